@@ -1,0 +1,1 @@
+// This floor has no classes yet; the file keeps its library non-empty.

@@ -1,0 +1,4 @@
+// Declarations are added as the platform floor grows.
+#pragma once
+
+#include "windef.h"

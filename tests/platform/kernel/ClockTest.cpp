@@ -1,0 +1,25 @@
+#include "platform/kernel/Clock.h"
+
+#include <gtest/gtest.h>
+
+using pw::platform::Clock;
+
+TEST(Clock, VirtualTickCountStepsOnEveryReadAndWraps)
+{
+    Clock::UseVirtualTime(Clock::kDefaultVirtualStart, 0xFFFFFFF0u);
+    Clock::SetTickStep(1);
+    EXPECT_EQ(Clock::TickCount(), 0xFFFFFFF1u);
+    Clock::Advance(20);
+    // Wrapped past 2^32; the signed difference still reads as 21 ms later.
+    uint32_t later = Clock::TickCount();
+    EXPECT_EQ(later, 6u);
+    EXPECT_EQ(static_cast<int32_t>(later - 0xFFFFFFF1u), 21);
+}
+
+TEST(Clock, VirtualUtcFollowsAdvances)
+{
+    Clock::UseVirtualTime(Clock::kDefaultVirtualStart);
+    Clock::Advance(1500);
+    EXPECT_EQ(Clock::UtcFileTime(), Clock::kDefaultVirtualStart + 15'000'000u);
+    EXPECT_EQ(Clock::NowMs(), 1500u);
+}
