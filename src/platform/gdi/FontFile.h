@@ -7,9 +7,11 @@
 // nearest existing one is used, down to the family's regular file and then DejaVu Sans.
 #pragma once
 
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct FT_LibraryRec_;
 
@@ -25,6 +27,10 @@ public:
 
     // The folder holding the DejaVu files.
     static constexpr const char* kFolder = "/usr/share/fonts/truetype/dejavu/";
+
+    // The bytes of a font file, read once and shared by every font made from it; null when the
+    // file cannot be read.
+    static std::shared_ptr<const std::vector<unsigned char>> Bytes(const std::string& path);
 
     // The process-wide FreeType library (created on first use) and the lock that guards face
     // creation and destruction on it.

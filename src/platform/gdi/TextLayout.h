@@ -8,8 +8,8 @@
 //   Empty text has no line, and its height is 0.
 // - kDtWordBreak (without kDtSingleLine) breaks lines between words so that each fits the
 //   rectangle's width; blanks (space, tab) separate words. A word wider than the line is not
-//   split: it stands alone on its line and overhangs. The blanks at a break are dropped, and a
-//   wrapped line's trailing blanks are neither drawn nor counted in its width.
+//   split: it stands alone on its line and overhangs. The blanks at a break are dropped, and with
+//   kDtWordBreak a line's trailing blanks are neither drawn nor counted in its width.
 // - Prefix (without kDtNoPrefix): "&x" draws x underlined, "&&" draws one "&", a '&' at the end of
 //   the text or before a line break is dropped.
 // - kDtExpandTabs: a tab moves to the next multiple of 8 average character widths from the
@@ -87,10 +87,10 @@ private:
         bool underlined;
     };
 
-    void LayParagraph(const std::vector<Char>& chars, size_t begin, size_t end);
-    void AddLine(const std::vector<Char>& chars, size_t begin, size_t end);
-    // Width of chars [begin, end) drawn as one line (tabs expanded when asked).
-    int Width(const std::vector<Char>& chars, size_t begin, size_t end) const;
+    void Split(const char* text, size_t length);
+    void Wrap(size_t begin, size_t end);
+    // The pen x after drawing chars [begin, end) from pen x `x` of a line starting at 0.
+    int Advance(int x, size_t begin, size_t end) const;
     void Place();
 
     const TextMeasure& measure;
@@ -99,8 +99,9 @@ private:
     int lineHeight = 0;
     int height = 0;
     RECT bounds {};
+    std::vector<Char> chars;
+    std::vector<std::pair<size_t, size_t>> pieces; // each line's chars, [begin, end)
     std::vector<TextLine> lines;
-    std::vector<std::pair<size_t, size_t>> pieces; // scratch: each line's [begin, end) before Place
 };
 
 } // namespace pw::platform::gdi
