@@ -244,87 +244,52 @@ TEST(RegionData, PolygonFillGoldens)
         const char* name;
         std::vector<POINT> points;
         int fillMode;
-        const char* grid; // 6 x 6
+        const char* grid; // the pixels from (0, 0); nothing outside it
     };
+    const std::vector<POINT> hole { { 0, 0 }, { 6, 0 }, { 6, 6 }, { 0, 6 }, { 0, 0 }, { 2, 2 }, { 4, 2 }, { 4, 4 }, { 2, 4 }, { 2, 2 } };
+    const std::vector<POINT> reversedHole { { 0, 0 }, { 6, 0 }, { 6, 6 }, { 0, 6 }, { 0, 0 }, { 2, 2 }, { 2, 4 }, { 4, 4 }, { 4, 2 }, { 2, 2 } };
+    const std::vector<POINT> twice { { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 }, { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 } };
+    const char* full = "######\n######\n######\n######\n######\n######\n";
+    const char* holed = "######\n"
+                        "######\n"
+                        "##..##\n"
+                        "##..##\n"
+                        "######\n"
+                        "######\n";
     const Case cases[] = {
         { "rectangle corners cover the rectangle", { { 1, 1 }, { 5, 1 }, { 5, 4 }, { 1, 4 } }, gdi::kAlternate,
           "......\n"
           ".####.\n"
           ".####.\n"
-          ".####.\n"
-          "......\n"
-          "......\n" },
+          ".####.\n" },
         { "triangle", { { 0, 0 }, { 4, 0 }, { 0, 4 } }, gdi::kAlternate,
-          "###...\n"
-          "##....\n"
-          "#.....\n"
-          "......\n"
-          "......\n"
-          "......\n" },
+          "###.\n"
+          "##..\n"
+          "#...\n"
+          "....\n" },
         // Centres on a left edge are in, centres on a right edge are out.
         { "diamond through pixel centres", { { 2, 0 }, { 4, 2 }, { 2, 4 }, { 0, 2 } }, gdi::kAlternate,
-          ".#....\n"
-          "###...\n"
-          "###...\n"
-          ".#....\n"
-          "......\n"
-          "......\n" },
-        { "hole, alternate", { { 0, 0 }, { 6, 0 }, { 6, 6 }, { 0, 6 }, { 0, 0 }, { 2, 2 }, { 4, 2 }, { 4, 4 }, { 2, 4 }, { 2, 2 } },
-          gdi::kAlternate,
-          "######\n"
-          "######\n"
-          "##..##\n"
-          "##..##\n"
-          "######\n"
-          "######\n" },
-        { "hole wound the same way, winding", { { 0, 0 }, { 6, 0 }, { 6, 6 }, { 0, 6 }, { 0, 0 }, { 2, 2 }, { 4, 2 }, { 4, 4 }, { 2, 4 }, { 2, 2 } },
-          gdi::kWinding,
-          "######\n"
-          "######\n"
-          "######\n"
-          "######\n"
-          "######\n"
-          "######\n" },
-        { "hole wound the other way, winding", { { 0, 0 }, { 6, 0 }, { 6, 6 }, { 0, 6 }, { 0, 0 }, { 2, 2 }, { 2, 4 }, { 4, 4 }, { 4, 2 }, { 2, 2 } },
-          gdi::kWinding,
-          "######\n"
-          "######\n"
-          "##..##\n"
-          "##..##\n"
-          "######\n"
-          "######\n" },
-        { "square traced twice, alternate", { { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 }, { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 } },
-          gdi::kAlternate,
-          "......\n"
-          "......\n"
-          "......\n"
-          "......\n"
-          "......\n"
-          "......\n" },
-        { "square traced twice, winding", { { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 }, { 0, 0 }, { 4, 0 }, { 4, 4 }, { 0, 4 } },
-          gdi::kWinding,
-          "####..\n"
-          "####..\n"
-          "####..\n"
-          "####..\n"
-          "......\n"
-          "......\n" },
-        { "two points", { { 0, 0 }, { 5, 5 } }, gdi::kAlternate,
-          "......\n"
-          "......\n"
-          "......\n"
-          "......\n"
-          "......\n"
-          "......\n" },
+          ".#..\n"
+          "###.\n"
+          "###.\n"
+          ".#..\n" },
+        { "hole, alternate", hole, gdi::kAlternate, holed },
+        { "hole wound the same way, winding", hole, gdi::kWinding, full },
+        { "hole wound the other way, winding", reversedHole, gdi::kWinding, holed },
+        { "square traced twice, winding", twice, gdi::kWinding, "####\n####\n####\n####\n" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RegionData region = RegionData::FromPolygon(c.points.data(), static_cast<int>(c.points.size()), c.fillMode);
-        EXPECT_EQ("\n" + Grid(region, 6, 6), "\n" + std::string(c.grid));
+        std::string grid = c.grid;
+        int width = static_cast<int>(grid.find('\n')), height = static_cast<int>(grid.size()) / (width + 1);
+        EXPECT_EQ("\n" + Grid(region, width, height), "\n" + grid);
+        EXPECT_EQ(PixelsOf(region), PixelsOf(region.Intersected({ 0, 0, width, height })));
         ExpectCanonical(region);
     }
-    POINT corners[] = { { 1, 1 }, { 5, 1 }, { 5, 4 }, { 1, 4 } };
-    EXPECT_EQ(RegionData::FromPolygon(corners, 4, gdi::kAlternate), RegionData(1, 1, 5, 4));
+    EXPECT_TRUE(RegionData::FromPolygon(twice.data(), 8, gdi::kAlternate).IsEmpty());
+    EXPECT_TRUE(RegionData::FromPolygon(twice.data(), 2, gdi::kAlternate).IsEmpty());
+    EXPECT_EQ(RegionData::FromPolygon(twice.data(), 4, gdi::kAlternate), RegionData(0, 0, 4, 4));
 }
 
 // Random polygons against a ray-casting oracle: a centre is inside when the crossings strictly
