@@ -31,9 +31,11 @@ constexpr BYTE kFamilyRoman = 0x10;
 constexpr BYTE kFamilySwiss = 0x20;
 constexpr BYTE kFamilyModern = 0x30;
 
+// num / den rounded to the nearest integer, halves up; den > 0, num of either sign.
 int RoundDiv(int64_t num, int64_t den)
 {
-    return static_cast<int>((2 * num + den) / (2 * den));
+    int64_t n = 2 * num + den, d = 2 * den;
+    return static_cast<int>(n >= 0 ? n / d : -((-n + d - 1) / d));
 }
 
 } // namespace
@@ -124,8 +126,11 @@ void Font::Measure()
     metrics.tmExternalLeading = RoundDiv(ppem * lineGap, unitsPerEm);
 
     int underlinePosition = -ppem / 10, thickness = std::max(1, ppem / 14);
-    if (ft && FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(ppem)) != 0)
+    if (ft && FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(ppem)) != 0) {
+        face.reset(); // unusable at this size: draw nothing rather than at a wrong size
+        filePath.clear();
         ft = nullptr;
+    }
     if (ft) {
         thickness = std::max(1, RoundDiv(int64_t(ft->underline_thickness) * ppem, unitsPerEm));
         underlinePosition = RoundDiv(int64_t(ft->underline_position) * ppem, unitsPerEm);
