@@ -7,9 +7,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 
 int main()
 {
-    pw::platform::StartProgramPlatform();
+    if (!pw::platform::StartProgramPlatform())
+        return 1;
     char empty[] = "";
-    int code = WinMain(pw::platform::ProgramInstance(), nullptr, empty, 10 /* SW_SHOWDEFAULT */);
+    int code = WinMain(pw::platform::ProgramInstance(), nullptr, empty, SW_SHOWDEFAULT);
     pw::platform::StopProgramPlatform();
     return code;
 }
