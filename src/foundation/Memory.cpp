@@ -1,0 +1,168 @@
+#include "foundation/Memory.h"
+
+#include "foundation/Exception.h"
+#include "foundation/Stream.h"
+#include "foundation/SystemErrorException.h"
+#include "foundation/Utilities.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace {
+
+pw::foundation::AllocateFunction allocator = nullptr;
+
+// Fails with the not-enough-memory system error rather than leaving a block without storage.
+void* Allocate(uint32_t size, const char* file, int line)
+{
+    void* storage = allocator ? allocator(size) : std::malloc(size);
+    if (!storage)
+        ThrowSystemError(ERROR_NOT_ENOUGH_MEMORY, file, line);
+    return storage;
+}
+
+} // namespace
+
+pw::foundation::AllocateFunction pw::foundation::SetAllocatorForTesting(AllocateFunction allocate)
+{
+    AllocateFunction previous = allocator;
+    allocator = allocate;
+    return previous;
+}
+
+Memory::Memory() = default;
+
+Memory::Memory(uint32_t size)
+{
+    if (size > 0)
+        storage = Allocate(size, PW_HERE);
+    this->size = size;
+    CheckInvariant();
+}
+
+Memory::Memory(const Memory& other)
+{
+    if (other.size > 0) {
+        storage = Allocate(other.size, PW_HERE);
+        BlockMove(other.storage, storage, other.size);
+    }
+    size = other.size;
+    CheckInvariant();
+}
+
+Memory::~Memory()
+{
+    std::free(storage);
+}
+
+Memory& Memory::Assign(const Memory& other)
+{
+    if (this == &other || (storage && storage == other.storage))
+        return *this;
+    void* copy = nullptr;
+    if (other.size > 0) {
+        copy = Allocate(other.size, PW_HERE);
+        BlockMove(other.storage, copy, other.size);
+    }
+    std::free(storage);
+    storage = copy;
+    size = other.size;
+    lockCount = 0;
+    CheckInvariant();
+    return *this;
+}
+
+void Memory::TakeFrom(Memory& other)
+{
+    if (this == &other || (storage && storage == other.storage))
+        return;
+    std::free(storage);
+    storage = other.storage;
+    size = other.size;
+    lockCount = 0;
+    other.storage = nullptr;
+    other.size = 0;
+    other.lockCount = 0;
+    CheckInvariant();
+}
+
+void Memory::SetSize(uint32_t newSize)
+{
+    if (!TrySetSize(newSize))
+        ThrowSystemError(ERROR_NOT_ENOUGH_MEMORY, PW_HERE);
+}
+
+bool Memory::TrySetSize(uint32_t newSize)
+{
+    if (newSize == size)
+        return true;
+    if (newSize == 0) {
+        std::free(storage);
+        storage = nullptr;
+    } else {
+        void* grown = allocator ? allocator(newSize) : std::malloc(newSize);
+        if (!grown)
+            return false;
+        BlockMove(storage, grown, size < newSize ? size : newSize);
+        std::free(storage);
+        storage = grown;
+    }
+    size = newSize;
+    CheckInvariant();
+    return true;
+}
+
+void Memory::Lock()
+{
+    ++lockCount;
+}
+
+void Memory::Unlock()
+{
+    if (lockCount > 0)
+        --lockCount;
+}
+
+void* Memory::GetHandle()
+{
+    ThrowError("No handles", PW_HERE);
+}
+
+void Memory::CheckInvariant() const
+{
+    if (!storage && size != 0)
+        AssertionFailed("memorySize == 0", PW_HERE);
+}
+
+void ReadBlock(Memory& block, Stream& stream)
+{
+    uint32_t length = static_cast<uint32_t>(stream.ReadLong());
+    stream.CheckAvailable(length);
+    block.SetSize(length);
+    if (length > 0)
+        stream.Read(block.Ptr(), length);
+}
+
+void WriteBlock(const Memory& block, Stream& stream)
+{
+    stream.WriteLong(static_cast<int32_t>(block.Size()));
+    if (block.Size() > 0)
+        stream.Write(block.Ptr(), block.Size());
+}
+
+uint32_t FreeVirtualMemory()
+{
+    MEMORYSTATUS status {};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    return static_cast<uint32_t>(status.dwAvailVirtual);
+}
+
+void MemoryFlagHook(bool)
+{
+}
+
+void MemoryQuitHook()
+{
+}

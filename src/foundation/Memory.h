@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+class Stream;
+
+// An owned block of heap bytes: address, size and lock count. Copies copy the bytes; a transfer
+// hands the storage over. Resizing moves the bytes (locked or not); a resize, copy or allocation
+// that cannot get memory throws the not-enough-memory system error and leaves the block as it was.
+class Memory {
+public:
+    Memory();
+    explicit Memory(uint32_t size);
+    Memory(const Memory& other);
+    Memory& operator=(const Memory& other) { return Assign(other); }
+    virtual ~Memory();
+
+    Memory& Assign(const Memory& other);
+    // Takes the other block's storage; the other is left empty.
+    void TakeFrom(Memory& other);
+
+    void* Ptr() const { return storage; }
+    uint32_t Size() const { return size; }
+    // Keeps the first min(old, new) bytes; the new bytes are undefined.
+    void SetSize(uint32_t newSize);
+    // SetSize that answers false instead of throwing when memory cannot be had.
+    bool TrySetSize(uint32_t newSize);
+
+    void Lock();
+    void Unlock();
+    uint32_t LockCount() const { return lockCount; }
+    // Blocks have no platform handle: throws "No handles".
+    [[noreturn]] void* GetHandle();
+
+private:
+    void CheckInvariant() const;
+
+    void* storage { nullptr };
+    uint32_t size { 0 };
+    uint32_t lockCount { 0 };
+};
+
+// A 32-bit length, then that many bytes; the length is bounded by what the stream still holds.
+void ReadBlock(Memory& block, Stream& stream);
+void WriteBlock(const Memory& block, Stream& stream);
+
+// The free virtual address space of the process in bytes.
+uint32_t FreeVirtualMemory();
+// Hooks the application layer calls; they do nothing.
+void MemoryFlagHook(bool flag);
+void MemoryQuitHook();
+
+namespace pw::foundation {
+
+// Tests replace the heap allocator to make allocations fail; null restores malloc.
+using AllocateFunction = void* (*)(size_t size);
+AllocateFunction SetAllocatorForTesting(AllocateFunction allocate);
+
+} // namespace pw::foundation

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+// A plain point: h grows to the right, v downward, as in the platform's POINT. Sizes are points
+// too (h the width, v the height). Default construction leaves both unset.
+struct Point {
+    int32_t h;
+    int32_t v;
+
+    Point() = default;
+    constexpr Point(int32_t h, int32_t v)
+        : h(h)
+        , v(v)
+    {
+    }
+
+    constexpr bool Equals(const Point& other) const { return h == other.h && v == other.v; }
+    constexpr bool operator==(const Point& other) const { return Equals(other); }
+    constexpr bool operator!=(const Point& other) const { return !Equals(other); }
+};
