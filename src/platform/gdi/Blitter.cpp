@@ -1,0 +1,137 @@
+#include "platform/gdi/Blitter.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace pw::platform::gdi {
+
+namespace {
+
+// Source pixel of each destination pixel of a run, for the part [from, to) of the destination
+// run [start, start + length) that can be drawn; -1 marks pixels outside the source.
+std::vector<int> PixelMap(long long start, long long length, long long from, long long to, long long sourceStart,
+                          long long sourceLength, bool mirror, long long sourceLimit)
+{
+    std::vector<int> map;
+    map.reserve(static_cast<size_t>(std::max<long long>(0, to - from)));
+    for (long long d = from; d < to; ++d) {
+        long long j = (d - start) * sourceLength / length;
+        if (mirror)
+            j = sourceLength - 1 - j;
+        long long s = sourceStart + j;
+        map.push_back(s >= 0 && s < sourceLimit ? static_cast<int>(s) : -1);
+    }
+    return map;
+}
+
+} // namespace
+
+bool SameTable(const Surface& a, const Surface& b)
+{
+    if (!a.IsIndexed() || !b.IsIndexed() || a.table.size() != b.table.size())
+        return false;
+    for (size_t i = 0; i < a.table.size(); ++i) {
+        const RGBQUAD& p = a.table[i];
+        const RGBQUAD& q = b.table[i];
+        if (p.rgbRed != q.rgbRed || p.rgbGreen != q.rgbGreen || p.rgbBlue != q.rgbBlue)
+            return false;
+    }
+    return true;
+}
+
+ValueTranslator::ValueTranslator(const Surface& source, const Surface& dest)
+    : source(source)
+    , dest(dest)
+    , cache(dest)
+{
+    blackValue = dest.ValueOf(RGB(0, 0, 0));
+    if (!source.IsIndexed())
+        return;
+    size_t count = size_t(1) << source.depth;
+    lookup.resize(count);
+    identity = SameTable(source, dest) && source.table.size() == count;
+    bool sameTable = SameTable(source, dest);
+    for (size_t v = 0; v < count; ++v) {
+        if (sameTable && v < source.table.size())
+            lookup[v] = static_cast<uint32_t>(v);
+        else
+            lookup[v] = cache.ValueOf(source.ColorOf(static_cast<uint32_t>(v)));
+    }
+}
+
+uint32_t ValueTranslator::Slow(uint32_t value)
+{
+    COLORREF color = source.ColorOf(value);
+    return dest.IsIndexed() ? cache.ValueOf(color) : dest.ValueOf(color);
+}
+
+bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long long yd, int wd, int hd,
+                 const Surface& from, long long xs, long long ys, int ws, int hs)
+{
+    if (wd == 0 || hd == 0 || ws == 0 || hs == 0)
+        return false;
+    long long destLeft = std::min(xd, xd + wd);
+    long long destTop = std::min(yd, yd + hd);
+    long long destWidth = wd < 0 ? -static_cast<long long>(wd) : wd;
+    long long destHeight = hd < 0 ? -static_cast<long long>(hd) : hd;
+    long long sourceLeft = std::min(xs, xs + ws);
+    long long sourceTop = std::min(ys, ys + hs);
+    long long sourceWidth = ws < 0 ? -static_cast<long long>(ws) : ws;
+    long long sourceHeight = hs < 0 ? -static_cast<long long>(hs) : hs;
+    bool mirrorX = (wd < 0) != (ws < 0);
+    bool mirrorY = (hd < 0) != (hs < 0);
+
+    RECT box = clip.Box();
+    long long left = std::max<long long>(destLeft, box.left);
+    long long right = std::min<long long>(destLeft + destWidth, box.right);
+    long long top = std::max<long long>(destTop, box.top);
+    long long bottom = std::min<long long>(destTop + destHeight, box.bottom);
+    if (left >= right || top >= bottom)
+        return true;
+    std::vector<int> xMap
+        = PixelMap(destLeft, destWidth, left, right, sourceLeft, sourceWidth, mirrorX, from.width);
+    std::vector<int> yMap
+        = PixelMap(destTop, destHeight, top, bottom, sourceTop, sourceHeight, mirrorY, from.height);
+
+    // A copy within one surface reads a snapshot, so overlapping rectangles copy as if at once.
+    Surface source = from;
+    std::vector<uint8_t> snapshot;
+    if (from.top == dest.top) {
+        size_t rowBytes = static_cast<size_t>(from.stride < 0 ? -from.stride : from.stride);
+        snapshot.resize(rowBytes * static_cast<size_t>(from.height));
+        for (int y = 0; y < from.height; ++y)
+            std::memcpy(snapshot.data() + rowBytes * static_cast<size_t>(y), from.Row(y), rowBytes);
+        source.top = snapshot.data();
+        source.stride = static_cast<ptrdiff_t>(rowBytes);
+    }
+    ValueTranslator translate(source, dest);
+    bool straight = !mirrorX && destWidth == sourceWidth;
+    RECT area { static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(right), static_cast<LONG>(bottom) };
+    clip.ForEachRectInside(area, [&](const RECT& piece) {
+        for (int y = piece.top; y < piece.bottom; ++y) {
+            int sy = yMap[static_cast<size_t>(y - top)];
+            if (sy < 0)
+                continue;
+            const int* map = xMap.data() + (piece.left - left);
+            int count = piece.right - piece.left;
+            if (dest.depth == 8 && source.depth == 8) {
+                uint8_t* out = dest.Row(y) + piece.left;
+                const uint8_t* in = source.Row(sy);
+                if (straight && translate.IsIdentity() && map[0] >= 0 && map[count - 1] >= 0) {
+                    std::memmove(out, in + map[0], static_cast<size_t>(count));
+                    continue;
+                }
+                for (int i = 0; i < count; ++i)
+                    if (map[i] >= 0)
+                        out[i] = static_cast<uint8_t>(translate(in[map[i]]));
+                continue;
+            }
+            for (int i = 0; i < count; ++i)
+                if (map[i] >= 0)
+                    dest.Set(piece.left + i, y, translate(source.Get(map[i], sy)));
+        }
+    });
+    return true;
+}
+
+} // namespace pw::platform::gdi

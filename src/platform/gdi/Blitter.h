@@ -1,0 +1,51 @@
+// Copies pixels between surfaces: BitBlt, StretchBlt, StretchDIBits and the DIB conversions.
+//
+// Scaling is nearest neighbour (destination pixel i of a run of W takes source pixel
+// floor(i * S / W) of a run of S); opposite signs of the source and destination extents mirror;
+// values go source value -> colour -> nearest value of the destination, except that identical
+// colour tables copy values unchanged. Only destination pixels inside `clip` change, and those
+// whose source pixel lies outside the source surface keep their value.
+#pragma once
+
+#include "platform/gdi/RegionData.h"
+#include "platform/gdi/Surface.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace pw::platform::gdi {
+
+// Turns values of one surface into values of another that show the same colours.
+class ValueTranslator {
+public:
+    ValueTranslator(const Surface& source, const Surface& dest);
+
+    bool IsIdentity() const { return identity; }
+    uint32_t operator()(uint32_t value)
+    {
+        if (!lookup.empty())
+            return value < lookup.size() ? lookup[value] : blackValue;
+        return Slow(value);
+    }
+
+private:
+    uint32_t Slow(uint32_t value);
+
+    const Surface& source;
+    const Surface& dest;
+    bool identity = false;
+    uint32_t blackValue = 0;
+    std::vector<uint32_t> lookup;
+    ValueCache cache;
+};
+
+// Extents may be negative (mirroring); rectangles are in each surface's own pixels, row 0 at the
+// top. Returns false when an extent is 0.
+bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long long yd, int wd, int hd,
+                 const Surface& source, long long xs, long long ys, int ws, int hs);
+
+// Whether two colour tables hold the same colours in the same order.
+bool SameTable(const Surface& a, const Surface& b);
+
+} // namespace pw::platform::gdi

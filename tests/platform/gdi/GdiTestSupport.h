@@ -1,0 +1,66 @@
+// Helpers for the GDI tests: small pixel grids as text art, and a memory DC over a fresh DIB.
+//
+// A grid row is a string, one character a pixel; the legend maps characters to palette indexes
+// of the standard system palette: '#' black 0, '.' white 255, 'r' red 249, 'g' green 250,
+// 'y' yellow 251, 'b' blue 252, 'm' magenta 253, 'c' cyan 254, '-' grey 248, 's' silver 7.
+// Other values print as '?'.
+#pragma once
+
+#include "platform/gdi/GdiTesting.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace gditest {
+
+using Grid = std::vector<std::string>;
+
+char CharOf(uint32_t index);
+uint32_t IndexOf(char c);
+
+// The values of [left, left + width) x [top, top + height) of an image as a grid.
+Grid GridOf(const pw::platform::gdi::testing::PixelImage& image, int left, int top, int width, int height);
+Grid GridOf(HDC hdc, int width, int height);
+
+// Passes when the grids are equal; else prints both, row by row.
+::testing::AssertionResult SameGrid(const Grid& expected, const Grid& actual);
+
+// Fills a rectangle of a DC with a palette index (through a solid brush of that colour).
+void Paint(HDC hdc, RECT rect, uint32_t index);
+
+// The 256 colours of the screen's system palette, as a DIB colour table.
+std::vector<RGBQUAD> SystemTable();
+
+// A DIB section of the given depth with a colour table, selected into a fresh memory DC. The
+// destructor deletes both.
+class DibCanvas {
+public:
+    DibCanvas(int width, int height, int depth = 8, std::vector<RGBQUAD> table = SystemTable(), bool topDown = false);
+    ~DibCanvas();
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
+
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    uint8_t* bits = nullptr;
+    int width;
+    int height;
+
+private:
+    HGDIOBJ previous = nullptr;
+};
+
+// A BITMAPINFO with room for 256 colours.
+struct DibInfo {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+
+    DibInfo(int width, int height, int depth, const std::vector<RGBQUAD>& table = {});
+    const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(this); }
+    BITMAPINFO* Info() { return reinterpret_cast<BITMAPINFO*>(this); }
+};
+
+} // namespace gditest
