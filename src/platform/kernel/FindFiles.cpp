@@ -1,0 +1,180 @@
+// Folder searches. FindFirstFileA takes the whole listing at once, so a search is unaffected by
+// later changes and its order is fixed: "." and ".." first (in any folder but the root), then the
+// other names in ascending order of their case-folded bytes, so lists are repeatable. Patterns
+// match the long name only, ignoring case; a name without a dot also matches as if it ended in
+// ".", so "*.*" matches every name.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "platform/kernel/HandleTable.h"
+#include "platform/kernel/HostFiles.h"
+#include "platform/kernel/LastError.h"
+#include "platform/kernel/PathMapper.h"
+
+using pw::platform::Fail;
+using pw::platform::HandleTable;
+using pw::platform::MappedPath;
+using pw::platform::PathMapper;
+
+namespace {
+
+class Search : public pw::platform::KernelObject {
+public:
+    static constexpr Kind kKind = Kind::Find;
+
+    Search()
+        : KernelObject(kKind)
+    {
+    }
+
+    std::vector<WIN32_FIND_DATAA> entries;
+    size_t next = 0;
+};
+
+char FoldCase(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// '*' matches any run of characters, '?' any one; the last '*' seen is retried one character
+// further on a mismatch, which is enough for patterns without character classes.
+bool Glob(std::string_view name, std::string_view pattern)
+{
+    size_t n = 0;
+    size_t p = 0;
+    size_t starAt = std::string_view::npos;
+    size_t starName = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starAt = p++;
+            starName = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starAt != std::string_view::npos) {
+            p = starAt + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool Matches(const std::string& name, const std::string& pattern)
+{
+    if (Glob(name, pattern))
+        return true;
+    return name.find('.') == std::string::npos && Glob(name + ".", pattern);
+}
+
+WIN32_FIND_DATAA EntryFor(const std::string& name, const std::string& hostPath)
+{
+    WIN32_FIND_DATAA data {};
+    struct stat st;
+    bool isLink = lstat(hostPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+    if (stat(hostPath.c_str(), &st) != 0 && lstat(hostPath.c_str(), &st) != 0)
+        st = {};
+    data.dwFileAttributes = pw::platform::AttributesOf(hostPath, st, isLink);
+    data.ftCreationTime = pw::platform::FileTimeFromUnix(st.st_mtim);
+    data.ftLastAccessTime = pw::platform::FileTimeFromUnix(st.st_atim);
+    data.ftLastWriteTime = pw::platform::FileTimeFromUnix(st.st_mtim);
+    if (!S_ISDIR(st.st_mode)) {
+        auto size = static_cast<uint64_t>(st.st_size);
+        data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+        data.nFileSizeLow = static_cast<DWORD>(size);
+    }
+    std::memcpy(data.cFileName, name.c_str(), std::min(name.size() + 1, sizeof(data.cFileName) - 1));
+    return data;
+}
+
+bool FoldedLess(const WIN32_FIND_DATAA& a, const WIN32_FIND_DATAA& b)
+{
+    std::string_view x = a.cFileName;
+    std::string_view y = b.cFileName;
+    for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
+        auto cx = static_cast<unsigned char>(FoldCase(x[i]));
+        auto cy = static_cast<unsigned char>(FoldCase(y[i]));
+        if (cx != cy)
+            return cx < cy;
+    }
+    return x.size() != y.size() ? x.size() < y.size() : x < y;
+}
+
+} // namespace
+
+// Starts a search of "folder\pattern": the first match, INVALID_HANDLE_VALUE with 2 when nothing
+// matches, 3 when the folder is missing.
+HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData)
+{
+    if (lpFindFileData == nullptr)
+        return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+    std::string pattern;
+    MappedPath folder = PathMapper::MapFolderOf(lpFileName, pattern);
+    if (folder.error != 0)
+        return Fail(folder.error, INVALID_HANDLE_VALUE);
+    if (pattern.empty())
+        return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+    if (!PathMapper::IsValidName(pattern, true))
+        return Fail(ERROR_INVALID_NAME, INVALID_HANDLE_VALUE);
+
+    DIR* dir = opendir(folder.hostPath.c_str());
+    if (dir == nullptr)
+        return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+    auto search = std::make_unique<Search>();
+    while (const dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        // A host name Windows could not spell is left out: no path could reach it.
+        if (name == "." || name == ".." || !PathMapper::IsValidName(name, false) || !Matches(name, pattern))
+            continue;
+        search->entries.push_back(EntryFor(name, PathMapper::HostJoin(folder.hostPath, name)));
+    }
+    closedir(dir);
+    std::sort(search->entries.begin(), search->entries.end(), FoldedLess);
+    if (!folder.isRoot) {
+        for (const char* dots : { "..", "." }) {
+            if (Matches(dots, pattern))
+                search->entries.insert(search->entries.begin(), EntryFor(dots, folder.hostPath));
+        }
+    }
+    if (search->entries.empty())
+        return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+    *lpFindFileData = search->entries[0];
+    search->next = 1;
+    HANDLE handle = HandleTable::Add(std::move(search));
+    if (handle == nullptr)
+        return Fail(ERROR_NOT_ENOUGH_MEMORY, INVALID_HANDLE_VALUE);
+    return handle;
+}
+
+// The next match; FALSE with 18 at the end of the list.
+BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData)
+{
+    Search* search = HandleTable::Get<Search>(hFindFile);
+    if (search == nullptr)
+        return Fail(ERROR_INVALID_HANDLE, FALSE);
+    if (lpFindFileData == nullptr)
+        return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    if (search->next >= search->entries.size())
+        return Fail(ERROR_NO_MORE_FILES, FALSE);
+    *lpFindFileData = search->entries[search->next++];
+    return TRUE;
+}
+
+BOOL WINAPI FindClose(HANDLE hFindFile)
+{
+    if (HandleTable::Remove(hFindFile, Search::kKind) == nullptr)
+        return Fail(ERROR_INVALID_HANDLE, FALSE);
+    return TRUE;
+}
