@@ -1,5 +1,7 @@
 #include "platform/testing/TestDriver.h"
 
+#include "platform/backend/Backend.h"
+#include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/kernel/Clock.h"
 #include "platform/testing/Problems.h"
 #include "platform/user/MessageLoop.h"
@@ -117,6 +119,12 @@ size_t UnscriptedMessageBoxCount()
 const std::vector<BeepRecord>& BeepLog()
 {
     return Alerts::Beeps();
+}
+
+bool DumpScreenAsBmp(const std::string& path)
+{
+    const Frame* frame = LastPresentedFrame();
+    return frame && WriteFrameAsBmp(*frame, path);
 }
 
 } // namespace pw::platform::testing

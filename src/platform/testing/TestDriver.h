@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace pw::platform::testing {
@@ -56,5 +57,9 @@ size_t UnscriptedMessageBoxCount();
 
 // Every MessageBeep since the reset, oldest first.
 const std::vector<BeepRecord>& BeepLog();
+
+// Writes the screen's last presented frame as an 8-bit BMP file (for a failing pixel test); false
+// when nothing was presented yet or the file cannot be written.
+bool DumpScreenAsBmp(const std::string& path);
 
 } // namespace pw::platform::testing

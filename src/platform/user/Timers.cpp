@@ -117,9 +117,8 @@ bool Timers::TakeDue(MSG& msg, HWND hwndFilter, bool remove)
     uint64_t now = Clock::NowMs();
     Timer* best = nullptr;
     for (Timer& timer : TheState().timers) {
+        // A window filter never passes a thread timer (no window is its own or a descendant).
         if (timer.due > now || !PassesWindowFilter(timer.hwnd, hwndFilter))
-            continue;
-        if (hwndFilter && !timer.hwnd)
             continue;
         if (!best || timer.due < best->due || (timer.due == best->due && timer.serial < best->serial))
             best = &timer;
