@@ -252,3 +252,7 @@ BOOL WINAPI MessageBeep(UINT type);
 
 // String resources
 int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int size);
+
+// Window classes and menus declare their calls in their own companions.
+#include "winuser_controls.h"
+#include "winuser_menus.h"
