@@ -1,0 +1,160 @@
+#include "foundation/BitBucket.h"
+#include "foundation/MemoryStream.h"
+
+#include "Failure.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> Bytes(MemoryStream& stream)
+{
+    const auto* start = static_cast<const uint8_t*>(stream.Block().Ptr());
+    return std::vector<uint8_t>(start, start + stream.GetLength());
+}
+
+TEST(Stream, PrimitivesStoreLittleEndianAndSwapOnRequest)
+{
+    struct Case {
+        const char* name;
+        bool swap;
+        std::vector<uint8_t> expected;
+    } cases[] = {
+        { "own order", false,
+            { 0x7F, 0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 1, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 2, 0, 0, 0,
+                3, 0, 0, 0, 4, 0, 0, 0 } },
+        { "swapped", true,
+            { 0x7F, 0x12, 0x34, 0x12, 0x34, 0x56, 0x78, 0, 0, 0, 1, 0xFF, 0xFF, 0xFF, 0xFE, 0, 0, 0, 1, 0, 0, 0, 2,
+                0, 0, 0, 3, 0, 0, 0, 4 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryStream stream;
+        stream.SetSwap(c.swap);
+        stream.WriteByte(0x7F).WriteShort(0x1234).WriteLong(0x12345678).WritePoint(1, -2).WriteRect(1, 2, 3, 4);
+        EXPECT_EQ(Bytes(stream), c.expected);
+
+        stream.Seek(0, Stream::kFromStart);
+        EXPECT_EQ(stream.ReadByte(), 0x7F);
+        EXPECT_EQ(stream.ReadShort(), 0x1234);
+        EXPECT_EQ(stream.ReadLong(), 0x12345678);
+        Point point = stream.ReadPoint();
+        EXPECT_EQ(point, Point(1, -2));
+        EXPECT_EQ(stream.ReadRect(), Rect(1, 2, 3, 4));
+        EXPECT_TRUE(stream.AtEnd());
+    }
+}
+
+TEST(Stream, DoublesTravelAsTheirEightBytes)
+{
+    MemoryStream stream;
+    stream.SetSwap(true);
+    stream.WriteDouble(2.5);
+    stream.Seek(0, Stream::kFromStart);
+    EXPECT_EQ(stream.ReadDouble(), 2.5);
+}
+
+TEST(MemoryStream, ReadsBackABlockAndRefusesToReadPastIt)
+{
+    Memory block(10);
+    for (int i = 0; i < 10; ++i)
+        static_cast<char*>(block.Ptr())[i] = static_cast<char>('a' + i);
+    MemoryStream stream(block);
+    EXPECT_EQ(stream.GetLength(), 10u);
+    std::string read;
+    for (int i = 0; i < 10; ++i)
+        read += stream.ReadByte();
+    EXPECT_EQ(read, "abcdefghij");
+    EXPECT_EQ(Failure([&] { stream.ReadByte(); }), "position + len <= streamSize");
+    EXPECT_EQ(stream.GetMark(), 10u);
+}
+
+TEST(MemoryStream, WritingBeyondTheEndGrowsItAndZeroesTheGap)
+{
+    MemoryStream stream(0);
+    stream.Seek(2, Stream::kFromStart);
+    stream.WriteLong(0x01020304);
+    EXPECT_EQ(stream.Block().Size(), 6u);
+    EXPECT_EQ(stream.GetLength(), 6u);
+    EXPECT_EQ(Bytes(stream), (std::vector<uint8_t> { 0, 0, 4, 3, 2, 1 }));
+}
+
+TEST(MemoryStream, SeeksInEveryModeAndNeverWraps)
+{
+    MemoryStream stream;
+    stream.WriteLong(1).WriteLong(2);
+    struct Case {
+        const char* name;
+        int32_t offset;
+        int mode;
+        uint32_t mark;
+        std::string failure;
+    } cases[] = {
+        { "absolute", 3, Stream::kFromStart, 3, "" },
+        { "unknown modes are absolute", 5, 7, 5, "" },
+        { "back from the end", 0, Stream::kFromEnd, 8, "" },
+        { "back from the end by 8", 8, Stream::kFromEnd, 0, "" },
+        { "relative", -2, Stream::kFromMark, 6, "" },
+        { "before the start", -9, Stream::kFromMark, 8, "Range error" },
+        { "past the end is allowed", 100, Stream::kFromStart, 100, "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        stream.Seek(8, Stream::kFromStart);
+        EXPECT_EQ(Failure([&] { stream.Seek(c.offset, c.mode); }), c.failure);
+        EXPECT_EQ(stream.GetMark(), c.mark);
+    }
+    // A read from a far mark is refused without wrapping around.
+    stream.Seek(0x7FFFFFFF, Stream::kFromStart);
+    stream.Seek(0x7FFFFFFF, Stream::kFromMark);
+    EXPECT_EQ(Failure([&] { stream.ReadLong(); }), "position + len <= streamSize");
+    EXPECT_TRUE(stream.AtEnd());
+}
+
+TEST(MemoryStream, SetLengthKeepsTheMarkAndCopiesAreIndependent)
+{
+    MemoryStream stream;
+    stream.WriteLong(7).WriteLong(8);
+    stream.SetLength(4);
+    EXPECT_EQ(stream.GetLength(), 4u);
+    EXPECT_EQ(stream.GetMark(), 8u);
+    stream.SetSwap(true);
+    MemoryStream copy(stream);
+    EXPECT_TRUE(copy.GetSwap());
+    EXPECT_EQ(copy.GetMark(), 8u);
+    copy.Seek(0, Stream::kFromStart);
+    copy.SetSwap(false);
+    EXPECT_EQ(copy.ReadLong(), 7);
+    copy.WriteLong(9);
+    EXPECT_EQ(stream.GetLength(), 4u);
+    EXPECT_EQ(stream.GetObjectSize(), MemoryStream::classInfo.GetObjectSize() + stream.Block().Size());
+}
+
+TEST(MemoryStream, CheckAvailableBoundsReadsByWhatIsLeft)
+{
+    MemoryStream stream;
+    stream.WriteLong(1).WriteLong(2);
+    stream.Seek(2, Stream::kFromStart);
+    EXPECT_EQ(Failure([&] { stream.CheckAvailable(6); }), "");
+    EXPECT_EQ(Failure([&] { stream.CheckAvailable(7); }),
+        "This file is corrupt or in an obsolete format.  Some information may have been recovered.");
+    stream.Seek(50, Stream::kFromStart);
+    EXPECT_EQ(Failure([&] { stream.CheckAvailable(0); }), "");
+    EXPECT_NE(Failure([&] { stream.CheckAvailable(1); }), "");
+}
+
+TEST(BitBucket, DiscardsWritesAndReadsZeros)
+{
+    BitBucket bucket;
+    bucket.WriteLong(5).WriteRect(1, 2, 3, 4);
+    EXPECT_EQ(bucket.GetLength(), 0u);
+    EXPECT_EQ(bucket.GetMark(), 0u);
+    EXPECT_EQ(bucket.ReadRect(), Rect(0, 0, 0, 0));
+    EXPECT_EQ(bucket.ReadLong(), 0);
+    EXPECT_TRUE(bucket.AtEnd());
+    EXPECT_TRUE(pw::foundation::NullStream().IsKindOf(&BitBucket::classInfo));
+}
+
+} // namespace
