@@ -1,0 +1,113 @@
+#include "foundation/ArrayRange.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/SmartList.h"
+#include "foundation/TypedArray.h"
+
+#include "Failure.h"
+#include "FlatArchive.h"
+#include "TestObjects.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+template <typename T>
+std::vector<T> Walk(TypedArray<T>& array, uint32_t first, uint32_t last)
+{
+    std::vector<T> seen;
+    for (ArrayRange<T> range(array, first, last); range.More(); range.Next())
+        seen.push_back(*range.Current());
+    return seen;
+}
+
+TEST(TypedArray, IndexesFromOneAndTogglesTheFirstMatch)
+{
+    TypedArray<int16_t> array;
+    EXPECT_EQ(Failure([&] { array[0]; }), "Range error");
+    for (int16_t value : { 5, 7, 5 })
+        array.Append(value);
+    EXPECT_EQ(array[3], 5);
+    array.Toggle(5);
+    EXPECT_EQ(Walk(array, 1, array.NumItems()), (std::vector<int16_t> { 7, 5 }));
+    array.Toggle(9);
+    array.Toggle(9);
+    EXPECT_EQ(Walk(array, 1, array.NumItems()), (std::vector<int16_t> { 7, 5 }));
+    EXPECT_EQ(array.GetClassInfo(), &GenericArray::classInfo);
+    SmartPtr<Smart> copy(array.Copy());
+    EXPECT_TRUE(dynamic_cast<TypedArray<int16_t>*>(copy.Get()));
+}
+
+TEST(ArrayRange, WalksItsRangeAndLocksTheArray)
+{
+    TypedArray<int32_t> empty;
+    EXPECT_TRUE(Walk(empty, 1, 0).empty());
+    TypedArray<int32_t> array;
+    for (int32_t value : { 1, 2, 3, 4 })
+        array.Append(value);
+    EXPECT_EQ(Walk(array, 2, 3), (std::vector<int32_t> { 2, 3 }));
+    EXPECT_TRUE(Walk(array, 3, 2).empty());
+    {
+        ArrayRange<int32_t> range(array, 1);
+        EXPECT_EQ(Failure([&] { array.Append(5); }), "lockCount == 0");
+    }
+    array.Append(5);
+    EXPECT_EQ(array.NumItems(), 5u);
+}
+
+TEST(TypedArray, StoresExactlyLikeAGenericArray)
+{
+    struct Wide {
+        int32_t a, b, c;
+    };
+    TypedArray<Wide> typed;
+    typed.Append(Wide { 1, 2, 3 });
+    GenericArray generic(sizeof(Wide), 0);
+    Wide item { 1, 2, 3 };
+    generic.InsertItems(&item, 0, 1);
+    auto store = [](GenericArray& array) {
+        MemoryStream stream;
+        SmartPtr<FlatArchive> archive(new FlatArchive(stream, {}, true));
+        array.Write(*archive.Get());
+        const auto* start = static_cast<const uint8_t*>(stream.Block().Ptr());
+        return std::vector<uint8_t>(start, start + stream.GetLength());
+    };
+    EXPECT_EQ(store(typed), store(generic));
+}
+
+TEST(SmartList, TypedEntriesAndSharedCopies)
+{
+    int before = Tracked::live;
+    {
+        SmartList<Sketch> sketches(5);
+        EXPECT_EQ(sketches.NumItems(), 5u);
+        EXPECT_EQ(sketches.Item(1), nullptr);
+        EXPECT_EQ(sketches.Data()->GetItemClass(), &Sketch::classInfo);
+
+        SmartList<Sketch> shared = sketches;
+        SmartPtr<Sketch> sketch(new Sketch(3));
+        shared.Append(sketch);
+        shared.Append(SmartPtr<Sketch>());
+        EXPECT_EQ(sketches.NumItems(), 7u);
+        EXPECT_EQ(sketches.Item(6), sketch.Get());
+        EXPECT_EQ(sketches.Item(7), nullptr);
+        EXPECT_TRUE(sketches.Contains(sketch.Get()));
+
+        // An entry of another class reads as null through the typed list only.
+        Photo* photo = new Photo(1);
+        sketches.Data()->ReplaceItems(photo, 1, 1);
+        EXPECT_EQ(sketches.Item(1), nullptr);
+        EXPECT_EQ(sketches.GetItem(1), static_cast<Smart*>(photo));
+
+        sketches.Replace(sketch.Get(), 9, 2);
+        EXPECT_EQ(sketches.NumItems(), 10u);
+        EXPECT_EQ(sketches.Item(10), sketch.Get());
+        EXPECT_EQ(sketch->ReferenceCount(), 4);
+        EXPECT_FALSE(sketches.IsEmpty());
+        EXPECT_TRUE(SmartList<Sketch>().IsEmpty());
+    }
+    EXPECT_EQ(Tracked::live, before);
+}
+
+} // namespace
