@@ -39,8 +39,20 @@ Grid GridOf(const PixelImage& image, int left, int top, int width, int height)
     Grid grid;
     for (int y = top; y < top + height; ++y) {
         std::string row;
-        for (int x = left; x < left + width; ++x)
-            row.push_back(x < image.width && y < image.height ? CharOf(image.At(x, y)) : ' ');
+        for (int x = left; x < left + width; ++x) {
+            if (x >= image.width || y >= image.height) {
+                row.push_back(' ');
+                continue;
+            }
+            COLORREF color = image.ColorAt(x, y);
+            char c = '?';
+            for (auto entry : kLegend) {
+                const RGBQUAD& q = pw::platform::gdi::Screen::StaticColors()[entry.index < 10 ? entry.index : entry.index - 236];
+                if (RGB(q.rgbRed, q.rgbGreen, q.rgbBlue) == color)
+                    c = entry.c;
+            }
+            row.push_back(c);
+        }
         grid.push_back(row);
     }
     return grid;

@@ -1,9 +1,9 @@
 // Helpers for the GDI tests: small pixel grids as text art, and a memory DC over a fresh DIB.
 //
-// A grid row is a string, one character a pixel; the legend maps characters to palette indexes
-// of the standard system palette: '#' black 0, '.' white 255, 'r' red 249, 'g' green 250,
-// 'y' yellow 251, 'b' blue 252, 'm' magenta 253, 'c' cyan 254, '-' grey 248, 's' silver 7.
-// Other values print as '?'.
+// A grid row is a string, one character a pixel, naming the pixel's colour by the static system
+// palette entry that shows it: '#' black 0, '.' white 255, 'r' red 249, 'g' green 250, 'y' yellow
+// 251, 'b' blue 252, 'm' magenta 253, 'c' cyan 254, '-' grey 248, 's' silver 7. Other colours
+// print as '?'. So surfaces of any depth and colour table read alike.
 #pragma once
 
 #include "platform/gdi/GdiTesting.h"
@@ -18,10 +18,11 @@ namespace gditest {
 
 using Grid = std::vector<std::string>;
 
+// The legend character of a system palette index, and the index of a character.
 char CharOf(uint32_t index);
 uint32_t IndexOf(char c);
 
-// The values of [left, left + width) x [top, top + height) of an image as a grid.
+// The colours of [left, left + width) x [top, top + height) of an image as a grid.
 Grid GridOf(const pw::platform::gdi::testing::PixelImage& image, int left, int top, int width, int height);
 Grid GridOf(HDC hdc, int width, int height);
 

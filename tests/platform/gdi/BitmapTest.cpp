@@ -1,0 +1,335 @@
+// Bitmaps and DIBs: memory layouts, queries, and blits between depths and colour tables.
+#include "GdiTestSupport.h"
+
+#include "platform/gdi/GdiTesting.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+using namespace gditest;
+namespace gdi = pw::platform::gdi;
+
+namespace {
+
+// Black, red, green, blue, yellow, magenta, cyan, white, grey (as B, G, R).
+std::vector<RGBQUAD> SmallTable()
+{
+    return { { 0, 0, 0, 0 },       { 0, 0, 255, 0 },   { 0, 255, 0, 0 },   { 255, 0, 0, 0 },
+             { 0, 255, 255, 0 },   { 255, 0, 255, 0 }, { 255, 255, 0, 0 }, { 255, 255, 255, 0 },
+             { 128, 128, 128, 0 } };
+}
+
+} // namespace
+
+TEST(Bitmaps, DibSectionBitsAreLiveBottomUpRowsPaddedTo4Bytes)
+{
+    DibCanvas canvas(3, 2);
+    SetPixel(canvas.dc, 0, 0, RGB(255, 0, 0));
+    EXPECT_EQ(canvas.bits[4], 249) << "the top row is the second row in memory";
+    canvas.bits[1] = 252;
+    EXPECT_EQ(GetPixel(canvas.dc, 1, 1), RGB(0, 0, 255)) << "direct writes show at once";
+
+    DibCanvas topDown(3, 2, 8, SystemTable(), true);
+    SetPixel(topDown.dc, 0, 0, RGB(255, 0, 0));
+    EXPECT_EQ(topDown.bits[0], 249);
+}
+
+TEST(Bitmaps, GetObjectDescribesRowsAndBits)
+{
+    struct Case {
+        const char* name;
+        int width;
+        int depth;
+        bool dib;
+        LONG rowBytes;
+    };
+    const Case cases[] = {
+        { "DIB 8-bit width 5", 5, 8, true, 8 },   { "DDB 8-bit width 5", 5, 8, false, 6 },
+        { "DIB 1-bit width 9", 9, 1, true, 4 },   { "DDB 1-bit width 9", 9, 1, false, 2 },
+        { "DIB 24-bit width 3", 3, 24, true, 12 }, { "DIB 16-bit width 3", 3, 16, true, 8 },
+        { "DIB 4-bit width 3", 3, 4, true, 4 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        void* bits = nullptr;
+        HBITMAP bitmap = c.dib ? CreateDIBSection(nullptr, DibInfo(c.width, 7, c.depth, SmallTable()).Info(),
+                                                  DIB_RGB_COLORS, &bits, nullptr, 0)
+                               : CreateBitmap(c.width, 7, 1, c.depth, nullptr);
+        ASSERT_NE(bitmap, nullptr);
+        BITMAP bm {};
+        EXPECT_EQ(GetObjectA(bitmap, sizeof(bm), &bm), int(sizeof(bm)));
+        EXPECT_EQ(bm.bmType, 0);
+        EXPECT_EQ(bm.bmWidth, c.width);
+        EXPECT_EQ(bm.bmHeight, 7);
+        EXPECT_EQ(bm.bmWidthBytes, c.rowBytes);
+        EXPECT_EQ(bm.bmPlanes, 1);
+        EXPECT_EQ(bm.bmBitsPixel, c.depth);
+        EXPECT_EQ(bm.bmBits, bits);
+        // The 32-bit platform's 24-byte size is accepted: everything but the pointer.
+        BITMAP small {};
+        small.bmBits = &small;
+        EXPECT_EQ(GetObjectA(bitmap, 24, &small), 24);
+        EXPECT_EQ(small.bmBitsPixel, c.depth);
+        EXPECT_EQ(small.bmBits, &small);
+        DeleteObject(bitmap);
+    }
+}
+
+TEST(Bitmaps, DdbBitsAreTopDownRowsPaddedTo2Bytes)
+{
+    BYTE rows[8] = { 0xF0, 0, 0x0F, 0, 0xAA, 0, 0x55, 0 };
+    HBITMAP mono = CreateBitmap(4, 4, 1, 1, rows);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, mono);
+    EXPECT_TRUE(SameGrid({ "....", "####", ".#.#", "#.#." }, GridOf(dc, 4, 4))) << "1 bits are white";
+    SelectObject(dc, old);
+    BYTE out[10];
+    std::memset(out, 0xEE, sizeof(out));
+    EXPECT_EQ(GetBitmapBits(mono, sizeof(out), out), 8) << "no more than the bitmap holds";
+    EXPECT_EQ(out[0] & 0xF0, 0xF0);
+    EXPECT_EQ(out[6] & 0xF0, 0x50);
+    EXPECT_EQ(out[8], 0xEE);
+    EXPECT_EQ(GetBitmapBits(mono, 3, out), 3);
+
+    // The same layout for a DIB section, whose own rows run bottom-up.
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, DibInfo(3, 2, 8, SmallTable()).Info(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    BYTE ddbRows[8] = { 1, 2, 3, 0, 4, 5, 6, 0 };
+    EXPECT_EQ(SetBitmapBits(dib, sizeof(ddbRows), ddbRows), 8);
+    EXPECT_EQ(static_cast<BYTE*>(bits)[0], 4) << "the bottom row";
+    EXPECT_EQ(static_cast<BYTE*>(bits)[4], 1);
+    DeleteObject(mono);
+    DeleteObject(dib);
+    DeleteDC(dc);
+}
+
+TEST(Bitmaps, GetDIBitsConvertsToTheRequestedFormatWithItsColourTable)
+{
+    // A 2 x 2 screen-compatible bitmap: red, blue over green, white.
+    HDC screen = GetDC(nullptr);
+    HBITMAP ddb = CreateCompatibleBitmap(screen, 2, 2);
+    BYTE values[4] = { 249, 252, 250, 255 };
+    SetBitmapBits(ddb, 4, values);
+
+    DibInfo eight(2, 2, 8);
+    BYTE bits8[8] {};
+    EXPECT_EQ(GetDIBits(screen, ddb, 0, 2, bits8, eight.Info(), DIB_RGB_COLORS), 2);
+    EXPECT_EQ(bits8[0], 250) << "bottom-up: the bottom row first";
+    EXPECT_EQ(bits8[4], 249);
+    EXPECT_EQ(eight.colors[249].rgbRed, 255) << "the system palette as the table";
+    EXPECT_EQ(eight.colors[10].rgbRed, 0);
+
+    DibInfo deep(2, -2, 24);
+    BYTE bits24[16] {};
+    EXPECT_EQ(GetDIBits(screen, ddb, 0, 2, bits24, deep.Info(), DIB_RGB_COLORS), 2);
+    EXPECT_EQ(bits24[0], 0) << "top-down request: red first, as B, G, R";
+    EXPECT_EQ(bits24[2], 255);
+    EXPECT_EQ(bits24[3], 255) << "then blue";
+
+    DibInfo mono(2, 2, 1);
+    BYTE bits1[8] {};
+    EXPECT_EQ(GetDIBits(screen, ddb, 0, 2, bits1, mono.Info(), DIB_RGB_COLORS), 2);
+    EXPECT_EQ(mono.colors[1].rgbRed, 255);
+    EXPECT_EQ(bits1[0] & 0xC0, 0x40) << "green is nearer black, white is white";
+
+    DibInfo tooWide(3, 2, 8);
+    EXPECT_EQ(GetDIBits(screen, ddb, 0, 2, bits8, tooWide.Info(), DIB_RGB_COLORS), 0);
+    DeleteObject(ddb);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST(Bitmaps, StretchDIBitsCountsSourceRowsFromTheBottomOfABottomUpDib)
+{
+    // Rows from the top: red, green, blue, yellow (SmallTable); bottom-up stores the last first.
+    BYTE bottomUp[16] = { 4, 4, 4, 4, 3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1 };
+    BYTE topDown[16] = { 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4 };
+    struct Case {
+        const char* name;
+        int height;
+        const BYTE* bits;
+    };
+    for (Case c : { Case { "bottom-up", 4, bottomUp }, Case { "top-down", -4, topDown } }) {
+        SCOPED_TRACE(c.name);
+        DibCanvas canvas(4, 2);
+        DibInfo info(4, c.height, 8, SmallTable());
+        // Source rows 1 and 2 counted from the DIB's origin line.
+        EXPECT_EQ(StretchDIBits(canvas.dc, 0, 0, 4, 2, 0, 1, 4, 2, c.bits, info.Info(), DIB_RGB_COLORS, SRCCOPY), 2);
+        EXPECT_TRUE(SameGrid({ "gggg", "bbbb" }, GridOf(canvas.dc, 4, 2))) << "the image's second and third rows";
+    }
+}
+
+TEST(Bitmaps, StretchingIsNearestNeighbourAndOppositeSignsMirror)
+{
+    // Source columns r g b y (one row, top-down).
+    BYTE row[4] = { 1, 2, 3, 4 };
+    DibInfo info(4, -1, 8, SmallTable());
+    struct Case {
+        const char* name;
+        int x;
+        int width;
+        int sourceX;
+        int sourceWidth;
+        const char* expected;
+    };
+    const Case cases[] = {
+        { "same size", 0, 4, 0, 4, "rgby...." },
+        { "doubled", 0, 8, 0, 4, "rrggbbyy" },
+        { "halved takes the first of each pair", 0, 2, 0, 4, "rb......" },
+        { "three to eight", 0, 8, 1, 3, "gggbbbyy" },
+        { "negative destination width mirrors", 4, -4, 0, 4, "ybgr...." },
+        { "negative source width mirrors", 0, 4, 4, -4, "ybgr...." },
+        { "both negative do not mirror", 4, -4, 4, -4, "rgby...." },
+        { "source partly outside leaves those pixels", 0, 4, 2, 4, "by......" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DibCanvas canvas(8, 1);
+        Paint(canvas.dc, { 0, 0, 8, 1 }, 255);
+        StretchDIBits(canvas.dc, c.x, 0, c.width, 1, c.sourceX, 0, c.sourceWidth, 1, row, info.Info(), DIB_RGB_COLORS,
+                      SRCCOPY);
+        EXPECT_TRUE(SameGrid({ c.expected }, GridOf(canvas.dc, 8, 1)));
+    }
+}
+
+TEST(Bitmaps, BlitsConvertThroughColoursExceptBetweenIdenticalTables)
+{
+    // Index 5 and index 200 are both pure red in this table.
+    std::vector<RGBQUAD> twins = SystemTable();
+    twins[5] = { 0, 0, 255, 0 };
+    twins[200] = { 0, 0, 255, 0 };
+    DibCanvas source(2, 1, 8, twins);
+    source.bits[0] = 200;
+    source.bits[1] = 7;
+
+    DibCanvas sameTable(2, 1, 8, twins);
+    BitBlt(sameTable.dc, 0, 0, 2, 1, source.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(sameTable.bits[0], 200) << "identical tables copy the index";
+
+    DibCanvas systemTable(2, 1, 8);
+    BitBlt(systemTable.dc, 0, 0, 2, 1, source.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(systemTable.bits[0], 249) << "other tables get the nearest colour";
+    EXPECT_EQ(systemTable.bits[1], 7);
+
+    struct Case {
+        const char* name;
+        int depth;
+        std::vector<RGBQUAD> table;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        { "into 1 bit", 1, { { 0, 0, 0, 0 }, { 255, 255, 255, 0 } }, RGB(0, 0, 0) },
+        { "into 4 bits", 4, SmallTable(), RGB(255, 0, 0) },
+        { "into 16 bits", 16, {}, RGB(255, 0, 0) },
+        { "into 24 bits", 24, {}, RGB(255, 0, 0) },
+        { "into 32 bits", 32, {}, RGB(255, 0, 0) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DibCanvas dest(2, 1, c.depth, c.table);
+        BitBlt(dest.dc, 0, 0, 2, 1, source.dc, 0, 0, SRCCOPY);
+        EXPECT_EQ(GetPixel(dest.dc, 0, 0), c.expected);
+        // And back into the 8-bit table: the same red.
+        DibCanvas back(2, 1, 8);
+        BitBlt(back.dc, 0, 0, 2, 1, dest.dc, 0, 0, SRCCOPY);
+        EXPECT_EQ(GetPixel(back.dc, 0, 0), c.expected);
+    }
+}
+
+TEST(Bitmaps, DeepFormatsPackTheirComponents)
+{
+    DibCanvas deep16(1, 1, 16);
+    deep16.bits[0] = 0x1F; // blue 31
+    deep16.bits[1] = 0x40; // red 16
+    EXPECT_EQ(GetPixel(deep16.dc, 0, 0), RGB(0x84, 0, 0xFF)) << "5 bits widened with their top bits";
+    DibCanvas deep24(1, 1, 24);
+    BitBlt(deep24.dc, 0, 0, 1, 1, deep16.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(deep24.bits[0], 0xFF);
+    EXPECT_EQ(deep24.bits[2], 0x84);
+    DibCanvas deep32(1, 1, 32);
+    SetPixel(deep32.dc, 0, 0, RGB(1, 2, 3));
+    EXPECT_EQ(deep32.bits[0], 3);
+    EXPECT_EQ(deep32.bits[1], 2);
+    EXPECT_EQ(deep32.bits[2], 1);
+    EXPECT_EQ(deep32.bits[3], 0);
+}
+
+TEST(Bitmaps, BlitsHonourTheClipAndCopyOverlappingAreasAsIfAtOnce)
+{
+    DibCanvas canvas(6, 1);
+    BYTE* row = canvas.bits;
+    const BYTE start[6] = { 249, 250, 252, 251, 255, 255 };
+    std::memcpy(row, start, 6);
+    BitBlt(canvas.dc, 1, 0, 4, 1, canvas.dc, 0, 0, SRCCOPY);
+    EXPECT_TRUE(SameGrid({ "rrgby." }, GridOf(canvas.dc, 6, 1)));
+
+    HRGN clip = CreateRectRgn(0, 0, 2, 1);
+    SelectClipRgn(canvas.dc, clip);
+    BitBlt(canvas.dc, 0, 0, 6, 1, canvas.dc, 1, 0, SRCCOPY);
+    EXPECT_TRUE(SameGrid({ "rggby." }, GridOf(canvas.dc, 6, 1)));
+    DeleteObject(clip);
+}
+
+TEST(Bitmaps, ScreenAndMemoryDcsBlitBothWays)
+{
+    HDC screen = GetDC(nullptr);
+    Paint(screen, { 100, 100, 104, 102 }, 252);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 2);
+    BITMAP bm {};
+    GetObjectA(bitmap, sizeof(bm), &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 8);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    EXPECT_TRUE(BitBlt(memory, 0, 0, 4, 2, screen, 100, 100, SRCCOPY));
+    EXPECT_TRUE(SameGrid({ "bbbb", "bbbb" }, GridOf(memory, 4, 2)));
+    Paint(memory, { 1, 0, 3, 2 }, 249);
+    EXPECT_TRUE(StretchBlt(screen, 0, 0, 8, 4, memory, 0, 0, 4, 2, SRCCOPY));
+    EXPECT_TRUE(SameGrid({ "bbrrrrbb", "bbrrrrbb", "bbrrrrbb", "bbrrrrbb" },
+                         GridOf(gdi::testing::ReadScreen(), 0, 0, 8, 4)));
+    SetLastError(0);
+    EXPECT_FALSE(BitBlt(screen, 0, 0, 1, 1, memory, 0, 0, 0x00660046)) << "only SRCCOPY";
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST(Bitmaps, DibPatternBrushesTileWithTheirOwnColours)
+{
+    // A 1-bit 2 x 2 packed DIB whose table is red and blue, not black and white.
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+        DWORD rows[2];
+    } packed {};
+    packed.header = DibInfo(2, 2, 1).header;
+    packed.header.biClrUsed = 2;
+    packed.colors[0] = { 0, 0, 255, 0 };
+    packed.colors[1] = { 255, 0, 0, 0 };
+    packed.rows[0] = 0x40; // bottom row: 0 1
+    packed.rows[1] = 0x80; // top row: 1 0
+    HBRUSH brush = CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS);
+    std::memset(&packed, 0, sizeof(packed)); // the brush keeps its own copy
+    ASSERT_NE(brush, nullptr);
+    DibCanvas canvas(5, 3);
+    SetTextColor(canvas.dc, RGB(0, 255, 0));
+    SetBrushOrgEx(canvas.dc, 1, 0, nullptr);
+    RECT all { 0, 0, 5, 3 };
+    FillRect(canvas.dc, &all, brush);
+    EXPECT_TRUE(SameGrid({ "rbrbr", "brbrb", "rbrbr" }, GridOf(canvas.dc, 5, 3)));
+    DeleteObject(brush);
+}
+
+TEST(Bitmaps, CreateDIBitmapMakesAScreenBitmapOfTheNearestColours)
+{
+    HDC screen = GetDC(nullptr);
+    BYTE pixels[4] = { 0, 0, 250, 0 }; // one 24-bit pixel: almost pure red
+    DibInfo info(1, 1, 24);
+    HBITMAP bitmap = CreateDIBitmap(screen, &info.header, CBM_INIT, pixels, info.Info(), DIB_RGB_COLORS);
+    BYTE value = 0;
+    EXPECT_EQ(GetBitmapBits(bitmap, 1, &value), 1);
+    EXPECT_EQ(value, 249);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+}
