@@ -4,9 +4,6 @@
 #include "foundation/AssertionException.h"
 #include "foundation/MessageException.h"
 #include "foundation/Resources.h"
-#include "foundation/Utilities.h"
-
-#include <windows.h>
 
 PW_DEFINE_CLASS(Exception, nullptr, nullptr, SmartImplementation)
 PW_DEFINE_NO_COPY_SLOTS(Exception)

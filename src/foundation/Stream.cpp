@@ -3,7 +3,6 @@
 #include "foundation/BitBucket.h"
 #include "foundation/Exception.h"
 
-#include <cstring>
 
 PW_DEFINE_CLASS(Stream, nullptr, nullptr, Smart)
 PW_DEFINE_NO_COPY_SLOTS(Stream)

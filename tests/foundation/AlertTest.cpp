@@ -1,5 +1,4 @@
 #include "foundation/Alert.h"
-#include "foundation/Utilities.h"
 
 #include "AlertFixture.h"
 
@@ -74,13 +73,6 @@ TEST_F(AlertTest, TheReserveGivesWayWhileMemoryIsShortAndGrowsBack)
         EXPECT_EQ(Alert::ReserveSize(), c.reserveAfter);
     }
     SetAvailableVirtualMemory(std::nullopt);
-}
-
-TEST_F(AlertTest, BeepIsTheDefaultBeep)
-{
-    Beep();
-    ASSERT_EQ(pw::platform::testing::BeepLog().size(), 1u);
-    EXPECT_EQ(pw::platform::testing::BeepLog()[0].type, 0xFFFFFFFFu);
 }
 
 } // namespace

@@ -63,12 +63,6 @@ TEST(Memory, AssignmentAndTransfer)
     EXPECT_EQ(a.LockCount(), 0u);
 }
 
-TEST(Memory, BlocksHaveNoPlatformHandle)
-{
-    Memory block(4);
-    EXPECT_EQ(Failure([&] { block.GetHandle(); }), "No handles");
-}
-
 void* NoMemory(size_t)
 {
     return nullptr;

@@ -47,15 +47,6 @@ TEST(Stream, PrimitivesStoreLittleEndianAndSwapOnRequest)
     }
 }
 
-TEST(Stream, DoublesTravelAsTheirEightBytes)
-{
-    MemoryStream stream;
-    stream.SetSwap(true);
-    stream.WriteDouble(2.5);
-    stream.Seek(0, Stream::kFromStart);
-    EXPECT_EQ(stream.ReadDouble(), 2.5);
-}
-
 TEST(MemoryStream, ReadsBackABlockAndRefusesToReadPastIt)
 {
     Memory block(10);
