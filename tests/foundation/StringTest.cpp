@@ -1,0 +1,422 @@
+#include "foundation/ArchiveScope.h"
+#include "foundation/Memory.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/String.h"
+
+#include "Failure.h"
+#include "FlatArchive.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Text(const String& text)
+{
+    uint32_t length;
+    String::CharIterator chars(text, length);
+    return length == 0 ? std::string() : std::string(chars.Chars(), length);
+}
+
+// Records what it is told, and tells a shared log who was told first.
+class Watcher : public ListListener {
+public:
+    explicit Watcher(std::vector<char>* order = nullptr, char name = 0)
+        : order(order)
+        , name(name)
+    {
+    }
+    void ListChanged(const ListChange& change) override
+    {
+        changes.push_back(change);
+        if (order)
+            order->push_back(name);
+    }
+
+    std::vector<ListChange> changes;
+    std::vector<char>* order;
+    char name;
+};
+
+// A string with a watcher registered for the life of the test.
+struct Watched {
+    explicit Watched(const char* text)
+        : text(text)
+    {
+        this->text.ToggleWatcher(&watcher);
+    }
+    ~Watched() { text.ToggleWatcher(&watcher); }
+
+    String text;
+    Watcher watcher;
+};
+
+TEST(String, EditsAnnounceExactChanges)
+{
+    struct Case {
+        const char* name;
+        const char* start;
+        void (*edit)(String&);
+        const char* result;
+        std::vector<ListChange> announced;
+    };
+    const std::vector<Case> cases = {
+        { "insert in front", "abc", [](String& s) { s.InsertChars("XY", 0, 2); }, "XYabc", { { 1, 0, 2 } } },
+        { "insert at the end", "abc", [](String& s) { s.InsertChars("XY", 3, 2); }, "abcXY", { { 4, 0, 2 } } },
+        { "insert nothing", "abc", [](String& s) { s.InsertChars("XY", 1, 0); }, "abc", {} },
+        { "append chars", "ab", [](String& s) { s.AppendChars("cd"); }, "abcd", { { 3, 0, 2 } } },
+        { "insert string", "ad", [](String& s) { s.Insert(String("bc"), 1); }, "abcd", { { 2, 0, 2 } } },
+        { "set chars", "abc", [](String& s) { s.SetChars("wxyz"); }, "wxyz", { { 1, 0, 4 } } },
+        { "set empty chars", "abc", [](String& s) { s.SetChars(""); }, "", {} },
+        { "set counted", "abc", [](String& s) {
+             const unsigned char counted[] = { 2, 'h', 'i', 'x' };
+             s.SetCountedText(counted);
+         },
+            "hi", { { 1, 0, 2 } } },
+        { "clear", "abc", [](String& s) { s.Clear(); }, "", { { 1, 3, -3 } } },
+        { "clear empty", "", [](String& s) { s.Clear(); }, "", { { 1, 0, 0 } } },
+        { "assign shorter", "abcde", [](String& s) { s = String("xyz"); }, "xyz", { { 1, 5, -2 } } },
+        { "assign itself", "abc", [](String& s) { s.Assign(s); }, "abc", {} },
+        { "set long", "abc", [](String& s) { s.SetLong(-2147483647 - 1); }, "-2147483648", {} },
+        { "set double", "abc", [](String& s) { s.SetDouble(0.5); }, "0.5", {} },
+        { "replace shrinking", "aaaa", [](String& s) { s.ReplaceAll(String("aa"), String("a")); }, "aa", { { 1, 4, -2 } } },
+        { "replace growing", "aXa", [](String& s) { s.ReplaceAll(String("a"), String("aa")); }, "aaXaa", { { 1, 3, 2 } } },
+        { "replace middle", "xxabyyabzz", [](String& s) { s.ReplaceAll(String("ab"), String("Q")); }, "xxQyyQzz", { { 3, 6, -2 } } },
+        { "replace same length", "xaby", [](String& s) { s.ReplaceAll(String("ab"), String("cd")); }, "xcdy", { { 2, 2, 0 } } },
+        { "replace none", "abc", [](String& s) { s.ReplaceAll(String("z"), String("y")); }, "abc", {} },
+        { "replace empty pattern", "abc", [](String& s) { s.ReplaceAll(String(), String("y")); }, "abc", {} },
+        { "replace by nothing", "abab", [](String& s) { s.ReplaceAll(String("b"), String()); }, "aa", { { 2, 3, -2 } } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Watched watched(c.start);
+        c.edit(watched.text);
+        EXPECT_EQ(Text(watched.text), c.result);
+        EXPECT_EQ(watched.watcher.changes, c.announced);
+    }
+}
+
+TEST(String, ExtractWordTakesTheFirstWordAndItsDelimiters)
+{
+    struct Case {
+        const char* text;
+        const char* word;
+        const char* rest;
+        std::vector<ListChange> announced;
+    };
+    const std::vector<Case> cases = {
+        { "  Dec  5 1996", "Dec", "5 1996", { { 1, 13, -7 } } },
+        { "word", "word", "", { { 1, 4, -4 } } },
+        { "   ", "", "", { { 1, 3, -3 } } },
+        { "", "", "", {} },
+        { "a b", "a", "b", { { 1, 3, -2 } } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Watched watched(c.text);
+        String word = watched.text.ExtractWord(String(" "));
+        EXPECT_EQ(Text(word), c.word);
+        EXPECT_EQ(Text(watched.text), c.rest);
+        EXPECT_EQ(watched.watcher.changes, c.announced);
+    }
+}
+
+TEST(String, WatchersAreToldLastRegisteredFirst)
+{
+    std::vector<char> order;
+    Watcher a(&order, 'A');
+    Watcher b(&order, 'B');
+    String text("x");
+    text.ToggleWatcher(&a);
+    text.ToggleWatcher(&b);
+    text.AppendChars("y");
+    EXPECT_EQ(order, (std::vector<char> { 'B', 'A' }));
+
+    text.ToggleWatcher(&b);
+    text.AppendChars("z");
+    EXPECT_EQ(order, (std::vector<char> { 'B', 'A', 'A' }));
+    text.ToggleWatcher(&a);
+}
+
+// A watcher that leaves while it is told must neither be called again nor make others missed.
+TEST(String, WatcherMayRemoveItselfWhileTold)
+{
+    struct Leaver : ListListener {
+        String* text = nullptr;
+        int calls = 0;
+        void ListChanged(const ListChange&) override
+        {
+            ++calls;
+            text->ToggleWatcher(this);
+        }
+    };
+    String text("x");
+    Watcher first;
+    Leaver leaver;
+    leaver.text = &text;
+    text.ToggleWatcher(&first);
+    text.ToggleWatcher(&leaver);
+    text.AppendChars("y");
+    text.AppendChars("z");
+    EXPECT_EQ(leaver.calls, 1);
+    EXPECT_EQ(first.changes.size(), 2u);
+    text.ToggleWatcher(&first);
+}
+
+TEST(String, FindInBothDirectionsAtTheBoundaries)
+{
+    struct Case {
+        const char* text;
+        const char* pattern;
+        uint32_t from;
+        int direction;
+        uint32_t found;
+    };
+    const std::vector<Case> cases = {
+        { "abcabc", "b", 1, 0, 2 },
+        { "abcabc", "b", 3, 0, 5 },
+        { "abcabc", "b", 6, 1, 5 },
+        { "abcabc", "b", 4, 1, 2 },
+        { "abcabc", "bc", 3, 1, 2 },
+        { "abcabc", "bc", 2, 1, 0 },
+        { "abcabc", "abc", 4, 0, 4 },
+        { "abcabc", "abc", 5, 0, 0 },
+        { "abcabc", "abcabc", 1, 0, 1 },
+        { "abcabc", "abcabc", 6, 1, 1 },
+        { "abcabc", "abcabcx", 1, 0, 0 },
+        { "abcabc", "", 1, 0, 0 },
+        { "abc", "B", 1, 0, 0 },
+        { "abcabc", "c", 99, 0, 0 },
+        // Positions outside the string are brought inside it, never read.
+        { "abcabc", "a", 0, 0, 1 },
+        { "abcabc", "c", 99, 1, 6 },
+        { "", "a", 1, 1, 0 },
+        { "aaa", "aa", 3, 1, 2 },
+        { "a\0b", "b", 1, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " / " + c.pattern + " from " + std::to_string(c.from));
+        EXPECT_EQ(String(c.text).Find(String(c.pattern), c.from, c.direction), c.found);
+    }
+}
+
+TEST(String, FindMatchesNulBytes)
+{
+    String text;
+    text.InsertChars("a\0b\0c", 0, 5);
+    String pattern;
+    pattern.InsertChars("\0c", 0, 2);
+    EXPECT_EQ(text.Find(pattern, 1, String::kForward), 4u);
+    EXPECT_EQ(text.Length(), 5u);
+}
+
+TEST(String, FindRejectsUnknownDirectionsOnlyWhenItWouldSearch)
+{
+    EXPECT_EQ(String("abc").Find(String(), 1, 7), 0u);
+    EXPECT_EQ(String("ab").Find(String("abc"), 1, 7), 0u);
+    EXPECT_EQ(Failure([] { String("abc").Find(String("x"), 1, 7); }), "Unknown direction in String::Find");
+}
+
+TEST(String, SubStringsAreCheckedInSixtyFourBits)
+{
+    String source("abcdef");
+    EXPECT_EQ(Text(String(source, 2, 3)), "bcd");
+    EXPECT_EQ(Text(String(source, 7, 0)), "");
+    EXPECT_EQ(Failure([&] { String(source, 0, 1); }), "from > 0");
+    EXPECT_EQ(Failure([&] { String(source, 5, 3); }), "from+num-1 <= oldLength");
+    // 2 + 0xFFFFFFFF - 1 wraps to 0 in 32 bits; it must still be refused.
+    EXPECT_EQ(Failure([&] { String(source, 2, 0xFFFFFFFF); }), "from+num-1 <= oldLength");
+}
+
+TEST(String, CopiesOutAreBounded)
+{
+    String text("abcdef");
+    char buffer[8] = "zzzzzzz";
+    text.GetCString(buffer, 1);
+    EXPECT_STREQ(buffer, "");
+    text.GetCString(buffer, 4);
+    EXPECT_STREQ(buffer, "abc");
+    buffer[0] = 'q';
+    text.GetCString(buffer, 0);
+    EXPECT_EQ(buffer[0], 'q');
+
+    String longText(std::string(300, 'x').c_str());
+    unsigned char counted[257] = {};
+    counted[256] = 0xEE;
+    longText.GetCountedText(counted);
+    EXPECT_EQ(counted[0], 255);
+    EXPECT_EQ(counted[255], 'x');
+    EXPECT_EQ(counted[256], 0xEE);
+}
+
+TEST(String, NumbersFromText)
+{
+    struct Case {
+        const char* text;
+        int32_t value;
+    };
+    // Only the first 15 characters count.
+    for (const Case& c : std::vector<Case> { { "  -42xyz", -42 }, { "abc", 0 }, { "0000000000000078", 7 } }) {
+        SCOPED_TRACE(c.text);
+        int32_t value = 99;
+        EXPECT_TRUE(String(c.text).GetLong(value));
+        EXPECT_EQ(value, c.value);
+    }
+    double number = 3.0;
+    EXPECT_FALSE(String("abc").GetDouble(number));
+    EXPECT_EQ(number, 3.0);
+    EXPECT_TRUE(String(" 2.5e1").GetDouble(number));
+    EXPECT_EQ(number, 25.0);
+    EXPECT_EQ(Text(String(int32_t { -7 })), "-7");
+    EXPECT_EQ(Text(String(1e100)), "1e+100");
+}
+
+TEST(String, EqualityIsExactAndNullIsEmpty)
+{
+    EXPECT_TRUE(String(static_cast<const char*>(nullptr)) == String(""));
+    EXPECT_FALSE(String("abc") == String("ABC"));
+    EXPECT_TRUE(String("abc") != String("abcd"));
+    String a("ab");
+    String joined = a.Concat(String("cd"));
+    EXPECT_EQ(Text(joined), "abcd");
+    EXPECT_EQ(Text(a), "ab");
+}
+
+TEST(String, InsertingIntoItselfFailsBeforeAnyChange)
+{
+    Watched watched("abc");
+    EXPECT_EQ(Failure([&] { watched.text.Append(watched.text); }), "lockCount == 0");
+    EXPECT_EQ(Failure([&] { watched.text.ReplaceAll(String("b"), watched.text); }), "lockCount == 0");
+    EXPECT_EQ(Text(watched.text), "abc");
+    EXPECT_TRUE(watched.watcher.changes.empty());
+    EXPECT_EQ(Failure([&] { watched.text.InsertChars("x", 4, 1); }), "Range error");
+    EXPECT_TRUE(watched.watcher.changes.empty());
+}
+
+// Characters taken from the string's own block (no longer locked) are copied aside before the
+// block is emptied.
+TEST(String, OwnCharactersCanBeSetBack)
+{
+    String text;
+    text.InsertChars("abcdef\0", 0, 7);
+    const char* inside = nullptr;
+    {
+        uint32_t length;
+        String::CharIterator chars(text, length);
+        inside = chars.Chars();
+    }
+    text.SetChars(inside + 2);
+    EXPECT_EQ(Text(text), "cdef");
+}
+
+TEST(String, ClipboardDataIsTheTextAndANul)
+{
+    String text("hi");
+    ScrapTypeList types = text.GetTypes();
+    ASSERT_EQ(types.NumItems(), 1u);
+    EXPECT_EQ(types[1], 0x54455854u);
+    Memory& data = text.GetData(0x54455854u);
+    ASSERT_EQ(data.Size(), 3u);
+    EXPECT_EQ(std::string(static_cast<const char*>(data.Ptr()), 3), std::string("hi\0", 3));
+    EXPECT_EQ(Failure([&] { text.GetData(0x50494354u); }), "type == osType");
+}
+
+TEST(String, StoredAsItsScopeAroundTheArrayScope)
+{
+    String text;
+    text.InsertChars("a\0c", 0, 3);
+    MemoryStream stream;
+    {
+        SmartPtr<FlatArchive> writer(new FlatArchive(stream, { &String::version }, true));
+        writer->WriteObject(&text);
+    }
+    const std::vector<uint8_t> expected = {
+        1, 0, 0, 0, // class 1
+        0, 0, 1, 0, 15, 0, 0, 0, // String scope 1.0, 15 bytes
+        0, 0, 1, 0, 7, 0, 0, 0, // array scope 1.0, 7 bytes
+        3, 0, 0, 0, 'a', 0, 'c', // count and characters
+    };
+    ASSERT_EQ(stream.GetLength(), expected.size());
+    std::vector<uint8_t> bytes(expected.size());
+    stream.Seek(0, Stream::kFromStart);
+    stream.Read(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    EXPECT_EQ(bytes, expected);
+
+    stream.Seek(0, Stream::kFromStart);
+    SmartPtr<FlatArchive> reader(new FlatArchive(stream, { &String::version }, false));
+    SmartPtr<Persistent> read(reader->ReadObject());
+    String* back = SmartCast<String>(read.Get());
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(*back == text);
+}
+
+TEST(String, FullNameJoinsParentAndOwnName)
+{
+    SmartPtr<String> page(new String("Page"));
+    SmartPtr<String> site(new String("Site"));
+    EXPECT_EQ(Text(*page->GetFullName().Get()), "Page");
+    EXPECT_EQ(Text(*page->GetFullName(SmartPtr<Smart>(site.Get())).Get()), "Site Page");
+    SmartPtr<Smart> notEditable(new MemoryStream);
+    EXPECT_EQ(Text(*page->GetFullName(notEditable).Get()), "Page");
+}
+
+TEST(String, CastsThroughModelAndScrap)
+{
+    SmartPtr<String> text(new String("x"));
+    Smart* smart = static_cast<Model*>(text.Get());
+    EXPECT_NE(SmartCast<Editable>(smart), nullptr);
+    EXPECT_NE(SmartCast<Persistent>(smart), nullptr);
+    EXPECT_NE(SmartCast<SystemScrap>(smart), nullptr);
+    EXPECT_EQ(SmartCast<String>(smart), text.Get());
+    SmartPtr<Smart> copy(smart->Copy());
+    EXPECT_TRUE(*SmartCast<String>(copy.Get()) == *text.Get());
+    SmartPtr<Smart> stream(new MemoryStream);
+    EXPECT_EQ(Failure([&] { text->CopyFrom(stream.Get()); }), "castPtr");
+}
+
+// A model whose own scope holds only the model part.
+class Page : public Model {
+public:
+    static const PersistentVersion version;
+    View* MakeView(View&) override { return nullptr; }
+    String& GetName() override { return name; }
+    void Write(Archive& archive) override
+    {
+        ArchiveScope scope(archive, version);
+        Model::Write(archive);
+    }
+    const PersistentVersion& GetPersistentVersion() const override { return version; }
+    String name { "Page" };
+};
+
+const PersistentVersion Page::version { &Model::classInfo, Fixed(1, 0), Fixed(1, 0), nullptr };
+
+TEST(Model, ModelPartIsAnEmptyScopeAndOldMinorsRead)
+{
+    Page page;
+    MemoryStream stream;
+    {
+        SmartPtr<FlatArchive> writer(new FlatArchive(stream, {}, true));
+        page.Write(*writer.Get());
+    }
+    // The page's scope (1.0, 8 bytes) around the model's empty scope (1.0, 0 bytes).
+    const std::vector<uint8_t> expected = { 0, 0, 1, 0, 8, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0 };
+    std::vector<uint8_t> bytes(expected.size());
+    stream.Seek(0, Stream::kFromStart);
+    stream.Read(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    EXPECT_EQ(bytes, expected);
+
+    for (Fixed stored : { Fixed(0, 5), Fixed(1, 0) }) {
+        SCOPED_TRACE(stored.Raw());
+        MemoryStream old;
+        old.WriteLong(static_cast<int32_t>(stored.Raw())).WriteLong(0);
+        old.Seek(0, Stream::kFromStart);
+        SmartPtr<FlatArchive> reader(new FlatArchive(old, {}, false));
+        ArchiveScope scope(*reader.Get(), Model::version);
+        EXPECT_FALSE(scope.IsSkipped());
+    }
+}
+
+} // namespace

@@ -1,0 +1,218 @@
+#include "foundation/MemoryStream.h"
+#include "foundation/String.h"
+#include "foundation/Time.h"
+#include "foundation/TimePeriod.h"
+
+#include "ErrorCode.h"
+#include "Failure.h"
+#include "FlatArchive.h"
+
+#include "platform/testing/TestDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Text(const String& text)
+{
+    char buffer[64];
+    text.GetCString(buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string Date(const Time& time)
+{
+    return Text(time.DateString());
+}
+
+Time After(Time time, const TimeData& period)
+{
+    time += period;
+    return time;
+}
+
+TEST(Time, CalendarNormalisesWhenComparedOrShown)
+{
+    struct Case {
+        const char* name;
+        Time time;
+        const char* date;
+    };
+    const std::vector<Case> cases = {
+        { "30 February is 1 March", Time(2, 30, 1996), "3/1/1996" },
+        { "29 February of a leap year", Time(2, 29, 1996), "2/29/1996" },
+        { "29 February of a common year", Time(2, 29, 1997), "3/1/1997" },
+        { "29 February of 1900", Time(2, 29, 1900), "3/1/1900" },
+        { "29 February of 2000", Time(2, 29, 2000), "2/29/2000" },
+        { "month 13", Time(13, 1, 1996), "1/1/1997" },
+        { "day 0", Time(1, 0, 1996), "12/31/1995" },
+        { "month 0", Time(0, 1, 1996), "12/1/1995" },
+        { "no leading zeros", Time(12, 5, 1996), "12/5/1996" },
+        { "year 0", Time(1, 1, 0), "1/1/0" },
+        { "all zero", Time(0, 0, 0), "11/30/-1" },
+        { "before the platform's calendar", Time(3, 1, 1600), "3/1/1600" },
+        { "far future", Time(1, 1, 40000), "1/1/40000" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Date(c.time), c.date);
+    }
+    EXPECT_EQ(Time(2, 30, 1996).Compare(Time(3, 1, 1996)), 0);
+    EXPECT_TRUE(Time(2, 30, 1996) == Time(3, 1, 1996));
+    EXPECT_EQ(Time(2, 29, 1996).Compare(Time(3, 1, 1996)), -1);
+    EXPECT_TRUE(Time(2, 29, 1996) < Time(3, 1, 1996));
+    EXPECT_EQ(Time(13, 1, 1996).Compare(Time(1, 1, 1997)), 0);
+    EXPECT_EQ(Time(1, 1, 1).Compare(Time(12, 31, 0)), 1);
+}
+
+TEST(Time, PeriodsOfMonthsAndDaysDiffer)
+{
+    Time february(2, 1, 1996);
+    EXPECT_EQ(Date(After(february, TimePeriod(1, TimePeriod::kMonths))), "3/1/1996");
+    EXPECT_EQ(Date(After(february, TimePeriod(30, TimePeriod::kDays))), "3/2/1996");
+    EXPECT_FALSE(TimePeriod(1, TimePeriod::kMonths).Months() == TimePeriod(30, TimePeriod::kDays).Months());
+
+    Time newYear(1, 1, 1996);
+    newYear += TimePeriod(25, TimePeriod::kHours);
+    EXPECT_EQ(Text(newYear.TimeString()), "01:00:00");
+    EXPECT_EQ(Date(newYear), "1/2/1996");
+}
+
+TEST(Time, PeriodUnits)
+{
+    struct Case {
+        int32_t count;
+        int32_t unit;
+        int32_t months;
+        int32_t seconds;
+    };
+    const std::vector<Case> cases = {
+        { 2, 0, 0, 7200 }, { 2, 1, 0, 120 }, { 2, 2, 0, 2 }, { 2, 3, 0, 172800 }, { 2, 4, 0, 1209600 },
+        { 2, 5, 2, 0 }, { 2, 6, 24, 0 }, { 3, 7, 0, 0 }, { 3, -1, 0, 0 }, { -3550, 4, 0, -2147040000 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.count) + " of unit " + std::to_string(c.unit));
+        TimePeriod period(c.count, static_cast<TimePeriod::TimeUnit>(c.unit));
+        EXPECT_EQ(period.Months(), c.months);
+        EXPECT_EQ(period.Seconds(), c.seconds);
+    }
+    EXPECT_EQ(TimePeriod(1, 2, 3).Seconds(), 3723);
+}
+
+TEST(Time, TimeOfDayAndSign)
+{
+    EXPECT_EQ(Text(TimePeriod(0, 0, -1).TimeString()), "23:59:59");
+    EXPECT_EQ(Text(TimePeriod(0, 0, 86399 + 86400 * 3).TimeString()), "23:59:59");
+    EXPECT_EQ(TimeData(1, -5).Sign(), 0);
+    EXPECT_EQ(TimeData(0, 0).Sign(), 0);
+    EXPECT_EQ(TimeData(0, 5).Sign(), 1);
+    EXPECT_EQ(TimeData(-1, 0).Sign(), -1);
+    TimeData sum = TimeData(1, 10) + TimeData(2, 20);
+    EXPECT_EQ(sum.Months(), 3);
+    EXPECT_EQ((sum - TimeData(3, 40)).Seconds(), -10);
+    // Sums wrap rather than overflow.
+    TimeData big(INT32_MAX, INT32_MAX);
+    big += TimeData(1, 1);
+    EXPECT_EQ(big.Months(), INT32_MIN);
+}
+
+TEST(Time, MonthNamesAndParsedDates)
+{
+    EXPECT_EQ(Time::MonthFromName(String("Dec")), 12);
+    EXPECT_EQ(Time::MonthFromName(String("December")), 12);
+    EXPECT_EQ(Time::MonthFromName(String("dec")), 0);
+    EXPECT_EQ(Time::MonthFromName(String("anF")), 1);
+    EXPECT_EQ(Failure([] { Time::MonthFromName(String("De")); }), "from+num-1 <= oldLength");
+
+    Time parsed = Time::ParseDate(String("Dec 5 1996"));
+    EXPECT_EQ(parsed.Compare(Time(12, 5, 1996)), 0);
+    EXPECT_EQ(Text(parsed.TimeString()), "00:00:00");
+    EXPECT_EQ(Date(Time::ParseDate(String("Xyz 5 1996"))), "12/5/1995");
+}
+
+TEST(Time, SystemTimeRoundTrips)
+{
+    // Every day of four years (a leap cycle around 2000), at a time that moves through the day.
+    Time start(1, 1, 1999);
+    for (int32_t day = 0; day < 4 * 366; ++day) {
+        Time time = After(start, TimePeriod(0, 0, day * 86400 + day * 59));
+        SYSTEMTIME st {};
+        time.ToSystemTime(st);
+        FILETIME ft {};
+        ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
+        SYSTEMTIME platform {};
+        ASSERT_TRUE(FileTimeToSystemTime(&ft, &platform));
+        ASSERT_EQ(platform.wDayOfWeek, st.wDayOfWeek) << day;
+        Time back(st);
+        ASSERT_EQ(back.Compare(time), 0) << day;
+        Time normalized = time.Normalized();
+        ASSERT_EQ(normalized.Compare(time), 0) << day;
+        ASSERT_GE(normalized.Seconds(), 0);
+        ASSERT_LT(normalized.Seconds(), 31 * 86400);
+        ASSERT_EQ(normalized.Months(), 12 * st.wYear + st.wMonth - 1);
+    }
+}
+
+TEST(Time, YearsSystemTimeCannotHoldAreReported)
+{
+    SYSTEMTIME st {};
+    EXPECT_EQ(ErrorCode([&] { Time(1, 1, -1).ToSystemTime(st); }), 87u);
+    EXPECT_EQ(ErrorCode([&] { Time(1, 1, 65536).ToSystemTime(st); }), 87u);
+    EXPECT_EQ(Failure([&] { Time(1, 1, 0).ToSystemTime(st); }), "");
+    EXPECT_EQ(st.wYear, 0);
+    EXPECT_EQ(st.wDayOfWeek, 6); // 1 January of year 0 (proleptic) was a Saturday
+}
+
+TEST(Time, CurrentTimeIsUniversalWithoutMilliseconds)
+{
+    // 2 March 2004 10:20:30.900 UTC in 100 ns units since 1601.
+    SYSTEMTIME st { 2004, 3, 2, 2, 10, 20, 30, 900 };
+    FILETIME ft {};
+    ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
+    pw::platform::testing::SetClock((uint64_t { ft.dwHighDateTime } << 32) | ft.dwLowDateTime);
+    Time now;
+    EXPECT_EQ(now.Compare(After(Time(3, 2, 2004), TimePeriod(10, 20, 30))), 0);
+    unsigned char counted[256];
+    CurrentDateText(counted);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(counted + 1), counted[0]), "3/2/2004");
+    CurrentTimeText(counted);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(counted + 1), counted[0]), "10:20:30");
+}
+
+TEST(Time, StoredAsClassScopeAroundTimeDataScope)
+{
+    MemoryStream stream;
+    Time time(7, 4, 1999);
+    TimePeriod period(90, TimePeriod::kMinutes);
+    {
+        SmartPtr<FlatArchive> writer(new FlatArchive(stream, { &Time::version, &TimePeriod::version, &TimeData::version }, true));
+        writer->WriteObject(&time);
+        writer->WriteObject(&period);
+    }
+    const std::vector<uint8_t> timeBytes = {
+        1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 0, 0, 1, 0, 8, 0, 0, 0,
+        0xBA, 0x5D, 0, 0, 0x80, 0xF4, 0x03, 0x00, // 12 x 1999 + 6 months, 3 days of seconds
+    };
+    std::vector<uint8_t> bytes(timeBytes.size());
+    stream.Seek(0, Stream::kFromStart);
+    stream.Read(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    EXPECT_EQ(bytes, timeBytes);
+
+    stream.Seek(0, Stream::kFromStart);
+    SmartPtr<FlatArchive> reader(new FlatArchive(stream, { &Time::version, &TimePeriod::version, &TimeData::version }, false));
+    SmartPtr<Persistent> readTime(reader->ReadObject());
+    SmartPtr<Persistent> readPeriod(reader->ReadObject());
+    Time* timeBack = SmartCast<Time>(readTime.Get());
+    TimePeriod* periodBack = SmartCast<TimePeriod>(readPeriod.Get());
+    ASSERT_NE(timeBack, nullptr);
+    ASSERT_NE(periodBack, nullptr);
+    EXPECT_EQ(timeBack->Compare(time), 0);
+    EXPECT_EQ(periodBack->Seconds(), 5400);
+    EXPECT_EQ(SmartCast<TimePeriod>(readTime.Get()), nullptr);
+    EXPECT_NE(SmartCast<TimeData>(readTime.Get()), nullptr);
+}
+
+} // namespace
