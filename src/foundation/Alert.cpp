@@ -51,6 +51,11 @@ void Alert::SetOwnerWindow(HWND owner)
     State().owner = owner;
 }
 
+HWND Alert::OwnerWindow()
+{
+    return State().owner;
+}
+
 uint32_t Alert::ReserveSize()
 {
     return Reserve().Size();

@@ -26,6 +26,7 @@ public:
     static void EnableAlerts();
     // The window that owns every alert box (the main window once it exists).
     static void SetOwnerWindow(HWND owner);
+    static HWND OwnerWindow();
     static uint32_t ReserveSize();
 };
 
