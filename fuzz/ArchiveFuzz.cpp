@@ -27,7 +27,9 @@ public:
         ArchiveScope arrayScope(scope, GenericArray::version);
         TypedArray<int32_t> read(arrayScope);
         items = read;
-        list = SmartCast<ListData>(static_cast<Smart*>(scope.ReadObject()));
+        // Held first: an object of another class must not be left unreferenced.
+        SmartPtr<Smart> object(scope.ReadObject());
+        list = SmartCast<ListData>(object.Get());
     }
 
     void Write(Archive&) override { }
