@@ -256,3 +256,4 @@ int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int size);
 // Window classes and menus declare their calls in their own companions.
 #include "winuser_controls.h"
 #include "winuser_menus.h"
+#include "winuser_resources.h"

@@ -1,0 +1,168 @@
+#include "foundation/DirectReference.h"
+#include "foundation/FieldReference.h"
+#include "foundation/MediaReference.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/SimpleReference.h"
+
+#include "Failure.h"
+#include "FlatArchive.h"
+#include "TestObjects.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SimpleReference, DeliversItsObjectAndTakesNoReplacement)
+{
+    SmartPtr<Smart> object(new Tracked(3));
+    SmartPtr<SimpleReference> reference(new SimpleReference(object));
+    EXPECT_TRUE(reference->IsValid());
+    EXPECT_EQ(reference->Get(), object.Get());
+    EXPECT_TRUE(reference->Commit());
+    SmartPtr<Smart> other(new Tracked(4));
+    EXPECT_FALSE(reference->Accepts(other));
+    reference->Set(other);
+    EXPECT_EQ(reference->Get(), object.Get());
+
+    SmartPtr<SimpleReference> empty(new SimpleReference(nullptr));
+    EXPECT_FALSE(empty->IsValid());
+    EXPECT_EQ(empty->Get(), nullptr);
+    EXPECT_FALSE(empty->Accepts(other));
+}
+
+TEST(SimpleReference, CopiesReferToTheSameObject)
+{
+    SmartPtr<Smart> object(new Tracked(3));
+    SmartPtr<SimpleReference> reference(new SimpleReference(object));
+    SmartPtr<SimpleReference> copy = reference.MakeCopy();
+    ASSERT_TRUE(copy.Valid());
+    EXPECT_EQ(copy->Get(), object.Get());
+
+    SmartPtr<SimpleReference> target(new SimpleReference(nullptr));
+    ASSERT_TRUE(target->CanCopyFrom(reference.Get()));
+    target->CopyFrom(reference.Get());
+    EXPECT_EQ(target->Get(), object.Get());
+    EXPECT_EQ(object->ReferenceCount(), 4);
+
+    SmartPtr<Tracked> stranger(new Tracked);
+    EXPECT_FALSE(target->CanCopyFrom(stranger.Get()));
+    EXPECT_EQ(Failure([&] { target->CopyFrom(stranger.Get()); }), "castPtr");
+}
+
+TEST(ObjectReference, OnlyTheSimpleKindCopies)
+{
+    Tracked target;
+    SmartPtr<ObjectReference> direct(new DirectReference(&target));
+    SmartPtr<ObjectReference> simple(new SimpleReference(nullptr));
+    EXPECT_FALSE(direct->CanCopyFrom(direct.Get()));
+    EXPECT_EQ(direct->Copy(), nullptr);
+    EXPECT_NE(SmartCast<ObjectReference>(simple.Get()), nullptr);
+    EXPECT_EQ(SmartCast<SmartImplementation>(simple.Get()), nullptr);
+}
+
+TEST(DirectReference, EditsAWorkingCopyAndCommitsItIntoTheTarget)
+{
+    int before = Tracked::live;
+    Tracked target(5);
+    {
+        SmartPtr<DirectReference> reference(new DirectReference(&target));
+        Smart* first = reference->Get();
+        ASSERT_NE(first, nullptr);
+        EXPECT_NE(first, &target);
+        EXPECT_EQ(reference->Get(), first);
+
+        SmartCast<Tracked>(first)->value = 8;
+        EXPECT_EQ(target.value, 5);
+        EXPECT_TRUE(reference->Commit());
+        EXPECT_EQ(target.value, 8);
+
+        SmartPtr<Smart> replacement(new Tracked(11));
+        EXPECT_TRUE(reference->Accepts(replacement));
+        reference->Set(replacement);
+        EXPECT_EQ(target.value, 11);
+        EXPECT_EQ(reference->Get(), replacement.Get());
+
+        SmartPtr<Smart> sample(new Sample(1));
+        EXPECT_FALSE(reference->Accepts(sample));
+        EXPECT_EQ(Failure([&] { reference->Accepts(nullptr); }), "data != NULL");
+    }
+    EXPECT_EQ(Tracked::live, before + 1);
+
+    SmartPtr<DirectReference> fresh(new DirectReference(&target));
+    EXPECT_EQ(Failure([&] { fresh->Commit(); }), "data != NULL");
+}
+
+// An owner with one field that should hold a Sketch.
+struct Owner : public Tracked {
+    ~Owner() override { SmartRelease(field); }
+    Smart* field { nullptr };
+};
+
+TEST(FieldReference, StoresConvertedObjectsOfTheExpectedClassOnly)
+{
+    int before = Tracked::live;
+    {
+        SmartPtr<Owner> owner(new Owner);
+        SmartPtr<FieldReference> reference(new FieldReference(owner.Get(), &owner->field, &Sketch::classInfo));
+        EXPECT_TRUE(reference->IsValid());
+        EXPECT_EQ(reference->Get(), nullptr);
+        EXPECT_EQ(reference->GetClassInfo(), &ObjectReference::classInfo);
+
+        struct Case {
+            const char* name;
+            SmartPtr<Smart> object;
+            bool accepted;
+            int fieldValue;
+        } cases[] = {
+            { "the class itself", new Sketch(4), true, 4 },
+            { "a class that converts", new Photo(6), true, 7 },
+            { "a class that does not convert", new Sample(9), false, 7 },
+        };
+        for (Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            EXPECT_EQ(reference->Accepts(c.object), c.accepted);
+            reference->Set(c.object);
+            ASSERT_NE(reference->Get(), nullptr);
+            EXPECT_EQ(SmartCast<Sketch>(reference->Get())->value, c.fieldValue);
+        }
+        EXPECT_EQ(owner->field->ReferenceCount(), 1);
+
+        // A field holding another class reads as empty.
+        SmartRelease(owner->field);
+        owner->field = new Photo(1);
+        owner->field->AddReference();
+        EXPECT_EQ(reference->Get(), nullptr);
+    }
+    EXPECT_EQ(Tracked::live, before);
+
+    FieldReference unbound(nullptr, nullptr, &Sketch::classInfo);
+    EXPECT_FALSE(unbound.IsValid());
+    EXPECT_FALSE(unbound.Accepts(SmartPtr<Smart>(new Sketch)));
+}
+
+// A media reference with nothing loaded.
+class Clip : public MediaReference {
+public:
+    Smart* Get() override { return nullptr; }
+    bool IsValid() override { return false; }
+    bool Commit() override { return true; }
+    void Set(const SmartPtr<Smart>&) override { }
+    bool Accepts(const SmartPtr<Smart>&) override { return false; }
+    bool Purge() override { return false; }
+};
+
+TEST(MediaReference, StoresAnEmptyScopeOfItsOwnVersion)
+{
+    MemoryStream stream;
+    SmartPtr<FlatArchive> archive(new FlatArchive(stream, { &MediaReference::version }, true));
+    SmartPtr<Clip> clip(new Clip);
+    clip->Write(*archive.Get());
+    stream.Seek(0, Stream::kFromStart);
+    EXPECT_EQ(stream.GetLength(), 8u);
+    EXPECT_EQ(static_cast<uint32_t>(stream.ReadLong()), Fixed(1).Raw());
+    EXPECT_EQ(stream.ReadLong(), 0);
+    EXPECT_NE(SmartCast<Persistent>(clip.Get()), nullptr);
+    EXPECT_NE(SmartCast<ObjectReference>(clip.Get()), nullptr);
+}
+
+} // namespace
