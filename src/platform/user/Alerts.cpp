@@ -1,5 +1,7 @@
 #include "platform/user/Alerts.h"
 
+#include "platform/backend/Backend.h"
+#include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/kernel/Clock.h"
 #include "platform/testing/Reset.h"
 
@@ -14,6 +16,7 @@ struct State {
     std::deque<int> script;
     std::vector<AlertRecord> log;
     std::vector<BeepRecord> beeps;
+    bool shownInTests = false;
 };
 
 State& TheState()
@@ -98,6 +101,16 @@ int Alerts::DismissAnswer(UINT style)
             return answer;
     }
     return 0;
+}
+
+bool Alerts::AnswersFromScript()
+{
+    return &CurrentBackend() == &kHeadlessBackend && !TheState().shownInTests;
+}
+
+void Alerts::ShowDialogsInTests(bool shown)
+{
+    TheState().shownInTests = shown;
 }
 
 } // namespace pw::platform

@@ -46,6 +46,12 @@ public:
 
     // The answer Esc or a close request gives: Cancel when there is one, else OK, else No.
     static int DismissAnswer(UINT style);
+
+    // Whether message boxes and file dialogs are answered from the test script (the headless
+    // backend) rather than shown on the desktop. A test sets ShowDialogsInTests to drive the
+    // shown ones with injected input.
+    static bool AnswersFromScript();
+    static void ShowDialogsInTests(bool shown);
 };
 
 } // namespace pw::platform
