@@ -48,8 +48,11 @@ enum class InputKind : uint8_t {
     KeyDown,
     KeyUp,
     CloseRequest,
+    // The host window gained or lost the keyboard.
     Activate,
     Deactivate,
+    // The pointer left the host window (the cursor is not drawn until it comes back).
+    MouseLeave,
 };
 
 enum class MouseButton : uint8_t {
@@ -68,6 +71,8 @@ struct InputEvent {
     bool shift { false };
     bool control { false };
     bool alt { false };
+    // A key held down repeating.
+    bool repeat { false };
 };
 
 // A backend's operations. Every pointer is set; a backend without a feature fills a stub.
@@ -109,8 +114,9 @@ void PresentOverlay(const Frame& frame);
 std::optional<std::string> GetBackendClipboardText();
 bool SetBackendClipboardText(const std::string& text);
 
-// The platform's input queue, filled by backends and (later) by the test driver. Bounded: the
-// oldest events are dropped when nobody reads them.
+// The platform's input queue, filled by backends and by the test driver; USER turns its events
+// into messages as they are retrieved. Bounded: the oldest events are dropped when nobody reads
+// them.
 void PushInputEvent(const InputEvent& event);
 bool TakeInputEvent(InputEvent& event);
 size_t PendingInputCount();

@@ -44,12 +44,6 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, U
     return MessageQueue::Retrieve(*msg, filter, (removeMessage & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
-// Turns key messages into characters; no key message exists yet, so nothing is ever posted.
-BOOL WINAPI TranslateMessage(const MSG*)
-{
-    return FALSE;
-}
-
 // Calls the window procedure (or a WM_TIMER's TIMERPROC, also without a window) and returns its
 // result. Only procedures given to SetTimer are called through lParam.
 LRESULT WINAPI DispatchMessageA(const MSG* msg)

@@ -4,6 +4,7 @@
 #include "platform/kernel/Clock.h"
 #include "platform/testing/Problems.h"
 #include "platform/testing/Reset.h"
+#include "platform/user/Desktop.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Timers.h"
 
@@ -69,6 +70,8 @@ bool MessageLoop::WaitForWork()
             return true;
         return JumpToNextTimer();
     }
+    // About to wait: show what the program drew.
+    Desktop::PresentIfChanged();
     uint32_t timeout = kWaitForever;
     if (std::optional<uint64_t> next = Timers::NextDue()) {
         uint64_t now = Clock::NowMs();

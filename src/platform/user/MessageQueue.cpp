@@ -4,6 +4,9 @@
 #include "platform/kernel/Clock.h"
 #include "platform/kernel/LastError.h"
 #include "platform/testing/Reset.h"
+#include "platform/user/Desktop.h"
+#include "platform/user/Geometry.h"
+#include "platform/user/InputRouter.h"
 #include "platform/user/Timers.h"
 #include "platform/user/Window.h"
 
@@ -35,15 +38,6 @@ const bool registered = testing::RegisterReset([] { TheState() = State {}; });
 DWORD MessageTime()
 {
     return static_cast<DWORD>(Clock::NowMs());
-}
-
-bool VisibleWithAncestors(const Window& window)
-{
-    for (const Window* w = &window; w; w = w->IsChild() ? WindowTable::Find(w->Parent()) : nullptr) {
-        if (!(w->style & WS_VISIBLE))
-            return false;
-    }
-    return true;
 }
 
 bool TakePosted(MSG& msg, const MessageFilter& filter, bool remove)
@@ -78,9 +72,9 @@ bool MakePaint(MSG& msg, const MessageFilter& filter)
 {
     if (!filter.Accepts(WM_PAINT))
         return false;
-    // The flag stays set until the window validates, so an unanswered paint comes back.
+    // The region stays until the window validates, so an unanswered paint comes back.
     Window* window = WindowTable::FindIf([&](const Window& w) {
-        return w.needsPaint && VisibleWithAncestors(w) && PassesWindowFilter(w.Handle(), filter.hwnd);
+        return !w.update.IsEmpty() && IsShown(w) && PassesWindowFilter(w.Handle(), filter.hwnd);
     });
     if (!window)
         return false;
@@ -109,9 +103,12 @@ void MessageQueue::PostQuit(int exitCode)
 bool MessageQueue::Retrieve(MSG& msg, const MessageFilter& filter, bool remove)
 {
     PollBackendInput();
+    Desktop::PresentWhenDue();
     if (TakePosted(msg, filter, remove))
         return true;
     if (TakeQuit(msg, filter, remove))
+        return true;
+    if (InputRouter::Take(msg, filter, remove))
         return true;
     if (MakePaint(msg, filter))
         return true;

@@ -15,9 +15,10 @@ struct MessageFilter {
     bool Accepts(UINT message) const { return (first == 0 && last == 0) || (message >= first && message <= last); }
 };
 
-// The thread's one message queue. Posted messages wait here in FIFO order; WM_QUIT, WM_PAINT and
-// WM_TIMER are not stored but made at retrieval when nothing of higher rank waits:
-// posted messages, then the quit, then paint for a window that needs it, then a due timer.
+// The thread's one message queue. Posted messages wait here in FIFO order; WM_QUIT, input,
+// WM_PAINT and WM_TIMER are not stored but made at retrieval when nothing of higher rank waits:
+// posted messages, then the quit, then input (InputRouter), then paint for a window whose update
+// region is not empty, then a due timer.
 class MessageQueue {
 public:
     // Appends a posted message; FALSE with the last error set when the queue is full.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/gdi/RegionData.h"
+#include "platform/user/WindowLayers.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -15,16 +18,24 @@ class WindowClass;
 
 // A window: what CreateWindowExA made, named by its HWND. The window table owns every live window;
 // callers look a window up by handle each time they need it, because any call into a window
-// procedure may destroy it. Geometry is kept as the rectangle given at creation (in the parent's
-// client coordinates) and a client size; the update state is one flag until regions exist.
+// procedure may destroy it.
+//
+// Geometry: `rect` is the window rectangle in the parent's client coordinates (screen coordinates
+// for a top-level window); `clientRect` is the client area relative to the window's top-left
+// corner, laid out from the style by the frame layout (Geometry.h). The update region is kept in
+// client coordinates, cut to the client area.
 class Window {
 public:
     Window(HWND handle, WindowClass& windowClass, HWND parent);
 
     HWND Handle() const { return handle; }
     WindowClass& Class() const { return *windowClass; }
+    // The parent of a child, the owner of a top-level window (or null).
     HWND Parent() const { return parent; }
     bool IsChild() const { return (style & WS_CHILD) != 0; }
+    HWND ParentWindow() const { return IsChild() ? parent : nullptr; }
+    HWND Owner() const { return IsChild() ? nullptr : parent; }
+    SIZE ClientSize() const { return { clientRect.right - clientRect.left, clientRect.bottom - clientRect.top }; }
 
     WNDPROC procedure { nullptr };
     DWORD style { 0 };
@@ -35,8 +46,19 @@ public:
     LONG_PTR userData { 0 };
     std::string text;
     RECT rect {};
-    SIZE clientSize {};
-    bool needsPaint { false };
+    RECT clientRect {};
+    gdi::RegionData update;
+    bool erasePending { false };
+    WindowLayer layer { WindowLayer::Normal };
+    bool maximized { false };
+    RECT restoreRect {};
+    // Whether DefWindowProcA has sent WM_SIZE and WM_MOVE once: the first WM_WINDOWPOSCHANGED
+    // sends both even when nothing changed, as a new window has never had them.
+    bool sizeSent { false };
+    // The client area (in the parent's client coordinates) that WM_SIZE and WM_MOVE last told.
+    RECT sentClient {};
+    // The focus inside this top-level window when it was last active, given back on activation.
+    HWND lastFocus { nullptr };
     bool destroying { false };
     std::vector<uint8_t> extraBytes;
 

@@ -1,11 +1,17 @@
-// Creating and destroying windows, and the default window procedure.
+// Creating and destroying windows.
 #include <windows.h>
 
 #include "platform/kernel/LastError.h"
+#include "platform/user/Activation.h"
+#include "platform/user/Desktop.h"
+#include "platform/user/Geometry.h"
+#include "platform/user/InputRouter.h"
+#include "platform/user/MenuBarHook.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/Timers.h"
 #include "platform/user/Window.h"
 #include "platform/user/WindowClass.h"
+#include "platform/user/ZOrder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -27,7 +33,20 @@ void Discard(HWND hwnd)
 {
     pw::platform::Timers::KillAllOf(hwnd);
     pw::platform::MessageQueue::DiscardFor(hwnd);
+    pw::platform::InputRouter::Forget(hwnd);
+    pw::platform::Focus::Forget(hwnd);
+    pw::platform::Activation::Forget(hwnd);
+    pw::platform::ZOrder::Remove(hwnd);
     WindowTable::Remove(hwnd);
+}
+
+// A top-level window made without a menu gets its class's menu ("MainMenu") from the menus code.
+HMENU ClassMenu(const Window& window)
+{
+    pw::platform::MenuBarHook* hook = pw::platform::CurrentMenuBarHook();
+    if (!hook || window.IsChild() || window.Class().MenuName().empty())
+        return nullptr;
+    return hook->LoadClassMenu(window.instance, window.Class().MenuName());
 }
 
 RECT InitialRect(const Window& window, int x, int y, int width, int height)
@@ -64,15 +83,20 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     window.exStyle = exStyle;
     window.instance = instance;
     window.idOrMenu = reinterpret_cast<LONG_PTR>(menu);
+    if (!menu)
+        window.idOrMenu = reinterpret_cast<LONG_PTR>(ClassMenu(window));
     window.text = windowName ? windowName : "";
     window.rect = InitialRect(window, x, y, width, height);
-    window.clientSize = SIZE { window.rect.right - window.rect.left, window.rect.bottom - window.rect.top };
-    // A window made visible has everything to paint.
-    window.needsPaint = (style & WS_VISIBLE) != 0;
+    window.layer = (exStyle & WS_EX_TOPMOST) ? pw::platform::WindowLayer::Floating : pw::platform::WindowLayer::Normal;
+    pw::platform::UpdateClientRect(window);
+    // The window is stacked at once but shows only after its creation messages (below).
+    window.style &= ~static_cast<DWORD>(WS_VISIBLE);
+    pw::platform::ZOrder::Insert(window);
 
     HWND hwnd = window.Handle();
-    CREATESTRUCTA create { param, instance, menu, parent, static_cast<int>(window.clientSize.cy),
-        static_cast<int>(window.clientSize.cx), static_cast<int>(window.rect.top),
+    int windowWidth = window.rect.right - window.rect.left;
+    int windowHeight = window.rect.bottom - window.rect.top;
+    CREATESTRUCTA create { param, instance, menu, parent, windowHeight, windowWidth, static_cast<int>(window.rect.top),
         static_cast<int>(window.rect.left), static_cast<LONG>(style), windowName, className, exStyle };
     auto createParam = reinterpret_cast<LPARAM>(&create);
     if (!SendToWindow(hwnd, WM_NCCREATE, 0, createParam)) {
@@ -88,6 +112,16 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
         DestroyWindow(hwnd);
         return nullptr;
     }
+    if (!WindowTable::Find(hwnd))
+        return nullptr;
+    // Made visible: shown as ShowWindow(SW_SHOW) would, so it is painted, activated and told its
+    // size.
+    if (style & WS_VISIBLE) {
+        UINT flags = SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
+        if ((style & WS_CHILD) || (exStyle & WS_EX_NOACTIVATE))
+            flags |= SWP_NOACTIVATE;
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, flags);
+    }
     return WindowTable::Find(hwnd) ? hwnd : nullptr;
 }
 
@@ -101,7 +135,16 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
     // Asked again from inside its own destruction: the first call finishes the job.
     if (window->destroying)
         return TRUE;
-    window->destroying = true;
+    // It disappears first: another window is activated and what it covered is uncovered.
+    pw::platform::Activation::WindowGoing(hwnd);
+    window = WindowTable::Find(hwnd);
+    if (!window || window->destroying)
+        return TRUE;
+    {
+        pw::platform::DesktopChange change;
+        window->destroying = true;
+    }
+    pw::platform::Focus::Forget(hwnd);
     SendToWindow(hwnd, WM_DESTROY, 0, 0);
     for (HWND other : WindowTable::Handles()) {
         Window* candidate = WindowTable::Find(other);
@@ -111,44 +154,6 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
     SendToWindow(hwnd, WM_NCDESTROY, 0, 0);
     Discard(hwnd);
     return TRUE;
-}
-
-// The defaults every procedure passes on: closing destroys, painting validates, text is stored.
-LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    Window* window = WindowTable::Find(hwnd);
-    if (!window)
-        return Fail(ERROR_INVALID_WINDOW_HANDLE, LRESULT(0));
-    switch (message) {
-    case WM_NCCREATE:
-        return TRUE;
-    case WM_CLOSE:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_PAINT:
-        window->needsPaint = false;
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE)
-            SendToWindow(hwnd, WM_CLOSE, 0, 0);
-        return 0;
-    case WM_SETTEXT:
-        window->text = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";
-        return TRUE;
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(window->text.size());
-    case WM_GETTEXT: {
-        auto* buffer = reinterpret_cast<LPSTR>(lParam);
-        if (!buffer || wParam == 0)
-            return 0;
-        size_t count = std::min<size_t>(window->text.size(), wParam - 1);
-        std::memcpy(buffer, window->text.data(), count);
-        buffer[count] = '\0';
-        return static_cast<LRESULT>(count);
-    }
-    default:
-        return 0;
-    }
 }
 
 // Calls a procedure kept from SetWindowLongPtrA (subclassing); NULL answers 0.

@@ -1,0 +1,122 @@
+#include "platform/user/NonClientTracking.h"
+
+#include "platform/user/Geometry.h"
+#include "platform/user/InputRouter.h"
+#include "platform/user/MessageLoop.h"
+#include "platform/user/MessageQueue.h"
+#include "platform/user/NonClientPainter.h"
+#include "platform/user/Window.h"
+
+#include <vector>
+
+namespace pw::platform {
+
+namespace {
+
+bool IsMouseOrKey(const InputEvent& event)
+{
+    switch (event.kind) {
+    case InputKind::MouseMove:
+    case InputKind::MouseDown:
+    case InputKind::MouseUp:
+    case InputKind::KeyDown:
+    case InputKind::KeyUp:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool EndsTracking(const InputEvent& event)
+{
+    return (event.kind == InputKind::MouseUp && event.button == MouseButton::Left)
+        || (event.kind == InputKind::KeyDown && event.virtualKey == VK_ESCAPE);
+}
+
+} // namespace
+
+void NonClientTracking::Track(const std::function<bool(const InputEvent&)>& onEvent)
+{
+    std::vector<InputEvent> kept;
+    {
+        InputRouter::Suspension suspension;
+        bool done = false;
+        while (!done) {
+            PollBackendInput();
+            InputEvent event;
+            bool any = false;
+            while (!done && TakeInputEvent(event)) {
+                any = true;
+                InputRouter::NoteEvent(event);
+                if (IsMouseOrKey(event))
+                    done = onEvent(event);
+                else
+                    kept.push_back(event);
+            }
+            if (done)
+                break;
+            if (MessageLoop::DispatchOne() || any)
+                continue;
+            // Nothing can end the tracking any more (a quit, or a test's input ran out).
+            if (MessageQueue::QuitPending() || !MessageLoop::WaitForWork())
+                break;
+        }
+    }
+    for (const InputEvent& event : kept)
+        PushInputEvent(event);
+}
+
+void NonClientTracking::DragCaption(HWND hwnd, POINT start)
+{
+    Window* window = WindowTable::Find(hwnd);
+    if (!window || window->maximized)
+        return;
+    RECT startRect = window->rect;
+    Track([&](const InputEvent& event) {
+        if (!WindowTable::Find(hwnd))
+            return true;
+        bool cancel = event.kind == InputKind::KeyDown && event.virtualKey == VK_ESCAPE;
+        if (event.kind == InputKind::MouseMove || EndsTracking(event)) {
+            POINT to = cancel ? start : POINT { event.x, event.y };
+            RECT rect = OffsetRectBy(startRect, to.x - start.x, to.y - start.y);
+            RECT current = WindowTable::Find(hwnd)->rect;
+            if (rect.left != current.left || rect.top != current.top)
+                SetWindowPos(hwnd, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return EndsTracking(event);
+    });
+}
+
+void NonClientTracking::PressCloseBox(HWND hwnd)
+{
+    auto overBox = [hwnd](POINT at) {
+        Window* window = WindowTable::Find(hwnd);
+        return window && HitTest(*window, at) == HTCLOSE;
+    };
+    bool pressed = true;
+    bool chosen = false;
+    NonClientPainter::Paint(hwnd, true);
+    Track([&](const InputEvent& event) {
+        if (!WindowTable::Find(hwnd))
+            return true;
+        if (event.kind == InputKind::MouseMove || event.kind == InputKind::MouseUp) {
+            bool over = overBox(POINT { event.x, event.y });
+            if (over != pressed) {
+                pressed = over;
+                NonClientPainter::Paint(hwnd, pressed);
+            }
+        }
+        if (EndsTracking(event)) {
+            chosen = event.kind == InputKind::MouseUp && pressed;
+            return true;
+        }
+        return false;
+    });
+    if (!WindowTable::Find(hwnd))
+        return;
+    NonClientPainter::Paint(hwnd, false);
+    if (chosen)
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+} // namespace pw::platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/backend/Backend.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace pw::platform {
+
+// The frame's own mouse tracking, run from DefWindowProcA on a press in the frame. Like the
+// documented move loop, it reads the input events itself (no mouse message reaches any window
+// while it runs) and keeps dispatching posted messages, paints and timers. It ends at the release
+// of the left button, at Esc, or when no more input can come (tests); other events wait for after.
+class NonClientTracking {
+public:
+    // Moves the window with the pointer until the button is released (Esc puts it back).
+    static void DragCaption(HWND hwnd, POINT start);
+    // Shows the close box pressed while the pointer is over it; a release over it sends
+    // WM_SYSCOMMAND SC_CLOSE.
+    static void PressCloseBox(HWND hwnd);
+
+    // The loop itself: `onEvent` gets each mouse and key event and answers true to end.
+    static void Track(const std::function<bool(const InputEvent&)>& onEvent);
+};
+
+} // namespace pw::platform
