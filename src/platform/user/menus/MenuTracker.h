@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+namespace pw::platform {
+
+// The modal menu loop of a window's menu bar. A press on the bar sends WM_INITMENU (wParam the
+// bar) before anything shows, then opens the title pressed: its drop-down is a window of the
+// popup layer, above every other. The loop reads mouse and key events itself while posted
+// messages, paints and timers keep being dispatched. The mouse highlights items, opens the menus
+// of other titles and of items that open one, and chooses an enabled command on release; a press
+// outside the menus closes them. Keys: Up and Down move in the open menu, Left and Right go to
+// the next title (or in and out of nested menus), Return chooses, Esc closes. Grayed items can
+// never be chosen. When a command was chosen, WM_COMMAND (HIWORD 0) is sent after the menus
+// closed. One menu loop runs at a time.
+class MenuTracker {
+public:
+    static void TrackBar(HWND owner, HMENU bar, POINT screen);
+
+    // The title shown open in the bar of `owner`, or -1.
+    static int OpenBarItem(HWND owner);
+};
+
+} // namespace pw::platform
