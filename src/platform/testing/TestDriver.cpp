@@ -123,8 +123,7 @@ const std::vector<BeepRecord>& BeepLog()
 
 bool DumpScreenAsBmp(const std::string& path)
 {
-    const Frame* frame = LastPresentedFrame();
-    return frame && WriteFrameAsBmp(*frame, path);
+    return SaveDesktopAsBmp(path, true);
 }
 
 } // namespace pw::platform::testing

@@ -1,8 +1,10 @@
-// What tests use to drive the platform: the virtual clock, the message loop, scripted message
-// boxes and the logs of alerts and beeps. Every setting here is undone by the reset before each
-// test. Include <windows.h> beside it for the message-box answers (IDOK, ...).
+// What tests use to drive the platform: the virtual clock, the message loop, input at desktop
+// coordinates, scripted message boxes, the logs of alerts and beeps, and the desktop's pixels.
+// Every setting here is undone by the reset before each test. Include <windows.h> beside it for
+// the message-box answers (IDOK, ...) and virtual keys.
 #pragma once
 
+#include "platform/backend/Backend.h"
 #include "platform/user/Alerts.h"
 
 #include <cstddef>
@@ -58,8 +60,53 @@ size_t UnscriptedMessageBoxCount();
 // Every MessageBeep since the reset, oldest first.
 const std::vector<BeepRecord>& BeepLog();
 
-// Writes the screen's last presented frame as an 8-bit BMP file (for a failing pixel test); false
-// when nothing was presented yet or the file cannot be written.
+// Writes the desktop as it shows now (cursor included) as an 8-bit BMP file, for a person to look
+// at; false when the file cannot be written.
 bool DumpScreenAsBmp(const std::string& path);
+
+// Input at desktop coordinates, queued exactly as the backend queues real input: nothing happens
+// until messages are retrieved (RunUntilIdle, or a message loop the test starts). Queue the input
+// that ends a modal loop (a menu, a caption drag, a message box) before starting it. Mouse events
+// carry the modifier keys held with PressKey.
+void MoveMouse(int x, int y);
+void PressMouse(int x, int y, MouseButton button = MouseButton::Left);
+void ReleaseMouse(int x, int y, MouseButton button = MouseButton::Left);
+// Press and release at one point.
+void Click(int x, int y, MouseButton button = MouseButton::Left);
+// Two clicks at one point: a double click for a CS_DBLCLKS window (no time passes between them).
+void DoubleClick(int x, int y);
+// A press at the start, `steps` moves along the straight line, the release at the end.
+void Drag(int fromX, int fromY, int toX, int toY, int steps = 4);
+
+// Keys by virtual key. VK_SHIFT, VK_CONTROL and VK_MENU stay held from PressKey to ReleaseKey and
+// go with every later event.
+void PressKey(UINT virtualKey);
+void ReleaseKey(UINT virtualKey);
+// Press and release.
+void TypeKey(UINT virtualKey);
+// Types ASCII text on the US layout: letters, digits, punctuation and space, with Shift where
+// needed; "\n" or "\r" is Return, "\t" Tab, "\b" Backspace. Other characters are reported as a
+// test fault.
+void TypeText(const std::string& text);
+
+// The host window gains or loses the keyboard: the application is activated or deactivated
+// (WM_ACTIVATEAPP TRUE / FALSE to its top-level windows).
+void SetAppActive(bool active);
+// The host window's close box (the SDL window closed).
+void RequestClose();
+
+// The topmost shown window (top-level or child) whose text is `title`; NULL when none.
+HWND FindWindowByTitle(const std::string& title);
+// Screen points on a window's frame: the middle of its close box, and a point on its caption
+// left of the title's end (for dragging); (-1, -1) when it has none.
+POINT CloseBoxPoint(HWND hwnd);
+POINT CaptionPoint(HWND hwnd);
+// Clicks the middle of the window's close box.
+void ClickCloseBox(HWND hwnd);
+
+// The desktop as it shows now: 8-bit pixels with the system palette, the cursor drawn on top when
+// asked (it shows only once the mouse has moved).
+Frame ReadDesktop(bool withCursor = false);
+bool SaveDesktopAsBmp(const std::string& path, bool withCursor = true);
 
 } // namespace pw::platform::testing
