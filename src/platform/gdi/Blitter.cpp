@@ -121,6 +121,12 @@ bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long
                     std::memmove(out, in + map[0], static_cast<size_t>(count));
                     continue;
                 }
+                if (translate.IsIdentity()) {
+                    for (int i = 0; i < count; ++i)
+                        if (map[i] >= 0)
+                            out[i] = in[map[i]];
+                    continue;
+                }
                 for (int i = 0; i < count; ++i)
                     if (map[i] >= 0)
                         out[i] = static_cast<uint8_t>(translate(in[map[i]]));

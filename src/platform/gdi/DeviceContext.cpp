@@ -109,8 +109,12 @@ Surface DeviceContext::Target() const
 
 const RegionData& DeviceContext::DeviceClip() const
 {
+    Surface target = Target();
+    // The screen can be made again at another size (a test's screen override).
+    if (deviceClip && (clipSize.cx != target.width || clipSize.cy != target.height))
+        deviceClip.reset();
     if (!deviceClip) {
-        Surface target = Target();
+        clipSize = { target.width, target.height };
         RegionData region(0, 0, target.width, target.height);
         if (visible)
             region = RegionData::Combine(region, *visible, kRgnAnd);

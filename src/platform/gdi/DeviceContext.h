@@ -80,6 +80,7 @@ private:
     std::optional<RegionData> visible;
     std::optional<RegionData> clip;
     mutable std::optional<RegionData> deviceClip;
+    mutable SIZE clipSize {};
 };
 
 } // namespace pw::platform::gdi

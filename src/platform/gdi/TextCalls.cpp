@@ -3,6 +3,7 @@
 #include "platform/gdi/LogicalFont.h"
 #include "platform/gdi/ObjectTable.h"
 #include "platform/gdi/Painter.h"
+#include "platform/gdi/Shapes.h"
 #include "platform/gdi/TextLayout.h"
 #include "platform/kernel/LastError.h"
 
@@ -139,7 +140,7 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c)
     Ink text = Ink::OfColor(*dc, painter.Target(), dc->textColor);
     Ink background = Ink::OfColor(*dc, painter.Target(), dc->bkColor);
     TextMask mask = font->Render(std::string_view(lpString ? lpString : "", static_cast<size_t>(c)));
-    PaintMask(painter, mask, x + dc->Origin().x, y + dc->Origin().y, text,
+    PaintMask(painter, mask, ClampCoord(0LL + x + dc->Origin().x), ClampCoord(0LL + y + dc->Origin().y), text,
               dc->bkMode == OPAQUE ? &background : nullptr);
     return TRUE;
 }
@@ -161,21 +162,20 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
         return layout.Height();
     }
     POINT origin = dc->Origin();
+    auto x = [&](long long v) { return ClampCoord(v + origin.x); };
+    auto y = [&](long long v) { return ClampCoord(v + origin.y); };
     RegionData clip = dc->DeviceClip();
     if (!(format & DT_NOCLIP))
-        clip = clip.Intersected({ lprc->left + origin.x, lprc->top + origin.y, lprc->right + origin.x,
-                                  lprc->bottom + origin.y });
+        clip = clip.Intersected({ x(lprc->left), y(lprc->top), x(lprc->right), y(lprc->bottom) });
     Painter painter(dc->Target(), clip);
     Ink text = Ink::OfColor(*dc, painter.Target(), dc->textColor);
     Ink background = Ink::OfColor(*dc, painter.Target(), dc->bkColor);
     for (const TextLine& line : layout.Lines()) {
         if (dc->bkMode == OPAQUE)
-            painter.Rect({ line.x + origin.x, line.y + origin.y, line.x + line.width + origin.x,
-                           line.y + layout.LineHeight() + origin.y },
+            painter.Rect({ x(line.x), y(line.y), x(0LL + line.x + line.width), y(0LL + line.y + layout.LineHeight()) },
                          background);
         for (const TextRun& run : line.runs)
-            PaintMask(painter, font->Render(run.text, run.underlined), run.x + origin.x, line.y + origin.y, text,
-                      nullptr);
+            PaintMask(painter, font->Render(run.text, run.underlined), x(run.x), y(line.y), text, nullptr);
     }
     return layout.Height();
 }

@@ -54,20 +54,6 @@ TEST(DeviceContext, NewContextsHaveTheDocumentedDefaults)
     EXPECT_EQ(gdi::testing::LiveDcCount(), 0u);
 }
 
-TEST(DeviceContext, SettersReturnThePreviousValueAndGettersTheExactReference)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(SetTextColor(dc, PALETTERGB(1, 2, 3)), RGB(0, 0, 0));
-    EXPECT_EQ(GetTextColor(dc), PALETTERGB(1, 2, 3)) << "flag byte kept";
-    EXPECT_EQ(SetBkColor(dc, 0x02123456), RGB(255, 255, 255));
-    EXPECT_EQ(GetBkColor(dc), 0x02123456u);
-    EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
-    EXPECT_EQ(SetBkMode(dc, OPAQUE), TRANSPARENT);
-    EXPECT_EQ(SetROP2(dc, R2_MERGEPEN), R2_COPYPEN);
-    EXPECT_EQ(SetROP2(dc, R2_COPYPEN), R2_MERGEPEN);
-    DeleteDC(dc);
-}
-
 TEST(DeviceContext, SelectObjectReturnsThePreviousObjectOfTheSameKind)
 {
     HDC dc = CreateCompatibleDC(nullptr);

@@ -37,23 +37,6 @@ HPALETTE MakePalette(const std::vector<PALETTEENTRY>& entries)
 
 } // namespace
 
-TEST(Palettes, SystemPaletteHoldsTheStaticColours)
-{
-    HDC screen = GetDC(nullptr);
-    PALETTEENTRY entries[256];
-    ASSERT_EQ(GetSystemPaletteEntries(screen, 0, 256, entries), 256u);
-    const COLORREF low[10] = { 0x000000, 0x000080, 0x008000, 0x008080, 0x800000,
-                               0x800080, 0x808000, 0xC0C0C0, 0xC0DCC0, 0xF0CAA6 };
-    const COLORREF high[10] = { 0xF0FBFF, 0xA4A0A0, 0x808080, 0x0000FF, 0x00FF00,
-                                0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF };
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(RGB(entries[i].peRed, entries[i].peGreen, entries[i].peBlue), low[i]) << i;
-        EXPECT_EQ(RGB(entries[246 + i].peRed, entries[246 + i].peGreen, entries[246 + i].peBlue), high[i]) << i;
-    }
-    EXPECT_EQ(RGB(entries[100].peRed, entries[100].peGreen, entries[100].peBlue), 0u) << "black before any palette";
-    ReleaseDC(nullptr, screen);
-}
-
 TEST(Palettes, EntriesComeBackAsCreatedAndCountsAreBounded)
 {
     HPALETTE palette = MakePalette({ { 1, 2, 3, 0 }, { 4, 5, 6, PC_RESERVED }, { 7, 8, 9, PC_NOCOLLAPSE } });
