@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class ArchiveScope;
 class FileCreatorType;
@@ -138,6 +139,11 @@ private:
     struct Empty { };
     explicit FileReference(Empty);
     void ClearPath();
+    // CreateFileA with the access of the File mode, shared, normal attributes; expected codes
+    // (87, 183, and 267 when opening) are cleared; a failure throws "Call failed.".
+    static HANDLE OpenOSFile(const char* path, uint8_t mode, DWORD disposition);
+    // The open dialog's chosen path; throws UserCancelException on cancel.
+    static std::string OpenDialog(const SmartList<FileType>& types);
 
     std::unique_ptr<char[]> spec;
     std::unique_ptr<PathSpec> parts;
@@ -168,5 +174,19 @@ struct FileReferenceServices {
 };
 
 FileReferenceServices& GetFileReferenceServices();
+
+// The parts of a path; only a "." after the last "\" starts an extension.
+PathSpec ParsePath(const char* path);
+// folder\name, and ".ext" for a non-zero extension code, into `path`; false (nothing written)
+// when the result would not fit kMaxPath with its NUL. A folder ending in "\" gets no second one.
+bool BuildPath(std::string& path, const char* folder, const char* name, uint32_t extension);
+// The last component of a path (all of it when it has no "\").
+const char* LastComponent(const char* path);
+// Byte comparison with A to Z folded to lower case, as the file system compares names.
+bool EqualPaths(const char* a, const char* b);
+
+// Tests start each case with the start-up folder not yet captured and no preview set cached.
+void ForgetStartupFolder();
+void ForgetFolderPreviews();
 
 } // namespace pw::foundation

@@ -1,0 +1,505 @@
+#include "foundation/ArchiveScope.h"
+#include "foundation/File.h"
+#include "foundation/FileDialogFilter.h"
+#include "foundation/FileReference.h"
+#include "foundation/FileType.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/Time.h"
+
+#include "AlertFixture.h"
+#include "ErrorCode.h"
+#include "Failure.h"
+#include "FlatArchive.h"
+
+#include "platform/comdlg/ComdlgTesting.h"
+#include "platform/kernel/KernelTestSupport.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using pw::foundation::FourCharCode;
+using pw::platform::testing::AlertLog;
+using pw::platform::testing::HostExists;
+using pw::platform::testing::HostPath;
+using pw::platform::testing::MakeHostFile;
+using pw::platform::testing::MakeHostFolder;
+using pw::platform::testing::ReadHostFile;
+
+template <size_t N>
+std::string Bytes(const char (&text)[N])
+{
+    return std::string(text, N - 1);
+}
+
+std::string Text(const String& text)
+{
+    char buffer[300];
+    text.GetCString(buffer, sizeof buffer);
+    return buffer;
+}
+
+const FileType kShowType("Quennel Format", FourCharCode("MVI "), FourCharCode("mvi "));
+const FileType kJpegType("JPEG Picture", FourCharCode("JPEG"), FourCharCode("jpg "));
+const FileType kPictType("PICT Picture", FourCharCode("PICT"), 0);
+
+class FileReferenceTest : public AlertsShown {
+protected:
+    void SetUp() override
+    {
+        AlertsShown::SetUp();
+        pw::foundation::ForgetStartupFolder();
+        pw::foundation::ForgetFolderPreviews();
+        pw::foundation::GetFileReferenceServices() = {};
+    }
+    void TearDown() override
+    {
+        pw::foundation::GetFileReferenceServices() = {};
+        pw::foundation::ForgetFolderPreviews();
+        AlertsShown::TearDown();
+    }
+};
+
+TEST_F(FileReferenceTest, PathsParseIntoPartsKeepingCase)
+{
+    struct Case {
+        const char* path;
+        char drive;
+        const char* folder;
+        const char* name;
+        uint32_t extension;
+        const char* fullName;
+    };
+    const std::vector<Case> cases = {
+        { "D:\\Work\\Pics\\Cat.JPG", 'D', "D:\\Work\\Pics", "Cat", FourCharCode("jpg "), "Cat.JPG" },
+        { "d:\\notes\\readme", 'd', "d:\\notes", "readme", 0, "readme" },
+        { "d:\\web\\page.html", 'd', "d:\\web", "page", 0, "page.html" },
+        { "c:\\a.b\\file", 'c', "c:\\a.b", "file", 0, "file" },
+        { "c:\\x.\\ab", 'c', "c:\\x.", "ab", 0, "ab" },
+        { "note.txt", 0, "", "note", FourCharCode("txt "), "note.txt" },
+        { "c:\\", 'c', "c:", "", 0, "" },
+        { "c:\\Projects\\Our Thirty-Two Character Name!", 'c', "c:\\Projects", "Our Thirty-Two Character Name!", 0,
+            "Our Thirty-Two Character Name!" },
+        { "c:\\Projects\\ABCDEFGHIJKLMNOPQRSTUVWXYZ012345.mvi", 'c', "c:\\Projects", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345",
+            FourCharCode("mvi "), "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345.mvi" },
+        { "c:\\dir\\.hidden", 'c', "c:\\dir", "", 0, ".hidden" },
+        { "x:y\\z.abc", 'x', "x:y", "z", FourCharCode("abc "), "z.abc" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        FileReference reference(c.path);
+        const PathSpec& parts = reference.GetParts();
+        EXPECT_EQ(parts.drive, c.drive);
+        EXPECT_EQ(Text(parts.folder), c.folder);
+        EXPECT_EQ(Text(parts.name), c.name);
+        EXPECT_EQ(parts.extension, c.extension);
+        EXPECT_EQ(Text(reference.Name()), c.fullName);
+        EXPECT_STREQ(reference.Path(), c.path);
+    }
+}
+
+TEST_F(FileReferenceTest, NamePartsSplitAtTheLastDot)
+{
+    struct Case {
+        const char* path;
+        const char* name;
+        uint32_t code;
+    };
+    for (const Case& c : std::vector<Case> { { "c:\\p\\Cat.JPG", "Cat", FourCharCode("jpg ") },
+             { "c:\\p\\page.html", "page", FourCharCode("htm ") }, { "c:\\p\\My.Site.Name", "My.Site", FourCharCode("nam ") },
+             { "c:\\p\\readme", "readme", 0 }, { "c:\\p\\odd.", "odd", 0 } }) {
+        SCOPED_TRACE(c.path);
+        String name;
+        EXPECT_EQ(FileReference(c.path).GetNameParts(name), c.code);
+        EXPECT_EQ(Text(name), c.name);
+    }
+    String name("x");
+    EXPECT_EQ(FileReference(static_cast<const char*>(nullptr)).GetNameParts(name), 0u);
+    EXPECT_EQ(Text(name), "");
+}
+
+TEST_F(FileReferenceTest, PathsCompareWithoutRegardToCase)
+{
+    FileReference upper("D:\\A.TXT");
+    FileReference lower("d:\\a.txt");
+    FileReference other("d:\\b.txt");
+    FileReference empty(static_cast<const char*>(nullptr));
+    FileReference alsoEmpty(static_cast<const char*>(nullptr));
+    EXPECT_TRUE(upper == lower);
+    EXPECT_FALSE(upper == other);
+    EXPECT_TRUE(empty == alsoEmpty);
+    EXPECT_FALSE(empty == upper);
+    EXPECT_FALSE(upper == empty);
+    EXPECT_STREQ(upper.Path(), "D:\\A.TXT");
+}
+
+TEST_F(FileReferenceTest, PathsThatDoNotFitAreRefusedNotCut)
+{
+    std::string fits = "c:\\" + std::string(256, 'a');
+    EXPECT_EQ(FileReference(fits.c_str()).Path(), fits);
+    std::string tooLong = fits + "b";
+    EXPECT_EQ(ErrorCode([&] { FileReference reference(tooLong.c_str()); }), static_cast<uint32_t>(ERROR_FILENAME_EXCED_RANGE));
+
+    MakeHostFolder(std::string(250, 'f'));
+    FileReference folder(("c:\\" + std::string(250, 'f')).c_str());
+    EXPECT_EQ(ErrorCode([&] { FileReference::FileReferenceCreate(kShowType, FileCreatorType::Unknown(), folder, String("twelve_chars"), true); }),
+        static_cast<uint32_t>(ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_FALSE(folder.ContainsItem(String("twelve_chars"), kShowType));
+}
+
+TEST_F(FileReferenceTest, ChildrenOfFolders)
+{
+    MakeHostFolder("Projects");
+    MakeHostFile("Projects/Notes.txt", "x");
+    FileReference projects("c:\\Projects");
+
+    SmartPtr<FileReference> made = FileReference::FileReferenceInFolder(projects, String("My Site"), true);
+    EXPECT_STREQ(made->Path(), "c:\\Projects\\My Site");
+    EXPECT_TRUE(HostExists("Projects/My Site"));
+    // An existing folder is fine; a file in the way, or a missing parent, is reported.
+    EXPECT_EQ(ErrorCode([&] { FileReference::FileReferenceInFolder(projects, String("my site"), true); }), 0u);
+    EXPECT_EQ(ErrorCode([&] { FileReference::FileReferenceInFolder(projects, String("Notes.txt"), true); }),
+        static_cast<uint32_t>(ERROR_ALREADY_EXISTS));
+    FileReference missing("c:\\Missing");
+    EXPECT_EQ(ErrorCode([&] { FileReference::FileReferenceInFolder(missing, String("Child"), true); }),
+        static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
+
+    EXPECT_EQ(ErrorCode([&] { FileReference::FileReferenceInFolder(projects, String("Absent"), false); }),
+        static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_STREQ(FileReference::FileReferenceInFolder(projects, String("NOTES.TXT"), false)->Path(), "c:\\Projects\\NOTES.TXT");
+    FileReference notes("c:\\Projects\\Notes.txt");
+    EXPECT_EQ(Failure([&] { FileReference::FileReferenceInFolder(notes, String("x"), false); }), "parent.IsFolder()");
+
+    SmartPtr<FileReference> show = FileReference::FileReferenceCreate(kShowType, FileCreatorType::Unknown(), projects, String("Page"), true);
+    EXPECT_STREQ(show->Path(), "c:\\Projects\\Page.mvi");
+    EXPECT_EQ(ReadHostFile("Projects/Page.mvi"), "");
+    EXPECT_TRUE(show->IsEmpty());
+    EXPECT_TRUE(show->IsOfType(kShowType));
+    EXPECT_FALSE(show->IsOfType(kJpegType));
+    EXPECT_EQ(ErrorCode([&] { FileReference::FileReferenceCreate(kShowType, FileCreatorType::Unknown(), projects, String("Other"), false); }),
+        static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    SmartPtr<FileReference> pict = FileReference::FileReferenceCreate(kPictType, FileCreatorType::Unknown(), projects, String("Raw"), true);
+    EXPECT_STREQ(pict->Path(), "c:\\Projects\\Raw");
+
+    EXPECT_TRUE(projects.ContainsItem(String("page"), kShowType));
+    EXPECT_FALSE(projects.ContainsItem(String("Page"), kJpegType));
+    EXPECT_FALSE(notes.ContainsItem(String("x"), kPictType));
+    projects.Delete(String("Page.mvi"));
+    EXPECT_FALSE(HostExists("Projects/Page.mvi"));
+    EXPECT_EQ(ErrorCode([&] { projects.Delete(String("Page.mvi")); }), static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    notes.Delete(String("anything"));
+    EXPECT_TRUE(HostExists("Projects/Notes.txt"));
+
+    EXPECT_STREQ(notes.Parent()->Path(), "c:\\Projects");
+    EXPECT_STREQ(projects.Parent()->Path(), "c:\\");
+    EXPECT_FALSE(FileReference(static_cast<const char*>(nullptr)).Parent()->HasPath());
+}
+
+TEST_F(FileReferenceTest, QueriesOnItems)
+{
+    MakeHostFolder("folder");
+    MakeHostFile("file.txt", "abc");
+    EXPECT_TRUE(FileReference("c:\\folder").IsFolder());
+    EXPECT_FALSE(FileReference("c:\\file.txt").IsFolder());
+    EXPECT_TRUE(FileReference("c:\\missing").IsFolder());
+    EXPECT_TRUE(FileReference("c:\\FILE.TXT").Exists());
+    EXPECT_FALSE(FileReference("c:\\missing").Exists());
+    EXPECT_FALSE(FileReference("c:\\missing").IsWritable());
+    EXPECT_TRUE(FileReference("c:\\file.txt").IsWritable());
+    EXPECT_FALSE(FileReference("c:\\file.txt").IsEmpty());
+    EXPECT_TRUE(FileReference("c:\\folder").IsEmpty());
+    EXPECT_EQ(GetLastError(), 0u);
+}
+
+TEST_F(FileReferenceTest, UniqueNamesNeverNameAnExistingItem)
+{
+    MakeHostFolder("docs");
+    MakeHostFile("docs/show.mvi");
+    MakeHostFile("docs/show1.mvi");
+    MakeHostFile("docs/Other.jpg");
+    FileReference docs("c:\\docs");
+    String name("Show");
+    docs.UniqueName(name, kShowType);
+    EXPECT_EQ(Text(name), "Show2");
+    name = String("Other");
+    docs.UniqueName(name, kShowType);
+    EXPECT_EQ(Text(name), "Other");
+
+    // On the older platform names are cut to eight characters to make room for the number.
+    pw::foundation::GetFileReferenceServices().isFullWin32 = [] { return true; };
+    EXPECT_EQ(ProjectNameMaxLength(), 8);
+    MakeHostFile("docs/Overlong.mvi");
+    for (int n = 1; n <= 9; ++n)
+        MakeHostFile("docs/Overlon" + std::to_string(n) + ".mvi");
+    name = String("Overlong");
+    docs.UniqueName(name, kShowType);
+    EXPECT_EQ(Text(name), "Overlo10");
+    for (int n = 10; n <= 99; ++n)
+        MakeHostFile("docs/Overlo" + std::to_string(n) + ".mvi");
+    name = String("Overlong");
+    EXPECT_EQ(ErrorCode([&] { docs.UniqueName(name, kShowType); }), static_cast<uint32_t>(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(Text(name), "Overlong");
+
+    FileReference file("c:\\docs\\show.mvi");
+    name = String("show");
+    file.UniqueName(name, kShowType);
+    EXPECT_EQ(Text(name), "show");
+}
+
+TEST_F(FileReferenceTest, ContentsListItemsOfTheTypes)
+{
+    MakeHostFile("media/b.jpg");
+    MakeHostFile("media/A.JPG");
+    MakeHostFile("media/c.mvi");
+    MakeHostFile("media/.hidden.jpg");
+    MakeHostFile("media/sub/d.jpg");
+    MakeHostFile("media/sub/e.txt");
+    MakeHostFile("media/pics.jpg/inside.jpg");
+    FileReference media("c:\\media");
+    auto paths = [](const SmartList<FileReference>& list) {
+        std::vector<std::string> result;
+        for (uint32_t i = 1; i <= list.NumItems(); ++i)
+            result.push_back(list.Item(i)->Path());
+        return result;
+    };
+    SmartList<FileType> none;
+    EXPECT_EQ(paths(media.Contents(none, false)),
+        (std::vector<std::string> { "c:\\media\\A.JPG", "c:\\media\\b.jpg", "c:\\media\\c.mvi", "c:\\media\\pics.jpg", "c:\\media\\sub" }));
+    EXPECT_EQ(paths(media.Contents(none, true)),
+        (std::vector<std::string> { "c:\\media\\A.JPG", "c:\\media\\b.jpg", "c:\\media\\c.mvi", "c:\\media\\pics.jpg\\inside.jpg",
+            "c:\\media\\sub\\d.jpg", "c:\\media\\sub\\e.txt" }));
+    SmartList<FileType> types;
+    types.Append(SmartPtr<FileType>(new FileType(kShowType)));
+    types.Append(SmartPtr<FileType>(new FileType(kPictType)));
+    types.Append(SmartPtr<FileType>(new FileType(kJpegType)));
+    // Only folders whose own names match a type are entered.
+    EXPECT_EQ(paths(media.Contents(types, true)),
+        (std::vector<std::string> { "c:\\media\\c.mvi", "c:\\media\\A.JPG", "c:\\media\\b.jpg", "c:\\media\\pics.jpg\\inside.jpg" }));
+    EXPECT_EQ(paths(FileReference("c:\\nowhere").Contents(none, false)), std::vector<std::string> {});
+    EXPECT_EQ(GetLastError(), 0u);
+}
+
+TEST_F(FileReferenceTest, ModificationTimeIsTheStoredUniversalTime)
+{
+    MakeHostFile("dated.txt", "x");
+    // 5 December 1996 13:14:15 UTC.
+    auto stamp = std::chrono::sys_days(std::chrono::year(1996) / 12 / 5) + std::chrono::hours(13) + std::chrono::minutes(14)
+        + std::chrono::seconds(15);
+    std::filesystem::last_write_time(HostPath("dated.txt"), std::filesystem::file_time_type::clock::from_sys(stamp));
+    SmartPtr<Time> time = FileReference("c:\\dated.txt").GetModificationTime();
+    EXPECT_EQ(Text(time->DateString()), "12/5/1996");
+    EXPECT_EQ(Text(time->TimeString()), "13:14:15");
+    EXPECT_EQ(Failure([] { FileReference("c:\\").GetModificationTime(); }), "File Not Open");
+}
+
+TEST_F(FileReferenceTest, StartupFolderIsCapturedOnce)
+{
+    MakeHostFolder("Start");
+    MakeHostFolder("Elsewhere");
+    FileReference start("c:\\Start");
+    FileReference::SetAsCurrentDirectory(start);
+    EXPECT_STREQ(FileReference::StartupFolder().Path(), "c:\\Start");
+    FileReference elsewhere("c:\\Elsewhere");
+    FileReference::SetAsCurrentDirectory(elsewhere);
+    EXPECT_STREQ(FileReference::StartupFolder().Path(), "c:\\Start");
+    EXPECT_STREQ(FileReference::CurrentFolder().Path(), "c:\\Elsewhere");
+    FileReference file("c:\\Start\\none.txt");
+    EXPECT_EQ(ErrorCode([&] { FileReference::SetAsCurrentDirectory(file); }), static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+}
+
+// Stored references keep only the item's name and find it again beside the document.
+class StoredReferences : public FileReferenceTest {
+protected:
+    std::string Store(FileReference& reference, const std::string& document)
+    {
+        MakeHostFile(document);
+        std::string windowsPath = "c:\\" + document;
+        for (char& c : windowsPath)
+            c = c == '/' ? '\\' : c;
+        File file(FileReference(windowsPath.c_str()), File::kRead | File::kWrite);
+        SmartPtr<FlatArchive> writer(new FlatArchive(file, { &FileReference::version }, true));
+        writer->WriteObject(&reference);
+        return windowsPath;
+    }
+    SmartPtr<FileReference> Load(const std::string& windowsPath)
+    {
+        File file(FileReference(windowsPath.c_str()), File::kRead);
+        SmartPtr<FlatArchive> reader(new FlatArchive(file, { &FileReference::version }, false));
+        SmartPtr<Persistent> read(reader->ReadObject());
+        return SmartPtr<FileReference>(SmartCast<FileReference>(read.Get()));
+    }
+};
+
+TEST_F(StoredReferences, FoundBesideTheDocumentAfterAMove)
+{
+    MakeHostFile("site/Pic.JPG", "jpeg");
+    FileReference picture("c:\\site\\Pic.JPG");
+    Store(picture, "site/page.mvi");
+    std::string stored = ReadHostFile("site/page.mvi");
+    EXPECT_NE(stored.find("Pic.JPG"), std::string::npos);
+    EXPECT_EQ(stored.find("site"), std::string::npos);
+
+    MakeHostFile("moved/page.mvi", stored);
+    MakeHostFile("moved/pic.jpg", "jpeg");
+    SmartPtr<FileReference> found = Load("c:\\moved\\page.mvi");
+    ASSERT_TRUE(found.Valid());
+    EXPECT_STREQ(found->Path(), "c:\\moved\\Pic.JPG");
+    EXPECT_TRUE(found->Exists());
+    EXPECT_TRUE(AlertLog().empty());
+}
+
+TEST_F(StoredReferences, MissingItemsAskToBeLocatedOnFirstUse)
+{
+    MakeHostFile("site/gone.jpg");
+    FileReference picture("c:\\site\\gone.jpg");
+    Store(picture, "site/page.mvi");
+    MakeHostFile("moved/page.mvi", ReadHostFile("site/page.mvi"));
+    SmartPtr<FileReference> lost = Load("c:\\moved\\page.mvi");
+    ASSERT_TRUE(lost.Valid());
+    EXPECT_TRUE(AlertLog().empty());
+
+    pw::platform::testing::ScriptMessageBoxes({ IDCANCEL });
+    EXPECT_EQ(Failure([&] { lost->Name(); }), "other exception");
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0], "The file I'm reading refers to the file or folder called \"gone\", which I can't find.  Could you locate it ?");
+}
+
+TEST_F(StoredReferences, OnlyPlainNamesAreLookedFor)
+{
+    MakeHostFile("secret.txt", "s");
+    MakeHostFolder("site");
+    for (const char* name : { "..\\secret.txt", "c:\\secret.txt", "", "..", "a/b" }) {
+        SCOPED_TRACE(name);
+        MemoryStream stream;
+        {
+            SmartPtr<FlatArchive> writer(new FlatArchive(stream, { &FileReference::version }, true));
+            writer->WriteLong(1);
+            ArchiveScope scope(*writer.Get(), FileReference::version);
+            String stored(name);
+            scope.Put(stored);
+        }
+        stream.Seek(0, Stream::kFromStart);
+        SmartPtr<FlatArchive> reader(new FlatArchive(stream, { &FileReference::version }, false));
+        SmartPtr<Persistent> read(reader->ReadObject());
+        FileReference* reference = SmartCast<FileReference>(read.Get());
+        ASSERT_NE(reference, nullptr);
+        EXPECT_FALSE(reference->HasPath());
+    }
+}
+
+TEST_F(StoredReferences, ReadFromMemoryFindsItemsInTheStartupFolder)
+{
+    MakeHostFile("Start/Data/1005", "x");
+    FileReference start("c:\\Start");
+    FileReference::SetAsCurrentDirectory(start);
+    FileReference item("c:\\anywhere\\Data");
+    MemoryStream stream;
+    {
+        SmartPtr<FlatArchive> writer(new FlatArchive(stream, { &FileReference::version }, true));
+        writer->WriteObject(&item);
+    }
+    stream.Seek(0, Stream::kFromStart);
+    SmartPtr<FlatArchive> reader(new FlatArchive(stream, { &FileReference::version }, false));
+    SmartPtr<Persistent> read(reader->ReadObject());
+    EXPECT_STREQ(SmartCast<FileReference>(read.Get())->Path(), "c:\\Start\\Data");
+}
+
+TEST_F(FileReferenceTest, DialogFiltersByteForByte)
+{
+    auto list = [](std::vector<const FileType*> types) {
+        SmartList<FileType> result;
+        for (const FileType* type : types)
+            result.Append(SmartPtr<FileType>(new FileType(*type)));
+        return result;
+    };
+    uint32_t code = 0;
+    EXPECT_EQ(pw::foundation::OpenDialogFilter(list({ &kJpegType }), code), Bytes("JPEG Picture (*.jpg)\0*.jpg\0\0"));
+    EXPECT_EQ(code, FourCharCode("jpg "));
+    EXPECT_EQ(pw::foundation::OpenDialogFilter(list({}), code), Bytes("All Files (*.*)\0*.*\0\0"));
+    EXPECT_EQ(code, pw::foundation::kAnyExtension);
+    EXPECT_EQ(pw::foundation::OpenDialogFilter(list({ &kPictType, &kShowType, &kJpegType }), code),
+        Bytes("Quennel Format (*.mvi)\0*.mvi\0JPEG Picture (*.jpg)\0*.jpg\0\0"));
+    EXPECT_EQ(code, FourCharCode("mvi "));
+    EXPECT_EQ(pw::foundation::OpenDialogFilter(list({ &kPictType }), code), Bytes("\0"));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(pw::foundation::SaveDialogFilter(kPictType, code), Bytes("PICT Picture (*.*)\0*.*\0\0"));
+    EXPECT_EQ(code, pw::foundation::kAnyExtension);
+    const FileType aiff("AIFF Sound", FourCharCode("AIFF"), FourCharCode("IFF "));
+    EXPECT_EQ(pw::foundation::SaveDialogFilter(aiff, code), Bytes("AIFF Sound (*.IFF)\0*.IFF\0\0"));
+}
+
+TEST_F(FileReferenceTest, OpenDialogOffersTheTypesAndKeepsTheCurrentFolder)
+{
+    using namespace pw::platform::testing;
+    MakeHostFile("pics/Cat.JPG");
+    ScriptFileDialog("c:\\pics\\Cat.JPG");
+    SmartPtr<FileReference> chosen = FileReference::FileReferenceFromDialog(kJpegType);
+    EXPECT_STREQ(chosen->Path(), "c:\\pics\\Cat.JPG");
+    EXPECT_STREQ(FileReference::CurrentFolder().Path(), "c:\\");
+    ASSERT_EQ(FileDialogLog().size(), 1u);
+    const auto& request = FileDialogLog()[0].request;
+    EXPECT_FALSE(request.save);
+    EXPECT_EQ(request.filters, (std::vector<pw::platform::FilterPair> { { "JPEG Picture (*.jpg)", "*.jpg" } }));
+    EXPECT_EQ(request.filterIndex, 1u);
+    EXPECT_EQ(request.flags, static_cast<DWORD>(OFN_FILEMUSTEXIST));
+    EXPECT_EQ(request.defaultExtension, "jpg");
+    EXPECT_EQ(request.initialFile, "");
+
+    ScriptFileDialogCancel();
+    EXPECT_EQ(Failure([] { FileReference::FileReferenceFromDialogList(SmartList<FileType>()); }), "other exception");
+    EXPECT_EQ(FileDialogLog()[1].request.filters, (std::vector<pw::platform::FilterPair> { { "All Files (*.*)", "*.*" } }));
+    EXPECT_STREQ(FileReference::CurrentFolder().Path(), "c:\\");
+}
+
+// The save dialog lets a new name be chosen, asks before replacing, and makes the chosen file.
+TEST_F(FileReferenceTest, SaveDialogCreatesTheChosenFile)
+{
+    using namespace pw::platform::testing;
+    MakeHostFolder("site");
+    ScriptFileDialog("c:\\site\\New Page");
+    SmartPtr<FileReference> chosen = FileReference::FileReferenceFromSaveDialog(kShowType, FileCreatorType::Unknown());
+    EXPECT_STREQ(chosen->Path(), "c:\\site\\New Page.mvi");
+    EXPECT_TRUE(HostExists("site/New Page.mvi"));
+    const auto& request = FileDialogLog().at(0).request;
+    EXPECT_TRUE(request.save);
+    EXPECT_EQ(request.initialFile, "index");
+    EXPECT_EQ(request.flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT));
+    EXPECT_EQ(request.filters, (std::vector<pw::platform::FilterPair> { { "Quennel Format (*.mvi)", "*.mvi" } }));
+
+    MakeHostFile("site/index.mvi", "keep");
+    ScriptFileDialog("c:\\site\\index.mvi");
+    FileReference::FileReferenceFromSaveDialog(kShowType, FileCreatorType::Unknown());
+    EXPECT_EQ(ReadHostFile("site/index.mvi"), "keep");
+
+    ScriptFileDialogCancel();
+    EXPECT_EQ(Failure([] { FileReference::FileReferenceFromSaveDialog(kPictType, FileCreatorType::Unknown()); }), "other exception");
+    EXPECT_EQ(FileDialogLog().at(2).request.filters, (std::vector<pw::platform::FilterPair> { { "PICT Picture (*.*)", "*.*" } }));
+}
+
+TEST_F(StoredReferences, LocatingALostItemTakesTheChosenFile)
+{
+    using namespace pw::platform::testing;
+    MakeHostFile("site/gone.jpg");
+    FileReference picture("c:\\site\\gone.jpg");
+    Store(picture, "site/page.mvi");
+    MakeHostFile("moved/page.mvi", ReadHostFile("site/page.mvi"));
+    MakeHostFile("found/Gone Again.jpg");
+    SmartPtr<FileReference> lost = Load("c:\\moved\\page.mvi");
+    ScriptMessageBoxes({ IDOK });
+    ScriptFileDialog("c:\\found\\Gone Again.jpg");
+    EXPECT_EQ(Text(lost->Name()), "Gone Again.jpg");
+    EXPECT_STREQ(lost->Path(), "c:\\found\\Gone Again.jpg");
+    EXPECT_EQ(FileDialogLog().at(0).request.filters, (std::vector<pw::platform::FilterPair> { { "All Files (*.*)", "*.*" } }));
+    // Located once: later uses ask nothing.
+    EXPECT_TRUE(lost->IsOfType(kJpegType));
+    EXPECT_EQ(Shown().size(), 1u);
+}
+
+} // namespace
