@@ -502,3 +502,4 @@ int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int size);
 #include "winuser_controls.h"
 #include "winuser_menus.h"
 #include "winuser_resources.h"
+#include "winuser_clipboard.h"

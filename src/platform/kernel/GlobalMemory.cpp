@@ -144,6 +144,15 @@ HGLOBAL WINAPI GlobalFree(HGLOBAL hMem)
     return nullptr;
 }
 
+// The block's size as asked for; 0 with 6 when the handle names no block.
+SIZE_T WINAPI GlobalSize(HGLOBAL hMem)
+{
+    GlobalBlock* block = HandleTable::Get<GlobalBlock>(hMem);
+    if (block == nullptr)
+        return Fail(ERROR_INVALID_HANDLE, SIZE_T(0));
+    return block->size;
+}
+
 // dwAvailVirtual is min(free address space, 0x7FFE0000) so the 32-bit reading never wraps;
 // tests set it.
 VOID WINAPI GlobalMemoryStatus(LPMEMORYSTATUS lpBuffer)
