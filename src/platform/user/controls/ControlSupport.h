@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace pw::platform::user {
+
+// What every control does alike, through the public calls only.
+
+// Sends WM_COMMAND with the control's id and `code` to its parent; nothing without a parent.
+void NotifyParent(HWND control, WORD code);
+
+// The window's text, read through WM_GETTEXT (the control may keep it its own way).
+std::string WindowText(HWND hwnd);
+
+// The client rectangle, (0, 0, 0, 0) for a dead window.
+RECT ClientRect(HWND hwnd);
+
+// Whether the window is enabled (WS_DISABLED not set).
+bool IsEnabled(HWND hwnd);
+
+// The mouse position in a mouse message's lParam: signed 16-bit x and y.
+POINT MousePoint(LPARAM lParam);
+
+// Whether Shift or Control is down now.
+bool ShiftDown();
+bool ControlDown();
+
+// The font a control was given by WM_SETFONT, and the redraw WM_SETFONT asks for.
+HFONT FontOf(WPARAM wParam);
+void RedrawIf(HWND hwnd, LPARAM redraw);
+
+} // namespace pw::platform::user

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+namespace pw::platform::user {
+
+// The "EDIT" class: single-line, or multi-line with ES_MULTILINE (words wrap to the client width
+// unless ES_AUTOHSCROLL). It keeps its own text (WM_SETTEXT, WM_GETTEXT, with the line breaks as
+// given: CR LF from typing), lays it out in the font WM_SETFONT gives, and answers the EM_
+// messages about lines and the selection. With the focus it shows a caret and takes typing,
+// Backspace, Delete, arrows, Home and End (Shift selects), Return with ES_WANTRETURN, and
+// Ctrl+A, C, X, V; the mouse places the caret, drags a selection and selects a word on a double
+// click. Every change the user makes sends WM_COMMAND with EN_CHANGE to the parent. Without
+// ES_AUTOHSCROLL a single-line control refuses typing wider than itself; without ES_AUTOVSCROLL
+// a multi-line one refuses lines below its bottom.
+class EditControl {
+public:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+} // namespace pw::platform::user
