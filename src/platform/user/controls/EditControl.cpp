@@ -2,6 +2,7 @@
 
 #include "platform/user/controls/ControlStore.h"
 #include "platform/user/controls/ControlSupport.h"
+#include "platform/user/controls/EditClipboard.h"
 #include "platform/user/controls/EditView.h"
 
 #include <algorithm>
@@ -21,19 +22,6 @@ struct EditState {
 };
 
 ControlStore<EditState> store;
-
-// FIXME: the clipboard calls (OpenClipboard, SetClipboardData, GetClipboardData) are not built
-// yet. Until they are, copy does nothing, cut keeps the text it could not copy, and paste
-// inserts nothing.
-bool CopyToClipboard(HWND, std::string_view)
-{
-    return false;
-}
-
-std::optional<std::string> TextFromClipboard(HWND)
-{
-    return std::nullopt;
-}
 
 bool IsReadOnly(const EditView& view)
 {

@@ -1,6 +1,7 @@
 #include "ControlFixture.h"
 
 #include "platform/testing/TestDriver.h"
+#include "platform/user/clipboard/ClipboardTesting.h"
 
 namespace pw::platform::tests {
 
@@ -224,6 +225,41 @@ TEST_F(EditTest, ControlsThatMayNotScrollRefuseWhatDoesNotFit)
         EXPECT_EQ(c.kept, TextOf(edit));
         DestroyWindow(edit);
     }
+}
+
+TEST_F(EditTest, CutCopyAndPasteGoThroughTheSystemClipboard)
+{
+    HWND edit = MakeEdit(ES_AUTOHSCROLL, RECT { 10, 10, 210, 30 }, "hello world");
+    SetFocus(edit);
+    auto control = [](char key) {
+        testing::PressKey(VK_CONTROL);
+        testing::TypeKey(static_cast<UINT>(key));
+        testing::ReleaseKey(VK_CONTROL);
+        testing::RunUntilIdle();
+    };
+    SendMessageA(edit, EM_SETSEL, 6, 11);
+    control('C');
+    EXPECT_EQ("world", testing::SystemClipboardText().value_or("none"));
+    EXPECT_EQ(0u, CountOf(WM_COMMAND, EN_CHANGE));
+
+    SendMessageA(edit, EM_SETSEL, 0, 6);
+    control('X');
+    EXPECT_EQ("hello ", testing::SystemClipboardText().value_or("none"));
+    EXPECT_EQ("world", TextOf(edit));
+    EXPECT_EQ(1u, CountOf(WM_COMMAND, EN_CHANGE));
+
+    ASSERT_TRUE(testing::PutSystemClipboardText("big old \r\nrest"));
+    control('V');
+    EXPECT_EQ("big old world", TextOf(edit)) << "a single line keeps the first line of a paste";
+
+    // While another window holds the clipboard, a cut keeps its text and leaves no error.
+    ASSERT_TRUE(OpenClipboard(parent));
+    SetLastError(0);
+    SendMessageA(edit, EM_SETSEL, 0, 3);
+    control('X');
+    EXPECT_EQ("big old world", TextOf(edit));
+    EXPECT_EQ(0u, GetLastError());
+    CloseClipboard();
 }
 
 TEST_F(EditTest, SelectionAndTextMessages)
