@@ -31,8 +31,8 @@ void DrawTriangle(HDC hdc, const RECT& rect, ArrowDirection direction, COLORREF 
 {
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
-    // Rows of 1, 3, 5, ... pixels; about a quarter of the smaller side deep.
-    int depth = std::max(1, (std::min(width, height) - 2) / 4);
+    // Rows of 1, 3, 5, ... pixels; a third of the smaller side deep (4 rows in a 12-pixel face).
+    int depth = std::max(1, (std::min(width, height) + 1) / 3);
     bool vertical = direction == ArrowDirection::Up || direction == ArrowDirection::Down;
     int centreX = rect.left + (width - 1) / 2;
     int centreY = rect.top + (height - 1) / 2;
