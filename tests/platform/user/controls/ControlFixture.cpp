@@ -65,6 +65,20 @@ POINT ControlFixture::Centre(HWND control, RECT client)
     return OnScreen(control, POINT { (client.left + client.right) / 2, (client.top + client.bottom) / 2 });
 }
 
+void ControlFixture::ClickAt(POINT desktop)
+{
+    testing::Click(desktop.x, desktop.y);
+    testing::RunUntilIdle();
+}
+
+std::vector<WORD> ControlFixture::Codes(UINT message) const
+{
+    std::vector<WORD> codes;
+    for (const auto& notification : Notifications(message))
+        codes.push_back(notification.code);
+    return codes;
+}
+
 std::vector<Notification> ControlFixture::Notifications(UINT message) const
 {
     std::vector<Notification> found;

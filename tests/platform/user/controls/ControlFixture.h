@@ -33,12 +33,14 @@ protected:
 
     HWND MakeControl(const char* className, DWORD style, RECT rect, const char* text = "", int id = kControlId);
 
-    // A client point of a control as a desktop point.
+    // A client point of a control as a desktop point; clicking one and running until idle.
     static POINT OnScreen(HWND control, POINT client);
     static POINT Centre(HWND control, RECT client);
+    static void ClickAt(POINT desktop);
 
-    // Notifications of one kind (all when 0), and how many came.
+    // Notifications of one kind (all when 0), their codes, and how many came with a code.
     std::vector<Notification> Notifications(UINT message = 0) const;
+    std::vector<WORD> Codes(UINT message = 0) const;
     size_t CountOf(UINT message, WORD code) const;
 
     HWND parent { nullptr };

@@ -72,34 +72,13 @@ TEST(EditLayout, BreaksLinesByTheFixedRules)
     }
 }
 
-TEST(EditLayout, UsesEachCharactersOwnWidth)
+TEST(EditLayout, LineOfFindsTheLineAnIndexStarts)
 {
-    CharWidths widths = Uniform(2);
-    widths['i'] = 1;
-    widths['W'] = 5;
-    // "ii ii" is 1+1+2+1+1 = 6 wide; "WW" alone is 10 and must break inside.
-    EditLayout layout("ii ii WW", widths, 6, Breaks::WordWrap);
-    EXPECT_EQ((std::vector<std::string> { "ii ii ", "W", "W" }), LineTexts("ii ii WW", layout));
-}
-
-TEST(EditLayout, LinesChainAndLineOfFindsTheLineStarted)
-{
-    std::string text = "one two\r\nthree four five\nsix";
-    EditLayout layout(text, Uniform(1), 6, Breaks::WordWrap);
-    ASSERT_EQ((std::vector<std::string> { "one ", "two", "three ", "four ", "five", "six" }), LineTexts(text, layout));
-    for (size_t i = 0; i + 1 < layout.LineCount(); ++i)
-        EXPECT_EQ(layout.Line(i).next, layout.Line(i + 1).start) << "line " << i;
-    EXPECT_EQ(text.size(), layout.Line(layout.LineCount() - 1).next);
-
-    struct {
-        size_t index;
-        size_t line;
-    } const cases[] = { { 0, 0 }, { 3, 0 }, { 4, 1 }, { 7, 1 }, { 8, 1 }, { 9, 2 }, { 15, 3 }, { 24, 4 }, { 25, 5 },
-        { 26, 5 }, { 29, 5 }, { 500, 5 } };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.index);
-        EXPECT_EQ(c.line, layout.LineOf(c.index));
-    }
+    // Lines "one ", "two" | "three ", "four ", "five" | "six".
+    EditLayout layout("one two\r\nthree four five\nsix", Uniform(1), 6, Breaks::WordWrap);
+    const size_t lineOf[][2] = { { 0, 0 }, { 3, 0 }, { 4, 1 }, { 8, 1 }, { 9, 2 }, { 24, 4 }, { 25, 5 }, { 500, 5 } };
+    for (const auto& [index, line] : lineOf)
+        EXPECT_EQ(line, layout.LineOf(index)) << "index " << index;
 }
 
 // Property over random texts: the lines cover the text in order; every line's text without its

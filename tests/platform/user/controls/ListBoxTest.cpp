@@ -19,18 +19,6 @@ protected:
     }
     // A desktop point on item `row` rows below the top of the list.
     static POINT RowPoint(HWND list, int row, int x = 20) { return OnScreen(list, POINT { x, row * kItemHeight + 5 }); }
-    static void ClickAt(POINT p)
-    {
-        testing::Click(p.x, p.y);
-        testing::RunUntilIdle();
-    }
-    std::vector<WORD> Codes() const
-    {
-        std::vector<WORD> codes;
-        for (const auto& n : Notifications(WM_COMMAND))
-            codes.push_back(n.code);
-        return codes;
-    }
 
     // The default font's cell.
     static constexpr int kItemHeight = 16;
@@ -65,6 +53,8 @@ TEST_F(ListBoxTest, MessagesKeepTheItemsAndTheSelection)
         EXPECT_EQ(c.result, SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(c.index), 0));
         EXPECT_EQ(c.selected, SendMessageA(list, LB_GETCURSEL, 0, 0));
     }
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("apex"));
+    EXPECT_EQ(1, SendMessageA(list, LB_GETCURSEL, 0, 0)) << "an item added above moves the selection down";
     EXPECT_TRUE(log.empty()) << "messages do not notify";
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     EXPECT_EQ(0, SendMessageA(list, LB_GETCOUNT, 0, 0));
@@ -96,7 +86,7 @@ TEST_F(ListBoxTest, ClicksSelectAndNotifyOnlyWithLbsNotify)
         EXPECT_EQ(2, SendMessageA(list, LB_GETCURSEL, 0, 0));
         ClickAt(RowPoint(list, 3)); // below the last item
         EXPECT_EQ(2, SendMessageA(list, LB_GETCURSEL, 0, 0));
-        EXPECT_EQ(c.codes, Codes());
+        EXPECT_EQ(c.codes, Codes(WM_COMMAND));
         for (const auto& n : log)
             EXPECT_EQ(list, n.control);
         DestroyWindow(list);

@@ -19,22 +19,6 @@ ScrollRange Range(int minPos, int maxPos, int pos)
     return range;
 }
 
-TEST(ScrollRange, PositionStaysInsideTheRange)
-{
-    ScrollRange range;
-    EXPECT_EQ(0, range.SetPos(5));
-    EXPECT_EQ(0, range.pos) << "the empty range holds only its minimum";
-    range.Set(10, 20);
-    EXPECT_EQ(10, range.pos);
-    EXPECT_EQ(10, range.SetPos(25));
-    EXPECT_EQ(20, range.pos);
-    EXPECT_EQ(20, range.SetPos(-3));
-    EXPECT_EQ(10, range.pos);
-    range.SetPos(18);
-    range.Set(0, 15);
-    EXPECT_EQ(15, range.pos) << "a narrower range pulls the position in";
-}
-
 TEST(ScrollBarGeometry, PartsAlongTheBar)
 {
     // 100 long, 16 thick: arrows [0,16) and [84,100), track [16,84), thumb 16 over 52 pixels.
@@ -77,22 +61,6 @@ TEST(ScrollBarGeometry, ThumbRunsTheWholeTrackAndBack)
             }
         }
     }
-}
-
-TEST(ScrollBarGeometry, ShortOrEmptyBarsHaveNoThumb)
-{
-    ScrollBarGeometry empty(100, 16, Range(5, 5, 5));
-    EXPECT_FALSE(empty.HasThumb());
-    EXPECT_EQ(Part::None, empty.HitTest(50));
-    EXPECT_EQ(Part::LineUp, empty.HitTest(3));
-
-    // Too short for arrows of full size: each takes half.
-    ScrollBarGeometry shortBar(20, 16, Range(0, 10, 0));
-    EXPECT_EQ(10, shortBar.ArrowSize());
-    EXPECT_FALSE(shortBar.HasThumb());
-    EXPECT_EQ(Part::LineUp, shortBar.HitTest(9));
-    EXPECT_EQ(Part::LineDown, shortBar.HitTest(10));
-    EXPECT_EQ(0, shortBar.PositionForThumb(0));
 }
 
 } // namespace

@@ -27,13 +27,19 @@ protected:
         EXPECT_LT(rect.left, rect.right) << "part " << static_cast<int>(part);
         return Centre(bar, rect);
     }
-    // The codes of the scroll notifications so far.
-    std::vector<WORD> Codes() const
+    // Presses at p and lets go once `ms` of virtual time have passed (the bar's loop waits on).
+    static void HoldMouse(POINT p, uint64_t ms)
     {
-        std::vector<WORD> codes;
-        for (const auto& n : log)
-            codes.push_back(n.code);
-        return codes;
+        uint64_t start = testing::ClockMs();
+        testing::SetIdleHandler([=] {
+            if (testing::ClockMs() - start < ms)
+                return false;
+            testing::ReleaseMouse(p.x, p.y);
+            testing::SetIdleHandler(nullptr);
+            return true;
+        });
+        testing::PressMouse(p.x, p.y);
+        testing::RunUntilIdle();
     }
 };
 
@@ -90,9 +96,7 @@ TEST_F(ScrollBarTest, ClickingEachPartSendsItsCodeThenEndScroll)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         log.clear();
-        POINT p = PartPoint(bar, c.part);
-        testing::Click(p.x, p.y);
-        testing::RunUntilIdle();
+        ClickAt(PartPoint(bar, c.part));
         EXPECT_EQ((std::vector<WORD> { c.code, SB_ENDSCROLL }), Codes());
         for (const auto& n : log) {
             EXPECT_EQ(static_cast<UINT>(WM_VSCROLL), n.message);
@@ -105,17 +109,8 @@ TEST_F(ScrollBarTest, ClickingEachPartSendsItsCodeThenEndScroll)
 TEST_F(ScrollBarTest, HoldingAPartRepeatsWhileTimersKeepRunning)
 {
     HWND bar = MakeBar(0, 100, 50, SBS_HORZ);
-    POINT p = PartPoint(bar, Part::LineDown);
     uint64_t start = testing::ClockMs();
-    testing::SetIdleHandler([&] {
-        if (testing::ClockMs() - start < 650)
-            return false;
-        testing::ReleaseMouse(p.x, p.y);
-        testing::SetIdleHandler(nullptr);
-        return true;
-    });
-    testing::PressMouse(p.x, p.y);
-    testing::RunUntilIdle();
+    HoldMouse(PartPoint(bar, Part::LineDown), 650);
     std::vector<uint64_t> times;
     for (const auto& n : log) {
         EXPECT_EQ(static_cast<UINT>(WM_HSCROLL), n.message);
@@ -141,16 +136,7 @@ TEST_F(ScrollBarTest, PagingStopsWhenTheThumbReachesTheMouse)
     };
     RECT track = user::ScrollBarControl::PartRect(bar, Part::PageDown);
     POINT p = OnScreen(bar, POINT { 8, track.top + (track.bottom - track.top) / 2 });
-    uint64_t start = testing::ClockMs();
-    testing::SetIdleHandler([&] {
-        if (testing::ClockMs() - start < 3000)
-            return false;
-        testing::ReleaseMouse(p.x, p.y);
-        testing::SetIdleHandler(nullptr);
-        return true;
-    });
-    testing::PressMouse(p.x, p.y);
-    testing::RunUntilIdle();
+    HoldMouse(p, 3000);
     // Pages of 10 move the thumb 15.2 pixels each; at 60 it covers the mouse.
     EXPECT_EQ(60, GetScrollPos(bar, SB_CTL));
     RECT thumb = user::ScrollBarControl::PartRect(bar, Part::Thumb);
@@ -177,17 +163,6 @@ TEST_F(ScrollBarTest, DraggingTheThumbTracksThenSetsThePosition)
     EXPECT_EQ((Notification { WM_VSCROLL, SB_THUMBPOSITION, 100, bar, 0 }), got[got.size() - 2]);
     EXPECT_EQ(SB_ENDSCROLL, got.back().code);
     EXPECT_EQ(0, GetScrollPos(bar, SB_CTL)) << "the parent sets the position, not the bar";
-}
-
-TEST_F(ScrollBarTest, AnEmptyRangeTakesNoPresses)
-{
-    HWND bar = MakeBar(5, 5, 5);
-    for (int y : { 4, 100, 196 }) {
-        POINT p = OnScreen(bar, POINT { 8, y });
-        testing::Click(p.x, p.y);
-    }
-    testing::RunUntilIdle();
-    EXPECT_TRUE(log.empty());
 }
 
 } // namespace
