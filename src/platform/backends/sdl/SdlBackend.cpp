@@ -1,5 +1,8 @@
 #include "platform/backends/sdl/SdlBackend.h"
 
+#include "platform/backends/sdl/SdlAudioDevice.h"
+#include "platform/winmm/AudioDevice.h"
+
 #include <windows.h>
 
 #include <SDL.h>
@@ -7,6 +10,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 namespace pw::platform {
 
@@ -16,6 +21,7 @@ struct State {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
+    // The desktop's size: the renderer's logical size, which SDL scales to the window.
     int width = 0;
     int height = 0;
 };
@@ -28,6 +34,40 @@ State& TheState()
 
 constexpr int kStartWidth = 640;
 constexpr int kStartHeight = 480;
+// Room left around the window for the desktop's own panels and the window's decorations.
+constexpr int kMarginX = 40;
+constexpr int kMarginY = 80;
+
+// The largest whole multiple of the desktop that fits the display, so pixels stay square and sharp.
+int StartScale()
+{
+    SDL_Rect usable {};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+        return 1;
+    return std::max(1, std::min((usable.w - kMarginX) / kStartWidth, (usable.h - kMarginY) / kStartHeight));
+}
+
+// PLUMEWRIGHT_SCREENSHOT names a BMP file that receives what the window shows when the backend
+// quits (the end-to-end tests read it).
+void SaveScreenshot(const State& s)
+{
+    const char* path = std::getenv("PLUMEWRIGHT_SCREENSHOT");
+    if (!path || !*path || !s.renderer || !s.texture)
+        return;
+    int width = 0;
+    int height = 0;
+    if (SDL_GetRendererOutputSize(s.renderer, &width, &height) != 0)
+        return;
+    SDL_RenderClear(s.renderer);
+    SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
+    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, width, height, 24, SDL_PIXELFORMAT_BGR24);
+    if (!shot)
+        return;
+    if (SDL_RenderReadPixels(s.renderer, nullptr, SDL_PIXELFORMAT_BGR24, shot->pixels, shot->pitch) == 0
+        && SDL_SaveBMP(shot, path) != 0)
+        std::fprintf(stderr, "plumewright: SDL: %s\n", SDL_GetError());
+    SDL_FreeSurface(shot);
+}
 
 bool Init()
 {
@@ -36,8 +76,9 @@ bool Init()
         return false;
     }
     State& s = TheState();
-    s.window = SDL_CreateWindow("Plumewright", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kStartWidth,
-        kStartHeight, 0);
+    int scale = StartScale();
+    s.window = SDL_CreateWindow("Plumewright", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kStartWidth * scale,
+        kStartHeight * scale, SDL_WINDOW_RESIZABLE);
     if (s.window)
         s.renderer = SDL_CreateRenderer(s.window, -1, 0);
     if (!s.renderer) {
@@ -48,22 +89,32 @@ bool Init()
         s = State {};
         return false;
     }
+    // Nearest-neighbour scaling of the 8-bit desktop, letterboxed to keep its shape; mouse
+    // positions come back in desktop pixels.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    SDL_RenderSetLogicalSize(s.renderer, kStartWidth, kStartHeight);
     s.width = kStartWidth;
     s.height = kStartHeight;
+    // The platform draws its own cursor on the desktop.
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
+    winmm::SetAudioDevice(std::make_unique<SdlAudioDevice>());
     return true;
 }
 
 void Quit()
 {
     State& s = TheState();
+    if (!s.window)
+        return;
+    SaveScreenshot(s);
+    winmm::SetAudioDevice(nullptr);
     if (s.texture)
         SDL_DestroyTexture(s.texture);
     if (s.renderer)
         SDL_DestroyRenderer(s.renderer);
-    if (s.window)
-        SDL_DestroyWindow(s.window);
-    if (s.window)
-        SDL_Quit();
+    SDL_DestroyWindow(s.window);
+    SDL_Quit();
     s = State {};
 }
 
@@ -73,9 +124,23 @@ UINT VirtualKeyOf(SDL_Keycode key)
         return static_cast<UINT>('A' + (key - SDLK_a));
     if (key >= SDLK_0 && key <= SDLK_9)
         return static_cast<UINT>('0' + (key - SDLK_0));
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
+        return static_cast<UINT>('1' + (key - SDLK_KP_1));
     if (key >= SDLK_F1 && key <= SDLK_F12)
         return static_cast<UINT>(VK_F1 + (key - SDLK_F1));
     switch (key) {
+    case SDLK_KP_0: return '0';
+    case SDLK_SEMICOLON: return VK_OEM_1;
+    case SDLK_EQUALS: return VK_OEM_PLUS;
+    case SDLK_COMMA: return VK_OEM_COMMA;
+    case SDLK_MINUS: return VK_OEM_MINUS;
+    case SDLK_PERIOD: return VK_OEM_PERIOD;
+    case SDLK_SLASH: return VK_OEM_2;
+    case SDLK_BACKQUOTE: return VK_OEM_3;
+    case SDLK_LEFTBRACKET: return VK_OEM_4;
+    case SDLK_BACKSLASH: return VK_OEM_5;
+    case SDLK_RIGHTBRACKET: return VK_OEM_6;
+    case SDLK_QUOTE: return VK_OEM_7;
     case SDLK_BACKSPACE: return VK_BACK;
     case SDLK_TAB: return VK_TAB;
     case SDLK_RETURN:
@@ -113,6 +178,25 @@ MouseButton ButtonOf(Uint8 button)
     }
 }
 
+// Shows the last frame again (the window was resized or uncovered).
+void Redraw()
+{
+    State& s = TheState();
+    if (!s.renderer || !s.texture)
+        return;
+    SDL_RenderClear(s.renderer);
+    SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
+    SDL_RenderPresent(s.renderer);
+}
+
+// A pointer position in desktop pixels: outside the letterboxed desktop it is held at the edge.
+void PlacePointer(InputEvent& event, int x, int y)
+{
+    const State& s = TheState();
+    event.x = std::clamp(x, 0, std::max(0, s.width - 1));
+    event.y = std::clamp(y, 0, std::max(0, s.height - 1));
+}
+
 void Convert(const SDL_Event& e)
 {
     InputEvent event;
@@ -129,19 +213,22 @@ void Convert(const SDL_Event& e)
             event.kind = InputKind::Activate;
         else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
             event.kind = InputKind::Deactivate;
-        else
+        else if (e.window.event == SDL_WINDOWEVENT_LEAVE)
+            event.kind = InputKind::MouseLeave;
+        else {
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_EXPOSED)
+                Redraw();
             return;
+        }
         break;
     case SDL_MOUSEMOTION:
         event.kind = InputKind::MouseMove;
-        event.x = e.motion.x;
-        event.y = e.motion.y;
+        PlacePointer(event, e.motion.x, e.motion.y);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         event.kind = e.type == SDL_MOUSEBUTTONDOWN ? InputKind::MouseDown : InputKind::MouseUp;
-        event.x = e.button.x;
-        event.y = e.button.y;
+        PlacePointer(event, e.button.x, e.button.y);
         event.button = ButtonOf(e.button.button);
         if (event.button == MouseButton::None)
             return;
@@ -150,6 +237,7 @@ void Convert(const SDL_Event& e)
     case SDL_KEYUP:
         event.kind = e.type == SDL_KEYDOWN ? InputKind::KeyDown : InputKind::KeyUp;
         event.virtualKey = VirtualKeyOf(e.key.keysym.sym);
+        event.repeat = e.key.repeat != 0;
         if (event.virtualKey == 0)
             return;
         break;
@@ -185,7 +273,7 @@ void Present(const Frame& frame)
             SDL_DestroyTexture(s.texture);
         s.width = frame.width;
         s.height = frame.height;
-        SDL_SetWindowSize(s.window, s.width, s.height);
+        SDL_RenderSetLogicalSize(s.renderer, s.width, s.height);
         s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
             s.width, s.height);
         if (!s.texture)

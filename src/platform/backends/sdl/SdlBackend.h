@@ -1,5 +1,8 @@
-// The SDL backend: the windowed program's screen in an SDL2 window shown 1:1, its mouse and
-// keyboard turned into input events, and the desktop's clipboard text.
+// The SDL backend: the windowed program's desktop in a resizable SDL2 window, scaled to fit by whole
+// multiples at start and letterboxed when resized (palette converted for display, the system
+// cursor hidden since the platform draws its own), SDL's mouse and keyboard turned into input
+// events in desktop pixels, the desktop's clipboard text, and the SDL sound device installed for
+// the multimedia calls while it runs.
 #pragma once
 
 #include "platform/backend/Backend.h"
