@@ -54,9 +54,11 @@ Stream& ArchiveScope::GetStream()
     return IsSkipped() ? pw::foundation::NullStream() : archive->GetStream();
 }
 
+// Only a skipped scope hands out the null archive: an archive that no handle holds (one on the
+// stack) still stores the objects written through it.
 Archive& ArchiveScope::GetArchive()
 {
-    if (IsSkipped() || archive->Unreferenced())
+    if (IsSkipped())
         return pw::foundation::NullArchive();
     return *archive;
 }

@@ -187,12 +187,12 @@ TEST(ArchiveScope, SkippedScopesWriteNothingAndReadNull)
     }
 }
 
-TEST(ArchiveScope, AnUncountedArchiveIsNotHandedToContainedObjects)
+TEST(ArchiveScope, AnUncountedArchiveIsStillHandedToContainedObjects)
 {
     MemoryStream stream;
     FlatArchive onStack(stream, {}, true);
     ArchiveScope scope(onStack, Sample::version);
-    EXPECT_EQ(&scope.GetArchive(), &pw::foundation::NullArchive());
+    EXPECT_EQ(&scope.GetArchive(), &onStack);
     EXPECT_EQ(&scope.GetStream(), &stream);
 }
 

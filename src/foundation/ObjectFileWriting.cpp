@@ -1,0 +1,187 @@
+// Writing an object file: the whole file is first made elsewhere and copied over the target only
+// once it is complete.
+#include "foundation/ObjectFile.h"
+
+#include "foundation/Checks.h"
+#include "foundation/Exception.h"
+#include "foundation/File.h"
+#include "foundation/FileReference.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/Persistent.h"
+#include "foundation/SystemErrorException.h"
+#include "foundation/Utilities.h"
+
+#include <windows.h>
+
+#include <string>
+
+// Where a save is made before it replaces the target: a temporary file in the target's folder when
+// the target is a disk file (so that a complete copy is on disk before the target is touched),
+// memory otherwise. The temporary file goes when the staging ends, unless copying it over the
+// target failed half way: then it is the one complete copy of the save and stays.
+class ObjectFile::Staging {
+public:
+    explicit Staging(Stream& target)
+    {
+        File* file = SmartCast<File>(&target);
+        if (!file) {
+            staged = new MemoryStream;
+            return;
+        }
+        SmartPtr<FileReference> folder = file->GetFileReference()->Parent();
+        char path[MAX_PATH] = {};
+        CheckNonZero(GetTempFileNameA(folder->Path(), "obj", 0, path), PW_HERE);
+        temporaryPath = path;
+        SmartPtr<FileReference> reference = FileReference::FileReferenceFromPath(path);
+        SmartPtr<File> temporary(new File(*reference.Get(), File::kRead | File::kWrite));
+        staged = temporary.Get();
+        temporary->GetOSFile();
+    }
+
+    ~Staging()
+    {
+        staged = nullptr;
+        if (temporaryPath.empty() || keep)
+            return;
+        DeleteFileA(temporaryPath.c_str());
+        ClearOSError();
+    }
+
+    Staging(const Staging&) = delete;
+    Staging& operator=(const Staging&) = delete;
+
+    Stream& Get() { return *staged.Get(); }
+
+    // The target's bytes become the staged ones, and its length theirs.
+    void CopyOver(Stream& target, uint32_t length)
+    {
+        if (File* file = SmartCast<File>(staged.Get()))
+            file->Flush();
+        staged->Seek(0, Stream::kFromStart);
+        target.Seek(0, Stream::kFromStart);
+        keep = true;
+        std::string block(File::kBufferSize, '\0');
+        for (uint32_t done = 0; done < length;) {
+            uint32_t count = length - done < File::kBufferSize ? length - done : File::kBufferSize;
+            staged->Read(block.data(), count);
+            target.Write(block.data(), count);
+            done += count;
+        }
+        target.SetLength(length);
+        if (File* file = SmartCast<File>(&target))
+            file->Flush();
+        keep = false;
+    }
+
+private:
+    SmartPtr<Stream> staged;
+    std::string temporaryPath;
+    bool keep { false };
+};
+
+// A save of a root that is not persistent, or over a stream that takes no writes, fails before
+// anything is written.
+void ObjectFile::Write(const SmartPtr<Smart>& object)
+{
+    Persistent* root = nullptr;
+    if (object.Valid()) {
+        CheckType(object.Get(), &Persistent::classInfo);
+        root = SmartCast<Persistent>(object.Get());
+    }
+    if (!stream->IsWritable())
+        ThrowSystemError(ERROR_ACCESS_DENIED, PW_HERE);
+    if (File* file = SmartCast<File>(stream.Get()))
+        file->GetOSFile();
+
+    Progress saving(100, "Saving Objects");
+    struct Restore {
+        ObjectFile& file;
+        ~Restore()
+        {
+            file.guard.SetStream(file.stream.Get());
+            file.ClearObjects();
+            file.base = 0;
+            file.mode = kWriting;
+        }
+    } restore { *this };
+    Staging staging(*stream.Get());
+    guard.SetStream(&staging.Get());
+    guard.SetGuarding(false);
+    WriteGraph(root, saving);
+    uint32_t end = guard.GetLength();
+    staging.CopyOver(*stream.Get(), end);
+    Rewind();
+}
+
+// The file as it is stored: the header and chunk are written first as place holders and again at
+// the end, when the table's place and the record sizes are known.
+void ObjectFile::WriteGraph(Persistent* root, Progress& saving)
+{
+    mode = kWriting;
+    guard.Seek(0, Stream::kFromStart);
+    saving.Advance(1);
+    header = Header();
+    uint32_t headerStart = guard.GetMark();
+    WriteHeader();
+    saving.Advance(1);
+
+    format = new Format(typeIndex);
+    header.formatOffset = guard.GetMark();
+    format->Write(guard);
+    uint32_t formatEnd = guard.GetMark();
+
+    ClearObjects();
+    header.rootId = IdOf(root);
+    for (uint32_t id = 1; id <= written.size(); ++id) {
+        base = 0;
+        WriteIfNeeded(id);
+    }
+    base = 0;
+
+    header.tableOffset = guard.GetMark();
+    saving.Advance(1);
+    guard.Seek(static_cast<int32_t>(header.tableOffset), Stream::kFromStart);
+    table.Write(*this);
+    uint32_t end = guard.GetMark();
+    saving.Advance(1);
+
+    guard.Seek(static_cast<int32_t>(headerStart), Stream::kFromStart);
+    WriteHeader();
+    saving.Advance(1);
+
+    guard.Seek(static_cast<int32_t>(header.formatOffset), Stream::kFromStart);
+    format->Write(guard);
+    if (guard.GetMark() != formatEnd)
+        AssertionFailed("stream->GetMark() == formatEnd", PW_HERE);
+    guard.SetLength(end);
+}
+
+void ObjectFile::WriteHeader()
+{
+    guard.Write(header.magic, 4);
+    guard.WriteByte(static_cast<char>(header.byteOrder));
+    guard.WriteLong(static_cast<int32_t>(header.formatVersion.Raw()));
+    guard.WriteLong((header.flags & kTagged) ? 1 : 0);
+    guard.WriteLong(static_cast<int32_t>(header.tableOffset));
+    guard.WriteLong(static_cast<int32_t>(header.formatOffset));
+    guard.WriteLong(static_cast<int32_t>(header.rootId));
+}
+
+// The object's bytes start here; `base` then moves on by its whole length, so that the object
+// that refers to it measures only its own bytes. The table may grow while the object writes
+// itself, so its entry is looked up again afterwards.
+void ObjectFile::WriteIfNeeded(uint32_t id)
+{
+    if (id == 0 || table[id].offset != 0)
+        return;
+    Persistent* object = written[id - 1];
+    uint32_t number = format->ClassNumberOf(object->GetPersistentVersion());
+    uint32_t offset = guard.GetMark();
+    table[id].classNumber = number;
+    table[id].offset = offset;
+    uint32_t saved = base;
+    object->Write(*this);
+    uint32_t length = guard.GetMark() - offset;
+    table[id].length = length;
+    base = saved + length;
+}

@@ -1,0 +1,517 @@
+#include "foundation/ObjectFile.h"
+
+#include "foundation/ArchiveScope.h"
+#include "foundation/File.h"
+#include "foundation/FileReference.h"
+#include "foundation/FourCharCode.h"
+#include "foundation/GenericArray.h"
+#include "foundation/MemoryStream.h"
+
+#include "AlertFixture.h"
+#include "Failure.h"
+#include "StoredBytes.h"
+#include "TestObjects.h"
+
+#include "platform/kernel/KernelTestSupport.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A stored object with a value and references to other objects.
+class Node : public Persistent, public SmartImplementation {
+    PW_CLASS_INFO(Node)
+    PW_COPY_SLOTS
+
+public:
+    static const PersistentVersion version;
+
+    explicit Node(int32_t value = 0)
+        : value(value)
+    {
+    }
+    explicit Node(ArchiveScope& scope)
+        : value(scope.GetStream().ReadLong())
+    {
+        uint32_t count = static_cast<uint32_t>(scope.GetStream().ReadLong());
+        scope.GetStream().CheckAvailable(static_cast<uint64_t>(count) * 4);
+        for (uint32_t n = 0; n < count; ++n)
+            children.emplace_back(scope.ReadObject());
+    }
+
+    void Write(Archive& archive) override
+    {
+        ArchiveScope scope(archive, version);
+        scope.GetStream().WriteLong(value).WriteLong(static_cast<int32_t>(children.size()));
+        for (const auto& child : children)
+            scope.WriteObject(child.Get());
+    }
+    const PersistentVersion& GetPersistentVersion() const override { return version; }
+
+    Node* Child(size_t n) const { return SmartCast<Node>(children.at(n).Get()); }
+    Sample* SampleChild(size_t n) const { return SmartCast<Sample>(children.at(n).Get()); }
+
+    int32_t value;
+    std::vector<SmartPtr<Persistent>> children;
+};
+
+// Stores a Sample embedded in its own bytes, handing it the archive its scope gives out.
+class Holder : public Persistent, public SmartImplementation {
+    PW_CLASS_INFO(Holder)
+    PW_COPY_SLOTS
+
+public:
+    static const PersistentVersion version;
+
+    explicit Holder(Sample inner)
+        : inner(inner)
+    {
+    }
+    explicit Holder(ArchiveScope& scope)
+        : inner([&scope] {
+            ArchiveScope innerScope(scope.GetArchive(), Sample::version);
+            return Sample(innerScope);
+        }())
+    {
+    }
+
+    void Write(Archive& archive) override
+    {
+        ArchiveScope scope(archive, version);
+        inner.Write(scope.GetArchive());
+    }
+    const PersistentVersion& GetPersistentVersion() const override { return version; }
+
+    Sample inner;
+};
+
+namespace {
+
+template <typename T>
+Persistent* ReadThe(Archive& archive)
+{
+    ArchiveScope scope(archive, T::version);
+    return new T(scope);
+}
+
+} // namespace
+
+PW_DEFINE_CLASS(Node, nullptr, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_COPY_SLOTS(Node)
+constinit const PersistentVersion Node::version { &Node::classInfo, Fixed(1), Fixed(1), &ReadThe<Node> };
+PW_DEFINE_CLASS(Holder, nullptr, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_COPY_SLOTS(Holder)
+constinit const PersistentVersion Holder::version { &Holder::classInfo, Fixed(1), Fixed(1), &ReadThe<Holder> };
+
+namespace {
+
+using pw::platform::testing::ScriptMessageBoxes;
+
+const std::string kCorrupt = "This file is corrupt or in an obsolete format.  Some information may have been recovered.";
+
+// Node 1, a placeholder 2, Sample 3 (at 2.0), GenericArray 4, Holder 5.
+SmartPtr<TypeIndex> GraphIndex()
+{
+    SmartPtr<TypeIndex> index(new TypeIndex(FileType("Graph File", pw::foundation::FourCharCode("GRPH"), 0), Fixed(1), "Graph"));
+    index->AddClass(Node::version);
+    index->AddPlaceholders(1);
+    index->AddClass(Sample::version);
+    index->AddClass(GenericArray::version);
+    index->AddClass(Holder::version);
+    return index;
+}
+
+// An object file spelled out: header, chunk, object bytes and table, offsets worked out here.
+struct FileBuilder {
+    bool bigEndian { false };
+    uint32_t formatVersion { 0x20000 };
+    uint32_t tagged { 0 };
+    uint32_t rootId { 1 };
+    std::vector<uint32_t> versions { 0x10000, 0, 0x20000, 0x10000, 0x10000 };
+    std::vector<int32_t> sizes { -1, -1, -1, -1, -1 };
+    std::vector<uint32_t> objects;
+    // Class number, offset into `objects` (in bytes), length.
+    std::vector<std::array<uint32_t, 3>> entries;
+
+    static constexpr uint32_t kHeaderSize = 25;
+
+    uint32_t ChunkSize() const { return 8 + 16 + 5 + 4 * static_cast<uint32_t>(versions.size() + sizes.size()); }
+    uint32_t ObjectsStart() const { return kHeaderSize + ChunkSize(); }
+    uint32_t TableOffset() const { return ObjectsStart() + 4 * static_cast<uint32_t>(objects.size()); }
+
+    StoredBytes Build() const
+    {
+        StoredBytes bytes;
+        bytes.bigEndian = bigEndian;
+        bytes.Text("OBJS").Byte(bigEndian ? 1 : 2).Longs({ formatVersion, tagged, TableOffset(), kHeaderSize, rootId });
+        bytes.Longs({ 0x20000, ChunkSize() - 8, 0x10000, 5 }).Text("Graph");
+        bytes.Long(static_cast<uint32_t>(versions.size()));
+        for (uint32_t v : versions)
+            bytes.Long(v);
+        bytes.Long(static_cast<uint32_t>(sizes.size()));
+        for (int32_t s : sizes)
+            bytes.Long(static_cast<uint32_t>(s));
+        for (uint32_t value : objects)
+            bytes.Long(value);
+        // In a tagged file the table's own bytes start with its class number too.
+        if (tagged)
+            bytes.Long(4);
+        bytes.Long(static_cast<uint32_t>(entries.size()));
+        for (const auto& entry : entries)
+            bytes.Longs({ entry[0], ObjectsStart() + entry[1], entry[2] });
+        return bytes;
+    }
+};
+
+// Node 1 referring twice to Sample (5, 6): the sample's bytes follow its first reference only.
+FileBuilder GoldenGraph()
+{
+    FileBuilder file;
+    file.sizes = { 16, -1, 8, 28, -1 };
+    file.objects = { 1, 2, 2, 5, 6, 2 };
+    file.entries = { { 1, 0, 24 }, { 3, 12, 8 } };
+    return file;
+}
+
+SmartPtr<Node> GoldenRoot()
+{
+    SmartPtr<Node> root(new Node(1));
+    SmartPtr<Persistent> sample(new Sample(5, 6));
+    root->children = { sample, sample };
+    return root;
+}
+
+SmartPtr<MemoryStream> Saved(const SmartPtr<Smart>& root)
+{
+    SmartPtr<MemoryStream> stream(new MemoryStream);
+    SmartPtr<ObjectFile> file(new ObjectFile(GraphIndex(), stream.Get()));
+    file->Write(root);
+    return stream;
+}
+
+SmartPtr<Smart> Opened(const SmartPtr<MemoryStream>& stream, uint8_t* flags = nullptr)
+{
+    SmartPtr<ObjectFile> file(new ObjectFile(GraphIndex(), stream.Get()));
+    SmartPtr<Smart> root = file->Read();
+    if (flags)
+        *flags = file->GetFlags();
+    return root;
+}
+
+class ObjectFileTest : public AlertsShown { };
+
+TEST_F(ObjectFileTest, WritesHeaderChunkObjectsAndTableByteForByte)
+{
+    SmartPtr<MemoryStream> stream = Saved(GoldenRoot().Get());
+    EXPECT_EQ(BytesOf(*stream.Get()), GoldenGraph().Build().data);
+    EXPECT_EQ(stream->GetMark(), 0u);
+}
+
+TEST_F(ObjectFileTest, ReadsTheGoldenFileInEitherByteOrder)
+{
+    for (bool bigEndian : { false, true }) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        FileBuilder file = GoldenGraph();
+        file.bigEndian = bigEndian;
+        uint8_t flags = 0;
+        SmartPtr<Smart> root = Opened(file.Build().Stream(), &flags);
+        Node* node = SmartCast<Node>(root.Get());
+        ASSERT_NE(node, nullptr);
+        EXPECT_EQ(node->value, 1);
+        ASSERT_EQ(node->children.size(), 2u);
+        ASSERT_NE(node->SampleChild(0), nullptr);
+        EXPECT_EQ(node->SampleChild(0), node->SampleChild(1));
+        EXPECT_EQ(node->SampleChild(0)->value, 5);
+        EXPECT_EQ(node->SampleChild(0)->extra, 6);
+        EXPECT_EQ(flags, 0);
+    }
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(ObjectFileTest, SharedObjectsAndCyclesSurviveARoundTrip)
+{
+    SmartPtr<Node> a(new Node(1)), b(new Node(2)), c(new Node(3));
+    a->children = { b.Get(), c.Get(), b.Get(), nullptr };
+    b->children = { a.Get() };
+    c->children = { c.Get() };
+    SmartPtr<Smart> read = Opened(Saved(a.Get()));
+    // The written graph's cycles are its own to break.
+    b->children.clear();
+    c->children.clear();
+
+    Node* root = SmartCast<Node>(read.Get());
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(root->children.size(), 4u);
+    EXPECT_EQ(root->Child(0), root->Child(2));
+    EXPECT_EQ(root->Child(0)->value, 2);
+    EXPECT_EQ(root->Child(1)->value, 3);
+    EXPECT_EQ(root->Child(3), nullptr);
+    // A reference back to an object still being read reads as null.
+    ASSERT_EQ(root->Child(0)->children.size(), 1u);
+    EXPECT_EQ(root->Child(0)->Child(0), nullptr);
+    EXPECT_EQ(root->Child(1)->Child(0), nullptr);
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(ObjectFileTest, ANullRootIsAnEmptyFile)
+{
+    SmartPtr<MemoryStream> stream = Saved(nullptr);
+    std::vector<uint8_t> bytes = BytesOf(*stream.Get());
+    ASSERT_GE(bytes.size(), 25u);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 21, bytes.begin() + 25), (std::vector<uint8_t> { 0, 0, 0, 0 }));
+    EXPECT_EQ(std::vector<uint8_t>(bytes.end() - 4, bytes.end()), (std::vector<uint8_t> { 0, 0, 0, 0 }));
+    EXPECT_FALSE(Opened(stream).Valid());
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(ObjectFileTest, SavingTruncatesALongerOlderFileAndKeepsTheStreamWhenItFails)
+{
+    SmartPtr<MemoryStream> stream(new MemoryStream);
+    std::vector<uint8_t> old(1000, 0xEE);
+    stream->Write(old.data(), 1000);
+    SmartPtr<ObjectFile> file(new ObjectFile(GraphIndex(), stream.Get()));
+    file->Write(GoldenRoot().Get());
+    EXPECT_EQ(BytesOf(*stream.Get()), GoldenGraph().Build().data);
+
+    // Wrapper is not in the index: the save fails part way and the stream keeps the last save.
+    SmartPtr<Node> root = GoldenRoot();
+    root->children.push_back(new Wrapper(1, Sample(2, 3)));
+    EXPECT_EQ(Failure([&] { file->Write(root.Get()); }), "other exception");
+    EXPECT_EQ(BytesOf(*stream.Get()), GoldenGraph().Build().data);
+    EXPECT_EQ(Failure([&] { file->Write(SmartPtr<Smart>(new Tracked)); }), "other exception");
+    EXPECT_EQ(BytesOf(*stream.Get()), GoldenGraph().Build().data);
+}
+
+// The save is made in full in a temporary file beside the document and only then copied over it.
+TEST_F(ObjectFileTest, ASaveToADiskFileReplacesItOnlyWhenComplete)
+{
+    using namespace pw::platform::testing;
+    auto folderItems = [] {
+        std::vector<std::string> names;
+        for (const auto& item : std::filesystem::directory_iterator(DriveRoot()))
+            names.push_back(item.path().filename().string());
+        return names;
+    };
+    MakeHostFile("doc.grf", "old contents");
+    SmartPtr<FileReference> reference = FileReference::FileReferenceFromPath("c:\\doc.grf");
+    StoredBytes golden = GoldenGraph().Build();
+    {
+        SmartPtr<File> file(new File(*reference.Get(), File::kRead | File::kWrite));
+        SmartPtr<ObjectFile> objects(new ObjectFile(GraphIndex(), file.Get()));
+        SmartPtr<Node> unsavable = GoldenRoot();
+        unsavable->children.push_back(new Wrapper(1, Sample(2, 3)));
+        EXPECT_EQ(Failure([&] { objects->Write(unsavable.Get()); }), "other exception");
+        EXPECT_EQ(ReadHostFile("doc.grf"), "old contents");
+        EXPECT_EQ(folderItems(), (std::vector<std::string> { "doc.grf" }));
+
+        objects->Write(GoldenRoot().Get());
+        EXPECT_EQ(folderItems(), (std::vector<std::string> { "doc.grf" }));
+    }
+    EXPECT_EQ(ReadHostFile("doc.grf"), std::string(golden.data.begin(), golden.data.end()));
+
+    SmartPtr<File> file(new File(*reference.Get(), File::kRead));
+    SmartPtr<ObjectFile> objects(new ObjectFile(GraphIndex(), file.Get()));
+    EXPECT_FALSE(objects->CanWrite());
+    Node* root = SmartCast<Node>(objects->Read().Get());
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->SampleChild(1)->extra, 6);
+    EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(ObjectFileTest, AnObjectFileHeldByNoHandleStillWritesEmbeddedObjects)
+{
+    SmartPtr<MemoryStream> stream(new MemoryStream);
+    {
+        ObjectFile onStack(GraphIndex(), stream.Get());
+        onStack.Write(SmartPtr<Smart>(new Holder(Sample(8, 9))));
+    }
+    SmartPtr<Smart> read = Opened(stream);
+    Holder* holder = SmartCast<Holder>(read.Get());
+    ASSERT_NE(holder, nullptr);
+    EXPECT_EQ(holder->inner.value, 8);
+    EXPECT_EQ(holder->inner.extra, 9);
+}
+
+TEST_F(ObjectFileTest, ANewerMinorVersionIsReadAndItsExtraBytesPassedOver)
+{
+    FileBuilder file;
+    file.versions[2] = 0x20003;
+    file.sizes[2] = 12;
+    file.objects = { 1, 2, 2, 5, 6, 99, 3, 7, 8, 99 };
+    file.entries = { { 1, 0, 40 }, { 3, 12, 12 }, { 3, 28, 12 } };
+    ScriptMessageBoxes({ IDOK });
+    uint8_t flags = 0;
+    SmartPtr<Smart> read = Opened(file.Build().Stream(), &flags);
+    Node* root = SmartCast<Node>(read.Get());
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(root->children.size(), 2u);
+    EXPECT_EQ(root->SampleChild(0)->extra, 6);
+    EXPECT_EQ(root->SampleChild(1)->value, 7);
+    EXPECT_EQ(root->SampleChild(1)->readVersion, Fixed(2, 3));
+    EXPECT_EQ(flags, ObjectFile::kNewer);
+    EXPECT_EQ(Shown(), (std::vector<std::string> { "Some data was not read because this file was created by a newer "
+                                                   "application.  You should upgrade your software to the latest version." }));
+}
+
+TEST_F(ObjectFileTest, StatusAlertsComeInTheirOrder)
+{
+    struct Case {
+        const char* name;
+        FileBuilder file;
+        std::string alert;
+        bool readsRoot;
+    } cases[] = {
+        { "length mismatch", [] {
+             FileBuilder file;
+             file.objects = { 5, 6, 0 };
+             file.entries = { { 3, 0, 12 } };
+             return file;
+         }(),
+            "Error while reading a version Sample 2.0.  Read 4 too many bytes.", true },
+        { "older version of a class", [] {
+             FileBuilder file;
+             file.versions[0] = 0x10000;
+             file.versions[2] = 0x10000;
+             file.objects = { 5 };
+             file.entries = { { 3, 0, 4 } };
+             return file;
+         }(),
+            "This file is in an obsolete format.  You should save your document as a new file.", true },
+        { "a class of another major version without a size", [] {
+             FileBuilder file;
+             file.versions[2] = 0x30000;
+             file.objects = { 5, 6 };
+             file.entries = { { 3, 0, 8 } };
+             return file;
+         }(),
+            "Can't read obsolete or unknown format file.", false },
+        { "tag that names another class", [] {
+             FileBuilder file;
+             file.tagged = 1;
+             file.sizes[2] = 8;
+             file.objects = { 1, 5, 6 };
+             file.entries = { { 3, 0, 12 } };
+             return file;
+         }(),
+            kCorrupt, true },
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pw::platform::testing::ScriptMessageBoxes({ IDOK, IDOK });
+        size_t before = Shown().size();
+        SmartPtr<Smart> read = Opened(c.file.Build().Stream());
+        EXPECT_EQ(read.Valid(), c.readsRoot);
+        ASSERT_GT(Shown().size(), before);
+        std::string shown = Shown()[before];
+        EXPECT_EQ(shown.substr(0, shown.find('\r')), c.alert);
+    }
+}
+
+TEST_F(ObjectFileTest, ATaggedFileWithMatchingTagsReadsCleanly)
+{
+    FileBuilder file;
+    file.tagged = 1;
+    file.objects = { 3, 5, 6 };
+    file.entries = { { 3, 0, 12 } };
+    uint8_t flags = 0;
+    SmartPtr<Smart> read = Opened(file.Build().Stream(), &flags);
+    ASSERT_NE(SmartCast<Sample>(read.Get()), nullptr);
+    EXPECT_EQ(SmartCast<Sample>(read.Get())->extra, 6);
+    EXPECT_EQ(flags, ObjectFile::kTagged);
+    EXPECT_TRUE(Shown().empty());
+}
+
+// Files of format 1: no magic, big-endian, no header fields; the table follows the chunk, an
+// entry's third field is where its object begins, and the root is the last object.
+TEST_F(ObjectFileTest, ReadsAnOldFileWithoutTheHeader)
+{
+    StoredBytes bytes;
+    bytes.bigEndian = true;
+    bytes.Text("OLD!");
+    bytes.Longs({ 0x20000, 16 + 5 + 16 + 16, 0x10000, 5 }).Text("Graph");
+    bytes.Longs({ 4, 0x10000, 0, 0x20000, 0x10000, 4, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF });
+    uint32_t tableStart = bytes.Size();
+    uint32_t objectStart = tableStart + 4 + 12;
+    bytes.Longs({ 1, 3, objectStart, objectStart, 5, 6 });
+    ScriptMessageBoxes({ IDOK });
+    SmartPtr<Smart> read = Opened(bytes.Stream());
+    Sample* sample = SmartCast<Sample>(read.Get());
+    ASSERT_NE(sample, nullptr);
+    EXPECT_EQ(sample->value, 5);
+    EXPECT_EQ(sample->extra, 6);
+    EXPECT_EQ(Shown(), (std::vector<std::string> { "This file is in an obsolete format.  You should save your document as a new file." }));
+}
+
+TEST_F(ObjectFileTest, DamagedFilesGiveTheCorruptAlertAndNoObject)
+{
+    struct Case {
+        std::string name;
+        StoredBytes bytes;
+    };
+    std::vector<Case> cases;
+    StoredBytes golden = GoldenGraph().Build();
+    for (uint32_t length = 0; length < golden.Size(); length += 3) {
+        StoredBytes cut = golden;
+        cut.data.resize(length);
+        cases.push_back({ "cut at " + std::to_string(length), cut });
+    }
+    auto mutated = [&](const char* name, auto change) {
+        FileBuilder file = GoldenGraph();
+        change(file);
+        cases.push_back({ name, file.Build() });
+    };
+    mutated("class number 0", [](FileBuilder& f) { f.entries[0][0] = 0; });
+    mutated("class number of a placeholder", [](FileBuilder& f) { f.entries[0][0] = 2; });
+    mutated("class number past the index", [](FileBuilder& f) { f.entries[1][0] = 99; });
+    mutated("reference to an id past the table", [](FileBuilder& f) { f.objects[2] = 99; });
+    mutated("root id past the table", [](FileBuilder& f) { f.rootId = 7; });
+    mutated("object past the end", [](FileBuilder& f) { f.entries[1][1] = 5000; });
+    mutated("object length past the end", [](FileBuilder& f) { f.entries[1][2] = 0xFFFFFFF0; });
+    mutated("huge child count", [](FileBuilder& f) { f.objects[1] = 0x40000000; });
+    StoredBytes hugeVersions = GoldenGraph().Build();
+    hugeVersions.data[FileBuilder::kHeaderSize + 24] = 0x40;
+    cases.push_back({ "huge version count", hugeVersions });
+    StoredBytes hugeTable = GoldenGraph().Build();
+    hugeTable.data[GoldenGraph().TableOffset()] = 0xFF;
+    hugeTable.data[GoldenGraph().TableOffset() + 3] = 0x7F;
+    cases.push_back({ "huge table count", hugeTable });
+    StoredBytes farTable = GoldenGraph().Build();
+    farTable.data[16] = 0x7F;
+    cases.push_back({ "table offset past the end", farTable });
+    StoredBytes farFormat = GoldenGraph().Build();
+    farFormat.data[20] = 0x80;
+    cases.push_back({ "format offset past the end", farFormat });
+
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptMessageBoxes({ IDOK });
+        size_t before = Shown().size();
+        SmartPtr<Smart> read = Opened(c.bytes.Stream());
+        EXPECT_FALSE(read.Valid());
+        ASSERT_EQ(Shown().size(), before + 1);
+        EXPECT_EQ(Shown()[before].substr(0, kCorrupt.size()), kCorrupt);
+    }
+}
+
+TEST_F(ObjectFileTest, NestingBeyondTheLimitIsCorruptNotAStackOverflow)
+{
+    FileBuilder file;
+    uint32_t count = ObjectFile::kMaxDepth + 5;
+    for (uint32_t n = 1; n <= count; ++n) {
+        file.objects.insert(file.objects.end(), { n, n < count ? 1u : 0u });
+        if (n < count)
+            file.objects.push_back(n + 1);
+    }
+    for (uint32_t n = 1; n <= count; ++n)
+        file.entries.push_back({ 1, 12 * (n - 1), 12 * (count - n) + 8 });
+    ScriptMessageBoxes({ IDOK });
+    EXPECT_FALSE(Opened(file.Build().Stream()).Valid());
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].substr(0, kCorrupt.size()), kCorrupt);
+}
+
+} // namespace
