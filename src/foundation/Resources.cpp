@@ -8,10 +8,33 @@
 #include <cstring>
 #include <string>
 
+namespace {
+
+HINSTANCE& OsApp()
+{
+    static HINSTANCE osApp = nullptr;
+    return osApp;
+}
+
+} // namespace
+
 Resources::Resources(int32_t first, int32_t last)
     : first(first)
     , span(last - first)
 {
+}
+
+// Handles held elsewhere may outlive the set; they are told, rather than left pointing at it.
+Resources::~Resources()
+{
+    for (uint32_t index = 1; index <= sounds.NumItems(); ++index) {
+        if (SoundResource* sound = sounds.Item(index))
+            sound->Orphan();
+    }
+    for (uint32_t index = 1; index <= images.NumItems(); ++index) {
+        if (ImageResource* image = images.Item(index))
+            image->Orphan();
+    }
 }
 
 void Resources::CheckId(int32_t number, int32_t span)
@@ -54,4 +77,66 @@ void Resources::GetString(char* destination, int32_t number, const char* arg1, c
         destination[0] = '\0';
     }
     SetLastError(pendingError);
+}
+
+SmartPtr<SoundResource> Resources::GetSoundResource(int16_t number)
+{
+    CheckId(number, span);
+    uint32_t entry = static_cast<uint32_t>(number) + 1;
+    if (sounds.NumItems() < entry)
+        sounds.InsertItems(nullptr, sounds.NumItems(), entry - sounds.NumItems());
+    SmartPtr<SoundResource> handle(sounds.Item(entry));
+    if (!handle.Valid()) {
+        handle = new SoundResource(this, number);
+        sounds.Replace(handle.Get(), entry, 1);
+    }
+    return handle;
+}
+
+SmartPtr<ImageResource> Resources::GetImageResource(int16_t number)
+{
+    CheckId(number, span);
+    uint32_t entry = static_cast<uint32_t>(number) + 1;
+    if (images.NumItems() < entry)
+        images.InsertItems(nullptr, images.NumItems(), entry - images.NumItems());
+    SmartPtr<ImageResource> handle(images.Item(entry));
+    if (!handle.Valid()) {
+        handle = new ImageResource(this, number);
+        images.Replace(handle.Get(), entry, 1);
+    }
+    return handle;
+}
+
+void Resources::SetOsApp(HINSTANCE instance)
+{
+    if (OsApp() != nullptr)
+        AssertionFailed("Resources::osApp == NULL", PW_HERE);
+    OsApp() = instance;
+}
+
+HINSTANCE Resources::GetOsApp()
+{
+    if (OsApp() == nullptr)
+        AssertionFailed("Resources::osApp != NULL", PW_HERE);
+    return OsApp();
+}
+
+void pw::foundation::SetOsAppForTesting(HINSTANCE instance)
+{
+    OsApp() = instance;
+}
+
+int16_t StandardCursorId(int16_t number)
+{
+    if (number == 1)
+        return 2;
+    if (number == 2)
+        return 1;
+    return number;
+}
+
+Resources& SystemCursors()
+{
+    static Resources cursors(32512, 65162);
+    return cursors;
 }
