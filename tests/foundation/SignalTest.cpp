@@ -94,13 +94,6 @@ TEST(Signal, SendActsOnEnabledWatchersAndRefusesDisabledOnes)
     EXPECT_EQ(Failure([&] { add->Send(nullptr); }), "GetSignalStatus(watcher) != disabled");
 }
 
-TEST(Signal, ReportsItselfAsAGenericSignal)
-{
-    SmartPtr<GenericSignal> add(new AddSignal(1, 1));
-    EXPECT_EQ(add->GetClassInfo(), &GenericSignal::classInfo);
-    EXPECT_NE(SmartCast<SmartImplementation>(add.Get()), nullptr);
-}
-
 TEST(Signal, AHeldObjectLivesAsLongAsTheSignal)
 {
     int before = Tracked::live;

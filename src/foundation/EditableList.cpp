@@ -1,0 +1,58 @@
+#include "foundation/EditableList.h"
+
+#include "foundation/Exception.h"
+
+PW_DEFINE_CLASS(EditableList, nullptr, nullptr, Editable)
+PW_DEFINE_COPY_SLOTS(EditableList)
+
+EditableList::EditableList(const ListHandle& items, const String& name, const SmartPtr<Smart>& context,
+    const ClassInfo* itemClass)
+    : items(items)
+    , name(name)
+    , context(context)
+{
+    if (itemClass)
+        itemClasses.Append(itemClass);
+}
+
+EditableList::EditableList(const ListHandle& items, const String& name, const SmartPtr<Smart>& context,
+    const ClassInfo* const* classes)
+    : items(items)
+    , name(name)
+    , context(context)
+{
+    for (const ClassInfo* const* record = classes; record && *record; ++record)
+        itemClasses.Append(*record);
+}
+
+EditableList::EditableList(const EditableList& other)
+    : Smart()
+    , Editable(other)
+    , SmartImplementation(other)
+    , items(other.items)
+    , name(other.name)
+    , context(other.context)
+    , itemClasses(other.itemClasses)
+{
+}
+
+EditableList& EditableList::operator=(const EditableList& other)
+{
+    items = other.items;
+    name = other.name;
+    context = other.context;
+    itemClasses = other.itemClasses;
+    return *this;
+}
+
+View* EditableList::MakeView(View& container)
+{
+    auto make = pw::foundation::GetEditableListServices().makeListView;
+    return make ? make(container, items, context, itemClasses, true, true) : nullptr;
+}
+
+pw::foundation::EditableListServices& pw::foundation::GetEditableListServices()
+{
+    static EditableListServices services;
+    return services;
+}
