@@ -80,7 +80,7 @@ Table& Stocked()
     return table;
 }
 
-const bool registered = testing::RegisterReset([] { ObjectTable::Reset(); });
+const bool registered = pw::platform::testing::RegisterReset([] { ObjectTable::Reset(); });
 
 } // namespace
 

@@ -53,7 +53,7 @@ ScreenState& Made()
     return state;
 }
 
-const bool registered = testing::RegisterReset([] { Screen::Configure(ScreenSettings {}); });
+const bool registered = pw::platform::testing::RegisterReset([] { Screen::Configure(ScreenSettings {}); });
 
 } // namespace
 
