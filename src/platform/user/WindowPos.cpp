@@ -93,6 +93,8 @@ bool WindowPos::Change(HWND hwnd, HWND after, RECT rect, UINT flags, bool keepMa
     if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE))
         target = Clamp(hwnd, target);
     bool wasVisible = (window->style & WS_VISIBLE) != 0;
+    bool isChild = window->IsChild();
+    HWND parent = window->ParentWindow();
     bool resized = target.right - target.left != window->rect.right - window->rect.left
         || target.bottom - target.top != window->rect.bottom - window->rect.top;
     {
@@ -114,13 +116,14 @@ bool WindowPos::Change(HWND hwnd, HWND after, RECT rect, UINT flags, bool keepMa
     if (flags & SWP_FRAMECHANGED)
         NonClientPainter::Paint(hwnd);
     // A child's caption shows whether it is the top one: stacking changes repaint its siblings'.
-    if (window->IsChild() && !(flags & SWP_NOZORDER)) {
-        for (HWND sibling : ZOrder::Siblings(window->ParentWindow()))
+    if (isChild && !(flags & SWP_NOZORDER)) {
+        for (HWND sibling : ZOrder::Siblings(parent))
             NonClientPainter::Paint(sibling);
     }
     if (wasVisible && (flags & SWP_HIDEWINDOW))
         Activation::WindowGoing(hwnd);
-    if (!(flags & SWP_NOACTIVATE) && !(flags & SWP_HIDEWINDOW))
+    // Only top-level windows are activated; a child's changes leave activation alone.
+    if (!(flags & SWP_NOACTIVATE) && !(flags & SWP_HIDEWINDOW) && !isChild)
         Activation::Activate(hwnd, WA_ACTIVE);
     window = WindowTable::Find(hwnd);
     if (!window)
@@ -203,7 +206,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command)
     bool sameRect = pw::platform::SameRect(rect, window->rect);
     // Showing a window that already shows where it is only activates it.
     if (wasVisible && sameRect) {
-        if (!(flags & SWP_NOACTIVATE))
+        if (!(flags & SWP_NOACTIVATE) && !window->IsChild())
             pw::platform::Activation::Activate(hwnd, WA_ACTIVE);
         return wasVisible;
     }
