@@ -67,6 +67,26 @@ TEST_F(InputTest, MouseMessagesCarryClientCoordinatesAndTheKeysAfterTheEvent)
     EXPECT_EQ(Messages({ WM_SETCURSOR }).size(), 4u);
 }
 
+TEST_F(InputTest, FramePartsGetNonClientMessagesInScreenCoordinates)
+{
+    HWND hwnd = CreateWindowExA(0, kClassName, "Frame", WS_OVERLAPPED | WS_SYSMENU | WS_VISIBLE, 100, 100, 200, 100,
+        nullptr, nullptr, nullptr, nullptr);
+    driver::RunUntilIdle();
+    POINT box = driver::CloseBoxPoint(hwnd);
+    log.clear();
+    driver::MoveMouse(120, 110);
+    driver::MoveMouse(box.x, box.y);
+    driver::MoveMouse(100, 150);
+    driver::MoveMouse(150, 150);
+    driver::RunUntilIdle();
+    EXPECT_EQ(Messages({ WM_NCMOUSEMOVE, WM_MOUSEMOVE }), (std::vector<Delivered> {
+                                                            { hwnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(120, 110) },
+                                                            { hwnd, WM_NCMOUSEMOVE, HTCLOSE, MAKELPARAM(box.x, box.y) },
+                                                            { hwnd, WM_NCMOUSEMOVE, HTBORDER, MAKELPARAM(100, 150) },
+                                                            { hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(49, 31) },
+                                                        }));
+}
+
 TEST_F(InputTest, TheCaptureHolderGetsEveryMouseMessageInItsClientCoordinates)
 {
     HWND hwnd = Popup({ 100, 100, 300, 200 });

@@ -1,0 +1,95 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/testing/Problems.h"
+#include "platform/testing/TestDriver.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace pw::platform::tests {
+
+namespace {
+
+namespace driver = pw::platform::testing;
+
+std::string typed;
+
+LRESULT CALLBACK Collect(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CHAR)
+        typed += static_cast<char>(wParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+class TestInput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        typed.clear();
+        WNDCLASSA wc {};
+        wc.lpfnWndProc = Collect;
+        wc.lpszClassName = "Collector";
+        ASSERT_NE(RegisterClassA(&wc), 0);
+    }
+
+    static HWND Make(const char* title, DWORD style, RECT r, HWND parent = nullptr)
+    {
+        return CreateWindowExA(0, "Collector", title, style | WS_VISIBLE, r.left, r.top, r.right - r.left,
+            r.bottom - r.top, parent, nullptr, nullptr, nullptr);
+    }
+};
+
+TEST_F(TestInput, TypedTextComesBackAsTheSameCharacters)
+{
+    HWND hwnd = Make("Type here", WS_POPUP, { 0, 0, 50, 50 });
+    ASSERT_EQ(GetFocus(), hwnd);
+    const std::string text = "Hello, World! a-b_c=d+e [x]{y} \"q\" 'r' ~`|\\/?<>.;:1234567890@#$%^&*()";
+    driver::TypeText(text);
+    driver::TypeText("\t\n");
+    driver::RunUntilIdle();
+    EXPECT_EQ(typed, text + "\t\r");
+    // Shift was released after each shifted character.
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+    driver::TypeText("\x01");
+    EXPECT_EQ(driver::TakeProblems().size(), 1u);
+}
+
+TEST_F(TestInput, WindowsAreFoundByTitleTopmostFirst)
+{
+    HWND lower = Make("Same", WS_POPUP, { 0, 0, 50, 50 });
+    HWND upper = Make("Same", WS_POPUP, { 0, 0, 50, 50 });
+    HWND child = Make("Inner", WS_CHILD, { 0, 0, 10, 10 }, lower);
+    EXPECT_EQ(driver::FindWindowByTitle("Same"), upper);
+    EXPECT_EQ(driver::FindWindowByTitle("Inner"), child);
+    BringWindowToTop(lower);
+    EXPECT_EQ(driver::FindWindowByTitle("Same"), lower);
+    ShowWindow(lower, SW_HIDE);
+    EXPECT_EQ(driver::FindWindowByTitle("Same"), upper);
+    EXPECT_EQ(driver::FindWindowByTitle("Inner"), nullptr);
+    EXPECT_EQ(driver::FindWindowByTitle("Nothing"), nullptr);
+}
+
+TEST_F(TestInput, TheSavedDesktopHoldsTheShownPixels)
+{
+    Make("Shown", WS_OVERLAPPED | WS_SYSMENU, { 20, 20, 220, 120 });
+    driver::RunUntilIdle();
+    driver::MoveMouse(100, 100);
+    driver::RunUntilIdle();
+    std::string path = ::testing::TempDir() + "desktop.bmp";
+    ASSERT_TRUE(driver::SaveDesktopAsBmp(path));
+    std::ifstream file(path, std::ios::binary);
+    std::vector<uint8_t> saved((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_EQ(saved, EncodeFrameAsBmp(driver::ReadDesktop(true)));
+    // The cursor shows only in the frame that asks for it.
+    EXPECT_NE(driver::ReadDesktop(true).pixels, driver::ReadDesktop(false).pixels);
+    std::remove(path.c_str());
+}
+
+} // namespace
+
+} // namespace pw::platform::tests
