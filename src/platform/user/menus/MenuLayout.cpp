@@ -1,5 +1,6 @@
 #include "platform/user/menus/MenuLayout.h"
 
+#include "platform/user/menus/DialogLoop.h"
 #include "platform/user/menus/Menu.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@ namespace pw::platform {
 
 namespace {
 
-constexpr int kFontHeight = 11;
 constexpr int kBarPadding = 7;
 constexpr int kCheckColumn = 18;
 constexpr int kArrowColumn = 16;
@@ -35,7 +35,7 @@ private:
 
 MenuFont::MenuFont(HDC hdc)
     : hdc(hdc)
-    , font(CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, "MS Sans Serif"))
+    , font(CreateDialogFont())
     , previous(SelectObject(hdc, font))
 {
 }

@@ -1,7 +1,10 @@
 #include "../WindowFixture.h"
 
 #include "platform/user/menus/AcceleratorTable.h"
+#include "platform/testing/TestDriver.h"
 #include "platform/user/menus/MenuTesting.h"
+
+#include <algorithm>
 
 namespace pw::platform::tests {
 
@@ -70,6 +73,36 @@ TEST_F(Accelerators, AMatchSendsTheCommandWithHighWordOne)
     EXPECT_EQ(TranslateAcceleratorA(main, table, &msg), 0);
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(DestroyAcceleratorTable(table));
+}
+
+TEST_F(Accelerators, TheLoopNeitherTranslatesNorDispatchesAMatchedKey)
+{
+    HWND main = MakeWindow(nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    SetFocus(main);
+    ACCEL entries[] = { { FVIRTKEY | FCONTROL, 'S', 10 }, { FVIRTKEY | FCONTROL | FSHIFT, 'S', 11 } };
+    HACCEL table = CreateAcceleratorTableA(entries, 2);
+    driver::PressKey(VK_CONTROL);
+    driver::TypeKey('S');
+    driver::PressKey(VK_SHIFT);
+    driver::TypeKey('S');
+    driver::ReleaseKey(VK_SHIFT);
+    driver::ReleaseKey(VK_CONTROL);
+    driver::TypeKey('S');
+    log.clear();
+    // The program's main loop.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!TranslateAcceleratorA(main, table, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    EXPECT_EQ(Messages({ WM_COMMAND }), (std::vector<Delivered> { { main, WM_COMMAND, MAKEWPARAM(10, 1), 0 },
+                                             { main, WM_COMMAND, MAKEWPARAM(11, 1), 0 } }));
+    std::vector<Delivered> keys = Messages({ WM_KEYDOWN });
+    EXPECT_EQ(std::count_if(keys.begin(), keys.end(), [](const Delivered& d) { return d.wParam == 'S'; }), 1);
+    // Only the plain key made a character; Ctrl+S (19) never did.
+    EXPECT_EQ(Messages({ WM_CHAR }), (std::vector<Delivered> { { main, WM_CHAR, 's', Messages({ WM_CHAR }).at(0).lParam } }));
 }
 
 TEST_F(Accelerators, BadArgumentsFailWithTheirCodes)
