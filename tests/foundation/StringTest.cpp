@@ -251,39 +251,6 @@ TEST(String, CopiesOutAreBounded)
     EXPECT_EQ(counted[256], 0xEE);
 }
 
-TEST(String, NumbersFromText)
-{
-    struct Case {
-        const char* text;
-        int32_t value;
-    };
-    // Only the first 15 characters count.
-    for (const Case& c : std::vector<Case> { { "  -42xyz", -42 }, { "abc", 0 }, { "0000000000000078", 7 } }) {
-        SCOPED_TRACE(c.text);
-        int32_t value = 99;
-        EXPECT_TRUE(String(c.text).GetLong(value));
-        EXPECT_EQ(value, c.value);
-    }
-    double number = 3.0;
-    EXPECT_FALSE(String("abc").GetDouble(number));
-    EXPECT_EQ(number, 3.0);
-    EXPECT_TRUE(String(" 2.5e1").GetDouble(number));
-    EXPECT_EQ(number, 25.0);
-    EXPECT_EQ(Text(String(int32_t { -7 })), "-7");
-    EXPECT_EQ(Text(String(1e100)), "1e+100");
-}
-
-TEST(String, EqualityIsExactAndNullIsEmpty)
-{
-    EXPECT_TRUE(String(static_cast<const char*>(nullptr)) == String(""));
-    EXPECT_FALSE(String("abc") == String("ABC"));
-    EXPECT_TRUE(String("abc") != String("abcd"));
-    String a("ab");
-    String joined = a.Concat(String("cd"));
-    EXPECT_EQ(Text(joined), "abcd");
-    EXPECT_EQ(Text(a), "ab");
-}
-
 TEST(String, InsertingIntoItselfFailsBeforeAnyChange)
 {
     Watched watched("abc");

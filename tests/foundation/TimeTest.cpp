@@ -81,27 +81,6 @@ TEST(Time, PeriodsOfMonthsAndDaysDiffer)
     EXPECT_EQ(Date(newYear), "1/2/1996");
 }
 
-TEST(Time, PeriodUnits)
-{
-    struct Case {
-        int32_t count;
-        int32_t unit;
-        int32_t months;
-        int32_t seconds;
-    };
-    const std::vector<Case> cases = {
-        { 2, 0, 0, 7200 }, { 2, 1, 0, 120 }, { 2, 2, 0, 2 }, { 2, 3, 0, 172800 }, { 2, 4, 0, 1209600 },
-        { 2, 5, 2, 0 }, { 2, 6, 24, 0 }, { 3, 7, 0, 0 }, { 3, -1, 0, 0 }, { -3550, 4, 0, -2147040000 },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.count) + " of unit " + std::to_string(c.unit));
-        TimePeriod period(c.count, static_cast<TimePeriod::TimeUnit>(c.unit));
-        EXPECT_EQ(period.Months(), c.months);
-        EXPECT_EQ(period.Seconds(), c.seconds);
-    }
-    EXPECT_EQ(TimePeriod(1, 2, 3).Seconds(), 3723);
-}
-
 TEST(Time, TimeOfDayAndSign)
 {
     EXPECT_EQ(Text(TimePeriod(0, 0, -1).TimeString()), "23:59:59");
