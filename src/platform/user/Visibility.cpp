@@ -37,6 +37,9 @@ HWND DeepestAt(HWND parent, POINT screen)
         const Window* window = WindowTable::Find(hwnd);
         if (!window || !IsShown(*window) || !PointInRect(ScreenRect(*window), screen))
             continue;
+        // A disabled child is passed over: its parent gets the input.
+        if (parent && (window->style & WS_DISABLED))
+            continue;
         if (!(window->style & WS_DISABLED) && PointInRect(ClientScreenRect(*window), screen)) {
             if (HWND child = DeepestAt(hwnd, screen))
                 return child;

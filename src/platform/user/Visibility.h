@@ -24,9 +24,10 @@ public:
     // The screen no shown top-level window covers.
     static gdi::RegionData DesktopRegion();
 
-    // The deepest shown, enabled window under a screen point (children before parents, top before
-    // bottom); NULL over the bare desktop. A disabled window answers itself, so a press on it can
-    // be refused rather than go through to what lies below.
+    // The deepest shown window under a screen point (children before parents, top before bottom);
+    // NULL over the bare desktop. Disabled children are passed over, so their parent gets the
+    // input; a disabled top-level window answers itself, so a press on it can be refused rather
+    // than go through to what lies below.
     static HWND WindowAt(POINT screen);
 };
 

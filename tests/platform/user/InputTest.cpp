@@ -299,6 +299,32 @@ TEST_F(InputTest, ABlockingWindowRefusesInputToTheOthers)
     EXPECT_EQ(Messages({ WM_LBUTTONDOWN })[0].hwnd, app);
 }
 
+TEST_F(InputTest, DisabledWindowsTakeNoInput)
+{
+    HWND top = Popup({ 0, 0, 100, 100 });
+    HWND child = Popup({ 10, 10, 50, 50 }, kClassName, top);
+    HWND other = Popup({ 200, 0, 300, 100 });
+    driver::RunUntilIdle();
+    EXPECT_FALSE(EnableWindow(child, FALSE));
+    EXPECT_TRUE(EnableWindow(child, FALSE));
+    EXPECT_FALSE(IsWindowEnabled(child));
+    EnableWindow(other, FALSE);
+    log.clear();
+    size_t beeps = driver::BeepLog().size();
+    driver::Click(20, 20);
+    driver::Click(250, 50);
+    driver::RunUntilIdle();
+    // The disabled child's parent gets the press; the disabled top-level window refuses it.
+    std::vector<Delivered> downs = Messages({ WM_LBUTTONDOWN });
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].hwnd, top);
+    EXPECT_EQ(downs[0].lParam, MAKELPARAM(20, 20));
+    EXPECT_EQ(driver::BeepLog().size(), beeps + 1);
+    EXPECT_EQ(Messages({ WM_ENABLE }).size(), 0u) << "no change since the log was cleared";
+    EXPECT_TRUE(EnableWindow(child, TRUE));
+    EXPECT_EQ(Messages({ WM_ENABLE }), (std::vector<Delivered> { { child, WM_ENABLE, TRUE, 0 } }));
+}
+
 TEST_F(InputTest, AModalLoopKeepsTimersAndPaintsGoingAndEndsWhenDone)
 {
     HWND hwnd = Popup({ 0, 0, 50, 50 });
