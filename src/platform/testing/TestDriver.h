@@ -108,5 +108,11 @@ void ClickCloseBox(HWND hwnd);
 // asked (it shows only once the mouse has moved).
 Frame ReadDesktop(bool withCursor = false);
 bool SaveDesktopAsBmp(const std::string& path, bool withCursor = true);
+// The screen under a window's client area (what shows there, other windows included where they
+// cover it); an empty frame for a bad window.
+Frame ReadClientArea(HWND hwnd);
+
+// Live windows: a test that cleans up ends where it began.
+size_t LiveWindowCount();
 
 } // namespace pw::platform::testing

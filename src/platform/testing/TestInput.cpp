@@ -257,4 +257,25 @@ bool SaveDesktopAsBmp(const std::string& path, bool withCursor)
     return WriteFrameAsBmp(Desktop::Compose(withCursor), path);
 }
 
+Frame ReadClientArea(HWND hwnd)
+{
+    const Window* window = WindowTable::Find(hwnd);
+    if (!window)
+        return Frame {};
+    Frame desktop = Desktop::Compose(false);
+    RECT client = IntersectRects(ClientScreenRect(*window), RECT { 0, 0, desktop.width, desktop.height });
+    Frame area = Frame::Blank(client.right - client.left, client.bottom - client.top, 0);
+    area.palette = desktop.palette;
+    for (int y = 0; y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x)
+            area.At(x, y) = desktop.At(client.left + x, client.top + y);
+    }
+    return area;
+}
+
+size_t LiveWindowCount()
+{
+    return WindowTable::Count();
+}
+
 } // namespace pw::platform::testing

@@ -88,6 +88,19 @@ TEST_F(TestInput, TheSavedDesktopHoldsTheShownPixels)
     // The cursor shows only in the frame that asks for it.
     EXPECT_NE(driver::ReadDesktop(true).pixels, driver::ReadDesktop(false).pixels);
     std::remove(path.c_str());
+
+    // A client area reads as the desktop's pixels under it: (21, 39) to (219, 119).
+    HWND hwnd = driver::FindWindowByTitle("Shown");
+    Frame client = driver::ReadClientArea(hwnd);
+    Frame desktop = driver::ReadDesktop();
+    ASSERT_EQ(client.width, 198);
+    ASSERT_EQ(client.height, 80);
+    EXPECT_EQ(client.At(0, 0), desktop.At(21, 39));
+    EXPECT_EQ(client.At(197, 79), desktop.At(218, 118));
+    EXPECT_EQ(driver::LiveWindowCount(), 1u);
+    DestroyWindow(hwnd);
+    EXPECT_EQ(driver::LiveWindowCount(), 0u);
+    EXPECT_EQ(driver::ReadClientArea(hwnd).width, 0);
 }
 
 } // namespace
