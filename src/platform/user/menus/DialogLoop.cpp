@@ -31,6 +31,34 @@ HFONT CreateDialogFont()
     return CreateFontA(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, "MS Sans Serif");
 }
 
+void PlaceDialog(HWND dialog, HWND owner, SIZE client)
+{
+    RECT outer;
+    RECT inner;
+    GetWindowRect(dialog, &outer);
+    GetClientRect(dialog, &inner);
+    SIZE size { client.cx + (outer.right - outer.left) - inner.right, client.cy + (outer.bottom - outer.top) - inner.bottom };
+    RECT screen { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    RECT area = screen;
+    if (owner && IsWindowVisible(owner))
+        GetWindowRect(owner, &area);
+    LONG x = (area.left + area.right - size.cx) / 2;
+    LONG y = (area.top + area.bottom - size.cy) / 2;
+    x = std::max(screen.left, std::min(x, screen.right - size.cx));
+    y = std::max(screen.top, std::min(y, screen.bottom - size.cy));
+    MoveWindow(dialog, x, y, size.cx, size.cy, FALSE);
+}
+
+HWND MakeControl(HWND dialog, const char* className, const char* text, DWORD style, const RECT& rect, int id, HFONT font)
+{
+    HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+        rect.right - rect.left, rect.bottom - rect.top, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
+    if (control)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
 DialogLoop::DialogLoop(HWND dialog, std::vector<HWND> tabOrder, int defaultId)
     : dialog(dialog)
     , tabOrder(std::move(tabOrder))

@@ -35,4 +35,12 @@ private:
 // The font of the dialogs and menus: DejaVu Sans at 11 pixels. The caller deletes it.
 HFONT CreateDialogFont();
 
+// Sizes `dialog` so that its client area is `client`, centred over the window of `owner` (the
+// screen when there is none or it is hidden), kept on the screen.
+void PlaceDialog(HWND dialog, HWND owner, SIZE client);
+
+// A shown child control of `dialog` at `rect` (client coordinates) with the id `id`, drawn in
+// `font`; NULL when it could not be made.
+HWND MakeControl(HWND dialog, const char* className, const char* text, DWORD style, const RECT& rect, int id, HFONT font);
+
 } // namespace pw::platform

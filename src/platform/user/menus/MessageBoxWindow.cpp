@@ -217,20 +217,6 @@ SIZE MeasureText(HFONT font, const std::string& text)
     return SIZE { rect.right - rect.left, rect.bottom - rect.top };
 }
 
-// Where the box goes: centred over its owner's window (or the screen), kept on the screen.
-POINT PlaceOf(HWND owner, SIZE size)
-{
-    RECT area { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
-    RECT screen = area;
-    if (owner && IsWindowVisible(owner))
-        GetWindowRect(owner, &area);
-    LONG x = (area.left + area.right - size.cx) / 2;
-    LONG y = (area.top + area.bottom - size.cy) / 2;
-    x = std::max(screen.left, std::min(x, screen.right - size.cx));
-    y = std::max(screen.top, std::min(y, screen.bottom - size.cy));
-    return POINT { x, y };
-}
-
 // Lays the box out: the window sized to its contents and placed, and the buttons made.
 std::vector<HWND> Build(HWND hwnd, Box& box, HWND owner)
 {
@@ -244,24 +230,16 @@ std::vector<HWND> Build(HWND hwnd, Box& box, HWND owner)
     int buttonsWidth = count * kButtonWidth + (count - 1) * kButtonGap;
     int width = std::max({ textLeft + static_cast<int>(text.cx) + kMargin, buttonsWidth + 2 * kMargin, kMinClientWidth });
     int height = kMargin + contentHeight + kMargin + kButtonHeight + kMargin;
-
-    RECT outer;
-    RECT client;
-    GetWindowRect(hwnd, &outer);
-    GetClientRect(hwnd, &client);
-    SIZE size { width + (outer.right - outer.left) - client.right, height + (outer.bottom - outer.top) - client.bottom };
-    POINT at = PlaceOf(owner, size);
-    MoveWindow(hwnd, at.x, at.y, size.cx, size.cy, FALSE);
+    PlaceDialog(hwnd, owner, SIZE { width, height });
 
     size_t defaultIndex = std::min<size_t>((box.record->style & MB_DEFMASK) >> 8, box.buttons.size() - 1);
     std::vector<HWND> made;
     int x = (width - buttonsWidth) / 2;
     int y = height - kMargin - kButtonHeight;
     for (size_t i = 0; i < box.buttons.size(); ++i) {
-        DWORD style = WS_CHILD | WS_VISIBLE | (i == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND button = CreateWindowExA(0, "BUTTON", LabelOf(box.buttons[i]), style, x, y, kButtonWidth, kButtonHeight,
-            hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(box.buttons[i])), ProgramInstance(), nullptr);
-        SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(box.font), FALSE);
+        DWORD style = i == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        RECT rect { x, y, x + kButtonWidth, y + kButtonHeight };
+        HWND button = MakeControl(hwnd, "BUTTON", LabelOf(box.buttons[i]), style, rect, box.buttons[i], box.font);
         made.push_back(button);
         x += kButtonWidth + kButtonGap;
     }
