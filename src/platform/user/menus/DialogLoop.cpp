@@ -6,6 +6,7 @@
 #include "platform/user/Modal.h"
 #include "platform/user/Window.h"
 #include "platform/user/WindowClass.h"
+#include "platform/user/menus/MenuTracker.h"
 
 #include <algorithm>
 
@@ -68,6 +69,7 @@ DialogLoop::DialogLoop(HWND dialog, std::vector<HWND> tabOrder, int defaultId)
 
 bool DialogLoop::Run(const std::function<bool()>& done)
 {
+    MenuTracker::Cancel();
     ModalScope scope(dialog);
     while (!done()) {
         MSG msg;

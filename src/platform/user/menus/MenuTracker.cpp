@@ -2,8 +2,10 @@
 
 #include "platform/backend/Backend.h"
 #include "platform/user/Geometry.h"
+#include "platform/user/InputRouter.h"
+#include "platform/user/MessageLoop.h"
+#include "platform/user/MessageQueue.h"
 #include "platform/user/NonClientPainter.h"
-#include "platform/user/NonClientTracking.h"
 #include "platform/user/Window.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowLayers.h"
@@ -51,6 +53,8 @@ struct Session {
     bool done { false };
     std::optional<UINT> chosen;
     uint64_t serial { 0 };
+    // Held while the loop reads the input itself; given up when a dialog opens over the menus.
+    std::optional<InputRouter::Suspension> suspension;
 };
 
 Session* current = nullptr;
@@ -363,6 +367,53 @@ bool OnEvent(Session& session, const InputEvent& event)
     return session.done;
 }
 
+bool IsMouseOrKey(const InputEvent& event)
+{
+    switch (event.kind) {
+    case InputKind::MouseMove:
+    case InputKind::MouseDown:
+    case InputKind::MouseUp:
+    case InputKind::KeyDown:
+    case InputKind::KeyUp:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The menu loop: like the frame's own tracking it reads the input events itself (no mouse or key
+// message reaches a window meanwhile) and dispatches posted messages, paints and timers between
+// them. Unlike it, the suspension of input routing can be given up (Cancel), so that a message box
+// opened by a timer gets its input. Other events wait for after the loop.
+void RunLoop(Session& session)
+{
+    std::vector<InputEvent> kept;
+    session.suspension.emplace();
+    while (!session.done) {
+        PollBackendInput();
+        InputEvent event;
+        bool any = false;
+        while (!session.done && TakeInputEvent(event)) {
+            any = true;
+            InputRouter::NoteEvent(event);
+            if (IsMouseOrKey(event))
+                session.done = OnEvent(session, event);
+            else
+                kept.push_back(event);
+        }
+        if (session.done)
+            break;
+        if (MessageLoop::DispatchOne() || any)
+            continue;
+        // Nothing can end the menus any more (a quit, or a test's input ran out).
+        if (MessageQueue::QuitPending() || !MessageLoop::WaitForWork())
+            break;
+    }
+    session.suspension.reset();
+    for (const InputEvent& event : kept)
+        PushInputEvent(event);
+}
+
 } // namespace
 
 void MenuTracker::TrackBar(HWND owner, HMENU bar, POINT screen)
@@ -388,13 +439,22 @@ void MenuTracker::TrackBar(HWND owner, HMENU bar, POINT screen)
 
     current = &session;
     OpenTitle(session, hit.item, false);
-    NonClientTracking::Track([&session](const InputEvent& event) { return OnEvent(session, event); });
+    RunLoop(session);
     CloseLevels(session, 0);
     session.barItem = -1;
     current = nullptr;
     RepaintBar(session);
     if (session.chosen && WindowTable::Find(owner))
         SendMessageA(owner, WM_COMMAND, MAKEWPARAM(*session.chosen, 0), 0);
+}
+
+void MenuTracker::Cancel()
+{
+    if (!current)
+        return;
+    current->done = true;
+    CloseLevels(*current, 0);
+    current->suspension.reset();
 }
 
 int MenuTracker::OpenBarItem(HWND owner)

@@ -17,6 +17,10 @@ class MenuTracker {
 public:
     static void TrackBar(HWND owner, HMENU bar, POINT screen);
 
+    // Closes the menus without a command: a dialog opened over them (from a timer) needs the
+    // input, as it would take the capture on Windows.
+    static void Cancel();
+
     // The title shown open in the bar of `owner`, or -1.
     static int OpenBarItem(HWND owner);
 };

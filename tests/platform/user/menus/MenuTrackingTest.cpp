@@ -161,6 +161,36 @@ TEST_F(MenuTracking, TimersKeepRunningWhileAMenuIsOpen)
     EXPECT_TRUE(DropDowns().empty());
 }
 
+TEST_F(MenuTracking, AMessageBoxFromATimerClosesTheMenusAndGetsTheInput)
+{
+    HWND main = MakeMainWindow();
+    FillSampleBar(main);
+    driver::ShowDialogs(true);
+    int boxAnswer = 0;
+    answer = [&boxAnswer](HWND hwnd, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_TIMER)
+            return std::nullopt;
+        KillTimer(hwnd, wParam);
+        boxAnswer = MessageBoxA(hwnd, "Tick", "Timer", MB_OKCANCEL);
+        return 0;
+    };
+    SetTimer(main, 1, 100, nullptr);
+    size_t dropDownsWithBox = 0;
+    driver::SetIdleHandler([&] {
+        if (!driver::FindWindowByTitle("Timer"))
+            return false;
+        dropDownsWithBox = DropDowns().size();
+        driver::TypeKey(VK_ESCAPE);
+        return true;
+    });
+    Click(TitlePoint(main, 0));
+    driver::RunUntilIdle();
+    EXPECT_EQ(boxAnswer, IDCANCEL);
+    EXPECT_EQ(dropDownsWithBox, 0u);
+    EXPECT_TRUE(DropDowns().empty());
+    EXPECT_TRUE(Messages({ WM_COMMAND }).empty());
+}
+
 TEST_F(MenuTracking, TheOpenMenuShowsTheTitleAndTheKeyboardHighlight)
 {
     HWND main = MakeMainWindow();
