@@ -1,96 +1,19 @@
 #include "platform/user/menus/MenuTracker.h"
 
 #include "platform/backend/Backend.h"
-#include "platform/user/Geometry.h"
 #include "platform/user/InputRouter.h"
 #include "platform/user/MessageLoop.h"
 #include "platform/user/MessageQueue.h"
-#include "platform/user/NonClientPainter.h"
 #include "platform/user/Window.h"
-#include "platform/user/WindowClass.h"
-#include "platform/user/WindowLayers.h"
-#include "platform/user/menus/Menu.h"
-#include "platform/user/menus/MenuLayout.h"
-#include "platform/user/menus/MenuPainter.h"
+#include "platform/user/menus/MenuSession.h"
 
-#include <algorithm>
-#include <optional>
 #include <vector>
 
 namespace pw::platform {
 
 namespace {
 
-constexpr const char* kDropDownClass = "PwMenuDropDown";
-
-// One open drop-down: its menu, its window and where it shows on the screen.
-struct Level {
-    HMENU menu { nullptr };
-    HWND window { nullptr };
-    DropDownLayout layout;
-    POINT origin {};
-    int highlighted { -1 };
-
-    RECT ScreenRect() const { return RECT { origin.x, origin.y, origin.x + layout.size.cx, origin.y + layout.size.cy }; }
-};
-
-// What lies under a point while the menus are open.
-struct Hit {
-    enum class Where { Nothing, Bar, Level } where { Where::Nothing };
-    size_t level { 0 };
-    int item { -1 };
-};
-
-struct Session {
-    HWND owner { nullptr };
-    HMENU bar { nullptr };
-    POINT barOrigin {};
-    BarLayout barLayout;
-    int barItem { -1 };
-    std::vector<Level> levels;
-    // A press on the title that was already open: its release closes the menus.
-    bool closeOnRelease { false };
-    bool done { false };
-    std::optional<UINT> chosen;
-    uint64_t serial { 0 };
-    // Held while the loop reads the input itself; given up when a dialog opens over the menus.
-    std::optional<InputRouter::Suspension> suspension;
-};
-
-Session* current = nullptr;
-
-LRESULT CALLBACK DropDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_PAINT)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(hwnd, &paint);
-    for (const Level& level : current ? current->levels : std::vector<Level> {}) {
-        if (level.window == hwnd)
-            MenuPainter::PaintDropDown(hdc, level.menu, level.layout, level.highlighted);
-    }
-    EndPaint(hwnd, &paint);
-    return 0;
-}
-
-void EnsureDropDownClass()
-{
-    if (WindowClass::Find(kDropDownClass))
-        return;
-    WNDCLASSA wc {};
-    wc.lpfnWndProc = DropDownProc;
-    wc.hInstance = ProgramInstance();
-    wc.lpszClassName = kDropDownClass;
-    RegisterClassA(&wc);
-}
-
-const MenuItem* ItemOf(HMENU handle, int index)
-{
-    const Menu* menu = MenuTable::Find(handle);
-    if (!menu || index < 0 || static_cast<size_t>(index) >= menu->items.size())
-        return nullptr;
-    return &menu->items[static_cast<size_t>(index)];
-}
+using Hit = MenuSession::Hit;
 
 int ItemCount(HMENU handle)
 {
@@ -98,123 +21,8 @@ int ItemCount(HMENU handle)
     return menu ? static_cast<int>(menu->items.size()) : 0;
 }
 
-RECT BarItemOnScreen(const Session& session, int index)
-{
-    const RECT& r = session.barLayout.items[static_cast<size_t>(index)];
-    return OffsetRectBy(r, session.barOrigin.x, session.barOrigin.y);
-}
-
-void RepaintBar(const Session& session)
-{
-    if (WindowTable::Find(session.owner))
-        NonClientPainter::Paint(session.owner);
-}
-
-void Redraw(const Level& level)
-{
-    InvalidateRect(level.window, nullptr, FALSE);
-    UpdateWindow(level.window);
-}
-
-void CloseLevels(Session& session, size_t keep)
-{
-    while (session.levels.size() > keep) {
-        HWND window = session.levels.back().window;
-        session.levels.pop_back();
-        DestroyWindow(window);
-    }
-}
-
-// Shows `menu` at `at` (screen), kept on the screen: when it would run off the right or bottom
-// edge it goes to the other side of `anchor` (the title or item that opened it).
-void OpenLevel(Session& session, HMENU menu, POINT at, const RECT& anchor, bool below, bool highlightFirst)
-{
-    Level level;
-    level.menu = menu;
-    level.layout = MenuLayout::LayOutDropDown(menu);
-    SIZE size = level.layout.size;
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    if (at.x + size.cx > screenWidth)
-        at.x = below ? screenWidth - size.cx : anchor.left - size.cx + MenuLayout::kFrame;
-    if (at.y + size.cy > screenHeight)
-        at.y = below ? anchor.top - size.cy : screenHeight - size.cy;
-    level.origin = POINT { std::max<LONG>(at.x, 0), std::max<LONG>(at.y, 0) };
-    if (highlightFirst) {
-        const Menu* model = MenuTable::Find(menu);
-        for (size_t i = 0; model && i < model->items.size() && level.highlighted < 0; ++i) {
-            if (model->items[i].IsSelectable())
-                level.highlighted = static_cast<int>(i);
-        }
-    }
-    EnsureDropDownClass();
-    level.window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kDropDownClass, "", WS_POPUP,
-        level.origin.x, level.origin.y, size.cx, size.cy, session.owner, nullptr, ProgramInstance(), nullptr);
-    if (!level.window)
-        return;
-    SetWindowLayer(level.window, WindowLayer::Popup);
-    session.levels.push_back(level);
-    ShowWindow(level.window, SW_SHOWNOACTIVATE);
-    UpdateWindow(level.window);
-}
-
-void OpenTitle(Session& session, int index, bool highlightFirst)
-{
-    CloseLevels(session, 0);
-    session.barItem = index;
-    RepaintBar(session);
-    const MenuItem* item = ItemOf(session.bar, index);
-    if (!item || item->kind != MenuItem::Kind::Popup || !item->IsEnabled())
-        return;
-    RECT title = BarItemOnScreen(session, index);
-    OpenLevel(session, item->submenu, POINT { title.left, title.bottom }, title, true, highlightFirst);
-}
-
-// Opens the menu of the highlighted item of `levelIndex`, when it opens one.
-void OpenSubmenu(Session& session, size_t levelIndex, bool highlightFirst)
-{
-    const Level& level = session.levels[levelIndex];
-    const MenuItem* item = ItemOf(level.menu, level.highlighted);
-    bool opens = item && item->kind == MenuItem::Kind::Popup && item->IsEnabled();
-    if (opens && session.levels.size() > levelIndex + 1 && session.levels[levelIndex + 1].menu == item->submenu)
-        return;
-    CloseLevels(session, levelIndex + 1);
-    if (!opens)
-        return;
-    const RECT& r = level.layout.items[static_cast<size_t>(level.highlighted)];
-    RECT anchor = OffsetRectBy(r, level.origin.x, level.origin.y);
-    RECT parent = level.ScreenRect();
-    POINT at { parent.right - MenuLayout::kFrame, anchor.top - MenuLayout::kFrame };
-    OpenLevel(session, item->submenu, at, RECT { parent.left, anchor.top, parent.right, anchor.bottom }, false, highlightFirst);
-}
-
-void Highlight(Session& session, size_t levelIndex, int item)
-{
-    Level& level = session.levels[levelIndex];
-    if (level.highlighted == item)
-        return;
-    level.highlighted = item;
-    Redraw(level);
-}
-
-Hit HitTest(const Session& session, POINT screen)
-{
-    for (size_t i = session.levels.size(); i-- > 0;) {
-        const Level& level = session.levels[i];
-        if (!PointInRect(level.ScreenRect(), screen))
-            continue;
-        POINT local { screen.x - level.origin.x, screen.y - level.origin.y };
-        return Hit { Hit::Where::Level, i, MenuLayout::ItemAt(level.layout.items, local) };
-    }
-    POINT inBar { screen.x - session.barOrigin.x, screen.y - session.barOrigin.y };
-    int title = MenuLayout::ItemAt(session.barLayout.items, inBar);
-    if (title >= 0)
-        return Hit { Hit::Where::Bar, 0, title };
-    return Hit {};
-}
-
 // Ends the loop with the command of an enabled command item; other items do nothing.
-void Choose(Session& session, const MenuItem* item)
+void Choose(MenuSession& session, const MenuItem* item)
 {
     if (!item || item->kind != MenuItem::Kind::Command || !item->IsEnabled())
         return;
@@ -222,27 +30,27 @@ void Choose(Session& session, const MenuItem* item)
     session.done = true;
 }
 
-void OnMove(Session& session, POINT at)
+void OnMove(MenuSession& session, POINT at)
 {
-    Hit hit = HitTest(session, at);
+    Hit hit = session.HitTest(at);
     if (hit.where == Hit::Where::Bar && hit.item != session.barItem) {
-        OpenTitle(session, hit.item, false);
+        session.OpenTitle(hit.item, false);
     } else if (hit.where == Hit::Where::Level) {
-        const MenuItem* item = ItemOf(session.levels[hit.level].menu, hit.item);
-        Highlight(session, hit.level, item && item->IsSelectable() ? hit.item : -1);
-        OpenSubmenu(session, hit.level, false);
+        const MenuItem* item = MenuSession::ItemOf(session.levels[hit.level].menu, hit.item);
+        session.Highlight(hit.level, item && item->IsSelectable() ? hit.item : -1);
+        session.OpenSubmenu(hit.level, false);
     } else if (hit.where == Hit::Where::Nothing && !session.levels.empty()) {
         // Leaving the menus clears the innermost highlight, unless it keeps a nested menu open.
         size_t innermost = session.levels.size() - 1;
-        const MenuItem* item = ItemOf(session.levels[innermost].menu, session.levels[innermost].highlighted);
+        const MenuItem* item = MenuSession::ItemOf(session.levels[innermost].menu, session.levels[innermost].highlighted);
         if (item && item->kind != MenuItem::Kind::Popup)
-            Highlight(session, innermost, -1);
+            session.Highlight(innermost, -1);
     }
 }
 
-void OnPress(Session& session, POINT at)
+void OnPress(MenuSession& session, POINT at)
 {
-    Hit hit = HitTest(session, at);
+    Hit hit = session.HitTest(at);
     session.closeOnRelease = false;
     if (hit.where == Hit::Where::Nothing) {
         session.done = true;
@@ -250,20 +58,20 @@ void OnPress(Session& session, POINT at)
         if (hit.item == session.barItem)
             session.closeOnRelease = true;
         else
-            OpenTitle(session, hit.item, false);
+            session.OpenTitle(hit.item, false);
     } else {
         OnMove(session, at);
     }
 }
 
-void OnRelease(Session& session, POINT at)
+void OnRelease(MenuSession& session, POINT at)
 {
-    Hit hit = HitTest(session, at);
+    Hit hit = session.HitTest(at);
     if (hit.where == Hit::Where::Level) {
-        Choose(session, ItemOf(session.levels[hit.level].menu, hit.item));
+        Choose(session, MenuSession::ItemOf(session.levels[hit.level].menu, hit.item));
     } else if (hit.where == Hit::Where::Bar && hit.item == session.barItem) {
         // A title that is itself a command is chosen by its click; another closes on a second click.
-        const MenuItem* title = ItemOf(session.bar, hit.item);
+        const MenuItem* title = MenuSession::ItemOf(session.bar, hit.item);
         if (title && title->kind == MenuItem::Kind::Command)
             Choose(session, title);
         else if (session.closeOnRelease)
@@ -279,30 +87,35 @@ int NextSelectable(HMENU menu, int from, int step)
     int index = from;
     for (int tries = 0; tries < count; ++tries) {
         index = ((index < 0 && step < 0 ? count : index) + step + count) % count;
-        if (const MenuItem* item = ItemOf(menu, index); item && item->IsSelectable())
+        if (const MenuItem* item = MenuSession::ItemOf(menu, index); item && item->IsSelectable())
             return index;
     }
     return from;
 }
 
-void NextTitle(Session& session, int step)
+void NextTitle(MenuSession& session, int step)
 {
-    int count = static_cast<int>(session.barLayout.items.size());
+    int count = static_cast<int>(session.TitleCount());
     if (count > 0)
-        OpenTitle(session, ((session.barItem < 0 ? 0 : session.barItem) + step + count) % count, true);
+        session.OpenTitle(((session.barItem < 0 ? 0 : session.barItem) + step + count) % count, true);
 }
 
-void OnKey(Session& session, UINT key)
+void OnKey(MenuSession& session, UINT key)
 {
-    Level* innermost = session.levels.empty() ? nullptr : &session.levels.back();
     size_t depth = session.levels.size();
-    const MenuItem* item = innermost ? ItemOf(innermost->menu, innermost->highlighted) : ItemOf(session.bar, session.barItem);
+    HMENU menu = depth > 0 ? session.levels.back().menu : nullptr;
+    int highlighted = depth > 0 ? session.levels.back().highlighted : -1;
+    const MenuItem* item = depth > 0 ? MenuSession::ItemOf(menu, highlighted) : MenuSession::ItemOf(session.bar, session.barItem);
+    bool opensMenu = item && item->kind == MenuItem::Kind::Popup;
     switch (key) {
     case VK_ESCAPE:
+    case VK_LEFT:
         if (depth > 1)
-            CloseLevels(session, depth - 1);
-        else
+            session.CloseLevels(depth - 1);
+        else if (key == VK_ESCAPE)
             session.done = true;
+        else
+            NextTitle(session, -1);
         break;
     case VK_MENU:
     case VK_F10:
@@ -310,24 +123,18 @@ void OnKey(Session& session, UINT key)
         break;
     case VK_UP:
     case VK_DOWN:
-        if (innermost)
-            Highlight(session, depth - 1, NextSelectable(innermost->menu, innermost->highlighted, key == VK_UP ? -1 : 1));
-        break;
-    case VK_LEFT:
-        if (depth > 1)
-            CloseLevels(session, depth - 1);
-        else
-            NextTitle(session, -1);
+        if (depth > 0)
+            session.Highlight(depth - 1, NextSelectable(menu, highlighted, key == VK_UP ? -1 : 1));
         break;
     case VK_RIGHT:
-        if (innermost && item && item->kind == MenuItem::Kind::Popup && item->IsEnabled())
-            OpenSubmenu(session, depth - 1, true);
+        if (depth > 0 && opensMenu && item->IsEnabled())
+            session.OpenSubmenu(depth - 1, true);
         else
             NextTitle(session, 1);
         break;
     case VK_RETURN:
-        if (innermost && item && item->kind == MenuItem::Kind::Popup)
-            OpenSubmenu(session, depth - 1, true);
+        if (depth > 0 && opensMenu)
+            session.OpenSubmenu(depth - 1, true);
         else
             Choose(session, item);
         break;
@@ -336,10 +143,12 @@ void OnKey(Session& session, UINT key)
     }
 }
 
-bool OnEvent(Session& session, const InputEvent& event)
+void OnEvent(MenuSession& session, const InputEvent& event)
 {
-    if (!WindowTable::Find(session.owner))
-        return true;
+    if (!WindowTable::Find(session.owner)) {
+        session.done = true;
+        return;
+    }
     POINT at { event.x, event.y };
     switch (event.kind) {
     case InputKind::MouseMove:
@@ -359,12 +168,8 @@ bool OnEvent(Session& session, const InputEvent& event)
         break;
     }
     // What the program changed meanwhile (a timer graying an item) shows at once.
-    if (!session.done && session.serial != MenuTable::Serial()) {
-        session.serial = MenuTable::Serial();
-        for (const Level& level : session.levels)
-            Redraw(level);
-    }
-    return session.done;
+    if (!session.done)
+        session.RedrawIfChanged();
 }
 
 bool IsMouseOrKey(const InputEvent& event)
@@ -385,7 +190,7 @@ bool IsMouseOrKey(const InputEvent& event)
 // message reaches a window meanwhile) and dispatches posted messages, paints and timers between
 // them. Unlike it, the suspension of input routing can be given up (Cancel), so that a message box
 // opened by a timer gets its input. Other events wait for after the loop.
-void RunLoop(Session& session)
+void RunLoop(MenuSession& session)
 {
     std::vector<InputEvent> kept;
     session.suspension.emplace();
@@ -397,7 +202,7 @@ void RunLoop(Session& session)
             any = true;
             InputRouter::NoteEvent(event);
             if (IsMouseOrKey(event))
-                session.done = OnEvent(session, event);
+                OnEvent(session, event);
             else
                 kept.push_back(event);
         }
@@ -418,48 +223,41 @@ void RunLoop(Session& session)
 
 void MenuTracker::TrackBar(HWND owner, HMENU bar, POINT screen)
 {
-    if (current || !MenuTable::Find(bar))
+    if (MenuSession::Current() || !MenuTable::Find(bar))
         return;
     SendMessageA(owner, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
     // WM_INITMENU may have changed the menus or closed the window.
     const Window* window = WindowTable::Find(owner);
     if (!window || reinterpret_cast<HMENU>(window->idOrMenu) != bar)
         return;
-    Session session;
-    session.owner = owner;
-    session.bar = bar;
-    FrameLayout frame = LayoutOf(*window);
-    RECT onScreen = ScreenRect(*window);
-    session.barOrigin = POINT { onScreen.left + frame.menuBar.left, onScreen.top + frame.menuBar.top };
-    session.barLayout = MenuLayout::LayOutBar(bar, frame.menuBar.right - frame.menuBar.left);
-    session.serial = MenuTable::Serial();
-    Hit hit = HitTest(session, screen);
-    if (hit.where != Hit::Where::Bar)
-        return;
-
-    current = &session;
-    OpenTitle(session, hit.item, false);
-    RunLoop(session);
-    CloseLevels(session, 0);
-    session.barItem = -1;
-    current = nullptr;
-    RepaintBar(session);
-    if (session.chosen && WindowTable::Find(owner))
-        SendMessageA(owner, WM_COMMAND, MAKEWPARAM(*session.chosen, 0), 0);
+    std::optional<UINT> chosen;
+    {
+        MenuSession session(owner, bar);
+        Hit hit = session.HitTest(screen);
+        if (hit.where != Hit::Where::Bar)
+            return;
+        session.OpenTitle(hit.item, false);
+        RunLoop(session);
+        chosen = session.chosen;
+    }
+    if (chosen && WindowTable::Find(owner))
+        SendMessageA(owner, WM_COMMAND, MAKEWPARAM(*chosen, 0), 0);
 }
 
 void MenuTracker::Cancel()
 {
-    if (!current)
+    MenuSession* session = MenuSession::Current();
+    if (!session)
         return;
-    current->done = true;
-    CloseLevels(*current, 0);
-    current->suspension.reset();
+    session->done = true;
+    session->CloseLevels(0);
+    session->suspension.reset();
 }
 
 int MenuTracker::OpenBarItem(HWND owner)
 {
-    return current && current->owner == owner ? current->barItem : -1;
+    MenuSession* session = MenuSession::Current();
+    return session && session->owner == owner ? session->barItem : -1;
 }
 
 } // namespace pw::platform

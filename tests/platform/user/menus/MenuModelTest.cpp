@@ -90,14 +90,6 @@ TEST_F(MenuModel, ModifyKeepsStateAndRetitles)
     EXPECT_EQ(GetLastError(), kErrorInvalidMenuHandle);
 }
 
-TEST_F(MenuModel, TitlesAreKeptByteForByte)
-{
-    SampleMenus menus;
-    EXPECT_EQ(MenuTable::FindItem(menus.bar, 10, 0)->title, "New\tcntl+N");
-    EXPECT_EQ(MenuTable::FindItem(menus.bar, 11, 0)->title, "Open\xC9");
-    EXPECT_EQ(MenuTable::FindItem(menus.file, 1, MF_BYPOSITION)->kind, MenuItem::Kind::Separator);
-}
-
 TEST_F(MenuModel, AppendRefusesWhatCannotBeShown)
 {
     SampleMenus menus;
