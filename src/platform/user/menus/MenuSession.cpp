@@ -122,7 +122,9 @@ void MenuSession::CloseLevels(size_t keep)
     while (levels.size() > keep) {
         HWND window = levels.back().window;
         levels.pop_back();
-        DestroyWindow(window);
+        // Gone already when its owner was destroyed meanwhile.
+        if (IsWindow(window))
+            DestroyWindow(window);
     }
 }
 
