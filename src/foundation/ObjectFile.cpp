@@ -88,6 +88,8 @@ ObjectFile::ObjectFile(const SmartPtr<TypeIndex>& typeIndex, const SmartPtr<Stre
     : typeIndex(typeIndex)
     , stream(stream)
 {
+    // The guard lives inside this object; a reader that takes a handle on it must not free it.
+    pw::foundation::Pin(guard);
     guard.SetStream(stream.Get());
 }
 
@@ -97,6 +99,7 @@ ObjectFile::ObjectFile(const ObjectFile& other)
     , Scribe(other)
     , SmartImplementation(other)
 {
+    pw::foundation::Pin(guard);
     *this = other;
 }
 
