@@ -20,6 +20,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -394,6 +395,79 @@ TEST_F(StoredReferences, ReadFromMemoryFindsItemsInTheStartupFolder)
     SmartPtr<FlatArchive> reader(new FlatArchive(stream, { &FileReference::version }, false));
     SmartPtr<Persistent> read(reader->ReadObject());
     EXPECT_STREQ(SmartCast<FileReference>(read.Get())->Path(), "c:\\Start\\Data");
+}
+
+// A folder's preview set as the window floor keeps it: thumbnails by path.
+class FakePreviewSet : public SmartImplementation {
+public:
+    explicit FakePreviewSet(std::string folder)
+        : folder(std::move(folder))
+    {
+    }
+    std::string folder;
+    std::map<std::string, SmartPtr<Smart>> images;
+};
+
+std::vector<std::string>& PreviewLog()
+{
+    static std::vector<std::string> log;
+    return log;
+}
+
+void UseFakePreviews()
+{
+    PreviewLog().clear();
+    auto& services = pw::foundation::GetFileReferenceServices();
+    services.loadFolderPreview = [](FileReference& folder) {
+        PreviewLog().push_back(std::string("load ") + folder.Path());
+        return SmartPtr<Smart>();
+    };
+    services.newFolderPreview = [](FileReference& folder) { return SmartPtr<Smart>(new FakePreviewSet(folder.Path())); };
+    services.saveFolderPreview = [](const SmartPtr<Smart>& set) {
+        PreviewLog().push_back("save " + dynamic_cast<FakePreviewSet*>(set.Get())->folder);
+    };
+    services.previewFolder = [](Smart& set) {
+        return SmartPtr<FileReference>(new FileReference(dynamic_cast<FakePreviewSet&>(set).folder.c_str()));
+    };
+    services.previewImage = [](Smart& set, FileReference& item) { return dynamic_cast<FakePreviewSet&>(set).images[item.Path()]; };
+    services.setPreviewImage = [](Smart& set, FileReference& item, const SmartPtr<Smart>& image) {
+        dynamic_cast<FakePreviewSet&>(set).images[item.Path()] = image;
+    };
+    services.openProgress = [](int32_t steps, const char* title) -> void* {
+        PreviewLog().push_back("progress " + std::to_string(steps) + " " + title);
+        return &PreviewLog();
+    };
+    services.advanceProgress = [](void*, int32_t steps) { PreviewLog().push_back("advance " + std::to_string(steps)); };
+    services.closeProgress = [](void*) { PreviewLog().push_back("close"); };
+}
+
+// One folder's set is kept; leaving a folder whose thumbnails changed saves them under a progress
+// display, and quitting saves the last folder's changes.
+TEST_F(FileReferenceTest, PreviewSetsAreCachedPerFolder)
+{
+    UseFakePreviews();
+    MakeHostFile("a/one.mvi", "data");
+    MakeHostFile("a/empty.mvi");
+    MakeHostFile("b/two.mvi", "data");
+    FileReference one("c:\\a\\one.mvi");
+    FileReference empty("c:\\a\\empty.mvi");
+    FileReference two("c:\\b\\two.mvi");
+    SmartPtr<Smart> picture(new String("thumbnail"));
+    one.SetPreview(picture);
+    empty.SetPreview(picture);
+    EXPECT_EQ(one.GetPreview(), picture);
+    EXPECT_FALSE(empty.GetPreview().Valid()) << "an empty file shows no thumbnail";
+    EXPECT_EQ(PreviewLog(), (std::vector<std::string> { "load c:\\a" }));
+
+    EXPECT_FALSE(two.GetPreview().Valid());
+    EXPECT_EQ(PreviewLog(), (std::vector<std::string> { "load c:\\a", "progress 2 Doing Previews", "advance 1", "save c:\\a",
+                                "advance 1", "load c:\\b", "close" }));
+    PreviewLog().clear();
+    FileReference::SavePreviews();
+    EXPECT_TRUE(PreviewLog().empty()) << "nothing changed in the last folder";
+    two.SetPreview(picture);
+    FileReference::SavePreviews();
+    EXPECT_EQ(PreviewLog(), (std::vector<std::string> { "save c:\\b" }));
 }
 
 TEST_F(FileReferenceTest, DialogFiltersByteForByte)

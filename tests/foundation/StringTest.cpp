@@ -1,6 +1,7 @@
 #include "foundation/ArchiveScope.h"
 #include "foundation/Memory.h"
 #include "foundation/MemoryStream.h"
+#include "foundation/Rect.h"
 #include "foundation/String.h"
 
 #include "Failure.h"
@@ -10,6 +11,11 @@
 
 #include <string>
 #include <vector>
+
+// Stand-ins for the upper floors' classes, which this floor only passes along.
+class View { };
+class DisplayPort { };
+class Color { };
 
 namespace {
 
@@ -341,6 +347,36 @@ TEST(String, CastsThroughModelAndScrap)
     EXPECT_TRUE(*SmartCast<String>(copy.Get()) == *text.Get());
     SmartPtr<Smart> stream(new MemoryStream);
     EXPECT_EQ(Failure([&] { text->CopyFrom(stream.Get()); }), "castPtr");
+}
+
+// The views and drawing come from the floors above; the string decides when to ask for them.
+TEST(String, ViewsAndDrawingGoThroughTheUpperFloors)
+{
+    static int views = 0;
+    static std::string drawn;
+    auto& services = pw::foundation::GetTextServices();
+    services.makeTextView = [](View&, String&) -> View* {
+        ++views;
+        return nullptr;
+    };
+    services.drawString = [](DisplayPort&, const char* chars, uint32_t length, const Rect&, const Color&) {
+        drawn.assign(chars, length);
+    };
+    View container;
+    DisplayPort port;
+    Color color;
+    String local("local");
+    local.MakeView(container);
+    EXPECT_EQ(views, 0) << "an unreferenced string makes no view";
+    SmartPtr<String> shared(new String("shared"));
+    shared->MakeView(container);
+    EXPECT_EQ(views, 1);
+    String().Draw(port, Rect(0, 0, 1, 1), color);
+    EXPECT_EQ(drawn, "");
+    shared->Draw(port, Rect(0, 0, 1, 1), color);
+    EXPECT_EQ(drawn, "shared");
+    services = {};
+    EXPECT_EQ(shared->Measure(0), Point(0, 0));
 }
 
 // A model whose own scope holds only the model part.
