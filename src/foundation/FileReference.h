@@ -95,6 +95,7 @@ public:
     bool GetPathName(char* buffer);
     // The containing folder (empty for an empty reference).
     SmartPtr<FileReference> Parent();
+    // Locates the item first; the parts stay valid until the path changes.
     const PathSpec& GetParts();
 
     // A platform handle to the file (modes of File); throws "Call failed." when it cannot be opened.
