@@ -2,6 +2,7 @@
 
 #include "platform/kernel/LastError.h"
 #include "platform/testing/Reset.h"
+#include "platform/user/controls/ControlClasses.h"
 
 #include <cctype>
 
@@ -24,7 +25,11 @@ Registry& TheRegistry()
     return registry;
 }
 
-const bool registered = testing::RegisterReset([] { TheRegistry() = Registry {}; });
+// The system's control classes belong to a fresh registry, as they do to every process.
+const bool registered = testing::RegisterReset([] {
+    TheRegistry() = Registry {};
+    user::RegisterControlClasses();
+});
 
 } // namespace
 

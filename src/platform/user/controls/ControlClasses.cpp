@@ -1,6 +1,5 @@
 #include "platform/user/controls/ControlClasses.h"
 
-#include "platform/testing/Reset.h"
 #include "platform/user/controls/ButtonControl.h"
 #include "platform/user/controls/EditControl.h"
 #include "platform/user/controls/ListBoxControl.h"
@@ -22,11 +21,10 @@ void Register(const char* name, WNDPROC procedure, UINT style)
     RegisterClassA(&wc);
 }
 
-// The class registry's own reset runs first: this file is linked after it, and resets run in
-// the order their files' static initialisers ran.
+// Registered at start-up; the class registry's test reset registers them again itself.
 const bool registered = [] {
     RegisterControlClasses();
-    return testing::RegisterReset(RegisterControlClasses);
+    return true;
 }();
 
 } // namespace
