@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/AppGlue.h"
+
+#include <windows.h>
+
+// The framework main: registers the window classes "MainWClass" (menu "MainMenu") and
+// "ChildWClass", creates the main window "Plumewright" shown maximised, posts 0x801 (which makes
+// the application through the factory and opens the first document) and runs the message loop
+// until the application stops running. Answers the loop's exit code; start-up failures end the
+// process (666 when the factory makes no application, 0 after a failed first document).
+int AppMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand, AppGlue::Factory factory);
+
+namespace pw::ui {
+
+// The message the framework main posts once to make the application.
+constexpr UINT kStartMessage = 0x801;
+
+// The framework's one top-level window, or null before the framework main made it.
+HWND MainWindow();
+// The record of the running program (module, main window, shortcuts).
+OsApp& ProgramRecord();
+
+// Registers both window classes once for the platform's life; false when registering failed.
+bool RegisterWindowClasses(HINSTANCE instance);
+// Creates the main window (not shown) and records it as the main window and the owner of alerts.
+HWND CreateMainWindow(HINSTANCE instance);
+// Builds the accelerator table from the shortcuts the menus added to the record.
+void BuildAcceleratorTable();
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ChildWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+} // namespace pw::ui
+
+namespace pw::ui::testing {
+
+// Puts the framework's process-wide state back for the next test on a fresh platform: the
+// application released, the record emptied, the classes to be registered again.
+void ResetFramework();
+
+} // namespace pw::ui::testing

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "foundation/Signal.h"
+#include "ui/App.h"
+
+#include <cstdint>
+
+// The command signals typed for the application. AppSignal is their base: enabled while no
+// blocking window is in front of the application.
+class AppSignal : public Signal<App> {
+protected:
+    using Signal::Signal;
+    int32_t Status(App& app) override;
+};
+
+// Makes a new document when the application may open one.
+class NewDocumentSignal : public AppSignal {
+public:
+    NewDocumentSignal();
+
+protected:
+    void Act(App& app) override;
+};
+
+// Quits with mode 2 (documents ask whether to save).
+class QuitSignal : public AppSignal {
+public:
+    QuitSignal();
+
+protected:
+    void Act(App& app) override;
+};
+
+// The application's Open command with a mode.
+class OpenSignal : public AppSignal {
+public:
+    explicit OpenSignal(int32_t mode);
+
+protected:
+    void Act(App& app) override;
+
+private:
+    int32_t mode;
+};
+
+// A clipboard command (0 cut, 1 copy, 2 paste, 3 replace, 4 clear), enabled while the
+// application can run it.
+class ClipTaskSignal : public Signal<App> {
+public:
+    explicit ClipTaskSignal(int32_t mode);
+
+protected:
+    int32_t Status(App& app) override;
+    void Act(App& app) override;
+
+private:
+    int32_t mode;
+};
