@@ -80,14 +80,9 @@ public:
     bool HasUndoTask() const { return undoTask.Valid(); }
     bool UndoesNext() const { return undoNext; }
 
-    SmartPtr<WindowFrame> GetWindowFrame() const { return windowFrame; }
-    SmartPtr<ViewNotifier> GetNotifier() const { return notifier; }
-
 private:
     static void RetitleUndo(const char* title);
 
-    SmartPtr<WindowFrame> windowFrame;
-    SmartPtr<ViewNotifier> notifier;
     SmartPtr<Task> undoTask;
     bool undoNext { true };
 };
