@@ -1,0 +1,30 @@
+// The Windows layer's event support: mouse message parameters turned into framework values, the
+// test for mouse messages, and the bounded message pump under every modal dialog's Poll.
+#pragma once
+
+#include "foundation/Point.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+// The point of a mouse message's coordinate word: h the signed low 16 bits, v the signed high 16.
+// The window takes no part.
+Point MakeMouseEvent(HWND window, LPARAM packed);
+
+// Bit 0 for MK_SHIFT, bit 2 for MK_CONTROL; nothing else is carried.
+uint32_t MakeModifiers(WPARAM keyState);
+
+// The client mouse messages 0x200..0x209 and the non-client ones 0xA0..0xA9.
+bool IsMouseMessage(UINT message);
+
+// Handles waiting messages for at most 500 ms. A mouse message for a window that is neither the
+// main window, nor `dialog`, nor a child of `dialog` is dropped and ends the pump, so clicks on
+// the program's other windows are lost while a dialog waits. When the application stops running
+// the quit message is posted again and the pump ends. With `waitWhenIdle`, a queue found empty at
+// the start is waited on (the next message or timer tick) instead of returning at once. Always
+// true.
+bool PumpMessages(HWND dialog, bool waitWhenIdle = false);
+
+// Whether the platform is the older one, recorded once at start-up for the window set-up code.
+bool IsWin31Platform();

@@ -1,0 +1,3 @@
+#include "ui/Interactor.h"
+
+PW_DEFINE_CLASS(Interactor, nullptr, nullptr, SmartImplementation)

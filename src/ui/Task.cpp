@@ -1,0 +1,3 @@
+#include "ui/Task.h"
+
+PW_DEFINE_CLASS(Task, nullptr, nullptr, Smart)
