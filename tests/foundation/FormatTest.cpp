@@ -6,7 +6,6 @@
 #include "foundation/MemoryStream.h"
 
 #include "Failure.h"
-#include "FlatArchive.h"
 #include "StoredBytes.h"
 #include "TestObjects.h"
 
@@ -184,22 +183,6 @@ TEST(Format, ClassNumbersInBothDirections)
         ASSERT_NE(missing, nullptr);
         EXPECT_EQ(missing->GetClassName(), "Sample");
     }
-}
-
-TEST(Format, CreatesObjectsOnlyThroughAReader)
-{
-    SmartPtr<Format> format(new Format(SampleIndex()));
-    MemoryStream stream;
-    stream.WriteLong(0x10000).WriteLong(12).WriteLong(5).WriteLong(6);
-    stream.Seek(0, Stream::kFromStart);
-    SmartPtr<FlatArchive> archive(new FlatArchive(stream, { &Sample::version }, false));
-    SmartPtr<Persistent> made(format->CreateObject(1, *archive.Get()));
-    ASSERT_NE(SmartCast<Sample>(made.Get()), nullptr);
-    EXPECT_EQ(SmartCast<Sample>(made.Get())->value, 5);
-    EXPECT_EQ(Failure([&] { format->CreateObject(4, *archive.Get()); }), "Can't create object of that class!");
-    EXPECT_EQ(Failure([&] { format->CreateObject(2, *archive.Get()); }), kCorrupt);
-    EXPECT_EQ(Failure([&] { format->CreateObject(0, *archive.Get()); }), kCorrupt);
-    EXPECT_EQ(Failure([&] { format->CreateObject(7, *archive.Get()); }), kCorrupt);
 }
 
 TEST(Format, CountsBeyondTheStreamAreCorrupt)

@@ -389,6 +389,13 @@ TEST_F(ObjectFileTest, StatusAlertsComeInTheirOrder)
              return file;
          }(),
             "Can't read obsolete or unknown format file.", false },
+        { "a class without a reader", [] {
+             FileBuilder file;
+             file.objects = { 0 };
+             file.entries = { { 4, 0, 4 } };
+             return file;
+         }(),
+            "Can't create object of that class!", false },
         { "tag that names another class", [] {
              FileBuilder file;
              file.tagged = 1;
@@ -409,20 +416,6 @@ TEST_F(ObjectFileTest, StatusAlertsComeInTheirOrder)
         std::string shown = Shown()[before];
         EXPECT_EQ(shown.substr(0, shown.find('\r')), c.alert);
     }
-}
-
-TEST_F(ObjectFileTest, ATaggedFileWithMatchingTagsReadsCleanly)
-{
-    FileBuilder file;
-    file.tagged = 1;
-    file.objects = { 3, 5, 6 };
-    file.entries = { { 3, 0, 12 } };
-    uint8_t flags = 0;
-    SmartPtr<Smart> read = Opened(file.Build().Stream(), &flags);
-    ASSERT_NE(SmartCast<Sample>(read.Get()), nullptr);
-    EXPECT_EQ(SmartCast<Sample>(read.Get())->extra, 6);
-    EXPECT_EQ(flags, ObjectFile::kTagged);
-    EXPECT_TRUE(Shown().empty());
 }
 
 // Files of format 1: no magic, big-endian, no header fields; the table follows the chunk, an

@@ -203,14 +203,4 @@ TEST_F(FakeMedia, CursorsComeFromTheSystemOrTheProgram)
     EXPECT_EQ(ErrorCode([&] { Resources(200, 399).GetCursor(100); }), static_cast<uint32_t>(ERROR_RESOURCE_NAME_NOT_FOUND));
 }
 
-TEST(Resources, TheModuleHandleIsSetOnce)
-{
-    pw::foundation::SetOsAppForTesting(nullptr);
-    EXPECT_EQ(Failure([] { Resources::GetOsApp(); }), "Resources::osApp != NULL");
-    Resources::SetOsApp(pw::platform::ProgramInstance());
-    EXPECT_EQ(Resources::GetOsApp(), pw::platform::ProgramInstance());
-    EXPECT_EQ(Failure([] { Resources::SetOsApp(pw::platform::ProgramInstance()); }), "Resources::osApp == NULL");
-    pw::foundation::SetOsAppForTesting(nullptr);
-}
-
 } // namespace

@@ -28,23 +28,6 @@ private:
     int limit;
 };
 
-// Hands a held object to the watcher; always enabled, marked when the watcher already has it.
-class GiveSignal : public Signal<Tracked> {
-public:
-    explicit GiveSignal(const SmartPtr<Tracked>& gift)
-        : Signal(PW_HERE)
-        , gift(gift)
-    {
-    }
-
-protected:
-    int32_t Status(Tracked& watcher) override { return watcher.value == gift->value ? marked : enabled; }
-    void Act(Tracked& watcher) override { watcher.value = gift->value; }
-
-private:
-    SmartPtr<Tracked> gift;
-};
-
 TEST(Signal, StatusFollowsTheWatchersClassAndTest)
 {
     SmartPtr<GenericSignal> add(new AddSignal(1, 5));
@@ -92,26 +75,6 @@ TEST(Signal, SendActsOnEnabledWatchersAndRefusesDisabledOnes)
     SmartPtr<Sample> unrelated(new Sample(1));
     EXPECT_EQ(Failure([&] { add->Send(unrelated.Get()); }), "GetSignalStatus(watcher) != disabled");
     EXPECT_EQ(Failure([&] { add->Send(nullptr); }), "GetSignalStatus(watcher) != disabled");
-}
-
-TEST(Signal, AHeldObjectLivesAsLongAsTheSignal)
-{
-    int before = Tracked::live;
-    SmartPtr<GenericSignal> give;
-    {
-        SmartPtr<Tracked> gift(new Tracked(7));
-        give = new GiveSignal(gift);
-    }
-    EXPECT_EQ(Tracked::live, before + 1);
-    SmartPtr<Tracked> watcher(new Tracked(0));
-    EXPECT_EQ(give->GetSignalStatus(watcher.Get()), GenericSignal::enabled);
-    give->Send(watcher.Get());
-    EXPECT_EQ(watcher->value, 7);
-    EXPECT_EQ(give->GetSignalStatus(watcher.Get()), GenericSignal::marked);
-    give = nullptr;
-    EXPECT_EQ(Tracked::live, before + 1);
-    watcher = nullptr;
-    EXPECT_EQ(Tracked::live, before);
 }
 
 } // namespace

@@ -17,12 +17,6 @@ namespace {
 using pw::platform::testing::MakeHostFile;
 using pw::platform::testing::ReadHostFile;
 
-// A class that derives from String, as styled text does.
-class FancyText : public String {
-    PW_CLASS_INFO(FancyText)
-    PW_COPY_SLOTS
-};
-
 std::string Text(const SmartPtr<Smart>& object)
 {
     auto* text = SmartCast<String>(object.Get());
@@ -92,27 +86,4 @@ TEST(TextFile, RefusesToWriteWhatItCannot)
     EXPECT_EQ(Failure([&] { missing->Write(SmartPtr<Smart>(new String("x"))); }), "File Not Open");
 }
 
-TEST(TextFile, AcceptsStringsAndWhatStringsAre)
-{
-    MakeHostFile("a.txt", "");
-    SmartPtr<TextFile> file = Open("c:\\a.txt", File::kRead);
-    struct Case {
-        const ClassInfo* record;
-        bool accepted;
-    } cases[] = {
-        { &String::classInfo, true },
-        { &Model::classInfo, true },
-        { &Editable::classInfo, true },
-        { &FancyText::classInfo, false },
-        { &Tracked::classInfo, false },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.record->GetName());
-        EXPECT_EQ(file->Accepts(c.record), c.accepted);
-    }
-}
-
 } // namespace
-
-PW_DEFINE_CLASS(FancyText, nullptr, nullptr, String)
-PW_DEFINE_COPY_SLOTS(FancyText)
