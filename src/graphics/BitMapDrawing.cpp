@@ -1,0 +1,182 @@
+// Drawing a BitMap: onto a device context, and with a key between bitmaps pixel by pixel; and
+// cropping to content.
+#include "graphics/BitMap.h"
+
+#include "foundation/Exception.h"
+#include "graphics/ColorTable.h"
+#include "graphics/OSBitMap.h"
+#include "graphics/PixelIterator.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+bool SameColors(ColorTable& first, ColorTable& second)
+{
+    return &first == &second || first.Equals(second);
+}
+
+// Turns pixel values of one table into the other's: decoded to a colour by the source table,
+// encoded as the nearest palette entry or the packed value of the destination. Indexed source
+// values are remembered.
+class ValueTranslator {
+public:
+    ValueTranslator(ColorTable& source, ColorTable& destination)
+        : source(source)
+        , destination(destination)
+    {
+        cache.fill(kUnknown);
+    }
+
+    uint32_t Translate(uint32_t value)
+    {
+        bool indexed = source.BitDepth() < 16;
+        if (indexed && value < cache.size() && cache[value] != kUnknown)
+            return cache[value];
+        uint32_t result = Encode(Decode(value));
+        if (indexed && value < cache.size())
+            cache[value] = result;
+        return result;
+    }
+
+private:
+    static constexpr uint32_t kUnknown = 0xFFFFFFFF;
+
+    Color Decode(uint32_t value) const
+    {
+        uint32_t count = source.NumColors();
+        if (count != 0 && value >= count)
+            return Color();
+        return source.GetColor(value);
+    }
+
+    uint32_t Encode(const Color& color) const
+    {
+        if (destination.BitDepth() < 16)
+            return GetNearestPaletteIndex(destination.GetPalette(), RGB(color.red >> 8, color.green >> 8, color.blue >> 8));
+        uint32_t value = 0;
+        destination.Convert(color, value);
+        return value;
+    }
+
+    ColorTable& source;
+    ColorTable& destination;
+    std::array<uint32_t, 256> cache;
+};
+
+} // namespace
+
+void BitMap::Draw(DisplayPort& port, int mode)
+{
+    if (mode == 1 || !useChromaKey)
+        DrawPart(port, GetBounds(), false, 0);
+    else
+        DrawPart(port, GetBounds(), true, chromaKey);
+}
+
+void BitMap::DrawKeyed(DisplayPort& port, uint32_t key)
+{
+    DrawPart(port, GetBounds(), true, key);
+}
+
+void BitMap::DrawOpaque(DisplayPort& port)
+{
+    DrawPart(port, GetBounds(), false, chromaKey);
+}
+
+// FIXME: map `rect` through the port's transform and hand the port's DC and off-screen bitmap
+// to DrawPartTo once display ports exist.
+void BitMap::DrawPart(DisplayPort&, const Rect&, bool, uint32_t)
+{
+    Exception::Warn(kNotImplemented, PW_HERE);
+}
+
+void BitMap::DrawPartTo(HDC dc, BitMap* offScreen, const Rect& rect, const Rect& destination, bool useKey,
+    uint32_t key)
+{
+    if (useKey && destination.Size() != rect.Size())
+        useKey = false;
+    HPALETTE palette = colorTable->GetPalette();
+    if (!useKey)
+        osBitMap->Draw(dc, palette, rect, destination);
+    else if (!offScreen)
+        osBitMap->DrawAny(dc, palette, rect, destination, key);
+    else
+        CopyKeyed(*offScreen, rect, destination, key);
+}
+
+void BitMap::CopyKeyed(BitMap& target, const Rect& rect, const Rect& destination, uint32_t key)
+{
+    bool sameColors = SameColors(*colorTable.Get(), *target.colorTable.Get());
+    if (sameColors && GetBitDepth() == 8 && target.GetBitDepth() == 8 && rect.TopLeft() == Point::origin) {
+        osBitMap->CopyTransparent(*target.osBitMap.Get(), rect, destination, key);
+        return;
+    }
+
+    bool sourceIsPalettized = GetBitDepth() < 16;
+    bool destIsPalettized = target.GetBitDepth() < 16;
+    if (sourceIsPalettized && !colorTable->GetPalette())
+        AssertionFailed("!sourceIsPalettized || sourcePal", PW_HERE);
+    if (destIsPalettized && !target.colorTable->GetPalette())
+        AssertionFailed("!destIsPalettized || destPal", PW_HERE);
+
+    // Both rectangles are clipped together, so each source pixel keeps its place.
+    int32_t dh = destination.left - rect.left;
+    int32_t dv = destination.top - rect.top;
+    Rect targetBounds = target.GetBounds();
+    targetBounds.Offset(-dh, -dv);
+    Rect source = rect.Intersect(GetBounds()).Intersect(targetBounds);
+    if (source.IsEmpty())
+        return;
+    Rect placed = source;
+    placed.Offset(dh, dv);
+
+    ValueTranslator translator(*colorTable.Get(), *target.colorTable.Get());
+    PixelIterator from(*this, source, true);
+    PixelIterator to(target, placed, true);
+    for (; from.More(); from.Next(), to.Next()) {
+        uint32_t value = from.GetPixel();
+        if (value != key)
+            to.SetPixel(sameColors ? value : translator.Translate(value));
+    }
+}
+
+Point BitMap::CropToContent(SmartPtr<BitMap>& handle, uint32_t background)
+{
+    BitMap& bitmap = *handle.operator->();
+    Rect bounds = bitmap.GetBounds();
+    Point min(bounds.right, bounds.bottom);
+    Point max(bounds.left, bounds.top);
+    {
+        PixelIterator cursor(bitmap, bounds, true);
+        for (; cursor.More(); cursor.Next()) {
+            if (cursor.GetPixel() == background)
+                continue;
+            Point at = cursor.GetPosition();
+            min = Point(std::min(min.h, at.h), std::min(min.v, at.v));
+            max = Point(std::max(max.h, at.h), std::max(max.v, at.v));
+        }
+    }
+    if (max.h < min.h || max.v < min.v) {
+        handle = nullptr;
+        return Point(0, 0);
+    }
+    Rect content(min.h, min.v, max.h + 1, max.v + 1);
+    if (content == bounds)
+        return Point(0, 0);
+
+    Point size = content.Size();
+    SmartPtr<BitMap> cropped(new BitMap(size.h, size.v, bitmap.colorTable, Color(), false));
+    {
+        PixelIterator from(bitmap, content, true);
+        PixelIterator to(*cropped.Get(), cropped->GetBounds(), true);
+        for (; from.More(); from.Next(), to.Next())
+            to.SetPixel(from.GetPixel());
+    }
+    cropped->useChromaKey = bitmap.useChromaKey;
+    if (bitmap.useChromaKey)
+        cropped->chromaKey = bitmap.chromaKey;
+    handle = cropped;
+    return min;
+}

@@ -1,0 +1,374 @@
+#include "graphics/DDBitMap.h"
+#include "graphics/DIBSection.h"
+#include "graphics/DIBitMap.h"
+#include "graphics/OSBitMap.h"
+#include "graphics/WinVersion.h"
+
+#include "foundation/Failure.h"
+
+#include "platform/gdi/GdiTesting.h"
+
+#include "BitMapFixture.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace bitmaps;
+
+namespace {
+
+enum class Kind { Section, Device, Memory };
+
+const char* KindName(Kind kind)
+{
+    return kind == Kind::Section ? "DIBSection" : kind == Kind::Device ? "DDBitMap" : "DIBitMap";
+}
+
+SmartPtr<OSBitMap> MakeKind(Kind kind)
+{
+    if (kind == Kind::Section)
+        return SmartPtr<OSBitMap>(new DIBSection);
+    if (kind == Kind::Device)
+        return SmartPtr<OSBitMap>(new DDBitMap);
+    return SmartPtr<OSBitMap>(new DIBitMap);
+}
+
+// A logical palette of the given RGB colours.
+HPALETTE MakePalette(const std::vector<COLORREF>& colors)
+{
+    std::vector<uint8_t> block(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * colors.size());
+    auto* logical = reinterpret_cast<LOGPALETTE*>(block.data());
+    logical->palVersion = 0x300;
+    logical->palNumEntries = WORD(colors.size());
+    for (size_t index = 0; index < colors.size(); ++index)
+        logical->palPalEntry[index] = { GetRValue(colors[index]), GetGValue(colors[index]), GetBValue(colors[index]), 0 };
+    return CreatePalette(logical);
+}
+
+// 256 distinct colours: entry i is (i, 255 - i, i / 2).
+std::vector<COLORREF> DistinctColors()
+{
+    std::vector<COLORREF> colors;
+    for (int index = 0; index < 256; ++index)
+        colors.push_back(RGB(index, 255 - index, index / 2));
+    return colors;
+}
+
+// Writes an 8-bit grid into the bitmap through its pixel bytes.
+void SetGrid(OSBitMap& bitmap, const std::string& grid)
+{
+    auto rows = ParseGrid(grid);
+    bool isCopy = false;
+    uint8_t* bits = bitmap.LockBits(isCopy);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        size_t memoryRow = bitmap.RowsTopDown() ? row : bitmap.GetSize().v - 1 - row;
+        for (size_t column = 0; column < rows[row].size(); ++column)
+            bits[memoryRow * bitmap.BytesPerRow() + column] = uint8_t(rows[row][column]);
+    }
+    bitmap.UnlockBits(true, bits, isCopy);
+}
+
+std::string GridOf(OSBitMap& bitmap)
+{
+    std::vector<std::vector<uint32_t>> rows;
+    for (int32_t row = 0; row < bitmap.GetSize().v; ++row) {
+        std::vector<uint8_t> bytes = RowBytes(bitmap, row);
+        rows.emplace_back(bytes.begin(), bytes.begin() + bitmap.GetSize().h);
+    }
+    return FormatGrid(rows, 1);
+}
+
+// A 1-bit mask from a grid of 0s and 1s.
+SmartPtr<OSBitMap> MakeMask(Kind kind, const std::string& grid)
+{
+    auto rows = ParseGrid(grid);
+    SmartPtr<OSBitMap> mask = MakeKind(kind);
+    mask->Initialize(int32_t(rows[0].size()), int32_t(rows.size()), 1, nullptr);
+    bool isCopy = false;
+    uint8_t* bits = mask->LockBits(isCopy);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        size_t memoryRow = mask->RowsTopDown() ? row : rows.size() - 1 - row;
+        for (size_t column = 0; column < rows[row].size(); ++column) {
+            if (rows[row][column])
+                bits[memoryRow * mask->BytesPerRow() + column / 8] |= uint8_t(0x80 >> (column % 8));
+        }
+    }
+    mask->UnlockBits(true, bits, isCopy);
+    return mask;
+}
+
+SmartPtr<OSBitMap> Made(Kind kind, const std::string& grid)
+{
+    auto rows = ParseGrid(grid);
+    SmartPtr<OSBitMap> bitmap = MakeKind(kind);
+    bitmap->Initialize(int32_t(rows[0].size()), int32_t(rows.size()), 8, nullptr);
+    SetGrid(*bitmap.Get(), grid);
+    return bitmap;
+}
+
+} // namespace
+
+TEST(OSBitMap, FactoryPicksTheKindByPlatformAndDepth)
+{
+    struct Case {
+        WinVersion platform;
+        int16_t depth;
+        const char* kind;
+        uint32_t rowBytes; // for a width of 9
+        bool topDown;
+    } cases[] = {
+        { Win95, 1, "DIBSection", 4, false },
+        { Win95, 4, "DIBSection", 8, false },
+        { Win95, 8, "DIBSection", 12, false },
+        { Win95, 24, "DIBSection", 28, false },
+        { Win31Only, 8, "DDBitMap", 10, true },
+        { Win31Only, 1, "DDBitMap", 2, true },
+        { Win31Only, 4, "DIBitMap", 8, false },
+        { Win31Only, 24, "DIBitMap", 28, false },
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(std::string(test.platform == Win95 ? "Win95 " : "Win31 ") + std::to_string(test.depth));
+        pw::graphics::testing::ForceWinVersion(test.platform);
+        SmartPtr<OSBitMap> bitmap = MakeOSBitMap(test.depth);
+        EXPECT_STREQ(bitmap->GetClassInfo()->GetName(), test.kind);
+        bitmap->Initialize(9, 2, test.depth, nullptr);
+        EXPECT_EQ(bitmap->BytesPerRow(), test.rowBytes);
+        EXPECT_EQ(bitmap->GetByteSize(), 2 * test.rowBytes);
+        EXPECT_EQ(bitmap->RowsTopDown(), test.topDown);
+    }
+}
+
+TEST(OSBitMap, InitialisationIsOnceAndOnlyForSoundSizes)
+{
+    SmartPtr<OSBitMap> bitmap = MakeOSBitMap(8);
+    bitmap->Initialize(2, 2, 8, nullptr);
+    EXPECT_EQ(Failure([&] { bitmap->Initialize(2, 2, 8, nullptr); }), "!IsInitialized()");
+
+    struct Case {
+        int32_t width, height;
+        int16_t depth;
+    } refused[] = { { 4, 4, 3 }, { 4, 4, 0 }, { 4, 4, 64 }, { 0, 4, 8 }, { 4, -1, 8 }, { 1 << 16, 1 << 14, 8 } };
+    for (const Case& test : refused) {
+        SCOPED_TRACE(std::to_string(test.width) + "x" + std::to_string(test.height) + "x" + std::to_string(test.depth));
+        SmartPtr<OSBitMap> odd = MakeOSBitMap(test.depth);
+        EXPECT_EQ(Failure([&] { odd->Initialize(test.width, test.height, test.depth, nullptr); }), "Call failed.");
+    }
+}
+
+TEST(OSBitMap, CopyTransparentSkipsKeyAndClipsToBothBitmaps)
+{
+    const char* source = "1 0 2 | 0 3 0 | 4 0 5";
+    const char* blank = "9 9 9 9 | 9 9 9 9 | 9 9 9 9 | 9 9 9 9";
+    struct Case {
+        const char* name;
+        Rect from, to;
+        const char* expected;
+    } cases[] = {
+        { "inside", { 0, 0, 3, 3 }, { 0, 0, 3, 3 }, "1 9 2 9 | 9 3 9 9 | 4 9 5 9 | 9 9 9 9" },
+        { "above left", { 0, 0, 3, 3 }, { -1, -1, 2, 2 }, "3 9 9 9 | 9 5 9 9 | 9 9 9 9 | 9 9 9 9" },
+        { "below right", { 0, 0, 3, 3 }, { 2, 2, 5, 5 }, "9 9 9 9 | 9 9 9 9 | 9 9 1 9 | 9 9 9 3" },
+        { "hanging 2 rows below", { 0, 0, 3, 3 }, { 1, 3, 4, 6 }, "9 9 9 9 | 9 9 9 9 | 9 9 9 9 | 9 1 9 2" },
+        { "outside", { 0, 0, 3, 3 }, { 4, 0, 7, 3 }, blank },
+        { "larger than the source", { 0, 0, 4, 4 }, { 1, 0, 5, 4 }, "9 1 9 2 | 9 9 3 9 | 9 4 9 5 | 9 9 9 9" },
+    };
+    for (Kind sourceKind : { Kind::Section, Kind::Device }) {
+        for (Kind targetKind : { Kind::Section, Kind::Device }) {
+            for (const Case& test : cases) {
+                SCOPED_TRACE(std::string(KindName(sourceKind)) + " to " + KindName(targetKind) + ": " + test.name);
+                SmartPtr<OSBitMap> from = Made(sourceKind, source);
+                SmartPtr<OSBitMap> to = Made(targetKind, blank);
+                from->CopyTransparent(*to.Get(), test.from, test.to, 0);
+                EXPECT_EQ(GridOf(*to.Get()), FormatGrid(ParseGrid(test.expected), 1));
+            }
+        }
+    }
+}
+
+TEST(OSBitMap, CopyTransparentChecksItsArguments)
+{
+    SmartPtr<OSBitMap> source = Made(Kind::Section, "1 2 | 3 4");
+    SmartPtr<OSBitMap> target = Made(Kind::Section, "0 0 | 0 0");
+    SmartPtr<OSBitMap> shallow = MakeKind(Kind::Section);
+    shallow->Initialize(2, 2, 4, nullptr);
+    EXPECT_EQ(Failure([&] { source->CopyTransparent(*target.Get(), Rect(0, 0, 2, 2), Rect(0, 0, 1, 2), 0); }),
+        "from.Size() == to.Size()");
+    EXPECT_EQ(Failure([&] { source->CopyTransparent(*target.Get(), Rect(1, 0, 2, 2), Rect(0, 0, 1, 2), 0); }),
+        "from.TopLeft() == Point::origin");
+    EXPECT_EQ(Failure([&] { shallow->CopyTransparent(*target.Get(), Rect(0, 0, 2, 2), Rect(0, 0, 2, 2), 0); }),
+        "GetBitDepth() >= 8");
+    EXPECT_EQ(Failure([&] { source->CopyTransparent(*shallow.Get(), Rect(0, 0, 2, 2), Rect(0, 0, 2, 2), 0); }),
+        "destination.GetBitDepth() == GetBitDepth()");
+}
+
+TEST(OSBitMap, CopyMaskedCopiesWhereTheMaskIsClear)
+{
+    const char* blank = "0 0 0 0 0 | 0 0 0 0 0 | 0 0 0 0 0";
+    struct Case {
+        const char* name;
+        const char* source;
+        Rect destination;
+        const char* expected;
+    } cases[] = {
+        { "inside", "1 2 3 4 | 5 6 7 8", { 1, 1, 5, 3 }, "0 0 0 0 0 | 0 1 0 0 4 | 0 0 6 7 0" },
+        { "left outside", "1 2 3 4 | 5 6 7 8", { -1, 1, 3, 3 }, blank },
+        { "bottom outside", "1 2 3 4 | 5 6 7 8", { 0, 2, 4, 4 }, blank },
+        { "source smaller than the mask", "1 2 | 5 6", { 0, 0, 4, 2 }, "1 0 0 0 0 | 0 6 0 0 0 | 0 0 0 0 0" },
+    };
+    for (Kind kind : { Kind::Section, Kind::Device }) {
+        for (const Case& test : cases) {
+            SCOPED_TRACE(std::string(KindName(kind)) + ": " + test.name);
+            SmartPtr<OSBitMap> source = Made(kind, test.source);
+            SmartPtr<OSBitMap> target = Made(kind, blank);
+            SmartPtr<OSBitMap> mask = MakeMask(kind, "0 1 1 0 | 1 0 0 1");
+            source->CopyMasked(*target.Get(), test.destination, *mask.Get());
+            EXPECT_EQ(GridOf(*target.Get()), FormatGrid(ParseGrid(test.expected), 1));
+        }
+    }
+    SmartPtr<OSBitMap> source = Made(Kind::Section, "1 2 | 3 4");
+    SmartPtr<OSBitMap> mask = MakeMask(Kind::Section, "0 1 | 1 0");
+    EXPECT_EQ(Failure([&] { source->CopyMasked(*source.Get(), Rect(0, 0, 1, 2), *mask.Get()); }),
+        "destRect.Size() == sourceSize");
+    EXPECT_EQ(Failure([&] { source->CopyMasked(*source.Get(), Rect(0, 0, 2, 2), *source.Get()); }),
+        "mask->GetBitDepth() == 1");
+}
+
+TEST(OSBitMap, CachingDeviceBitmapHandsOutOneCopy)
+{
+    SmartPtr<OSBitMap> bitmap = Made(Kind::Device, "1 2 | 3 4");
+    bitmap->SetCaching(true);
+    bool isCopy = false;
+    uint8_t* first = bitmap->LockBits(isCopy);
+    EXPECT_TRUE(isCopy);
+    first[0] = 7;
+    bitmap->UnlockBits(true, first, isCopy);
+    uint8_t* second = bitmap->LockBits(isCopy);
+    EXPECT_EQ(second, first);
+    uint8_t other[4] = {};
+    EXPECT_EQ(Failure([&] { bitmap->UnlockBits(false, other, true); }), "!caching || cachedBits == bits");
+    bitmap->SetCaching(false);
+    EXPECT_EQ(GridOf(*bitmap.Get()), "7 2 | 3 4");
+}
+
+TEST(OSBitMap, CopiesOwnTheirHandleAndPixels)
+{
+    size_t objectsBefore = pw::platform::gdi::testing::LiveObjectCount();
+    for (Kind kind : { Kind::Section, Kind::Device, Kind::Memory }) {
+        SCOPED_TRACE(KindName(kind));
+        SmartPtr<OSBitMap> original = Made(kind, "1 2 3 | 4 5 6");
+        SmartPtr<OSBitMap> copy(static_cast<OSBitMap*>(SmartCast<OSBitMap>(original->Copy())));
+        ASSERT_TRUE(copy.Valid());
+        EXPECT_NE(copy->GetHandle(), original->GetHandle());
+        EXPECT_NE(copy->GetHeader(), original->GetHeader());
+        original = nullptr;
+        EXPECT_EQ(GridOf(*copy.Get()), "1 2 3 | 4 5 6");
+
+        SmartPtr<OSBitMap> assigned = Made(kind, "9 | 9");
+        assigned->CopyFrom(copy.Get());
+        EXPECT_NE(assigned->GetHandle(), copy->GetHandle());
+        copy = nullptr;
+        EXPECT_EQ(GridOf(*assigned.Get()), "1 2 3 | 4 5 6");
+    }
+    EXPECT_EQ(pw::platform::gdi::testing::LiveObjectCount(), objectsBefore);
+    SmartPtr<OSBitMap> other(new DDBitMap);
+    EXPECT_EQ(Failure([&] { DIBSection section; section.CopyFrom(other.Get()); }), "castPtr");
+}
+
+TEST(OSBitMap, InitFromAWindowsBitmapCopiesItsPixels)
+{
+    const uint8_t pixels[] = { 1, 2, 3, 0, 246, 247, 248, 0 }; // 3 by 2, rows padded to 16 bits
+    for (WinVersion platform : { Win95, Win31Only }) {
+        SCOPED_TRACE(platform == Win95 ? "Win95" : "Win31");
+        pw::graphics::testing::ForceWinVersion(platform);
+        HBITMAP device = CreateBitmap(3, 2, 1, 8, pixels);
+        ASSERT_NE(device, nullptr);
+        HPALETTE palette = MakePalette(DistinctColors());
+        SmartPtr<OSBitMap> bitmap = NewOSBitMap(device, palette, 0);
+        EXPECT_EQ(bitmap->GetBitDepth(), 8);
+        EXPECT_EQ(GridOf(*bitmap.Get()), "1 2 3 | F6 F7 F8");
+        bitmap = nullptr;
+        DeleteObject(device);
+        DeleteObject(palette);
+    }
+}
+
+TEST(OSBitMap, DrawCountsSourceRowsFromTheTop)
+{
+    HPALETTE palette = MakePalette(DistinctColors());
+    for (Kind kind : { Kind::Section, Kind::Memory }) {
+        SCOPED_TRACE(KindName(kind));
+        SmartPtr<OSBitMap> source = MakeKind(kind);
+        source->Initialize(3, 3, 8, palette);
+        SetGrid(*source.Get(), "1 2 3 | 4 5 6 | 7 8 9");
+        SmartPtr<OSBitMap> target = MakeKind(Kind::Section);
+        target->Initialize(3, 2, 8, palette);
+        source->Draw(target->GetDC(), nullptr, Rect(1, 1, 3, 3), Rect(0, 0, 2, 2));
+        source->Draw(target->GetDC(), nullptr, Rect(0, 0, 1, 2), Rect(2, 0, 3, 2));
+        EXPECT_EQ(GridOf(*target.Get()), "5 6 1 | 8 9 4");
+    }
+    DeleteObject(palette);
+}
+
+TEST(OSBitMap, ChangePaletteRemapsPixelsAndTheSectionFollows)
+{
+    std::vector<COLORREF> colors = DistinctColors();
+    std::vector<COLORREF> reversed(colors.rbegin(), colors.rend());
+    HPALETTE first = MakePalette(colors);
+    HPALETTE second = MakePalette(reversed);
+    SmartPtr<OSBitMap> bitmap = MakeKind(Kind::Section);
+    bitmap->Initialize(3, 1, 8, first);
+    SetGrid(*bitmap.Get(), "0 1 FF");
+    bool isCopy = false;
+    uint8_t* bits = bitmap->LockBits(isCopy);
+    bitmap->ChangePalette(second, bits);
+    bitmap->UnlockBits(true, bits, isCopy);
+    EXPECT_EQ(GridOf(*bitmap.Get()), "FF FE 0");
+    EXPECT_EQ(bitmap->GetHeader()->bmiColors[0].rgbRed, 255);
+
+    // GDI drawing into the section now matches the new colours.
+    SetPixel(bitmap->GetDC(), 1, 0, RGB(2, 253, 1));
+    EXPECT_EQ(GridOf(*bitmap.Get()), "FF FD 0");
+    bitmap = nullptr;
+    DeleteObject(first);
+    DeleteObject(second);
+}
+
+TEST(OSBitMap, MapDIBToPaletteTranslatesIndexesOnly)
+{
+    // Header colours 0..3 are the palette's entries 3, 2, 1, 0.
+    HPALETTE palette = MakePalette({ RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255) });
+    auto header = OSBitMap::MakeHeader(4, 1, 8);
+    auto* info = reinterpret_cast<BITMAPINFO*>(header.get());
+    info->bmiColors[0] = { 255, 0, 0, 0 };
+    info->bmiColors[1] = { 0, 255, 0, 0 };
+    info->bmiColors[2] = { 0, 0, 255, 0 };
+    info->bmiColors[3] = { 0, 0, 0, 0 };
+    info->bmiHeader.biClrUsed = 4;
+    struct Case {
+        const char* name;
+        WORD bitCount;
+        DWORD compression;
+        std::vector<uint8_t> pixels, expected;
+    } cases[] = {
+        { "8 bits", 8, BI_RGB, { 0, 1, 2, 3 }, { 3, 2, 1, 0 } },
+        { "4 bits", 4, BI_RGB, { 0x01, 0x23 }, { 0x32, 0x10 } },
+        { "1 bit", 1, BI_RGB, { 0x5A }, { 0x5A } },
+        { "RLE8", 8, BI_RLE8,
+            { 5, 0, 0, 0, 0, 3, 1, 2, 3, 9, 0, 2, 3, 1, 2, 1, 0, 1, 1, 1 },
+            { 5, 3, 0, 0, 0, 3, 2, 1, 0, 9, 0, 2, 3, 1, 2, 2, 0, 1, 1, 1 } },
+        { "RLE8 cut short", 8, BI_RLE8, { 0, 5, 1, 2 }, { 0, 5, 2, 1 } },
+        { "RLE4", 4, BI_RLE4, { 4, 0x01 }, { 4, 0x01 } },
+    };
+    for (Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        info->bmiHeader.biBitCount = test.bitCount;
+        info->bmiHeader.biCompression = test.compression;
+        std::vector<uint8_t> pixels = test.pixels;
+        MapDIBToPalette(info, palette, pixels.data(), uint32_t(pixels.size()));
+        EXPECT_EQ(pixels, test.expected);
+    }
+    DeleteObject(palette);
+}
