@@ -6,6 +6,7 @@
 #include "foundation/SmartPtr.h"
 #include "foundation/TypeIndex.h"
 #include "ui/FormatPicker.h"
+#include "ui/MenuBar.h"
 #include "ui/WindowOwner.h"
 
 #include <cstdint>

@@ -27,6 +27,9 @@ bool RegisterWindowClasses(HINSTANCE instance);
 HWND CreateMainWindow(HINSTANCE instance);
 // Builds the accelerator table from the shortcuts the menus added to the record.
 void BuildAcceleratorTable();
+// Message 0x801: makes the application and opens the first document, ending the process when
+// either fails.
+void StartUp();
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ChildWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -79,10 +79,10 @@ public:
     void ForgetUndo();
     bool HasUndoTask() const { return undoTask.Valid(); }
     bool UndoesNext() const { return undoNext; }
+    // Retitles the undo item for this window's next undo ("Undo" or "Redo") when it is the front window.
+    void ShowUndoTitle() const;
 
 private:
-    static void RetitleUndo(const char* title);
-
     SmartPtr<Task> undoTask;
     bool undoNext { true };
 };

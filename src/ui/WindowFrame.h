@@ -79,10 +79,13 @@ public:
     void UpdateNow();
     // Destroys the native window; the frame stays as an empty device.
     void Destroy();
+    // The native window is being destroyed by someone else: the frame lets go of it.
+    void NativeDestroyed();
 
 private:
     HWND hwnd { nullptr };
     int32_t kind;
+    // Kept for the window classes that read them; no frame style depends on them.
     bool firstFlag;
     bool secondFlag;
     Window* window { nullptr };

@@ -1,0 +1,54 @@
+#include "ui/AppSignals.h"
+
+int32_t AppSignal::Status(App& app)
+{
+    return app.IsBlocked() ? disabled : enabled;
+}
+
+NewDocumentSignal::NewDocumentSignal()
+    : AppSignal(PW_HERE)
+{
+}
+
+void NewDocumentSignal::Act(App& app)
+{
+    if (app.CanOpen())
+        app.NewDocument();
+}
+
+QuitSignal::QuitSignal()
+    : AppSignal(PW_HERE)
+{
+}
+
+void QuitSignal::Act(App& app)
+{
+    app.Quit(2);
+}
+
+OpenSignal::OpenSignal(int32_t mode)
+    : AppSignal(PW_HERE)
+    , mode(mode)
+{
+}
+
+void OpenSignal::Act(App& app)
+{
+    app.Open(mode);
+}
+
+ClipTaskSignal::ClipTaskSignal(int32_t mode)
+    : Signal(PW_HERE)
+    , mode(mode)
+{
+}
+
+int32_t ClipTaskSignal::Status(App& app)
+{
+    return app.CanRunViewTask(mode) ? enabled : disabled;
+}
+
+void ClipTaskSignal::Act(App& app)
+{
+    app.RunViewTask(mode);
+}
