@@ -72,7 +72,8 @@ Persistent* ReadKnot(Archive& archive)
 SmartPtr<TypeIndex> FuzzIndex()
 {
     static SmartPtr<TypeIndex> index = [] {
-        SmartPtr<TypeIndex> made(new TypeIndex(FileType("Fuzz", pw::foundation::FourCharCode("FUZZ"), 0), Fixed(1), "Fuzz"));
+        FileType type("Fuzz", pw::foundation::FourCharCode("FUZZ"), 0);
+        SmartPtr<TypeIndex> made(new TypeIndex(type, Fixed(1), "Fuzz"));
         made->AddClass(Knot::version);
         made->AddPlaceholders(1);
         made->AddClass(GenericArray::version);

@@ -69,7 +69,8 @@ public:
         char versionText[16];
         std::snprintf(versionText, sizeof versionText, "%u.%u", version.Major(), version.Minor());
         char countText[24];
-        std::snprintf(countText, sizeof countText, "%lld", static_cast<long long>(difference < 0 ? -difference : difference));
+        long long count = difference < 0 ? -difference : difference;
+        std::snprintf(countText, sizeof countText, "%lld", count);
         char text[kMessageSize];
         ObjectFile::FileMessages().GetString(text, difference > 0 ? 4 : 5, className, versionText, countText, nullptr);
         Alert(kind, Alert::kOk, text);
@@ -257,10 +258,11 @@ Persistent* ObjectFile::ObjectFor(uint32_t id)
             object = format->CreateObject(entry.classNumber, *this);
         }
         RaisePending();
-        int64_t difference = static_cast<int64_t>(guard.GetMark()) - (static_cast<int64_t>(entry.offset) + entry.length);
+        int64_t end = static_cast<int64_t>(entry.offset) + entry.length;
+        int64_t difference = static_cast<int64_t>(guard.GetMark()) - end;
         if (difference != 0) {
-            LengthMismatch mismatch(format->GetClassName(entry.classNumber), format->GetStoredVersion(entry.classNumber),
-                difference);
+            uint32_t number = entry.classNumber;
+            LengthMismatch mismatch(format->GetClassName(number), format->GetStoredVersion(number), difference);
             mismatch.Display(Alert::kExclamation);
         }
         slot.object = object;

@@ -46,7 +46,8 @@ SmartPtr<Smart> ObjectFile::Read()
             if (currentForm && header.byteOrder != 2) {
                 for (uint32_t n = 1; n <= count; ++n) {
                     TableEntry& entry = table[n];
-                    entry = { guard.SwapLong(entry.classNumber), guard.SwapLong(entry.offset), guard.SwapLong(entry.length) };
+                    entry = { guard.SwapLong(entry.classNumber), guard.SwapLong(entry.offset),
+                        guard.SwapLong(entry.length) };
                 }
             }
             CheckTable();
@@ -130,7 +131,8 @@ void ObjectFile::ReadTable(bool currentForm)
     for (uint32_t n = 1; n <= count; ++n) {
         const TableEntry& entry = stored[n - 1];
         uint32_t end = n < count ? guard.SwapLong(stored[n].offset) : guard.GetLength();
-        table[n] = { guard.SwapLong(entry.classNumber), guard.SwapLong(entry.offset), end - guard.SwapLong(entry.length) };
+        uint32_t start = guard.SwapLong(entry.length);
+        table[n] = { guard.SwapLong(entry.classNumber), guard.SwapLong(entry.offset), end - start };
     }
 }
 

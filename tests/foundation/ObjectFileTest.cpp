@@ -116,7 +116,8 @@ const std::string kCorrupt = "This file is corrupt or in an obsolete format.  So
 // Node 1, a placeholder 2, Sample 3 (at 2.0), GenericArray 4, Holder 5.
 SmartPtr<TypeIndex> GraphIndex()
 {
-    SmartPtr<TypeIndex> index(new TypeIndex(FileType("Graph File", pw::foundation::FourCharCode("GRPH"), 0), Fixed(1), "Graph"));
+    FileType type("Graph File", pw::foundation::FourCharCode("GRPH"), 0);
+    SmartPtr<TypeIndex> index(new TypeIndex(type, Fixed(1), "Graph"));
     index->AddClass(Node::version);
     index->AddPlaceholders(1);
     index->AddClass(Sample::version);
@@ -174,6 +175,17 @@ FileBuilder GoldenGraph()
     file.sizes = { 16, -1, 8, 28, -1 };
     file.objects = { 1, 2, 2, 5, 6, 2 };
     file.entries = { { 1, 0, 24 }, { 3, 12, 8 } };
+    return file;
+}
+
+// A file of one object of class `number`, its bytes `objects`, with the rest changed by `tweak`.
+FileBuilder OneObject(uint32_t number, std::vector<uint32_t> objects, void (*tweak)(FileBuilder&) = nullptr)
+{
+    FileBuilder file;
+    file.objects = std::move(objects);
+    file.entries = { { number, 0, 4 * static_cast<uint32_t>(file.objects.size()) } };
+    if (tweak)
+        tweak(file);
     return file;
 }
 
@@ -365,46 +377,16 @@ TEST_F(ObjectFileTest, StatusAlertsComeInTheirOrder)
         std::string alert;
         bool readsRoot;
     } cases[] = {
-        { "length mismatch", [] {
-             FileBuilder file;
-             file.objects = { 5, 6, 0 };
-             file.entries = { { 3, 0, 12 } };
-             return file;
-         }(),
+        { "length mismatch", OneObject(3, { 5, 6, 0 }),
             "Error while reading a version Sample 2.0.  Read 4 too many bytes.", true },
-        { "older version of a class", [] {
-             FileBuilder file;
-             file.versions[0] = 0x10000;
-             file.versions[2] = 0x10000;
-             file.objects = { 5 };
-             file.entries = { { 3, 0, 4 } };
-             return file;
-         }(),
+        { "older version of a class", OneObject(3, { 5 }, [](FileBuilder& f) { f.versions[2] = 0x10000; }),
             "This file is in an obsolete format.  You should save your document as a new file.", true },
-        { "a class of another major version without a size", [] {
-             FileBuilder file;
-             file.versions[2] = 0x30000;
-             file.objects = { 5, 6 };
-             file.entries = { { 3, 0, 8 } };
-             return file;
-         }(),
+        { "a class of another major version without a size",
+            OneObject(3, { 5, 6 }, [](FileBuilder& f) { f.versions[2] = 0x30000; }),
             "Can't read obsolete or unknown format file.", false },
-        { "a class without a reader", [] {
-             FileBuilder file;
-             file.objects = { 0 };
-             file.entries = { { 4, 0, 4 } };
-             return file;
-         }(),
-            "Can't create object of that class!", false },
-        { "tag that names another class", [] {
-             FileBuilder file;
-             file.tagged = 1;
-             file.sizes[2] = 8;
-             file.objects = { 1, 5, 6 };
-             file.entries = { { 3, 0, 12 } };
-             return file;
-         }(),
-            kCorrupt, true },
+        { "a class without a reader", OneObject(4, { 0 }), "Can't create object of that class!", false },
+        { "tag that names another class",
+            OneObject(3, { 1, 5, 6 }, [](FileBuilder& f) { f.tagged = 1; f.sizes[2] = 8; }), kCorrupt, true },
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -436,7 +418,8 @@ TEST_F(ObjectFileTest, ReadsAnOldFileWithoutTheHeader)
     ASSERT_NE(sample, nullptr);
     EXPECT_EQ(sample->value, 5);
     EXPECT_EQ(sample->extra, 6);
-    EXPECT_EQ(Shown(), (std::vector<std::string> { "This file is in an obsolete format.  You should save your document as a new file." }));
+    EXPECT_EQ(Shown(),
+        (std::vector<std::string> { "This file is in an obsolete format.  You should save your document as a new file." }));
 }
 
 TEST_F(ObjectFileTest, DamagedFilesGiveTheCorruptAlertAndNoObject)
