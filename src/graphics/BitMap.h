@@ -12,6 +12,7 @@
 
 class ArchiveScope;
 class OSBitMap;
+class Paint;
 class Stream;
 
 // The framework's pixel image: a rectangle of pixels of one depth, the colour table that gives
@@ -88,6 +89,9 @@ public:
     void DrawOpaque(DisplayPort& port);
     // `rect` in this bitmap's coordinates, through the port's transform.
     void DrawPart(DisplayPort& port, const Rect& rect, bool useKey, uint32_t key);
+    // Paints `pattern` through this 1-bit bitmap used as a mask (0 paints), with the pattern
+    // aligned to the port's origin; the pixels go in through the masked copy of 8-bit bitmaps.
+    void PaintThroughMask(DisplayPort& port, Paint& pattern);
     // DrawPart once the port has given its DC, the bitmap of its off-screen device (null for any
     // other device) and `rect` mapped to `destination`. A key applies only when nothing is scaled;
     // on a window it is not applied. Between bitmaps of other depths or tables the colours go

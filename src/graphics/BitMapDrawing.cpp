@@ -4,7 +4,9 @@
 
 #include "foundation/Exception.h"
 #include "graphics/ColorTable.h"
+#include "graphics/DisplayPort.h"
 #include "graphics/OSBitMap.h"
+#include "graphics/OffScreen.h"
 #include "graphics/PixelIterator.h"
 
 #include <algorithm>
@@ -85,11 +87,13 @@ void BitMap::DrawOpaque(DisplayPort& port)
     DrawPart(port, GetBounds(), false, chromaKey);
 }
 
-// FIXME: map `rect` through the port's transform and hand the port's DC and off-screen bitmap
-// to DrawPartTo once display ports exist.
-void BitMap::DrawPart(DisplayPort&, const Rect&, bool, uint32_t)
+void BitMap::DrawPart(DisplayPort& port, const Rect& rect, bool useKey, uint32_t key)
 {
-    Exception::Warn(kNotImplemented, PW_HERE);
+    HDC dc = port.GetHDC();
+    if (!dc)
+        return;
+    auto* offScreen = SmartCast<OffScreen>(port.Device());
+    DrawPartTo(dc, offScreen ? offScreen->GetBitMap().Get() : nullptr, rect, port.MapRect(rect), useKey, key);
 }
 
 void BitMap::DrawPartTo(HDC dc, BitMap* offScreen, const Rect& rect, const Rect& destination, bool useKey,

@@ -1,0 +1,38 @@
+// Painting a pattern through a BitMap used as a 1-bit mask.
+#include "graphics/BitMap.h"
+
+#include "graphics/DisplayPort.h"
+#include "graphics/OSBitMap.h"
+#include "graphics/OffScreen.h"
+#include "graphics/Paint.h"
+#include "graphics/SolidPaint.h"
+
+// The pattern is laid into an 8-bit buffer of the mask's size with its brush origin set from the
+// port's origin, then copied through the mask: into the port's own buffer at the mapped bounds,
+// or into a second buffer that is drawn into any other device.
+void BitMap::PaintThroughMask(DisplayPort& port, Paint& pattern)
+{
+    if (!port.IsDrawing())
+        return;
+    Point origin = port.MapPoint(0, 0);
+    Rect bounds = GetBounds();
+    OffScreen patternBuffer(bounds.right, bounds.bottom, 8, Color(0), true);
+    {
+        DisplayPort bufferPort(patternBuffer, patternBuffer.GetBounds(), 0);
+        HDC dc = bufferPort.GetHDC();
+        POINT previous {};
+        SetBrushOrgEx(dc, 7 - origin.h % 8, 7 - origin.v % 8, &previous);
+        SolidPaint frameless { Color(Color::kNoColor) };
+        bufferPort.DrawRectangle(Rect(bounds.left, bounds.top, bounds.right + 1, bounds.bottom + 1), pattern, frameless, 1);
+        SetBrushOrgEx(dc, previous.x, previous.y, nullptr);
+    }
+    OSBitMap& patternBits = *patternBuffer.GetBitMap()->GetOSBitMap();
+    auto* device = SmartCast<OffScreen>(port.Device());
+    if (!device) {
+        OffScreen masked(bounds.right, bounds.bottom, 8, Color(0), true);
+        patternBits.CopyMasked(*masked.GetBitMap()->GetOSBitMap(), bounds, *osBitMap.Get());
+        masked.GetBitMap()->Draw(port, 1);
+        return;
+    }
+    patternBits.CopyMasked(*device->GetBitMap()->GetOSBitMap(), port.MapRect(bounds), *osBitMap.Get());
+}

@@ -1,0 +1,41 @@
+#include "graphics/SolidPaint.h"
+
+#include "foundation/Checks.h"
+#include "graphics/PlatformConversions.h"
+
+bool IsNoColor(const Color& color)
+{
+    return color.Equals(Color(Color::kNoColor));
+}
+
+SolidPaint::SolidPaint(const Color& color)
+    : color(color)
+{
+}
+
+bool SolidPaint::SelectAsBrush(HDC dc)
+{
+    HGDIOBJ brush = IsNoColor(color) ? GetStockObject(NULL_BRUSH) : CreateSolidBrush(ColorToOSColor(color));
+    CheckNotNull(brush, PW_HERE);
+    SaveBrush(SelectObject(dc, brush));
+    return true;
+}
+
+bool SolidPaint::SelectAsPen(HDC dc, int32_t width)
+{
+    HGDIOBJ pen = IsNoColor(color) ? GetStockObject(NULL_PEN) : CreatePen(PS_SOLID, width, ColorToOSColor(color));
+    CheckNotNull(pen, PW_HERE);
+    SavePen(SelectObject(dc, pen));
+    return true;
+}
+
+void SolidPaint::ReleaseBrush(HDC dc)
+{
+    RestoreBrush(dc);
+    ResetDrawingState(dc);
+}
+
+void SolidPaint::ReleasePen(HDC dc)
+{
+    RestorePen(dc);
+}

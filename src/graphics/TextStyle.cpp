@@ -1,0 +1,90 @@
+#include "graphics/TextStyle.h"
+
+#include "foundation/Checks.h"
+
+#include <iterator>
+
+namespace {
+
+// Face numbers name these faces; any other number takes the first.
+constexpr const char* kFaces[] = { "Arial", "Arial", "Fixedsys", "Courier New", "Arial" };
+
+const char* FaceName(int16_t face)
+{
+    return face > 0 && face < int16_t(std::size(kFaces)) ? kFaces[face] : kFaces[0];
+}
+
+// Points at the display's 96 pixels an inch, as a character height (negative for CreateFontA).
+int CharacterHeight(int16_t points)
+{
+    return -((points * 96 + 36) / 72);
+}
+
+} // namespace
+
+PW_DEFINE_CLASS(TextStyle, nullptr, nullptr, SmartImplementation)
+PW_DEFINE_COPY_SLOTS(TextStyle)
+
+TextStyle::TextStyle(int16_t face, int16_t size, uint8_t style, const Color& textColor, const Color& background)
+    : face(face)
+    , size(size)
+    , style(style)
+    , textColor(textColor)
+    , background(background)
+{
+}
+
+TextStyle::TextStyle(const TextStyle& other)
+    : Smart()
+    , SmartImplementation(other)
+    , face(other.face)
+    , size(other.size)
+    , style(other.style)
+    , textColor(other.textColor)
+    , background(other.background)
+    , format(other.format)
+{
+}
+
+TextStyle& TextStyle::operator=(const TextStyle& other)
+{
+    if (this == &other)
+        return *this;
+    DropFont();
+    face = other.face;
+    size = other.size;
+    style = other.style;
+    textColor = other.textColor;
+    background = other.background;
+    format = other.format;
+    return *this;
+}
+
+TextStyle::~TextStyle()
+{
+    DropFont();
+}
+
+HFONT TextStyle::GetFont()
+{
+    if (font)
+        return font;
+    font = CreateFontA(CharacterHeight(size), 0, 0, 0, (style & kBold) ? FW_BOLD : FW_NORMAL, (style & kItalic) != 0,
+        (style & kUnderline) != 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+        DEFAULT_PITCH | FF_DONTCARE, FaceName(face));
+    CheckNotNull(font, PW_HERE);
+    return font;
+}
+
+void TextStyle::SetColor(const Color& color)
+{
+    textColor = color;
+    DropFont();
+}
+
+void TextStyle::DropFont() noexcept
+{
+    if (font)
+        DeleteObject(font);
+    font = nullptr;
+}

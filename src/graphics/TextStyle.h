@@ -1,0 +1,47 @@
+#pragma once
+
+#include "foundation/SmartImplementation.h"
+#include "graphics/Color.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+// How text looks: a face number, a point size, style bits (1 bold, 2 italic, 4 underline), the
+// text colour, the background colour (standard colour 13 draws no background) and the DrawText
+// format flags. The Windows font is made on first request and kept until something that shapes it
+// changes; a copy makes its own.
+class TextStyle : public SmartImplementation {
+    PW_CLASS_INFO(TextStyle)
+    PW_COPY_SLOTS
+
+public:
+    static constexpr uint8_t kBold = 1;
+    static constexpr uint8_t kItalic = 2;
+    static constexpr uint8_t kUnderline = 4;
+
+    TextStyle(int16_t face, int16_t size, uint8_t style, const Color& textColor, const Color& background);
+    TextStyle(const TextStyle& other);
+    TextStyle& operator=(const TextStyle& other);
+    ~TextStyle() override;
+
+    // The cached font; "Missing (NULL) value." when the platform cannot make it.
+    HFONT GetFont();
+    const Color& GetColor() const { return textColor; }
+    // Drops the cached font.
+    void SetColor(const Color& color);
+    const Color& GetBackground() const { return background; }
+    uint32_t GetFormat() const { return format; }
+    void SetFormat(uint32_t flags) { format = flags; }
+
+private:
+    void DropFont() noexcept;
+
+    int16_t face;
+    int16_t size;
+    uint8_t style;
+    Color textColor;
+    Color background;
+    uint32_t format { 0 };
+    HFONT font { nullptr };
+};
