@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/ClassInfo.h"
 #include "foundation/Smart.h"
 #include "foundation/TypedArray.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/ClassInfo.h"
 #include "foundation/Smart.h"
 
 // An undoable operation: Do performs it the first time, Undo takes it back, Redo performs it again

@@ -8,6 +8,7 @@
 #include "foundation/SmartPtr.h"
 #include "graphics/DisplayChannel.h"
 #include "ui/InvalidationTarget.h"
+#include "ui/ViewNotifier.h"
 
 #include <cstdint>
 
@@ -18,9 +19,12 @@ class GenericSignal;
 class IdleChore;
 class ViewBuffer;
 class Task;
-class ViewNotifier;
+class View;
 class Window;
 class WindowFrame;
+
+// The child list's type is complete before View's body, as its covariant GetChildren needs.
+static_assert(sizeof(SmartList<View>) == sizeof(ListHandle));
 
 // Everything drawn in a window that takes input: a rectangle with an ordered list of child views
 // (back to front), drawn through the image-channel protocol on a display device, optionally
@@ -87,8 +91,8 @@ public:
     void Invalidate(Area& area) override;
     // Subclasses paint here, in window coordinates, clipped to the bounds and the redraw area.
     void DrawContent(DisplayPort& port, Area& area) override;
-    // The child list itself (shared, not copied).
-    SmartList<View> GetChildren() override { return children; }
+    // The child list; a copy of the handle shares the list.
+    const SmartList<View>& GetChildren() override { return children; }
 
     virtual void Show(bool visible);
     virtual Rect GetContentRect() { return bounds; }
@@ -163,6 +167,8 @@ public:
     // Where children made with on-frame false draw: the buffer, else the device.
     DisplayDevice& GetDrawingDevice() const;
     DisplayDevice& GetDevice() const;
+    // Moves the view onto another device of its tree (its children stay where they are).
+    void SetDevice(DisplayDevice& device);
     // Fails "data != NULL" when the view has no frame.
     SmartPtr<WindowFrame> GetFrame() const;
     SmartPtr<ViewNotifier> GetNotifier() const { return notifier; }

@@ -1,0 +1,85 @@
+#include "ui/EventSupport.h"
+
+#include "graphics/WinVersion.h"
+#include "ui/AppGlue.h"
+#include "ui/AppMain.h"
+
+namespace {
+
+constexpr DWORD kPumpLimitMs = 500;
+
+// Recorded by the unit's static initialiser.
+const bool win31Platform = IsWin31Only();
+
+// Whether a mouse message may reach its window while `dialog` waits.
+bool MouseAllowed(const MSG& msg, HWND dialog)
+{
+    if (msg.hwnd == pw::ui::MainWindow())
+        return true;
+    return dialog && (msg.hwnd == dialog || (msg.hwnd && GetParent(msg.hwnd) == dialog));
+}
+
+// Waits for the next message (or timer tick) and takes it. A quit found here belongs to the outer
+// loop: it is posted again and false answered.
+bool WaitForMessage(MSG& msg)
+{
+    if (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        return true;
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+}
+
+} // namespace
+
+Point MakeMouseEvent(HWND, LPARAM packed)
+{
+    auto word = static_cast<uint32_t>(packed);
+    return Point(static_cast<int16_t>(word & 0xFFFF), static_cast<int16_t>(word >> 16));
+}
+
+uint32_t MakeModifiers(WPARAM keyState)
+{
+    uint32_t modifiers = 0;
+    if (keyState & MK_SHIFT)
+        modifiers |= 1u << 0;
+    if (keyState & MK_CONTROL)
+        modifiers |= 1u << 2;
+    return modifiers;
+}
+
+bool IsMouseMessage(UINT message)
+{
+    return (message >= 0x200 && message <= 0x209) || (message >= 0xA0 && message <= 0xA9);
+}
+
+bool PumpMessages(HWND dialog, bool waitWhenIdle)
+{
+    DWORD start = GetTickCount();
+    MSG msg;
+    bool first = true;
+    while (GetTickCount() - start <= kPumpLimitMs) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!first || !waitWhenIdle || !WaitForMessage(msg))
+                break;
+        } else if (msg.message == WM_QUIT) {
+            // Not ours to take: the outer loop ends on it.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        first = false;
+        if (IsMouseMessage(msg.message) && !MouseAllowed(msg, dialog))
+            break;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        if (!AppGlue::IsAppFlagSet()) {
+            PostQuitMessage(0);
+            break;
+        }
+    }
+    return true;
+}
+
+bool IsWin31Platform()
+{
+    return win31Platform;
+}
