@@ -1,8 +1,6 @@
 #include "graphics/BMPFile.h"
 
 #include "foundation/Failure.h"
-#include "foundation/FileType.h"
-#include "foundation/FourCharCode.h"
 #include "foundation/MemoryStream.h"
 
 #include "BitMapFixture.h"
@@ -109,20 +107,6 @@ SmartPtr<BitMap> Read(const std::vector<uint8_t>& bytes, bool useKey = false, ui
 {
     SmartPtr<MemoryStream> stream = StreamOf(bytes);
     return new BitMap(*stream.Get(), useKey, key);
-}
-
-// Every pixel's colour as RRGGBB, top row first.
-std::string ColorsOf(BitMap& bitmap)
-{
-    Rect bounds = bitmap.GetBounds();
-    std::vector<std::vector<uint32_t>> rows(bounds.bottom, std::vector<uint32_t>(bounds.right));
-    PixelIterator cursor(bitmap, bounds, true);
-    for (; cursor.More(); cursor.Next()) {
-        Color color = bitmap.GetColorOfValue(cursor.GetPixel());
-        rows[cursor.GetPosition().v][cursor.GetPosition().h] =
-            uint32_t(color.red >> 8) << 16 | uint32_t(color.green >> 8) << 8 | (color.blue >> 8);
-    }
-    return FormatGrid(rows, 6);
 }
 
 std::vector<uint32_t> Greys(int count)
@@ -304,9 +288,6 @@ TEST_F(BMPFileTest, ScribeReadsBitmapsAndNeverWrites)
     EXPECT_EQ(stream->GetLength(), length);
     EXPECT_TRUE(scribe->Accepts(&BitMap::classInfo));
     EXPECT_FALSE(scribe->Accepts(&Image::classInfo));
-    EXPECT_FALSE(scribe->Accepts(&ColorTable::classInfo));
-    EXPECT_STREQ(BMPFile::GetFileType().GetName(), "BitMap File");
-    EXPECT_EQ(BMPFile::GetFileType().GetTypeCode(), pw::foundation::FourCharCode("bmp "));
 }
 
 // Files written by another program: ImageMagick's convert makes BMP files of a small picture and

@@ -153,6 +153,20 @@ inline std::string GridOf(BitMap& bitmap)
     return FormatGrid(rows, DigitsFor(bitmap.GetBitDepth()));
 }
 
+// The colour of every pixel as RRGGBB, in the grid format.
+inline std::string ColorsOf(BitMap& bitmap)
+{
+    Rect bounds = bitmap.GetBounds();
+    std::vector<std::vector<uint32_t>> rows(bounds.bottom, std::vector<uint32_t>(bounds.right));
+    PixelIterator cursor(bitmap, bounds, true);
+    for (; cursor.More(); cursor.Next()) {
+        Color color = bitmap.GetColorOfValue(cursor.GetPixel());
+        rows[cursor.GetPosition().v][cursor.GetPosition().h] =
+            uint32_t(color.red >> 8) << 16 | uint32_t(color.green >> 8) << 8 | (color.blue >> 8);
+    }
+    return FormatGrid(rows, 6);
+}
+
 // Image row `row` (0 at the top) of an 8-bit or deeper Windows bitmap, read from its bytes.
 inline std::vector<uint8_t> RowBytes(OSBitMap& bitmap, int32_t row)
 {

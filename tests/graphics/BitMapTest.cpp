@@ -31,20 +31,6 @@ uint32_t Nearest(const Color& color)
     return GetNearestPaletteIndex(ColorTable::GetStandardPalette(), RGB(color.red >> 8, color.green >> 8, color.blue >> 8));
 }
 
-// The colour of every pixel as RRGGBB.
-std::string ColorsOf(BitMap& bitmap)
-{
-    Rect bounds = bitmap.GetBounds();
-    std::vector<std::vector<uint32_t>> rows(bounds.bottom, std::vector<uint32_t>(bounds.right));
-    PixelIterator cursor(bitmap, bounds, true);
-    for (; cursor.More(); cursor.Next()) {
-        Color color = bitmap.GetColorOfValue(cursor.GetPixel());
-        rows[cursor.GetPosition().v][cursor.GetPosition().h] =
-            uint32_t(color.red >> 8) << 16 | uint32_t(color.green >> 8) << 8 | (color.blue >> 8);
-    }
-    return FormatGrid(rows, 6);
-}
-
 // A 24-bit bitmap of packed values (red in the high byte).
 SmartPtr<BitMap> TrueColor(const std::string& grid)
 {
@@ -73,19 +59,6 @@ void PutLong(MemoryStream& stream, uint32_t offset, uint32_t value)
 }
 
 } // namespace
-
-TEST_F(BitMapTest, KeyColourIsTheTablesValueOrTheKeyIsOff)
-{
-    SmartPtr<ColorTable> standard = ColorTable::Setup(8);
-    SmartPtr<BitMap> keyed = new BitMap(2, 2, standard, Rgb(255, 0, 0), true);
-    EXPECT_TRUE(keyed->UsesChromaKey());
-    EXPECT_EQ(keyed->GetChromaKey(), Nearest(Rgb(255, 0, 0)));
-    SmartPtr<BitMap> missing = new BitMap(2, 2, GreyTable(4), Rgb(255, 0, 0), true);
-    EXPECT_FALSE(missing->UsesChromaKey());
-    EXPECT_EQ(Failure([&] { missing->SetChromaKey(1); }), "useChromaKey == true");
-    SmartPtr<BitMap> direct = new BitMap(2, 2, new ColorTable(TypedArray<Color>()), Rgb(255, 0, 0), true);
-    EXPECT_EQ(direct->GetChromaKey(), 0xFF0000u);
-}
 
 TEST_F(BitMapTest, CopiesOwnPixelsAndAssignmentSharesThem)
 {
@@ -339,21 +312,5 @@ TEST_F(BitMapTest, WindowsBitmapsArePixelsInTheSharedTable)
     EXPECT_EQ(monochrome->GetBitDepth(), 1);
     EXPECT_EQ(GridOf(*monochrome.Get()), "1 0 1 | 0 1 0");
 
-    EXPECT_NE(Failure([] { BitMap(nullptr, false, 0); }), "");
 }
 
-TEST_F(BitMapTest, ImagesKeepTheirChannelsAndAreasFromTheirBounds)
-{
-    SmartPtr<BitMap> bitmap = MakeBitMap(GreyTable(2), "0 1 1 | 1 0 0");
-    auto* first = reinterpret_cast<ImageChannel*>(0x10);
-    auto* second = reinterpret_cast<ImageChannel*>(0x20);
-    bitmap->AddChannel(first);
-    bitmap->AddChannel(second);
-    bitmap->RemoveChannel(first);
-    bitmap->RemoveChannel(first);
-    EXPECT_EQ(bitmap->NumChannels(), 1u);
-    SmartPtr<BitMap> copy(SmartCast<BitMap>(bitmap->Copy()));
-    EXPECT_EQ(copy->NumChannels(), 0u);
-    EXPECT_EQ(bitmap->GetArea()->ComputeBounds(), Rect(0, 0, 3, 2));
-    EXPECT_TRUE(bitmap->GetUpdateArea()->IsEmpty());
-}

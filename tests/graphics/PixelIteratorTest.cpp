@@ -133,26 +133,13 @@ TEST(PixelIterator, RowSpanCountsTheBytesOfTheRectanglesRow)
     }
 }
 
-TEST(PixelIterator, HoldsTheBitmapLockedWhileItLives)
-{
-    SmartPtr<BitMap> bitmap = MakeBitMap(GreyTable(2), "1 0 | 0 1");
-    EXPECT_EQ(bitmap->LockCount(), 0);
-    {
-        PixelIterator cursor(*bitmap.Get(), bitmap->GetBounds(), true);
-        EXPECT_EQ(bitmap->LockCount(), 1);
-    }
-    EXPECT_EQ(bitmap->LockCount(), 0);
-    bitmap->Unlock();
-    EXPECT_EQ(bitmap->LockCount(), 0);
-}
-
 TEST(PixelIterator, PatternTakesTheTopLeftEightByEight)
 {
     struct Case {
         Point pixel;
         int row;
         uint8_t bits;
-    } cases[] = { { { 0, 0 }, 0, 0x80 }, { { 7, 7 }, 7, 0x01 }, { { 3, 5 }, 5, 0x10 }, { { 8, 2 }, 2, 0x00 } };
+    } cases[] = { { { 0, 0 }, 0, 0x80 }, { { 3, 5 }, 5, 0x10 }, { { 8, 2 }, 2, 0x00 } };
     for (const Case& test : cases) {
         SCOPED_TRACE(std::to_string(test.pixel.h) + "," + std::to_string(test.pixel.v));
         SmartPtr<BitMap> bitmap = new BitMap(9, 8, GreyTable(2), Color(), false);
