@@ -1,7 +1,11 @@
-// The program's entry: until the window framework stands, it brings the platform up and ends cleanly.
+// The program's entry: the framework main with the framework's sample application, until the
+// animation application takes its place.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+#include "ui/AppMain.h"
+#include "ui/SampleApp.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand)
 {
-    return 0;
+    return AppMain(instance, previous, commandLine, showCommand, SampleApp::Make);
 }

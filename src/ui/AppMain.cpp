@@ -15,6 +15,24 @@ bool classesRegistered = false;
 bool started = false;
 AppGlue::Factory applicationFactory = nullptr;
 
+// A class that is there already (registered by an earlier start on the same platform) serves.
+bool Register(const WNDCLASSA& windowClass)
+{
+    constexpr DWORD kClassAlreadyExists = 1410;
+    return RegisterClassA(&windowClass) != 0 || GetLastError() == kClassAlreadyExists;
+}
+
+void RealizeStandardPalette(HWND main)
+{
+    HPALETTE palette = ColorTable::GetStandardPalette();
+    if (HDC dc = GetDC(main)) {
+        HPALETTE old = SelectPalette(dc, palette, FALSE);
+        RealizePalette(dc);
+        SelectPalette(dc, old, FALSE);
+        ReleaseDC(main, dc);
+    }
+}
+
 // Dispatches one message, showing an exception that a procedure let through.
 void Dispatch(MSG& msg)
 {
@@ -61,10 +79,8 @@ bool RegisterWindowClasses(HINSTANCE instance)
     child.lpfnWndProc = ChildWindowProc;
     child.hInstance = instance;
     child.lpszClassName = "ChildWClass";
-    if (!RegisterClassA(&main) || !RegisterClassA(&child))
-        return false;
-    classesRegistered = true;
-    return true;
+    classesRegistered = Register(main) && Register(child);
+    return classesRegistered;
 }
 
 HWND CreateMainWindow(HINSTANCE instance)
@@ -123,13 +139,14 @@ int AppMain(HINSTANCE instance, HINSTANCE, LPSTR, int, AppGlue::Factory factory)
     if (!main)
         return 1;
     ShowWindow(main, SW_SHOWMAXIMIZED);
-    if (HDC dc = GetDC(main)) {
-        HPALETTE old = SelectPalette(dc, ColorTable::GetStandardPalette(), FALSE);
-        RealizePalette(dc);
-        SelectPalette(dc, old, FALSE);
-        ReleaseDC(main, dc);
-    }
     Alert::EnableAlerts();
+    // Without the standard palette nothing can be drawn: the reason is shown and the program ends.
+    try {
+        RealizeStandardPalette(main);
+    } catch (Exception* exception) {
+        exception->Display(Alert::kStop);
+        return 0;
+    }
     PostMessageA(main, pw::ui::kStartMessage, 0, 0);
     MSG msg {};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -135,6 +135,8 @@ void App::FocusOnly(const SmartPtr<Window>& window)
     }
     bool blocked = LayerOf(window) == WindowFrame::kBlockingLayer;
     state = blocked ? uint8_t(state | kBlocked) : uint8_t(state & ~kBlocked);
-    if (window.Valid())
-        window->ShowUndoTitle();
+    if (!window.Valid())
+        return;
+    window->GetFrame()->TakeKeyboard();
+    window->ShowUndoTitle();
 }

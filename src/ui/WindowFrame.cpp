@@ -195,6 +195,13 @@ void WindowFrame::BringToFront()
             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void WindowFrame::TakeKeyboard()
+{
+    HWND focus = GetFocus();
+    if (hwnd && focus != hwnd && !(focus && GetParent(focus) == hwnd))
+        SetFocus(hwnd);
+}
+
 Rect WindowFrame::GetRect() const
 {
     RECT outer { 0, 0, 0, 0 };

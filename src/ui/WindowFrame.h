@@ -65,6 +65,8 @@ public:
     void Show(bool visible);
     bool IsShown() const;
     void BringToFront();
+    // Keys go to this frame, unless the focus already lies on one of its controls.
+    void TakeKeyboard();
     // The outer rectangle, in the parent's client coordinates.
     Rect GetRect() const;
     // The client area in screen coordinates.

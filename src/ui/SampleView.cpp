@@ -1,0 +1,59 @@
+#include "ui/SampleView.h"
+
+#include "graphics/Color.h"
+#include "graphics/DisplayPort.h"
+#include "ui/ClipTask.h"
+
+PW_DEFINE_CLASS(SampleView, nullptr, nullptr, View)
+
+SampleView::SampleView(View* parent, const char* initialText)
+    : View(parent, parent->GetBounds(), kSizeStretch, true, true)
+    , text(initialText)
+{
+}
+
+void SampleView::DrawContent(DisplayPort& port, Area&)
+{
+    Rect bounds = GetBounds();
+    port.DrawRectangle(bounds, Color(0), Color(4), 1);
+    Rect inner(bounds.left + 8, bounds.top + 8, bounds.right - 8, bounds.bottom - 8);
+    port.DrawBevel(inner, Color(3), Color(5), 1);
+    char chars[256];
+    text.GetCString(chars, sizeof chars);
+    Rect line(inner.left + 12, inner.top + 12, inner.right - 12, inner.top + 40);
+    port.DrawString(chars, static_cast<int32_t>(text.Length() < 255 ? text.Length() : 255), line, Color(1));
+}
+
+bool SampleView::KeyDown(uint8_t key, int32_t)
+{
+    if (key < 32 || key > 126)
+        return false;
+    char typed[2] = { static_cast<char>(key), 0 };
+    text.Append(String(typed));
+    InvalidateView(true);
+    return true;
+}
+
+void SampleView::Copy(SmartPtr<Smart>& copied)
+{
+    copied = new String(text);
+}
+
+void SampleView::Paste(const SmartPtr<Smart>& object, int32_t, int32_t, int32_t)
+{
+    if (String* pasted = SmartCast<String>(object.Get())) {
+        text.Append(*pasted);
+        InvalidateView(true);
+    }
+}
+
+void SampleView::Clear()
+{
+    text = String();
+    InvalidateView(true);
+}
+
+bool SampleView::CanClip(int32_t mode)
+{
+    return mode == ClipTask::kPaste || text.Length() > 0;
+}
