@@ -102,6 +102,10 @@ public:
     // `background` and answers that rectangle's top-left. A bitmap that is all background empties
     // the handle; one whose content touches every edge is kept. The result has the same table.
     static Point CropToContent(SmartPtr<BitMap>& bitmap, uint32_t background);
+    // Any image as an 8-bit bitmap of the given size (its bounds' size by default): drawn to fit in
+    // its own table when that is 8 bits deep, else without key into the standard table on white.
+    static SmartPtr<BitMap> RenderImage(Image& image);
+    static SmartPtr<BitMap> RenderImage(Image& image, int32_t width, int32_t height);
 
 private:
     // Copies every pixel of `rect` that is not `key` to `destination` in `target`, clipped to

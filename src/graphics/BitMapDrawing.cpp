@@ -1,5 +1,5 @@
-// Drawing a BitMap: onto a device context, and with a key between bitmaps pixel by pixel; and
-// cropping to content.
+// Drawing a BitMap: onto a device context, and with a key between bitmaps pixel by pixel; cropping
+// to content; rendering any image into an 8-bit bitmap.
 #include "graphics/BitMap.h"
 
 #include "foundation/Exception.h"
@@ -183,4 +183,26 @@ Point BitMap::CropToContent(SmartPtr<BitMap>& handle, uint32_t background)
         cropped->chromaKey = bitmap.chromaKey;
     handle = cropped;
     return min;
+}
+
+SmartPtr<BitMap> BitMap::RenderImage(Image& image)
+{
+    Point size = image.GetBounds().Size();
+    return RenderImage(image, size.h, size.v);
+}
+
+SmartPtr<BitMap> BitMap::RenderImage(Image& image, int32_t width, int32_t height)
+{
+    const Color white(0);
+    SmartPtr<ColorTable> table = image.GetColorTable();
+    if (table.Valid() && table->BitDepth() == 8) {
+        SmartPtr<OffScreen> buffer = new OffScreen(image, width, height, white, true);
+        return buffer->GetBitMap();
+    }
+    SmartPtr<OffScreen> buffer = new OffScreen(width, height, 8, white, true);
+    {
+        DisplayPort port(*buffer.Get(), buffer->GetBounds(), 0);
+        image.Draw(port, 1);
+    }
+    return buffer->GetBitMap();
 }

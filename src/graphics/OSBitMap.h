@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -79,6 +80,8 @@ public:
     void SetHandle(HBITMAP bitmap) { handle = bitmap; }
     bool IsInitialized() const { return depth >= 1; }
     uint32_t GetByteSize(int16_t depth = 0) const;
+    // Where image row `row` (0 at the top) starts in the pixel block.
+    size_t RowOffset(int32_t row) const;
     // This bitmap's header and colour table; null before initialisation.
     BITMAPINFO* GetHeader() const { return reinterpret_cast<BITMAPINFO*>(header.get()); }
 

@@ -295,6 +295,17 @@ TEST_F(BitMapTest, CropToContentKeepsTheSmallestRectangle)
     }
 }
 
+TEST_F(BitMapTest, RenderedImagesAreEightBitsDeep)
+{
+    SmartPtr<BitMap> wide = TrueColor("FF0000 0000FF");
+    SmartPtr<BitMap> rendered = BitMap::RenderImage(*wide.Get());
+    EXPECT_EQ(rendered->GetColorTable(), ColorTable::Setup(8));
+    EXPECT_EQ(GridOf(*rendered.Get()), "BE 0F");
+
+    SmartPtr<BitMap> eight = MakeBitMap(ColorTable::Setup(8), "BE 0F | 00 E1");
+    EXPECT_EQ(GridOf(*BitMap::RenderImage(*eight.Get(), 4, 4).Get()), "BE BE 0F 0F | BE BE 0F 0F | 00 00 E1 E1 | 00 00 E1 E1");
+}
+
 TEST_F(BitMapTest, WindowsBitmapsArePixelsInTheSharedTable)
 {
     const uint8_t eightBits[] = { 1, 2, 246, 0, 255, 0, 9, 0 };

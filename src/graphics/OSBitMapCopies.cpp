@@ -1,0 +1,88 @@
+// The pixel copies between Windows bitmaps: keyed and through a mask, clipped to both sides.
+#include "graphics/OSBitMap.h"
+
+#include "foundation/Exception.h"
+
+#include <algorithm>
+#include <cstring>
+
+void OSBitMap::CopyTransparent(OSBitMap& destination, const Rect& from, const Rect& to, uint32_t key)
+{
+    if (GetBitDepth() < 8)
+        AssertionFailed("GetBitDepth() >= 8", PW_HERE);
+    if (destination.GetBitDepth() != GetBitDepth())
+        AssertionFailed("destination.GetBitDepth() == GetBitDepth()", PW_HERE);
+    if (from.Size() != to.Size())
+        AssertionFailed("from.Size() == to.Size()", PW_HERE);
+    if (from.TopLeft() != Point::origin)
+        AssertionFailed("from.TopLeft() == Point::origin", PW_HERE);
+
+    // Rows and columns that fall outside either bitmap are dropped on both sides together.
+    Point target = destination.GetSize();
+    int32_t firstColumn = std::max(0, -to.left);
+    int32_t firstRow = std::max(0, -to.top);
+    int32_t endColumn = std::min({ from.right, size.h, target.h - to.left });
+    int32_t endRow = std::min({ from.bottom, size.v, target.v - to.top });
+    if (endColumn <= firstColumn || endRow <= firstRow)
+        return;
+
+    size_t pixelBytes = static_cast<size_t>(depth / 8);
+    bool sourceCopy = false;
+    bool destinationCopy = false;
+    uint8_t* sourceBits = LockBits(sourceCopy);
+    uint8_t* destinationBits = destination.LockBits(destinationCopy);
+    for (int32_t row = firstRow; row < endRow; ++row) {
+        const uint8_t* sourcePixel = sourceBits + RowOffset(row) + firstColumn * pixelBytes;
+        uint8_t* destinationPixel =
+            destinationBits + destination.RowOffset(to.top + row) + (to.left + firstColumn) * pixelBytes;
+        for (int32_t column = firstColumn; column < endColumn; ++column) {
+            uint32_t value = 0;
+            for (size_t byte = 0; byte < pixelBytes; ++byte)
+                value |= static_cast<uint32_t>(sourcePixel[byte]) << (8 * byte);
+            if (value != key)
+                std::memcpy(destinationPixel, sourcePixel, pixelBytes);
+            sourcePixel += pixelBytes;
+            destinationPixel += pixelBytes;
+        }
+    }
+    UnlockBits(false, sourceBits, sourceCopy);
+    destination.UnlockBits(true, destinationBits, destinationCopy);
+}
+
+void OSBitMap::CopyMasked(OSBitMap& destination, const Rect& destRect, OSBitMap& mask)
+{
+    if (GetBitDepth() != 8)
+        AssertionFailed("GetBitDepth() == 8", PW_HERE);
+    if (destination.GetBitDepth() != 8)
+        AssertionFailed("dest->GetBitDepth() == 8", PW_HERE);
+    if (mask.GetBitDepth() != 1)
+        AssertionFailed("mask->GetBitDepth() == 1", PW_HERE);
+    Point sourceSize = mask.GetSize();
+    if (destRect.Size() != sourceSize)
+        AssertionFailed("destRect.Size() == sourceSize", PW_HERE);
+    Point target = destination.GetSize();
+    if (destRect.left < 0 || destRect.top < 0 || destRect.right > target.h || destRect.bottom > target.v)
+        return;
+
+    // A source smaller than the mask gives only the pixels it has.
+    int32_t width = std::min(sourceSize.h, size.h);
+    int32_t height = std::min(sourceSize.v, size.v);
+    bool sourceCopy = false;
+    bool maskCopy = false;
+    bool destinationCopy = false;
+    uint8_t* sourceBits = LockBits(sourceCopy);
+    uint8_t* maskBits = mask.LockBits(maskCopy);
+    uint8_t* destinationBits = destination.LockBits(destinationCopy);
+    for (int32_t row = 0; row < height; ++row) {
+        const uint8_t* source = sourceBits + RowOffset(row);
+        const uint8_t* maskRow = maskBits + mask.RowOffset(row);
+        uint8_t* target = destinationBits + destination.RowOffset(destRect.top + row) + destRect.left;
+        for (int32_t column = 0; column < width; ++column) {
+            if (!(maskRow[column >> 3] & (0x80 >> (column & 7))))
+                target[column] = source[column];
+        }
+    }
+    UnlockBits(false, sourceBits, sourceCopy);
+    mask.UnlockBits(false, maskBits, maskCopy);
+    destination.UnlockBits(true, destinationBits, destinationCopy);
+}
