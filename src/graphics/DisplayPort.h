@@ -105,7 +105,7 @@ public:
     uint32_t NearestPaletteIndex(const Color& color);
     // Warn "Not implemented."
     void DrawPictureData(const void* data, const Rect& rect);
-    Rect PictureBounds(uint16_t* screenDepth = nullptr);
+    static Rect PictureBounds(uint16_t* screenDepth = nullptr);
 
 private:
     // Puts the clip into the context (the whole surface without one).
