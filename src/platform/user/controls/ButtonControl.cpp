@@ -197,17 +197,10 @@ LRESULT Handle(HWND hwnd, ButtonState& state, UINT message, WPARAM wParam, LPARA
             Click(hwnd, state);
         return 0;
     case WM_SETFONT:
-        state.font = FontOf(wParam);
-        RedrawIf(hwnd, lParam);
-        return 0;
     case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(state.font);
     case WM_SETTEXT:
-    case WM_ENABLE: {
-        LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return result;
-    }
+    case WM_ENABLE:
+        return LabelMessage(hwnd, state.font, message, wParam, lParam);
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
@@ -217,14 +210,7 @@ LRESULT Handle(HWND hwnd, ButtonState& state, UINT message, WPARAM wParam, LPARA
 
 LRESULT CALLBACK ButtonControl::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        store.Add(hwnd);
-    std::shared_ptr<ButtonState> state = store.Find(hwnd);
-    if (message == WM_NCDESTROY)
-        store.Remove(hwnd);
-    if (!state)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    return Handle(hwnd, *state, message, wParam, lParam);
+    return store.Dispatch(hwnd, message, wParam, lParam, Handle);
 }
 
 void ButtonControl::Draw(HDC hdc, const RECT& client, const Look& look)

@@ -63,4 +63,37 @@ void RedrawIf(HWND hwnd, LPARAM redraw)
         InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+LRESULT LabelMessage(HWND hwnd, HFONT& font, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETFONT:
+        font = FontOf(wParam);
+        RedrawIf(hwnd, lParam);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font);
+    default: {
+        LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return result;
+    }
+    }
+}
+
+bool FocusOnPress(HWND hwnd)
+{
+    if (GetFocus() == hwnd)
+        return true;
+    SetFocus(hwnd);
+    return IsWindow(hwnd) != FALSE;
+}
+
+void EndDrag(bool& tracking)
+{
+    if (!tracking)
+        return;
+    tracking = false;
+    ReleaseCapture();
+}
+
 } // namespace pw::platform::user

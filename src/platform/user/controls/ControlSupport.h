@@ -31,4 +31,15 @@ bool ControlDown();
 HFONT FontOf(WPARAM wParam);
 void RedrawIf(HWND hwnd, LPARAM redraw);
 
+// WM_SETFONT, WM_GETFONT, WM_SETTEXT and WM_ENABLE for a control that paints its window text as
+// a label in `font`: each change repaints it.
+LRESULT LabelMessage(HWND hwnd, HFONT& font, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A press takes the focus for the control; false when the window died meanwhile (the focus
+// change runs other windows' code).
+bool FocusOnPress(HWND hwnd);
+
+// Ends a drag that the control began with SetCapture, if one runs.
+void EndDrag(bool& tracking);
+
 } // namespace pw::platform::user

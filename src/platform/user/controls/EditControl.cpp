@@ -160,11 +160,8 @@ LRESULT Mouse(HWND hwnd, EditState& state, UINT message, LPARAM lParam)
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
-        if (GetFocus() != hwnd) {
-            SetFocus(hwnd);
-            if (!IsWindow(hwnd))
-                return 0;
-        }
+        if (!FocusOnPress(hwnd))
+            return 0;
         size_t index = view.IndexAt(point);
         if (message == WM_LBUTTONDBLCLK) {
             view.model.SelectWordAt(index);
@@ -183,10 +180,7 @@ LRESULT Mouse(HWND hwnd, EditState& state, UINT message, LPARAM lParam)
         }
         return 0;
     case WM_LBUTTONUP:
-        if (state.tracking) {
-            state.tracking = false;
-            ReleaseCapture();
-        }
+        EndDrag(state.tracking);
         return 0;
     default:
         return 0;
@@ -352,14 +346,7 @@ LRESULT Handle(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARAM 
 
 LRESULT CALLBACK EditControl::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        store.Add(hwnd);
-    std::shared_ptr<EditState> state = store.Find(hwnd);
-    if (message == WM_NCDESTROY)
-        store.Remove(hwnd);
-    if (!state)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    return Handle(hwnd, *state, message, wParam, lParam);
+    return store.Dispatch(hwnd, message, wParam, lParam, Handle);
 }
 
 } // namespace pw::platform::user

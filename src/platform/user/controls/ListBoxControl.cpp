@@ -176,11 +176,8 @@ LRESULT Mouse(HWND hwnd, ListBoxState& state, UINT message, LPARAM lParam)
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        if (GetFocus() != hwnd) {
-            SetFocus(hwnd);
-            if (!IsWindow(hwnd))
-                return 0;
-        }
+        if (!FocusOnPress(hwnd))
+            return 0;
         if (index < 0)
             return 0;
         UserSelect(hwnd, state, index);
@@ -197,10 +194,7 @@ LRESULT Mouse(HWND hwnd, ListBoxState& state, UINT message, LPARAM lParam)
             UserSelect(hwnd, state, index);
         return 0;
     case WM_LBUTTONUP:
-        if (state.tracking) {
-            state.tracking = false;
-            ReleaseCapture();
-        }
+        EndDrag(state.tracking);
         return 0;
     default:
         return 0;
@@ -319,14 +313,7 @@ LRESULT Handle(HWND hwnd, ListBoxState& state, UINT message, WPARAM wParam, LPAR
 
 LRESULT CALLBACK ListBoxControl::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        store.Add(hwnd);
-    std::shared_ptr<ListBoxState> state = store.Find(hwnd);
-    if (message == WM_NCDESTROY)
-        store.Remove(hwnd);
-    if (!state)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    return Handle(hwnd, *state, message, wParam, lParam);
+    return store.Dispatch(hwnd, message, wParam, lParam, Handle);
 }
 
 } // namespace pw::platform::user

@@ -122,8 +122,10 @@ void Track(HWND hwnd, ScrollBarState& state, int along)
     }
 }
 
-void Press(HWND hwnd, std::shared_ptr<ScrollBarState> state, int along)
+void Press(HWND hwnd, int along)
 {
+    // Held through the modal loop, in which a message may destroy the bar.
+    std::shared_ptr<ScrollBarState> state = store.Find(hwnd);
     ScrollBarGeometry geometry = GeometryOf(hwnd, state->range);
     Part part = geometry.HitTest(along);
     if (state->tracking || part == Part::None || state->range.IsEmpty() || !IsEnabled(hwnd))
@@ -176,57 +178,57 @@ void Paint(HWND hwnd, const ScrollBarState& state)
     EndPaint(hwnd, &paint);
 }
 
-LRESULT Handle(HWND hwnd, const std::shared_ptr<ScrollBarState>& state, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, ScrollBarState& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:
-        Paint(hwnd, *state);
+        Paint(hwnd, state);
         return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        Press(hwnd, state, Along(hwnd, lParam));
+        Press(hwnd, Along(hwnd, lParam));
         return 0;
     case WM_MOUSEMOVE:
-        if (state->tracking)
-            Track(hwnd, *state, Along(hwnd, lParam));
+        if (state.tracking)
+            Track(hwnd, state, Along(hwnd, lParam));
         return 0;
     case WM_LBUTTONUP:
-        if (state->tracking) {
-            Track(hwnd, *state, Along(hwnd, lParam));
-            EndTracking(hwnd, *state);
+        if (state.tracking) {
+            Track(hwnd, state, Along(hwnd, lParam));
+            EndTracking(hwnd, state);
         }
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hwnd)
-            EndTracking(hwnd, *state);
+            EndTracking(hwnd, state);
         return 0;
     case WM_TIMER:
         if (wParam == kRepeatTimer)
-            Repeat(hwnd, *state);
+            Repeat(hwnd, state);
         return 0;
     case SBM_SETPOS: {
-        int previous = state->range.SetPos(static_cast<int>(wParam));
-        if (lParam && previous != state->range.pos)
+        int previous = state.range.SetPos(static_cast<int>(wParam));
+        if (lParam && previous != state.range.pos)
             InvalidateRect(hwnd, nullptr, FALSE);
         return previous;
     }
     case SBM_GETPOS:
-        return state->range.pos;
+        return state.range.pos;
     case SBM_SETRANGE:
     case SBM_SETRANGEREDRAW: {
-        int previous = state->range.pos;
-        state->range.Set(static_cast<int>(wParam), static_cast<int>(lParam));
+        int previous = state.range.pos;
+        state.range.Set(static_cast<int>(wParam), static_cast<int>(lParam));
         if (message == SBM_SETRANGEREDRAW)
             InvalidateRect(hwnd, nullptr, FALSE);
         return previous;
     }
     case SBM_GETRANGE:
         if (wParam)
-            *reinterpret_cast<LPINT>(wParam) = state->range.minPos;
+            *reinterpret_cast<LPINT>(wParam) = state.range.minPos;
         if (lParam)
-            *reinterpret_cast<LPINT>(lParam) = state->range.maxPos;
+            *reinterpret_cast<LPINT>(lParam) = state.range.maxPos;
         return 0;
     case WM_SIZE:
     case WM_ENABLE:
@@ -241,14 +243,7 @@ LRESULT Handle(HWND hwnd, const std::shared_ptr<ScrollBarState>& state, UINT mes
 
 LRESULT CALLBACK ScrollBarControl::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        store.Add(hwnd);
-    std::shared_ptr<ScrollBarState> state = store.Find(hwnd);
-    if (message == WM_NCDESTROY)
-        store.Remove(hwnd);
-    if (!state)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    return Handle(hwnd, state, message, wParam, lParam);
+    return store.Dispatch(hwnd, message, wParam, lParam, Handle);
 }
 
 bool ScrollBarControl::IsScrollBar(HWND hwnd)

@@ -36,38 +36,29 @@ void Paint(HWND hwnd, const StaticState& state)
     EndPaint(hwnd, &paint);
 }
 
-} // namespace
-
-LRESULT CALLBACK StaticControl::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, StaticState& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        store.Add(hwnd);
-    std::shared_ptr<StaticState> state = store.Find(hwnd);
-    if (message == WM_NCDESTROY)
-        store.Remove(hwnd);
-    if (!state)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
     switch (message) {
     case WM_PAINT:
-        Paint(hwnd, *state);
+        Paint(hwnd, state);
         return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:
-        state->font = FontOf(wParam);
-        RedrawIf(hwnd, lParam);
-        return 0;
     case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(state->font);
     case WM_SETTEXT:
-    case WM_ENABLE: {
-        LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return result;
-    }
+    case WM_ENABLE:
+        return LabelMessage(hwnd, state.font, message, wParam, lParam);
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+}
+
+} // namespace
+
+LRESULT CALLBACK StaticControl::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return store.Dispatch(hwnd, message, wParam, lParam, Handle);
 }
 
 } // namespace pw::platform::user
