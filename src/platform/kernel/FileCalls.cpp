@@ -4,8 +4,10 @@
 // kept, so GetFileSize always sees what WriteFile wrote.
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <fcntl.h>
@@ -169,9 +171,20 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
     if (!file->canWrite)
         return Fail(ERROR_ACCESS_DENIED, FALSE);
     const auto* bytes = static_cast<const char*>(lpBuffer);
+    DWORD wanted = nNumberOfBytesToWrite;
+    // Under test the disk may be given a size: only what fits of a growing write is written.
+    std::optional<uint64_t>& spaceLeft = pw::platform::testing::DiskSpaceLeft();
+    uint64_t sizeBefore = 0;
+    if (spaceLeft) {
+        struct stat st;
+        sizeBefore = fstat(file->fd, &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
+        uint64_t limit = sizeBefore + *spaceLeft;
+        uint64_t fits = limit > file->position ? limit - file->position : 0;
+        wanted = static_cast<DWORD>(std::min<uint64_t>(wanted, fits));
+    }
     DWORD total = 0;
-    while (total < nNumberOfBytesToWrite) {
-        ssize_t put = pwrite(file->fd, bytes + total, nNumberOfBytesToWrite - total, static_cast<off_t>(file->position + total));
+    while (total < wanted) {
+        ssize_t put = pwrite(file->fd, bytes + total, wanted - total, static_cast<off_t>(file->position + total));
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
@@ -186,6 +199,11 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
     file->position += total;
     *lpNumberOfBytesWritten = total;
     StampModified(file->fd);
+    if (spaceLeft) {
+        *spaceLeft -= file->position > sizeBefore ? file->position - sizeBefore : 0;
+        if (total < nNumberOfBytesToWrite)
+            return Fail(ERROR_DISK_FULL, FALSE);
+    }
     return TRUE;
 }
 

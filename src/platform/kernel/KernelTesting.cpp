@@ -17,6 +17,7 @@ struct State {
     bool testMode = false;
     std::optional<SIZE_T> availableVirtual;
     std::optional<UINT> exitCode;
+    std::optional<uint64_t> diskSpaceLeft;
 };
 
 State& TheState()
@@ -31,6 +32,7 @@ void ResetKernel()
     s.testMode = true;
     s.availableVirtual.reset();
     s.exitCode.reset();
+    s.diskSpaceLeft.reset();
     // Handles first: open files may live in the temporary drive root about to be removed.
     HandleTable::Clear();
     PathMapper::ResetForTest();
@@ -80,6 +82,16 @@ void SetAvailableVirtualMemory(std::optional<SIZE_T> bytes)
 std::optional<SIZE_T> AvailableVirtualMemory()
 {
     return TheState().availableVirtual;
+}
+
+void SetDiskSpaceLeft(std::optional<uint64_t> bytes)
+{
+    TheState().diskSpaceLeft = bytes;
+}
+
+std::optional<uint64_t>& DiskSpaceLeft()
+{
+    return TheState().diskSpaceLeft;
 }
 
 size_t LiveFileHandles()

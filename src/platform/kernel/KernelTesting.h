@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -41,6 +42,12 @@ bool SetStartupFolder(const char* windowsPath);
 // The value GlobalMemoryStatus reports as dwAvailVirtual; nullopt reports the real figure.
 void SetAvailableVirtualMemory(std::optional<SIZE_T> bytes);
 std::optional<SIZE_T> AvailableVirtualMemory();
+
+// The bytes by which files may still grow before the disk is full: a WriteFile that would grow a
+// file further writes the part that fits and fails with 112. nullopt (the default) leaves it to
+// the host disk.
+void SetDiskSpaceLeft(std::optional<uint64_t> bytes);
+std::optional<uint64_t>& DiskSpaceLeft();
 
 size_t LiveFileHandles();
 size_t LiveFindHandles();

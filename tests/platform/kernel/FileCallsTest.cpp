@@ -190,3 +190,25 @@ TEST(FileCalls, WriteTimesFollowTheVirtualClock)
     EXPECT_EQ(written, pw::platform::Clock::UtcFileTime());
     CloseHandle(file);
 }
+
+// The test disk's size: overwriting costs nothing, growth uses the space up, and the write that
+// no longer fits puts down what fits and fails with 112.
+TEST(FileCalls, AFullTestDiskTakesWhatFitsAndFailsWithDiskFull)
+{
+    HANDLE file = Open("c:\\full.bin", kReadWrite, OPEN_ALWAYS);
+    DWORD put = 0;
+    ASSERT_TRUE(WriteFile(file, "abcdef", 6, &put, nullptr));
+    SetDiskSpaceLeft(4);
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    EXPECT_TRUE(WriteFile(file, "ABCDEF", 6, &put, nullptr));
+    EXPECT_TRUE(WriteFile(file, "gh", 2, &put, nullptr));
+    EXPECT_FALSE(WriteFile(file, "ijkl", 4, &put, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(put, 2u);
+    EXPECT_EQ(*DiskSpaceLeft(), 0u);
+    EXPECT_FALSE(WriteFile(file, "m", 1, &put, nullptr));
+    EXPECT_EQ(put, 0u);
+    CloseHandle(file);
+    std::ifstream host(HostPath("full.bin"), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(host), {}), "ABCDEFghij");
+}
