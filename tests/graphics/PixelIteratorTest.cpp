@@ -1,4 +1,5 @@
 #include "graphics/PixelIterator.h"
+#include "graphics/WinVersion.h"
 
 #include "BitMapFixture.h"
 
@@ -80,23 +81,28 @@ TEST(PixelIterator, PixelsLieWhereEachDepthPutsThem)
     }
 }
 
-TEST(PixelIterator, WalksImageOrderOrBottomRowFirst)
+TEST(PixelIterator, WalksImageOrderOrBottomRowFirstWhicheverWayRowsAreStored)
 {
-    SmartPtr<BitMap> bitmap = MakeBitMap(GreyTable(16), "0 1 2 | 3 4 5 | 6 7 8");
     struct Case {
         bool imageOrder;
         std::vector<uint32_t> values;
     } cases[] = { { true, { 1, 2, 4, 5 } }, { false, { 4, 5, 1, 2 } } };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.imageOrder ? "image order" : "bottom row first");
-        std::vector<uint32_t> seen;
-        PixelIterator cursor(*bitmap.Get(), Rect(1, 0, 3, 2), test.imageOrder);
-        for (; cursor.More(); cursor.Next()) {
-            Point at = cursor.GetPosition();
-            seen.push_back(cursor.GetPixel());
-            EXPECT_EQ(seen.back(), uint32_t(at.v * 3 + at.h));
+    // The 16-bit platform keeps 8-bit pixels in a device bitmap whose rows run top-down.
+    for (WinVersion platform : { Win95, Win31Only }) {
+        pw::graphics::testing::ForceWinVersion(platform);
+        SmartPtr<BitMap> bitmap = MakeBitMap(GreyTable(256), "0 1 2 | 3 4 5 | 6 7 8");
+        for (const Case& test : cases) {
+            SCOPED_TRACE(std::string(bitmap->GetOSBitMap()->GetClassInfo()->GetName())
+                + (test.imageOrder ? " image order" : " bottom row first"));
+            std::vector<uint32_t> seen;
+            PixelIterator cursor(*bitmap.Get(), Rect(1, 0, 3, 2), test.imageOrder);
+            for (; cursor.More(); cursor.Next()) {
+                Point at = cursor.GetPosition();
+                seen.push_back(cursor.GetPixel());
+                EXPECT_EQ(seen.back(), uint32_t(at.v * 3 + at.h));
+            }
+            EXPECT_EQ(seen, test.values);
         }
-        EXPECT_EQ(seen, test.values);
     }
 }
 
