@@ -7,6 +7,8 @@
 #include "platform/kernel/LastError.h"
 
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 using pw::platform::Fail;
 using namespace pw::platform::gdi;
@@ -27,6 +29,27 @@ HDC AddDc(DeviceContext::Type type, HWND window)
 DeviceContext* FindDc(HDC hdc)
 {
     return ObjectTable::Find<DeviceContext>(hdc);
+}
+
+// One setting of a DC's drawing state: the Set call answers the value it replaces; both answer
+// `failure` with 6 for a bad DC, and Set with 87 for a value it does not take.
+template <typename T>
+T SetSetting(HDC hdc, T DeviceContext::*setting, std::type_identity_t<T> value, std::type_identity_t<T> failure,
+    bool valid = true)
+{
+    DeviceContext* dc = FindDc(hdc);
+    if (!dc)
+        return Fail(ERROR_INVALID_HANDLE, failure);
+    if (!valid)
+        return Fail(ERROR_INVALID_PARAMETER, failure);
+    return std::exchange(dc->*setting, value);
+}
+
+template <typename T>
+T GetSetting(HDC hdc, T DeviceContext::*setting, std::type_identity_t<T> failure)
+{
+    DeviceContext* dc = FindDc(hdc);
+    return dc ? dc->*setting : Fail(ERROR_INVALID_HANDLE, failure);
 }
 
 } // namespace
@@ -132,85 +155,50 @@ int WINAPI GetDeviceCaps(HDC hdc, int index)
 // Returns the previous mode; the mode applies to pens and shape interiors.
 int WINAPI SetROP2(HDC hdc, int rop2)
 {
-    DeviceContext* dc = FindDc(hdc);
-    if (!dc)
-        return Fail(ERROR_INVALID_HANDLE, 0);
-    if (rop2 < R2_BLACK || rop2 > R2_WHITE)
-        return Fail(ERROR_INVALID_PARAMETER, 0);
-    int previous = dc->rop2;
-    dc->rop2 = rop2;
-    return previous;
+    return SetSetting(hdc, &DeviceContext::rop2, rop2, 0, rop2 >= R2_BLACK && rop2 <= R2_WHITE);
 }
 
 int WINAPI GetROP2(HDC hdc)
 {
-    DeviceContext* dc = FindDc(hdc);
-    return dc ? dc->rop2 : Fail(ERROR_INVALID_HANDLE, 0);
+    return GetSetting(hdc, &DeviceContext::rop2, 0);
 }
 
 // Returns the previous value; Get answers exactly what was set, flag byte included.
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color)
 {
-    DeviceContext* dc = FindDc(hdc);
-    if (!dc)
-        return Fail(ERROR_INVALID_HANDLE, CLR_INVALID);
-    COLORREF previous = dc->textColor;
-    dc->textColor = color;
-    return previous;
+    return SetSetting(hdc, &DeviceContext::textColor, color, CLR_INVALID);
 }
 
 COLORREF WINAPI GetTextColor(HDC hdc)
 {
-    DeviceContext* dc = FindDc(hdc);
-    return dc ? dc->textColor : Fail(ERROR_INVALID_HANDLE, CLR_INVALID);
+    return GetSetting(hdc, &DeviceContext::textColor, CLR_INVALID);
 }
 
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color)
 {
-    DeviceContext* dc = FindDc(hdc);
-    if (!dc)
-        return Fail(ERROR_INVALID_HANDLE, CLR_INVALID);
-    COLORREF previous = dc->bkColor;
-    dc->bkColor = color;
-    return previous;
+    return SetSetting(hdc, &DeviceContext::bkColor, color, CLR_INVALID);
 }
 
 COLORREF WINAPI GetBkColor(HDC hdc)
 {
-    DeviceContext* dc = FindDc(hdc);
-    return dc ? dc->bkColor : Fail(ERROR_INVALID_HANDLE, CLR_INVALID);
+    return GetSetting(hdc, &DeviceContext::bkColor, CLR_INVALID);
 }
 
 // TRANSPARENT or OPAQUE; only text cells are affected. Returns the previous mode.
 int WINAPI SetBkMode(HDC hdc, int mode)
 {
-    DeviceContext* dc = FindDc(hdc);
-    if (!dc)
-        return Fail(ERROR_INVALID_HANDLE, 0);
-    if (mode != TRANSPARENT && mode != OPAQUE)
-        return Fail(ERROR_INVALID_PARAMETER, 0);
-    int previous = dc->bkMode;
-    dc->bkMode = mode;
-    return previous;
+    return SetSetting(hdc, &DeviceContext::bkMode, mode, 0, mode == TRANSPARENT || mode == OPAQUE);
 }
 
 int WINAPI GetBkMode(HDC hdc)
 {
-    DeviceContext* dc = FindDc(hdc);
-    return dc ? dc->bkMode : Fail(ERROR_INVALID_HANDLE, 0);
+    return GetSetting(hdc, &DeviceContext::bkMode, 0);
 }
 
 // Returns the previous mode (BLACKONWHITE at first); every mode scales by nearest neighbour.
 int WINAPI SetStretchBltMode(HDC hdc, int mode)
 {
-    DeviceContext* dc = FindDc(hdc);
-    if (!dc)
-        return Fail(ERROR_INVALID_HANDLE, 0);
-    if (mode < BLACKONWHITE || mode > HALFTONE)
-        return Fail(ERROR_INVALID_PARAMETER, 0);
-    int previous = dc->stretchMode;
-    dc->stretchMode = mode;
-    return previous;
+    return SetSetting(hdc, &DeviceContext::stretchMode, mode, 0, mode >= BLACKONWHITE && mode <= HALFTONE);
 }
 
 // Pattern pixel ((x - orgX) mod w, (y - orgY) mod h) lands on DC pixel (x, y).

@@ -45,16 +45,38 @@ constexpr COLORREF kSystemColours[] = {
     RGB(192, 192, 192), // COLOR_3DLIGHT
 };
 
+// The window a call writes an answer about to `out` for; NULL with 1400 for a bad window, with 87
+// for nowhere to write.
+Window* AnswerTarget(HWND hwnd, const void* out)
+{
+    Window* window = WindowTable::Find(hwnd);
+    if (!window)
+        return Fail(ERROR_INVALID_WINDOW_HANDLE, nullptr);
+    if (!out)
+        return Fail(ERROR_INVALID_PARAMETER, nullptr);
+    return window;
+}
+
+// Moves a point by the client origin in screen coordinates, times `sign`.
+BOOL ShiftByClientOrigin(HWND hwnd, LPPOINT point, int sign)
+{
+    Window* window = AnswerTarget(hwnd, point);
+    if (!window)
+        return FALSE;
+    POINT origin = pw::platform::ClientOrigin(*window);
+    point->x += sign * origin.x;
+    point->y += sign * origin.y;
+    return TRUE;
+}
+
 } // namespace
 
 // The window rectangle in screen coordinates; FALSE with 1400 for a bad window.
 BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect)
 {
-    Window* window = WindowTable::Find(hwnd);
+    Window* window = AnswerTarget(hwnd, rect);
     if (!window)
-        return Fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    if (!rect)
-        return Fail(ERROR_INVALID_PARAMETER, FALSE);
+        return FALSE;
     *rect = pw::platform::ScreenRect(*window);
     return TRUE;
 }
@@ -62,11 +84,9 @@ BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect)
 // The client area as (0, 0, width, height); FALSE with 1400 for a bad window.
 BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
 {
-    Window* window = WindowTable::Find(hwnd);
+    Window* window = AnswerTarget(hwnd, rect);
     if (!window)
-        return Fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    if (!rect)
-        return Fail(ERROR_INVALID_PARAMETER, FALSE);
+        return FALSE;
     SIZE size = window->ClientSize();
     *rect = RECT { 0, 0, size.cx, size.cy };
     return TRUE;
@@ -75,29 +95,13 @@ BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
 // Client coordinates to screen coordinates.
 BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
 {
-    Window* window = WindowTable::Find(hwnd);
-    if (!window)
-        return Fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    if (!point)
-        return Fail(ERROR_INVALID_PARAMETER, FALSE);
-    POINT origin = pw::platform::ClientOrigin(*window);
-    point->x += origin.x;
-    point->y += origin.y;
-    return TRUE;
+    return ShiftByClientOrigin(hwnd, point, 1);
 }
 
 // Screen coordinates to client coordinates.
 BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT point)
 {
-    Window* window = WindowTable::Find(hwnd);
-    if (!window)
-        return Fail(ERROR_INVALID_WINDOW_HANDLE, FALSE);
-    if (!point)
-        return Fail(ERROR_INVALID_PARAMETER, FALSE);
-    POINT origin = pw::platform::ClientOrigin(*window);
-    point->x -= origin.x;
-    point->y -= origin.y;
-    return TRUE;
+    return ShiftByClientOrigin(hwnd, point, -1);
 }
 
 // The deepest shown window under a screen point; NULL over the bare desktop.

@@ -57,10 +57,24 @@ bool WriteField(Window& window, int index, LONG_PTR value)
     }
 }
 
-// Pointer-valued fields do not fit the 32-bit forms, which refuse them as 64-bit Windows does.
-bool IsPointerField(int index)
+// The Get and Set forms of the window words in one: the field or extra-bytes value of type T at
+// `index`, replaced by `*write` when given; 0 with 1400 for a bad window, 1413 for an index that has
+// none. Pointer-valued fields do not fit the 32-bit forms, which refuse them as 64-bit Windows does.
+template <typename T>
+T WindowWord(HWND hwnd, int index, const T* write)
 {
-    return index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT;
+    Window* window = WindowTable::Find(hwnd);
+    if (!window)
+        return Fail(ERROR_INVALID_WINDOW_HANDLE, T(0));
+    T previous = 0;
+    if (index >= 0)
+        return ExtraBytes(*window, index, sizeof previous, &previous, write) ? previous : Fail(kErrorInvalidIndex, T(0));
+    bool isPointerField = index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT;
+    bool fits = sizeof(T) == sizeof(LONG_PTR) || !isPointerField;
+    std::optional<LONG_PTR> field = fits ? ReadField(*window, index) : std::nullopt;
+    if (!field || (write && !WriteField(*window, index, *write)))
+        return Fail(kErrorInvalidIndex, T(0));
+    return static_cast<T>(*field);
 }
 
 } // namespace
@@ -123,55 +137,23 @@ int WINAPI GetWindowTextA(HWND hwnd, LPSTR buffer, int size)
 // A 32-bit window field or extra-bytes word; 0 with 1413 for an index that has none.
 LONG WINAPI GetWindowLongA(HWND hwnd, int index)
 {
-    Window* window = WindowTable::Find(hwnd);
-    if (!window)
-        return Fail(ERROR_INVALID_WINDOW_HANDLE, LONG(0));
-    LONG value = 0;
-    if (index >= 0)
-        return ExtraBytes(*window, index, sizeof value, &value, nullptr) ? value : Fail(kErrorInvalidIndex, LONG(0));
-    std::optional<LONG_PTR> field = IsPointerField(index) ? std::nullopt : ReadField(*window, index);
-    return field ? static_cast<LONG>(*field) : Fail(kErrorInvalidIndex, LONG(0));
+    return WindowWord<LONG>(hwnd, index, nullptr);
 }
 
 // Sets a 32-bit field or extra-bytes word and returns the previous value.
 LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value)
 {
-    Window* window = WindowTable::Find(hwnd);
-    if (!window)
-        return Fail(ERROR_INVALID_WINDOW_HANDLE, LONG(0));
-    LONG previous = 0;
-    if (index >= 0)
-        return ExtraBytes(*window, index, sizeof value, &previous, &value) ? previous : Fail(kErrorInvalidIndex, LONG(0));
-    std::optional<LONG_PTR> field = IsPointerField(index) ? std::nullopt : ReadField(*window, index);
-    if (!field || !WriteField(*window, index, value))
-        return Fail(kErrorInvalidIndex, LONG(0));
-    return static_cast<LONG>(*field);
+    return WindowWord(hwnd, index, &value);
 }
 
 // A pointer-sized window field or extra-bytes value; 0 with 1413 for an index that has none.
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index)
 {
-    Window* window = WindowTable::Find(hwnd);
-    if (!window)
-        return Fail(ERROR_INVALID_WINDOW_HANDLE, LONG_PTR(0));
-    LONG_PTR value = 0;
-    if (index >= 0)
-        return ExtraBytes(*window, index, sizeof value, &value, nullptr) ? value : Fail(kErrorInvalidIndex, LONG_PTR(0));
-    std::optional<LONG_PTR> field = ReadField(*window, index);
-    return field ? *field : Fail(kErrorInvalidIndex, LONG_PTR(0));
+    return WindowWord<LONG_PTR>(hwnd, index, nullptr);
 }
 
 // Sets a pointer-sized field (GWLP_WNDPROC subclasses the window) and returns the previous value.
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value)
 {
-    Window* window = WindowTable::Find(hwnd);
-    if (!window)
-        return Fail(ERROR_INVALID_WINDOW_HANDLE, LONG_PTR(0));
-    LONG_PTR previous = 0;
-    if (index >= 0)
-        return ExtraBytes(*window, index, sizeof value, &previous, &value) ? previous : Fail(kErrorInvalidIndex, LONG_PTR(0));
-    std::optional<LONG_PTR> field = ReadField(*window, index);
-    if (!field || !WriteField(*window, index, value))
-        return Fail(kErrorInvalidIndex, LONG_PTR(0));
-    return *field;
+    return WindowWord(hwnd, index, &value);
 }

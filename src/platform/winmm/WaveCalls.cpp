@@ -32,12 +32,13 @@ void ChangeFlags(WAVEHDR* header, DWORD set, DWORD clear)
         ;
 }
 
-// `handle` receives the new handle; `hasHandle` says whether the caller gave somewhere to put it.
-MMRESULT Open(WaveDirection direction, bool hasHandle, void*& handle, UINT deviceId, WAVEFORMATEX const* format,
-              DWORD openFlags)
+// `*handle` receives the new stream's handle, NULL when it fails.
+template <typename Handle>
+MMRESULT Open(WaveDirection direction, Handle* handle, UINT deviceId, WAVEFORMATEX const* format, DWORD openFlags)
 {
-    handle = nullptr;
-    if (!hasHandle || !format)
+    if (handle)
+        *handle = nullptr;
+    if (!handle || !format)
         return MMSYSERR_INVALPARAM;
     if ((openFlags & CALLBACK_TYPEMASK) != CALLBACK_NULL || (openFlags & ~(CALLBACK_TYPEMASK | WAVE_ALLOWSYNC)))
         return MMSYSERR_INVALFLAG;
@@ -56,7 +57,7 @@ MMRESULT Open(WaveDirection direction, bool hasHandle, void*& handle, UINT devic
     stream->endpoint = CurrentAudioDevice().OpenWave(direction, *pcm, stream->queue, error);
     if (!stream->endpoint)
         return error != MMSYSERR_NOERROR ? error : MMSYSERR_NODRIVER;
-    handle = WaveStreams::Add(std::move(stream));
+    *handle = static_cast<Handle>(WaveStreams::Add(std::move(stream)));
     return MMSYSERR_NOERROR;
 }
 
@@ -130,11 +131,7 @@ UINT WINAPI waveInGetNumDevs()
 // Opens recording in `pwfx`'s PCM format; only CALLBACK_NULL (the program polls WHDR_DONE).
 MMRESULT WINAPI waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFORMATEX pwfx, DWORD_PTR, DWORD_PTR, DWORD fdwOpen)
 {
-    void* handle = nullptr;
-    MMRESULT result = Open(WaveDirection::In, phwi != nullptr, handle, uDeviceID, pwfx, fdwOpen);
-    if (phwi)
-        *phwi = static_cast<HWAVEIN>(handle);
-    return result;
+    return Open(WaveDirection::In, phwi, uDeviceID, pwfx, fdwOpen);
 }
 
 // Sets WHDR_PREPARED; a header already prepared stays so.
@@ -182,11 +179,7 @@ MMRESULT WINAPI waveInClose(HWAVEIN hwi)
 MMRESULT WINAPI waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATEX pwfx, DWORD_PTR, DWORD_PTR,
                             DWORD fdwOpen)
 {
-    void* handle = nullptr;
-    MMRESULT result = Open(WaveDirection::Out, phwo != nullptr, handle, uDeviceID, pwfx, fdwOpen);
-    if (phwo)
-        *phwo = static_cast<HWAVEOUT>(handle);
-    return result;
+    return Open(WaveDirection::Out, phwo, uDeviceID, pwfx, fdwOpen);
 }
 
 // Sets WHDR_PREPARED; a header already prepared stays so.
