@@ -33,34 +33,39 @@ bool EndsTracking(const InputEvent& event)
         || (event.kind == InputKind::KeyDown && event.virtualKey == VK_ESCAPE);
 }
 
+// The frame's tracking: `onEvent` answers true to end it.
+void Track(const std::function<bool(const InputEvent&)>& onEvent)
+{
+    InputRouter::Suspension suspension;
+    bool finished = false;
+    NonClientTracking::ReadInput([&](const InputEvent& event) { finished = onEvent(event); }, [&] { return finished; });
+}
+
 } // namespace
 
-void NonClientTracking::Track(const std::function<bool(const InputEvent&)>& onEvent)
+void NonClientTracking::ReadInput(const std::function<void(const InputEvent&)>& onEvent,
+    const std::function<bool()>& done)
 {
     std::vector<InputEvent> kept;
-    {
-        InputRouter::Suspension suspension;
-        bool done = false;
-        while (!done) {
-            PollBackendInput();
-            InputEvent event;
-            bool any = false;
-            while (!done && TakeInputEvent(event)) {
-                any = true;
-                InputRouter::NoteEvent(event);
-                if (IsMouseOrKey(event))
-                    done = onEvent(event);
-                else
-                    kept.push_back(event);
-            }
-            if (done)
-                break;
-            if (MessageLoop::DispatchOne() || any)
-                continue;
-            // Nothing can end the tracking any more (a quit, or a test's input ran out).
-            if (MessageQueue::QuitPending() || !MessageLoop::WaitForWork())
-                break;
+    while (!done()) {
+        PollBackendInput();
+        InputEvent event;
+        bool any = false;
+        while (!done() && TakeInputEvent(event)) {
+            any = true;
+            InputRouter::NoteEvent(event);
+            if (IsMouseOrKey(event))
+                onEvent(event);
+            else
+                kept.push_back(event);
         }
+        if (done())
+            break;
+        if (MessageLoop::DispatchOne() || any)
+            continue;
+        // Nothing can end the loop any more (a quit, or a test's input ran out).
+        if (MessageQueue::QuitPending() || !MessageLoop::WaitForWork())
+            break;
     }
     for (const InputEvent& event : kept)
         PushInputEvent(event);

@@ -20,8 +20,11 @@ public:
     // WM_SYSCOMMAND SC_CLOSE.
     static void PressCloseBox(HWND hwnd);
 
-    // The loop itself: `onEvent` gets each mouse and key event and answers true to end.
-    static void Track(const std::function<bool(const InputEvent&)>& onEvent);
+    // The input loop that this tracking and the menus share: `onEvent` gets each mouse and key
+    // event; the loop ends once `done` answers true (asked before each event and each wait) or
+    // when no more input can come. Other events are queued again afterwards. The caller suspends
+    // the routing of input meanwhile.
+    static void ReadInput(const std::function<void(const InputEvent&)>& onEvent, const std::function<bool()>& done);
 };
 
 } // namespace pw::platform

@@ -1,13 +1,9 @@
 #include "platform/user/menus/MenuTracker.h"
 
 #include "platform/backend/Backend.h"
-#include "platform/user/InputRouter.h"
-#include "platform/user/MessageLoop.h"
-#include "platform/user/MessageQueue.h"
+#include "platform/user/NonClientTracking.h"
 #include "platform/user/Window.h"
 #include "platform/user/menus/MenuSession.h"
-
-#include <vector>
 
 namespace pw::platform {
 
@@ -172,51 +168,14 @@ void OnEvent(MenuSession& session, const InputEvent& event)
         session.RedrawIfChanged();
 }
 
-bool IsMouseOrKey(const InputEvent& event)
-{
-    switch (event.kind) {
-    case InputKind::MouseMove:
-    case InputKind::MouseDown:
-    case InputKind::MouseUp:
-    case InputKind::KeyDown:
-    case InputKind::KeyUp:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The menu loop: like the frame's own tracking it reads the input events itself (no mouse or key
-// message reaches a window meanwhile) and dispatches posted messages, paints and timers between
-// them. Unlike it, the suspension of input routing can be given up (Cancel), so that a message box
-// opened by a timer gets its input. Other events wait for after the loop.
+// The menu loop: the frame's own input loop, with one difference: the suspension of input routing
+// can be given up (Cancel), so that a message box opened by a timer gets its input.
 void RunLoop(MenuSession& session)
 {
-    std::vector<InputEvent> kept;
     session.suspension.emplace();
-    while (!session.done) {
-        PollBackendInput();
-        InputEvent event;
-        bool any = false;
-        while (!session.done && TakeInputEvent(event)) {
-            any = true;
-            InputRouter::NoteEvent(event);
-            if (IsMouseOrKey(event))
-                OnEvent(session, event);
-            else
-                kept.push_back(event);
-        }
-        if (session.done)
-            break;
-        if (MessageLoop::DispatchOne() || any)
-            continue;
-        // Nothing can end the menus any more (a quit, or a test's input ran out).
-        if (MessageQueue::QuitPending() || !MessageLoop::WaitForWork())
-            break;
-    }
+    NonClientTracking::ReadInput([&](const InputEvent& event) { OnEvent(session, event); },
+        [&] { return session.done; });
     session.suspension.reset();
-    for (const InputEvent& event : kept)
-        PushInputEvent(event);
 }
 
 } // namespace
