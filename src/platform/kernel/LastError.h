@@ -17,4 +17,20 @@ T Fail(DWORD code, T result)
     return result;
 }
 
+// Puts the last error back as it was when the scope began, for calls the platform makes for its
+// own bookkeeping, which must not change what the caller sees.
+class LastErrorKeeper {
+public:
+    LastErrorKeeper()
+        : saved(LastErrorCode())
+    {
+    }
+    ~LastErrorKeeper() { SetLastErrorCode(saved); }
+    LastErrorKeeper(const LastErrorKeeper&) = delete;
+    LastErrorKeeper& operator=(const LastErrorKeeper&) = delete;
+
+private:
+    DWORD saved;
+};
+
 } // namespace pw::platform

@@ -45,15 +45,26 @@ uint64_t HashBytes(void const* data, size_t size)
     return hash;
 }
 
-// Plays each buffer whole the moment it is written, logging it.
-class RecordingAudioDevice::OutEndpoint final : public WaveEndpoint {
+// What both endpoints work on: the device (which a test may stall), the stream's format and queue.
+class RecordingAudioDevice::Endpoint : public WaveEndpoint {
 public:
-    OutEndpoint(RecordingAudioDevice& device, PcmFormat format, WaveQueue& queue)
+    Endpoint(RecordingAudioDevice& device, PcmFormat format, WaveQueue& queue)
         : m_device(device)
         , m_format(format)
         , m_queue(queue)
     {
     }
+
+protected:
+    RecordingAudioDevice& m_device;
+    PcmFormat m_format;
+    WaveQueue& m_queue;
+};
+
+// Plays each buffer whole the moment it is written, logging it.
+class RecordingAudioDevice::OutEndpoint final : public Endpoint {
+public:
+    using Endpoint::Endpoint;
 
     void Poke() override
     {
@@ -71,22 +82,12 @@ public:
             bytes.clear();
         }
     }
-
-private:
-    RecordingAudioDevice& m_device;
-    PcmFormat m_format;
-    WaveQueue& m_queue;
 };
 
 // Fills every queued buffer from the test signal as soon as recording runs.
-class RecordingAudioDevice::InEndpoint final : public WaveEndpoint {
+class RecordingAudioDevice::InEndpoint final : public Endpoint {
 public:
-    InEndpoint(RecordingAudioDevice& device, PcmFormat format, WaveQueue& queue)
-        : m_device(device)
-        , m_format(format)
-        , m_queue(queue)
-    {
-    }
+    using Endpoint::Endpoint;
 
     void Poke() override
     {
@@ -104,9 +105,6 @@ public:
     }
 
 private:
-    RecordingAudioDevice& m_device;
-    PcmFormat m_format;
-    WaveQueue& m_queue;
     size_t m_position = 0;
 };
 

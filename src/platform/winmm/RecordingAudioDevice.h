@@ -62,6 +62,7 @@ public:
 private:
     RecordingAudioDevice() = default;
 
+    class Endpoint;
     class OutEndpoint;
     class InEndpoint;
     void Append(SoundEvent event);

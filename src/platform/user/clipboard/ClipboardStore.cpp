@@ -2,6 +2,7 @@
 
 #include "platform/backend/Backend.h"
 #include "platform/gdi/Font.h"
+#include "platform/kernel/LastError.h"
 #include "platform/testing/Reset.h"
 #include "platform/user/clipboard/PackedDib.h"
 
@@ -12,18 +13,6 @@ namespace pw::platform {
 namespace {
 
 const bool registered = testing::RegisterReset([] { ClipboardStore::Get().Reset(); });
-
-class LastErrorKeeper {
-public:
-    LastErrorKeeper()
-        : saved(GetLastError())
-    {
-    }
-    ~LastErrorKeeper() { SetLastError(saved); }
-
-private:
-    DWORD saved;
-};
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -80,7 +69,8 @@ void ClipboardStore::ReleaseMade()
     made.clear();
 }
 
-void ClipboardStore::Empty()
+// Frees the data put here and the data made from it, leaving the clipboard empty.
+void ClipboardStore::ReleaseAll()
 {
     LastErrorKeeper keeper;
     ReleaseMade();
@@ -88,6 +78,11 @@ void ClipboardStore::Empty()
     held.swap(data);
     for (const auto& [format, handle] : held)
         Release(handle, format);
+}
+
+void ClipboardStore::Empty()
+{
+    ReleaseAll();
     owner = openedBy;
     ++sequence;
 }
@@ -138,12 +133,7 @@ void ClipboardStore::SyncWithBackend()
     if (current == backendText)
         return;
     backendText = current;
-    LastErrorKeeper keeper;
-    ReleaseMade();
-    std::map<UINT, HANDLE> held;
-    held.swap(data);
-    for (const auto& [format, handle] : held)
-        Release(handle, format);
+    ReleaseAll();
     if (current && !current->empty()) {
         if (HGLOBAL block = BlockOf(ProgramTextFromUtf8(*current)))
             data[CF_TEXT] = block;

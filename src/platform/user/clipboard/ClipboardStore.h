@@ -46,6 +46,7 @@ public:
 private:
     void Release(HANDLE handle, UINT format);
     void ReleaseMade();
+    void ReleaseAll();
     void ChangeBackendText(const std::string& text);
 
     bool open { false };

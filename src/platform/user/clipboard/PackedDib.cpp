@@ -1,5 +1,7 @@
 #include "platform/user/clipboard/PackedDib.h"
 
+#include "platform/kernel/LastError.h"
+
 #include <cstring>
 
 namespace pw::platform {
@@ -7,19 +9,6 @@ namespace pw::platform {
 namespace {
 
 constexpr uint64_t kMaxPixels = uint64_t { 1 } << 26;
-
-// Calls made for the clipboard's own bookkeeping leave the caller's last error as it was.
-class LastErrorKeeper {
-public:
-    LastErrorKeeper()
-        : saved(GetLastError())
-    {
-    }
-    ~LastErrorKeeper() { SetLastError(saved); }
-
-private:
-    DWORD saved;
-};
 
 } // namespace
 

@@ -1,25 +1,12 @@
 #include "platform/user/controls/EditClipboard.h"
 
+#include "platform/kernel/LastError.h"
+
 #include <cstring>
 
 namespace pw::platform::user {
 
 namespace {
-
-// Puts the last error back as it was when the scope began.
-class LastErrorKeeper {
-public:
-    LastErrorKeeper()
-        : saved(GetLastError())
-    {
-    }
-    ~LastErrorKeeper() { SetLastError(saved); }
-    LastErrorKeeper(const LastErrorKeeper&) = delete;
-    LastErrorKeeper& operator=(const LastErrorKeeper&) = delete;
-
-private:
-    DWORD saved;
-};
 
 bool PutText(std::string_view text)
 {
