@@ -302,17 +302,11 @@ BOOL WINAPI GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATIO
     struct stat st;
     if (fstat(file->fd, &st) != 0)
         return Fail(pw::platform::ErrorFromErrno(errno, ERROR_INVALID_HANDLE), FALSE);
-    auto size = static_cast<uint64_t>(st.st_size);
     auto index = static_cast<uint64_t>(st.st_ino);
     BY_HANDLE_FILE_INFORMATION& info = *lpFileInformation;
-    info.dwFileAttributes = pw::platform::AttributesOf(file->hostPath, st, false);
-    // The host keeps no creation time that every file system reports; the last write stands in.
-    info.ftCreationTime = pw::platform::FileTimeFromUnix(st.st_mtim);
-    info.ftLastAccessTime = pw::platform::FileTimeFromUnix(st.st_atim);
-    info.ftLastWriteTime = pw::platform::FileTimeFromUnix(st.st_mtim);
+    info = {};
+    pw::platform::DescribeItem(info, file->hostPath, st, false);
     info.dwVolumeSerialNumber = static_cast<DWORD>(st.st_dev);
-    info.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-    info.nFileSizeLow = static_cast<DWORD>(size);
     info.nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
     info.nFileIndexHigh = static_cast<DWORD>(index >> 32);
     info.nFileIndexLow = static_cast<DWORD>(index);

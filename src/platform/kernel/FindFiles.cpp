@@ -86,15 +86,7 @@ WIN32_FIND_DATAA EntryFor(const std::string& name, const std::string& hostPath)
     bool isLink = lstat(hostPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
     if (stat(hostPath.c_str(), &st) != 0 && lstat(hostPath.c_str(), &st) != 0)
         st = {};
-    data.dwFileAttributes = pw::platform::AttributesOf(hostPath, st, isLink);
-    data.ftCreationTime = pw::platform::FileTimeFromUnix(st.st_mtim);
-    data.ftLastAccessTime = pw::platform::FileTimeFromUnix(st.st_atim);
-    data.ftLastWriteTime = pw::platform::FileTimeFromUnix(st.st_mtim);
-    if (!S_ISDIR(st.st_mode)) {
-        auto size = static_cast<uint64_t>(st.st_size);
-        data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-        data.nFileSizeLow = static_cast<DWORD>(size);
-    }
+    pw::platform::DescribeItem(data, hostPath, st, isLink);
     std::memcpy(data.cFileName, name.c_str(), std::min(name.size() + 1, sizeof(data.cFileName) - 1));
     return data;
 }

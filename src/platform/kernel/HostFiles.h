@@ -23,4 +23,20 @@ FILETIME FileTimeFromUnix(const struct timespec& time);
 FILETIME SplitFileTime(uint64_t value);
 uint64_t JoinFileTime(const FILETIME& time);
 
+// Fills what a search entry and an open file's information share: attributes, the times (the host
+// keeps no creation time every file system reports, so the last write stands in) and a file's size.
+template <typename Info>
+void DescribeItem(Info& info, const std::string& hostPath, const struct stat& st, bool isLink)
+{
+    info.dwFileAttributes = AttributesOf(hostPath, st, isLink);
+    info.ftCreationTime = FileTimeFromUnix(st.st_mtim);
+    info.ftLastAccessTime = FileTimeFromUnix(st.st_atim);
+    info.ftLastWriteTime = FileTimeFromUnix(st.st_mtim);
+    if (!S_ISDIR(st.st_mode)) {
+        auto size = static_cast<uint64_t>(st.st_size);
+        info.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+        info.nFileSizeLow = static_cast<DWORD>(size);
+    }
+}
+
 } // namespace pw::platform
