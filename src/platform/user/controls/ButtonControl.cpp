@@ -104,12 +104,8 @@ void DrawCheckBox(HDC hdc, const RECT& client, const ButtonControl::Look& look)
         DrawDottedFrame(hdc, RECT { label.left - 1, client.top, client.right, client.bottom });
 }
 
-void Paint(HWND hwnd, const ButtonState& state)
+void Paint(HWND hwnd, HDC hdc, const ButtonState& state)
 {
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(hwnd, &paint);
-    if (!hdc)
-        return;
     ButtonControl::Look look;
     look.type = TypeOf(hwnd);
     look.checked = state.checked;
@@ -119,15 +115,13 @@ void Paint(HWND hwnd, const ButtonState& state)
     look.text = WindowText(hwnd);
     look.font = state.font;
     ButtonControl::Draw(hdc, ClientRect(hwnd), look);
-    EndPaint(hwnd, &paint);
 }
 
 LRESULT Handle(HWND hwnd, ButtonState& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:
-        Paint(hwnd, state);
-        return 0;
+        return PaintMessage(hwnd, [&](HDC hdc) { Paint(hwnd, hdc, state); });
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:

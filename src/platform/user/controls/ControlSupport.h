@@ -31,6 +31,18 @@ bool ControlDown();
 HFONT FontOf(WPARAM wParam);
 void RedrawIf(HWND hwnd, LPARAM redraw);
 
+// Answers WM_PAINT: `paint(hdc)` runs between BeginPaint and EndPaint, which validate the control.
+template <typename Painter>
+LRESULT PaintMessage(HWND hwnd, Painter paint)
+{
+    PAINTSTRUCT ps;
+    if (HDC hdc = BeginPaint(hwnd, &ps)) {
+        paint(hdc);
+        EndPaint(hwnd, &ps);
+    }
+    return 0;
+}
+
 // WM_SETFONT, WM_GETFONT, WM_SETTEXT and WM_ENABLE for a control that paints its window text as
 // a label in `font`: each change repaints it.
 LRESULT LabelMessage(HWND hwnd, HFONT& font, UINT message, WPARAM wParam, LPARAM lParam);

@@ -286,14 +286,8 @@ LRESULT Handle(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARAM 
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
         return TextMessage(view, message, wParam, lParam);
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        if (HDC hdc = BeginPaint(hwnd, &paint)) {
-            view.Paint(hdc);
-            EndPaint(hwnd, &paint);
-        }
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintMessage(hwnd, [&](HDC hdc) { view.Paint(hdc); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFOCUS:

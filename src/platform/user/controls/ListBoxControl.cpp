@@ -108,12 +108,8 @@ int ItemAt(HWND hwnd, const ListBoxState& state, POINT point)
     return state.list.IsValid(index) ? index : -1;
 }
 
-void Paint(HWND hwnd, const ListBoxState& state)
+void Paint(HWND hwnd, HDC hdc, const ListBoxState& state)
 {
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(hwnd, &paint);
-    if (!hdc)
-        return;
     RECT items = ItemsRect(hwnd, state);
     FillColor(hdc, items, SysColor(COLOR_WINDOW));
     FontScope scope(hdc, state.font);
@@ -132,7 +128,6 @@ void Paint(HWND hwnd, const ListBoxState& state)
     }
     SetTextColor(hdc, oldText);
     SetBkMode(hdc, oldMode);
-    EndPaint(hwnd, &paint);
 }
 
 void Scroll(HWND hwnd, ListBoxState& state, WPARAM request)
@@ -265,8 +260,7 @@ LRESULT Handle(HWND hwnd, ListBoxState& state, UINT message, WPARAM wParam, LPAR
         Changed(hwnd, state);
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_PAINT:
-        Paint(hwnd, state);
-        return 0;
+        return PaintMessage(hwnd, [&](HDC hdc) { Paint(hwnd, hdc, state); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:

@@ -162,12 +162,8 @@ void Repeat(HWND hwnd, ScrollBarState& state)
         Track(hwnd, state, state.along);
 }
 
-void Paint(HWND hwnd, const ScrollBarState& state)
+void Paint(HWND hwnd, HDC hdc, const ScrollBarState& state)
 {
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(hwnd, &paint);
-    if (!hdc)
-        return;
     ScrollBarControl::Look look;
     look.vertical = IsVertical(hwnd);
     look.enabled = IsEnabled(hwnd);
@@ -175,15 +171,13 @@ void Paint(HWND hwnd, const ScrollBarState& state)
     look.pushed = state.tracking && state.overPressed && state.pressed != Part::Thumb ? state.pressed : Part::None;
     look.dragThumbStart = state.tracking && state.pressed == Part::Thumb ? state.dragThumbStart : -1;
     ScrollBarControl::Draw(hdc, ClientRect(hwnd), look);
-    EndPaint(hwnd, &paint);
 }
 
 LRESULT Handle(HWND hwnd, ScrollBarState& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:
-        Paint(hwnd, state);
-        return 0;
+        return PaintMessage(hwnd, [&](HDC hdc) { Paint(hwnd, hdc, state); });
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONDOWN:

@@ -16,12 +16,8 @@ struct StaticState {
 
 ControlStore<StaticState> store;
 
-void Paint(HWND hwnd, const StaticState& state)
+void Paint(HWND hwnd, HDC hdc, const StaticState& state)
 {
-    PAINTSTRUCT paint;
-    HDC hdc = BeginPaint(hwnd, &paint);
-    if (!hdc)
-        return;
     RECT client = ClientRect(hwnd);
     FillColor(hdc, client, SysColor(COLOR_3DFACE));
     auto style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
@@ -33,15 +29,13 @@ void Paint(HWND hwnd, const StaticState& state)
     if (style & SS_NOPREFIX)
         format |= DT_NOPREFIX;
     DrawLabel(hdc, state.font, WindowText(hwnd).c_str(), client, format, IsEnabled(hwnd));
-    EndPaint(hwnd, &paint);
 }
 
 LRESULT Handle(HWND hwnd, StaticState& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:
-        Paint(hwnd, state);
-        return 0;
+        return PaintMessage(hwnd, [&](HDC hdc) { Paint(hwnd, hdc, state); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:
