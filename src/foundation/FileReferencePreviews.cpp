@@ -45,12 +45,13 @@ SmartPtr<Smart> GetFolderPreview(FileReference& folder)
     }
     ProgressCloser progress;
     if (cache.set.Valid() && cache.changed) {
-        cache.changed = false;
         if (services.openProgress)
             progress.range = services.openProgress(2, "Doing Previews");
         Advance(progress.range);
         if (services.saveFolderPreview)
             services.saveFolderPreview(cache.set);
+        // Only a save that went through settles the change: a failed one is tried again.
+        cache.changed = false;
         Advance(progress.range);
     }
     cache.set = services.loadFolderPreview ? services.loadFolderPreview(folder) : SmartPtr<Smart>();

@@ -119,6 +119,7 @@ ObjectFile& ObjectFile::operator=(const ObjectFile& other)
     table = other.table;
     base = other.base;
     pending = other.pending;
+    silent = other.silent;
     guard.SetStream(stream.Get());
     return *this;
 }

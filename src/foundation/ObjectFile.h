@@ -70,6 +70,9 @@ public:
 
     // The header flags found by the last Read.
     uint8_t GetFlags() const { return header.flags; }
+    // A silent object file shows no alert: a read that fails answers no object, and the status of
+    // what was read is not reported. For files the program keeps for itself (folder previews).
+    void SetSilent(bool value) { silent = value; }
 
     // The object-file messages, string-table ids 190 to 199 (entry n is id 190 + n).
     static Resources& FileMessages();
@@ -140,4 +143,5 @@ private:
     GuardedStream guard;
     Pending pending { Pending::None };
     uint32_t depth { 0 };
+    bool silent { false };
 };

@@ -60,7 +60,8 @@ SmartPtr<Smart> ObjectFile::Read()
         }
     } catch (Exception* exception) {
         SmartPtr<Exception> hold(exception->Unreferenced() ? nullptr : exception);
-        exception->Display(Alert::kExclamation);
+        if (!silent)
+            exception->Display(Alert::kExclamation);
         shown = true;
         root = nullptr;
     }
@@ -71,7 +72,7 @@ SmartPtr<Smart> ObjectFile::Read()
     mode = kReading;
     Rewind();
     base = 0;
-    if (!shown)
+    if (!shown && !silent)
         ReportStatus();
     return SmartPtr<Smart>(root.Get());
 }

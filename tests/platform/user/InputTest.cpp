@@ -16,25 +16,7 @@ protected:
     void SetUp() override
     {
         WindowFixture::SetUp();
-        // A class like the fixture's that asks for double clicks.
-        HWND probe = MakeWindow();
-        WNDCLASSA wc {};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(probe, GWLP_WNDPROC));
-        wc.cbWndExtra = 8;
-        wc.lpszClassName = kDoubleClass;
-        ASSERT_NE(RegisterClassA(&wc), 0);
-        DestroyWindow(probe);
-        log.clear();
-    }
-
-    HWND Popup(RECT rect, const char* className = kClassName, HWND parent = nullptr)
-    {
-        DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
-        HWND hwnd = CreateWindowExA(0, className, "", style, rect.left, rect.top, rect.right - rect.left,
-            rect.bottom - rect.top, parent, nullptr, nullptr, nullptr);
-        EXPECT_NE(hwnd, nullptr);
-        return hwnd;
+        RegisterLoggingClass(kDoubleClass, CS_DBLCLKS);
     }
 
     std::vector<Delivered> Mouse() const
@@ -142,7 +124,7 @@ TEST_F(InputTest, DoubleClicksNeedTheClassStyleAndComeWithin500MsAnd4Pixels)
              Case { "a class without CS_DBLCLKS", false, 0, 0, 0, WM_LBUTTONDOWN },
          }) {
         SCOPED_TRACE(c.name);
-        HWND hwnd = Popup({ 100, 100, 200, 200 }, c.wantsDoubleClicks ? kDoubleClass : kClassName);
+        HWND hwnd = Popup({ 100, 100, 200, 200 }, nullptr, c.wantsDoubleClicks ? kDoubleClass : kClassName);
         driver::RunUntilIdle();
         log.clear();
         driver::Click(150, 150);
@@ -156,7 +138,7 @@ TEST_F(InputTest, DoubleClicksNeedTheClassStyleAndComeWithin500MsAnd4Pixels)
         driver::AdvanceClock(1000);
     }
     // A third quick click starts a new pair; another button does not pair with the left one.
-    Popup({ 100, 100, 200, 200 }, kDoubleClass);
+    Popup({ 100, 100, 200, 200 }, nullptr, kDoubleClass);
     driver::RunUntilIdle();
     log.clear();
     driver::Click(150, 150);
@@ -171,8 +153,8 @@ TEST_F(InputTest, DoubleClicksNeedTheClassStyleAndComeWithin500MsAnd4Pixels)
 TEST_F(InputTest, FocusChangesAreToldAndKeysGoToTheFocus)
 {
     HWND top = Popup({ 0, 0, 200, 200 });
-    HWND a = Popup({ 0, 0, 50, 50 }, kClassName, top);
-    HWND b = Popup({ 60, 0, 110, 50 }, kClassName, top);
+    HWND a = Popup({ 0, 0, 50, 50 }, top);
+    HWND b = Popup({ 60, 0, 110, 50 }, top);
     driver::RunUntilIdle();
     // Activation gave the focus to the top-level window.
     EXPECT_EQ(GetFocus(), top);
@@ -302,7 +284,7 @@ TEST_F(InputTest, ABlockingWindowRefusesInputToTheOthers)
 TEST_F(InputTest, DisabledWindowsTakeNoInput)
 {
     HWND top = Popup({ 0, 0, 100, 100 });
-    HWND child = Popup({ 10, 10, 50, 50 }, kClassName, top);
+    HWND child = Popup({ 10, 10, 50, 50 }, top);
     HWND other = Popup({ 200, 0, 300, 100 });
     driver::RunUntilIdle();
     EXPECT_FALSE(EnableWindow(child, FALSE));

@@ -16,15 +16,6 @@ constexpr uint8_t kBlue = 252;
 
 class PaintingTest : public WindowFixture {
 protected:
-    HWND Popup(RECT rect, HWND parent = nullptr)
-    {
-        DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
-        HWND hwnd = CreateWindowExA(0, kClassName, "", style, rect.left, rect.top, rect.right - rect.left,
-            rect.bottom - rect.top, parent, nullptr, nullptr, nullptr);
-        EXPECT_NE(hwnd, nullptr);
-        return hwnd;
-    }
-
     static RECT UpdateBox(HWND hwnd)
     {
         RECT box {};
@@ -32,11 +23,6 @@ protected:
         return box;
     }
 };
-
-std::string Text(const RECT& r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
-}
 
 // Fills everything it may of a window it paints with the colour index kept in its extra bytes.
 std::optional<LRESULT> FillOnPaint(HWND hwnd, UINT message, WPARAM, LPARAM)
@@ -68,10 +54,10 @@ TEST_F(PaintingTest, InvalidAreasAccumulateUntilBeginPaintTakesThem)
     // Parts outside the client area are cut off.
     RECT outside { 90, 40, 200, 200 };
     InvalidateRect(hwnd, &outside, FALSE);
-    EXPECT_EQ(Text(UpdateBox(hwnd)), "5,5,100,50");
+    EXPECT_EQ(RectText(UpdateBox(hwnd)), "5,5,100,50");
     RECT c { 90, 40, 100, 50 };
     ValidateRect(hwnd, &c);
-    EXPECT_EQ(Text(UpdateBox(hwnd)), "5,5,25,35");
+    EXPECT_EQ(RectText(UpdateBox(hwnd)), "5,5,25,35");
 
     static RECT painted;
     static BOOL erase;
@@ -88,7 +74,7 @@ TEST_F(PaintingTest, InvalidAreasAccumulateUntilBeginPaintTakesThem)
     log.clear();
     driver::RunUntilIdle();
     EXPECT_EQ(MessageNumbers({ WM_PAINT, WM_ERASEBKGND }), (std::vector<UINT> { WM_PAINT, WM_ERASEBKGND }));
-    EXPECT_EQ(Text(painted), "5,5,25,35");
+    EXPECT_EQ(RectText(painted), "5,5,25,35");
     // The class has no background, so the erase is left to the painter.
     EXPECT_TRUE(erase);
     EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));
@@ -121,7 +107,7 @@ TEST_F(PaintingTest, UncoveredPartsJoinTheUpdateRegionsOfWhatLiesBelow)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         c.change();
-        EXPECT_EQ(std::string(GetUpdateRect(below, nullptr, FALSE) ? Text(UpdateBox(below)) : ""), c.uncovered);
+        EXPECT_EQ(std::string(GetUpdateRect(below, nullptr, FALSE) ? RectText(UpdateBox(below)) : ""), c.uncovered);
         ValidateRect(below, nullptr);
         driver::RunUntilIdle();
     }
@@ -132,7 +118,7 @@ TEST_F(PaintingTest, AMovedWindowIsPaintedWholeAndTheBareDesktopComesBack)
     HWND hwnd = Popup({ 0, 0, 40, 40 });
     driver::RunUntilIdle();
     MoveWindow(hwnd, 100, 100, 40, 40, TRUE);
-    EXPECT_EQ(Text(UpdateBox(hwnd)), "0,0,40,40");
+    EXPECT_EQ(RectText(UpdateBox(hwnd)), "0,0,40,40");
     Frame desktop = driver::ReadDesktop();
     EXPECT_EQ(desktop.At(10, 10), Desktop::kBackground);
 }

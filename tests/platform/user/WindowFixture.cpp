@@ -22,11 +22,7 @@ void WindowFixture::SetUp()
 {
     log.clear();
     answer = nullptr;
-    WNDCLASSA wc {};
-    wc.lpfnWndProc = LoggingProcedure;
-    wc.cbWndExtra = 8;
-    wc.lpszClassName = kClassName;
-    ASSERT_NE(RegisterClassA(&wc), 0);
+    RegisterLoggingClass(kClassName);
 }
 
 void WindowFixture::TearDown()
@@ -34,11 +30,32 @@ void WindowFixture::TearDown()
     answer = nullptr;
 }
 
+void WindowFixture::RegisterLoggingClass(const char* name, UINT style, const char* menuName, HBRUSH background)
+{
+    WNDCLASSA wc {};
+    wc.style = style;
+    wc.lpfnWndProc = LoggingProcedure;
+    wc.cbWndExtra = 8;
+    wc.lpszMenuName = menuName;
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    ASSERT_NE(RegisterClassA(&wc), 0) << name;
+}
+
 HWND WindowFixture::MakeWindow(HWND parent, DWORD style, const char* title)
 {
     if (parent)
         style |= WS_CHILD;
     HWND hwnd = CreateWindowExA(0, kClassName, title, style, 0, 0, 100, 50, parent, nullptr, nullptr, nullptr);
+    EXPECT_NE(hwnd, nullptr);
+    return hwnd;
+}
+
+HWND WindowFixture::Popup(RECT rect, HWND parent, const char* className, DWORD exStyle)
+{
+    DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
+    HWND hwnd = CreateWindowExA(exStyle, className, "", style, rect.left, rect.top, rect.right - rect.left,
+        rect.bottom - rect.top, parent, nullptr, nullptr, nullptr);
     EXPECT_NE(hwnd, nullptr);
     return hwnd;
 }
@@ -72,6 +89,18 @@ std::vector<MSG> PumpAll()
         DispatchMessageA(&msg);
     }
     return seen;
+}
+
+std::string RectText(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
+}
+
+RECT WindowRectOf(HWND hwnd)
+{
+    RECT r {};
+    GetWindowRect(hwnd, &r);
+    return r;
 }
 
 } // namespace pw::platform::tests

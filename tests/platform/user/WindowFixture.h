@@ -1,5 +1,5 @@
-// A fixture for USER tests: one registered class whose procedure logs every message and lets the
-// test answer any of them, and helpers to make windows of it.
+// A fixture for USER tests: registered classes whose procedure logs every message and lets the
+// test answer any of them, and helpers to make windows of them.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace pw::platform::tests {
@@ -26,8 +27,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Registers another class with the logging procedure and 8 extra bytes.
+    static void RegisterLoggingClass(const char* name, UINT style = 0, const char* menuName = nullptr,
+        HBRUSH background = nullptr);
+
     // A window of the logging class; visible windows start out needing paint.
     HWND MakeWindow(HWND parent = nullptr, DWORD style = 0, const char* title = "");
+    // A shown window at `rect`: a child of `parent`, else a frameless pop-up.
+    static HWND Popup(RECT rect, HWND parent = nullptr, const char* className = kClassName, DWORD exStyle = 0);
 
     // The messages delivered so far with these numbers (all when empty).
     std::vector<Delivered> Messages(std::initializer_list<UINT> only = {}) const;
@@ -43,5 +50,9 @@ public:
 // Pumps with PeekMessageA(PM_REMOVE) and dispatches until nothing is left; returns the messages
 // in retrieval order.
 std::vector<MSG> PumpAll();
+
+// "left,top,right,bottom", so a rectangle is checked in one expectation.
+std::string RectText(const RECT& r);
+RECT WindowRectOf(HWND hwnd);
 
 } // namespace pw::platform::tests

@@ -2,8 +2,6 @@
 
 #include "platform/testing/TestDriver.h"
 
-#include <string>
-
 namespace pw::platform::tests {
 
 namespace {
@@ -12,60 +10,35 @@ namespace driver = pw::platform::testing;
 
 class WindowPosTest : public WindowFixture { };
 
-std::string Text(const RECT& r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
-}
-
-RECT WindowRect(HWND hwnd)
-{
-    RECT r {};
-    GetWindowRect(hwnd, &r);
-    return r;
-}
-
-RECT ClientRect(HWND hwnd)
-{
-    RECT r {};
-    GetClientRect(hwnd, &r);
-    return r;
-}
-
 TEST_F(WindowPosTest, FramesLayTheClientAreaOutFromTheStyle)
 {
     struct Case {
         const char* name;
         DWORD style;
         DWORD exStyle;
-        const char* client; // client rectangle's top-left on the screen, then its size
+        const char* client; // the client area on the screen, of a window at (10, 10, 110, 110)
     };
     for (const Case& c : {
-             Case { "overlapped: caption and thin border", WS_OVERLAPPED, 0, "11,29,98,80" },
-             Case { "thick frame", WS_OVERLAPPEDWINDOW, 0, "13,31,94,76" },
-             Case { "small caption", WS_OVERLAPPED, WS_EX_TOOLWINDOW, "11,21,98,88" },
-             Case { "bare pop-up", WS_POPUP, 0, "10,10,100,100" },
-             Case { "bordered pop-up", WS_POPUP | WS_BORDER, 0, "11,11,98,98" },
-             Case { "pop-up with caption", WS_POPUP | WS_CAPTION, 0, "11,29,98,80" },
-             Case { "client edge", WS_POPUP, WS_EX_CLIENTEDGE, "12,12,96,96" },
+             Case { "overlapped: caption and thin border", WS_OVERLAPPED, 0, "11,29,109,109" },
+             Case { "thick frame", WS_OVERLAPPEDWINDOW, 0, "13,31,107,107" },
+             Case { "small caption", WS_OVERLAPPED, WS_EX_TOOLWINDOW, "11,21,109,109" },
+             Case { "bare pop-up", WS_POPUP, 0, "10,10,110,110" },
+             Case { "bordered pop-up", WS_POPUP | WS_BORDER, 0, "11,11,109,109" },
+             Case { "pop-up with caption", WS_POPUP | WS_CAPTION, 0, "11,29,109,109" },
+             Case { "client edge", WS_POPUP, WS_EX_CLIENTEDGE, "12,12,108,108" },
          }) {
         SCOPED_TRACE(c.name);
         HWND hwnd = CreateWindowExA(c.exStyle, kClassName, "T", c.style, 10, 10, 100, 100, nullptr, nullptr, nullptr, nullptr);
         POINT origin {};
         ClientToScreen(hwnd, &origin);
-        RECT client = ClientRect(hwnd);
-        EXPECT_EQ(std::to_string(origin.x) + "," + std::to_string(origin.y) + "," + std::to_string(client.right) + ","
-                + std::to_string(client.bottom),
-            c.client);
+        RECT client {};
+        GetClientRect(hwnd, &client);
+        EXPECT_EQ(RectText({ origin.x, origin.y, origin.x + client.right, origin.y + client.bottom }), c.client);
         POINT back = origin;
         ScreenToClient(hwnd, &back);
-        EXPECT_EQ(back.x, 0);
-        EXPECT_EQ(back.y, 0);
+        EXPECT_EQ(RectText({ back.x, back.y, 0, 0 }), "0,0,0,0");
         DestroyWindow(hwnd);
     }
-    EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), 18);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSMCAPTION), 10);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
 }
 
 TEST_F(WindowPosTest, PositionChangesSendWindowPosChangedThenSizeAndMove)
@@ -100,7 +73,7 @@ TEST_F(WindowPosTest, PositionChangesSendWindowPosChangedThenSizeAndMove)
     log.clear();
     MoveWindow(child, 30, 40, 120, 60, TRUE);
     EXPECT_EQ(Messages({ WM_MOVE })[0].lParam, MAKELPARAM(30, 40));
-    EXPECT_EQ(Text(WindowRect(child)), "130,140,250,200");
+    EXPECT_EQ(RectText(WindowRectOf(child)), "130,140,250,200");
 
     // A procedure that keeps WM_WINDOWPOSCHANGED from DefWindowProcA gets no WM_SIZE.
     answer = [](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
@@ -120,14 +93,14 @@ TEST_F(WindowPosTest, MaximisingFillsTheScreenAndRestoringGivesTheRectangleBack)
     HWND hwnd = CreateWindowExA(0, kClassName, "Plumewright", WS_OVERLAPPEDWINDOW, 5, 5, 630, 465, nullptr, nullptr, nullptr, nullptr);
     log.clear();
     EXPECT_FALSE(ShowWindow(hwnd, SW_SHOWMAXIMIZED));
-    EXPECT_EQ(Text(WindowRect(hwnd)), "0,0,640,480");
+    EXPECT_EQ(RectText(WindowRectOf(hwnd)), "0,0,640,480");
     std::vector<Delivered> sizes = Messages({ WM_SIZE });
     ASSERT_EQ(sizes.size(), 1u);
     EXPECT_EQ(sizes[0].wParam, static_cast<WPARAM>(SIZE_MAXIMIZED));
     EXPECT_EQ(sizes[0].lParam, MAKELPARAM(640 - 6, 480 - 18 - 6));
     EXPECT_EQ(GetActiveWindow(), hwnd);
     EXPECT_TRUE(ShowWindow(hwnd, SW_RESTORE));
-    EXPECT_EQ(Text(WindowRect(hwnd)), "5,5,635,470");
+    EXPECT_EQ(RectText(WindowRectOf(hwnd)), "5,5,635,470");
     EXPECT_EQ(Messages({ WM_SIZE }).back().wParam, static_cast<WPARAM>(SIZE_RESTORED));
 }
 
@@ -151,7 +124,7 @@ TEST_F(WindowPosTest, TopLevelWindowsKeepTheirCaptionOnTheScreen)
          }) {
         SCOPED_TRACE(c.name);
         MoveWindow(c.hwnd, c.to.x, c.to.y, 200, 100, TRUE);
-        EXPECT_EQ(Text(WindowRect(c.hwnd)), c.expected);
+        EXPECT_EQ(RectText(WindowRectOf(c.hwnd)), c.expected);
     }
 }
 
@@ -165,7 +138,7 @@ TEST_F(WindowPosTest, TheCaptionDragsTheWindowAndTheCloseBoxClosesIt)
     log.clear();
     driver::Drag(caption.x, caption.y, caption.x + 30, caption.y + 20);
     driver::RunUntilIdle();
-    EXPECT_EQ(Text(WindowRect(hwnd)), "80,70,280,170");
+    EXPECT_EQ(RectText(WindowRectOf(hwnd)), "80,70,280,170");
     // The drag took the mouse: no client mouse message reached the window.
     EXPECT_TRUE(MessageNumbers({ WM_MOUSEMOVE, WM_LBUTTONUP }).empty());
     EXPECT_FALSE(MessageNumbers({ WM_MOVE }).empty());
@@ -177,7 +150,7 @@ TEST_F(WindowPosTest, TheCaptionDragsTheWindowAndTheCloseBoxClosesIt)
     driver::TypeKey(VK_ESCAPE);
     driver::ReleaseMouse(caption.x + 40, caption.y);
     driver::RunUntilIdle();
-    EXPECT_EQ(Text(WindowRect(hwnd)), "80,70,280,170");
+    EXPECT_EQ(RectText(WindowRectOf(hwnd)), "80,70,280,170");
 
     // A press on the close box released elsewhere does nothing; released on it, it closes.
     POINT box = driver::CloseBoxPoint(hwnd);

@@ -10,22 +10,12 @@ namespace pw::platform::tests {
 
 namespace {
 
-class ZOrderTest : public WindowFixture {
-protected:
-    // A frameless pop-up shown at `rect`.
-    HWND Popup(RECT rect, DWORD exStyle = 0, HWND owner = nullptr)
-    {
-        HWND hwnd = CreateWindowExA(exStyle, kClassName, "", WS_POPUP | WS_VISIBLE, rect.left, rect.top,
-            rect.right - rect.left, rect.bottom - rect.top, owner, nullptr, nullptr, nullptr);
-        EXPECT_NE(hwnd, nullptr);
-        return hwnd;
-    }
-};
+class ZOrderTest : public WindowFixture { };
 
 TEST_F(ZOrderTest, LayersStayInOrderWhateverIsRaised)
 {
     HWND normal1 = Popup({ 0, 0, 50, 50 });
-    HWND floating = Popup({ 0, 0, 50, 50 }, WS_EX_TOPMOST);
+    HWND floating = Popup({ 0, 0, 50, 50 }, nullptr, kClassName, WS_EX_TOPMOST);
     HWND normal2 = Popup({ 0, 0, 50, 50 });
     HWND blocking = Popup({ 0, 0, 50, 50 });
     HWND dropDown = Popup({ 0, 0, 50, 50 });
@@ -90,7 +80,7 @@ TEST_F(ZOrderTest, TopmostAndNotTopmostMoveWindowsBetweenLayers)
 TEST_F(ZOrderTest, OwnedWindowsStayAboveTheirOwner)
 {
     HWND owner = Popup({ 0, 0, 10, 10 });
-    HWND owned = Popup({ 0, 0, 10, 10 }, 0, owner);
+    HWND owned = CreateWindowExA(0, kClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
     HWND other = Popup({ 0, 0, 10, 10 });
     EXPECT_EQ(ZOrder::Siblings(nullptr), (std::vector<HWND> { other, owned, owner }));
     BringWindowToTop(owner);
@@ -100,12 +90,8 @@ TEST_F(ZOrderTest, OwnedWindowsStayAboveTheirOwner)
 TEST_F(ZOrderTest, ChildrenStackAmongTheirSiblingsAndClipToTheirParent)
 {
     HWND parent = Popup({ 100, 100, 200, 200 });
-    auto child = [&](RECT r) {
-        return CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
-            r.bottom - r.top, parent, nullptr, nullptr, nullptr);
-    };
-    HWND first = child({ 0, 0, 60, 60 });
-    HWND second = child({ 40, 40, 150, 150 });
+    HWND first = Popup({ 0, 0, 60, 60 }, parent);
+    HWND second = Popup({ 40, 40, 150, 150 }, parent);
     struct Case {
         POINT at;
         HWND expected;

@@ -1,4 +1,4 @@
-#include "../WindowFixture.h"
+#include "MenuWindowFixture.h"
 
 #include "platform/user/menus/Menu.h"
 
@@ -8,27 +8,6 @@ namespace {
 
 constexpr BOOL kMissing = -1;
 constexpr DWORD kErrorInvalidMenuHandle = 1401;
-
-// A bar with "File" (New 10, a separator, Open 11) and "Edit" (Undo 90, and "More" opening
-// Deeper 95).
-struct SampleMenus {
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    HMENU edit = CreatePopupMenu();
-    HMENU more = CreatePopupMenu();
-
-    SampleMenus()
-    {
-        AppendMenuA(file, MF_STRING, 10, "New\tcntl+N");
-        AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(file, MF_STRING | MF_GRAYED, 11, "Open\xC9");
-        AppendMenuA(more, MF_STRING, 95, "Deeper");
-        AppendMenuA(edit, MF_STRING, 90, "Undo");
-        AppendMenuA(edit, MF_POPUP, reinterpret_cast<UINT_PTR>(more), "More");
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "File");
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "Edit");
-    }
-};
 
 class MenuModel : public WindowFixture { };
 

@@ -43,8 +43,8 @@ TEST_F(MenuTracking, ClicksChooseAnItemAfterWmInitMenu)
     Click(ItemPoint(main, 0, 0));
     driver::RunUntilIdle();
     HMENU bar = GetMenu(main);
-    EXPECT_EQ(Messages({ WM_INITMENU, WM_COMMAND }),
-        (std::vector<Logged> { { WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0 }, { WM_COMMAND, MAKEWPARAM(10, 0), 0 } }));
+    EXPECT_EQ(Messages({ WM_INITMENU, WM_COMMAND }), (std::vector<Delivered> { { main, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0 },
+                                                         { main, WM_COMMAND, MAKEWPARAM(10, 0), 0 } }));
     EXPECT_TRUE(DropDowns().empty());
 }
 
@@ -56,7 +56,7 @@ TEST_F(MenuTracking, APressDraggedToAnItemChoosesItOnRelease)
     POINT undo = ItemPoint(main, 1, 0);
     driver::Drag(title.x, title.y, undo.x, undo.y);
     driver::RunUntilIdle();
-    EXPECT_EQ(Messages({ WM_COMMAND }), (std::vector<Logged> { { WM_COMMAND, MAKEWPARAM(90, 0), 0 } }));
+    EXPECT_EQ(Messages({ WM_COMMAND }), (std::vector<Delivered> { { main, WM_COMMAND, MAKEWPARAM(90, 0), 0 } }));
 }
 
 TEST_F(MenuTracking, GrayedItemsAndSeparatorsAreNeverChosen)
@@ -115,7 +115,7 @@ TEST_F(MenuTracking, KeysMoveThroughItemsAndTitles)
         driver::TypeKey(VK_ESCAPE);
         driver::TypeKey(VK_ESCAPE);
         driver::RunUntilIdle();
-        std::vector<Logged> commands = Messages({ WM_COMMAND });
+        std::vector<Delivered> commands = Messages({ WM_COMMAND });
         if (c.expected == 0) {
             EXPECT_TRUE(commands.empty());
         } else {
@@ -232,8 +232,8 @@ TEST_F(MenuTracking, ChoosingACommandByIdSendsWmInitMenuFirst)
     EXPECT_FALSE(driver::ChooseMenuCommand(main, 12345));
     HMENU bar = GetMenu(main);
     EXPECT_EQ(Messages({ WM_INITMENU, WM_COMMAND }),
-        (std::vector<Logged> { { WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0 }, { WM_COMMAND, MAKEWPARAM(95, 0), 0 },
-            { WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0 }, { WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0 } }));
+        (std::vector<Delivered> { { main, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0 }, { main, WM_COMMAND, MAKEWPARAM(95, 0), 0 },
+            { main, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0 }, { main, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0 } }));
 }
 
 } // namespace

@@ -3,34 +3,29 @@
 // items of the drop-downs they open.
 #pragma once
 
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <optional>
-#include <vector>
+#include "../WindowFixture.h"
 
 namespace pw::platform::tests {
 
-struct Logged {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
+// "File" (New 10 "New\tcntl+N", a separator, Open 11 grayed) and "Edit" (Undo 90, "More" opening
+// Deeper 95) on a bar.
+struct SampleMenus {
+    explicit SampleMenus(HMENU bar = CreateMenu());
 
-    bool operator==(const Logged&) const = default;
+    HMENU bar;
+    HMENU file { CreatePopupMenu() };
+    HMENU edit { CreatePopupMenu() };
+    HMENU more { CreatePopupMenu() };
 };
 
-class MenuWindowFixture : public ::testing::Test {
+class MenuWindowFixture : public WindowFixture {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // The main window: overlapped, shown at (20, 20), 400 x 300.
     HWND MakeMainWindow();
 
-    // A bar of "File" (New 10 "New\tcntl+N", a separator, Open 11 grayed) and "Edit" (Undo 90,
-    // "More" opening Deeper 95) on the main window.
+    // The sample menus on the main window's bar.
     void FillSampleBar(HWND hwnd);
 
     // Screen points: the middle of title `title` and of item `item` of the drop-down it opens.
@@ -40,16 +35,7 @@ protected:
     // The drop-downs shown now.
     static std::vector<HWND> DropDowns();
 
-    // The logged messages with these numbers.
-    std::vector<Logged> Messages(std::initializer_list<UINT> only) const;
-
-    HMENU file { nullptr };
-    HMENU edit { nullptr };
-    HMENU more { nullptr };
-
-public:
-    static inline std::vector<Logged> log;
-    static inline std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)> answer;
+    std::optional<SampleMenus> sample;
 };
 
 } // namespace pw::platform::tests
