@@ -9,7 +9,6 @@
 #include "foundation/Time.h"
 #include "graphics/BitMap.h"
 #include "graphics/ColorTable.h"
-#include "ui/ProgressRange.h"
 
 #include "graphics/BitMapFixture.h"
 #include "platform/kernel/KernelTesting.h"
@@ -28,7 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Folders under c:\plume with documents in them, thumbnails as small bitmaps, and a record of the
-// progress ranges the preview cache opens.
+// progress ranges the preview cache and the object files open.
 class Previews : public bitmaps::WithStandardPalette {
 protected:
     void SetUp() override
@@ -36,14 +35,13 @@ protected:
         bitmaps::WithStandardPalette::SetUp();
         Alert::EnableAlerts();
         pw::foundation::ForgetFolderPreviews();
-        ProgressRange::SetVisible(false);
+        // Ranges are recorded, not opened.
         auto& services = pw::foundation::GetFileReferenceServices();
         savedOpen = services.openProgress;
-        services.openProgress = [](int32_t steps, const char* title) -> void* {
+        services.openProgress = [](int32_t, const char* title) -> void* {
             Titles().push_back(title);
-            return Saved()(steps, title);
+            return nullptr;
         };
-        Saved() = savedOpen;
         Titles().clear();
     }
 
@@ -52,7 +50,6 @@ protected:
         pw::foundation::GetFileReferenceServices().openProgress = savedOpen;
         pw::foundation::ForgetFolderPreviews();
         pw::foundation::ForgetStartupFolder();
-        ProgressRange::SetVisible(true);
         pw::foundation::SetAlertsEnabled(false);
         EXPECT_TRUE(pw::platform::testing::AlertLog().empty());
     }
@@ -63,11 +60,6 @@ protected:
         return titles;
     }
     using OpenProgress = void* (*)(int32_t, const char*);
-    static OpenProgress& Saved()
-    {
-        static OpenProgress open = nullptr;
-        return open;
-    }
 
     static fs::path Host(const std::string& relative) { return fs::path(pw::platform::testing::DriveRoot()) / "plume" / relative; }
 
