@@ -7,7 +7,9 @@
 #include "foundation/GenericSignal.h"
 #include "foundation/ObjectFile.h"
 #include "foundation/Scribe.h"
+#include "foundation/SimpleReference.h"
 #include "ui/ClipTask.h"
+#include "ui/DocWindow.h"
 #include "ui/MenuBar.h"
 #include "ui/MenuItem.h"
 #include "ui/Tool.h"
@@ -76,11 +78,12 @@ SmartList<FileType> App::GetFileTypes(int32_t)
     return types;
 }
 
-SmartPtr<Window> App::MakeDocumentWindow(const SmartPtr<Smart>&, const SmartPtr<Scribe>&)
+SmartPtr<Window> App::MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe)
 {
-    // Document windows come with their own layer; until then no window is made.
-    Exception::Warn(kNotImplemented, PW_HERE);
-    return SmartPtr<Window>();
+    SmartPtr<Window> window(
+        new DocWindow(new SimpleReference(model), SmartPtr<String>(), SmartPtr<DocWindow>(), scribe, false));
+    AddWindow(window, true);
+    return window;
 }
 
 void App::OpenDocument(const SmartPtr<FileReference>& file, bool flagA, bool asCopy)

@@ -4,6 +4,7 @@
 #include "foundation/Resources.h"
 #include "foundation/SystemErrorException.h"
 #include "ui/App.h"
+#include "ui/DocWindow.h"
 #include "ui/MenuItem.h"
 #include "ui/OsApp.h"
 #include "ui/Tool.h"
@@ -47,6 +48,7 @@ bool AppGlue::InitApplication(Factory factory, OsApp* osApp)
         return false;
     Application()->InstallMenus();
     Window::SetApplication(TheApp());
+    DocWindow::SetDefaultFormatPicker(Application().Get());
     return true;
 }
 
@@ -74,6 +76,7 @@ void AppGlue::ExitApplication()
     if (!Application().Valid())
         return;
     Window::SetApplication(nullptr);
+    DocWindow::SetDefaultFormatPicker(SmartPtr<FormatPicker>());
     Application() = SmartPtr<App>();
 }
 

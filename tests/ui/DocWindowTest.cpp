@@ -207,7 +207,6 @@ protected:
         ShowWindow(main, SW_SHOWMAXIMIZED);
         ASSERT_TRUE(AppGlue::InitApplication(&MakeNoteApp, &pw::ui::ProgramRecord()));
         app = AppGlue::Application().Get();
-        DocWindow::SetDefaultFormatPicker(app);
     }
 
     void TearDown() override
@@ -517,15 +516,26 @@ TEST_F(DocWindowTest, AnOwnedWindowPassesChangesAndSavesToItsOwner)
     EXPECT_TRUE(driver::AlertLog().empty());
 }
 
-TEST_F(DocWindowTest, AReadOnlyScribeIsNotKept)
+// The application opens files into document windows; a copy is opened read-only, so the window
+// keeps no file and its first save asks for one.
+TEST_F(DocWindowTest, TheApplicationOpensDocumentsAndCopiesIntoDocumentWindows)
 {
     SavedWindow(new Note("Read only", 5), "c:\\ro.nte")->Close();
     SmartPtr<FileReference> reference = FileReference::FileReferenceFromPath("c:\\ro.nte");
-    SmartPtr<Scribe> reader = app->OpenScribe(reference, File::kRead);
-    SmartPtr<Smart> model = reader->Read();
-    SmartPtr<DocWindow> window = Open(model, reader);
-    EXPECT_FALSE(window->GetScribe().Valid());
-    window->Close();
+    for (bool asCopy : { false, true }) {
+        SCOPED_TRACE(asCopy);
+        app->OpenDocument(reference, false, asCopy);
+        auto* window = dynamic_cast<DocWindow*>(app->FrontWindow().Get());
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(SmartCast<Note>(window->GetData()->Get())->value, 5);
+        EXPECT_EQ(window->GetScribe().Valid(), !asCopy);
+        EXPECT_EQ(window->GetFormatPicker().Get(), static_cast<FormatPicker*>(app));
+    }
+    auto* copy = static_cast<DocWindow*>(app->FrontWindow().Get());
+    driver::ScriptFileDialog("c:\\copy.nte");
+    copy->Save(DocWindow::kSave);
+    EXPECT_EQ(StoredValue("copy.nte"), 5);
+    EXPECT_EQ(driver::ScriptedFileDialogsLeft(), 0u);
 }
 
 } // namespace
