@@ -47,6 +47,7 @@ ClipTask::ClipTask(const ClipTask& other)
     , appClip(other.appClip)
     , ownClip(other.ownClip)
     , view(other.view)
+    , pasted(other.pasted)
     , source(other.source)
     , point(other.point)
     , capabilities(other.capabilities)
@@ -59,6 +60,7 @@ ClipTask& ClipTask::operator=(const ClipTask& other)
     appClip = other.appClip;
     ownClip = other.ownClip;
     view = other.view;
+    pasted = other.pasted;
     source = other.source;
     point = other.point;
     capabilities = other.capabilities;
@@ -73,6 +75,8 @@ void ClipTask::Do()
         view->Copy(selection);
         ownClip.Put(selection.Get());
     }
+    if (capabilities & kPastes)
+        pasted = appClip->Contents();
     Redo();
 }
 
@@ -81,7 +85,7 @@ void ClipTask::Redo()
     if (capabilities & kRemoves)
         view->Clear();
     if (capabilities & kPastes)
-        view->Paste(appClip->Contents(), static_cast<int32_t>(source), point.h, point.v);
+        view->Paste(pasted, static_cast<int32_t>(source), point.h, point.v);
     if (capabilities & kCopies)
         appClip->Swap(ownClip);
 }

@@ -42,6 +42,8 @@ private:
     SmartPtr<Clipboard> appClip;
     Clipboard ownClip;
     SmartPtr<View> view;
+    // What the first Do took from the application clipboard: a redo pastes the same again.
+    SmartPtr<Smart> pasted;
     intptr_t source;
     Point point;
     uint8_t capabilities { 0 };
