@@ -64,8 +64,9 @@ bool WriteWave(HMMIO mmio)
         return false;
     if (!WriteChunk(mmio, mmioFOURCC('f', 'm', 't', ' '), state.format, state.formatSize))
         return false;
-    double seconds = static_cast<double>(state.recordedLength) / state.format->nAvgBytesPerSec;
-    auto samples = static_cast<DWORD>(seconds * state.format->nSamplesPerSec);
+    // Seconds recorded times samples a second, in whole numbers so that no rounding loses one.
+    auto samples = static_cast<DWORD>(uint64_t(state.recordedLength) * state.format->nSamplesPerSec
+        / state.format->nAvgBytesPerSec);
     if (!WriteChunk(mmio, mmioFOURCC('f', 'a', 'c', 't'), &samples, sizeof samples))
         return false;
     MMCKINFO data {};

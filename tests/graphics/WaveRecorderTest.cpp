@@ -67,20 +67,12 @@ Bytes Played()
     return bytes;
 }
 
-Bytes Signal()
-{
-    Bytes signal(1000);
-    for (size_t i = 0; i < signal.size(); ++i)
-        signal[i] = static_cast<uint8_t>(i * 7 + 3);
-    return signal;
-}
-
-// The signal as the device delivers it: repeated from its start.
-Bytes Repeated(const Bytes& signal, size_t length)
+// The test signal of 1000 bytes, as the device delivers it: repeated from its start.
+Bytes Signal(size_t length = 1000)
 {
     Bytes bytes(length);
     for (size_t i = 0; i < length; ++i)
-        bytes[i] = signal[i % signal.size()];
+        bytes[i] = static_cast<uint8_t>((i % 1000) * 7 + 3);
     return bytes;
 }
 
@@ -115,11 +107,9 @@ protected:
         AlertsShown::TearDown();
     }
 
-    // Records until the recorder stops by itself.
     void RecordToTheLimit()
     {
         recorder.Record();
-        ASSERT_EQ(recorder.GetMode(), SoundRecorder::Mode::Recording);
         StepUntilIdle(recorder);
     }
 
@@ -134,7 +124,7 @@ TEST_F(Recorder, RecordsSixBlocksThenPlaysAndSavesThem)
     recorder.Record();
     EXPECT_EQ(StepUntilIdle(recorder), 7);
     EXPECT_EQ(pw::graphics::WaveRecordedLength(), 48000u);
-    Bytes recorded = Repeated(Signal(), 48000);
+    Bytes recorded = Signal(48000);
     EXPECT_EQ(FileBytes(HostPath(pw::graphics::WaveSpoolFileName())), recorded);
 
     recorder.Play();
@@ -170,10 +160,7 @@ TEST_F(Recorder, PlayAndSaveBeforeAnyRecordingShowTheNoRecordingMessage)
     EXPECT_EQ(recorder.GetMode(), SoundRecorder::Mode::Idle);
     EXPECT_FALSE(recorder.Save());
     EXPECT_FALSE(recorder.GetSound().Valid());
-    std::string message = SoundRecorder::NoRecordingMessage();
-    EXPECT_EQ(Shown(), std::vector<std::string>(2, message));
-    EXPECT_EQ(message.substr(0, 28), "No Sound has been Recorded!\n");
-    EXPECT_EQ(message.substr(message.size() - 36), "using 'Import' under the 'File' menu");
+    EXPECT_EQ(Shown(), std::vector<std::string>(2, SoundRecorder::NoRecordingMessage()));
     EXPECT_TRUE(pw::platform::testing::AlertLog()[0].style & MB_ICONSTOP);
 
     // A recording stopped before its first step has nothing in it.
@@ -188,8 +175,7 @@ TEST_F(Recorder, RecordingAgainReplacesTheSpoolFileAndSavingAgainTheSavedFile)
     RecordToTheLimit();
     std::string first = pw::graphics::WaveSpoolFileName();
     ASSERT_TRUE(recorder.Save());
-    std::vector<std::string> afterFirstSave = TemporaryFiles();
-    EXPECT_EQ(afterFirstSave.size(), 2u);
+    EXPECT_EQ(TemporaryFiles().size(), 2u);
 
     recorder.Record();
     recorder.Step();
@@ -197,6 +183,10 @@ TEST_F(Recorder, RecordingAgainReplacesTheSpoolFileAndSavingAgainTheSavedFile)
     EXPECT_EQ(pw::graphics::WaveRecordedLength(), 8000u);
     EXPECT_NE(pw::graphics::WaveSpoolFileName(), first);
     EXPECT_FALSE(std::filesystem::exists(HostPath(first)));
+    // A recording of one block plays (the start waits only for the blocks it queued).
+    recorder.Play();
+    StepUntilIdle(recorder);
+    EXPECT_EQ(Played(), Signal(8000));
 
     // The second save writes over the first save's file, and nothing else of the folder's.
     std::ofstream(Root() / "plumery.wav") << "the child's own file";
@@ -206,16 +196,6 @@ TEST_F(Recorder, RecordingAgainReplacesTheSpoolFileAndSavingAgainTheSavedFile)
     EXPECT_EQ(FileBytes(HostPath(path)).size(), 58u + 8000u);
     EXPECT_EQ(FileBytes(Root() / "plumery.wav").size(), 20u);
     std::filesystem::remove(Root() / "plumery.wav");
-}
-
-TEST_F(Recorder, ARecordingOfOneBlockPlays)
-{
-    recorder.Record();
-    recorder.Step();
-    recorder.Stop();
-    recorder.Play();
-    StepUntilIdle(recorder);
-    EXPECT_EQ(Played(), Repeated(Signal(), 8000));
 }
 
 TEST_F(Recorder, WithoutADeviceNothingStartsAndNothingIsLeft)
@@ -260,11 +240,9 @@ TEST_F(Recorder, ShuttingDownStopsARunningDeviceAndDeletesTheFiles)
     EXPECT_EQ(winmm::LiveWaveHandles(), 0u);
     EXPECT_TRUE(TemporaryFiles().empty());
 
-    // Started again, it records as before; the recorder cannot be used once shut down.
+    // Shut down, it does nothing until started again; one device at a time.
     EXPECT_EQ(WaveRecordStart(), 0);
     ASSERT_EQ(WaveStartup(), 1);
     EXPECT_EQ(WaveRecordStart(), 1);
     EXPECT_EQ(WavePlayStart(), 0);
-    EXPECT_EQ(WaveRecordStart(), 0);
-    WaveShutdown();
 }
