@@ -165,6 +165,19 @@ Rect Window::GetRect() const
     return GetFrame()->GetRect();
 }
 
+void Window::SetSize(int32_t width, int32_t height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    Rect outer = GetRect();
+    SetFrame(Rect(outer.left, outer.top, outer.left + width, outer.top + height));
+}
+
+Point Window::GetContentOrigin() const
+{
+    return GetFrame()->GetContentBounds().TopLeft();
+}
+
 void Window::TellApp(bool bringToFront)
 {
     if (application)

@@ -65,6 +65,10 @@ public:
     // Moves and sizes the frame's outer rectangle, kept on the screen.
     void SetFrame(const Rect& rect);
     Rect GetRect() const;
+    // Gives the frame the outer size (both positive), keeping its position, on the screen.
+    void SetSize(int32_t width, int32_t height);
+    // The top-left corner of the drawing surface on the screen.
+    Point GetContentOrigin() const;
     // Hands the window to the application (AddWindow), when there is one.
     void TellApp(bool bringToFront);
     // The window that becomes the front window when `window` goes: the newest other shown window of

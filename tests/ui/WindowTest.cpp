@@ -35,8 +35,8 @@ protected:
     // The screen point of a window's drawing-surface point.
     static POINT ScreenPoint(Window& window, int32_t h, int32_t v)
     {
-        Rect content = window.GetFrame()->GetContentBounds();
-        return POINT { content.left + h, content.top + v };
+        Point origin = window.GetContentOrigin();
+        return POINT { origin.h + h, origin.v + v };
     }
 };
 
