@@ -74,10 +74,7 @@ TEST(Regions, CombineRgnReturnsTheResultTypeAndMayWriteIntoASource)
             EXPECT_EQ(CombineRgn(dst, a, b, c.mode), c.type);
             RECT box { -1, -1, -1, -1 };
             EXPECT_EQ(GetRgnBox(dst, &box), c.type);
-            EXPECT_EQ(box.left, c.box.left);
-            EXPECT_EQ(box.top, c.box.top);
-            EXPECT_EQ(box.right, c.box.right);
-            EXPECT_EQ(box.bottom, c.box.bottom);
+            EXPECT_EQ(RectText(box), RectText(c.box));
             if (into == 0)
                 DeleteObject(dst);
             DeleteObject(a);
@@ -167,10 +164,7 @@ TEST(Clip, FillsLandExactlyOnTheClipOfRandomRegions)
             EXPECT_EQ(type, NULLREGION);
         } else {
             EXPECT_NE(type, NULLREGION);
-            EXPECT_EQ(clipBox.left, box.left);
-            EXPECT_EQ(clipBox.top, box.top);
-            EXPECT_EQ(clipBox.right, box.right);
-            EXPECT_EQ(clipBox.bottom, box.bottom);
+            EXPECT_EQ(RectText(clipBox), RectText(box));
         }
     }
 }
@@ -203,10 +197,7 @@ TEST(Clip, WindowDcClipIsItsRegionMovedByTheOriginAndCutToTheVisibleArea)
     EXPECT_EQ(SelectClipRgn(dc, region), SIMPLEREGION);
     RECT box {};
     GetClipBox(dc, &box);
-    EXPECT_EQ(box.left, 2);
-    EXPECT_EQ(box.top, 1);
-    EXPECT_EQ(box.right, 10);
-    EXPECT_EQ(box.bottom, 3);
+    EXPECT_EQ(RectText(box), "2,1,10,3");
     Paint(dc, { 0, 0, 100, 100 }, 0);
     EXPECT_TRUE(SameGrid({ "..............", "..............", "...########...", "...########...", "..............",
                            ".............." },

@@ -82,6 +82,11 @@ Grid GridOf(HDC hdc, int width, int height)
     return ::testing::AssertionFailure() << out.str();
 }
 
+std::string RectText(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
+}
+
 void Paint(HDC hdc, RECT rect, uint32_t index)
 {
     RGBQUAD q = SystemTable()[index];

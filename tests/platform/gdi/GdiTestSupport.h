@@ -29,6 +29,9 @@ Grid GridOf(HDC hdc, int width, int height);
 // Passes when the grids are equal; else prints both, row by row.
 ::testing::AssertionResult SameGrid(const Grid& expected, const Grid& actual);
 
+// "left,top,right,bottom", so a rectangle is checked in one expectation.
+std::string RectText(const RECT& r);
+
 // Fills a rectangle of a DC with a palette index (through a solid brush of that colour).
 void Paint(HDC hdc, RECT rect, uint32_t index);
 

@@ -55,34 +55,28 @@ TEST(Primitives, RectanglePenAndBrushRules)
         const char* name;
         PenKind pen;
         BrushKind brush;
+        RECT corners;
         Grid expected;
     };
     const Case cases[] = {
-        { "pen frames the outermost pixels, brush fills inside", PenKind::Black, BrushKind::Red,
+        { "pen frames the outermost pixels, brush fills inside", PenKind::Black, BrushKind::Red, { 1, 1, 6, 5 },
           { "........", ".#####..", ".#rrr#..", ".#rrr#..", ".#####..", "........" } },
-        { "null pen: the fill loses the right column and bottom row", PenKind::Null, BrushKind::Red,
+        { "corners in the other order draw the same box", PenKind::Black, BrushKind::Red, { 6, 5, 1, 1 },
+          { "........", ".#####..", ".#rrr#..", ".#rrr#..", ".#####..", "........" } },
+        { "null pen: the fill loses the right column and bottom row", PenKind::Null, BrushKind::Red, { 1, 1, 6, 5 },
           { "........", ".rrrr...", ".rrrr...", ".rrrr...", "........", "........" } },
-        { "null brush: only the frame", PenKind::Black, BrushKind::Null,
+        { "null brush: only the frame", PenKind::Black, BrushKind::Null, { 1, 1, 6, 5 },
           { "........", ".#####..", ".#...#..", ".#...#..", ".#####..", "........" } },
-        { "both null: nothing", PenKind::Null, BrushKind::Null,
+        { "both null: nothing", PenKind::Null, BrushKind::Null, { 1, 1, 6, 5 },
           { "........", "........", "........", "........", "........", "........" } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Canvas canvas(8, 6);
         SelectTools(canvas.dc, c.pen, c.brush);
-        EXPECT_TRUE(Rectangle(canvas.dc, 1, 1, 6, 5));
+        EXPECT_TRUE(Rectangle(canvas.dc, c.corners.left, c.corners.top, c.corners.right, c.corners.bottom));
         EXPECT_TRUE(SameGrid(c.expected, canvas.Pixels()));
     }
-}
-
-TEST(Primitives, RectangleCornersInEitherOrderDrawTheSameBox)
-{
-    Canvas a(8, 6);
-    Canvas b(8, 6);
-    Rectangle(a.dc, 1, 1, 6, 5);
-    Rectangle(b.dc, 6, 5, 1, 1);
-    EXPECT_TRUE(SameGrid(a.Pixels(), b.Pixels()));
 }
 
 TEST(Primitives, EllipseGoldens)

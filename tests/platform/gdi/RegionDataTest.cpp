@@ -1,5 +1,7 @@
 #include "platform/gdi/RegionData.h"
 
+#include "GdiTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,6 +9,7 @@
 #include <string>
 #include <utility>
 
+using gditest::RectText;
 using pw::platform::gdi::RegionData;
 namespace gdi = pw::platform::gdi;
 
@@ -128,11 +131,6 @@ std::string Grid(const RegionData& region, int width, int height)
     return s;
 }
 
-bool SameRect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 } // namespace
 
 TEST(RegionData, EmptyRectanglesGiveTheEmptyRegion)
@@ -141,12 +139,12 @@ TEST(RegionData, EmptyRectanglesGiveTheEmptyRegion)
         RegionData region(r);
         EXPECT_TRUE(region.IsEmpty());
         EXPECT_EQ(region.Type(), gdi::kNullRegion);
-        EXPECT_TRUE(SameRect(region.Box(), RECT { 0, 0, 0, 0 }));
+        EXPECT_EQ(RectText(region.Box()), "0,0,0,0");
         EXPECT_EQ(region, RegionData());
     }
     RegionData one(2, 3, 4, 7);
     EXPECT_EQ(one.Type(), gdi::kSimpleRegion);
-    EXPECT_TRUE(SameRect(one.Box(), RECT { 2, 3, 4, 7 }));
+    EXPECT_EQ(RectText(one.Box()), "2,3,4,7");
     EXPECT_TRUE(one.Contains(2, 3));
     EXPECT_FALSE(one.Contains(4, 3)); // right edge exclusive
     EXPECT_FALSE(one.Contains(2, 7)); // bottom edge exclusive
@@ -164,7 +162,7 @@ TEST(RegionData, CombineMatchesThePixelSetOperations)
             Pixels expected = Apply(pa, pb, mode);
             ASSERT_EQ(PixelsOf(result), expected);
             ExpectCanonical(result);
-            EXPECT_TRUE(SameRect(result.Box(), BoxOf(expected)));
+            EXPECT_EQ(RectText(result.Box()), RectText(BoxOf(expected)));
             // Same pixels, however built, means equal data.
             RegionData rebuilt;
             for (auto [x, y] : expected)
@@ -234,7 +232,7 @@ TEST(RegionData, OffsetMovesEveryPixelAndRefusesToOverflow)
     EXPECT_TRUE(empty.Offset(2'000'000'000, 2'000'000'000));
     // Huge coordinates are clamped on the way in, so later arithmetic cannot overflow.
     RegionData huge(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
-    EXPECT_TRUE(SameRect(huge.Box(), RECT { -RegionData::kCoordLimit, -RegionData::kCoordLimit,
+    EXPECT_EQ(RectText(huge.Box()), RectText(RECT { -RegionData::kCoordLimit, -RegionData::kCoordLimit,
                                             RegionData::kCoordLimit, RegionData::kCoordLimit }));
 }
 

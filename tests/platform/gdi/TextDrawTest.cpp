@@ -91,10 +91,7 @@ TEST(TextDraw, OpaqueTextFillsExactlyItsCell)
     GetTextExtentPoint32A(canvas.dc, "Cell", 4, &size);
     TextOutA(canvas.dc, 3, 4, "Cell", 4);
     Ink ink = InkOf(canvas.dc);
-    EXPECT_EQ(ink.box.left, 3);
-    EXPECT_EQ(ink.box.top, 4);
-    EXPECT_EQ(ink.box.right, 3 + size.cx);
-    EXPECT_EQ(ink.box.bottom, 4 + size.cy);
+    EXPECT_EQ(RectText(ink.box), RectText({ 3, 4, 3 + size.cx, 4 + size.cy }));
     EXPECT_EQ(ink.pixels.size(), size_t(size.cx * size.cy));
     EXPECT_EQ(ink.colours, (std::set<char> { '#', 'r' }));
 }

@@ -15,11 +15,3 @@ TEST(Clock, VirtualTickCountStepsOnEveryReadAndWraps)
     EXPECT_EQ(later, 6u);
     EXPECT_EQ(static_cast<int32_t>(later - 0xFFFFFFF1u), 21);
 }
-
-TEST(Clock, VirtualUtcFollowsAdvances)
-{
-    Clock::UseVirtualTime(Clock::kDefaultVirtualStart);
-    Clock::Advance(1500);
-    EXPECT_EQ(Clock::UtcFileTime(), Clock::kDefaultVirtualStart + 15'000'000u);
-    EXPECT_EQ(Clock::NowMs(), 1500u);
-}

@@ -24,6 +24,15 @@ protected:
     }
 };
 
+// Paints the screen's pixels white (behind the windows' backs), to see what a paint reaches.
+void WhitenScreen()
+{
+    HDC screen = GetDC(nullptr);
+    RECT all { 0, 0, 200, 200 };
+    FillRect(screen, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(nullptr, screen);
+}
+
 // Fills everything it may of a window it paints with the colour index kept in its extra bytes.
 std::optional<LRESULT> FillOnPaint(HWND hwnd, UINT message, WPARAM, LPARAM)
 {
@@ -139,11 +148,7 @@ TEST_F(PaintingTest, BeginPaintDrawsOnlyInTheUpdateRegionThatShows)
     SetWindowLongA(above, 0, kBlue);
     RECT part { 50, 20, 100, 30 };
     InvalidateRect(below, &part, FALSE);
-    // Paint the desktop's pixels white first, to see what the paint reached.
-    HDC screen = GetDC(nullptr);
-    RECT all { 0, 0, 200, 200 };
-    FillRect(screen, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ReleaseDC(nullptr, screen);
+    WhitenScreen();
     driver::RunUntilIdle();
     desktop = driver::ReadDesktop();
     struct Case {
@@ -160,17 +165,13 @@ TEST_F(PaintingTest, BeginPaintDrawsOnlyInTheUpdateRegionThatShows)
 TEST_F(PaintingTest, AWindowDcDrawsOnlyIntoTheVisiblePartOfItsClientArea)
 {
     HWND parent = Popup({ 0, 0, 100, 100 });
-    HWND child = Popup({ 10, 10, 40, 40 }, parent);
-    HWND cover = Popup({ 80, 0, 180, 100 });
+    Popup({ 10, 10, 40, 40 }, parent);
+    Popup({ 80, 0, 180, 100 });
     driver::RunUntilIdle();
-    (void)child;
-    (void)cover;
-    HDC screen = GetDC(nullptr);
-    RECT all { 0, 0, 200, 200 };
-    FillRect(screen, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ReleaseDC(nullptr, screen);
+    WhitenScreen();
 
     HDC hdc = GetDC(parent);
+    RECT all { 0, 0, 200, 200 };
     ASSERT_NE(hdc, nullptr);
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     FillRect(hdc, &all, red);

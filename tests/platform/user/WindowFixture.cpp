@@ -91,11 +91,6 @@ std::vector<MSG> PumpAll()
     return seen;
 }
 
-std::string RectText(const RECT& r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
-}
-
 RECT WindowRectOf(HWND hwnd)
 {
     RECT r {};

@@ -2,13 +2,14 @@
 // test answer any of them, and helpers to make windows of them.
 #pragma once
 
+#include "../gdi/GdiTestSupport.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace pw::platform::tests {
@@ -51,8 +52,7 @@ public:
 // in retrieval order.
 std::vector<MSG> PumpAll();
 
-// "left,top,right,bottom", so a rectangle is checked in one expectation.
-std::string RectText(const RECT& r);
+using gditest::RectText;
 RECT WindowRectOf(HWND hwnd);
 
 } // namespace pw::platform::tests

@@ -53,9 +53,8 @@ bool WaitDone(WAVEHDR& header)
 
 TEST_F(SdlAudio, WaveOutFinishesBuffersInOrder)
 {
-    WAVEFORMATEX format = RecorderFormat();
-    HWAVEOUT out = nullptr;
-    ASSERT_EQ(waveOutOpen(&out, WAVE_MAPPER, &format, 0, 0, WAVE_ALLOWSYNC), kOk);
+    HWAVEOUT out = OpenRecorderStream(waveOutOpen);
+    ASSERT_NE(out, nullptr);
     WaveBuffers buffers(1102);
     for (WAVEHDR& header : buffers.headers) {
         ASSERT_EQ(waveOutPrepareHeader(out, &header, sizeof(WAVEHDR)), kOk);
@@ -70,9 +69,8 @@ TEST_F(SdlAudio, WaveOutFinishesBuffersInOrder)
 
 TEST_F(SdlAudio, WaveInFillsQueuedBuffersOnceStarted)
 {
-    WAVEFORMATEX format = RecorderFormat();
-    HWAVEIN in = nullptr;
-    ASSERT_EQ(waveInOpen(&in, WAVE_MAPPER, &format, 0, 0, WAVE_ALLOWSYNC), kOk);
+    HWAVEIN in = OpenRecorderStream(waveInOpen);
+    ASSERT_NE(in, nullptr);
     WaveBuffers buffers(1102);
     for (WAVEHDR& header : buffers.headers) {
         ASSERT_EQ(waveInPrepareHeader(in, &header, sizeof(WAVEHDR)), kOk);

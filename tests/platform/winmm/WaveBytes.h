@@ -96,6 +96,16 @@ inline WAVEFORMATEX RecorderFormat()
     return PcmWaveFormat(1, 22050, 8);
 }
 
+// A stream opened on the wave mapper in the recorder's format, as the recorder and player open
+// theirs (`open` is waveInOpen or waveOutOpen); NULL when it fails.
+template <typename Handle>
+Handle OpenRecorderStream(MMRESULT(WINAPI* open)(Handle*, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD))
+{
+    WAVEFORMATEX format = RecorderFormat();
+    Handle handle = nullptr;
+    return open(&handle, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL | WAVE_ALLOWSYNC) == MMSYSERR_NOERROR ? handle : nullptr;
+}
+
 // Two wave headers over two buffers of `size` bytes, as the recorder keeps them.
 struct WaveBuffers {
     std::array<Bytes, 2> data;

@@ -21,18 +21,12 @@ bool IsDone(WAVEHDR const& header)
 
 HWAVEIN OpenIn()
 {
-    WAVEFORMATEX format = RecorderFormat();
-    HWAVEIN in = nullptr;
-    EXPECT_EQ(waveInOpen(&in, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL | WAVE_ALLOWSYNC), kOk);
-    return in;
+    return OpenRecorderStream(waveInOpen);
 }
 
 HWAVEOUT OpenOut()
 {
-    WAVEFORMATEX format = RecorderFormat();
-    HWAVEOUT out = nullptr;
-    EXPECT_EQ(waveOutOpen(&out, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL | WAVE_ALLOWSYNC), kOk);
-    return out;
+    return OpenRecorderStream(waveOutOpen);
 }
 
 } // namespace
