@@ -16,6 +16,30 @@ HINSTANCE& OsApp()
     return osApp;
 }
 
+// The list's handle of a number (entry number + 1), made on first request.
+template <typename Handle>
+SmartPtr<Handle> CachedHandle(SmartList<Handle>& handles, Resources* owner, int16_t number)
+{
+    uint32_t entry = static_cast<uint32_t>(number) + 1;
+    if (handles.NumItems() < entry)
+        handles.InsertItems(nullptr, handles.NumItems(), entry - handles.NumItems());
+    SmartPtr<Handle> handle(handles.Item(entry));
+    if (!handle.Valid()) {
+        handle = new Handle(owner, number);
+        handles.Replace(handle.Get(), entry, 1);
+    }
+    return handle;
+}
+
+template <typename Handle>
+void OrphanAll(SmartList<Handle>& handles)
+{
+    for (uint32_t index = 1; index <= handles.NumItems(); ++index) {
+        if (Handle* handle = handles.Item(index))
+            handle->Orphan();
+    }
+}
+
 } // namespace
 
 Resources::Resources(int32_t first, int32_t last)
@@ -27,14 +51,8 @@ Resources::Resources(int32_t first, int32_t last)
 // Handles held elsewhere may outlive the set; they are told, rather than left pointing at it.
 Resources::~Resources()
 {
-    for (uint32_t index = 1; index <= sounds.NumItems(); ++index) {
-        if (SoundResource* sound = sounds.Item(index))
-            sound->Orphan();
-    }
-    for (uint32_t index = 1; index <= images.NumItems(); ++index) {
-        if (ImageResource* image = images.Item(index))
-            image->Orphan();
-    }
+    OrphanAll(sounds);
+    OrphanAll(images);
 }
 
 void Resources::CheckId(int32_t number, int32_t span)
@@ -82,29 +100,13 @@ void Resources::GetString(char* destination, int32_t number, const char* arg1, c
 SmartPtr<SoundResource> Resources::GetSoundResource(int16_t number)
 {
     CheckId(number, span);
-    uint32_t entry = static_cast<uint32_t>(number) + 1;
-    if (sounds.NumItems() < entry)
-        sounds.InsertItems(nullptr, sounds.NumItems(), entry - sounds.NumItems());
-    SmartPtr<SoundResource> handle(sounds.Item(entry));
-    if (!handle.Valid()) {
-        handle = new SoundResource(this, number);
-        sounds.Replace(handle.Get(), entry, 1);
-    }
-    return handle;
+    return CachedHandle(sounds, this, number);
 }
 
 SmartPtr<ImageResource> Resources::GetImageResource(int16_t number)
 {
     CheckId(number, span);
-    uint32_t entry = static_cast<uint32_t>(number) + 1;
-    if (images.NumItems() < entry)
-        images.InsertItems(nullptr, images.NumItems(), entry - images.NumItems());
-    SmartPtr<ImageResource> handle(images.Item(entry));
-    if (!handle.Valid()) {
-        handle = new ImageResource(this, number);
-        images.Replace(handle.Get(), entry, 1);
-    }
-    return handle;
+    return CachedHandle(images, this, number);
 }
 
 void Resources::SetOsApp(HINSTANCE instance)
