@@ -1,4 +1,5 @@
 #include "../kernel/KernelTestSupport.h"
+#include "FileDialogRecord.h"
 
 #include "platform/comdlg/ComdlgTesting.h"
 #include "platform/testing/Problems.h"
@@ -14,31 +15,6 @@ namespace pw::platform::tests {
 namespace {
 
 namespace driver = pw::platform::testing;
-
-std::string CurrentFolder()
-{
-    char buffer[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, buffer);
-    return buffer;
-}
-
-// The record the program fills for its open dialog.
-struct OpenRecord {
-    char file[MAX_PATH] = "";
-    char title[MAX_PATH] = "";
-    OPENFILENAMEA ofn {};
-
-    explicit OpenRecord(DWORD flags = OFN_FILEMUSTEXIST, const char* defaultExtension = "htm")
-    {
-        ofn.lStructSize = sizeof ofn;
-        ofn.lpstrFilter = "Pages (*.htm)\0*.htm\0All Files (*.*)\0*.*\0\0";
-        ofn.nFilterIndex = 1;
-        ofn.lpstrFile = file;
-        ofn.nMaxFile = MAX_PATH;
-        ofn.Flags = flags;
-        ofn.lpstrDefExt = defaultExtension;
-    }
-};
 
 class ScriptedFileDialog : public ::testing::Test {
 protected:

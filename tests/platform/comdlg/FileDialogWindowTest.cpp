@@ -1,4 +1,5 @@
 #include "../kernel/KernelTestSupport.h"
+#include "FileDialogRecord.h"
 
 #include "platform/comdlg/ComdlgTesting.h"
 #include "platform/comdlg/FileDialog.h"
@@ -32,14 +33,7 @@ protected:
         driver::MakeHostFile("Projects/Site/logo.bmp");
         driver::MakeHostFile("Projects/Site/Pictures/cat.htm");
         ASSERT_TRUE(SetCurrentDirectoryA("c:\\Projects\\Site"));
-        ofn.lStructSize = sizeof ofn;
-        ofn.lpstrFilter = "Pages (*.htm)\0*.htm\0All Files (*.*)\0*.*\0\0";
-        ofn.nFilterIndex = 1;
-        ofn.lpstrFile = file;
-        ofn.nMaxFile = MAX_PATH;
         ofn.lpstrTitle = kTitle;
-        ofn.Flags = OFN_FILEMUSTEXIST;
-        ofn.lpstrDefExt = "htm";
     }
 
     // Each idle moment of the dialog's loop runs the next step (which queues input or looks);
@@ -100,15 +94,9 @@ protected:
         driver::Click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     }
 
-    static std::string CurrentFolder()
-    {
-        char buffer[MAX_PATH];
-        GetCurrentDirectoryA(MAX_PATH, buffer);
-        return buffer;
-    }
-
-    char file[MAX_PATH] = "";
-    OPENFILENAMEA ofn {};
+    OpenRecord record;
+    char (&file)[MAX_PATH] = record.file;
+    OPENFILENAMEA& ofn = record.ofn;
     size_t next { 0 };
 };
 

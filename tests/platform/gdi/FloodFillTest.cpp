@@ -77,10 +77,7 @@ TEST(FloodFill, PatternBrushesStayAlignedToTheBrushOrigin)
 {
     DibCanvas canvas(6, 4);
     Draw(canvas, { "......", "......", ".....#", "....#." });
-    BYTE rows[16] = { 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
-    HBITMAP pattern = CreateBitmap(8, 8, 1, 1, rows);
-    HBRUSH brush = CreatePatternBrush(pattern);
-    DeleteObject(pattern);
+    HBRUSH brush = MonochromePatternBrush({ 0x80 });
     HGDIOBJ old = SelectObject(canvas.dc, brush);
     SetTextColor(canvas.dc, RGB(0, 255, 0));
     SetBkColor(canvas.dc, RGB(0, 0, 255));

@@ -95,6 +95,18 @@ void Paint(HDC hdc, RECT rect, uint32_t index)
     DeleteObject(brush);
 }
 
+HBRUSH MonochromePatternBrush(const std::array<BYTE, 8>& rows)
+{
+    // Device-dependent rows are padded to 16 bits.
+    BYTE padded[16] {};
+    for (size_t i = 0; i < rows.size(); ++i)
+        padded[2 * i] = rows[i];
+    HBITMAP pattern = CreateBitmap(8, 8, 1, 1, padded);
+    HBRUSH brush = CreatePatternBrush(pattern);
+    EXPECT_TRUE(DeleteObject(pattern)) << "the brush keeps its own copy";
+    return brush;
+}
+
 std::vector<RGBQUAD> SystemTable()
 {
     HDC screen = GetDC(nullptr);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ std::string RectText(const RECT& r);
 
 // Fills a rectangle of a DC with a palette index (through a solid brush of that colour).
 void Paint(HDC hdc, RECT rect, uint32_t index);
+
+// A brush over an 8 x 8 monochrome pattern whose row i is `rows[i]`, bit 7 leftmost; the bitmap
+// is deleted at once, since the brush keeps its own copy.
+HBRUSH MonochromePatternBrush(const std::array<BYTE, 8>& rows);
 
 // The 256 colours of the screen's system palette, as a DIB colour table.
 std::vector<RGBQUAD> SystemTable();

@@ -268,11 +268,7 @@ TEST(Primitives, XorShapesDrawnTwiceVanishAndOutlineAndFillMeetOnce)
 
 TEST(Primitives, MonochromePatternBrushUsesTextAndBackgroundColoursFromTheBrushOrigin)
 {
-    // Row i of the pattern is byte 2i (rows padded to 16 bits); bit 7 is the leftmost pixel.
-    BYTE rows[16] = { 0x80, 0, 0x40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
-    HBITMAP pattern = CreateBitmap(8, 8, 1, 1, rows);
-    HBRUSH brush = CreatePatternBrush(pattern);
-    ASSERT_TRUE(DeleteObject(pattern)) << "the brush keeps its own copy";
+    HBRUSH brush = MonochromePatternBrush({ 0x80, 0x40 });
     Canvas canvas(12, 4);
     SetTextColor(canvas.dc, RGB(255, 255, 0));
     SetBkColor(canvas.dc, RGB(0, 0, 255));
@@ -289,10 +285,7 @@ TEST(Primitives, MonochromePatternBrushUsesTextAndBackgroundColoursFromTheBrushO
 
 TEST(Primitives, MergePenWithAPatternLaysWhiteCheckerboardOverExistingPixels)
 {
-    BYTE rows[16] = { 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0 };
-    HBITMAP pattern = CreateBitmap(8, 8, 1, 1, rows);
-    HBRUSH brush = CreatePatternBrush(pattern);
-    DeleteObject(pattern);
+    HBRUSH brush = MonochromePatternBrush({ 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55 });
     Canvas canvas(6, 3);
     Paint(canvas.dc, { 0, 0, 6, 3 }, 249);
     SetTextColor(canvas.dc, RGB(255, 255, 255));
