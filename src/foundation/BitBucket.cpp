@@ -7,13 +7,6 @@
 PW_DEFINE_CLASS(BitBucket, nullptr, nullptr, Stream, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(BitBucket)
 
-BitBucket::BitBucket(const BitBucket& other)
-    : Smart()
-    , Stream(other)
-    , SmartImplementation(other)
-{
-}
-
 void BitBucket::Read(void* buffer, uint32_t length)
 {
     if (length > 0)

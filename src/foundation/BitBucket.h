@@ -11,7 +11,7 @@ class BitBucket : public Stream, public SmartImplementation {
 
 public:
     BitBucket() = default;
-    BitBucket(const BitBucket& other);
+    BitBucket(const BitBucket& other) = default;
     BitBucket& operator=(const BitBucket& other) = default;
 
     void Write(const void*, uint32_t) override { }

@@ -6,13 +6,6 @@
 PW_DEFINE_CLASS(BitBucketArchive, nullptr, nullptr, Archive, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(BitBucketArchive)
 
-BitBucketArchive::BitBucketArchive(const BitBucketArchive& other)
-    : Smart()
-    , Archive(other)
-    , SmartImplementation(other)
-{
-}
-
 Fixed& BitBucketArchive::GetObjectVersion(Fixed& version, uint32_t, Fixed)
 {
     version = Fixed();

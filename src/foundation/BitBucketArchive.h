@@ -11,7 +11,7 @@ class BitBucketArchive : public Archive, public SmartImplementation {
 
 public:
     BitBucketArchive() = default;
-    BitBucketArchive(const BitBucketArchive& other);
+    BitBucketArchive(const BitBucketArchive& other) = default;
     BitBucketArchive& operator=(const BitBucketArchive& other) = default;
 
     uint32_t BeginObject(const PersistentVersion&) override { return 0; }

@@ -25,26 +25,6 @@ EditableList::EditableList(const ListHandle& items, const String& name, const Sm
         itemClasses.Append(*record);
 }
 
-EditableList::EditableList(const EditableList& other)
-    : Smart()
-    , Editable(other)
-    , SmartImplementation(other)
-    , items(other.items)
-    , name(other.name)
-    , context(other.context)
-    , itemClasses(other.itemClasses)
-{
-}
-
-EditableList& EditableList::operator=(const EditableList& other)
-{
-    items = other.items;
-    name = other.name;
-    context = other.context;
-    itemClasses = other.itemClasses;
-    return *this;
-}
-
 View* EditableList::MakeView(View& container)
 {
     auto make = pw::foundation::GetEditableListServices().makeListView;

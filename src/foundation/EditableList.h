@@ -24,8 +24,8 @@ public:
     // With the item classes of a NULL-terminated array.
     EditableList(const ListHandle& items, const String& name, const SmartPtr<Smart>& context,
         const ClassInfo* const* itemClasses);
-    EditableList(const EditableList& other);
-    EditableList& operator=(const EditableList& other);
+    EditableList(const EditableList& other) = default;
+    EditableList& operator=(const EditableList& other) = default;
 
     // A list view inside the container over the same items, context and classes.
     View* MakeView(View& container) override;

@@ -87,23 +87,6 @@ Format::Format(const SmartPtr<TypeIndex>& typeIndex, Stream& stream)
     }
 }
 
-Format::Format(const Format& other)
-    : Smart()
-    , SmartImplementation(other)
-    , typeIndex(other.typeIndex)
-    , versions(other.versions)
-    , recordSizes(other.recordSizes)
-{
-}
-
-Format& Format::operator=(const Format& other)
-{
-    typeIndex = other.typeIndex;
-    versions = other.versions;
-    recordSizes = other.recordSizes;
-    return *this;
-}
-
 void Format::Write(Stream& stream)
 {
     const String& description = typeIndex->GetDescription();

@@ -34,8 +34,8 @@ public:
     // newer major layout, "Can't read class index" when the stored index's major version differs
     // from the type index's, and the corrupt-file error when its counts exceed the stream.
     Format(const SmartPtr<TypeIndex>& typeIndex, Stream& stream);
-    Format(const Format& other);
-    Format& operator=(const Format& other);
+    Format(const Format& other) = default;
+    Format& operator=(const Format& other) = default;
 
     // Writes the chunk; its length never changes for a given format, so it can be rewritten in
     // place once the sizes are known.

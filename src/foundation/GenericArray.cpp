@@ -22,16 +22,6 @@ GenericArray::GenericArray(uint32_t itemSize, uint32_t count)
         InsertItems(nullptr, 0, count);
 }
 
-GenericArray::GenericArray(const GenericArray& other)
-    : Smart()
-    , Persistent(other)
-    , SmartImplementation(other)
-    , items(other.items)
-    , itemSize(other.itemSize)
-    , count(other.count)
-{
-}
-
 // The stored count is trusted only as far as the stream holds its items.
 GenericArray::GenericArray(uint32_t itemSize, ArchiveScope& scope)
     : itemSize(itemSize)

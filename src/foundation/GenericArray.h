@@ -24,7 +24,7 @@ public:
 
     // `count` zero-filled items.
     GenericArray(uint32_t itemSize, uint32_t count);
-    GenericArray(const GenericArray& other);
+    GenericArray(const GenericArray& other) = default;
     // Reads an array stored with this item size from a scope opened with `version`.
     GenericArray(uint32_t itemSize, ArchiveScope& scope);
     // Not implemented: copies the whole source and warns.

@@ -10,15 +10,3 @@ SimpleReference::SimpleReference(const SmartPtr<Smart>& object)
 {
 }
 
-SimpleReference::SimpleReference(const SimpleReference& other)
-    : Smart()
-    , ObjectReference(other)
-    , object(other.object)
-{
-}
-
-SimpleReference& SimpleReference::operator=(const SimpleReference& other)
-{
-    object = other.object;
-    return *this;
-}

@@ -10,8 +10,8 @@ class SimpleReference : public ObjectReference {
 
 public:
     explicit SimpleReference(const SmartPtr<Smart>& object);
-    SimpleReference(const SimpleReference& other);
-    SimpleReference& operator=(const SimpleReference& other);
+    SimpleReference(const SimpleReference& other) = default;
+    SimpleReference& operator=(const SimpleReference& other) = default;
 
     Smart* Get() override { return object.Get(); }
     bool IsValid() override { return object.Valid(); }

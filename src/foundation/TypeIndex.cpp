@@ -14,25 +14,6 @@ TypeIndex::TypeIndex(const FileType& fileType, Fixed version, const char* descri
 {
 }
 
-TypeIndex::TypeIndex(const TypeIndex& other)
-    : Smart()
-    , SmartImplementation(other)
-    , fileType(other.fileType)
-    , version(other.version)
-    , description(other.description)
-    , classes(other.classes)
-{
-}
-
-TypeIndex& TypeIndex::operator=(const TypeIndex& other)
-{
-    fileType = other.fileType;
-    version = other.version;
-    description = other.description;
-    classes = other.classes;
-    return *this;
-}
-
 void TypeIndex::AddClass(const PersistentVersion& record)
 {
     classes.Append(&record);

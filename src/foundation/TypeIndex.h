@@ -21,8 +21,8 @@ class TypeIndex : public SmartImplementation {
 public:
     // `version`'s major part changes when class numbers change incompatibly.
     TypeIndex(const FileType& fileType, Fixed version, const char* description);
-    TypeIndex(const TypeIndex& other);
-    TypeIndex& operator=(const TypeIndex& other);
+    TypeIndex(const TypeIndex& other) = default;
+    TypeIndex& operator=(const TypeIndex& other) = default;
 
     // Appends a class; its number is the previous count + 1.
     void AddClass(const PersistentVersion& record);
