@@ -59,3 +59,15 @@ private:
     uint32_t position;
     uint8_t flags;
 };
+
+namespace pw::foundation {
+
+// The reader of a class whose reading constructor takes a scope opened with the class's own record.
+template <typename Class>
+Persistent* ReadInScope(Archive& archive)
+{
+    ArchiveScope scope(archive, Class::version);
+    return new Class(scope);
+}
+
+} // namespace pw::foundation

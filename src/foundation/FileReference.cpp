@@ -20,12 +20,6 @@ namespace {
 
 constexpr int32_t kLocateMessage = 6; // "... refers to the file or folder called "%1", which I can't find ..."
 
-Persistent* ReadFileReference(Archive& archive)
-{
-    ArchiveScope scope(archive, FileReference::version);
-    return new FileReference(scope);
-}
-
 struct StartupState {
     char folder[FileReference::kMaxPath] {};
     bool captured { false };
@@ -45,21 +39,12 @@ bool IsPlainName(const std::string& name)
         && name.size() < FileReference::kMaxPath;
 }
 
-std::string TextOf(const String& text)
-{
-    uint32_t length;
-    String::CharIterator chars(text, length);
-    if (length == 0)
-        return std::string();
-    return std::string(chars.Chars(), std::find(chars.Chars(), chars.Chars() + length, '\0'));
-}
-
 } // namespace
 
 PW_DEFINE_CLASS(FileReference, &pw::foundation::CreateFunction<FileReference>, nullptr, Persistent, SmartImplementation)
 
 constinit const PersistentVersion FileReference::version { &FileReference::classInfo, Fixed(0, 0), Fixed(1, 0),
-    &ReadFileReference };
+    &pw::foundation::ReadInScope<FileReference> };
 
 pw::foundation::FileReferenceServices& pw::foundation::GetFileReferenceServices()
 {
@@ -104,6 +89,15 @@ bool pw::foundation::BuildPath(std::string& path, const char* folder, const char
         return false;
     path = std::move(built);
     return true;
+}
+
+std::string pw::foundation::TextOf(const String& text)
+{
+    uint32_t length;
+    String::CharIterator chars(text, length);
+    if (length == 0)
+        return std::string();
+    return std::string(chars.Chars(), std::find(chars.Chars(), chars.Chars() + length, '\0'));
 }
 
 const char* pw::foundation::LastComponent(const char* path)
@@ -313,7 +307,7 @@ SmartPtr<FileReference> FileReference::Parent()
     if (!spec)
         return SmartPtr<FileReference>(new FileReference(Empty {}));
     Resolve();
-    std::string folder = TextOf(GetParts().folder);
+    std::string folder = pw::foundation::TextOf(GetParts().folder);
     if (!folder.empty() && folder.back() == ':')
         folder += '\\';
     return SmartPtr<FileReference>(new FileReference(folder.c_str()));
@@ -407,7 +401,7 @@ FileReference::FileReference(ArchiveScope& scope)
 {
     ArchiveScope nameScope(scope, String::version);
     String storedName(nameScope);
-    std::string name = TextOf(storedName);
+    std::string name = pw::foundation::TextOf(storedName);
     if (!IsPlainName(name))
         return;
     SmartPtr<FileReference> base;

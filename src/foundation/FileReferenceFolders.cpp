@@ -16,21 +16,13 @@
 namespace {
 
 using pw::foundation::BuildPath;
-
-std::string NameText(const String& name)
-{
-    uint32_t length;
-    String::CharIterator chars(name, length);
-    if (length == 0)
-        return std::string();
-    return std::string(chars.Chars(), std::find(chars.Chars(), chars.Chars() + length, '\0'));
-}
+using pw::foundation::TextOf;
 
 // A child path that does not fit is refused with the platform's "name too long" error.
 std::string ChildPath(const char* folder, const String& name, uint32_t extension)
 {
     std::string path;
-    if (!BuildPath(path, folder, NameText(name).c_str(), extension)) {
+    if (!BuildPath(path, folder, TextOf(name).c_str(), extension)) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         CheckCall(false, PW_HERE);
     }
@@ -84,7 +76,7 @@ bool FileReference::ContainsItem(const String& name, const FileType& type)
         return false;
     Resolve();
     std::string path;
-    if (!BuildPath(path, Path(), NameText(name).c_str(), type.GetExtension()))
+    if (!BuildPath(path, Path(), TextOf(name).c_str(), type.GetExtension()))
         return false;
     if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         return true;

@@ -9,12 +9,6 @@
 
 namespace {
 
-Persistent* ReadListData(Archive& archive)
-{
-    ArchiveScope scope(archive, ListData::version);
-    return new ListData(scope);
-}
-
 // Stored entries are 32-bit object references at least.
 constexpr uint32_t kStoredEntrySize = 4;
 
@@ -23,7 +17,8 @@ constexpr uint32_t kStoredEntrySize = 4;
 PW_DEFINE_CLASS(ListData, &pw::foundation::CreateFunction<ListData>, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(ListData)
 
-constinit const PersistentVersion ListData::version { &ListData::classInfo, Fixed(1), Fixed(1), &ReadListData };
+constinit const PersistentVersion ListData::version { &ListData::classInfo, Fixed(1), Fixed(1),
+    &pw::foundation::ReadInScope<ListData> };
 
 ListData::ListData(const ClassInfo* itemClass)
     : itemClass(itemClass)

@@ -15,12 +15,6 @@ namespace {
 
 constexpr uint32_t kTextType = pw::foundation::FourCharCode("TEXT");
 
-Persistent* ReadString(Archive& archive)
-{
-    ArchiveScope scope(archive, String::version);
-    return new String(scope);
-}
-
 TypedArray<char> ReadCharacters(ArchiveScope& stringScope)
 {
     ArchiveScope arrayScope(stringScope, GenericArray::version);
@@ -59,7 +53,8 @@ private:
 PW_DEFINE_CLASS(String, &pw::foundation::CreateFunction<String>, nullptr, Model, SystemScrap)
 PW_DEFINE_COPY_SLOTS(String)
 
-constinit const PersistentVersion String::version { &String::classInfo, Fixed(1, 0), Fixed(1, 0), &ReadString };
+constinit const PersistentVersion String::version { &String::classInfo, Fixed(1, 0), Fixed(1, 0),
+    &pw::foundation::ReadInScope<String> };
 
 pw::foundation::TextServices& pw::foundation::GetTextServices()
 {

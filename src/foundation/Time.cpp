@@ -10,17 +10,7 @@
 namespace {
 
 using pw::foundation::DivideFloor;
-
-Persistent* ReadTime(Archive& archive)
-{
-    ArchiveScope scope(archive, Time::version);
-    return new Time(scope);
-}
-
-int32_t Wrap(int64_t value)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(value));
-}
+using pw::foundation::WrapLong;
 
 SYSTEMTIME CurrentSystemTime()
 {
@@ -99,7 +89,8 @@ const String& MonthTable()
 PW_DEFINE_CLASS(Time, nullptr, nullptr, TimeData)
 PW_DEFINE_COPY_SLOTS(Time)
 
-constinit const PersistentVersion Time::version { &Time::classInfo, Fixed(1, 0), Fixed(1, 0), &ReadTime };
+constinit const PersistentVersion Time::version { &Time::classInfo, Fixed(1, 0), Fixed(1, 0),
+    &pw::foundation::ReadInScope<Time> };
 
 Time::Time()
     : Time(CurrentSystemTime())
@@ -107,7 +98,7 @@ Time::Time()
 }
 
 Time::Time(int32_t month, int32_t day, int32_t year)
-    : TimeData(Wrap(int64_t { year } * 12 + month - 1), Wrap((int64_t { day } - 1) * 86400))
+    : TimeData(WrapLong(int64_t { year } * 12 + month - 1), WrapLong((int64_t { day } - 1) * 86400))
 {
 }
 

@@ -8,26 +8,13 @@
 
 #include <cstdio>
 
-namespace {
-
-Persistent* ReadTimeData(Archive& archive)
-{
-    ArchiveScope scope(archive, TimeData::version);
-    return new TimeData(scope);
-}
-
-// Fields wrap at 32 bits, as the stored form does, instead of overflowing.
-int32_t Wrap(int64_t value)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(value));
-}
-
-} // namespace
+using pw::foundation::WrapLong;
 
 PW_DEFINE_CLASS(TimeData, nullptr, nullptr, Persistent)
 PW_DEFINE_COPY_SLOTS(TimeData)
 
-constinit const PersistentVersion TimeData::version { &TimeData::classInfo, Fixed(1, 0), Fixed(1, 0), &ReadTimeData };
+constinit const PersistentVersion TimeData::version { &TimeData::classInfo, Fixed(1, 0), Fixed(1, 0),
+    &pw::foundation::ReadInScope<TimeData> };
 
 TimeData::TimeData(int32_t months, int32_t seconds)
     : months(months)
@@ -44,15 +31,15 @@ TimeData::TimeData(ArchiveScope& scope)
 
 TimeData& TimeData::operator+=(const TimeData& other)
 {
-    months = Wrap(static_cast<int64_t>(months) + other.months);
-    seconds = Wrap(static_cast<int64_t>(seconds) + other.seconds);
+    months = WrapLong(static_cast<int64_t>(months) + other.months);
+    seconds = WrapLong(static_cast<int64_t>(seconds) + other.seconds);
     return *this;
 }
 
 TimeData& TimeData::operator-=(const TimeData& other)
 {
-    months = Wrap(static_cast<int64_t>(months) - other.months);
-    seconds = Wrap(static_cast<int64_t>(seconds) - other.seconds);
+    months = WrapLong(static_cast<int64_t>(months) - other.months);
+    seconds = WrapLong(static_cast<int64_t>(seconds) - other.seconds);
     return *this;
 }
 

@@ -53,6 +53,12 @@ protected:
 
 namespace pw::foundation {
 
+// The low 32 bits of a sum or product: the stored fields wrap rather than overflow.
+inline int32_t WrapLong(int64_t value)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
 // n = quotient * d + remainder with the remainder in 0 .. d - 1 for a positive d.
 template <typename T>
 void DivideFloor(T n, T d, T& quotient, T& remainder)

@@ -4,35 +4,25 @@
 
 namespace {
 
-Persistent* ReadTimePeriod(Archive& archive)
-{
-    ArchiveScope scope(archive, TimePeriod::version);
-    return new TimePeriod(scope);
-}
-
-// Products wrap at 32 bits; counts that leave the range are outside what callers pass.
-int32_t Wrap(int64_t value)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(value));
-}
+using pw::foundation::WrapLong;
 
 TimeData PeriodOf(int32_t count, uint32_t unit)
 {
     switch (unit) {
     case TimePeriod::kHours:
-        return TimeData(0, Wrap(int64_t { count } * 3600));
+        return TimeData(0, WrapLong(int64_t { count } * 3600));
     case TimePeriod::kMinutes:
-        return TimeData(0, Wrap(int64_t { count } * 60));
+        return TimeData(0, WrapLong(int64_t { count } * 60));
     case TimePeriod::kSeconds:
         return TimeData(0, count);
     case TimePeriod::kDays:
-        return TimeData(0, Wrap(int64_t { count } * 86400));
+        return TimeData(0, WrapLong(int64_t { count } * 86400));
     case TimePeriod::kWeeks:
-        return TimeData(0, Wrap(int64_t { count } * 604800));
+        return TimeData(0, WrapLong(int64_t { count } * 604800));
     case TimePeriod::kMonths:
         return TimeData(count, 0);
     case TimePeriod::kYears:
-        return TimeData(Wrap(int64_t { count } * 12), 0);
+        return TimeData(WrapLong(int64_t { count } * 12), 0);
     default:
         return TimeData(0, 0);
     }
@@ -43,7 +33,8 @@ TimeData PeriodOf(int32_t count, uint32_t unit)
 PW_DEFINE_CLASS(TimePeriod, nullptr, nullptr, TimeData)
 PW_DEFINE_COPY_SLOTS(TimePeriod)
 
-constinit const PersistentVersion TimePeriod::version { &TimePeriod::classInfo, Fixed(1, 0), Fixed(1, 0), &ReadTimePeriod };
+constinit const PersistentVersion TimePeriod::version { &TimePeriod::classInfo, Fixed(1, 0), Fixed(1, 0),
+    &pw::foundation::ReadInScope<TimePeriod> };
 
 TimePeriod::TimePeriod(int32_t count, TimeUnit unit)
     : TimeData(PeriodOf(count, static_cast<uint32_t>(unit)))
@@ -51,7 +42,7 @@ TimePeriod::TimePeriod(int32_t count, TimeUnit unit)
 }
 
 TimePeriod::TimePeriod(int32_t hours, int32_t minutes, int32_t seconds)
-    : TimeData(0, Wrap((int64_t { hours } * 60 + minutes) * 60 + seconds))
+    : TimeData(0, WrapLong((int64_t { hours } * 60 + minutes) * 60 + seconds))
 {
 }
 
