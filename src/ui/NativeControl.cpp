@@ -17,6 +17,8 @@ constexpr uint32_t kFirstIdentifier = 0xC000;
 struct Registry {
     std::map<HWND, pw::ui::NativeControlClient*> clients;
     std::map<HWND, WNDPROC> frames;
+    // The controls' own procedures, for those whose input their clients follow.
+    std::map<HWND, WNDPROC> followed;
     uint32_t nextIdentifier { kFirstIdentifier };
 };
 
@@ -68,6 +70,24 @@ LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return CallWindowProcA(original, hwnd, message, wParam, lParam);
 }
 
+LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Registry& registry = TheRegistry();
+    auto original = registry.followed.find(hwnd);
+    if (original == registry.followed.end())
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    WNDPROC procedure = original->second;
+    auto client = registry.clients.find(hwnd);
+    if (client == registry.clients.end())
+        return CallWindowProcA(procedure, hwnd, message, wParam, lParam);
+    try {
+        return client->second->ControlMessage(hwnd, message, wParam, lParam, procedure);
+    } catch (Exception* exception) {
+        exception->Display(Alert::kStop);
+    }
+    return 0;
+}
+
 // A frame handle seen before may now name another window: the procedure in place decides.
 void Subclass(HWND frame)
 {
@@ -98,13 +118,44 @@ HWND MakeNativeControl(HWND frame, const char* className, const char* text, DWOR
     return control;
 }
 
+LRESULT NativeControlClient::ControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+    WNDPROC original)
+{
+    return CallWindowProcA(original, control, message, wParam, lParam);
+}
+
 void ForgetNativeControl(HWND control)
 {
     if (!control)
         return;
-    TheRegistry().clients.erase(control);
+    Registry& registry = TheRegistry();
+    registry.clients.erase(control);
+    auto followed = registry.followed.find(control);
+    if (followed != registry.followed.end()) {
+        if (IsWindow(control))
+            SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(followed->second));
+        registry.followed.erase(followed);
+    }
     if (IsWindow(control))
         DestroyWindow(control);
+}
+
+void FollowControlInput(HWND control)
+{
+    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
+    if (current == &ControlProcedure)
+        return;
+    TheRegistry().followed[control] = current;
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProcedure));
+}
+
+void PassPressToFrame(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND frame = GetParent(control);
+    POINT point { static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)) };
+    ClientToScreen(control, &point);
+    ScreenToClient(frame, &point);
+    SendMessageA(frame, message, wParam, MAKELPARAM(point.x, point.y));
 }
 
 } // namespace pw::ui

@@ -1,6 +1,5 @@
 #include "ui/TextView.h"
 
-#include "foundation/Alert.h"
 #include "foundation/Checks.h"
 #include "foundation/Exception.h"
 #include "foundation/String.h"
@@ -9,7 +8,6 @@
 #include "ui/StyledText.h"
 #include "ui/WindowFrame.h"
 
-#include <map>
 #include <vector>
 
 PW_DEFINE_CLASS(TextView, nullptr, nullptr, View, Controllable)
@@ -19,25 +17,6 @@ namespace {
 constexpr uint8_t kTab = 9;
 constexpr uint8_t kReturn = 13;
 constexpr uint8_t kEscape = 27;
-
-std::map<HWND, TextView*>& EditViews()
-{
-    static std::map<HWND, TextView*> views;
-    return views;
-}
-
-LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto found = EditViews().find(hwnd);
-    if (found == EditViews().end())
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    try {
-        return found->second->EditMessage(message, wParam, lParam);
-    } catch (Exception* exception) {
-        exception->Display(Alert::kStop);
-    }
-    return 0;
-}
 
 // The keys a dialog acts on: Tab, Escape, and Return unless the text has several lines.
 bool IsWindowKey(uint8_t key, bool severalLines)
@@ -77,9 +56,7 @@ TextView::TextView(View* parent, int32_t left, int32_t top, int32_t right, int32
         edit = pw::ui::MakeNativeControl(GetFrame()->GetOSWindow(), "EDIT", "", editStyle, GetBounds(), this);
         SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(style->GetFont()), FALSE);
         ShowTextInControl();
-        EditViews()[edit] = this;
-        editProcedure = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProcedure)));
+        pw::ui::FollowControlInput(edit);
     }
     text->ToggleWatcher(this);
 }
@@ -87,11 +64,6 @@ TextView::TextView(View* parent, int32_t left, int32_t top, int32_t right, int32
 TextView::~TextView()
 {
     text->ToggleWatcher(this);
-    if (!edit)
-        return;
-    EditViews().erase(edit);
-    if (IsWindow(edit))
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProcedure));
     pw::ui::ForgetNativeControl(edit);
 }
 
@@ -203,19 +175,13 @@ void TextView::ListChanged(const ListChange&)
 
 // A press on the control goes through the frame first, as a press on any view would, and may
 // close the window: the view is held, and the control asked only while it is still there.
-LRESULT TextView::EditMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT TextView::ControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC original)
 {
-    HWND control = edit;
-    WNDPROC procedure = editProcedure;
-    HWND frame = GetParent(control);
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         SmartPtr<View> hold(this);
-        POINT point { static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)) };
-        ClientToScreen(control, &point);
-        ScreenToClient(frame, &point);
-        SendMessageA(frame, message, wParam, MAKELPARAM(point.x, point.y));
+        pw::ui::PassPressToFrame(control, message, wParam, lParam);
         if (!IsWindow(control))
             return 0;
         break;
@@ -224,7 +190,7 @@ LRESULT TextView::EditMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (IsWindowKey(static_cast<uint8_t>(wParam), (options & kSeveralLines) != 0)) {
             SmartPtr<View> hold(this);
             passingKey = true;
-            SendMessageA(frame, WM_CHAR, wParam, lParam);
+            SendMessageA(GetParent(control), WM_CHAR, wParam, lParam);
             passingKey = false;
             return 0;
         }
@@ -232,7 +198,7 @@ LRESULT TextView::EditMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return CallWindowProcA(procedure, control, message, wParam, lParam);
+    return CallWindowProcA(original, control, message, wParam, lParam);
 }
 
 void TextView::ControlNotified(UINT message, uint32_t code, int32_t)

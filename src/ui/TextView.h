@@ -73,12 +73,11 @@ public:
     // The string changed (ListListener).
     void ListChanged(const ListChange& change) override;
 
-    // What the edit control's window procedure hands the view (see the class comment).
-    LRESULT EditMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
 protected:
     // EN_CHANGE: the control's characters go into the string.
     void ControlNotified(UINT message, uint32_t code, int32_t position) override;
+    // Presses go to the view tree first; the window's keys go to the window.
+    LRESULT ControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC original) override;
 
 private:
     void ShowTextInControl();
@@ -87,7 +86,6 @@ private:
     SmartPtr<TextStyle> style;
     uint8_t options { 0 };
     HWND edit { nullptr };
-    WNDPROC editProcedure { nullptr };
     // Set while the view itself changes the string or hands a key to the window.
     bool updating { false };
     bool passingKey { false };

@@ -12,11 +12,14 @@
 
 #include "platform/testing/TestDriver.h"
 
+#include "FrameworkFixture.h"
 #include "ViewFixture.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <vector>
 
@@ -106,6 +109,45 @@ protected:
     HWND main { nullptr };
     SmartPtr<Window> window;
     Owner owner;
+};
+
+// The application, its main window (the alerts' owner) and a front window at (10, 10) of 320 by
+// 240, for views whose native controls take presses and keys through the application.
+class WithApplication : public uitest::FrameworkTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(pw::platform::testing::SetStartupFolder("c:\\plume"));
+        pw::foundation::ForgetStartupFolder();
+        std::filesystem::path data = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume" / "Data";
+        std::filesystem::create_directories(data);
+        std::vector<uint8_t> palette = bitmaps::PaletteFile();
+        std::ofstream(data / "standard.pal", std::ios::binary)
+            .write(reinterpret_cast<const char*>(palette.data()), static_cast<std::streamsize>(palette.size()));
+        uitest::FrameworkTest::SetUp();
+        window = Open("views");
+        window->SetFrame(Rect(10, 10, 330, 250));
+        pw::platform::testing::RunUntilIdle();
+    }
+
+    void TearDown() override
+    {
+        window->RemoveAllChildren();
+        window = nullptr;
+        uitest::FrameworkTest::TearDown();
+        pw::foundation::ForgetStartupFolder();
+    }
+
+    // Clicks a point of a native window's client area.
+    static void ClickOn(HWND hwnd, int x, int y)
+    {
+        POINT point { x, y };
+        ClientToScreen(hwnd, &point);
+        pw::platform::testing::Click(point.x, point.y);
+        pw::platform::testing::RunUntilIdle();
+    }
+
+    SmartPtr<uitest::TestWindow> window;
 };
 
 } // namespace controls

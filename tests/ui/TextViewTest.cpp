@@ -8,15 +8,10 @@
 #include "ui/TextClient.h"
 #include "ui/WindowFrame.h"
 
-#include "graphics/BitMapFixture.h"
-#include "platform/kernel/KernelTesting.h"
-
-#include "FrameworkFixture.h"
+#include "ControlFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -47,33 +42,8 @@ std::string ControlText(HWND control)
     return chars;
 }
 
-// The application, its main window (alerts' owner, the standard palette) and a front window to
-// put text views in.
-class TextViews : public FrameworkTest {
+class TextViews : public controls::WithApplication {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(driver::SetStartupFolder("c:\\plume"));
-        pw::foundation::ForgetStartupFolder();
-        std::filesystem::path data = std::filesystem::path(driver::DriveRoot()) / "plume" / "Data";
-        std::filesystem::create_directories(data);
-        std::vector<uint8_t> palette = bitmaps::PaletteFile();
-        std::ofstream(data / "standard.pal", std::ios::binary)
-            .write(reinterpret_cast<const char*>(palette.data()), static_cast<std::streamsize>(palette.size()));
-        FrameworkTest::SetUp();
-        window = Open("texts");
-        window->SetFrame(Rect(10, 10, 330, 250));
-        driver::RunUntilIdle();
-    }
-
-    void TearDown() override
-    {
-        window->RemoveAllChildren();
-        window = nullptr;
-        FrameworkTest::TearDown();
-        pw::foundation::ForgetStartupFolder();
-    }
-
     SmartPtr<TextView> Add(View* parent, const Rect& bounds, const SmartPtr<String>& text, bool severalLines = false,
         bool isStatic = false)
     {
@@ -82,16 +52,6 @@ protected:
         parent->AddChild(SmartPtr<View>(view.Get()));
         return view;
     }
-
-    static void ClickOn(HWND control, int x, int y)
-    {
-        POINT point { x, y };
-        ClientToScreen(control, &point);
-        driver::Click(point.x, point.y);
-        driver::RunUntilIdle();
-    }
-
-    SmartPtr<TestWindow> window;
 };
 
 } // namespace
