@@ -124,11 +124,23 @@ inline void ExpectConsistent(View& view, const std::string& path = "root")
     EXPECT_LE(focused, 1) << path;
 }
 
-class ViewTest : public bitmaps::WithStandardPalette {
+// The start-up folder "c:\\plume" with the graphics tests' known "Data\\standard.pal".
+inline void InstallStandardPalette()
+{
+    ASSERT_TRUE(pw::platform::testing::SetStartupFolder("c:\\plume"));
+    pw::foundation::ForgetStartupFolder();
+    std::filesystem::path data = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume" / "Data";
+    std::filesystem::create_directories(data);
+    std::vector<uint8_t> bytes = bitmaps::PaletteFile();
+    std::ofstream(data / "standard.pal", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        bitmaps::WithStandardPalette::SetUp();
+        InstallStandardPalette();
         Log().clear();
     }
 };

@@ -1,0 +1,183 @@
+#include "ui/Dialog.h"
+
+#include "ui/EditableField.h"
+#include "ui/WindowFrame.h"
+
+#include "PumpFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace pump;
+using views::Log;
+using views::Probe;
+namespace driver = pw::platform::testing;
+
+namespace {
+
+// A text field as Tab sees it; selecting all of its text is logged.
+class Field : public View, public EditableField {
+public:
+    Field(View* parent, const std::string& name, const Rect& bounds, bool editable = true)
+        : View(parent, bounds, kSizeTopLeft, true, false)
+        , name(name)
+        , editable(editable)
+    {
+    }
+
+    bool HasEditControl() const override { return editable; }
+    void SelectAll() override { Log().push_back(name + ":select all"); }
+
+    std::string name;
+    bool editable;
+};
+
+// A dialog whose waiting a test may switch off.
+class TestDialog : public Dialog {
+public:
+    explicit TestDialog(bool wait = true)
+        : Dialog(2)
+    {
+        SetWaitWhenIdle(wait);
+    }
+};
+
+std::string FocusName(View& view)
+{
+    SmartPtr<View> focus = view.GetFocusChild();
+    if (auto* field = dynamic_cast<Field*>(focus.Get()))
+        return field->name;
+    if (auto* probe = dynamic_cast<Probe*>(focus.Get()))
+        return probe->name;
+    return "none";
+}
+
+int ticks = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    ++ticks;
+}
+
+class DialogTest : public PumpTest { };
+
+} // namespace
+
+TEST_F(DialogTest, KeysCancelOrEndTheDialogUnlessAChildTakesThem)
+{
+    struct Case {
+        const char* name;
+        uint8_t key;
+        int child; // 0 none, 1 a focused child taking keys, 2 one that lets them pass
+        bool handled, closed, cancelled;
+    } cases[] = {
+        { "Escape cancels", 27, 1, true, true, true },
+        { "Ctrl+C ends even with a child taking keys", 3, 1, true, true, false },
+        { "Return ends a dialog without children", 13, 0, true, true, false },
+        { "Return a child took", 13, 1, true, false, false },
+        { "Return a child let pass", 13, 2, true, true, false },
+        { "another key nobody takes", 'a', 0, false, false, false },
+        { "another key a child takes", 'a', 1, true, false, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<Dialog> dialog = new TestDialog;
+        if (c.child != 0) {
+            SmartPtr<View> child = new Probe(dialog.Get(), "child", Rect(0, 0, 10, 10));
+            static_cast<Probe*>(child.Get())->takesKeys = c.child == 1;
+            dialog->AddChild(child);
+        }
+        EXPECT_EQ(dialog->KeyDown(c.key, 0), c.handled);
+        EXPECT_EQ(dialog->IsClosed(), c.closed);
+        EXPECT_EQ(dialog->WasCancelled(), c.cancelled);
+    }
+}
+
+TEST_F(DialogTest, TabMovesToTheNextTextFieldAndWraps)
+{
+    struct Case {
+        const char* name;
+        std::vector<const char*> fields; // "-" a field without an edit control, "p" a plain view
+        const char* focusBefore;
+        const char* focusAfter;
+        std::vector<std::string> log;
+    } cases[] = {
+        { "from the last to the first", { "a", "b", "c" }, "c", "a", { "a:select all" } },
+        { "to the next", { "a", "b", "c" }, "a", "b", { "b:select all" } },
+        { "past fields without an edit control", { "a", "-", "c" }, "a", "c", { "c:select all" } },
+        { "from a view that is no field", { "a", "p", "c" }, "p", "a", { "a:select all" } },
+        { "one field selects itself again", { "a" }, "a", "a", { "a:select all" } },
+        { "no fields", { "p" }, "p", "p", {} },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<Dialog> dialog = new TestDialog;
+        int32_t top = 0;
+        SmartPtr<View> focus;
+        for (const char* name : c.fields) {
+            Rect bounds(0, top, 50, top + 10);
+            top += 10;
+            SmartPtr<View> view;
+            if (std::string(name) == "p")
+                view = new Probe(dialog.Get(), name, bounds);
+            else
+                view = new Field(dialog.Get(), name, bounds, std::string(name) != "-");
+            dialog->AddChild(view);
+            if (std::string(name) == c.focusBefore)
+                focus = view;
+        }
+        dialog->SetFocusChild(focus);
+        Log().clear();
+        EXPECT_TRUE(dialog->KeyDown(9, 0));
+        EXPECT_EQ(FocusName(*dialog.Get()), c.focusAfter);
+        EXPECT_EQ(Log(), c.log);
+        EXPECT_FALSE(dialog->IsClosed());
+    }
+}
+
+TEST_F(DialogTest, PollWaitsForTheNextTimerInsteadOfSpinning)
+{
+    ticks = 0;
+    SmartPtr<Dialog> dialog = new TestDialog;
+    dialog->Show(true);
+    SmartPtr<Dialog> busy = new TestDialog(false);
+    busy->Show(true);
+    driver::RunUntilIdle();
+    SetTimer(nullptr, 0, 300, Tick);
+    uint64_t start = driver::ClockMs();
+    EXPECT_TRUE(dialog->Poll());
+    EXPECT_EQ(ticks, 1);
+    EXPECT_GE(driver::ClockMs() - start, 300u);
+
+    start = driver::ClockMs();
+    EXPECT_TRUE(busy->Poll());
+    EXPECT_LT(driver::ClockMs() - start, 10u) << "a dialog told not to wait returns at once";
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(DialogTest, ADialogEndedBeforeItsFirstPollStillRepaintsOnceWithoutWaiting)
+{
+    ticks = 0;
+    SmartPtr<Dialog> dialog = new TestDialog;
+    dialog->Show(true);
+    SetTimer(nullptr, 0, 300, Tick);
+    dialog->Done();
+    uint64_t start = driver::ClockMs();
+    EXPECT_FALSE(dialog->Poll());
+    EXPECT_FALSE(dialog->WasCancelled());
+    EXPECT_EQ(ticks, 0);
+    EXPECT_LT(driver::ClockMs() - start, 10u);
+}
+
+TEST_F(DialogTest, EscapeTypedWhileTheDialogPollsCancelsIt)
+{
+    SmartPtr<Dialog> dialog = new TestDialog;
+    dialog->Show(true);
+    AppGlue::Application()->AddWindow(dialog.Get(), true);
+    HWND frame = dialog->GetFrame()->GetOSWindow();
+    SetFocus(frame);
+    driver::TypeKey(VK_ESCAPE);
+    int polls = 0;
+    while (dialog->Poll() && ++polls < 10) { }
+    EXPECT_TRUE(dialog->WasCancelled());
+    EXPECT_LT(polls, 10);
+}
