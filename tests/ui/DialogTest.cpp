@@ -1,6 +1,8 @@
 #include "ui/Dialog.h"
 
+#include "foundation/Signal.h"
 #include "ui/EditableField.h"
+#include "ui/ViewControl.h"
 #include "ui/WindowFrame.h"
 
 #include "PumpFixture.h"
@@ -57,6 +59,21 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
 {
     ++ticks;
 }
+
+// Ends the dialog it is sent to; its status is the test's to set.
+class DoneSignal : public Signal<Dialog> {
+public:
+    DoneSignal()
+        : Signal(PW_HERE)
+    {
+    }
+
+    int32_t status { enabled };
+
+protected:
+    int32_t Status(Dialog&) override { return status; }
+    void Act(Dialog& dialog) override { dialog.Done(); }
+};
 
 class DialogTest : public PumpTest { };
 
@@ -180,4 +197,24 @@ TEST_F(DialogTest, EscapeTypedWhileTheDialogPollsCancelsIt)
     while (dialog->Poll() && ++polls < 10) { }
     EXPECT_TRUE(dialog->WasCancelled());
     EXPECT_LT(polls, 10);
+}
+
+TEST_F(DialogTest, ACommandButtonSendsItsSignalUnlessItIsDisabledForItsWatcher)
+{
+    for (int32_t status : { GenericSignal::disabled, GenericSignal::enabled, GenericSignal::marked }) {
+        SCOPED_TRACE(status);
+        SmartPtr<Dialog> dialog = new TestDialog(false);
+        dialog->SetFrame(Rect(20, 20, 220, 120));
+        SmartPtr<DoneSignal> signal = new DoneSignal;
+        signal->status = status;
+        SmartPtr<View> button = new ViewControl(dialog.Get(), 10, 10, 90, 30, String("OK"), signal.Get(), dialog.Get());
+        dialog->AddChild(button);
+        dialog->Show(true);
+        driver::RunUntilIdle();
+        Rect content = dialog->GetFrame()->GetContentBounds();
+        driver::Click(content.left + 50, content.top + 20);
+        for (int poll = 0; poll < 5 && dialog->Poll(); ++poll) { }
+        EXPECT_EQ(dialog->IsClosed(), status != GenericSignal::disabled);
+        EXPECT_FALSE(dialog->WasCancelled());
+    }
 }
