@@ -1,8 +1,11 @@
-// Stored files spelled out byte by byte in tests: little-endian (or big-endian) 32-bit values,
-// texts and raw bytes appended in order, and the bytes of a memory stream to compare them with.
+// Stored data spelled out byte by byte in tests: little-endian (or big-endian) 32-bit values, texts
+// and raw bytes appended in order; the bytes of a memory stream to compare them with; and objects
+// stored and read back through the flat archive.
 #pragma once
 
 #include "foundation/MemoryStream.h"
+
+#include "FlatArchive.h"
 
 #include <cstdint>
 #include <string>
@@ -51,4 +54,37 @@ inline std::vector<uint8_t> BytesOf(MemoryStream& stream)
 {
     const auto* start = static_cast<const uint8_t*>(stream.Block().Ptr());
     return std::vector<uint8_t>(start, start + stream.GetLength());
+}
+
+using StoredClasses = std::vector<const PersistentVersion*>;
+
+// The bytes of the objects written one after another through a flat archive of `classes`.
+inline std::vector<uint8_t> Store(std::initializer_list<Persistent*> objects, const StoredClasses& classes)
+{
+    MemoryStream stream;
+    SmartPtr<FlatArchive> archive(new FlatArchive(stream, classes, true));
+    for (Persistent* object : objects)
+        archive->WriteObject(object);
+    return BytesOf(stream);
+}
+
+// The objects read back one after another from `bytes` (as many as `count`).
+inline std::vector<SmartPtr<Persistent>> Load(const std::vector<uint8_t>& bytes, const StoredClasses& classes, int count = 1)
+{
+    MemoryStream stream;
+    stream.Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    stream.Seek(0, Stream::kFromStart);
+    SmartPtr<FlatArchive> archive(new FlatArchive(stream, classes, false));
+    std::vector<SmartPtr<Persistent>> objects;
+    for (int n = 0; n < count; ++n)
+        objects.emplace_back(archive->ReadObject());
+    return objects;
+}
+
+// The one object stored in `bytes`, as a T (null when it is not one).
+template <typename T>
+SmartPtr<T> LoadOne(const std::vector<uint8_t>& bytes, const StoredClasses& classes)
+{
+    SmartPtr<Persistent> object = Load(bytes, classes).front();
+    return SmartPtr<T>(SmartCast<T>(object.Get()));
 }

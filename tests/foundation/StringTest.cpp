@@ -1,11 +1,10 @@
 #include "foundation/ArchiveScope.h"
 #include "foundation/Memory.h"
-#include "foundation/MemoryStream.h"
 #include "foundation/Rect.h"
 #include "foundation/String.h"
 
 #include "Failure.h"
-#include "FlatArchive.h"
+#include "StoredBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +25,7 @@ std::string Text(const String& text)
     return length == 0 ? std::string() : std::string(chars.Chars(), length);
 }
 
-// Records what it is told, and tells a shared log who was told first.
+// Records what it is told, tells a shared log who was told, and may leave while told.
 class Watcher : public ListListener {
 public:
     explicit Watcher(std::vector<char>* order = nullptr, char name = 0)
@@ -39,11 +38,14 @@ public:
         changes.push_back(change);
         if (order)
             order->push_back(name);
+        if (leaveFrom)
+            leaveFrom->ToggleWatcher(this);
     }
 
     std::vector<ListChange> changes;
     std::vector<char>* order;
     char name;
+    String* leaveFrom { nullptr };
 };
 
 // A string with a watcher registered for the life of the test.
@@ -129,46 +131,20 @@ TEST(String, ExtractWordTakesTheFirstWordAndItsDelimiters)
     }
 }
 
-TEST(String, WatchersAreToldLastRegisteredFirst)
+// A watcher that leaves while it is told must neither be called again nor make others missed.
+TEST(String, WatchersAreToldNewestFirstAndMayLeaveWhileTold)
 {
     std::vector<char> order;
-    Watcher a(&order, 'A');
-    Watcher b(&order, 'B');
+    Watcher a(&order, 'A'), b(&order, 'B'), leaver(&order, 'L');
     String text("x");
-    text.ToggleWatcher(&a);
-    text.ToggleWatcher(&b);
+    for (Watcher* watcher : { &a, &b, &leaver })
+        text.ToggleWatcher(watcher);
+    leaver.leaveFrom = &text;
     text.AppendChars("y");
-    EXPECT_EQ(order, (std::vector<char> { 'B', 'A' }));
-
     text.ToggleWatcher(&b);
     text.AppendChars("z");
-    EXPECT_EQ(order, (std::vector<char> { 'B', 'A', 'A' }));
+    EXPECT_EQ(order, (std::vector<char> { 'L', 'B', 'A', 'A' }));
     text.ToggleWatcher(&a);
-}
-
-// A watcher that leaves while it is told must neither be called again nor make others missed.
-TEST(String, WatcherMayRemoveItselfWhileTold)
-{
-    struct Leaver : ListListener {
-        String* text = nullptr;
-        int calls = 0;
-        void ListChanged(const ListChange&) override
-        {
-            ++calls;
-            text->ToggleWatcher(this);
-        }
-    };
-    String text("x");
-    Watcher first;
-    Leaver leaver;
-    leaver.text = &text;
-    text.ToggleWatcher(&first);
-    text.ToggleWatcher(&leaver);
-    text.AppendChars("y");
-    text.AppendChars("z");
-    EXPECT_EQ(leaver.calls, 1);
-    EXPECT_EQ(first.changes.size(), 2u);
-    text.ToggleWatcher(&first);
 }
 
 TEST(String, FindInBothDirectionsAtTheBoundaries)
@@ -181,51 +157,28 @@ TEST(String, FindInBothDirectionsAtTheBoundaries)
         uint32_t found;
     };
     const std::vector<Case> cases = {
-        { "abcabc", "b", 1, 0, 2 },
-        { "abcabc", "b", 3, 0, 5 },
-        { "abcabc", "b", 6, 1, 5 },
-        { "abcabc", "b", 4, 1, 2 },
-        { "abcabc", "bc", 3, 1, 2 },
-        { "abcabc", "bc", 2, 1, 0 },
-        { "abcabc", "abc", 4, 0, 4 },
-        { "abcabc", "abc", 5, 0, 0 },
-        { "abcabc", "abcabc", 1, 0, 1 },
-        { "abcabc", "abcabc", 6, 1, 1 },
-        { "abcabc", "abcabcx", 1, 0, 0 },
-        { "abcabc", "", 1, 0, 0 },
-        { "abc", "B", 1, 0, 0 },
-        { "abcabc", "c", 99, 0, 0 },
+        { "abcabc", "b", 1, 0, 2 }, { "abcabc", "b", 3, 0, 5 }, { "abcabc", "b", 6, 1, 5 }, { "abcabc", "b", 4, 1, 2 },
+        { "abcabc", "bc", 3, 1, 2 }, { "abcabc", "bc", 2, 1, 0 }, { "abcabc", "abc", 4, 0, 4 }, { "abcabc", "abc", 5, 0, 0 },
+        { "abcabc", "abcabc", 1, 0, 1 }, { "abcabc", "abcabc", 6, 1, 1 }, { "abcabc", "abcabcx", 1, 0, 0 },
+        { "abcabc", "", 1, 0, 0 }, { "abc", "B", 1, 0, 0 }, { "abcabc", "c", 99, 0, 0 }, { "aaa", "aa", 3, 1, 2 },
         // Positions outside the string are brought inside it, never read.
-        { "abcabc", "a", 0, 0, 1 },
-        { "abcabc", "c", 99, 1, 6 },
-        { "", "a", 1, 1, 0 },
-        { "aaa", "aa", 3, 1, 2 },
-        { "a\0b", "b", 1, 0, 0 },
+        { "abcabc", "a", 0, 0, 1 }, { "abcabc", "c", 99, 1, 6 }, { "", "a", 1, 1, 0 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " / " + c.pattern + " from " + std::to_string(c.from));
         EXPECT_EQ(String(c.text).Find(String(c.pattern), c.from, c.direction), c.found);
     }
-}
-
-TEST(String, FindMatchesNulBytes)
-{
-    String text;
-    text.InsertChars("a\0b\0c", 0, 5);
-    String pattern;
+    String nuls, pattern;
+    nuls.InsertChars("a\0b\0c", 0, 5);
     pattern.InsertChars("\0c", 0, 2);
-    EXPECT_EQ(text.Find(pattern, 1, String::kForward), 4u);
-    EXPECT_EQ(text.Length(), 5u);
-}
-
-TEST(String, FindRejectsUnknownDirectionsOnlyWhenItWouldSearch)
-{
+    EXPECT_EQ(nuls.Find(pattern, 1, String::kForward), 4u);
+    // An unknown direction is refused only when there is something to search.
     EXPECT_EQ(String("abc").Find(String(), 1, 7), 0u);
     EXPECT_EQ(String("ab").Find(String("abc"), 1, 7), 0u);
     EXPECT_EQ(Failure([] { String("abc").Find(String("x"), 1, 7); }), "Unknown direction in String::Find");
 }
 
-TEST(String, SubStringsAreCheckedInSixtyFourBits)
+TEST(String, BoundsAreCheckedInSixtyFourBitsAndCopiesOutAreBounded)
 {
     String source("abcdef");
     EXPECT_EQ(Text(String(source, 2, 3)), "bcd");
@@ -234,26 +187,17 @@ TEST(String, SubStringsAreCheckedInSixtyFourBits)
     EXPECT_EQ(Failure([&] { String(source, 5, 3); }), "from+num-1 <= oldLength");
     // 2 + 0xFFFFFFFF - 1 wraps to 0 in 32 bits; it must still be refused.
     EXPECT_EQ(Failure([&] { String(source, 2, 0xFFFFFFFF); }), "from+num-1 <= oldLength");
-}
 
-TEST(String, CopiesOutAreBounded)
-{
-    String text("abcdef");
     char buffer[8] = "zzzzzzz";
-    text.GetCString(buffer, 1);
-    EXPECT_STREQ(buffer, "");
-    text.GetCString(buffer, 4);
+    source.GetCString(buffer, 4);
     EXPECT_STREQ(buffer, "abc");
     buffer[0] = 'q';
-    text.GetCString(buffer, 0);
+    source.GetCString(buffer, 0);
     EXPECT_EQ(buffer[0], 'q');
-
-    String longText(std::string(300, 'x').c_str());
     unsigned char counted[257] = {};
     counted[256] = 0xEE;
-    longText.GetCountedText(counted);
+    String(std::string(300, 'x').c_str()).GetCountedText(counted);
     EXPECT_EQ(counted[0], 255);
-    EXPECT_EQ(counted[255], 'x');
     EXPECT_EQ(counted[256], 0xEE);
 }
 
@@ -262,9 +206,8 @@ TEST(String, InsertingIntoItselfFailsBeforeAnyChange)
     Watched watched("abc");
     EXPECT_EQ(Failure([&] { watched.text.Append(watched.text); }), "lockCount == 0");
     EXPECT_EQ(Failure([&] { watched.text.ReplaceAll(String("b"), watched.text); }), "lockCount == 0");
-    EXPECT_EQ(Text(watched.text), "abc");
-    EXPECT_TRUE(watched.watcher.changes.empty());
     EXPECT_EQ(Failure([&] { watched.text.InsertChars("x", 4, 1); }), "Range error");
+    EXPECT_EQ(Text(watched.text), "abc");
     EXPECT_TRUE(watched.watcher.changes.empty());
 }
 
@@ -274,12 +217,8 @@ TEST(String, OwnCharactersCanBeSetBack)
 {
     String text;
     text.InsertChars("abcdef\0", 0, 7);
-    const char* inside = nullptr;
-    {
-        uint32_t length;
-        String::CharIterator chars(text, length);
-        inside = chars.Chars();
-    }
+    uint32_t length;
+    const char* inside = String::CharIterator(text, length).Chars();
     text.SetChars(inside + 2);
     EXPECT_EQ(Text(text), "cdef");
 }
@@ -287,12 +226,10 @@ TEST(String, OwnCharactersCanBeSetBack)
 TEST(String, ClipboardDataIsTheTextAndANul)
 {
     String text("hi");
-    ScrapTypeList types = text.GetTypes();
-    ASSERT_EQ(types.NumItems(), 1u);
-    EXPECT_EQ(types[1], 0x54455854u);
+    ASSERT_EQ(text.GetTypes().NumItems(), 1u);
+    EXPECT_EQ(text.GetTypes()[1], 0x54455854u);
     Memory& data = text.GetData(0x54455854u);
-    ASSERT_EQ(data.Size(), 3u);
-    EXPECT_EQ(std::string(static_cast<const char*>(data.Ptr()), 3), std::string("hi\0", 3));
+    EXPECT_EQ(std::string(static_cast<const char*>(data.Ptr()), data.Size()), std::string("hi\0", 3));
     EXPECT_EQ(Failure([&] { text.GetData(0x50494354u); }), "type == osType");
 }
 
@@ -300,53 +237,25 @@ TEST(String, StoredAsItsScopeAroundTheArrayScope)
 {
     String text;
     text.InsertChars("a\0c", 0, 3);
-    MemoryStream stream;
-    {
-        SmartPtr<FlatArchive> writer(new FlatArchive(stream, { &String::version }, true));
-        writer->WriteObject(&text);
-    }
+    std::vector<uint8_t> bytes = Store({ &text }, { &String::version });
     const std::vector<uint8_t> expected = {
         1, 0, 0, 0, // class 1
         0, 0, 1, 0, 15, 0, 0, 0, // String scope 1.0, 15 bytes
         0, 0, 1, 0, 7, 0, 0, 0, // array scope 1.0, 7 bytes
         3, 0, 0, 0, 'a', 0, 'c', // count and characters
     };
-    ASSERT_EQ(stream.GetLength(), expected.size());
-    std::vector<uint8_t> bytes(expected.size());
-    stream.Seek(0, Stream::kFromStart);
-    stream.Read(bytes.data(), static_cast<uint32_t>(bytes.size()));
     EXPECT_EQ(bytes, expected);
-
-    stream.Seek(0, Stream::kFromStart);
-    SmartPtr<FlatArchive> reader(new FlatArchive(stream, { &String::version }, false));
-    SmartPtr<Persistent> read(reader->ReadObject());
-    String* back = SmartCast<String>(read.Get());
-    ASSERT_NE(back, nullptr);
-    EXPECT_TRUE(*back == text);
+    SmartPtr<String> back = LoadOne<String>(bytes, { &String::version });
+    ASSERT_TRUE(back.Valid());
+    EXPECT_TRUE(*back.Get() == text);
 }
 
 TEST(String, FullNameJoinsParentAndOwnName)
 {
     SmartPtr<String> page(new String("Page"));
-    SmartPtr<String> site(new String("Site"));
     EXPECT_EQ(Text(*page->GetFullName().Get()), "Page");
-    EXPECT_EQ(Text(*page->GetFullName(SmartPtr<Smart>(site.Get())).Get()), "Site Page");
-    SmartPtr<Smart> notEditable(new MemoryStream);
-    EXPECT_EQ(Text(*page->GetFullName(notEditable).Get()), "Page");
-}
-
-TEST(String, CastsThroughModelAndScrap)
-{
-    SmartPtr<String> text(new String("x"));
-    Smart* smart = static_cast<Model*>(text.Get());
-    EXPECT_NE(SmartCast<Editable>(smart), nullptr);
-    EXPECT_NE(SmartCast<Persistent>(smart), nullptr);
-    EXPECT_NE(SmartCast<SystemScrap>(smart), nullptr);
-    EXPECT_EQ(SmartCast<String>(smart), text.Get());
-    SmartPtr<Smart> copy(smart->Copy());
-    EXPECT_TRUE(*SmartCast<String>(copy.Get()) == *text.Get());
-    SmartPtr<Smart> stream(new MemoryStream);
-    EXPECT_EQ(Failure([&] { text->CopyFrom(stream.Get()); }), "castPtr");
+    EXPECT_EQ(Text(*page->GetFullName(SmartPtr<Smart>(new String("Site"))).Get()), "Site Page");
+    EXPECT_EQ(Text(*page->GetFullName(SmartPtr<Smart>(new MemoryStream)).Get()), "Page");
 }
 
 // The views and drawing come from the floors above; the string decides when to ask for them.
@@ -364,16 +273,14 @@ TEST(String, ViewsAndDrawingGoThroughTheUpperFloors)
     };
     View container;
     DisplayPort port;
-    Color color;
-    String local("local");
-    local.MakeView(container);
+    String("local").MakeView(container);
     EXPECT_EQ(views, 0) << "an unreferenced string makes no view";
     SmartPtr<String> shared(new String("shared"));
     shared->MakeView(container);
     EXPECT_EQ(views, 1);
-    String().Draw(port, Rect(0, 0, 1, 1), color);
+    String().Draw(port, Rect(0, 0, 1, 1), Color());
     EXPECT_EQ(drawn, "");
-    shared->Draw(port, Rect(0, 0, 1, 1), color);
+    shared->Draw(port, Rect(0, 0, 1, 1), Color());
     EXPECT_EQ(drawn, "shared");
     services = {};
     EXPECT_EQ(shared->Measure(0), Point(0, 0));
@@ -400,25 +307,15 @@ TEST(Model, ModelPartIsAnEmptyScopeAndOldMinorsRead)
 {
     Page page;
     MemoryStream stream;
-    {
-        SmartPtr<FlatArchive> writer(new FlatArchive(stream, {}, true));
-        page.Write(*writer.Get());
-    }
+    page.Write(*SmartPtr<FlatArchive>(new FlatArchive(stream, {}, true)).Get());
     // The page's scope (1.0, 8 bytes) around the model's empty scope (1.0, 0 bytes).
-    const std::vector<uint8_t> expected = { 0, 0, 1, 0, 8, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0 };
-    std::vector<uint8_t> bytes(expected.size());
-    stream.Seek(0, Stream::kFromStart);
-    stream.Read(bytes.data(), static_cast<uint32_t>(bytes.size()));
-    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(BytesOf(stream), (std::vector<uint8_t> { 0, 0, 1, 0, 8, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0 }));
 
     for (Fixed stored : { Fixed(0, 5), Fixed(1, 0) }) {
         SCOPED_TRACE(stored.Raw());
-        MemoryStream old;
-        old.WriteLong(static_cast<int32_t>(stored.Raw())).WriteLong(0);
-        old.Seek(0, Stream::kFromStart);
-        SmartPtr<FlatArchive> reader(new FlatArchive(old, {}, false));
-        ArchiveScope scope(*reader.Get(), Model::version);
-        EXPECT_FALSE(scope.IsSkipped());
+        SmartPtr<MemoryStream> old = StoredBytes().Longs({ stored.Raw(), 0 }).Stream();
+        SmartPtr<FlatArchive> reader(new FlatArchive(*old.Get(), {}, false));
+        EXPECT_FALSE(ArchiveScope(*reader.Get(), Model::version).IsSkipped());
     }
 }
 
