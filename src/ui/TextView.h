@@ -2,6 +2,7 @@
 
 #include "foundation/ListChange.h"
 #include "foundation/SmartPtr.h"
+#include "graphics/TextStyle.h"
 #include "ui/Controllable.h"
 #include "ui/EditableField.h"
 #include "ui/NativeControl.h"
@@ -12,7 +13,6 @@
 #include <cstdint>
 
 class String;
-class TextStyle;
 
 // A view that shows a String and, unless it is static, edits it in place through a native edit
 // control over its bounds. The view watches its string: edits typed into the control go into the
