@@ -12,7 +12,6 @@
 #include "foundation/UserCancelException.h"
 #include "foundation/Utilities.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -89,15 +88,6 @@ bool pw::foundation::BuildPath(std::string& path, const char* folder, const char
         return false;
     path = std::move(built);
     return true;
-}
-
-std::string pw::foundation::TextOf(const String& text)
-{
-    uint32_t length;
-    String::CharIterator chars(text, length);
-    if (length == 0)
-        return std::string();
-    return std::string(chars.Chars(), std::find(chars.Chars(), chars.Chars() + length, '\0'));
 }
 
 const char* pw::foundation::LastComponent(const char* path)

@@ -181,8 +181,6 @@ PathSpec ParsePath(const char* path);
 // folder\name, and ".ext" for a non-zero extension code, into `path`; false (nothing written)
 // when the result would not fit kMaxPath with its NUL. A folder ending in "\" gets no second one.
 bool BuildPath(std::string& path, const char* folder, const char* name, uint32_t extension);
-// The text of a string up to its first NUL.
-std::string TextOf(const String& text);
 // The last component of a path (all of it when it has no "\").
 const char* LastComponent(const char* path);
 // Byte comparison with A to Z folded to lower case, as the file system compares names.

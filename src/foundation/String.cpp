@@ -56,6 +56,15 @@ PW_DEFINE_COPY_SLOTS(String)
 constinit const PersistentVersion String::version { &String::classInfo, Fixed(1, 0), Fixed(1, 0),
     &pw::foundation::ReadInScope<String> };
 
+std::string pw::foundation::TextOf(const String& text)
+{
+    uint32_t length;
+    String::CharIterator chars(text, length);
+    if (length == 0)
+        return std::string();
+    return std::string(chars.Chars(), std::find(chars.Chars(), chars.Chars() + length, '\0'));
+}
+
 pw::foundation::TextServices& pw::foundation::GetTextServices()
 {
     static TextServices services;

@@ -8,6 +8,7 @@
 #include "foundation/TypedArray.h"
 
 #include <cstdint>
+#include <string>
 
 class ArchiveScope;
 class Color;
@@ -141,5 +142,8 @@ struct TextServices {
 };
 
 TextServices& GetTextServices();
+
+// The text of a string up to its first NUL.
+std::string TextOf(const String& text);
 
 } // namespace pw::foundation
