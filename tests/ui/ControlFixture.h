@@ -4,6 +4,7 @@
 #pragma once
 
 #include "foundation/SmartImplementation.h"
+#include "graphics/DisplayPort.h"
 #include "ui/AppMain.h"
 #include "ui/Controllable.h"
 #include "ui/Window.h"
