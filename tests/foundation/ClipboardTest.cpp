@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,17 +19,19 @@ namespace {
 
 using namespace pw::platform::testing;
 
-std::string Text(Smart* object)
+std::string Text(const SmartPtr<Smart>& object)
 {
-    String* text = SmartCast<String>(object);
-    if (!text)
-        return "<not a string>";
-    char buffer[256];
-    text->GetCString(buffer, sizeof buffer);
-    return buffer;
+    String* text = SmartCast<String>(object.Get());
+    return text ? pw::foundation::TextOf(*text) : "<not a string>";
 }
 
-// A picture as the graphics floor would make one: it remembers the packed DIB it was made from.
+Smart* Own(String* text)
+{
+    return static_cast<Model*>(text);
+}
+
+// A picture as the graphics floor would make one: it remembers the size of the packed DIB it was
+// made from.
 class FakePicture : public SystemScrap, public SmartImplementation {
 public:
     explicit FakePicture(uint32_t size)
@@ -52,16 +53,13 @@ public:
     Memory block;
 };
 
+// A 1 x 1 one-bit packed DIB.
 std::vector<uint8_t> SmallDib()
 {
     std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + 2 * sizeof(RGBQUAD) + 4, 0);
-    BITMAPINFOHEADER header {};
-    header.biSize = sizeof header;
-    header.biWidth = 1;
-    header.biHeight = 1;
-    header.biPlanes = 1;
-    header.biBitCount = 1;
-    std::memcpy(dib.data(), &header, sizeof header);
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = header->biHeight = header->biPlanes = header->biBitCount = 1;
     return dib;
 }
 
@@ -77,64 +75,54 @@ protected:
         EXPECT_FALSE(IsClipboardOpen());
     }
 
-    // Own contents set inside the program, the system clipboard checked in once.
-    SmartPtr<Clipboard> MakeClipboard()
+    // The system clipboard checked in once, then `object` put as the program's own contents.
+    SmartPtr<Clipboard> Holding(Smart* object)
     {
         SmartPtr<Clipboard> clipboard(new Clipboard);
         clipboard->Contents();
+        if (object)
+            clipboard->Put(object);
         return clipboard;
     }
 };
 
-TEST_F(ClipboardTest, PuttingTheContentsAgainChangesNothing)
-{
-    SmartPtr<Clipboard> clipboard = MakeClipboard();
-    SmartPtr<String> text(new String("a"));
-    clipboard->Put(text.Get());
-    uint16_t references = text->ReferenceCount();
-    clipboard->Put(text.Get());
-    EXPECT_EQ(text->ReferenceCount(), references);
-    EXPECT_EQ(clipboard->Contents().Get(), static_cast<Smart*>(static_cast<Model*>(text.Get())));
-}
-
-TEST_F(ClipboardTest, TextIsExportedOverWhateverWasThere)
+// Text goes out when the program is left, over whatever was there; pictures stay inside.
+TEST_F(ClipboardTest, TextIsExportedAndPicturesStayInside)
 {
     ASSERT_TRUE(PutSystemClipboardDib(SmallDib()));
-    SmartPtr<Clipboard> clipboard = MakeClipboard();
     SmartPtr<String> text(new String("copied"));
-    clipboard->Put(text.Get());
+    SmartPtr<Clipboard> clipboard = Holding(Own(text.Get()));
+    uint16_t references = text->ReferenceCount();
+    clipboard->Put(Own(text.Get()));
+    EXPECT_EQ(text->ReferenceCount(), references) << "putting the contents again changes nothing";
     clipboard->AppActivated(false);
     EXPECT_EQ(SystemClipboardText(), "copied");
     EXPECT_FALSE(SystemClipboardDib()) << "the system clipboard is emptied before the text goes out";
-}
 
-TEST_F(ClipboardTest, PicturesStayInside)
-{
-    ASSERT_TRUE(PutSystemClipboardText("theirs"));
-    SmartPtr<Clipboard> clipboard = MakeClipboard();
     SmartPtr<FakePicture> picture(new FakePicture(0));
-    clipboard->Put(picture.Get());
+    clipboard = Holding(static_cast<SystemScrap*>(picture.Get()));
     clipboard->AppActivated(false);
-    EXPECT_EQ(SystemClipboardText(), "theirs");
-    // Nothing changed outside: the picture is still the contents after activation.
     clipboard->AppActivated(true);
+    EXPECT_EQ(SystemClipboardText(), "copied");
     EXPECT_EQ(clipboard->Contents().Get(), static_cast<Smart*>(static_cast<SystemScrap*>(picture.Get())));
 }
 
+// The system clipboard is read at the first question, then only when another program changed it.
 TEST_F(ClipboardTest, ActivationImportsOnlyRealChanges)
 {
-    SmartPtr<Clipboard> clipboard = MakeClipboard();
+    ASSERT_TRUE(PutSystemClipboardText("at start-up"));
+    EXPECT_EQ(Text(SmartPtr<Clipboard>(new Clipboard)->Contents()), "at start-up");
+
     SmartPtr<String> own(new String("own"));
-    clipboard->Put(own.Get());
+    SmartPtr<Clipboard> clipboard = Holding(Own(own.Get()));
     clipboard->AppActivated(false);
     clipboard->AppActivated(true);
-    EXPECT_EQ(Text(clipboard->Contents().Get()), "own");
-    EXPECT_EQ(clipboard->Contents().Get(), static_cast<Smart*>(static_cast<Model*>(own.Get())));
+    EXPECT_EQ(clipboard->Contents().Get(), Own(own.Get()));
 
     clipboard->AppActivated(false);
     ASSERT_TRUE(PutSystemClipboardText("from another program"));
     clipboard->AppActivated(true);
-    EXPECT_EQ(Text(clipboard->Contents().Get()), "from another program");
+    EXPECT_EQ(Text(clipboard->Contents()), "from another program");
 
     clipboard->AppActivated(false);
     ASSERT_TRUE(PutSystemClipboardDib(SmallDib()));
@@ -153,23 +141,15 @@ TEST_F(ClipboardTest, ActivationImportsOnlyRealChanges)
 // the next activation, and no stale export hides it.
 TEST_F(ClipboardTest, PendingImportIsNotForgottenAcrossActivations)
 {
-    SmartPtr<Clipboard> clipboard = MakeClipboard();
     SmartPtr<String> own(new String("own"));
-    clipboard->Put(own.Get());
+    SmartPtr<Clipboard> clipboard = Holding(Own(own.Get()));
     clipboard->AppActivated(false);
     ASSERT_TRUE(PutSystemClipboardText("newer"));
     clipboard->AppActivated(true);
     clipboard->AppActivated(false);
     EXPECT_EQ(SystemClipboardText(), "newer");
     clipboard->AppActivated(true);
-    EXPECT_EQ(Text(clipboard->Contents().Get()), "newer");
-}
-
-TEST_F(ClipboardTest, FirstQuestionImports)
-{
-    ASSERT_TRUE(PutSystemClipboardText("at start-up"));
-    SmartPtr<Clipboard> clipboard(new Clipboard);
-    EXPECT_EQ(Text(clipboard->Contents().Get()), "at start-up");
+    EXPECT_EQ(Text(clipboard->Contents()), "newer");
 }
 
 TEST_F(ClipboardTest, UnreadablePicturesAreSkipped)
@@ -180,42 +160,28 @@ TEST_F(ClipboardTest, UnreadablePicturesAreSkipped)
     EXPECT_EQ(Failure([&] { EXPECT_FALSE(clipboard->Contents().Valid()); }), "");
     pw::foundation::ClipboardPictureImporter() = nullptr;
     ASSERT_TRUE(PutSystemClipboardDib(SmallDib()));
-    SmartPtr<Clipboard> withoutImporter(new Clipboard);
-    EXPECT_FALSE(withoutImporter->Contents().Valid());
+    EXPECT_FALSE(SmartPtr<Clipboard>(new Clipboard)->Contents().Valid());
 }
 
-TEST_F(ClipboardTest, PasteIntoInsertsAListsItems)
+TEST_F(ClipboardTest, PasteIntoInsertsAListsItemsAndSwapExchangesContents)
 {
-    SmartPtr<Clipboard> clipboard = MakeClipboard();
     SmartPtr<ListData> copied(new ListData(&String::classInfo));
-    copied->Append(static_cast<Model*>(new String("one")));
-    copied->Append(static_cast<Model*>(new String("two")));
-    clipboard->Put(copied.Get());
+    copied->Append(Own(new String("one")));
+    copied->Append(Own(new String("two")));
+    SmartPtr<Clipboard> clipboard = Holding(copied.Get());
     SmartPtr<ListData> target(new ListData(&String::classInfo));
-    target->Append(static_cast<Model*>(new String("old")));
+    target->Append(Own(new String("old")));
     EXPECT_TRUE(clipboard->PasteInto(target));
     ASSERT_EQ(target->NumItems(), 3u);
-    EXPECT_EQ(Text(target->GetItem(1)), "one");
-    EXPECT_EQ(Text(target->GetItem(2)), "two");
-    EXPECT_EQ(Text(target->GetItem(3)), "old");
-
-    SmartPtr<String> single(new String("single"));
-    clipboard->Put(single.Get());
+    EXPECT_EQ(Text(target->GetItem(1)) + Text(target->GetItem(2)) + Text(target->GetItem(3)), "onetwoold");
+    clipboard->Put(Own(new String("single")));
     EXPECT_TRUE(clipboard->PasteInto(target));
     EXPECT_EQ(Text(target->GetItem(1)), "single");
-}
 
-TEST_F(ClipboardTest, SwapExchangesContents)
-{
-    SmartPtr<Clipboard> first = MakeClipboard();
-    SmartPtr<Clipboard> second = MakeClipboard();
-    SmartPtr<String> a(new String("a"));
-    first->Put(a.Get());
-    first->Swap(*second.Get());
-    EXPECT_FALSE(first->Contents().Valid());
-    EXPECT_EQ(Text(second->Contents().Get()), "a");
-    SmartPtr<Smart> copy(second->Copy());
-    EXPECT_EQ(Text(SmartCast<Clipboard>(copy.Get())->Contents().Get()), "a");
+    SmartPtr<Clipboard> empty = Holding(nullptr);
+    clipboard->Swap(*empty.Get());
+    EXPECT_FALSE(clipboard->Contents().Valid());
+    EXPECT_EQ(Text(empty->Contents()), "single");
 }
 
 } // namespace

@@ -132,103 +132,101 @@ TEST(File, BehavesLikeAByteVector)
     }
 }
 
-TEST(File, ReadPastTheEndDeliversWhatThereIs)
+// Scripted uses of one file: what the script read (and what failed) and what is on disk after.
+TEST(File, BufferedReadsAndWritesLandWhereTheyBelong)
 {
-    MakeHostFile("four", "abcd");
-    File file(FileReference("c:\\four"), File::kRead);
-    char bytes[10] = {};
-    EXPECT_EQ(Failure([&] { file.Read(bytes, 10); }), "Unexpected end of file.");
-    EXPECT_EQ(std::string(bytes, 4), "abcd");
-    EXPECT_TRUE(file.AtEnd());
-    file.Seek(0, Stream::kFromStart);
-    file.Seek(0, Stream::kFromEnd);
-    EXPECT_EQ(file.GetMark(), 4u);
-}
-
-// The buffer serves reads inside its window without asking the system again: bytes changed
-// behind the File's back show only once the window is left.
-TEST(File, ReadsOneBlockAtATime)
-{
-    MakeHostFile("big", Pattern(40000));
-    File file(FileReference("c:\\big"), File::kRead);
-    EXPECT_EQ(Read(file, 1), "a");
-    Overwrite("c:\\big", 100, "XY");
-    Overwrite("c:\\big", 16384, "ZZ");
-    file.Seek(100, Stream::kFromStart);
-    EXPECT_EQ(Read(file, 2), Pattern(102).substr(100));
-    file.Seek(-3, Stream::kFromMark);
-    EXPECT_EQ(Read(file, 1), Pattern(100).substr(99));
-    file.Seek(16384, Stream::kFromStart);
-    EXPECT_EQ(Read(file, 2), "ZZ");
-}
-
-TEST(File, WriteThenReadFlushesFirst)
-{
-    MakeHostFile("data", "0123456789");
-    {
-        File file(FileReference("c:\\data"), File::kRead | File::kWrite);
-        file.Write("abcde", 5);
-        EXPECT_EQ(Read(file, 2), "56");
-        // A write inside the read-ahead window lands at the mark.
-        file.Write("Q", 1);
-        EXPECT_EQ(Read(file, 1), "8");
+    struct Case {
+        const char* name;
+        std::string before;
+        uint8_t mode;
+        std::string (*script)(File&);
+        std::string read;
+        std::string after;
+    };
+    const std::string big = Pattern(20000);
+    const std::vector<Case> cases = {
+        { "a read past the end delivers what there is", "abcd", File::kRead,
+            [](File& f) {
+                std::string failure = Failure([&] { Read(f, 10); });
+                f.Seek(0, Stream::kFromStart);
+                return failure + Read(f, 4);
+            },
+            "Unexpected end of file.abcd", "abcd" },
+        { "a write inside the read-ahead window lands at the mark", "0123456789", File::kRead | File::kWrite,
+            [](File& f) {
+                f.Write("abcde", 5);
+                std::string read = Read(f, 2);
+                f.Write("Q", 1);
+                return read + Read(f, 1);
+            },
+            "568", "abcde56Q89" },
+        { "pending bytes count in the length", "", File::kRead | File::kWrite,
+            [](File& f) {
+                f.Write("0123456789", 10);
+                f.Seek(3, Stream::kFromEnd);
+                std::string read = Read(f, 3);
+                return read + (f.AtEnd() ? " at the end" : "");
+            },
+            "789 at the end", "0123456789" },
+        { "set length cuts at the mark inside the window", "0123456789", File::kRead | File::kWrite,
+            [](File& f) {
+                std::string read = Read(f, 8);
+                f.SetLength(4);
+                f.Write("xy", 2);
+                f.SetLength(5);
+                f.Seek(7, Stream::kFromStart);
+                return read + std::to_string(f.GetLength());
+            },
+            "012345675", "0123x" },
+        { "unknown seek modes and seeks before the start are refused", "0123456789", File::kRead,
+            [](File& f) {
+                f.Seek(4, Stream::kFromStart);
+                f.Seek(2, 9);
+                std::string error = std::to_string(ErrorCode([&] { f.Seek(-20, Stream::kFromMark); }));
+                return error + Read(f, 1);
+            },
+            std::to_string(ERROR_NEGATIVE_SEEK) + "4", "0123456789" },
+        { "a write without write access fails when flushed", "abc", File::kRead,
+            [](File& f) {
+                f.Write("x", 1);
+                std::string error = std::to_string(ErrorCode([&] { f.Flush(); }));
+                error += std::to_string(f.GetMark());
+                return error + Read(f, 3);
+            },
+            std::to_string(ERROR_ACCESS_DENIED) + "0abc", "abc" },
+        { "large writes go straight to disk", "", File::kRead | File::kWrite,
+            [](File& f) {
+                std::string large = Pattern(20000);
+                f.Write("head", 4);
+                f.Write(large.data(), static_cast<uint32_t>(large.size()));
+                std::string onDisk = ReadHostFile("case.bin") == "head" + large ? "on disk" : "pending";
+                f.Write("tail", 4);
+                return onDisk;
+            },
+            "on disk", "head" + big + "tail" },
+        // The buffer serves reads inside its window without asking the system again: bytes changed
+        // behind the File's back show only once the window is left.
+        { "reads come one block at a time", big, File::kRead,
+            [](File& f) {
+                std::string read = Read(f, 1);
+                Overwrite("c:\\case.bin", 100, "XY");
+                Overwrite("c:\\case.bin", 16384, "ZZ");
+                f.Seek(100, Stream::kFromStart);
+                read += Read(f, 2);
+                f.Seek(16384, Stream::kFromStart);
+                return read + Read(f, 2);
+            },
+            "a" + big.substr(100, 2) + "ZZ", big.substr(0, 100) + "XY" + big.substr(102, 16282) + "ZZ" + big.substr(16386) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeHostFile("case.bin", c.before);
+        {
+            File file(FileReference("c:\\case.bin"), c.mode);
+            EXPECT_EQ(c.script(file), c.read);
+        }
+        EXPECT_EQ(ReadHostFile("case.bin"), c.after);
     }
-    EXPECT_EQ(ReadHostFile("data"), "abcde56Q89");
-}
-
-TEST(File, LengthCountsPendingBytes)
-{
-    MakeHostFile("empty");
-    File file(FileReference("c:\\empty"), File::kRead | File::kWrite);
-    file.Write("0123456789", 10);
-    EXPECT_EQ(file.GetLength(), 10u);
-    EXPECT_TRUE(file.IsNotEmpty());
-    file.Seek(3, Stream::kFromEnd);
-    EXPECT_EQ(file.GetMark(), 7u);
-    EXPECT_EQ(Read(file, 3), "789");
-    EXPECT_TRUE(file.AtEnd());
-}
-
-TEST(File, LargeWritesBypassTheBuffer)
-{
-    MakeHostFile("large");
-    std::string big = Pattern(20000);
-    {
-        File file(FileReference("c:\\large"), File::kRead | File::kWrite);
-        file.Write("head", 4);
-        file.Write(big.data(), static_cast<uint32_t>(big.size()));
-        EXPECT_EQ(ReadHostFile("large"), "head" + big);
-        file.Write("tail", 4);
-    }
-    EXPECT_EQ(ReadHostFile("large"), "head" + big + "tail");
-}
-
-TEST(File, SetLengthCutsAtTheMarkEvenInsideTheWindow)
-{
-    MakeHostFile("cut", "0123456789");
-    {
-        File file(FileReference("c:\\cut"), File::kRead | File::kWrite);
-        EXPECT_EQ(Read(file, 8), "01234567");
-        file.SetLength(4);
-        EXPECT_EQ(file.GetMark(), 4u);
-        EXPECT_EQ(file.GetLength(), 4u);
-        file.Write("xy", 2);
-        file.SetLength(5);
-        file.Seek(7, Stream::kFromStart);
-        EXPECT_EQ(file.GetLength(), 5u);
-    }
-    EXPECT_EQ(ReadHostFile("cut"), "0123x");
-}
-
-TEST(File, SeekModesAndRefusedPositions)
-{
-    MakeHostFile("seek", "0123456789");
-    File file(FileReference("c:\\seek"), File::kRead);
-    file.Seek(4, Stream::kFromStart);
-    file.Seek(2, 9);
-    EXPECT_EQ(file.GetMark(), 4u);
-    EXPECT_EQ(ErrorCode([&] { file.Seek(-20, Stream::kFromMark); }), static_cast<uint32_t>(ERROR_NEGATIVE_SEEK));
-    EXPECT_EQ(Read(file, 1), "4");
 }
 
 TEST(File, UnopenedFiles)

@@ -89,23 +89,12 @@ public:
     Sample inner;
 };
 
-namespace {
-
-template <typename T>
-Persistent* ReadThe(Archive& archive)
-{
-    ArchiveScope scope(archive, T::version);
-    return new T(scope);
-}
-
-} // namespace
-
 PW_DEFINE_CLASS(Node, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(Node)
-constinit const PersistentVersion Node::version { &Node::classInfo, Fixed(1), Fixed(1), &ReadThe<Node> };
+constinit const PersistentVersion Node::version { &Node::classInfo, Fixed(1), Fixed(1), &pw::foundation::ReadInScope<Node> };
 PW_DEFINE_CLASS(Holder, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(Holder)
-constinit const PersistentVersion Holder::version { &Holder::classInfo, Fixed(1), Fixed(1), &ReadThe<Holder> };
+constinit const PersistentVersion Holder::version { &Holder::classInfo, Fixed(1), Fixed(1), &pw::foundation::ReadInScope<Holder> };
 
 namespace {
 

@@ -2,18 +2,15 @@
 #include "foundation/MemoryStream.h"
 
 #include "Failure.h"
+#include "StoredBytes.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
-
-std::vector<uint8_t> Bytes(MemoryStream& stream)
-{
-    const auto* start = static_cast<const uint8_t*>(stream.Block().Ptr());
-    return std::vector<uint8_t>(start, start + stream.GetLength());
-}
 
 TEST(Stream, PrimitivesStoreLittleEndianAndSwapOnRequest)
 {
@@ -34,7 +31,7 @@ TEST(Stream, PrimitivesStoreLittleEndianAndSwapOnRequest)
         MemoryStream stream;
         stream.SetSwap(c.swap);
         stream.WriteByte(0x7F).WriteShort(0x1234).WriteLong(0x12345678).WritePoint(1, -2).WriteRect(1, 2, 3, 4);
-        EXPECT_EQ(Bytes(stream), c.expected);
+        EXPECT_EQ(BytesOf(stream), c.expected);
 
         stream.Seek(0, Stream::kFromStart);
         EXPECT_EQ(stream.ReadByte(), 0x7F);
@@ -50,26 +47,19 @@ TEST(Stream, PrimitivesStoreLittleEndianAndSwapOnRequest)
 TEST(MemoryStream, ReadsBackABlockAndRefusesToReadPastIt)
 {
     Memory block(10);
-    for (int i = 0; i < 10; ++i)
-        static_cast<char*>(block.Ptr())[i] = static_cast<char>('a' + i);
+    std::memcpy(block.Ptr(), "abcdefghij", 10);
     MemoryStream stream(block);
-    EXPECT_EQ(stream.GetLength(), 10u);
-    std::string read;
-    for (int i = 0; i < 10; ++i)
-        read += stream.ReadByte();
+    std::string read(10, '\0');
+    stream.Read(read.data(), 10);
     EXPECT_EQ(read, "abcdefghij");
     EXPECT_EQ(Failure([&] { stream.ReadByte(); }), "position + len <= streamSize");
     EXPECT_EQ(stream.GetMark(), 10u);
-}
 
-TEST(MemoryStream, WritingBeyondTheEndGrowsItAndZeroesTheGap)
-{
-    MemoryStream stream(0);
-    stream.Seek(2, Stream::kFromStart);
-    stream.WriteLong(0x01020304);
-    EXPECT_EQ(stream.Block().Size(), 6u);
-    EXPECT_EQ(stream.GetLength(), 6u);
-    EXPECT_EQ(Bytes(stream), (std::vector<uint8_t> { 0, 0, 4, 3, 2, 1 }));
+    // Writing past the end grows the stream and zeroes the gap.
+    MemoryStream gap(0);
+    gap.Seek(2, Stream::kFromStart);
+    gap.WriteLong(0x01020304);
+    EXPECT_EQ(BytesOf(gap), (std::vector<uint8_t> { 0, 0, 4, 3, 2, 1 }));
 }
 
 TEST(MemoryStream, SeeksInEveryModeAndNeverWraps)
@@ -114,13 +104,10 @@ TEST(MemoryStream, SetLengthKeepsTheMarkAndCopiesAreIndependent)
     stream.SetSwap(true);
     MemoryStream copy(stream);
     EXPECT_TRUE(copy.GetSwap());
-    EXPECT_EQ(copy.GetMark(), 8u);
     copy.Seek(0, Stream::kFromStart);
-    copy.SetSwap(false);
-    EXPECT_EQ(copy.ReadLong(), 7);
     copy.WriteLong(9);
     EXPECT_EQ(stream.GetLength(), 4u);
-    EXPECT_EQ(stream.GetObjectSize(), MemoryStream::classInfo.GetObjectSize() + stream.Block().Size());
+    EXPECT_EQ(BytesOf(stream), (std::vector<uint8_t> { 7, 0, 0, 0 }));
 }
 
 TEST(MemoryStream, CheckAvailableBoundsReadsByWhatIsLeft)
@@ -145,7 +132,6 @@ TEST(BitBucket, DiscardsWritesAndReadsZeros)
     EXPECT_EQ(bucket.ReadRect(), Rect(0, 0, 0, 0));
     EXPECT_EQ(bucket.ReadLong(), 0);
     EXPECT_TRUE(bucket.AtEnd());
-    EXPECT_TRUE(pw::foundation::NullStream().IsKindOf(&BitBucket::classInfo));
 }
 
 } // namespace

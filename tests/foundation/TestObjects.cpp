@@ -27,26 +27,10 @@ Tracked::~Tracked()
     --live;
 }
 
-namespace {
-
-Persistent* ReadSample(Archive& archive)
-{
-    ArchiveScope scope(archive, Sample::version);
-    return new Sample(scope);
-}
-
-Persistent* ReadWrapper(Archive& archive)
-{
-    ArchiveScope scope(archive, Wrapper::version);
-    return new Wrapper(scope);
-}
-
-} // namespace
-
 PW_DEFINE_CLASS(Sample, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(Sample)
 
-constinit const PersistentVersion Sample::version { &Sample::classInfo, Fixed(1), Fixed(2), &ReadSample };
+constinit const PersistentVersion Sample::version { &Sample::classInfo, Fixed(1), Fixed(2), &pw::foundation::ReadInScope<Sample> };
 
 int Sample::live = 0;
 
@@ -94,7 +78,7 @@ void Sample::Write(Archive& archive)
 PW_DEFINE_CLASS(Wrapper, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(Wrapper)
 
-constinit const PersistentVersion Wrapper::version { &Wrapper::classInfo, Fixed(1), Fixed(1), &ReadWrapper };
+constinit const PersistentVersion Wrapper::version { &Wrapper::classInfo, Fixed(1), Fixed(1), &pw::foundation::ReadInScope<Wrapper> };
 
 Wrapper::Wrapper(int32_t own, Sample inner)
     : own(own)

@@ -1,11 +1,10 @@
-#include "foundation/MemoryStream.h"
 #include "foundation/String.h"
 #include "foundation/Time.h"
 #include "foundation/TimePeriod.h"
 
 #include "ErrorCode.h"
 #include "Failure.h"
-#include "FlatArchive.h"
+#include "StoredBytes.h"
 
 #include "platform/testing/TestDriver.h"
 
@@ -16,16 +15,11 @@
 
 namespace {
 
-std::string Text(const String& text)
-{
-    char buffer[64];
-    text.GetCString(buffer, sizeof buffer);
-    return buffer;
-}
+using pw::foundation::TextOf;
 
 std::string Date(const Time& time)
 {
-    return Text(time.DateString());
+    return TextOf(time.DateString());
 }
 
 Time After(Time time, const TimeData& period)
@@ -61,38 +55,30 @@ TEST(Time, CalendarNormalisesWhenComparedOrShown)
         EXPECT_EQ(Date(c.time), c.date);
     }
     EXPECT_EQ(Time(2, 30, 1996).Compare(Time(3, 1, 1996)), 0);
-    EXPECT_TRUE(Time(2, 30, 1996) == Time(3, 1, 1996));
     EXPECT_EQ(Time(2, 29, 1996).Compare(Time(3, 1, 1996)), -1);
-    EXPECT_TRUE(Time(2, 29, 1996) < Time(3, 1, 1996));
     EXPECT_EQ(Time(13, 1, 1996).Compare(Time(1, 1, 1997)), 0);
     EXPECT_EQ(Time(1, 1, 1).Compare(Time(12, 31, 0)), 1);
 }
 
-TEST(Time, PeriodsOfMonthsAndDaysDiffer)
+TEST(Time, PeriodsOfMonthsAndDaysDifferAndSumsWrap)
 {
     Time february(2, 1, 1996);
     EXPECT_EQ(Date(After(february, TimePeriod(1, TimePeriod::kMonths))), "3/1/1996");
     EXPECT_EQ(Date(After(february, TimePeriod(30, TimePeriod::kDays))), "3/2/1996");
-    EXPECT_FALSE(TimePeriod(1, TimePeriod::kMonths).Months() == TimePeriod(30, TimePeriod::kDays).Months());
-
     Time newYear(1, 1, 1996);
     newYear += TimePeriod(25, TimePeriod::kHours);
-    EXPECT_EQ(Text(newYear.TimeString()), "01:00:00");
+    EXPECT_EQ(TextOf(newYear.TimeString()), "01:00:00");
     EXPECT_EQ(Date(newYear), "1/2/1996");
-}
+    EXPECT_EQ(TextOf(TimePeriod(0, 0, -1).TimeString()), "23:59:59");
+    EXPECT_EQ(TextOf(TimePeriod(0, 0, 86399 + 86400 * 3).TimeString()), "23:59:59");
 
-TEST(Time, TimeOfDayAndSign)
-{
-    EXPECT_EQ(Text(TimePeriod(0, 0, -1).TimeString()), "23:59:59");
-    EXPECT_EQ(Text(TimePeriod(0, 0, 86399 + 86400 * 3).TimeString()), "23:59:59");
-    EXPECT_EQ(TimeData(1, -5).Sign(), 0);
-    EXPECT_EQ(TimeData(0, 0).Sign(), 0);
-    EXPECT_EQ(TimeData(0, 5).Sign(), 1);
-    EXPECT_EQ(TimeData(-1, 0).Sign(), -1);
-    TimeData sum = TimeData(1, 10) + TimeData(2, 20);
-    EXPECT_EQ(sum.Months(), 3);
-    EXPECT_EQ((sum - TimeData(3, 40)).Seconds(), -10);
-    // Sums wrap rather than overflow.
+    struct Case {
+        TimeData value;
+        int sign;
+    } cases[] = { { TimeData(1, -5), 0 }, { TimeData(0, 0), 0 }, { TimeData(0, 5), 1 }, { TimeData(-1, 0), -1 } };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.value.Sign(), c.sign) << c.value.Months() << " months " << c.value.Seconds() << " s";
+    EXPECT_EQ((TimeData(1, 10) + TimeData(2, 20) - TimeData(3, 40)).Seconds(), -10);
     TimeData big(INT32_MAX, INT32_MAX);
     big += TimeData(1, 1);
     EXPECT_EQ(big.Months(), INT32_MIN);
@@ -108,7 +94,7 @@ TEST(Time, MonthNamesAndParsedDates)
 
     Time parsed = Time::ParseDate(String("Dec 5 1996"));
     EXPECT_EQ(parsed.Compare(Time(12, 5, 1996)), 0);
-    EXPECT_EQ(Text(parsed.TimeString()), "00:00:00");
+    EXPECT_EQ(TextOf(parsed.TimeString()), "00:00:00");
     EXPECT_EQ(Date(Time::ParseDate(String("Xyz 5 1996"))), "12/5/1995");
 }
 
@@ -163,35 +149,22 @@ TEST(Time, CurrentTimeIsUniversalWithoutMilliseconds)
 
 TEST(Time, StoredAsClassScopeAroundTimeDataScope)
 {
-    MemoryStream stream;
     Time time(7, 4, 1999);
     TimePeriod period(90, TimePeriod::kMinutes);
-    {
-        SmartPtr<FlatArchive> writer(new FlatArchive(stream, { &Time::version, &TimePeriod::version, &TimeData::version }, true));
-        writer->WriteObject(&time);
-        writer->WriteObject(&period);
-    }
+    const StoredClasses classes = { &Time::version, &TimePeriod::version, &TimeData::version };
+    std::vector<uint8_t> bytes = Store({ &time, &period }, classes);
     const std::vector<uint8_t> timeBytes = {
         1, 0, 0, 0, 0, 0, 1, 0, 16, 0, 0, 0, 0, 0, 1, 0, 8, 0, 0, 0,
         0xBA, 0x5D, 0, 0, 0x80, 0xF4, 0x03, 0x00, // 12 x 1999 + 6 months, 3 days of seconds
     };
-    std::vector<uint8_t> bytes(timeBytes.size());
-    stream.Seek(0, Stream::kFromStart);
-    stream.Read(bytes.data(), static_cast<uint32_t>(bytes.size()));
-    EXPECT_EQ(bytes, timeBytes);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + timeBytes.size()), timeBytes);
 
-    stream.Seek(0, Stream::kFromStart);
-    SmartPtr<FlatArchive> reader(new FlatArchive(stream, { &Time::version, &TimePeriod::version, &TimeData::version }, false));
-    SmartPtr<Persistent> readTime(reader->ReadObject());
-    SmartPtr<Persistent> readPeriod(reader->ReadObject());
-    Time* timeBack = SmartCast<Time>(readTime.Get());
-    TimePeriod* periodBack = SmartCast<TimePeriod>(readPeriod.Get());
-    ASSERT_NE(timeBack, nullptr);
-    ASSERT_NE(periodBack, nullptr);
+    std::vector<SmartPtr<Persistent>> read = Load(bytes, classes, 2);
+    Time* timeBack = SmartCast<Time>(read[0].Get());
+    TimePeriod* periodBack = SmartCast<TimePeriod>(read[1].Get());
+    ASSERT_TRUE(timeBack && periodBack);
     EXPECT_EQ(timeBack->Compare(time), 0);
     EXPECT_EQ(periodBack->Seconds(), 5400);
-    EXPECT_EQ(SmartCast<TimePeriod>(readTime.Get()), nullptr);
-    EXPECT_NE(SmartCast<TimeData>(readTime.Get()), nullptr);
 }
 
 } // namespace
