@@ -44,38 +44,76 @@ int CountedException::live = 0;
 
 using ExceptionTest = AlertsShown;
 
-TEST_F(ExceptionTest, AnErrorShowsItsMessageAndPlaceOnce)
+// Each kind of failure, thrown and shown (some twice, as nested handlers do): the boxes that
+// appear and the style of the last one.
+TEST_F(ExceptionTest, EachKindShowsItsTextOnce)
 {
-    ScriptMessageBoxes({ IDOK });
-    SmartPtr<Exception> exception = Caught([] { ThrowError("X", "foundation/Thing.cpp", 12); });
-    ASSERT_TRUE(exception.Valid());
-    exception->Display(2);
-    exception->Display(2);
-    ASSERT_EQ(AlertLog().size(), 1u);
-    // Entry 128 fills its three unused places with nothing.
-    EXPECT_EQ(AlertLog()[0].text, "X\rFile: foundation/Thing.cpp Line: 12   ");
-    EXPECT_EQ(AlertLog()[0].caption, "");
-    EXPECT_EQ(AlertLog()[0].style, UINT(MB_ICONEXCLAMATION | MB_OK));
+    struct Case {
+        const char* name;
+        void (*show)();
+        std::vector<std::string> texts;
+        UINT style;
+    } cases[] = {
+        { "an error, shown twice",
+            [] {
+                SmartPtr<Exception> exception = Caught([] { ThrowError("X", "foundation/Thing.cpp", 12); });
+                exception->Display(2);
+                exception->Display(2);
+            },
+            { "X\rFile: foundation/Thing.cpp Line: 12   " }, MB_ICONEXCLAMATION | MB_OK },
+        { "an assertion", [] { ReportException(Caught([] { AssertionFailed("data != NULL", "foundation/Smart.cpp", 463); }).Get()); },
+            { "Please Report an Error in\n foundation/Smart.cpp, line 463:\n\"data != NULL\"" }, MB_ICONEXCLAMATION | MB_OK },
+        { "a failed verification", [] { EXPECT_FALSE(Verify(false, "y > 0", "f.cpp", 9)); },
+            { "Please Report an Error in\n f.cpp, line 9:\n\"y > 0\"" }, MB_ICONEXCLAMATION | MB_OK },
+        { "the same system error thrown twice shows both times",
+            [] {
+                for (int round = 0; round < 2; ++round) {
+                    SmartPtr<Exception> exception = Caught([] { ThrowSystemError(5, "foundation/File.cpp", 77); });
+                    exception->Display(0);
+                    exception->Display(0);
+                }
+            },
+            { "System Error\n  (Error Number 5)\n Found in: foundation/File.cpp, line 77",
+                "System Error\n  (Error Number 5)\n Found in: foundation/File.cpp, line 77" },
+            MB_ICONSTOP | MB_OK },
+        { "a system error code cut to six characters, no line 0", [] { ReportSystemError(1234567, "x.cpp", 0); },
+            { "System Error\n  (Error Number 123456)\n Found in: x.cpp, line " }, MB_ICONSTOP | MB_OK },
+        { "a warning", [] { Exception::Warn(kNotImplemented, "foundation/Thing.cpp", 199); },
+            { "Not implemented.\rFile: foundation/Thing.cpp Line: 199   " }, MB_ICONEXCLAMATION | MB_OK },
+        { "a type mismatch", [] { Caught([] { Photo photo; CheckType(&photo, &Sketch::classInfo); })->Display(1); },
+            { "Unexpected type: Photo Expected: Sketch" }, MB_ICONINFORMATION | MB_OK },
+        { "system error 0, a cancel and a passed verification are silent",
+            [] {
+                ThrowSystemError(0, "f.cpp", 1);
+                SystemErrorException(0).Display(3);
+                Caught([] { Throw(new UserCancelException, "f.cpp", 1); })->Display(2);
+                EXPECT_TRUE(Verify(true, "x", "f.cpp", 1));
+            },
+            {}, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptMessageBoxes({ IDOK, IDOK, IDOK });
+        size_t before = AlertLog().size();
+        c.show();
+        std::vector<std::string> texts;
+        for (size_t n = before; n < AlertLog().size(); ++n)
+            texts.push_back(AlertLog()[n].text);
+        EXPECT_EQ(texts, c.texts);
+        if (!texts.empty()) {
+            EXPECT_EQ(AlertLog().back().style, c.style);
+            EXPECT_EQ(AlertLog().back().caption, "");
+        }
+    }
 }
 
-TEST_F(ExceptionTest, EachMessageExceptionKeepsItsOwnText)
+TEST_F(ExceptionTest, EachMessageExceptionKeepsItsOwnTextAndAssertionsTheirPlace)
 {
     MessageException first("first", "a.cpp", 1);
     MessageException second("second", "b.cpp", -2);
     EXPECT_EQ(first.GetText(), "first\rFile: a.cpp Line: 1");
     EXPECT_EQ(second.GetText(), "second\rFile: b.cpp Line: -2");
-    MessageException missing(nullptr, nullptr, 70000);
-    EXPECT_EQ(missing.GetText(), "\rFile:  Line: 4464");
-}
-
-TEST_F(ExceptionTest, AssertionsNameExpressionFileAndLine)
-{
-    ScriptMessageBoxes({ IDOK });
-    SmartPtr<Exception> exception = Caught([] { AssertionFailed("data != NULL", "foundation/Smart.cpp", 463); });
-    ASSERT_TRUE(exception.Valid());
-    ReportException(exception.Get());
-    ASSERT_EQ(AlertLog().size(), 1u);
-    EXPECT_EQ(AlertLog()[0].text, "Please Report an Error in\n foundation/Smart.cpp, line 463:\n\"data != NULL\"");
+    EXPECT_EQ(MessageException(nullptr, nullptr, 70000).GetText(), "\rFile:  Line: 4464");
 
     // ASSERT names our own source file and the expression as written.
     SmartPtr<Exception> fromMacro = Caught([] { ASSERT(1 + 1 == 3); });
@@ -113,89 +151,20 @@ TEST_F(ExceptionTest, ChecksReportThePendingSystemErrorOrTheirMessage)
     }
 }
 
-TEST_F(ExceptionTest, SystemErrorsShowInAStopBoxEveryTimeTheyAreThrown)
-{
-    ScriptMessageBoxes({ IDOK, IDOK });
-    ThrowSystemError(0, "f.cpp", 1);
-    for (int round = 0; round < 2; ++round) {
-        SmartPtr<Exception> exception = Caught([] { ThrowSystemError(5, "foundation/File.cpp", 77); });
-        ASSERT_TRUE(exception.Valid());
-        exception->Display(0);
-        exception->Display(0);
-    }
-    ASSERT_EQ(AlertLog().size(), 2u);
-    EXPECT_EQ(AlertLog()[0].text, "System Error\n  (Error Number 5)\n Found in: foundation/File.cpp, line 77");
-    EXPECT_EQ(AlertLog()[0].style, UINT(MB_ICONSTOP | MB_OK));
-    EXPECT_EQ(AlertLog()[1].text, AlertLog()[0].text);
-}
-
-TEST_F(ExceptionTest, SystemErrorBoxLeavesOutALineBelowOne)
-{
-    ScriptMessageBoxes({ IDOK });
-    ReportSystemError(1234567, "x.cpp", 0);
-    ASSERT_EQ(AlertLog().size(), 1u);
-    // The code is cut to six characters.
-    EXPECT_EQ(AlertLog()[0].text, "System Error\n  (Error Number 123456)\n Found in: x.cpp, line ");
-
-    SystemErrorException zero(0);
-    zero.Display(3);
-    EXPECT_TRUE(zero.IsReported());
-    EXPECT_EQ(AlertLog().size(), 1u);
-}
-
-TEST_F(ExceptionTest, SilentKindsShowNothing)
-{
-    UserCancelException cancel;
-    cancel.Display(3);
-    EXPECT_FALSE(cancel.IsReported());
-    SmartPtr<Exception> thrown = Caught([] { Throw(new UserCancelException, "f.cpp", 1); });
-    ASSERT_TRUE(thrown.Valid());
-    thrown->Display(2);
-    EXPECT_TRUE(Verify(true, "x", "f.cpp", 1));
-    EXPECT_TRUE(AlertLog().empty());
-
-    ScriptMessageBoxes({ IDOK });
-    EXPECT_FALSE(Verify(false, "y > 0", "f.cpp", 9));
-    ASSERT_EQ(AlertLog().size(), 1u);
-    EXPECT_EQ(AlertLog()[0].text, "Please Report an Error in\n f.cpp, line 9:\n\"y > 0\"");
-}
-
-TEST_F(ExceptionTest, WarningsAndTypeMismatchesComposeEntry128)
-{
-    ScriptMessageBoxes({ IDOK, IDOK });
-    Exception::Warn(kNotImplemented, "foundation/Thing.cpp", 199);
-    SmartPtr<Exception> mismatch = Caught([] {
-        Photo photo;
-        CheckType(&photo, &Sketch::classInfo);
-    });
-    ASSERT_TRUE(mismatch.Valid());
-    mismatch->Display(1);
-    EXPECT_EQ(Shown(), (std::vector<std::string> { "Not implemented.\rFile: foundation/Thing.cpp Line: 199   ",
-                           "Unexpected type: Photo Expected: Sketch" }));
-    EXPECT_EQ(AlertLog()[1].style, UINT(MB_ICONINFORMATION | MB_OK));
-}
-
 TEST_F(ExceptionTest, TheCurrentExceptionLivesUntilTheNextThrow)
 {
     int before = CountedException::live;
-    try {
-        Throw(new CountedException, "f.cpp", 1);
-    } catch (Exception*) {
-    }
+    Caught([] { Throw(new CountedException, "f.cpp", 1); });
     EXPECT_EQ(CountedException::live, before + 1);
     EXPECT_TRUE(CurrentException().Valid());
-    try {
-        ThrowError("next", "f.cpp", 2);
-    } catch (Exception*) {
-    }
+    Caught([] { ThrowError("next", "f.cpp", 2); });
     EXPECT_EQ(CountedException::live, before);
 }
 
 TEST_F(ExceptionTest, OverlongTextsAreCutNotLost)
 {
-    std::string longText(400, 'a');
     char buffer[kMessageSize];
-    ComposeMessage(buffer, 0, longText.c_str(), "b", nullptr, nullptr);
+    ComposeMessage(buffer, 0, std::string(400, 'a').c_str(), "b", nullptr, nullptr);
     EXPECT_EQ(std::string(buffer), std::string(255, 'a'));
     ComposeMessage(buffer, 0, "a", "b", "c", "d");
     EXPECT_EQ(std::string(buffer), "a b c d");

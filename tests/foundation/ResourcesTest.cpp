@@ -52,18 +52,13 @@ TEST(Resources, FrameworkTextsComposeWithTheirArguments)
     }
 }
 
-TEST(Resources, NumbersOutsideTheSetOrMissingStringsThrow)
+TEST(Resources, NumbersOutsideTheSetOrMissingStringsThrowAndThePendingErrorStays)
 {
     Resources framework(128, 200);
     EXPECT_EQ(Failure([&] { Compose(framework, 73); }), "Resource id not in this set of resources.");
     EXPECT_EQ(Failure([&] { Compose(framework, -1); }), "Resource id not in this set of resources.");
     EXPECT_EQ(Failure([&] { Compose(framework, 4); }), "String Resource Missing 132");
-    EXPECT_EQ(Failure([&] { Compose(Resources(400, 499), 0); }), "String Resource Missing 400");
-}
-
-TEST(Resources, ComposingLeavesThePendingSystemErrorAlone)
-{
-    Resources framework(128, 200);
+    // Composing, even a text too long for the buffer, leaves the operating system's error alone.
     SetLastError(5);
     Compose(framework, 0, std::string(300, 'x').c_str());
     EXPECT_EQ(GetLastError(), 5u);
@@ -141,48 +136,41 @@ TEST_F(FakeMedia, SoundsComeOnlyFromTheDataFolder)
     EXPECT_EQ(Failure([&] { kid.LoadSound(4); }), kMissingDataFile);
     pw::platform::testing::SetStartupFolder("c:\\nodata");
     pw::foundation::ForgetStartupFolder();
-    Resources elsewhere(1000, 4999);
-    EXPECT_EQ(Failure([&] { elsewhere.LoadSound(3); }), kMissingDataFile);
+    EXPECT_EQ(Failure([&] { Resources(1000, 4999).LoadSound(3); }), kMissingDataFile);
 }
 
 TEST_F(FakeMedia, CachedHandlesLoadOnFirstUseAndAgainAfterAPurge)
 {
     MakeHostFile("start/Data/1005.wav", "sound");
     MakeHostFile("start/Data/1006.bmp", "picture");
-    Resources kid(1000, 4999);
-    SmartPtr<SoundResource> sound = kid.GetSoundResource(5);
-    EXPECT_EQ(kid.GetSoundResource(5), sound);
-    EXPECT_NE(kid.GetSoundResource(4), sound);
-    EXPECT_FALSE(sound->IsLoaded());
-
-    EXPECT_EQ(Value(sound->Get()), 5);
-    EXPECT_EQ(Value(sound->Get()), 5);
-    EXPECT_EQ(loads, 1);
-    {
-        SmartPtr<Smart> held = sound->Get();
-        PurgeMemory(0);
-        EXPECT_TRUE(sound->IsLoaded());
-    }
-    PurgeMemory(0);
-    EXPECT_FALSE(sound->IsLoaded());
-    EXPECT_EQ(Value(sound->Get()), 5);
-    EXPECT_EQ(loads, 2);
-
-    SmartPtr<ImageResource> image = kid.GetImageResource(6);
-    EXPECT_EQ(Value(image->Get()), 7);
-    EXPECT_EQ(image->GetSize(), Point(7, 2));
-    SmartPtr<ImageResource> missing = kid.GetImageResource(7);
-    EXPECT_EQ(Failure([&] { missing->Get(); }), kMissingDataFile);
-    EXPECT_FALSE(missing->IsLoaded());
-}
-
-TEST_F(FakeMedia, AHandleOutlivingItsSetRefusesToLoad)
-{
     SmartPtr<SoundResource> sound;
     {
         Resources kid(1000, 4999);
-        sound = kid.GetSoundResource(1);
+        sound = kid.GetSoundResource(5);
+        EXPECT_EQ(kid.GetSoundResource(5), sound);
+        EXPECT_NE(kid.GetSoundResource(4), sound);
+        EXPECT_EQ(Value(sound->Get()), 5);
+        EXPECT_EQ(Value(sound->Get()), 5);
+        EXPECT_EQ(loads, 1);
+        {
+            SmartPtr<Smart> held = sound->Get();
+            PurgeMemory(0);
+            EXPECT_TRUE(sound->IsLoaded());
+        }
+        PurgeMemory(0);
+        EXPECT_FALSE(sound->IsLoaded());
+        EXPECT_EQ(Value(sound->Get()), 5);
+        EXPECT_EQ(loads, 2);
+
+        SmartPtr<ImageResource> image = kid.GetImageResource(6);
+        EXPECT_EQ(Value(image->Get()), 7);
+        EXPECT_EQ(image->GetSize(), Point(7, 2));
+        SmartPtr<ImageResource> missing = kid.GetImageResource(7);
+        EXPECT_EQ(Failure([&] { missing->Get(); }), kMissingDataFile);
+        EXPECT_FALSE(missing->IsLoaded());
+        PurgeMemory(0);
     }
+    // A handle outliving its set refuses to load.
     EXPECT_EQ(Failure([&] { sound->Get(); }), "Missing (NULL) value.");
 }
 
