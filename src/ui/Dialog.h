@@ -21,8 +21,9 @@ public:
     // title and the framework's default size.
     explicit Dialog(int32_t kind);
 
-    // Escape cancels, Ctrl+C (3) ends, Tab moves to the next text field; other keys go to the
-    // focused child, and Return that no child took ends the dialog.
+    // Escape cancels, Ctrl+C (3) ends, Tab moves to the next text field (a child that is an
+    // EditableField with an edit control); other keys go to the focused child, and Return that no
+    // child took ends the dialog.
     bool KeyDown(uint8_t key, int32_t value) override;
     // Marks the dialog closed, then closes the window.
     void Close() override;

@@ -17,9 +17,9 @@ class DisplayDevice;
 class DisplayPort;
 class GenericSignal;
 class IdleChore;
-class ViewBuffer;
 class Task;
 class View;
+class ViewBuffer;
 class Window;
 class WindowFrame;
 
@@ -162,6 +162,8 @@ public:
     // Right and bottom edges exclusive.
     bool IntersectsRect(int32_t left, int32_t top, int32_t right, int32_t bottom) const;
 
+    // A new buffer starts wholly out of date; without its buffer the view and whatever drew into
+    // the buffer draw on the frame.
     void SetBuffered(bool buffered);
     bool IsBuffered() const { return buffer.Valid(); }
     // Where children made with on-frame false draw: the buffer, else the device.
@@ -189,7 +191,8 @@ public:
     void NotifyWindowOpened(const SmartPtr<Window>& window);
     void NotifyCommand(const SmartPtr<GenericSignal>& signal);
 
-    // InvalidationTarget: the buffer, the device and the frame add `removed` to what they redraw.
+    // InvalidationTarget: the buffer and every device from the view's own to the frame add
+    // `removed` to what they redraw.
     void ImageChanged(const Area& removed, const Area& added) override;
 
 private:

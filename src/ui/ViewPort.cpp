@@ -4,10 +4,19 @@
 #include "graphics/Translation.h"
 #include "ui/ViewBuffer.h"
 
+namespace {
+
+Rect OnDevice(DisplayDevice& device, Rect rect)
+{
+    Point origin = ViewPort::DeviceOrigin(device);
+    rect.Offset(-origin.h, -origin.v);
+    return rect;
+}
+
+} // namespace
+
 ViewPort::ViewPort(DisplayDevice& device, const Rect& rect, int32_t drawMode)
-    : DisplayPort(device, Rect(rect.left - DeviceOrigin(device).h, rect.top - DeviceOrigin(device).v,
-                              rect.right - DeviceOrigin(device).h, rect.bottom - DeviceOrigin(device).v),
-          drawMode)
+    : DisplayPort(device, OnDevice(device, rect), drawMode)
 {
     Point origin = DeviceOrigin(device);
     if (origin != Point::origin) {

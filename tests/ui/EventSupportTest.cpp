@@ -69,31 +69,6 @@ TEST_F(PumpTest, AStreamOfMessagesIsHandledForAtMostHalfASecond)
     DestroyWindow(stream);
 }
 
-namespace {
-
-int ticks = 0;
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-{
-    ++ticks;
-}
-
-} // namespace
-
-TEST_F(PumpTest, AnIdlePumpWaitsForTheNextTimerOnlyWhenAskedTo)
-{
-    ticks = 0;
-    HWND dialog = Recorder("dialog");
-    SetTimer(nullptr, 0, 300, Tick);
-    uint64_t start = driver::ClockMs();
-    PumpMessages(dialog, false);
-    EXPECT_EQ(ticks, 0);
-    EXPECT_LT(driver::ClockMs() - start, 10u) << "without waiting an empty queue ends the pump at once";
-    PumpMessages(dialog, true);
-    EXPECT_EQ(ticks, 1);
-    EXPECT_GE(driver::ClockMs() - start, 300u) << "waiting sleeps until the timer is due";
-}
-
 TEST_F(PumpTest, TheQuitMessageIsLeftForTheOuterLoop)
 {
     HWND dialog = Recorder("dialog");

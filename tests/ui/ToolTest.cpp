@@ -19,7 +19,6 @@ public:
         : length(length)
     {
     }
-
     bool HandleMouse(Point point, BitFlags, bool buttonDown, const SmartPtr<Window>&) override
     {
         Log().push_back("gesture " + std::to_string(point.h) + (buttonDown ? " down" : " up"));
@@ -29,7 +28,7 @@ public:
     int length;
 };
 
-// A tool that starts a gesture of `length` events on every press it is asked about.
+// Starts a gesture of `length` events on every press it is asked about.
 class GestureTool : public Tool {
 public:
     explicit GestureTool(int length)
@@ -37,72 +36,48 @@ public:
         , length(length)
     {
     }
-
     SmartPtr<Interactor> MakeInteractor(Point point, BitFlags, const SmartPtr<Window>&) override
     {
         Log().push_back("make at " + std::to_string(point.h));
-        return length > 0 ? new Gesture(length) : nullptr;
+        return new Gesture(length);
     }
 
     int length;
 };
 
-class ToolTest : public ViewTest {
-protected:
-    void SetUp() override
-    {
-        ViewTest::SetUp();
-        ASSERT_NE(pw::ui::CreateMainWindow(nullptr), nullptr);
-        window = new Window(new String("page"), 0, false, false, Point(200, 100));
-        SmartPtr<View> probe = new Probe(window.Get(), "view", Rect(0, 0, 100, 100));
-        window->AddChild(probe);
-        window->Show(true);
-    }
-
-    // Presses, moves and releases the way the glue gives them to the current tool.
-    void Press(Tool& tool, int32_t h)
-    {
-        tool.MouseMoved(Point(h, 5), BitFlags(), true, window);
-        tool.MouseDown(Point(h, 5), BitFlags(), 1, window);
-    }
-
-    SmartPtr<Window> window;
-};
-
 } // namespace
 
-TEST_F(ToolTest, APlainToolShowsItsCursorAndLeavesTheMouseToTheWindow)
+// Events as the glue gives them to the current tool: a move and a press, a move beyond the
+// window (200 wide) with the button held, the release there, then a second press.
+TEST_F(ViewTest, AToolFeedsAGestureEveryEventUntilItEndsAndOtherwiseTheWindow)
 {
-    SmartPtr<Tool> tool = new Tool;
-    ASSERT_TRUE(tool->GetToolCursor().Valid());
-    Press(*tool.Get(), 10);
-    tool->MouseMoved(Point(150, 5), BitFlags(), false, window);
-    EXPECT_EQ(Log(), (std::vector<std::string> { "view:move", "view:press" }));
-}
-
-TEST_F(ToolTest, AGestureTakesThePressAndEveryLaterEventUntilItEnds)
-{
+    ASSERT_NE(pw::ui::CreateMainWindow(nullptr), nullptr);
+    SmartPtr<Window> window = new Window(new String("page"), 0, false, false, Point(200, 100));
+    window->AddChild(new Probe(window.Get(), "view", Rect(0, 0, 100, 100)));
+    window->Show(true);
     struct Case {
         const char* name;
-        int length;
+        int length; // 0: a plain tool
         std::vector<std::string> log;
     } cases[] = {
-        { "three events: the press, a move beyond the window, the release", 3,
+        { "a gesture of three events", 3,
             { "view:move", "make at 10", "gesture 10 down", "gesture 300 down", "gesture 300 up", "view:move",
                 "make at 20", "gesture 20 down" } },
-        { "over on the press itself", 1,
+        { "a gesture over on the press", 1,
             { "view:move", "make at 10", "gesture 10 down", "view:move", "make at 20", "gesture 20 down" } },
-        { "no gesture made", 0,
-            { "view:move", "make at 10", "view:press", "view:move", "make at 20", "view:press" } },
+        { "a plain tool", 0, { "view:move", "view:press", "view:move", "view:press" } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Log().clear();
-        SmartPtr<GestureTool> tool = new GestureTool(c.length);
-        Press(*tool.Get(), 10);
+        SmartPtr<Tool> tool = c.length ? new GestureTool(c.length) : new Tool;
+        EXPECT_EQ(tool->GetToolCursor().Valid(), c.length == 0) << "a plain tool shows the arrow";
+        tool->MouseMoved(Point(10, 5), BitFlags(), true, window);
+        tool->MouseDown(Point(10, 5), BitFlags(), 1, window);
         tool->MouseMoved(Point(300, 5), BitFlags(), true, window);
         tool->MouseMoved(Point(300, 5), BitFlags(), false, window);
-        Press(*tool.Get(), 20);
+        tool->MouseMoved(Point(20, 5), BitFlags(), true, window);
+        tool->MouseDown(Point(20, 5), BitFlags(), 1, window);
         EXPECT_EQ(Log(), c.log);
     }
 }

@@ -1,14 +1,13 @@
-// Shared ground for the view tests: a root view over an off-screen device in the standard
-// palette (the graphics tests' known "standard.pal"), views that record what reaches them, and a
-// check of the state invariants over a whole tree.
+// Shared ground for the view tests: views that log what reaches them and paint their bounds, a
+// root view over an off-screen device in the standard palette (the graphics tests' known
+// "standard.pal"), and a check of the state rules over a whole tree.
 #pragma once
 
+#include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
 #include "graphics/PortFixture.h"
-#include "graphics/SolidPaint.h"
 #include "ui/View.h"
 #include "ui/ViewNotifier.h"
-#include "ui/ViewPort.h"
 #include "ui/Window.h"
 
 #include <gtest/gtest.h>
@@ -18,15 +17,14 @@
 
 namespace views {
 
-// What the recording views saw, in order, as "name:event".
+// What the probes saw, in order, as "name:event".
 inline std::vector<std::string>& Log()
 {
     static std::vector<std::string> log;
     return log;
 }
 
-// A view that names itself in the log when input, ticks or activation reach it, and paints its
-// bounds in one colour.
+// Logs input, ticks and activation that reach it and paints its bounds in `paint` (none: nothing).
 class Probe : public View {
 public:
     Probe(View* parent, const std::string& name, const Rect& bounds, uint8_t sizing = kSizeTopLeft,
@@ -38,91 +36,36 @@ public:
 
     bool MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks, const SmartPtr<Window>& window) override
     {
-        if (View::MouseDown(h, v, modifiers, clicks, window))
-            return true;
-        Log().push_back(name + ":press");
-        return true;
+        return View::MouseDown(h, v, modifiers, clicks, window) || Note("press");
     }
     bool MouseMove(int32_t h, int32_t v, BitFlags modifiers) override
     {
-        if (View::MouseMove(h, v, modifiers))
-            return true;
-        Log().push_back(name + ":move");
-        return true;
+        return View::MouseMove(h, v, modifiers) || Note("move");
     }
     bool KeyDown(uint8_t key, int32_t value) override
     {
-        if (View::KeyDown(key, value))
-            return true;
-        Log().push_back(name + ":key " + std::to_string(key));
-        return takesKeys;
+        return View::KeyDown(key, value) || (Note("key " + std::to_string(key)) && takesKeys);
     }
-    void Idle() override { Log().push_back(name + ":idle"); }
-    void ActiveChanged(bool active) override { Log().push_back(name + (active ? ":on" : ":off")); }
-    void AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db) override
-    {
-        if (logBounds)
-            Log().push_back(name + ":adjust");
-        View::AdjustBounds(dl, dt, dr, db);
-    }
+    void Idle() override { Note("idle"); }
+    void ActiveChanged(bool active) override { Note(active ? "on" : "off"); }
     Rect GetOwnLimits() override { return ownLimits; }
-    void DrawContent(DisplayPort& port, Area& area) override
+    void DrawContent(DisplayPort& port, Area&) override
     {
-        View::DrawContent(port, area);
         if (paint.extra == 0)
             port.DrawRectangle(GetBounds(), paint, paint, 1);
     }
 
+    bool Note(const std::string& event)
+    {
+        Log().push_back(name + ":" + event);
+        return true;
+    }
+
     std::string name;
     bool takesKeys { true };
-    bool logBounds { false };
     Rect ownLimits { 0, 0, 0, 0 };
     Color paint { Color(Color::kNoColor) };
 };
-
-// A root view over an off-screen device of `width` by `height`, shown, not taking focus.
-struct Tree {
-    Tree(int32_t width, int32_t height, bool buffered = false)
-        : device(new OffScreen(width, height, 8, Color(0), true))
-        , notifier(new ViewNotifier)
-        , root(new View(*device.Get(), notifier, false, true, buffered))
-    {
-        device->Validate();
-    }
-
-    // A probe added to `parent` (the root by default).
-    Probe* Add(const std::string& name, const Rect& bounds, uint8_t sizing = View::kSizeTopLeft,
-        bool takesFocus = true, View* parent = nullptr)
-    {
-        View* container = parent ? parent : root.Get();
-        SmartPtr<View> probe = new Probe(container, name, bounds, sizing, takesFocus);
-        container->AddChild(probe);
-        return static_cast<Probe*>(probe.Get());
-    }
-
-    SmartPtr<OffScreen> device;
-    SmartPtr<ViewNotifier> notifier;
-    SmartPtr<View> root;
-};
-
-// Fails the test where a view breaks the state rules: shown is parent shown and not hidden,
-// active is shown, owner active and (focused or not taking focus), at most one focused child.
-inline void ExpectConsistent(View& view, const std::string& path = "root")
-{
-    uint8_t state = view.GetState();
-    bool shown = (state & View::kParentShown) && !(state & View::kHidden);
-    EXPECT_EQ(view.IsVisible(), shown) << path;
-    bool active = shown && (state & View::kOwnerActive) && ((state & View::kFocused) || !view.TakesFocus());
-    EXPECT_EQ(view.IsActive(), active) << path;
-    SmartList<View> children = view.GetChildren();
-    int focused = 0;
-    for (uint32_t index = 1; index <= children.NumItems(); ++index) {
-        View* child = children.Item(index);
-        focused += child->IsFocused() ? 1 : 0;
-        ExpectConsistent(*child, path + "/" + std::to_string(index));
-    }
-    EXPECT_LE(focused, 1) << path;
-}
 
 // The start-up folder "c:\\plume" with the graphics tests' known "Data\\standard.pal".
 inline void InstallStandardPalette()
@@ -134,6 +77,54 @@ inline void InstallStandardPalette()
     std::vector<uint8_t> bytes = bitmaps::PaletteFile();
     std::ofstream(data / "standard.pal", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A shown root view over a white off-screen device, taking no focus.
+struct Tree {
+    Tree(int32_t width, int32_t height)
+        : device(new OffScreen(width, height, 8, Color(0), true))
+        , notifier(new ViewNotifier)
+        , root(new View(*device.Get(), notifier, false, true, false))
+    {
+    }
+
+    Probe* Add(const std::string& name, const Rect& bounds, View* parent = nullptr, uint8_t sizing = View::kSizeTopLeft,
+        bool takesFocus = true)
+    {
+        View* container = parent ? parent : root.Get();
+        SmartPtr<View> probe = new Probe(container, name, bounds, sizing, takesFocus);
+        container->AddChild(probe);
+        return static_cast<Probe*>(probe.Get());
+    }
+
+    // Marks the whole surface and redraws it.
+    std::string Redrawn()
+    {
+        root->InvalidateView(false);
+        root->Update(*device.Get());
+        return ports::Art(*device.Get());
+    }
+
+    SmartPtr<OffScreen> device;
+    SmartPtr<ViewNotifier> notifier;
+    SmartPtr<View> root;
+};
+
+// Shown is parent shown and not hidden; active is shown, owner active and (focused or not taking
+// focus); at most one child is focused.
+inline void ExpectConsistent(View& view)
+{
+    uint8_t state = view.GetState();
+    bool shown = (state & View::kParentShown) && !(state & View::kHidden);
+    EXPECT_EQ(view.IsVisible(), shown);
+    EXPECT_EQ(view.IsActive(), shown && (state & View::kOwnerActive) && (view.IsFocused() || !view.TakesFocus()));
+    SmartList<View> children = view.GetChildren();
+    int focused = 0;
+    for (uint32_t index = 1; index <= children.NumItems(); ++index) {
+        focused += children.Item(index)->IsFocused() ? 1 : 0;
+        ExpectConsistent(*children.Item(index));
+    }
+    EXPECT_LE(focused, 1);
 }
 
 class ViewTest : public ::testing::Test {
