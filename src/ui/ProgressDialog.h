@@ -4,6 +4,8 @@
 #include "foundation/String.h"
 #include "ui/Dialog.h"
 #include "ui/ProgressBar.h"
+#include "ui/TextView.h"
+#include "ui/ViewControl.h"
 
 #include <cstdint>
 
@@ -32,15 +34,13 @@ public:
     void Reveal();
 
     SmartPtr<ProgressBar> GetBar() const { return bar; }
-    // The text the line shows now.
-    String GetText() const;
-    // Where the Stop button lies, in the dialog's client coordinates.
-    Rect GetStopRect() const;
+    SmartPtr<TextView> GetTextLine() const { return text; }
+    SmartPtr<ViewControl> GetStopButton() const { return stop; }
 
 private:
     SmartPtr<String> title;
     SmartPtr<ProgressBar> bar;
-    SmartPtr<View> text;
-    SmartPtr<View> stop;
+    SmartPtr<TextView> text;
+    SmartPtr<ViewControl> stop;
     uint32_t lastPoll;
 };

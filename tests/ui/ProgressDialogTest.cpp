@@ -82,7 +82,7 @@ TEST_F(ProgressDialogTest, TheDialogIsDrawnAndItsStopButtonStopsTheOperation)
                 inked += shown.At(x, y) != shown.At(5, 5);
         EXPECT_GT(inked, 50);
 
-        Rect stop = dialog->GetStopRect();
+        Rect stop = dialog->GetStopButton()->GetBounds();
         driver::Click(client.left + stop.Center().h, client.top + stop.Center().v);
         driver::AdvanceClock(100);
         range.Advance(1);

@@ -109,7 +109,7 @@ TEST_F(ProgressRangeTest, RangesThatCannotSubdivideCountInTheirText)
         inner.AdvanceWithText(String("File "), 1);
         inner.AdvanceWithText(String("File "), 2);
         char line[32];
-        ProgressRange::CurrentDialog()->GetText().GetCString(line, sizeof line);
+        ProgressRange::CurrentDialog()->GetTextLine()->GetText()->GetCString(line, sizeof line);
         EXPECT_STREQ(line, outerCount == 2 ? "File " : "File 3");
         EXPECT_EQ(Bar() == shown, outerCount != 2);
     }
