@@ -4,7 +4,6 @@
 
 #include "foundation/AssertionException.h"
 #include "foundation/MessageException.h"
-#include "ui/ChoiceList.h"
 #include "ui/WindowFrame.h"
 
 using namespace uitest;
@@ -38,26 +37,6 @@ public:
     std::string received;
 };
 
-// The list view lent to editable lists here: a 20-pixel row per item from the top; a press on a
-// row selects it, a press below the rows selects nothing.
-class RowList : public View, public ChoiceList {
-public:
-    RowList(View& container, const ListHandle& items)
-        : View(&container, container.GetBounds(), kSizeStretch, true, false)
-        , count(items.NumItems())
-    {
-    }
-    bool MouseDown(int32_t, int32_t v, BitFlags, uint8_t, const SmartPtr<Window>&) override
-    {
-        selected = static_cast<uint32_t>(v) / 20 + 1 <= count ? static_cast<uint32_t>(v) / 20 + 1 : 0;
-        return true;
-    }
-    uint32_t SelectedIndex() const override { return selected; }
-
-    uint32_t count;
-    uint32_t selected { 0 };
-};
-
 std::string Failure(const std::function<void()>& action)
 {
     try {
@@ -71,26 +50,7 @@ std::string Failure(const std::function<void()>& action)
     return "nothing";
 }
 
-class TypePickerTest : public FrameworkTest {
-protected:
-    void SetUp() override
-    {
-        FrameworkTest::SetUp();
-        services.makeListView = [](View& container, const ListHandle& items, const SmartPtr<Smart>&, const TypeList&,
-                                    bool, bool) -> View* {
-            container.AddChild(new RowList(container, items));
-            return container.GetChildren().Item(container.GetChildren().NumItems());
-        };
-    }
-    void TearDown() override
-    {
-        services.makeListView = saved;
-        FrameworkTest::TearDown();
-    }
-
-    pw::foundation::EditableListServices& services { pw::foundation::GetEditableListServices() };
-    decltype(services.makeListView) saved { services.makeListView };
-};
+using TypePickerTest = FrameworkTest;
 
 TEST_F(TypePickerTest, PickMakesTheOnlyClassAtOnceAndRefusesAnEmptyList)
 {
@@ -125,7 +85,7 @@ TEST_F(TypePickerTest, AClickOnAnEntryMakesItsClassAndClosesThePicker)
     SmartPtr<TypePicker> picker(new TypePicker(TypePicker::MakeTypeList(records), basket.Get()));
     app->AddWindow(picker.Get(), true);
     Rect client = picker->GetFrame()->GetContentBounds();
-    driver::Click(client.left + 30, client.top + 100); // below the rows: nothing picked
+    driver::Click(client.left + 30, client.top + 100); // below the rows of the list: nothing picked
     driver::RunUntilIdle();
     EXPECT_FALSE(picker->IsClosed());
     driver::Click(client.left + 30, client.top + 25);
