@@ -132,13 +132,18 @@ TEST(ArchiveScope, SkippedScopesUseTheNullArchiveAndOthersTheirOwn)
     EXPECT_EQ(&scope.GetStream(), &stream);
 }
 
-TEST(BitBucketArchive, WritesNothingReadsNothingAndStaysPinned)
+TEST(BitBucketArchive, WritesNothingReadsZerosAndStaysPinned)
 {
     Archive& null = pw::foundation::NullArchive();
     Sample sample(1, 2);
     sample.Write(null);
     null.WriteObject(&sample).WriteLong(5).WriteClass(&Sample::classInfo);
-    EXPECT_EQ(null.GetStream().GetLength(), 0u);
+    // Its stream is the null stream: it keeps nothing and reads zeros.
+    Stream& bucket = null.GetStream();
+    bucket.WriteRect(1, 2, 3, 4);
+    EXPECT_EQ(bucket.GetLength(), 0u);
+    EXPECT_EQ(bucket.GetMark(), 0u);
+    EXPECT_EQ(bucket.ReadRect(), Rect(0, 0, 0, 0));
     EXPECT_EQ(null.ReadLong(), 0);
     EXPECT_EQ(null.ReadObject(), nullptr);
     EXPECT_EQ(null.ReadClass(), nullptr);

@@ -1,4 +1,3 @@
-#include "foundation/BitBucket.h"
 #include "foundation/MemoryStream.h"
 
 #include "Failure.h"
@@ -121,17 +120,6 @@ TEST(MemoryStream, CheckAvailableBoundsReadsByWhatIsLeft)
     stream.Seek(50, Stream::kFromStart);
     EXPECT_EQ(Failure([&] { stream.CheckAvailable(0); }), "");
     EXPECT_NE(Failure([&] { stream.CheckAvailable(1); }), "");
-}
-
-TEST(BitBucket, DiscardsWritesAndReadsZeros)
-{
-    BitBucket bucket;
-    bucket.WriteLong(5).WriteRect(1, 2, 3, 4);
-    EXPECT_EQ(bucket.GetLength(), 0u);
-    EXPECT_EQ(bucket.GetMark(), 0u);
-    EXPECT_EQ(bucket.ReadRect(), Rect(0, 0, 0, 0));
-    EXPECT_EQ(bucket.ReadLong(), 0);
-    EXPECT_TRUE(bucket.AtEnd());
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "foundation/TypedArray.h"
 
 #include "Failure.h"
-#include "StoredBytes.h"
 #include "TestObjects.h"
 
 #include <gtest/gtest.h>
@@ -50,23 +49,6 @@ TEST(ArrayRange, WalksItsRangeAndLocksTheArray)
     }
     array.Append(5);
     EXPECT_EQ(array.NumItems(), 5u);
-}
-
-TEST(TypedArray, StoresExactlyLikeAGenericArray)
-{
-    struct Wide {
-        int32_t a, b, c;
-    } item { 1, 2, 3 };
-    TypedArray<Wide> typed;
-    typed.Append(item);
-    GenericArray generic(sizeof(Wide), 0);
-    generic.InsertItems(&item, 0, 1);
-    auto store = [](GenericArray& array) {
-        MemoryStream stream;
-        array.Write(*SmartPtr<FlatArchive>(new FlatArchive(stream, {}, true)).Get());
-        return BytesOf(stream);
-    };
-    EXPECT_EQ(store(typed), store(generic));
 }
 
 TEST(SmartList, TypedEntriesAndSharedCopies)
