@@ -114,73 +114,62 @@ TEST(ClassInfo, CastsReachTheSecondParentsPart)
     EXPECT_EQ(Sketch::classInfo.CreateObject(), nullptr);
 }
 
-TEST(ClassInfo, ConversionsChainWithinTheDepth)
-{
-    int before = Tracked::live;
-    {
-        SmartPtr<Smart> empty;
-        EXPECT_TRUE(Poster::classInfo.CanConvert(empty, true, 4));
-        EXPECT_FALSE(Poster::classInfo.Convert(empty, true, 4));
+using Conversions = CountedObjects;
 
-        SmartPtr<Smart> handle(new Photo(10));
-        struct Case {
-            const char* name;
-            int depth;
-            bool allow;
-            bool expected;
-        } cases[] = {
-            { "depth 0 tests the class only", 0, true, false },
-            { "one level is not enough for two steps", 1, true, false },
-            { "not allowed", 4, false, false },
-            { "two levels", 2, true, true },
-        };
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.name);
-            EXPECT_EQ(Poster::classInfo.CanConvert(handle, c.allow, c.depth), c.expected);
-            SmartPtr<Smart> attempt = handle;
-            EXPECT_EQ(Poster::classInfo.Convert(attempt, c.allow, c.depth), c.expected);
-            if (!c.expected) {
-                EXPECT_EQ(attempt, handle);
-            }
-        }
-        SmartPtr<Smart> converted = handle;
-        ASSERT_TRUE(ConvertTo(converted, &Poster::classInfo));
-        EXPECT_TRUE(converted->IsKindOf(&Poster::classInfo));
-        EXPECT_EQ(SmartCast<Poster>(converted.Get())->value, 12);
-        // The intermediate sketch is gone; the photo lives on in its handle.
-        EXPECT_EQ(Tracked::live, before + 2);
+TEST_F(Conversions, ChainWithinTheDepth)
+{
+    SmartPtr<Smart> empty;
+    EXPECT_TRUE(Poster::classInfo.CanConvert(empty, true, 4));
+    EXPECT_FALSE(Poster::classInfo.Convert(empty, true, 4));
+
+    SmartPtr<Smart> handle(new Photo(10));
+    struct Case {
+        const char* name;
+        int depth;
+        bool allow;
+        bool expected;
+    } cases[] = {
+        { "depth 0 tests the class only", 0, true, false },
+        { "one level is not enough for two steps", 1, true, false },
+        { "not allowed", 4, false, false },
+        { "two levels", 2, true, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Poster::classInfo.CanConvert(handle, c.allow, c.depth), c.expected);
+        SmartPtr<Smart> attempt = handle;
+        EXPECT_EQ(Poster::classInfo.Convert(attempt, c.allow, c.depth), c.expected);
+        EXPECT_EQ(attempt == handle, !c.expected);
     }
-    EXPECT_EQ(Tracked::live, before);
+    SmartPtr<Smart> converted = handle;
+    ASSERT_TRUE(ConvertTo(converted, &Poster::classInfo));
+    EXPECT_EQ(SmartCast<Poster>(converted.Get())->value, 12);
+    // The intermediate sketch is gone; the photo lives on in its handle.
+    EXPECT_EQ(Tracked::live, trackedAtStart + 2);
 }
 
-TEST(ClassInfo, AFailedEntryLeavesTheHandleAndTheNextEntryIsTried)
+TEST_F(Conversions, AFailedEntryLeavesTheHandleAndTheNextEntryIsTried)
 {
-    int before = Tracked::live;
-    {
-        SmartPtr<Smart> handle(new Photo);
-        Smart* photo = handle.Get();
-        // The Photo entry refuses; the Sketch entry gets there in two steps.
-        EXPECT_FALSE(Stamp::classInfo.Convert(handle, true, 1));
-        EXPECT_EQ(handle.Get(), photo);
-        EXPECT_TRUE(Stamp::classInfo.Convert(handle, true, 2));
-        EXPECT_TRUE(handle->IsKindOf(&Stamp::classInfo));
-        EXPECT_EQ(Tracked::live, before + 1);
-
-        SmartPtr<Smart> dog(new Dog);
-        EXPECT_FALSE(ConvertTo(dog, &Stamp::classInfo));
-        EXPECT_TRUE(dog->IsKindOf(&Dog::classInfo));
-    }
-    EXPECT_EQ(Tracked::live, before);
+    SmartPtr<Smart> handle(new Photo);
+    Smart* photo = handle.Get();
+    // The Photo entry refuses; the Sketch entry gets there in two steps.
+    EXPECT_FALSE(Stamp::classInfo.Convert(handle, true, 1));
+    EXPECT_EQ(handle.Get(), photo);
+    EXPECT_TRUE(Stamp::classInfo.Convert(handle, true, 2));
+    EXPECT_TRUE(handle->IsKindOf(&Stamp::classInfo));
+    EXPECT_EQ(Tracked::live, trackedAtStart + 1);
+    SmartPtr<Smart> dog(new Dog);
+    EXPECT_FALSE(ConvertTo(dog, &Stamp::classInfo));
+    EXPECT_TRUE(dog->IsKindOf(&Dog::classInfo));
 }
 
-TEST(ClassInfo, CanConvertToLeavesAnUnreferencedObjectAlive)
+TEST_F(Conversions, CanConvertToLeavesAnUnreferencedObjectAlive)
 {
-    int before = Tracked::live;
     auto* photo = new Photo;
     EXPECT_TRUE(CanConvertTo(photo, &Poster::classInfo));
     EXPECT_FALSE(CanConvertTo(photo, &Dog::classInfo));
-    EXPECT_EQ(Tracked::live, before + 1);
     EXPECT_EQ(photo->ReferenceCount(), 0);
+    EXPECT_EQ(Tracked::live, trackedAtStart + 1);
     delete photo;
 }
 

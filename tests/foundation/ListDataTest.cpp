@@ -51,23 +51,7 @@ void Fill(ListData& list, std::initializer_list<int> values)
 
 const StoredClasses kClasses = { &ListData::version, &Sample::version };
 
-// Every test ends with as many tracked objects alive as it started with.
-class ListDataTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        liveAtStart = Tracked::live;
-        samplesAtStart = Sample::live;
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(Tracked::live, liveAtStart) << "objects leaked or deleted twice";
-        EXPECT_EQ(Sample::live, samplesAtStart) << "samples leaked or deleted twice";
-    }
-
-    int liveAtStart { 0 };
-    int samplesAtStart { 0 };
-};
+using ListDataTest = CountedObjects;
 
 TEST_F(ListDataTest, EachEditTellsListenersOneExactChange)
 {

@@ -9,7 +9,9 @@
 
 namespace {
 
-TEST(SimpleReference, CopiesReferToTheSameObjectAndTakeNoReplacement)
+using ObjectReferences = CountedObjects;
+
+TEST_F(ObjectReferences, SimpleReferenceCopiesReferToTheSameObjectAndTakeNoReplacement)
 {
     SmartPtr<Smart> object(new Tracked(3));
     SmartPtr<SimpleReference> copy = SmartPtr<SimpleReference>(new SimpleReference(object)).MakeCopy();
@@ -20,9 +22,8 @@ TEST(SimpleReference, CopiesReferToTheSameObjectAndTakeNoReplacement)
     EXPECT_EQ(SmartPtr<ObjectReference>(new DirectReference(&target))->Copy(), nullptr);
 }
 
-TEST(DirectReference, EditsAWorkingCopyAndCommitsItIntoTheTarget)
+TEST_F(ObjectReferences, DirectReferenceEditsAWorkingCopyAndCommitsItIntoTheTarget)
 {
-    int before = Tracked::live;
     Tracked target(5);
     {
         SmartPtr<DirectReference> reference(new DirectReference(&target));
@@ -46,7 +47,7 @@ TEST(DirectReference, EditsAWorkingCopyAndCommitsItIntoTheTarget)
         EXPECT_FALSE(reference->Accepts(sample));
         EXPECT_EQ(Failure([&] { reference->Accepts(nullptr); }), "data != NULL");
     }
-    EXPECT_EQ(Tracked::live, before + 1);
+    EXPECT_EQ(Tracked::live, trackedAtStart + 1);
 
     SmartPtr<DirectReference> fresh(new DirectReference(&target));
     EXPECT_EQ(Failure([&] { fresh->Commit(); }), "data != NULL");
@@ -58,42 +59,36 @@ struct Owner : public Tracked {
     Smart* field { nullptr };
 };
 
-TEST(FieldReference, StoresConvertedObjectsOfTheExpectedClassOnly)
+TEST_F(ObjectReferences, FieldReferenceStoresConvertedObjectsOfTheExpectedClassOnly)
 {
-    int before = Tracked::live;
-    {
-        SmartPtr<Owner> owner(new Owner);
-        SmartPtr<FieldReference> reference(new FieldReference(owner.Get(), &owner->field, &Sketch::classInfo));
-        EXPECT_TRUE(reference->IsValid());
-        EXPECT_EQ(reference->Get(), nullptr);
-        EXPECT_EQ(reference->GetClassInfo(), &ObjectReference::classInfo);
-
-        struct Case {
-            const char* name;
-            SmartPtr<Smart> object;
-            bool accepted;
-            int fieldValue;
-        } cases[] = {
-            { "the class itself", new Sketch(4), true, 4 },
-            { "a class that converts", new Photo(6), true, 7 },
-            { "a class that does not convert", new Sample(9), false, 7 },
-        };
-        for (Case& c : cases) {
-            SCOPED_TRACE(c.name);
-            EXPECT_EQ(reference->Accepts(c.object), c.accepted);
-            reference->Set(c.object);
-            ASSERT_NE(reference->Get(), nullptr);
-            EXPECT_EQ(SmartCast<Sketch>(reference->Get())->value, c.fieldValue);
-        }
-        EXPECT_EQ(owner->field->ReferenceCount(), 1);
-
-        // A field holding another class reads as empty.
-        SmartRelease(owner->field);
-        owner->field = new Photo(1);
-        owner->field->AddReference();
-        EXPECT_EQ(reference->Get(), nullptr);
+    SmartPtr<Owner> owner(new Owner);
+    SmartPtr<FieldReference> reference(new FieldReference(owner.Get(), &owner->field, &Sketch::classInfo));
+    EXPECT_TRUE(reference->IsValid());
+    EXPECT_EQ(reference->Get(), nullptr);
+    struct Case {
+        const char* name;
+        SmartPtr<Smart> object;
+        bool accepted;
+        int fieldValue;
+    } cases[] = {
+        { "the class itself", new Sketch(4), true, 4 },
+        { "a class that converts", new Photo(6), true, 7 },
+        { "a class that does not convert", new Sample(9), false, 7 },
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(reference->Accepts(c.object), c.accepted);
+        reference->Set(c.object);
+        ASSERT_NE(reference->Get(), nullptr);
+        EXPECT_EQ(SmartCast<Sketch>(reference->Get())->value, c.fieldValue);
     }
-    EXPECT_EQ(Tracked::live, before);
+    EXPECT_EQ(owner->field->ReferenceCount(), 1);
+
+    // A field holding another class reads as empty.
+    SmartRelease(owner->field);
+    owner->field = new Photo(1);
+    owner->field->AddReference();
+    EXPECT_EQ(reference->Get(), nullptr);
 
     FieldReference unbound(nullptr, nullptr, &Sketch::classInfo);
     EXPECT_FALSE(unbound.IsValid());

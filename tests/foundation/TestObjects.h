@@ -7,6 +7,8 @@
 #include "foundation/PersistentVersion.h"
 #include "foundation/SmartImplementation.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 
 // Counts its live instances, so tests see leaks and double deletes.
@@ -88,4 +90,23 @@ public:
         : Tracked(value)
     {
     }
+};
+
+// Tests whose tracked and stored sample objects must all be gone when they end: a leak or a double
+// delete fails the test.
+class CountedObjects : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        trackedAtStart = Tracked::live;
+        samplesAtStart = Sample::live;
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(Tracked::live, trackedAtStart) << "objects leaked or deleted twice";
+        EXPECT_EQ(Sample::live, samplesAtStart) << "samples leaked or deleted twice";
+    }
+
+    int trackedAtStart { 0 };
+    int samplesAtStart { 0 };
 };

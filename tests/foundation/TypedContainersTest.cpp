@@ -51,34 +51,32 @@ TEST(ArrayRange, WalksItsRangeAndLocksTheArray)
     EXPECT_EQ(array.NumItems(), 5u);
 }
 
-TEST(SmartList, TypedEntriesAndSharedCopies)
+using SmartListTest = CountedObjects;
+
+TEST_F(SmartListTest, TypedEntriesAndSharedCopies)
 {
-    int before = Tracked::live;
-    {
-        SmartList<Sketch> sketches(5);
-        EXPECT_EQ(sketches.Item(1), nullptr);
-        EXPECT_EQ(sketches.Data()->GetItemClass(), &Sketch::classInfo);
+    SmartList<Sketch> sketches(5);
+    EXPECT_EQ(sketches.Item(1), nullptr);
+    EXPECT_EQ(sketches.Data()->GetItemClass(), &Sketch::classInfo);
 
-        SmartList<Sketch> shared = sketches;
-        SmartPtr<Sketch> sketch(new Sketch(3));
-        shared.Append(sketch);
-        shared.Append(SmartPtr<Sketch>());
-        EXPECT_EQ(sketches.NumItems(), 7u);
-        EXPECT_EQ(sketches.Item(6), sketch.Get());
-        EXPECT_TRUE(sketches.Contains(sketch.Get()));
+    SmartList<Sketch> shared = sketches;
+    SmartPtr<Sketch> sketch(new Sketch(3));
+    shared.Append(sketch);
+    shared.Append(SmartPtr<Sketch>());
+    EXPECT_EQ(sketches.NumItems(), 7u);
+    EXPECT_EQ(sketches.Item(6), sketch.Get());
+    EXPECT_TRUE(sketches.Contains(sketch.Get()));
 
-        // An entry of another class reads as null through the typed list only.
-        Photo* photo = new Photo(1);
-        sketches.Data()->ReplaceItems(photo, 1, 1);
-        EXPECT_EQ(sketches.Item(1), nullptr);
-        EXPECT_EQ(sketches.GetItem(1), static_cast<Smart*>(photo));
+    // An entry of another class reads as null through the typed list only.
+    Photo* photo = new Photo(1);
+    sketches.Data()->ReplaceItems(photo, 1, 1);
+    EXPECT_EQ(sketches.Item(1), nullptr);
+    EXPECT_EQ(sketches.GetItem(1), static_cast<Smart*>(photo));
 
-        sketches.Replace(sketch.Get(), 9, 2);
-        EXPECT_EQ(sketches.NumItems(), 10u);
-        EXPECT_EQ(sketches.Item(10), sketch.Get());
-        EXPECT_EQ(sketch->ReferenceCount(), 4);
-    }
-    EXPECT_EQ(Tracked::live, before);
+    sketches.Replace(sketch.Get(), 9, 2);
+    EXPECT_EQ(sketches.NumItems(), 10u);
+    EXPECT_EQ(sketches.Item(10), sketch.Get());
+    EXPECT_EQ(sketch->ReferenceCount(), 4);
 }
 
 } // namespace
