@@ -2,7 +2,6 @@
 
 #include "foundation/Alert.h"
 #include "foundation/Failure.h"
-#include "foundation/FileReference.h"
 #include "foundation/MemoryStream.h"
 #include "graphics/BitMap.h"
 #include "graphics/Picture.h"
@@ -14,8 +13,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -81,25 +78,4 @@ TEST_F(PictFiles, ShortFilesAreRefusedBeforeAnythingIsRead)
     }), kCorrupt);
     EXPECT_EQ(Failure([] { PICTFile(PictStream(0)).Read(); }), "macPicture");
     EXPECT_TRUE(pw::platform::testing::AlertLog().empty());
-}
-
-TEST_F(PictFiles, AReadOnlyFileOpensAndOnlyPicturesWarnWhenWritten)
-{
-    pw::platform::testing::ScriptMessageBoxes({ IDOK, IDOK, IDOK, IDOK });
-    std::filesystem::path host = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume" / "logo.pct";
-    std::ofstream(host, std::ios::binary) << std::string(520, 'p');
-    std::filesystem::permissions(host, std::filesystem::perms::owner_read, std::filesystem::perm_options::replace);
-    FileReference reference("c:\\plume\\logo.pct");
-    PICTFile file(reference);
-    EXPECT_FALSE(file.CanWrite());
-    EXPECT_TRUE(SmartCast<BitMap>(file.Read().Get()) != nullptr);
-    EXPECT_TRUE(file.Accepts(&BitMap::classInfo));
-    EXPECT_FALSE(file.Accepts(&Picture::classInfo));
-
-    size_t before = pw::platform::testing::AlertLog().size();
-    file.Write(SmartPtr<Smart>(new MemoryStream));
-    EXPECT_EQ(pw::platform::testing::AlertLog().size(), before);
-    SmartPtr<Picture> picture = new Picture(*PictStream(4).Get());
-    file.Write(SmartPtr<Smart>(picture.Get()));
-    EXPECT_EQ(pw::platform::testing::AlertLog().size(), before + 2);
 }

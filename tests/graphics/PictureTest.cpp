@@ -1,11 +1,7 @@
 #include "graphics/Picture.h"
 
 #include "foundation/Alert.h"
-#include "foundation/ArchiveScope.h"
 #include "foundation/Failure.h"
-#include "foundation/File.h"
-#include "foundation/FileReference.h"
-#include "foundation/FlatArchive.h"
 #include "foundation/FourCharCode.h"
 #include "foundation/MemoryStream.h"
 #include "graphics/DisplayPort.h"
@@ -18,8 +14,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -30,9 +24,9 @@ using Bytes = std::vector<uint8_t>;
 const std::string kCorrupt = "This file is corrupt or in an obsolete format.  Some information may have been recovered.";
 
 // A PICT file: a header of 512 bytes (0xEE, so that a header byte in the data shows) and the data.
-Bytes PictFile(const Bytes& data, uint32_t headerSize = Picture::kHeaderSize)
+Bytes PictFile(const Bytes& data)
 {
-    Bytes file(headerSize, 0xEE);
+    Bytes file(Picture::kHeaderSize, 0xEE);
     file.insert(file.end(), data.begin(), data.end());
     return file;
 }
@@ -97,29 +91,14 @@ TEST_F(Pictures, DataIsWhatFollowsTheHeader)
         Picture picture(*stream.Get());
         EXPECT_EQ(DataOf(picture.GetPictureData()), data);
         EXPECT_EQ(picture.GetBounds(), Rect(0, 0, 0, 0));
-        EXPECT_EQ(picture.GetDepth(), 8);
+        // The clipboard gets 'PICT' only, with the data as it is held.
+        ScrapTypeList types = picture.GetTypes();
+        ASSERT_EQ(types.NumItems(), 1u);
+        EXPECT_EQ(types[1], pw::foundation::FourCharCode("PICT"));
+        EXPECT_EQ(DataOf(picture.GetData(types[1])), data);
     }
     // Each picture's bounds came with the port's warning.
     EXPECT_EQ(Warnings(), 5u);
-}
-
-TEST_F(Pictures, ReadFromAFileLeavesTheFileUsable)
-{
-    pw::platform::testing::ScriptMessageBoxes({ IDOK });
-    Bytes data = Counting(40);
-    std::filesystem::path host = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume" / "art.pct";
-    Bytes bytes = PictFile(data);
-    std::ofstream(host, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-
-    FileReference reference("c:\\plume\\art.pct");
-    SmartPtr<File> file = new File(reference, File::kRead);
-    Picture picture(*file.Get());
-    EXPECT_EQ(DataOf(picture.GetPictureData()), data);
-    // The read-ahead was given back: the file reads again from where it is put.
-    file->Seek(510, Stream::kFromStart);
-    uint8_t tail[3] {};
-    file->Read(tail, 3);
-    EXPECT_EQ(Bytes(tail, tail + 3), (Bytes { 0xEE, 0xEE, data[0] }));
 }
 
 TEST_F(Pictures, StreamsWithoutPictureDataAreRefused)
@@ -142,37 +121,6 @@ TEST_F(Pictures, StreamsWithoutPictureDataAreRefused)
     EXPECT_EQ(Warnings(), 0u);
 }
 
-TEST_F(Pictures, OffersItsDataAsPictOnly)
-{
-    pw::platform::testing::ScriptMessageBoxes({ IDOK });
-    Bytes data = Counting(9);
-    SmartPtr<Picture> picture = new Picture(*StreamOf(PictFile(data)).Get());
-    auto* scrap = SmartCast<SystemScrap>(picture.Get());
-    ASSERT_NE(scrap, nullptr);
-    ScrapTypeList types = scrap->GetTypes();
-    ASSERT_EQ(types.NumItems(), 1u);
-    EXPECT_EQ(types[1], pw::foundation::FourCharCode("PICT"));
-    EXPECT_EQ(DataOf(scrap->GetData(types[1])), data);
-    EXPECT_EQ(picture->GetObjectSize(), Picture::classInfo.GetObjectSize() + 9);
-}
-
-TEST_F(Pictures, CopiesHoldDataOfTheirOwn)
-{
-    pw::platform::testing::ScriptMessageBoxes({ IDOK });
-    Bytes data = Counting(16);
-    SmartPtr<Picture> picture = new Picture(*StreamOf(PictFile(data)).Get());
-    SmartPtr<Smart> copy(picture->Copy());
-    auto* duplicate = SmartCast<Picture>(copy.Get());
-    ASSERT_NE(duplicate, nullptr);
-    EXPECT_NE(duplicate->GetPictureData().Ptr(), picture->GetPictureData().Ptr());
-    EXPECT_EQ(DataOf(duplicate->GetPictureData()), data);
-    static_cast<uint8_t*>(picture->GetPictureData().Ptr())[0] = 0;
-    EXPECT_EQ(DataOf(duplicate->GetPictureData()), data);
-
-    MemoryStream text;
-    EXPECT_EQ(Failure([&] { picture->CopyFrom(&text); }), "castPtr");
-}
-
 TEST_F(Pictures, DrawingOnlyWarnsAndLeavesThePixels)
 {
     pw::platform::testing::ScriptMessageBoxes({ IDOK, IDOK });
@@ -186,27 +134,4 @@ TEST_F(Pictures, DrawingOnlyWarnsAndLeavesThePixels)
         for (int32_t x = 0; x < 4; ++x)
             EXPECT_EQ(buffer->GetBitMap()->GetPixelValue(x, y), buffer->GetBitMap()->GetPixelValue(0, 0));
     EXPECT_EQ(Warnings(), 2u);
-}
-
-TEST_F(Pictures, ArchivingEitherWayOnlyWarns)
-{
-    pw::platform::testing::ScriptMessageBoxes({ IDOK, IDOK, IDOK });
-    SmartPtr<Picture> picture = new Picture(*StreamOf(PictFile(Counting(3))).Get());
-    MemoryStream written;
-    SmartPtr<FlatArchive> writer = new FlatArchive(written, { &Picture::version }, true);
-    picture->Write(*writer.Get());
-    EXPECT_EQ(written.GetLength(), 0u);
-
-    // A stored frame of the current version with bytes in it: none of them is read.
-    MemoryStream stored;
-    stored.WriteLong(int32_t(Fixed(1, 0).Raw())).WriteLong(4).WriteLong(0x50494354);
-    stored.Seek(0, Stream::kFromStart);
-    SmartPtr<FlatArchive> reader = new FlatArchive(stored, { &Picture::version }, false);
-    {
-        ArchiveScope scope(*reader.Get(), Picture::version);
-        Picture read(scope);
-        EXPECT_EQ(read.GetPictureData().Size(), 0u);
-    }
-    EXPECT_EQ(stored.GetMark(), 12u);
-    EXPECT_EQ(Warnings(), 3u);
 }

@@ -93,18 +93,6 @@ TEST_F(ListViews, RowsNameTheEntriesAndFollowTheList)
     EXPECT_EQ(view->SelectedIndex(), 0u);
 }
 
-TEST_F(ListViews, APressSelectsTheRowUnderIt)
-{
-    SmartPtr<ListView> view = Make(Entries({ "one", "two", "three" }));
-    int row = RowHeight(*view.Get());
-    for (int index : { 3, 1, 2 }) {
-        SCOPED_TRACE(index);
-        ClickOn(view->GetListWindow(), 10, row * (index - 1) + row / 2);
-        EXPECT_EQ(view->SelectedIndex(), uint32_t(index));
-    }
-    EXPECT_TRUE(view->IsFocused());
-}
-
 // The press goes to the list box first and then through the picker's views, so the picker sees
 // the row the press selected.
 TEST_F(ListViews, APickerTakesTheRowItsListViewSelected)

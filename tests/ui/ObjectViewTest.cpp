@@ -44,16 +44,6 @@ public:
 
 class ObjectViews : public controls::WithApplication {
 protected:
-    void SetUp() override
-    {
-        controls::WithApplication::SetUp();
-        window->AddOwner(&owner);
-    }
-    void TearDown() override
-    {
-        window->RemoveOwner(&owner);
-        controls::WithApplication::TearDown();
-    }
 
     SmartPtr<ObjectView> Over(const SmartPtr<Slot>& slot, const char* caption = "Page")
     {
@@ -77,7 +67,6 @@ protected:
         driver::RunUntilIdle();
     }
 
-    controls::Owner owner;
 };
 
 } // namespace
@@ -130,32 +119,6 @@ TEST_F(ObjectViews, AnEmptyViewIsGreyedOut)
     EXPECT_GT(plain, 20);
     EXPECT_GT(greyed, 0);
     EXPECT_LT(greyed, plain * 3 / 4);
-}
-
-TEST_F(ObjectViews, ActivationInvertsTheRingBackAndForth)
-{
-    SmartPtr<Slot> slot = new Slot;
-    slot->object = new String("x");
-    SmartPtr<ObjectView> view = Over(slot);
-    pw::platform::Frame before = driver::ReadClientArea(window->GetFrame()->GetOSWindow());
-    Rect bounds = view->GetBounds();
-    view->SetOwnerActive(false);
-    pw::platform::Frame during = driver::ReadClientArea(window->GetFrame()->GetOSWindow());
-    view->SetOwnerActive(true);
-    pw::platform::Frame after = driver::ReadClientArea(window->GetFrame()->GetOSWindow());
-    EXPECT_NE(during.At(bounds.left + 1, bounds.top + 1), before.At(bounds.left + 1, bounds.top + 1));
-    EXPECT_EQ(after.pixels, before.pixels);
-}
-
-TEST_F(ObjectViews, SizeLimitsFollowTheLabel)
-{
-    SmartPtr<ObjectView> shortLabel = ObjectView::MakeForObject(window.Get(), "A", SmartPtr<Smart>());
-    EXPECT_EQ(shortLabel->GetOwnLimits(), Rect(24, 24, 120, 24));
-    std::string longText(60, 'W');
-    SmartPtr<ObjectView> longLabel = ObjectView::MakeForObject(window.Get(), longText.c_str(), SmartPtr<Smart>());
-    Point size = String(longLabel->GetLabel()).Measure(0);
-    ASSERT_GT(size.h, 120);
-    EXPECT_EQ(longLabel->GetOwnLimits(), Rect(24, 24, size.h, std::max(24, size.v)));
 }
 
 TEST_F(ObjectViews, ADoubleClickOpensTheObjectASingleOneFocuses)
@@ -237,32 +200,4 @@ TEST_F(ObjectViews, PasteAndClearChangeOnlyAReferenceThatTakesChanges)
         EXPECT_EQ(TextOf(*SmartCast<String>(view->GetReference()->Get())), "held");
     }
     EXPECT_FALSE(CurrentException().Valid());
-}
-
-TEST_F(ObjectViews, CopyGivesAOneEntryList)
-{
-    SmartPtr<ObjectView> full = ObjectView::MakeForObject(window.Get(), "A", SmartPtr<Smart>(new String("x")));
-    SmartPtr<ObjectView> empty = ObjectView::MakeForObject(window.Get(), "B", SmartPtr<Smart>());
-    for (ObjectView* view : { full.Get(), empty.Get() }) {
-        SmartPtr<Smart> copied;
-        view->Copy(copied);
-        auto* list = SmartCast<ListData>(copied.Get());
-        ASSERT_NE(list, nullptr);
-        ASSERT_EQ(list->NumItems(), 1u);
-        EXPECT_EQ(list->GetItem(1), view->GetReference()->Get());
-    }
-}
-
-TEST_F(ObjectViews, AListViewNeedsAnOwner)
-{
-    TypeList types;
-    types.Append(&String::classInfo);
-    EXPECT_THROW(ObjectView::MakeForList(window.Get(), "Links", SmartPtr<Smart>(), types, SmartPtr<Smart>()), Exception*);
-    CurrentException() = nullptr;
-    SmartPtr<ObjectView> view = ObjectView::MakeForList(window.Get(), "Links", SmartPtr<Smart>(new String("owner")),
-        types, SmartPtr<Smart>(new String("first")));
-    auto* list = SmartCast<EditableList>(view->GetReference()->Get());
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(TextOf(view->GetLabel()), "Links");
-    EXPECT_EQ(list->GetItems().NumItems(), 1u);
 }

@@ -28,16 +28,3 @@ TEST(StyledText, StoresItsCharactersAsAStringPart)
     ASSERT_TRUE(read->GetStyle().Valid());
     EXPECT_TRUE(read->GetStyle()->GetColor().Equals(Color(1)));
 }
-
-TEST(StyledText, CopiesShareTheStyleAndFromCharsTakesTheCount)
-{
-    SmartPtr<StyledText> text = StyledText::StyledTextFromChars("abcdef", 3);
-    EXPECT_TRUE(*text.Get() == String("abc"));
-    SmartPtr<Smart> copy(text->Copy());
-    auto* twin = SmartCast<StyledText>(copy.Get());
-    ASSERT_NE(twin, nullptr);
-    EXPECT_EQ(twin->GetStyle(), text->GetStyle());
-    twin->SetStyle(SmartPtr<TextStyle>());
-    EXPECT_TRUE(twin->GetStyle().Valid());
-    EXPECT_NE(twin->GetStyle(), text->GetStyle());
-}

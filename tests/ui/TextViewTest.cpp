@@ -141,43 +141,6 @@ TEST_F(TextViews, APressOnTheControlMovesTheFocusThroughTheViews)
     EXPECT_EQ(TextOf(*first.Get()), "one");
 }
 
-TEST_F(TextViews, StaticTextsDrawThemselvesAndTakeNoKeys)
-{
-    SmartPtr<String> label = new String("Speed");
-    SmartPtr<TextView> view = Add(window.Get(), Rect(10, 10, 200, 30), label, false, true);
-    EXPECT_FALSE(view->HasEditControl());
-    EXPECT_FALSE(view->KeyDown('a', 0));
-    window->UpdateNow();
-    pw::platform::Frame client = driver::ReadClientArea(window->GetFrame()->GetOSWindow());
-    // Some pixel of the label's rectangle is drawn in the text colour, none outside it.
-    auto dark = [&](int x0, int y0, int x1, int y1) {
-        int count = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                count += client.At(x, y) != client.At(0, 0) ? 1 : 0;
-        return count;
-    };
-    EXPECT_GT(dark(10, 10, 200, 30), 0);
-    EXPECT_EQ(dark(10, 40, 200, 60), 0);
-}
-
-TEST_F(TextViews, StyledTextsKeepTheirStyle)
-{
-    SmartPtr<TextStyle> style = new TextStyle(4, 24, TextStyle::kBold, Color(7), Color(Color::kNoColor));
-    SmartPtr<StyledText> text = StyledText::StyledTextFromChars("abc", true, style);
-    SmartPtr<TextView> view = Add(window.Get(), Rect(10, 10, 200, 60), SmartPtr<String>(text.Get()));
-    EXPECT_TRUE(view->GetOptions() & TextView::kStyled);
-    EXPECT_EQ(view->GetStyle(), style);
-    EXPECT_EQ(text->Measure(0), DisplayPort::MeasureText("abc", 3, *style.Get(), 0));
-    EXPECT_GT(text->Measure(0).v, String("abc").Measure(0).v);
-
-    SmartPtr<TextStyle> other = new TextStyle(1, 9, 0, Color(1), Color(Color::kNoColor));
-    view->SetStyle(other);
-    EXPECT_EQ(text->GetStyle(), other);
-    SmartPtr<StyledText> copied = StyledText::StyledTextFromChars("abc", false, style);
-    EXPECT_NE(copied->GetStyle(), style);
-}
-
 // In a dialog, Tab moves between the text fields (selecting the text) and Return ends the dialog,
 // though the keys are typed into an edit control.
 TEST_F(TextViews, DialogKeysReachTheDialogThroughTheControl)
