@@ -35,13 +35,7 @@ StoredBytes Chunk(Fixed layout, Fixed indexVersion, const std::string& descripti
     StoredBytes bytes;
     uint32_t length = 16 + static_cast<uint32_t>(description.size() + 4 * versions.size() + 4 * sizes.size() + extra.size());
     bytes.Longs({ layout.Raw(), length, indexVersion.Raw(), static_cast<uint32_t>(description.size()) }).Text(description);
-    bytes.Long(static_cast<uint32_t>(versions.size()));
-    for (uint32_t v : versions)
-        bytes.Long(v);
-    bytes.Long(static_cast<uint32_t>(sizes.size()));
-    for (int32_t s : sizes)
-        bytes.Long(static_cast<uint32_t>(s));
-    return bytes.Text(extra);
+    return bytes.List(versions).List(sizes).Text(extra);
 }
 
 TEST(Format, WritesTheClassIndexChunkByteForByte)

@@ -138,13 +138,7 @@ struct FileBuilder {
         StoredBytes bytes;
         bytes.bigEndian = bigEndian;
         bytes.Text("OBJS").Byte(bigEndian ? 1 : 2).Longs({ formatVersion, tagged, TableOffset(), kHeaderSize, rootId });
-        bytes.Longs({ 0x20000, ChunkSize() - 8, 0x10000, 5 }).Text("Graph");
-        bytes.Long(static_cast<uint32_t>(versions.size()));
-        for (uint32_t v : versions)
-            bytes.Long(v);
-        bytes.Long(static_cast<uint32_t>(sizes.size()));
-        for (int32_t s : sizes)
-            bytes.Long(static_cast<uint32_t>(s));
+        bytes.Longs({ 0x20000, ChunkSize() - 8, 0x10000, 5 }).Text("Graph").List(versions).List(sizes);
         for (uint32_t value : objects)
             bytes.Long(value);
         // In a tagged file the table's own bytes start with its class number too.

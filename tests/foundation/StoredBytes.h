@@ -27,6 +27,15 @@ struct StoredBytes {
             Long(value);
         return *this;
     }
+    // A counted list, as the class-index chunk stores its versions and record sizes.
+    template <typename T>
+    StoredBytes& List(const std::vector<T>& values)
+    {
+        Long(static_cast<uint32_t>(values.size()));
+        for (T value : values)
+            Long(static_cast<uint32_t>(value));
+        return *this;
+    }
     StoredBytes& Text(const std::string& text)
     {
         data.insert(data.end(), text.begin(), text.end());
