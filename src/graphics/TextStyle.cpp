@@ -82,6 +82,24 @@ void TextStyle::SetColor(const Color& color)
     DropFont();
 }
 
+void TextStyle::SetFontNumber(int16_t number)
+{
+    face = number;
+    DropFont();
+}
+
+void TextStyle::SetStyleFlags(uint8_t flags)
+{
+    style = flags;
+    DropFont();
+}
+
+void TextStyle::SetPointSize(int16_t points)
+{
+    size = points;
+    DropFont();
+}
+
 void TextStyle::DropFont() noexcept
 {
     if (font)

@@ -31,6 +31,11 @@ public:
     // Drops the cached font.
     void SetColor(const Color& color);
     const Color& GetBackground() const { return background; }
+    // Each setter drops the cached font. Face -1 means no face number (the first face is used).
+    void SetFontNumber(int16_t number);
+    void SetStyleFlags(uint8_t flags);
+    void SetPointSize(int16_t points);
+    int16_t GetPointSize() const { return size; }
     uint32_t GetFormat() const { return format; }
     void SetFormat(uint32_t flags) { format = flags; }
 
