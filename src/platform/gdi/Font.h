@@ -104,7 +104,7 @@ public:
 
     // Renders one line: width = TextWidth(text), height = tmHeight, the baseline at tmAscent.
     // Ink outside the line's box (overhangs of italic or wide glyphs) is cut off. The whole line is
-    // underlined when the spec asks; `underlined` lists extra characters (by index) to underline
+    // underlined when its FontSpec asks; `underlined` lists extra characters (by index) to underline
     // across their advance, as a '&' prefix does.
     TextMask Render(std::string_view text, std::span<const int> underlined = {}) const;
 
