@@ -54,7 +54,8 @@ Outcome AppendInsert(std::string& out, std::string_view spec, DWORD_PTR value, s
     if (!IsConversion(spec, is64, conversion))
         return Outcome::BadTemplate;
     size_t lengthEnd = spec.find_first_of("Ilh");
-    std::string format = "%" + std::string(spec.substr(0, lengthEnd == std::string_view::npos ? spec.size() - 1 : lengthEnd));
+    std::string format = "%";
+    format += spec.substr(0, lengthEnd == std::string_view::npos ? spec.size() - 1 : lengthEnd);
     int needed = 0;
     std::string text;
     for (int pass = 0; pass < 2; ++pass) {

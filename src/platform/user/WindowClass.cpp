@@ -58,7 +58,7 @@ WindowClass::WindowClass(const WNDCLASSA& wc, ATOM atom)
 {
     // A menu named by number is kept as its "#id" text form.
     if (wc.lpszMenuName && IS_INTRESOURCE(wc.lpszMenuName))
-        menuName = "#" + std::to_string(reinterpret_cast<ULONG_PTR>(wc.lpszMenuName));
+        menuName = std::string("#").append(std::to_string(reinterpret_cast<ULONG_PTR>(wc.lpszMenuName)));
     else if (wc.lpszMenuName)
         menuName = wc.lpszMenuName;
 }
