@@ -1,7 +1,7 @@
 // Shares realised fonts: CreateFontA is called for every text style on demand, and realising a
 // font (opening its file, measuring 224 characters) is far dearer than a lookup.
 //
-// Fonts are keyed by their whole spec (a font reports the spec it was made from). The cache keeps
+// Fonts are keyed by their whole FontSpec (a font reports the FontSpec it was made from). The cache keeps
 // at most kCapacity fonts, dropping the least recently used; a dropped font lives on while a
 // caller holds it.
 #pragma once
