@@ -6,6 +6,7 @@
 #include "graphics/Area.h"
 #include "graphics/ColorTable.h"
 #include "graphics/OSBitMap.h"
+#include "graphics/OffScreen.h"
 #include "graphics/PixelIterator.h"
 
 #include <vector>
@@ -84,6 +85,7 @@ BitMap& BitMap::operator=(const BitMap& other)
     colorTable = other.colorTable;
     chromaKey = other.chromaKey;
     useChromaKey = other.useChromaKey;
+    patternBuffer = other.patternBuffer;
     osBitMap = other.osBitMap;
     return *this;
 }

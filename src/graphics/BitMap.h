@@ -12,6 +12,7 @@
 
 class ArchiveScope;
 class OSBitMap;
+class OffScreen;
 class Paint;
 class Stream;
 
@@ -46,7 +47,8 @@ public:
     // message, or the two header assertions.
     BitMap(Stream& stream, bool useChromaKey, uint32_t chromaKey);
     ~BitMap() override;
-    // Takes the other's table, key and flag and shows the same pixels (shared, not copied).
+    // Takes the other's table, key, flag and pattern buffer and shows the same pixels (shared, not
+    // copied).
     BitMap& operator=(const BitMap& other);
 
     void Write(Archive& archive) override;
@@ -90,8 +92,11 @@ public:
     // `rect` in this bitmap's coordinates, through the port's transform.
     void DrawPart(DisplayPort& port, const Rect& rect, bool useKey, uint32_t key);
     // Paints `pattern` through this 1-bit bitmap used as a mask (0 paints), with the pattern
-    // aligned to the port's origin; the pixels go in through the masked copy of 8-bit bitmaps.
+    // aligned to the port's origin; the pixels go in through the masked copy of 8-bit bitmaps. The
+    // pattern is laid out in a buffer the bitmap keeps while it is large enough.
     void PaintThroughMask(DisplayPort& port, Paint& pattern);
+    // How many pattern buffers this bitmap has made (each replacing one too small).
+    uint32_t PatternBuffersMade() const { return patternBuffersMade; }
     // DrawPart once the port has given its DC, the bitmap of its off-screen device (null for any
     // other device) and `rect` mapped to `destination`. A key applies only when nothing is scaled;
     // on a window it is not applied. Between bitmaps of other depths or tables the colours go
@@ -111,6 +116,8 @@ private:
     // Copies every pixel of `rect` that is not `key` to `destination` in `target`, clipped to
     // both bitmaps, translating values when the tables differ.
     void CopyKeyed(BitMap& target, const Rect& rect, const Rect& destination, uint32_t key);
+    // The pattern buffer, made (white, 8 bits) when there is none at least the bitmap's size.
+    OffScreen& PatternBuffer();
     // An 8-bit bitmap's pixels and key re-expressed in the standard table.
     void RemapToStandard();
     // The BMP reader behind the stream constructor.
@@ -123,4 +130,6 @@ private:
     SmartPtr<ColorTable> colorTable;
     uint32_t chromaKey { 0 };
     bool useChromaKey { false };
+    SmartPtr<OffScreen> patternBuffer;
+    uint32_t patternBuffersMade { 0 };
 };

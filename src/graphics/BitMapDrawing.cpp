@@ -113,7 +113,7 @@ void BitMap::DrawPartTo(HDC dc, BitMap* offScreen, const Rect& rect, const Rect&
 void BitMap::CopyKeyed(BitMap& target, const Rect& rect, const Rect& destination, uint32_t key)
 {
     bool sameColors = SameColors(*colorTable.Get(), *target.colorTable.Get());
-    if (sameColors && GetBitDepth() == 8 && target.GetBitDepth() == 8 && rect.TopLeft() == Point::origin) {
+    if (sameColors && GetBitDepth() == 8 && target.GetBitDepth() == 8) {
         osBitMap->CopyTransparent(*target.osBitMap.Get(), rect, destination, key);
         return;
     }

@@ -6,6 +6,7 @@
 #include "foundation/Stream.h"
 #include "graphics/ColorTable.h"
 #include "graphics/OSBitMap.h"
+#include "graphics/OffScreen.h"
 #include "graphics/PixelIterator.h"
 
 BitMap::BitMap(ArchiveScope& scope)

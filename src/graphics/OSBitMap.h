@@ -36,8 +36,8 @@ public:
     virtual void Draw(HDC dc, HPALETTE palette, const Rect& source, const Rect& destination) = 0;
     // Draw; the key is not applied.
     virtual void DrawAny(HDC dc, HPALETTE palette, const Rect& source, const Rect& destination, uint32_t key);
-    // Copies every pixel of `from` (which starts at the origin) that differs from `key` to `to` in
-    // the destination, clipped to both bitmaps. Depths of 8 or more, equal on both sides.
+    // Copies every pixel of `from` that differs from `key` to `to` in the destination, clipped to
+    // both bitmaps. Depths of 8 or more, equal on both sides.
     virtual void CopyTransparent(OSBitMap& destination, const Rect& from, const Rect& to, uint32_t key);
     // Copies the source byte wherever the 1-bit mask is 0, the mask laid on `destRect`; nothing
     // happens unless the rectangle lies inside the destination. All but the mask 8 bits deep.

@@ -14,15 +14,14 @@ void OSBitMap::CopyTransparent(OSBitMap& destination, const Rect& from, const Re
         AssertionFailed("destination.GetBitDepth() == GetBitDepth()", PW_HERE);
     if (from.Size() != to.Size())
         AssertionFailed("from.Size() == to.Size()", PW_HERE);
-    if (from.TopLeft() != Point::origin)
-        AssertionFailed("from.TopLeft() == Point::origin", PW_HERE);
 
-    // Rows and columns that fall outside either bitmap are dropped on both sides together.
+    // Rows and columns that fall outside either bitmap are dropped on both sides together;
+    // `firstColumn` and `firstRow` count from the corners of `from` and `to`.
     Point target = destination.GetSize();
-    int32_t firstColumn = std::max(0, -to.left);
-    int32_t firstRow = std::max(0, -to.top);
-    int32_t endColumn = std::min({ from.right, size.h, target.h - to.left });
-    int32_t endRow = std::min({ from.bottom, size.v, target.v - to.top });
+    int32_t firstColumn = std::max({ 0, -from.left, -to.left });
+    int32_t firstRow = std::max({ 0, -from.top, -to.top });
+    int32_t endColumn = std::min({ from.right - from.left, size.h - from.left, target.h - to.left });
+    int32_t endRow = std::min({ from.bottom - from.top, size.v - from.top, target.v - to.top });
     if (endColumn <= firstColumn || endRow <= firstRow)
         return;
 
@@ -32,7 +31,7 @@ void OSBitMap::CopyTransparent(OSBitMap& destination, const Rect& from, const Re
     uint8_t* sourceBits = LockBits(sourceCopy);
     uint8_t* destinationBits = destination.LockBits(destinationCopy);
     for (int32_t row = firstRow; row < endRow; ++row) {
-        const uint8_t* sourcePixel = sourceBits + RowOffset(row) + firstColumn * pixelBytes;
+        const uint8_t* sourcePixel = sourceBits + RowOffset(from.top + row) + (from.left + firstColumn) * pixelBytes;
         uint8_t* destinationPixel =
             destinationBits + destination.RowOffset(to.top + row) + (to.left + firstColumn) * pixelBytes;
         for (int32_t column = firstColumn; column < endColumn; ++column) {

@@ -2,6 +2,7 @@
 
 #include "foundation/Checks.h"
 
+#include <cstring>
 #include <iterator>
 
 namespace {
@@ -86,6 +87,19 @@ void TextStyle::SetFontNumber(int16_t number)
 {
     face = number;
     DropFont();
+}
+
+const char* TextStyle::GetFaceName() const
+{
+    return FaceName(face);
+}
+
+int16_t TextStyle::FaceNumber(const char* name)
+{
+    for (int16_t number = 0; number < int16_t(std::size(kFaces)); ++number)
+        if (std::strcmp(kFaces[number], name) == 0)
+            return number;
+    return 0;
 }
 
 void TextStyle::SetStyleFlags(uint8_t flags)

@@ -33,6 +33,11 @@ public:
     const Color& GetBackground() const { return background; }
     // Each setter drops the cached font. Face -1 means no face number (the first face is used).
     void SetFontNumber(int16_t number);
+    // The name of the face the font is made with, and the number that names a face (0, the
+    // first, for a name no number stands for).
+    const char* GetFaceName() const;
+    static int16_t FaceNumber(const char* name);
+    uint8_t GetStyleFlags() const { return style; }
     void SetStyleFlags(uint8_t flags);
     void SetPointSize(int16_t points);
     int16_t GetPointSize() const { return size; }

@@ -102,6 +102,9 @@ public:
     void RemoveWindow(const SmartPtr<Window>& window);
     // The first window of the list with its focused bit, or empty.
     SmartPtr<Window> FrontWindow();
+    // The window that holds the current view (the end of the front window's focus chain): the
+    // front window, or empty.
+    SmartPtr<Window> FindWindowForView();
     // The deepest view of the front window's focus chain (that takes the signal, when one is given).
     SmartPtr<View> FocusView(GenericSignal* signal);
     // Shows the window and, unless it floats or a blocking window is in front, makes it the front

@@ -1,5 +1,7 @@
 #include "ui/AppSignals.h"
 
+#include "ui/Window.h"
+
 int32_t AppSignal::Status(App& app)
 {
     return app.IsBlocked() ? disabled : enabled;
@@ -35,6 +37,32 @@ OpenSignal::OpenSignal(int32_t mode)
 void OpenSignal::Act(App& app)
 {
     app.Open(mode);
+}
+
+CloseSignal::CloseSignal()
+    : AppSignal(PW_HERE)
+{
+}
+
+int32_t CloseSignal::Status(App& app)
+{
+    return !app.IsBlocked() && app.FindWindowForView().Valid() ? enabled : disabled;
+}
+
+void CloseSignal::Act(App& app)
+{
+    app.CloseWindow(app.FindWindowForView(), 2);
+}
+
+SetToolSignal::SetToolSignal(const SmartPtr<Tool>& tool)
+    : Signal(PW_HERE)
+    , tool(tool)
+{
+}
+
+void SetToolSignal::Act(App& app)
+{
+    app.SetCurrentTool(tool);
 }
 
 ClipTaskSignal::ClipTaskSignal(int32_t mode)

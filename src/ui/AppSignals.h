@@ -1,7 +1,9 @@
 #pragma once
 
 #include "foundation/Signal.h"
+#include "foundation/SmartPtr.h"
 #include "ui/App.h"
+#include "ui/Tool.h"
 
 #include <cstdint>
 
@@ -41,6 +43,29 @@ protected:
 
 private:
     int32_t mode;
+};
+
+// Closes the window that holds the application's current view (mode 2: a modified document asks
+// whether to save); enabled while there is one and no blocking window is in front.
+class CloseSignal : public AppSignal {
+public:
+    CloseSignal();
+
+protected:
+    int32_t Status(App& app) override;
+    void Act(App& app) override;
+};
+
+// Makes its tool the application's current tool; the signal keeps the tool alive.
+class SetToolSignal : public Signal<App> {
+public:
+    explicit SetToolSignal(const SmartPtr<Tool>& tool);
+
+protected:
+    void Act(App& app) override;
+
+private:
+    SmartPtr<Tool> tool;
 };
 
 // A clipboard command (0 cut, 1 copy, 2 paste, 3 replace, 4 clear), enabled while the

@@ -62,6 +62,12 @@ SmartPtr<Window> App::FrontWindow()
     return SmartPtr<Window>();
 }
 
+// The focus chain starts at the front window, so the current view lies in it whenever there is one.
+SmartPtr<Window> App::FindWindowForView()
+{
+    return FrontWindow();
+}
+
 SmartPtr<View> App::FocusView(GenericSignal* signal)
 {
     SmartPtr<View> found;

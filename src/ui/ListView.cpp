@@ -5,20 +5,17 @@
 #include "foundation/String.h"
 #include "ui/WindowFrame.h"
 
-#include <vector>
+#include <string>
 
 PW_DEFINE_CLASS(ListView, nullptr, nullptr, View)
 
 namespace {
 
-std::vector<char> RowName(Smart* entry)
+std::string RowName(Smart* entry)
 {
-    std::vector<char> name(256, '\0');
     if (auto* editable = SmartCast<Editable>(entry))
-        editable->GetName().GetCString(name.data(), static_cast<uint32_t>(name.size()));
-    else if (entry)
-        String(entry->GetClassInfo()->GetName()).GetCString(name.data(), static_cast<uint32_t>(name.size()));
-    return name;
+        return pw::foundation::TextOf(editable->GetName());
+    return entry ? std::string(entry->GetClassInfo()->GetName()) : std::string();
 }
 
 // Editable lists lend their list view through this.
@@ -144,7 +141,7 @@ void ListView::Fill()
 {
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (uint32_t index = 1; index <= items.NumItems(); ++index) {
-        std::vector<char> name = RowName(items.GetItem(index));
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.data()));
+        std::string name = RowName(items.GetItem(index));
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 }

@@ -11,14 +11,6 @@
 
 namespace {
 
-std::string TextOf(const String& text)
-{
-    std::string chars(text.Length() + 1, '\0');
-    text.GetCString(chars.data(), static_cast<uint32_t>(chars.size()));
-    chars.resize(text.Length());
-    return chars;
-}
-
 // The number the whole text writes, blanks around it allowed.
 bool ParseDouble(const std::string& text, double& value)
 {
@@ -147,7 +139,7 @@ void NumberView::Commit()
     if (!modified)
         return;
     modified = false;
-    std::string text = TextOf(*valueText.Get());
+    std::string text = pw::foundation::TextOf(*valueText.Get());
     if (longTarget) {
         int32_t value = 0;
         if (ParseLong(text, value))

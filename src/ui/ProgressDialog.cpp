@@ -1,8 +1,8 @@
 #include "ui/ProgressDialog.h"
 
-#include "foundation/Signal.h"
 #include "foundation/Utilities.h"
 #include "ui/App.h"
+#include "ui/DialogSignals.h"
 #include "ui/WindowFrame.h"
 
 PW_DEFINE_CLASS(ProgressDialog, nullptr, nullptr, Dialog)
@@ -14,18 +14,6 @@ constexpr Point kPlace(120, 100);
 constexpr Rect kBarRect(10, 10, 390, 25);
 constexpr Rect kTextRect(10, 40, 340, 62);
 constexpr Rect kStopRect(340, 35, 390, 55);
-
-// The Stop button's command: cancel the dialog.
-class CancelSignal : public Signal<Dialog> {
-public:
-    CancelSignal()
-        : Signal(PW_HERE)
-    {
-    }
-
-protected:
-    void Act(Dialog& dialog) override { dialog.Cancel(); }
-};
 
 } // namespace
 
@@ -40,7 +28,7 @@ ProgressDialog::ProgressDialog(const String& titleText)
     text = new TextView(this, kTextRect.left, kTextRect.top, kTextRect.right, kTextRect.bottom, title, kSizeTopLeft,
         false, false, true, false);
     stop = new ViewControl(this, kStopRect.left, kStopRect.top, kStopRect.right, kStopRect.bottom, String("Stop"),
-        new CancelSignal, this);
+        new DialogCancelSignal, this);
     Point outer = GetFrame()->OuterSize(kClientSize);
     SetFrame(Rect(kPlace.h, kPlace.v, kPlace.h + outer.h, kPlace.v + outer.v));
     AddChild(text.Get());

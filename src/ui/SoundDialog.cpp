@@ -5,6 +5,7 @@
 #include "graphics/Sound.h"
 #include "ui/App.h"
 #include "ui/Control.h"
+#include "ui/ViewControl.h"
 #include "ui/WindowFrame.h"
 
 PW_DEFINE_CLASS(SoundDialog, nullptr, nullptr, Dialog)
@@ -17,7 +18,7 @@ constexpr int32_t kButtonBottom = 37;
 // The decorator's frame lies 2 pixels inside the main window's client area.
 constexpr int32_t kFrameInset = 2;
 
-using Press = void (SoundDialog::*)();
+using Press = SoundDialogSignal::Press;
 
 struct Button {
     const char* title;
@@ -32,29 +33,6 @@ constexpr Button kButtons[] = {
     { "Stop", 120, 170, &SoundDialog::StopDevice },
     { "Save", 175, 225, &SoundDialog::Save },
     { "Cancel", 230, 280, &SoundDialog::Cancel },
-};
-
-// A push button that calls its dialog operation when clicked.
-class SoundButton : public Control {
-public:
-    SoundButton(SoundDialog* dialog, const Button& button)
-        : Control(dialog, button.left, kButtonTop, button.right, kButtonBottom, kSizeTopLeft, kPushButton,
-            String(button.title), SmartPtr<Controllable>(), 0)
-        , dialog(dialog)
-        , press(button.press)
-    {
-    }
-
-    void Action(int32_t part) override
-    {
-        if (part == kClick)
-            (dialog->*press)();
-    }
-
-private:
-    // The dialog holds its buttons and outlives them.
-    SoundDialog* dialog;
-    Press press;
 };
 
 // Steps the recorder; the dialog stops it when it closes.
@@ -102,7 +80,8 @@ SoundDialog::~SoundDialog() = default;
 void SoundDialog::Build()
 {
     for (const Button& button : kButtons)
-        AddChild(new SoundButton(this, button));
+        AddChild(new ViewControl(this, button.left, kButtonTop, button.right, kButtonBottom, String(button.title),
+            new SoundDialogSignal(button.press), this));
     Point outer = GetFrame()->OuterSize(kClientSize);
     SetSize(outer.h, outer.v);
 }
@@ -157,6 +136,17 @@ SmartPtr<Control> SoundDialog::GetButton(const char* title)
             return control;
     }
     return nullptr;
+}
+
+SoundDialogSignal::SoundDialogSignal(Press press)
+    : Signal(PW_HERE)
+    , press(press)
+{
+}
+
+void SoundDialogSignal::Act(SoundDialog& dialog)
+{
+    (dialog.*press)();
 }
 
 SmartPtr<Sound> pw::ui::RunSoundDialog(App& app)

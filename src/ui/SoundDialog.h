@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/Signal.h"
 #include "foundation/SmartPtr.h"
 #include "graphics/SoundRecorder.h"
 #include "ui/Dialog.h"
@@ -10,8 +11,8 @@ class Chore;
 class Control;
 class Sound;
 
-// The sound-recording dialog: the buttons "Record", "Play", "Stop", "Save" and "Cancel" over the
-// wave recorder, whose steps a timer of the dialog's own drives while it records or plays. Save
+// The sound-recording dialog: the command buttons "Record", "Play", "Stop", "Save" and "Cancel"
+// (each sending its SoundDialogSignal to the dialog) over the wave recorder, whose steps a timer of the dialog's own drives while it records or plays. Save
 // writes the recording, reads it back as the dialog's Sound and ends the dialog; Cancel ends it
 // without one. Sound::Record runs it (see RunSoundDialog) with every other chore suspended and
 // shuts the recorder down afterwards.
@@ -49,6 +50,22 @@ public:
 private:
     pw::graphics::SoundRecorder recorder;
     SmartPtr<Chore> timer;
+};
+
+// The commands of the sound dialog's buttons: each runs one of the dialog's button operations
+// (Record, Play, Stop, Save, or Cancel) on the sound dialog it is sent to, and no other window
+// takes them.
+class SoundDialogSignal : public Signal<SoundDialog> {
+public:
+    using Press = void (SoundDialog::*)();
+
+    explicit SoundDialogSignal(Press press);
+
+protected:
+    void Act(SoundDialog& dialog) override;
+
+private:
+    Press press;
 };
 
 namespace pw::ui {

@@ -220,7 +220,5 @@ void TextView::ControlNotified(UINT message, uint32_t code, int32_t)
 
 void TextView::ShowTextInControl()
 {
-    std::vector<char> chars(text->Length() + 1, '\0');
-    text->GetCString(chars.data(), static_cast<uint32_t>(chars.size()));
-    SetWindowTextA(edit, chars.data());
+    SetWindowTextA(edit, pw::foundation::TextOf(*text.Get()).c_str());
 }

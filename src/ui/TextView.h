@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+class Menu;
 class String;
 
 // A view that shows a String and, unless it is static, edits it in place through a native edit
@@ -38,6 +39,10 @@ public:
     TextView(View* parent, int32_t left, int32_t top, int32_t right, int32_t bottom, const SmartPtr<String>& text,
         uint8_t sizing, bool takesFocus, bool severalLines, bool isStatic, bool fourthFlag);
     ~TextView() override;
+
+    // The menu "Text": faces, point sizes and styles, each item a style command for the text view
+    // that receives it, marked where the view's style has that value.
+    static SmartPtr<Menu> BuildTextMenu();
 
     // EditableField.
     bool HasEditControl() const override { return edit != nullptr; }

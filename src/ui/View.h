@@ -166,6 +166,8 @@ public:
     // the buffer draw on the frame.
     void SetBuffered(bool buffered);
     bool IsBuffered() const { return buffer.Valid(); }
+    // Whether the view draws through an off-screen picture (its buffer).
+    bool HasPicture() const { return buffer.Valid(); }
     // Where children made with on-frame false draw: the buffer, else the device.
     DisplayDevice& GetDrawingDevice() const;
     DisplayDevice& GetDevice() const;

@@ -1,0 +1,21 @@
+#include "ui/DialogSignals.h"
+
+DialogDoneSignal::DialogDoneSignal()
+    : Signal(PW_HERE)
+{
+}
+
+void DialogDoneSignal::Act(Dialog& dialog)
+{
+    dialog.Done();
+}
+
+DialogCancelSignal::DialogCancelSignal()
+    : Signal(PW_HERE)
+{
+}
+
+void DialogCancelSignal::Act(Dialog& dialog)
+{
+    dialog.Cancel();
+}
