@@ -97,6 +97,8 @@ TEST_F(BitMapTest, KeyedCopyBetweenEightBitBitmapsClipsBothSides)
         { "bottom cut", { 0, 0, 3, 2 }, { 0, 2, 3, 4 }, "09 09 09 09 | 09 09 09 09 | 01 09 02 09" },
         { "part of the source", { 1, 0, 3, 2 }, { 0, 1, 2, 3 }, "09 09 09 09 | 09 02 09 09 | 03 09 09 09" },
         { "part, cut on the left", { 1, 0, 3, 2 }, { -1, 0, 1, 2 }, "02 09 09 09 | 09 09 09 09 | 09 09 09 09" },
+        { "part below the source", { 1, 1, 3, 3 }, { 2, 0, 4, 2 }, "09 09 03 09 | 09 09 09 09 | 09 09 09 09" },
+        { "part left of the source", { -1, 0, 2, 2 }, { 0, 0, 3, 2 }, "09 01 09 09 | 09 09 03 09 | 09 09 09 09" },
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);

@@ -120,6 +120,57 @@ TEST_F(DisplayPortTest, OperationsUnderClipAndTransform)
     }
 }
 
+// A mask keeps the buffer its pattern is laid out in: a thousand paints, moved about, into an
+// off-screen buffer or any other device, make one buffer, and each paint still aligns the pattern
+// with the port's origin. A bitmap that takes over another's pixels takes its buffer too.
+TEST_F(DisplayPortTest, MaskedPaintsReuseTheBitmapsPatternBuffer)
+{
+    PatternPaint checks(Color(9), Pattern(3), Color(7));
+    SmartPtr<BitMap> mask = Mask(4, 3, "##..|#..#|.##.");
+    OffScreen buffer(10, 6, 8, Color(0), true);
+    for (int paint = 0; paint < 1000; ++paint) {
+        DisplayPort port(buffer, buffer.GetBounds(), 0);
+        Translation moved(paint % 7, paint % 3);
+        port.ApplyTransform(moved);
+        port.PaintBitMap(*mask.Get(), checks);
+    }
+    EXPECT_EQ(mask->PatternBuffersMade(), 1u);
+    OffScreen fresh(10, 6, 8, Color(0), true);
+    {
+        DisplayPort port(fresh, fresh.GetBounds(), 0);
+        Translation moved(2, 1);
+        port.ApplyTransform(moved);
+        port.PaintBitMap(*mask.Get(), checks);
+    }
+    EXPECT_EQ(Art(fresh), "..........|..br......|..r..b....|...rb.....|..........|..........");
+
+    SmartPtr<BitMap> screen = new BitMap(10, 6, ColorTable::Setup(8), Color(0), false);
+    BitMapDevice window(screen, Color(0), false);
+    for (int paint = 0; paint < 1000; ++paint) {
+        DisplayPort port(window, window.GetBounds(), 0);
+        port.PaintBitMap(*mask.Get(), checks);
+    }
+    EXPECT_EQ(mask->PatternBuffersMade(), 1u);
+
+    SmartPtr<BitMap> smaller = Mask(2, 2, "##|##");
+    smaller->CopyFrom(mask.Get());
+    {
+        DisplayPort port(buffer, buffer.GetBounds(), 0);
+        smaller->PaintThroughMask(port, checks);
+    }
+    EXPECT_EQ(smaller->PatternBuffersMade(), 0u);
+
+    // Taking over a mask that has no buffer yet drops the old one: the next paint makes one, the
+    // paint after it reuses it.
+    smaller->CopyFrom(Mask(12, 2, "############|############").Get());
+    {
+        DisplayPort port(buffer, buffer.GetBounds(), 0);
+        smaller->PaintThroughMask(port, checks);
+        smaller->PaintThroughMask(port, checks);
+    }
+    EXPECT_EQ(smaller->PatternBuffersMade(), 1u);
+}
+
 TEST_F(DisplayPortTest, NoColourPaintsChangeNoPixel)
 {
     const std::string picture = "rgb.#|#.rgb|b#.gr|ggrrb";

@@ -1,6 +1,7 @@
 #include "ui/Dialog.h"
 
 #include "foundation/Signal.h"
+#include "ui/DialogSignals.h"
 #include "ui/EditableField.h"
 #include "ui/ViewControl.h"
 #include "ui/WindowFrame.h"
@@ -178,5 +179,36 @@ TEST_F(DialogTest, ACommandButtonSendsItsSignalUnlessItIsDisabledForItsWatcher)
         for (int poll = 0; poll < 5 && dialog->Poll(); ++poll) { }
         EXPECT_EQ(dialog->IsClosed(), status != GenericSignal::disabled);
         EXPECT_FALSE(dialog->WasCancelled());
+    }
+}
+
+// OK and Cancel buttons built on the shared dialog commands end any dialog, Done or cancelled;
+// no other window takes them.
+TEST_F(DialogTest, OkAndCancelButtonsEndTheDialogDoneOrCancelled)
+{
+    struct Case {
+        const char* name;
+        SmartPtr<GenericSignal> signal;
+        bool cancelled;
+    } cases[] = {
+        { "OK", new DialogDoneSignal, false },
+        { "Cancel", new DialogCancelSignal, true },
+    };
+    SmartPtr<Window> plain = new Window(new String("plain"), 0, false, false, Point(100, 100));
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        SmartPtr<Dialog> dialog = new TestDialog(false);
+        EXPECT_EQ(test.signal->GetSignalStatus(nullptr), GenericSignal::disabled);
+        EXPECT_EQ(test.signal->GetSignalStatus(plain.Get()), GenericSignal::disabled);
+        EXPECT_EQ(test.signal->GetSignalStatus(dialog.Get()), GenericSignal::enabled);
+        dialog->SetFrame(Rect(20, 20, 220, 120));
+        dialog->AddChild(new ViewControl(dialog.Get(), 10, 10, 90, 30, String(test.name), test.signal, dialog.Get()));
+        dialog->Show(true);
+        driver::RunUntilIdle();
+        Rect content = dialog->GetFrame()->GetContentBounds();
+        driver::Click(content.left + 50, content.top + 20);
+        for (int poll = 0; poll < 5 && dialog->Poll(); ++poll) { }
+        EXPECT_TRUE(dialog->IsClosed());
+        EXPECT_EQ(dialog->WasCancelled(), test.cancelled);
     }
 }

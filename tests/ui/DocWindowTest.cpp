@@ -15,6 +15,11 @@
 #include "foundation/SystemErrorException.h"
 #include "platform/comdlg/ComdlgTesting.h"
 #include "platform/kernel/KernelTesting.h"
+#include "platform/user/menus/MenuTesting.h"
+#include "ui/AppSignals.h"
+#include "ui/DocWindowSignals.h"
+#include "ui/Menu.h"
+#include "ui/MenuItem.h"
 #include "ui/ProgressRange.h"
 
 #include <filesystem>
@@ -60,10 +65,26 @@ SmartPtr<TypeIndex> NoteTypes()
     return types;
 }
 
+constexpr uint32_t kSaveCommand = 300;
+constexpr uint32_t kSaveAsCommand = 301;
+constexpr uint32_t kCloseCommand = 302;
+
+// "File" with "Save", "Save As" and "Close".
+SmartPtr<MenuBar> FileMenu()
+{
+    SmartPtr<MenuBar> bar(new MenuBar);
+    SmartPtr<Menu> file(new Menu(String("File")));
+    file->AddItem(String("Save"), 'S', new SaveSignal(DocWindow::kSave), kSaveCommand);
+    file->AddItem(String("Save As"), 0, new SaveSignal(DocWindow::kSaveAs), kSaveAsCommand);
+    file->AddItem(String("Close"), 'W', new CloseSignal, kCloseCommand);
+    bar->AddMenu(file);
+    return bar;
+}
+
 // The framework's application offers no file for a copy; this one asks as for "save as".
 class NoteApp : public App {
 public:
-    NoteApp() : App(SmartPtr<MenuBar>(), FileCreatorType("Notes", FourCharCode("NOTZ")), NoteTypes()) { }
+    NoteApp() : App(FileMenu(), FileCreatorType("Notes", FourCharCode("NOTZ")), NoteTypes()) { }
     void NewDocument() override { }
     SmartPtr<FileReference> ChooseFile(int32_t mode) override { return App::ChooseFile(mode == 4 ? 2 : mode); }
 };
@@ -99,7 +120,8 @@ protected:
         uitest::InstallPalette();
         FileReference::StartupFolder(); // taken now, as at start-up: the file dialogs move the current folder
         Alert::EnableAlerts();
-        ShowWindow(pw::ui::CreateMainWindow(nullptr), SW_SHOWMAXIMIZED);
+        mainWindow = pw::ui::CreateMainWindow(nullptr);
+        ShowWindow(mainWindow, SW_SHOWMAXIMIZED);
         ASSERT_TRUE(AppGlue::InitApplication([]() -> App* { return new NoteApp; }, &pw::ui::ProgramRecord()));
         app = AppGlue::Application().Get();
     }
@@ -131,6 +153,7 @@ protected:
     }
 
     App* app { nullptr };
+    HWND mainWindow { nullptr };
 };
 
 TEST_F(DocWindowTest, SavesSaveAsAndCopiesEachWriteTheirFileAndNoOther)
@@ -160,6 +183,57 @@ TEST_F(DocWindowTest, SavesSaveAsAndCopiesEachWriteTheirFileAndNoOther)
         EXPECT_EQ(std::vector<int32_t>({ Stored("first.nte"), Stored("copy.nte"), Stored("second.nte") }), step.files);
         EXPECT_EQ(window->IsModified(), step.modified);
     }
+}
+
+// The File menu's Save, Save As and Close reach the front document window; with none open, or a
+// plain window in front, they are disabled.
+TEST_F(DocWindowTest, TheFileMenuSavesAndClosesTheFrontDocumentWindow)
+{
+    auto enabled = [&](uint32_t command) {
+        driver::ChooseMenuCommand(mainWindow, 0);
+        return (app->FindMenuItem(command)->GetState() & MenuItem::kDisabled) == 0;
+    };
+    EXPECT_FALSE(enabled(kSaveCommand));
+    EXPECT_FALSE(enabled(kCloseCommand));
+
+    SmartPtr<Note> note(new Note(7));
+    SmartPtr<DocWindow> window = Open(note.Get());
+    driver::ScriptFileDialog("c:\\menu.nte");
+    EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, kSaveCommand));
+    EXPECT_EQ(Stored("menu.nte"), 7);
+    Edit(*window.Get(), *note.Get(), 8);
+    EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, kSaveCommand));
+    EXPECT_EQ(Stored("menu.nte"), 8);
+    driver::ScriptFileDialog("c:\\other.nte");
+    EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, kSaveAsCommand));
+    EXPECT_EQ(Stored("other.nte"), 8);
+    EXPECT_EQ(driver::ScriptedFileDialogsLeft(), 0u);
+
+    SaveSignal save(DocWindow::kSave);
+    SmartPtr<Window> plain(new Window(new String("plain"), 0, false, false, Point(100, 100)));
+    struct Case {
+        const char* name;
+        Smart* watcher;
+        int32_t status;
+    } cases[] = {
+        { "no watcher", nullptr, GenericSignal::disabled },
+        { "the application", static_cast<Smart*>(app), GenericSignal::disabled },
+        { "a plain window", plain.Get(), GenericSignal::disabled },
+        { "a document window", window.Get(), GenericSignal::enabled },
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(save.GetSignalStatus(test.watcher), test.status);
+    }
+    app->AddWindow(plain, true);
+    EXPECT_FALSE(enabled(kSaveCommand));
+    EXPECT_TRUE(enabled(kCloseCommand));
+    app->RemoveWindow(plain);
+
+    app->ActivateWindow(window.Get());
+    EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, kCloseCommand));
+    EXPECT_EQ(app->NumWindows(), 0u);
+    EXPECT_FALSE(enabled(kCloseCommand));
 }
 
 TEST_F(DocWindowTest, TheCloseQuestionSavesAsAnswered)

@@ -8,6 +8,7 @@
 #include "graphics/Sound.h"
 #include "graphics/WaveRecorder.h"
 #include "ui/Control.h"
+#include "ui/ViewControl.h"
 #include "ui/WindowFrame.h"
 
 #include "PumpFixture.h"
@@ -79,11 +80,20 @@ TEST_F(SoundDialogTest, ButtonsDriveTheRecorderAndSaveEndsTheDialogWithTheRecord
     dialog->Start();
     std::vector<std::string> titles;
     int32_t right = 0;
+    SmartPtr<Dialog> other = new Dialog(2);
     for (const char* title : { "Record", "Play", "Stop", "Save", "Cancel" }) {
+        SCOPED_TRACE(title);
         SmartPtr<Control> button = dialog->GetButton(title);
-        ASSERT_TRUE(button.Valid()) << title;
-        EXPECT_GT(button->GetBounds().left, right) << title;
+        ASSERT_TRUE(button.Valid());
+        EXPECT_GT(button->GetBounds().left, right);
         right = button->GetBounds().right;
+        // Each is a command button whose signal only a sound dialog takes.
+        auto* command = dynamic_cast<ViewControl*>(button.Get());
+        ASSERT_NE(command, nullptr);
+        GenericSignal& signal = *command->GetSignal().Get();
+        EXPECT_EQ(signal.GetSignalStatus(nullptr), GenericSignal::disabled);
+        EXPECT_EQ(signal.GetSignalStatus(other.Get()), GenericSignal::disabled);
+        EXPECT_EQ(signal.GetSignalStatus(dialog.Get()), GenericSignal::enabled);
     }
 
     driver::ScriptMessageBoxes({ IDOK });

@@ -1,7 +1,11 @@
 #include "graphics/DisplayPort.h"
 #include "platform/testing/TestDriver.h"
 #include "ui/AppMain.h"
+#include "graphics/Area.h"
 #include "ui/ViewBuffer.h"
+#include "ui/ViewControl.h"
+#include "ui/ViewPort.h"
+#include "ui/ViewSignals.h"
 #include "ui/WindowFrame.h"
 
 #include "ViewFixture.h"
@@ -104,4 +108,46 @@ TEST_F(ViewTest, BufferedViewsShowOnTheDesktopAndKeepDrawingWhenUnbuffered)
     green->paint = Color(8);
     green->InvalidateView(false);
     EXPECT_EQ(row(25, 24, 52), "r" + std::string(25, 'g') + "..");
+}
+
+// A button with an area command brings that area of a buffered view's picture to the screen, and
+// no more of it; a view that draws without a picture takes no such command.
+TEST_F(ViewTest, AnAreaCommandCopiesThatAreaOfTheViewsPictureToTheScreen)
+{
+    HWND main = pw::ui::CreateMainWindow(nullptr);
+    ShowWindow(main, SW_SHOWMAXIMIZED);
+    SmartPtr<Window> window = new Window(new String("page"), 0, false, false, Point(200, 150));
+    window->Show(true);
+    SmartPtr<View> panel = new Probe(window.Get(), "panel", Rect(10, 10, 60, 40));
+    window->AddChild(panel);
+    SmartPtr<GenericSignal> signal = new ViewAreaSignal(new Area(Rect(20, 20, 30, 30)));
+    EXPECT_EQ(signal->GetSignalStatus(nullptr), GenericSignal::disabled);
+    EXPECT_EQ(signal->GetSignalStatus(panel.Get()), GenericSignal::disabled);
+    EXPECT_EQ(signal->GetSignalStatus(window.Get()), GenericSignal::disabled);
+    panel->SetBuffered(true);
+    EXPECT_EQ(signal->GetSignalStatus(panel.Get()), GenericSignal::enabled);
+    window->AddChild(new ViewControl(window.Get(), 100, 10, 160, 30, String("Show"), signal, panel.Get()));
+    window->InvalidateView(false);
+    driver::RunUntilIdle();
+
+    // The picture changes without marking anything for redraw.
+    {
+        ViewPort port(*panel->GetBuffer().Get(), panel->GetBounds());
+        port.DrawRectangle(panel->GetBounds(), Color(7), Color(7), 1);
+    }
+    auto row = [&](int32_t v) {
+        driver::RunUntilIdle();
+        pw::platform::Frame shown = driver::ReadClientArea(window->GetFrame()->GetOSWindow());
+        std::string text;
+        for (int32_t h = 9; h < 61; ++h) {
+            const pw::platform::PaletteColor& rgb = shown.palette[shown.At(h, v)];
+            text += rgb.red == 255 && rgb.green == 0 && rgb.blue == 0 ? 'r' : '.';
+        }
+        return text;
+    };
+    EXPECT_EQ(row(25), std::string(52, '.'));
+    Rect content = window->GetFrame()->GetContentBounds();
+    driver::Click(content.left + 130, content.top + 20);
+    EXPECT_EQ(row(25), std::string(11, '.') + std::string(10, 'r') + std::string(31, '.'));
+    EXPECT_EQ(row(35), std::string(52, '.'));
 }
