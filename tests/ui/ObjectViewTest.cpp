@@ -17,12 +17,7 @@ namespace {
 
 namespace driver = pw::platform::testing;
 
-std::string TextOf(const String& text)
-{
-    char chars[256] {};
-    text.GetCString(chars, sizeof chars);
-    return chars;
-}
+using pw::foundation::TextOf;
 
 // A reference that holds any object and takes changes when told to.
 class Slot : public ObjectReference {
