@@ -152,13 +152,13 @@ TEST(TextLayout, PrefixAndTabs)
         { "a final & is dropped", "ab&", -1, kBox, kDtLeft, "0,0,20: @0'ab'", 20, "0,0,20,20" },
         { "& before a break is dropped", "a&\nb", -1, kBox, kDtLeft, "0,0,10: @0'a' | 0,20,10: @0'b'", 40, "0,0,10,40" },
         { "no prefix", "&File&&", -1, kBox, kDtNoPrefix, "0,0,64: @0'&File&&'", 20, "0,0,64,20" },
-        { "marks survive wrapping", "aa &bb", -1, { 0, 0, 30, 50 }, kDtWordBreak, "0,0,20: @0'aa' | 0,20,20: @0'_bb'", 40, "0,0,30,40" },
+        { "marks survive wrapping", "aa &bb", -1, { 0, 0, 30, 50 }, kDtWordBreak, "0,0,20: @0'aa' | 0,20,20: @0'_bb'", 40, "0,0,20,40" },
         { "expanded tab jumps to the next stop", "a\tb", -1, kBox, kDtExpandTabs, "0,0,74: @0'a' @64'b'", 20, "0,0,74,20" },
         { "tab on a stop goes to the next", "aaaaaai\tb", -1, { 0, 0, 200, 50 }, kDtExpandTabs | kDtRight,
           "62,0,138: @62'aaaaaai' @190'b'", 20, "0,0,138,20" },
         { "unexpanded tab is a character", "a\tb", -1, kBox, kDtLeft, "0,0,20: @0'a\tb'", 20, "0,0,20,20" },
         { "tab width counts when wrapping", "aaaa\tbbbb", -1, kBox, kDtExpandTabs | kDtWordBreak,
-          "0,0,40: @0'aaaa' | 0,20,40: @0'bbbb'", 40, "0,0,100,40" },
+          "0,0,40: @0'aaaa' | 0,20,40: @0'bbbb'", 40, "0,0,40,40" },
     };
     for (const Case& c : cases)
         ExpectLayout(c);

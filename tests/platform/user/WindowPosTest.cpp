@@ -185,11 +185,11 @@ TEST_F(WindowPosTest, ADraggedChildKeepsItsCaptionBelowTheMenuBarAndInsideItsPar
         POINT by;
         POINT to; // where the child's top-left corner ends, in the parent's client area
     };
-    const int captionHeight = 18;
+    const int captionBottom = 1 + 18; // the frame's top line, then the caption
     for (Case c : {
              Case { "to the top edge", { 0, -40 }, { 60, 0 } },
              Case { "far above, under the menu bar and off the screen", { 0, -400 }, { 60, 0 } },
-             Case { "far below", { 0, 600 }, { 60, client.bottom - captionHeight } },
+             Case { "far below", { 0, 600 }, { 60, client.bottom - captionBottom } },
              Case { "far left: 32 pixels stay", { -600, 0 }, { 32 - 200, 40 } },
              Case { "far right: 32 pixels stay", { 600, 0 }, { client.right - 32, 40 } },
          }) {
@@ -201,8 +201,8 @@ TEST_F(WindowPosTest, ADraggedChildKeepsItsCaptionBelowTheMenuBarAndInsideItsPar
         driver::Drag(caption.x, caption.y, caption.x + c.by.x, caption.y + c.by.y);
         driver::RunUntilIdle();
         RECT shown = WindowRectOf(child);
-        OffsetRect(&shown, -origin.x, -origin.y);
-        EXPECT_EQ(RectText(shown), RectText(RECT { c.to.x, c.to.y, c.to.x + 200, c.to.y + 100 }));
+        EXPECT_EQ(RectText(shown),
+            RectText(RECT { origin.x + c.to.x, origin.y + c.to.y, origin.x + c.to.x + 200, origin.y + c.to.y + 100 }));
         // What shows of the caption takes it back, and then its close box closes it.
         RECT onScreen = WindowRectOf(child);
         POINT grab { std::max(onScreen.left, origin.x) + 4, onScreen.top + 8 };
