@@ -39,7 +39,7 @@ bool SampleView::KeyDown(uint8_t key, int32_t)
     // never reaches the clear command.
     if (key == 8) {
         if (text.Length() > 0) {
-            text = String(text, 0, text.Length() - 1);
+            text = String(text, 1, text.Length() - 1);
             InvalidateView(true);
         }
         return true;
