@@ -120,7 +120,10 @@ bool App::DoKey(uint8_t character, uint32_t)
 {
     if (character != 8)
         return false;
-    RunViewTask(ClipTask::kClear);
+    // A clear with nothing to clear would only replace the window's undo step with one that
+    // does nothing.
+    if (CanRunViewTask(ClipTask::kClear))
+        RunViewTask(ClipTask::kClear);
     return true;
 }
 
@@ -142,8 +145,9 @@ bool App::CanRunViewTask(int32_t mode)
 {
     if (mode == ClipTask::kPaste && !GetClipboard()->Contents().Valid())
         return false;
+    // Without a focused view (no document window) there is nothing to clip.
     SmartPtr<View> view = FocusView(nullptr);
-    return view.Valid() ? view->CanClip(mode) : true;
+    return view.Valid() && view->CanClip(mode);
 }
 
 bool App::HasReceiver(GenericSignal* signal)

@@ -52,10 +52,12 @@ public:
     virtual void OpenDocument(const SmartPtr<FileReference>& file, bool flagA, bool asCopy);
     virtual void Open(int32_t mode);
     virtual bool CanOpen();
-    // The fallback for keys no window took: backspace clears; true when taken.
+    // The fallback for keys no window took: backspace clears (when the focused view can); true
+    // when taken.
     virtual bool DoKey(uint8_t character, uint32_t modifiers);
     // Clipboard modes: 0 cut, 1 copy, 2 paste, 3 replace, 4 clear.
     virtual void RunViewTask(int32_t mode);
+    // False without a focused view, and for paste while the application clipboard is empty.
     virtual bool CanRunViewTask(int32_t mode);
     virtual bool HasReceiver(GenericSignal* signal);
     virtual int32_t SignalStatus(GenericSignal* signal);

@@ -2,6 +2,7 @@
 
 #include "foundation/UserCancelException.h"
 #include "platform/kernel/KernelTesting.h"
+#include "ui/Menu.h"
 #include "ui/MenuItem.h"
 #include "ui/SampleApp.h"
 #include "ui/SampleView.h"
@@ -213,6 +214,76 @@ TEST_F(AppMainTest, TheSampleApplicationStartsTypesCutsUndoesAndQuits)
     });
     EXPECT_EQ(outcome.returned, 0);
     EXPECT_FALSE(outcome.exitCode.has_value());
+    EXPECT_TRUE(driver::AlertLog().empty());
+}
+
+// A person types on the sample page: Backspace takes back one character, and a Backspace with
+// nothing left neither clears anything nor replaces the undo step. With the page closed, the
+// Edit menu's clipboard items are off.
+TEST_F(AppMainTest, TheSamplePageTakesBackOneCharacterAndTheEditMenuFollowsTheWindows)
+{
+    NextApp() = &SampleApp::Make;
+    SampleView* view = nullptr;
+    HWND page = nullptr;
+    auto text = [&] {
+        char chars[64];
+        view->GetText().GetCString(chars, sizeof chars);
+        return std::string(chars);
+    };
+    auto control = [](UINT key) {
+        driver::PressKey(VK_CONTROL);
+        driver::TypeKey(key);
+        driver::ReleaseKey(VK_CONTROL);
+    };
+    // Whether each clipboard item is on, after the states are brought up to date.
+    auto clipboardItems = [] {
+        AppGlue::UpdateMenuStates();
+        std::vector<bool> on;
+        for (const char* title : { "Cut", "Copy", "Paste", "Delete" }) {
+            for (uint32_t command = Menu::kFirstCommand; command < Menu::kFirstCommand + 20; ++command) {
+                SmartPtr<MenuItem> item = TheApp()->FindMenuItem(command);
+                String itemTitle;
+                uint8_t key = 0;
+                if (item.Valid() && (item->GetTitle(itemTitle, key), itemTitle == String(title)))
+                    on.push_back((item->GetState() & MenuItem::kDisabled) == 0);
+            }
+        }
+        return on;
+    };
+    Outcome outcome = Run({
+        [&] {
+            page = driver::FindWindowByTitle("Page 1");
+            SmartPtr<Window> window = Window::FromHandle(page);
+            ASSERT_TRUE(window.Valid());
+            view = SmartCast<SampleView>(window->GetChildren().Item(1));
+            ASSERT_NE(view, nullptr);
+            view->Clear();
+            driver::TypeText("abc\b");
+        },
+        [&] {
+            EXPECT_EQ(text(), "ab");
+            control('X');
+        },
+        [&] {
+            EXPECT_EQ(text(), "");
+            driver::TypeText("\b\b");
+        },
+        [&] {
+            control('Z');
+        },
+        [&] {
+            EXPECT_EQ(text(), "ab") << "the cut is still the step that undo takes back";
+            // Undoing the cut gave the clipboard back its emptiness: only paste is off.
+            EXPECT_EQ(clipboardItems(), (std::vector<bool> { true, true, false, true }));
+            driver::ClickCloseBox(page);
+        },
+        [&] {
+            EXPECT_EQ(TheApp()->NumWindows(), 0u);
+            EXPECT_EQ(clipboardItems(), (std::vector<bool> { false, false, false, false }));
+            control('Q');
+        },
+    });
+    EXPECT_EQ(outcome.returned, 0);
     EXPECT_TRUE(driver::AlertLog().empty());
 }
 

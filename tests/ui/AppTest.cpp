@@ -172,10 +172,10 @@ TEST_F(AppTest, ActivationOfTheWholeApplicationReachesEveryWindow)
 
 TEST_F(AppTest, ClipboardCommandsRunOnTheFocusedViewAsTheFrontWindowsUndoStep)
 {
-    // No window: nothing runs, and only paste with an empty clipboard is refused.
+    // No window: nothing runs, and every clipboard command is refused.
     app->RunViewTask(ClipTask::kCut);
     EXPECT_TRUE(Journal().empty());
-    EXPECT_TRUE(app->CanRunViewTask(ClipTask::kCut));
+    EXPECT_FALSE(app->CanRunViewTask(ClipTask::kCut));
     EXPECT_FALSE(app->CanRunViewTask(ClipTask::kPaste));
 
     BuildChain();
@@ -207,6 +207,13 @@ TEST_F(AppTest, KeysGoToTheFrontWindowThenBackspaceClears)
     AppGlue::KeyEvent(8, 0);
     EXPECT_EQ(Journal(), (std::vector<std::string> { "B key 120", "B clear" }));
     EXPECT_TRUE(w->HasUndoTask());
+
+    // With nothing to clear, Backspace is taken but leaves the window's undo step alone.
+    w->ForgetUndo();
+    b->clipModes = 0;
+    AppGlue::KeyEvent(8, 0);
+    EXPECT_EQ(Journal().size(), 2u);
+    EXPECT_FALSE(w->HasUndoTask());
 }
 
 TEST_F(AppTest, TheApplicationLetsGoOfItsWindowsWhenReleased)

@@ -244,7 +244,13 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
     std::optional<DibFormat> format = ReadDibFormat(lpbmi);
     if (!format || !lpBits || iUsage != DIB_RGB_COLORS || rop != SRCCOPY)
         return Fail(ERROR_INVALID_PARAMETER, 0);
-    long long sourceTop = format->topDown ? ySrc : static_cast<long long>(format->height) - ySrc - SrcHeight;
+    // A bottom-up source counts rows from its last line: rows ySrc .. ySrc + h - 1 from the bottom
+    // for a positive height, ySrc + h + 1 .. ySrc for a negative one, turned into top-down rows.
+    long long sourceTop = ySrc;
+    if (!format->topDown) {
+        long long last = static_cast<long long>(format->height) - 1;
+        sourceTop = SrcHeight < 0 ? last - ySrc - SrcHeight - 1 : last - ySrc - SrcHeight + 1;
+    }
     POINT origin = dc->Origin();
     if (!StretchCopy(dc->Target(), dc->DeviceClip(), 0LL + xDest + origin.x, 0LL + yDest + origin.y, DestWidth,
                      DestHeight, format->Over(lpBits), xSrc, sourceTop, SrcWidth, SrcHeight))

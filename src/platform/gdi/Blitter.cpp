@@ -70,12 +70,14 @@ bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long
 {
     if (wd == 0 || hd == 0 || ws == 0 || hs == 0)
         return false;
-    long long destLeft = std::min(xd, xd + wd);
-    long long destTop = std::min(yd, yd + hd);
+    // A negative extent e at c covers c + e + 1 .. c: the run ends on the named pixel.
+    auto runStart = [](long long at, int extent) { return extent < 0 ? at + extent + 1 : at; };
+    long long destLeft = runStart(xd, wd);
+    long long destTop = runStart(yd, hd);
     long long destWidth = wd < 0 ? -static_cast<long long>(wd) : wd;
     long long destHeight = hd < 0 ? -static_cast<long long>(hd) : hd;
-    long long sourceLeft = std::min(xs, xs + ws);
-    long long sourceTop = std::min(ys, ys + hs);
+    long long sourceLeft = runStart(xs, ws);
+    long long sourceTop = runStart(ys, hs);
     long long sourceWidth = ws < 0 ? -static_cast<long long>(ws) : ws;
     long long sourceHeight = hs < 0 ? -static_cast<long long>(hs) : hs;
     bool mirrorX = (wd < 0) != (ws < 0);

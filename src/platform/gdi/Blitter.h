@@ -1,7 +1,8 @@
 // Copies pixels between surfaces: BitBlt, StretchBlt, StretchDIBits and the DIB conversions.
 //
 // Scaling is nearest neighbour (destination pixel i of a run of W takes source pixel
-// floor(i * S / W) of a run of S); opposite signs of the source and destination extents mirror;
+// floor(i * S / W) of a run of S); opposite signs of the source and destination extents mirror,
+// and a negative extent e at c covers c + e + 1 .. c (the run ends on the pixel named);
 // values go source value -> colour -> nearest value of the destination, except that identical
 // colour tables copy values unchanged. Only destination pixels inside `clip` change, and those
 // whose source pixel lies outside the source surface keep their value.
@@ -40,7 +41,7 @@ private:
     ValueCache cache;
 };
 
-// Extents may be negative (mirroring); rectangles are in each surface's own pixels, row 0 at the
+// Extents may be negative (c + e + 1 .. c, mirroring); rectangles are in each surface's own pixels, row 0 at the
 // top. Returns false when an extent is 0.
 bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long long yd, int wd, int hd,
                  const Surface& source, long long xs, long long ys, int ws, int hs);

@@ -188,9 +188,7 @@ void TextLayout::Place()
         lines.front().y = y;
         height = y - rect.top + lineHeight;
     }
-    bool fillWidth = (format & kDtWordBreak) && !(format & kDtSingleLine) && lines.size() > 1;
-    bounds = RECT { rect.left, rect.top, rect.left + (fillWidth ? std::max(rectWidth, widest) : widest),
-                    rect.top + textHeight };
+    bounds = RECT { rect.left, rect.top, rect.left + widest, rect.top + textHeight };
 }
 
 } // namespace pw::platform::gdi

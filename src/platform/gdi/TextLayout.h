@@ -19,7 +19,7 @@
 // - Height (DrawTextA's result): lines x line height; with kDtSingleLine and kDtVCenter or
 //   kDtBottom, the offset from the rectangle's top to the bottom of the line.
 // - kDtCalcRect bounds: left and top kept; bottom = top + lines x line height; right = left + the
-//   widest line, but with kDtWordBreak and more than one line at least the rectangle's width.
+//   widest line, narrower than the rectangle when the text is, wider when a word overhangs.
 #pragma once
 
 #include <windef.h>

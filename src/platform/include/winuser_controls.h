@@ -8,6 +8,7 @@
 #define WM_COPY 0x0301
 #define WM_PASTE 0x0302
 #define WM_CLEAR 0x0303
+#define WM_UNDO 0x0304
 
 // BUTTON: styles, messages, check states, notifications
 #define BS_PUSHBUTTON 0x00000000L
@@ -66,6 +67,8 @@
 #define EM_LINEINDEX 0x00BB
 #define EM_LINELENGTH 0x00C1
 #define EM_REPLACESEL 0x00C2
+#define EM_CANUNDO 0x00C6
+#define EM_UNDO 0x00C7
 #define EM_GETFIRSTVISIBLELINE 0x00CE
 #define EM_LINEFROMCHAR 0x00C9
 #define EN_CHANGE 0x0300

@@ -6,6 +6,7 @@
 #include "platform/user/MessageQueue.h"
 #include "platform/user/NonClientPainter.h"
 #include "platform/user/Window.h"
+#include "platform/user/WindowPos.h"
 
 #include <vector>
 
@@ -39,6 +40,19 @@ void Track(const std::function<bool(const InputEvent&)>& onEvent)
     InputRouter::Suspension suspension;
     bool finished = false;
     NonClientTracking::ReadInput([&](const InputEvent& event) { finished = onEvent(event); }, [&] { return finished; });
+}
+
+// Where a dragged child may go: its caption stays inside the parent's client area (below the
+// parent's menu bar), so it can always be taken again. A top-level window keeps its caption on
+// the screen through every move already.
+RECT KeepCaptionReachable(HWND hwnd, RECT rect)
+{
+    Window* window = WindowTable::Find(hwnd);
+    Window* parent = window ? WindowTable::Find(window->ParentWindow()) : nullptr;
+    if (!parent)
+        return rect;
+    SIZE size = parent->ClientSize();
+    return WindowPos::KeepCaptionIn(rect, LayoutOf(*window).caption.bottom, RECT { 0, 0, size.cx, size.cy });
 }
 
 } // namespace
@@ -83,7 +97,7 @@ void NonClientTracking::DragCaption(HWND hwnd, POINT start)
         bool cancel = event.kind == InputKind::KeyDown && event.virtualKey == VK_ESCAPE;
         if (event.kind == InputKind::MouseMove || EndsTracking(event)) {
             POINT to = cancel ? start : POINT { event.x, event.y };
-            RECT rect = OffsetRectBy(startRect, to.x - start.x, to.y - start.y);
+            RECT rect = cancel ? startRect : KeepCaptionReachable(hwnd, OffsetRectBy(startRect, to.x - start.x, to.y - start.y));
             RECT current = WindowTable::Find(hwnd)->rect;
             if (rect.left != current.left || rect.top != current.top)
                 SetWindowPos(hwnd, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -14,7 +14,9 @@ namespace pw::platform {
 // of the left button, at Esc, or when no more input can come (tests); other events wait for after.
 class NonClientTracking {
 public:
-    // Moves the window with the pointer until the button is released (Esc puts it back).
+    // Moves the window with the pointer until the button is released (Esc puts it back). The
+    // caption stays reachable: inside the parent's client area for a child, on the screen for a
+    // top-level window.
     static void DragCaption(HWND hwnd, POINT start);
     // Shows the close box pressed while the pointer is over it; a release over it sends
     // WM_SYSCOMMAND SC_CLOSE.

@@ -71,10 +71,15 @@ RECT WindowPos::Clamp(HWND hwnd, RECT rect)
     if (captionBottom == 0)
         return rect;
     const gdi::ScreenSettings& screen = gdi::Screen::Settings();
+    return KeepCaptionIn(rect, captionBottom, RECT { 0, 0, screen.width, screen.height });
+}
+
+RECT WindowPos::KeepCaptionIn(RECT rect, int captionBottom, const RECT& area)
+{
     int width = rect.right - rect.left;
     int keep = std::min(width, kCaptionKeptOnScreen);
-    int left = std::clamp<int>(rect.left, keep - width, std::max(keep - width, screen.width - keep));
-    int top = std::clamp<int>(rect.top, 0, std::max(0, screen.height - captionBottom));
+    int left = std::clamp<int>(rect.left, area.left + keep - width, std::max(area.left + keep - width, area.right - keep));
+    int top = std::clamp<int>(rect.top, area.top, std::max<int>(area.top, area.bottom - captionBottom));
     return OffsetRectBy(rect, left - rect.left, top - rect.top);
 }
 

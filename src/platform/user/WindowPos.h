@@ -20,6 +20,9 @@ public:
 
     // Where `rect` may go (the caption rule above); other windows go anywhere.
     static RECT Clamp(HWND hwnd, RECT rect);
+    // Moves `rect` the least that keeps its top `captionBottom` pixels (the caption) inside
+    // `area` from top to bottom and at least 32 pixels of it across (all of a narrower one).
+    static RECT KeepCaptionIn(RECT rect, int captionBottom, const RECT& area);
 };
 
 } // namespace pw::platform

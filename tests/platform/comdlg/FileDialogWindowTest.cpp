@@ -71,7 +71,7 @@ protected:
         return items;
     }
 
-    // The middle of row `index` of a list box, on the screen.
+    // The middle of row `index` of a list box, on the screen (in the list without a dialog).
     static POINT RowPoint(HWND dialog, int id, int index)
     {
         HDC dc = CreateCompatibleDC(nullptr);
@@ -83,7 +83,8 @@ protected:
         DeleteObject(font);
         DeleteDC(dc);
         POINT at { 8, index * metrics.tmHeight + metrics.tmHeight / 2 };
-        ClientToScreen(Control(dialog, id), &at);
+        if (dialog)
+            ClientToScreen(Control(dialog, id), &at);
         return at;
     }
 
@@ -177,6 +178,42 @@ TEST_F(ShownFileDialog, SavingOverAFileAsksFirst)
     EXPECT_EQ(asked[0].text, "c:\\Projects\\Site\\index.htm already exists.\nDo you want to replace it?");
     EXPECT_EQ(asked[0].answer, IDNO);
     EXPECT_EQ(asked[1].answer, IDYES);
+}
+
+// A folder list longer than the box shows whole rows only: below the last one that fits, the
+// list is blank, as it is when scrolled to its end.
+TEST_F(ShownFileDialog, TheFolderListShowsOnlyWholeRows)
+{
+    for (int n = 10; n < 30; ++n)
+        driver::MakeHostFolder("Projects/Site/Folder" + std::to_string(n));
+    int rowHeight = RowPoint(nullptr, 0, 1).y - RowPoint(nullptr, 0, 0).y;
+    Steps({ [&](HWND dialog) {
+        HWND list = Control(dialog, FileDialog::kFolderList);
+        RECT client {};
+        GetClientRect(list, &client);
+        int whole = client.bottom / rowHeight;
+        ASSERT_NE(client.bottom % rowHeight, 0) << "the box leaves part of a row";
+        int itemsRight = client.right - GetSystemMetrics(SM_CXVSCROLL);
+        for (bool scrolled : { false, true }) {
+            SCOPED_TRACE(scrolled ? "at the end" : "at the top");
+            if (scrolled) {
+                SendMessageA(list, LB_SETTOPINDEX, 1000, 0);
+                driver::RunUntilIdle();
+            }
+            Frame shown = driver::ReadClientArea(list);
+            auto inkIn = [&](int top, int bottom) {
+                int ink = 0;
+                for (int y = top; y < bottom; ++y)
+                    for (int x = 0; x < itemsRight; ++x)
+                        ink += shown.At(x, y) != 255;
+                return ink;
+            };
+            EXPECT_GT(inkIn((whole - 1) * rowHeight, whole * rowHeight), 0) << "the last whole row shows";
+            EXPECT_EQ(inkIn(whole * rowHeight, client.bottom), 0) << "no part of a row shows";
+        }
+        driver::TypeKey(VK_ESCAPE);
+    } });
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
 }
 
 TEST_F(ShownFileDialog, CancelAndEscLeaveEverythingAsItWas)

@@ -177,9 +177,10 @@ TEST(Bitmaps, StretchingIsNearestNeighbourAndOppositeSignsMirror)
         { "doubled", 0, 8, 0, 4, "rrggbbyy" },
         { "halved takes the first of each pair", 0, 2, 0, 4, "rb......" },
         { "three to eight", 0, 8, 1, 3, "gggbbbyy" },
-        { "negative destination width mirrors", 4, -4, 0, 4, "ybgr...." },
-        { "negative source width mirrors", 0, 4, 4, -4, "ybgr...." },
-        { "both negative do not mirror", 4, -4, 4, -4, "rgby...." },
+        { "negative destination width at x covers x - 3 .. x, mirrored", 3, -4, 0, 4, "ybgr...." },
+        { "negative destination width ends on the pixel named", 4, -4, 0, 4, ".ybgr..." },
+        { "negative source width mirrors", 0, 4, 3, -4, "ybgr...." },
+        { "both negative do not mirror", 3, -4, 3, -4, "rgby...." },
         { "source partly outside leaves those pixels", 0, 4, 2, 4, "by......" },
     };
     for (const Case& c : cases) {
@@ -190,6 +191,47 @@ TEST(Bitmaps, StretchingIsNearestNeighbourAndOppositeSignsMirror)
                       SRCCOPY);
         EXPECT_TRUE(SameGrid({ c.expected }, GridOf(canvas.dc, 8, 1)));
     }
+}
+
+// The same rule holds down the page, for a bottom-up image, and between two DCs.
+TEST(Bitmaps, NegativeHeightsAndStretchBltFollowTheSameMirroringRule)
+{
+    // A bottom-up column whose rows, top to bottom, are r g b.
+    BYTE column[12] = { 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0 };
+    DibInfo info(1, 3, 8, SmallTable());
+    struct Case {
+        const char* name;
+        int y;
+        int height;
+        int sourceY;
+        int sourceHeight;
+        const char* expected; // rows 0 to 3, top to bottom
+    };
+    const Case cases[] = {
+        { "upright", 0, 3, 0, 3, "rgb." },
+        { "negative destination height at y covers y - 2 .. y", 2, -3, 0, 3, "bgr." },
+        { "negative source height counts up from the bottom line", 0, 3, 2, -3, "bgr." },
+        { "both negative: the lower two rows, upright", 1, -2, 1, -2, "gb.." },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DibCanvas canvas(1, 4);
+        Paint(canvas.dc, { 0, 0, 1, 4 }, 255);
+        StretchDIBits(canvas.dc, 0, c.y, 1, c.height, 0, c.sourceY, 1, c.sourceHeight, column, info.Info(),
+                      DIB_RGB_COLORS, SRCCOPY);
+        Grid rows;
+        for (char pixel : std::string(c.expected))
+            rows.push_back(std::string(1, pixel));
+        EXPECT_TRUE(SameGrid(rows, GridOf(canvas.dc, 1, 4)));
+    }
+
+    DibCanvas source(4, 1);
+    BYTE row[4] = { 249, 250, 252, 251 }; // r g b y
+    std::copy(row, row + 4, source.bits);
+    DibCanvas dest(6, 1);
+    Paint(dest.dc, { 0, 0, 6, 1 }, 255);
+    EXPECT_TRUE(StretchBlt(dest.dc, 4, 0, -4, 1, source.dc, 0, 0, 4, 1, SRCCOPY));
+    EXPECT_TRUE(SameGrid({ ".ybgr." }, GridOf(dest.dc, 6, 1)));
 }
 
 TEST(Bitmaps, BlitsConvertThroughColoursExceptBetweenIdenticalTables)

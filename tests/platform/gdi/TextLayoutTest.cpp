@@ -113,30 +113,30 @@ TEST(TextLayout, WordBreak)
 {
     constexpr unsigned wb = kDtWordBreak;
     const Case cases[] = {
-        { "wraps before the word that does not fit", "aaa bbb ccc", -1, { 0, 0, 75, 50 }, wb,
-          "0,0,65: @0'aaa bbb' | 0,20,30: @0'ccc'", 40, "0,0,75,40" },
+        { "wraps before the word that does not fit; bounds narrow to the widest line", "aaa bbb ccc", -1,
+          { 0, 0, 75, 50 }, wb, "0,0,65: @0'aaa bbb' | 0,20,30: @0'ccc'", 40, "0,0,65,40" },
         { "a line exactly as wide as the box fits", "aaa bbb ccc", -1, { 0, 0, 65, 50 }, wb,
           "0,0,65: @0'aaa bbb' | 0,20,30: @0'ccc'", 40, "0,0,65,40" },
         { "one pixel less", "aaa bbb ccc", -1, { 0, 0, 64, 50 }, wb,
-          "0,0,30: @0'aaa' | 0,20,30: @0'bbb' | 0,40,30: @0'ccc'", 60, "0,0,64,60" },
+          "0,0,30: @0'aaa' | 0,20,30: @0'bbb' | 0,40,30: @0'ccc'", 60, "0,0,30,60" },
         { "blanks at the break are dropped", "aaa bbb   ccc", -1, { 0, 0, 65, 50 }, wb,
           "0,0,65: @0'aaa bbb' | 0,20,30: @0'ccc'", 40, "0,0,65,40" },
         { "trailing blanks do not count", "aaa bbb    ", -1, { 0, 0, 65, 50 }, wb | kDtRight,
           "0,0,65: @0'aaa bbb'", 20, "0,0,65,20" },
         { "no leading blanks after a wrap", "aaa    bbb", -1, { 0, 0, 40, 50 }, wb,
-          "0,0,30: @0'aaa' | 0,20,30: @0'bbb'", 40, "0,0,40,40" },
+          "0,0,30: @0'aaa' | 0,20,30: @0'bbb'", 40, "0,0,30,40" },
         { "leading blanks of a paragraph stay", "  ab", -1, kBox, wb, "0,0,30: @0'  ab'", 20, "0,0,30,20" },
         { "a word wider than the box is not split", "a bbbbbbbbbb c", -1, { 0, 0, 30, 50 }, wb,
           "0,0,10: @0'a' | 0,20,100: @0'bbbbbbbbbb' | 0,40,10: @0'c'", 60, "0,0,100,60" },
         { "one wrapped line: bounds fit the line", "aaa bb", -1, kBox, wb, "0,0,55: @0'aaa bb'", 20, "0,0,55,20" },
-        { "a paragraph of blanks is an empty line", "   \nab", -1, kBox, wb, "0,0,0: | 0,20,20: @0'ab'", 40, "0,0,100,40" },
+        { "a paragraph of blanks is an empty line", "   \nab", -1, kBox, wb, "0,0,0: | 0,20,20: @0'ab'", 40, "0,0,20,40" },
         { "negative width: a word a line", "a b", -1, { 10, 0, 0, 50 }, wb, "10,0,10: @10'a' | 10,20,10: @10'b'", 40, "10,0,20,40" },
         { "centred wrapped lines", "aaaa bb", -1, { 0, 0, 60, 50 }, wb | kDtCenter,
-          "10,0,40: @10'aaaa' | 20,20,20: @20'bb'", 40, "0,0,60,40" },
+          "10,0,40: @10'aaaa' | 20,20,20: @20'bb'", 40, "0,0,40,40" },
         { "single line wins over word break", "aaa bbb ccc", -1, { 0, 0, 30, 50 }, wb | kDtSingleLine,
           "0,0,100: @0'aaa bbb ccc'", 20, "0,0,100,20" },
         { "breaks and wrapping together", "aa bb\ncc", -1, { 0, 0, 30, 50 }, wb,
-          "0,0,20: @0'aa' | 0,20,20: @0'bb' | 0,40,20: @0'cc'", 60, "0,0,30,60" },
+          "0,0,20: @0'aa' | 0,20,20: @0'bb' | 0,40,20: @0'cc'", 60, "0,0,20,60" },
     };
     for (const Case& c : cases)
         ExpectLayout(c);
@@ -152,13 +152,13 @@ TEST(TextLayout, PrefixAndTabs)
         { "a final & is dropped", "ab&", -1, kBox, kDtLeft, "0,0,20: @0'ab'", 20, "0,0,20,20" },
         { "& before a break is dropped", "a&\nb", -1, kBox, kDtLeft, "0,0,10: @0'a' | 0,20,10: @0'b'", 40, "0,0,10,40" },
         { "no prefix", "&File&&", -1, kBox, kDtNoPrefix, "0,0,64: @0'&File&&'", 20, "0,0,64,20" },
-        { "marks survive wrapping", "aa &bb", -1, { 0, 0, 30, 50 }, kDtWordBreak, "0,0,20: @0'aa' | 0,20,20: @0'_bb'", 40, "0,0,30,40" },
+        { "marks survive wrapping", "aa &bb", -1, { 0, 0, 30, 50 }, kDtWordBreak, "0,0,20: @0'aa' | 0,20,20: @0'_bb'", 40, "0,0,20,40" },
         { "expanded tab jumps to the next stop", "a\tb", -1, kBox, kDtExpandTabs, "0,0,74: @0'a' @64'b'", 20, "0,0,74,20" },
         { "tab on a stop goes to the next", "aaaaaai\tb", -1, { 0, 0, 200, 50 }, kDtExpandTabs | kDtRight,
           "62,0,138: @62'aaaaaai' @190'b'", 20, "0,0,138,20" },
         { "unexpanded tab is a character", "a\tb", -1, kBox, kDtLeft, "0,0,20: @0'a\tb'", 20, "0,0,20,20" },
         { "tab width counts when wrapping", "aaaa\tbbbb", -1, kBox, kDtExpandTabs | kDtWordBreak,
-          "0,0,40: @0'aaaa' | 0,20,40: @0'bbbb'", 40, "0,0,100,40" },
+          "0,0,40: @0'aaaa' | 0,20,40: @0'bbbb'", 40, "0,0,40,40" },
     };
     for (const Case& c : cases)
         ExpectLayout(c);

@@ -2,6 +2,8 @@
 
 #include "platform/testing/TestDriver.h"
 
+#include <algorithm>
+
 namespace pw::platform::tests {
 
 namespace {
@@ -163,6 +165,54 @@ TEST_F(WindowPosTest, TheCaptionDragsTheWindowAndTheCloseBoxClosesIt)
     driver::RunUntilIdle();
     EXPECT_EQ(MessageNumbers({ WM_SYSCOMMAND, WM_CLOSE }), (std::vector<UINT> { WM_SYSCOMMAND, WM_CLOSE }));
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// A child dragged by its caption toward any edge, and beyond, keeps its caption inside the
+// parent's client area (so below the parent's menu bar), where its close box still closes it.
+TEST_F(WindowPosTest, ADraggedChildKeepsItsCaptionBelowTheMenuBarAndInsideItsParent)
+{
+    HWND main = CreateWindowExA(0, kClassName, "Main", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
+        nullptr, nullptr);
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_STRING, 1, "File");
+    ASSERT_TRUE(SetMenu(main, bar));
+    RECT client {};
+    GetClientRect(main, &client);
+    POINT origin { 0, 0 };
+    ClientToScreen(main, &origin);
+    struct Case {
+        const char* name;
+        POINT by;
+        POINT to; // where the child's top-left corner ends, in the parent's client area
+    };
+    const int captionBottom = 1 + 18; // the frame's top line, then the caption
+    for (Case c : {
+             Case { "to the top edge", { 0, -40 }, { 60, 0 } },
+             Case { "far above, under the menu bar and off the screen", { 0, -400 }, { 60, 0 } },
+             Case { "far below", { 0, 600 }, { 60, client.bottom - captionBottom } },
+             Case { "far left: 32 pixels stay", { -600, 0 }, { 32 - 200, 40 } },
+             Case { "far right: 32 pixels stay", { 600, 0 }, { client.right - 32, 40 } },
+         }) {
+        SCOPED_TRACE(c.name);
+        HWND child = CreateWindowExA(0, kClassName, "Child", WS_CHILD | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 60, 40,
+            200, 100, main, nullptr, nullptr, nullptr);
+        driver::RunUntilIdle();
+        POINT caption = driver::CaptionPoint(child);
+        driver::Drag(caption.x, caption.y, caption.x + c.by.x, caption.y + c.by.y);
+        driver::RunUntilIdle();
+        RECT shown = WindowRectOf(child);
+        EXPECT_EQ(RectText(shown),
+            RectText(RECT { origin.x + c.to.x, origin.y + c.to.y, origin.x + c.to.x + 200, origin.y + c.to.y + 100 }));
+        // What shows of the caption takes it back, and then its close box closes it.
+        RECT onScreen = WindowRectOf(child);
+        POINT grab { std::max(onScreen.left, origin.x) + 4, onScreen.top + 8 };
+        driver::Drag(grab.x, grab.y, origin.x + 150, origin.y + 50);
+        driver::RunUntilIdle();
+        driver::ClickCloseBox(child);
+        driver::RunUntilIdle();
+        EXPECT_FALSE(IsWindow(child)) << "closed through its close box";
+    }
+    DestroyWindow(main);
 }
 
 TEST_F(WindowPosTest, ClickingActivatesAndTheAppActivationIsToldToEveryTopLevelWindow)

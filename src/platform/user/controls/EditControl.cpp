@@ -16,9 +16,24 @@ namespace {
 
 using Move = EditModel::Move;
 
+// The kinds of user edit that join one undo step while the caret stays where the last one left it.
+enum class EditRun { None, Typing, Deleting };
+
+// The text and selection an undo puts back.
+struct UndoStep {
+    std::string text;
+    size_t anchor { 0 };
+    size_t caret { 0 };
+};
+
 struct EditState {
     EditView view;
     bool tracking { false };
+    // One level of undo: the text before the last change. Undoing swaps it with the text shown,
+    // so a second undo redoes.
+    std::optional<UndoStep> undo;
+    EditRun run { EditRun::None };
+    size_t runCaret { 0 };
 };
 
 ControlStore<EditState> store;
@@ -50,11 +65,31 @@ bool Fits(HWND hwnd, const EditView& view)
     return (view.style & ES_AUTOVSCROLL) || static_cast<int>(view.model.Layout().LineCount()) <= view.VisibleLines();
 }
 
-// Applies an edit: one the user makes is refused by a read-only control and undone when it does
-// not fit. A change is shown and announced to the parent with EN_CHANGE.
-template <typename Edit>
-void ApplyEdit(HWND hwnd, EditView& view, Edit edit, bool byUser = true)
+UndoStep StepOf(const EditModel& model)
 {
+    return UndoStep { model.Text(), model.Anchor(), model.Caret() };
+}
+
+// Keeps the text before a change for undo. A typed character or a deletion that goes on from
+// where the last one of its kind left the caret joins that step, so undo takes back the whole run.
+void RecordUndo(EditState& state, const EditModel& before, EditRun run)
+{
+    bool joins = run != EditRun::None && run == state.run && !before.HasSelection() && before.Caret() == state.runCaret
+        && state.undo;
+    if (!joins)
+        state.undo = StepOf(before);
+    state.run = run;
+    state.runCaret = state.view.model.Caret();
+}
+
+// Applies an edit: one the user makes is refused by a read-only control and undone when it does
+// not fit. A change is shown, kept for undo when `undoable`, and announced to the parent with
+// EN_CHANGE; an edit that changes nothing leaves the undo step alone.
+template <typename Edit>
+void ApplyEdit(HWND hwnd, EditState& state, Edit edit, EditRun run = EditRun::None, bool byUser = true,
+    bool undoable = true)
+{
+    EditView& view = state.view;
     if (byUser && IsReadOnly(view))
         return;
     EditModel before = view.model;
@@ -64,13 +99,31 @@ void ApplyEdit(HWND hwnd, EditView& view, Edit edit, bool byUser = true)
         view.model = before;
         return;
     }
+    if (undoable)
+        RecordUndo(state, before, run);
     Redraw(hwnd, view);
     NotifyParent(hwnd, EN_CHANGE);
 }
 
-void Insert(HWND hwnd, EditView& view, std::string_view text)
+void Insert(HWND hwnd, EditState& state, std::string_view text, EditRun run = EditRun::None)
 {
-    ApplyEdit(hwnd, view, [&](EditModel& model) { return model.ReplaceSelection(text); });
+    ApplyEdit(hwnd, state, [&](EditModel& model) { return model.ReplaceSelection(text); }, run);
+}
+
+// Swaps the text with the undo step's, selecting what it selected. False when there is none.
+bool Undo(HWND hwnd, EditState& state)
+{
+    EditView& view = state.view;
+    if (!state.undo || IsReadOnly(view))
+        return false;
+    UndoStep shown = StepOf(view.model);
+    view.model.SetText(state.undo->text);
+    view.model.Select(state.undo->anchor, state.undo->caret);
+    state.undo = std::move(shown);
+    state.run = EditRun::None;
+    Redraw(hwnd, view);
+    NotifyParent(hwnd, EN_CHANGE);
+    return true;
 }
 
 void Copy(HWND hwnd, const EditView& view)
@@ -79,44 +132,47 @@ void Copy(HWND hwnd, const EditView& view)
         CopyToClipboard(hwnd, view.model.SelectedText());
 }
 
-void Cut(HWND hwnd, EditView& view)
+void Cut(HWND hwnd, EditState& state)
 {
+    EditView& view = state.view;
     if (!view.model.HasSelection() || IsReadOnly(view) || !CopyToClipboard(hwnd, view.model.SelectedText()))
         return;
-    Insert(hwnd, view, {});
+    Insert(hwnd, state, {});
 }
 
-void Paste(HWND hwnd, EditView& view)
+void Paste(HWND hwnd, EditState& state)
 {
     if (std::optional<std::string> text = TextFromClipboard(hwnd))
-        Insert(hwnd, view, *text);
+        Insert(hwnd, state, *text);
 }
 
-void MoveCaret(HWND hwnd, EditView& view, Move move, bool extend, int times = 1)
+void MoveCaret(HWND hwnd, EditState& state, Move move, bool extend, int times = 1)
 {
     for (int i = 0; i < times; ++i)
-        view.model.MoveCaret(move, extend);
-    Redraw(hwnd, view);
+        state.view.model.MoveCaret(move, extend);
+    state.run = EditRun::None;
+    Redraw(hwnd, state.view);
 }
 
-LRESULT KeyDown(HWND hwnd, EditView& view, WPARAM key)
+LRESULT KeyDown(HWND hwnd, EditState& state, WPARAM key)
 {
     bool shift = ShiftDown();
     bool control = ControlDown();
+    int page = state.view.VisibleLines();
     switch (key) {
-    case VK_LEFT: MoveCaret(hwnd, view, Move::Left, shift); break;
-    case VK_RIGHT: MoveCaret(hwnd, view, Move::Right, shift); break;
-    case VK_UP: MoveCaret(hwnd, view, Move::Up, shift); break;
-    case VK_DOWN: MoveCaret(hwnd, view, Move::Down, shift); break;
-    case VK_HOME: MoveCaret(hwnd, view, control ? Move::TextStart : Move::LineStart, shift); break;
-    case VK_END: MoveCaret(hwnd, view, control ? Move::TextEnd : Move::LineEnd, shift); break;
-    case VK_PRIOR: MoveCaret(hwnd, view, Move::Up, shift, view.VisibleLines()); break;
-    case VK_NEXT: MoveCaret(hwnd, view, Move::Down, shift, view.VisibleLines()); break;
+    case VK_LEFT: MoveCaret(hwnd, state, Move::Left, shift); break;
+    case VK_RIGHT: MoveCaret(hwnd, state, Move::Right, shift); break;
+    case VK_UP: MoveCaret(hwnd, state, Move::Up, shift); break;
+    case VK_DOWN: MoveCaret(hwnd, state, Move::Down, shift); break;
+    case VK_HOME: MoveCaret(hwnd, state, control ? Move::TextStart : Move::LineStart, shift); break;
+    case VK_END: MoveCaret(hwnd, state, control ? Move::TextEnd : Move::LineEnd, shift); break;
+    case VK_PRIOR: MoveCaret(hwnd, state, Move::Up, shift, page); break;
+    case VK_NEXT: MoveCaret(hwnd, state, Move::Down, shift, page); break;
     case VK_DELETE:
         if (shift)
-            Cut(hwnd, view);
+            Cut(hwnd, state);
         else
-            ApplyEdit(hwnd, view, [](EditModel& model) { return model.DeleteForward(); });
+            ApplyEdit(hwnd, state, [](EditModel& model) { return model.DeleteForward(); }, EditRun::Deleting);
         break;
     default:
         break;
@@ -125,29 +181,32 @@ LRESULT KeyDown(HWND hwnd, EditView& view, WPARAM key)
 }
 
 // Characters from TranslateMessage: control codes edit, printable ones are typed.
-LRESULT Char(HWND hwnd, EditView& view, WPARAM code)
+LRESULT Char(HWND hwnd, EditState& state, WPARAM code)
 {
+    EditView& view = state.view;
     auto c = static_cast<unsigned char>(code);
     switch (c) {
     case 1: // Ctrl+A
         view.model.Select(0, view.model.Text().size());
+        state.run = EditRun::None;
         Redraw(hwnd, view);
         return 0;
     case 3: Copy(hwnd, view); return 0;
-    case 22: Paste(hwnd, view); return 0;
-    case 24: Cut(hwnd, view); return 0;
+    case 22: Paste(hwnd, state); return 0;
+    case 24: Cut(hwnd, state); return 0;
+    case 26: Undo(hwnd, state); return 0;
     case '\b':
-        ApplyEdit(hwnd, view, [](EditModel& model) { return model.DeleteBackward(); });
+        ApplyEdit(hwnd, state, [](EditModel& model) { return model.DeleteBackward(); }, EditRun::Deleting);
         return 0;
     case '\r':
         // Without ES_WANTRETURN, Return belongs to the dialog around the control.
         if (view.IsMultiLine() && (view.style & ES_WANTRETURN))
-            Insert(hwnd, view, "\r\n");
+            Insert(hwnd, state, "\r\n", EditRun::Typing);
         return 0;
     default:
         if (c >= 0x20 && c != 0x7F) {
             char typed = static_cast<char>(c);
-            Insert(hwnd, view, std::string_view(&typed, 1));
+            Insert(hwnd, state, std::string_view(&typed, 1), EditRun::Typing);
         }
         return 0;
     }
@@ -163,6 +222,7 @@ LRESULT Mouse(HWND hwnd, EditState& state, UINT message, LPARAM lParam)
         if (!FocusOnPress(hwnd))
             return 0;
         size_t index = view.IndexAt(point);
+        state.run = EditRun::None;
         if (message == WM_LBUTTONDBLCLK) {
             view.model.SelectWordAt(index);
         } else {
@@ -281,6 +341,8 @@ LRESULT Handle(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARAM 
         return reinterpret_cast<LRESULT>(view.font);
     case WM_SETTEXT:
         view.model.SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        state.undo.reset();
+        state.run = EditRun::None;
         Redraw(hwnd, view);
         return TRUE;
     case WM_GETTEXT:
@@ -309,21 +371,29 @@ LRESULT Handle(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARAM 
         state.tracking = false;
         return 0;
     case WM_KEYDOWN:
-        return KeyDown(hwnd, view, wParam);
+        return KeyDown(hwnd, state, wParam);
     case WM_CHAR:
-        return Char(hwnd, view, wParam);
+        return Char(hwnd, state, wParam);
     case WM_COPY: Copy(hwnd, view); return 0;
-    case WM_CUT: Cut(hwnd, view); return 0;
-    case WM_PASTE: Paste(hwnd, view); return 0;
-    case WM_CLEAR: Insert(hwnd, view, {}); return 0;
-    case EM_REPLACESEL:
+    case WM_CUT: Cut(hwnd, state); return 0;
+    case WM_PASTE: Paste(hwnd, state); return 0;
+    case WM_CLEAR: Insert(hwnd, state, {}); return 0;
+    case WM_UNDO:
+    case EM_UNDO:
+        return Undo(hwnd, state) ? TRUE : FALSE;
+    case EM_CANUNDO:
+        return state.undo ? TRUE : FALSE;
+    case EM_REPLACESEL: {
+        // wParam TRUE: the replacement can be undone.
+        const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         ApplyEdit(
-            hwnd, view,
-            [&](EditModel& model) { return model.ReplaceSelection(lParam ? reinterpret_cast<const char*>(lParam) : ""); },
-            false);
+            hwnd, state, [&](EditModel& model) { return model.ReplaceSelection(text); }, EditRun::None, false,
+            wParam != 0);
         return 0;
+    }
     case EM_GETSEL:
     case EM_SETSEL:
+        state.run = message == EM_SETSEL ? EditRun::None : state.run;
         return SelectionMessage(hwnd, view, message, wParam, lParam);
     case EM_GETLINECOUNT:
     case EM_LINEINDEX:

@@ -10,7 +10,10 @@ namespace pw::platform::user {
 // messages about lines and the selection. With the focus it shows a caret and takes typing,
 // Backspace, Delete, arrows, Home and End (Shift selects), Return with ES_WANTRETURN, and
 // Ctrl+A, C, X, V; the mouse places the caret, drags a selection and selects a word on a double
-// click. Every change the user makes sends WM_COMMAND with EN_CHANGE to the parent. Without
+// click. Every change the user makes sends WM_COMMAND with EN_CHANGE to the parent. It keeps one
+// level of undo (Ctrl+Z, WM_UNDO, EM_UNDO; EM_CANUNDO tells): the text before the last change
+// that changed something, a run of typing or of deleting counting as one change; undoing twice
+// redoes, and WM_SETTEXT forgets it. Without
 // ES_AUTOHSCROLL a single-line control refuses typing wider than itself; without ES_AUTOVSCROLL
 // a multi-line one refuses lines below its bottom.
 class EditControl {

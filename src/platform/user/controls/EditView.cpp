@@ -101,7 +101,8 @@ void EditView::Paint(HDC hdc) const
         PaintLine(hdc, line, client.top + (static_cast<int>(line) - firstLine) * lineHeight);
     if (focused) {
         int line = static_cast<int>(model.CaretLine());
-        int x = client.left + model.XOf(model.Caret()) - xOffset;
+        // A caret after a line that fills the width shows at the right edge, not past it.
+        int x = std::min(client.left + model.XOf(model.Caret()) - xOffset, static_cast<int>(client.right) - 1);
         int y = client.top + (line - firstLine) * lineHeight;
         FillColor(hdc, RECT { x, y, x + 1, y + lineHeight }, SysColor(COLOR_WINDOWTEXT));
     }

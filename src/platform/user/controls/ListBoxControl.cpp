@@ -104,8 +104,9 @@ int ItemAt(HWND hwnd, const ListBoxState& state, POINT point)
     RECT items = ItemsRect(hwnd, state);
     if (point.x < items.left || point.x >= items.right || point.y < 0 || point.y >= items.bottom)
         return -1;
-    int index = state.list.TopIndex() + point.y / state.itemHeight;
-    return state.list.IsValid(index) ? index : -1;
+    int row = point.y / state.itemHeight;
+    int index = state.list.TopIndex() + row;
+    return row < Rows(hwnd, state) && state.list.IsValid(index) ? index : -1;
 }
 
 void Paint(HWND hwnd, HDC hdc, const ListBoxState& state)
@@ -116,8 +117,9 @@ void Paint(HWND hwnd, HDC hdc, const ListBoxState& state)
     int oldMode = SetBkMode(hdc, TRANSPARENT);
     COLORREF oldText = GetTextColor(hdc);
     bool enabled = IsEnabled(hwnd);
-    for (int index = state.list.TopIndex(), y = 0; index < state.list.Count() && y < items.bottom;
-         ++index, y += state.itemHeight) {
+    // Only whole rows show; the space below the last one stays blank.
+    int end = std::min(state.list.Count(), state.list.TopIndex() + Rows(hwnd, state));
+    for (int index = state.list.TopIndex(), y = 0; index < end; ++index, y += state.itemHeight) {
         RECT row { items.left, y, items.right, y + state.itemHeight };
         bool selected = index == state.list.Selection();
         if (selected)

@@ -99,9 +99,9 @@ size_t ControlFixture::CountOf(UINT message, WORD code) const
 
 std::string TextOf(HWND hwnd)
 {
-    char buffer[1024] = {};
-    int length = GetWindowTextA(hwnd, buffer, sizeof buffer);
-    return std::string(buffer, static_cast<size_t>(length));
+    std::string text(static_cast<size_t>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 } // namespace pw::platform::tests

@@ -1,7 +1,10 @@
 #include "ControlFixture.h"
 
+#include "../../gdi/GdiTestSupport.h"
 #include "platform/testing/TestDriver.h"
 #include "platform/user/clipboard/ClipboardTesting.h"
+
+#include <functional>
 
 namespace pw::platform::tests {
 
@@ -255,6 +258,280 @@ TEST_F(EditTest, SelectionAndTextMessages)
     char small[4];
     EXPECT_EQ(3, SendMessageA(edit, WM_GETTEXT, sizeof small, reinterpret_cast<LPARAM>(small)));
     EXPECT_STREQ("oXw", small);
+}
+
+// A keystroke script: text typed, or a key with a modifier held (0: none).
+struct Stroke {
+    const char* text;
+    UINT key;
+    UINT modifier;
+};
+
+Stroke Keys(const char* text)
+{
+    return { text, 0, 0 };
+}
+Stroke Key(UINT key, UINT modifier = 0)
+{
+    return { nullptr, key, modifier };
+}
+
+void Play(const std::vector<Stroke>& strokes)
+{
+    for (const Stroke& stroke : strokes) {
+        if (stroke.text) {
+            testing::TypeText(stroke.text);
+            continue;
+        }
+        if (stroke.modifier)
+            testing::PressKey(stroke.modifier);
+        testing::TypeKey(stroke.key);
+        if (stroke.modifier)
+            testing::ReleaseKey(stroke.modifier);
+    }
+    testing::RunUntilIdle();
+}
+
+TEST_F(EditTest, KeystrokeScriptsEditUndoAndRedoAsPeopleExpect)
+{
+    struct {
+        const char* name;
+        const char* start;
+        std::vector<Stroke> strokes;
+        const char* text;
+        Selection selection;
+    } const cases[] = {
+        { "Backspace takes one character", "hello", { Key(VK_END), Keys("\b") }, "hell", { 4, 4 } },
+        { "Delete takes the one after", "hello", { Key(VK_HOME), Key(VK_RIGHT), Key(VK_DELETE) }, "hllo", { 1, 1 } },
+        { "arrows and Home place typing", "held", { Key(VK_LEFT), Keys("l"), Key(VK_HOME), Key(VK_RIGHT), Keys("!") },
+            "h!elld", { 2, 2 } },
+        { "Shift extends, typing replaces", "hello", { Key(VK_HOME), Key(VK_RIGHT, VK_SHIFT), Key(VK_RIGHT, VK_SHIFT),
+            Keys("J") }, "Jllo", { 1, 1 } },
+        { "Shift+End selects to the end", "hello", { Key(VK_HOME), Key(VK_RIGHT), Key(VK_END, VK_SHIFT) }, "hello",
+            { 1, 5 } },
+        { "Backspace takes only the selection", "hello", { Key(VK_LEFT, VK_SHIFT), Key(VK_LEFT, VK_SHIFT), Keys("\b") },
+            "hel", { 3, 3 } },
+        { "undo takes back a run of typing", "", { Keys("abc"), Key('Z', VK_CONTROL) }, "", { 0, 0 } },
+        { "undo twice redoes", "", { Keys("abc"), Key('Z', VK_CONTROL), Key('Z', VK_CONTROL) }, "abc", { 3, 3 } },
+        { "a Backspace that changes nothing is no step", "", { Keys("abc"), Key(VK_HOME), Keys("\b"),
+            Key('Z', VK_CONTROL) }, "", { 0, 0 } },
+        { "Backspace on an empty field keeps the deleting step", "", { Keys("ab\b\b\b"), Key('Z', VK_CONTROL) }, "ab",
+            { 2, 2 } },
+        { "Delete at the end keeps the typing step", "x", { Key(VK_END), Keys("yz"), Key(VK_DELETE),
+            Key('Z', VK_CONTROL) }, "x", { 1, 1 } },
+        { "moving starts a new step", "", { Keys("ab"), Key(VK_HOME), Keys("c"), Key('Z', VK_CONTROL) }, "ab",
+            { 0, 0 } },
+        { "undo of a typed replacement brings the selection back", "hello", { Key(VK_HOME),
+            Key(VK_END, VK_SHIFT), Keys("bye"), Key('Z', VK_CONTROL) }, "hello", { 0, 5 } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND edit = MakeEdit(WS_BORDER | ES_AUTOHSCROLL, RECT { 10, 10, 210, 32 }, c.start);
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(-2), -1);
+        Play(c.strokes);
+        EXPECT_EQ(c.text, TextOf(edit));
+        EXPECT_EQ(c.selection, SelectionOf(edit));
+        DestroyWindow(edit);
+    }
+}
+
+// Undo then redo of every kind of change gives back exactly the texts before and after it.
+TEST_F(EditTest, UndoAndRedoRoundTripCutPasteClearAndTyping)
+{
+    HWND edit = MakeEdit(ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, RECT { 10, 10, 210, 110 });
+    Type("one two\nthree");
+    SendMessageA(edit, EM_SETSEL, 4, 7);
+    struct {
+        const char* name;
+        std::function<void()> change;
+        const char* after;
+    } const steps[] = {
+        { "typing", [] { Type("more"); }, "one more\r\nthree" },
+        { "cut", [&] { SendMessageA(edit, EM_SETSEL, 0, 4), SendMessageA(edit, WM_CUT, 0, 0); }, "more\r\nthree" },
+        { "paste",
+            [&] {
+                ASSERT_TRUE(testing::PutSystemClipboardText("TWO"));
+                SendMessageA(edit, EM_SETSEL, 0, 0), SendMessageA(edit, WM_PASTE, 0, 0);
+            },
+            "TWOmore\r\nthree" },
+        { "clear", [&] { SendMessageA(edit, EM_SETSEL, 3, 13), SendMessageA(edit, WM_CLEAR, 0, 0); }, "TWOe" },
+        { "undoable replacement", [&] { SendMessageA(edit, EM_SETSEL, 3, 3), SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("!")); },
+            "TWO!e" },
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        std::string before = TextOf(edit);
+        step.change();
+        EXPECT_EQ(step.after, TextOf(edit));
+        EXPECT_TRUE(SendMessageA(edit, EM_CANUNDO, 0, 0));
+        EXPECT_TRUE(SendMessageA(edit, EM_UNDO, 0, 0));
+        EXPECT_EQ(before, TextOf(edit));
+        EXPECT_TRUE(SendMessageA(edit, WM_UNDO, 0, 0));
+        EXPECT_EQ(step.after, TextOf(edit));
+        // Changes that change nothing leave the step alone.
+        SendMessageA(edit, EM_SETSEL, 0, 0);
+        SendMessageA(edit, WM_CLEAR, 0, 0);
+        Type("\b");
+        SendMessageA(edit, EM_UNDO, 0, 0);
+        EXPECT_EQ(before, TextOf(edit));
+        SendMessageA(edit, EM_UNDO, 0, 0);
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(-2), -1);
+    }
+    size_t changes = CountOf(WM_COMMAND, EN_CHANGE);
+    SetWindowTextA(edit, "fresh");
+    EXPECT_FALSE(SendMessageA(edit, EM_CANUNDO, 0, 0)) << "setting the text forgets the undo";
+    EXPECT_FALSE(SendMessageA(edit, EM_UNDO, 0, 0));
+    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("x"));
+    EXPECT_FALSE(SendMessageA(edit, EM_CANUNDO, 0, 0)) << "a replacement without undo";
+    EXPECT_EQ(changes + 1, CountOf(WM_COMMAND, EN_CHANGE));
+}
+
+// What the screen shows of an edit control, and what text in its font would show.
+class EditScreenTest : public EditTest {
+protected:
+    // '#' for each pixel of the text colour in a band of the control's client area.
+    static gditest::Grid InkOnScreen(HWND edit, int top, int width, int height)
+    {
+        Frame shown = testing::ReadClientArea(edit);
+        gditest::Grid grid;
+        for (int y = top; y < top + height; ++y) {
+            std::string row;
+            for (int x = 0; x < width; ++x)
+                row += x < shown.width && y < shown.height && shown.At(x, y) == 0 ? '#' : '.';
+            grid.push_back(row);
+        }
+        return grid;
+    }
+    // The same for a text drawn in the test font at the band's top-left corner.
+    gditest::Grid InkOfText(const std::string& text, int width, int height) const
+    {
+        gditest::DibCanvas canvas(width, height);
+        gditest::Paint(canvas.dc, RECT { 0, 0, width, height }, 255);
+        SelectObject(canvas.dc, font);
+        SetBkMode(canvas.dc, TRANSPARENT);
+        TextOutA(canvas.dc, 0, 0, text.data(), static_cast<int>(text.size()));
+        gditest::Grid grid = gditest::GridOf(canvas.dc, width, height);
+        for (auto& row : grid)
+            for (char& pixel : row)
+                pixel = pixel == '#' ? '#' : '.';
+        return grid;
+    }
+    int LineHeight() const
+    {
+        TEXTMETRICA metrics {};
+        GetTextMetricsA(dc, &metrics);
+        return metrics.tmHeight;
+    }
+};
+
+// Long texts typed or pasted are kept whole, wrap, and scroll so that the last line shows.
+TEST_F(EditScreenTest, LongTextsAreKeptWrappedAndScrolledToTheirLastLine)
+{
+    auto words = [](size_t length) {
+        std::string text;
+        for (int n = 0; text.size() < length; ++n)
+            text += "word" + std::to_string(n) + ' ';
+        text.resize(length);
+        text.back() = 'z';
+        return text;
+    };
+    struct {
+        const char* name;
+        size_t length;
+        bool paste;
+    } const cases[] = {
+        { "300 typed", 300, false },
+        { "300 pasted", 300, true },
+        { "2,000 typed", 2000, false },
+        { "2,000 pasted", 2000, true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text = words(c.length);
+        HWND edit = MakeEdit(WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, RECT { 10, 10, 170, 90 });
+        if (c.paste) {
+            ASSERT_TRUE(testing::PutSystemClipboardText(text));
+            WithKey(VK_CONTROL, { 'V' });
+        } else {
+            Type(text);
+        }
+        char buffer[2100] = {};
+        ASSERT_EQ(static_cast<int>(c.length), GetWindowTextA(edit, buffer, sizeof buffer));
+        EXPECT_EQ(text, buffer);
+        std::vector<std::string> lines = Lines(edit);
+        ASSERT_GT(lines.size(), 5u);
+        RECT client {};
+        GetClientRect(edit, &client);
+        int shownLines = client.bottom / LineHeight();
+        EXPECT_EQ(static_cast<LRESULT>(lines.size()) - shownLines, SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+        // The last line is read back from the screen at the bottom line of the control.
+        int top = (shownLines - 1) * LineHeight();
+        int width = Extent(lines.back());
+        EXPECT_TRUE(gditest::SameGrid(InkOfText(lines.back(), width, LineHeight()),
+            InkOnScreen(edit, top, width, LineHeight())));
+        DestroyWindow(edit);
+    }
+}
+
+// A word wider than the field breaks at the field's edge: every character is kept and shown, and
+// nothing is drawn over the frame around the field.
+TEST_F(EditScreenTest, ALongWordBreaksAtTheEdgeInsideTheFrame)
+{
+    std::string word(40, 'W');
+    HWND edit = MakeEdit(WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL, RECT { 20, 20, 20 + Extent("WWWWW") + 2, 200 });
+    Type(word);
+    EXPECT_EQ(word, TextOf(edit));
+    std::vector<std::string> lines = Lines(edit);
+    ASSERT_EQ(8u, lines.size());
+    for (const std::string& line : lines)
+        EXPECT_EQ("WWWWW", line);
+    // Without the focus, no caret shows at the end of the last piece.
+    SetFocus(parent);
+    testing::RunUntilIdle();
+    Frame screen = testing::ReadDesktop();
+    RECT frame {};
+    GetWindowRect(edit, &frame);
+    // The frame stays black all round, and the parent's face beyond it stays untouched.
+    for (int x = frame.left; x < frame.right; ++x) {
+        EXPECT_EQ(0, screen.At(x, frame.top)) << x;
+        EXPECT_EQ(0, screen.At(x, frame.bottom - 1)) << x;
+    }
+    for (int y = frame.top; y < frame.bottom; ++y) {
+        EXPECT_EQ(0, screen.At(frame.left, y)) << y;
+        EXPECT_EQ(0, screen.At(frame.right - 1, y)) << y;
+        EXPECT_NE(0, screen.At(frame.right, y)) << y;
+    }
+    // Each shown line is the word's piece, at the left of the field.
+    for (int line = 0; line < 8; ++line) {
+        SCOPED_TRACE(line);
+        EXPECT_TRUE(gditest::SameGrid(InkOfText("WWWWW", Extent("WWWWW"), LineHeight()),
+            InkOnScreen(edit, line * LineHeight(), Extent("WWWWW"), LineHeight())));
+    }
+}
+
+// The caret is a steady line of the text colour where typing goes; the control needs no timer, so
+// time can pass without anything to do.
+TEST_F(EditScreenTest, TheCaretShowsSteadilyWhereTypingGoes)
+{
+    HWND edit = MakeEdit(ES_AUTOHSCROLL, RECT { 10, 10, 210, 32 }, "hello");
+    auto caretColumn = [&](int x) {
+        return InkOnScreen(edit, 0, x + 1, LineHeight()) == gditest::Grid(static_cast<size_t>(LineHeight()),
+            std::string(static_cast<size_t>(x), '.') + '#');
+    };
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    testing::RunUntilIdle();
+    EXPECT_TRUE(caretColumn(0));
+    POINT p = OnScreen(edit, POINT { Extent("hel") + 1, 5 });
+    ClickAt(p);
+    EXPECT_EQ(Selection(3, 3), SelectionOf(edit));
+    Frame before = testing::ReadClientArea(edit);
+    EXPECT_EQ(0u, testing::RunFor(5000)) << "nothing blinks";
+    EXPECT_EQ(before.pixels, testing::ReadClientArea(edit).pixels);
+    for (int y = 0; y < LineHeight(); ++y)
+        EXPECT_EQ(0, before.At(Extent("hel"), y)) << y;
+    SetFocus(parent);
+    testing::RunUntilIdle();
+    EXPECT_NE(before.pixels, testing::ReadClientArea(edit).pixels) << "no caret without the focus";
 }
 
 } // namespace
