@@ -146,8 +146,10 @@ void CStamp::DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xfor
         Point p = to.GetPosition();
         double dh = p.h - cD.h;
         double dv = p.v - cD.v;
-        auto sx = static_cast<int32_t>(std::trunc(dv * sn + dh * cs));
-        auto sy = static_cast<int32_t>(std::trunc(-dh * sn + dv * cs));
+        // Rounded, not truncated: the sines and cosines of quarter turns come out a hair off 0 and
+        // 1, and truncating those would shift whole rows and columns by a pixel.
+        auto sx = static_cast<int32_t>(std::lround(dv * sn + dh * cs));
+        auto sy = static_cast<int32_t>(std::lround(-dh * sn + dv * cs));
         Point q(sx + cS.h, sy + cS.v);
         if (!source.Contains(q.h, q.v))
             continue;
