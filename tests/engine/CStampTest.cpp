@@ -1,0 +1,153 @@
+#include "engine/CStamp.h"
+
+#include "graphics/DisplayPort.h"
+#include "graphics/OffScreen.h"
+
+#include "EngineFixture.h"
+#include "foundation/Exception.h"
+#include "graphics/BitMapFixture.h"
+#include "graphics/PortFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using ports::Art;
+using ports::PaintArt;
+
+class Stamps : public bitmaps::WithStandardPalette {
+protected:
+    // A white-backed stamp over an 8-bit picture painted from the art.
+    static SmartPtr<CStamp> StampOf(const std::string& art, int32_t width, int32_t height)
+    {
+        SmartPtr<OffScreen> buffer = new OffScreen(width, height, 8, Color(0), true);
+        PaintArt(*buffer->GetBitMap().Get(), art);
+        return new CStamp(*buffer.Get());
+    }
+
+    // The stamp drawn by DrawTo onto `dest` of a buffer first painted with `ground`.
+    static std::string Drawn(CStamp& stamp, const std::string& ground, int32_t width, int32_t height,
+        const Rect& dest, int16_t mode)
+    {
+        OffScreen buffer(width, height, 8, Color(0), true);
+        PaintArt(*buffer.GetBitMap().Get(), ground);
+        {
+            DisplayPort port(buffer, buffer.GetBounds(), 0);
+            stamp.DrawTo(port, dest, mode);
+        }
+        return Art(buffer);
+    }
+};
+
+} // namespace
+
+TEST_F(Stamps, DrawsOpaqueTransparentAndScaled)
+{
+    SmartPtr<CStamp> stamp = StampOf("r.|.b", 2, 2);
+    struct Case {
+        const char* name;
+        Rect dest;
+        int16_t mode;
+        const char* expected;
+    } cases[] = {
+        { "opaque in place", Rect(1, 1, 3, 3), 0, "####|#r.#|#.b#|####" },
+        { "mode 1 as mode 0", Rect(1, 1, 3, 3), 1, "####|#r.#|#.b#|####" },
+        { "transparent skips the background colour", Rect(1, 1, 3, 3), 2, "####|#r##|##b#|####" },
+        { "scaled twice", Rect(0, 0, 4, 4), 0, "rr..|rr..|..bb|..bb" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Drawn(*stamp.Get(), "####|####|####|####", 4, 4, c.dest, c.mode), c.expected);
+    }
+}
+
+// A port whose background is not in the picture's table keys pixel value 0.
+TEST_F(Stamps, TransparentDrawingFallsBackToValueZero)
+{
+    SmartPtr<BitMap> picture = bitmaps::MakeBitMap(bitmaps::GreyTable(16), "0 F | F 0");
+    CStamp stamp(picture, Color(0));
+    OffScreen buffer(2, 2, 8, bitmaps::Rgb(1, 2, 3), true);
+    PaintArt(*buffer.GetBitMap().Get(), "rr|rr");
+    {
+        DisplayPort port(buffer, buffer.GetBounds(), 0);
+        stamp.DrawTo(port, Rect(0, 0, 2, 2), 2);
+    }
+    EXPECT_EQ(Art(buffer), "r.|.r");
+}
+
+TEST_F(Stamps, MakesTransformedCopies)
+{
+    SmartPtr<CStamp> stamp = StampOf("r.g|...|b.y", 3, 3);
+    Rect place(0, 0, 3, 3);
+    struct Case {
+        const char* name;
+        SmartPtr<Transform> xform;
+        const char* expected;
+    } cases[] = {
+        { "no transform", nullptr, "r.g|...|b.y" },
+        { "hidden", kHiddenXform.Get(), "r.g|...|b.y" },
+        { "scaled", new CXform(place, Rect(5, 5, 11, 8)), "rr..gg|......|bb..yy" },
+        { "a half turn", new CXform(place, place, 180), "y.b|...|g.r" },
+        { "a quarter turn", new CXform(place, place, 90), "g.y|...|r.b" },
+        { "three quarters", new CXform(place, place, -90), "b.r|...|y.g" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<CStamp> made = stamp->MakeTransformed(place, c.xform, false);
+        EXPECT_EQ(Art(*made->GetPicture().Get()), c.expected);
+        EXPECT_EQ(made->GetTransform().Get(), SmartCast<CXform>(c.xform.Get()));
+    }
+    // An eighth turn grows the box; the corners it adds keep the stamp's colour.
+    SmartPtr<CStamp> solid = StampOf("rrrrr|rrrrr|rrrrr|rrrrr|rrrrr", 5, 5);
+    SmartPtr<CStamp> turned = solid->MakeTransformed(Rect(0, 0, 5, 5), new CXform(Rect(0, 0, 5, 5), Rect(0, 0, 5, 5), 45), true);
+    Rect box = turned->GetBounds();
+    EXPECT_GT(box.right, 5);
+    std::string art = Art(*turned->GetPicture().Get());
+    EXPECT_EQ(art.front(), '.');
+    EXPECT_EQ(art.back(), '.');
+    EXPECT_EQ(art[size_t(box.bottom / 2 * (box.right + 1) + box.right / 2)], 'r');
+}
+
+TEST_F(Stamps, TrimsToItsContent)
+{
+    SmartPtr<CStamp> stamp = StampOf(".....|..r..|..gb.|.....", 5, 4);
+    EXPECT_EQ(stamp->Trim(), Point(2, 1));
+    EXPECT_EQ(Art(*stamp->GetPicture().Get()), "r.|gb");
+    SmartPtr<CStamp> blank = StampOf("...|...", 3, 2);
+    EXPECT_EQ(blank->Trim(), Point(0, 0));
+    EXPECT_FALSE(blank->GetPicture().Valid());
+    EXPECT_EQ(blank->GetBounds(), Rect(0, 0, 0, 0));
+    EXPECT_THROW(blank->GetColorTable(), Exception*);
+}
+
+// Copies share the picture; only assignment carries the transform. The mask is cached and shared.
+TEST_F(Stamps, CopiesAndMasks)
+{
+    SmartPtr<CStamp> stamp = StampOf("r.|.b", 2, 2);
+    stamp->SetTransform(new CXform(Rect(0, 0, 2, 2), Rect(0, 0, 4, 4)));
+    SmartPtr<CStamp> copy = SmartCast<CStamp>(stamp->Copy());
+    EXPECT_EQ(copy->GetPicture(), stamp->GetPicture());
+    EXPECT_FALSE(copy->GetTransform().Valid());
+    copy->CopyFrom(stamp.Get());
+    EXPECT_EQ(copy->GetTransform(), stamp->GetTransform());
+    SmartPtr<Area> mask = stamp->GetMask(Point(0, 0));
+    EXPECT_EQ(stamp->GetMask(Point(0, 0)), mask);
+    EXPECT_EQ(stamp->GetMask(Point(3, 3)), mask);
+    SmartPtr<CStamp> fromArea = CStamp::FromImage(nullptr, Color(1));
+    EXPECT_FALSE(fromArea->GetPicture().Valid());
+}
+
+// Stored as its picture alone: the pixels come back on white, without the transform.
+TEST_F(Stamps, StoredAsItsPicture)
+{
+    SmartPtr<BitMap> picture = bitmaps::MakeBitMap(ColorTable::Setup(8), "0A 14 | 1E 28 | 32 3C");
+    SmartPtr<CStamp> stamp = new CStamp(picture, Color(1));
+    stamp->SetTransform(kHiddenXform);
+    SmartPtr<Smart> root = engine::Load(engine::Store(stamp.Get()));
+    auto* read = SmartCast<CStamp>(root.Get());
+    ASSERT_NE(read, nullptr);
+    ASSERT_TRUE(read->GetPicture().Valid());
+    EXPECT_EQ(bitmaps::GridOf(*read->GetPicture().Get()), bitmaps::GridOf(*picture.Get()));
+    EXPECT_TRUE(read->GetColor().Equals(Color(0)));
+    EXPECT_FALSE(read->GetTransform().Valid());
+}
