@@ -414,6 +414,13 @@ TEST_F(ObjectFileTest, StatusAlertsComeInTheirOrder)
         ASSERT_GT(Shown().size(), before);
         std::string shown = Shown()[before];
         EXPECT_EQ(shown.substr(0, shown.find('\r')), c.alert);
+
+        // Read silently (a folder's previews), the same damage shows nothing at all.
+        before = Shown().size();
+        SmartPtr<ObjectFile> silent(new ObjectFile(GraphIndex(), c.file.Build().Stream().Get()));
+        silent->SetSilent(true);
+        EXPECT_EQ(silent->Read().Valid(), c.readsRoot);
+        EXPECT_EQ(Shown().size(), before);
     }
 }
 
