@@ -1,8 +1,9 @@
 // Reads arbitrary bytes as an "OBJS" object file whose index holds objects with references, nested
 // scopes, arrays, class references and versions, lists and strings. A read must end with an object
 // or with an alert and no object, never a crash, a read out of bounds, an overlong allocation or a
-// leak. Whatever was read must save, when its classes allow it, and read back.
+// leak. Whatever was read must save and read back.
 #include "foundation/ArchiveScope.h"
+#include "foundation/CorruptFile.h"
 #include "foundation/Exception.h"
 #include "foundation/FourCharCode.h"
 #include "foundation/GenericArray.h"
@@ -41,6 +42,11 @@ public:
         ArchiveScope arrayScope(scope, GenericArray::version);
         items = TypedArray<int32_t>(arrayScope);
         named = scope.ReadClass();
+        // As the program's own readers do, a class that could not be written back is damage.
+        if (!named && !scope.IsSkipped())
+            pw::foundation::ThrowCorruptFile(PW_HERE);
+        if (!named)
+            named = &classInfo;
     }
 
     void Write(Archive& archive) override
@@ -114,8 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         SmartPtr<ObjectFile> file(new ObjectFile(FuzzIndex(), saved.Get()));
         file->Write(root);
     } catch (Exception*) {
-        // A list whose item class is not in the index cannot be saved; that is the index's choice.
-        return 0;
+        // A file that opens must save again.
+        std::abort();
     }
     if (!ReadFrom(saved).Valid())
         std::abort();

@@ -54,6 +54,11 @@ public:
     // Writes pending bytes, or moves the system's pointer back to the logical position after
     // read-ahead; the buffer is then released.
     void Flush();
+    // Puts the file at `path` in this file's place in one step (the old bytes are either all there
+    // or all replaced, whatever fails) and opens it in this file's mode, the mark at 0. On failure
+    // this file is open again on what its name holds and the system error is thrown.
+    void ReplaceWith(const char* path);
+
     bool IsOpen() const { return osFile != INVALID_HANDLE_VALUE; }
     bool IsOpenForWriting() const { return IsOpen() && (mode & kWrite); }
     bool IsNotEmpty() { return GetLength() != 0; }

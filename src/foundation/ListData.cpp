@@ -2,6 +2,7 @@
 
 #include "foundation/ArchiveScope.h"
 #include "foundation/ArrayLock.h"
+#include "foundation/CorruptFile.h"
 #include "foundation/Exception.h"
 #include "foundation/Stream.h"
 
@@ -37,10 +38,13 @@ ListData::ListData(const ListData& source)
     PutEntries(ConvertedEntries(source, true), 0);
 }
 
-// Each object read is held at once, so a failure part way through releases what was read.
+// Each object read is held at once, so a failure part way through releases what was read. A list
+// must name its item class (number 0 names none): one that could not be written back is damage.
 ListData::ListData(ArchiveScope& scope)
     : itemClass(scope.ReadClass())
 {
+    if (!itemClass && !scope.IsSkipped())
+        pw::foundation::ThrowCorruptFile(PW_HERE);
     if (!itemClass)
         itemClass = &Smart::classInfo;
     Stream& stream = scope.GetStream();

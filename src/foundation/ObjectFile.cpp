@@ -261,7 +261,8 @@ Persistent* ObjectFile::ObjectFor(uint32_t id)
         RaisePending();
         int64_t end = static_cast<int64_t>(entry.offset) + entry.length;
         int64_t difference = static_cast<int64_t>(guard.GetMark()) - end;
-        if (difference != 0) {
+        // A silent read (a folder's previews) shows nothing, whatever the damage.
+        if (difference != 0 && !silent) {
             uint32_t number = entry.classNumber;
             LengthMismatch mismatch(format->GetClassName(number), format->GetStoredVersion(number), difference);
             mismatch.Display(Alert::kExclamation);

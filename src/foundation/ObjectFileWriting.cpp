@@ -1,5 +1,5 @@
-// Writing an object file: the whole file is first made elsewhere and copied over the target only
-// once it is complete.
+// Writing an object file: the whole file is first made elsewhere and replaces the target only once
+// it is complete.
 #include "foundation/ObjectFile.h"
 
 #include "foundation/Checks.h"
@@ -17,8 +17,7 @@
 
 // Where a save is made before it replaces the target: a temporary file in the target's folder when
 // the target is a disk file (so that a complete copy is on disk before the target is touched),
-// memory otherwise. The temporary file goes when the staging ends, unless copying it over the
-// target failed half way: then it is the one complete copy of the save and stays.
+// memory otherwise. The temporary file goes when the staging ends unless it became the target.
 class ObjectFile::Staging {
 public:
     explicit Staging(Stream& target)
@@ -41,7 +40,7 @@ public:
     ~Staging()
     {
         staged = nullptr;
-        if (temporaryPath.empty() || keep)
+        if (temporaryPath.empty())
             return;
         DeleteFileA(temporaryPath.c_str());
         ClearOSError();
@@ -52,14 +51,20 @@ public:
 
     Stream& Get() { return *staged.Get(); }
 
-    // The target's bytes become the staged ones, and its length theirs.
-    void CopyOver(Stream& target, uint32_t length)
+    // The target becomes the staged bytes. A disk file is replaced in one step by the finished
+    // temporary file, so a failure at any point leaves the old file whole; a stream in memory
+    // cannot fail half way and takes a copy.
+    void Replace(Stream& target, uint32_t length)
     {
-        if (File* file = SmartCast<File>(staged.Get()))
-            file->Flush();
+        if (File* staged = SmartCast<File>(this->staged.Get())) {
+            staged->Flush();
+            this->staged = nullptr;
+            SmartCast<File>(&target)->ReplaceWith(temporaryPath.c_str());
+            temporaryPath.clear();
+            return;
+        }
         staged->Seek(0, Stream::kFromStart);
         target.Seek(0, Stream::kFromStart);
-        keep = true;
         std::string block(File::kBufferSize, '\0');
         for (uint32_t done = 0; done < length;) {
             uint32_t count = length - done < File::kBufferSize ? length - done : File::kBufferSize;
@@ -68,15 +73,11 @@ public:
             done += count;
         }
         target.SetLength(length);
-        if (File* file = SmartCast<File>(&target))
-            file->Flush();
-        keep = false;
     }
 
 private:
     SmartPtr<Stream> staged;
     std::string temporaryPath;
-    bool keep { false };
 };
 
 // A save of a root that is not persistent, or over a stream that takes no writes, fails before
@@ -109,7 +110,7 @@ void ObjectFile::Write(const SmartPtr<Smart>& object)
     guard.SetGuarding(false);
     WriteGraph(root, saving);
     uint32_t end = guard.GetLength();
-    staging.CopyOver(*stream.Get(), end);
+    staging.Replace(*stream.Get(), end);
     Rewind();
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/ArchiveScope.h"
 #include "foundation/Checks.h"
+#include "foundation/CorruptFile.h"
 #include "foundation/String.h"
 #include "foundation/TimePeriod.h"
 
@@ -78,6 +79,13 @@ void CheckRepresentable(bool representable)
     CheckCall(representable, PW_HERE);
 }
 
+// The calendar year of a time that ToSystemTime and Normalized can both give.
+bool Representable(const TimeData& time)
+{
+    int64_t year = CalendarOf(AbsoluteSeconds(time)).year;
+    return year >= 0 && year <= 65535;
+}
+
 const String& MonthTable()
 {
     static const String table("JanFebMarAprMayJunJulAugSepOctNovDec");
@@ -113,6 +121,9 @@ Time::Time(ArchiveScope& scope)
 {
     ArchiveScope fields(scope, TimeData::version);
     ReadFields(fields);
+    // A stored time is held to what its uses accept, so a file that reads is one that works.
+    if (!Representable(*this))
+        pw::foundation::ThrowCorruptFile(PW_HERE);
 }
 
 void Time::ToSystemTime(SYSTEMTIME& out) const

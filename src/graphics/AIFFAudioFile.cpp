@@ -79,8 +79,15 @@ int AIFFAudioFile::ReadAIFFHeader(Stream& stream, AudioFormat& format) const
     stream.Seek(12, Stream::kFromStart);
     if (!FindChunk("SSND", stream, kBigEndian, chunk) || chunk.size < 8 || chunk.size > Available(stream))
         return 0;
-    format.dataLength = chunk.size - 8;
-    stream.Seek(8, Stream::kFromMark);
+    // The samples start `offset` bytes after the offset and block size fields.
+    uint32_t offset = 0;
+    stream.Read(&offset, 4);
+    offset = FileLong(offset, kBigEndian);
+    stream.Seek(4, Stream::kFromMark);
+    if (offset > chunk.size - 8)
+        return 0;
+    format.dataLength = chunk.size - 8 - offset;
+    stream.Seek(static_cast<int32_t>(offset), Stream::kFromMark);
     return 1;
 }
 

@@ -23,7 +23,8 @@ public:
 
     // Answers 1 and the format, or 0 for anything but "FORM"/"AIFF" with a "COMM" chunk of at
     // least 18 bytes and an "SSND" chunk of at least 8 that the stream holds; channels and bits
-    // (1 to 32) must be positive and the rate at least 1. The SSND offset is not applied.
+    // (1 to 32) must be positive and the rate at least 1. The samples start after the SSND offset,
+    // which must lie within the chunk.
     int ReadAIFFHeader(Stream& stream, AudioFormat& format) const;
     // Answers 0 when the sizes, channels or rate do not fit their fields.
     int WriteAIFFHeader(Stream& stream, const AudioFormat& format) const;

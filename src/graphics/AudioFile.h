@@ -11,6 +11,12 @@ struct AudioFormat {
     uint16_t channels { 1 };
     uint16_t bits { 8 };
     uint32_t rate { 0 };
+    // Where the chunks the samples need end: the furthest end of the format and data chunks,
+    // their pads included, as far as the stream holds them.
+    uint32_t chunksEnd { 0 };
+    // Where the format chunk's body starts, and whether it names PCM through the extensible tag.
+    uint32_t formatOffset { 0 };
+    bool extensible { false };
 };
 
 // A chunk header of either format: a 4-byte identifier and the size of the body after it.

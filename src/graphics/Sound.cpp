@@ -13,8 +13,10 @@
 #include "foundation/Resources.h"
 #include "graphics/AudioFileConverter.h"
 #include "graphics/SoundChannel.h"
+#include "graphics/WAVEAudioFile.h"
 #include "graphics/WaveRecorder.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -42,6 +44,35 @@ uint32_t PlayableSizeOf(const Memory& block)
         return 0;
     uint64_t size = 8 + static_cast<uint64_t>(ReadLE32(bytes + 4));
     return size <= block.Size() ? static_cast<uint32_t>(size) : 0;
+}
+
+// Playing reads the image as far as its RIFF size says, converting reads every chunk there is:
+// a RIFF size short of the chunks the samples need is raised to them so both hear the same
+// samples, and an extensible PCM format is named plain PCM, which is what it is.
+void MakePlayable(MemoryStream& image)
+{
+    struct : WAVEAudioFile {
+        int HostOrder() const override { return kLittleEndian; }
+    } reader;
+    AudioFormat format;
+    image.Seek(0, Stream::kFromStart);
+    // What the sound devices play: PCM of 8 or 16 bits in one or two channels.
+    if (!reader.ReadWAVEHeader(image, format) || (format.bits != 8 && format.bits != 16) || format.channels > 2
+        || format.rate > INT32_MAX)
+        pw::foundation::ThrowCorruptFile(PW_HERE);
+    auto* bytes = static_cast<uint8_t*>(image.Block().Ptr());
+    if (format.extensible) {
+        bytes[format.formatOffset] = 1;
+        bytes[format.formatOffset + 1] = 0;
+    }
+    uint32_t riffEnd = PlayableSizeOf(image.Block());
+    if (riffEnd == 0)
+        pw::foundation::ThrowCorruptFile(PW_HERE);
+    if (riffEnd < format.chunksEnd) {
+        uint32_t size = format.chunksEnd - 8;
+        for (int index = 0; index < 4; ++index)
+            bytes[4 + index] = static_cast<uint8_t>(size >> (8 * index));
+    }
 }
 
 // Entry 71 of the exception list is string 199.
@@ -98,11 +129,18 @@ Sound::Sound(ArchiveScope& scope)
     flags = stream.ReadByte() ? kLoop : 0;
     auto kind = static_cast<uint8_t>(stream.ReadByte());
     ReadBlock(data, stream);
+    if (kind > snd)
+        pw::foundation::ThrowCorruptFile(PW_HERE);
     if (scope.GetVersion() < version.GetCurrentVersion() && kind == aiff) {
         ShowOldFormatAlert();
     } else if (NeedsConversion(kind)) {
         MemoryStream stored(data);
         Import(stored, kind);
+    } else if (data.Size() > 0) {
+        // A stored image is held to what an imported one is, so that it plays when asked.
+        MemoryStream stored(data);
+        MakePlayable(stored);
+        data.TakeFrom(stored.Block());
     }
 }
 
@@ -126,25 +164,35 @@ Sound& Sound::operator=(const Sound& other)
     return *this;
 }
 
+// Whatever the bytes are, an import either leaves a sound the devices can play or throws the
+// corrupt-file message: a conversion that fails is a damaged file too.
 void Sound::Import(Stream& source, uint8_t kind)
 {
     uint32_t length = source.GetLength();
-    if (!NeedsConversion(kind)) {
-        uint32_t mark = source.GetMark();
-        Memory block(mark < length ? length - mark : 0);
-        if (block.Size() > 0)
-            source.Read(block.Ptr(), block.Size());
-        // Played from memory, the image is read as far as its RIFF size says.
-        if (PlayableSizeOf(block) == 0)
-            pw::foundation::ThrowCorruptFile(PW_HERE);
-        data.TakeFrom(block);
-        return;
+    uint32_t mark = source.GetMark();
+    char form[12] = {};
+    if (length > mark && length - mark >= 12) {
+        source.Read(form, 12);
+        source.Seek(static_cast<int32_t>(mark), Stream::kFromStart);
     }
-    MemoryStream converted(length);
-    AudioFileConverter converter(AudioFile::kLittleEndian, length);
-    CheckCall(converter.Convert(source, converted) == 1, PW_HERE);
-    data.TakeFrom(converted.Block());
-    data.SetSize(converted.GetLength());
+    // A WAVE file under another name is read as what it is; anything else must be the kind named.
+    if (std::memcmp(form, "RIFF", 4) == 0 && std::memcmp(form + 8, "WAVE", 4) == 0)
+        kind = wave;
+    else if (kind == aiff && !(std::memcmp(form, "FORM", 4) == 0 && std::memcmp(form + 8, "AIFF", 4) == 0))
+        pw::foundation::ThrowCorruptFile(PW_HERE);
+    MemoryStream image(length);
+    if (!NeedsConversion(kind)) {
+        image.SetLength(mark < length ? length - mark : 0);
+        if (image.GetLength() > 0)
+            source.Read(image.Block().Ptr(), image.GetLength());
+    } else {
+        AudioFileConverter converter(AudioFile::kLittleEndian, length);
+        if (converter.Convert(source, image) != 1)
+            pw::foundation::ThrowCorruptFile(PW_HERE);
+    }
+    image.Block().SetSize(image.GetLength());
+    MakePlayable(image);
+    data.TakeFrom(image.Block());
 }
 
 void Sound::Export(Stream& target, uint8_t kind)

@@ -41,9 +41,10 @@ public:
     Sound(const Sound& other);
     Sound& operator=(const Sound& other);
 
-    // A WAVE source must be a RIFF WAVE image whose RIFF size fits the bytes from the mark to the
-    // end (the corrupt-file message otherwise); other kinds are converted from the whole stream
-    // ("Call failed." when that fails).
+    // A WAVE source (whatever kind is named) is the image from the mark to the end; an AIFF one
+    // is converted from the whole stream. Either must give what the devices play (PCM of 8 or 16
+    // bits in one or two channels, plain or extensible) with a RIFF size that fits the bytes, or
+    // the corrupt-file message is thrown and the sound keeps its data.
     void Import(Stream& source, uint8_t kind);
     // Writes the image, converted to `kind` when that differs; a conversion to snd fails the
     // assertion "!convertIt || type != Sound::snd".

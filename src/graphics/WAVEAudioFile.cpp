@@ -2,6 +2,7 @@
 
 #include "foundation/Stream.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -19,6 +20,18 @@ static_assert(sizeof(WaveFormatChunk) == 16);
 
 constexpr uint16_t kFormatPcm = 1;
 constexpr uint16_t kMaxBits = 32;
+constexpr uint16_t kFormatExtensible = 0xFFFE;
+// The extension after the first 16 bytes of an extensible format: its size, the valid bits, the
+// speaker mask and the sub-format's identifier, which for PCM is this one.
+constexpr uint32_t kExtensibleChunkSize = 40;
+constexpr uint8_t kPcmSubFormat[16] = { 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00,
+    0x38, 0x9B, 0x71 };
+
+uint32_t EndOf(uint32_t body, uint32_t size, uint32_t length)
+{
+    uint64_t end = static_cast<uint64_t>(body) + size + (size & 1);
+    return static_cast<uint32_t>(std::min<uint64_t>(end, length));
+}
 
 } // namespace
 
@@ -36,13 +49,26 @@ int WAVEAudioFile::ReadWAVEHeader(Stream& stream, AudioFormat& format) const
     if (!FindChunk("fmt ", stream, kLittleEndian, chunk) || chunk.size < sizeof(WaveFormatChunk)
         || chunk.size > Available(stream))
         return 0;
+    format.formatOffset = stream.GetMark();
+    uint32_t formatEnd = EndOf(format.formatOffset, chunk.size, stream.GetLength());
     WaveFormatChunk fmt;
     stream.Read(&fmt, sizeof fmt);
-    if (FileShort(fmt.formatTag, kLittleEndian) != kFormatPcm)
-        return 0;
+    uint16_t tag = FileShort(fmt.formatTag, kLittleEndian);
     format.channels = FileShort(fmt.channels, kLittleEndian);
     format.rate = FileLong(fmt.samplesPerSecond, kLittleEndian);
     format.bits = FileShort(fmt.bitsPerSample, kLittleEndian);
+    if (tag == kFormatExtensible) {
+        uint8_t extension[kExtensibleChunkSize - sizeof(WaveFormatChunk)];
+        if (chunk.size < kExtensibleChunkSize)
+            return 0;
+        stream.Read(extension, sizeof extension);
+        uint16_t validBits = static_cast<uint16_t>(extension[2] | extension[3] << 8);
+        if (std::memcmp(extension + 8, kPcmSubFormat, sizeof kPcmSubFormat) != 0 || validBits > format.bits)
+            return 0;
+        format.extensible = true;
+    } else if (tag != kFormatPcm) {
+        return 0;
+    }
     if (format.channels == 0 || format.rate == 0 || format.bits == 0 || format.bits > kMaxBits)
         return 0;
 
@@ -50,6 +76,7 @@ int WAVEAudioFile::ReadWAVEHeader(Stream& stream, AudioFormat& format) const
     if (!FindChunk("data", stream, kLittleEndian, chunk) || chunk.size > Available(stream))
         return 0;
     format.dataLength = chunk.size;
+    format.chunksEnd = std::max(formatEnd, EndOf(stream.GetMark(), chunk.size, stream.GetLength()));
     return 1;
 }
 

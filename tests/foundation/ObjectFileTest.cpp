@@ -276,7 +276,7 @@ TEST_F(ObjectFileTest, WritesTheGoldenFileAndKeepsItWhenALaterSaveFails)
     EXPECT_EQ(BytesOf(*stream.Get()), GoldenGraph().Build().data);
 }
 
-// The save is made in full in a temporary file beside the document and only then copied over it.
+// The save is made in full in a temporary file beside the document, which then replaces it.
 TEST_F(ObjectFileTest, ASaveToADiskFileReplacesItOnlyWhenComplete)
 {
     using namespace pw::platform::testing;
@@ -309,6 +309,45 @@ TEST_F(ObjectFileTest, ASaveToADiskFileReplacesItOnlyWhenComplete)
     Node* root = SmartCast<Node>(objects->Read().Get());
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->SampleChild(1)->extra, 6);
+    EXPECT_TRUE(Shown().empty());
+}
+
+// A disk that fills after any number of bytes leaves the document either as it was or wholly
+// saved, whether the old file is shorter or longer than the new one, and no temporary file behind.
+TEST_F(ObjectFileTest, ASaveOntoAFillingDiskNeverDamagesTheLastGoodCopy)
+{
+    using namespace pw::platform::testing;
+    SmartPtr<Node> root(new Node(7));
+    for (int32_t n = 0; n < 12; ++n)
+        root->children.emplace_back(new Node(n));
+    std::vector<uint8_t> saved = BytesOf(*Saved(root.Get()).Get());
+    std::string newBytes(saved.begin(), saved.end());
+    SmartPtr<FileReference> reference = FileReference::FileReferenceFromPath("c:\\doc.grf");
+    for (size_t oldSize : { size_t(10), newBytes.size() + 700 }) {
+        std::string oldBytes(oldSize, 'o');
+        size_t failures = 0;
+        for (uint64_t space = 0; space <= newBytes.size(); ++space) {
+            SCOPED_TRACE("old " + std::to_string(oldSize) + " bytes, disk full after " + std::to_string(space));
+            MakeHostFile("doc.grf", oldBytes);
+            std::string failure;
+            {
+                SmartPtr<File> file(new File(*reference.Get(), File::kRead | File::kWrite));
+                SmartPtr<ObjectFile> objects(new ObjectFile(GraphIndex(), file.Get()));
+                SetDiskSpaceLeft(space);
+                failure = Failure([&] { objects->Write(root.Get()); });
+                SetDiskSpaceLeft(std::nullopt);
+            }
+            std::string now = ReadHostFile("doc.grf");
+            if (failure.empty()) {
+                ASSERT_EQ(now, newBytes);
+            } else {
+                ++failures;
+                ASSERT_EQ(now, oldBytes);
+            }
+            ASSERT_EQ(std::distance(std::filesystem::directory_iterator(DriveRoot()), {}), 1);
+        }
+        EXPECT_EQ(failures, newBytes.size()) << "only a disk with room for the whole save takes it";
+    }
     EXPECT_TRUE(Shown().empty());
 }
 
@@ -375,6 +414,13 @@ TEST_F(ObjectFileTest, StatusAlertsComeInTheirOrder)
         ASSERT_GT(Shown().size(), before);
         std::string shown = Shown()[before];
         EXPECT_EQ(shown.substr(0, shown.find('\r')), c.alert);
+
+        // Read silently (a folder's previews), the same damage shows nothing at all.
+        before = Shown().size();
+        SmartPtr<ObjectFile> silent(new ObjectFile(GraphIndex(), c.file.Build().Stream().Get()));
+        silent->SetSilent(true);
+        EXPECT_EQ(silent->Read().Valid(), c.readsRoot);
+        EXPECT_EQ(Shown().size(), before);
     }
 }
 

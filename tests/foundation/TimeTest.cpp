@@ -167,4 +167,42 @@ TEST(Time, StoredAsClassScopeAroundTimeDataScope)
     EXPECT_EQ(periodBack->Seconds(), 5400);
 }
 
+// Each stored field set to the extremes: the time either reads and works (shown, converted,
+// normalised) or the read gives the corrupt-file message; it never reads and fails later.
+TEST(Time, StoredFieldsAreCheckedWhenRead)
+{
+    const StoredClasses classes = { &Time::version, &TimeData::version };
+    Time time(7, 4, 1999);
+    const std::vector<uint8_t> good = Store({ &time }, classes);
+    const std::string corrupt = "This file is corrupt or in an obsolete format.  Some information may have been recovered.";
+    struct Case {
+        size_t field; // 20 months, 24 seconds
+        uint32_t value;
+        bool reads;
+    } cases[] = {
+        { 20, 0x7FFFFFFF, false }, { 20, 0xFFFFFFFF, false }, { 20, 0x80000000, false },
+        { 24, 0x7FFFFFFF, true }, { 24, 0xFFFFFFFF, true }, { 24, 0x80000000, true },
+        { 20, 12 * 65535 + 11, true }, { 20, 12 * 65536, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "offset " << c.field << " = " << c.value);
+        std::vector<uint8_t> bytes = good;
+        for (int index = 0; index < 4; ++index)
+            bytes[c.field + index] = uint8_t(c.value >> (8 * index));
+        SmartPtr<Persistent> read;
+        std::string failure = Failure([&] { read = Load(bytes, classes).front(); });
+        if (!c.reads) {
+            EXPECT_EQ(failure, corrupt);
+            continue;
+        }
+        ASSERT_EQ(failure, "");
+        Time* back = SmartCast<Time>(read.Get());
+        ASSERT_TRUE(back);
+        SYSTEMTIME st {};
+        EXPECT_EQ(Failure([&] { back->ToSystemTime(st); }), "");
+        EXPECT_EQ(Failure([&] { back->Normalized(); }), "");
+        EXPECT_EQ(Failure([&] { back->DateString(); }), "");
+    }
+}
+
 } // namespace

@@ -122,24 +122,104 @@ TEST(Sound, ImportTakesAWaveImageAsItIsAndRefusesWhatIsNotOne)
 
     Bytes longRiff = image;
     ++longRiff[4];
+    Bytes samples = { 1, 2, 3, 4 };
+    Bytes lyingData = Form("RIFF", "WAVE", { Fmt(1, 1, 22050, 8), Chunk("data", samples, false, 5) }, false);
+    lyingData.pop_back();
+    Bytes aiffUnderWave = Form("FORM", "AIFF", { Comm(1, 1, 8, kRate22050), Ssnd({ 0 }) }, true);
+    // Only what the devices play is taken: PCM of 8 or 16 bits, one or two channels.
     struct Case {
         const char* name;
         Bytes bytes;
     } cases[] = {
         { "empty", {} },
-        { "an AIFF file", Form("FORM", "AIFF", { Comm(1, 1, 8, kRate22050), Ssnd({ 0 }) }, true) },
+        { "an AIFF file", aiffUnderWave },
         { "RIFF of another form", Form("RIFF", "AVI ", {}, false) },
         { "RIFF size past the end", longRiff },
+        { "float samples", Form("RIFF", "WAVE", { Fmt(3, 1, 22050, 32), Chunk("data", samples, false) }, false) },
+        { "ADPCM", Form("RIFF", "WAVE", { Fmt(2, 1, 22050, 4, 4), Chunk("data", samples, false) }, false) },
+        { "24 bits", Wave(1, 22050, 24, { 1, 2, 3 }) },
+        { "32 bits", Wave(1, 22050, 32, samples) },
+        { "4 bits", Wave(1, 22050, 4, samples) },
+        { "three channels", Wave(3, 22050, 8, { 1, 2, 3 }) },
+        { "zero channels", Wave(0, 22050, 8, samples) },
+        { "zero rate", Wave(1, 0, 8, samples) },
+        { "a data chunk that lies", lyingData },
+        { "no data chunk", Form("RIFF", "WAVE", { Fmt(1, 1, 22050, 8) }, false) },
+        { "extensible, not PCM",
+            Form("RIFF", "WAVE", { Fmt(0xFFFE, 1, 22050, 16, 24), Chunk("data", samples, false) }, false) },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MemoryStream stream = StreamOf(c.bytes);
-        EXPECT_EQ(Failure([&] { sound->Import(stream, Sound::wave); }), kCorrupt);
-        EXPECT_EQ(DataOf(*sound.Get()), image);
+        for (uint8_t kind : { Sound::wave, Sound::aiff }) {
+            if (kind == Sound::aiff && c.bytes == aiffUnderWave)
+                continue;
+            MemoryStream stream = StreamOf(c.bytes);
+            EXPECT_EQ(Failure([&] { sound->Import(stream, kind); }), kCorrupt);
+            EXPECT_EQ(DataOf(*sound.Get()), image);
+        }
     }
     MemoryStream out;
     EXPECT_EQ(Failure([&] { sound->Export(out, Sound::snd); }), "!convertIt || type != Sound::snd");
-    EXPECT_EQ(Failure([&] { SoundOf({ 1, 2, 3 }, Sound::aiff); }), "Call failed.");
+    EXPECT_EQ(Failure([&] { SoundOf({ 1, 2, 3 }, Sound::aiff); }), kCorrupt);
+    EXPECT_EQ(Failure([&] { SoundOf({ 1, 2, 3 }, Sound::snd); }), kCorrupt);
+
+    // WAVE bytes named as AIFF are read as the WAVE image they are.
+    EXPECT_EQ(DataOf(*SoundOf(image, Sound::aiff).Get()), image);
+    // An AIFF of samples the devices cannot play is refused once converted.
+    Bytes wide = Form("FORM", "AIFF", { Comm(1, 1, 24, kRate22050), Ssnd({ 1, 2, 3 }) }, true);
+    EXPECT_EQ(Failure([&] { SoundOf(wide, Sound::aiff); }), kCorrupt);
+}
+
+// What the RIFF size leaves out is played as it is converted: a size short of the chunks is
+// raised to them; PCM inside the extensible format is named plain PCM, its samples kept.
+TEST(Sound, ImportGivesPlayingAndConvertingTheSameChunks)
+{
+    Bytes samples = { 0x10, 0x20, 0x30, 0x40, 0x50, 0x60 };
+    Bytes shortRiff = Form("RIFF", "WAVE", { Chunk("LIST", { 1, 2, 3 }, false), Fmt(1, 1, 22050, 16),
+        Chunk("data", samples, false) }, false);
+    shortRiff[4] = 20;
+    shortRiff[5] = shortRiff[6] = shortRiff[7] = 0;
+    SmartPtr<Sound> sound = SoundOf(shortRiff);
+    EXPECT_EQ(sound->PlayableSize(), shortRiff.size());
+    Bytes expected = shortRiff;
+    expected[4] = uint8_t(shortRiff.size() - 8);
+    EXPECT_EQ(DataOf(*sound.Get()), expected);
+    MemoryStream converted;
+    sound->Export(converted, Sound::aiff);
+    Bytes aiff = BytesOf(converted);
+    EXPECT_EQ(Bytes(aiff.end() - 6, aiff.end()), (Bytes { 0x20, 0x10, 0x40, 0x30, 0x60, 0x50 }));
+
+    // The extensible form as sox writes it: 40 bytes, 22 of extension, the PCM sub-format last.
+    Bytes extension = { 22, 0, 16, 0, 4, 0, 0, 0, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00,
+        0xAA, 0x00, 0x38, 0x9B, 0x71 };
+    Bytes fmt = Fmt(0xFFFE, 2, 44100, 16);
+    fmt[4] = 40;
+    fmt.insert(fmt.end(), extension.begin(), extension.end());
+    Bytes extensible = Form("RIFF", "WAVE", { fmt, Chunk("data", samples, false) }, false);
+    Bytes plain = extensible;
+    plain[20] = 1;
+    plain[21] = 0;
+    EXPECT_EQ(DataOf(*SoundOf(extensible).Get()), plain);
+    // A sub-format other than PCM, or more valid bits than the container holds, is refused.
+    for (size_t at : { size_t(20 + 16 + 8), size_t(20 + 16 + 2) }) {
+        SCOPED_TRACE(at);
+        Bytes other = extensible;
+        other[at] = 3;
+        if (at == 20 + 16 + 2)
+            other[at] = 17;
+        EXPECT_EQ(Failure([&] { SoundOf(other); }), kCorrupt);
+    }
+}
+
+// The SSND offset counts bytes before the first sample; one past the chunk is damage.
+TEST(Sound, AIFFSamplesStartAfterTheOffset)
+{
+    Bytes body = { 0, 0, 0, 2, 0, 0, 0, 0, 0xEE, 0xEE, 0x12, 0x34 };
+    Bytes aiff = Form("FORM", "AIFF", { Comm(1, 1, 16, kRate22050), Chunk("SSND", body, true) }, true);
+    EXPECT_EQ(DataOf(*SoundOf(aiff, Sound::aiff).Get()), Wave(1, 22050, 16, { 0x34, 0x12 }));
+    body[3] = 5;
+    Bytes past = Form("FORM", "AIFF", { Comm(1, 1, 16, kRate22050), Chunk("SSND", body, true) }, true);
+    EXPECT_EQ(Failure([&] { SoundOf(past, Sound::aiff); }), kCorrupt);
 }
 
 TEST_F(Sounds, StoredFormIsLoopKindAndWaveImage)
@@ -223,10 +303,13 @@ TEST_F(Sounds, PlayingReplacesTheSoundHeardAndStoppingSilencesOnlyTheCurrentOne)
     soundOff = false;
     SmartPtr<Sound>(new Sound)->Play(true);
     EXPECT_FALSE(SoundChannel::GetCurrent()->IsPlaying());
+    // A stored image the devices could not play is refused when read, never when played.
     Bytes damaged = Image(10);
     damaged[4] = 0xF0;
-    ReadStored(Stored(Fixed(1, 0), 0, 0, damaged))->Play(true);
-    EXPECT_FALSE(SoundChannel::GetCurrent()->IsPlaying());
+    EXPECT_EQ(Failure([&] { ReadStored(Stored(Fixed(1, 0), 0, 0, damaged)); }), kCorrupt);
+    Bytes wide = Wave(1, 22050, 24, { 1, 2, 3 });
+    EXPECT_EQ(Failure([&] { ReadStored(Stored(Fixed(1, 0), 0, 0, wide)); }), kCorrupt);
+    EXPECT_EQ(Failure([&] { ReadStored(Stored(Fixed(1, 0), 0, 7, Image(10))); }), kCorrupt);
     EXPECT_EQ(Events(SoundEvent::Kind::Play).size(), 2u);
 
     // A sound that no handle holds plays a copy of itself and lives on.

@@ -64,6 +64,35 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
     return TRUE;
 }
 
+// Renames a file in one step, as the saves rely on: the new name either still names its old file
+// or names the moved one, never a part of either. 2 when the file is missing, 3 for a missing
+// folder on the way, 5 when either name is a folder, 183 when the new name exists and
+// MOVEFILE_REPLACE_EXISTING is not given; the moved file keeps its bytes and the old name goes.
+BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
+{
+    if (lpExistingFileName == nullptr || lpNewFileName == nullptr || (dwFlags & ~MOVEFILE_REPLACE_EXISTING) != 0)
+        return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    MappedPath from = PathMapper::Map(lpExistingFileName);
+    if (from.error != 0)
+        return Fail(from.error, FALSE);
+    if (from.kind == MappedPath::Kind::Missing)
+        return Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    if (from.kind != MappedPath::Kind::File)
+        return Fail(ERROR_ACCESS_DENIED, FALSE);
+    MappedPath to = PathMapper::Map(lpNewFileName);
+    if (to.error != 0)
+        return Fail(to.error, FALSE);
+    if (to.kind == MappedPath::Kind::Folder || to.kind == MappedPath::Kind::Other)
+        return Fail(ERROR_ACCESS_DENIED, FALSE);
+    if (to.kind == MappedPath::Kind::File && from.hostPath == to.hostPath)
+        return TRUE;
+    if (to.kind == MappedPath::Kind::File && !(dwFlags & MOVEFILE_REPLACE_EXISTING))
+        return Fail(ERROR_ALREADY_EXISTS, FALSE);
+    if (std::rename(from.hostPath.c_str(), to.hostPath.c_str()) != 0)
+        return Fail(pw::platform::ErrorFromErrno(errno, ERROR_ACCESS_DENIED), FALSE);
+    return TRUE;
+}
+
 // "c:\dir\sub" ("c:\" at the root): its length without the NUL, or, when the buffer is too small,
 // the size needed with the NUL and nothing written.
 DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer)

@@ -92,3 +92,39 @@ TEST(FolderCalls, TempFileNamesAreFreshAndMadeEmpty)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
     EXPECT_EQ(LiveFileHandles(), 0u);
 }
+
+TEST(FolderCalls, MoveReplacesTheTargetWholeOrReportsWhy)
+{
+    MakeHostFile("Data/new.txt", "new bytes");
+    MakeHostFile("Data/Old.txt", "the older and longer bytes");
+    MakeHostFile("Data/other.txt", "other");
+    std::filesystem::create_directory(HostPath("Data/Folder"));
+    auto failsWith = [](BOOL result) { return result ? 0 : GetLastError(); };
+    struct Case {
+        const char* from;
+        const char* to;
+        DWORD flags;
+        DWORD error;
+    } const refused[] = {
+        { "c:\\data\\new.txt", "c:\\data\\old.txt", 0, ERROR_ALREADY_EXISTS },
+        { "c:\\data\\gone.txt", "c:\\data\\old.txt", MOVEFILE_REPLACE_EXISTING, ERROR_FILE_NOT_FOUND },
+        { "c:\\none\\new.txt", "c:\\data\\old.txt", MOVEFILE_REPLACE_EXISTING, ERROR_PATH_NOT_FOUND },
+        { "c:\\data\\new.txt", "c:\\none\\old.txt", MOVEFILE_REPLACE_EXISTING, ERROR_PATH_NOT_FOUND },
+        { "c:\\data\\new.txt", "c:\\data\\folder", MOVEFILE_REPLACE_EXISTING, ERROR_ACCESS_DENIED },
+        { "c:\\data\\folder", "c:\\data\\moved", MOVEFILE_REPLACE_EXISTING, ERROR_ACCESS_DENIED },
+        { "c:\\data\\new.txt", "c:\\data\\old.txt", 0x8, ERROR_INVALID_PARAMETER },
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to);
+        EXPECT_EQ(failsWith(MoveFileExA(c.from, c.to, c.flags)), c.error);
+    }
+    EXPECT_EQ(ReadHostFile("Data/Old.txt"), "the older and longer bytes");
+
+    // The existing name keeps its on-disk case and takes the moved bytes; the old name goes.
+    EXPECT_TRUE(MoveFileExA("c:\\data\\NEW.txt", "c:\\data\\old.TXT", MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(ReadHostFile("Data/Old.txt"), "new bytes");
+    EXPECT_FALSE(HostExists("Data/new.txt"));
+    // A missing new name is made with the case it was given.
+    EXPECT_TRUE(MoveFileExA("c:\\data\\other.txt", "c:\\data\\Fresh.txt", 0));
+    EXPECT_EQ(ReadHostFile("Data/Fresh.txt"), "other");
+}
