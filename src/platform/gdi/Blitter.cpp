@@ -33,7 +33,6 @@ ValueTranslator::ValueTranslator(const Surface& source, const Surface& dest)
 {
     if (!source.IsIndexed())
         return;
-    blackValue = dest.ValueOf(RGB(0, 0, 0));
     table = TableMemo::Translation(source, dest);
     identity = table->identity;
     lookup = table->values.data();

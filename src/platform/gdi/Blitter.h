@@ -28,7 +28,7 @@ public:
     uint32_t operator()(uint32_t value)
     {
         if (lookup)
-            return value < lookupSize ? lookup[value] : blackValue;
+            return value < lookupSize ? lookup[value] : dest.ValueOf(RGB(0, 0, 0));
         return Slow(value);
     }
 
@@ -38,7 +38,6 @@ private:
     const Surface& source;
     const Surface& dest;
     bool identity = false;
-    uint32_t blackValue = 0;
     std::shared_ptr<const ValueTable> table;
     const uint32_t* lookup = nullptr;
     size_t lookupSize = 0;

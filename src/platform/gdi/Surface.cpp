@@ -193,6 +193,8 @@ bool SameColors(std::span<const RGBQUAD> a, std::span<const RGBQUAD> b)
 {
     if (a.size() != b.size())
         return false;
+    if (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0)
+        return true;
     for (size_t i = 0; i < a.size(); ++i) {
         uint32_t p;
         uint32_t q;
