@@ -1,19 +1,29 @@
 // Drawing a 640 x 480 page through a display port into an 8-bit off-screen buffer: a page's worth
 // of each primitive (a grid of 80 x 60 cells), and one flood fill and one gradient fill of the
-// whole page, each reported per operation.
+// whole page, each reported per operation. A page-sized gradient and a page composed of sprites
+// are set beside plain loops doing the same work.
 #include "graphics/BitMap.h"
+#include "graphics/ColorTable.h"
 #include "graphics/DisplayPort.h"
+#include "graphics/Gradient.h"
+#include "graphics/OSBitMap.h"
 #include "graphics/OffScreen.h"
 #include "graphics/PatternPaint.h"
+#include "graphics/PortSaver.h"
 #include "graphics/SolidPaint.h"
 #include "graphics/TextStyle.h"
+#include "graphics/Translation.h"
 
 #include "platform/kernel/KernelTesting.h"
 
+#include "Ratio.h"
+
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -183,5 +193,143 @@ void BM_GradientFill(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_GradientFill);
+
+// Every pixel's value in image order.
+std::vector<uint8_t*> Rows(BitMap& bitmap)
+{
+    std::vector<uint8_t*> rows;
+    OSBitMap* bits = bitmap.GetOSBitMap();
+    bool copied = false;
+    uint8_t* base = bits->LockBits(copied);
+    bits->UnlockBits(false, base, copied);
+    for (int32_t row = 0; row < bitmap.GetBounds().bottom; ++row)
+        rows.push_back(base + bits->RowOffset(row));
+    return rows;
+}
+
+// The nearest entry of a table to a colour, searched plainly.
+uint8_t Nearest(ColorTable& table, const Color& color)
+{
+    int best = 0;
+    int32_t bestDistance = INT32_MAX;
+    for (uint32_t index = 0; index < table.NumColors(); ++index) {
+        Color entry = table.GetColor(index);
+        int32_t dr = (entry.red >> 8) - (color.red >> 8);
+        int32_t dg = (entry.green >> 8) - (color.green >> 8);
+        int32_t db = (entry.blue >> 8) - (color.blue >> 8);
+        int32_t distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance)
+            best = static_cast<int>(index), bestDistance = distance;
+    }
+    return static_cast<uint8_t>(best);
+}
+
+// A top-to-bottom gradient over the whole page, beside a loop that steps the colour and fills
+// each row with its nearest entry.
+void BM_PageGradient(benchmark::State& state)
+{
+    OffScreen page(kWidth, kHeight, PageColors(), Color(0), true);
+    DisplayPort port(page, page.GetBounds(), 0);
+    SmartPtr<ColorTable> table = page.GetColorTable();
+    std::vector<uint8_t*> rows = Rows(*page.GetBitMap().Get());
+    Color first(7);
+    Color second(9);
+    bench::CompareWithReference(
+        state, 3.0, 1, [&] { Gradient::Draw(port, page.GetBounds(), first, second, 2, 8); },
+        [&] {
+            Color step = Gradient::ColorStep(first, second, kHeight);
+            Color running = first;
+            for (int32_t row = 0; row < kHeight; ++row) {
+                std::memset(rows[row], Nearest(*table.Get(), running), kWidth);
+                Gradient::AddStep(step, running);
+            }
+            benchmark::ClobberMemory();
+        });
+}
+BENCHMARK(BM_PageGradient);
+
+// A background, 20 keyed 64 x 64 sprites over it, and the page copied to a screen buffer, beside
+// loops of row copies and keyed byte copies (through a lookup when the sprites' colour table is
+// not the page's).
+void SpritePage(benchmark::State& state, bool otherTable)
+{
+    constexpr int kSprites = 20;
+    constexpr int32_t kSide = 64;
+    SmartPtr<ColorTable> pageTable = ColorTable::Setup(8);
+    SmartPtr<ColorTable> spriteTable = otherTable ? PageColors() : pageTable;
+    OffScreen background(kWidth, kHeight, pageTable, Color(0), true);
+    {
+        DisplayPort port(background, background.GetBounds(), 0);
+        SolidPaint fill(Color(7));
+        SolidPaint frame(Color(1));
+        for (int32_t cell = 0; cell < 8; ++cell)
+            port.DrawRectangle(Rect(cell * 80, cell * 60, cell * 80 + 80, cell * 60 + 60), fill, frame, 1);
+    }
+    std::vector<SmartPtr<BitMap>> sprites;
+    for (int sprite = 0; sprite < kSprites; ++sprite) {
+        OffScreen buffer(kSide, kSide, spriteTable, Color(0), true);
+        DisplayPort port(buffer, buffer.GetBounds(), 0);
+        SolidPaint fill(Color(9 + sprite % 4));
+        SolidPaint frame(Color(1));
+        port.DrawOval(Rect(4, 4, kSide - 4, kSide - 4), fill, frame, 1);
+        sprites.push_back(buffer.GetBitMap());
+    }
+    OffScreen page(kWidth, kHeight, pageTable, Color(0), true);
+    OffScreen screen(kWidth, kHeight, pageTable, Color(0), true);
+    DisplayPort pagePort(page, page.GetBounds(), 0);
+    DisplayPort screenPort(screen, screen.GetBounds(), 0);
+    auto at = [](int sprite) { return Point(sprite * 29 % (kWidth - kSide), sprite * 53 % (kHeight - kSide)); };
+
+    std::vector<uint8_t*> backgroundRows = Rows(*background.GetBitMap().Get());
+    std::vector<uint8_t*> pageRows = Rows(*page.GetBitMap().Get());
+    std::vector<uint8_t*> screenRows = Rows(*screen.GetBitMap().Get());
+    std::vector<std::vector<uint8_t*>> spriteRows;
+    for (const SmartPtr<BitMap>& sprite : sprites)
+        spriteRows.push_back(Rows(*sprite.Get()));
+    const uint32_t* lookup = spriteTable->TranslationTo(*pageTable.Get());
+    uint8_t key = static_cast<uint8_t>(sprites[0]->GetPixelValue(0, 0));
+
+    bench::CompareWithReference(
+        state, 2.0, 1,
+        [&] {
+            background.GetBitMap()->Draw(pagePort, 1);
+            for (int sprite = 0; sprite < kSprites; ++sprite) {
+                Translation move(at(sprite).h, at(sprite).v);
+                PortSaverTransform saver(pagePort, move);
+                sprites[sprite]->DrawKeyed(pagePort, key);
+            }
+            page.GetBitMap()->Draw(screenPort, 1);
+        },
+        [&] {
+            for (int32_t row = 0; row < kHeight; ++row)
+                std::memcpy(pageRows[row], backgroundRows[row], kWidth);
+            for (int sprite = 0; sprite < kSprites; ++sprite) {
+                Point place = at(sprite);
+                for (int32_t row = 0; row < kSide; ++row) {
+                    const uint8_t* in = spriteRows[sprite][row];
+                    uint8_t* out = pageRows[place.v + row] + place.h;
+                    for (int32_t column = 0; column < kSide; ++column) {
+                        if (in[column] != key)
+                            out[column] = otherTable ? static_cast<uint8_t>(lookup[in[column]]) : in[column];
+                    }
+                }
+            }
+            for (int32_t row = 0; row < kHeight; ++row)
+                std::memcpy(screenRows[row], pageRows[row], kWidth);
+            benchmark::ClobberMemory();
+        });
+}
+
+void BM_SpritePage(benchmark::State& state)
+{
+    SpritePage(state, false);
+}
+BENCHMARK(BM_SpritePage);
+
+void BM_SpritePageOtherTable(benchmark::State& state)
+{
+    SpritePage(state, true);
+}
+BENCHMARK(BM_SpritePageOtherTable);
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -38,6 +39,7 @@ Memory::Memory(uint32_t size)
     if (size > 0)
         storage = Allocate(size, PW_HERE);
     this->size = size;
+    capacity = size;
     CheckInvariant();
 }
 
@@ -48,6 +50,7 @@ Memory::Memory(const Memory& other)
         BlockMove(other.storage, storage, other.size);
     }
     size = other.size;
+    capacity = other.size;
     CheckInvariant();
 }
 
@@ -68,6 +71,7 @@ Memory& Memory::Assign(const Memory& other)
     std::free(storage);
     storage = copy;
     size = other.size;
+    capacity = other.size;
     lockCount = 0;
     CheckInvariant();
     return *this;
@@ -80,9 +84,11 @@ void Memory::TakeFrom(Memory& other)
     std::free(storage);
     storage = other.storage;
     size = other.size;
+    capacity = other.capacity;
     lockCount = 0;
     other.storage = nullptr;
     other.size = 0;
+    other.capacity = 0;
     other.lockCount = 0;
     CheckInvariant();
 }
@@ -93,6 +99,8 @@ void Memory::SetSize(uint32_t newSize)
         ThrowSystemError(ERROR_NOT_ENOUGH_MEMORY, PW_HERE);
 }
 
+// Growing within the storage or shrinking to a quarter of it or more keeps the storage; growing
+// past it asks for double (or the size, if larger), then for the size alone when that fails.
 bool Memory::TrySetSize(uint32_t newSize)
 {
     if (newSize == size)
@@ -100,13 +108,22 @@ bool Memory::TrySetSize(uint32_t newSize)
     if (newSize == 0) {
         std::free(storage);
         storage = nullptr;
-    } else {
-        void* grown = allocator ? allocator(newSize) : std::malloc(newSize);
+        capacity = 0;
+    } else if (newSize > capacity || newSize < capacity / 4) {
+        uint32_t wanted = newSize;
+        if (newSize > capacity && capacity > 0)
+            wanted = static_cast<uint32_t>(std::clamp<uint64_t>(uint64_t(capacity) * 2, newSize, UINT32_MAX));
+        void* grown = allocator ? allocator(wanted) : std::malloc(wanted);
+        if (!grown && wanted != newSize) {
+            wanted = newSize;
+            grown = allocator ? allocator(wanted) : std::malloc(wanted);
+        }
         if (!grown)
             return false;
         BlockMove(storage, grown, size < newSize ? size : newSize);
         std::free(storage);
         storage = grown;
+        capacity = wanted;
     }
     size = newSize;
     CheckInvariant();
@@ -133,6 +150,8 @@ void Memory::CheckInvariant() const
 {
     if (!storage && size != 0)
         AssertionFailed("memorySize == 0", PW_HERE);
+    if (size > capacity)
+        AssertionFailed("memorySize <= capacity", PW_HERE);
 }
 
 void ReadBlock(Memory& block, Stream& stream)

@@ -6,8 +6,11 @@
 class Stream;
 
 // An owned block of heap bytes: address, size and lock count. Copies copy the bytes; a transfer
-// hands the storage over. Resizing moves the bytes (locked or not); a resize, copy or allocation
-// that cannot get memory throws the not-enough-memory system error and leaves the block as it was.
+// hands the storage over. The storage may be larger than the size: a block that must grow past
+// its storage at least doubles it, so growing by small steps costs amortised constant time, and a
+// block shrunk below a quarter of its storage gives the rest back. Resizing may move the bytes
+// (locked or not); a resize, copy or allocation that cannot get memory throws the not-enough-memory
+// system error and leaves the block as it was.
 class Memory {
 public:
     Memory();
@@ -22,6 +25,8 @@ public:
 
     void* Ptr() const { return storage; }
     uint32_t Size() const { return size; }
+    // The bytes the storage holds, at least Size().
+    uint32_t Capacity() const { return capacity; }
     // Keeps the first min(old, new) bytes; the new bytes are undefined.
     void SetSize(uint32_t newSize);
     // SetSize that answers false instead of throwing when memory cannot be had.
@@ -38,6 +43,7 @@ private:
 
     void* storage { nullptr };
     uint32_t size { 0 };
+    uint32_t capacity { 0 };
     uint32_t lockCount { 0 };
 };
 

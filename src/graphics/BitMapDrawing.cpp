@@ -20,39 +20,29 @@ bool SameColors(ColorTable& first, ColorTable& second)
 }
 
 // Turns pixel values of one table into the other's: decoded to a colour by the source table,
-// encoded as the nearest palette entry or the packed value of the destination. Indexed source
-// values are remembered.
+// encoded as the nearest palette entry or the packed value of the destination. Indexed sources
+// use the translation the source table keeps for the destination.
 class ValueTranslator {
 public:
     ValueTranslator(ColorTable& source, ColorTable& destination)
         : source(source)
         , destination(destination)
+        , lookup(source.BitDepth() < 16 ? source.TranslationTo(destination) : nullptr)
     {
-        cache.fill(kUnknown);
     }
 
     uint32_t Translate(uint32_t value)
     {
-        bool indexed = source.BitDepth() < 16;
-        if (indexed && value < cache.size() && cache[value] != kUnknown)
-            return cache[value];
-        uint32_t result = Encode(Decode(value));
-        if (indexed && value < cache.size())
-            cache[value] = result;
-        return result;
+        if (lookup)
+            return value < 256 ? lookup[value] : Encode(Color());
+        Color color;
+        uint32_t count = source.NumColors();
+        if (count == 0 || value < count)
+            color = source.GetColor(value);
+        return Encode(color);
     }
 
 private:
-    static constexpr uint32_t kUnknown = 0xFFFFFFFF;
-
-    Color Decode(uint32_t value) const
-    {
-        uint32_t count = source.NumColors();
-        if (count != 0 && value >= count)
-            return Color();
-        return source.GetColor(value);
-    }
-
     uint32_t Encode(const Color& color) const
     {
         if (destination.BitDepth() < 16)
@@ -64,7 +54,7 @@ private:
 
     ColorTable& source;
     ColorTable& destination;
-    std::array<uint32_t, 256> cache;
+    const uint32_t* lookup;
 };
 
 } // namespace
@@ -137,6 +127,11 @@ void BitMap::CopyKeyed(BitMap& target, const Rect& rect, const Rect& destination
     placed.Offset(dh, dv);
 
     ValueTranslator translator(*colorTable.Get(), *target.colorTable.Get());
+    if (GetBitDepth() == 8 && target.GetBitDepth() == 8) {
+        osBitMap->CopyKeyedThrough(*target.osBitMap.Get(), rect, destination, key,
+            colorTable->TranslationTo(*target.colorTable.Get()));
+        return;
+    }
     PixelIterator from(*this, source, true);
     PixelIterator to(target, placed, true);
     for (; from.More(); from.Next(), to.Next()) {

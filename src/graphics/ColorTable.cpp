@@ -20,6 +20,8 @@
 namespace {
 
 constexpr int kPaletteSize = 256;
+// The translations a table keeps; the oldest goes first.
+constexpr size_t kTranslationsKept = 8;
 // The display's own colours stay at 0..9 and 246..255; the file supplies the rest.
 constexpr int kFirstFileEntry = 10;
 constexpr int kLastFileEntry = 245;
@@ -236,16 +238,19 @@ ColorTable::ColorTable(const TypedArray<Color>& colors)
     : colors(colors)
     , depth(colors.NumItems() ? DepthForCount(colors.NumItems()) : 24)
 {
+    Renumber();
     MakePalette();
 }
 
 ColorTable::ColorTable(HPALETTE palette)
 {
+    Renumber();
     ReadEntries(palette);
 }
 
 ColorTable::ColorTable(int16_t depth)
 {
+    Renumber();
     ReadEntries(PaletteForDepth(depth));
 }
 
@@ -254,6 +259,7 @@ ColorTable::ColorTable(int16_t depth)
 // direct-colour tables. A version this program cannot read leaves an empty direct table.
 ColorTable::ColorTable(ArchiveScope& scope)
 {
+    Renumber();
     if (scope.IsSkipped())
         return;
     Stream& stream = scope.GetStream();
@@ -279,6 +285,7 @@ ColorTable::ColorTable(const ColorTable& other)
     , depth(other.depth)
     , palette(other.palette)
 {
+    Renumber();
     Exception::Warn(kNotImplemented, PW_HERE);
     if (other.ownsPalette)
         MakePalette();
@@ -292,6 +299,7 @@ ColorTable& ColorTable::operator=(const ColorTable& other)
     colors = other.colors;
     depth = other.depth;
     palette = other.palette;
+    Renumber();
     if (other.ownsPalette)
         MakePalette();
     return *this;
@@ -339,6 +347,36 @@ bool ColorTable::Convert(const Color& color, uint32_t& value) const
 bool ColorTable::Equals(const ColorTable& other) const
 {
     return depth == other.depth && colors.Equals(other.colors);
+}
+
+void ColorTable::Renumber()
+{
+    static uint64_t next = 0;
+    serial = ++next;
+    translations.clear();
+}
+
+// Tables seldom meet more than a few others, so the cache is a short list searched in order.
+const uint32_t* ColorTable::TranslationTo(const ColorTable& destination) const
+{
+    for (const Translation& translation : translations) {
+        if (translation.destination == destination.serial)
+            return translation.values.data();
+    }
+    std::vector<uint32_t> values(256);
+    for (uint32_t value = 0; value < values.size(); ++value) {
+        Color color = value < colors.NumItems() ? colors[value + 1] : Color();
+        if (destination.depth < 16) {
+            values[value] = GetNearestPaletteIndex(
+                destination.palette, RGB(color.red >> 8, color.green >> 8, color.blue >> 8));
+        } else {
+            destination.Convert(color, values[value]);
+        }
+    }
+    if (translations.size() >= kTranslationsKept)
+        translations.erase(translations.begin());
+    translations.push_back({ destination.serial, std::move(values) });
+    return translations.back().values.data();
 }
 
 void ColorTable::Write(Archive& archive)

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 class ArchiveScope;
 class Stream;
@@ -65,6 +66,11 @@ public:
     uint32_t NumColors() const { return colors.NumItems(); }
     // Equal depths and equal entries.
     bool Equals(const ColorTable& other) const;
+    // For an indexed table (depth 8 or less): the value of `destination` that shows each of this
+    // table's 256 values, index by index: the value's colour (black past the entries) as the
+    // nearest entry of the destination's palette, or packed for a direct-colour destination.
+    // Built on first use for each destination and kept until either table changes.
+    const uint32_t* TranslationTo(const ColorTable& destination) const;
 
     void Write(Archive& archive) override;
     const PersistentVersion& GetPersistentVersion() const override { return version; }
@@ -78,10 +84,20 @@ private:
     void MakePalette();
     void DeletePalette();
 
+    // A new identity for the translation caches: a changed table is another table to them.
+    void Renumber();
+
+    struct Translation {
+        uint64_t destination;
+        std::vector<uint32_t> values;
+    };
+
     TypedArray<Color> colors;
     int16_t depth { 24 };
     HPALETTE palette { nullptr };
     bool ownsPalette { false };
+    uint64_t serial { 0 };
+    mutable std::vector<Translation> translations;
 };
 
 namespace pw::graphics {

@@ -39,6 +39,10 @@ public:
     // Copies every pixel of `from` that differs from `key` to `to` in the destination, clipped to
     // both bitmaps. Depths of 8 or more, equal on both sides.
     virtual void CopyTransparent(OSBitMap& destination, const Rect& from, const Rect& to, uint32_t key);
+    // CopyTransparent for every kind; at 8 bits a `translation` (256 values, or null) turns each
+    // copied source value into the destination's.
+    void CopyKeyedThrough(
+        OSBitMap& destination, const Rect& from, const Rect& to, uint32_t key, const uint32_t* translation);
     // Copies the source byte wherever the 1-bit mask is 0, the mask laid on `destRect`; nothing
     // happens unless the rectangle lies inside the destination. All but the mask 8 bits deep.
     virtual void CopyMasked(OSBitMap& destination, const Rect& destRect, OSBitMap& mask);

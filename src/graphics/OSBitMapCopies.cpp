@@ -8,12 +8,20 @@
 
 void OSBitMap::CopyTransparent(OSBitMap& destination, const Rect& from, const Rect& to, uint32_t key)
 {
+    CopyKeyedThrough(destination, from, to, key, nullptr);
+}
+
+void OSBitMap::CopyKeyedThrough(
+    OSBitMap& destination, const Rect& from, const Rect& to, uint32_t key, const uint32_t* translation)
+{
     if (GetBitDepth() < 8)
         AssertionFailed("GetBitDepth() >= 8", PW_HERE);
     if (destination.GetBitDepth() != GetBitDepth())
         AssertionFailed("destination.GetBitDepth() == GetBitDepth()", PW_HERE);
     if (from.Size() != to.Size())
         AssertionFailed("from.Size() == to.Size()", PW_HERE);
+    if (translation && depth != 8)
+        AssertionFailed("!translation || depth == 8", PW_HERE);
 
     // Rows and columns that fall outside either bitmap are dropped on both sides together;
     // `firstColumn` and `firstRow` count from the corners of `from` and `to`.
@@ -34,7 +42,22 @@ void OSBitMap::CopyTransparent(OSBitMap& destination, const Rect& from, const Re
         const uint8_t* sourcePixel = sourceBits + RowOffset(from.top + row) + (from.left + firstColumn) * pixelBytes;
         uint8_t* destinationPixel =
             destinationBits + destination.RowOffset(to.top + row) + (to.left + firstColumn) * pixelBytes;
-        for (int32_t column = firstColumn; column < endColumn; ++column) {
+        int32_t count = endColumn - firstColumn;
+        if (pixelBytes == 1) {
+            if (translation) {
+                for (int32_t column = 0; column < count; ++column) {
+                    if (sourcePixel[column] != key)
+                        destinationPixel[column] = static_cast<uint8_t>(translation[sourcePixel[column]]);
+                }
+            } else {
+                for (int32_t column = 0; column < count; ++column) {
+                    if (sourcePixel[column] != key)
+                        destinationPixel[column] = sourcePixel[column];
+                }
+            }
+            continue;
+        }
+        for (int32_t column = 0; column < count; ++column) {
             uint32_t value = 0;
             for (size_t byte = 0; byte < pixelBytes; ++byte)
                 value |= static_cast<uint32_t>(sourcePixel[byte]) << (8 * byte);

@@ -50,14 +50,6 @@ uint8_t* PixelIterator::RowAddress(int32_t y) const
     return base + static_cast<ptrdiff_t>(memoryRow) * rowBytes;
 }
 
-void PixelIterator::Next()
-{
-    if (column == lastColumn)
-        NextRow();
-    else
-        ++column;
-}
-
 void PixelIterator::NextRow()
 {
     column = firstColumn;
@@ -87,10 +79,8 @@ int32_t PixelIterator::RowSpanBytes() const
     return static_cast<int32_t>(std::clamp<int64_t>(span, 0, rowBytes));
 }
 
-uint32_t PixelIterator::GetPixel() const
+uint32_t PixelIterator::GetOther() const
 {
-    if (!InBitmap())
-        return 0;
     const uint8_t* pixels = rowAddress;
     switch (depth) {
     case 1:
@@ -113,10 +103,8 @@ uint32_t PixelIterator::GetPixel() const
     }
 }
 
-void PixelIterator::SetPixel(uint32_t value)
+void PixelIterator::SetOther(uint32_t value)
 {
-    if (!InBitmap())
-        return;
     uint8_t* pixels = rowAddress;
     switch (depth) {
     case 8:

@@ -30,10 +30,33 @@ public:
     // True while rows of the rectangle remain.
     bool More() const { return rowsLeft > 0; }
     // One pixel on; past a row's last pixel, the next row's first.
-    void Next();
+    void Next()
+    {
+        if (column == lastColumn)
+            NextRow();
+        else
+            ++column;
+    }
     void NextRow();
-    uint32_t GetPixel() const;
-    void SetPixel(uint32_t value);
+    uint32_t GetPixel() const
+    {
+        if (!InBitmap())
+            return 0;
+        if (depth == 8)
+            return rowAddress[column];
+        if (depth == 1)
+            return (rowAddress[column >> 3] >> (7 - (column & 7))) & 1;
+        return GetOther();
+    }
+    void SetPixel(uint32_t value)
+    {
+        if (!InBitmap())
+            return;
+        if (depth == 8)
+            rowAddress[column] = static_cast<uint8_t>(value);
+        else
+            SetOther(value);
+    }
     // Any position of the bitmap, in image coordinates.
     void MoveTo(int32_t x, int32_t y);
     Point GetPosition() const { return Point(column, row); }
@@ -45,6 +68,9 @@ public:
     uint8_t* GetBase() const { return base; }
 
 private:
+    // GetPixel and SetPixel at depths other than 8, inside the bitmap.
+    uint32_t GetOther() const;
+    void SetOther(uint32_t value);
     // Start of image row `y` in memory, or null outside the bitmap.
     uint8_t* RowAddress(int32_t y) const;
     bool InBitmap() const { return rowAddress && column >= 0 && column <= bitmapLastColumn; }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -78,6 +79,53 @@ TEST(Memory, AResizeThatCannotAllocateKeepsTheOldBlockAndThrows)
     EXPECT_EQ(block.Ptr(), storage);
     EXPECT_EQ(block.Size(), 16u);
     EXPECT_EQ(std::memcmp(block.Ptr(), "abcdefghijklmnop", 16), 0);
+}
+
+int allocations = 0;
+size_t refuseAbove = SIZE_MAX;
+
+void* CountedMemory(size_t size)
+{
+    ++allocations;
+    return size > refuseAbove ? nullptr : std::malloc(size);
+}
+
+// Growing by small pieces doubles the storage, so 600 KB written 30 bytes at a time allocates a
+// few dozen times, not once a piece; a doubling that cannot be had falls back to the exact size.
+TEST(Memory, GrowingInSmallPiecesAllocatesLogarithmically)
+{
+    allocations = 0;
+    pw::foundation::SetAllocatorForTesting(CountedMemory);
+    {
+        MemoryStream stream;
+        char piece[30];
+        for (int i = 0; i < 20480; ++i) {
+            std::memset(piece, i & 0x7F, sizeof piece);
+            stream.Write(piece, sizeof piece);
+        }
+        EXPECT_EQ(stream.GetLength(), 614400u);
+        EXPECT_LT(allocations, 40);
+        stream.Seek(30 * 20479, Stream::kFromStart);
+        stream.Read(piece, sizeof piece);
+        EXPECT_EQ(piece[29], static_cast<char>(20479 & 0x7F));
+    }
+
+    Memory block(64);
+    Fill(block, 'a');
+    refuseAbove = 100;
+    block.SetSize(65);
+    EXPECT_EQ(block.Capacity(), 65u) << "the exact size when double is refused";
+    block.SetSize(90);
+    EXPECT_EQ(block.Capacity(), 90u);
+    refuseAbove = SIZE_MAX;
+    block.SetSize(91);
+    EXPECT_EQ(block.Capacity(), 180u);
+    block.SetSize(50);
+    EXPECT_EQ(block.Capacity(), 180u) << "a small shrink keeps the storage";
+    block.SetSize(20);
+    EXPECT_EQ(block.Capacity(), 20u) << "below a quarter the rest is given back";
+    EXPECT_EQ(std::memcmp(block.Ptr(), "abcdefghijklmnopqrst", 20), 0);
+    pw::foundation::SetAllocatorForTesting(nullptr);
 }
 
 TEST(ArrayBlock, GrowsByItsStepAndIgnoresSmallShrinks)

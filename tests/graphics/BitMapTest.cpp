@@ -147,6 +147,38 @@ TEST_F(BitMapTest, KeyedCopyBetweenTablesGoesThroughTheColours)
     }
 }
 
+// 17 entries (so 8 bits deep): greys turned by `shift` places, grey i * 17 at entry i - shift, and
+// red last.
+SmartPtr<ColorTable> TurnedGreys(int shift)
+{
+    TypedArray<Color> colors;
+    for (int index = 0; index < 16; ++index) {
+        uint8_t grey = uint8_t((index + shift) % 16 * 17);
+        colors.Append(Rgb(grey, grey, grey));
+    }
+    colors.Append(Rgb(255, 0, 0));
+    return new ColorTable(colors);
+}
+
+// Between 8-bit tables the translation each source table keeps is used; a table given other
+// colours translates afresh, whichever side it is on.
+TEST_F(BitMapTest, KeyedCopyBetweenEightBitTablesFollowsChangedTables)
+{
+    SmartPtr<ColorTable> sourceTable = TurnedGreys(0);
+    SmartPtr<ColorTable> targetTable = TurnedGreys(8);
+    SmartPtr<BitMap> source = MakeBitMap(sourceTable, "0F 01 05 | 00 10 0F");
+    auto copied = [&] {
+        SmartPtr<BitMap> target = MakeBitMap(targetTable, "77 77 77 | 77 77 77");
+        source->DrawPartTo(target->GetDC(), target.Get(), Rect(0, 0, 3, 2), Rect(0, 0, 3, 2), true, 0);
+        return GridOf(*target.Get());
+    };
+    EXPECT_EQ(copied(), "07 09 0D | 77 10 07");
+    *sourceTable.Get() = *TurnedGreys(4).Get();
+    EXPECT_EQ(copied(), "0B 0D 01 | 77 10 0B");
+    *targetTable.Get() = *TurnedGreys(0).Get();
+    EXPECT_EQ(copied(), "03 05 09 | 77 10 03");
+}
+
 TEST_F(BitMapTest, ScaledOrUnkeyedDrawsGoThroughTheDeviceContext)
 {
     SmartPtr<ColorTable> standard = ColorTable::Setup(8);

@@ -26,37 +26,17 @@ std::vector<int> PixelMap(long long start, long long length, long long from, lon
 
 } // namespace
 
-bool SameTable(const Surface& a, const Surface& b)
-{
-    if (!a.IsIndexed() || !b.IsIndexed() || a.table.size() != b.table.size())
-        return false;
-    for (size_t i = 0; i < a.table.size(); ++i) {
-        const RGBQUAD& p = a.table[i];
-        const RGBQUAD& q = b.table[i];
-        if (p.rgbRed != q.rgbRed || p.rgbGreen != q.rgbGreen || p.rgbBlue != q.rgbBlue)
-            return false;
-    }
-    return true;
-}
-
 ValueTranslator::ValueTranslator(const Surface& source, const Surface& dest)
     : source(source)
     , dest(dest)
     , cache(dest)
 {
-    blackValue = dest.ValueOf(RGB(0, 0, 0));
     if (!source.IsIndexed())
         return;
-    size_t count = size_t(1) << source.depth;
-    lookup.resize(count);
-    identity = SameTable(source, dest) && source.table.size() == count;
-    bool sameTable = SameTable(source, dest);
-    for (size_t v = 0; v < count; ++v) {
-        if (sameTable && v < source.table.size())
-            lookup[v] = static_cast<uint32_t>(v);
-        else
-            lookup[v] = cache.ValueOf(source.ColorOf(static_cast<uint32_t>(v)));
-    }
+    table = TableMemo::Translation(source, dest);
+    identity = table->identity;
+    lookup = table->values.data();
+    lookupSize = table->values.size();
 }
 
 uint32_t ValueTranslator::Slow(uint32_t value)
@@ -121,6 +101,13 @@ bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long
                 const uint8_t* in = source.Row(sy);
                 if (straight && translate.IsIdentity() && map[0] >= 0 && map[count - 1] >= 0) {
                     std::memmove(out, in + map[0], static_cast<size_t>(count));
+                    continue;
+                }
+                if (straight && map[0] >= 0 && map[count - 1] >= 0) {
+                    const uint8_t* run = in + map[0];
+                    const uint32_t* lookup = translate.Lookup();
+                    for (int i = 0; i < count; ++i)
+                        out[i] = static_cast<uint8_t>(lookup[run[i]]);
                     continue;
                 }
                 if (translate.IsIdentity()) {

@@ -12,21 +12,24 @@
 #include "platform/gdi/Surface.h"
 
 #include <cstdint>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 namespace pw::platform::gdi {
 
-// Turns values of one surface into values of another that show the same colours.
+// Turns values of one surface into values of another that show the same colours. Indexed
+// sources take the translation the table memo keeps for the pair of tables.
 class ValueTranslator {
 public:
     ValueTranslator(const Surface& source, const Surface& dest);
 
     bool IsIdentity() const { return identity; }
+    // The lookup of an indexed source (one value per source value), else null.
+    const uint32_t* Lookup() const { return lookup; }
     uint32_t operator()(uint32_t value)
     {
-        if (!lookup.empty())
-            return value < lookup.size() ? lookup[value] : blackValue;
+        if (lookup)
+            return value < lookupSize ? lookup[value] : dest.ValueOf(RGB(0, 0, 0));
         return Slow(value);
     }
 
@@ -36,8 +39,9 @@ private:
     const Surface& source;
     const Surface& dest;
     bool identity = false;
-    uint32_t blackValue = 0;
-    std::vector<uint32_t> lookup;
+    std::shared_ptr<const ValueTable> table;
+    const uint32_t* lookup = nullptr;
+    size_t lookupSize = 0;
     ValueCache cache;
 };
 
@@ -45,8 +49,5 @@ private:
 // top. Returns false when an extent is 0.
 bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long long yd, int wd, int hd,
                  const Surface& source, long long xs, long long ys, int ws, int hs);
-
-// Whether two colour tables hold the same colours in the same order.
-bool SameTable(const Surface& a, const Surface& b);
 
 } // namespace pw::platform::gdi

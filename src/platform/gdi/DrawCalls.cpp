@@ -44,11 +44,20 @@ BOOL DrawShape(HDC hdc, RECT bounds, bool filled, AddShape&& add)
         return TRUE;
     int penWidth = penInk ? pen->StrokeWidth() : 0;
     RECT reach { bounds.left - penWidth, bounds.top - penWidth, bounds.right + penWidth, bounds.bottom + penWidth };
-    Coverage coverage(Intersect(reach, painter.ClipBox()));
+    RECT window = Intersect(reach, painter.ClipBox());
+    const Ink* brushPaint = brushInk ? &*brushInk : nullptr;
+    const Ink* penPaint = penInk ? &*penInk : nullptr;
+    if (Coverage::PaintsAtOnce(dc->rop2)) {
+        Coverage spans(window, painter, brushPaint, penPaint, dc->rop2);
+        if (!spans.IsEmpty())
+            add(spans, penWidth, brushInk.has_value());
+        return TRUE;
+    }
+    Coverage coverage(window);
     if (coverage.IsEmpty())
         return TRUE;
     add(coverage, penWidth, brushInk.has_value());
-    painter.Shape(coverage, brushInk ? &*brushInk : nullptr, penInk ? &*penInk : nullptr, dc->rop2);
+    painter.Shape(coverage, brushPaint, penPaint, dc->rop2);
     return TRUE;
 }
 

@@ -39,6 +39,20 @@ public:
         ty += ty < 0 ? height : 0;
         return tile[static_cast<size_t>(ty) * width + tx];
     }
+    // For a tiled ink: the tile's row that device row y takes, its width, and the column of that
+    // row that device column x takes.
+    const uint32_t* TileRow(int y) const
+    {
+        int ty = (y - originY) % height;
+        ty += ty < 0 ? height : 0;
+        return tile.data() + static_cast<size_t>(ty) * width;
+    }
+    int TileWidth() const { return width; }
+    int TileColumn(int x) const
+    {
+        int tx = (x - originX) % width;
+        return tx + (tx < 0 ? width : 0);
+    }
 
 private:
     uint32_t value = 0;

@@ -40,7 +40,7 @@ void Painter::Pixel(int x, int y, const Ink& ink, int rop2) const
 
 void Painter::Shape(const Coverage& coverage, const Ink* brush, const Ink* pen, int rop2) const
 {
-    if (coverage.IsEmpty())
+    if (coverage.IsEmpty() || coverage.IsDirect())
         return;
     const RECT& window = coverage.Window();
     for (int y = window.top; y < window.bottom; ++y) {
@@ -64,9 +64,16 @@ void Painter::Invert(const RECT& rect) const
 {
     uint32_t mask = surface.ValueMask();
     clip.ForEachRectInside(rect, [&](const RECT& piece) {
-        for (int y = piece.top; y < piece.bottom; ++y)
+        for (int y = piece.top; y < piece.bottom; ++y) {
+            if (surface.depth == 8) {
+                uint8_t* row = surface.Row(y);
+                for (int x = piece.left; x < piece.right; ++x)
+                    row[x] = static_cast<uint8_t>(~row[x]);
+                continue;
+            }
             for (int x = piece.left; x < piece.right; ++x)
                 surface.Set(x, y, mask ^ surface.Get(x, y));
+        }
     });
 }
 
@@ -79,6 +86,25 @@ void Painter::Run(int y, int x0, int x1, const Ink& ink, int rop2) const
         return;
     }
     uint32_t mask = surface.ValueMask();
+    if (surface.depth == 8) {
+        // Whole rows at a time: the tile's row is walked alongside.
+        uint8_t* row = surface.Row(y);
+        if (ink.IsSolid()) {
+            uint32_t value = ink.Value();
+            for (int x = x0; x < x1; ++x)
+                row[x] = static_cast<uint8_t>(ApplyRop2(rop2, value, row[x], mask));
+            return;
+        }
+        const uint32_t* tile = ink.TileRow(y);
+        int width = ink.TileWidth();
+        int tx = ink.TileColumn(x0);
+        for (int x = x0; x < x1; ++x) {
+            row[x] = static_cast<uint8_t>(ApplyRop2(rop2, tile[tx], rop2 == R2_COPYPEN ? 0 : row[x], mask));
+            if (++tx == width)
+                tx = 0;
+        }
+        return;
+    }
     for (int x = x0; x < x1; ++x) {
         uint32_t dest = rop2 == R2_COPYPEN ? 0 : surface.Get(x, y);
         surface.Set(x, y, ApplyRop2(rop2, ink.At(x, y), dest, mask));

@@ -29,6 +29,13 @@ bool EllipseRow(const PixelBox& box, long long y, long long& left, long long& ri
         return false;
     __int128 a = box.x1 - box.x0 + 1;
     __int128 b = box.y1 - box.y0 + 1;
+    // A box two pixels across keeps no pixel at the tips of the other axis (nor near the sides,
+    // when two high), yet every ellipse reaches all four sides of its box: it is the whole box.
+    if (a <= 2 || b <= 2) {
+        left = box.x0;
+        right = box.x1;
+        return true;
+    }
     __int128 v = 2 * y - (box.y0 + box.y1);
     __int128 num = a * a * (b * b - v * v);
     __int128 den = b * b;

@@ -1,5 +1,8 @@
 #include "platform/gdi/Surface.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace pw::platform::gdi {
 
 namespace {
@@ -124,10 +127,8 @@ COLORREF Surface::ColorOf(uint32_t value) const
 
 uint32_t Surface::ValueOf(COLORREF color) const
 {
-    if (depth <= 8) {
-        int index = NearestIndex(table, color);
-        return index < 0 ? 0 : static_cast<uint32_t>(index);
-    }
+    if (depth <= 8)
+        return TableMemo::Nearest(table, color);
     uint32_t r = GetRValue(color);
     uint32_t g = GetGValue(color);
     uint32_t b = GetBValue(color);
@@ -165,6 +166,110 @@ uint32_t ValueCache::ValueOf(COLORREF color)
     if (added)
         it->second = surface.ValueOf(color);
     return it->second;
+}
+
+namespace {
+
+// A colour table the memo knows, with its answers. `serial` names it in other tables'
+// translations, which outlive no table they were made for.
+struct KnownTable {
+    uint64_t serial = 0;
+    std::vector<RGBQUAD> colors;
+    std::unordered_map<COLORREF, uint32_t> nearest;
+    struct Translation {
+        int sourceDepth;
+        int destDepth;
+        uint64_t destSerial;
+        std::shared_ptr<const ValueTable> table;
+    };
+    std::vector<Translation> translations;
+};
+
+constexpr size_t kTablesKept = 16;
+constexpr size_t kTranslationsKept = 8;
+
+// Red, green and blue alike; the fourth byte of an entry means nothing.
+bool SameColors(std::span<const RGBQUAD> a, std::span<const RGBQUAD> b)
+{
+    if (a.size() != b.size())
+        return false;
+    if (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0)
+        return true;
+    for (size_t i = 0; i < a.size(); ++i) {
+        uint32_t p;
+        uint32_t q;
+        std::memcpy(&p, &a[i], 4);
+        std::memcpy(&q, &b[i], 4);
+        if (((p ^ q) & 0x00FFFFFF) != 0)
+            return false;
+    }
+    return true;
+}
+
+// The known table with these colours, most recently used first; made when none is.
+KnownTable& Know(std::span<const RGBQUAD> colors)
+{
+    static std::vector<std::unique_ptr<KnownTable>> known;
+    static uint64_t serials = 0;
+    for (size_t i = 0; i < known.size(); ++i) {
+        if (SameColors(known[i]->colors, colors)) {
+            std::rotate(known.begin(), known.begin() + static_cast<ptrdiff_t>(i), known.begin() + static_cast<ptrdiff_t>(i) + 1);
+            return *known.front();
+        }
+    }
+    if (known.size() >= kTablesKept)
+        known.pop_back();
+    auto table = std::make_unique<KnownTable>();
+    table->serial = ++serials;
+    table->colors.assign(colors.begin(), colors.end());
+    known.insert(known.begin(), std::move(table));
+    return *known.front();
+}
+
+uint32_t NearestIn(KnownTable& table, COLORREF color)
+{
+    auto [it, added] = table.nearest.try_emplace(color & 0xFFFFFF, 0);
+    if (added) {
+        int index = NearestIndex(std::span<const RGBQUAD>(table.colors), color);
+        it->second = index < 0 ? 0 : static_cast<uint32_t>(index);
+    }
+    return it->second;
+}
+
+} // namespace
+
+uint32_t TableMemo::Nearest(std::span<const RGBQUAD> table, COLORREF color)
+{
+    if (table.empty())
+        return 0;
+    return NearestIn(Know(table), color);
+}
+
+std::shared_ptr<const ValueTable> TableMemo::Translation(const Surface& source, const Surface& dest)
+{
+    KnownTable* destTable = dest.IsIndexed() ? &Know(dest.table) : nullptr;
+    uint64_t destSerial = destTable ? destTable->serial : 0;
+    KnownTable& sourceTable = Know(source.table);
+    for (const KnownTable::Translation& known : sourceTable.translations) {
+        if (known.sourceDepth == source.depth && known.destDepth == dest.depth && known.destSerial == destSerial)
+            return known.table;
+    }
+    auto made = std::make_shared<ValueTable>();
+    made->identity = destTable == &sourceTable && dest.IsIndexed();
+    size_t count = size_t(1) << source.depth;
+    made->values.resize(count);
+    for (size_t v = 0; v < count; ++v) {
+        if (made->identity)
+            made->values[v] = static_cast<uint32_t>(v);
+        else if (destTable)
+            made->values[v] = NearestIn(*destTable, source.ColorOf(static_cast<uint32_t>(v)));
+        else
+            made->values[v] = dest.ValueOf(source.ColorOf(static_cast<uint32_t>(v)));
+    }
+    if (sourceTable.translations.size() >= kTranslationsKept)
+        sourceTable.translations.erase(sourceTable.translations.begin());
+    sourceTable.translations.push_back({ source.depth, dest.depth, destSerial, made });
+    return made;
 }
 
 } // namespace pw::platform::gdi

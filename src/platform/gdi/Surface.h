@@ -11,8 +11,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <unordered_map>
+#include <vector>
 
 namespace pw::platform::gdi {
 
@@ -75,5 +77,26 @@ private:
     const Surface& surface;
     std::unordered_map<COLORREF, uint32_t> values;
 };
+
+// The value of each source value of an indexed surface in another surface (see Translation).
+struct ValueTable {
+    // Identical colour tables: every value stays as it is.
+    bool identity = false;
+    // One entry per value of the source depth.
+    std::vector<uint32_t> values;
+};
+
+// What stays true of colour tables while their colours do, kept across operations: the nearest
+// entry of a colour, and the values one table's pixels take in another surface. Tables are known
+// by their colours, so a changed table is a new one to it; the most recently used few are kept.
+namespace TableMemo {
+
+// NearestIndex(table, color), 0 for an empty table.
+uint32_t Nearest(std::span<const RGBQUAD> table, COLORREF color);
+// For an indexed source: identical tables map every value to itself; otherwise each value's
+// colour (black past the table) goes to the destination's nearest value.
+std::shared_ptr<const ValueTable> Translation(const Surface& source, const Surface& dest);
+
+} // namespace TableMemo
 
 } // namespace pw::platform::gdi

@@ -278,6 +278,88 @@ TEST(Bitmaps, BlitsConvertThroughColoursExceptBetweenIdenticalTables)
     }
 }
 
+// Pixel values of a top-down DIB canvas of 4 or 8 bits.
+BYTE* ValueByte(const DibCanvas& canvas, int depth, int x, int y)
+{
+    size_t stride = (static_cast<size_t>(canvas.width) * depth + 31) / 32 * 4;
+    return canvas.bits + stride * y + x * depth / 8;
+}
+
+uint32_t ValueAt(const DibCanvas& canvas, int depth, int x, int y)
+{
+    BYTE byte = *ValueByte(canvas, depth, x, y);
+    return depth == 8 ? byte : (x % 2 ? byte & 15 : byte >> 4);
+}
+
+void SetValue(const DibCanvas& canvas, int depth, int x, int y, uint32_t value)
+{
+    BYTE* byte = ValueByte(canvas, depth, x, y);
+    if (depth == 8)
+        *byte = static_cast<BYTE>(value);
+    else
+        *byte = static_cast<BYTE>(x % 2 ? (*byte & 0xF0) | value : (*byte & 0x0F) | (value << 4));
+}
+
+// A table of `count` different colours, black first; `reversed` lists them last to first.
+std::vector<RGBQUAD> DistinctTable(size_t count, bool reversed)
+{
+    std::vector<RGBQUAD> table;
+    for (size_t i = 0; i < count; ++i) {
+        size_t k = reversed ? count - 1 - i : i;
+        table.push_back({ static_cast<BYTE>(k * 7 % 256), static_cast<BYTE>(k), static_cast<BYTE>(k), 0 });
+    }
+    return table;
+}
+
+TEST(Bitmaps, BlitsBetweenTablesOf16And236And256Entries)
+{
+    for (size_t count : { size_t(16), size_t(236), size_t(256) }) {
+        for (int sourceDepth : { 4, 8 }) {
+            if (count > (size_t(1) << sourceDepth))
+                continue;
+            SCOPED_TRACE(testing::Message() << count << " entries, source of " << sourceDepth << " bits");
+            // Every value of the source depth once in each row, the second row reversed.
+            int values = 1 << sourceDepth;
+            DibCanvas source(values, 2, sourceDepth, DistinctTable(count, false), true);
+            for (int v = 0; v < values; ++v) {
+                SetValue(source, sourceDepth, v, 0, static_cast<uint32_t>(v));
+                SetValue(source, sourceDepth, values - 1 - v, 1, static_cast<uint32_t>(v));
+            }
+            DibCanvas same(values, 2, sourceDepth, DistinctTable(count, false), true);
+            DibCanvas reversed(values, 2, 8, DistinctTable(count, true), true);
+            BitBlt(same.dc, 0, 0, values, 2, source.dc, 0, 0, SRCCOPY);
+            BitBlt(reversed.dc, 0, 0, values, 2, source.dc, 0, 0, SRCCOPY);
+            // A value past the table shows black, the reversed table's last entry.
+            for (int v = 0; v < values; ++v) {
+                uint32_t expected = v < static_cast<int>(count) ? static_cast<uint32_t>(count - 1 - v)
+                                                                 : static_cast<uint32_t>(count - 1);
+                EXPECT_EQ(ValueAt(same, sourceDepth, v, 0), static_cast<uint32_t>(v))
+                    << "identical tables copy every value, in the table or not";
+                EXPECT_EQ(ValueAt(same, sourceDepth, values - 1 - v, 1), static_cast<uint32_t>(v));
+                EXPECT_EQ(ValueAt(reversed, 8, v, 0), expected) << "value " << v;
+                EXPECT_EQ(ValueAt(reversed, 8, values - 1 - v, 1), expected) << "value " << v;
+            }
+        }
+    }
+}
+
+// A packed DIB whose colours change in place between two calls is drawn with its new colours.
+TEST(Bitmaps, AChangedColourTableIsTranslatedAfresh)
+{
+    DibInfo info(3, 1, 8, DistinctTable(236, false));
+    const BYTE pixels[4] = { 0, 1, 2, 0 };
+    DibCanvas dest(3, 1, 8, DistinctTable(236, true));
+    StretchDIBits(dest.dc, 0, 0, 3, 1, 0, 0, 3, 1, pixels, info.Info(), DIB_RGB_COLORS, SRCCOPY);
+    EXPECT_EQ(dest.bits[0], 235);
+    EXPECT_EQ(dest.bits[1], 234);
+    EXPECT_EQ(dest.bits[2], 233);
+    std::swap(info.colors[0], info.colors[2]);
+    StretchDIBits(dest.dc, 0, 0, 3, 1, 0, 0, 3, 1, pixels, info.Info(), DIB_RGB_COLORS, SRCCOPY);
+    EXPECT_EQ(dest.bits[0], 233);
+    EXPECT_EQ(dest.bits[1], 234);
+    EXPECT_EQ(dest.bits[2], 235);
+}
+
 TEST(Bitmaps, DeepFormatsPackTheirComponents)
 {
     DibCanvas deep16(1, 1, 16);

@@ -95,8 +95,13 @@ TEST(Primitives, EllipseGoldens)
           { "..####..", ".#rrrr#.", "#rrrrrr#", "#rrrrrr#", ".#rrrr#.", "..####.." } },
         { "8 x 6 with the null pen fills the 7 x 5 ellipse", PenKind::Null, { 0, 0, 8, 6 },
           { ".rrrrr..", "rrrrrrr.", "rrrrrrr.", "rrrrrrr.", ".rrrrr..", "........" } },
-        { "a 2 x 10 box draws a thin ellipse", PenKind::Black, { 0, 0, 2, 10 },
-          { "..", "##", "##", "##", "##", "##", "##", "##", "##", ".." } },
+        // Boxes two pixels across reach all four sides like every other size.
+        { "a 2 x 10 box", PenKind::Black, { 0, 0, 2, 10 },
+          { "##", "##", "##", "##", "##", "##", "##", "##", "##", "##" } },
+        { "a 10 x 2 box", PenKind::Black, { 0, 0, 10, 2 }, { "##########", "##########" } },
+        { "a 2 x 2 box", PenKind::Black, { 0, 0, 2, 2 }, { "##", "##" } },
+        { "a 3 x 10 box with the null pen fills the 2 x 9 ellipse", PenKind::Null, { 0, 0, 3, 10 },
+          { "rr.", "rr.", "rr.", "rr.", "rr.", "rr.", "rr.", "rr.", "rr.", "..." } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -359,4 +364,121 @@ TEST(Primitives, WidePensAreCentredOnTheOutline)
                          canvas.Pixels()));
     SelectObject(canvas.dc, old);
     DeleteObject(pen);
+}
+
+// Under a mode that ignores the destination, shapes are painted span by span as they are found;
+// under XOR they go through a buffer that paints each pixel once. On a black canvas XOR paints
+// exactly what a copy paints, so the two ways must agree pixel for pixel, clip and all.
+TEST(Primitives, ShapesPaintedAtOnceMatchTheBufferedPaint)
+{
+    POINT star[] = { { 1, 12 }, { 17, 12 }, { 3, 2 }, { 9, 17 }, { 15, 2 } };
+    struct Case {
+        const char* name;
+        int penWidth;
+        bool pattern;
+        void (*draw)(HDC dc, const POINT* star);
+    };
+    const Case cases[] = {
+        { "rectangle, thin pen", 1, false, [](HDC dc, const POINT*) { Rectangle(dc, 2, 3, 15, 12); } },
+        { "rectangle, wide pen", 3, false, [](HDC dc, const POINT*) { Rectangle(dc, 2, 3, 15, 12); } },
+        { "rectangle, null pen, pattern", 0, true, [](HDC dc, const POINT*) { Rectangle(dc, -3, 1, 19, 17); } },
+        { "ellipse, thin pen", 1, false, [](HDC dc, const POINT*) { Ellipse(dc, 1, 2, 18, 15); } },
+        { "ellipse, wide odd pen", 3, true, [](HDC dc, const POINT*) { Ellipse(dc, 1, 2, 18, 15); } },
+        { "ellipse, wide even pen", 4, false, [](HDC dc, const POINT*) { Ellipse(dc, 0, 0, 17, 18); } },
+        { "ellipse, null pen", 0, false, [](HDC dc, const POINT*) { Ellipse(dc, 3, 1, 14, 19); } },
+        { "star, thin pen", 1, true, [](HDC dc, const POINT* s) { Polygon(dc, s, 5); } },
+        { "star, wide pen", 2, false, [](HDC dc, const POINT* s) { Polygon(dc, s, 5); } },
+        { "wide line", 5, false, [](HDC dc, const POINT*) {
+             MoveToEx(dc, 2, 16, nullptr);
+             LineTo(dc, 16, 3);
+         } },
+    };
+    HBRUSH checker = MonochromePatternBrush({ 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55 });
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Grid painted[2];
+        for (int way = 0; way < 2; ++way) {
+            DibCanvas canvas(20, 20);
+            Paint(canvas.dc, { 0, 0, 20, 20 }, 0);
+            HRGN clip = CreateRectRgn(0, 0, 20, 8);
+            HRGN lower = CreateRectRgn(5, 8, 13, 20);
+            CombineRgn(clip, clip, lower, RGN_OR);
+            SelectClipRgn(canvas.dc, clip);
+            HPEN pen = c.penWidth ? CreatePen(PS_SOLID, c.penWidth, RGB(0, 0, 255)) : nullptr;
+            HGDIOBJ oldPen = SelectObject(canvas.dc, pen ? static_cast<HGDIOBJ>(pen) : GetStockObject(NULL_PEN));
+            HGDIOBJ oldBrush = SelectObject(canvas.dc, c.pattern ? checker : red);
+            SetTextColor(canvas.dc, RGB(0, 255, 0));
+            SetBkColor(canvas.dc, RGB(255, 255, 0));
+            SetROP2(canvas.dc, way == 0 ? R2_COPYPEN : R2_XORPEN);
+            c.draw(canvas.dc, star);
+            painted[way] = GridOf(canvas.dc, 20, 20);
+            SelectObject(canvas.dc, oldPen);
+            SelectObject(canvas.dc, oldBrush);
+            if (pen)
+                DeleteObject(pen);
+            DeleteObject(clip);
+            DeleteObject(lower);
+        }
+        EXPECT_TRUE(SameGrid(painted[1], painted[0]));
+    }
+    DeleteObject(checker);
+    DeleteObject(red);
+}
+
+// Clipped to a rectangle, every rectangular paint keeps exactly its unclipped pixels inside the
+// clip and leaves the rest, whichever edges of the clip it crosses.
+TEST(Primitives, RectangularPaintsAtEveryEdgeOfTheClip)
+{
+    const RECT clipBox { 3, 2, 9, 7 };
+    const RECT boxes[] = {
+        { 1, 3, 5, 6 }, { 7, 3, 11, 6 }, { 4, 0, 8, 4 }, { 4, 5, 8, 9 }, // each edge
+        { 1, 0, 5, 4 }, { 7, 5, 11, 9 },                               // two corners
+        { 0, 0, 12, 10 }, { 4, 3, 8, 6 },                              // around and inside
+        { 0, 0, 3, 10 }, { 9, 0, 12, 10 }, { 0, 7, 12, 10 },           // just outside
+        { 3, 2, 9, 7 },                                                // the clip itself
+    };
+    struct Operation {
+        const char* name;
+        void (*paint)(HDC dc, const RECT& box);
+    };
+    const Operation operations[] = {
+        { "Rectangle", [](HDC dc, const RECT& r) { Rectangle(dc, r.left, r.top, r.right, r.bottom); } },
+        { "FillRect", [](HDC dc, const RECT& r) {
+             HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+             FillRect(dc, &r, brush);
+             DeleteObject(brush);
+         } },
+        { "FillRect with a pattern", [](HDC dc, const RECT& r) {
+             HBRUSH brush = MonochromePatternBrush({ 0xCC, 0x33, 0xCC, 0x33, 0xCC, 0x33, 0xCC, 0x33 });
+             FillRect(dc, &r, brush);
+             DeleteObject(brush);
+         } },
+        { "InvertRect", [](HDC dc, const RECT& r) { InvertRect(dc, &r); } },
+    };
+    for (const Operation& operation : operations) {
+        for (const RECT& box : boxes) {
+            SCOPED_TRACE(testing::Message() << operation.name << " " << RectText(box));
+            Grid unclipped;
+            Grid clipped;
+            for (bool clip : { false, true }) {
+                Canvas canvas(12, 10);
+                Paint(canvas.dc, { 0, 0, 6, 10 }, 250);
+                SelectTools(canvas.dc, PenKind::Black, BrushKind::Red);
+                HRGN region = CreateRectRgn(clipBox.left, clipBox.top, clipBox.right, clipBox.bottom);
+                if (clip)
+                    SelectClipRgn(canvas.dc, region);
+                operation.paint(canvas.dc, box);
+                (clip ? clipped : unclipped) = canvas.Pixels();
+                DeleteObject(region);
+            }
+            Canvas untouched(12, 10);
+            Paint(untouched.dc, { 0, 0, 6, 10 }, 250);
+            Grid expected = untouched.Pixels();
+            for (int y = clipBox.top; y < clipBox.bottom; ++y)
+                for (int x = clipBox.left; x < clipBox.right; ++x)
+                    expected[y][x] = unclipped[y][x];
+            EXPECT_TRUE(SameGrid(expected, clipped));
+        }
+    }
 }
