@@ -322,8 +322,8 @@ TEST_F(Movies, StoredThroughObjectFiles)
 TEST_F(Movies, ReadersTrustNothing)
 {
     std::vector<const PersistentVersion*> classes = { &TestMovie::version, &CMovie::version, &ListData::version,
-        &Sound::version, &CLink::version, &CFrameIndex::version, &CJumpFrame::version, &String::version,
-        &GenericArray::version };
+        &Sound::version, &ColorTable::version, &CLink::version, &CFrameIndex::version, &CJumpFrame::version,
+        &String::version, &GenericArray::version };
     for (int16_t storedCount : { int16_t(0), int16_t(-4), int16_t(2), int16_t(12) }) {
         SCOPED_TRACE(storedCount);
         std::vector<SmartPtr<Sound>> sounds;
