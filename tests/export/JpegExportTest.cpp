@@ -1,7 +1,7 @@
 #include "export/JpegExport.h"
 
 #include "JpegDecode.h"
-#include "ui/FrameworkFixture.h"
+#include "ui/ProgressFixture.h"
 
 #include "foundation/File.h"
 #include "foundation/FileReference.h"
@@ -10,7 +10,6 @@
 #include "foundation/UserCancelException.h"
 #include "graphics/BitMap.h"
 #include "graphics/ColorTable.h"
-#include "platform/kernel/Clock.h"
 #include "platform/kernel/KernelTestSupport.h"
 #include "ui/ProgressDialog.h"
 #include "ui/ProgressRange.h"
@@ -128,28 +127,7 @@ std::string FailureOf(const std::function<void()>& work)
     return "";
 }
 
-std::string BarOfDialog()
-{
-    SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
-    if (!dialog.Valid())
-        return "none";
-    return std::to_string(dialog->GetBar()->GetValue()) + "/" + std::to_string(dialog->GetBar()->GetMaximum());
-}
-
-class JpegExportTest : public FrameworkTest {
-protected:
-    void SetUp() override
-    {
-        FrameworkTest::SetUp();
-        pw::platform::Clock::SetTickStep(0);
-        pw::ui::testing::ResetProgress();
-    }
-    void TearDown() override
-    {
-        pw::ui::testing::ResetProgress();
-        FrameworkTest::TearDown();
-    }
-};
+using JpegExportTest = ProgressTest;
 
 TEST_F(JpegExportTest, EveryDepthDecodesToItsTableColoursTopRowFirst)
 {
@@ -327,7 +305,7 @@ TEST_F(JpegExportTest, ProgressTakesOneStepPerPercentOfRowsUpToAHundred)
         ProgressRange outer(1, String("Saving"));
         outer.Advance(1);
         Compress(*bitmap.Get());
-        EXPECT_EQ(BarOfDialog(), c.bar);
+        EXPECT_EQ(Bar(), c.bar);
     }
 }
 

@@ -27,7 +27,8 @@ public:
         Stream& out) override
     {
         std::string name = pw::foundation::TextOf(pageName);
-        out << String((tag + "(" + name + " in " + folder->Path() + ", " + std::to_string(files.NumItems()) + ")").c_str());
+        std::string seen = tag + "(" + name + " in " + folder->Path() + ", " + std::to_string(files.NumItems()) + ")";
+        out << String(seen.c_str());
         files.Append(new FileReference((std::string(folder->Path()) + "\\" + name + tag + ".wav").c_str()));
     }
 
