@@ -148,7 +148,8 @@ bool Compress(Conversion& conversion, BitMap& bitmap, const Rect& bounds)
     jpeg_start_compress(cinfo, TRUE);
     bool first = true;
     while (cinfo->next_scanline < cinfo->image_height) {
-        JDIMENSION rows = first ? (*source->preload_image)(cinfo, source, bitmap) : (*source->get_pixel_rows)(cinfo, source);
+        JDIMENSION rows = first ? (*source->preload_image)(cinfo, source, bitmap)
+                                : (*source->get_pixel_rows)(cinfo, source);
         first = false;
         jpeg_write_scanlines(cinfo, source->buffer, rows);
     }
