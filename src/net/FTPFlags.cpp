@@ -4,3 +4,4 @@ bool ftpActive = false;
 bool ftpConnecting = false;
 bool transferAborted = false;
 bool sendFailedReported = false;
+bool dataAccepted = false;

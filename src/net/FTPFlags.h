@@ -10,3 +10,5 @@ extern bool ftpConnecting;
 // ignored, and the next wait raises "Send Failed" (once, marked by sendFailedReported).
 extern bool transferAborted;
 extern bool sendFailedReported;
+// The server has connected to the data connection's listening socket.
+extern bool dataAccepted;

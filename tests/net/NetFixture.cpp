@@ -1,5 +1,7 @@
 #include "NetFixture.h"
 
+#include "foundation/Alert.h"
+#include "net/FTPControlConnection.h"
 #include "platform/winsock/WinsockTesting.h"
 
 #include <chrono>
@@ -12,6 +14,9 @@ LRESULT CALLBACK MainProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 {
     if (message == 0x800 || message == 0x802)
         NetFixture::notices.push_back(SocketNotice { message, wParam, lParam });
+    // As the program's main window hands them on.
+    if (message == 0x802)
+        FTPControlConnection::Notify(wParam, lParam);
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -20,6 +25,7 @@ LRESULT CALLBACK MainProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 void NetFixture::SetUp()
 {
     notices.clear();
+    Alert::EnableAlerts();
     WNDCLASSA wc {};
     wc.lpfnWndProc = MainProcedure;
     wc.lpszClassName = "MainWClass";
@@ -29,6 +35,11 @@ void NetFixture::SetUp()
     pw::platform::testing::SetResolver([](const std::string& name) {
         return name == "ftp.test" ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) } : std::vector<uint32_t> {};
     });
+}
+
+void NetFixture::TearDown()
+{
+    pw::foundation::SetAlertsEnabled(false);
 }
 
 bool NetFixture::PumpUntil(const std::function<bool()>& done, int realMs)

@@ -22,6 +22,7 @@ struct SocketNotice {
 class NetFixture : public ::testing::Test {
 protected:
     void SetUp() override;
+    void TearDown() override;
 
     // Retrieves messages (as a progress pump does, dispatching them) until `done` holds or
     // `realMs` of real time passed; true when it held.
