@@ -141,6 +141,14 @@ bool PostSocketEvents(uint32_t waitMs)
     return posted;
 }
 
+bool SocketsExpectEvents()
+{
+    if (SocketTable::StartupCount() == 0)
+        return false;
+    std::vector<host::Readiness> readiness;
+    return !WatchedSockets(readiness).empty();
+}
+
 } // namespace pw::platform
 
 using pw::platform::Fail;

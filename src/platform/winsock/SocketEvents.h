@@ -15,4 +15,8 @@ constexpr uint32_t kSocketWaitMs = 20;
 // earned. True when it posted any.
 bool PostSocketEvents(uint32_t waitMs);
 
+// True while some registered socket could still earn a notification: a wait for input in real
+// time then lasts at most kSocketWaitMs, so the socket is polled again soon.
+bool SocketsExpectEvents();
+
 } // namespace pw::platform
