@@ -1,6 +1,6 @@
 #include "ui/ProgressDialog.h"
 
-#include "FrameworkFixture.h"
+#include "ProgressFixture.h"
 
 #include "foundation/UserCancelException.h"
 #include "platform/kernel/Clock.h"
@@ -12,20 +12,7 @@ namespace driver = pw::platform::testing;
 
 namespace {
 
-class ProgressDialogTest : public FrameworkTest {
-protected:
-    void SetUp() override
-    {
-        FrameworkTest::SetUp();
-        pw::platform::Clock::SetTickStep(0);
-        pw::ui::testing::ResetProgress();
-    }
-    void TearDown() override
-    {
-        pw::ui::testing::ResetProgress();
-        FrameworkTest::TearDown();
-    }
-};
+using ProgressDialogTest = ProgressTest;
 
 int timerTicks = 0;
 

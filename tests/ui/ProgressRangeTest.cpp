@@ -1,6 +1,6 @@
 #include "ui/ProgressRange.h"
 
-#include "FrameworkFixture.h"
+#include "ProgressFixture.h"
 
 #include "foundation/UserCancelException.h"
 #include "platform/kernel/Clock.h"
@@ -11,30 +11,7 @@ namespace driver = pw::platform::testing;
 
 namespace {
 
-// Time moves only when a test moves it, so the half-second rule is exact.
-class ProgressRangeTest : public FrameworkTest {
-protected:
-    void SetUp() override
-    {
-        FrameworkTest::SetUp();
-        pw::platform::Clock::SetTickStep(0);
-        pw::ui::testing::ResetProgress();
-    }
-    void TearDown() override
-    {
-        pw::ui::testing::ResetProgress();
-        FrameworkTest::TearDown();
-    }
-};
-
-// What the bar of the open dialog shows, "value/maximum", or "none".
-std::string Bar()
-{
-    SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
-    if (!dialog.Valid())
-        return "none";
-    return std::to_string(dialog->GetBar()->GetValue()) + "/" + std::to_string(dialog->GetBar()->GetMaximum());
-}
+using ProgressRangeTest = ProgressTest;
 
 bool AdvanceIsCancelled(ProgressRange& range)
 {

@@ -4,7 +4,9 @@
 #include "platform/backends/sdl/SdlBackend.h"
 #include "platform/kernel/Clock.h"
 #include "platform/testing/Reset.h"
+#include "platform/winsock/SocketEvents.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -116,6 +118,10 @@ void PollBackendInput()
 
 void WaitForBackendEvents(uint32_t timeoutMs)
 {
+    // Socket notifications are made when messages are retrieved; while a socket waits for I/O
+    // the wait for input stays short, so its events are not held up until the next timer.
+    if (SocketsExpectEvents())
+        timeoutMs = std::min(timeoutMs, kSocketWaitMs);
     TheState().driver->WaitForEvents(timeoutMs);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/user/InputRouter.h"
 #include "platform/user/Timers.h"
 #include "platform/user/Window.h"
+#include "platform/winsock/SocketEvents.h"
 
 #include <deque>
 
@@ -82,6 +83,20 @@ bool MakePaint(MSG& msg, const MessageFilter& filter)
     return true;
 }
 
+// The next message in retrieval order: posted, quit, input, paint, then a due timer.
+bool TakeNext(MSG& msg, const MessageFilter& filter, bool remove)
+{
+    if (TakePosted(msg, filter, remove))
+        return true;
+    if (TakeQuit(msg, filter, remove))
+        return true;
+    if (InputRouter::Take(msg, filter, remove))
+        return true;
+    if (MakePaint(msg, filter))
+        return true;
+    return filter.Accepts(WM_TIMER) && Timers::TakeDue(msg, filter.hwnd, remove);
+}
+
 } // namespace
 
 BOOL MessageQueue::Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -104,15 +119,12 @@ bool MessageQueue::Retrieve(MSG& msg, const MessageFilter& filter, bool remove)
 {
     PollBackendInput();
     Desktop::PresentWhenDue();
-    if (TakePosted(msg, filter, remove))
+    // Socket notifications are made here, so every retrieval (GetMessage, PeekMessage) sees them.
+    PostSocketEvents(0);
+    if (TakeNext(msg, filter, remove))
         return true;
-    if (TakeQuit(msg, filter, remove))
-        return true;
-    if (InputRouter::Take(msg, filter, remove))
-        return true;
-    if (MakePaint(msg, filter))
-        return true;
-    return filter.Accepts(WM_TIMER) && Timers::TakeDue(msg, filter.hwnd, remove);
+    // Nothing else waits: a socket still expecting I/O gets a short real wait to answer.
+    return PostSocketEvents(kSocketWaitMs) && TakePosted(msg, filter, remove);
 }
 
 void MessageQueue::DiscardFor(HWND hwnd)

@@ -1,0 +1,295 @@
+#include "net/FTPControlConnection.h"
+
+#include "foundation/Alert.h"
+#include "foundation/Checks.h"
+#include "foundation/Exception.h"
+#include "foundation/UserCancelException.h"
+#include "graphics/WinVersion.h"
+#include "net/FTPFlags.h"
+#include "net/SocketStream.h"
+
+#include <winsock.h>
+
+#include <string>
+
+PW_DEFINE_CLASS(FTPControlConnection, nullptr, nullptr, SmartImplementation)
+PW_DEFINE_NO_COPY_SLOTS(FTPControlConnection)
+
+std::unique_ptr<SocketStream> cntlStream;
+
+namespace {
+
+// Nothing begins with it: no reply is tolerated.
+constexpr const char* kNothingTolerated = "999";
+// The part of a reply line that is kept; the rest of a longer line is read and dropped.
+constexpr size_t kMaxReplyLine = 4096;
+constexpr DWORD kRecordedNoError = 0xFFFF;
+
+FTPControlConnection* current = nullptr;
+// A reply line read in part: the rest is still to come.
+std::string partialReply;
+// A failure raised while a notification was handled, raised again by the waiting loop.
+SmartPtr<Exception> notifiedFailure;
+
+void ClearRecordedError(DWORD code)
+{
+    if (GetLastError() == code)
+        SetLastError(0);
+}
+
+// The bytes of a string, NULs included.
+std::string BytesOf(const String& text)
+{
+    uint32_t length = 0;
+    String::CharIterator chars(text, length);
+    return length ? std::string(chars.Chars(), length) : std::string();
+}
+
+std::string CommandText(FTPCommand code)
+{
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        char c = static_cast<char>((code >> shift) & 0xFF);
+        if (c == ' ' || c == '\0')
+            break;
+        text += c;
+    }
+    return text;
+}
+
+} // namespace
+
+FTPControlConnection::FTPControlConnection(uint16_t port, const String& host)
+    : toleratedReply(kNothingTolerated)
+{
+    ftpActive = true;
+    ftpConnecting = true;
+    transferAborted = false;
+    sendFailedReported = false;
+    dataAccepted = false;
+    partialReply.clear();
+    notifiedFailure = SmartPtr<Exception>();
+    cntlStream = std::make_unique<SocketStream>(pw::foundation::TextOf(host).c_str(), port,
+        SocketStream::kClientMode, !IsWin31Only());
+    if (!cntlStream->is_open()) {
+        // The destructor does not run for a constructor that fails: undo here what it would.
+        DWORD error = GetLastError();
+        cntlStream.reset();
+        ftpActive = false;
+        ftpConnecting = false;
+        SetLastError(error);
+    }
+    CheckCall(cntlStream != nullptr, PW_HERE);
+    ftpConnecting = false;
+    ClearRecordedError(kRecordedNoError);
+    current = this;
+    state = kAwaitingReply;
+}
+
+FTPControlConnection::~FTPControlConnection()
+{
+    current = nullptr;
+    try {
+        cntlStream.reset();
+    } catch (...) {
+    }
+    ftpActive = false;
+    ftpConnecting = false;
+    ClearRecordedError(kRecordedNoError);
+    ClearRecordedError(ERROR_INVALID_HANDLE);
+}
+
+void FTPControlConnection::SendCommand(FTPCommand code, const String& argument1, const String& argument2,
+    const String& tolerated)
+{
+    WriteLine(code, argument1, argument2);
+    toleratedReply = tolerated;
+}
+
+void FTPControlConnection::Send(FTPCommand code, const String& argument1, const String& argument2)
+{
+    if (PollReply())
+        WriteLine(code, argument1, argument2);
+}
+
+void FTPControlConnection::SendChars(FTPCommand code, char argument1, char argument2)
+{
+    if (!PollReply())
+        return;
+    const char one[2] = { argument1, '\0' };
+    const char two[2] = { argument2, '\0' };
+    WriteLine(code, String(one), String(two));
+}
+
+// The whole line goes out in one write: the code, each non-empty argument after one blank, CR LF.
+void FTPControlConnection::WriteLine(FTPCommand code, const String& argument1, const String& argument2)
+{
+    std::string line = CommandText(code);
+    for (const String* argument : { &argument1, &argument2 }) {
+        std::string bytes = BytesOf(*argument);
+        if (bytes.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
+            ThrowError("A name for the server holds a line break and cannot be sent.", PW_HERE);
+        if (!bytes.empty())
+            line += ' ' + bytes;
+    }
+    if (transferAborted)
+        return;
+    line += "\r\n";
+    cntlStream->write(line.data(), static_cast<std::streamsize>(line.size()));
+    cntlStream->flush();
+    if (cntlStream->bad())
+        transferAborted = true;
+    state = (state | kAwaitingReply) & ~kReplyArrived;
+    ClearRecordedError(kRecordedNoError);
+}
+
+bool FTPControlConnection::PollReply()
+{
+    if (notifiedFailure.Valid()) {
+        SmartPtr<Exception> failure = notifiedFailure;
+        notifiedFailure = SmartPtr<Exception>();
+        ThrowPointer(failure);
+    }
+    if (transferAborted) {
+        if (!sendFailedReported) {
+            sendFailedReported = true;
+            ThrowError("Send Failed", PW_HERE);
+        }
+        return true;
+    }
+    if (IsWin31Only() && (state & kAwaitingReply))
+        ReadReplies(true);
+    return !(state & kAwaitingReply);
+}
+
+bool FTPControlConnection::IsReplyDone()
+{
+    if (!IsWin31Only())
+        return PollReply() || (state & kReplyArrived);
+    if (!dataAccepted)
+        return false;
+    PollReply();
+    return true;
+}
+
+void FTPControlConnection::HandleReply(const char* text)
+{
+    std::string line(text ? text : "");
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
+    if (line.empty())
+        return;
+    // A multi-line reply runs from "ddd-" to the first line beginning "ddd "; the lines between
+    // may hold anything, numbers included.
+    if (!multiLineCode.empty()) {
+        if (line.size() < 4 || line.compare(0, 3, multiLineCode) != 0 || line[3] != ' ')
+            return;
+        multiLineCode.clear();
+    } else if (line.size() >= 4 && line[3] == '-') {
+        multiLineCode = line.substr(0, 3);
+        return;
+    } else if (line[0] == ' ') {
+        return;
+    }
+
+    std::string tolerated = BytesOf(toleratedReply);
+    bool isTolerated = tolerated.empty() || line.compare(0, tolerated.size(), tolerated) == 0;
+    if (line.size() >= 3 && line.find_first_not_of("0123456789") >= 3)
+        lastReplyCode = std::stoi(line.substr(0, 3));
+    switch (line[0]) {
+    case '1':
+        state |= kReplyArrived;
+        state = IsWin31Only() ? (state & ~kAwaitingReply) : (state | kAwaitingReply);
+        break;
+    case '2':
+    case '3':
+        state = (state & ~kAwaitingReply) | kReplyArrived;
+        break;
+    case '4':
+    case '5':
+        if (!isTolerated) {
+            Alert(Alert::kStop, Alert::kOk, line.c_str());
+            ThrowPointer(SmartPtr<Exception>(new UserCancelException));
+        }
+        state = (state & ~kAwaitingReply) | kReplyArrived;
+        break;
+    default:
+        break;
+    }
+    if (isTolerated)
+        toleratedReply = String(kNothingTolerated);
+}
+
+void FTPControlConnection::ReadReplies(bool blocking)
+{
+    for (;;) {
+        int c = cntlStream->get();
+        if (c == std::char_traits<char>::eof()) {
+            if (blocking) {
+                transferAborted = true;
+                return;
+            }
+            // Nothing more has come yet: the rest of a line waits for the next notification.
+            cntlStream->clear();
+            return;
+        }
+        if (c != '\n') {
+            if (partialReply.size() < kMaxReplyLine)
+                partialReply += static_cast<char>(c);
+            continue;
+        }
+        std::string line;
+        line.swap(partialReply);
+        HandleReply(line.c_str());
+        if (blocking && !cntlStream->HasUnreadInput())
+            return;
+    }
+}
+
+uint32_t FTPControlConnection::PeerAddress()
+{
+    sockaddr_in name {};
+    int length = sizeof name;
+    CheckCall(getpeername(cntlStream->Socket(), reinterpret_cast<sockaddr*>(&name), &length) == 0, PW_HERE);
+    return name.sin_addr.s_addr;
+}
+
+uint16_t FTPControlConnection::PeerPort()
+{
+    sockaddr_in name {};
+    int length = sizeof name;
+    CheckCall(getpeername(cntlStream->Socket(), reinterpret_cast<sockaddr*>(&name), &length) == 0, PW_HERE);
+    return ntohs(name.sin_port);
+}
+
+uint16_t FTPControlConnection::LocalPort()
+{
+    sockaddr_in name {};
+    int length = sizeof name;
+    CheckCall(getsockname(cntlStream->Socket(), reinterpret_cast<sockaddr*>(&name), &length) == 0, PW_HERE);
+    return ntohs(name.sin_port);
+}
+
+// Reads on a read event; a close or an error while a reply is awaited fails the connection, so
+// the waiting loop ends instead of waiting for a reply that cannot come.
+void FTPControlConnection::Notify(WPARAM socket, LPARAM event)
+{
+    if (transferAborted)
+        return;
+    if (IsWin31Only())
+        AssertionFailed("!IsWin31()", PW_HERE);
+    if (!current || (cntlStream && cntlStream->Socket() != socket))
+        return;
+    if (event == FD_READ) {
+        CheckCall(!cntlStream->fail(), PW_HERE);
+        CheckCall(cntlStream->is_open(), PW_HERE);
+        try {
+            current->ReadReplies(false);
+        } catch (Exception* failure) {
+            notifiedFailure = SmartPtr<Exception>(failure);
+        }
+        return;
+    }
+    if ((LOWORD(event) == FD_CLOSE || HIWORD(event) != 0) && (current->state & kAwaitingReply))
+        transferAborted = true;
+}

@@ -1,0 +1,220 @@
+#include "platform/testing/ScriptedPeer.h"
+
+#include "platform/winsock/HostSockets.h"
+
+#include <chrono>
+
+namespace pw::platform::testing {
+
+namespace {
+
+// 127.0.0.1 in network byte order.
+uint32_t Loopback()
+{
+    return *host::ParseDotted("127.0.0.1");
+}
+
+uint16_t Swap(uint16_t value)
+{
+    return static_cast<uint16_t>((value >> 8) | (value << 8));
+}
+
+uint16_t ToNetwork(uint16_t hostOrder)
+{
+    uint16_t probe = 1;
+    return *reinterpret_cast<const uint8_t*>(&probe) == 1 ? Swap(hostOrder) : hostOrder;
+}
+
+} // namespace
+
+ScriptedPeer::ScriptedPeer()
+{
+    listener = host::OpenStreamSocket();
+    host::Address local { Loopback(), 0 };
+    if (listener < 0 || !host::Bind(listener, local) || !host::Listen(listener, 4)
+        || !host::LocalAddress(listener, &local)) {
+        failures.push_back("the peer could not listen");
+        return;
+    }
+    port = ToNetwork(local.port);
+}
+
+ScriptedPeer::~ScriptedPeer()
+{
+    Finish();
+    if (listener >= 0)
+        host::Close(listener);
+}
+
+ScriptedPeer& ScriptedPeer::Accept()
+{
+    steps.push_back([this] {
+        if (!WaitReadable(listener))
+            return false;
+        CloseConnection();
+        connection = host::Accept(listener, nullptr);
+        return connection >= 0 || (Failed("accept failed"), false);
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::Connect(uint16_t hostOrderPort)
+{
+    steps.push_back([this, hostOrderPort] {
+        CloseConnection();
+        connection = host::OpenStreamSocket();
+        if (connection >= 0 && host::Connect(connection, host::Address { Loopback(), ToNetwork(hostOrderPort) }))
+            return true;
+        Failed("connect to port " + std::to_string(hostOrderPort) + " failed");
+        return false;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::Send(std::string bytes)
+{
+    steps.push_back([this, bytes = std::move(bytes)] {
+        if (host::Send(connection, bytes.data(), bytes.size(), true) == static_cast<ptrdiff_t>(bytes.size()))
+            return true;
+        Failed("send failed");
+        return false;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::ReadLine()
+{
+    steps.push_back([this] {
+        size_t end;
+        while ((end = pending.find('\n')) == std::string::npos) {
+            if (!ReadSome(pending))
+                return false;
+        }
+        std::string line = pending.substr(0, end);
+        pending.erase(0, end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        return true;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::ReadBytes(size_t count)
+{
+    steps.push_back([this, count] {
+        while (pending.size() < count) {
+            if (!ReadSome(pending))
+                return false;
+        }
+        pending.erase(0, count);
+        return true;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::ReadUntilClosed()
+{
+    steps.push_back([this] {
+        std::string rest;
+        while (WaitReadable(connection)) {
+            char buffer[16384];
+            ptrdiff_t n = host::Receive(connection, buffer, sizeof buffer);
+            if (n <= 0)
+                return true;
+            received.append(buffer, static_cast<size_t>(n));
+        }
+        return false;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::Pause(int ms)
+{
+    steps.push_back([ms] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        return true;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::Close()
+{
+    steps.push_back([this] {
+        CloseConnection();
+        return true;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::Abort()
+{
+    steps.push_back([this] {
+        host::SetLinger(connection, true, 0);
+        CloseConnection();
+        return true;
+    });
+    return *this;
+}
+
+void ScriptedPeer::Start()
+{
+    if (!thread.joinable() && !done)
+        thread = std::thread([this] { Play(); });
+}
+
+std::string ScriptedPeer::Finish()
+{
+    if (thread.joinable())
+        thread.join();
+    CloseConnection();
+    return received;
+}
+
+void ScriptedPeer::Play()
+{
+    for (auto& step : steps) {
+        if (!step())
+            break;
+    }
+    done = true;
+}
+
+bool ScriptedPeer::WaitReadable(int fd)
+{
+    std::vector<host::Readiness> one { host::Readiness { fd, true, false, false } };
+    if (fd >= 0 && host::Poll(one, stepTimeoutMs))
+        return true;
+    Failed("timed out waiting for the program");
+    return false;
+}
+
+// Reads what has come into `into` (and the record of everything read); false at the end of input.
+bool ScriptedPeer::ReadSome(std::string& into)
+{
+    if (!WaitReadable(connection))
+        return false;
+    char buffer[16384];
+    ptrdiff_t n = host::Receive(connection, buffer, sizeof buffer);
+    if (n <= 0) {
+        Failed("the program closed the connection");
+        return false;
+    }
+    into.append(buffer, static_cast<size_t>(n));
+    received.append(buffer, static_cast<size_t>(n));
+    return true;
+}
+
+void ScriptedPeer::Failed(const std::string& what)
+{
+    failures.push_back(what);
+}
+
+void ScriptedPeer::CloseConnection()
+{
+    if (connection >= 0)
+        host::Close(connection);
+    connection = -1;
+}
+
+} // namespace pw::platform::testing

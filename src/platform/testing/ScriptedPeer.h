@@ -1,0 +1,75 @@
+// A loopback TCP peer for tests of socket users: it listens on 127.0.0.1 and, on a thread of its
+// own, plays a script of steps (accept, send, read a line, close, ...) while the code under test
+// runs its message loop. It uses the host's sockets directly, never the Winsock calls under test.
+// Every wait of the script is bounded, so a test whose program falls silent fails instead of
+// hanging; the failures are reported by Finish.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace pw::platform::testing {
+
+class ScriptedPeer {
+public:
+    // Listens on an ephemeral port of 127.0.0.1.
+    ScriptedPeer();
+    ~ScriptedPeer();
+    ScriptedPeer(const ScriptedPeer&) = delete;
+    ScriptedPeer& operator=(const ScriptedPeer&) = delete;
+
+    // The listening port, in host byte order.
+    uint16_t Port() const { return port; }
+
+    // Script steps, played in order by Start. Each step acts on the current connection.
+    ScriptedPeer& Accept();
+    ScriptedPeer& Connect(uint16_t hostOrderPort);
+    ScriptedPeer& Send(std::string bytes);
+    // Reads up to and including LF; the line is kept without its CR LF.
+    ScriptedPeer& ReadLine();
+    ScriptedPeer& ReadBytes(size_t count);
+    ScriptedPeer& ReadUntilClosed();
+    ScriptedPeer& Pause(int ms);
+    // A graceful close, or an abortive one (the program sees a reset).
+    ScriptedPeer& Close();
+    ScriptedPeer& Abort();
+
+    void Start();
+    // Waits for the script's end and answers every byte read. Idempotent.
+    std::string Finish();
+    bool Done() const { return done.load(); }
+
+    // After Finish: the lines read by ReadLine, and what went wrong (a time-out, a closed peer).
+    const std::vector<std::string>& Lines() const { return lines; }
+    const std::vector<std::string>& Failures() const { return failures; }
+
+    // How long any one step may wait; default 5 s.
+    void SetStepTimeout(int ms) { stepTimeoutMs = ms; }
+
+private:
+    void Play();
+    bool WaitReadable(int fd);
+    bool ReadSome(std::string& into);
+    void Failed(const std::string& what);
+    void CloseConnection();
+
+    int listener { -1 };
+    int connection { -1 };
+    uint16_t port { 0 };
+    int stepTimeoutMs { 5000 };
+    std::vector<std::function<bool()>> steps;
+    std::string received;
+    std::string pending; // read but not yet returned as a line
+    std::vector<std::string> lines;
+    std::vector<std::string> failures;
+    std::thread thread;
+    std::atomic<bool> done { false };
+};
+
+} // namespace pw::platform::testing
