@@ -141,7 +141,7 @@ void Sound::Import(Stream& source, uint8_t kind)
         return;
     }
     MemoryStream converted(length);
-    AudioFileConverter converter(AudioFile::kLittleEndian, length);
+    AudioFileConverter converter(pw::graphics::AudioFile::kLittleEndian, length);
     CheckCall(converter.Convert(source, converted) == 1, PW_HERE);
     data.TakeFrom(converted.Block());
     data.SetSize(converted.GetLength());
@@ -161,7 +161,7 @@ void Sound::Export(Stream& target, uint8_t kind)
         return;
     }
     MemoryStream source(data);
-    AudioFileConverter converter(AudioFile::kLittleEndian, data.Size());
+    AudioFileConverter converter(pw::graphics::AudioFile::kLittleEndian, data.Size());
     CheckCall(converter.Convert(source, target) == 1, PW_HERE);
 }
 

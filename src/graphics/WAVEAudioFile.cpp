@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace pw::graphics {
+
 namespace {
 
 // The "fmt " chunk's first 16 bytes, as they lie in the file.
@@ -81,3 +83,5 @@ int WAVEAudioFile::WriteWAVEHeader(Stream& stream, const AudioFormat& format) co
     WriteChunkHeader(stream, "data", format.dataLength, kLittleEndian);
     return 1;
 }
+
+} // namespace pw::graphics

@@ -133,10 +133,10 @@ TEST_F(SoundInterop, FilesSoxWritesReadRightHere)
 
         // The image is a plain WAVE file of the same format, and sox finds the same samples in it.
         MemoryStream image(sound->GetData());
-        struct : WAVEAudioFile {
+        struct : pw::graphics::WAVEAudioFile {
             int HostOrder() const override { return kLittleEndian; }
         } reader;
-        AudioFormat format;
+        pw::graphics::AudioFormat format;
         ASSERT_EQ(reader.ReadWAVEHeader(image, format), 1);
         EXPECT_EQ(format.channels, f.channels);
         EXPECT_EQ(format.rate, f.rate);
