@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         if (data[0] & 2) {
             MemoryStream out;
-            AudioFileConverter converter(AudioFile::kLittleEndian, 1 + data[0] / 4);
+            AudioFileConverter converter(pw::graphics::AudioFile::kLittleEndian, 1 + data[0] / 4);
             if (converter.Convert(stream, out) == 1) {
                 MemoryStream back;
                 converter.Convert(out, back);

@@ -7,5 +7,5 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand)
 {
-    return AppMain(instance, previous, commandLine, showCommand, SampleApp::Make);
+    return AppMain(instance, previous, commandLine, showCommand, pw::ui::SampleApp::Make);
 }

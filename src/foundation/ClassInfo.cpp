@@ -33,7 +33,7 @@ bool ClassInfo::CanConvertObject(Smart* object, bool allow, int depth) const
         return true;
     if (!allow || depth <= 0 || !conversions)
         return false;
-    for (const ConversionEntry* entry = conversions; entry->source; ++entry) {
+    for (const pw::foundation::ConversionEntry* entry = conversions; entry->source; ++entry) {
         if (entry->source->CanConvertObject(object, allow, depth - 1))
             return true;
     }
@@ -53,7 +53,7 @@ bool ClassInfo::Convert(SmartPtr<Smart>& handle, bool allow, int depth) const
         return true;
     if (!allow || depth <= 0 || !conversions)
         return false;
-    for (const ConversionEntry* entry = conversions; entry->source; ++entry) {
+    for (const pw::foundation::ConversionEntry* entry = conversions; entry->source; ++entry) {
         if (!entry->source->CanConvert(handle, allow, depth - 1))
             continue;
         SmartPtr<Smart> attempt = handle;

@@ -8,6 +8,8 @@
 template <typename T>
 class SmartPtr;
 
+namespace pw::foundation {
+
 // One entry of a class's conversion table: an object of `source` (or one convertible to it) can
 // be turned into an object of the owning class by `convert`, which replaces the handle's object
 // and answers true, or answers false and leaves the handle alone. `extra` is not read here.
@@ -16,6 +18,8 @@ struct ConversionEntry {
     bool (*convert)(SmartPtr<Smart>& handle);
     const void* extra;
 };
+
+} // namespace pw::foundation
 
 // The class record: the framework's own run-time type information, one constant record per class.
 // It names the class (as object files store it), lists its direct parents in declaration order,
@@ -28,7 +32,8 @@ public:
 
     // `parents` and `conversions` end with a null entry; the size comes fourth.
     constexpr ClassInfo(const char* name, const ClassInfo* const* parents, CastFunction cast,
-        uint32_t objectSize, CreateFunction create = nullptr, const ConversionEntry* conversions = nullptr)
+        uint32_t objectSize, CreateFunction create = nullptr,
+        const pw::foundation::ConversionEntry* conversions = nullptr)
         : name(name)
         , parents(parents)
         , cast(cast)
@@ -63,7 +68,7 @@ private:
     const ClassInfo* const* parents;
     CastFunction cast;
     CreateFunction create;
-    const ConversionEntry* conversions;
+    const pw::foundation::ConversionEntry* conversions;
     uint32_t objectSize;
 };
 

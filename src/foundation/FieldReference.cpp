@@ -1,5 +1,7 @@
 #include "foundation/FieldReference.h"
 
+namespace pw::foundation {
+
 FieldReference::FieldReference(const SmartPtr<Smart>& owner, Smart** field, const ClassInfo* expected)
     : expected(expected)
     , owner(owner)
@@ -38,3 +40,5 @@ void FieldReference::Set(const SmartPtr<Smart>& object)
     *field = replacement;
     SmartRelease(previous);
 }
+
+} // namespace pw::foundation

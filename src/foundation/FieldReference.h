@@ -2,6 +2,8 @@
 
 #include "foundation/ObjectReference.h"
 
+namespace pw::foundation {
+
 // A reference to a pointer field inside an owner object: it delivers the field's object when it is
 // of the expected class, and stores a replacement, converted to that class when it can be. The
 // owner is kept alive by the reference; the field holds one counted reference to its object. Not
@@ -25,3 +27,5 @@ private:
     SmartPtr<Smart> owner;
     Smart** field;
 };
+
+} // namespace pw::foundation

@@ -28,7 +28,6 @@ class Stream;
 class SystemErrorException;
 class TypeMisMatch;
 class UserCancelException;
-struct ConversionEntry;
 struct Fixed;
 struct ListChange;
 struct Point;
@@ -40,3 +39,9 @@ template <typename T>
 class SmartList;
 template <typename T>
 class TypedArray;
+
+namespace pw::foundation {
+
+struct ConversionEntry;
+
+} // namespace pw::foundation

@@ -3,6 +3,8 @@
 #include "foundation/CorruptFile.h"
 #include "foundation/Exception.h"
 
+namespace pw::foundation {
+
 PW_DEFINE_CLASS(GuardedStream, nullptr, nullptr, Stream, SmartImplementation)
 PW_DEFINE_NO_COPY_SLOTS(GuardedStream)
 
@@ -68,3 +70,5 @@ void GuardedStream::SetLength(uint32_t length)
 {
     Inner().SetLength(length);
 }
+
+} // namespace pw::foundation

@@ -3,6 +3,8 @@
 #include "foundation/SmartImplementation.h"
 #include "foundation/Stream.h"
 
+namespace pw::foundation {
+
 // A stream that passes everything to another one but, while guarding, turns a read past the end
 // and a seek outside the stream into the corrupt-file error: stored data read through it never
 // reaches past the bytes there are, whatever its lengths and offsets say. It adopts the other
@@ -36,3 +38,5 @@ private:
     Stream* inner { nullptr };
     bool guarding { false };
 };
+
+} // namespace pw::foundation

@@ -140,7 +140,7 @@ private:
     TypedArray<TableEntry> table;
     Progress* progress { nullptr };
     uint32_t base { 0 };
-    GuardedStream guard;
+    pw::foundation::GuardedStream guard;
     Pending pending { Pending::None };
     uint32_t depth { 0 };
     bool silent { false };

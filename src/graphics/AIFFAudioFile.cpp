@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstring>
 
+namespace pw::graphics {
+
 namespace {
 
 constexpr int kMaxBits = 32;
@@ -116,3 +118,5 @@ int AIFFAudioFile::WriteAIFFHeader(Stream& stream, const AudioFormat& format) co
     stream.Write(offsetAndBlock, 8);
     return 1;
 }
+
+} // namespace pw::graphics

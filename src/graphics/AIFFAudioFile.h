@@ -13,6 +13,8 @@ struct AIFFCommonChunk {
 };
 #pragma pack(pop)
 
+namespace pw::graphics {
+
 // The AIFF half of the converter: reads and writes the header of an AIFF file (form "AIFF") of
 // uncompressed samples, big-endian. Reading leaves the stream at the first sample; writing
 // produces the 54-byte header of a "COMM" chunk and an "SSND" chunk with offset and block size 0.
@@ -35,3 +37,5 @@ public:
     // The whole part of an encoded rate; 0 for negative, fractional-only or too-large values.
     static uint32_t DecodeRate(const uint8_t* bytes);
 };
+
+} // namespace pw::graphics

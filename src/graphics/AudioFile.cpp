@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace pw::graphics {
+
 void AudioFile::SwapShorts(uint8_t* bytes, uint32_t count)
 {
     ReverseSamples(bytes, count, 2);
@@ -86,3 +88,5 @@ bool AudioFile::FindChunk(const char* id, Stream& stream, int fileOrder, ChunkHe
     }
     return false;
 }
+
+} // namespace pw::graphics

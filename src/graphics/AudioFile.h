@@ -4,6 +4,8 @@
 
 class Stream;
 
+namespace pw::graphics {
+
 // The sample layout a WAVE or AIFF header describes: how many bytes of samples follow it, and
 // their channels, bits per sample and whole samples per second.
 struct AudioFormat {
@@ -65,3 +67,5 @@ protected:
     // the end itself, stops the search without success.
     bool FindChunk(const char* id, Stream& stream, int fileOrder, ChunkHeader& found) const;
 };
+
+} // namespace pw::graphics

@@ -36,7 +36,7 @@ int AudioFileConverter::Convert(Stream& in, Stream& out)
     uint32_t size = std::max<uint32_t>(bufferSize, 4);
     std::unique_ptr<uint8_t[]> buffer(new uint8_t[size]);
 
-    AudioFormat format;
+    pw::graphics::AudioFormat format;
     if (ReadAIFFHeader(in, format)) {
         format.rate = ToWAVERate(format.rate);
         if (!WriteWAVEHeader(out, format))
@@ -55,8 +55,8 @@ int AudioFileConverter::Convert(Stream& in, Stream& out)
 
 // Pieces hold whole samples, so no sample is split between two reversals; a last part shorter
 // than one sample is copied as it is.
-void AudioFileConverter::CopySamples(Stream& in, Stream& out, const AudioFormat& format, uint8_t* buffer,
-    uint32_t size)
+void AudioFileConverter::CopySamples(Stream& in, Stream& out, const pw::graphics::AudioFormat& format,
+    uint8_t* buffer, uint32_t size)
 {
     uint32_t width = (format.bits + 7u) / 8u;
     uint32_t whole = size - size % width;

@@ -10,7 +10,7 @@
 // through a buffer, flipping 8-bit samples between unsigned (WAVE) and signed (AIFF) and
 // reversing the bytes of wider samples. The rates 22050 and 11025 travel in AIFF as the older
 // hardware's 22254.545... and 11127.27... and come back unchanged.
-class AudioFileConverter : public AIFFAudioFile, public WAVEAudioFile {
+class AudioFileConverter : public pw::graphics::AIFFAudioFile, public pw::graphics::WAVEAudioFile {
 public:
     // `hostOrder` is kBigEndian or kLittleEndian; `bufferSize` bytes are copied per step.
     AudioFileConverter(int hostOrder, uint32_t bufferSize);
@@ -25,7 +25,8 @@ protected:
     int HostOrder() const override { return hostOrder; }
 
 private:
-    void CopySamples(Stream& in, Stream& out, const AudioFormat& format, uint8_t* buffer, uint32_t size);
+    void CopySamples(Stream& in, Stream& out, const pw::graphics::AudioFormat& format, uint8_t* buffer,
+        uint32_t size);
 
     int hostOrder;
     uint32_t bufferSize;

@@ -51,10 +51,10 @@ uint32_t PlayableSizeOf(const Memory& block)
 // samples, and an extensible PCM format is named plain PCM, which is what it is.
 void MakePlayable(MemoryStream& image)
 {
-    struct : WAVEAudioFile {
+    struct : pw::graphics::WAVEAudioFile {
         int HostOrder() const override { return kLittleEndian; }
     } reader;
-    AudioFormat format;
+    pw::graphics::AudioFormat format;
     image.Seek(0, Stream::kFromStart);
     // What the sound devices play: PCM of 8 or 16 bits in one or two channels.
     if (!reader.ReadWAVEHeader(image, format) || (format.bits != 8 && format.bits != 16) || format.channels > 2
@@ -186,7 +186,7 @@ void Sound::Import(Stream& source, uint8_t kind)
         if (image.GetLength() > 0)
             source.Read(image.Block().Ptr(), image.GetLength());
     } else {
-        AudioFileConverter converter(AudioFile::kLittleEndian, length);
+        AudioFileConverter converter(pw::graphics::AudioFile::kLittleEndian, length);
         if (converter.Convert(source, image) != 1)
             pw::foundation::ThrowCorruptFile(PW_HERE);
     }
@@ -209,7 +209,7 @@ void Sound::Export(Stream& target, uint8_t kind)
         return;
     }
     MemoryStream source(data);
-    AudioFileConverter converter(AudioFile::kLittleEndian, data.Size());
+    AudioFileConverter converter(pw::graphics::AudioFile::kLittleEndian, data.Size());
     CheckCall(converter.Convert(source, target) == 1, PW_HERE);
 }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace pw::graphics {
+
 namespace {
 
 // The "fmt " chunk's first 16 bytes, as they lie in the file.
@@ -108,3 +110,5 @@ int WAVEAudioFile::WriteWAVEHeader(Stream& stream, const AudioFormat& format) co
     WriteChunkHeader(stream, "data", format.dataLength, kLittleEndian);
     return 1;
 }
+
+} // namespace pw::graphics

@@ -2,6 +2,8 @@
 
 #include "graphics/AudioFile.h"
 
+namespace pw::graphics {
+
 // The WAVE half of the converter: reads and writes the header of a RIFF WAVE file of PCM samples,
 // little-endian. Reading leaves the stream at the first sample; writing produces
 // the 44-byte header of a "fmt " chunk of 16 bytes and a "data" chunk.
@@ -17,3 +19,5 @@ public:
     // Answers 0 when the sizes or rates do not fit their fields.
     int WriteWAVEHeader(Stream& stream, const AudioFormat& format) const;
 };
+
+} // namespace pw::graphics

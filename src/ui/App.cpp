@@ -21,7 +21,7 @@ PW_DEFINE_NO_COPY_SLOTS(App)
 
 namespace {
 
-OsApp* nextOsApp = nullptr;
+pw::ui::OsApp* nextOsApp = nullptr;
 
 } // namespace
 
@@ -41,7 +41,7 @@ App::~App()
     }
 }
 
-void App::SetOsApp(OsApp* record)
+void App::SetOsApp(pw::ui::OsApp* record)
 {
     nextOsApp = record;
 }

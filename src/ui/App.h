@@ -17,7 +17,12 @@ class MenuItem;
 class Tool;
 class View;
 class Window;
+
+namespace pw::ui {
+
 struct OsApp;
+
+} // namespace pw::ui
 
 // The application object: exactly one lives while the program runs, made by the factory that the
 // program hands to the framework main and held by the glue's one global handle. It owns the menu
@@ -83,8 +88,8 @@ public:
     void WindowCommand(const SmartPtr<GenericSignal>& signal) override;
 
     // The record construction copies into the application (set by the glue before the factory).
-    static void SetOsApp(OsApp* record);
-    OsApp* GetOsApp() const { return osApp; }
+    static void SetOsApp(pw::ui::OsApp* record);
+    pw::ui::OsApp* GetOsApp() const { return osApp; }
 
     bool IsRunning() const { return (state & kRunning) != 0; }
     bool IsActive() const { return (state & kActive) != 0; }
@@ -126,7 +131,7 @@ private:
     // Gives only `window` the focused bit among the list and sets the blocked bit by its layer.
     void FocusOnly(const SmartPtr<Window>& window);
 
-    OsApp* osApp;
+    pw::ui::OsApp* osApp;
     uint8_t state { kRunning | kActive };
     FileCreatorType creator;
     SmartPtr<TypeIndex> documentTypes;

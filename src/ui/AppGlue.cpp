@@ -35,7 +35,7 @@ void AppGlue::SetNetworkHooks(void (*startup)(), void (*shutdown)())
     networkShutdown = shutdown;
 }
 
-bool AppGlue::InitApplication(Factory factory, OsApp* osApp)
+bool AppGlue::InitApplication(Factory factory, pw::ui::OsApp* osApp)
 {
     InitSystemErrorException();
     App::SetOsApp(osApp);

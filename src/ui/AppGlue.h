@@ -8,7 +8,12 @@
 #include <cstdint>
 
 class App;
+
+namespace pw::ui {
+
 struct OsApp;
+
+} // namespace pw::ui
 
 // The only road from the window procedures to the application: the one global application handle
 // and the entries the framework main and its two window procedures call. Every entry that needs an
@@ -18,7 +23,7 @@ public:
     using Factory = App* (*)();
 
     // Makes the application through the factory and installs its menus; false when none was made.
-    static bool InitApplication(Factory factory, OsApp* osApp);
+    static bool InitApplication(Factory factory, pw::ui::OsApp* osApp);
     // Opens the first document when asked; exceptions pass to the caller.
     static void StartApplication(bool openFirst);
     // With a path, opens that file; without, a new document.

@@ -37,7 +37,7 @@ void RealizeStandardPalette(HWND main)
 void Dispatch(MSG& msg)
 {
     try {
-        OsApp& record = pw::ui::ProgramRecord();
+        pw::ui::OsApp& record = pw::ui::ProgramRecord();
         if (record.acceleratorTable && TranslateAcceleratorA(record.mainWindow, record.acceleratorTable, &msg))
             return;
         TranslateMessage(&msg);

@@ -2,6 +2,8 @@
 
 #include "ui/Window.h"
 
+namespace pw::ui {
+
 int32_t AppSignal::Status(App& app)
 {
     return app.IsBlocked() ? disabled : enabled;
@@ -17,6 +19,8 @@ void NewDocumentSignal::Act(App& app)
     if (app.CanOpen())
         app.NewDocument();
 }
+
+} // namespace pw::ui
 
 QuitSignal::QuitSignal()
     : AppSignal(PW_HERE)
@@ -54,6 +58,8 @@ void CloseSignal::Act(App& app)
     app.CloseWindow(app.FindWindowForView(), 2);
 }
 
+namespace pw::ui {
+
 SetToolSignal::SetToolSignal(const SmartPtr<Tool>& tool)
     : Signal(PW_HERE)
     , tool(tool)
@@ -80,3 +86,5 @@ void ClipTaskSignal::Act(App& app)
 {
     app.RunViewTask(mode);
 }
+
+} // namespace pw::ui

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace pw::ui {
+
 // The command signals typed for the application. AppSignal is their base: enabled while no
 // blocking window is in front of the application.
 class AppSignal : public Signal<App> {
@@ -24,8 +26,10 @@ protected:
     void Act(App& app) override;
 };
 
+} // namespace pw::ui
+
 // Quits with mode 2 (documents ask whether to save).
-class QuitSignal : public AppSignal {
+class QuitSignal : public pw::ui::AppSignal {
 public:
     QuitSignal();
 
@@ -34,7 +38,7 @@ protected:
 };
 
 // The application's Open command with a mode.
-class OpenSignal : public AppSignal {
+class OpenSignal : public pw::ui::AppSignal {
 public:
     explicit OpenSignal(int32_t mode);
 
@@ -47,7 +51,7 @@ private:
 
 // Closes the window that holds the application's current view (mode 2: a modified document asks
 // whether to save); enabled while there is one and no blocking window is in front.
-class CloseSignal : public AppSignal {
+class CloseSignal : public pw::ui::AppSignal {
 public:
     CloseSignal();
 
@@ -55,6 +59,8 @@ protected:
     int32_t Status(App& app) override;
     void Act(App& app) override;
 };
+
+namespace pw::ui {
 
 // Makes its tool the application's current tool; the signal keeps the tool alive.
 class SetToolSignal : public Signal<App> {
@@ -81,3 +87,5 @@ protected:
 private:
     int32_t mode;
 };
+
+} // namespace pw::ui

@@ -77,7 +77,7 @@ void Dialog::FocusNextTextField()
     std::vector<SmartPtr<View>> fields;
     for (uint32_t index = 1; index <= children.NumItems(); ++index) {
         View* child = children.Item(index);
-        auto* field = dynamic_cast<EditableField*>(child);
+        auto* field = dynamic_cast<pw::ui::EditableField*>(child);
         if (field && field->HasEditControl())
             fields.emplace_back(child);
     }
@@ -91,5 +91,5 @@ void Dialog::FocusNextTextField()
     }
     size_t next = (position == 0 || position == fields.size()) ? 0 : position;
     SetFocusChild(fields[next]);
-    dynamic_cast<EditableField*>(fields[next].Get())->SelectAll();
+    dynamic_cast<pw::ui::EditableField*>(fields[next].Get())->SelectAll();
 }

@@ -10,6 +10,8 @@ void DialogDoneSignal::Act(Dialog& dialog)
     dialog.Done();
 }
 
+namespace pw::ui {
+
 DialogCancelSignal::DialogCancelSignal()
     : Signal(PW_HERE)
 {
@@ -19,3 +21,5 @@ void DialogCancelSignal::Act(Dialog& dialog)
 {
     dialog.Cancel();
 }
+
+} // namespace pw::ui

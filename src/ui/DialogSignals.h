@@ -13,6 +13,8 @@ protected:
     void Act(Dialog& dialog) override;
 };
 
+namespace pw::ui {
+
 class DialogCancelSignal : public Signal<Dialog> {
 public:
     DialogCancelSignal();
@@ -20,3 +22,5 @@ public:
 protected:
     void Act(Dialog& dialog) override;
 };
+
+} // namespace pw::ui

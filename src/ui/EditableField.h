@@ -1,5 +1,7 @@
 #pragma once
 
+namespace pw::ui {
+
 // What Tab in a dialog asks of a text field: whether a native edit control backs it, and to
 // select all of its text. The editable text view implements it.
 class EditableField {
@@ -10,3 +12,5 @@ public:
     // Selects characters 0 to 0x7FFF.
     virtual void SelectAll() = 0;
 };
+
+} // namespace pw::ui

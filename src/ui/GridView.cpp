@@ -57,7 +57,7 @@ void GridView::HighlightCell(DisplayPort& port, int32_t column, int32_t row)
     SmartPtr<WindowFrame> frame = GetFrame();
     if (port.Device() == frame.Get())
         return;
-    ViewPort onScreen(*frame.Get(), GetBounds(), 0);
+    pw::ui::ViewPort onScreen(*frame.Get(), GetBounds(), 0);
     onScreen.InvertFrame(cell, 2);
 }
 
@@ -82,7 +82,7 @@ void GridView::SetHighlight(const Point& cell)
 {
     if (cell == highlight)
         return;
-    ViewPort port(GetDevice(), GetBounds(), 0);
+    pw::ui::ViewPort port(GetDevice(), GetBounds(), 0);
     if (highlight != noCell)
         HighlightCell(port, highlight.h, highlight.v);
     if (cell == noCell || gridBounds.Contains(cell.h, cell.v))

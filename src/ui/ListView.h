@@ -17,7 +17,7 @@
 // a row selects it and then goes through the view tree as a press on any view does, so that a
 // picker around the list sees the new selection. The context object and the item classes are kept
 // for whoever made the view; the two option flags change nothing here.
-class ListView : public View, public ChoiceList, public ListListener, public pw::ui::NativeControlClient {
+class ListView : public View, public pw::ui::ChoiceList, public ListListener, public pw::ui::NativeControlClient {
     PW_CLASS_INFO(ListView)
 
 public:

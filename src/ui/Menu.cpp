@@ -79,7 +79,7 @@ void Menu::Install(App& app)
         DrawMenuBar(main);
         installed = true;
     }
-    OsApp* record = app.GetOsApp();
+    pw::ui::OsApp* record = app.GetOsApp();
     if (!record)
         return;
     for (uint32_t i = 1; i <= items.NumItems(); ++i) {

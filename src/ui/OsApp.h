@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace pw::ui {
+
 // The platform application record: what the framework main knows of the running program (its
 // module, its one top-level window) and what the menus hand it for the keyboard shortcuts. The
 // framework main owns it; the application, the menus and the window frames borrow it.
@@ -15,3 +17,5 @@ struct OsApp {
     // Built from `accelerators` once the menus are installed; null before.
     HACCEL acceleratorTable { nullptr };
 };
+
+} // namespace pw::ui

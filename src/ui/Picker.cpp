@@ -27,7 +27,7 @@ Picker::Picker(const ListHandle& list)
 bool Picker::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks, const SmartPtr<Window>& window)
 {
     bool handled = View::MouseDown(h, v, modifiers, clicks, window);
-    auto* list = dynamic_cast<ChoiceList*>(listView.Get());
+    auto* list = dynamic_cast<pw::ui::ChoiceList*>(listView.Get());
     uint32_t index = list ? list->SelectedIndex() : 0;
     if (index != 0) {
         Picked(index);

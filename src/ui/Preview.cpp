@@ -38,7 +38,7 @@ constexpr const char* kPreviewName = "_preview";
 SmartPtr<FileReference> FolderOfArchive(Archive& archive)
 {
     Stream* stream = &archive.GetStream();
-    if (auto* guard = SmartCast<GuardedStream>(stream); guard && guard->GetInner())
+    if (auto* guard = SmartCast<pw::foundation::GuardedStream>(stream); guard && guard->GetInner())
         stream = guard->GetInner();
     if (auto* file = SmartCast<File>(stream))
         return file->GetFileReference()->Parent();

@@ -28,7 +28,7 @@ ProgressDialog::ProgressDialog(const String& titleText)
     text = new TextView(this, kTextRect.left, kTextRect.top, kTextRect.right, kTextRect.bottom, title, kSizeTopLeft,
         false, false, true, false);
     stop = new ViewControl(this, kStopRect.left, kStopRect.top, kStopRect.right, kStopRect.bottom, String("Stop"),
-        new DialogCancelSignal, this);
+        new pw::ui::DialogCancelSignal, this);
     Point outer = GetFrame()->OuterSize(kClientSize);
     SetFrame(Rect(kPlace.h, kPlace.v, kPlace.h + outer.h, kPlace.v + outer.v));
     AddChild(text.Get());

@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace pw::ui {
+
 PW_DEFINE_CLASS(SampleApp, nullptr, nullptr, App)
 
 SampleApp::SampleApp()
@@ -52,3 +54,5 @@ void SampleApp::NewDocument()
         20 + offset + frame.bottom - frame.top));
     AddWindow(window, true);
 }
+
+} // namespace pw::ui

@@ -2,6 +2,8 @@
 
 #include "ui/App.h"
 
+namespace pw::ui {
+
 // The framework's own sample application, which the program runs until its real application
 // stands: a File menu (new window, quit), an Edit menu (undo, the clipboard commands), and for
 // each new document a window holding one SampleView.
@@ -22,3 +24,5 @@ private:
 
     int32_t documents { 0 };
 };
+
+} // namespace pw::ui

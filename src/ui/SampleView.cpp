@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace pw::ui {
+
 PW_DEFINE_CLASS(SampleView, nullptr, nullptr, View)
 
 SampleView::SampleView(View* parent, const char* initialText)
@@ -75,3 +77,5 @@ bool SampleView::CanClip(int32_t mode)
 {
     return mode == ClipTask::kPaste || text.Length() > 0;
 }
+
+} // namespace pw::ui

@@ -3,6 +3,8 @@
 #include "foundation/String.h"
 #include "ui/View.h"
 
+namespace pw::ui {
+
 // The view of the framework's own sample application: a framed page showing a text, wrapped
 // inside the frame, that the keyboard extends (Backspace takes back one character) and the
 // clipboard commands cut, copy, paste and clear as a whole.
@@ -28,3 +30,5 @@ public:
 private:
     String text;
 };
+
+} // namespace pw::ui

@@ -18,7 +18,7 @@ constexpr int32_t kButtonBottom = 37;
 // The decorator's frame lies 2 pixels inside the main window's client area.
 constexpr int32_t kFrameInset = 2;
 
-using Press = SoundDialogSignal::Press;
+using Press = pw::ui::SoundDialogSignal::Press;
 
 struct Button {
     const char* title;
@@ -81,7 +81,7 @@ void SoundDialog::Build()
 {
     for (const Button& button : kButtons)
         AddChild(new ViewControl(this, button.left, kButtonTop, button.right, kButtonBottom, String(button.title),
-            new SoundDialogSignal(button.press), this));
+            new pw::ui::SoundDialogSignal(button.press), this));
     Point outer = GetFrame()->OuterSize(kClientSize);
     SetSize(outer.h, outer.v);
 }
@@ -138,13 +138,13 @@ SmartPtr<Control> SoundDialog::GetButton(const char* title)
     return nullptr;
 }
 
-SoundDialogSignal::SoundDialogSignal(Press press)
+pw::ui::SoundDialogSignal::SoundDialogSignal(Press press)
     : Signal(PW_HERE)
     , press(press)
 {
 }
 
-void SoundDialogSignal::Act(SoundDialog& dialog)
+void pw::ui::SoundDialogSignal::Act(SoundDialog& dialog)
 {
     (dialog.*press)();
 }

@@ -52,6 +52,8 @@ private:
     SmartPtr<Chore> timer;
 };
 
+namespace pw::ui {
+
 // The commands of the sound dialog's buttons: each runs one of the dialog's button operations
 // (Record, Play, Stop, Save, or Cancel) on the sound dialog it is sent to, and no other window
 // takes them.
@@ -67,8 +69,6 @@ protected:
 private:
     Press press;
 };
-
-namespace pw::ui {
 
 // Builds, shows and centres a sound-recording dialog, hands it to the application, starts the
 // recorder and polls the dialog until it ends; answers its Sound, empty when it was cancelled.

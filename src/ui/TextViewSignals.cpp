@@ -23,6 +23,8 @@ constexpr StyleName kStyles[] = {
 
 } // namespace
 
+namespace pw::ui {
+
 TextStyleSignal::TextStyleSignal(const String& value, const char* file, int line)
     : Signal(file, line)
     , value(value)
@@ -108,16 +110,18 @@ bool StyleSignal::IsSet(TextStyle& style)
     return bit == 0 ? style.GetStyleFlags() == 0 : (style.GetStyleFlags() & bit) != 0;
 }
 
+} // namespace pw::ui
+
 SmartPtr<Menu> TextView::BuildTextMenu()
 {
     SmartPtr<Menu> menu(new Menu(String("Text")));
     for (const char* face : kFaces)
-        menu->AddItem(String(face), 0, new FontSignal(String(face)));
+        menu->AddItem(String(face), 0, new pw::ui::FontSignal(String(face)));
     menu->AddSeparator();
     for (const char* size : kSizes)
-        menu->AddItem(String(size), 0, new SizeSignal(String(size)));
+        menu->AddItem(String(size), 0, new pw::ui::SizeSignal(String(size)));
     menu->AddSeparator();
     for (const StyleName& style : kStyles)
-        menu->AddItem(String(style.name), 0, new StyleSignal(String(style.name)));
+        menu->AddItem(String(style.name), 0, new pw::ui::StyleSignal(String(style.name)));
     return menu;
 }

@@ -8,6 +8,8 @@
 
 class TextStyle;
 
+namespace pw::ui {
+
 // The text menu's commands: each names one value of a text style (a face, a point size, a style)
 // as text. Sent to a text view it sets that value in the view's current style and hands the style
 // back to the view to apply; asked about one, it answers marked when the style already has the
@@ -63,3 +65,5 @@ private:
     // The bit the name stands for; 0 for "Plain" (and any name it does not know).
     uint8_t Bit() const;
 };
+
+} // namespace pw::ui

@@ -19,9 +19,14 @@ class GenericSignal;
 class IdleChore;
 class Task;
 class View;
-class ViewBuffer;
 class Window;
 class WindowFrame;
+
+namespace pw::ui {
+
+class ViewBuffer;
+
+} // namespace pw::ui
 
 // The child list's type is complete before View's body, as its covariant GetChildren needs.
 static_assert(sizeof(SmartList<View>) == sizeof(ListHandle));
@@ -176,7 +181,7 @@ public:
     // Fails "data != NULL" when the view has no frame.
     SmartPtr<WindowFrame> GetFrame() const;
     SmartPtr<ViewNotifier> GetNotifier() const { return notifier; }
-    SmartPtr<ViewBuffer> GetBuffer() const;
+    SmartPtr<pw::ui::ViewBuffer> GetBuffer() const;
     // The point given in `from`'s coordinates, in this view's: always the same point.
     Point ConvertPoint(const SmartPtr<View>& from, int32_t h, int32_t v);
     // Copies the buffer into the port within `area` (fails "buffer != NULL" without one).
@@ -208,5 +213,5 @@ private:
     SmartPtr<ViewNotifier> notifier;
     SmartPtr<IdleChore> idle;
     SmartPtr<WindowFrame> frame;
-    SmartPtr<ViewBuffer> buffer;
+    SmartPtr<pw::ui::ViewBuffer> buffer;
 };

@@ -1,5 +1,7 @@
 #include "ui/ViewBuffer.h"
 
+namespace pw::ui {
+
 PW_DEFINE_CLASS(ViewBuffer, nullptr, nullptr, OffScreen)
 
 ViewBuffer::ViewBuffer(DisplayDevice& outer, const Rect& bounds)
@@ -8,3 +10,5 @@ ViewBuffer::ViewBuffer(DisplayDevice& outer, const Rect& bounds)
     , outer(&outer)
 {
 }
+
+} // namespace pw::ui

@@ -5,6 +5,8 @@
 #include "foundation/SmartPtr.h"
 #include "graphics/OffScreen.h"
 
+namespace pw::ui {
+
 // A view's off-screen buffer: an OffScreen the size of the view's bounds that remembers where its
 // (0, 0) lies in window coordinates (the view's top-left corner), so that ports opened on it work
 // in window coordinates, and the device the buffer is copied onto (the owner's device), so that a
@@ -26,3 +28,5 @@ private:
     Point origin;
     SmartPtr<DisplayDevice> outer;
 };
+
+} // namespace pw::ui

@@ -23,7 +23,7 @@ void Retarget(const SmartList<View>& children, DisplayDevice& from, DisplayDevic
         if (!child || &child->GetDevice() != &from)
             continue;
         child->SetDevice(to);
-        if (SmartPtr<ViewBuffer> buffer = child->GetBuffer(); buffer.Valid())
+        if (SmartPtr<pw::ui::ViewBuffer> buffer = child->GetBuffer(); buffer.Valid())
             buffer->SetOuter(to);
         else
             Retarget(child->GetChildren(), from, to);
@@ -47,7 +47,7 @@ DisplayDevice& View::GetDrawingDevice() const
     return buffer.Valid() ? *buffer.Get() : GetDevice();
 }
 
-SmartPtr<ViewBuffer> View::GetBuffer() const
+SmartPtr<pw::ui::ViewBuffer> View::GetBuffer() const
 {
     return buffer;
 }
@@ -99,7 +99,7 @@ void View::Update(DisplayDevice& device)
         return;
     Area collected(bounds);
     Changed(device, collected);
-    ViewPort port(device, bounds);
+    pw::ui::ViewPort port(device, bounds);
     Area pending;
     port.TakeInvalidArea(collected, pending);
     PortSaver clip(port, pending);
@@ -126,7 +126,7 @@ void View::ImageChanged(const Area& removed, const Area&)
     while (device) {
         device->Invalidate(removed);
         frameMarked = frameMarked || device == frame.Get();
-        auto* enclosing = SmartCast<ViewBuffer>(device);
+        auto* enclosing = SmartCast<pw::ui::ViewBuffer>(device);
         device = enclosing ? enclosing->GetOuter() : nullptr;
     }
     if (!frameMarked && frame.Valid())
@@ -137,7 +137,7 @@ void View::InvertFrame()
 {
     if (!IsVisible())
         return;
-    ViewPort port(GetDevice(), bounds);
+    pw::ui::ViewPort port(GetDevice(), bounds);
     port.InvertFrame(bounds, 2);
 }
 
@@ -148,11 +148,11 @@ void View::SetBuffered(bool buffered)
     if (buffered == buffer.Valid())
         return;
     if (buffered) {
-        buffer = new ViewBuffer(GetDevice(), bounds);
+        buffer = new pw::ui::ViewBuffer(GetDevice(), bounds);
         buffer->Invalidate(Area(bounds));
         return;
     }
-    SmartPtr<ViewBuffer> old = buffer;
+    SmartPtr<pw::ui::ViewBuffer> old = buffer;
     buffer = nullptr;
     DisplayDevice& target = *GetFrame().Get();
     SetDevice(target);
@@ -173,6 +173,6 @@ void View::BlitBuffer(DisplayPort& port, const Area& area)
 void View::BlitBufferToFrame(const Area& area)
 {
     SmartPtr<WindowFrame> target = GetFrame();
-    ViewPort port(*target.Get(), bounds);
+    pw::ui::ViewPort port(*target.Get(), bounds);
     BlitBuffer(port, area);
 }

@@ -55,12 +55,12 @@ void ViewNotifier::RemoveOwner(WindowOwner* owner)
         owners.DeleteItems(index, 1);
 }
 
-void ViewNotifier::AddClient(ViewNotifierClient* client)
+void ViewNotifier::AddClient(pw::ui::ViewNotifierClient* client)
 {
     clients.Append(client);
 }
 
-void ViewNotifier::RemoveClient(ViewNotifierClient* client)
+void ViewNotifier::RemoveClient(pw::ui::ViewNotifierClient* client)
 {
     uint32_t index = clients.IndexOf(client);
     if (index != 0)

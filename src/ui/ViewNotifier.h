@@ -4,7 +4,11 @@
 #include "foundation/TypedArray.h"
 #include "ui/WindowOwner.h"
 
+namespace pw::ui {
+
 class ViewNotifierClient;
+
+} // namespace pw::ui
 
 // The relay through which the views of one window reach the window's owners: each WindowOwner
 // report is passed on to every registered owner, first to last. One per window, made by the
@@ -31,8 +35,8 @@ public:
     void AddOwner(WindowOwner* owner);
     // Removes the first entry equal to `owner`; nothing when absent.
     void RemoveOwner(WindowOwner* owner);
-    void AddClient(ViewNotifierClient* client);
-    void RemoveClient(ViewNotifierClient* client);
+    void AddClient(pw::ui::ViewNotifierClient* client);
+    void RemoveClient(pw::ui::ViewNotifierClient* client);
     // Every client's Refresh with `value` (the application passes its owner), first to last.
     void BroadcastClients(void* value);
 
@@ -41,8 +45,10 @@ public:
 
 private:
     TypedArray<WindowOwner*> owners;
-    TypedArray<ViewNotifierClient*> clients;
+    TypedArray<pw::ui::ViewNotifierClient*> clients;
 };
+
+namespace pw::ui {
 
 // What a window's refresh broadcast reaches: views and palettes that follow the application's
 // state register themselves with the window's notifier.
@@ -52,3 +58,5 @@ public:
 
     virtual void Refresh(void* value) = 0;
 };
+
+} // namespace pw::ui

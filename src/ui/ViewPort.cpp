@@ -4,6 +4,8 @@
 #include "graphics/Translation.h"
 #include "ui/ViewBuffer.h"
 
+namespace pw::ui {
+
 namespace {
 
 Rect OnDevice(DisplayDevice& device, Rect rect)
@@ -30,3 +32,5 @@ Point ViewPort::DeviceOrigin(DisplayDevice& device)
     auto* buffer = SmartCast<ViewBuffer>(&device);
     return buffer ? buffer->GetOrigin() : Point::origin;
 }
+
+} // namespace pw::ui

@@ -6,6 +6,8 @@
 
 class DisplayDevice;
 
+namespace pw::ui {
+
 // A port over a rectangle of a view tree's coordinate space (the window's drawing surface) on any
 // device of the tree: on a view's off-screen buffer it translates window coordinates into the
 // buffer's own, which start at the buffer owner's top-left corner.
@@ -20,3 +22,5 @@ public:
     // corner, (0, 0) for every other device.
     static Point DeviceOrigin(DisplayDevice& device);
 };
+
+} // namespace pw::ui

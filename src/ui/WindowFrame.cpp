@@ -40,7 +40,7 @@ std::map<HWND, WindowFrame*>& FrameTable()
     return table;
 }
 
-OsApp* frameRecord = nullptr;
+pw::ui::OsApp* frameRecord = nullptr;
 
 HINSTANCE Instance()
 {
@@ -137,7 +137,7 @@ WindowFrame* WindowFrame::FromHandle(HWND hwnd)
     return found == FrameTable().end() ? nullptr : found->second;
 }
 
-void WindowFrame::SetOsApp(OsApp* record)
+void WindowFrame::SetOsApp(pw::ui::OsApp* record)
 {
     frameRecord = record;
 }

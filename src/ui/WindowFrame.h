@@ -10,7 +10,12 @@
 #include <cstdint>
 
 class Window;
+
+namespace pw::ui {
+
 struct OsApp;
+
+} // namespace pw::ui
 
 // The native window behind a framework Window: a child of the main window of the class
 // "ChildWClass" (a top-level window when no main window exists), styled by the window kind, and
@@ -43,7 +48,7 @@ public:
 
     // The frame of a native window, or null.
     static WindowFrame* FromHandle(HWND hwnd);
-    static void SetOsApp(OsApp* record);
+    static void SetOsApp(pw::ui::OsApp* record);
     // The title-bar height of a kind: 10 for the small-titled kinds, else 18.
     static int32_t TitleHeight(int32_t kind);
 

@@ -56,8 +56,8 @@ bool Refuse(SmartPtr<Smart>&)
     return false;
 }
 
-constexpr ConversionEntry kPosterFrom[] = { { &Sketch::classInfo, &Make<Sketch, Poster>, nullptr }, { nullptr, nullptr, nullptr } };
-constexpr ConversionEntry kStampFrom[] = { { &Photo::classInfo, &Refuse, nullptr },
+constexpr pw::foundation::ConversionEntry kPosterFrom[] = { { &Sketch::classInfo, &Make<Sketch, Poster>, nullptr }, { nullptr, nullptr, nullptr } };
+constexpr pw::foundation::ConversionEntry kStampFrom[] = { { &Photo::classInfo, &Refuse, nullptr },
     { &Sketch::classInfo, &Make<Sketch, Stamp>, nullptr }, { nullptr, nullptr, nullptr } };
 
 } // namespace

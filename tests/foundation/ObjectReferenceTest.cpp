@@ -62,7 +62,7 @@ struct Owner : public Tracked {
 TEST_F(ObjectReferences, FieldReferenceStoresConvertedObjectsOfTheExpectedClassOnly)
 {
     SmartPtr<Owner> owner(new Owner);
-    SmartPtr<FieldReference> reference(new FieldReference(owner.Get(), &owner->field, &Sketch::classInfo));
+    SmartPtr<pw::foundation::FieldReference> reference(new pw::foundation::FieldReference(owner.Get(), &owner->field, &Sketch::classInfo));
     EXPECT_TRUE(reference->IsValid());
     EXPECT_EQ(reference->Get(), nullptr);
     struct Case {
@@ -90,7 +90,7 @@ TEST_F(ObjectReferences, FieldReferenceStoresConvertedObjectsOfTheExpectedClassO
     owner->field->AddReference();
     EXPECT_EQ(reference->Get(), nullptr);
 
-    FieldReference unbound(nullptr, nullptr, &Sketch::classInfo);
+    pw::foundation::FieldReference unbound(nullptr, nullptr, &Sketch::classInfo);
     EXPECT_FALSE(unbound.IsValid());
     EXPECT_FALSE(unbound.Accepts(SmartPtr<Smart>(new Sketch)));
 }

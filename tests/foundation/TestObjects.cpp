@@ -113,7 +113,7 @@ bool SketchFromPhoto(SmartPtr<Smart>& handle)
     return true;
 }
 
-constexpr ConversionEntry kSketchFrom[] = { { &Photo::classInfo, &SketchFromPhoto, nullptr }, { nullptr, nullptr, nullptr } };
+constexpr pw::foundation::ConversionEntry kSketchFrom[] = { { &Photo::classInfo, &SketchFromPhoto, nullptr }, { nullptr, nullptr, nullptr } };
 
 } // namespace
 

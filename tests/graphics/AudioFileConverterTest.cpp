@@ -31,7 +31,7 @@ Bytes Convert(const Bytes& input, uint32_t bufferSize = 4096)
 {
     MemoryStream in = StreamOf(input);
     MemoryStream out;
-    AudioFileConverter converter(AudioFile::kLittleEndian, bufferSize);
+    AudioFileConverter converter(pw::graphics::AudioFile::kLittleEndian, bufferSize);
     if (converter.Convert(in, out) != 1)
         return {};
     return BytesOf(out);

@@ -145,10 +145,10 @@ TEST_F(SoundInterop, FilesSoxWritesReadRightHereOrAreRefused)
         auto* sound = SmartCast<Sound>(read.Get());
         ASSERT_TRUE(sound);
         MemoryStream image(sound->GetData());
-        struct : WAVEAudioFile {
+        struct : pw::graphics::WAVEAudioFile {
             int HostOrder() const override { return kLittleEndian; }
         } reader;
-        AudioFormat format;
+        pw::graphics::AudioFormat format;
         ASSERT_EQ(reader.ReadWAVEHeader(image, format), 1);
         EXPECT_EQ(format.channels, f.channels);
         EXPECT_EQ(format.rate, f.rate);

@@ -164,8 +164,8 @@ TEST_F(AppMainTest, ClosingTheMainWindowEndsTheProgramOnlyWhenTheApplicationAgre
 
 TEST_F(AppMainTest, TheSampleApplicationStartsTypesCutsUndoesAndQuits)
 {
-    NextApp() = &SampleApp::Make;
-    SampleView* view = nullptr;
+    NextApp() = &pw::ui::SampleApp::Make;
+    pw::ui::SampleView* view = nullptr;
     auto text = [&] {
         char chars[64];
         view->GetText().GetCString(chars, sizeof chars);
@@ -189,7 +189,7 @@ TEST_F(AppMainTest, TheSampleApplicationStartsTypesCutsUndoesAndQuits)
             EXPECT_STREQ(title, "Plumewright");
             SmartPtr<Window> page = Window::FromHandle(driver::FindWindowByTitle("Page 1"));
             ASSERT_TRUE(page.Valid());
-            view = SmartCast<SampleView>(page->GetChildren().Item(1));
+            view = SmartCast<pw::ui::SampleView>(page->GetChildren().Item(1));
             ASSERT_NE(view, nullptr);
             view->Clear();
             driver::TypeText("ab");
@@ -222,8 +222,8 @@ TEST_F(AppMainTest, TheSampleApplicationStartsTypesCutsUndoesAndQuits)
 // Edit menu's clipboard items are off.
 TEST_F(AppMainTest, TheSamplePageTakesBackOneCharacterAndTheEditMenuFollowsTheWindows)
 {
-    NextApp() = &SampleApp::Make;
-    SampleView* view = nullptr;
+    NextApp() = &pw::ui::SampleApp::Make;
+    pw::ui::SampleView* view = nullptr;
     HWND page = nullptr;
     auto text = [&] {
         char chars[64];
@@ -255,7 +255,7 @@ TEST_F(AppMainTest, TheSamplePageTakesBackOneCharacterAndTheEditMenuFollowsTheWi
             page = driver::FindWindowByTitle("Page 1");
             SmartPtr<Window> window = Window::FromHandle(page);
             ASSERT_TRUE(window.Valid());
-            view = SmartCast<SampleView>(window->GetChildren().Item(1));
+            view = SmartCast<pw::ui::SampleView>(window->GetChildren().Item(1));
             ASSERT_NE(view, nullptr);
             view->Clear();
             driver::TypeText("abc\b");

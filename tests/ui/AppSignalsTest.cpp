@@ -26,8 +26,8 @@ protected:
         brush = new Tool;
         SmartPtr<MenuBar> bar(new MenuBar);
         SmartPtr<Menu> tools(new Menu(String("Tools")));
-        tools->AddItem(String("Pencil"), 0, new SetToolSignal(pencil), kPencil);
-        tools->AddItem(String("Brush"), 0, new SetToolSignal(brush), kBrush);
+        tools->AddItem(String("Pencil"), 0, new pw::ui::SetToolSignal(pencil), kPencil);
+        tools->AddItem(String("Brush"), 0, new pw::ui::SetToolSignal(brush), kBrush);
         bar->AddMenu(tools);
         return new TestApp(bar);
     }
@@ -52,7 +52,7 @@ TEST_F(AppSignalsTest, AToolItemMakesItsToolCurrentWhateverWindowIsInFront)
 TEST_F(AppSignalsTest, TheToolSignalTakesOnlyTheApplicationAndKeepsItsTool)
 {
     SmartPtr<Tool> tool(new Tool);
-    SmartPtr<SetToolSignal> signal(new SetToolSignal(tool));
+    SmartPtr<pw::ui::SetToolSignal> signal(new pw::ui::SetToolSignal(tool));
     SmartPtr<TestWindow> window = Open("page");
     struct Case {
         const char* name;

@@ -18,7 +18,7 @@ namespace driver = pw::platform::testing;
 namespace {
 
 // A text field as Tab sees it; selecting all of its text is logged.
-class Field : public Probe, public EditableField {
+class Field : public Probe, public pw::ui::EditableField {
 public:
     Field(View* parent, const std::string& name, const Rect& bounds, bool editable)
         : Probe(parent, name, bounds)
@@ -192,7 +192,7 @@ TEST_F(DialogTest, OkAndCancelButtonsEndTheDialogDoneOrCancelled)
         bool cancelled;
     } cases[] = {
         { "OK", new DialogDoneSignal, false },
-        { "Cancel", new DialogCancelSignal, true },
+        { "Cancel", new pw::ui::DialogCancelSignal, true },
     };
     SmartPtr<Window> plain = new Window(new String("plain"), 0, false, false, Point(100, 100));
     for (const Case& test : cases) {

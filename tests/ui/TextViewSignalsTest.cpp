@@ -105,7 +105,7 @@ TEST_F(TextViewSignalsTest, WithoutATextViewInFrontTheTextMenuIsDisabled)
     EXPECT_FALSE(Choose("Bold"));
     EXPECT_EQ(style->GetStyleFlags(), TextStyle::kItalic);
 
-    SmartPtr<GenericSignal> bold(new StyleSignal(String("Bold")));
+    SmartPtr<GenericSignal> bold(new pw::ui::StyleSignal(String("Bold")));
     EXPECT_EQ(bold->GetSignalStatus(nullptr), GenericSignal::disabled);
     EXPECT_EQ(bold->GetSignalStatus(page.Get()), GenericSignal::disabled);
     EXPECT_EQ(bold->GetSignalStatus(view.Get()), GenericSignal::enabled);

@@ -132,7 +132,7 @@ TEST_F(ViewTest, AnAreaCommandCopiesThatAreaOfTheViewsPictureToTheScreen)
 
     // The picture changes without marking anything for redraw.
     {
-        ViewPort port(*panel->GetBuffer().Get(), panel->GetBounds());
+        pw::ui::ViewPort port(*panel->GetBuffer().Get(), panel->GetBounds());
         port.DrawRectangle(panel->GetBounds(), Color(7), Color(7), 1);
     }
     auto row = [&](int32_t v) {
