@@ -24,22 +24,30 @@ namespace {
 constexpr FTPCommand kTransferCommands[] = { kSTOR, kAPPE, kSTOR, kSTOR };
 constexpr int kRandomNameMode = 3;
 constexpr int kPasswordWanted = 331;
-// Notifications of one kind handed on per round of a wait: a transfer posts its next block
-// itself, so taking every one would hold the wait until the whole file went.
-constexpr int kNoticesPerRound = 8;
+// Notifications handed on per round of a wait: a transfer posts its next block itself, so taking
+// every one would hold the wait until the whole file went.
+constexpr int kNoticesPerRound = 16;
 
 DWORD waitLimit = pw::net::kDefaultWaitLimitMs;
 
-// The dialog serves the queue only every 100 ms, which would cost a tenth of a second per reply;
-// the socket notifications are taken here at once. Each retrieval that finds nothing gives the
-// sockets a short real wait, so a waiting loop does not spin.
-void ServeSocketNotices()
+// Hands waiting socket notifications on until `done` holds, and answers it. The dialog serves the
+// queue only every 100 ms, which would cost a tenth of a second per reply; the notifications are
+// taken here at once. A retrieval that finds nothing gives the sockets a short real wait that ends
+// when one is ready, so a waiting loop neither spins nor sleeps past a reply. The range between
+// the two notification messages holds only the framework's start message, which any pump would
+// dispatch as well.
+template <typename Done>
+bool ServeSocketNoticesUntil(Done done)
 {
     MSG msg;
-    for (UINT message : { SocketStream::kClientMessage, SocketStream::kListenerMessage }) {
-        for (int i = 0; i < kNoticesPerRound && PeekMessageA(&msg, nullptr, message, message, PM_REMOVE); ++i)
-            DispatchMessageA(&msg);
+    for (int i = 0; i < kNoticesPerRound; ++i) {
+        if (done())
+            return true;
+        if (!PeekMessageA(&msg, nullptr, SocketStream::kListenerMessage, SocketStream::kClientMessage, PM_REMOVE))
+            break;
+        DispatchMessageA(&msg);
     }
+    return done();
 }
 
 // Fails a conversation that has been silent too long while something is outstanding. Later
@@ -57,10 +65,9 @@ void CheckSilence()
 template <typename Done>
 void Wait(ProgressRange& range, Done done)
 {
-    while (!done()) {
+    while (!ServeSocketNoticesUntil(done)) {
         CheckSilence();
         range.Advance(0);
-        ServeSocketNotices();
     }
 }
 
@@ -174,9 +181,9 @@ String FTPSession::PortText()
 
 bool FTPSession::DoTransfer()
 {
-    ServeSocketNotices();
-    bool idle = connections.control->PollReply()
-        && (!connections.data.Valid() || connections.data->IsTransferDone());
+    bool idle = ServeSocketNoticesUntil([&] {
+        return connections.control->PollReply() && (!connections.data.Valid() || connections.data->IsTransferDone());
+    });
     if (!idle) {
         CheckSilence();
         return false;

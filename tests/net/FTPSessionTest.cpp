@@ -380,6 +380,20 @@ TEST_F(FTPSessionTest, EveryFailureEndsTheStepWithAClearReportAndNoHang)
     }
 }
 
+TEST_F(FTPSessionTest, APasswordGoesOnlyToAServerThatAskedForIt)
+{
+    driver::ScriptedPeer server;
+    server.Accept().Send("220 hi\r\n").ReadLine().Send("230 no password needed\r\n").ReadLine().Send("250 ok\r\n")
+        .ReadLine();
+    server.Start();
+    ASSERT_EQ(Open(server.Port()), "");
+    EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/"), false); }), "");
+    EXPECT_EQ(Settle(), "");
+    Close();
+    server.Finish();
+    EXPECT_EQ(server.Lines(), (Lines { "USER kid", "CWD /", "QUIT" }));
+}
+
 TEST_F(FTPSessionTest, NamesWithLineBreaksAreRefusedBeforeAnythingIsSent)
 {
     struct Case {
