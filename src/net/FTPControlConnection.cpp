@@ -28,8 +28,6 @@ constexpr DWORD kRecordedNoError = 0xFFFF;
 FTPControlConnection* current = nullptr;
 // A reply line read in part: the rest is still to come.
 std::string partialReply;
-// A failure raised while a notification was handled, raised again by the waiting loop.
-SmartPtr<Exception> notifiedFailure;
 
 void ClearRecordedError(DWORD code)
 {
@@ -68,7 +66,7 @@ FTPControlConnection::FTPControlConnection(uint16_t port, const String& host)
     sendFailedReported = false;
     dataAccepted = false;
     partialReply.clear();
-    notifiedFailure = SmartPtr<Exception>();
+    pw::net::ForgetNotifiedFailure();
     cntlStream = std::make_unique<SocketStream>(pw::foundation::TextOf(host).c_str(), port,
         SocketStream::kClientMode, !IsWin31Only());
     if (!cntlStream->is_open()) {
@@ -84,6 +82,7 @@ FTPControlConnection::FTPControlConnection(uint16_t port, const String& host)
     ClearRecordedError(kRecordedNoError);
     current = this;
     state = kAwaitingReply;
+    pw::net::NoteActivity();
 }
 
 FTPControlConnection::~FTPControlConnection()
@@ -121,14 +120,19 @@ void FTPControlConnection::SendChars(FTPCommand code, char argument1, char argum
     WriteLine(code, String(one), String(two));
 }
 
+void FTPControlConnection::RefuseLineBreaks(const String& argument)
+{
+    if (BytesOf(argument).find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
+        ThrowError("A name for the server holds a line break and cannot be sent.", PW_HERE);
+}
+
 // The whole line goes out in one write: the code, each non-empty argument after one blank, CR LF.
 void FTPControlConnection::WriteLine(FTPCommand code, const String& argument1, const String& argument2)
 {
     std::string line = CommandText(code);
     for (const String* argument : { &argument1, &argument2 }) {
+        RefuseLineBreaks(*argument);
         std::string bytes = BytesOf(*argument);
-        if (bytes.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
-            ThrowError("A name for the server holds a line break and cannot be sent.", PW_HERE);
         if (!bytes.empty())
             line += ' ' + bytes;
     }
@@ -141,15 +145,12 @@ void FTPControlConnection::WriteLine(FTPCommand code, const String& argument1, c
         transferAborted = true;
     state = (state | kAwaitingReply) & ~kReplyArrived;
     ClearRecordedError(kRecordedNoError);
+    pw::net::NoteActivity();
 }
 
 bool FTPControlConnection::PollReply()
 {
-    if (notifiedFailure.Valid()) {
-        SmartPtr<Exception> failure = notifiedFailure;
-        notifiedFailure = SmartPtr<Exception>();
-        ThrowPointer(failure);
-    }
+    pw::net::RaiseNotifiedFailure();
     if (transferAborted) {
         if (!sendFailedReported) {
             sendFailedReported = true;
@@ -222,6 +223,7 @@ void FTPControlConnection::HandleReply(const char* text)
 
 void FTPControlConnection::ReadReplies(bool blocking)
 {
+    bool heard = false;
     for (;;) {
         int c = cntlStream->get();
         if (c == std::char_traits<char>::eof()) {
@@ -232,6 +234,10 @@ void FTPControlConnection::ReadReplies(bool blocking)
             // Nothing more has come yet: the rest of a line waits for the next notification.
             cntlStream->clear();
             return;
+        }
+        if (!heard) {
+            heard = true;
+            pw::net::NoteActivity();
         }
         if (c != '\n') {
             if (partialReply.size() < kMaxReplyLine)
@@ -286,7 +292,7 @@ void FTPControlConnection::Notify(WPARAM socket, LPARAM event)
         try {
             current->ReadReplies(false);
         } catch (Exception* failure) {
-            notifiedFailure = SmartPtr<Exception>(failure);
+            pw::net::KeepNotifiedFailure(failure);
         }
         return;
     }

@@ -70,6 +70,9 @@ public:
     uint16_t PeerPort();
     uint16_t LocalPort();
 
+    // Raises an error for an argument holding CR, LF or NUL, which would end or split a command.
+    static void RefuseLineBreaks(const String& argument);
+
     // The code of the last final reply (230, 331, ...), 0 before the first.
     int LastReplyCode() const { return lastReplyCode; }
 

@@ -10,16 +10,6 @@ namespace {
 
 constexpr LONG kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
 
-// The main window, found once by its class. Looked up again when the one found has gone, so a
-// stream opened after a new main window was made (as in each test) reports to the live one.
-HWND MainWindow()
-{
-    static HWND mainWindow = nullptr;
-    if (!mainWindow || !IsWindow(mainWindow))
-        mainWindow = FindWindowA("MainWClass", nullptr);
-    return mainWindow;
-}
-
 sockaddr_in MakeAddress(uint32_t networkAddress, u_short networkPort)
 {
     sockaddr_in address {};
@@ -29,7 +19,29 @@ sockaddr_in MakeAddress(uint32_t networkAddress, u_short networkPort)
     return address;
 }
 
+// The first address of a name or dotted address; raises "Cannot resolve remote server." when there
+// is none.
+uint32_t FirstAddress(const char* host)
+{
+    hostent* entry = host ? gethostbyname(host) : nullptr;
+    if (!entry)
+        ThrowError("Cannot resolve remote server.", PW_HERE);
+    uint32_t first;
+    std::memcpy(&first, entry->h_addr, sizeof first);
+    return first;
+}
+
 } // namespace
+
+// Looked up again when the one found has gone, so a stream opened after a new main window was
+// made (as in each test) reports to the live one.
+HWND SocketStream::MainWindow()
+{
+    static HWND mainWindow = nullptr;
+    if (!mainWindow || !IsWindow(mainWindow))
+        mainWindow = FindWindowA("MainWClass", nullptr);
+    return mainWindow;
+}
 
 SocketStream::SocketStream(const char* host, int port, int mode, bool notify)
     : std::iostream(nullptr)
@@ -69,16 +81,16 @@ void SocketStream::OpenOrThrow(const char* host, int port, int mode, bool notify
     if (socket == INVALID_SOCKET)
         ThrowError("Socket creation error.", PW_HERE);
     bool client = mode == kClientMode;
-    sockaddr_in local = MakeAddress(INADDR_ANY, client ? 0 : htons(static_cast<u_short>(port)));
+    // A listener named a host waits on that address alone (the data connection listens only
+    // where the control connection runs); otherwise on every interface.
+    uint32_t localAddress = INADDR_ANY;
+    if (!client && host && *host)
+        localAddress = FirstAddress(host);
+    sockaddr_in local = MakeAddress(localAddress, client ? 0 : htons(static_cast<u_short>(port)));
     if (bind(socket, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
         ThrowError("Binding error.", PW_HERE);
     if (client) {
-        hostent* entry = host ? gethostbyname(host) : nullptr;
-        if (!entry)
-            ThrowError("Cannot resolve remote server.", PW_HERE);
-        uint32_t first;
-        std::memcpy(&first, entry->h_addr, sizeof first);
-        sockaddr_in remote = MakeAddress(first, htons(static_cast<u_short>(port)));
+        sockaddr_in remote = MakeAddress(FirstAddress(host), htons(static_cast<u_short>(port)));
         if (connect(socket, reinterpret_cast<sockaddr*>(&remote), sizeof remote) != 0)
             ThrowError("Connection error.", PW_HERE);
         if (notify)

@@ -26,7 +26,8 @@ public:
     SocketStream(const SocketStream&) = delete;
     SocketStream& operator=(const SocketStream&) = delete;
 
-    // Mode 1 connects to host:port; any other mode listens on port (0: a free one).
+    // Mode 1 connects to host:port; any other mode listens on port (0: a free one) at the host's
+    // address, or on every interface when no host is named.
     void Open(const char* host, int port, int mode, bool notify);
     // Sends what is pending and closes; the stream is closed afterwards in every case.
     void Close();
@@ -41,6 +42,9 @@ public:
     char* PeerName(char* buffer, size_t size);
 
     bool HasUnreadInput() const { return buffer.HasUnread(); }
+
+    // The window socket notifications go to: the main window, found by its class.
+    static HWND MainWindow();
 
 private:
     void OpenOrThrow(const char* host, int port, int mode, bool notify);

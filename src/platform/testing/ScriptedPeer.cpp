@@ -3,6 +3,7 @@
 #include "platform/winsock/HostSockets.h"
 
 #include <chrono>
+#include <cstdio>
 
 namespace pw::platform::testing {
 
@@ -52,8 +53,8 @@ ScriptedPeer& ScriptedPeer::Accept()
         if (!WaitReadable(listener))
             return false;
         CloseConnection();
-        connection = host::Accept(listener, nullptr);
-        return connection >= 0 || (Failed("accept failed"), false);
+        Current() = host::Accept(listener, nullptr);
+        return Current() >= 0 || (Failed("accept failed"), false);
     });
     return *this;
 }
@@ -62,8 +63,8 @@ ScriptedPeer& ScriptedPeer::Connect(uint16_t hostOrderPort)
 {
     steps.push_back([this, hostOrderPort] {
         CloseConnection();
-        connection = host::OpenStreamSocket();
-        if (connection >= 0 && host::Connect(connection, host::Address { Loopback(), ToNetwork(hostOrderPort) }))
+        Current() = host::OpenStreamSocket();
+        if (Current() >= 0 && host::Connect(Current(), host::Address { Loopback(), ToNetwork(hostOrderPort) }))
             return true;
         Failed("connect to port " + std::to_string(hostOrderPort) + " failed");
         return false;
@@ -71,10 +72,58 @@ ScriptedPeer& ScriptedPeer::Connect(uint16_t hostOrderPort)
     return *this;
 }
 
+ScriptedPeer& ScriptedPeer::ConnectToPort(const std::string& fromAddress)
+{
+    steps.push_back([this, fromAddress] {
+        current = 1;
+        CloseConnection();
+        std::string port;
+        for (auto line = lines.rbegin(); line != lines.rend() && port.empty(); ++line) {
+            if (line->rfind("PORT ", 0) == 0)
+                port = line->substr(5);
+        }
+        unsigned part[6];
+        if (std::sscanf(port.c_str(), "%u,%u,%u,%u,%u,%u", &part[0], &part[1], &part[2], &part[3], &part[4],
+                &part[5]) != 6) {
+            Failed("no PORT line to connect to");
+            return false;
+        }
+        std::string dotted = std::to_string(part[0]) + "." + std::to_string(part[1]) + "."
+            + std::to_string(part[2]) + "." + std::to_string(part[3]);
+        host::Address to { *host::ParseDotted(dotted), ToNetwork(static_cast<uint16_t>(part[4] << 8 | part[5])) };
+        Current() = host::OpenStreamSocket();
+        if (Current() >= 0 && !fromAddress.empty())
+            host::Bind(Current(), host::Address { *host::ParseDotted(fromAddress), 0 });
+        if (Current() >= 0 && host::Connect(Current(), to))
+            return true;
+        Failed("connect to " + port + " failed");
+        return false;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::Control()
+{
+    steps.push_back([this] {
+        current = 0;
+        return true;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::Data()
+{
+    steps.push_back([this] {
+        current = 1;
+        return true;
+    });
+    return *this;
+}
+
 ScriptedPeer& ScriptedPeer::Send(std::string bytes)
 {
     steps.push_back([this, bytes = std::move(bytes)] {
-        if (host::Send(connection, bytes.data(), bytes.size(), true) == static_cast<ptrdiff_t>(bytes.size()))
+        if (host::Send(Current(), bytes.data(), bytes.size(), true) == static_cast<ptrdiff_t>(bytes.size()))
             return true;
         Failed("send failed");
         return false;
@@ -116,14 +165,18 @@ ScriptedPeer& ScriptedPeer::ReadBytes(size_t count)
 ScriptedPeer& ScriptedPeer::ReadUntilClosed()
 {
     steps.push_back([this] {
-        std::string rest;
-        while (WaitReadable(connection)) {
+        std::string body;
+        while (WaitReadable(Current())) {
             char buffer[16384];
-            ptrdiff_t n = host::Receive(connection, buffer, sizeof buffer);
-            if (n <= 0)
+            ptrdiff_t n = host::Receive(Current(), buffer, sizeof buffer);
+            if (n <= 0) {
+                bodies.push_back(std::move(body));
                 return true;
+            }
             received.append(buffer, static_cast<size_t>(n));
+            body.append(buffer, static_cast<size_t>(n));
         }
+        bodies.push_back(std::move(body));
         return false;
     });
     return *this;
@@ -150,7 +203,7 @@ ScriptedPeer& ScriptedPeer::Close()
 ScriptedPeer& ScriptedPeer::Abort()
 {
     steps.push_back([this] {
-        host::SetLinger(connection, true, 0);
+        host::SetLinger(Current(), true, 0);
         CloseConnection();
         return true;
     });
@@ -167,7 +220,11 @@ std::string ScriptedPeer::Finish()
 {
     if (thread.joinable())
         thread.join();
-    CloseConnection();
+    for (int& connection : connections) {
+        if (connection >= 0)
+            host::Close(connection);
+        connection = -1;
+    }
     return received;
 }
 
@@ -192,10 +249,10 @@ bool ScriptedPeer::WaitReadable(int fd)
 // Reads what has come into `into` (and the record of everything read); false at the end of input.
 bool ScriptedPeer::ReadSome(std::string& into)
 {
-    if (!WaitReadable(connection))
+    if (!WaitReadable(Current()))
         return false;
     char buffer[16384];
-    ptrdiff_t n = host::Receive(connection, buffer, sizeof buffer);
+    ptrdiff_t n = host::Receive(Current(), buffer, sizeof buffer);
     if (n <= 0) {
         Failed("the program closed the connection");
         return false;
@@ -212,9 +269,9 @@ void ScriptedPeer::Failed(const std::string& what)
 
 void ScriptedPeer::CloseConnection()
 {
-    if (connection >= 0)
-        host::Close(connection);
-    connection = -1;
+    if (Current() >= 0)
+        host::Close(Current());
+    Current() = -1;
 }
 
 } // namespace pw::platform::testing

@@ -1,0 +1,432 @@
+#include "LoopbackFTPServer.h"
+#include "ui/FrameworkFixture.h"
+
+#include "foundation/FileReference.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/MessageException.h"
+#include "foundation/UserCancelException.h"
+#include "net/FTPDataConnection.h"
+#include "net/FTPFlags.h"
+#include "net/FTPSession.h"
+#include "net/InternetSession.h"
+#include "platform/kernel/Clock.h"
+#include "platform/testing/ScriptedPeer.h"
+#include "platform/testing/TestDriver.h"
+#include "platform/winsock/WinsockTesting.h"
+#include "ui/ProgressDialog.h"
+#include "ui/ProgressRange.h"
+
+#include <winsock.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace pw::net::tests {
+
+namespace {
+
+namespace driver = pw::platform::testing;
+using Lines = std::vector<std::string>;
+
+WNDPROC frameworkProcedure = nullptr;
+
+// The main window as the program's hands the socket notifications on.
+LRESULT CALLBACK RoutingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == 0x800) {
+        FTPDataConnection::Notify(wParam, lParam);
+        return 0;
+    }
+    if (message == 0x802) {
+        FTPControlConnection::Notify(wParam, lParam);
+        return 0;
+    }
+    return CallWindowProcA(frameworkProcedure, hwnd, message, wParam, lParam);
+}
+
+// "PORT 127,0,0,1,p1,p2" with a port of 1024 or more.
+bool IsLoopbackPort(const std::string& line)
+{
+    unsigned high = 0;
+    unsigned low = 0;
+    char end = 0;
+    return std::sscanf(line.c_str(), "PORT 127,0,0,1,%u,%u%c", &high, &low, &end) == 2 && high < 256 && low < 256
+        && (high << 8 | low) >= 1024;
+}
+
+std::string RandomBytes(size_t count, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    std::string bytes(count, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(generator());
+    return bytes;
+}
+
+SmartPtr<Stream> StreamOf(const std::string& bytes)
+{
+    SmartPtr<Stream> stream(new MemoryStream(static_cast<uint32_t>(bytes.size())));
+    stream->Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    stream->Seek(0, Stream::kFromStart);
+    return stream;
+}
+
+// What a step ended with: "" when it passed, "cancelled" for the user's cancel (after an alert or
+// Stop), else the failure's text.
+template <typename Step>
+std::string Outcome(Step step)
+{
+    try {
+        step();
+    } catch (Exception* failure) {
+        if (dynamic_cast<UserCancelException*>(failure))
+            return "cancelled";
+        // The text without the place it was raised at.
+        auto* message = dynamic_cast<MessageException*>(failure);
+        return message ? message->GetText().substr(0, message->GetText().find('\r')) : "failed";
+    }
+    return "";
+}
+
+class FTPSessionTest : public uitest::FrameworkTest {
+protected:
+    void SetUp() override
+    {
+        FrameworkTest::SetUp();
+        pw::ui::testing::ResetProgress();
+        frameworkProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RoutingProcedure)));
+        driver::SetResolver([](const std::string& name) {
+            return name == "ftp.test" ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) } : std::vector<uint32_t> {};
+        });
+    }
+
+    void TearDown() override
+    {
+        session = SmartPtr<FTPSession>();
+        pw::net::testing::SetWaitLimit(pw::net::kDefaultWaitLimitMs);
+        pw::ui::testing::ResetProgress();
+        FrameworkTest::TearDown();
+    }
+
+    std::string Open(uint16_t port, const char* user = "kid", const char* password = "secret")
+    {
+        SmartPtr<InternetSession> server(new InternetSession(String("ftp.test")));
+        return Outcome([&] { session = SmartPtr<FTPSession>(new FTPSession(server, String(user), String(password), port)); });
+    }
+
+    // Polls DoTransfer as publishing does, inside a range of its own; `each` runs every round.
+    template <typename Each>
+    std::string Settle(Each each)
+    {
+        return Outcome([&] {
+            ProgressRange range(1, String("Publishing"));
+            while (!session->DoTransfer()) {
+                each();
+                range.Advance(0);
+            }
+        });
+    }
+    std::string Settle()
+    {
+        return Settle([] { });
+    }
+
+    std::string Put(const std::string& bytes, const char* name, int mode = 2)
+    {
+        std::string outcome = Outcome([&] { session->PutFile(StreamOf(bytes), String(name), true, mode); });
+        return outcome.empty() ? Settle() : outcome;
+    }
+
+    // Ends the session (QUIT, or ABOR while a transfer is kept).
+    void Close() { session = SmartPtr<FTPSession>(); }
+
+    static std::vector<std::string> AlertTexts()
+    {
+        std::vector<std::string> texts;
+        for (const auto& record : driver::AlertLog())
+            texts.push_back(record.text);
+        return texts;
+    }
+
+    // Failures come within a second of virtual time; the clock moves 10 ms a read so that the
+    // silence is reached in a few rounds of real time.
+    static void QuickSilence()
+    {
+        pw::net::testing::SetWaitLimit(1000);
+        pw::platform::Clock::SetTickStep(10);
+    }
+
+    SmartPtr<FTPSession> session;
+};
+
+TEST_F(FTPSessionTest, FilesUploadedToARealServerArriveByteForByte)
+{
+    LoopbackFTPServer server;
+    ASSERT_EQ(server.Problem(), "");
+    std::filesystem::create_directory(server.Root() / "~kid");
+    std::filesystem::path drive = std::filesystem::path(driver::DriveRoot()) / "plume";
+    std::string page = "<html>\r\n" + RandomBytes(40000, 9) + "\n</html>\n";
+    std::ofstream(drive / "page.htm", std::ios::binary) << page;
+
+    ASSERT_EQ(Open(server.Port()), "");
+    ASSERT_EQ(Settle(), "") << "the password was taken";
+    ASSERT_EQ(Outcome([&] { session->SetDirectory(String("/~kid/site"), true); }), "");
+    ASSERT_EQ(Settle(), "");
+    struct Upload {
+        const char* name;
+        std::string bytes;
+    } uploads[] = {
+        { "empty.htm", "" },
+        { "block.jpg", RandomBytes(16384, 1) },
+        { "block1.jpg", RandomBytes(16385, 2) },
+        { "big.wav", RandomBytes(1 << 20, 3) },
+    };
+    for (const Upload& upload : uploads) {
+        SCOPED_TRACE(upload.name);
+        EXPECT_EQ(Put(upload.bytes, upload.name), "");
+        EXPECT_TRUE(server.Contents(std::filesystem::path("~kid") / "site" / upload.name) == upload.bytes);
+    }
+    EXPECT_EQ(Outcome([&] {
+        session->SendFile(FileReference("c:\\plume\\page.htm"), String("page.htm"), true, 2);
+    }), "");
+    EXPECT_EQ(Settle(), "");
+    EXPECT_TRUE(server.Contents("~kid/site/page.htm") == page);
+    EXPECT_EQ(Put("again", "empty.htm"), "") << "a file is replaced";
+    EXPECT_EQ(server.Contents("~kid/site/empty.htm"), "again");
+
+    // A second session finds the folder made: the refusal of MKD is accepted.
+    Close();
+    ASSERT_EQ(Open(server.Port()), "");
+    EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/~kid/site"), true); }), "");
+    EXPECT_EQ(Put("x", "second.htm", 0), "");
+    EXPECT_EQ(server.Contents("~kid/site/second.htm"), "x");
+    Close();
+    EXPECT_TRUE(AlertTexts().empty());
+    EXPECT_EQ(driver::LiveSocketCount(), 0u);
+}
+
+TEST_F(FTPSessionTest, ARealServerRefusingThePasswordStopsTheNextStepWithItsLine)
+{
+    LoopbackFTPServer server;
+    ASSERT_EQ(server.Problem(), "");
+    driver::ScriptMessageBoxes({ IDOK });
+    ASSERT_EQ(Open(server.Port(), "kid", "wrong"), "");
+    EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/"), false); }), "cancelled");
+    ASSERT_EQ(AlertTexts().size(), 1u);
+    EXPECT_EQ(AlertTexts()[0].substr(0, 4), "530 ");
+}
+
+// The whole conversation as the server reads it: log-in, the folders, one transfer with its data
+// on a second connection, and the end.
+TEST_F(FTPSessionTest, AnUploadGoesOutAsTheExactCommandTranscript)
+{
+    driver::ScriptedPeer server;
+    server.Accept()
+        .Send("220-Welcome\r\n220 ready\r\n")
+        .ReadLine().Send("331 password please\r\n")
+        .ReadLine().Send("230 in\r\n")
+        .ReadLine().Send("250 there\r\n")
+        .ReadLine().Send("550 exists\r\n")
+        .ReadLine().Send("250 in site\r\n")
+        .ReadLine().Send("200 binary\r\n")
+        .ReadLine().ConnectToPort("127.0.0.2").ReadUntilClosed()
+        .ConnectToPort().Control().Send("200 port\r\n")
+        .ReadLine().Send("150 go\r\n")
+        .Data().ReadUntilClosed()
+        .Control().Send("226 stored\r\n")
+        .ReadLine().Send("200 ascii\r\n")
+        .ReadLine().ConnectToPort().Control().Send("200 port\r\n")
+        .ReadLine().Send("150 go\r\n")
+        .Data().ReadUntilClosed()
+        .Control().Send("226 stored\r\n")
+        .ReadLine();
+    server.Start();
+    ASSERT_EQ(Open(server.Port()), "");
+    EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/kids"), false); }), "");
+    EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/~kid/site"), true); }), "");
+    std::string bytes = RandomBytes(40000, 4);
+    EXPECT_EQ(Outcome([&] { session->PutFile(StreamOf(bytes), String("index.htm"), true, 2); }), "");
+    EXPECT_EQ(Outcome([&] { session->PutFile(StreamOf("late"), String("late.htm"), true, 2); }), "")
+        << "a file put while a transfer runs is left alone";
+    EXPECT_EQ(Settle(), "");
+    EXPECT_EQ(Outcome([&] { session->PutFile(StreamOf("text"), String("notes"), false, 3); }), "");
+    EXPECT_EQ(Settle(), "");
+    Close();
+    server.Finish();
+
+    Lines lines = server.Lines();
+    ASSERT_EQ(lines.size(), 12u) << (server.Failures().empty() ? "" : server.Failures()[0]);
+    EXPECT_TRUE(IsLoopbackPort(lines[6])) << lines[6];
+    EXPECT_TRUE(IsLoopbackPort(lines[9])) << lines[9];
+    EXPECT_TRUE(lines[10].size() == 14 && lines[10].rfind("STOR notes", 0) == 0
+        && lines[10].find_first_not_of("0123456789", 10) == std::string::npos) << lines[10];
+    lines[6] = lines[9] = "PORT";
+    lines[10] = "STOR notes";
+    EXPECT_EQ(lines, (Lines { "USER kid", "PASS secret", "CWD /kids", "MKD /~kid/site", "CWD ~kid/site", "TYPE I",
+                         "PORT", "STOR index.htm", "TYPE A", "PORT", "STOR notes", "QUIT" }));
+    ASSERT_EQ(server.Bodies().size(), 3u);
+    EXPECT_EQ(server.Bodies()[0], "") << "a stranger's connection is closed at once";
+    EXPECT_TRUE(server.Bodies()[1] == bytes);
+    EXPECT_EQ(server.Bodies()[2], "text");
+    EXPECT_TRUE(server.Failures().empty());
+    EXPECT_TRUE(AlertTexts().empty());
+}
+
+// The server logged in the user and answers the next commands as each case scripts them.
+driver::ScriptedPeer& LoggedIn(driver::ScriptedPeer& server)
+{
+    return server.Accept().Send("220 hi\r\n").ReadLine().Send("331 pw\r\n").ReadLine().Send("230 in\r\n");
+}
+
+TEST_F(FTPSessionTest, EveryFailureEndsTheStepWithAClearReportAndNoHang)
+{
+    struct Case {
+        const char* name;
+        std::function<void(driver::ScriptedPeer&)> script;
+        size_t fileSize;
+        bool stop; // the progress dialog's Stop is pressed while the file goes
+        const char* outcome;
+        const char* alert;
+        Lines lines;
+    } cases[] = {
+        { "530 on PASS",
+            [](driver::ScriptedPeer& s) {
+                s.Accept().Send("220 hi\r\n").ReadLine().Send("331 pw\r\n").ReadLine().Send("530 Login incorrect.\r\n")
+                    .ReadLine();
+            },
+            10, false, "cancelled", "530 Login incorrect.", { "USER kid", "PASS secret", "QUIT" } },
+        { "PORT refused",
+            [](driver::ScriptedPeer& s) {
+                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().Send("500 Illegal PORT command.\r\n").ReadLine();
+            },
+            10, false, "cancelled", "500 Illegal PORT command.", { "USER kid", "PASS secret", "TYPE I", "PORT", "ABOR" } },
+        { "425 on STOR",
+            [](driver::ScriptedPeer& s) {
+                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().Send("200 ok\r\n")
+                    .ReadLine().Send("425 Can't open data connection.\r\n").ReadLine();
+            },
+            10, false, "cancelled", "425 Can't open data connection.",
+            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "ABOR" } },
+        { "the control connection closed while the file goes",
+            [](driver::ScriptedPeer& s) {
+                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
+                    .ReadLine().Send("150 go\r\n").Close();
+            },
+            8 << 20, false, "Send Failed", "", { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f" } },
+        { "the data connection reset early",
+            [](driver::ScriptedPeer& s) {
+                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
+                    .ReadLine().Send("150 go\r\n").Data().ReadBytes(16384).Abort();
+            },
+            8 << 20, false, "Send Failed", "", { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f" } },
+        { "silence after the data",
+            [](driver::ScriptedPeer& s) {
+                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
+                    .ReadLine().Send("150 go\r\n").Data().ReadUntilClosed();
+            },
+            20000, false, "The FTP server stopped answering.", "",
+            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f" } },
+        { "a data connection that is never read",
+            [](driver::ScriptedPeer& s) {
+                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
+                    .ReadLine().Send("150 go\r\n");
+            },
+            8 << 20, false, "The FTP server stopped answering.", "",
+            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f" } },
+        { "Stop while the file goes",
+            [](driver::ScriptedPeer& s) {
+                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
+                    .ReadLine().Send("150 go\r\n").ReadLine();
+            },
+            8 << 20, true, "cancelled", "", { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "ABOR" } },
+    };
+    QuickSilence();
+    driver::ScriptMessageBoxes({ IDOK, IDOK, IDOK });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        size_t alertsBefore = driver::AlertLog().size();
+        driver::ScriptedPeer server;
+        c.script(server);
+        server.Start();
+        ASSERT_EQ(Open(server.Port()), "");
+        std::string outcome = Settle();
+        if (outcome.empty())
+            outcome = Outcome([&] { session->PutFile(StreamOf(RandomBytes(c.fileSize, 5)), String("f"), true, 2); });
+        if (outcome.empty()) {
+            outcome = Settle([&] {
+                if (c.stop && ProgressRange::CurrentDialog().Valid())
+                    ProgressRange::CurrentDialog()->Cancel();
+            });
+        }
+        EXPECT_EQ(outcome, c.outcome);
+        Close();
+        server.Finish();
+        Lines lines = server.Lines();
+        for (std::string& line : lines) {
+            if (line.rfind("PORT ", 0) == 0)
+                line = "PORT";
+        }
+        EXPECT_EQ(lines, c.lines);
+        Lines alerts = AlertTexts();
+        alerts.erase(alerts.begin(), alerts.begin() + static_cast<ptrdiff_t>(alertsBefore));
+        EXPECT_EQ(alerts, std::string(c.alert).empty() ? Lines {} : Lines { c.alert });
+        EXPECT_EQ(driver::LiveSocketCount(), 0u);
+    }
+}
+
+TEST_F(FTPSessionTest, APasswordGoesOnlyToAServerThatAskedForIt)
+{
+    driver::ScriptedPeer server;
+    server.Accept().Send("220 hi\r\n").ReadLine().Send("230 no password needed\r\n").ReadLine().Send("250 ok\r\n")
+        .ReadLine();
+    server.Start();
+    ASSERT_EQ(Open(server.Port()), "");
+    EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/"), false); }), "");
+    EXPECT_EQ(Settle(), "");
+    Close();
+    server.Finish();
+    EXPECT_EQ(server.Lines(), (Lines { "USER kid", "CWD /", "QUIT" }));
+}
+
+TEST_F(FTPSessionTest, NamesWithLineBreaksAreRefusedBeforeAnythingIsSent)
+{
+    struct Case {
+        const char* name;
+        const char* account;
+        const char* folder;
+        const char* file;
+        Lines lines;
+    } cases[] = {
+        { "an account", "kid\r\nDELE index.htm", "", "", {} },
+        { "a folder", "kid", "site\r\nRMD /", "", { "USER kid", "PASS secret", "QUIT" } },
+        { "a file name", "kid", "", "index.htm\nDELE x", { "USER kid", "PASS secret", "QUIT" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        driver::ScriptedPeer server;
+        LoggedIn(server).ReadLine();
+        server.Start();
+        std::string outcome = Open(server.Port(), c.account);
+        if (outcome.empty())
+            outcome = Settle();
+        if (outcome.empty() && *c.folder)
+            outcome = Outcome([&] { session->SetDirectory(String(c.folder), true); });
+        if (outcome.empty() && *c.file)
+            outcome = Outcome([&] { session->PutFile(StreamOf("x"), String(c.file), true, 2); });
+        EXPECT_EQ(outcome, "A name for the server holds a line break and cannot be sent.");
+        Close();
+        server.Finish();
+        EXPECT_EQ(server.Lines(), c.lines);
+    }
+    EXPECT_TRUE(AlertTexts().empty());
+}
+
+} // namespace
+
+} // namespace pw::net::tests
