@@ -27,21 +27,6 @@ namespace {
 constexpr int kFiles = 50;
 constexpr size_t kFileSize = (20u << 20) / kFiles;
 
-WNDPROC frameworkProcedure = nullptr;
-
-LRESULT CALLBACK RoutingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == 0x800) {
-        FTPDataConnection::Notify(wParam, lParam);
-        return 0;
-    }
-    if (message == 0x802) {
-        FTPControlConnection::Notify(wParam, lParam);
-        return 0;
-    }
-    return CallWindowProcA(frameworkProcedure, hwnd, message, wParam, lParam);
-}
-
 // The start-up folder with the standard palette (the progress dialog draws with it), the main
 // window handing socket notifications on, and the files to upload in "c:\plume\upload".
 std::filesystem::path Prepare()
@@ -51,9 +36,7 @@ std::filesystem::path Prepare()
     std::filesystem::create_directories(plume / "Data");
     std::filesystem::copy_file(PW_STANDARD_PALETTE, plume / "Data" / "standard.pal",
         std::filesystem::copy_options::overwrite_existing);
-    HWND main = pw::ui::CreateMainWindow(nullptr);
-    frameworkProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RoutingProcedure)));
+    pw::ui::CreateMainWindow(nullptr);
     std::filesystem::path upload = plume / "upload";
     std::filesystem::create_directories(upload);
     std::mt19937 generator(7);

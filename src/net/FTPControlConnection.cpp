@@ -7,6 +7,7 @@
 #include "graphics/WinVersion.h"
 #include "net/FTPFlags.h"
 #include "net/SocketStream.h"
+#include "ui/AppMain.h"
 
 #include <winsock.h>
 
@@ -54,6 +55,9 @@ std::string CommandText(FTPCommand code)
     }
     return text;
 }
+
+// The main window hands its socket message to this connection's entry.
+const bool notifyRegistered = (pw::ui::SetSocketNotify(pw::ui::kControlSocketMessage, &FTPControlConnection::Notify), true);
 
 } // namespace
 

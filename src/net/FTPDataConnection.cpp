@@ -6,6 +6,7 @@
 #include "net/FTPControlConnection.h"
 #include "net/FTPFlags.h"
 #include "net/SocketStream.h"
+#include "ui/AppMain.h"
 
 #include <winsock.h>
 
@@ -34,6 +35,9 @@ void PostWriteEvent()
 {
     PostMessageA(SocketStream::MainWindow(), SocketStream::kListenerMessage, dataStream->Socket(), FD_WRITE);
 }
+
+// The main window hands its socket message to this connection's entry.
+const bool notifyRegistered = (pw::ui::SetSocketNotify(pw::ui::kDataSocketMessage, &FTPDataConnection::Notify), true);
 
 } // namespace
 

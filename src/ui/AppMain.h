@@ -32,6 +32,14 @@ void BuildAcceleratorTable();
 void StartUp();
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Socket notifications: the main window hands message 0x800 (the data connection's) and 0x802 (the
+// control connection's) to the entry registered for it, with the socket in wParam and the event
+// word in lParam. The network floor registers its entries; a message with none is ignored.
+constexpr UINT kDataSocketMessage = 0x800;
+constexpr UINT kControlSocketMessage = 0x802;
+using SocketNotify = void (*)(WPARAM socket, LPARAM event);
+void SetSocketNotify(UINT message, SocketNotify notify);
 LRESULT CALLBACK ChildWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace pw::ui

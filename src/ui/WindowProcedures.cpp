@@ -38,9 +38,16 @@ void MenuCommand(WPARAM wParam, LPARAM lParam)
     AppGlue::DoMenuCommand(command, lParam);
 }
 
+pw::ui::SocketNotify socketNotify[2] = {};
+
 LRESULT MainMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case pw::ui::kDataSocketMessage:
+    case pw::ui::kControlSocketMessage:
+        if (pw::ui::SocketNotify notify = socketNotify[message == pw::ui::kControlSocketMessage])
+            notify(wParam, lParam);
+        return 0;
     case pw::ui::kStartMessage:
         pw::ui::StartUp();
         return 0;
@@ -155,6 +162,12 @@ LRESULT ChildMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 } // namespace
 
 namespace pw::ui {
+
+void SetSocketNotify(UINT message, SocketNotify notify)
+{
+    if (message == kDataSocketMessage || message == kControlSocketMessage)
+        socketNotify[message == kControlSocketMessage] = notify;
+}
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -33,22 +33,6 @@ namespace {
 namespace driver = pw::platform::testing;
 using Lines = std::vector<std::string>;
 
-WNDPROC frameworkProcedure = nullptr;
-
-// The main window as the program's hands the socket notifications on.
-LRESULT CALLBACK RoutingProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == 0x800) {
-        FTPDataConnection::Notify(wParam, lParam);
-        return 0;
-    }
-    if (message == 0x802) {
-        FTPControlConnection::Notify(wParam, lParam);
-        return 0;
-    }
-    return CallWindowProcA(frameworkProcedure, hwnd, message, wParam, lParam);
-}
-
 // "PORT 127,0,0,1,p1,p2" with a port of 1024 or more.
 bool IsLoopbackPort(const std::string& line)
 {
@@ -99,8 +83,6 @@ protected:
     {
         FrameworkTest::SetUp();
         pw::ui::testing::ResetProgress();
-        frameworkProcedure = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RoutingProcedure)));
         driver::SetResolver([](const std::string& name) {
             return name == "ftp.test" ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) } : std::vector<uint32_t> {};
         });
