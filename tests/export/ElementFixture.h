@@ -33,16 +33,16 @@ namespace elementtest {
 // A wrapper's list stores htmlElement as its item class, so an index holding wrappers names it.
 inline constexpr PersistentVersion kElementClass { &htmlElement::classInfo, Fixed(1, 0), Fixed(1, 0), nullptr };
 
-// The element classes and what they hold; `link` stands where LinkHREF's record goes, so a test
-// can store links as an older version wrote them.
-inline SmartPtr<TypeIndex> ElementIndex(const PersistentVersion& link = LinkHREF::version)
+// The element classes and what they hold. An `older` record takes the place of its class's own,
+// so a test can store objects as an older version of the program wrote them.
+inline SmartPtr<TypeIndex> ElementIndex(const PersistentVersion* older = nullptr)
 {
     SmartPtr<TypeIndex> index = new TypeIndex(FileType("Pages", 0, 0), Fixed(1, 0), "Pages");
     for (const PersistentVersion* record : { &htmlWrapper::version, &RawHTML::version, &kElementClass,
-             &ListData::version, &String::version, &GenericArray::version, &link, &SoundLink::version,
-             &ImageMap::version, &Sound::version, &BitMap::version, &ColorTable::version, &CLink::version,
-             &CJumpMovie::version, &FileReference::version })
-        index->AddClass(*record);
+             &ListData::version, &String::version, &GenericArray::version, &LinkHREF::version,
+             &SoundLink::version, &ImageMap::version, &Sound::version, &BitMap::version, &ColorTable::version,
+             &CLink::version, &CJumpMovie::version, &FileReference::version })
+        index->AddClass(older && older->GetClass() == record->GetClass() ? *older : *record);
     return index;
 }
 
@@ -70,15 +70,15 @@ inline std::string HTMLOf(htmlElement& element)
 template <typename Base>
 class StoringTest : public Base {
 protected:
-    // Writes the root into the object file c:\elements.obj (with `link` as LinkHREF's record) and
-    // reads it back from a new one.
-    SmartPtr<Smart> RoundTrip(const SmartPtr<Smart>& root, const PersistentVersion& link = LinkHREF::version)
+    // Writes the root into the object file c:\elements.obj (with the `older` record in place of
+    // its class's) and reads it back from a new one.
+    SmartPtr<Smart> RoundTrip(const SmartPtr<Smart>& root, const PersistentVersion* older = nullptr)
     {
         pw::platform::testing::MakeHostFile("elements.obj");
         FileReference path("c:\\elements.obj");
         {
             SmartPtr<Stream> file = new File(path, File::kRead | File::kWrite);
-            SmartPtr<ObjectFile>(new ObjectFile(ElementIndex(link), file))->Write(root);
+            SmartPtr<ObjectFile>(new ObjectFile(ElementIndex(older), file))->Write(root);
         }
         SmartPtr<Stream> file = new File(path, File::kRead);
         reader = new ObjectFile(ElementIndex(), file);
