@@ -77,6 +77,8 @@ void ImageMap::AddArea(const Rect& area, const SmartPtr<LinkHREF>& link)
 void ImageMap::WriteHTML(SmartPtr<FileReference> folder, const String& pageName, SmartList<FileReference> files,
     Stream& out)
 {
+    // A map without its picture fails before it makes a file.
+    Image& image = *picture.operator->();
     ProgressRange range(2, String("Making Pages"));
     range.AdvanceWithText(String("Making JPEG"), 1);
     String name(pageName);
@@ -84,7 +86,7 @@ void ImageMap::WriteHTML(SmartPtr<FileReference> folder, const String& pageName,
     SmartPtr<FileReference> jpeg
         = FileReference::FileReferenceCreate(JpegFileType(), FileCreatorType::Unknown(), *folder.Get(), name, true);
     files.Append(jpeg);
-    SaveImageAsJPEG(*picture.operator->(), *jpeg.Get());
+    SaveImageAsJPEG(image, *jpeg.Get());
     range.AdvanceWithText(String("Making HTML"), 1);
     WriteImageTag(out, jpeg->Name(), pageName);
     WriteMap(folder, pageName, files, out);
