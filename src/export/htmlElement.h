@@ -7,6 +7,8 @@
 #include "foundation/SmartPtr.h"
 #include "foundation/String.h"
 
+class FileType;
+class MemoryStream;
 class Stream;
 
 // A piece of an exported page. The page export describes each page as a small tree of elements,
@@ -26,6 +28,12 @@ public:
         Stream& out)
         = 0;
 
+    // Writes the page file folder\<PageFileName(pageName)>.htm: the head, this element's HTML and
+    // a closing comment listing `files`, every file the elements made. The page is built whole in
+    // memory first and written only once every element has succeeded, then the file is cut to it,
+    // so a failed export never leaves a mixed page whose list would drive the next deletion.
+    void WritePage(const String& pageName, SmartPtr<FileReference> folder, SmartList<FileReference> files);
+
 protected:
     htmlElement() = default;
     htmlElement(const htmlElement& other);
@@ -38,3 +46,32 @@ String PageFileName(const String& pageName);
 
 // The file's name without its extension (the text before the last ".").
 String FileBaseName(FileReference& file);
+
+// "HTML World Wide Web page", type code 'TEXT', extension 'htm ', further name "html".
+const FileType& HTMLFileType();
+
+// The head of a page: its <HEAD> element holding the title. The folder is not used.
+void WritePageHead(SmartPtr<FileReference> folder, const String& title, Stream& out);
+
+// The closing comment "<!-- Files:" that lists the page's generated files by name, one a line, up
+// to "-->"; entries that are not file references are passed over.
+void WriteFileList(SmartList<FileReference> files, Stream& out);
+
+// Deletes the files that the earlier page file of that page in `folder` lists. Only bare names of
+// plain files in the folder are deleted (never a path, "." or ".."), and a listed file already gone
+// is passed over; a page file holding no list is left alone.
+void RemoveOldPageFiles(const String& pageName, SmartPtr<FileReference> folder);
+
+// Writes the memory stream's whole content to `out` in one write; answers `out`.
+Stream& CopyStreamContents(Stream& out, MemoryStream& in);
+
+namespace pw::exporting {
+
+// Every line the export ends itself ends with this single line feed.
+inline constexpr const char* kLineEnd = "\n";
+
+// The text with "&", "<", ">" and '"' written as character references, for the text that goes
+// into a page from names and addresses; other text comes out as it was.
+String EscapedHTML(const String& text);
+
+} // namespace pw::exporting

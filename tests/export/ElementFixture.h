@@ -2,9 +2,18 @@
 // object file on disk, and the HTML an element writes.
 #pragma once
 
+#include "engine/CJumpMovie.h"
+#include "engine/CLink.h"
+#include "export/ImageMap.h"
+#include "export/LinkHREF.h"
 #include "export/RawHTML.h"
+#include "export/SoundLink.h"
 #include "export/htmlElement.h"
 #include "export/htmlWrapper.h"
+#include "graphics/BitMap.h"
+#include "graphics/ColorTable.h"
+#include "graphics/Sound.h"
+#include "ui/ProgressFixture.h"
 
 #include "foundation/File.h"
 #include "foundation/FileReference.h"
@@ -24,15 +33,16 @@ namespace elementtest {
 // A wrapper's list stores htmlElement as its item class, so an index holding wrappers names it.
 inline constexpr PersistentVersion kElementClass { &htmlElement::classInfo, Fixed(1, 0), Fixed(1, 0), nullptr };
 
-inline SmartPtr<TypeIndex> ElementIndex()
+// The element classes and what they hold. An `older` record takes the place of its class's own,
+// so a test can store objects as an older version of the program wrote them.
+inline SmartPtr<TypeIndex> ElementIndex(const PersistentVersion* older = nullptr)
 {
     SmartPtr<TypeIndex> index = new TypeIndex(FileType("Pages", 0, 0), Fixed(1, 0), "Pages");
-    index->AddClass(htmlWrapper::version);
-    index->AddClass(RawHTML::version);
-    index->AddClass(kElementClass);
-    index->AddClass(ListData::version);
-    index->AddClass(String::version);
-    index->AddClass(GenericArray::version);
+    for (const PersistentVersion* record : { &htmlWrapper::version, &RawHTML::version, &kElementClass,
+             &ListData::version, &String::version, &GenericArray::version, &LinkHREF::version,
+             &SoundLink::version, &ImageMap::version, &Sound::version, &BitMap::version, &ColorTable::version,
+             &CLink::version, &CJumpMovie::version, &FileReference::version })
+        index->AddClass(older && older->GetClass() == record->GetClass() ? *older : *record);
     return index;
 }
 
@@ -57,16 +67,18 @@ inline std::string HTMLOf(htmlElement& element)
     return BytesOf(*out.Get());
 }
 
-class ElementTest : public ::testing::Test {
+template <typename Base>
+class StoringTest : public Base {
 protected:
-    // Writes the root into the object file c:\elements.obj and reads it back from a new one.
-    SmartPtr<Smart> RoundTrip(const SmartPtr<Smart>& root)
+    // Writes the root into the object file c:\elements.obj (with the `older` record in place of
+    // its class's) and reads it back from a new one.
+    SmartPtr<Smart> RoundTrip(const SmartPtr<Smart>& root, const PersistentVersion* older = nullptr)
     {
         pw::platform::testing::MakeHostFile("elements.obj");
         FileReference path("c:\\elements.obj");
         {
             SmartPtr<Stream> file = new File(path, File::kRead | File::kWrite);
-            SmartPtr<ObjectFile>(new ObjectFile(ElementIndex(), file))->Write(root);
+            SmartPtr<ObjectFile>(new ObjectFile(ElementIndex(older), file))->Write(root);
         }
         SmartPtr<Stream> file = new File(path, File::kRead);
         reader = new ObjectFile(ElementIndex(), file);
@@ -76,5 +88,16 @@ protected:
     // The read objects belong to the object file that read them.
     SmartPtr<ObjectFile> reader;
 };
+
+using ElementTest = StoringTest<::testing::Test>;
+// Elements that make files show progress, so these tests stand up the framework.
+using PageTest = StoringTest<uitest::ProgressTest>;
+
+// The export folder c:\HTML, made on disk.
+inline SmartPtr<FileReference> ExportFolder()
+{
+    pw::platform::testing::MakeHostFolder("HTML");
+    return new FileReference("c:\\HTML");
+}
 
 } // namespace elementtest
