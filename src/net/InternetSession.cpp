@@ -1,5 +1,7 @@
 #include "net/InternetSession.h"
 
+#include "export/LinkHREF.h"
+
 PW_DEFINE_CLASS(InternetSession, nullptr, nullptr, SmartImplementation)
 PW_DEFINE_NO_COPY_SLOTS(InternetSession)
 
@@ -41,5 +43,5 @@ String InternetSession::PathFromURL(const String& url)
 
 String InternetSession::PageExtension()
 {
-    return String(".htm");
+    return String(pw::exporting::kPageExtension);
 }
