@@ -106,6 +106,8 @@ public:
     virtual bool MakeDelta(int16_t oldFrame, int16_t newFrame, const SmartPtr<CXform>& oldXform,
         const SmartPtr<CXform>& newXform, Rect& oldRect, const Rect& newRect, CDelta& delta);
     virtual int16_t CountPieces() { return 1; }
+    // The per-frame hook a sprite calls with its composed transform and cel; nothing here.
+    virtual bool FrameHook(const SmartPtr<CXform>&, int16_t) { return true; }
     virtual bool FramesDiffer(int16_t a, int16_t b) { return a != b; }
     // The frame's sound on the channel: none does nothing, an empty sound clears the channel.
     virtual void PlayFrameSound(int16_t frame, CTrackList& tracks, uint32_t channel);
