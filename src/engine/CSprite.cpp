@@ -451,6 +451,9 @@ bool CSprite::IsKeyFrame(int16_t frame) const
 void CSprite::SetKeyFrame(int16_t frame, bool on)
 {
     auto local = static_cast<int16_t>(frame - startFrame);
+    // Key frames lie inside the sprite: a file holding others would be refused.
+    if (local < 0 || local >= frameCount)
+        return;
     uint32_t position = 1;
     while (position <= keyFrames.NumItems() && keyFrames[position] < local)
         ++position;

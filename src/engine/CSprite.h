@@ -91,6 +91,7 @@ public:
     void PlaceAtFrame(int16_t frame, const Rect* rect, const Point* point);
     bool ToggleFlag2(bool toggle);
     bool IsKeyFrame(int16_t frame) const;
+    // Frames outside the sprite are no key frames and are ignored.
     void SetKeyFrame(int16_t frame, bool on);
     void OffsetPath(int16_t dh, int16_t dv);
 
