@@ -99,7 +99,8 @@ SmartPtr<CStamp> CMovie::MakeStamp(DisplayPort&, const SmartPtr<CXform>& xform, 
     SmartPtr<CStamp> stamp = new CStamp(*buffer.Get());
     // The caller's transform may be shared: the stamp draws through a moved copy of it.
     SmartPtr<CXform> placed = xform.Valid() ? new CXform(*xform.Get()) : new CXform(rect, rect);
-    placed->Offset(Point(-rect.left, -rect.top));
+    // Moving the destination, not both rectangles, is what brings the drawing to the origin.
+    placed->MoveDestination(Point(-rect.left, -rect.top));
     {
         DisplayPort port(*buffer.Get(), buffer->GetBounds(), 0);
         port.DrawRectangle(buffer->GetBounds(), Color(0), Color(Color::kNoColor), 1);

@@ -43,8 +43,10 @@ bool CSprite::ComposeFrame(SmartPtr<CXform>& xform, int16_t& frame, Rect& clip) 
         t = new CXform(celRect, celRect);
     else if (moved)
         t = t.MakeCopy();
+    // The offset moves where the cel lands: moving both rectangles would leave the mapping as it
+    // was and drop the offset.
     if (moved)
-        t->Offset(offset);
+        t->MoveDestination(offset);
     xform = xform.Valid() ? t->ComposeWith(*xform.Get()) : t;
     return true;
 }

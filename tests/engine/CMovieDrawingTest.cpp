@@ -74,6 +74,15 @@ TEST_F(MovieDrawing, FramesRenderOnceAndMovedDrawingsReuseTheStamp)
     EXPECT_EQ(movie->draws, 4);
 }
 
+// A frame away from the origin renders into its stamp at the stamp's origin and lands back in place.
+TEST_F(MovieDrawing, StampsOfFramesAwayFromTheOriginLandInPlace)
+{
+    SmartPtr<PaintedMovie> movie = new PaintedMovie(Rect(1, 1, 3, 2), { Color(9) });
+    EXPECT_EQ(Drawn(*movie.Get(), nullptr, 0, 3, 3), "...|.bb|...");
+    EXPECT_EQ(Drawn(*movie.Get(), new CXform(Rect(0, 0, 1, 1), Rect(0, 0, 1, 2)), 0, 3, 5), "...|...|.bb|.bb|...");
+    EXPECT_EQ(movie->draws, 1);
+}
+
 TEST_F(MovieDrawing, HiddenEmptyAndAreaLessDrawingsDrawNothing)
 {
     struct Case {
