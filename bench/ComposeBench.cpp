@@ -73,9 +73,10 @@ struct Page {
             int32_t top = (index / 5) * 110 + 20;
             SmartPtr<CSprite> sprite = new CSprite(0, movie, Rect(left, top, left + kSide, top + kSide));
             Rect target(left, top, left + 100, top + 90);
-            if (index % 4 == 1)
+            // Scaled ones are among the transparent ones, which the stamps then key scaled.
+            if (index % 4 == 2)
                 sprite->PlaceAtFrame(0, &target, nullptr);
-            if (index == 3 || index == 11)
+            if (index == 3 || index == 12)
                 sprite->RotateAtFrame(0, 30);
             movies.push_back(movie);
             sprites.push_back(sprite);
