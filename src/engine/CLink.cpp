@@ -1,5 +1,6 @@
 #include "engine/CLink.h"
 
+#include "engine/CSprite.h"
 #include "engine/StoredReference.h"
 #include "foundation/ArchiveScope.h"
 #include "foundation/Stream.h"
@@ -21,6 +22,7 @@ SmartPtr<Persistent> AsWebLink(Smart* object)
 void pw::engine::SetWebLinkServices(const WebLinkServices& services)
 {
     webLinks = services;
+    SetSpriteLinkClass(services.linkClass);
 }
 
 const pw::engine::WebLinkServices& pw::engine::GetWebLinkServices()

@@ -1,10 +1,15 @@
 #include "engine/CMovie.h"
 
+#include "engine/CMoviePic.h"
+#include "engine/CMovieText.h"
 #include "engine/CTrackList.h"
+#include "engine/GetResourceByIndex.h"
 #include "engine/StoredReference.h"
 #include "foundation/ArchiveScope.h"
 #include "foundation/Exception.h"
 #include "foundation/Stream.h"
+#include "foundation/String.h"
+#include "graphics/BitMap.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
 #include "graphics/SoundChannel.h"
@@ -15,10 +20,59 @@
 namespace {
 
 constexpr Rect kEmpty { 0, 0, 0, 0 };
+// Where a text made into a movie shows.
+constexpr Rect kTextBounds { 0, 0, 160, 24 };
+
+// An 8-bit bitmap as it is; any other picture drawn into an 8-bit one first.
+bool MovieFromImage(SmartPtr<Smart>& handle)
+{
+    auto* image = SmartCast<Image>(handle.Get());
+    if (!image)
+        return false;
+    SmartPtr<BitMap> bitmap = SmartCast<BitMap>(image);
+    if (!bitmap.Valid() || bitmap->GetColorTable()->BitDepth() != 8)
+        bitmap = BitMap::RenderImage(*image);
+    SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(bitmap.Get()), true);
+    handle = SmartPtr<Smart>(new CMoviePic(resource, true));
+    return true;
+}
+
+// The engine's sound picture with the sound on its one frame.
+bool MovieFromSound(SmartPtr<Smart>& handle)
+{
+    SmartPtr<Sound> sound = SmartCast<Sound>(handle.Get());
+    if (!sound.Valid())
+        return false;
+    SmartPtr<Smart> picture = GetResourceByIndex(1);
+    SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(SmartCast<Persistent>(picture.Get())), true);
+    SmartPtr<CMovie> movie = new CMoviePic(resource, true);
+    movie->SetSoundAtFrame(0, 1, sound.Get());
+    handle = SmartPtr<Smart>(movie.Get());
+    return true;
+}
+
+// A copy of the text, so that the movie does not share the caller's.
+bool MovieFromText(SmartPtr<Smart>& handle)
+{
+    auto* text = SmartCast<String>(handle.Get());
+    if (!text)
+        return false;
+    SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(new String(*text)), true);
+    handle = SmartPtr<Smart>(new CMovieText(resource, kTextBounds, true));
+    return true;
+}
+
+// The show's row joins when the show exists.
+constexpr ConversionEntry kMovieConversions[] = {
+    { &Image::classInfo, &MovieFromImage, nullptr },
+    { &Sound::classInfo, &MovieFromSound, nullptr },
+    { &String::classInfo, &MovieFromText, nullptr },
+    { nullptr, nullptr, nullptr },
+};
 
 } // namespace
 
-PW_DEFINE_CLASS(CMovie, nullptr, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CMovie, nullptr, kMovieConversions, Persistent, SmartImplementation)
 
 constinit const PersistentVersion CMovie::version { &CMovie::classInfo, Fixed(2), Fixed(2), nullptr };
 

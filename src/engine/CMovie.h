@@ -18,7 +18,9 @@
 #include <vector>
 
 class ArchiveScope;
+class CDelta;
 class CMovie;
+class CStamp;
 class CTrackList;
 class DisplayPort;
 class Image;
@@ -82,13 +84,30 @@ public:
     // No transform, the hidden one, or one that keeps sizes.
     virtual bool CanTransform(const SmartPtr<CXform>& xform);
     virtual bool DrawsFrames() { return true; }
+    // Draws the frame through its stamp cache: a cached or new stamp when the budget allows, else
+    // the frame itself. True without drawing for the hidden transform, one without area, or an
+    // empty frame. `color` and `extra` go on to DrawFrame and the stamps' own checks.
+    virtual bool Draw(DisplayPort& target, const SmartPtr<CXform>& xform, int16_t frame, const Color& color,
+        int32_t extra);
+    // Renders the frame into a new white-backed stamp of `rect` (the frame's bounds mapped by the
+    // transform) and caches it with the transform; none when DrawFrame fails.
+    virtual SmartPtr<CStamp> MakeStamp(DisplayPort& target, const SmartPtr<CXform>& xform, int16_t frame,
+        const Color& color, int32_t extra, const Rect& rect);
     // The frame's stamp list, made on first use; a new unkept list for a frame that cannot be
     // normalized.
     virtual SmartPtr<ListData> GetFrameStamps(int16_t frame);
     // Frame 0 drawn into a new 8-bit bitmap of its bounds.
     virtual SmartPtr<Image> MakeImage();
     virtual int16_t GetStampDepth() { return 8; }
+    // Records in `delta` what changes when the drawing of `oldFrame` through `oldXform` clipped to
+    // `oldRect` becomes that of `newFrame` through `newXform` clipped to `newRect`, using the delta
+    // system's shared areas (see CDelta). `oldRect` comes back as the part that stays on the
+    // screen. Answers what the delta's addition answers, or true when nothing is recorded.
+    virtual bool MakeDelta(int16_t oldFrame, int16_t newFrame, const SmartPtr<CXform>& oldXform,
+        const SmartPtr<CXform>& newXform, Rect& oldRect, const Rect& newRect, CDelta& delta);
     virtual int16_t CountPieces() { return 1; }
+    // The per-frame hook a sprite calls with its composed transform and cel; nothing here.
+    virtual bool FrameHook(const SmartPtr<CXform>&, int16_t) { return true; }
     virtual bool FramesDiffer(int16_t a, int16_t b) { return a != b; }
     // The frame's sound on the channel: none does nothing, an empty sound clears the channel.
     virtual void PlayFrameSound(int16_t frame, CTrackList& tracks, uint32_t channel);
@@ -107,6 +126,16 @@ public:
     // No checks: the caller has clamped the range.
     virtual bool RemoveFrames(int16_t start, int16_t count);
     void Purge(uint32_t bytesWanted) override;
+
+    // The stamp for the frame through the transform: a cached one that fits, one derived from the
+    // unscaled stamp, or a new one, as the memory budget allows; none for a hidden or empty
+    // drawing. Plain requests (unrotated, no mode bit) raise the purge level to 1 when it is 0
+    // and `allowRaise`; the level found is always put back.
+    SmartPtr<CStamp> GetStamp(DisplayPort& target, const SmartPtr<CXform>& xform, int16_t frame,
+        const Color& color, int32_t extra, bool allowRaise);
+    // Two transforms (none counting as one that keeps sizes and turns nothing) that map alike but
+    // for where they put things.
+    static bool MapsAlike(const CXform* a, const CXform* b);
 
     int16_t NumFrames() const { return frameCount; }
     void GetBounds(Rect& rect) const { rect = bounds; }

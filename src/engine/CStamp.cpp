@@ -1,5 +1,6 @@
 #include "engine/CStamp.h"
 
+#include "engine/CResource.h"
 #include "engine/StoredReference.h"
 #include "foundation/ArchiveScope.h"
 #include "foundation/Exception.h"
@@ -96,16 +97,40 @@ void CStamp::DrawTo(DisplayPort& port, const Rect& dest, int16_t mode)
 void CStamp::DrawTo(DisplayPort& port, const Rect& dest, int16_t mode, const SmartPtr<Area>&, int32_t)
 {
     CheckSmartData(picture.Get());
-    ScaleTrans scale(GetBounds(), dest, false);
-    PortSaverTransform saver(port, scale);
+    Rect bounds = GetBounds();
     if (mode != 2) {
+        ScaleTrans scale(bounds, dest, false);
+        PortSaverTransform saver(port, scale);
         picture->DrawOpaque(port);
         return;
     }
     uint32_t key = 0;
     if (!picture->GetColorTable()->Convert(port.GetBackground(), key))
         key = 0;
-    picture->DrawKeyed(port, key);
+    // Bitmaps key out a value only when copied without scaling, so a scaled drawing first scales
+    // the picture into a buffer of the size it takes on the device, then keys that copy.
+    SmartPtr<BitMap> source = picture;
+    Point onDevice = port.MapRect(dest).Size();
+    if (onDevice != bounds.Size()) {
+        if (onDevice.h <= 0 || onDevice.v <= 0)
+            return;
+        source = ScaledPicture(onDevice.h, onDevice.v);
+    }
+    ScaleTrans scale(source->GetBounds(), dest, false);
+    PortSaverTransform saver(port, scale);
+    source->DrawKeyed(port, key);
+}
+
+SmartPtr<BitMap> CStamp::ScaledPicture(int32_t width, int32_t height)
+{
+    SmartPtr<OffScreen> buffer = new OffScreen(width, height, picture->GetColorTable(), color, false);
+    {
+        DisplayPort port(*buffer.Get(), buffer->GetBounds(), 0);
+        ScaleTrans scale(GetBounds(), buffer->GetBounds(), false);
+        PortSaverTransform saver(port, scale);
+        picture->DrawOpaque(port);
+    }
+    return buffer->GetBitMap();
 }
 
 SmartPtr<CStamp> CStamp::MakeTransformed(const Rect& rect, const SmartPtr<Transform>& xform, bool flag)
@@ -178,6 +203,11 @@ Point CStamp::Trim()
     if (!table->Convert(Color(0), white))
         white = table->NumColors();
     return BitMap::CropToContent(picture, white);
+}
+
+SmartPtr<CResource> CStamp::MakeResource() const
+{
+    return new CResource(SmartPtr<Persistent>(picture.Get()), true);
 }
 
 SmartPtr<CStamp> CStamp::FromImage(const SmartPtr<Image>& image, const Color& color)

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 class ArchiveScope;
+class CResource;
 class DisplayPort;
 class OffScreen;
 
@@ -54,8 +55,8 @@ public:
     SmartPtr<ColorTable> GetColorTable() override;
 
     // The whole picture scaled onto `dest`; mode 2 skips the pixels of the port's background
-    // colour (value 0 when the picture's table lacks it), any other mode draws every pixel. The
-    // mask and the further value change nothing.
+    // colour (value 0 when the picture's table lacks it), scaled or not, any other mode draws every
+    // pixel. The mask and the further value change nothing.
     void DrawTo(DisplayPort& port, const Rect& dest, int16_t mode);
     void DrawTo(DisplayPort& port, const Rect& dest, int16_t mode, const SmartPtr<Area>& mask, int32_t extra);
     // A new stamp showing the picture placed on `rect` as seen through `xform`: scaled opaquely, or
@@ -68,6 +69,9 @@ public:
     // Crops the picture to its non-white pixels and answers the crop's top-left inside the old
     // picture; an all-white picture leaves the stamp without one.
     Point Trim();
+
+    // A new media reference over the picture.
+    SmartPtr<CResource> MakeResource() const;
 
     SmartPtr<CXform> GetTransform() const { return transform; }
     void SetTransform(const SmartPtr<CXform>& newTransform) { transform = newTransform; }
@@ -85,6 +89,8 @@ public:
 
 private:
     void DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xform);
+    // The picture scaled opaquely onto a new bitmap of that size in the same table.
+    SmartPtr<BitMap> ScaledPicture(int32_t width, int32_t height);
 
     SmartPtr<BitMap> picture;
     Color color;

@@ -213,6 +213,13 @@ void CXform::Offset(Point delta)
         clip.Offset(delta.h, delta.v);
 }
 
+void CXform::MoveDestination(Point delta)
+{
+    destination.Offset(delta.h, delta.v);
+    if (HasClip())
+        clip.Offset(delta.h, delta.v);
+}
+
 void CXform::SetAngles(int16_t first, int16_t second)
 {
     angle1 = first;

@@ -59,6 +59,8 @@ public:
     void SetRects(const Rect& newSource, const Rect& newDestination);
     // Moves both rectangles and the clip.
     void Offset(Point delta);
+    // Moves where the transform puts things: the destination and the clip, not the source.
+    void MoveDestination(Point delta);
     bool HasArea() const { return !destination.IsEmpty(); }
 
     int16_t GetAngle() const { return angle1; }

@@ -54,6 +54,9 @@ TEST_F(Stamps, DrawsOpaqueTransparentAndScaled)
         { "mode 1 as mode 0", Rect(1, 1, 3, 3), 1, "####|#r.#|#.b#|####" },
         { "transparent skips the background colour", Rect(1, 1, 3, 3), 2, "####|#r##|##b#|####" },
         { "scaled twice", Rect(0, 0, 4, 4), 0, "rr..|rr..|..bb|..bb" },
+        { "transparent scaled twice", Rect(0, 0, 4, 4), 2, "rr##|rr##|##bb|##bb" },
+        { "transparent shrunk", Rect(1, 1, 2, 2), 2, "####|#r##|####|####" },
+        { "transparent stretched across", Rect(0, 1, 4, 3), 2, "####|rr##|##bb|####" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

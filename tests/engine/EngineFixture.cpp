@@ -1,5 +1,9 @@
 #include "EngineFixture.h"
 
+#include "engine/CDelta.h"
+#include "engine/CMoviePic.h"
+#include "engine/CMovieText.h"
+#include "engine/CSprite.h"
 #include "foundation/Alert.h"
 
 namespace engine {
@@ -7,6 +11,18 @@ namespace engine {
 PW_DEFINE_CLASS(TestMovie, nullptr, nullptr, CMovie)
 constinit const PersistentVersion TestMovie::version { &TestMovie::classInfo, Fixed(1), Fixed(1),
     &pw::foundation::ReadInScope<TestMovie> };
+
+bool PaintedMovie::DrawFrame(DisplayPort& port, const SmartPtr<CXform>& xform, int16_t frame, const Color&)
+{
+    ++draws;
+    Rect rect(0, 0, 0, 0);
+    GetFrameBounds(rect, frame);
+    if (xform.Valid())
+        rect = xform->MapRect(rect);
+    const Color& paint = colors[static_cast<size_t>(frame) % colors.size()];
+    port.DrawRectangle(rect, paint, paint, 1);
+    return true;
+}
 
 PW_DEFINE_CLASS(TestWebLink, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(TestWebLink)
@@ -49,7 +65,9 @@ SmartPtr<TypeIndex> EngineTypeIndex()
         { &TestMovie::version, &CMovie::version, &ListData::version, &Sound::version, &ColorTable::version,
             &CLink::version, &CFrameIndex::version, &CJumpFrame::version, &CJumpMovie::version, &CJump::version,
             &String::version, &GenericArray::version, &FileReference::version, &TestWebLink::version,
-            &CXform::version, &PathPoint::version, &CStamp::version, &BitMap::version, &Area::version })
+            &CXform::version, &PathPoint::version, &CStamp::version, &BitMap::version, &Area::version,
+            &CResource::version, &CMovieRes::version, &CMoviePic::version, &CMovieText::version, &CSprite::version,
+            &CDelta::version })
         index->AddClass(*record);
     return index;
 }

@@ -23,6 +23,7 @@
 #include "graphics/Area.h"
 #include "graphics/BitMap.h"
 #include "graphics/ColorTable.h"
+#include "graphics/DisplayPort.h"
 #include "graphics/Sound.h"
 
 #include <cstdint>
@@ -71,6 +72,23 @@ private:
         ArchiveScope& Get() { return scope; }
         ArchiveScope scope;
     };
+};
+
+// A movie of one frame per colour that paints frame f as a block of colors[f] over
+// its bounds mapped through the transform, and counts how often it really draws.
+class PaintedMovie : public TestMovie {
+public:
+    explicit PaintedMovie(const Rect& bounds, std::vector<Color> colors = { Color(7) })
+        : TestMovie(bounds)
+        , colors(std::move(colors))
+    {
+        if (this->colors.size() > 1)
+            InsertFrames(1, static_cast<int16_t>(this->colors.size() - 1), true, true);
+    }
+    bool DrawFrame(DisplayPort& port, const SmartPtr<CXform>& xform, int16_t frame, const Color& color) override;
+
+    std::vector<Color> colors;
+    int draws { 0 };
 };
 
 // The web link the export floor will lend: a text.

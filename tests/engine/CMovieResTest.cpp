@@ -1,0 +1,141 @@
+#include "engine/CMoviePic.h"
+#include "engine/CMovieText.h"
+#include "engine/CStamp.h"
+
+#include "EngineFixture.h"
+#include "graphics/BitMapFixture.h"
+#include "graphics/OffScreen.h"
+#include "graphics/PortFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using ports::Art;
+
+class ResourceMovies : public bitmaps::WithStandardPalette {
+protected:
+    static SmartPtr<BitMap> Picture(const std::string& art, int32_t width, int32_t height)
+    {
+        SmartPtr<OffScreen> buffer = new OffScreen(width, height, 8, Color(0), true);
+        ports::PaintArt(*buffer->GetBitMap().Get(), art);
+        return buffer->GetBitMap();
+    }
+
+    static SmartPtr<CMoviePic> PictureMovie(const std::string& art, int32_t width, int32_t height)
+    {
+        SmartPtr<CStamp> stamp = new CStamp(Picture(art, width, height), Color(0));
+        return new CMoviePic(stamp->MakeResource(), true);
+    }
+
+    static std::string Drawn(CMovie& movie, const SmartPtr<CXform>& xform, int16_t frame, int32_t width,
+        int32_t height)
+    {
+        OffScreen buffer(width, height, 8, Color(0), true);
+        ports::PaintArt(*buffer.GetBitMap().Get(), std::string(size_t(width), '#') + [&] {
+            std::string rest;
+            for (int32_t row = 1; row < height; ++row)
+                rest += "|" + std::string(size_t(width), '#');
+            return rest;
+        }());
+        {
+            DisplayPort port(buffer, buffer.GetBounds(), 0);
+            movie.Draw(port, xform, frame, Color(1), 0);
+        }
+        return Art(buffer);
+    }
+};
+
+TEST_F(ResourceMovies, PicturesDrawOpaqueTransparentScaledAndTurned)
+{
+    SmartPtr<CMoviePic> movie = PictureMovie("r.|.b", 2, 2);
+    struct Case {
+        const char* name;
+        bool transparent;
+        SmartPtr<CXform> xform;
+        const char* expected;
+    } cases[] = {
+        { "opaque", false, nullptr, "r.##|.b##|####|####" },
+        { "transparent", true, nullptr, "r###|#b##|####|####" },
+        { "transparent, scaled", true, new CXform(Rect(0, 0, 2, 2), Rect(0, 0, 4, 4)), "rr##|rr##|##bb|##bb" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (movie->ToggleModeBit2(false) != c.transparent)
+            movie->ToggleModeBit2(true);
+        EXPECT_EQ(Drawn(*movie.Get(), c.xform, 0, 4, 4), c.expected);
+    }
+    // A quarter turn counter-clockwise: the top row becomes the left column.
+    SmartPtr<CMoviePic> turned = PictureMovie("rrb|...|...", 3, 3);
+    turned->ToggleModeBit2(true);
+    EXPECT_EQ(Drawn(*turned.Get(), new CXform(Rect(0, 0, 3, 3), Rect(0, 0, 3, 3), 90), 0, 3, 3), "b##|r##|r##");
+}
+
+TEST_F(ResourceMovies, ConvertedFromPicturesAndTexts)
+{
+    SmartPtr<Smart> handle(Picture("rb|br", 2, 2).Get());
+    ASSERT_TRUE(ConvertTo(handle, &CMovie::classInfo));
+    auto* pictures = SmartCast<CMoviePic>(handle.Get());
+    ASSERT_NE(pictures, nullptr);
+    Rect bounds(0, 0, 0, 0);
+    pictures->GetFrameBounds(bounds, 0);
+    EXPECT_EQ(bounds, Rect(0, 0, 2, 2));
+
+    SmartPtr<Smart> text(new String("hello"));
+    ASSERT_TRUE(ConvertTo(text, &CMovie::classInfo));
+    auto* texts = SmartCast<CMovieText>(text.Get());
+    ASSERT_NE(texts, nullptr);
+    EXPECT_EQ(engine::Text(*SmartCast<String>(texts->ItemObject(0).Get())), "hello");
+    texts->GetFrameBounds(bounds, 0);
+    EXPECT_FALSE(bounds.IsEmpty());
+}
+
+TEST_F(ResourceMovies, ItemsFollowFrameEditsAndStores)
+{
+    SmartPtr<CMoviePic> movie = PictureMovie("r", 1, 1);
+    CResource* first = movie->ItemAt(0);
+    ASSERT_TRUE(movie->InsertFrames(1, 2, false, true));
+    EXPECT_EQ(movie->ItemAt(2), first) << "copying inserts take the item before them";
+    ASSERT_TRUE(movie->InsertFrames(1, 1, true, true));
+    EXPECT_EQ(movie->ItemAt(1), nullptr);
+    Rect bounds(1, 1, 1, 1);
+    movie->GetFrameBounds(bounds, 1);
+    EXPECT_TRUE(bounds.IsEmpty());
+    SmartPtr<CResource> other = new CResource(SmartPtr<Persistent>(Picture("b.", 2, 1).Get()), true);
+    movie->StoreItem(3, 3, other.Get(), true, 5);
+    EXPECT_EQ(movie->NumFrames(), 5) << "grown to the run, cut at the limit";
+    EXPECT_EQ(movie->ItemAt(4), other.Get());
+    movie->StoreItem(0, 1, other.Get(), false, 5);
+    EXPECT_EQ(movie->ItemAt(0), first) << "without overwrite an item stays";
+    movie->DeleteFrames(0, 2);
+    EXPECT_EQ(movie->ItemAt(0), first);
+    EXPECT_EQ(movie->NumFrames(), 3);
+    SmartPtr<CMovie> copy = movie->CopyFrames(1, 2, false);
+    EXPECT_EQ(SmartCast<CMoviePic>(copy.Get())->ItemAt(1), other.Get());
+    EXPECT_FALSE(movie->FramesDiffer(1, 2));
+    EXPECT_TRUE(movie->FramesDiffer(0, 1));
+}
+
+TEST_F(ResourceMovies, StoredAndReadBack)
+{
+    SmartPtr<CMoviePic> pictures = PictureMovie("rb|.g", 2, 2);
+    pictures->InsertFrames(1, 1, true, true);
+    SmartPtr<Smart> root = engine::Load(engine::Store(pictures.Get()));
+    auto* back = SmartCast<CMoviePic>(root.Get());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->NumFrames(), 2);
+    EXPECT_EQ(back->ItemAt(1), nullptr);
+    EXPECT_EQ(Drawn(*back, nullptr, 0, 2, 2), "rb|.g");
+
+    SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(new String("words")), true);
+    SmartPtr<CMovieText> text = new CMovieText(resource, Rect(5, 5, 60, 20), true);
+    root = engine::Load(engine::Store(text.Get()));
+    auto* textBack = SmartCast<CMovieText>(root.Get());
+    ASSERT_NE(textBack, nullptr);
+    Rect bounds(0, 0, 0, 0);
+    textBack->GetFrameBounds(bounds, 0);
+    EXPECT_EQ(bounds, Rect(5, 5, 60, 20));
+    EXPECT_EQ(engine::Text(*SmartCast<String>(textBack->ItemObject(0).Get())), "words");
+}
+
+} // namespace
