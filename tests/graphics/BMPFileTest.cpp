@@ -2,6 +2,7 @@
 
 #include "foundation/Failure.h"
 #include "foundation/MemoryStream.h"
+#include "foundation/Resources.h"
 
 #include "BitMapFixture.h"
 
@@ -339,6 +340,36 @@ TEST_F(BMPFileTest, ScribeReadsBitmapsAndNeverWrites)
     EXPECT_EQ(stream->GetLength(), length);
     EXPECT_TRUE(scribe->Accepts(&BitMap::classInfo));
     EXPECT_FALSE(scribe->Accepts(&Image::classInfo));
+}
+
+// The resource sets read their pictures through the bitmap floor: a replacement file in "Data" is
+// the picture of its number, keyed on 255, measured without being kept, and the picture 50 past a
+// pattern's number gives that pattern from its top-left 8 x 8 pixels.
+TEST_F(BMPFileTest, ResourceSetsReadDataFolderPicturesAndPatterns)
+{
+    std::filesystem::path data = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume" / "Data";
+    auto put = [&](const char* name, const Bmp& file) {
+        std::vector<uint8_t> bytes = file.Bytes();
+        std::ofstream(data / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    };
+    put("1020.bmp", { 3, 2, 4, BI_RGB, 0, 40, Greys(16), {}, Rows("F 0 1 | 2 E 3", 4) });
+    put("1053.bmp",
+        { 9, 8, 1, BI_RGB, 0, 40, { 0, 0xFFFFFF }, {},
+            Rows("1 0 0 0 0 0 0 0 1 | 0 1 0 0 0 0 0 0 0 | 0 0 0 0 0 0 0 0 0 | 0 0 0 0 0 0 0 0 0 | "
+                 "0 0 0 0 0 0 0 0 0 | 0 0 0 0 0 0 0 0 0 | 0 0 0 0 0 0 0 0 0 | 1 1 1 1 1 1 1 1 1",
+                1) });
+    Resources kid(1000, 4999);
+    SmartPtr<Smart> read = kid.GetBitmap(20);
+    BitMap* bitmap = SmartCast<BitMap>(read.Get());
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(GridOf(*bitmap), "F 0 1 | 2 E 3");
+    EXPECT_TRUE(bitmap->UsesChromaKey());
+    EXPECT_EQ(bitmap->GetChromaKey(), 255u);
+    EXPECT_EQ(kid.GetBitmapSize(20), Point(3, 2));
+
+    uint8_t rows[8] = {};
+    kid.GetPattern(3, rows);
+    EXPECT_EQ(std::vector<uint8_t>(rows, rows + 8), std::vector<uint8_t>({ 0x80, 0x40, 0, 0, 0, 0, 0, 0xFF }));
 }
 
 // Files written by other programs: a script makes BMP files of three pictures with ImageMagick and
