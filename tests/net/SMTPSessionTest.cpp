@@ -157,10 +157,12 @@ TEST_F(SMTPSessionTest, OneMailGoesOutAsTheExactTranscript)
     server.Start();
     resolvable = { "mail.test" };
     ASSERT_EQ(Open(server.Port(), "mail.test"), "");
-    EXPECT_EQ(Send("Subject:x\r\n.dot"), "");
+    // A sender longer than 255 characters goes out whole.
+    std::string sender = std::string(300, 'k') + "@example.org";
+    EXPECT_EQ(Send("Subject:x\r\n.dot", sender.c_str()), "");
     Close();
     server.Finish();
-    EXPECT_EQ(server.Lines(), (Lines { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>",
+    EXPECT_EQ(server.Lines(), (Lines { "HELO 127.0.0.1", "MAIL FROM:<" + sender + ">",
                                   "RCPT TO:<sites@plumewright.test>", "DATA", "Subject:x", "..dot", ".", "QUIT" }));
     EXPECT_TRUE(server.Failures().empty()) << server.Failures()[0];
     EXPECT_EQ(asked, (Lines { "mail.test" }));
