@@ -1,4 +1,5 @@
 #include "LoopbackFTPServer.h"
+#include "StepOutcome.h"
 #include "ui/FrameworkFixture.h"
 
 #include "foundation/FileReference.h"
@@ -58,23 +59,6 @@ SmartPtr<Stream> StreamOf(const std::string& bytes)
     stream->Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
     stream->Seek(0, Stream::kFromStart);
     return stream;
-}
-
-// What a step ended with: "" when it passed, "cancelled" for the user's cancel (after an alert or
-// Stop), else the failure's text.
-template <typename Step>
-std::string Outcome(Step step)
-{
-    try {
-        step();
-    } catch (Exception* failure) {
-        if (dynamic_cast<UserCancelException*>(failure))
-            return "cancelled";
-        // The text without the place it was raised at.
-        auto* message = dynamic_cast<MessageException*>(failure);
-        return message ? message->GetText().substr(0, message->GetText().find('\r')) : "failed";
-    }
-    return "";
 }
 
 class FTPSessionTest : public uitest::FrameworkTest {

@@ -3,10 +3,11 @@
 // with the password "secret". It ends with the object (and by itself when the test process goes).
 #pragma once
 
-#include <sys/types.h>
+#include "PythonServerProcess.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace pw::net::tests {
@@ -19,8 +20,8 @@ public:
     LoopbackFTPServer& operator=(const LoopbackFTPServer&) = delete;
 
     // Empty when the server runs; otherwise why it does not.
-    const std::string& Problem() const { return problem; }
-    uint16_t Port() const { return port; }
+    const std::string& Problem() const { return process ? process->Problem() : problem; }
+    uint16_t Port() const { return process ? process->Port() : 0; }
     const std::filesystem::path& Root() const { return root; }
 
     // The bytes of a file under the root, or "(missing)".
@@ -29,9 +30,7 @@ public:
 private:
     std::filesystem::path root;
     std::string problem;
-    uint16_t port { 0 };
-    pid_t pid { -1 };
-    int toServer { -1 };
+    std::unique_ptr<PythonServerProcess> process;
 };
 
 } // namespace pw::net::tests

@@ -27,6 +27,7 @@ typedef UINT_PTR SOCKET;
 #define INADDR_ANY ((uint32_t)0x00000000)
 #define SOL_SOCKET 0xFFFF
 #define SO_LINGER 0x0080
+#define SO_RCVTIMEO 0x1006
 #define FIONBIO ((LONG)0x8004667EU)
 
 // The events of WSAAsyncSelect; a notification's lParam is event | error << 16.

@@ -6,6 +6,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -145,6 +146,12 @@ bool SetLinger(int fd, bool on, int seconds)
 {
     ::linger value { on ? 1 : 0, seconds };
     return setsockopt(fd, SOL_SOCKET, SO_LINGER, &value, sizeof value) == 0;
+}
+
+bool SetReceiveTimeout(int fd, uint32_t ms)
+{
+    timeval value { static_cast<time_t>(ms / 1000), static_cast<suseconds_t>(ms % 1000) * 1000 };
+    return setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &value, sizeof value) == 0;
 }
 
 int TakePendingError(int fd)

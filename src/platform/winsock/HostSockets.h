@@ -35,6 +35,8 @@ bool PeerAddress(int fd, Address* address);
 bool LocalAddress(int fd, Address* address);
 bool GetLinger(int fd, bool* on, int* seconds);
 bool SetLinger(int fd, bool on, int seconds);
+// A blocking receive that waits longer than `ms` fails with EAGAIN; 0 waits for ever.
+bool SetReceiveTimeout(int fd, uint32_t ms);
 // The socket's pending error (SO_ERROR), cleared by the reading; 0 when none.
 int TakePendingError(int fd);
 

@@ -218,7 +218,8 @@ int WINAPI send(SOCKET s, const char* buf, int len, int)
     return static_cast<int>(sent);
 }
 
-// Bytes received, 0 once the peer closed; every call lets FD_READ come again.
+// Bytes received, 0 once the peer closed; every call lets FD_READ come again. A blocking socket
+// whose receive time-out runs out fails with 10060.
 int WINAPI recv(SOCKET s, char* buf, int len, int)
 {
     SocketEntry* entry = SocketTable::Lookup(s);
@@ -230,6 +231,9 @@ int WINAPI recv(SOCKET s, char* buf, int len, int)
         return Fail(WSAENOTCONN, SOCKET_ERROR);
     entry->readArmed = true;
     ptrdiff_t received = host::Receive(entry->fd, buf, static_cast<size_t>(len));
+    // A blocking socket only comes back empty-handed when its receive time-out ran out.
+    if (received < 0 && !entry->nonBlocking && (errno == EAGAIN || errno == EWOULDBLOCK))
+        return Fail(WSAETIMEDOUT, SOCKET_ERROR);
     if (received < 0)
         return FailFromHost(SOCKET_ERROR);
     return static_cast<int>(received);
@@ -281,11 +285,19 @@ int WINAPI getsockopt(SOCKET s, int level, int optname, char* optval, int* optle
     return 0;
 }
 
+// SO_LINGER, and SO_RCVTIMEO: a DWORD of milliseconds that bounds each blocking recv (0: none).
 int WINAPI setsockopt(SOCKET s, int level, int optname, const char* optval, int optlen)
 {
     SocketEntry* entry = SocketTable::Lookup(s);
     if (!entry)
         return SOCKET_ERROR;
+    if (level == SOL_SOCKET && optname == SO_RCVTIMEO && optval && optlen >= static_cast<int>(sizeof(DWORD))) {
+        DWORD ms;
+        std::memcpy(&ms, optval, sizeof ms);
+        if (!host::SetReceiveTimeout(entry->fd, ms))
+            return FailFromHost(SOCKET_ERROR);
+        return 0;
+    }
     if (level != SOL_SOCKET || optname != SO_LINGER || !optval || optlen < static_cast<int>(sizeof(linger)))
         return Fail(WSAEINVAL, SOCKET_ERROR);
     linger value;

@@ -194,6 +194,23 @@ TEST_F(SocketCalls, LingerTranslatesTheTwoShortForm)
     EXPECT_EQ(WSAGetLastError(), WSAECONNRESET);
 }
 
+// A receive time-out bounds a blocking recv on a silent peer; data that comes in time is read.
+TEST_F(SocketCalls, ReceiveTimeOutEndsABlockingReadFromASilentPeer)
+{
+    SOCKET listener = Listen();
+    SOCKET client = ConnectTo(listener);
+    SOCKET server = AcceptFrom(listener);
+    DWORD ms = 50;
+    ASSERT_EQ(setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms), 0);
+    char buffer[16];
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(recv(client, buffer, sizeof buffer, 0), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAETIMEDOUT);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(40));
+    ASSERT_EQ(send(server, "220", 3, 0), 3);
+    EXPECT_EQ(recv(client, buffer, sizeof buffer, 0), 3);
+}
+
 TEST_F(SocketCalls, SendingToAGonePeerFailsWithoutEndingTheProcess)
 {
     struct Case {

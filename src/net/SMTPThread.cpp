@@ -1,0 +1,345 @@
+#include "net/SMTPThread.h"
+
+#include "foundation/Checks.h"
+#include "foundation/Stream.h"
+#include "net/SocketStream.h"
+
+#include <winsock.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kHelloAccepted = 250;
+constexpr int kActionDone = 250;
+constexpr int kForwarded = 251;
+constexpr int kStartInput = 354;
+constexpr int kClosing = 221;
+// The part of a reply line that is kept; the rest of a longer line is read and dropped.
+constexpr size_t kMaxReplyLine = 1024;
+// The message goes out in pieces of this size.
+constexpr uint32_t kPieceSize = 256;
+// Where the search begins when no mail server is configured: this machine.
+constexpr const char* kLocalMachine = "127.0.0.1";
+
+DWORD replyLimit = pw::net::kDefaultReplyLimitMs;
+
+// The bytes of a string, NULs included.
+std::string BytesOf(const String& text)
+{
+    uint32_t length = 0;
+    String::CharIterator chars(text, length);
+    return length ? std::string(chars.Chars(), length) : std::string();
+}
+
+// Marks the worker done however the step ends.
+class DoneGuard {
+public:
+    explicit DoneGuard(SMTPThread& thread)
+        : thread(thread)
+    {
+        if (thread.IsDone())
+            AssertionFailed("!thread->IsDone()", PW_HERE);
+    }
+    ~DoneGuard() { thread.SetDone(true); }
+    DoneGuard(const DoneGuard&) = delete;
+    DoneGuard& operator=(const DoneGuard&) = delete;
+
+private:
+    SMTPThread& thread;
+};
+
+// Turns the message into what DATA carries: every line ended by CR LF (a lone CR or LF becomes
+// one) and a dot that begins a line doubled, so no line of the message can end the data early.
+// Pieces may split a line anywhere; the state carries over.
+class MailBodyEncoder {
+public:
+    std::string Encode(const char* bytes, size_t count)
+    {
+        std::string out;
+        out.reserve(count + count / 8 + 2);
+        for (size_t i = 0; i < count; ++i) {
+            char c = bytes[i];
+            if (c == '\n') {
+                if (!afterCR)
+                    out += '\r';
+                out += '\n';
+                afterCR = false;
+                atLineStart = true;
+                continue;
+            }
+            if (afterCR) {
+                out += '\n';
+                atLineStart = true;
+            }
+            afterCR = c == '\r';
+            if (afterCR) {
+                out += '\r';
+                continue;
+            }
+            if (atLineStart && c == '.')
+                out += '.';
+            out += c;
+            atLineStart = false;
+        }
+        return out;
+    }
+
+    // Completes a CR that ended the message.
+    std::string Finish() { return afterCR ? std::string("\n") : std::string(); }
+
+private:
+    bool atLineStart { true };
+    bool afterCR { false };
+};
+
+// One reply line without its line end, at most kMaxReplyLine characters kept; false when the
+// input ended before a line feed.
+bool ReadLine(std::istream& from, std::string& line)
+{
+    line.clear();
+    for (;;) {
+        int c = from.get();
+        if (c == std::char_traits<char>::eof())
+            return false;
+        if (c == '\n')
+            break;
+        if (line.size() < kMaxReplyLine)
+            line += static_cast<char>(c);
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+} // namespace
+
+SMTPThread::SMTPThread(const String& mailServer, uint16_t port)
+    : Chore(kPeriodMs, true, 0)
+    , mailServer(mailServer)
+    , port(port)
+{
+}
+
+SMTPThread::~SMTPThread()
+{
+    try {
+        if (stream)
+            Abort();
+    } catch (...) {
+    }
+    stream.reset();
+    SetDone(true);
+}
+
+void SMTPThread::NewRequest(int32_t newRequest, const SmartPtr<Smart>& newData)
+{
+    if (!isDone)
+        AssertionFailed("isDone", PW_HERE);
+    SetDone(false);
+    data = newData;
+    request = newRequest;
+}
+
+void SMTPThread::Step()
+{
+    if (request == kNone)
+        return;
+    int32_t newRequest = request;
+    request = kNone;
+    DoneGuard guard(*this);
+    try {
+        if (newRequest != kConnect && !stream)
+            AssertionFailed("newRequest == kConnect || stream != NULL", PW_HERE);
+        const String* infoString = data.Valid() ? SmartCast<String>(data.Get()) : nullptr;
+        RunRequest(newRequest, infoString);
+    } catch (Exception* failure) {
+        SetException(failure);
+        if (stream)
+            Abort();
+    }
+    SetLastError(0);
+}
+
+void SMTPThread::RunRequest(int32_t newRequest, const String* infoString)
+{
+    std::string text = infoString ? BytesOf(*infoString) : std::string();
+    switch (newRequest) {
+    case kConnect: {
+        stream = FindMailServer();
+        CheckNotNull(stream.get(), PW_HERE);
+        char address[16];
+        CheckNotNull(stream->PeerName(address, sizeof address), PW_HERE);
+        Write(std::string("HELO ") + address);
+        EndLine();
+        ExpectReply(ReadReply(stream.get()) == kHelloAccepted);
+        break;
+    }
+    case kMailFrom:
+    case kRcptTo: {
+        RefuseUnsafeAddress(infoString ? *infoString : String());
+        Write((newRequest == kMailFrom ? "MAIL FROM:<" : "RCPT TO:<") + text + ">");
+        EndLine();
+        int code = ReadReply(stream.get());
+        ExpectReply(code == kActionDone || (newRequest == kRcptTo && code == kForwarded));
+        break;
+    }
+    case kData: {
+        if (infoString)
+            AssertionFailed("infoString == NULL", PW_HERE);
+        Stream* message = data.Valid() ? SmartCast<Stream>(data.Get()) : nullptr;
+        CheckNotNull(message, PW_HERE);
+        SendMessageBody(*message);
+        break;
+    }
+    case kEndMessage:
+        Write(".");
+        EndLine();
+        ExpectReply(ReadReply(stream.get()) == kActionDone);
+        Write("QUIT");
+        EndLine();
+        ExpectReply(ReadReply(stream.get()) == kClosing);
+        stream.reset();
+        break;
+    default:
+        Exception::Warn(kNotImplemented, PW_HERE);
+        break;
+    }
+}
+
+void SMTPThread::SendMessageBody(Stream& message)
+{
+    Write("DATA");
+    EndLine();
+    ExpectReply(ReadReply(stream.get()) == kStartInput);
+    MailBodyEncoder encoder;
+    char piece[kPieceSize];
+    while (!message.AtEnd()) {
+        uint32_t count = std::min(message.GetLength() - message.GetMark(), kPieceSize);
+        message.Read(piece, count);
+        Write(encoder.Encode(piece, count));
+        stream->flush();
+    }
+    Write(encoder.Finish());
+    EndLine();
+}
+
+bool SMTPThread::PollDone()
+{
+    if (pendingFailure.Valid())
+        ThrowPointer(pendingFailure);
+    return isDone;
+}
+
+void SMTPThread::SetException(Exception* failure)
+{
+    pendingFailure = SmartPtr<Exception>(failure);
+}
+
+void SMTPThread::SetDone(bool done)
+{
+    if (!done)
+        pendingFailure = SmartPtr<Exception>();
+    isDone = done;
+}
+
+void SMTPThread::Write(const std::string& text)
+{
+    stream->write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+void SMTPThread::EndLine()
+{
+    Write("\r\n");
+    stream->flush();
+}
+
+// A wrong code, a short line or a broken connection: the call check reports the recorded
+// system error when there is one, else "Call failed.".
+void SMTPThread::ExpectReply(bool accepted)
+{
+    CheckCall(accepted, PW_HERE);
+}
+
+// After a time-out or a broken connection the stream has failed: nothing more is written and
+// no reply is awaited, so the close costs no second wait.
+void SMTPThread::Abort()
+{
+    if (!stream)
+        AssertionFailed("stream", PW_HERE);
+    for (const char* command : { "RSET", "QUIT" }) {
+        Write(command);
+        EndLine();
+        try {
+            ReadReply(stream.get());
+        } catch (Exception*) {
+        }
+    }
+    stream.reset();
+}
+
+int SMTPThread::ReadReply(SocketStream* from)
+{
+    if (!from)
+        AssertionFailed("stream != NULL", PW_HERE);
+    // A multi-line reply runs from "ddd-" lines to its last line "ddd " (or "ddd"), however the
+    // server's packets split it.
+    std::string line;
+    for (;;) {
+        if (!from->good())
+            return -1;
+        SetLastError(0);
+        if (!ReadLine(*from, line)) {
+            if (GetLastError() == WSAETIMEDOUT)
+                ThrowError("The mail server stopped answering.", PW_HERE);
+            return -1;
+        }
+        if (line.size() < 3)
+            return -1;
+        if (line.find_first_not_of("0123456789") < 3)
+            CheckCall(false, PW_HERE);
+        if (line.size() > 3 && line[3] == '-')
+            continue;
+        return std::stoi(line.substr(0, 3));
+    }
+}
+
+std::unique_ptr<SocketStream> SMTPThread::FindMailServer()
+{
+    std::string configured = BytesOf(mailServer);
+    const std::vector<std::string> hosts {
+        configured.empty() ? std::string(kLocalMachine) : configured,
+        "smtp",
+        "mail",
+        pw::net::kFallbackMailHost,
+    };
+    for (const std::string& host : hosts) {
+        if (std::unique_ptr<SocketStream> found = OpenMailStream(host.c_str()))
+            return found;
+    }
+    ThrowError("No Mail Server found", PW_HERE);
+}
+
+// The greeting is read whatever its code: a server that refuses shows it at HELO.
+std::unique_ptr<SocketStream> SMTPThread::OpenMailStream(const char* host)
+{
+    auto opened = std::make_unique<SocketStream>(host, port, SocketStream::kClientMode, false);
+    if (!opened->good() || !opened->is_open())
+        return nullptr;
+    DWORD limit = replyLimit;
+    setsockopt(opened->Socket(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
+    ReadReply(opened.get());
+    return opened;
+}
+
+void SMTPThread::RefuseUnsafeAddress(const String& address)
+{
+    if (BytesOf(address).find_first_of(std::string("\r\n\0<>", 5)) != std::string::npos)
+        ThrowError("A mail address holds a line break or an angle bracket and cannot be sent.", PW_HERE);
+}
+
+void pw::net::testing::SetReplyLimit(DWORD ms)
+{
+    replyLimit = ms;
+}

@@ -1,0 +1,307 @@
+#include "LoopbackSMTPServer.h"
+#include "StepOutcome.h"
+#include "ui/FrameworkFixture.h"
+
+#include "foundation/MemoryStream.h"
+#include "net/InternetSession.h"
+#include "net/SMTPSession.h"
+#include "net/SMTPThread.h"
+#include "platform/testing/ScriptedPeer.h"
+#include "platform/testing/TestDriver.h"
+#include "platform/winsock/WinsockTesting.h"
+#include "ui/ProgressRange.h"
+
+#include <winsock.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace pw::net::tests {
+
+namespace {
+
+namespace driver = pw::platform::testing;
+using Lines = std::vector<std::string>;
+
+SmartPtr<Stream> StreamOf(const std::string& bytes)
+{
+    SmartPtr<Stream> stream(new MemoryStream(static_cast<uint32_t>(bytes.size())));
+    stream->Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+    stream->Seek(0, Stream::kFromStart);
+    return stream;
+}
+
+// A port on 127.0.0.1 where nothing listens.
+uint16_t DeadPort()
+{
+    uint16_t port;
+    {
+        driver::ScriptedPeer closed;
+        port = closed.Port();
+    }
+    return port;
+}
+
+class SMTPSessionTest : public uitest::FrameworkTest {
+protected:
+    void SetUp() override
+    {
+        FrameworkTest::SetUp();
+        pw::ui::testing::ResetProgress();
+        driver::SetResolver([this](const std::string& name) {
+            asked.push_back(name);
+            return resolvable.count(name) ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) }
+                                          : std::vector<uint32_t> {};
+        });
+    }
+
+    void TearDown() override
+    {
+        session = SmartPtr<SMTPSession>();
+        pw::net::testing::SetReplyLimit(pw::net::kDefaultReplyLimitMs);
+        pw::ui::testing::ResetProgress();
+        FrameworkTest::TearDown();
+    }
+
+    // Opens a session on `port` with the configured mail host and waits for the connection.
+    std::string Open(uint16_t port, const char* configured = "")
+    {
+        mailHost = String(configured);
+        SmartPtr<InternetSession> server(new InternetSession(String("smtp")));
+        std::string outcome = Outcome([&] { session = SmartPtr<SMTPSession>(new SMTPSession(server, mailHost, port)); });
+        return outcome.empty() ? Wait() : outcome;
+    }
+
+    // Waits for the current step as the registration does.
+    std::string Wait()
+    {
+        return Outcome([&] {
+            ProgressRange range(1, String("Registering site"));
+            while (!session->IsDone())
+                range.Advance(0);
+        });
+    }
+
+    std::string Send(const std::string& message, const char* from = "kid@example.org",
+        const char* to = "sites@plumewright.test")
+    {
+        std::string outcome
+            = Outcome([&] { session->SendMessage(StreamOf(message), String(from), String(to)); });
+        return outcome.empty() ? Wait() : outcome;
+    }
+
+    void Close() { session = SmartPtr<SMTPSession>(); }
+
+    std::set<std::string> resolvable;
+    Lines asked;
+    String mailHost;
+    SmartPtr<SMTPSession> session;
+};
+
+// The server greets, takes HELO and MAIL FROM; each case scripts the rest.
+driver::ScriptedPeer& Greeted(driver::ScriptedPeer& server)
+{
+    return server.Accept().Send("220 hi\r\n").ReadLine().Send("250 hello\r\n");
+}
+
+// The server reads RSET and QUIT and answers both.
+void Reset(driver::ScriptedPeer& server)
+{
+    server.ReadLine().Send("250 reset\r\n").ReadLine().Send("221 bye\r\n");
+}
+
+TEST_F(SMTPSessionTest, ARealServerReceivesTheMessageByteForByte)
+{
+    LoopbackSMTPServer server;
+    ASSERT_EQ(server.Problem(), "");
+    std::string longLine(700, 'x');
+    // Dots at line starts, a lone dot line, bare LF and bare CR, and a line that crosses pieces.
+    std::string message = "Subject:New Plumewright for Windows Site\r\nFrom:kid@example.org\r\n"
+                          "To:sites@plumewright.test\r\n\r\nI've just published the web site:\r\n"
+                          ".hidden\r\n..two\r\n.\r\nbare LF\nbare CR\r"
+        + longLine + "\r\n-- kid@example.org\r\n\r\n";
+    std::string expected = "Subject:New Plumewright for Windows Site\r\nFrom:kid@example.org\r\n"
+                           "To:sites@plumewright.test\r\n\r\nI've just published the web site:\r\n"
+                           ".hidden\r\n..two\r\n.\r\nbare LF\r\nbare CR\r\n"
+        + longLine + "\r\n-- kid@example.org\r\n\r\n"
+        + "\r\n"; // the line end the data always closes with before its dot
+
+    ASSERT_EQ(Open(server.Port()), "") << "no configured host: this machine first";
+    EXPECT_EQ(Send(message), "");
+    Close();
+    std::vector<LoopbackSMTPServer::Mail> mails = server.Mails();
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_EQ(mails[0].hello, "127.0.0.1");
+    EXPECT_EQ(mails[0].from, "kid@example.org");
+    EXPECT_EQ(mails[0].to, (Lines { "sites@plumewright.test" }));
+    EXPECT_EQ(mails[0].content, expected);
+    EXPECT_TRUE(asked.empty()) << "no name was looked up";
+    EXPECT_EQ(driver::LiveSocketCount(), 0u);
+    EXPECT_TRUE(driver::AlertLog().empty());
+}
+
+// The whole conversation as the server reads it: replies split across packets, a greeting with a
+// refusing code, 251 for the recipient, and the message lines.
+TEST_F(SMTPSessionTest, OneMailGoesOutAsTheExactTranscript)
+{
+    driver::ScriptedPeer server;
+    server.Accept().Send("554-busy\r\n").Pause(30).Send("554 but talking\r\n")
+        .ReadLine().Send("250-mail.test\r\n").Pause(30).Send("250 HELP\r\n")
+        .ReadLine().Send("250 sender ok\r\n")
+        .ReadLine().Send("251 forwarded\r\n")
+        .ReadLine().Send("354 go ahead\r\n")
+        .ReadLine().ReadLine().ReadLine().Send("250 queued\r\n")
+        .ReadLine().Send("221 bye\r\n").ReadUntilClosed();
+    server.Start();
+    resolvable = { "mail.test" };
+    ASSERT_EQ(Open(server.Port(), "mail.test"), "");
+    // A sender longer than 255 characters goes out whole.
+    std::string sender = std::string(300, 'k') + "@example.org";
+    EXPECT_EQ(Send("Subject:x\r\n.dot", sender.c_str()), "");
+    Close();
+    server.Finish();
+    EXPECT_EQ(server.Lines(), (Lines { "HELO 127.0.0.1", "MAIL FROM:<" + sender + ">",
+                                  "RCPT TO:<sites@plumewright.test>", "DATA", "Subject:x", "..dot", ".", "QUIT" }));
+    EXPECT_TRUE(server.Failures().empty()) << server.Failures()[0];
+    EXPECT_EQ(asked, (Lines { "mail.test" }));
+    EXPECT_EQ(driver::LiveSocketCount(), 0u);
+}
+
+TEST_F(SMTPSessionTest, AFailedStepIsRaisedByEveryDoneTestAndTheConnectionIsReset)
+{
+    struct Case {
+        const char* name;
+        std::function<void(driver::ScriptedPeer&)> script;
+        const char* outcome;
+        Lines lines;
+    } cases[] = {
+        { "HELO refused", [](driver::ScriptedPeer& s) { s.Accept().Send("220 hi\r\n").ReadLine().Send("501 no\r\n")
+                                                              .ReadLine().Send("250 reset\r\n").ReadLine().Send("221 bye\r\n"); },
+            "Call failed.", { "HELO 127.0.0.1", "RSET", "QUIT" } },
+        { "sender refused", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("553 no such sender\r\n")
+                                                                 .ReadLine().Send("250 reset\r\n").ReadLine().Send("221 bye\r\n"); },
+            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" } },
+        { "252 for the recipient", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250 ok\r\n").ReadLine()
+                                                                        .Send("252 cannot verify\r\n"); Reset(s); },
+            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>",
+                                "RSET", "QUIT" } },
+        { "DATA refused", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250 ok\r\n").ReadLine()
+                                                               .Send("250 ok\r\n").ReadLine().Send("451 later\r\n"); Reset(s); },
+            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>",
+                                "DATA", "RSET", "QUIT" } },
+        { "message refused at the end", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250 ok\r\n").ReadLine()
+                .Send("250 ok\r\n").ReadLine().Send("354 go\r\n").ReadLine().ReadLine().Send("554 spam\r\n"); Reset(s); },
+            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>",
+                                "DATA", "text", ".", "RSET", "QUIT" } },
+        { "a short reply line", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("25\r\n"); Reset(s); },
+            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" } },
+        { "a reply without a code", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("OK then\r\n"); Reset(s); },
+            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" } },
+        { "closed after the sender", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Close(); },
+            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>" } },
+        { "closed in the middle of a reply", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250-a\r\n25").Close(); },
+            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>" } },
+        { "silent after the recipient", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250 ok\r\n").ReadLine().Pause(1500); },
+            "The mail server stopped answering.",
+            { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>" } },
+    };
+    pw::net::testing::SetReplyLimit(300);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        driver::ScriptedPeer server;
+        c.script(server);
+        server.Start();
+        std::string outcome = Open(server.Port());
+        if (outcome.empty())
+            outcome = Send("text");
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_EQ(Wait(), c.outcome) << "the failure stays pending";
+        EXPECT_EQ(driver::LiveSocketCount(), 0u) << "the connection was closed at once";
+        Close();
+        server.Finish();
+        EXPECT_EQ(server.Lines(), c.lines);
+    }
+    EXPECT_TRUE(driver::AlertLog().empty());
+}
+
+TEST_F(SMTPSessionTest, MailHostsAreTriedInOrderAndNeverAGuessedInternetHost)
+{
+    struct Case {
+        const char* name;
+        std::string configured;
+        std::set<std::string> resolvable;
+        bool listening;
+        const char* outcome;
+        Lines asked;
+    } cases[] = {
+        { "a configured host that does not resolve", "mail.nowhere.test", {}, true, "No Mail Server found",
+            { "mail.nowhere.test", "smtp", "mail", "smtp.invalid" } },
+        { "none configured and nothing on this machine", "", {}, false, "No Mail Server found",
+            { "smtp", "mail", "smtp.invalid" } },
+        { "the name smtp answers", "mail.nowhere.test", { "smtp", "mail" }, true, "", { "mail.nowhere.test", "smtp" } },
+        { "the name mail answers", "mail.nowhere.test", { "mail" }, true, "", { "mail.nowhere.test", "smtp", "mail" } },
+        { "a long configured name is used whole", std::string(300, 'm') + ".test", { std::string(300, 'm') + ".test" },
+            true, "", { std::string(300, 'm') + ".test" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        driver::ScriptedPeer server;
+        server.Accept().Send("220 hi\r\n").ReadLine().Send("250 hello\r\n").ReadLine().Send("250 reset\r\n")
+            .ReadLine().Send("221 bye\r\n");
+        server.SetStepTimeout(300);
+        server.Start();
+        resolvable = c.resolvable;
+        asked.clear();
+        // With nothing configured this machine is tried first: it finds the peer unless it is elsewhere.
+        std::string outcome = Open(c.listening ? server.Port() : DeadPort(), c.configured.c_str());
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_EQ(asked, c.asked);
+        Close();
+        server.Finish();
+    }
+}
+
+TEST_F(SMTPSessionTest, UnsafeAddressesAreRefusedBeforeAnythingIsSent)
+{
+    struct Case {
+        const char* name;
+        const char* from;
+        const char* to;
+    } cases[] = {
+        { "a line break in the sender", "kid@example.org>\r\nRCPT TO:<victim@example.org", "sites@plumewright.test" },
+        { "a line feed in the recipient", "kid@example.org", "sites@plumewright.test\nDATA" },
+        { "an angle bracket", "kid@example.org", "<sites@plumewright.test>" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        driver::ScriptedPeer server;
+        Greeted(server).ReadLine().Send("250 reset\r\n").ReadLine().Send("221 bye\r\n");
+        server.Start();
+        ASSERT_EQ(Open(server.Port()), "");
+        EXPECT_EQ(Send("text", c.from, c.to), "A mail address holds a line break or an angle bracket and cannot be sent.");
+        Close();
+        server.Finish();
+        EXPECT_EQ(server.Lines(), (Lines { "HELO 127.0.0.1", "RSET", "QUIT" }));
+    }
+}
+
+TEST_F(SMTPSessionTest, SendingWhileTheConnectionIsStillMadeDoesNothing)
+{
+    driver::ScriptedPeer server;
+    Greeted(server).ReadLine().Send("250 reset\r\n").ReadLine().Send("221 bye\r\n");
+    server.Start();
+    mailHost = String();
+    SmartPtr<InternetSession> host(new InternetSession(String("smtp")));
+    session = SmartPtr<SMTPSession>(new SMTPSession(host, mailHost, server.Port()));
+    EXPECT_EQ(Outcome([&] { session->SendMessage(StreamOf("text"), String("a@b.test"), String("c@d.test")); }), "");
+    EXPECT_EQ(Wait(), "");
+    Close();
+    server.Finish();
+    EXPECT_EQ(server.Lines(), (Lines { "HELO 127.0.0.1", "RSET", "QUIT" }));
+}
+
+} // namespace
+
+} // namespace pw::net::tests
