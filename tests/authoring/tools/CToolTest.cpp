@@ -10,7 +10,7 @@
 #include "ui/Cursor.h"
 #include "ui/WindowFrame.h"
 
-#include "AuthoringFixture.h"
+#include "authoring/AuthoringFixture.h"
 #include "foundation/Failure.h"
 
 #include <gtest/gtest.h>
