@@ -46,6 +46,12 @@ protected:
         pw::authoring::testing::ResetKidResources();
         CTool::SetSoundsOffOption(false);
     }
+    // The sets' loaded pictures and sounds go while the platform that made them is still up.
+    void TearDown() override
+    {
+        pw::authoring::testing::ResetKidResources();
+        uitest::FrameworkTest::TearDown();
+    }
 
     static std::filesystem::path DataFolder()
     {
@@ -99,7 +105,8 @@ protected:
         put(24, 2);
         put(0, 4);
         put(uint32_t(stride * height), 4);
-        put(0, 16);
+        for (int i = 0; i < 4; ++i)
+            put(0, 4);
         for (int32_t y = height - 1; y >= 0; --y) {
             for (int32_t x = 0; x < width; ++x) {
                 uint32_t rgb = Legend().at(rows[static_cast<size_t>(y)][static_cast<size_t>(x)]);
