@@ -7,6 +7,7 @@
 #include "authoring/resources/KidResources.h"
 #include "authoring/tools/CTool.h"
 #include "foundation/Resources.h"
+#include "graphics/Sound.h"
 #include "graphics/SoundBytes.h"
 #include "ui/FrameworkFixture.h"
 
@@ -46,9 +47,11 @@ protected:
         pw::authoring::testing::ResetKidResources();
         CTool::SetSoundsOffOption(false);
     }
-    // The sets' loaded pictures and sounds go while the platform that made them is still up.
+    // The sets' loaded pictures and sounds, and the playing sound's channel, go while the
+    // platform that made them is still up.
     void TearDown() override
     {
+        Sound::StopSound();
         pw::authoring::testing::ResetKidResources();
         uitest::FrameworkTest::TearDown();
     }
