@@ -1,1 +1,0 @@
-// This floor has no classes yet; the file keeps its library non-empty.

@@ -1,0 +1,15 @@
+#include "authoring/tools/CLassoTool.h"
+
+#include "authoring/resources/KidResources.h"
+
+CLassoTool::CLassoTool()
+    : CTool(111, KidResources::LookupSound(36), true, nullptr)
+{
+}
+
+void CLassoTool::SetOption(int16_t, int16_t value)
+{
+    if (value < 1 || value > 4)
+        return;
+    mode = value;
+}

@@ -1,0 +1,144 @@
+// Shared ground for the authoring tests: the framework stood up as start-up does, with a "Data"
+// folder into which a test writes the cursors, sounds and pictures it needs (cursor art, WAVE
+// files and 24-bit BMP files whose pixels are letters of a small colour legend), and readers of
+// what a window shows in the same letters.
+#pragma once
+
+#include "authoring/resources/KidResources.h"
+#include "authoring/tools/CTool.h"
+#include "foundation/Resources.h"
+#include "graphics/Sound.h"
+#include "graphics/SoundBytes.h"
+#include "ui/FrameworkFixture.h"
+
+#include "platform/backend/Backend.h"
+#include "platform/testing/TestDriver.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace authoring {
+
+namespace driver = pw::platform::testing;
+
+// The colours pictures are drawn in, by letter; all are colours of the standard palette.
+inline const std::map<char, uint32_t>& Legend()
+{
+    static const std::map<char, uint32_t> legend = {
+        { 'w', 0xFFFFFF },
+        { 'k', 0x000000 },
+        { 'r', 0xFF0000 },
+        { 'g', 0x00FF00 },
+        { 'b', 0x0000FF },
+        { 'y', 0xFFFF00 },
+    };
+    return legend;
+}
+
+class AuthoringTest : public uitest::FrameworkTest {
+protected:
+    void SetUp() override
+    {
+        uitest::FrameworkTest::SetUp();
+        pw::foundation::SetOsAppForTesting(pw::platform::ProgramInstance());
+        pw::authoring::testing::ResetKidResources();
+        CTool::SetSoundsOffOption(false);
+    }
+    // The sets' loaded pictures and sounds, and the playing sound's channel, go while the
+    // platform that made them is still up.
+    void TearDown() override
+    {
+        Sound::StopSound();
+        pw::authoring::testing::ResetKidResources();
+        uitest::FrameworkTest::TearDown();
+    }
+
+    static std::filesystem::path DataFolder()
+    {
+        return std::filesystem::path(driver::DriveRoot()) / "plume" / "Data";
+    }
+
+    static void PutFile(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        std::ofstream(DataFolder() / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    // A cursor of the program: a 2 x 2 block with its hot spot at (h, 0), so cursors tell apart.
+    static void PutCursor(int id, int h)
+    {
+        std::string art = "hotspot " + std::to_string(h) + " 0\n####\n####\n";
+        PutFile(std::to_string(id) + ".cur", std::vector<uint8_t>(art.begin(), art.end()));
+    }
+
+    // A short sound of the kid set (number relative to 1000).
+    static void PutSound(int number)
+    {
+        PutFile(std::to_string(1000 + number) + ".wav", sound_bytes::Wave(1, 11025, 8, sound_bytes::Bytes(64, 0x80)));
+    }
+
+    // A picture of the kid set from rows of legend letters, separated by '|'.
+    static void PutPicture(int number, const std::string& grid)
+    {
+        std::vector<std::string> rows(1);
+        for (char c : grid) {
+            if (c == '|')
+                rows.emplace_back();
+            else if (c != ' ')
+                rows.back() += c;
+        }
+        int32_t width = static_cast<int32_t>(rows[0].size());
+        int32_t height = static_cast<int32_t>(rows.size());
+        int32_t stride = (width * 3 + 3) & ~3;
+        std::vector<uint8_t> bytes = { 'B', 'M' };
+        auto put = [&](uint32_t value, int size) {
+            for (int i = 0; i < size; ++i)
+                bytes.push_back(uint8_t(value >> (8 * i)));
+        };
+        put(uint32_t(54 + stride * height), 4);
+        put(0, 4);
+        put(54, 4);
+        put(40, 4);
+        put(uint32_t(width), 4);
+        put(uint32_t(height), 4);
+        put(1, 2);
+        put(24, 2);
+        put(0, 4);
+        put(uint32_t(stride * height), 4);
+        for (int i = 0; i < 4; ++i)
+            put(0, 4);
+        for (int32_t y = height - 1; y >= 0; --y) {
+            for (int32_t x = 0; x < width; ++x) {
+                uint32_t rgb = Legend().at(rows[static_cast<size_t>(y)][static_cast<size_t>(x)]);
+                put(rgb & 0xFF, 1);
+                put((rgb >> 8) & 0xFF, 1);
+                put(rgb >> 16, 1);
+            }
+            put(0, stride - width * 3);
+        }
+        PutFile(std::to_string(1000 + number) + ".bmp", bytes);
+    }
+
+    // One row of the window's client area as legend letters ('?' for other colours).
+    static std::string ShownRow(HWND hwnd, int32_t v, int32_t from, int32_t to)
+    {
+        driver::RunUntilIdle();
+        pw::platform::Frame shown = driver::ReadClientArea(hwnd);
+        std::string text;
+        for (int32_t h = from; h < to; ++h) {
+            const pw::platform::PaletteColor& rgb = shown.palette[shown.At(h, v)];
+            char name = '?';
+            for (const auto& [letter, color] : Legend()) {
+                if (rgb.red == (color >> 16) && rgb.green == ((color >> 8) & 0xFF) && rgb.blue == (color & 0xFF))
+                    name = letter;
+            }
+            text += name;
+        }
+        return text;
+    }
+};
+
+} // namespace authoring

@@ -1,0 +1,240 @@
+#include "authoring/palettes/CToolsDir.h"
+
+#include "authoring/tools/CTool.h"
+#include "foundation/Failure.h"
+#include "graphics/Sound.h"
+#include "graphics/SoundChannel.h"
+
+#include "authoring/AuthoringFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace authoring;
+
+namespace {
+
+std::unique_ptr<ButtonGrid> Grid(int16_t columns)
+{
+    auto grid = std::make_unique<ButtonGrid>();
+    grid->rows = 1;
+    grid->columns = columns;
+    grid->cellWidth = 10;
+    grid->cellHeight = 10;
+    return grid;
+}
+
+// A tools window as the children's palette builds it: animation tools 3, 15 and 4 in cells 1 to
+// 3, paint tools 102 and 109 in cells 8 and 9.
+class TestTools : public CToolsDir {
+public:
+    TestTools()
+        : CToolsDir(KidResources::LookupSound(2))
+    {
+        tilePane = new View(this, Rect(0, 0, 30, 20), View::kSizeTopLeft, false, false);
+        AddChild(tilePane);
+        animationPalette = new CToolPalette(this, Grid(3), 1);
+        paintPalette = new CToolPalette(this, Grid(2), 8);
+        for (const SmartPtr<CToolPalette>& palette : { animationPalette, paintPalette }) {
+            AddChild(SmartPtr<View>(palette.Get()));
+            palette->AddClient(this);
+            palette->Show(false);
+        }
+        for (int32_t number : { 3, 15, 4, 102, 109 })
+            tools[number] = new CTool(number, nullptr, false, KidResources::LookupSound(40));
+    }
+    ~TestTools() override
+    {
+        animationPalette->RemoveClient(this);
+        paintPalette->RemoveClient(this);
+    }
+    int16_t IndexOfToolNumber(int32_t number) override
+    {
+        static const std::map<int32_t, int16_t> cells = { { 3, 1 }, { 15, 2 }, { 4, 3 }, { 102, 8 }, { 109, 9 } };
+        auto found = cells.find(number);
+        return found == cells.end() ? 0 : found->second;
+    }
+    SmartPtr<Tool> ToolAt(int16_t index) override
+    {
+        static const std::map<int16_t, int32_t> numbers = { { 1, 3 }, { 2, 15 }, { 3, 4 }, { 8, 102 }, { 9, 109 } };
+        auto found = numbers.find(index);
+        return found == numbers.end() ? SmartPtr<Tool>() : SmartPtr<Tool>(tools[found->second].Get());
+    }
+
+    SmartPtr<CToolPalette> Animation() const { return animationPalette; }
+    SmartPtr<CToolPalette> Paint() const { return paintPalette; }
+    std::map<int32_t, SmartPtr<CTool>> tools;
+};
+
+// A pane that records what the tools window asks of it.
+class TestPane : public View, public pw::authoring::ToolsWindowPane {
+public:
+    explicit TestPane(View* parent)
+        : View(parent, Rect(0, 0, 10, 10), kSizeTopLeft, false, false)
+    {
+    }
+    int32_t GetEditedKind() override { return kind; }
+    bool IsPlaying() override { return playing; }
+    void Edit(int32_t newKind, bool flag) override
+    {
+        log.push_back("edit " + std::to_string(newKind) + (flag ? " true" : " false"));
+        if (takesEdits)
+            kind = newKind;
+    }
+    void StopPlaying() override
+    {
+        log.push_back("stop");
+        playing = false;
+    }
+    void TrackPlayer() override { log.push_back("track"); }
+    bool IsActivePane() override { return true; }
+    void ToggleClient(pw::authoring::PaneClient* client) override
+    {
+        log.push_back(client == clients ? "client off" : "client on");
+        clients = client == clients ? nullptr : client;
+    }
+
+    int32_t kind { 0 };
+    bool playing { false };
+    bool takesEdits { true };
+    pw::authoring::PaneClient* clients { nullptr };
+    std::vector<std::string> log;
+};
+
+class CToolsDirTest : public AuthoringTest {
+protected:
+    void SetUp() override
+    {
+        AuthoringTest::SetUp();
+        PutSound(2);
+        PutSound(40);
+        tools = new TestTools;
+        app->AddWindow(SmartPtr<Window>(tools.Get()), false);
+        pane = new TestPane(tools.Get());
+    }
+    void TearDown() override
+    {
+        pane = nullptr;
+        tools = nullptr;
+        AuthoringTest::TearDown();
+    }
+    std::string Palettes()
+    {
+        auto shown = [](const SmartPtr<CToolPalette>& palette) { return palette->IsHidden() ? std::string("-") : std::to_string(palette->GetSelectedTool()); };
+        return "anim " + shown(tools->Animation()) + " paint " + shown(tools->Paint()) + " tool "
+            + std::to_string(tools->GetCurrentToolNumber());
+    }
+
+    SmartPtr<TestTools> tools;
+    SmartPtr<TestPane> pane;
+};
+
+} // namespace
+
+// The window follows the active pane through its forwarder: a pane editing a picture shows the
+// paint palette (mode 3) with the brush; a pane editing nothing hides it again; a playing pane
+// gives mode 0; every mode tells the pane what to edit, and the animation modes bring its player
+// up to date. The same mode twice does nothing.
+TEST_F(CToolsDirTest, ModesFollowTheActivePane)
+{
+    EXPECT_EQ(tools->GetCurrentToolNumber(), 3) << "the default tool";
+    pane->kind = 1;
+    PaneForwarder::TellWindows(*app, pane.Get());
+    EXPECT_EQ(pane->log, (std::vector<std::string> { "client on", "edit 1 true" }));
+    EXPECT_EQ(tools->GetMode(), 3);
+    EXPECT_EQ(Palettes(), "anim - paint 8 tool 102");
+    EXPECT_TRUE(tools->IsVisible());
+
+    pane->log.clear();
+    pane->kind = 0;
+    tools->PaneChanged(pane.Get());
+    EXPECT_EQ(tools->GetMode(), 0);
+    EXPECT_EQ(Palettes(), "anim - paint - tool 3");
+    EXPECT_EQ(pane->log, (std::vector<std::string> { "edit 0 false" }));
+
+    pane->log.clear();
+    tools->SetMode(4);
+    tools->SetMode(4);
+    EXPECT_EQ(Palettes(), "anim 1 paint - tool 3");
+    EXPECT_EQ(pane->log, (std::vector<std::string> { "track", "edit 0 false" }));
+
+    pane->log.clear();
+    tools->SelectIndex(3);
+    pane->takesEdits = false;
+    tools->SetMode(2);
+    EXPECT_EQ(pane->log, (std::vector<std::string> { "edit 2 false" }));
+    EXPECT_EQ(Palettes(), "anim - paint - tool 4");
+    EXPECT_TRUE(tools->GetCurrentTool()->IsSoundPending()) << "the pane would not edit a text";
+
+    pane->playing = true;
+    tools->PaneChanged(pane.Get());
+    EXPECT_EQ(tools->GetMode(), 0);
+    PaneForwarder::TellWindows(*app, nullptr);
+    EXPECT_EQ(pane->clients, nullptr);
+}
+
+// A click in a palette plays the click sound, selects the cell (the other palette clears its
+// selection) and makes its tool current; choosing the text tool stops a playing pane first and
+// makes it edit a text.
+TEST_F(CToolsDirTest, AChosenCellMakesItsToolCurrent)
+{
+    tools->SetMode(1);
+    PaneForwarder::TellWindows(*app, pane.Get());
+    pane->playing = true;
+    pane->log.clear();
+    tools->Animation()->NotifyClients(3);
+    EXPECT_EQ(static_cast<Smart*>(SoundChannel::GetCurrent()->GetSound().Get()), KidResources::LookupSound(2)->Get().Get());
+    EXPECT_EQ(tools->GetCurrentToolNumber(), 4);
+    EXPECT_EQ(tools->Animation()->GetSelectedTool(), 3);
+    EXPECT_EQ(pane->log, (std::vector<std::string> { "stop", "edit 2 false" }));
+
+    tools->Paint()->Show(true);
+    tools->SelectIndex(9);
+    EXPECT_EQ(tools->Animation()->GetSelectedTool(), 0);
+    EXPECT_EQ(tools->Paint()->GetSelectedTool(), 9);
+    tools->SetCurrentToolNumber(15);
+    EXPECT_EQ(Palettes(), "anim 2 paint 0 tool 15");
+}
+
+// With both palettes hidden the default tools are tool 3's cell in the animation palette and no
+// cell in the paint palette.
+TEST_F(CToolsDirTest, DefaultToolsWithBothPalettesHidden)
+{
+    tools->SelectIndex(9);
+    tools->Animation()->SelectTool(2);
+    tools->SelectDefaultTools();
+    EXPECT_EQ(Palettes(), "anim - paint - tool 3");
+    EXPECT_EQ(tools->Animation()->GetSelectedTool(), 1);
+    EXPECT_EQ(tools->Paint()->GetSelectedTool(), 0);
+}
+
+// The pending sound of a tool chosen for the child plays at the first tick 4000 ms after the last
+// tool change: making the same tool current again restarts the count, a new tool takes the sound
+// off the old one.
+TEST_F(CToolsDirTest, ThePendingSoundPlaysOnTheChoreFourSecondsAfterTheLastChange)
+{
+    SmartPtr<CTool> scale = tools->tools[15];
+    auto played = [] {
+        SmartPtr<SoundChannel> channel = SoundChannel::GetCurrent();
+        return channel.Valid() && static_cast<Smart*>(channel->GetSound().Get()) == KidResources::LookupSound(40)->Get().Get();
+    };
+    tools->SetCurrentTool(SmartPtr<Tool>(scale.Get()));
+    scale->SetSoundPending(true);
+    driver::RunFor(3000);
+    tools->SetCurrentTool(SmartPtr<Tool>(scale.Get()));
+    EXPECT_TRUE(scale->IsSoundPending());
+    driver::RunFor(3990);
+    EXPECT_FALSE(played()) << "counted again from the repeated change";
+    driver::RunFor(20);
+    EXPECT_TRUE(played());
+    EXPECT_FALSE(scale->IsSoundPending());
+
+    CTool::StopSound();
+    scale->SetSoundPending(true);
+    tools->SetCurrentTool(SmartPtr<Tool>(tools->tools[4].Get()));
+    EXPECT_FALSE(scale->IsSoundPending());
+    driver::RunFor(8000);
+    EXPECT_FALSE(played());
+
+    SmartPtr<ListChore> stray = new ListChore(10, false);
+    EXPECT_EQ(Failure([&] { tools->ChoreTick(stray); }), "~timer == ~chore");
+}

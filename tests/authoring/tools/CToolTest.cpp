@@ -1,0 +1,256 @@
+#include "authoring/tools/CTool.h"
+
+#include "authoring/resources/KidResources.h"
+#include "authoring/tools/CLassoTool.h"
+#include "foundation/Exception.h"
+#include "foundation/Resources.h"
+#include "graphics/DisplayPort.h"
+#include "graphics/Sound.h"
+#include "graphics/SoundChannel.h"
+#include "ui/Cursor.h"
+#include "ui/WindowFrame.h"
+
+#include "authoring/AuthoringFixture.h"
+#include "foundation/Failure.h"
+
+#include <gtest/gtest.h>
+
+using namespace authoring;
+
+namespace {
+
+// The sound the application's channel plays now, or null.
+Smart* Playing()
+{
+    SmartPtr<SoundChannel> channel = SoundChannel::GetCurrent();
+    return channel.Valid() ? channel->GetSound().Get() : nullptr;
+}
+
+// The cursor shown now.
+HCURSOR Shown()
+{
+    HCURSOR shown = SetCursor(nullptr);
+    SetCursor(shown);
+    return shown;
+}
+
+Smart* KidSound(int16_t number)
+{
+    return KidResources::LookupSound(number)->Get().Get();
+}
+
+// A tool with three options that records how it is asked to draw them.
+class OptionTool : public CTool {
+public:
+    OptionTool()
+        : CTool(102, nullptr, false, nullptr)
+    {
+    }
+    void SetOption(int16_t, int16_t value) override { option = value; }
+    int16_t GetOption(int16_t) override { return option; }
+    int16_t CountOptions(int16_t) override { return 3; }
+    void Apply(DisplayPort&, const Rect&) override { drawn.push_back(option); }
+
+    int16_t option { 1 };
+    std::vector<int16_t> drawn;
+};
+
+} // namespace
+
+using KidResourcesTest = AuthoringTest;
+
+// The palette layouts by number: sizes and the kid pictures each names; numbers outside the table
+// fail the assertion "false", and numbers outside a set are refused by the set.
+TEST_F(KidResourcesTest, PaletteLayoutsComeFromTheTableByNumber)
+{
+    struct Case {
+        int16_t palette;
+        int16_t rows, columns, width, height;
+        int16_t normal, selected, disabled; // -1: none
+    } cases[] = {
+        { 201, 1, 7, 30, 25, 20, 21, -1 },
+        { 202, 3, 2, 25, 25, 30, 31, -1 },
+        { 204, 2, 1, 22, 17, 50, 51, -1 },
+        { 206, 1, 1, 66, 33, 60, 61, 62 },
+        { 213, 1, 3, 100, 34, 130, 131, -1 },
+        { 300, 2, 7, 35, 35, 2000, -1, -1 },
+        { 301, 2, 10, 35, 35, 2010, -1, -1 },
+        { 304, 0, 0, 35, 35, -1, -1, -1 },
+        { 305, 2, 9, 35, 35, -1, -1, -1 },
+        { 310, 2, 3, 35, 35, -1, -1, -1 },
+    };
+    auto number = [](const SmartPtr<ImageResource>& picture) { return picture.Valid() ? picture->GetNumber() : -1; };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.palette);
+        std::unique_ptr<ButtonGrid> grid = KidResources::MakeButtonGrid(c.palette);
+        EXPECT_EQ(grid->rows, c.rows);
+        EXPECT_EQ(grid->columns, c.columns);
+        EXPECT_EQ(grid->cellWidth, c.width);
+        EXPECT_EQ(grid->cellHeight, c.height);
+        EXPECT_EQ(number(grid->normalPicture), c.normal);
+        EXPECT_EQ(number(grid->selectedPicture), c.selected);
+        EXPECT_EQ(number(grid->disabledPicture), c.disabled);
+        EXPECT_TRUE(grid->cellNumbers.empty());
+        if (grid->normalPicture.Valid()) {
+            EXPECT_EQ(grid->normalPicture, KidResources::Lookup(c.normal)) << "one handle per number";
+        }
+    }
+    for (int16_t missing : { 200, 205, 207, 209, 214, 299, 302, 303, 311 }) {
+        SCOPED_TRACE(missing);
+        EXPECT_EQ(Failure([&] { KidResources::MakeButtonGrid(missing); }), "false");
+    }
+    for (int16_t outside : { -1, 4000 }) {
+        SCOPED_TRACE(outside);
+        EXPECT_EQ(Failure([&] { KidResources::Lookup(outside); }), "Resource id not in this set of resources.");
+    }
+    char text[256];
+    EXPECT_EQ(Failure([&] { KidResources::GetString(text, 200); }), "Resource id not in this set of resources.");
+}
+
+using CToolTest = AuthoringTest;
+
+// The cursor follows the tool number (authoring cursor 200 + n); a cursor the Data folder lacks
+// falls back to 201; the alternate mode takes 202 (so 201) on the tools that have it and is
+// refused by the others; numbers outside the table keep the cursor they had.
+TEST_F(CToolTest, ToolNumbersChooseCursorsWithTheFallBackTo201)
+{
+    for (auto [id, h] : { std::pair { 201, 0 }, { 208, 1 }, { 210, 2 }, { 219, 3 }, { 230, 0 } })
+        PutCursor(id, h);
+    auto cursor = [](int id) { return LoadCursorA(Resources::GetOsApp(), MAKEINTRESOURCE(id)); };
+    struct Case {
+        int32_t number;
+        bool alt;
+        int cursorId; // 0: the arrow it started with
+        bool paint;
+        bool hasAlt;
+    } cases[] = {
+        { 3, false, 0, false, true },
+        { 3, true, 201, false, true },
+        { 4, true, 0, false, false },
+        { 8, false, 201, false, false },
+        { 15, false, 201, false, true },
+        { 18, true, 201, false, true },
+        { 19, false, 230, false, false },
+        { 22, false, 230, false, false },
+        { 99, false, 0, false, false },
+        { 100, false, 0, true, false },
+        { 103, false, 210, true, false },
+        { 106, false, 208, true, false },
+        { 109, false, 219, true, false },
+        { 110, false, 201, true, false },
+        { 112, false, 0, true, false },
+        { 113, false, 208, true, false },
+        { 114, false, 0, true, false },
+        { 115, false, 0, false, false },
+    };
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        SmartPtr<CTool> tool = new CTool(c.number, nullptr, false, nullptr);
+        tool->SetAltMode(c.alt);
+        EXPECT_EQ(tool->InAltMode(), c.alt && c.hasAlt);
+        EXPECT_EQ(tool->IsPaintTool(), c.paint);
+        tool->UpdateCursor();
+        EXPECT_EQ(tool->GetToolCursor()->GetHandle(), c.cursorId ? cursor(c.cursorId) : arrow);
+    }
+}
+
+// Over a document window the tool's cursor shows; over a floating palette, the arrow.
+TEST_F(CToolTest, TheToolsCursorShowsOnlyOverDocumentWindows)
+{
+    PutCursor(201, 0);
+    PutCursor(210, 1);
+    SmartPtr<CTool> bucket = new CTool(103, nullptr, false, nullptr);
+    SmartPtr<Window> page = Open("page", 0).Get();
+    SmartPtr<Window> palette = Open("palette", 3).Get();
+    bucket->AdjustCursor(Point(1, 1), BitFlags(), page);
+    EXPECT_EQ(Shown(), LoadCursorA(Resources::GetOsApp(), MAKEINTRESOURCE(210)));
+    bucket->AdjustCursor(Point(1, 1), BitFlags(), palette);
+    EXPECT_EQ(Shown(), LoadCursorA(nullptr, IDC_ARROW));
+}
+
+// The start sound is silent in the alternate mode; the pending sound plays once when due, never
+// for a tool made while sounds were off (even after they are on again), and not while they are
+// off; a missing sound file leaves the tool silent.
+TEST_F(CToolTest, StartAndPendingSoundsPlayUnderTheirRules)
+{
+    for (int number : { 20, 40 })
+        PutSound(number);
+    SmartPtr<CTool> move = new CTool(3, KidResources::LookupSound(20), true, KidResources::LookupSound(40));
+    move->PlayStartSound();
+    EXPECT_EQ(Playing(), KidSound(20));
+    CTool::StopSound();
+    move->SetAltMode(true);
+    move->PlayStartSound();
+    EXPECT_EQ(Playing(), nullptr) << "silent in the alternate mode";
+
+    move->PlayPendingSound();
+    EXPECT_EQ(Playing(), nullptr) << "not due";
+    move->SetSoundPending(true);
+    move->PlayPendingSound();
+    EXPECT_EQ(Playing(), KidSound(40));
+    EXPECT_FALSE(move->IsSoundPending());
+    CTool::StopSound();
+    move->PlayPendingSound();
+    EXPECT_EQ(Playing(), nullptr) << "played once";
+
+    move->SetSoundPending(true);
+    CTool::SetSoundsOffOption(true);
+    move->PlayPendingSound();
+    EXPECT_EQ(Playing(), nullptr) << "sounds off";
+    EXPECT_FALSE(move->IsSoundPending());
+
+    SmartPtr<CTool> madeSilent = new CTool(15, nullptr, false, KidResources::LookupSound(40));
+    CTool::SetSoundsOffOption(false);
+    madeSilent->SetSoundPending(true);
+    madeSilent->PlayPendingSound();
+    EXPECT_EQ(Playing(), nullptr) << "made while sounds were off";
+
+    SmartPtr<CTool> missing = new CTool(18, KidResources::LookupSound(23), true, KidResources::LookupSound(41));
+    missing->SetSoundPending(true);
+    missing->PlayStartSound();
+    missing->PlayPendingSound();
+    EXPECT_EQ(Playing(), nullptr);
+}
+
+// Every tool built on a start sound with looping asked for leaves it looping, however many share it.
+TEST_F(CToolTest, ToolsSharingALoopedStartSoundLeaveItLooping)
+{
+    PutSound(22);
+    SmartPtr<SoundResource> scale = KidResources::LookupSound(22);
+    SmartPtr<CTool> first = new CTool(15, scale, true, nullptr);
+    SmartPtr<CTool> second = new CTool(15, scale, true, nullptr);
+    EXPECT_TRUE(SmartCast<Sound>(scale->Get().Get())->ToggleLoop(false));
+}
+
+// An option value is drawn with the option set for the moment and the tool's own put back; values
+// outside 1 to the option count draw nothing; a tool without options warns and draws nothing.
+TEST_F(CToolTest, ApplyWithOptionDrawsOneValueAndRestoresTheOption)
+{
+    SmartPtr<OptionTool> tool = new OptionTool;
+    SmartPtr<Window> page = Open("page", 0).Get();
+    DisplayPort port(*page->GetFrame().Get(), Rect(0, 0, 10, 10), 0);
+    tool->option = 2;
+    for (int16_t value : { 0, 1, 3, 4, -1 })
+        tool->ApplyWithOption(port, Rect(0, 0, 10, 10), 0, value);
+    EXPECT_EQ(tool->drawn, (std::vector<int16_t> { 1, 3 }));
+    EXPECT_EQ(tool->option, 2);
+
+    SmartPtr<CTool> plain = new CTool(3, nullptr, false, nullptr);
+    driver::ScriptMessageBoxes({ IDOK });
+    plain->ApplyWithOption(port, Rect(0, 0, 10, 10), 0, 1);
+    ASSERT_FALSE(driver::AlertLog().empty());
+    EXPECT_NE(driver::AlertLog().back().text.find("Not implemented."), std::string::npos);
+}
+
+// The selection tool keeps a mode from 1 to 4 and ignores other values.
+TEST_F(CToolTest, TheSelectionToolKeepsAModeFromOneToFour)
+{
+    SmartPtr<CLassoTool> lasso = new CLassoTool;
+    EXPECT_EQ(lasso->GetNumber(), 111);
+    EXPECT_EQ(lasso->GetOption(0), 1);
+    for (auto [value, mode] : { std::pair<int16_t, int16_t> { 4, 4 }, { 5, 4 }, { 0, 4 }, { 2, 2 } }) {
+        lasso->SetOption(0, value);
+        EXPECT_EQ(lasso->GetOption(0), mode) << value;
+    }
+}
