@@ -1,10 +1,7 @@
 #include "engine/legacy/CListSaver.h"
 
 #include "OldRecords.h"
-#include "engine/legacy/CArea.h"
 #include "foundation/Alert.h"
-#include "foundation/Format.h"
-#include "foundation/TypeIndex.h"
 #include "platform/testing/TestDriver.h"
 
 #include <gtest/gtest.h>
@@ -107,16 +104,4 @@ TEST(CListSaver, OldRecordsAreNeverWritten)
         EXPECT_EQ(pw::platform::testing::AlertLog().back().text.rfind("Not implemented.", 0), 0u);
     }
     pw::foundation::SetAlertsEnabled(false);
-}
-
-// An area record has a name and versions but no reader: a format that lists it cannot make one.
-TEST(CListSaver, AreaRecordsCannotBeCreated)
-{
-    SmartPtr<TypeIndex> index = new TypeIndex(FileType("Old", 0, 0), Fixed(1), "Old");
-    index->AddClass(CArea::version);
-    SmartPtr<Format> format = new Format(index);
-    MemoryStream stream;
-    SmartPtr<FlatArchive> archive(new FlatArchive(stream, kClasses, false));
-    EXPECT_EQ(Failure([&] { SmartPtr<Persistent>(format->CreateObject(1, *archive.Get())); }),
-        "Can't create object of that class!");
 }
