@@ -63,7 +63,7 @@ bool MovieFromText(SmartPtr<Smart>& handle)
 }
 
 // The show's row joins when the show exists.
-constexpr ConversionEntry kMovieConversions[] = {
+constexpr pw::foundation::ConversionEntry kMovieConversions[] = {
     { &Image::classInfo, &MovieFromImage, nullptr },
     { &Sound::classInfo, &MovieFromSound, nullptr },
     { &String::classInfo, &MovieFromText, nullptr },

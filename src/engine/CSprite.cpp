@@ -66,7 +66,7 @@ bool SpriteFromWebLink(SmartPtr<Smart>& handle)
 
 // The web-link row's class is set when the export floor lends it; until then the row ends the
 // table.
-ConversionEntry spriteConversions[] = {
+pw::foundation::ConversionEntry spriteConversions[] = {
     { &Sound::classInfo, &SpriteFromSound, nullptr },
     { &CMovie::classInfo, &SpriteFromMovie, nullptr },
     { nullptr, &SpriteFromWebLink, nullptr },
