@@ -390,6 +390,11 @@ bool CMovie::ToggleMode(uint8_t bit, bool toggle)
     return (flags & bit) != 0;
 }
 
+bool CMovie::HasClient(const MovieClient* client) const
+{
+    return std::find(clients.begin(), clients.end(), client) != clients.end();
+}
+
 void CMovie::RemoveOrAppendClient(MovieClient* client)
 {
     auto found = std::find(clients.begin(), clients.end(), client);
