@@ -73,9 +73,6 @@ CShow& CShow::operator=(const CShow& other)
 
 CShow::CShow(ArchiveScope& scope)
 {
-    {
-        ArchiveScope model(scope, Model::version);
-    }
     movie = pw::engine::ReadReference<CMovie>(scope);
     if (!movie.Valid())
         movie = new CMovieGroup(CMovie::kDefaultBounds);
@@ -116,7 +113,6 @@ void CShow::Close()
 void CShow::Write(Archive& archive)
 {
     ArchiveScope scope(archive, version);
-    Model::Write(scope.GetArchive());
     scope.WriteObject(movie.Get());
     Stream& stream = scope.GetStream();
     stream.WriteShort(frameRate);

@@ -21,8 +21,9 @@ class DisplayPort;
 // player; the player and its frame cache point back without holding, so that the last handle on
 // the show tears all three down and stops their chores.
 //
-// Stored form (version 2.0, oldest 2.0): the model's scope, an object reference to the movie,
-// the frame rate (signed 16-bit), the corner colour (four unsigned 16-bit components). A missing
+// Stored form (version 2.0, oldest 2.0): an object reference to the movie,
+// the frame rate (signed 16-bit), the corner colour (four unsigned 16-bit components); the model
+// part stores nothing, since page files have no place for it. A missing
 // movie reads as an empty page; a negative rate as 0.
 class CShow : public Model, public MovieClient {
     PW_CLASS_INFO(CShow)
