@@ -2,6 +2,7 @@
 
 #include "engine/CMoviePic.h"
 #include "engine/CMovieText.h"
+#include "engine/CShow.h"
 #include "engine/CTrackList.h"
 #include "engine/GetResourceByIndex.h"
 #include "engine/StoredReference.h"
@@ -62,8 +63,18 @@ bool MovieFromText(SmartPtr<Smart>& handle)
     return true;
 }
 
-// The show's row joins when the show exists.
+// A show gives its own movie.
+bool MovieFromShow(SmartPtr<Smart>& handle)
+{
+    auto* show = SmartCast<CShow>(handle.Get());
+    if (!show)
+        return false;
+    handle = SmartPtr<Smart>(show->GetMovie().Get());
+    return true;
+}
+
 constexpr pw::foundation::ConversionEntry kMovieConversions[] = {
+    { &CShow::classInfo, &MovieFromShow, nullptr },
     { &Image::classInfo, &MovieFromImage, nullptr },
     { &Sound::classInfo, &MovieFromSound, nullptr },
     { &String::classInfo, &MovieFromText, nullptr },
@@ -388,6 +399,11 @@ bool CMovie::ToggleMode(uint8_t bit, bool toggle)
         Changed(this, kEmpty, -1);
     }
     return (flags & bit) != 0;
+}
+
+bool CMovie::HasClient(const MovieClient* client) const
+{
+    return std::find(clients.begin(), clients.end(), client) != clients.end();
 }
 
 void CMovie::RemoveOrAppendClient(MovieClient* client)

@@ -152,6 +152,7 @@ public:
     bool ToggleModeBit4(bool toggle) { return ToggleMode(kMode4, toggle); }
     // Adds the client, or removes it when it is already there.
     void RemoveOrAppendClient(MovieClient* client);
+    bool HasClient(const MovieClient* client) const;
 
     // Frame edits.
     // Clamped to the movie; deleting every frame leaves one blank frame.

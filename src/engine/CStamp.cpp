@@ -142,6 +142,16 @@ SmartPtr<CStamp> CStamp::MakeTransformed(const Rect& rect, const SmartPtr<Transf
     if (present)
         dest = cxform ? cxform->MapRect(rect) : xform->MapRect(rect, false);
     dest.Offset(-dest.left, -dest.top);
+    if (present && cxform && !cxform->IsUnrotated() && cxform->GetAngle() % 90 == 0) {
+        // A quarter turn is a permutation of the picture's pixels: the box is the picture's,
+        // its sides swapped for an odd number of quarters.
+        Rect own = GetBounds();
+        int32_t width = own.right - own.left;
+        int32_t height = own.bottom - own.top;
+        if (cxform->GetAngle() % 180 != 0)
+            std::swap(width, height);
+        dest = Rect(0, 0, width, height);
+    }
 
     SmartPtr<OffScreen> buffer = new OffScreen(dest.right, dest.bottom, picture->GetColorTable(), color, true);
     SmartPtr<CStamp> result = new CStamp(*buffer.Get());
@@ -160,6 +170,11 @@ SmartPtr<CStamp> CStamp::MakeTransformed(const Rect& rect, const SmartPtr<Transf
 void CStamp::DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xform)
 {
     Rect source = GetBounds();
+    int32_t quarters = ((xform.GetAngle() % 360 + 360) % 360) / 90;
+    if (xform.GetAngle() % 90 == 0) {
+        DrawQuarterTurned(buffer, dest, quarters);
+        return;
+    }
     double a = -xform.GetAngle() * 3.14159265 / 180.0;
     double cs = std::cos(a);
     double sn = std::sin(a);
@@ -176,6 +191,42 @@ void CStamp::DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xfor
         auto sx = static_cast<int32_t>(std::lround(dv * sn + dh * cs));
         auto sy = static_cast<int32_t>(std::lround(-dh * sn + dv * cs));
         Point q(sx + cS.h, sy + cS.v);
+        if (!source.Contains(q.h, q.v))
+            continue;
+        from.MoveTo(q.h, q.v);
+        to.SetPixel(from.GetPixel());
+    }
+}
+
+// Exact for every size: destination pixel (x, y) takes its source pixel by index arithmetic.
+void CStamp::DrawQuarterTurned(OffScreen& buffer, const Rect& dest, int32_t quarters)
+{
+    Rect source = GetBounds();
+    int32_t width = source.right - source.left;
+    int32_t height = source.bottom - source.top;
+    PixelIterator from(*picture.Get(), source, true);
+    PixelIterator to(*buffer.GetBitMap().Get(), dest, true);
+    for (; to.More(); to.Next()) {
+        Point p = to.GetPosition();
+        int32_t x = p.h - dest.left;
+        int32_t y = p.v - dest.top;
+        Point q;
+        switch (quarters) {
+        case 1:
+            q = Point(width - 1 - y, x);
+            break;
+        case 2:
+            q = Point(width - 1 - x, height - 1 - y);
+            break;
+        case 3:
+            q = Point(y, height - 1 - x);
+            break;
+        default:
+            q = Point(x, y);
+            break;
+        }
+        q.h += source.left;
+        q.v += source.top;
         if (!source.Contains(q.h, q.v))
             continue;
         from.MoveTo(q.h, q.v);

@@ -89,6 +89,7 @@ public:
 
 private:
     void DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xform);
+    void DrawQuarterTurned(OffScreen& buffer, const Rect& dest, int32_t quarters);
     // The picture scaled opaquely onto a new bitmap of that size in the same table.
     SmartPtr<BitMap> ScaledPicture(int32_t width, int32_t height);
 

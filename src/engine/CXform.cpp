@@ -61,11 +61,35 @@ struct Exact {
     double v;
 };
 
+// Quarter turns use exact sines and cosines, so that they map whole and half pixels exactly.
+void SineCosine(int32_t angle, double& sn, double& cs)
+{
+    switch (((angle % 360) + 360) % 360) {
+    case 0:
+        sn = 0.0, cs = 1.0;
+        return;
+    case 90:
+        sn = 1.0, cs = 0.0;
+        return;
+    case 180:
+        sn = 0.0, cs = -1.0;
+        return;
+    case 270:
+        sn = -1.0, cs = 0.0;
+        return;
+    default:
+        break;
+    }
+    double a = angle * kPi / 180.0;
+    cs = std::cos(a);
+    sn = std::sin(a);
+}
+
 Exact Turn(Exact point, Exact center, int16_t angle)
 {
-    double a = angle * kPi / 180.0;
-    double cs = std::cos(a);
-    double sn = std::sin(a);
+    double sn = 0.0;
+    double cs = 1.0;
+    SineCosine(angle, sn, cs);
     double dh = point.h - center.h;
     double dv = point.v - center.v;
     return { center.h + dh * cs + dv * sn, center.v - dh * sn + dv * cs };
@@ -191,6 +215,20 @@ Rect CXform::MapRect(const Rect& rect) const
     Point b = self.MapPoint(rect.BottomRight(), false);
     if (IsUnrotated())
         return Rect(a.h, a.v, b.h, b.v);
+    if (angle1 % 90 == 0) {
+        // A quarter turn keeps the size (swapped): corners rounded one by one could gain a pixel
+        // where an odd and an even side meet half-way coordinates.
+        Rect straight = Carry(rect, source, destination);
+        int32_t width = straight.right - straight.left;
+        int32_t height = straight.bottom - straight.top;
+        if (angle1 % 180 != 0)
+            std::swap(width, height);
+        Exact center = CenterOf(straight);
+        Exact turned = Turn(center, CenterOf(destination), angle1);
+        int32_t left = RoundToLong(turned.h - width / 2.0);
+        int32_t top = RoundToLong(turned.v - height / 2.0);
+        return Rect(left, top, left + width, top + height);
+    }
     Point c = self.MapPoint(Point(rect.right, rect.top), false);
     Point d = self.MapPoint(Point(rect.left, rect.bottom), false);
     return Rect(std::min({ a.h, b.h, c.h, d.h }), std::min({ a.v, b.v, c.v, d.v }), std::max({ a.h, b.h, c.h, d.h }),

@@ -1,6 +1,7 @@
 #include "export/LinkHREF.h"
 
 #include "engine/CLink.h"
+#include "engine/ShowFileType.h"
 #include "foundation/ArchiveScope.h"
 #include "foundation/FileReference.h"
 
@@ -28,6 +29,7 @@ const bool webLinksLent = [] {
         return web ? web->GetHREF() : String();
     };
     pw::engine::SetWebLinkServices(services);
+    pw::engine::SetWebLinkVersion(&LinkHREF::version);
     return true;
 }();
 

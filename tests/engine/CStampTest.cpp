@@ -2,6 +2,7 @@
 
 #include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
+#include "graphics/PixelIterator.h"
 
 #include "EngineFixture.h"
 #include "foundation/Exception.h"
@@ -154,3 +155,61 @@ TEST_F(Stamps, StoredAsItsPicture)
     EXPECT_TRUE(read->GetColor().Equals(Color(0)));
     EXPECT_FALSE(read->GetTransform().Valid());
 }
+
+namespace {
+
+// Quarter turns move every pixel to exactly one place, for odd and even sides alike, and four of
+// them give the picture back.
+TEST_F(Stamps, QuarterTurnsPermutePixelsOfEverySize)
+{
+    struct Size {
+        int32_t width;
+        int32_t height;
+    } sizes[] = { { 4, 4 }, { 4, 6 }, { 3, 5 }, { 3, 4 }, { 6, 3 }, { 1, 2 } };
+    for (const Size& size : sizes) {
+        SmartPtr<OffScreen> buffer = new OffScreen(size.width, size.height, 8, Color(0), true);
+        BitMap& source = *buffer->GetBitMap().Get();
+        for (int32_t y = 0; y < size.height; ++y) {
+            for (int32_t x = 0; x < size.width; ++x) {
+                PixelIterator pixel(source, Rect(x, y, x + 1, y + 1), true);
+                pixel.SetPixel(uint32_t(10 + y * size.width + x));
+            }
+        }
+        SmartPtr<CStamp> stamp = new CStamp(*buffer.Get());
+        Rect place(0, 0, size.width, size.height);
+        for (int16_t angle : { 90, 180, 270, -90 }) {
+            SCOPED_TRACE(testing::Message() << size.width << " x " << size.height << " turned " << angle);
+            SmartPtr<CXform> xform = new CXform(place, place, angle);
+            SmartPtr<CStamp> turned = stamp->MakeTransformed(place, xform.Get(), false);
+            bool odd = (angle / 90) % 2 != 0;
+            Rect expectedBox(0, 0, odd ? size.height : size.width, odd ? size.width : size.height);
+            ASSERT_EQ(turned->GetBounds(), expectedBox);
+            Rect mapped = xform->MapRect(place);
+            EXPECT_EQ(mapped.right - mapped.left, expectedBox.right);
+            EXPECT_EQ(mapped.bottom - mapped.top, expectedBox.bottom);
+            BitMap& result = *turned->GetPicture().Get();
+            std::vector<int> seen(size_t(size.width * size.height), 0);
+            for (int32_t y = 0; y < expectedBox.bottom; ++y) {
+                for (int32_t x = 0; x < expectedBox.right; ++x) {
+                    uint32_t value = result.GetPixelValue(x, y);
+                    ASSERT_GE(value, 10u);
+                    ASSERT_LT(value, uint32_t(10 + seen.size()));
+                    ++seen[value - 10];
+                }
+            }
+            for (int count : seen)
+                EXPECT_EQ(count, 1);
+        }
+        // Four quarter turns in a row give the picture back.
+        SmartPtr<CStamp> round = stamp;
+        for (int turn = 0; turn < 4; ++turn) {
+            Rect box = round->GetBounds();
+            round = round->MakeTransformed(box, new CXform(box, box, 90), false);
+        }
+        for (int32_t y = 0; y < size.height; ++y)
+            for (int32_t x = 0; x < size.width; ++x)
+                EXPECT_EQ(round->GetPicture()->GetPixelValue(x, y), uint32_t(10 + y * size.width + x));
+    }
+}
+
+} // namespace

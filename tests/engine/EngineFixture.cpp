@@ -1,6 +1,7 @@
 #include "EngineFixture.h"
 
 #include "engine/CDelta.h"
+#include "engine/CMovieGroup.h"
 #include "engine/CMoviePic.h"
 #include "engine/CMovieText.h"
 #include "engine/CSprite.h"
@@ -66,7 +67,7 @@ SmartPtr<TypeIndex> EngineTypeIndex()
             &CLink::version, &CFrameIndex::version, &CJumpFrame::version, &CJumpMovie::version, &CJump::version,
             &String::version, &GenericArray::version, &FileReference::version, &TestWebLink::version,
             &CXform::version, &PathPoint::version, &CStamp::version, &BitMap::version, &Area::version,
-            &CResource::version, &CMovieRes::version, &CMoviePic::version, &CMovieText::version, &CSprite::version,
+            &CResource::version, &CMovieRes::version, &CMoviePic::version, &CMovieText::version, &CSprite::version, &CMovieGroup::version,
             &CDelta::version })
         index->AddClass(*record);
     return index;

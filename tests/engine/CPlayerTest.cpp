@@ -1,0 +1,295 @@
+#include "engine/CChorePlay.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CPlayer.h"
+#include "engine/CShow.h"
+#include "foundation/Exception.h"
+#include "foundation/Utilities.h"
+
+#include "SpriteFixture.h"
+#include "platform/testing/TestDriver.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using engine::Sprites;
+using engine::Text;
+using pw::platform::testing::RunFor;
+
+class Recorder : public PlayerClient {
+public:
+    explicit Recorder(CPlayer& player)
+        : player(player)
+    {
+        player.RemoveOrAppendClient(this);
+    }
+    ~Recorder() { player.RemoveOrAppendClient(this); }
+    void FrameNotice() override { frames.push_back(player.GetFrame()); }
+    void PlayNotice() override { ++plays; }
+    void AreaNotice(const SmartPtr<Area>&) override { ++areas; }
+
+    CPlayer& player;
+    std::vector<int16_t> frames;
+    int plays { 0 };
+    int areas { 0 };
+};
+
+class Players : public Sprites {
+protected:
+    // A page of `frames` frames; two overlapping sprites with links over every frame.
+    SmartPtr<CShow> Page(int16_t frames)
+    {
+        SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 40, 40));
+        group->InsertFrames(1, static_cast<int16_t>(frames - 1), true, true);
+        return new CShow(group.Get());
+    }
+
+    static CMovieGroup& Group(CShow& show) { return *SmartCast<CMovieGroup>(show.GetMovie().Get()); }
+
+    static std::string Taken(CPlayer& player)
+    {
+        std::string text;
+        SmartPtr<Smart> object;
+        while (int32_t kind = player.TakeRequest(object)) {
+            auto* string = SmartCast<String>(object.Get());
+            text += std::to_string(kind) + ":" + (string ? Text(*string) : std::string("file")) + " ";
+        }
+        return text;
+    }
+};
+
+// At 15 frames a second the page moves on 67 ms after each change; the first tick comes after
+// the chore's first 250 ms.
+TEST_F(Players, AdvanceOnTheVirtualClock)
+{
+    pw::platform::testing::SetClock(0, 100000);
+    SmartPtr<CShow> show = Page(4);
+    CPlayer& player = *show->GetPlayer();
+    {
+        std::vector<uint64_t> changes;
+        std::vector<int16_t> frames;
+        class Timer : public PlayerClient {
+        public:
+            Timer(CPlayer& player, std::vector<uint64_t>& changes, std::vector<int16_t>& frames)
+                : player(player)
+                , changes(changes)
+                , frames(frames)
+            {
+            }
+            void FrameNotice() override
+            {
+                if (frames.empty() || frames.back() != player.GetFrame()) {
+                    changes.push_back(pw::platform::testing::ClockMs());
+                    frames.push_back(player.GetFrame());
+                }
+            }
+            void PlayNotice() override { }
+            void AreaNotice(const SmartPtr<Area>&) override { }
+            CPlayer& player;
+            std::vector<uint64_t>& changes;
+            std::vector<int16_t>& frames;
+        } timer(player, changes, frames);
+        player.RemoveOrAppendClient(&timer);
+        ASSERT_TRUE(player.Start());
+        EXPECT_TRUE(player.Start()) << "resumes, makes no second chore";
+        RunFor(560);
+        player.RemoveOrAppendClient(&timer);
+        ASSERT_GE(changes.size(), 6u);
+        EXPECT_EQ(frames[1], 1);
+        // The timers of the platform run at most a millisecond late.
+        EXPECT_GE(changes[1], 250u) << "the chore's first tick";
+        EXPECT_LE(changes[1], 252u);
+        for (size_t i = 2; i < changes.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_GE(changes[i] - changes[i - 1], 67u);
+            EXPECT_LE(changes[i] - changes[i - 1], 68u);
+            EXPECT_EQ(frames[i], int16_t((frames[i - 1] + 1) % 4)) << "the page loops";
+        }
+    }
+    player.Stop();
+    EXPECT_FALSE(player.IsPlaying());
+    show->Close();
+}
+
+TEST_F(Players, WaitsHoldThePage)
+{
+    pw::platform::testing::SetClock(0, 100000);
+    struct Case {
+        const char* name;
+        int16_t wait;
+        uint32_t run;
+        int16_t frame;
+    } cases[] = {
+        { "two seconds: still waiting", 2, 1990, 0 },
+        { "two seconds: gone on", 2, 2030, 1 },
+        { "a click", -1, 5000, 0 },
+        { "another waiting mode", -4, 5000, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<CShow> show = Page(3);
+        CPlayer& player = *show->GetPlayer();
+        player.SetFrameWait(c.wait);
+        player.Start();
+        RunFor(c.run);
+        EXPECT_EQ(player.GetFrame(), c.frame);
+        if (c.wait == -1) {
+            EXPECT_TRUE(player.ActivateFrameLink(true));
+            EXPECT_EQ(player.GetFrame(), 1) << "the click follows the link";
+        }
+        show->Close();
+    }
+    SmartPtr<CShow> show = Page(3);
+    CPlayer& player = *show->GetPlayer();
+    player.SetFrameWait(0);
+    EXPECT_EQ(player.GetFrameLink(true).Get(), nullptr) << "a zero wait makes no link";
+    player.SetFrameWait(3);
+    EXPECT_NE(player.GetFrameLink(true).Get(), nullptr);
+    player.SetFrameWait(0);
+    EXPECT_EQ(player.GetFrameLink(true).Get(), nullptr) << "an empty link goes";
+    show->SetFrameRate(0);
+    player.Start();
+    RunFor(3000);
+    EXPECT_EQ(player.GetFrame(), 0) << "a rate of 0 never moves on by time";
+    EXPECT_GT(show->NumCachedFrames(), 0u) << "it caches the next frames instead";
+    show->Close();
+}
+
+TEST_F(Players, LinkKinds)
+{
+    pw::platform::testing::SetClock(0, 100000);
+    engine::WithWebLinks webLinks;
+    SmartPtr<CShow> show = Page(10);
+    CMovieGroup& group = Group(*show.Get());
+    group.GetFrameIndex()->SetName(6, String("end"));
+    CPlayer& player = *show->GetPlayer();
+    player.Start();
+    Taken(player);
+    CChorePlay& chore = *player.GetPlayback();
+
+    SmartPtr<CLink> toLabel = new CLink;
+    toLabel->SetFrameJump(group.GetFrameIndex(), 6);
+    EXPECT_TRUE(chore.FollowLink(player, toLabel, false));
+    EXPECT_EQ(player.GetFrame(), 6);
+    EXPECT_EQ(Taken(player), "5:end ");
+
+    SmartPtr<CLink> withReturn = new CLink(*toLabel.Get());
+    withReturn->SetKind(6);
+    player.GoToFrame(2);
+    EXPECT_TRUE(chore.FollowLink(player, withReturn, false));
+    EXPECT_TRUE(player.GoBack());
+    EXPECT_EQ(player.GetFrame(), 2);
+    EXPECT_EQ(Taken(player), "5:end ");
+    EXPECT_FALSE(player.GoBack()) << "the way back is used up";
+
+    SmartPtr<CLink> file = new CLink;
+    file->SetJumpMovie(new CJumpMovie(new FileReference("C:\\Projects\\Other.mvi"), true));
+    file->SetKind(7);
+    EXPECT_TRUE(chore.FollowLink(player, file, false));
+    SmartPtr<Smart> object;
+    EXPECT_EQ(player.TakeRequest(object), 3);
+    EXPECT_TRUE(SmartCast<FileReference>(object.Get()) != nullptr);
+
+    SmartPtr<CLink> web = new CLink;
+    web->SetHREF(new engine::TestWebLink(String("http://example.org/")));
+    EXPECT_TRUE(chore.FollowLink(player, web, false));
+    EXPECT_EQ(Taken(player), "6:This is a Link to:       http://example.org/ ");
+    player.Stop();
+    show->Close();
+}
+
+// Of two overlapping sprites with links, the upper one is hit; sprites without sound or link
+// are passed over, and a miss does nothing.
+TEST_F(Players, ClicksHitSpritesFromTheTop)
+{
+    pw::platform::testing::SetClock(0, 100000);
+    SmartPtr<CShow> show = Page(4);
+    CMovieGroup& group = Group(*show.Get());
+    for (const char* name : { "low", "high", "plain" }) {
+        int16_t index = group.AddMovieAsSprite(0, 4, Cels(1, true).Get());
+        CSprite* sprite = group.GetSprite(index);
+        sprite->SetName(new String(name));
+    }
+    SmartPtr<CLink> next = new CLink;
+    next->SetTarget(3);
+    for (int16_t i : { 0, 1 })
+        group.GetSprite(i)->SetLink(0, 4, next.Get());
+    CPlayer& player = *show->GetPlayer();
+    Rect high(0, 0, 0, 0);
+    group.GetSprite(1)->GetFrameBounds(0, &high, nullptr);
+    ASSERT_FALSE(high.IsEmpty());
+    EXPECT_TRUE(player.HitSprite(high.Center(), false));
+    EXPECT_FALSE(player.HitSprite(Point(-50, -50), false));
+    player.Click(Point(-50, -50));
+    EXPECT_EQ(Taken(player), "") << "a miss posts nothing";
+    player.Start();
+    player.Click(high.Center());
+    EXPECT_EQ(Taken(player), "4:high ");
+    EXPECT_EQ(player.GetFrame(), 3) << "the link was followed";
+    EXPECT_EQ(player.GetActiveSprite(1).Get(), group.GetSprite(0));
+    EXPECT_EQ(player.GetActiveSprite(2).Get(), group.GetSprite(1));
+    EXPECT_FALSE(player.GetActiveSprite(3).Valid());
+    player.Stop();
+    show->Close();
+}
+
+TEST_F(Players, RequestsAndFrames)
+{
+    SmartPtr<CShow> show = Page(5);
+    CPlayer& player = *show->GetPlayer();
+    auto recorder = std::make_unique<Recorder>(player);
+    SmartPtr<Smart> untouched(new String("kept"));
+    EXPECT_EQ(player.TakeRequest(untouched), 0);
+    EXPECT_EQ(Text(*SmartCast<String>(untouched.Get())), "kept");
+    player.PostText(0, new String("a"));
+    player.PostText(9, new String(""));
+    player.PostText(9, nullptr);
+    player.PostOpenFile(FileReference("C:\\a.mvi"));
+    EXPECT_EQ(Taken(player), "6:a 3:file ");
+
+    player.GoToFrame(-1);
+    player.GoToFrame(0);
+    EXPECT_TRUE(recorder->frames.empty());
+    player.GoToFrame(7);
+    EXPECT_EQ(show->GetMovie()->NumFrames(), 8) << "the movie grows to hold frame 7";
+    EXPECT_EQ(recorder->frames, (std::vector<int16_t> { 0, 7 }));
+
+    // Another page's player hands its requests over.
+    SmartPtr<CShow> other = Page(2);
+    other->GetPlayer()->PostText(6, new String("over"));
+    player.TakeOver(other->GetPlayer());
+    EXPECT_EQ(Taken(player), "6:over ");
+    EXPECT_EQ(Taken(*other->GetPlayer()), "");
+
+    // At the last frame of a page that does not loop, following a target only stops.
+    if (show->GetMovie()->ToggleLoop(false))
+        show->GetMovie()->ToggleLoop(true);
+    player.FollowTarget(2);
+    EXPECT_EQ(player.GetFrame(), 7);
+    player.GoToFrame(1);
+    player.FollowTarget(4);
+    EXPECT_EQ(player.GetFrame(), 4);
+    EXPECT_FALSE(player.IsPlaying());
+    recorder.reset();
+    SmartPtr<CChoreCache> stray = new CChoreCache(player);
+    EXPECT_THROW(player.DoChore(*stray.Get()), Exception*);
+    stray->Stop();
+    other->Close();
+    show->Close();
+}
+
+TEST_F(Players, AccelerateCachesEveryFrame)
+{
+    SmartPtr<CShow> show = Page(6);
+    CPlayer& player = *show->GetPlayer();
+    size_t alerts = pw::platform::testing::AlertLog().size();
+    EXPECT_TRUE(player.Accelerate());
+    EXPECT_EQ(show->NumCachedFrames(), 6u);
+    EXPECT_EQ(pw::platform::testing::AlertLog().size(), alerts) << "no box per frame";
+    EXPECT_TRUE(player.Accelerate()) << "nothing left to render";
+    show->Close();
+}
+
+} // namespace
