@@ -140,9 +140,11 @@ def icon_scroll(g):
 
 
 def icon_bucket(g):
-    g.poly([(20, 38), (62, 20), (80, 62), (42, 80)], (153, 204, 255))
-    g.poly([(20, 38), (62, 20), (58, 12), (16, 30)], (102, 153, 255))
-    g.poly([(70, 30), (86, 52), (90, 80), (80, 92), (72, 80), (76, 60)], RED)
+    # A tipped bucket pouring paint.
+    g.arc(14, 8, 66, 56, 200, 330, weight=1.4)
+    g.poly([(10, 36), (66, 20), (74, 66), (30, 82)], (153, 204, 255))
+    g.oval(58, 16, 78, 70, (102, 153, 255))
+    g.poly([(70, 40), (86, 56), (92, 84), (82, 94), (74, 82), (78, 62)], RED)
 
 
 def icon_brush(g):
@@ -406,8 +408,9 @@ def icon_feather(g):
 
 
 def icon_size(g):
-    for i, r in enumerate((6, 11, 17)):
-        g.circle(22 + i * 26 + r * 0.2, 50, r, DARK_BLUE)
+    g.circle(16, 64, 8, DARK_BLUE)
+    g.circle(42, 58, 14, DARK_BLUE)
+    g.circle(74, 48, 22, DARK_BLUE)
 
 
 def icon_fill(g):

@@ -41,7 +41,7 @@ def button_cell(canvas, box, content, look):
         draw_icon(canvas, icon, inner, ink, muted=look == "disabled")
         return
     label_height = 11 if height < 60 else 16
-    if width > 1.6 * height:
+    if width >= 1.9 * height:
         # Wide buttons: icon at the left, label beside it.
         side = inner[3] - inner[1]
         size = _label_size(canvas, label, 11 if height < 40 else 13, inner[2] - inner[0] - side - 4)
