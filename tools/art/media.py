@@ -101,7 +101,7 @@ def _star_dot(canvas, x, y, r, colour):
 
 def hills():
     c = Canvas(PAGE, PAGE)
-    _bands(c, [rgb("#66ccff"), rgb("#77ccff"), rgb("#88d4ff"), rgb("#99ddff"), rgb("#aae6ff"), rgb("#ccffff")], 0, 260)
+    _bands(c, [rgb("#66ccff"), rgb("#99ccff"), rgb("#99ffff"), rgb("#ccffff")], 0, 260)
     c.circle(280, 70, 34, fill=YELLOW)
     _cloud(c, 50, 70, 1.6)
     _cloud(c, 170, 120, 1.1)
@@ -157,9 +157,9 @@ def space():
 
 def beach():
     c = Canvas(PAGE, PAGE)
-    _bands(c, [rgb("#99ccff"), rgb("#aaddff"), rgb("#ccf0ff")], 0, 180)
+    _bands(c, [rgb("#99ccff"), rgb("#99ffff"), rgb("#ccffff")], 0, 180)
     c.circle(60, 60, 30, fill=YELLOW)
-    _bands(c, [rgb("#0099cc"), rgb("#00aadd"), rgb("#33bbee")], 180, 240)
+    _bands(c, [rgb("#0099cc"), rgb("#3399cc"), rgb("#33ccff")], 180, 240)
     c.rect((0, 240, PAGE, PAGE), fill=rgb("#ffdd88"))
     c.line([(250, 330), (250, 200)], BROWN, 4)
     c.pieslice((190, 160, 310, 250), 180, 360, fill=RED)

@@ -127,7 +127,7 @@ def selector_top():
 
 
 def _sky(canvas, width, height):
-    bands = [rgb("#99ccff"), rgb("#aad4ff"), rgb("#bbddff"), rgb("#cce6ff"), rgb("#ccffff")]
+    bands = [rgb("#66ccff"), rgb("#99ccff"), rgb("#99ffff"), rgb("#ccffff")]
     for i, colour in enumerate(bands):
         canvas.rect((0, height * i / len(bands), width, height * (i + 1) / len(bands)), fill=colour)
 
@@ -144,7 +144,7 @@ def name_dialog():
     canvas.text(200, 226, "Your pages will be kept", 13)
     canvas.text(200, 246, "in a folder with this name.", 13)
     canvas.text(200, 276, "Use only letters and numbers.", 11, fill=rgb("#666699"))
-    canvas.text(152, 310, "Name:", 14)
+    canvas.text(186, 310, "Name:", 14)
     canvas.rrect((224, 295, 379, 324), 5, fill=WHITE, outline=INK, width=1.5)
     return to_indexes(canvas)
 
