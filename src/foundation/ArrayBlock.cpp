@@ -9,11 +9,7 @@ void ArrayBlock::GrowTo(uint32_t wanted)
     int64_t difference = static_cast<int64_t>(wanted) - Size();
     if (difference == 0)
         return;
-    int64_t step = Size() / 2;
-    if (step < 32)
-        step = 32;
-    if (step > 32000)
-        step = 32000;
+    int64_t step = Step();
     if (difference <= -step) {
         SetSize(wanted);
     } else if (difference < 0) {

@@ -16,4 +16,15 @@ public:
     // Makes the block hold at least `wanted` bytes by the step rule; 0 frees a block of at least
     // one step.
     void GrowTo(uint32_t wanted);
+    // True when GrowTo(wanted) would leave the block as it is: it holds `wanted` bytes and is
+    // less than one step larger.
+    bool Keeps(uint32_t wanted) const { return wanted <= Size() && Size() - wanted < Step(); }
+
+private:
+    // Half the size, kept within 32 to 32,000 bytes.
+    uint32_t Step() const
+    {
+        uint32_t half = Size() / 2;
+        return half < 32 ? 32 : half > 32000 ? 32000 : half;
+    }
 };

@@ -6,6 +6,7 @@
 #include "foundation/SmartImplementation.h"
 
 #include <cstdint>
+#include <cstring>
 
 class ArchiveScope;
 
@@ -44,6 +45,20 @@ public:
 
     // Inserts after item `after` (0 in front, NumItems at the end); null source zero-fills.
     void InsertItems(const void* source, uint32_t after, uint32_t num);
+    // InsertItems at the end. When the block already holds the new items and nothing is locked, they
+    // are copied in place (a source inside the array itself included) without the general insert.
+    void AppendItems(const void* source, uint32_t num)
+    {
+        uint64_t newCount = static_cast<uint64_t>(count) + num;
+        if (source && num != 0 && lockCount == 0 && newCount < UINT32_MAX && newCount * itemSize <= UINT32_MAX
+            && items.Keeps(static_cast<uint32_t>(newCount * itemSize))) {
+            std::memmove(static_cast<char*>(items.Ptr()) + static_cast<size_t>(count) * itemSize, source,
+                static_cast<size_t>(num) * itemSize);
+            count = static_cast<uint32_t>(newCount);
+        } else {
+            InsertItems(source, count, num);
+        }
+    }
     // Like InsertItems, each new item a copy of the one at `item`.
     void InsertCopies(const void* item, uint32_t after, uint32_t num);
     void FillItems(const void* item, uint32_t from, uint32_t num);

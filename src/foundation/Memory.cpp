@@ -113,21 +113,34 @@ bool Memory::TrySetSize(uint32_t newSize)
         uint32_t wanted = newSize;
         if (newSize > capacity && capacity > 0)
             wanted = static_cast<uint32_t>(std::clamp<uint64_t>(uint64_t(capacity) * 2, newSize, UINT32_MAX));
-        void* grown = allocator ? allocator(wanted) : std::malloc(wanted);
+        void* grown = Reallocate(wanted);
         if (!grown && wanted != newSize) {
             wanted = newSize;
-            grown = allocator ? allocator(wanted) : std::malloc(wanted);
+            grown = Reallocate(wanted);
         }
         if (!grown)
             return false;
-        BlockMove(storage, grown, size < newSize ? size : newSize);
-        std::free(storage);
         storage = grown;
         capacity = wanted;
     }
     size = newSize;
     CheckInvariant();
     return true;
+}
+
+// New storage of `wanted` bytes holding the first min(size, wanted) bytes, the old storage given
+// back; null (the old storage kept) when memory cannot be had. Without a test allocator the heap
+// resizes in place where it can, so a block growing at the end of the heap is not copied.
+void* Memory::Reallocate(uint32_t wanted)
+{
+    if (!allocator)
+        return std::realloc(storage, wanted);
+    void* grown = allocator(wanted);
+    if (grown) {
+        BlockMove(storage, grown, size < wanted ? size : wanted);
+        std::free(storage);
+    }
+    return grown;
 }
 
 void Memory::Lock()

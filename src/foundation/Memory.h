@@ -40,6 +40,7 @@ public:
 
 private:
     void CheckInvariant() const;
+    void* Reallocate(uint32_t wanted);
 
     void* storage { nullptr };
     uint32_t size { 0 };

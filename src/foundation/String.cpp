@@ -208,24 +208,12 @@ uint32_t String::Find(const String& pattern, uint32_t from, int direction) const
     return 0;
 }
 
-void String::PutChars(const char* chars, uint32_t after, uint32_t count)
-{
-    if (count == 0)
-        return;
-    characters.InsertItems(chars, after, count);
-}
-
-void String::InsertChars(const char* chars, uint32_t after, uint32_t count)
-{
-    if (count == 0)
-        return;
-    PutChars(chars, after, count);
-    NotifyWatchers(after + 1, 0, static_cast<int32_t>(count));
-}
-
+// The common case of building text piece by piece: no call leaves this function but the length,
+// the copy and, when someone watches, the announcement.
 void String::AppendChars(const char* chars)
 {
-    InsertChars(chars, Length(), CStringLength(chars));
+    uint32_t count = chars ? static_cast<uint32_t>(std::strlen(chars)) : 0;
+    InsertChars(chars, Length(), count);
 }
 
 void String::Append(const String& other)
@@ -347,7 +335,7 @@ void String::ToggleWatcher(ListListener* watcher)
 }
 
 // Last registered first; a watcher that removes itself (or another) while told is skipped safely.
-void String::NotifyWatchers(uint32_t from, uint32_t count, int32_t delta)
+void String::TellWatchers(uint32_t from, uint32_t count, int32_t delta)
 {
     ListChange change { from, count, delta };
     for (uint32_t index = watchers.NumItems(); index > 0; --index) {

@@ -67,7 +67,13 @@ public:
     uint32_t Find(const String& pattern, uint32_t from, int direction) const;
 
     // Editing; each announces what it changed (see the class comment).
-    void InsertChars(const char* chars, uint32_t after, uint32_t count);
+    void InsertChars(const char* chars, uint32_t after, uint32_t count)
+    {
+        if (count == 0)
+            return;
+        PutChars(chars, after, count);
+        NotifyWatchers(after + 1, 0, static_cast<int32_t>(count));
+    }
     void AppendChars(const char* chars);
     void Append(const String& other);
     void Insert(const String& other, uint32_t after);
@@ -118,9 +124,22 @@ public:
     };
 
 private:
-    void NotifyWatchers(uint32_t from, uint32_t count, int32_t delta);
+    void NotifyWatchers(uint32_t from, uint32_t count, int32_t delta)
+    {
+        if (watchers.NumItems() != 0)
+            TellWatchers(from, count, delta);
+    }
+    void TellWatchers(uint32_t from, uint32_t count, int32_t delta);
     // Inserts without announcing; copes with characters taken from this string itself.
-    void PutChars(const char* chars, uint32_t after, uint32_t count);
+    void PutChars(const char* chars, uint32_t after, uint32_t count)
+    {
+        if (count == 0)
+            return;
+        if (after == characters.NumItems())
+            characters.AppendItems(chars, count);
+        else
+            characters.InsertItems(chars, after, count);
+    }
 
     mutable TypedArray<char> characters;
     TypedArray<ListListener*> watchers;

@@ -28,7 +28,7 @@ public:
     // Element `index` (1-based); "Range error" outside 1..NumItems.
     T& operator[](uint32_t index) const { return *static_cast<T*>(ItemAddress(index)); }
 
-    void Append(const T& value) { GenericArray::InsertItems(&value, NumItems(), 1); }
+    void Append(const T& value) { AppendItems(&value, 1); }
     void InsertItems(const T* source, uint32_t after, uint32_t num) { GenericArray::InsertItems(source, after, num); }
     uint32_t IndexOf(const T& value) const { return GenericArray::IndexOf(&value); }
     // Removes the first element equal to value, or appends it when absent.

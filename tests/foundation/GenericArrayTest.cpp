@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,52 @@ TEST(GenericArray, EditsAtEveryPosition)
         GenericArray array = Longs(c.start);
         EXPECT_EQ(Failure([&] { c.edit(array); }), c.failure);
         EXPECT_EQ(Items(array), c.expected);
+    }
+}
+
+// Appending in place must leave the array exactly as the general insert at the end would: the
+// same items, the same block size (an oversized block is still trimmed), the same failures.
+TEST(GenericArray, AppendingMatchesInsertingAtTheEnd)
+{
+    struct Case {
+        const char* name;
+        std::vector<int32_t> start;
+        uint32_t blockSize; // 0 keeps the block as the start left it
+        const void* (*source)(GenericArray&);
+        uint32_t num;
+        bool locked;
+    } cases[] = {
+        { "fits in the block", { 1, 2 }, 0, [](GenericArray&) -> const void* { static int32_t v[] = { 7, 8 }; return v; }, 2, false },
+        { "needs a larger block", { 1, 2, 3, 4, 5, 6, 7, 8 }, 32, [](GenericArray&) -> const void* { static int32_t v[] = { 9, 9, 9 }; return v; }, 3, false },
+        { "into an empty array", {}, 0, [](GenericArray&) -> const void* { static int32_t v = 5; return &v; }, 1, false },
+        { "an oversized block is trimmed", { 1, 2 }, 4000, [](GenericArray&) -> const void* { static int32_t v = 3; return &v; }, 1, false },
+        { "null source zero-fills", { 1 }, 0, [](GenericArray&) -> const void* { return nullptr; }, 2, false },
+        { "none", { 1 }, 0, [](GenericArray&) -> const void* { return nullptr; }, 0, false },
+        { "own items in place", { 1, 2, 3 }, 0, [](GenericArray& a) -> const void* { return a.ItemAddress(2); }, 2, false },
+        { "own items while the block moves", { 1, 2, 3, 4, 5, 6, 7, 8 }, 32, [](GenericArray& a) -> const void* { return a.ItemAddress(1); }, 8, false },
+        { "own bytes past the count", { 1, 2 }, 64, [](GenericArray& a) -> const void* { return static_cast<char*>(a.ItemAddress(2)) + 2; }, 3, false },
+        { "locked", { 1, 2 }, 0, [](GenericArray&) -> const void* { static int32_t v = 3; return &v; }, 1, true },
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GenericArray appended = Longs(c.start);
+        GenericArray inserted = Longs(c.start);
+        for (GenericArray* array : { &appended, &inserted }) {
+            if (c.blockSize != 0)
+                array->Block().SetSize(c.blockSize);
+            if (array->Block().Size() > array->NumItems() * 4)
+                std::memset(static_cast<char*>(array->Block().Ptr()) + array->NumItems() * 4, 0x11,
+                    array->Block().Size() - array->NumItems() * 4);
+            if (c.locked)
+                array->Lock();
+        }
+        std::string appendFailure = Failure([&] { appended.AppendItems(c.source(appended), c.num); });
+        std::string insertFailure = Failure([&] { inserted.InsertItems(c.source(inserted), inserted.NumItems(), c.num); });
+        EXPECT_EQ(appendFailure, c.locked ? "lockCount == 0" : "");
+        EXPECT_EQ(appendFailure, insertFailure);
+        EXPECT_EQ(Items(appended), Items(inserted));
+        EXPECT_EQ(appended.Block().Size(), inserted.Block().Size());
+        EXPECT_EQ(appended.NumItems(), static_cast<uint32_t>(c.start.size()) + (c.locked ? 0 : c.num));
     }
 }
 

@@ -33,6 +33,17 @@ TEST(Memory, ResizesKeepLeadingBytesAndCopiesAreTheirOwn)
     block.SetSize(0);
     EXPECT_EQ(block.Ptr(), nullptr);
 
+    // Growing through many doublings and shrinking below a quarter keep the leading bytes.
+    Memory grown(26);
+    Fill(grown, 'a');
+    for (uint32_t size = 27; size < 300000; size = size * 3 / 2)
+        grown.SetSize(size);
+    EXPECT_GE(grown.Capacity(), grown.Size());
+    EXPECT_EQ(std::memcmp(grown.Ptr(), "abcdefghijklmnopqrstuvwxyz", 26), 0);
+    grown.SetSize(20);
+    EXPECT_EQ(grown.Capacity(), 20u);
+    EXPECT_EQ(std::memcmp(grown.Ptr(), "abcdefghijklmnopqrst", 20), 0);
+
     Memory a(8);
     Fill(a, 'a');
     a = a;

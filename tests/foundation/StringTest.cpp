@@ -75,6 +75,21 @@ TEST(String, EditsAnnounceExactChanges)
         { "insert at the end", "abc", [](String& s) { s.InsertChars("XY", 3, 2); }, "abcXY", { { 4, 0, 2 } } },
         { "insert nothing", "abc", [](String& s) { s.InsertChars("XY", 1, 0); }, "abc", {} },
         { "append chars", "ab", [](String& s) { s.AppendChars("cd"); }, "abcd", { { 3, 0, 2 } } },
+        { "append nothing", "ab", [](String& s) { s.AppendChars(nullptr); s.AppendChars(""); }, "ab", {} },
+        { "each append told once", "", [](String& s) { for (int i = 0; i < 3; ++i) s.AppendChars("xy"); }, "xyxyxy",
+            { { 1, 0, 2 }, { 3, 0, 2 }, { 5, 0, 2 } } },
+        { "append own characters", "abc", [](String& s) {
+             uint32_t n;
+             const char* own = String::CharIterator(s, n).Chars();
+             s.InsertChars(own + 1, n, 2);
+         },
+            "abcbc", { { 4, 0, 2 } } },
+        { "append own characters while the block grows", "0123456789abcdef0123456789ABCDEF", [](String& s) {
+             uint32_t n;
+             const char* own = String::CharIterator(s, n).Chars();
+             s.InsertChars(own, n, n);
+         },
+            "0123456789abcdef0123456789ABCDEF0123456789abcdef0123456789ABCDEF", { { 33, 0, 32 } } },
         { "insert string", "ad", [](String& s) { s.Insert(String("bc"), 1); }, "abcd", { { 2, 0, 2 } } },
         { "set chars", "abc", [](String& s) { s.SetChars("wxyz"); }, "wxyz", { { 1, 0, 4 } } },
         { "set empty chars", "abc", [](String& s) { s.SetChars(""); }, "", {} },
@@ -207,6 +222,11 @@ TEST(String, InsertingIntoItselfFailsBeforeAnyChange)
     EXPECT_EQ(Failure([&] { watched.text.Append(watched.text); }), "lockCount == 0");
     EXPECT_EQ(Failure([&] { watched.text.ReplaceAll(String("b"), watched.text); }), "lockCount == 0");
     EXPECT_EQ(Failure([&] { watched.text.InsertChars("x", 4, 1); }), "Range error");
+    {
+        uint32_t length;
+        String::CharIterator held(watched.text, length);
+        EXPECT_EQ(Failure([&] { watched.text.AppendChars("d"); }), "lockCount == 0");
+    }
     EXPECT_EQ(Text(watched.text), "abc");
     EXPECT_TRUE(watched.watcher.changes.empty());
 }

@@ -103,7 +103,7 @@ HBITMAP WINAPI CreateDIBSection(HDC, const BITMAPINFO* pbmi, UINT usage, VOID** 
     if (!format || usage != DIB_RGB_COLORS || hSection)
         return Fail(ERROR_INVALID_PARAMETER, HBITMAP(nullptr));
     auto bitmap = Bitmap::Make(Bitmap::Type::DibSection, format->width, format->height, format->depth,
-                               format->topDown, format->table);
+                               format->topDown, std::vector<RGBQUAD>(format->table.begin(), format->table.end()));
     if (bitmap && ppvBits)
         *ppvBits = bitmap->Bits();
     return AddBitmap(std::move(bitmap));

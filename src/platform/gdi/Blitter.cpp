@@ -24,6 +24,76 @@ std::vector<int> PixelMap(long long start, long long length, long long from, lon
     return map;
 }
 
+// A copy within one surface reads a snapshot, so overlapping rectangles copy as if at once.
+// `snapshot` holds the rows when it is needed; the answer is the surface to read.
+Surface Readable(const Surface& from, const Surface& dest, std::vector<uint8_t>& snapshot)
+{
+    Surface source = from;
+    if (from.top == dest.top) {
+        size_t rowBytes = static_cast<size_t>(from.stride < 0 ? -from.stride : from.stride);
+        snapshot.resize(rowBytes * static_cast<size_t>(from.height));
+        for (int y = 0; y < from.height; ++y)
+            std::memcpy(snapshot.data() + rowBytes * static_cast<size_t>(y), from.Row(y), rowBytes);
+        source.top = snapshot.data();
+        source.stride = static_cast<ptrdiff_t>(rowBytes);
+    }
+    return source;
+}
+
+// An unscaled, unmirrored copy: destination pixel (x, y) takes source pixel (x + dx, y + dy). The
+// rectangle is first cut to the pixels whose source lies inside the source surface (the others
+// keep their value), so no pixel map is needed and whole rows copy at once.
+bool OffsetCopy(const Surface& dest, const RegionData& clip, long long destLeft, long long destTop, long long width,
+                long long height, const Surface& from, long long dx, long long dy)
+{
+    RECT box = clip.Box();
+    long long left = std::max({ destLeft, static_cast<long long>(box.left), -dx });
+    long long right = std::min({ destLeft + width, static_cast<long long>(box.right), from.width - dx });
+    long long top = std::max({ destTop, static_cast<long long>(box.top), -dy });
+    long long bottom = std::min({ destTop + height, static_cast<long long>(box.bottom), from.height - dy });
+    if (left >= right || top >= bottom)
+        return true;
+    std::vector<uint8_t> snapshot;
+    Surface source = Readable(from, dest, snapshot);
+    ValueTranslator translate(source, dest);
+    int sx = static_cast<int>(dx);
+    int sy = static_cast<int>(dy);
+    RECT area { static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(right), static_cast<LONG>(bottom) };
+    bool bytes = dest.depth == 8 && source.depth == 8;
+    // Null for identical tables: rows are copied as they are.
+    const uint32_t* lookup = translate.IsIdentity() ? nullptr : translate.Lookup();
+    clip.ForEachRectInside(area, [&](const RECT& piece) {
+        if (!bytes) {
+            for (int y = piece.top; y < piece.bottom; ++y) {
+                for (int x = piece.left; x < piece.right; ++x)
+                    dest.Set(x, y, translate(source.Get(x + sx, y + sy)));
+            }
+            return;
+        }
+        auto count = static_cast<size_t>(piece.right - piece.left);
+        uint8_t* out = dest.Row(piece.top) + piece.left;
+        const uint8_t* in = source.Row(piece.top + sy) + piece.left + sx;
+        ptrdiff_t outStride = dest.stride;
+        ptrdiff_t inStride = source.stride;
+        int height = piece.bottom - piece.top;
+        // Whole unpadded rows stored the same way lie end to end: one move copies them all.
+        if (!lookup && outStride == inStride && count == static_cast<size_t>(outStride < 0 ? -outStride : outStride)) {
+            ptrdiff_t first = outStride < 0 ? outStride * (height - 1) : 0;
+            std::memmove(out + first, in + first, count * static_cast<size_t>(height));
+            return;
+        }
+        for (int rows = height; rows > 0; --rows, out += outStride, in += inStride) {
+            if (!lookup) {
+                std::memmove(out, in, count);
+                continue;
+            }
+            for (size_t i = 0; i < count; ++i)
+                out[i] = static_cast<uint8_t>(lookup[in[i]]);
+        }
+    });
+    return true;
+}
+
 } // namespace
 
 ValueTranslator::ValueTranslator(const Surface& source, const Surface& dest)
@@ -33,6 +103,11 @@ ValueTranslator::ValueTranslator(const Surface& source, const Surface& dest)
 {
     if (!source.IsIndexed())
         return;
+    // Identical tables need no translation: one comparison instead of the memo's look-ups.
+    if (dest.IsIndexed() && SameColors(source.table, dest.table)) {
+        identity = true;
+        return;
+    }
     table = TableMemo::Translation(source, dest);
     identity = table->identity;
     lookup = table->values.data();
@@ -62,6 +137,9 @@ bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long
     long long sourceHeight = hs < 0 ? -static_cast<long long>(hs) : hs;
     bool mirrorX = (wd < 0) != (ws < 0);
     bool mirrorY = (hd < 0) != (hs < 0);
+    if (!mirrorX && !mirrorY && destWidth == sourceWidth && destHeight == sourceHeight)
+        return OffsetCopy(dest, clip, destLeft, destTop, destWidth, destHeight, from, sourceLeft - destLeft,
+                          sourceTop - destTop);
 
     RECT box = clip.Box();
     long long left = std::max<long long>(destLeft, box.left);
@@ -75,17 +153,8 @@ bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long
     std::vector<int> yMap
         = PixelMap(destTop, destHeight, top, bottom, sourceTop, sourceHeight, mirrorY, from.height);
 
-    // A copy within one surface reads a snapshot, so overlapping rectangles copy as if at once.
-    Surface source = from;
     std::vector<uint8_t> snapshot;
-    if (from.top == dest.top) {
-        size_t rowBytes = static_cast<size_t>(from.stride < 0 ? -from.stride : from.stride);
-        snapshot.resize(rowBytes * static_cast<size_t>(from.height));
-        for (int y = 0; y < from.height; ++y)
-            std::memcpy(snapshot.data() + rowBytes * static_cast<size_t>(y), from.Row(y), rowBytes);
-        source.top = snapshot.data();
-        source.stride = static_cast<ptrdiff_t>(rowBytes);
-    }
+    Surface source = Readable(from, dest, snapshot);
     ValueTranslator translate(source, dest);
     bool straight = !mirrorX && destWidth == sourceWidth;
     RECT area { static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(right), static_cast<LONG>(bottom) };

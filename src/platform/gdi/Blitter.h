@@ -28,6 +28,8 @@ public:
     const uint32_t* Lookup() const { return lookup; }
     uint32_t operator()(uint32_t value)
     {
+        if (identity)
+            return value;
         if (lookup)
             return value < lookupSize ? lookup[value] : dest.ValueOf(RGB(0, 0, 0));
         return Slow(value);

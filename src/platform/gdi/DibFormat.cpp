@@ -26,7 +26,7 @@ std::optional<DibFormat> ReadDibFormat(const BITMAPINFO* info)
         colors = header.biClrUsed == 0 || header.biClrUsed > most ? most : header.biClrUsed;
     }
     const auto* entries = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const uint8_t*>(info) + header.biSize);
-    format.table.assign(entries, entries + colors);
+    format.table = std::span<const RGBQUAD>(entries, colors);
     format.headerBytes = header.biSize + colors * sizeof(RGBQUAD);
     return format;
 }

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 #include <optional>
-#include <vector>
+#include <span>
 
 namespace pw::platform::gdi {
 
@@ -18,13 +18,14 @@ struct DibFormat {
     int depth = 0;
     bool topDown = false;
     size_t rowBytes = 0; // padded to 4 bytes
-    // biClrUsed entries (at most 2^depth), or 2^depth when it is 0; none above 8 bits.
-    std::vector<RGBQUAD> table;
+    // biClrUsed entries (at most 2^depth), or 2^depth when it is 0; none above 8 bits. They are
+    // the header's own, valid while it is.
+    std::span<const RGBQUAD> table;
     // Header and colour table: where the bits start in a packed DIB.
     size_t headerBytes = 0;
 
     size_t ImageBytes() const { return rowBytes * static_cast<size_t>(height); }
-    // A surface over `bits` laid out as this format says (the table lives in this object).
+    // A surface over `bits` laid out as this format says.
     Surface Over(const void* bits) const;
 };
 

@@ -31,6 +31,16 @@ struct Table {
     uintptr_t next = kFirstHandle;
     size_t dcs = 0;
     bool stocked = false;
+    // Handles found lately, one slot per handle's low bits, so that a call naming the same few
+    // DCs and objects again skips the map. A slot is cleared when its object leaves the table.
+    struct Recent {
+        uintptr_t key = 0;
+        GdiObject* object = nullptr;
+    };
+    static constexpr size_t kRecent = 64;
+    Recent recent[kRecent];
+
+    Recent& SlotOf(uintptr_t key) { return recent[(key / kHandleStep) % kRecent]; }
 };
 
 Table& TheTable()
@@ -106,9 +116,17 @@ GdiObject* ObjectTable::Find(HGDIOBJ handle)
 {
     if (!handle)
         return nullptr;
-    Table& table = Stocked();
-    auto it = table.objects.find(reinterpret_cast<uintptr_t>(handle));
-    return it == table.objects.end() ? nullptr : it->second.get();
+    auto key = reinterpret_cast<uintptr_t>(handle);
+    Table& table = TheTable();
+    Table::Recent& slot = table.SlotOf(key);
+    if (slot.key == key)
+        return slot.object;
+    Stocked();
+    auto it = table.objects.find(key);
+    if (it == table.objects.end())
+        return nullptr;
+    slot = { key, it->second.get() };
+    return slot.object;
 }
 
 void ObjectTable::Remove(HGDIOBJ handle)
@@ -122,6 +140,8 @@ void ObjectTable::Remove(HGDIOBJ handle)
     // The object dies after it has left the table, so nothing it runs on the way out finds it.
     std::shared_ptr<GdiObject> dying = std::move(it->second);
     table.objects.erase(it);
+    if (table.SlotOf(reinterpret_cast<uintptr_t>(handle)).key == reinterpret_cast<uintptr_t>(handle))
+        table.SlotOf(reinterpret_cast<uintptr_t>(handle)) = {};
 }
 
 HGDIOBJ ObjectTable::Stock(int index)
@@ -161,6 +181,8 @@ void ObjectTable::Reset()
     table.next = kFirstHandle;
     table.dcs = 0;
     table.stocked = false;
+    for (Table::Recent& slot : table.recent)
+        slot = {};
     dying.clear();
     MakeStock(table);
 }

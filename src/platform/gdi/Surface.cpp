@@ -168,6 +168,23 @@ uint32_t ValueCache::ValueOf(COLORREF color)
     return it->second;
 }
 
+bool SameColors(std::span<const RGBQUAD> a, std::span<const RGBQUAD> b)
+{
+    if (a.size() != b.size())
+        return false;
+    if (a.empty() || a.data() == b.data() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0)
+        return true;
+    for (size_t i = 0; i < a.size(); ++i) {
+        uint32_t p;
+        uint32_t q;
+        std::memcpy(&p, &a[i], 4);
+        std::memcpy(&q, &b[i], 4);
+        if (((p ^ q) & 0x00FFFFFF) != 0)
+            return false;
+    }
+    return true;
+}
+
 namespace {
 
 // A colour table the memo knows, with its answers. `serial` names it in other tables'
@@ -188,23 +205,6 @@ struct KnownTable {
 constexpr size_t kTablesKept = 16;
 constexpr size_t kTranslationsKept = 8;
 
-// Red, green and blue alike; the fourth byte of an entry means nothing.
-bool SameColors(std::span<const RGBQUAD> a, std::span<const RGBQUAD> b)
-{
-    if (a.size() != b.size())
-        return false;
-    if (a.empty() || std::memcmp(a.data(), b.data(), a.size_bytes()) == 0)
-        return true;
-    for (size_t i = 0; i < a.size(); ++i) {
-        uint32_t p;
-        uint32_t q;
-        std::memcpy(&p, &a[i], 4);
-        std::memcpy(&q, &b[i], 4);
-        if (((p ^ q) & 0x00FFFFFF) != 0)
-            return false;
-    }
-    return true;
-}
 
 // The known table with these colours, most recently used first; made when none is.
 KnownTable& Know(std::span<const RGBQUAD> colors)

@@ -53,6 +53,9 @@ size_t RowBytes(int width, int depth, int alignBytes);
 int NearestIndex(std::span<const RGBQUAD> table, COLORREF color);
 int NearestIndex(std::span<const PALETTEENTRY> entries, COLORREF color);
 
+// The same entries, red, green and blue alike; the fourth byte of an entry means nothing.
+bool SameColors(std::span<const RGBQUAD> a, std::span<const RGBQUAD> b);
+
 inline COLORREF ColorOfQuad(const RGBQUAD& q)
 {
     return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 
 using namespace gditest;
@@ -376,6 +377,112 @@ TEST(Bitmaps, DeepFormatsPackTheirComponents)
     EXPECT_EQ(deep32.bits[1], 2);
     EXPECT_EQ(deep32.bits[2], 1);
     EXPECT_EQ(deep32.bits[3], 0);
+}
+
+// The byte holding pixel (x, y) (row 0 at the top) of a 4- or 8-bit canvas stored either way up.
+BYTE* PixelByte(const DibCanvas& canvas, int depth, bool topDown, int x, int y)
+{
+    size_t stride = (static_cast<size_t>(canvas.width) * depth + 31) / 32 * 4;
+    int row = topDown ? y : canvas.height - 1 - y;
+    return canvas.bits + stride * row + x * depth / 8;
+}
+
+uint32_t PixelValue(const DibCanvas& canvas, int depth, bool topDown, int x, int y)
+{
+    BYTE byte = *PixelByte(canvas, depth, topDown, x, y);
+    return depth == 8 ? byte : (x % 2 ? byte & 15 : byte >> 4);
+}
+
+void SetPixelValue(const DibCanvas& canvas, int depth, bool topDown, int x, int y, uint32_t value)
+{
+    BYTE* byte = PixelByte(canvas, depth, topDown, x, y);
+    if (depth == 8)
+        *byte = static_cast<BYTE>(value);
+    else
+        *byte = static_cast<BYTE>(x % 2 ? (*byte & 0xF0) | value : (*byte & 0x0F) | (value << 4));
+}
+
+// Unscaled blits at every edge: a destination pixel changes only inside the destination, the
+// clip and the source, and then takes its source pixel's value (translated for another table).
+// Covers rows stored both ways up, padded and unpadded rows, and a clip with a hole.
+TEST(Bitmaps, UnscaledBlitsCopyWhereSourceDestinationAndClipMeet)
+{
+    struct Layout {
+        const char* name;
+        int width;
+        int depth;
+        bool sourceTopDown;
+        bool destTopDown;
+        bool reversedTable;
+    } layouts[] = {
+        { "8 bits, unpadded, both bottom-up", 8, 8, false, false, false },
+        { "8 bits, padded rows", 6, 8, false, false, false },
+        { "8 bits, opposite row orders", 8, 8, true, false, false },
+        { "8 bits, both top-down", 8, 8, true, true, false },
+        { "8 bits into another table", 8, 8, false, false, true },
+        { "4 bits, same table", 8, 4, false, true, false },
+    };
+    struct Offset {
+        int x, y, w, h, sx, sy;
+    } offsets[] = {
+        { 0, 0, 8, 5, 0, 0 }, { 1, 1, 5, 3, 2, 1 }, { 0, 0, 8, 5, -3, 0 }, { 0, 0, 8, 5, 3, 0 },
+        { 0, 0, 8, 5, 0, -2 }, { 0, 0, 8, 5, 0, 2 }, { -2, -1, 20, 20, 0, 0 }, { 3, 2, 8, 5, -1, -1 },
+        { 0, 0, -8, -5, 7, 4 }, { 0, 0, 8, 5, 9, 0 },
+    };
+    constexpr int kHeight = 5;
+    for (const Layout& layout : layouts) {
+        int count = layout.depth == 8 ? 236 : 16;
+        for (bool clipped : { false, true }) {
+            for (const Offset& o : offsets) {
+                SCOPED_TRACE(testing::Message() << layout.name << (clipped ? ", clipped" : "") << ", blit " << o.x
+                                                << "," << o.y << " " << o.w << "x" << o.h << " from " << o.sx << ","
+                                                << o.sy);
+                DibCanvas source(layout.width, kHeight, layout.depth, DistinctTable(count, false), layout.sourceTopDown);
+                DibCanvas dest(layout.width, kHeight, layout.depth, DistinctTable(count, layout.reversedTable),
+                               layout.destTopDown);
+                uint32_t untouched = static_cast<uint32_t>(count) - 1;
+                for (int y = 0; y < kHeight; ++y) {
+                    for (int x = 0; x < layout.width; ++x) {
+                        // Values 1 .. count - 2: neither they nor their translations are `untouched`.
+                        SetPixelValue(source, layout.depth, layout.sourceTopDown, x, y,
+                                      static_cast<uint32_t>(1 + (x * 5 + y * 3) % (count - 2)));
+                        SetPixelValue(dest, layout.depth, layout.destTopDown, x, y, untouched);
+                    }
+                }
+                // The clip: the whole canvas but a hole at (2, 1) - (4, 3).
+                HRGN clip = CreateRectRgn(0, 0, layout.width, kHeight);
+                HRGN hole = CreateRectRgn(2, 1, 4, 3);
+                CombineRgn(clip, clip, hole, RGN_DIFF);
+                if (clipped)
+                    SelectClipRgn(dest.dc, clip);
+                EXPECT_TRUE(BitBlt(dest.dc, o.x, o.y, o.w, o.h, source.dc, o.sx, o.sy, SRCCOPY));
+                // A negative extent e at c covers c + e + 1 .. c.
+                int left = o.w < 0 ? o.x + o.w + 1 : o.x;
+                int top = o.h < 0 ? o.y + o.h + 1 : o.y;
+                int sourceLeft = o.w < 0 ? o.sx + o.w + 1 : o.sx;
+                int sourceTop = o.h < 0 ? o.sy + o.h + 1 : o.sy;
+                for (int y = 0; y < kHeight; ++y) {
+                    for (int x = 0; x < layout.width; ++x) {
+                        int sx = x - left + sourceLeft;
+                        int sy = y - top + sourceTop;
+                        bool inside = x >= left && x < left + std::abs(o.w) && y >= top && y < top + std::abs(o.h)
+                            && sx >= 0 && sx < layout.width && sy >= 0 && sy < kHeight
+                            && !(clipped && PtInRegion(hole, x, y));
+                        uint32_t expected = untouched;
+                        if (inside) {
+                            expected = PixelValue(source, layout.depth, layout.sourceTopDown, sx, sy);
+                            if (layout.reversedTable)
+                                expected = static_cast<uint32_t>(count) - 1 - expected;
+                        }
+                        ASSERT_EQ(PixelValue(dest, layout.depth, layout.destTopDown, x, y), expected)
+                            << "at " << x << "," << y;
+                    }
+                }
+                DeleteObject(hole);
+                DeleteObject(clip);
+            }
+        }
+    }
 }
 
 TEST(Bitmaps, BlitsHonourTheClipAndCopyOverlappingAreasAsIfAtOnce)
