@@ -216,8 +216,7 @@ void CTool::UpdateCursor()
     int16_t offset = InAltMode() ? 2 : CursorOffset(number);
     if (offset < 0)
         return;
-    SmartPtr<Smart> loaded = KidResources::AuthoringSet().GetCursor(offset);
-    SetToolCursor(SmartCast<Cursor>(loaded.Get()));
+    SetToolCursor(AsCursor(KidResources::AuthoringSet().GetCursor(offset)));
 }
 
 void CTool::AdjustCursor(Point point, BitFlags, const SmartPtr<Window>& window)
@@ -228,6 +227,7 @@ void CTool::AdjustCursor(Point point, BitFlags, const SmartPtr<Window>& window)
     bool toolWindow = window.Valid() && window->GetFrame()->GetKind() < kFirstArrowKind;
     View* paneView = nullptr;
     pw::authoring::ToolsWindowPane* pane = nullptr;
+    // The editing panes are the views that show pages.
     for (View* view = window.Get(); view; view = FirstActiveChild(*view)) {
         if (auto* editing = dynamic_cast<pw::authoring::ToolsWindowPane*>(view)) {
             paneView = view;

@@ -26,10 +26,10 @@ public:
     ~CTool() override;
 
     // Over a page that plays, whatever the tool: cursor 405 where a click would do something (a
-    // sprite with a sound or a link in the current frame), else 404. Elsewhere over windows of the
-    // normal and blocking kinds the tool's own cursor (UpdateCursor first); over floating and
-    // pop-up windows, and over a playing pane's window outside the pane, the arrow. The playing
-    // pane is the last editing pane on the window's chain of active children.
+    // sprite with a sound or a link in the current frame), else 404. Otherwise, over windows of the
+    // normal and blocking kinds, the tool's own cursor (UpdateCursor first). The arrow over
+    // floating and pop-up windows, and beside the page in a window that shows one. The page is
+    // that of the last editing pane on the window's chain of active children.
     void AdjustCursor(Point point, BitFlags modifiers, const SmartPtr<Window>& window) override;
 
     virtual void SetOption(int16_t kind, int16_t value);
