@@ -1,8 +1,12 @@
 #pragma once
 
+#include "foundation/Point.h"
 #include "foundation/SmartImplementation.h"
+#include "foundation/SmartPtr.h"
 
 #include <windows.h>
+
+class BitMap;
 
 // A cursor: a counted object over a platform cursor. System cursors are shared by the platform and
 // never destroyed; a cursor made with `owned` destroys its handle when it goes.
@@ -16,6 +20,11 @@ public:
 
     // Makes it the current cursor.
     void Set() const;
+    // The cursor's picture as a 1-bit bitmap in the monochrome table, the size of the cursor: black
+    // where it shows black or inverts the screen, white where it is clear or white. `hotSpot` gets
+    // the pixel that lies under the pointer. A handle the platform does not know fails with the
+    // platform's error.
+    SmartPtr<BitMap> GetImage(Point& hotSpot) const;
     HCURSOR GetHandle() const { return handle; }
 
 private:

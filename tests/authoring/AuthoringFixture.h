@@ -4,9 +4,16 @@
 // what a window shows in the same letters.
 #pragma once
 
+#include "authoring/panes/ToolsWindowPane.h"
 #include "authoring/resources/KidResources.h"
 #include "authoring/tools/CTool.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CMoviePic.h"
+#include "engine/CPlayer.h"
+#include "engine/CShow.h"
 #include "foundation/Resources.h"
+#include "graphics/BitMap.h"
+#include "graphics/ColorTable.h"
 #include "graphics/Sound.h"
 #include "graphics/SoundBytes.h"
 #include "ui/FrameworkFixture.h"
@@ -38,6 +45,50 @@ inline const std::map<char, uint32_t>& Legend()
     return legend;
 }
 
+// A pane showing a page of four frames, 40 x 40, as the editing pane does; its stop command stops
+// the page's player. It edits nothing and keeps no clients.
+class PagePane : public View, public pw::authoring::ToolsWindowPane {
+    PW_CLASS_INFO(PagePane)
+
+public:
+    PagePane(View* parent, const Rect& bounds)
+        : View(parent, bounds, kSizeTopLeft, false, false)
+    {
+        SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 40, 40));
+        group->InsertFrames(1, 3, true, true);
+        show = new CShow(group.Get());
+    }
+    ~PagePane() override { show->Close(); }
+    int32_t GetEditedKind() override { return 0; }
+    void Edit(int32_t, bool) override { }
+    SmartPtr<CPlayer> GetPlayer() override { return show->GetPlayer(); }
+    void DoCommand(int32_t command, int32_t) override
+    {
+        if (command == kStopCommand)
+            show->GetPlayer()->Stop();
+    }
+    bool IsActivePane() override { return true; }
+    void ToggleClient(pw::authoring::PaneClient*) override { }
+
+    bool Plays() { return show->GetPlayer()->IsRunning(); }
+    // A white 20 x 20 picture sprite over all four frames with a link in each; answers where it
+    // shows.
+    Rect AddLinkedSprite()
+    {
+        auto* group = SmartCast<CMovieGroup>(show->GetMovie().Get());
+        SmartPtr<BitMap> picture = new BitMap(20, 20, ColorTable::Setup(8), Color(0), false);
+        SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(picture.Get()), true);
+        int16_t index = group->AddMovieAsSprite(0, 4, new CMoviePic(resource, true));
+        SmartPtr<CLink> link = new CLink;
+        group->GetSprite(index)->SetLink(0, 4, link.Get());
+        Rect shown(0, 0, 0, 0);
+        group->GetSprite(index)->GetFrameBounds(0, &shown, nullptr);
+        return shown;
+    }
+
+    SmartPtr<CShow> show;
+};
+
 class AuthoringTest : public uitest::FrameworkTest {
 protected:
     void SetUp() override
@@ -46,12 +97,16 @@ protected:
         pw::foundation::SetOsAppForTesting(pw::platform::ProgramInstance());
         pw::authoring::testing::ResetKidResources();
         CTool::SetSoundsOffOption(false);
+        // Every tool loads the shared cursors; a program cursor the Data folder lacks is 201.
+        CTool::ForgetSharedCursors();
+        PutCursor(201, 0);
     }
     // The sets' loaded pictures and sounds, and the playing sound's channel, go while the
     // platform that made them is still up.
     void TearDown() override
     {
         Sound::StopSound();
+        CTool::ForgetSharedCursors();
         pw::authoring::testing::ResetKidResources();
         uitest::FrameworkTest::TearDown();
     }

@@ -1,6 +1,7 @@
 #include "authoring/palettes/CToolsDir.h"
 
 #include "authoring/tools/CTool.h"
+#include "engine/CPlayer.h"
 #include "foundation/Exception.h"
 #include "graphics/Color.h"
 #include "graphics/DisplayPort.h"
@@ -22,6 +23,13 @@ Shared& TheShared()
 }
 
 constexpr uint32_t kPendingSoundPeriod = 4000;
+
+// Whether the pane's page is playing: its player runs.
+bool Plays(pw::authoring::ToolsWindowPane& pane)
+{
+    SmartPtr<CPlayer> player = pane.GetPlayer();
+    return player.Valid() && player->IsRunning();
+}
 
 } // namespace
 
@@ -177,7 +185,7 @@ void CToolsDir::PaneChanged(pw::authoring::ToolsWindowPane*)
 void CToolsDir::UpdateForPane()
 {
     int32_t kind = pane.Valid() ? pane->GetEditedKind() : 0;
-    bool playing = pane.Valid() && pane->IsPlaying();
+    bool playing = pane.Valid() && Plays(*pane.Get());
     if (kind == 1) {
         if (!Shown(paintPalette))
             SetMode(3);
@@ -200,8 +208,11 @@ void CToolsDir::SetMode(int32_t newMode)
     if (paintPalette.Valid())
         paintPalette->Show(mode == 3);
     if (mode == 1 || mode == 4) {
-        if (pane.Valid())
-            pane->TrackPlayer();
+        // Editing starts from a still page.
+        if (pane.Valid()) {
+            if (SmartPtr<CPlayer> player = pane->GetPlayer(); player.Valid())
+                player->Stop();
+        }
         animationPalette->Show(true);
     } else if (animationPalette.Valid()) {
         animationPalette->Show(false);
@@ -237,8 +248,8 @@ void CToolsDir::SetMode(int32_t newMode)
 
 SmartPtr<pw::authoring::ToolsWindowPane> CToolsDir::GetPane()
 {
-    if (pane.Valid() && pane->IsPlaying())
-        pane->StopPlaying();
+    if (pane.Valid() && Plays(*pane.Get()))
+        pane->DoCommand(pw::authoring::ToolsWindowPane::kStopCommand, 0);
     return pane;
 }
 

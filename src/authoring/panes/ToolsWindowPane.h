@@ -1,8 +1,11 @@
 #pragma once
 
-#include "foundation/Smart.h"
+#include "engine/NumberCommandHandler.h"
+#include "foundation/SmartPtr.h"
 
 #include <cstdint>
+
+class CPlayer;
 
 namespace pw::authoring {
 
@@ -18,17 +21,18 @@ protected:
 };
 
 // What the tools window asks of the active editing pane: what it edits (0 the background or
-// nothing, 1 a picture, 2 a text), whether it plays, to edit something else, to stop playing, to
-// bring its player up to date when an animation palette shows, and to keep the tools window among
-// its clients. The animation editing pane provides it.
-class ToolsWindowPane : public virtual Smart {
+// nothing, 1 a picture, 2 a text), to edit something else, whether it is the active pane, and to
+// keep the tools window among its clients. The pane plays while its player runs; it stops playing
+// on its numbered stop command. The animation editing pane provides it.
+class ToolsWindowPane : public NumberCommandHandler {
 public:
+    // The numbered command that stops the pane's playing.
+    static constexpr int32_t kStopCommand = 2031;
+
     virtual int32_t GetEditedKind() = 0;
-    virtual bool IsPlaying() = 0;
     virtual void Edit(int32_t kind, bool flag) = 0;
-    // The pane's stop command (2031).
-    virtual void StopPlaying() = 0;
-    virtual void TrackPlayer() = 0;
+    // The player of the page the pane shows (none before it has one).
+    virtual SmartPtr<CPlayer> GetPlayer() = 0;
     virtual bool IsActivePane() = 0;
     // Adds the client, or removes it when present.
     virtual void ToggleClient(PaneClient* client) = 0;

@@ -1,12 +1,16 @@
 #include "authoring/tools/CTool.h"
 
+#include "authoring/panes/ToolsWindowPane.h"
 #include "authoring/resources/KidResources.h"
+#include "engine/CPlayer.h"
 #include "foundation/Exception.h"
 #include "foundation/Resources.h"
 #include "graphics/Sound.h"
 #include "ui/Cursor.h"
 #include "ui/Window.h"
 #include "ui/WindowFrame.h"
+
+#include <optional>
 
 PW_DEFINE_CLASS(CTool, nullptr, nullptr, Tool)
 PW_DEFINE_NO_COPY_SLOTS(CTool)
@@ -57,6 +61,51 @@ int16_t CursorOffset(int32_t number)
 // Windows of these frame kinds and above (palettes, pop-ups, tool columns) show the arrow.
 constexpr int32_t kFirstArrowKind = 3;
 
+struct SharedCursors {
+    SmartPtr<Cursor> arrow;
+    SmartPtr<Cursor> overPlaying;
+    SmartPtr<Cursor> overClickable;
+};
+
+std::optional<SharedCursors>& TheCursors()
+{
+    static std::optional<SharedCursors> cursors;
+    return cursors;
+}
+
+SmartPtr<Cursor> AsCursor(const SmartPtr<Smart>& loaded)
+{
+    return SmartPtr<Cursor>(SmartCast<Cursor>(loaded.Get()));
+}
+
+void LoadSharedCursors()
+{
+    if (TheCursors())
+        return;
+    // The engine's resources (identifiers 400 to 499); a cursor the program lacks gives 201.
+    Resources engineSet(400, 499);
+    TheCursors() = SharedCursors { AsCursor(SystemCursors().GetCursor(StandardCursorId(0))),
+        AsCursor(engineSet.GetCursor(4)), AsCursor(engineSet.GetCursor(5)) };
+}
+
+void MakeCurrent(const SmartPtr<Cursor>& cursor)
+{
+    if (cursor.Valid())
+        cursor->Set();
+}
+
+// The first active child of a view, or null.
+View* FirstActiveChild(View& view)
+{
+    const SmartList<View>& children = view.GetChildren();
+    for (uint32_t index = 1; index <= children.NumItems(); ++index) {
+        View* child = children.Item(index);
+        if (child && child->IsActive())
+            return child;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 CTool::CTool(int32_t number, const SmartPtr<SoundResource>& startSound, bool loopStartSound,
@@ -73,6 +122,7 @@ CTool::CTool(int32_t number, const SmartPtr<SoundResource>& startSound, bool loo
     }
     if (!SoundsOffOption())
         this->pendingSound = pendingSound;
+    LoadSharedCursors();
 }
 
 CTool::~CTool() = default;
@@ -127,6 +177,11 @@ bool CTool::SoundsOffOption()
     return SoundsOff();
 }
 
+void CTool::ForgetSharedCursors()
+{
+    TheCursors().reset();
+}
+
 void CTool::SetOption(int16_t, int16_t)
 {
 }
@@ -161,19 +216,40 @@ void CTool::UpdateCursor()
     int16_t offset = InAltMode() ? 2 : CursorOffset(number);
     if (offset < 0)
         return;
-    SmartPtr<Smart> loaded = KidResources::AuthoringSet().GetCursor(offset);
-    SetToolCursor(SmartCast<Cursor>(loaded.Get()));
+    SetToolCursor(AsCursor(KidResources::AuthoringSet().GetCursor(offset)));
 }
 
-void CTool::AdjustCursor(Point, BitFlags, const SmartPtr<Window>& window)
+void CTool::AdjustCursor(Point point, BitFlags, const SmartPtr<Window>& window)
 {
-    if (window.Valid() && window->GetFrame()->GetKind() < kFirstArrowKind) {
-        UpdateCursor();
-        if (SmartPtr<Cursor> cursor = GetToolCursor(); cursor.Valid())
-            cursor->Set();
+    // Loaded already by the tool's construction, unless a test forgot them since.
+    LoadSharedCursors();
+    const SharedCursors& shared = *TheCursors();
+    bool toolWindow = window.Valid() && window->GetFrame()->GetKind() < kFirstArrowKind;
+    View* paneView = nullptr;
+    pw::authoring::ToolsWindowPane* pane = nullptr;
+    // The editing panes are the views that show pages.
+    for (View* view = window.Get(); view; view = FirstActiveChild(*view)) {
+        if (auto* editing = dynamic_cast<pw::authoring::ToolsWindowPane*>(view)) {
+            paneView = view;
+            pane = editing;
+        }
+    }
+    SmartPtr<CPlayer> player;
+    if (pane) {
+        if (!toolWindow || !paneView->ContainsPoint(point.h, point.v)) {
+            MakeCurrent(shared.arrow);
+            return;
+        }
+        player = pane->GetPlayer();
+    }
+    if (player.Valid() && player->IsPlaying()) {
+        MakeCurrent(player->HitSprite(point, false) ? shared.overClickable : shared.overPlaying);
         return;
     }
-    SmartPtr<Smart> arrow = SystemCursors().GetCursor(StandardCursorId(0));
-    if (Cursor* cursor = SmartCast<Cursor>(arrow.Get()))
-        cursor->Set();
+    if (!toolWindow) {
+        MakeCurrent(shared.arrow);
+        return;
+    }
+    UpdateCursor();
+    MakeCurrent(GetToolCursor());
 }

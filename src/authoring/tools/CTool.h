@@ -25,8 +25,11 @@ public:
         const SmartPtr<SoundResource>& pendingSound);
     ~CTool() override;
 
-    // Over windows of the normal and blocking kinds the tool's own cursor (UpdateCursor first);
-    // over floating and pop-up windows the arrow.
+    // Over a page that plays, whatever the tool: cursor 405 where a click would do something (a
+    // sprite with a sound or a link in the current frame), else 404. Otherwise, over windows of the
+    // normal and blocking kinds, the tool's own cursor (UpdateCursor first). The arrow over
+    // floating and pop-up windows, and beside the page in a window that shows one. The page is
+    // that of the last editing pane on the window's chain of active children.
     void AdjustCursor(Point point, BitFlags modifiers, const SmartPtr<Window>& window) override;
 
     virtual void SetOption(int16_t kind, int16_t value);
@@ -61,6 +64,11 @@ public:
     // tool made while it is set never plays a pending sound.
     static void SetSoundsOffOption(bool off);
     static bool SoundsOffOption();
+
+    // The cursors every tool shares: the arrow and the engine's cursors 404 (over a playing page)
+    // and 405 (over something clickable on it), loaded by the first tool made. Tests start each
+    // case on a fresh platform, whose handles the loaded ones are not.
+    static void ForgetSharedCursors();
 
 private:
     static constexpr uint8_t kAltMode = 0x01;

@@ -1,6 +1,7 @@
 #include "authoring/palettes/CToolsDir.h"
 
 #include "authoring/tools/CTool.h"
+#include "engine/CPlayer.h"
 #include "foundation/Failure.h"
 #include "graphics/Sound.h"
 #include "graphics/SoundChannel.h"
@@ -65,28 +66,25 @@ public:
     std::map<int32_t, SmartPtr<CTool>> tools;
 };
 
-// A pane that records what the tools window asks of it.
-class TestPane : public View, public pw::authoring::ToolsWindowPane {
+// A page pane that records what the tools window asks of it.
+class TestPane : public PagePane {
 public:
     explicit TestPane(View* parent)
-        : View(parent, Rect(0, 0, 10, 10), kSizeTopLeft, false, false)
+        : PagePane(parent, Rect(0, 0, 10, 10))
     {
     }
     int32_t GetEditedKind() override { return kind; }
-    bool IsPlaying() override { return playing; }
     void Edit(int32_t newKind, bool flag) override
     {
         log.push_back("edit " + std::to_string(newKind) + (flag ? " true" : " false"));
         if (takesEdits)
             kind = newKind;
     }
-    void StopPlaying() override
+    void DoCommand(int32_t command, int32_t argument) override
     {
-        log.push_back("stop");
-        playing = false;
+        log.push_back("command " + std::to_string(command) + " " + std::to_string(argument));
+        PagePane::DoCommand(command, argument);
     }
-    void TrackPlayer() override { log.push_back("track"); }
-    bool IsActivePane() override { return true; }
     void ToggleClient(pw::authoring::PaneClient* client) override
     {
         log.push_back(client == clients ? "client off" : "client on");
@@ -94,7 +92,6 @@ public:
     }
 
     int32_t kind { 0 };
-    bool playing { false };
     bool takesEdits { true };
     pw::authoring::PaneClient* clients { nullptr };
     std::vector<std::string> log;
@@ -132,8 +129,8 @@ protected:
 
 // The window follows the active pane through its forwarder: a pane editing a picture shows the
 // paint palette (mode 3) with the brush; a pane editing nothing hides it again; a playing pane
-// gives mode 0; every mode tells the pane what to edit, and the animation modes bring its player
-// up to date. The same mode twice does nothing.
+// gives mode 0; every mode tells the pane what to edit, and the animation modes stop its page
+// (without the stop command). The same mode twice does nothing.
 TEST_F(CToolsDirTest, ModesFollowTheActivePane)
 {
     EXPECT_EQ(tools->GetCurrentToolNumber(), 3) << "the default tool";
@@ -152,10 +149,15 @@ TEST_F(CToolsDirTest, ModesFollowTheActivePane)
     EXPECT_EQ(pane->log, (std::vector<std::string> { "edit 0 false" }));
 
     pane->log.clear();
+    ASSERT_TRUE(pane->GetPlayer()->Start());
     tools->SetMode(4);
+    EXPECT_FALSE(pane->Plays());
+    pane->GetPlayer()->Start();
     tools->SetMode(4);
+    EXPECT_TRUE(pane->Plays()) << "the same mode again does nothing";
+    pane->GetPlayer()->Stop();
     EXPECT_EQ(Palettes(), "anim 1 paint - tool 3");
-    EXPECT_EQ(pane->log, (std::vector<std::string> { "track", "edit 0 false" }));
+    EXPECT_EQ(pane->log, (std::vector<std::string> { "edit 0 false" }));
 
     pane->log.clear();
     tools->SelectIndex(3);
@@ -165,27 +167,32 @@ TEST_F(CToolsDirTest, ModesFollowTheActivePane)
     EXPECT_EQ(Palettes(), "anim - paint - tool 4");
     EXPECT_TRUE(tools->GetCurrentTool()->IsSoundPending()) << "the pane would not edit a text";
 
-    pane->playing = true;
+    pane->GetPlayer()->Start();
     tools->PaneChanged(pane.Get());
     EXPECT_EQ(tools->GetMode(), 0);
+    EXPECT_TRUE(pane->Plays()) << "mode 0 lets the page play";
     PaneForwarder::TellWindows(*app, nullptr);
     EXPECT_EQ(pane->clients, nullptr);
 }
 
 // A click in a palette plays the click sound, selects the cell (the other palette clears its
-// selection) and makes its tool current; choosing the text tool stops a playing pane first and
-// makes it edit a text.
+// selection) and makes its tool current; choosing the text tool stops a playing pane first, with
+// its stop command, and makes it edit a text. A still pane gets no stop command.
 TEST_F(CToolsDirTest, AChosenCellMakesItsToolCurrent)
 {
     tools->SetMode(1);
     PaneForwarder::TellWindows(*app, pane.Get());
-    pane->playing = true;
+    ASSERT_TRUE(pane->GetPlayer()->Start());
     pane->log.clear();
     tools->Animation()->NotifyClients(3);
     EXPECT_EQ(static_cast<Smart*>(SoundChannel::GetCurrent()->GetSound().Get()), KidResources::LookupSound(2)->Get().Get());
     EXPECT_EQ(tools->GetCurrentToolNumber(), 4);
     EXPECT_EQ(tools->Animation()->GetSelectedTool(), 3);
-    EXPECT_EQ(pane->log, (std::vector<std::string> { "stop", "edit 2 false" }));
+    EXPECT_EQ(pane->log, (std::vector<std::string> { "command 2031 0", "edit 2 false" }));
+    EXPECT_FALSE(pane->Plays());
+    pane->log.clear();
+    EXPECT_EQ(tools->GetPane().Get(), static_cast<pw::authoring::ToolsWindowPane*>(pane.Get()));
+    EXPECT_TRUE(pane->log.empty());
 
     tools->Paint()->Show(true);
     tools->SelectIndex(9);

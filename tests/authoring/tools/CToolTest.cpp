@@ -155,18 +155,79 @@ TEST_F(CToolTest, ToolNumbersChooseCursorsWithTheFallBackTo201)
     }
 }
 
-// Over a document window the tool's cursor shows; over a floating palette, the arrow.
-TEST_F(CToolTest, TheToolsCursorShowsOnlyOverDocumentWindows)
+// The cursor as mouse moves through the real window set it: over a stopped page and elsewhere
+// in a document window the tool's own; over a playing page 405 where a click would do something
+// and 404 elsewhere on it, whatever the tool; beside the page pane, and anywhere in a floating
+// window, the arrow. A hidden page pane is not on the window's active chain and counts for nothing.
+TEST_F(CToolTest, OverAPlayingPageTheCursorIs404Or405WhateverTheTool)
 {
-    PutCursor(201, 0);
-    PutCursor(210, 1);
+    for (auto [id, h] : { std::pair { 210, 1 }, { 404, 2 }, { 405, 3 } })
+        PutCursor(id, h);
+    auto cursor = [](int id) { return id ? LoadCursorA(Resources::GetOsApp(), MAKEINTRESOURCE(id)) : LoadCursorA(nullptr, IDC_ARROW); };
     SmartPtr<CTool> bucket = new CTool(103, nullptr, false, nullptr);
+    SmartPtr<CTool> move = new CTool(3, nullptr, false, nullptr);
+    move->SetAltMode(true);
+
     SmartPtr<Window> page = Open("page", 0).Get();
+    SmartPtr<PagePane> pane = new PagePane(page.Get(), Rect(0, 0, 100, 100));
+    page->AddChild(SmartPtr<View>(pane.Get()));
+    page->Show(true);
+    driver::RunUntilIdle();
+    Rect sprite = pane->AddLinkedSprite();
+    ASSERT_TRUE(Rect(0, 0, 100, 100).Contains(sprite.left, sprite.top) && !sprite.IsEmpty())
+        << sprite.left << "," << sprite.top << "," << sprite.right << "," << sprite.bottom;
+    Point onSprite = sprite.Center();
+    Point onPage(sprite.right + 20, sprite.bottom + 20);
+    Point beside(150, 120);
+    auto moveTo = [&](const SmartPtr<Window>& window, Point at) {
+        Point origin = window->GetContentOrigin();
+        driver::MoveMouse(origin.h + at.h, origin.v + at.v);
+        driver::RunUntilIdle();
+        return Shown();
+    };
+
+    struct Case {
+        const char* what;
+        CTool* tool;
+        bool playing;
+        Point at;
+        int cursorId; // 0: the arrow
+    } cases[] = {
+        { "stopped, on a sprite", bucket.Get(), false, onSprite, 210 },
+        { "stopped, on the page", bucket.Get(), false, onPage, 210 },
+        { "stopped, beside the page", bucket.Get(), false, beside, 0 },
+        { "playing, on a sprite with a link", bucket.Get(), true, onSprite, 405 },
+        { "playing, on the page", bucket.Get(), true, onPage, 404 },
+        { "playing, on the page's far corner", bucket.Get(), true, Point(100, 100), 404 },
+        { "playing, another tool on a sprite", move.Get(), true, onSprite, 405 },
+        { "playing, another tool on the page", move.Get(), true, onPage, 404 },
+        { "playing, beside the page", bucket.Get(), true, beside, 0 },
+        { "stopped again, another tool", move.Get(), false, onSprite, 201 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app->SetCurrentTool(SmartPtr<Tool>(c.tool));
+        if (c.playing)
+            ASSERT_TRUE(pane->GetPlayer()->Start());
+        else
+            pane->GetPlayer()->Stop();
+        EXPECT_EQ(moveTo(page, c.at), cursor(c.cursorId));
+    }
+
+    app->SetCurrentTool(SmartPtr<Tool>(bucket.Get()));
+    pane->GetPlayer()->Start();
+    pane->Show(false);
+    EXPECT_EQ(moveTo(page, onSprite), cursor(210)) << "a hidden pane";
+
     SmartPtr<Window> palette = Open("palette", 3).Get();
-    bucket->AdjustCursor(Point(1, 1), BitFlags(), page);
-    EXPECT_EQ(Shown(), LoadCursorA(Resources::GetOsApp(), MAKEINTRESOURCE(210)));
-    bucket->AdjustCursor(Point(1, 1), BitFlags(), palette);
-    EXPECT_EQ(Shown(), LoadCursorA(nullptr, IDC_ARROW));
+    SmartPtr<PagePane> floating = new PagePane(palette.Get(), Rect(0, 0, 100, 100));
+    palette->AddChild(SmartPtr<View>(floating.Get()));
+    palette->Show(true);
+    floating->AddLinkedSprite();
+    floating->GetPlayer()->Start();
+    EXPECT_EQ(moveTo(palette, onSprite), cursor(0)) << "a playing page in a floating window";
+    floating->Show(false);
+    EXPECT_EQ(moveTo(palette, onSprite), cursor(0)) << "a floating window";
 }
 
 // The start sound is silent in the alternate mode; the pending sound plays once when due, never

@@ -1,0 +1,7 @@
+#include "authoring/AuthoringFixture.h"
+
+namespace authoring {
+
+PW_DEFINE_CLASS(PagePane, nullptr, nullptr, View, NumberCommandHandler)
+
+} // namespace authoring
