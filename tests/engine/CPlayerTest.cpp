@@ -113,6 +113,58 @@ TEST_F(Players, AdvanceOnTheVirtualClock)
     show->Close();
 }
 
+// The playback chore ticks as its periods allow, never every millisecond: a frame change costs it
+// at most three ticks (just after the change, near the end of the step, on the step), a held page
+// one every 250 ms. The player draws each frame it moves to once, and the first at the start.
+TEST_F(Players, TicksAndDrawsPerFrame)
+{
+    pw::platform::testing::SetClock(0, 100000);
+    class Ticks : public ChoreClient {
+    public:
+        void DoChore(Chore&) override { ++count; }
+        int count { 0 };
+    };
+    struct Case {
+        const char* name;
+        int16_t rate;
+        int16_t wait;
+        uint32_t run;
+        int frames;
+    } cases[] = {
+        { "15 frames a second", 15, 0, 2250, 30 },
+        { "5 frames a second", 5, 0, 2250, 10 },
+        { "a second's wait on every frame", 15, 1, 5250, 5 },
+        { "held for a click", 15, -1, 5000, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<CShow> show = Page(3);
+        show->SetFrameRate(c.rate);
+        CPlayer& player = *show->GetPlayer();
+        for (int16_t f = 2; f >= 0; --f) {
+            player.GoToFrame(f);
+            player.SetFrameWait(c.wait);
+        }
+        player.SetImage(player.GetImage(), true);
+        {
+            Recorder recorder(player);
+            Ticks ticks;
+            player.Start();
+            player.GetPlayback()->RemoveOrAppendClient(&ticks);
+            RunFor(c.run);
+            player.GetPlayback()->RemoveOrAppendClient(&ticks);
+            int moves = 0;
+            for (size_t i = 1; i < recorder.frames.size(); ++i)
+                moves += recorder.frames[i] != recorder.frames[i - 1] ? 1 : 0;
+            EXPECT_EQ(moves, c.frames);
+            EXPECT_LE(ticks.count, 3 * moves + int(c.run / CChorePlay::kPeriod));
+            EXPECT_EQ(recorder.areas, moves + 1) << "one drawing a frame";
+            player.Stop();
+        }
+        show->Close();
+    }
+}
+
 TEST_F(Players, WaitsHoldThePage)
 {
     pw::platform::testing::SetClock(0, 100000);
