@@ -126,16 +126,18 @@ bool Undo(HWND hwnd, EditState& state)
     return true;
 }
 
+// A masked text never leaves the control.
 void Copy(HWND hwnd, const EditView& view)
 {
-    if (view.model.HasSelection())
+    if (view.model.HasSelection() && !view.passwordChar)
         CopyToClipboard(hwnd, view.model.SelectedText());
 }
 
 void Cut(HWND hwnd, EditState& state)
 {
     EditView& view = state.view;
-    if (!view.model.HasSelection() || IsReadOnly(view) || !CopyToClipboard(hwnd, view.model.SelectedText()))
+    if (!view.model.HasSelection() || IsReadOnly(view) || view.passwordChar
+        || !CopyToClipboard(hwnd, view.model.SelectedText()))
         return;
     Insert(hwnd, state, {});
 }
@@ -391,6 +393,16 @@ LRESULT Handle(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARAM 
             wParam != 0);
         return 0;
     }
+    case EM_SETPASSWORDCHAR:
+        // Only a single-line control masks its text.
+        if (!view.IsMultiLine()) {
+            view.passwordChar = static_cast<char>(wParam);
+            Reformat(hwnd, view);
+            InvalidateRect(hwnd, nullptr, FALSE);
+        }
+        return 0;
+    case EM_GETPASSWORDCHAR:
+        return static_cast<unsigned char>(view.passwordChar);
     case EM_GETSEL:
     case EM_SETSEL:
         state.run = message == EM_SETSEL ? EditRun::None : state.run;

@@ -13,7 +13,8 @@ namespace pw::platform::user {
 // click. Every change the user makes sends WM_COMMAND with EN_CHANGE to the parent. It keeps one
 // level of undo (Ctrl+Z, WM_UNDO, EM_UNDO; EM_CANUNDO tells): the text before the last change
 // that changed something, a run of typing or of deleting counting as one change; undoing twice
-// redoes, and WM_SETTEXT forgets it. Without
+// redoes, and WM_SETTEXT forgets it. A single-line control given a mask character
+// (EM_SETPASSWORDCHAR) shows that character for each of its own and refuses to copy or cut. Without
 // ES_AUTOHSCROLL a single-line control refuses typing wider than itself; without ES_AUTOVSCROLL
 // a multi-line one refuses lines below its bottom.
 class EditControl {

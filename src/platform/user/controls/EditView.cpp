@@ -3,6 +3,7 @@
 #include "platform/user/controls/ControlPaint.h"
 
 #include <algorithm>
+#include <string>
 
 namespace pw::platform::user {
 
@@ -37,6 +38,9 @@ void EditView::Format(const RECT& newClient)
     client = newClient;
     CharWidths widths {};
     MeasureFont(font, widths, lineHeight);
+    // A masked text is laid out as the mask characters it shows.
+    if (passwordChar)
+        widths.fill(widths[static_cast<unsigned char>(passwordChar)]);
     EditLayout::Breaks breaks = EditLayout::Breaks::SingleLine;
     if (IsMultiLine())
         breaks = (style & ES_AUTOHSCROLL) ? EditLayout::Breaks::LineBreaks : EditLayout::Breaks::WordWrap;
@@ -125,7 +129,10 @@ void EditView::PaintLine(HDC hdc, size_t line, int y) const
         SetBkMode(hdc, selected ? OPAQUE : TRANSPARENT);
         SetBkColor(hdc, SysColor(COLOR_HIGHLIGHT));
         SetTextColor(hdc, selected ? SysColor(COLOR_HIGHLIGHTTEXT) : ink);
-        TextOutA(hdc, x, y, text.data() + from, static_cast<int>(to - from));
+        if (passwordChar)
+            TextOutA(hdc, x, y, std::string(to - from, passwordChar).c_str(), static_cast<int>(to - from));
+        else
+            TextOutA(hdc, x, y, text.data() + from, static_cast<int>(to - from));
         for (size_t i = from; i < to; ++i)
             x += model.Widths()[static_cast<unsigned char>(text[i])];
     };

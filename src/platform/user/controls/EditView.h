@@ -18,6 +18,8 @@ public:
     // DC's default); Format lays the text out again for them and the client size.
     DWORD style { 0 };
     HFONT font { nullptr };
+    // Shown in place of every character when not 0 (EM_SETPASSWORDCHAR).
+    char passwordChar { 0 };
     void Format(const RECT& client);
 
     int LineHeight() const { return lineHeight; }

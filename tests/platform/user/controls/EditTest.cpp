@@ -534,6 +534,43 @@ TEST_F(EditScreenTest, TheCaretShowsSteadilyWhereTypingGoes)
     EXPECT_NE(before.pixels, testing::ReadClientArea(edit).pixels) << "no caret without the focus";
 }
 
+// A masked control shows its mask for every character, keeps and reports its own text, places the
+// caret by the mask's widths, and never lets its text out through the clipboard.
+TEST_F(EditScreenTest, AMaskedControlShowsOnlyItsMaskAndKeepsItsTextInside)
+{
+    HWND edit = MakeEdit(ES_AUTOHSCROLL, RECT { 10, 10, 210, 32 });
+    SendMessageA(edit, EM_SETPASSWORDCHAR, '*', 0);
+    EXPECT_EQ('*', SendMessageA(edit, EM_GETPASSWORDCHAR, 0, 0));
+    Type("Wil1");
+    EXPECT_EQ("Wil1", TextOf(edit));
+    SetFocus(parent);
+    testing::RunUntilIdle();
+    int width = Extent("****") + 4;
+    EXPECT_EQ(InkOfText("****", width, LineHeight()), InkOnScreen(edit, 0, width, LineHeight()));
+
+    SetFocus(edit);
+    ClickAt(OnScreen(edit, POINT { Extent("**") + 1, 5 }));
+    EXPECT_EQ(Selection(2, 2), SelectionOf(edit)) << "the caret goes by the mask's widths";
+
+    ASSERT_TRUE(testing::PutSystemClipboardText("kept"));
+    SendMessageA(edit, EM_SETSEL, 0, 4);
+    WithKey(VK_CONTROL, { 'C' });
+    WithKey(VK_CONTROL, { 'X' });
+    SendMessageA(edit, WM_COPY, 0, 0);
+    EXPECT_EQ("kept", testing::SystemClipboardText().value_or("none"));
+    EXPECT_EQ("Wil1", TextOf(edit)) << "a cut that cannot copy keeps the text";
+
+    // A multi-line control takes no mask; 0 takes the mask away.
+    HWND several = MakeEdit(ES_MULTILINE, RECT { 10, 40, 210, 80 }, "abc");
+    SendMessageA(several, EM_SETPASSWORDCHAR, '*', 0);
+    EXPECT_EQ(0, SendMessageA(several, EM_GETPASSWORDCHAR, 0, 0));
+    SendMessageA(edit, EM_SETPASSWORDCHAR, 0, 0);
+    SetFocus(parent);
+    testing::RunUntilIdle();
+    width = Extent("Wil1") + 4;
+    EXPECT_EQ(InkOfText("Wil1", width, LineHeight()), InkOnScreen(edit, 0, width, LineHeight()));
+}
+
 } // namespace
 
 } // namespace pw::platform::tests
