@@ -10,6 +10,7 @@
 #include "foundation/Failure.h"
 #include "graphics/SoundBytes.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 
@@ -177,6 +178,19 @@ TEST_F(TallowScribeTest, RepeatedSavesLeaveOneSetOfFilesAndOnlyAStoredShowIsExpo
     // file itself, which no longer lists anything new, is not rewritten.
     Save("Home", new String("not a page"));
     EXPECT_EQ(Exported(), (std::set<std::string> { "Home.htm", "Second.htm", "Second.jpg" }));
+}
+
+// The exported site as a visitor's browser shows it (headless Chromium through its driver).
+TEST_F(TallowScribeTest, TheExportedSiteWorksInABrowser)
+{
+    if (!std::filesystem::exists("/usr/bin/chromium") || !std::filesystem::exists("/usr/bin/chromedriver"))
+        GTEST_SKIP() << "chromium and chromium-driver are not installed (scripts/setup installs them)";
+    pw::platform::testing::MakeHostFolder("Proj");
+    Save("Second", EmptyPage().Get());
+    Save("Home", HomePage().Get());
+    std::string command = std::string("/usr/bin/python3 ") + PW_BROWSE_EXPORT_SCRIPT + " '" + HostPath("Proj/HTML")
+        + "' Home.htm Second.htm";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 
 } // namespace
