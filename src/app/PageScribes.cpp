@@ -22,6 +22,8 @@ void pw::app::testing::ForgetScribeFolder()
     folderSet = false;
 }
 
+namespace pw::app {
+
 PageScribes::PageScribes(BaseFactory base, FrontScribe front, const FileType& documentType,
     const FileCreatorType& creator)
     : base(std::move(base))
@@ -76,3 +78,5 @@ void PageScribes::CreateHomePage(FileReference& folder)
     if (scribe.Valid())
         scribe->Write(show.Get());
 }
+
+} // namespace pw::app

@@ -13,7 +13,10 @@
 // document file is the base factory's, wrapped in a TallowScribe when it can write, so each save of
 // a page also exports the page. The first file a scribe is made for in a run makes its folder the
 // current folder. Every project folder has a home page, "index" with the document type's
-// extension, made as an empty page when missing.
+// extension, made as an empty page when missing. The application class owns one and answers the
+// framework's scribe requests and its home navigation through it.
+namespace pw::app {
+
 class PageScribes {
 public:
     // The scribe the application's base class makes for a file and mode (1 reads, 3 saves).
@@ -38,6 +41,8 @@ private:
     FileType documentType;
     FileCreatorType creator;
 };
+
+} // namespace pw::app
 
 namespace pw::app::testing {
 

@@ -22,6 +22,8 @@ using pw::platform::testing::ReadHostFile;
 
 namespace {
 
+using pw::app::PageScribes;
+
 class PageScribesTest : public uitest::ProgressTest {
 protected:
     void SetUp() override
