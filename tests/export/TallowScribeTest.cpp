@@ -1,0 +1,196 @@
+#include "export/TallowScribe.h"
+
+#include "ElementFixture.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CMoviePic.h"
+#include "engine/CResource.h"
+#include "engine/CShow.h"
+#include "engine/CSprite.h"
+#include "engine/ShowFileType.h"
+#include "foundation/Failure.h"
+#include "graphics/SoundBytes.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+using pw::platform::testing::HostExists;
+using pw::platform::testing::HostPath;
+using pw::platform::testing::MakeHostFile;
+using pw::platform::testing::ReadHostFile;
+
+namespace {
+
+class TallowScribeTest : public uitest::ProgressTest {
+protected:
+    // A sprite of a plain w x h picture placed at (h, v).
+    static SmartPtr<CSprite> Sprite(int32_t h, int32_t v, int32_t w, int32_t height)
+    {
+        SmartPtr<BitMap> picture = new BitMap(w, height, ColorTable::Setup(8), Color(), false);
+        SmartPtr<CMovie> cels = new CMoviePic(new CResource(SmartPtr<Persistent>(picture.Get()), true), true);
+        return new CSprite(0, cels, Rect(h, v, h + w, v + height));
+    }
+
+    static SmartPtr<Sound> Beep()
+    {
+        MemoryStream source = sound_bytes::StreamOf(sound_bytes::Wave(1, 8000, 8, { 9, 8, 7, 6 }));
+        return new Sound(source, Sound::wave, false);
+    }
+
+    static SmartPtr<CLink> PageLink(const char* path)
+    {
+        SmartPtr<CLink> link = new CLink;
+        link->SetJumpMovie(new CJumpMovie(new FileReference(path), true));
+        link->SetKind(2);
+        return link;
+    }
+
+    static SmartPtr<CLink> WebLink(const char* href)
+    {
+        SmartPtr<CLink> link = new CLink;
+        link->SetHREF(new LinkHREF(elementtest::Text(href)));
+        return link;
+    }
+
+    // The page Home of the project c:\Proj: over a 60 x 40 page, a link to the page Second, a web
+    // link, a sound, a sprite with both a link and a sound, and one with neither.
+    static SmartPtr<CShow> HomePage()
+    {
+        SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 60, 40));
+        SmartPtr<CSprite> toSecond = Sprite(5, 5, 10, 8);
+        toSecond->SetLink(0, 1, PageLink("c:\\Proj\\Second.mvi").Get());
+        SmartPtr<CSprite> toWeb = Sprite(20, 5, 10, 8);
+        toWeb->SetLink(0, 1, WebLink("http://www.example.org/kids/").Get());
+        SmartPtr<CSprite> sound = Sprite(35, 20, 10, 8);
+        sound->SetSound(0, 1, Beep().Get());
+        SmartPtr<CSprite> both = Sprite(5, 20, 4, 4);
+        both->SetLink(0, 1, WebLink("http://www.example.org/").Get());
+        both->SetSound(0, 1, Beep().Get());
+        SmartPtr<CSprite> plain = Sprite(50, 30, 5, 5);
+        for (const SmartPtr<CSprite>& sprite : { toSecond, toWeb, sound, both, plain })
+            group->AddSprite(sprite, false);
+        return new CShow(group.Get());
+    }
+
+    static SmartPtr<CShow> EmptyPage() { return new CShow(new CMovieGroup(Rect(0, 0, 350, 350))); }
+
+    // Stores the object as the page document c:\Proj\<name>.mvi through a page scribe.
+    static void Save(const std::string& name, const SmartPtr<Smart>& object)
+    {
+        std::string relative = "Proj/" + name + ".mvi";
+        if (!HostExists(relative))
+            MakeHostFile(relative);
+        SmartPtr<FileReference> file = new FileReference(("c:\\Proj\\" + name + ".mvi").c_str());
+        SmartPtr<Scribe> objectFile = new ObjectFile(GetGenericTypeIndex(), new File(*file.Get(), 3));
+        SmartPtr<TallowScribe> scribe = new TallowScribe(objectFile, file);
+        scribe->Write(object);
+    }
+
+    static std::set<std::string> Exported()
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(HostPath("Proj/HTML")))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+};
+
+TEST_F(TallowScribeTest, APageIsStoredAndExportedWithAnAreaPerLinkedOrSoundingSprite)
+{
+    pw::platform::testing::MakeHostFolder("Proj");
+    Save("Second", EmptyPage().Get());
+    Save("Home", HomePage().Get());
+
+    // The document reads back as the show it was.
+    {
+        SmartPtr<FileReference> file = new FileReference("c:\\Proj\\Home.mvi");
+        SmartPtr<ObjectFile> reader = new ObjectFile(GetGenericTypeIndex(), new File(*file.Get(), 1));
+        SmartPtr<Smart> back = reader->Read();
+        ASSERT_NE(SmartCast<CShow>(back.Get()), nullptr);
+    }
+
+    EXPECT_EQ(Exported(),
+        (std::set<std::string> { "Home.htm", "Home.jpg", "Home.wav", "Home1.wav", "Second.htm", "Second.jpg" }));
+    // The picture is cropped to the sprites (5, 5)-(45, 28), so areas are 5 left and 5 up of the
+    // page's coordinates; the sprite with a link and a sound plays the sound.
+    EXPECT_EQ(ReadHostFile("Proj/HTML/Home.htm"),
+        "<HTML>\n<HEAD>\n<TITLE>Home</TITLE>\n</HEAD>\n"
+        "<BODY BGCOLOR=\"#ffffff\"><CENTER>"
+        "<IMG BORDER=0 SRC = \"Home.jpg\" ALT = \"Home.jpg\" USEMAP = \"#Home\">\n"
+        "<MAP NAME = \"Home\">\n"
+        "<AREA SHAPE=\"RECT\" COORDS=\"0,0,10,8\" HREF=\"Second.htm\">\n"
+        "<AREA SHAPE=\"RECT\" COORDS=\"15,0,25,8\" HREF=\"http://www.example.org/kids/\">\n"
+        "<AREA SHAPE=\"RECT\" COORDS=\"30,15,40,23\" HREF=\"Home.wav\">\n"
+        "<AREA SHAPE=\"RECT\" COORDS=\"0,15,4,19\" HREF=\"Home1.wav\">\n"
+        "</MAP>\n<HR>\n"
+        "<CENTER> [ <A HREF=\"Second.htm\">Second</A> | <A HREF=\"http://www.example.org/kids/\">kids</A> | "
+        "<A HREF=\"Home.wav\">Sound</A> | <A HREF=\"Home1.wav\">Sound</A> ] </CENTER>\n"
+        "<HR><ADDRESS><CENTER> Created with Plumewright(TM) - "
+        "<A HREF=\"mailto:info@plumewright.example\">info@plumewright.example</A> - "
+        "<A HREF=\"http://www.plumewright.example/\">www.plumewright.example</A>"
+        "</ADDRESS> <HR></BODY>"
+        "<!-- Files:\nHome.jpg\nHome.wav\nHome1.wav\n-->\n</HTML>\n");
+    // A page without sprites shows its whole rectangle and has no map areas.
+    std::string second = ReadHostFile("Proj/HTML/Second.htm");
+    EXPECT_EQ(second.find("<AREA"), std::string::npos);
+    EXPECT_NE(second.find("<!-- Files:\nSecond.jpg\n-->"), std::string::npos);
+}
+
+// A scribe whose every store fails, as a full disk would.
+class FailingScribe : public Scribe, public SmartImplementation {
+public:
+    const ClassInfo* GetClassInfo() const override { return SmartImplementation::GetClassInfo(); }
+    void* CastTo(const ClassInfo* info) override
+    {
+        void* cast = info == &Scribe::classInfo ? static_cast<Scribe*>(this) : nullptr;
+        return cast ? cast : SmartImplementation::CastTo(info);
+    }
+    bool CanCopyFrom(Smart*) override { return false; }
+    void CopyFrom(Smart*) override { }
+    Smart* Copy() const override { return nullptr; }
+    void Write(const SmartPtr<Smart>&) override { ThrowError("Disk full.", PW_HERE); }
+    SmartPtr<Smart> Read() override { return SmartPtr<Smart>(); }
+    bool CanWrite() override { return true; }
+    bool Accepts(const ClassInfo*) override { return true; }
+};
+
+TEST_F(TallowScribeTest, RepeatedSavesLeaveOneSetOfFilesAndOnlyAStoredShowIsExported)
+{
+    pw::platform::testing::MakeHostFolder("Proj");
+    Save("Second", EmptyPage().Get());
+    Save("Home", HomePage().Get());
+    std::set<std::string> once = Exported();
+    std::string page = ReadHostFile("Proj/HTML/Home.htm");
+    Save("Home", HomePage().Get());
+    Save("Home", HomePage().Get());
+    EXPECT_EQ(Exported(), once);
+    EXPECT_EQ(ReadHostFile("Proj/HTML/Home.htm"), page);
+
+    // A document that fails to store leaves the export as it was.
+    {
+        SmartPtr<FileReference> file = new FileReference("c:\\Proj\\Home.mvi");
+        SmartPtr<TallowScribe> scribe = new TallowScribe(new FailingScribe, file);
+        EXPECT_EQ(Failure([&] { scribe->Write(HomePage().Get()); }), "Disk full.");
+        EXPECT_EQ(Exported(), once);
+    }
+
+    // Something other than a show is stored and takes the page's old files with it, but the page
+    // file itself, which no longer lists anything new, is not rewritten.
+    Save("Home", new String("not a page"));
+    EXPECT_EQ(Exported(), (std::set<std::string> { "Home.htm", "Second.htm", "Second.jpg" }));
+}
+
+// The exported site as a visitor's browser shows it (headless Chromium through its driver).
+TEST_F(TallowScribeTest, TheExportedSiteWorksInABrowser)
+{
+    if (!std::filesystem::exists("/usr/bin/chromium") || !std::filesystem::exists("/usr/bin/chromedriver"))
+        GTEST_SKIP() << "chromium and chromium-driver are not installed (scripts/setup installs them)";
+    pw::platform::testing::MakeHostFolder("Proj");
+    Save("Second", EmptyPage().Get());
+    Save("Home", HomePage().Get());
+    std::string command = std::string("/usr/bin/python3 ") + PW_BROWSE_EXPORT_SCRIPT + " '" + HostPath("Proj/HTML")
+        + "' Home.htm Second.htm";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+} // namespace
