@@ -5,12 +5,14 @@
 #include "authoring/panes/Scrap.h"
 #include "engine/CHAApp.h"
 #include "engine/CShow.h"
-#include "foundation/Chore.h"
+#include "engine/CPlayer.h"
 #include "foundation/FileReference.h"
+#include "foundation/Scribe.h"
 #include "ui/AppSignals.h"
 #include "ui/ClipTask.h"
 #include "ui/Menu.h"
 #include "ui/Window.h"
+#include "ui/WindowFrame.h"
 #include "ui/WindowSignals.h"
 
 #include <string>
@@ -18,6 +20,8 @@
 namespace pw::app {
 
 namespace {
+
+using namespace pw::ui;
 
 SmartPtr<MenuBar> BuildMenus()
 {
@@ -38,39 +42,50 @@ SmartPtr<MenuBar> BuildMenus()
     return bar;
 }
 
-// The opener while it waits; never destroyed at exit, when the platform is already down.
-SmartPtr<Chore>& Opener()
-{
-    static auto* opener = new SmartPtr<Chore>;
-    return *opener;
-}
-
-// Runs once, after the framework has installed the application: opens the sample page and
-// plays it.
-class OpenSample : public Chore {
+// The animation application as the program starts it: its first new document is the sample
+// page (an empty page when the file is missing or unreadable), playing in a window of its size.
+class StartApp : public CHAApp {
 public:
-    OpenSample()
-        : Chore(1, false, 0)
+    StartApp()
+        : CHAApp(BuildMenus(), FileCreatorType("Plumewright", 0x506C6D77))
     {
     }
-    void Perform() override
+
+    void NewDocument() override
     {
-        CHAApp* app = CHAApp::Get();
-        if (!app)
+        if (started) {
+            CHAApp::NewDocument();
             return;
+        }
+        started = true;
         std::string path = std::string(FileReference::StartupFolder().Path()) + "\\" + kSamplePage;
         FileReference file(path.c_str());
         SmartPtr<CShow> show;
         if (file.Exists())
-            show = app->OpenIntoActivePane(file);
+            show = OpenIntoActivePane(file);
         if (!show.Valid()) {
-            show = app->MakeModel();
-            app->MakeDocumentWindow(show.Get(), SmartPtr<Scribe>());
+            show = MakeModel();
+            MakeDocumentWindow(show.Get(), SmartPtr<Scribe>());
         }
-        if (show->GetPlayer())
-            show->GetPlayer()->Start();
-        Opener() = nullptr;
+        if (CPlayer* player = show->GetPlayer())
+            player->Start();
     }
+
+    SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe) override
+    {
+        SmartPtr<Window> window = CHAApp::MakeDocumentWindow(model, scribe);
+        auto* show = SmartCast<CShow>(model.Get());
+        if (window.Valid() && show) {
+            Rect bounds(0, 0, 0, 0);
+            show->GetMovie()->GetBounds(bounds);
+            Point outer = window->GetFrame()->OuterSize(Point(bounds.right - bounds.left, bounds.bottom - bounds.top));
+            window->SetSize(outer.h, outer.v);
+        }
+        return window;
+    }
+
+private:
+    bool started { false };
 };
 
 } // namespace
@@ -79,9 +94,8 @@ App* MakeAnimationApp()
 {
     CShow::SetViewMaker(&PageView::Make);
     pw::authoring::InstallApplicationHooks();
-    auto* app = new CHAApp(BuildMenus(), FileCreatorType("Plumewright", 0x506C6D77));
+    auto* app = new StartApp;
     pw::authoring::BindScrap(app->GetClipboard());
-    Opener() = new OpenSample;
     return app;
 }
 

@@ -8,8 +8,7 @@ namespace pw::app {
 inline constexpr const char* kSamplePage = "Projects\\Sample.mvi";
 
 // The application factory handed to the framework main: an animation application whose page
-// windows play their pages, which opens the sample page (an empty page when it is missing) and
-// plays it once the framework runs.
+// windows play their pages; its first document is the sample page, playing.
 App* MakeAnimationApp();
 
 } // namespace pw::app

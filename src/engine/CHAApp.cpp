@@ -140,6 +140,8 @@ SmartPtr<CShow> CHAApp::OpenIntoActivePane(const FileReference& file)
     if (!show.Valid())
         return nullptr;
     show->SetFile(new FileReference(file));
+    FileReference named(file);
+    named.GetNameParts(show->GetName());
     if (pane.Valid())
         show->GetPlayer()->TakeOver(&pane->GetPlayer());
     MakeDocumentWindow(show.Get(), scribe);
