@@ -1,11 +1,10 @@
-// The program's entry: the framework main with the framework's sample application, until the
-// animation application takes its place.
+// The program's entry: the framework main with the animation application.
 #include <windows.h>
 
+#include "app/AnimationStart.h"
 #include "ui/AppMain.h"
-#include "ui/SampleApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand)
 {
-    return AppMain(instance, previous, commandLine, showCommand, pw::ui::SampleApp::Make);
+    return AppMain(instance, previous, commandLine, showCommand, pw::app::MakeAnimationApp);
 }

@@ -186,8 +186,8 @@ void CFrameIndex::GetRange(uint32_t index, int16_t total, int16_t& start, int16_
     length = static_cast<int16_t>((next ? next->GetFrame() : total) - start);
 }
 
-Menu* CFrameIndex::MakePopup(int32_t, int32_t, int32_t)
+SmartPtr<Menu> CFrameIndex::MakePopup(int32_t, int32_t, int32_t)
 {
     Exception::Warn(kNotImplemented, PW_HERE);
-    return nullptr;
+    return new Menu(String());
 }

@@ -6,11 +6,11 @@
 #include "foundation/SmartImplementation.h"
 #include "foundation/SmartList.h"
 #include "foundation/SmartPtr.h"
+#include "ui/Menu.h"
 
 #include <cstdint>
 
 class ArchiveScope;
-class Menu;
 
 // A movie's frame labels (CJumpFrame), 1-based and in ascending frame order. It moves the labels
 // with the movie's inserted and deleted frames, finds them by frame and by name (names compare
@@ -65,8 +65,8 @@ public:
     // Label i's frame and the frames up to the next label (or to `total` for the last); both 0
     // when there is no label i.
     void GetRange(uint32_t index, int16_t total, int16_t& start, int16_t& length) const;
-    // Warns "Not implemented." and answers none.
-    Menu* MakePopup(int32_t number, int32_t first, int32_t second);
+    // Warns "Not implemented." and answers an empty menu, so that callers always get one.
+    SmartPtr<Menu> MakePopup(int32_t number, int32_t first, int32_t second);
 
 private:
     uint32_t IndexOf(CJumpFrame* label) const;

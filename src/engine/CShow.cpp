@@ -120,9 +120,24 @@ void CShow::Write(Archive& archive)
         stream.WriteShort(static_cast<int16_t>(part));
 }
 
-View* CShow::MakeView(View&)
+namespace {
+
+CShow::ViewMaker& TheViewMaker()
 {
-    return nullptr;
+    static CShow::ViewMaker maker;
+    return maker;
+}
+
+} // namespace
+
+void CShow::SetViewMaker(const ViewMaker& maker)
+{
+    TheViewMaker() = maker;
+}
+
+View* CShow::MakeView(View& container)
+{
+    return TheViewMaker() ? TheViewMaker()(*this, container) : nullptr;
 }
 
 void CShow::FitCaches()

@@ -9,6 +9,7 @@
 #include "graphics/Color.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CPlayer;
@@ -44,8 +45,10 @@ public:
 
     void Write(Archive& archive) override;
     const PersistentVersion& GetPersistentVersion() const override { return version; }
-    // The editing pane joins with the panes; until then no view is made.
+    // The page's pane, made by the maker that the floor owning the pane registered (none: no view).
     View* MakeView(View& container) override;
+    using ViewMaker = std::function<View*(CShow& show, View& container)>;
+    static void SetViewMaker(const ViewMaker& maker);
     String& GetName() override { return name; }
 
     SmartPtr<CMovie> GetMovie() const { return movie; }

@@ -14,31 +14,66 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Program, StartsMaximisedOnTheDesktopAndQuitsWhenAskedToClose)
+// Starts the program in a fresh start-up folder holding the shipped palette and sample page,
+// closes it after `seconds` and loads what it showed last into `bmp`.
+void RunProgram(const std::string& name, double seconds, pw::e2e::Bmp& bmp)
 {
-    fs::path home = fs::path(PW_E2E_OUTPUT) / "program-home";
+    fs::path home = fs::path(PW_E2E_OUTPUT) / (name + "-home");
     fs::remove_all(home);
     fs::create_directories(home / "Data");
-    fs::copy_file(fs::path(PW_SOURCE_DIR) / "data" / "Data" / "standard.pal", home / "Data" / "standard.pal");
-    std::string shot = (fs::path(PW_E2E_OUTPUT) / "program.bmp").string();
+    fs::create_directories(home / "Projects");
+    fs::path data = fs::path(PW_SOURCE_DIR) / "data";
+    fs::copy_file(data / "Data" / "standard.pal", home / "Data" / "standard.pal");
+    fs::copy_file(data / "Projects" / "Sample.mvi", home / "Projects" / "Sample.mvi");
+    std::string shot = (fs::path(PW_E2E_OUTPUT) / (name + ".bmp")).string();
     fs::remove(shot);
 
     const char* sanitizer = std::getenv("ASAN_OPTIONS");
     std::string asan = std::string(sanitizer ? sanitizer : "") + ":detect_leaks=0";
     std::string command = "cd '" + home.string() + "' && ASAN_OPTIONS='" + asan + "' SDL_VIDEODRIVER=offscreen "
         + "SDL_AUDIODRIVER=dummy PLUMEWRIGHT_BACKEND=sdl PLUMEWRIGHT_SCREENSHOT='" + shot + "' '" + PW_PROGRAM
-        + "' & pid=$!; sleep 4; kill -TERM $pid; wait $pid";
+        + "' & pid=$!; sleep " + std::to_string(seconds) + "; kill -TERM $pid; wait $pid";
     int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status)) << command;
     EXPECT_EQ(WEXITSTATUS(status), 0) << command;
-
-    pw::e2e::Bmp bmp;
     ASSERT_TRUE(bmp.Load(shot)) << shot;
+    ASSERT_GE(bmp.width / 640, 1);
+}
+
+// How many pixels of the square (left, top, size) in 640 x 480 units show `colour`.
+int Count(const pw::e2e::Bmp& bmp, int left, int top, int size, pw::e2e::Rgb colour)
+{
     int scale = bmp.width / 640;
-    ASSERT_GE(scale, 1);
-    // The main window covers the whole desktop, so its caption runs along the top of the screen.
-    EXPECT_EQ(bmp.At(320 * scale, 8 * scale), (pw::e2e::Rgb { 0, 0, 128 }));
-    EXPECT_NE(bmp.At(5 * scale, 470 * scale), (pw::e2e::Rgb { 0, 128, 128 })) << "the bare desktop shows";
+    int count = 0;
+    for (int v = top; v < top + size; ++v)
+        for (int h = left; h < left + size; ++h)
+            count += bmp.At(h * scale, v * scale) == colour;
+    return count;
+}
+
+TEST(Program, StartsMaximisedOnTheDesktopAndPlaysTheSamplePage)
+{
+    pw::e2e::Bmp early;
+    pw::e2e::Bmp late;
+    RunProgram("program", 3, early);
+    RunProgram("program-later", 5, late);
+    for (const pw::e2e::Bmp* bmp : { &early, &late }) {
+        SCOPED_TRACE(bmp == &early ? "after 3 s" : "after 5 s");
+        int scale = bmp->width / 640;
+        // The main window covers the whole desktop, so its caption runs along the top of the screen.
+        EXPECT_EQ(bmp->At(320 * scale, 8 * scale), (pw::e2e::Rgb { 0, 0, 128 }));
+        EXPECT_NE(bmp->At(5 * scale, 470 * scale), (pw::e2e::Rgb { 0, 128, 128 })) << "the bare desktop shows";
+        // The page window sits at the top left of the main window; its white page fills most of
+        // the square below, between the sprites.
+        EXPECT_GT(Count(*bmp, 60, 120, 200, { 255, 255, 255 }), 200 * 200 / 2) << "no page shows";
+    }
+    // Two seconds apart the page is twelve frames on: its sprites have moved.
+    int differing = 0;
+    int scale = early.width / 640;
+    for (int v = 60; v < 410; ++v)
+        for (int h = 4; h < 354; ++h)
+            differing += !(early.At(h * scale, v * scale) == late.At(h * scale, v * scale));
+    EXPECT_GT(differing, 500) << "the page's frames did not change on the screen";
 }
 
 } // namespace

@@ -124,3 +124,12 @@ TEST(CFrameIndex, StoredAndReadBack)
     empty.SetName(3, String("x"));
     EXPECT_EQ(Labels(empty), "3:x");
 }
+
+// The label menu is not built yet; its callers still always get a menu to show, an empty one.
+TEST(CFrameIndex, ItsPopupIsAnEmptyMenu)
+{
+    CFrameIndex index;
+    SmartPtr<Menu> menu = index.MakePopup(21, 0, 0);
+    ASSERT_TRUE(menu.Valid());
+    EXPECT_EQ(menu->NumItems(), 0u);
+}

@@ -1,0 +1,102 @@
+#include "app/AnimationStart.h"
+
+#include "app/PageView.h"
+#include "authoring/panes/ApplicationHooks.h"
+#include "authoring/panes/Scrap.h"
+#include "engine/CHAApp.h"
+#include "engine/CShow.h"
+#include "engine/CPlayer.h"
+#include "foundation/FileReference.h"
+#include "foundation/Scribe.h"
+#include "ui/AppSignals.h"
+#include "ui/ClipTask.h"
+#include "ui/Menu.h"
+#include "ui/Window.h"
+#include "ui/WindowFrame.h"
+#include "ui/WindowSignals.h"
+
+#include <string>
+
+namespace pw::app {
+
+namespace {
+
+using namespace pw::ui;
+
+SmartPtr<MenuBar> BuildMenus()
+{
+    SmartPtr<MenuBar> bar(new MenuBar);
+    SmartPtr<Menu> file(new Menu(String("File")));
+    file->AddItem(String("New Page"), 'N', new NewDocumentSignal);
+    file->AddSeparator();
+    file->AddItem(String("Quit"), 'Q', new QuitSignal);
+    bar->AddMenu(file);
+    SmartPtr<Menu> edit(new Menu(String("Edit")));
+    edit->AddItem(String("Undo"), 'Z', new UndoSignal, Window::kUndoCommand);
+    edit->AddSeparator();
+    edit->AddItem(String("Cut"), 'X', new ClipTaskSignal(ClipTask::kCut));
+    edit->AddItem(String("Copy"), 'C', new ClipTaskSignal(ClipTask::kCopy));
+    edit->AddItem(String("Paste"), 'V', new ClipTaskSignal(ClipTask::kPaste));
+    edit->AddItem(String("Delete"), 0, new ClipTaskSignal(ClipTask::kClear));
+    bar->AddMenu(edit);
+    return bar;
+}
+
+// The animation application as the program starts it: its first new document is the sample
+// page (an empty page when the file is missing or unreadable), playing in a window of its size.
+class StartApp : public CHAApp {
+public:
+    StartApp()
+        : CHAApp(BuildMenus(), FileCreatorType("Plumewright", 0x506C6D77))
+    {
+    }
+
+    void NewDocument() override
+    {
+        if (started) {
+            CHAApp::NewDocument();
+            return;
+        }
+        started = true;
+        std::string path = std::string(FileReference::StartupFolder().Path()) + "\\" + kSamplePage;
+        FileReference file(path.c_str());
+        SmartPtr<CShow> show;
+        if (file.Exists())
+            show = OpenIntoActivePane(file);
+        if (!show.Valid()) {
+            show = MakeModel();
+            MakeDocumentWindow(show.Get(), SmartPtr<Scribe>());
+        }
+        if (CPlayer* player = show->GetPlayer())
+            player->Start();
+    }
+
+    SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe) override
+    {
+        SmartPtr<Window> window = CHAApp::MakeDocumentWindow(model, scribe);
+        auto* show = SmartCast<CShow>(model.Get());
+        if (window.Valid() && show) {
+            Rect bounds(0, 0, 0, 0);
+            show->GetMovie()->GetBounds(bounds);
+            Point outer = window->GetFrame()->OuterSize(Point(bounds.right - bounds.left, bounds.bottom - bounds.top));
+            window->SetSize(outer.h, outer.v);
+        }
+        return window;
+    }
+
+private:
+    bool started { false };
+};
+
+} // namespace
+
+App* MakeAnimationApp()
+{
+    CShow::SetViewMaker(&PageView::Make);
+    pw::authoring::InstallApplicationHooks();
+    auto* app = new StartApp;
+    pw::authoring::BindScrap(app->GetClipboard());
+    return app;
+}
+
+} // namespace pw::app

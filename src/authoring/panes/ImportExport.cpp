@@ -1,0 +1,114 @@
+#include "authoring/panes/ImportExport.h"
+
+#include "engine/CMovie.h"
+#include "engine/CMoviePic.h"
+#include "engine/CResource.h"
+#include "engine/CSprite.h"
+#include "foundation/Exception.h"
+#include "foundation/File.h"
+#include "foundation/FileType.h"
+#include "foundation/ListData.h"
+#include "foundation/SmartList.h"
+#include "graphics/AIFFFile.h"
+#include "graphics/BMPFile.h"
+#include "graphics/BitMap.h"
+#include "graphics/Sound.h"
+#include "graphics/WAVEFile.h"
+#include "ui/App.h"
+#include "ui/ClipTask.h"
+#include "ui/View.h"
+
+namespace {
+
+// The file's content: media files through their own readers, anything else as a document of the
+// application. Empty when it cannot be read.
+SmartPtr<Smart> ReadContent(App& app, FileReference& file)
+{
+    try {
+        SmartPtr<Scribe> scribe;
+        String name;
+        // AIFF files come as ".aif" as well as under the type's own extension.
+        bool aif = file.GetNameParts(name) == FileType::ExtensionCode("aif");
+        if (file.IsOfType(WAVEFile::GetFileType()))
+            scribe = new WAVEFile(new File(file, 1));
+        else if (aif || file.IsOfType(AIFFFile::GetFileType()))
+            scribe = new AIFFFile(new File(file, 1));
+        else if (file.IsOfType(BMPFile::GetFileType()))
+            scribe = new BMPFile(new File(file, 1));
+        else
+            scribe = app.OpenScribe(&file, 1);
+        return scribe.Valid() ? scribe->Read() : SmartPtr<Smart>();
+    } catch (Exception*) {
+        // A damaged or unreadable file brings nothing in; the failure is dropped.
+        CurrentException() = nullptr;
+        return SmartPtr<Smart>();
+    }
+}
+
+// The movie a sprite shows for the content, or empty.
+SmartPtr<CMovie> MovieOf(const SmartPtr<Smart>& content)
+{
+    if (auto* movie = SmartCast<CMovie>(content.Get()))
+        return movie;
+    if (auto* bitmap = SmartCast<BitMap>(content.Get())) {
+        SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(bitmap), true);
+        return new CMoviePic(resource, true);
+    }
+    SmartPtr<Smart> converted = content;
+    if (ConvertTo(converted, &CMovie::classInfo))
+        return SmartCast<CMovie>(converted.Get());
+    return SmartPtr<CMovie>();
+}
+
+} // namespace
+
+bool ImportToClipboard(App& app, const SmartPtr<FileReference>& file, const SmartPtr<String>& name)
+{
+    if (!file.Valid())
+        return false;
+    SmartPtr<Smart> content = ReadContent(app, *file.Get());
+    if (!content.Valid())
+        return false;
+    if (SmartCast<ListData>(content.Get())) {
+        app.GetClipboard()->Put(content.Get());
+        return true;
+    }
+    SmartPtr<CSprite> sprite;
+    if (SmartCast<Sound>(content.Get())) {
+        SmartPtr<Smart> converted = content;
+        if (ConvertTo(converted, &CSprite::classInfo))
+            sprite = SmartCast<CSprite>(converted.Get());
+    } else if (SmartPtr<CMovie> movie = MovieOf(content); movie.Valid()) {
+        sprite = new CSprite(0, movie.Get(), Rect(0, 0, 0, 0));
+    }
+    if (!sprite.Valid())
+        return false;
+    SmartPtr<String> spriteName = name;
+    if (!spriteName.Valid()) {
+        spriteName = new String;
+        file->GetNameParts(*spriteName.Get());
+    }
+    sprite->SetName(spriteName);
+    SmartList<CSprite> list;
+    list.Append(sprite);
+    app.GetClipboard()->Put(list.Data());
+    return true;
+}
+
+void ImportObject(const SmartPtr<Clipboard>& clipboard, const SmartPtr<View>& pane, int32_t h, int32_t v)
+{
+    int32_t value = (h == 0 && v == 0) ? 3 : 2;
+    SmartPtr<ClipTask> task = new ClipTask(clipboard, pane, ClipTask::kPaste, value, Point(h, v));
+    task->Do();
+    pane->NotifyTask(task.Get());
+}
+
+void ImportStubA(const SmartPtr<Smart>&)
+{
+    Exception::Warn(kNotImplemented, PW_HERE);
+}
+
+void ImportStubB(const SmartPtr<Smart>&)
+{
+    Exception::Warn(kNotImplemented, PW_HERE);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "authoring/tasks/CMouseTask.h"
+#include "engine/CMovie.h"
+#include "engine/CSprite.h"
+#include "foundation/Point.h"
+#include "foundation/Rect.h"
+
+#include <array>
+#include <cstdint>
+
+// Turns a sprite about a centre with the mouse over a run of frames; undo and redo turn it back
+// and forth. The press decides the centre: the middle of the sprite at the shown frame (the
+// sprite's reference point is moved there), or with modifier bit 1 held its existing reference
+// point. Angles are whole degrees, counter-clockwise on the screen; with modifier bit 0 held the
+// sprite's rotation snaps to multiples of 45 degrees.
+class CRotateTask : public CMouseTask {
+public:
+    // Modifier bits.
+    static constexpr int kSnapBit = 0;
+    static constexpr int kKeepCentreBit = 1;
+
+    // The frames first..last of the movie (at least the shown frame) take the rotation.
+    CRotateTask(const SmartPtr<View>& view, const SmartPtr<CMovie>& movie, const SmartPtr<CSprite>& sprite,
+        int16_t shownFrame, int16_t first, int16_t last);
+
+    // The pointer angle of `p` about `centre`, in (-180, 180]; 0 at the centre.
+    static int16_t PointerAngle(Point p, Point centre);
+    // `q` turned about `centre` by `degrees`.
+    static Point RotatePoint(Point q, Point centre, int32_t degrees);
+    // The accumulated angle after the pointer moved to `pointer` degrees: snapped when asked, and
+    // advanced the short way round so that a turn across +-180 goes on smoothly.
+    static int16_t Advance(int16_t angle, int16_t pointer, int16_t startAngle, int16_t frameRotation, bool snap);
+
+    void Begin(Point& start, BitFlags modifiers) override;
+    void Track(Point& current, Point previous, Point start, BitFlags modifiers) override;
+    void End(Point& current, Point previous, Point start, BitFlags modifiers) override;
+    // The drag has already turned the sprite.
+    void Do() override { }
+    // Both run the same exchange: the second call restores the first state.
+    void Undo() override;
+    void Redo() override;
+
+    int16_t GetAngle() const { return angle; }
+    int16_t GetStartAngle() const { return startAngle; }
+    Point GetCentre() const { return centre; }
+    // The outline of the turned cel: the four corners of the shown frame turned by the drag.
+    std::array<Point, 4> Outline() const;
+
+private:
+    static constexpr uint8_t kEnded = 0x02;
+    static constexpr uint8_t kRecentred = 0x04;
+
+    void ApplyAll();
+    void ApplyAt(int16_t frame);
+    void Exchange();
+
+    SmartPtr<CMovie> movie;
+    SmartPtr<CSprite> sprite;
+    int16_t shownFrame;
+    int16_t first;
+    int16_t last;
+    uint8_t flags { 0 };
+    Point savedPoint;
+    int16_t savedFrame { 0 };
+    Rect startBounds { 0, 0, 0, 0 };
+    Point centre;
+    int16_t startAngle { 0 };
+    int16_t angle { 0 };
+    int16_t baseRotation { 0 };
+    int16_t frameRotation { 0 };
+    std::array<Point, 4> corners {};
+};

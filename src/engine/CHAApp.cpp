@@ -1,0 +1,176 @@
+#include "engine/CHAApp.h"
+
+#include "engine/CFWDecorator.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CPanePlay.h"
+#include "engine/CPlayer.h"
+#include "engine/CShow.h"
+#include "engine/ShowFileType.h"
+#include "foundation/Chore.h"
+#include "foundation/Exception.h"
+#include "foundation/ObjectFile.h"
+#include "graphics/SoundChannel.h"
+#include "ui/AppGlue.h"
+#include "ui/DocWindow.h"
+#include "ui/Window.h"
+
+PW_DEFINE_CLASS(CHAApp, nullptr, nullptr, App, NumberCommandHandler)
+
+namespace {
+
+CHAApp::Hooks& TheHooks()
+{
+    static CHAApp::Hooks hooks;
+    return hooks;
+}
+
+class Idler : public Chore {
+public:
+    explicit Idler(CHAApp& app)
+        : Chore(CHAApp::kIdlePeriod, true, 0)
+        , app(app)
+    {
+    }
+    void Perform() override { app.IdleStep(); }
+
+private:
+    CHAApp& app;
+};
+
+bool Holds(View& view, View* wanted)
+{
+    const SmartList<View>& children = view.GetChildren();
+    for (uint32_t i = 1; i <= children.NumItems(); ++i) {
+        View* child = children.Item(i);
+        if (child && (child == wanted || Holds(*child, wanted)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void CHAApp::SetHooks(const Hooks& hooks)
+{
+    TheHooks() = hooks;
+}
+
+CHAApp::CHAApp(const SmartPtr<MenuBar>& menus, const FileCreatorType& creator)
+    : App(menus, creator, GetGenericTypeIndex())
+    , idler(new Idler(*this))
+{
+}
+
+CHAApp::~CHAApp()
+{
+    idler->Stop();
+}
+
+CHAApp* CHAApp::Get()
+{
+    return SmartCast<CHAApp>(AppGlue::Application().Get());
+}
+
+void CHAApp::SetActivePane(const SmartPtr<CPanePlay>& pane)
+{
+    if (pane.Get() == activePane.Get())
+        return;
+    activePane = pane;
+    if (TheHooks().tellWindows)
+        TheHooks().tellWindows(*this, activePane.Get());
+}
+
+void CHAApp::ClearActivePane(CPanePlay* pane)
+{
+    if (!pane || pane != activePane.Get())
+        return;
+    activePane = nullptr;
+    if (TheHooks().tellWindows)
+        TheHooks().tellWindows(*this, nullptr);
+}
+
+SmartPtr<CShow> CHAApp::MakeModel()
+{
+    return new CShow(new CMovieGroup(CMovie::kDefaultBounds));
+}
+
+void CHAApp::NewDocument()
+{
+    MakeDocumentWindow(MakeModel().Get(), SmartPtr<Scribe>());
+}
+
+SmartPtr<Window> CHAApp::MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe)
+{
+    SmartPtr<Window> window = App::MakeDocumentWindow(model, scribe);
+    if (window.Valid())
+        CFWDecorator::Get().Cascade(*window.Get());
+    return window;
+}
+
+void CHAApp::FillFrame(Window& window)
+{
+    Rect rect = window.GetRect();
+    CFWDecorator::Get().AlignRect(rect, 3, 3, false);
+    CFWDecorator::Get().MoveView(window, rect, true);
+}
+
+bool CHAApp::IdleStep()
+{
+    if (!activePane.Valid())
+        return false;
+    SmartPtr<Smart> object;
+    int32_t kind = activePane->GetPlayer().TakeRequest(object);
+    if (kind == 0)
+        return false;
+    if (kind == 3) {
+        if (auto* file = SmartCast<FileReference>(object.Get()))
+            OpenIntoActivePane(*file);
+    }
+    // A sprite's name (4), a frame's label (5) and other texts (6) have no place to show yet.
+    return true;
+}
+
+SmartPtr<CShow> CHAApp::OpenIntoActivePane(const FileReference& file)
+{
+    SmartPtr<CPanePlay> pane = activePane;
+    SmartPtr<Scribe> scribe = OpenScribe(new FileReference(file), 3);
+    if (!scribe.Valid())
+        return nullptr;
+    SmartPtr<CShow> show = SmartCast<CShow>(scribe->Read().Get());
+    if (!show.Valid())
+        return nullptr;
+    show->SetFile(new FileReference(file));
+    FileReference named(file);
+    named.GetNameParts(show->GetName());
+    if (pane.Valid())
+        show->GetPlayer()->TakeOver(&pane->GetPlayer());
+    MakeDocumentWindow(show.Get(), scribe);
+    return show;
+}
+
+void CHAApp::Import(const SmartPtr<FileReference>& file, const SmartPtr<String>& name)
+{
+    if (!activePane.Valid() || !file.Valid() || !TheHooks().import)
+        return;
+    TheHooks().import(*this, file, name, activePane);
+}
+
+void CHAApp::WindowClosed(const SmartPtr<Window>& window)
+{
+    App::WindowClosed(window);
+    if (activePane.Valid() && window.Valid() && Holds(*window.Get(), activePane.Get()))
+        ClearActivePane(activePane.Get());
+}
+
+void CHAApp::DoCommand(int32_t number, int32_t)
+{
+    if (number == kSoundSwitchCommand)
+        soundOff = !soundOff;
+}
+
+int32_t CHAApp::GetCommandStatus(int32_t number)
+{
+    if (number == kSoundSwitchCommand)
+        return soundOff ? kEnabled : kChecked;
+    return kDisabled;
+}

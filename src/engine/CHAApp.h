@@ -1,0 +1,80 @@
+#pragma once
+
+#include "engine/NumberCommandHandler.h"
+#include "foundation/FileReference.h"
+#include "foundation/SmartPtr.h"
+#include "foundation/String.h"
+#include "ui/App.h"
+
+#include <cstdint>
+#include <functional>
+
+class CPanePlay;
+class CShow;
+class Chore;
+
+// The animation application base: pages are its documents (the "Generic Object File" type
+// index), one page pane is the active one, and an idler takes the active player's requests one at
+// a time. Document windows are cascaded inside the main window. What only the authoring floor
+// knows (telling the windows' pane forwarders, importing media) it registers as hooks, since this
+// floor cannot reach it.
+class CHAApp : public App, public NumberCommandHandler {
+    PW_CLASS_INFO(CHAApp)
+
+public:
+    static constexpr uint32_t kIdlePeriod = 100;
+    static constexpr int32_t kSoundSwitchCommand = 2041;
+
+    struct Hooks {
+        // Tells the application's windows that the active pane is now `pane` (none: empty).
+        std::function<void(App& app, Smart* pane)> tellWindows;
+        // Reads the file onto the application's clipboard and pastes it into the pane.
+        std::function<void(App& app, const SmartPtr<FileReference>& file, const SmartPtr<String>& name,
+            const SmartPtr<CPanePlay>& pane)>
+            import;
+    };
+    static void SetHooks(const Hooks& hooks);
+
+    CHAApp(const SmartPtr<MenuBar>& menus, const FileCreatorType& creator);
+    ~CHAApp() override;
+
+    // The running application when it is an animation application, else null.
+    static CHAApp* Get();
+
+    SmartPtr<CPanePlay> GetActivePane() const { return activePane; }
+    // Nothing when the pane already is the active one; else it becomes active and the windows are
+    // told.
+    void SetActivePane(const SmartPtr<CPanePlay>& pane);
+    // Nothing unless the pane is the active one; else no pane is active and the windows are told.
+    void ClearActivePane(CPanePlay* pane);
+
+    // A new page: a show over a new sprite movie on the default bounds.
+    virtual SmartPtr<CShow> MakeModel();
+    void NewDocument() override;
+    // The document window, cascaded inside the main window.
+    SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe) override;
+    // Stretches the window over the whole usable frame.
+    void FillFrame(Window& window);
+
+    // Takes at most one request of the active pane's player and acts on it; true when one was
+    // taken. Opening a file puts the new page into the active pane's window, its player taking
+    // over from the old one.
+    bool IdleStep();
+    // Opens the page file and hands its player the old player's state; the new show, or empty.
+    SmartPtr<CShow> OpenIntoActivePane(const FileReference& file);
+
+    // The import command: the file's media onto the clipboard, then pasted into the active pane
+    // at (0, 0). Nothing without an active pane or an import hook.
+    void Import(const SmartPtr<FileReference>& file, const SmartPtr<String>& name);
+
+    // A closing window that holds the active pane leaves no pane active.
+    void WindowClosed(const SmartPtr<Window>& window) override;
+
+    // 2041 turns the global sound switch over.
+    void DoCommand(int32_t number, int32_t argument) override;
+    int32_t GetCommandStatus(int32_t number) override;
+
+private:
+    SmartPtr<CPanePlay> activePane;
+    SmartPtr<Chore> idler;
+};

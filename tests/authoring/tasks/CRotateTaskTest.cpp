@@ -1,0 +1,177 @@
+#include "authoring/tasks/CRotateTask.h"
+
+#include "engine/CMovieGroup.h"
+#include "engine/CMoviePic.h"
+#include "engine/CResource.h"
+#include "graphics/OffScreen.h"
+#include "ui/Window.h"
+
+#include "authoring/AuthoringFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using authoring::AuthoringTest;
+
+std::string At(Point p)
+{
+    return std::to_string(p.h) + "," + std::to_string(p.v);
+}
+
+TEST(CRotateTask, PointerAnglesAroundTheCentre)
+{
+    Point o(100, 100);
+    struct Case {
+        Point p;
+        int16_t angle;
+    } cases[] = {
+        { Point(150, 100), 0 },
+        { Point(100, 50), 90 },
+        { Point(50, 100), 180 },
+        { Point(100, 150), -90 },
+        { Point(100, 100), 0 },
+        { Point(150, 50), 45 },
+        { Point(50, 150), -135 },
+        { Point(50, 99), 179 },
+        { Point(150, 113), -14 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(At(c.p));
+        EXPECT_EQ(CRotateTask::PointerAngle(c.p, o), c.angle);
+    }
+}
+
+TEST(CRotateTask, PointsTurnCounterClockwiseOnTheScreen)
+{
+    Point o(10, 10);
+    struct Case {
+        Point q;
+        int degrees;
+        const char* expected;
+    } cases[] = {
+        { Point(20, 10), 90, "10,0" },
+        { Point(20, 10), 180, "0,10" },
+        { Point(20, 10), -90, "10,20" },
+        { Point(20, 10), 0, "20,10" },
+        { Point(17, 10), 45, "14,6" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.degrees);
+        EXPECT_EQ(At(CRotateTask::RotatePoint(c.q, o, c.degrees)), c.expected);
+    }
+}
+
+// The accumulated angle moves the short way round across +-180, and the snap puts the sprite's
+// resulting rotation on multiples of 45 degrees.
+TEST(CRotateTask, AnglesAdvanceSmoothlyAndSnapToFortyFive)
+{
+    struct Case {
+        const char* name;
+        int16_t angle;
+        int16_t pointer;
+        int16_t start;
+        int16_t frameRotation;
+        bool snap;
+        int16_t expected;
+    } cases[] = {
+        { "across 180, forward", 170, -170, 0, 0, false, 190 },
+        { "across 180, back", -170, 170, 0, 0, false, -190 },
+        { "once round already", 350, -10, 0, 0, false, 350 },
+        { "plain step", 10, 30, 0, 0, false, 30 },
+        { "snap up", 0, 30, 0, 0, true, 45 },
+        { "snap down", 0, 20, 0, 0, true, 0 },
+        { "snap negative", 0, -30, 0, 0, true, -45 },
+        { "snap against the sprite's rotation", 0, 30, 10, 10, true, 45 },
+        { "snap from a turned sprite", 0, 30, 0, 20, true, 25 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CRotateTask::Advance(c.angle, c.pointer, c.start, c.frameRotation, c.snap), c.expected);
+    }
+}
+
+class Rotation : public AuthoringTest {
+protected:
+    // A page with one 20 x 10 picture sprite on frames 0 to 2, placed at (40, 40).
+    void SetUp() override
+    {
+        AuthoringTest::SetUp();
+        group = new CMovieGroup(Rect(0, 0, 200, 200));
+        group->InsertFrames(1, 2, true, true);
+        SmartPtr<OffScreen> cel = new OffScreen(20, 10, 8, Color(0), true);
+        SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(cel->GetBitMap().Get()), true);
+        int16_t index = group->AddMovieAsSprite(0, 3, new CMoviePic(resource, true));
+        sprite = group->GetSprite(index);
+        for (int16_t f = 0; f < 3; ++f) {
+            Rect place(40, 40, 60, 50);
+            sprite->PlaceAtFrame(f, &place, nullptr);
+        }
+        window = new Window(new String("page"), 0, false, false, Point(200, 200));
+    }
+
+    std::string Rotations()
+    {
+        std::string text;
+        for (int16_t f = 0; f < 3; ++f) {
+            int16_t a = 0;
+            sprite->RotationAtFrame(f, a);
+            text += std::to_string(a) + " ";
+        }
+        return text;
+    }
+
+    SmartPtr<CMovieGroup> group;
+    SmartPtr<CSprite> sprite;
+    SmartPtr<Window> window;
+};
+
+// A press right of the middle, a drag to straight above: a quarter turn on every frame of the
+// run; undo turns it back, redo forward again.
+TEST_F(Rotation, ADragTurnsTheRunAndUndoAndRedoTurnItBack)
+{
+    SmartPtr<CRotateTask> task = new CRotateTask(window.Get(), group.Get(), sprite, 1, 0, 2);
+    Point press(80, 45);
+    task->Begin(press, BitFlags());
+    EXPECT_EQ(At(task->GetCentre()), "50,45") << "turned about the middle";
+    EXPECT_EQ(task->GetStartAngle(), 0);
+    Point up(50, 0);
+    task->Track(up, press, press, BitFlags());
+    task->End(up, up, press, BitFlags());
+    EXPECT_EQ(task->GetAngle(), 90);
+    EXPECT_EQ(Rotations(), "90 90 90 ");
+    task->Undo();
+    EXPECT_EQ(Rotations(), "0 0 0 ");
+    task->Redo();
+    EXPECT_EQ(Rotations(), "90 90 90 ");
+}
+
+// With the snap held the sprite's rotation goes in steps of 45 degrees; a drag from 170 to -170
+// degrees advances by 20, not by -340.
+TEST_F(Rotation, SnapsAndCrossesTheOppositeSide)
+{
+    SmartPtr<CRotateTask> task = new CRotateTask(window.Get(), group.Get(), sprite, 0, 0, 0);
+    Point press(60, 45);
+    task->Begin(press, BitFlags());
+    Point near(80, 35); // about 18 degrees
+    task->Track(near, press, press, BitFlags(1));
+    EXPECT_EQ(task->GetAngle(), 0) << "under 22 degrees snaps back";
+    Point more(70, 25); // 45 degrees
+    task->Track(more, near, press, BitFlags(1));
+    EXPECT_EQ(task->GetAngle(), 45);
+
+    SmartPtr<CRotateTask> turn = new CRotateTask(window.Get(), group.Get(), sprite, 2, 2, 2);
+    Point at170(-50, 27); // 100 left of the middle (50, 45), 18 above it
+    turn->Begin(at170, BitFlags());
+    EXPECT_EQ(turn->GetAngle(), 170);
+    Point atMinus170(-50, 63);
+    turn->Track(atMinus170, at170, at170, BitFlags());
+    EXPECT_EQ(turn->GetAngle(), 190);
+    int16_t rotation = 0;
+    sprite->RotationAtFrame(2, rotation);
+    EXPECT_EQ(rotation, 20);
+}
+
+} // namespace
