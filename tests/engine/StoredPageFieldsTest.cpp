@@ -25,8 +25,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -46,8 +48,6 @@ bool TellsOfTheFile(const std::string& text)
     }
     return false;
 }
-
-const bool webLinkPlaced = (pw::engine::SetWebLinkVersion(&engine::TestWebLink::version), true);
 
 // A memory stream that notes where each read begins and how many bytes it takes: the reads of a
 // whole page are the map of its stored fields.
@@ -154,7 +154,7 @@ protected:
     }
 
     // Four sprites (a picture that moves, turns and hides, looping cels, a text, a short picture)
-    // with a sound, a frame jump, a web link, a wait and two labels on a 12-frame page.
+    // with a sound, two frame jumps, a wait and two labels on a 12-frame page.
     static SmartPtr<CShow> Page()
     {
         SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 48, 36));
@@ -176,9 +176,9 @@ protected:
         SmartPtr<CLink> jump = new CLink;
         jump->SetFrameJump(group->GetFrameIndex(), 7);
         hero->SetLink(3, 1, jump.Get());
-        SmartPtr<CLink> web = new CLink;
-        web->SetHREF(new engine::TestWebLink(String("http://example.org/")));
-        group->GetSprite(1)->SetLink(3, 2, web.Get());
+        SmartPtr<CLink> back = new CLink;
+        back->SetFrameJump(group->GetFrameIndex(), 10);
+        group->GetSprite(1)->SetLink(3, 2, back.Get());
         group->GetSprite(1)->HideFrames(1, 1);
         SmartPtr<CLink> wait = new CLink;
         wait->SetWait(2);
@@ -210,7 +210,61 @@ protected:
                     fields.insert({ step, 4 });
             }
         }
-        return { fields.begin(), fields.end() };
+        return Sampled(bytes, { fields.begin(), fields.end() });
+    }
+
+    // Objects of one class lay out their fields alike: a field is known by the class of the
+    // innermost object around it and its place there, past its first 64 bytes (the records of a
+    // colour table, say) by its place in a 16-byte stride; table entries by their place in an
+    // entry. The first and the last of each kind are kept, so every kind of field of every class
+    // is tried; the header and the class index are tried whole.
+    static std::vector<Field> Sampled(const std::vector<uint8_t>& bytes, const std::vector<Field>& fields)
+    {
+        auto longAt = [&bytes](uint32_t at) {
+            return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16
+                | uint32_t(bytes[at + 3]) << 24;
+        };
+        uint32_t tableAt = longAt(13);
+        uint32_t count = longAt(tableAt);
+        struct Entry {
+            uint32_t classNumber, offset, length;
+        };
+        std::vector<Entry> entries;
+        for (uint32_t n = 0; n < count; ++n) {
+            uint32_t at = tableAt + 4 + 12 * n;
+            entries.push_back({ longAt(at), longAt(at + 4), longAt(at + 8) });
+        }
+        std::map<std::tuple<uint32_t, uint32_t, uint32_t>, std::pair<Field, Field>> kinds;
+        std::vector<Field> kept;
+        for (const Field& field : fields) {
+            const Entry* inner = nullptr;
+            for (const Entry& entry : entries) {
+                if (field.at >= entry.offset && field.at < entry.offset + entry.length
+                    && (!inner || entry.length < inner->length))
+                    inner = &entry;
+            }
+            std::tuple<uint32_t, uint32_t, uint32_t> kind;
+            uint32_t place = inner ? field.at - inner->offset : 0;
+            if (place >= 64)
+                place = 64 + (place - 64) % 16;
+            if (inner)
+                kind = { inner->classNumber, place, field.width };
+            else if (field.at >= tableAt + 4)
+                kind = { 0xFFFFFFFFu, (field.at - tableAt - 4) % 12, field.width };
+            else
+                kept.push_back(field);
+            if (!inner && field.at < tableAt + 4)
+                continue;
+            auto [slot, added] = kinds.try_emplace(kind, field, field);
+            if (!added)
+                slot->second.second = field;
+        }
+        for (const auto& [kind, range] : kinds) {
+            kept.push_back(range.first);
+            if (range.second.at != range.first.at)
+                kept.push_back(range.second);
+        }
+        return kept;
     }
 
     // Empty when the page read is usable: every frame draws, it plays on the virtual clock, and
@@ -231,7 +285,7 @@ protected:
             }
             CPlayer* player = show.GetPlayer();
             player->Start();
-            pw::platform::testing::RunFor(400);
+            pw::platform::testing::RunFor(250);
             player->Stop();
         } catch (Exception* exception) {
             SmartPtr<Exception> hold(exception->Unreferenced() ? nullptr : exception);
@@ -256,7 +310,6 @@ protected:
 
 TEST_F(StoredPageFields, EveryFieldAtItsExtremesReadsUsableOrIsRefused)
 {
-    engine::WithWebLinks webLinks;
     SmartPtr<CShow> show = Page();
     std::vector<uint8_t> bytes = StorePage(show.Get());
     show->Close();
@@ -303,7 +356,7 @@ TEST_F(StoredPageFields, EveryFieldAtItsExtremesReadsUsableOrIsRefused)
     EXPECT_GT(refused, 0u);
     EXPECT_GT(usable, 0u);
     std::string listed;
-    for (size_t n = 0; n < faults.size() && n < 40000; ++n)
+    for (size_t n = 0; n < faults.size() && n < 40; ++n)
         listed += "\n" + faults[n];
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults:" << listed;
 }
