@@ -199,7 +199,7 @@ protected:
             show->Close();
         std::set<Field> fields;
         for (auto [at, length] : stream->reads) {
-            if (length <= 4) {
+            if (length == 1 || length == 2 || length == 4) {
                 fields.insert({ at, length });
                 continue;
             }
@@ -359,6 +359,45 @@ TEST_F(StoredPageFields, EveryFieldAtItsExtremesReadsUsableOrIsRefused)
     for (size_t n = 0; n < faults.size() && n < 40; ++n)
         listed += "\n" + faults[n];
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults:" << listed;
+}
+
+// Coordinates in range can still make a page no screen shows; its image is never allocated.
+TEST_F(StoredPageFields, APageTooLargeForAnyScreenIsRefused)
+{
+    SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 48, 36));
+    SmartPtr<CShow> show = new CShow(group.Get());
+    std::vector<uint8_t> bytes = StorePage(show.Get());
+    show->Close();
+    // The movie's frame count and bounds follow each other once in the page.
+    const uint8_t bounds[] = { 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 48, 0, 0, 0, 36, 0, 0, 0 };
+    auto found = std::search(bytes.begin(), bytes.end(), std::begin(bounds), std::end(bounds));
+    ASSERT_NE(found, bytes.end());
+    size_t right = size_t(found - bytes.begin()) + 10;
+    struct Case {
+        int32_t width, height;
+        bool reads;
+    } cases[] = { { 4000, 4000, true }, { 8192, 36, true }, { 8193, 36, false }, { 48, 16000, false },
+        { 16000, 16000, false }, { 32767, 32767, false } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        std::vector<uint8_t> changed = bytes;
+        for (size_t n = 0; n < 4; ++n) {
+            changed[right + n] = static_cast<uint8_t>(c.width >> (8 * n));
+            changed[right + 4 + n] = static_cast<uint8_t>(c.height >> (8 * n));
+        }
+        size_t before = pw::platform::testing::AlertLog().size();
+        if (!c.reads)
+            pw::platform::testing::ScriptMessageBoxes({ IDOK });
+        SmartPtr<Smart> read = OpenPage(changed);
+        if (auto* page = SmartCast<CShow>(read.Get()))
+            page->Close();
+        EXPECT_EQ(read.Valid(), c.reads);
+        if (!c.reads) {
+            ASSERT_EQ(pw::platform::testing::AlertLog().size(), before + 1);
+            EXPECT_TRUE(pw::platform::testing::AlertLog()[before].text.starts_with(
+                "This file is corrupt or in an obsolete format."));
+        }
+    }
 }
 
 } // namespace
