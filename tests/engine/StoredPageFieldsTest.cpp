@@ -216,8 +216,8 @@ protected:
     // Objects of one class lay out their fields alike: a field is known by the class of the
     // innermost object around it and its place there, past its first 64 bytes (the records of a
     // colour table, say) by its place in a 16-byte stride; table entries by their place in an
-    // entry. The first and the last of each kind are kept, so every kind of field of every class
-    // is tried; the header and the class index are tried whole.
+    // entry. The first and the last of each kind are kept (the first alone of strided records), so
+    // every kind of field of every class is tried; the header and the class index are tried whole.
     static std::vector<Field> Sampled(const std::vector<uint8_t>& bytes, const std::vector<Field>& fields)
     {
         auto longAt = [&bytes](uint32_t at) {
@@ -261,7 +261,7 @@ protected:
         }
         for (const auto& [kind, range] : kinds) {
             kept.push_back(range.first);
-            if (range.second.at != range.first.at)
+            if (range.second.at != range.first.at && std::get<1>(kind) < 64)
                 kept.push_back(range.second);
         }
         return kept;
