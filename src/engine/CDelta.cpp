@@ -29,8 +29,8 @@ CDelta::CDelta(ArchiveScope& scope)
     for (int32_t i = 0; i < count; ++i) {
         Imprint imprint;
         imprint.frame = stream.ReadShort();
-        imprint.rect = stream.ReadRect();
-        imprint.oldRect = stream.ReadRect();
+        imprint.rect = pw::engine::ReadStoredRect(stream, false);
+        imprint.oldRect = pw::engine::ReadStoredRect(stream, false);
         imprint.modes = static_cast<uint8_t>(stream.ReadByte() & (CMovie::kMode0 | CMovie::kMode2 | CMovie::kMode4));
         imprint.movie = pw::engine::ReadReference<CMovie>(scope);
         imprint.transform = pw::engine::ReadReference<CXform>(scope);

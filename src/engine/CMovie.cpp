@@ -140,7 +140,7 @@ CMovie::CMovie(ArchiveScope& scope)
     RegisterPurgeable(this);
     Stream& stream = scope.GetStream();
     frameCount = std::max<int16_t>(stream.ReadShort(), 1);
-    bounds = stream.ReadRect();
+    bounds = pw::engine::ReadStoredRect(stream, true);
     flags = 0;
     for (int bit = 0; bit < 8; ++bit)
         flags |= static_cast<uint8_t>((stream.ReadByte() & 1) << bit);

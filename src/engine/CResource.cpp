@@ -18,7 +18,7 @@ CResource::CResource(const SmartPtr<Persistent>& object, bool)
 
 CResource::CResource(ArchiveScope& scope)
 {
-    rect = scope.GetStream().ReadRect();
+    rect = pw::engine::ReadStoredRect(scope.GetStream(), false);
     object = pw::engine::ReadReference<Persistent>(scope);
 }
 

@@ -13,6 +13,9 @@ namespace {
 
 constexpr Rect kEmpty { 0, 0, 0, 0 };
 
+// The longest side of a page (its 8-bit image then holds at most 64 MB).
+constexpr int64_t kMaxPageSide = 8192;
+
 Persistent* ReadShow(Archive& archive)
 {
     ArchiveScope scope(archive, CShow::version);
@@ -76,6 +79,12 @@ CShow::CShow(ArchiveScope& scope)
     movie = pw::engine::ReadReference<CMovie>(scope);
     if (!movie.Valid())
         movie = new CMovieGroup(CMovie::kDefaultBounds);
+    // The page's image is made at the movie's size: a page larger than any screen is damage,
+    // refused before its image is allocated.
+    Rect bounds = kEmpty;
+    movie->GetBounds(bounds);
+    if (int64_t(bounds.right) - bounds.left > kMaxPageSide || int64_t(bounds.bottom) - bounds.top > kMaxPageSide)
+        pw::foundation::ThrowCorruptFile(PW_HERE);
     Stream& stream = scope.GetStream();
     SetFrameRate(stream.ReadShort());
     uint16_t parts[4];

@@ -152,7 +152,7 @@ CSprite::CSprite(ArchiveScope& scope)
         name = String(inner);
     }
     startFrame = stream.ReadShort();
-    referencePoint = stream.ReadPoint();
+    referencePoint = pw::engine::ReadStoredPoint(stream);
     bool hasPath = pw::engine::ReadListReference(scope, path);
     defaultPoint = pw::engine::ReadReference<PathPoint>(scope);
     bool hasSounds = pw::engine::ReadListReference(scope, sounds);

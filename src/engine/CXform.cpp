@@ -1,5 +1,7 @@
 #include "engine/CXform.h"
 
+#include "engine/StoredReference.h"
+
 #include "foundation/ArchiveScope.h"
 #include "foundation/Stream.h"
 #include "foundation/Utilities.h"
@@ -132,11 +134,11 @@ CXform::CXform(const CXform& other)
 CXform::CXform(ArchiveScope& scope)
 {
     Stream& stream = scope.GetStream();
-    source = stream.ReadRect();
-    destination = stream.ReadRect();
+    source = pw::engine::ReadStoredRect(stream, false);
+    destination = pw::engine::ReadStoredRect(stream, false);
     angle1 = stream.ReadShort();
     angle2 = stream.ReadShort();
-    clip = stream.ReadRect();
+    clip = pw::engine::ReadStoredRect(stream, false);
 }
 
 CXform& CXform::operator=(const CXform& other)

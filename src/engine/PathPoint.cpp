@@ -27,7 +27,7 @@ PathPoint::PathPoint(const PathPoint& other)
 
 PathPoint::PathPoint(ArchiveScope& scope)
 {
-    offset = scope.GetStream().ReadPoint();
+    offset = pw::engine::ReadStoredPoint(scope.GetStream());
     transform = pw::engine::ReadReference<CXform>(scope);
 }
 
