@@ -16,10 +16,10 @@ namespace driver = pw::platform::testing;
 class AsyncSelect : public SocketFixture {
 protected:
     // The events of one socket among the notifications, as text ("ACCEPT", "CLOSE/10054").
-    static std::vector<std::string> EventsOf(SOCKET s, const std::vector<Notification>& got)
+    static std::vector<std::string> EventsOf(SOCKET s, const std::vector<SocketNotice>& got)
     {
         std::vector<std::string> events;
-        for (const Notification& n : got) {
+        for (const SocketNotice& n : got) {
             if (n.socket == s)
                 events.push_back(EventText(n.event));
         }
@@ -27,7 +27,7 @@ protected:
     }
 
     // Everything that arrives within a short real time.
-    std::vector<Notification> Settle() { return Pump(1000, 150); }
+    std::vector<SocketNotice> Settle() { return Pump(1000, 150); }
 
     using Events = std::vector<std::string>;
 };
@@ -43,7 +43,7 @@ TEST_F(AsyncSelect, ListenerAcceptedSocketAndPeerCloseFollowTheReEnablingRules)
     SOCKET server = accept(listener, nullptr, nullptr);
     ASSERT_NE(server, INVALID_SOCKET);
     // The accepted socket inherits the registration: one FD_WRITE; the listener earns FD_ACCEPT again.
-    std::vector<Notification> got = Settle();
+    std::vector<SocketNotice> got = Settle();
     EXPECT_EQ(EventsOf(server, got), Events { "WRITE" });
     EXPECT_EQ(EventsOf(listener, got), Events { "ACCEPT" });
     char buffer[8];

@@ -55,14 +55,14 @@ SOCKET SocketFixture::AcceptFrom(SOCKET listener)
     return s;
 }
 
-std::vector<Notification> SocketFixture::Pump(size_t count, int realMs)
+std::vector<SocketNotice> SocketFixture::Pump(size_t count, int realMs)
 {
-    std::vector<Notification> got;
+    std::vector<SocketNotice> got;
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
     while (got.size() < count && std::chrono::steady_clock::now() < end) {
         MSG msg;
         while (PeekMessageA(&msg, window, kSocketMessage, kSocketMessage, PM_REMOVE))
-            got.push_back(Notification { msg.wParam, msg.lParam });
+            got.push_back(SocketNotice { msg.wParam, msg.lParam });
     }
     return got;
 }

@@ -14,11 +14,11 @@ namespace pw::platform::tests {
 
 constexpr UINT kSocketMessage = 0x802;
 
-struct Notification {
+struct SocketNotice {
     SOCKET socket;
     LPARAM event; // event | error << 16, as posted
 
-    bool operator==(const Notification&) const = default;
+    bool operator==(const SocketNotice&) const = default;
 };
 
 class SocketFixture : public WindowFixture {
@@ -35,7 +35,7 @@ protected:
 
     // Retrieves the window's socket notifications (with PeekMessageA, as a progress pump does)
     // until `count` have come or `realMs` of real time passed.
-    std::vector<Notification> Pump(size_t count, int realMs = 2000);
+    std::vector<SocketNotice> Pump(size_t count, int realMs = 2000);
 
     HWND window { nullptr };
 };
