@@ -73,7 +73,7 @@ void CPanePlay::MovieChanged(Smart*, const Rect& rect, int16_t frame)
     }
     Rect bounds = GetBounds();
     Area area(Rect(rect.left + bounds.left, rect.top + bounds.top, rect.right + bounds.left, rect.bottom + bounds.top));
-    Invalidate(area);
+    ImageChanged(area, Area::EmptyArea());
 }
 
 void CPanePlay::DoCommand(int32_t, int32_t)

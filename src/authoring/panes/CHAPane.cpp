@@ -91,6 +91,12 @@ Rect CHAPane::ToPane(const Rect& r) const
     return moved;
 }
 
+void CHAPane::RedrawMovieRect(const Rect& r)
+{
+    if (!r.IsEmpty())
+        ImageChanged(Area(ToPane(r)), Area::EmptyArea());
+}
+
 SmartPtr<CXform> CHAPane::MovieToPane() const
 {
     Point origin = ToPane(Point(0, 0));
@@ -236,7 +242,7 @@ void CHAPane::SetFeedback(CMoveTask* task)
 void CHAPane::AreaNotice(const SmartPtr<Area>& area)
 {
     if (area.Valid())
-        Invalidate(*area.Get());
+        ImageChanged(*area.Get(), Area::EmptyArea());
     else
         InvalidateView(false);
 }

@@ -65,6 +65,8 @@ public:
     Point ToMovie(Point p) const;
     Point ToPane(Point p) const;
     Rect ToPane(const Rect& r) const;
+    // Marks the movie rectangle for redrawing in the pane.
+    void RedrawMovieRect(const Rect& r);
     // The transform that draws the movie at its place in the pane (none when the places agree).
     SmartPtr<CXform> MovieToPane() const;
 

@@ -181,15 +181,13 @@ void CHAPane::SelectObject(const SmartPtr<CSprite>& sprite, bool add)
             Rect bounds(0, 0, 0, 0);
             sprite->GetFrameBounds(CPanePlay::GetPlayer().GetFrame(), &bounds, nullptr);
             selection.Data()->DeleteItems(index, 1);
-            if (!bounds.IsEmpty()) {
-                Area area(ToPane(bounds));
-                Invalidate(area);
-            }
+            RedrawMovieRect(bounds);
         }
         return;
     }
     DrawSelectionMarks();
-    selection.Data()->DeleteItems(1, selection.NumItems());
+    if (!selection.IsEmpty())
+        selection.Data()->DeleteItems(1, selection.NumItems());
     CMovieGroup* group = GetGroup();
     if (add && group) {
         for (int32_t index = int32_t(group->NumSprites()) - 1; index >= 0; --index)
@@ -211,10 +209,7 @@ void CHAPane::DrawSelectionMarks()
     for (uint32_t index = selection.NumItems(); index >= 1; --index) {
         Rect bounds(0, 0, 0, 0);
         selection.Item(index)->GetFrameBounds(frame, &bounds, nullptr);
-        if (bounds.IsEmpty())
-            continue;
-        Area area(ToPane(bounds));
-        Invalidate(area);
+        RedrawMovieRect(bounds);
     }
 }
 

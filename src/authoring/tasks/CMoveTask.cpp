@@ -74,7 +74,8 @@ void CMoveTask::SetSelection(const SmartList<CSprite>* list)
 {
     if (!list)
         return;
-    sprites.Data()->DeleteItems(1, sprites.NumItems());
+    if (!sprites.IsEmpty())
+        sprites.Data()->DeleteItems(1, sprites.NumItems());
     sprites.AppendList(*list);
 }
 
@@ -291,8 +292,7 @@ void CMoveTask::RectFromPoint(Point& point, BitFlags)
 
 void CMoveTask::RedrawArea(const Rect& area)
 {
-    Area region(pane->ToPane(area));
-    pane->Invalidate(region);
+    pane->RedrawMovieRect(area);
 }
 
 int16_t CMoveTask::DrawingFrame() const

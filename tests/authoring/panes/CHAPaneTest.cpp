@@ -3,6 +3,7 @@
 #include "authoring/palettes/CToolsDir.h"
 #include "engine/CHAApp.h"
 #include "ui/Task.h"
+#include "ui/WindowFrame.h"
 
 #include "authoring/panes/PaneFixture.h"
 
@@ -165,4 +166,20 @@ TEST_F(Pane, ActivationTellsTheApplicationWhetherThePagePlays)
         EXPECT_TRUE(pane->IsActivePane() || !CHAApp::Get());
         show->GetPlayer()->Stop();
     }
+}
+
+// What the movie reports as changed in the shown frame is drawn again; a change in another frame
+// is not.
+TEST_F(Pane, ChangesTheMovieReportsAreRedrawn)
+{
+    CSprite* sprite = AddSprite(Rect(10, 10, 20, 20), 0, 2);
+    HWND hwnd = page->GetFrame()->GetOSWindow();
+    EXPECT_EQ(ShownRow(hwnd, 15, 5, 35), "wwwwwrrrrrrrrrrwwwwwwwwwwwwwww");
+    Rect moved(20, 10, 30, 20);
+    sprite->PlaceAtFrame(1, &moved, nullptr);
+    sprite->PlaceAtFrame(0, &moved, nullptr);
+    group->Changed(group.Get(), Rect(10, 10, 30, 20), 1);
+    EXPECT_EQ(ShownRow(hwnd, 15, 5, 35), "wwwwwrrrrrrrrrrwwwwwwwwwwwwwww") << "another frame";
+    group->Changed(group.Get(), Rect(10, 10, 30, 20), 0);
+    EXPECT_EQ(ShownRow(hwnd, 15, 5, 35), "wwwwwwwwwwwwwwwrrrrrrrrrrwwwww");
 }

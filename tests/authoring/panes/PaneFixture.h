@@ -9,6 +9,7 @@
 #include "engine/CMoviePic.h"
 #include "engine/CResource.h"
 #include "engine/CShow.h"
+#include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
 #include "ui/WindowOwner.h"
 
@@ -99,14 +100,21 @@ protected:
 
     std::vector<int32_t>& Commands() { return static_cast<CommandApp*>(app)->commands; }
 
-    // A sprite of one standard colour over frames first .. first + count - 1, at `place` in each.
+    // A sprite of one standard colour over frames first .. first + count - 1, at `place` in each;
+    // never merged into another sprite.
     CSprite* AddSprite(const Rect& place, int16_t first, int16_t count, int color = 7)
     {
         Point size = place.Size();
-        SmartPtr<OffScreen> cel = new OffScreen(size.h, size.v, 8, Color(color), true);
+        SmartPtr<OffScreen> cel = new OffScreen(size.h, size.v, 8, Color(0), true);
+        {
+            DisplayPort port(*cel.Get(), cel->GetBounds(), 0);
+            port.DrawRectangle(cel->GetBounds(), Color(color), Color(color), 1);
+        }
         SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(cel->GetBitMap().Get()), true);
-        int16_t index = group->AddMovieAsSprite(first, count, new CMoviePic(resource, true));
-        CSprite* sprite = group->GetSprite(index);
+        SmartPtr<CSprite> made = new CSprite(first, new CMoviePic(resource, true), place);
+        made->SetNumFrames(count);
+        made->SetName(new String(std::to_string(group->NumSprites()).c_str()));
+        CSprite* sprite = group->GetSprite(group->AddSprite(made, true));
         for (int16_t f = first; f < first + count; ++f)
             sprite->PlaceAtFrame(f, &place, nullptr);
         return sprite;
