@@ -2,6 +2,8 @@
 
 #include "authoring/panes/CHAPane.h"
 #include "authoring/tasks/RectMapping.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CMovieText.h"
 
 #include <cstdlib>
 
@@ -39,6 +41,7 @@ void CScaleTask::Begin(Point& point, BitFlags modifiers)
 {
     begun = false;
     cornerAnchored = !modifiers.IsSet(kFreeCentreBit);
+    textMode = !altMode && SmartCast<CMovieText>(sprite->GetMovie().Get()) && !modifiers.IsSet(kStretchTextBit);
     Point p = pane->ToMovie(point);
     Rect bounds(0, 0, 0, 0);
     Point q;
@@ -86,8 +89,56 @@ void CScaleTask::RectFromPoint(Point& point, BitFlags)
         return;
     }
     Rect scaled = ScaledRect(relative, grab, d);
-    feedback = Moved(MapRect(Moved(carriedStart, -reference.h, -reference.v), relative, scaled), reference.h,
+    Rect result = Moved(MapRect(Moved(carriedStart, -reference.h, -reference.v), relative, scaled), reference.h,
         reference.v);
+    if (textMode) {
+        // The text is laid out in its new frame at once; the feedback is where it ends up.
+        PlaceInFrame(*sprite.Get(), frame, Moved(result, -reference.h, -reference.v));
+        sprite->GetFrameBounds(frame, &result, nullptr);
+    }
+    feedback = result;
+}
+
+// A text sprite's rectangle (relative to the reference point) becomes the text frame of the cel it
+// shows at the frame, in the cel's own coordinates, with the text's top edge kept.
+void CScaleTask::PlaceInFrame(CSprite& target, int16_t f, const Rect& rect)
+{
+    auto* texts = SmartCast<CMovieText>(target.GetMovie().Get());
+    if (!textMode || !texts) {
+        CMoveTask::PlaceInFrame(target, f, rect);
+        return;
+    }
+    Rect r = Moved(rect, reference.h, reference.v);
+    Rect shown(0, 0, 0, 0);
+    target.GetFrameBounds(frame, &shown, nullptr);
+    if (!shown.IsEmpty()) {
+        Rect cel(0, 0, 0, 0);
+        texts->GetFrameBounds(cel, target.CelForFrame(frame));
+        r = MapRect(r, shown, cel);
+    }
+    CResource* item = texts->ItemAt(target.CelForFrame(f));
+    if (!item)
+        return;
+    Rect celRect = item->GetBounds();
+    r.Offset(0, celRect.top - r.top);
+    movie->Changed(movie.Get(), Rect(0, 0, 0, 0), f);
+    item->SetRect(r);
+    movie->Changed(movie.Get(), Rect(0, 0, 0, 0), f);
+}
+
+// In text mode the drag has already changed the text's frame: the step starts from nothing.
+void CScaleTask::ApplyToFrames(CSprite& target, int16_t f, const Rect& from, const Rect& to)
+{
+    CMoveTask::ApplyToFrames(target, f, textMode ? Rect(0, 0, 0, 0) : from, to);
+}
+
+// The page drawn beneath already shows a text in its new frame; in the alternate mode nothing is
+// drawn over the page.
+void CScaleTask::Redraw(DisplayPort& port, const Rect& oldRect, const Rect& newRect)
+{
+    if (altMode || textMode)
+        return;
+    CMoveTask::Redraw(port, oldRect, newRect);
 }
 
 Rect CScaleTask::ScaledRect(const Rect& s, Point grab, Point d)

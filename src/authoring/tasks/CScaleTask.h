@@ -7,7 +7,9 @@
 // lower than 4 pixels nor flips across the fixed corner. With Shift the picture keeps its own
 // proportions and snaps to its natural size within 16 pixels. Everything else (frames, feedback,
 // commit, undo) is the move task's. While dragging, the sprite's reference point is parked on
-// the fixed corner; at the end it returns to the same place inside the resized picture.
+// the fixed corner; at the end it returns to the same place inside the resized picture. A text
+// sprite is not stretched: its text frame takes the new width and height while the drag goes on,
+// keeping its top edge, and the text is laid out in it again.
 class CScaleTask : public CMoveTask {
     PW_CLASS_INFO(CScaleTask)
 
@@ -17,6 +19,8 @@ public:
     // Modifier bit that scales about the reference point instead of the opposite corner; the
     // mouse path never sets it.
     static constexpr int kFreeCentreBit = 1;
+    // Modifier bit that stretches a text sprite like a picture; the mouse path never sets it.
+    static constexpr int kStretchTextBit = 3;
 
     CScaleTask(const SmartPtr<CHAPane>& pane, int16_t index, bool altMode, int32_t kind);
     CScaleTask(const CScaleTask& other) = default;
@@ -28,6 +32,9 @@ public:
     void RectFromPoint(Point& point, BitFlags modifiers) override;
     Rect RecordStart(const Rect& limit) override;
     void Constrain(Point& point, Point origin, BitFlags modifiers) override;
+    void PlaceInFrame(CSprite& sprite, int16_t frame, const Rect& rect) override;
+    void ApplyToFrames(CSprite& sprite, int16_t frame, const Rect& from, const Rect& to) override;
+    void Redraw(DisplayPort& port, const Rect& oldRect, const Rect& newRect) override;
 
     // The start rectangle `start` (relative to the fixed point) scaled so that the grabbed edges
     // lie at `d` from it; each quotient rounded half away from zero.
@@ -38,6 +45,7 @@ public:
 
 protected:
     Rect natural { 0, 0, 0, 0 };
+    bool textMode { false };
     bool begun { false };
     bool cornerAnchored { true };
     Point grab { 1, 1 };

@@ -193,3 +193,18 @@ TEST_F(Moving, AVisitedFrameWithoutTheSpriteGetsItAndLosesItOnUndo)
     page->Undo();
     EXPECT_EQ(Path(sprite), before);
 }
+
+// A drag in the alternate mode past the last frame lengthens the page.
+TEST_F(Moving, ADragPastTheLastFrameGrowsTheMovie)
+{
+    pw::platform::Clock::SetTickStep(0);
+    pane->SelectFrames(9, 9);
+    UseTool(3, true);
+    Press(50, 50);
+    driver::AdvanceClock(8);
+    Move(60, 50);
+    Release(60, 50);
+    pw::platform::Clock::SetTickStep(1);
+    EXPECT_EQ(group->NumFrames(), 11);
+    EXPECT_EQ(Text(At(sprite, 10)), "50,40,70,60");
+}

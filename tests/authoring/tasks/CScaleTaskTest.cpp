@@ -1,5 +1,6 @@
 #include "authoring/tasks/CScaleTask.h"
 
+#include "engine/CMovieText.h"
 #include "ui/WindowFrame.h"
 
 #include "authoring/panes/PaneFixture.h"
@@ -27,6 +28,29 @@ protected:
     CSprite* sprite { nullptr };
     std::string before;
     std::string reference;
+};
+
+// A text sprite on the text frame (20, 20, 80, 40) in every frame.
+class TextScaling : public PaneTest {
+protected:
+    void SetUp() override
+    {
+        PaneTest::SetUp();
+        Rect frame(20, 20, 80, 40);
+        SmartPtr<CResource> text = new CResource(SmartPtr<Persistent>(new String("Hello there")), true);
+        SmartPtr<CSprite> made = new CSprite(0, new CMovieText(text, frame, true), frame);
+        made->SetNumFrames(kFrames);
+        sprite = group->GetSprite(group->AddSprite(made, false));
+    }
+
+    std::string TextFrame()
+    {
+        Rect r(0, 0, 0, 0);
+        sprite->GetMovie()->GetFrameBounds(r, sprite->CelForFrame(0));
+        return Text(r);
+    }
+
+    CSprite* sprite { nullptr };
 };
 
 // A 40 x 40 picture at (40, 40) under animation tool 5.
@@ -184,4 +208,17 @@ TEST_F(Cropping, ADragElsewhereMovesTheCropWindow)
 
     Drag(Point(60, 60), Point(150, 140));
     EXPECT_EQ(Text(At(sprite, 0)), "40,40,80,80");
+}
+
+// Scaling a text sprite gives its text a new frame instead of stretching it; the text keeps its
+// top edge, and undo gives the old frame back.
+TEST_F(TextScaling, ATextSpriteGetsANewTextFrameKeepingItsTop)
+{
+    ASSERT_EQ(Text(At(sprite, 0)), "20,20,80,40");
+    Drag(Point(20, 20), Point(10, 5));
+    EXPECT_EQ(TextFrame(), "10,20,80,55");
+    EXPECT_EQ(Text(At(sprite, 0)), "10,20,80,55");
+    page->Undo();
+    EXPECT_EQ(TextFrame(), "20,20,80,40");
+    EXPECT_EQ(Text(At(sprite, 0)), "20,20,80,40");
 }
