@@ -33,13 +33,13 @@ constexpr int32_t kBackCommand = 2034;
 constexpr int32_t kCornerBoxWidth = 108;
 constexpr int32_t kCornerBoxHeight = 33;
 
-SmartPtr<CTool> CurrentTool()
+} // namespace
+
+SmartPtr<CTool> CHAPane::CurrentTool()
 {
     App* app = Window::GetApplication();
     return app ? SmartPtr<CTool>(SmartCast<CTool>(app->GetCurrentTool().Get())) : SmartPtr<CTool>();
 }
-
-} // namespace
 
 CHAPane::CHAPane(View* parent, const SmartPtr<CPlayer>& player, bool constructionFlag)
     : CPanePlay(parent, player)
@@ -249,11 +249,7 @@ void CHAPane::AreaNotice(const SmartPtr<Area>& area)
 
 void CHAPane::ToggleClient(pw::authoring::PaneClient* client)
 {
-    auto found = std::find(editClients.begin(), editClients.end(), client);
-    if (found != editClients.end())
-        editClients.erase(found);
-    else
-        editClients.push_back(client);
+    ToggleMember(editClients, client);
 }
 
 void CHAPane::TellEditClients()

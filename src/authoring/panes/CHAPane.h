@@ -8,6 +8,7 @@
 #include "engine/CXform.h"
 #include "foundation/SmartList.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -16,6 +17,7 @@ class CHAPane;
 class CMouseTask;
 class CMovieGroup;
 class CMoveTask;
+class CTool;
 class Tool;
 
 namespace pw::authoring {
@@ -141,15 +143,25 @@ public:
     void ToggleClient(pw::authoring::PaneClient* client) override;
     void TellEditClients();
 
+    // Sends the numbered command to the application's handler when it has one.
+    static void TellApplication(int32_t number);
+
     static constexpr uint8_t kCornerBoxShown = 0x01;
     static constexpr uint8_t kConstructionFlag = 0x02;
 
 private:
-public:
-    // Sends the numbered command to the application's handler when it has one.
-    static void TellApplication(int32_t number);
-
-private:
+    // The application's current tool when it is one of the authoring tools, else none.
+    static SmartPtr<CTool> CurrentTool();
+    // Adds the client to the list, or removes it when present.
+    template <typename Client>
+    static void ToggleMember(std::vector<Client*>& list, Client* client)
+    {
+        auto found = std::find(list.begin(), list.end(), client);
+        if (found != list.end())
+            list.erase(found);
+        else
+            list.push_back(client);
+    }
     void SetMovieBounds();
     void FitRunToSelection(int16_t& first, int16_t& last);
 

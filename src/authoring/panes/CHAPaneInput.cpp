@@ -69,7 +69,7 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
     int16_t top = -1;
     HitTest(p, preferred, top);
     App* app = Window::GetApplication();
-    SmartPtr<CTool> tool = app ? SmartPtr<CTool>(SmartCast<CTool>(app->GetCurrentTool().Get())) : SmartPtr<CTool>();
+    SmartPtr<CTool> tool = CurrentTool();
     int32_t number = tool.Valid() ? tool->GetNumber() : -1;
     EndEdit(false);
 

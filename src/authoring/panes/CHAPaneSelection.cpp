@@ -276,11 +276,7 @@ bool CHAPane::HitsHandle(Point p, const Rect& rect)
 
 void CHAPane::ToggleSelectionClient(pw::authoring::SelectionClient* client)
 {
-    auto found = std::find(selectionClients.begin(), selectionClients.end(), client);
-    if (found != selectionClients.end())
-        selectionClients.erase(found);
-    else
-        selectionClients.push_back(client);
+    ToggleMember(selectionClients, client);
 }
 
 void CHAPane::TellSelectionClients()
