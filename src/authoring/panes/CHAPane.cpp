@@ -239,6 +239,12 @@ void CHAPane::SetFeedback(CMoveTask* task)
     feedback = task;
 }
 
+void CHAPane::ClearFeedback(CMoveTask* task)
+{
+    if (feedback == task)
+        feedback = nullptr;
+}
+
 void CHAPane::AreaNotice(const SmartPtr<Area>& area)
 {
     if (area.Valid())

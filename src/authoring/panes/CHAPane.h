@@ -120,6 +120,8 @@ public:
 
     // The move task whose feedback is drawn over the frame while it runs (none: null).
     void SetFeedback(CMoveTask* task);
+    // Nothing unless the task's feedback is the one drawn.
+    void ClearFeedback(CMoveTask* task);
     bool IsEditing() const { return edited.Valid(); }
     // Closes an open picture or text editor (none is made here yet).
     void EndEdit(bool) { }

@@ -63,7 +63,12 @@ CMoveTask::CMoveTask(const CMoveTask& other)
     sprites.AppendList(other.sprites);
 }
 
-CMoveTask::~CMoveTask() = default;
+// A drag cut short (its window closed before the release) leaves no feedback behind in the pane.
+CMoveTask::~CMoveTask()
+{
+    if (pane.Valid())
+        pane->ClearFeedback(this);
+}
 
 SmartPtr<CMoveTask> CMoveTask::Duplicate() const
 {

@@ -208,3 +208,16 @@ TEST_F(Moving, ADragPastTheLastFrameGrowsTheMovie)
     EXPECT_EQ(group->NumFrames(), 11);
     EXPECT_EQ(Text(At(sprite, 10)), "50,40,70,60");
 }
+
+// A drag whose task goes before the release (its tool replaced) leaves the page drawn as it is.
+TEST_F(Moving, ADragCutShortLeavesThePageAsItIs)
+{
+    Press(50, 50);
+    Move(70, 50);
+    UseTool(3);
+    pane->InvalidateView(false);
+    EXPECT_EQ(Shown(50, 35, 85), "wwwww" + Repeat("r", 20) + Repeat("w", 25));
+    Release(70, 50);
+    EXPECT_EQ(Path(sprite), before);
+    EXPECT_FALSE(page->HasUndoTask());
+}
