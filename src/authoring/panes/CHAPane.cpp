@@ -133,17 +133,6 @@ void CHAPane::DrawContent(DisplayPort& port, Area& area)
         DrawSelectionMarks(port);
 }
 
-void CHAPane::DrawFrameInPort(DisplayPort& port, int16_t frame)
-{
-    int16_t n = GetShow().GetMovie()->NumFrames();
-    frame = static_cast<int16_t>(std::clamp<int32_t>(frame, 0, std::max<int32_t>(n - 1, 0)));
-    Rect movieBounds(0, 0, 0, 0);
-    GetShow().GetMovie()->GetBounds(movieBounds);
-    Rect target(0, 0, movieBounds.right - movieBounds.left, movieBounds.bottom - movieBounds.top);
-    GetShow().DrawFrame(port, frame, ToPane(target), 1);
-    DrawCornerBox(port);
-}
-
 void CHAPane::DrawCornerBox(DisplayPort& port)
 {
     if (!(flags & kCornerBoxShown) || IsPlaying())

@@ -76,8 +76,6 @@ public:
     void DrawContent(DisplayPort& port, Area& area) override;
     void AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db) override;
     void ActiveChanged(bool active) override;
-    // Draws the frame (clamped into the movie) over the movie's bounds into the port.
-    void DrawFrameInPort(DisplayPort& port, int16_t frame);
     void DrawCornerBox(DisplayPort& port);
 
     // The frame range of the commands; `exact` takes the stored run whatever the mode.
@@ -174,7 +172,6 @@ private:
     int32_t mode { 0 };
     SmartList<CSprite> selection;
     SmartPtr<CMovieRes> edited;
-    SmartPtr<View> editView;
     std::vector<pw::authoring::SelectionClient*> selectionClients;
     std::vector<pw::authoring::PaneClient*> editClients;
     CMoveTask* feedback { nullptr };
