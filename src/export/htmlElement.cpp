@@ -24,12 +24,14 @@ constexpr const char* kNamelessPage = "page";
 // part of a name: escapes, folders, drives, wildcards, quotes, redirections, pipes, fragments.
 constexpr const char* kStructureSigns = "%/\\:*?\"<>|#";
 
-// The bytes of a string, NULs included.
-std::string BytesOf(const String& text)
+// Calls `each` with every byte of the text, NULs included.
+template <typename Each>
+void ForEachByte(const String& text, Each each)
 {
     uint32_t length = 0;
     String::CharIterator chars(text, length);
-    return length ? std::string(chars.Chars(), length) : std::string();
+    for (uint32_t i = 0; i < length; ++i)
+        each(static_cast<uint8_t>(chars.Chars()[i]));
 }
 
 String StringOf(const std::string& bytes)
@@ -47,15 +49,15 @@ String StringOf(const std::string& bytes)
 String PageFileName(const String& pageName)
 {
     std::string name;
-    for (char c : BytesOf(pageName)) {
-        auto byte = static_cast<uint8_t>(c);
+    ForEachByte(pageName, [&name](uint8_t byte) {
+        char c = static_cast<char>(byte);
         if (byte >= 0x80)
             name += pw::exporting::AsciiSpellingOf(byte);
         else if (c == ' ')
             name += '_';
         else if (byte >= 0x20 && byte != 0x7F && !std::strchr(kStructureSigns, c))
             name += c;
-    }
+    });
     return StringOf(name.empty() ? std::string(kNamelessPage) : name);
 }
 
@@ -85,8 +87,8 @@ Stream& CopyStreamContents(Stream& out, MemoryStream& in)
 String pw::exporting::EscapedHTML(const String& text)
 {
     std::string escaped;
-    for (char c : BytesOf(text)) {
-        auto byte = static_cast<uint8_t>(c);
+    ForEachByte(text, [&escaped](uint8_t byte) {
+        char c = static_cast<char>(byte);
         if (c == '&')
             escaped += "&amp;";
         else if (c == '<')
@@ -99,6 +101,6 @@ String pw::exporting::EscapedHTML(const String& text)
             escaped += "&#" + std::to_string(static_cast<uint32_t>(UnicodeOf(byte))) + ";";
         else
             escaped += c;
-    }
+    });
     return StringOf(escaped);
 }
