@@ -177,6 +177,34 @@ TEST_F(RegistrationMailTest, TheMailArrivesByteForByteWithTheSettingsThatChangeI
     }
 }
 
+TEST(RegistrationMail, TheMessageIdentificationTakesThePlainHostNameOfTheSender)
+{
+    SYSTEMTIME now {};
+    now.wYear = 1996;
+    now.wMonth = 12;
+    now.wDay = 5;
+    now.wHour = 12;
+    struct Case {
+        const char* sender;
+        const char* domain;
+    } cases[] = {
+        { "kid@isp.example", "isp.example" },
+        { "kid@", "plumewright.invalid" },
+        { "kid@isp..example", "plumewright.invalid" },
+        { "kid@[127.0.0.1]", "plumewright.invalid" },
+        { "no at sign", "plumewright.invalid" },
+    };
+    std::set<std::string> made;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sender);
+        std::string id = pw::app::MessageID(now, c.sender);
+        EXPECT_TRUE(std::regex_match(id, std::regex("<19961205120000000\\.[0-9a-f]+\\.[0-9]+@" + std::string(c.domain) + ">")))
+            << id;
+        made.insert(id);
+    }
+    EXPECT_EQ(made.size(), std::size(cases)) << "no two alike within a run";
+}
+
 // A sender built from a hostile account or a site address too long for a mail line is refused
 // before any mail server is looked for, and a mail server that cannot be found raises to the
 // caller; none leaves a socket open.
@@ -210,14 +238,16 @@ TEST_F(RegistrationMailTest, FailuresRaiseToTheCallerAndMailsThatCannotGoNeverCo
     }
 }
 
-// A signature line longer than a mail line may be is broken, at a blank when it has one; both
-// real servers take the mail, and every header reads as the standard has it.
+// A signature line longer than a mail line may be is broken, at a blank when it has one, and a
+// long subject folded; both real servers take the mail, and every header reads as the standard
+// has it, the subject unfolded to what the setting holds.
 TEST_F(RegistrationMailTest, ALongSignatureIsBrokenAndRealServersTakeTheMail)
 {
     std::string words;
     while (words.size() < 1500)
         words += "Made by the kids of room 4 - ";
     words.resize(1500);
+    std::string subject = words.substr(0, 1200);
     struct Case {
         const char* name;
         std::string signature;
@@ -229,7 +259,7 @@ TEST_F(RegistrationMailTest, ALongSignatureIsBrokenAndRealServersTakeTheMail)
     for (auto library : { LoopbackSMTPServer::Library::kAsync, LoopbackSMTPServer::Library::kStandard }) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(library == LoopbackSMTPServer::Library::kAsync ? "aiosmtpd, " : "smtpd, ") + c.name);
-            Settings({ { 3001, c.signature } });
+            Settings({ { 3000, subject }, { 3001, c.signature } });
             LoopbackSMTPServer server(library);
             ASSERT_EQ(server.Problem(), "");
             pw::app::testing::SetMailPort(server.Port());
@@ -239,10 +269,11 @@ TEST_F(RegistrationMailTest, ALongSignatureIsBrokenAndRealServersTakeTheMail)
             EXPECT_TRUE(std::regex_match(mails[0].date, std::regex("1996-12-05T12:0.*"))) << mails[0].date;
             EXPECT_NE(mails[0].messageID, "None");
             EXPECT_EQ(mails[0].headerDefects, "0");
+            EXPECT_EQ(mails[0].subject, subject);
             Lines lines = LinesOf(mails[0].content);
-            ASSERT_GE(lines.size(), 11u);
-            EXPECT_EQ(Lines(lines.begin() + 8, lines.begin() + 10), c.lines);
-            EXPECT_EQ(lines[10], "-- kid@isp.example");
+            ASSERT_GE(lines.size(), 12u);
+            EXPECT_EQ(Lines(lines.begin() + 9, lines.begin() + 11), c.lines) << "after the folded subject";
+            EXPECT_EQ(lines[11], "-- kid@isp.example");
             for (const std::string& line : lines)
                 EXPECT_LE(line.size(), 998u);
         }

@@ -11,7 +11,7 @@ namespace {
 
 // Mail n is kept as n.env (HELO name, sender, recipients, one a line), n.eml (the content) and
 // n.hdr (what the email package reads in its headers: the Date as a universal ISO time or
-// "invalid", the Message-ID, the number of defects found).
+// "invalid", the Message-ID, the number of defects found, the Subject unfolded).
 constexpr const char* kKeeper = R"(
 import email, email.policy, logging, os, sys, threading, warnings
 warnings.simplefilter("ignore")
@@ -30,7 +30,7 @@ def keep(hello, sender, recipients, content):
         date = "invalid"
     defects = len(message.defects) + sum(len(getattr(message[k], "defects", ())) for k in message.keys())
     with open(base + ".hdr", "w") as f:
-        f.write("\n".join([date, str(message["Message-ID"]), str(defects)]) + "\n")
+        f.write("\n".join([date, str(message["Message-ID"]), str(defects), str(message["Subject"])]) + "\n")
     with open(base + ".env", "w") as f:
         f.write("\n".join([hello, sender] + recipients) + "\n")
 def serve_until_stdin_closes():
@@ -124,6 +124,7 @@ std::vector<LoopbackSMTPServer::Mail> LoopbackSMTPServer::Mails() const
         std::getline(parsed, mail.date);
         std::getline(parsed, mail.messageID);
         std::getline(parsed, mail.headerDefects);
+        std::getline(parsed, mail.subject);
         mails.push_back(mail);
     }
 }

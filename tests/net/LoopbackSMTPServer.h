@@ -34,6 +34,8 @@ public:
         std::string messageID;
         // How many defects the email package found in the message and its headers.
         std::string headerDefects;
+        // The Subject header as a reader unfolds it.
+        std::string subject;
     };
 
     explicit LoopbackSMTPServer(Library library = Library::kAsync);
