@@ -111,9 +111,8 @@ bool IsPlainHostName(const std::string& name)
         == std::string::npos;
 }
 
-} // namespace
-
-std::string pw::app::MailDate(const SYSTEMTIME& now)
+// The Date header's value for a universal time.
+std::string MailDate(const SYSTEMTIME& now)
 {
     static const char* const days[] = { "Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat" };
     static const char* const months[]
@@ -125,9 +124,10 @@ std::string pw::app::MailDate(const SYSTEMTIME& now)
     return text;
 }
 
-// The millisecond, the machine's running time and a count within the run keep two mails from one
-// machine apart, and mostly those of two machines.
-std::string pw::app::MessageID(const SYSTEMTIME& now, const std::string& sender)
+// "<unique@domain>", the domain the sender's when it is a plain host name. The millisecond, the
+// machine's running time and a count within the run keep two mails from one machine apart, and
+// mostly those of two machines.
+std::string MessageID(const SYSTEMTIME& now, const std::string& sender)
 {
     static unsigned count = 0;
     size_t at = sender.rfind('@');
@@ -138,6 +138,8 @@ std::string pw::app::MessageID(const SYSTEMTIME& now, const std::string& sender)
         unsigned(now.wSecond), unsigned(now.wMilliseconds), static_cast<unsigned long>(GetTickCount()), ++count);
     return std::string("<") + unique + "@" + (IsPlainHostName(domain) ? domain : kFallbackDomain) + ">";
 }
+
+} // namespace
 
 std::string pw::app::ComposeRegistrationMail(const RegistrationMailParts& parts)
 {
@@ -180,8 +182,8 @@ void RegisterSite(const String& siteURL, const String& sender)
     parts.subject = LineSetting(kSubjectSetting, AppString(kSubjectString));
     parts.sender = BytesOf(sender);
     parts.recipient = BytesOf(recipient);
-    parts.date = pw::app::MailDate(now);
-    parts.messageID = pw::app::MessageID(now, parts.sender);
+    parts.date = MailDate(now);
+    parts.messageID = MessageID(now, parts.sender);
     parts.siteURL = BytesOf(siteURL);
     parts.signatureStart = LineSetting(kSignatureSetting, kSignatureStart);
     parts.signatureDate = BytesOf(Time(now).DateString());

@@ -4,8 +4,6 @@
 // mail server), sends it and waits for the conversation to end inside a progress range.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
 
@@ -25,7 +23,8 @@ struct RegistrationMailParts {
     std::string subject;
     std::string sender;
     std::string recipient;
-    // The Date header's value (MailDate) and the message identification (MessageID).
+    // The Date header's value ("Thu, 05 Dec 1996 12:00:00 +0000") and the message
+    // identification ("<unique@domain>").
     std::string date;
     std::string messageID;
     std::string siteURL;
@@ -39,11 +38,6 @@ struct RegistrationMailParts {
 // hand-edited setting cannot add a header or a line. A long subject is folded and a long signature
 // broken; an address or site URL too long for one line raises an error.
 std::string ComposeRegistrationMail(const RegistrationMailParts& parts);
-
-// The Date header's value for a universal time: "Thu, 05 Dec 1996 12:00:00 +0000".
-std::string MailDate(const SYSTEMTIME& now);
-// A message identification "<unique@domain>", the domain the sender's when it is a plain host name.
-std::string MessageID(const SYSTEMTIME& now, const std::string& sender);
 
 namespace testing {
 
