@@ -60,6 +60,13 @@ View* CHAPane::Make(CShow& show, View& container)
 {
     if (!show.GetPlayer())
         return nullptr;
+    // The pane gives its size to the movie, so it is made at the page's own size: the window that
+    // holds the content fits itself around it.
+    Rect page(0, 0, 0, 0);
+    show.GetMovie()->GetBounds(page);
+    Rect box = container.GetBounds();
+    if (!page.IsEmpty())
+        container.SetBounds(box.left, box.top, box.left + page.right - page.left, box.top + page.bottom - page.top);
     SmartPtr<CHAPane> pane = new CHAPane(&container, show.GetPlayer(), false);
     container.AddChild(pane.Get());
     if (CHAApp* app = CHAApp::Get())

@@ -2,6 +2,7 @@
 
 #include "authoring/palettes/CToolsDir.h"
 #include "engine/CHAApp.h"
+#include "foundation/Scribe.h"
 #include "ui/Task.h"
 #include "ui/WindowFrame.h"
 
@@ -182,4 +183,22 @@ TEST_F(Pane, ChangesTheMovieReportsAreRedrawn)
     EXPECT_EQ(ShownRow(hwnd, 15, 5, 35), "wwwwwrrrrrrrrrrwwwwwwwwwwwwwww") << "another frame";
     group->Changed(group.Get(), Rect(10, 10, 30, 20), 0);
     EXPECT_EQ(ShownRow(hwnd, 15, 5, 35), "wwwwwwwwwwwwwwwrrrrrrrrrrwwwww");
+}
+
+// A page opened in a document window keeps its own size: the window fits around the pane.
+TEST_F(Pane, APageOpensInAWindowOfItsOwnSize)
+{
+    CShow::SetViewMaker(&CHAPane::Make);
+    SmartPtr<CShow> opened = new CShow(new CMovieGroup(Rect(0, 0, 300, 220)));
+    SmartPtr<Window> window = app->MakeDocumentWindow(opened.Get(), SmartPtr<Scribe>());
+    CShow::SetViewMaker(nullptr);
+    Rect bounds(0, 0, 0, 0);
+    opened->GetMovie()->GetBounds(bounds);
+    EXPECT_EQ(Text(bounds), "0,0,300,220");
+    ASSERT_EQ(window->GetChildren().NumItems(), 1u);
+    View* content = window->GetChildren().Item(1);
+    ASSERT_EQ(content->GetChildren().NumItems(), 1u);
+    EXPECT_EQ(Text(content->GetChildren().Item(1)->GetBounds().Size()), "300,220");
+    window->Close();
+    opened->Close();
 }
