@@ -73,21 +73,14 @@ bool MovieFromShow(SmartPtr<Smart>& handle)
     return true;
 }
 
-bool ShowFromMovie(SmartPtr<Smart>& handle)
+// A movie made into an object of another class by one of its own operations.
+template <typename Made, SmartPtr<Made> (CMovie::*make)()>
+bool FromMovie(SmartPtr<Smart>& handle)
 {
     auto* movie = SmartCast<CMovie>(handle.Get());
     if (!movie)
         return false;
-    handle = SmartPtr<Smart>(movie->MakeShow().Get());
-    return true;
-}
-
-bool ImageFromMovie(SmartPtr<Smart>& handle)
-{
-    auto* movie = SmartCast<CMovie>(handle.Get());
-    if (!movie)
-        return false;
-    handle = SmartPtr<Smart>(movie->MakeImage().Get());
+    handle = SmartPtr<Smart>((movie->*make)().Get());
     return true;
 }
 
@@ -95,8 +88,8 @@ bool ImageFromMovie(SmartPtr<Smart>& handle)
 struct WayBack {
     bool (*convert)(SmartPtr<Smart>& handle);
 };
-constexpr WayBack kToShow { &ShowFromMovie };
-constexpr WayBack kToImage { &ImageFromMovie };
+constexpr WayBack kToShow { &FromMovie<CShow, &CMovie::MakeShow> };
+constexpr WayBack kToImage { &FromMovie<Image, &CMovie::MakeImage> };
 
 constexpr pw::foundation::ConversionEntry kMovieConversions[] = {
     { &CShow::classInfo, &MovieFromShow, &kToShow },
