@@ -128,6 +128,8 @@ TEST_F(Import, TheCommandShowsWhyAFileCouldNotBeRead)
     PutFile("good.wav", wave);
     PutFile("cut.wav", sound_bytes::Bytes(wave.begin(), wave.begin() + 100));
     PutPicture(1, "rk|kr");
+    // The engine's built-in picture 1 (file 401), which a sound sprite shows.
+    PutPicture(401 - 1000, "kk|kk");
     std::ifstream picture(DataFolder() / "1001.bmp", std::ios::binary);
     sound_bytes::Bytes lying((std::istreambuf_iterator<char>(picture)), std::istreambuf_iterator<char>());
     lying[22] = 0x10; // 4,112 rows high, over the 2 there are
