@@ -62,6 +62,7 @@ int16_t CRotateTask::Advance(int16_t angle, int16_t pointer, int16_t startAngle,
 void CRotateTask::Begin(Point& start, BitFlags modifiers)
 {
     before.emplace(*sprite.Get());
+    framesBefore = movie->NumFrames();
     after.reset();
     undone = false;
     flags &= static_cast<uint8_t>(~kEnded);
@@ -102,6 +103,7 @@ void CRotateTask::End(Point& current, Point previous, Point start, BitFlags modi
     if (flags & kRecentred)
         sprite->PlaceAtFrame(shownFrame, nullptr, &centre);
     after.emplace(*sprite.Get());
+    framesAfter = movie->NumFrames();
 }
 
 void CRotateTask::ApplyAll()
@@ -137,14 +139,25 @@ void CRotateTask::Exchange()
     baseRotation = static_cast<int16_t>(baseRotation + angle - startAngle);
     std::swap(startAngle, angle);
     const std::optional<pw::engine::SpritePlacement>& placement = undone ? after : before;
+    int16_t frames = undone ? framesAfter : framesBefore;
     undone = !undone;
     if (!placement) {
         ApplyAll();
         return;
     }
     TellFrames();
+    FitMovie(frames);
     placement->Restore(*sprite.Get());
     TellFrames();
+}
+
+void CRotateTask::FitMovie(int16_t count)
+{
+    int16_t now = movie->NumFrames();
+    if (now > count)
+        movie->DeleteFrames(count, static_cast<int16_t>(now - count));
+    else if (now < count)
+        movie->InsertFrames(now, static_cast<int16_t>(count - now), true, true);
 }
 
 void CRotateTask::TellFrames()

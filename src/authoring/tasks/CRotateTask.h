@@ -61,6 +61,8 @@ private:
     void Exchange();
     // Tells the movie of the sprite's rectangle in every frame of the run.
     void TellFrames();
+    // Adds blank frames at the movie's end, or takes them off, until it has `count`.
+    void FitMovie(int16_t count);
 
     SmartPtr<CMovie> movie;
     SmartPtr<CSprite> sprite;
@@ -68,9 +70,12 @@ private:
     int16_t first;
     int16_t last;
     uint8_t flags { 0 };
-    // The sprite as it stood before the press and as the drag left it.
+    // The sprite as it stood before the press and as the drag left it, and the movie's frame
+    // count then (a drag past the movie's end adds blank frames).
     std::optional<pw::engine::SpritePlacement> before;
     std::optional<pw::engine::SpritePlacement> after;
+    int16_t framesBefore { 0 };
+    int16_t framesAfter { 0 };
     bool undone { false };
     Rect startBounds { 0, 0, 0, 0 };
     Point centre;

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -201,6 +202,7 @@ TEST_F(Rotation, UndoAndRedoPutTheSpriteBackExactly)
         { "about its own point", BitFlags(1 << CRotateTask::kKeepCentreBit), Rect(40, 40, 60, 50), 1, 1, Point(10, 80) },
         { "scaled to an odd size", BitFlags(), Rect(33, 41, 70, 58), 0, 2, Point(90, 20) },
         { "over frames it did not show in", BitFlags(), Rect(40, 40, 60, 50), 0, 4, Point(20, 10) },
+        { "past the page's end", BitFlags(), Rect(40, 40, 60, 50), 1, 6, Point(20, 90) },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -229,6 +231,7 @@ TEST_F(Rotation, UndoAndRedoPutTheSpriteBackExactly)
         EXPECT_EQ(pane->selected, "");
         task->Redo();
         EXPECT_EQ(Stored(), dragged);
+        EXPECT_EQ(group->NumFrames(), std::max<int16_t>(frames, int16_t(c.last + 1)));
         EXPECT_EQ(pane->selected, "1..1 ");
         task->Undo();
         EXPECT_EQ(Stored(), start) << "a second undo";
