@@ -1,5 +1,6 @@
 #pragma once
 
+#include "authoring/panes/FrameRangeSelector.h"
 #include "authoring/panes/ToolsWindowPane.h"
 #include "engine/CMovieRes.h"
 #include "engine/CPanePlay.h"
@@ -47,7 +48,10 @@ extern uint8_t gOverviewShown;
 // The selection: a run of frames (last = first - 1 is an insertion point before first), a mode
 // (0 the current frame, 1 the run, 2 all frames, 3 the current frame to the end) and a 1-based
 // list of sprites whose item 1 is the one single-sprite operations use.
-class CHAPane : public CPanePlay, public PlayerClient, public pw::authoring::ToolsWindowPane {
+class CHAPane : public CPanePlay,
+                public PlayerClient,
+                public pw::authoring::ToolsWindowPane,
+                public pw::authoring::FrameRangeSelector {
     PW_CLASS_INFO(CHAPane)
 
 public:
@@ -97,6 +101,7 @@ public:
 
     // Selection (CHAPaneSelection.cpp).
     void SelectFrames(int16_t first, int16_t last);
+    void SetFrameRange(int16_t first, int16_t last) override { SelectFrames(first, last); }
     int16_t FrameInSelection(int16_t frame) const;
     int32_t GetSelectionMode() const { return mode; }
     void SetSelectionMode(int32_t newMode);
