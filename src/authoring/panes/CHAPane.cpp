@@ -1,7 +1,6 @@
 #include "authoring/panes/CHAPane.h"
 
 #include "authoring/palettes/CToolsDir.h"
-#include "authoring/tasks/CMoveTask.h"
 #include "authoring/tools/CTaskTool.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CHAApp.h"
@@ -133,7 +132,7 @@ void CHAPane::DrawContent(DisplayPort& port, Area& area)
 {
     CPanePlay::DrawContent(port, area);
     DrawCornerBox(port);
-    // A running move task draws the dragged picture; the marks would show the old place.
+    // A running task draws what it drags; the marks would show the old place.
     if (feedback)
         feedback->DrawFeedback(port);
     else
@@ -230,12 +229,12 @@ void CHAPane::RunMouseTask(App* app, const SmartPtr<CMouseTask>& task, Point poi
     taskTool->MouseDown(point, modifiers, clicks, window);
 }
 
-void CHAPane::SetFeedback(CMoveTask* task)
+void CHAPane::SetFeedback(pw::authoring::PaneFeedback* task)
 {
     feedback = task;
 }
 
-void CHAPane::ClearFeedback(CMoveTask* task)
+void CHAPane::ClearFeedback(pw::authoring::PaneFeedback* task)
 {
     if (feedback == task)
         feedback = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "authoring/panes/FrameRangeSelector.h"
+#include "authoring/panes/PaneFeedback.h"
 #include "authoring/panes/ToolsWindowPane.h"
 #include "engine/CMovieRes.h"
 #include "engine/CPanePlay.h"
@@ -121,10 +122,10 @@ public:
     int16_t GetCurrentFrame() const { return currentFrame; }
     void GetStoredRun(int16_t& first, int16_t& last) const { first = rangeFirst, last = rangeLast; }
 
-    // The move task whose feedback is drawn over the frame while it runs (none: null).
-    void SetFeedback(CMoveTask* task);
+    // The task whose feedback is drawn over the frame while it runs (none: null).
+    void SetFeedback(pw::authoring::PaneFeedback* task);
     // Nothing unless the task's feedback is the one drawn.
-    void ClearFeedback(CMoveTask* task);
+    void ClearFeedback(pw::authoring::PaneFeedback* task);
     bool IsEditing() const { return edited.Valid(); }
     // Closes an open picture or text editor (none is made here yet).
     void EndEdit(bool) { }
@@ -179,7 +180,7 @@ private:
     SmartPtr<CMovieRes> edited;
     std::vector<pw::authoring::SelectionClient*> selectionClients;
     std::vector<pw::authoring::PaneClient*> editClients;
-    CMoveTask* feedback { nullptr };
+    pw::authoring::PaneFeedback* feedback { nullptr };
     // Set while the pane moves its player itself, which then need not be followed.
     bool movingPlayer { false };
 };

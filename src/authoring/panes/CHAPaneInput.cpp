@@ -5,6 +5,7 @@
 #include "authoring/tasks/CCropMoveTask.h"
 #include "authoring/tasks/CCropScaleTask.h"
 #include "authoring/tasks/CMoveTask.h"
+#include "authoring/tasks/CRotateTask.h"
 #include "authoring/tasks/CScaleTask.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CMovieGroup.h"
@@ -21,6 +22,11 @@ constexpr int32_t kAltModeCommand = 2032;
 bool MovesOrScales(int32_t tool)
 {
     return tool == 3 || tool == kScaleTool || tool == 17 || tool == 20 || tool == 21;
+}
+
+bool Rotates(int32_t tool)
+{
+    return tool == 7 || tool == 18;
 }
 
 } // namespace
@@ -111,15 +117,23 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
             task = new CCropMoveTask(this, preferred, altMode, 4);
         }
     }
-    if (!task.Valid()) {
+    SmartPtr<CMouseTask> run = task.Get();
+    if (task.Valid()) {
+        task->SetSelection(&selection);
+    } else if (Rotates(number)) {
+        int16_t first = 0;
+        int16_t last = 0;
+        GetFrameRange(first, last, false);
+        run = new CRotateTask(this, group, sprite, frame, first, last);
+    }
+    if (!run.Valid()) {
         DrawSelectionMarks();
         return true;
     }
-    task->SetSelection(&selection);
     tool->PlayStartSound();
     if (altMode)
         TellApplication(kAltModeCommand);
-    RunMouseTask(app, task.Get(), Point(h, v), modifiers, clicks, window);
+    RunMouseTask(app, run, Point(h, v), modifiers, clicks, window);
     if (currentFrame == frame)
         DrawSelectionMarks();
     return true;

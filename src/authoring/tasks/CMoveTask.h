@@ -1,5 +1,6 @@
 #pragma once
 
+#include "authoring/panes/PaneFeedback.h"
 #include "authoring/tasks/CMouseTask.h"
 #include "engine/CSprite.h"
 #include "foundation/Rect.h"
@@ -22,7 +23,7 @@ class DisplayPort;
 //
 // Rectangles and points are in the movie's coordinates. Subclasses (scaling, cropping) replace
 // how the mouse point becomes a rectangle and how a rectangle is put into a frame.
-class CMoveTask : public CMouseTask {
+class CMoveTask : public CMouseTask, public pw::authoring::PaneFeedback {
     PW_CLASS_INFO(CMoveTask)
 
 public:
@@ -73,7 +74,7 @@ public:
     // The frame the drag shows now.
     int16_t NextFrame();
     // The pane's drawing of the feedback over the frame.
-    void DrawFeedback(DisplayPort& port);
+    void DrawFeedback(DisplayPort& port) override;
 
     int16_t GetFrame() const { return frame; }
     SmartPtr<CMoveTask> GetPreviousStep() const { return previous; }
