@@ -22,6 +22,12 @@ Shared& TheShared()
     return shared;
 }
 
+CToolsDir*& TheToolsDir()
+{
+    static CToolsDir* tools = nullptr;
+    return tools;
+}
+
 constexpr uint32_t kPendingSoundPeriod = 4000;
 
 // Whether the pane's page is playing: its player runs.
@@ -42,10 +48,18 @@ CToolsDir::CToolsDir(const SmartPtr<SoundResource>& clickSound)
     PaneForwarder::Register(this, this);
     chore = new ListChore(kPendingSoundPeriod, true);
     chore->RemoveOrAppend(this);
+    TheToolsDir() = this;
+}
+
+CToolsDir* CToolsDir::Get()
+{
+    return TheToolsDir();
 }
 
 CToolsDir::~CToolsDir()
 {
+    if (TheToolsDir() == this)
+        TheToolsDir() = nullptr;
     if (pane.Valid())
         pane->ToggleClient(this);
     PaneForwarder::Unregister(this, this);

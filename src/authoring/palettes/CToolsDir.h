@@ -40,6 +40,9 @@ public:
     explicit CToolsDir(const SmartPtr<SoundResource>& clickSound);
     ~CToolsDir() override;
 
+    // The tools window made last, while it lives; null when there is none.
+    static CToolsDir* Get();
+
     bool ToggleShown(bool toggle) override;
     void CellChosen(int16_t index) override;
     // Selects the cell in the shown palettes (the other clears its selection) and makes its tool
