@@ -16,7 +16,9 @@ struct PaintSettings {
     Color foreground { Color(1) };
     Color background { Color(0) };
     Color erase { Color(0) };
-    Pattern pattern { Pattern(1) };
+    // Solid: the platform's pattern brushes give clear bits the foreground colour (as the pattern
+    // pictures are read, black bits clear), so the all-clear pattern paints the foreground alone.
+    Pattern pattern { Pattern(0) };
     int16_t fillStyle { 1 };
 
     static PaintSettings& Current();
