@@ -1,6 +1,7 @@
 #pragma once
 
 #include "authoring/panes/CEditPane.h"
+#include "engine/CStamp.h"
 #include "foundation/Point.h"
 #include "foundation/Rect.h"
 #include "graphics/OffScreen.h"
@@ -10,7 +11,6 @@
 class Area;
 class CMouseTask;
 class CResource;
-class CStamp;
 class CTool;
 class DisplayPort;
 
