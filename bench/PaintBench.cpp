@@ -15,12 +15,12 @@
 #include "ui/AppMain.h"
 #include "ui/ProgressRange.h"
 #include "ui/Window.h"
-#include "ui/WindowOwner.h"
 
 #include "platform/backend/Backend.h"
 #include "platform/kernel/KernelTesting.h"
 #include "platform/testing/TestDriver.h"
 
+#include "PaintWindow.h"
 #include "Ratio.h"
 
 #include <benchmark/benchmark.h>
@@ -34,6 +34,7 @@
 namespace {
 
 namespace driver = pw::platform::testing;
+using authoring::PaintWindow;
 
 constexpr int32_t kWidth = 640;
 constexpr int32_t kHeight = 480;
@@ -53,22 +54,6 @@ App* MakeApp()
 {
     return new BenchApp;
 }
-
-// Keeps each finished gesture as its undo step, as a page window does.
-class PaintWindow : public Window, public WindowOwner {
-public:
-    PaintWindow()
-        : Window(new String("paint"), 0, false, false, Point(kWidth, kHeight))
-    {
-        AddOwner(this);
-    }
-    ~PaintWindow() override { RemoveOwner(this); }
-    void WindowChanged(void*) override { }
-    void TaskDone(const SmartPtr<Task>& task) override { SetUndoTask(task); }
-    void WindowOpened(const SmartPtr<Window>&) override { }
-    void WindowClosed(const SmartPtr<Window>&) override { }
-    void WindowCommand(const SmartPtr<GenericSignal>&) override { }
-};
 
 // The start-up folder with the palette and brush 6's cursor (a disc 12 pixels across) beside the
 // stand-in cursor, the main
@@ -99,7 +84,7 @@ struct Studio {
         AppGlue::InitApplication(&MakeApp, &pw::ui::ProgramRecord());
         // Resources load from the program's own instance, as in the running program.
         pw::foundation::SetOsAppForTesting(pw::platform::ProgramInstance());
-        window = new PaintWindow;
+        window = new PaintWindow(Point(kWidth, kHeight));
         pane = new CPixPane(window.Get(), 0, 0, kWidth, kHeight, Rect(0, 0, 0, 0), nullptr);
         window->AddChild(SmartPtr<View>(pane.Get()));
         Window::GetApplication()->AddWindow(SmartPtr<Window>(window.Get()), true);

@@ -11,10 +11,9 @@
 #include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
 #include "ui/App.h"
-#include "ui/Window.h"
-#include "ui/WindowOwner.h"
 
 #include "authoring/AuthoringFixture.h"
+#include "authoring/PaintWindow.h"
 
 #include <string>
 #include <vector>
@@ -22,22 +21,6 @@
 namespace authoring {
 
 using Grid = std::vector<std::string>;
-
-// A window that keeps finished tasks as its undo step, as page windows do.
-class PaintWindow : public Window, public WindowOwner {
-public:
-    PaintWindow()
-        : Window(new String("paint"), 0, false, false, Point(60, 50))
-    {
-        AddOwner(this);
-    }
-    ~PaintWindow() override { RemoveOwner(this); }
-    void WindowChanged(void*) override { }
-    void TaskDone(const SmartPtr<Task>& task) override { SetUndoTask(task); }
-    void WindowOpened(const SmartPtr<Window>&) override { }
-    void WindowClosed(const SmartPtr<Window>&) override { }
-    void WindowCommand(const SmartPtr<GenericSignal>&) override { }
-};
 
 // A shape tool that outlines the rectangle spanned in black; counts its track calls.
 class OutlineTool : public CShapeTool {
