@@ -161,6 +161,16 @@ bool CToolsDir::ToggleShown(bool toggle)
     return shown;
 }
 
+SmartPtr<CToolPalette> CToolsDir::PaletteOfTool(int32_t number)
+{
+    int16_t index = IndexOfToolNumber(number);
+    for (const SmartPtr<CToolPalette>& palette : { animationPalette, paintPalette }) {
+        if (palette.Valid() && index >= palette->GetFirst() && index < palette->GetFirst() + palette->GetCount())
+            return palette;
+    }
+    return nullptr;
+}
+
 void CToolsDir::SelectDefaultTools()
 {
     bool animationShown = Shown(animationPalette);

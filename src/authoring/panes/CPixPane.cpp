@@ -1,5 +1,6 @@
 #include "authoring/panes/CPixPane.h"
 
+#include "authoring/palettes/CToolsDir.h"
 #include "authoring/tasks/CBrushTask.h"
 #include "authoring/tasks/CEraserTask.h"
 #include "authoring/tasks/CFillTask.h"
@@ -21,6 +22,7 @@
 #include "graphics/PortSaver.h"
 #include "graphics/Translation.h"
 #include "ui/App.h"
+#include "ui/Tool.h"
 #include "ui/AppSignals.h"
 #include "ui/ViewPort.h"
 #include "ui/Window.h"
@@ -170,8 +172,26 @@ SmartPtr<CMouseTask> CPixPane::MakeTask(const SmartPtr<CTool>& tool, Point press
 
 void CPixPane::ActiveChanged(bool active)
 {
-    if (!active && IsVisible())
-        ResetSelectionArea();
+    if (!active) {
+        if (IsVisible())
+            ResetSelectionArea();
+        return;
+    }
+    OfferZoomTools();
+}
+
+void CPixPane::OfferZoomTools()
+{
+    CToolsDir* tools = CToolsDir::Get();
+    if (!tools)
+        return;
+    // The default tools first: choosing them enables every paint cell again.
+    if (IsZoomed() && tools->GetCurrentToolNumber() == kSelection)
+        tools->SelectDefaultTools();
+    for (int32_t number : { kSelection, kKeepSelection }) {
+        if (SmartPtr<CToolPalette> palette = tools->PaletteOfTool(number); palette.Valid())
+            palette->EnableCell(tools->IndexOfToolNumber(number), (number == kKeepSelection) == IsZoomed());
+    }
 }
 
 void CPixPane::Idle()
@@ -257,6 +277,7 @@ void CPixPane::SetZoomed(bool on)
     else
         zoomFlags &= static_cast<uint8_t>(~kMagnified);
     ScrollZoom(0, 0);
+    OfferZoomTools();
     InvalidateView(false);
 }
 

@@ -60,7 +60,8 @@ public:
     // Paste always; the others while something is selected.
     bool CanClip(int32_t mode) override;
     void AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db) override;
-    // A visible pane that loses activation drops its selection.
+    // A visible pane that loses activation drops its selection; one that gains it offers the
+    // selection tool (111) only unmagnified and tool 112 only magnified in the tools window.
     void ActiveChanged(bool active) override;
     // Every 300 ms while active: FlashSelection.
     void Idle() override;
@@ -90,7 +91,8 @@ public:
     // Keeps nothing: the window holds the task.
     void NoteTask(const SmartPtr<CMouseTask>&) { }
     bool IsZoomed() const { return (zoomFlags & kMagnified) != 0; }
-    // Switches the magnified mode and redraws.
+    // Switches the magnified mode, updates the tools window's offer (as activation does) and
+    // redraws.
     void SetZoomed(bool on);
     // Moves the zoom origin, kept so that the magnified quarter stays inside the pane.
     void ScrollZoom(int32_t dh, int32_t dv);
@@ -110,6 +112,9 @@ private:
 
     // The task of the current tool for a press, or none (the dropper warns).
     SmartPtr<CMouseTask> MakeTask(const SmartPtr<CTool>& tool, Point press, BitFlags modifiers, bool& handled);
+    // Enables the zoom's tools in the tools window's palette; in the magnified mode the selection
+    // tool gives way to the default tools.
+    void OfferZoomTools();
     // The source part shown and where it goes on the screen, for the magnified mode.
     void ZoomRects(Rect& source, Rect& destination) const;
 

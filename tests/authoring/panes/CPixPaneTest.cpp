@@ -1,8 +1,11 @@
 #include "authoring/panes/CPixPane.h"
 
+#include "authoring/palettes/ButtonGrid.h"
+#include "authoring/palettes/CToolsDir.h"
 #include "authoring/tools/CBrushTool.h"
 #include "authoring/tools/CDropperTool.h"
 #include "authoring/tools/CEraserTool.h"
+#include "authoring/tools/CLassoTool.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CResource.h"
 #include "engine/CShow.h"
@@ -16,6 +19,9 @@
 #include "authoring/PaintFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
 
 using namespace authoring;
 
@@ -230,4 +236,58 @@ TEST_F(CPixPaneTest, APaintedPictureIsSavedInAPageThatReopensEqual)
     EXPECT_EQ(Rows(*picture, picture->GetBounds()), painted);
     EXPECT_EQ(cels->ItemAt(0)->GetBounds(), rect);
     page->Close();
+}
+
+namespace {
+
+std::unique_ptr<ButtonGrid> PaintGrid()
+{
+    auto grid = std::make_unique<ButtonGrid>();
+    grid->rows = 1;
+    grid->columns = 3;
+    grid->cellWidth = 10;
+    grid->cellHeight = 10;
+    return grid;
+}
+
+// A tools window whose paint palette holds the brush, the selection tool and tool 112 in cells 8
+// to 10.
+class PaintTools : public CToolsDir {
+public:
+    PaintTools()
+        : CToolsDir(nullptr)
+    {
+        paintPalette = new CToolPalette(this, PaintGrid(), 8);
+        AddChild(SmartPtr<View>(paintPalette.Get()));
+        tools = { { 8, new CBrushTool(new CDropperTool) }, { 9, new CLassoTool }, { 10, new CTool(112, nullptr, false, nullptr) } };
+    }
+    int16_t IndexOfToolNumber(int32_t number) override
+    {
+        for (const auto& [index, tool] : tools) {
+            if (tool->GetNumber() == number)
+                return index;
+        }
+        return 0;
+    }
+    SmartPtr<Tool> ToolAt(int16_t index) override { return tools.count(index) ? SmartPtr<Tool>(tools[index].Get()) : nullptr; }
+    SmartPtr<CToolPalette> Paint() const { return paintPalette; }
+    std::map<int16_t, SmartPtr<CTool>> tools;
+};
+
+} // namespace
+
+// Magnified, the tools window offers tool 112 and not the selection tool, a current selection
+// tool giving way to the brush; back at full size it offers the selection tool again.
+TEST_F(CPixPaneTest, TheMagnifiedPaneOffersTool112InsteadOfTheSelectionTool)
+{
+    SmartPtr<PaintTools> tools = new PaintTools;
+    tools->SelectIndex(9);
+    ASSERT_EQ(tools->GetCurrentToolNumber(), CPixPane::kSelection);
+    pane->SetZoomed(true);
+    EXPECT_EQ(tools->Paint()->GetCellState(9), CToolPalette::kDisabled);
+    EXPECT_NE(tools->Paint()->GetCellState(10), CToolPalette::kDisabled);
+    EXPECT_EQ(tools->GetCurrentToolNumber(), CPixPane::kBrush);
+    pane->SetZoomed(false);
+    EXPECT_NE(tools->Paint()->GetCellState(9), CToolPalette::kDisabled);
+    EXPECT_EQ(tools->Paint()->GetCellState(10), CToolPalette::kDisabled);
 }
