@@ -1,5 +1,6 @@
 #include "authoring/palettes/CToolsDir.h"
 
+#include "authoring/panes/CPixPane.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CPlayer.h"
 #include "foundation/Exception.h"
@@ -159,6 +160,14 @@ bool CToolsDir::ToggleShown(bool toggle)
     if (shown && toggle)
         SelectIndex(IndexOfToolNumber(GetCurrentToolNumber()));
     return shown;
+}
+
+void CToolsDir::UpdatePaintPane()
+{
+    if (CPixPane* active = CPixPane::Active()) {
+        active->SelectAll(false);
+        CPixPane::NotImplemented(0);
+    }
 }
 
 SmartPtr<CToolPalette> CToolsDir::PaletteOfTool(int32_t number)

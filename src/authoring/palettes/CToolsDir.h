@@ -63,6 +63,8 @@ public:
     void SetCurrentTool(const SmartPtr<Tool>& tool);
     void SetCurrentToolNumber(int32_t number);
     void SelectDefaultTools();
+    // Command 2109: the active picture pane selects all of its picture.
+    void UpdatePaintPane();
     // The palette holding the tool's cell, or none.
     SmartPtr<CToolPalette> PaletteOfTool(int32_t number);
     void SetPane(const SmartPtr<pw::authoring::ToolsWindowPane>& pane) override;

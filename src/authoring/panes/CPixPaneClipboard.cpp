@@ -221,10 +221,8 @@ void CPixPane::DoCommand(int32_t number, int32_t argument)
     case 2105:
         break;
     case kUpdatePaintPane:
-        if (CPixPane* active = Active()) {
-            active->SelectAll(false);
-            NotImplemented(0);
-        }
+        if (CToolsDir* tools = CToolsDir::Get())
+            tools->UpdatePaintPane();
         break;
     default:
         CEditPane::DoCommand(number, argument);

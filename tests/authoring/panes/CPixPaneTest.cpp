@@ -15,6 +15,7 @@
 #include "foundation/MemoryStream.h"
 #include "foundation/ObjectFile.h"
 #include "graphics/Area.h"
+#include "ui/ViewPort.h"
 
 #include "authoring/PaintFixture.h"
 
@@ -290,4 +291,58 @@ TEST_F(CPixPaneTest, TheMagnifiedPaneOffersTool112InsteadOfTheSelectionTool)
     pane->SetZoomed(false);
     EXPECT_NE(tools->Paint()->GetCellState(9), CToolPalette::kDisabled);
     EXPECT_EQ(tools->Paint()->GetCellState(10), CToolPalette::kDisabled);
+}
+
+namespace {
+
+// A pen tool of the pencil's number; nothing in the program makes one.
+class Pencil : public CPenTool {
+public:
+    Pencil()
+        : CPenTool(CPixPane::kPencil, nullptr)
+    {
+    }
+    Rect GetPenBounds() override { return Rect(0, 0, 1, 1); }
+};
+
+size_t Warnings()
+{
+    size_t count = 0;
+    for (const auto& alert : driver::AlertLog())
+        count += alert.text.find("Not implemented.") != std::string::npos;
+    return count;
+}
+
+} // namespace
+
+// The pencil is unfinished: its press warns when the task is made and at each step, and paints
+// nothing. Command 2109 makes the active pane select all of its picture.
+TEST_F(CPixPaneTest, ThePencilOnlyWarnsAndCommand2109SelectsAll)
+{
+    Use(new Pencil);
+    driver::ScriptMessageBoxes({ IDOK, IDOK, IDOK, IDOK });
+    Stroke({ { 3, 3 } });
+    EXPECT_GE(Warnings(), 2u);
+    EXPECT_EQ(Picture(Rect(0, 0, kSide, kSide)), Grid(kSide, std::string(kSide, '.')));
+
+    SmartPtr<PaintTools> tools = new PaintTools;
+    size_t before = Warnings();
+    driver::ScriptMessageBoxes({ IDOK });
+    pane->DoCommand(2109, 0);
+    EXPECT_EQ(pane->GetSelectionArea()->ComputeBounds(), pane->GetBounds());
+    EXPECT_EQ(Warnings(), before + 1);
+}
+
+// The opening and closing animations invert each rectangle twice: the screen is as it was.
+TEST_F(CPixPaneTest, TheZoomAnimationLeavesTheScreenAsItWas)
+{
+    Blot(Rect(0, 0, 8, 16));
+    pane->InvalidateView(false);
+    Grid before = Shown(Rect(0, 0, kSide, kSide));
+    {
+        pw::ui::ViewPort port(page->GetDrawingDevice(), pane->GetBounds());
+        CPixPane::AnimateZoomRects(port, InPane(8, 8, 8, 8), pane->GetBounds());
+        CPixPane::AnimateZoomRects(port, InPane(2, 3, 9, 12), InPane(2, 3, 9, 12));
+    }
+    EXPECT_EQ(Shown(Rect(0, 0, kSide, kSide)), before);
 }
