@@ -22,8 +22,8 @@
 #include "graphics/PortSaver.h"
 #include "graphics/Translation.h"
 #include "ui/App.h"
-#include "ui/Tool.h"
 #include "ui/AppSignals.h"
+#include "ui/Tool.h"
 #include "ui/ViewPort.h"
 #include "ui/Window.h"
 

@@ -1,7 +1,7 @@
 #include "authoring/panes/CEditPane.h"
 
 #include "authoring/panes/Scrap.h"
-#include "graphics/Picture.h"
+#include "engine/CResource.h"
 #include "foundation/String.h"
 #include "ui/Window.h"
 
