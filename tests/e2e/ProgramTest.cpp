@@ -14,17 +14,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Starts the program in a fresh start-up folder holding the shipped palette and sample page,
-// closes it after `seconds` and loads what it showed last into `bmp`.
+// Starts the program in a fresh start-up folder prepared from the shipped data as the run command
+// prepares one, closes it after `seconds` and loads what it showed last into `bmp`.
 void RunProgram(const std::string& name, double seconds, pw::e2e::Bmp& bmp)
 {
     fs::path home = fs::path(PW_E2E_OUTPUT) / (name + "-home");
     fs::remove_all(home);
-    fs::create_directories(home / "Data");
-    fs::create_directories(home / "Projects");
-    fs::path data = fs::path(PW_SOURCE_DIR) / "data";
-    fs::copy_file(data / "Data" / "standard.pal", home / "Data" / "standard.pal");
-    fs::copy_file(data / "Projects" / "Sample.mvi", home / "Projects" / "Sample.mvi");
+    std::string prepare = "'" PW_SOURCE_DIR "/scripts/prepare-startup-folder' '" PW_SOURCE_DIR "/data' '" + home.string() + "'";
+    ASSERT_EQ(std::system(prepare.c_str()), 0) << prepare;
     std::string shot = (fs::path(PW_E2E_OUTPUT) / (name + ".bmp")).string();
     fs::remove(shot);
 
