@@ -6,6 +6,7 @@
 #include "platform/user/Cursors.h"
 #include "platform/user/Geometry.h"
 #include "platform/user/InputRouter.h"
+#include "platform/user/Modal.h"
 #include "platform/user/MenuBarHook.h"
 #include "platform/user/NonClientPainter.h"
 #include "platform/user/NonClientTracking.h"
@@ -117,10 +118,11 @@ void KeyMenu(HWND hwnd, LPARAM character)
     SendMessageA(pw::platform::Activation::TopLevelOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, character);
 }
 
+// Not while a blocking window other than this one is up: its bar takes no clicks then either.
 void RunKeyMenu(HWND hwnd, const Window& window, LPARAM character)
 {
     pw::platform::MenuBarHook* hook = pw::platform::CurrentMenuBarHook();
-    if (hook && !window.IsChild() && window.idOrMenu)
+    if (hook && !window.IsChild() && window.idOrMenu && pw::platform::AcceptsInput(hwnd))
         hook->KeyMenu(hwnd, reinterpret_cast<HMENU>(window.idOrMenu), static_cast<UINT>(character));
 }
 

@@ -3,6 +3,7 @@
 #include "MenuWindowFixture.h"
 
 #include "platform/testing/TestDriver.h"
+#include "platform/user/Modal.h"
 #include "platform/user/menus/MenuTracker.h"
 
 #include <string>
@@ -92,6 +93,20 @@ TEST_F(MenuKeyboard, KeystrokeScriptsChooseTheItemTheKeysLeadTo)
         driver::RunUntilIdle();
         EXPECT_EQ(ChosenAfter(c.keys), c.expected);
         EXPECT_EQ(MenuTracker::OpenBarItem(main), -1);
+    }
+    DestroyWindow(child);
+}
+
+TEST_F(MenuKeyboard, ABlockingChildKeepsTheBarShut)
+{
+    HWND main = MakeMainWindow();
+    FillSampleBar(main);
+    HWND child = Popup(RECT { 10, 10, 60, 40 }, main);
+    {
+        ModalScope scope(child);
+        SetFocus(child);
+        EXPECT_EQ(ChosenAfter("F10 Down Enter Alt Down Enter"), 0u);
+        EXPECT_TRUE(Messages({ WM_INITMENU }).empty());
     }
     DestroyWindow(child);
 }
