@@ -106,12 +106,18 @@ def icon_scale_animated(g):
     _arrow(g, 62, 48, 94, 12, GREEN, head=24)
 
 
+def _turning(g, square, ring, arc_end, tip, head, weight):
+    """A square with two curved arrows around it, each the other turned half a turn."""
+    g.rect(50 - square, 50 - square, 50 + square, 50 + square, (255, 204, 255))
+    g.arc(50 - ring, 50 - ring, 50 + ring, 50 + ring, 200, arc_end, PURPLE, weight=weight)
+    g.arc(50 - ring, 50 - ring, 50 + ring, 50 + ring, 20, arc_end - 180, PURPLE, weight=weight)
+    x, y, angle = tip
+    g.arrow_head(x, y, angle, head, PURPLE)
+    g.arrow_head(100 - x, 100 - y, angle + 180, head, PURPLE)
+
+
 def icon_rotate(g):
-    g.rect(36, 36, 64, 64, (255, 204, 255))
-    g.arc(12, 12, 88, 88, 200, 330, PURPLE, weight=2.6)
-    g.arc(12, 12, 88, 88, 20, 150, PURPLE, weight=2.6)
-    g.arrow_head(84, 34, 70, 24, PURPLE)
-    g.arrow_head(16, 66, 250, 24, PURPLE)
+    _turning(g, 14, 38, 330, (84, 34, 70), 24, 2.6)
 
 
 def icon_rotate_animated(g):
@@ -482,11 +488,7 @@ def small_scale(g):
 
 
 def small_rotate(g):
-    g.rect(32, 32, 68, 68, (255, 204, 255))
-    g.arc(6, 6, 94, 94, 200, 340, PURPLE, weight=2.2)
-    g.arc(6, 6, 94, 94, 20, 160, PURPLE, weight=2.2)
-    g.arrow_head(90, 40, 80, 28, PURPLE)
-    g.arrow_head(10, 60, 260, 28, PURPLE)
+    _turning(g, 18, 44, 340, (90, 40, 80), 28, 2.2)
 
 
 ICONS = {name[5:]: function for name, function in globals().items() if name.startswith("icon_")}
