@@ -4,6 +4,7 @@
 
 #include "platform/testing/TestDriver.h"
 #include "platform/user/Modal.h"
+#include "platform/user/menus/MenuLayout.h"
 #include "platform/user/menus/MenuTracker.h"
 
 #include <string>
@@ -164,6 +165,29 @@ TEST_F(MenuKeyboard, MnemonicsOpenTitlesAndChooseItems)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ChosenAfter(c.keys), c.expected);
     }
+}
+
+// A mnemonic's '&' takes no room: "&File" and "File" get titles of one width; "&&" shows one '&'.
+TEST_F(MenuKeyboard, MarkedTitlesAreLaidOutAsTheyShow)
+{
+    struct Case {
+        const char* marked;
+        const char* shown;
+    };
+    for (Case c : { Case { "&File", "File" }, Case { "E&dit", "Edit" }, Case { "End&", "End" } }) {
+        SCOPED_TRACE(c.marked);
+        HMENU marked = CreateMenu();
+        HMENU shown = CreateMenu();
+        AppendMenuA(marked, MF_STRING, 1, c.marked);
+        AppendMenuA(shown, MF_STRING, 1, c.shown);
+        RECT a = MenuLayout::LayOutBar(marked, 400).items.at(0);
+        RECT b = MenuLayout::LayOutBar(shown, 400).items.at(0);
+        EXPECT_EQ(a.right - a.left, b.right - b.left);
+        DestroyMenu(marked);
+        DestroyMenu(shown);
+    }
+    EXPECT_EQ(MenuLayout::ShownText("Fish && &Chips"), "Fish & Chips");
+    EXPECT_EQ(MenuLayout::MnemonicOf("Fish && &chips\tCtrl+&K"), 'C');
 }
 
 } // namespace
