@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 
@@ -14,17 +16,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Starts the program in a fresh start-up folder prepared from the shipped data as the run command
-// prepares one, closes it after `seconds` and loads what it showed last into `bmp`.
-void RunProgram(const std::string& name, double seconds, pw::e2e::Bmp& bmp)
+// The start-up folder of the runs named `name`, prepared from the shipped data as the run command
+// prepares one before every start (`fresh`: from nothing).
+fs::path PrepareHome(const std::string& name, bool fresh)
 {
     fs::path home = fs::path(PW_E2E_OUTPUT) / (name + "-home");
-    fs::remove_all(home);
+    if (fresh)
+        fs::remove_all(home);
     std::string prepare = "'" PW_SOURCE_DIR "/scripts/prepare-startup-folder' '" PW_SOURCE_DIR "/data' '" + home.string() + "'";
-    ASSERT_EQ(std::system(prepare.c_str()), 0) << prepare;
+    EXPECT_EQ(std::system(prepare.c_str()), 0) << prepare;
+    return home;
+}
+
+// Starts the program in `home`, closes it after `seconds` and loads what it showed last into `bmp`.
+void RunProgram(const fs::path& home, const std::string& name, double seconds, pw::e2e::Bmp& bmp)
+{
     std::string shot = (fs::path(PW_E2E_OUTPUT) / (name + ".bmp")).string();
     fs::remove(shot);
-
     const char* sanitizer = std::getenv("ASAN_OPTIONS");
     std::string asan = std::string(sanitizer ? sanitizer : "") + ":detect_leaks=0";
     std::string command = "cd '" + home.string() + "' && ASAN_OPTIONS='" + asan + "' SDL_VIDEODRIVER=offscreen "
@@ -35,6 +43,17 @@ void RunProgram(const std::string& name, double seconds, pw::e2e::Bmp& bmp)
     EXPECT_EQ(WEXITSTATUS(status), 0) << command;
     ASSERT_TRUE(bmp.Load(shot)) << shot;
     ASSERT_GE(bmp.width / 640, 1);
+}
+
+void RunProgram(const std::string& name, double seconds, pw::e2e::Bmp& bmp)
+{
+    RunProgram(PrepareHome(name, true), name, seconds, bmp);
+}
+
+std::string Read(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // How many pixels of the square (left, top, size) in 640 x 480 units show `colour`.
@@ -71,6 +90,19 @@ TEST(Program, StartsMaximisedOnTheDesktopAndPlaysTheSamplePage)
         for (int h = 4; h < 354; ++h)
             differing += !(early.At(h * scale, v * scale) == late.At(h * scale, v * scale));
     EXPECT_GT(differing, 500) << "the page's frames did not change on the screen";
+}
+
+// The child edited the sample page and saved it; the next start, prepared as the run command
+// prepares it, shows that page and leaves its file as the child saved it.
+TEST(Program, TheNextStartKeepsThePageTheChildSaved)
+{
+    fs::path page = PrepareHome("child", true) / "Projects" / "Sample.mvi";
+    std::ofstream(page, std::ios::binary | std::ios::app) << "and the child's edit";
+    std::string saved = Read(page);
+    pw::e2e::Bmp shown;
+    RunProgram(PrepareHome("child", false), "child", 2, shown);
+    EXPECT_EQ(Read(page), saved);
+    EXPECT_GT(Count(shown, 60, 120, 200, { 255, 255, 255 }), 200 * 200 / 2) << "the page does not show";
 }
 
 } // namespace
