@@ -438,9 +438,9 @@ def icon_look(g):
     g.circle(80, 78, 10, BLUE)
 
 
-# Versions for the tool cells, where an icon is about 21 pixels: fewer, bolder shapes. The tools
+# Versions for the tool cells, where an icon is 21 to 31 pixels: fewer, bolder shapes. The tools
 # that act along the frames show ghost copies of what they move, fading back along its way.
-SMALL_SIDE = 24
+SMALL_SIDE = 34
 
 
 def _ghost(g, cx, cy, r, fill, edge):
