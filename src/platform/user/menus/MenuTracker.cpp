@@ -92,11 +92,17 @@ int NextSelectable(HMENU menu, int from, int step)
     return from;
 }
 
-// The title `step` away from the selected one, wrapping.
-int NextTitle(const MenuSession& session, int step)
+// Goes to the title `step` away from the selected one, wrapping: opens it, or only selects it.
+void NextTitle(MenuSession& session, int step, bool open)
 {
     int count = static_cast<int>(session.TitleCount());
-    return count > 0 ? ((session.barItem < 0 ? 0 : session.barItem) + step + count) % count : -1;
+    if (count == 0)
+        return;
+    int next = ((session.barItem < 0 ? 0 : session.barItem) + step + count) % count;
+    if (open)
+        session.OpenTitle(next, true);
+    else
+        session.SelectTitle(next);
 }
 
 // The first item of `menu` whose mnemonic is the letter or digit `key`, or -1.
@@ -137,7 +143,7 @@ void OnBarKey(MenuSession& session, UINT key)
         break;
     case VK_LEFT:
     case VK_RIGHT:
-        session.SelectTitle(NextTitle(session, key == VK_LEFT ? -1 : 1));
+        NextTitle(session, key == VK_LEFT ? -1 : 1, false);
         break;
     case VK_UP:
     case VK_DOWN:
@@ -185,7 +191,7 @@ void OnKey(MenuSession& session, UINT key)
         else if (key == VK_ESCAPE)
             session.done = true;
         else
-            session.OpenTitle(NextTitle(session, -1), true);
+            NextTitle(session, -1, true);
         break;
     case VK_MENU:
     case VK_F10:
@@ -200,7 +206,7 @@ void OnKey(MenuSession& session, UINT key)
         if (depth > 0 && opensMenu && item->IsEnabled())
             session.OpenSubmenu(depth - 1, true);
         else
-            session.OpenTitle(NextTitle(session, 1), true);
+            NextTitle(session, 1, true);
         break;
     case VK_RETURN:
         if (depth > 0 && opensMenu)
