@@ -194,12 +194,13 @@ void RouteKey(const InputEvent& event)
     bool isAlt = event.virtualKey == VK_MENU;
     bool wasDown = IsDown(static_cast<int>(event.virtualKey));
     SetKey(static_cast<int>(event.virtualKey), down);
-    if (isAlt && !down)
+    if (isAlt && !down) {
         s.altTapped = s.altAlone;
-    if (down && !(isAlt && wasDown))
-        s.altAlone = isAlt;
-    else if (!down && isAlt)
         s.altAlone = false;
+    } else if (down && !(isAlt && wasDown)) {
+        // A fresh press of Alt starts a tap; any other key spoils it (a repeat of Alt does not).
+        s.altAlone = isAlt;
+    }
     HWND target = Focus::Get() ? Focus::Get() : Activation::Active();
     if (HWND blocker = BlockingWindow(); blocker && (!target || !AcceptsInput(target)))
         target = blocker;
