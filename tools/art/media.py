@@ -127,10 +127,12 @@ def sea():
 def night():
     c = Canvas(PAGE, PAGE)
     _gradient(c, [rgb("#000028"), rgb("#0a1c5c"), rgb("#1a4488")], 0, 280)
-    c.crescent(270, 70, 34, 254, 60, 32, rgb("#ffffcc"))
     for i in range(24):
         x, y = (i * 97) % 330 + 10, (i * 61) % 240 + 10
-        _star_dot(c, x, y, 3 + i % 3 * 2, rgb("#ffff99"))
+        # No star in front of the moon, nor in its dark part.
+        if math.hypot(x - 270, y - 70) > 42:
+            _star_dot(c, x, y, 3 + i % 3 * 2, rgb("#ffff99"))
+    c.crescent(270, 70, 34, 254, 60, 32, rgb("#ffffcc"))
     c.rect((0, 280, PAGE, PAGE), fill=rgb("#003300"))
     for x in (30, 120, 230):
         c.rect((x, 230, x + 60, 300), fill=rgb("#333366"))
