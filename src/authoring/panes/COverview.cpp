@@ -61,8 +61,11 @@ COverview::COverview(View* parent, const Rect& bounds, bool docked)
     , strips(new CChoreStrips(this, &COverview::DrawPicture))
     , docked(docked)
 {
-    if (docked)
-        PaneForwarder::Register(SmartCast<Window>(parent), this);
+    if (docked) {
+        window = SmartCast<Window>(parent);
+        if (window)
+            PaneForwarder::Register(window, this);
+    }
 }
 
 COverview::~COverview()
@@ -73,7 +76,7 @@ COverview::~COverview()
         if (auto* app = SmartCast<CHAApp>(Window::GetApplication()))
             app->SetActivePane(pane.Get());
     } else {
-        PaneForwarder::Unregister(nullptr, this);
+        PaneForwarder::Unregister(window, this);
     }
     SetPane(SmartPtr<CHAPane>());
 }

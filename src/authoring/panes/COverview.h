@@ -100,4 +100,6 @@ private:
     bool dirty { true };
     bool activated { false };
     bool docked { false };
+    // The window whose pane forwarders list this overview; only a key for leaving the list.
+    Window* window { nullptr };
 };
