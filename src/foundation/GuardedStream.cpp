@@ -13,8 +13,8 @@ void GuardedStream::SetStream(Stream* stream)
     inner = stream;
     if (inner)
         SetSwap(inner->GetSwap());
-    if (guarding)
-        guardedLength = Inner().GetLength();
+    if (guarding && inner)
+        guardedLength = inner->GetLength();
 }
 
 void GuardedStream::SetGuarding(bool value)
