@@ -3,6 +3,7 @@
 // standard palette's colours, and every sound is a playable one.
 #include "foundation/FileReference.h"
 #include "foundation/Resources.h"
+#include "graphics/BitMap.h"
 #include "graphics/Sound.h"
 #include "ui/Cursor.h"
 
@@ -200,6 +201,28 @@ TEST_F(ShippedArt, EveryCursorIsTheProgramsOwnNotTheStandIn)
             SmartPtr<Smart> cursor = set.GetCursor(static_cast<int16_t>(identifier - c.first));
             EXPECT_NE(SmartCast<Cursor>(cursor.Get()), nullptr);
         }
+    }
+}
+
+// A brush paints the black of its cursor around the hot spot: every brush cursor has black, and
+// the hot spot lies within the black's bounding rectangle.
+TEST_F(ShippedArt, EveryBrushCursorPaintsAShapeAroundItsHotSpot)
+{
+    Resources authoring(200, 399);
+    for (int16_t identifier = 300; identifier <= 319; ++identifier) {
+        SCOPED_TRACE(identifier);
+        SmartPtr<Smart> loaded = authoring.GetCursor(static_cast<int16_t>(identifier - 200));
+        auto* cursor = SmartCast<Cursor>(loaded.Get());
+        ASSERT_NE(cursor, nullptr);
+        Point hotSpot(0, 0);
+        SmartPtr<BitMap> shape = cursor->GetImage(hotSpot);
+        uint32_t white = 0;
+        shape->GetColorTable()->Convert(Color(0), white);
+        Point at = BitMap::CropToContent(shape, white);
+        ASSERT_TRUE(shape.Valid());
+        Rect black = shape->GetBounds();
+        black.Offset(at.h, at.v);
+        EXPECT_TRUE(black.left <= hotSpot.h && hotSpot.h < black.right && black.top <= hotSpot.v && hotSpot.v < black.bottom);
     }
 }
 

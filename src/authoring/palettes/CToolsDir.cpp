@@ -1,5 +1,6 @@
 #include "authoring/palettes/CToolsDir.h"
 
+#include "authoring/panes/CPixPane.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CPlayer.h"
 #include "foundation/Exception.h"
@@ -22,6 +23,12 @@ Shared& TheShared()
     return shared;
 }
 
+CToolsDir*& TheToolsDir()
+{
+    static CToolsDir* tools = nullptr;
+    return tools;
+}
+
 constexpr uint32_t kPendingSoundPeriod = 4000;
 
 // Whether the pane's page is playing: its player runs.
@@ -42,10 +49,18 @@ CToolsDir::CToolsDir(const SmartPtr<SoundResource>& clickSound)
     PaneForwarder::Register(this, this);
     chore = new ListChore(kPendingSoundPeriod, true);
     chore->RemoveOrAppend(this);
+    TheToolsDir() = this;
+}
+
+CToolsDir* CToolsDir::Get()
+{
+    return TheToolsDir();
 }
 
 CToolsDir::~CToolsDir()
 {
+    if (TheToolsDir() == this)
+        TheToolsDir() = nullptr;
     if (pane.Valid())
         pane->ToggleClient(this);
     PaneForwarder::Unregister(this, this);
@@ -145,6 +160,24 @@ bool CToolsDir::ToggleShown(bool toggle)
     if (shown && toggle)
         SelectIndex(IndexOfToolNumber(GetCurrentToolNumber()));
     return shown;
+}
+
+void CToolsDir::UpdatePaintPane()
+{
+    if (CPixPane* active = CPixPane::Active()) {
+        active->SelectAll(false);
+        CPixPane::NotImplemented(0);
+    }
+}
+
+SmartPtr<CToolPalette> CToolsDir::PaletteOfTool(int32_t number)
+{
+    int16_t index = IndexOfToolNumber(number);
+    for (const SmartPtr<CToolPalette>& palette : { animationPalette, paintPalette }) {
+        if (palette.Valid() && index >= palette->GetFirst() && index < palette->GetFirst() + palette->GetCount())
+            return palette;
+    }
+    return nullptr;
 }
 
 void CToolsDir::SelectDefaultTools()

@@ -40,6 +40,9 @@ public:
     explicit CToolsDir(const SmartPtr<SoundResource>& clickSound);
     ~CToolsDir() override;
 
+    // The tools window made last, while it lives; null when there is none.
+    static CToolsDir* Get();
+
     bool ToggleShown(bool toggle) override;
     void CellChosen(int16_t index) override;
     // Selects the cell in the shown palettes (the other clears its selection) and makes its tool
@@ -60,6 +63,10 @@ public:
     void SetCurrentTool(const SmartPtr<Tool>& tool);
     void SetCurrentToolNumber(int32_t number);
     void SelectDefaultTools();
+    // Command 2109: the active picture pane selects all of its picture.
+    void UpdatePaintPane();
+    // The palette holding the tool's cell, or none.
+    SmartPtr<CToolPalette> PaletteOfTool(int32_t number);
     void SetPane(const SmartPtr<pw::authoring::ToolsWindowPane>& pane) override;
     void UpdateForPane();
     // The active pane, stopped first when it plays.
