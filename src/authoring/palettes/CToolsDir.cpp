@@ -1,6 +1,7 @@
 #include "authoring/palettes/CToolsDir.h"
 
 #include "authoring/panes/CPixPane.h"
+#include "authoring/tools/CDropperTool.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CPlayer.h"
 #include "foundation/Exception.h"
@@ -14,6 +15,7 @@ namespace {
 // Released at exit in this order.
 struct Shared {
     SmartPtr<CToolPalette> paintPalette;
+    SmartPtr<CDropperTool> dropperTool;
     SmartPtr<Tool> defaultTool;
 };
 
@@ -46,6 +48,7 @@ CToolsDir::CToolsDir(const SmartPtr<SoundResource>& clickSound)
     if (!TheShared().defaultTool.Valid())
         TheShared().defaultTool = new CTool(3, nullptr, false, nullptr);
     current = TheShared().defaultTool;
+    TheShared().dropperTool = new CDropperTool;
     PaneForwarder::Register(this, this);
     chore = new ListChore(kPendingSoundPeriod, true);
     chore->RemoveOrAppend(this);
@@ -71,6 +74,13 @@ CToolsDir::~CToolsDir()
 SmartPtr<Tool> CToolsDir::GetDefaultTool()
 {
     return TheShared().defaultTool;
+}
+
+SmartPtr<CDropperTool> CToolsDir::GetDropperTool()
+{
+    if (!TheShared().dropperTool.Valid())
+        TheShared().dropperTool = new CDropperTool;
+    return TheShared().dropperTool;
 }
 
 SmartPtr<CToolPalette> CToolsDir::GetPaintPalette()

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+class CDropperTool;
 class CTool;
 class CToolsDir;
 class Tool;
@@ -83,6 +84,9 @@ public:
     // The tools every tools window shares: the first one's default tool (number 3) and the
     // paint-tool palette the subclass names.
     static SmartPtr<Tool> GetDefaultTool();
+    // The dropper every paint tool and selector shares; each tools window made makes a new one
+    // (made here when there is none yet).
+    static SmartPtr<CDropperTool> GetDropperTool();
     static SmartPtr<CToolPalette> GetPaintPalette();
     static void SetPaintPalette(const SmartPtr<CToolPalette>& palette);
 
