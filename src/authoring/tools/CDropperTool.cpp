@@ -1,5 +1,7 @@
 #include "authoring/tools/CDropperTool.h"
 
+#include "authoring/selectors/ColorView.h"
+#include "authoring/selectors/PatternView.h"
 #include "authoring/tools/PaintSettings.h"
 #include "engine/CHAApp.h"
 #include "engine/CPanePlay.h"
@@ -7,6 +9,9 @@
 #include "graphics/ColorTable.h"
 #include "graphics/PatternPaint.h"
 #include "graphics/SolidPaint.h"
+#include "ui/App.h"
+#include "ui/GridSelector.h"
+#include "ui/Window.h"
 
 #include <algorithm>
 
@@ -64,4 +69,33 @@ void CDropperTool::NotifyClients()
 void CDropperTool::NotImplemented(int32_t, int32_t)
 {
     Exception::Warn(kNotImplemented, PW_HERE);
+}
+
+namespace {
+
+// The selector takes the current tool's next gesture.
+void GiveToCurrentTool(const SmartPtr<GridSelector>& selector)
+{
+    App* app = Window::GetApplication();
+    if (app == nullptr)
+        return;
+    if (SmartPtr<Tool> tool = app->GetCurrentTool(); tool.Valid())
+        tool->SetInteractor(SmartPtr<Interactor>(selector.Get()));
+}
+
+} // namespace
+
+void CDropperTool::SetToolRef(int32_t h, int32_t v)
+{
+    GiveToCurrentTool(OpenColorSelector(this, &PaintSettings::Current().foreground, Point(h, v)));
+}
+
+void CDropperTool::SetBackgroundToolRef(int32_t h, int32_t v)
+{
+    GiveToCurrentTool(OpenColorSelector(this, &PaintSettings::Current().background, Point(h, v)));
+}
+
+void CDropperTool::SetPatternToolRef(int32_t h, int32_t v)
+{
+    GiveToCurrentTool(PatternView::Open(this, 0, Point(h, v)));
 }

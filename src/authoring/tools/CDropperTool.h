@@ -46,6 +46,13 @@ public:
     // A press with the dropper in a pane: warns "Not implemented.".
     static void NotImplemented(int32_t h, int32_t v);
 
+    // Open the colour selector for the foreground or the background colour, or the pattern grid,
+    // with its bottom-right corner at (h, v) on the screen, and make it the gesture of the
+    // application's current tool, so that the next press picks in it.
+    void SetToolRef(int32_t h, int32_t v);
+    void SetBackgroundToolRef(int32_t h, int32_t v);
+    void SetPatternToolRef(int32_t h, int32_t v);
+
 private:
     std::vector<pw::authoring::PaintClient*> paintClients;
     std::vector<pw::authoring::PaintClient*> selectorClients;
