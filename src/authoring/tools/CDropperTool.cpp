@@ -7,6 +7,7 @@
 #include "engine/CPanePlay.h"
 #include "foundation/Exception.h"
 #include "graphics/ColorTable.h"
+#include "graphics/DisplayPort.h"
 #include "graphics/PatternPaint.h"
 #include "graphics/SolidPaint.h"
 #include "ui/App.h"
@@ -37,6 +38,13 @@ void CDropperTool::SetOption(int16_t, int16_t value)
 void CDropperTool::Apply(DisplayPort&, const Rect&)
 {
     Exception::Warn(kNotImplemented, PW_HERE);
+}
+
+void CDropperTool::ApplyWithOption(DisplayPort& port, const Rect& rect, int16_t kind, int16_t value)
+{
+    if (value < 1 || value > CountOptions(kind))
+        return;
+    port.DrawRectangle(rect, ColorTable::Setup(8)->GetColor(static_cast<uint32_t>(value - 1)), Color(1), 1);
 }
 
 SmartPtr<Paint> CDropperTool::MakeFill(bool patterned) const
