@@ -40,21 +40,6 @@ public:
     std::vector<SmartPtr<Window>> handed;
 };
 
-// A picture of one letter, `width` x `height`.
-std::string Plain(char letter, int width, int height)
-{
-    std::string grid;
-    for (int y = 0; y < height; ++y)
-        grid += (y ? "|" : "") + std::string(static_cast<size_t>(width), letter);
-    return grid;
-}
-
-class Recorder : public pw::authoring::PaletteClient {
-public:
-    void CellChosen(int16_t index) override { chosen.push_back(index); }
-    std::vector<int16_t> chosen;
-};
-
 class CKidToolsTest : public PaintTest {
 protected:
     App* MakeApp() override { return new KidApp; }
@@ -259,6 +244,16 @@ TEST_F(CKidToolsTest, TheDroppersOptionWindowChoosesColours)
     window->CellChosen(3);
     EXPECT_EQ(dropper->GetOption(0), 3);
     EXPECT_EQ(window->GetOptionPalette()->GetSelectedTool(), 3);
+
+    // One tool's options alone, in the window's framed row.
+    SmartPtr<CLineTool> line = new CLineTool;
+    SmartPtr<COneOption> one = new COneOption(line.Get(), KidResources::MakeButtonGrid(308), Rect(200, 99, 300, 200));
+    EXPECT_EQ(one->GetChildren().Item(1)->GetChildren().NumItems(), 1u);
+    one->CellChosen(5);
+    EXPECT_EQ(CShapeTool::PenWidth(), 12);
+    EXPECT_EQ(one->GetOptionPalette()->GetSelectedTool(), 5);
+    one->CellChosen(7);
+    EXPECT_EQ(CShapeTool::PenWidth(), 12);
 }
 
 // The dropper made current in the shown tools window hands the application its option window,
