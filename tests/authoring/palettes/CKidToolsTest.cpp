@@ -165,6 +165,11 @@ TEST_F(CKidToolsTest, OptionCellsSetTheCurrentToolsOption)
     EXPECT_EQ(tools->GetCurrentTool()->GetOption(0), 4);
     EXPECT_EQ(options->GetSelectedTool(), 18);
 
+    // An animation tool has no option cells, though the line's are still shown.
+    tools->CellChosen(1);
+    tools->CellChosen(15);
+    EXPECT_EQ(CShapeTool::PenWidth(), 8);
+
     tools->Close();
     driver::RunUntilIdle();
     EXPECT_TRUE(tools->IsVisible());
@@ -203,6 +208,20 @@ TEST_F(CKidToolsTest, TheSwitchPaletteSwapsBetweenTwoCells)
     palette->RemoveClient(&recorder);
 }
 
+// Tab in the picture pane makes the switch palette tell its clients the cell it remembers: first
+// the alternative (the dropper's, which has no cell here), then the tool that was current.
+TEST_F(CKidToolsTest, TabInThePicturePaneSwapsPaintTools)
+{
+    ClickCell(CToolsDir::GetPaintPalette(), 11);
+    Recorder recorder;
+    CToolsDir::GetPaintPalette()->AddClient(&recorder);
+    EXPECT_TRUE(pane->KeyDown('\t', 0));
+    EXPECT_TRUE(pane->KeyDown('\t', 0));
+    EXPECT_EQ(recorder.chosen, (std::vector<int16_t> { 0, 11 }));
+    EXPECT_EQ(tools->GetCurrentToolNumber(), 106);
+    CToolsDir::GetPaintPalette()->RemoveClient(&recorder);
+}
+
 // A proxy palette selects the cell of the tool's option, none for option 0; each cell shows what
 // the tool paints for that option.
 TEST_F(CKidToolsTest, ProxyPalettesShowEachOptionDrawnByTheirTool)
@@ -214,6 +233,17 @@ TEST_F(CKidToolsTest, ProxyPalettesShowEachOptionDrawnByTheirTool)
     SmartPtr<CDropperTool> dropper = new CDropperTool;
     SmartPtr<CProxyPalette> colours = new CProxyPalette(tools.Get(), dropper.Get(), KidResources::MakeButtonGrid(302), 1, 0);
     EXPECT_EQ(colours->GetSelectedTool(), 0);
+    // The dropper's cells show their colours without choosing them.
+    OffScreen swatches(colours->GetBounds().right, colours->GetBounds().bottom, 8, Color(0), true);
+    {
+        DisplayPort port(swatches, swatches.GetBounds(), 0);
+        Area all(swatches.GetBounds());
+        colours->DrawContent(port, all);
+    }
+    SmartPtr<BitMap> bits = swatches.GetBitMap();
+    EXPECT_TRUE(bits->GetColorOfValue(bits->GetPixelValue(2 * 35 + 17, 17)).Equals(ColorTable::Setup(8)->GetColor(2)));
+    EXPECT_EQ(dropper->GetOption(0), 0);
+    EXPECT_TRUE(PaintSettings::Current().foreground.Equals(Color(1)));
 
     OffScreen cells(palette->GetBounds().right, palette->GetBounds().bottom, 8, Color(0), true);
     {
