@@ -185,3 +185,22 @@ TEST_F(CShapeToolsTest, BucketSamplesShowTheGradient)
     EXPECT_EQ(Cell(bucket, 7, 4, 2), (Grid { "....", "...." })) << "kinds 7 to 10 draw nothing";
     EXPECT_EQ(bucket.GetOption(0), 1);
 }
+
+// While a constrained line is dragged the screen shows the line the release will paint: anchored
+// at the press, snapped to the horizontal.
+TEST_F(CShapeToolsTest, AConstrainedLineShowsAsItWillBePainted)
+{
+    SmartPtr<CLineTool> line = new CLineTool;
+    line->SetOption(0, 1);
+    Use(SmartPtr<Tool>(line.Get()));
+    driver::PressKey(VK_SHIFT);
+    Press(2, 3);
+    Move(8, 5);
+    Move(12, 6);
+    Grid during = Shown(Rect(0, 2, 16, 8));
+    Release(12, 6);
+    driver::ReleaseKey(VK_SHIFT);
+    Grid painted = Picture(Rect(0, 2, 16, 8));
+    EXPECT_EQ(painted[1], "..##########....");
+    EXPECT_EQ(during, painted);
+}
