@@ -115,13 +115,6 @@ CKidTools::~CKidTools()
         SetPaintPalette(nullptr);
 }
 
-void CKidTools::FitContent()
-{
-    Point size = static_cast<CTilePane*>(tilePane.Get())->Layout(0, 0);
-    if (size.h > 0 && size.v > 0)
-        SizeToFit(true);
-}
-
 void CKidTools::Close()
 {
     ResetBrush();

@@ -46,8 +46,6 @@ public:
 private:
     // The brushes are flushed while the brush is current.
     void ResetBrush();
-    // Lays the content out at (0, 0) and fits the window around it.
-    void FitContent();
 
     std::array<SmartPtr<CTool>, NUM_ANIM_TOOLS> animTools;
     std::array<SmartPtr<CTool>, NUM_PAINT_TOOLS> paintTools;

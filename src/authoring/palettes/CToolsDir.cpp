@@ -1,5 +1,6 @@
 #include "authoring/palettes/CToolsDir.h"
 
+#include "authoring/palettes/CTilePane.h"
 #include "authoring/panes/CPixPane.h"
 #include "authoring/tools/CDropperTool.h"
 #include "authoring/tools/CTool.h"
@@ -274,6 +275,7 @@ void CToolsDir::SetMode(int32_t newMode)
     }
     if (index != 0)
         SelectIndex(index);
+    FitContent();
     if (!pane.Valid())
         return;
     if (mode == 3) {
@@ -294,6 +296,16 @@ SmartPtr<pw::authoring::ToolsWindowPane> CToolsDir::GetPane()
     if (pane.Valid() && Plays(*pane.Get()))
         pane->DoCommand(pw::authoring::ToolsWindowPane::kStopCommand, 0);
     return pane;
+}
+
+void CToolsDir::FitContent()
+{
+    auto* tiles = dynamic_cast<CTilePane*>(tilePane.Get());
+    if (tiles == nullptr)
+        return;
+    Point size = tiles->Layout(0, 0);
+    if (size.h != 0 || size.v != 0)
+        SizeToFit(true);
 }
 
 void CToolsDir::ToggleWatcher(pw::authoring::ToolsWatcher* watcher)

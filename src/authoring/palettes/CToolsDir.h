@@ -96,6 +96,9 @@ public:
     void ChoreTick(const SmartPtr<ListChore>& tick) override;
 
 protected:
+    // Lays the content out from (0, 0), when it is a tile pane, and fits the window around it.
+    void FitContent();
+
     // The subclass makes the content view and both palettes.
     SmartPtr<View> tilePane;
     SmartPtr<CToolPalette> animationPalette;

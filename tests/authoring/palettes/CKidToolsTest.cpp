@@ -150,6 +150,18 @@ TEST_F(CKidToolsTest, TheOptionAreaFollowsTheCurrentTool)
     }
 }
 
+// A mode without the paint palette lays the window out without it.
+TEST_F(CKidToolsTest, ModesLayTheWindowOutAgain)
+{
+    tools->SetMode(3);
+    int32_t withPalette = tools->GetFrame()->GetContentBounds().Size().h;
+    tools->SetMode(2);
+    EXPECT_TRUE(CToolsDir::GetPaintPalette()->IsHidden());
+    EXPECT_EQ(tools->GetFrame()->GetContentBounds().Size().h, withPalette - 50 - 1);
+    tools->SetMode(3);
+    EXPECT_EQ(tools->GetFrame()->GetContentBounds().Size().h, withPalette);
+}
+
 // Option cells set the current tool's option and select the cell; a cell past the tool's
 // options does nothing. Closing the window leaves it open and shown.
 TEST_F(CKidToolsTest, OptionCellsSetTheCurrentToolsOption)
