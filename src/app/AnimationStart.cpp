@@ -1,6 +1,6 @@
 #include "app/AnimationStart.h"
 
-#include "app/PageView.h"
+#include "authoring/panes/CHAPane.h"
 #include "authoring/panes/ApplicationHooks.h"
 #include "authoring/panes/Scrap.h"
 #include "engine/CFWDecorator.h"
@@ -102,7 +102,7 @@ private:
 
 App* MakeAnimationApp()
 {
-    CShow::SetViewMaker(&PageView::Make);
+    CShow::SetViewMaker(&CHAPane::Make);
     pw::authoring::InstallApplicationHooks();
     auto* app = new StartApp;
     pw::authoring::BindScrap(app->GetClipboard());

@@ -71,10 +71,10 @@ TEST(Program, StartsMaximisedOnTheDesktopAndPlaysTheSamplePage)
 {
     pw::e2e::Bmp early;
     pw::e2e::Bmp late;
-    RunProgram("program", 3, early);
-    RunProgram("program-later", 5, late);
+    RunProgram("program", 5, early);
+    RunProgram("program-later", 7, late);
     for (const pw::e2e::Bmp* bmp : { &early, &late }) {
-        SCOPED_TRACE(bmp == &early ? "after 3 s" : "after 5 s");
+        SCOPED_TRACE(bmp == &early ? "after 5 s" : "after 7 s");
         int scale = bmp->width / 640;
         // The main window covers the whole desktop, so its caption runs along the top of the screen.
         EXPECT_EQ(bmp->At(320 * scale, 8 * scale), (pw::e2e::Rgb { 0, 0, 128 }));
@@ -100,7 +100,7 @@ TEST(Program, TheNextStartKeepsThePageTheChildSaved)
     std::ofstream(page, std::ios::binary | std::ios::app) << "and the child's edit";
     std::string saved = Read(page);
     pw::e2e::Bmp shown;
-    RunProgram(PrepareHome("child", false), "child", 3, shown);
+    RunProgram(PrepareHome("child", false), "child", 5, shown);
     EXPECT_EQ(Read(page), saved);
 }
 
