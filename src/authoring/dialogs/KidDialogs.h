@@ -1,13 +1,27 @@
 #pragma once
 
+#include "foundation/Rect.h"
+#include "foundation/SmartPtr.h"
 #include "foundation/String.h"
 
 #include <cstdint>
 
-// The small questions the editing code asks a child. None of them shows a window: a child is
-// never stopped by a question, so each entry answers at once with the caller's proposal or a
-// fixed choice.
+class CShow;
+
+// The small dialogs for children: the speed dialog, a real window, and the questions the editing
+// code asks. None of the questions shows a window: a child is never stopped by a question, so each
+// entry answers at once with the caller's proposal or a fixed choice.
 namespace KidDialogs {
+
+// The speed dialog's place on the screen (its inside is this size), and its scroll bar and button
+// inside it.
+inline constexpr Rect kDialogFrame { 100, 100, 500, 200 };
+inline constexpr Rect kScrollBarRect { 20, 40, 380, 56 };
+inline constexpr Rect kOKButtonRect { 300, 70, 380, 95 };
+
+// Brings up the speed dialog: its scroll bar sets the page's frame rate between `minimum` and
+// `maximum`, and "OK" closes it. Answers true.
+bool MakeDialog(const SmartPtr<CShow>& target, int16_t minimum, int16_t maximum);
 
 // Answers yes with the proposed value unchanged ("Insert Frames" inserts one frame, "Create
 // Circular Motion" keeps its default).

@@ -1,6 +1,11 @@
 #include "authoring/dialogs/KidDialogs.h"
 
+#include "authoring/dialogs/SpeedDialog.h"
 #include "foundation/FourCharCode.h"
+#include "ui/ScrollBar.h"
+#include "ui/ViewControl.h"
+
+#include "authoring/AuthoringFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -31,4 +36,57 @@ TEST(KidDialogs, ASpriteIsMadeAsAPicture)
         EXPECT_TRUE(KidDialogs::AskObjectKind(&code));
         EXPECT_EQ(code, FourCharCode(c.expected)) << c.given;
     }
+}
+
+namespace {
+
+class SpeedDialogBuilder : public authoring::AuthoringTest {
+protected:
+    void SetUp() override
+    {
+        AuthoringTest::SetUp();
+        page = new authoring::PagePane(Open("page").Get(), Rect(0, 0, 40, 40));
+    }
+    void TearDown() override
+    {
+        page = nullptr;
+        AuthoringTest::TearDown();
+    }
+    SmartPtr<authoring::PagePane> page;
+};
+
+} // namespace
+
+// The speed dialog comes up with its bar and "OK" inside its frame; the bar sets the page's rate
+// and "OK", clicked on the screen, closes the dialog.
+TEST_F(SpeedDialogBuilder, TheSpeedDialogSetsTheRateAndClosesOnOK)
+{
+    uint32_t windows = app->NumWindows();
+    EXPECT_TRUE(KidDialogs::MakeDialog(page->show, 1, 60));
+    ASSERT_EQ(app->NumWindows(), windows + 1);
+    auto* dialog = dynamic_cast<SpeedDialog*>(app->GetWindow(app->NumWindows()).Get());
+    ASSERT_NE(dialog, nullptr);
+    authoring::driver::RunUntilIdle();
+    ScrollBar* bar = nullptr;
+    ViewControl* ok = nullptr;
+    for (uint32_t i = 1; i <= dialog->GetChildren().NumItems(); ++i) {
+        View* child = dialog->GetChildren().Item(i);
+        bar = bar ? bar : dynamic_cast<ScrollBar*>(child);
+        ok = ok ? ok : dynamic_cast<ViewControl*>(child);
+    }
+    ASSERT_TRUE(bar && ok);
+    Rect inside = dialog->GetBounds();
+    EXPECT_EQ(inside.Union(bar->GetBounds()), inside);
+    EXPECT_EQ(inside.Union(ok->GetBounds()), inside);
+    dialog->GetControl()->TakeValue(24);
+    EXPECT_EQ(page->show->GetFrameRate(), 24);
+
+    Point origin = dialog->GetContentOrigin();
+    Rect button = ok->GetBounds();
+    int32_t h = origin.h + (button.left + button.right) / 2;
+    int32_t v = origin.v + (button.top + button.bottom) / 2;
+    authoring::driver::PressMouse(h, v);
+    authoring::driver::ReleaseMouse(h, v);
+    authoring::driver::RunUntilIdle();
+    EXPECT_EQ(app->NumWindows(), windows);
 }
