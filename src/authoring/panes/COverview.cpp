@@ -104,10 +104,10 @@ void COverview::SetPane(const SmartPtr<CHAPane>& newPane)
     }
 }
 
-Rect COverview::ToWindow(const Rect& r) const
+Rect COverview::ToWindow(const Rect& r)
 {
     Rect moved = r;
-    Rect view = const_cast<COverview*>(this)->GetBounds();
+    Rect view = GetBounds();
     moved.Offset(view.left, view.top);
     return moved;
 }

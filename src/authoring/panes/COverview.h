@@ -88,7 +88,7 @@ private:
     void DrawStrip(DisplayPort& port, const Rect& strip);
     void DrawLabel(DisplayPort& port, int32_t frame, const Rect& cell);
     // Local (origin at the view's top-left) to window coordinates.
-    Rect ToWindow(const Rect& r) const;
+    Rect ToWindow(const Rect& r);
     static int32_t CurrentToolNumber();
 
     pw::authoring::OverviewLayout layout;
