@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace authoring;
 using pw::authoring::OverviewLayout;
 
@@ -87,6 +89,7 @@ protected:
     }
     void TearDown() override
     {
+        CHAApp::GetOptions().reduction = 8;
         overview->SetPane(SmartPtr<CHAPane>());
         holder->RemoveAllChildren();
         overview = nullptr;
@@ -156,4 +159,24 @@ TEST_F(Overview, ClicksSelectFramesInThePane)
         EXPECT_EQ(last, c.last);
         EXPECT_EQ(pane->GetSelectionMode(), 0);
     }
+}
+
+// Cells at least 32 pixels high carry their number in the corner box, beside the picture, which
+// the number leaves alone; lower cells carry none.
+TEST_F(Overview, TallCellsAreNumberedBesideTheirPictures)
+{
+    driver::RunFor(CChoreStrips::kPeriod + 10);
+    std::vector<uint8_t> low = Row(12, 4, 29);
+    EXPECT_EQ(low, std::vector<uint8_t>(25, low[0])) << "18-pixel cells: no number";
+    uint8_t red = low[0];
+
+    CHAApp::GetOptions().reduction = 4;
+    overview->SetPane(pane);
+    driver::RunUntilIdle();
+    driver::RunFor(CChoreStrips::kPeriod + 10);
+    ASSERT_EQ(Text(overview->GetLayout().Cell(0)), "4,9,54,46");
+    std::vector<uint8_t> label = Row(13, 4, 29);
+    EXPECT_NE(std::count(label.begin(), label.end(), red), 25) << "the number's box";
+    EXPECT_EQ(Row(13, 30, 54), std::vector<uint8_t>(24, red)) << "the picture beside it";
+    EXPECT_EQ(Row(30, 4, 54), std::vector<uint8_t>(50, red)) << "the picture below it";
 }
