@@ -16,6 +16,10 @@
 
 class App;
 class CHAPane;
+class CLink;
+class CShow;
+class FileReference;
+class Image;
 class CMouseTask;
 class CMovieGroup;
 class CMoveTask;
@@ -148,6 +152,19 @@ public:
     bool IsActivePane() override;
     void ToggleClient(pw::authoring::PaneClient* client) override;
     void TellEditClients();
+
+    // Hooks (CHAPaneHooks.cpp). A run of frames made longer or shorter with every sprite's motion
+    // spread over it (smoothed when it grows); becomes the selected run. Not undoable.
+    void StretchMotion(int16_t start, int16_t oldLength, int16_t newLength);
+    // A page dropped on the pane: a sprite of its picture linked to the page's file goes onto the
+    // application's clipboard, for a paste to place. Nothing without both.
+    void AddLink(const SmartPtr<FileReference>& file, const SmartPtr<Image>& picture, App* app);
+    void MakeLinkedSprite(const SmartPtr<CLink>& link, const SmartPtr<Image>& picture, App* app);
+    // The sound or link of the frame: the first listed sprite's when it shows there, else the movie's.
+    static void PlayFrameSound(const SmartPtr<CShow>& show, int16_t frame, const SmartList<CSprite>& sprites);
+    static SmartPtr<CLink> FrameLink(const SmartPtr<CShow>& show, int16_t frame, const SmartList<CSprite>& sprites);
+    // A press of the scroll tool: its task goes to the window as the undo step, never run.
+    void PressScroll(CTool& tool);
 
     // Sends the numbered command to the application's handler when it has one.
     static void TellApplication(int32_t number);

@@ -2,6 +2,7 @@
 // makes of it.
 #include "authoring/panes/CHAPane.h"
 
+#include "authoring/tasks/CCircleTask.h"
 #include "authoring/tasks/CCropMoveTask.h"
 #include "authoring/tasks/CCropScaleTask.h"
 #include "authoring/tasks/CMoveTask.h"
@@ -17,6 +18,8 @@ namespace {
 // Tool numbers of the tasks made here.
 constexpr int32_t kCropTool = 5;
 constexpr int32_t kScaleTool = 15;
+constexpr int32_t kCircleTool = 6;
+constexpr int32_t kScrollTool = 8;
 constexpr int32_t kAltModeCommand = 2032;
 
 bool MovesOrScales(int32_t tool)
@@ -77,11 +80,15 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
     App* app = Window::GetApplication();
     SmartPtr<CTool> tool = CurrentTool();
     int32_t number = tool.Valid() ? tool->GetNumber() : -1;
+    if (number == kScrollTool) {
+        PressScroll(*tool.Get());
+        return true;
+    }
     EndEdit(false);
 
     if (preferred < 0) {
         SetSelection(nullptr);
-        if (number == 6)
+        if (number == kCircleTool)
             return true;
         if (selection.IsEmpty() && group->NumSprites() > 0) {
             if (tool.Valid())
@@ -125,6 +132,8 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
         int16_t last = 0;
         GetFrameRange(first, last, false);
         run = new CRotateTask(this, group, sprite, frame, first, last);
+    } else if (number == kCircleTool) {
+        run = new CCircleTask(this, preferred);
     }
     if (!run.Valid()) {
         DrawSelectionMarks();
