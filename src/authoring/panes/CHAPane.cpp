@@ -1,6 +1,7 @@
 #include "authoring/panes/CHAPane.h"
 
 #include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/MovieEditors.h"
 #include "authoring/tools/CTaskTool.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CHAApp.h"
@@ -46,6 +47,7 @@ CHAPane::CHAPane(View* parent, const SmartPtr<CPlayer>& player, bool constructio
 {
     player->RemoveOrAppendClient(this);
     SetMovieBounds();
+    pw::authoring::RegisterMovieEditors();
 }
 
 CHAPane::~CHAPane()

@@ -9,6 +9,7 @@
 #include "authoring/tasks/CScaleTask.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CMovieGroup.h"
+#include "foundation/Exception.h"
 #include "ui/App.h"
 #include "ui/Window.h"
 
@@ -18,6 +19,8 @@ namespace {
 constexpr int32_t kCropTool = 5;
 constexpr int32_t kScaleTool = 15;
 constexpr int32_t kAltModeCommand = 2032;
+// The dropper's press in the animation pane is not carried out.
+constexpr int32_t kDropperTool = 110;
 
 bool MovesOrScales(int32_t tool)
 {
@@ -77,6 +80,12 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
     App* app = Window::GetApplication();
     SmartPtr<CTool> tool = CurrentTool();
     int32_t number = tool.Valid() ? tool->GetNumber() : -1;
+    if (number == kDropperTool) {
+        Exception::Warn(kNotImplemented, PW_HERE);
+        return true;
+    }
+    if (ToolClick(p, h, v, preferred, preferred < 0 ? nullptr : group->GetSprite(preferred)))
+        return true;
     EndEdit(false);
 
     if (preferred < 0) {

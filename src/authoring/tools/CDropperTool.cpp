@@ -65,3 +65,10 @@ void CDropperTool::NotImplemented(int32_t, int32_t)
 {
     Exception::Warn(kNotImplemented, PW_HERE);
 }
+
+const SmartPtr<CDropperTool>& CDropperTool::Shared()
+{
+    // Never destroyed: views may still leave its lists while the program ends.
+    static auto* shared = new SmartPtr<CDropperTool>(new CDropperTool);
+    return *shared;
+}

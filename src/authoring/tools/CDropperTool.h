@@ -30,6 +30,9 @@ class CDropperTool : public CTool {
 public:
     CDropperTool();
 
+    // The one dropper the paint's views register with (made on first use, kept for the run).
+    static const SmartPtr<CDropperTool>& Shared();
+
     int16_t CountOptions(int16_t) override { return 32; }
     int16_t GetOption(int16_t) override { return colourIndex; }
     // Choosing the current index again changes nothing and tells no one.
