@@ -167,6 +167,9 @@ void CHAPane::ActiveChanged(bool active)
     if (app)
         app->SetActivePane(this);
     InvalidateView(false);
+    // A paint tool paints at once: over the whole page when nothing is selected.
+    if (!IsEditing() && tool.Valid() && tool->IsPaintTool())
+        Edit(1, true);
 }
 
 bool CHAPane::IsActivePane()
