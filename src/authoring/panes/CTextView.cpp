@@ -40,6 +40,9 @@ bool CTextView::MakeResource(Rect& rect, SmartPtr<CResource>& resource)
     Rect bounds = textView->GetBounds();
     content.Offset(rect.left - bounds.left, rect.top - bounds.top);
     rect = content;
+    // The text leaves with a style of its own: the text tool's, which it may share while being
+    // edited, goes on changing with the tool's options.
+    text->SetStyle(new TextStyle(*text->GetStyle().Get()));
     resource = new CResource(SmartPtr<Persistent>(text.Get()), true);
     Point extent = text->Measure(0);
     if (rect.right - rect.left > extent.h)
