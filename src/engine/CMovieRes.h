@@ -51,7 +51,8 @@ public:
     // one and the same item, so that one edit changes them together.
     bool CanEditRun(int16_t first, int16_t count, int16_t limit) const;
     // Opens the editing view of cel `cel` over `rect` in the pane; the result goes to frames
-    // first .. first + count - 1, cut at `frameCount` (at least one frame). False when no maker is
+    // first .. first + count - 1, cut at `frameCount` (at least one frame; 0 for new work, whose
+    // movie then takes the result's bounds). False when no maker is
     // registered or it made no view. The transform and the trailing flags are the pane's; the
     // view shows the item as it is placed on the page.
     bool BeginEditing(int16_t cel, int16_t first, int16_t count, int16_t frameCount, View* pane, const Rect& rect,
@@ -80,4 +81,5 @@ private:
     int16_t editCount { 0 };
     int16_t editLimit { 0 };
     Rect editRect { 0, 0, 0, 0 };
+    bool newWork { false };
 };

@@ -44,6 +44,7 @@ bool CMovieRes::BeginEditing(int16_t cel, int16_t first, int16_t count, int16_t 
     editCount = std::max<int16_t>(count, 1);
     editLimit = std::max<int16_t>(frameCount, static_cast<int16_t>(first + editCount));
     editRect = rect;
+    newWork = frameCount == 0;
     return editView.Valid();
 }
 
@@ -59,10 +60,9 @@ bool CMovieRes::EndEditing(Rect& rect, bool)
         rect = Rect(0, 0, 0, 0);
         return true;
     }
-    // A movie made for new work has no picture yet: it takes the result's place as its bounds.
-    Rect bounds(0, 0, 0, 0);
-    GetBounds(bounds);
-    if (bounds.IsEmpty())
+    // A movie made for new work (opened with no frames of a sprite) shows only the result: it
+    // takes the result's place as its bounds, so that a sprite made on it sits where the work was.
+    if (newWork)
         SetBounds(result->GetBounds());
     StoreItem(editFirst, editCount, result.Get(), true, editLimit);
     return true;
