@@ -1,5 +1,6 @@
 #include "authoring/panes/CTextView.h"
 
+#include "authoring/palettes/CToolsDir.h"
 #include "authoring/tools/PaintSettings.h"
 #include "engine/CResource.h"
 
@@ -10,6 +11,7 @@ PW_DEFINE_CLASS(CTextView, nullptr, nullptr, CEditPane)
 CTextView::CTextView(View* parent, const Rect& bounds, const SmartPtr<StyledText>& text)
     : CEditPane(parent, bounds.left, bounds.top, bounds.right, bounds.bottom)
     , text(text)
+    , dropper(CToolsDir::GetDropperTool())
 {
     // Editable: a static text view would take no keys.
     textView = new TextView(this, bounds.left, bounds.top, bounds.right, bounds.bottom,
@@ -24,13 +26,13 @@ CTextView::CTextView(View* parent, const Rect& bounds, const SmartPtr<StyledText
     textView->SetBounds(fitted.left, fitted.top, fitted.right, fitted.bottom);
     SetBounds(fitted.left, fitted.top, fitted.right, fitted.bottom);
     AddChild(SmartPtr<View>(textView.Get()));
-    CDropperTool::Shared()->ToggleClient(this, false);
+    dropper->ToggleClient(this, false);
     textView->ToggleLink(this);
 }
 
 CTextView::~CTextView()
 {
-    CDropperTool::Shared()->ToggleClient(this, false);
+    dropper->ToggleClient(this, false);
     textView->ToggleLink(this);
 }
 

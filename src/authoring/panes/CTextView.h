@@ -40,4 +40,7 @@ public:
 private:
     SmartPtr<TextView> textView;
     SmartPtr<StyledText> text;
+    // The dropper registered with, left again at destruction even when a new tools window has
+    // made another since.
+    SmartPtr<CDropperTool> dropper;
 };

@@ -1,6 +1,7 @@
 #include "authoring/panes/CTextView.h"
 
 #include "authoring/panes/CHAPane.h"
+#include "authoring/palettes/CToolsDir.h"
 #include "authoring/tools/CDropperTool.h"
 #include "authoring/tools/CTextTool.h"
 #include "authoring/tools/PaintSettings.h"
@@ -94,12 +95,12 @@ TEST_F(TextPane, TextsTakeTheirExtentAndPaintChangesRecolourTheOpenText)
     auto* editor = SmartCast<CTextView>(pane->GetEditView().Get());
     ASSERT_NE(editor, nullptr);
     pw::authoring::PaintSettings::Current().foreground = Color(9);
-    CDropperTool::Shared()->NotifyClients();
+    CToolsDir::GetDropperTool()->NotifyClients();
     EXPECT_TRUE(editor->GetTextView()->GetStyle()->GetColor().Equals(Color(9)));
     pane->EndEdit(false);
     EXPECT_EQ(group->NumSprites(), 0u);
     // The pane is gone: telling the dropper's clients reaches nothing freed.
-    CDropperTool::Shared()->NotifyClients();
+    CToolsDir::GetDropperTool()->NotifyClients();
 
     pane->Edit(2, true);
     driver::TypeText("Hi");
