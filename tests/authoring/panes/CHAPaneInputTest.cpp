@@ -190,3 +190,30 @@ TEST_F(PaneInput, PictureAndTextToolsOpenTheirEditorsWhereThePressIs)
     ASSERT_EQ(pane->SelectedKind(), 2);
     EXPECT_EQ(pane->GetEditView()->GetBounds().left, 9);
 }
+
+// With sprites on the clipboard, an attach tool takes the first one's sound at the first selected
+// frame; tool 19 pastes the clipboard at the press instead, even on a sprite.
+TEST_F(PaneInput, AttachToolsReadSpritesOnTheClipboard)
+{
+    CSprite* target = AddSprite(Rect(40, 40, 80, 70), 0, 10);
+    CSprite* source = AddSprite(Rect(100, 20, 120, 40), 0, 10, 9);
+    SmartPtr<Sound> sound = new Sound;
+    source->SetSound(2, 1, sound.Get());
+    SmartList<CSprite> copied;
+    copied.Append(new CSprite(*source));
+    app->GetClipboard()->Put(copied.Data());
+
+    pane->SetSelectionMode(1);
+    pane->SelectFrames(2, 2);
+    UseTool(10);
+    Press(60, 55);
+    Release(60, 55);
+    EXPECT_NE(target->SoundAtFrame(2), nullptr);
+    EXPECT_EQ(target->SoundAtFrame(3), nullptr);
+
+    uint32_t sprites = group->NumSprites();
+    UseTool(19);
+    Press(60, 55);
+    Release(60, 55);
+    EXPECT_EQ(group->NumSprites(), sprites + 1);
+}
