@@ -111,3 +111,31 @@ TEST_F(TextPane, TextsTakeTheirExtentAndPaintChangesRecolourTheOpenText)
     EXPECT_GT(extent.h, 0);
     EXPECT_EQ(Text(At(group->GetSprite(0), 0)), Text(Rect(0, 0, extent.h, extent.v)));
 }
+
+// The text tool on a text sprite edits its text in place: what is typed is kept in the sprite,
+// which stays where it was.
+TEST_F(TextPane, TheTextToolEditsATextSpriteInPlace)
+{
+    SmartPtr<StyledText> words = new StyledText(String("Hi"));
+    SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(words.Get()), true);
+    SmartPtr<CSprite> made = new CSprite(0, new CMovieText(resource, Rect(30, 30, 150, 60), true), Rect(30, 30, 150, 60));
+    made->SetNumFrames(kFrames);
+    CSprite* sprite = group->GetSprite(group->AddSprite(made, false));
+    Rect before = At(sprite, 0);
+
+    app->SetCurrentTool(SmartPtr<Tool>(new CTextTool));
+    Press(before.left + 2, before.top + 2);
+    Release(before.left + 2, before.top + 2);
+    ASSERT_EQ(pane->SelectedKind(), 2);
+    EXPECT_EQ(pane->GetSelectedSprites().Item(1), sprite);
+    driver::TypeText("!");
+    driver::RunUntilIdle();
+    pane->EndEdit(false);
+    ASSERT_EQ(group->NumSprites(), 1u);
+    StyledText* text = TextOf(group->GetSprite(0));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->Length(), 3u);
+    EXPECT_NE(pw::foundation::TextOf(*text).find('!'), std::string::npos);
+    EXPECT_EQ(At(group->GetSprite(0), 0).TopLeft().h, before.left);
+    EXPECT_EQ(At(group->GetSprite(0), 0).TopLeft().v, before.top);
+}
