@@ -1,10 +1,8 @@
 #include "app/ProjectNameDialog.h"
 
+#include "app/RunDialog.h"
 #include "app/TallowResources.h"
-#include "engine/CFWDecorator.h"
 #include "foundation/String.h"
-#include "ui/App.h"
-#include "ui/AppGlue.h"
 #include "ui/Dialog.h"
 #include "ui/ImageView.h"
 #include "ui/TextView.h"
@@ -41,13 +39,7 @@ bool AskProjectName(const SmartPtr<String>& name)
 {
     SmartPtr<Dialog> dialog(new Dialog(2));
     BuildProjectNameDialog(*dialog.Get(), name);
-    dialog->SizeToFit(true);
-    CFWDecorator::Get().Place(*dialog.Get(), 0, 0);
-    if (App* app = AppGlue::Application().Get())
-        app->AddWindow(SmartPtr<Window>(dialog.Get()), true);
-    while (dialog->Poll()) {
-    }
-    return !dialog->WasCancelled();
+    return RunCentredDialog(*dialog.Get());
 }
 
 } // namespace pw::app
