@@ -1,5 +1,6 @@
 #pragma once
 
+#include "authoring/palettes/CToolsDir.h"
 #include "engine/CHAApp.h"
 #include "foundation/FileCreatorType.h"
 
@@ -8,7 +9,6 @@
 
 class CHAPane;
 class CTool;
-class CToolsDir;
 class Window;
 
 // The children's authoring application: the animation application with a start-up and a goodbye
