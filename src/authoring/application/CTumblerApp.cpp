@@ -4,6 +4,7 @@
 #include "authoring/palettes/Floater.h"
 #include "authoring/panes/CHAPane.h"
 #include "authoring/resources/KidResources.h"
+#include "authoring/resources/LoadedSound.h"
 #include "authoring/tools/CTool.h"
 #include "authoring/tools/PaintSettings.h"
 #include "engine/CFWDecorator.h"
@@ -42,16 +43,9 @@ bool SoundsWanted()
     return !(CHAApp::GetOptions().bits & CHAApp::kNoSoundsBit);
 }
 
-// A kid sound, or none when its file is missing or unreadable.
 SmartPtr<Sound> KidSound(int16_t number)
 {
-    try {
-        SmartPtr<Smart> loaded = KidResources::LookupSound(number)->Get();
-        return SmartCast<Sound>(loaded.Get());
-    } catch (Exception*) {
-        CurrentException() = SmartPtr<Exception>();
-        return nullptr;
-    }
+    return pw::authoring::LoadedSound(KidResources::LookupSound(number));
 }
 
 } // namespace
