@@ -240,6 +240,8 @@ def _pictures():
     made.append((KID + 2000, lambda: button_grid(2, 7, 35, 35, ANIMATION_TOOLS + PAINT_TOOLS + [("text", None)],
                                                  "normal")))
     made.append((KID + 2010, lambda: eraser_sizes("normal")))
+    made.append((KID + 2040, lambda: button_grid(2, 2, 35, 35, [("select", str(mode)) for mode in range(1, 5)],
+                                                 "normal")))
     for number, icon, label in ((2020, "size", "Size"), (2021, "fill", "Fill"), (2022, "look", "Look")):
         made.append((KID + number, lambda icon=icon, label=label: option_button(icon, label)))
     made.append((KID + 2030, logo_button))

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+class CDropperTool;
 class CTool;
 class CToolsDir;
 class Tool;
@@ -83,6 +84,9 @@ public:
     // The tools every tools window shares: the first one's default tool (number 3) and the
     // paint-tool palette the subclass names.
     static SmartPtr<Tool> GetDefaultTool();
+    // The dropper every paint tool and selector shares; each tools window made makes a new one
+    // (made here when there is none yet).
+    static SmartPtr<CDropperTool> GetDropperTool();
     static SmartPtr<CToolPalette> GetPaintPalette();
     static void SetPaintPalette(const SmartPtr<CToolPalette>& palette);
 
@@ -92,6 +96,9 @@ public:
     void ChoreTick(const SmartPtr<ListChore>& tick) override;
 
 protected:
+    // Lays the content out from (0, 0), when it is a tile pane, and fits the window around it.
+    void FitContent();
+
     // The subclass makes the content view and both palettes.
     SmartPtr<View> tilePane;
     SmartPtr<CToolPalette> animationPalette;

@@ -1,5 +1,6 @@
 #include "authoring/panes/CPixPane.h"
 
+#include "authoring/palettes/CSwitchPalette.h"
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/tasks/CBrushTask.h"
 #include "authoring/tasks/CEraserTask.h"
@@ -82,6 +83,15 @@ CPixPane::~CPixPane()
 {
     if (ActivePane() == this)
         ActivePane() = nullptr;
+}
+
+bool CPixPane::KeyDown(uint8_t key, int32_t value)
+{
+    if (key != '\t')
+        return CEditPane::KeyDown(key, value);
+    if (auto* palette = dynamic_cast<CSwitchPalette*>(CToolsDir::GetPaintPalette().Get()))
+        palette->SwapSelection();
+    return true;
 }
 
 CPixPane* CPixPane::Active()

@@ -49,6 +49,9 @@ public:
     void DrawContent(DisplayPort& port, Area& area) override;
     // Starts the paint task of the current tool (see the source for the table); always true.
     bool MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks, const SmartPtr<Window>& window) override;
+    // Tab switches between the current and the previous paint tool (the tools window's switch
+    // palette); other keys as any view.
+    bool KeyDown(uint8_t key, int32_t value) override;
     // The selected pixels (all of them without a selection) as a CStamp whose transform is offset
     // to where they came from.
     void Copy(SmartPtr<Smart>& copied) override;

@@ -52,7 +52,8 @@ void CShapeTask::Track(Point& current, Point previous, Point start, BitFlags mod
     }
     Point from = pane->ViewToImage(start);
     Point to = pane->ViewToImage(current);
-    tool->DrawShape(screen, Spanned(from, to), from, to, modifiers);
+    // The points in the order the release draws them, so a constrained line shows as it will be.
+    tool->DrawShape(screen, Spanned(from, to), to, from, modifiers);
 }
 
 void CShapeTask::End(Point& current, Point previous, Point start, BitFlags modifiers)

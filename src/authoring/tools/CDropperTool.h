@@ -34,8 +34,12 @@ public:
     int16_t GetOption(int16_t) override { return colourIndex; }
     // Choosing the current index again changes nothing and tells no one.
     void SetOption(int16_t kind, int16_t value) override;
-    // Warns "Not implemented.": the dropper's option cells show nothing.
+    // Warns "Not implemented.".
     void Apply(DisplayPort& port, const Rect& rect) override;
+    // The colour option `value` stands for, filling the cell; nothing for other values. The
+    // current colour and option stay as they are and no one is told (choosing each option in turn
+    // would repaint every client and, from option 0, fail on entry -1).
+    void ApplyWithOption(DisplayPort& port, const Rect& rect, int16_t kind, int16_t value) override;
 
     // A new paint of the current settings: the foreground colour alone, or with `patterned` the
     // current pattern in the foreground and background colours.
@@ -45,6 +49,13 @@ public:
     void NotifyClients();
     // A press with the dropper in a pane: warns "Not implemented.".
     static void NotImplemented(int32_t h, int32_t v);
+
+    // Open the colour selector for the foreground or the background colour, or the pattern grid,
+    // with its bottom-right corner at (h, v) on the screen, and make it the gesture of the
+    // application's current tool, so that the next press picks in it.
+    void SetToolRef(int32_t h, int32_t v);
+    void SetBackgroundToolRef(int32_t h, int32_t v);
+    void SetPatternToolRef(int32_t h, int32_t v);
 
 private:
     std::vector<pw::authoring::PaintClient*> paintClients;
