@@ -5,8 +5,8 @@
 #include "authoring/panes/CHAPane.h"
 #include "authoring/resources/KidResources.h"
 #include "authoring/resources/LoadedSound.h"
+#include "authoring/selectors/CPatternSelector.h"
 #include "authoring/tools/CTool.h"
-#include "authoring/tools/PaintSettings.h"
 #include "engine/CFWDecorator.h"
 #include "foundation/Clipboard.h"
 #include "foundation/Exception.h"
@@ -64,11 +64,7 @@ CTumblerApp::CTumblerApp(const SmartPtr<MenuBar>& menus, const FileCreatorType& 
         if (SmartPtr<Sound> sound = KidSound(kStartSound); sound.Valid())
             Sound::PlayFrom(sound);
     }
-    // The children start painting yellow on blue with a white eraser.
-    auto& paint = pw::authoring::PaintSettings::Current();
-    paint.foreground = Color(14);
-    paint.background = Color(15);
-    paint.erase = Color(0);
+    CPatternSelector::SetKidColors();
 }
 
 CTumblerApp::~CTumblerApp()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "authoring/palettes/CToolsDir.h"
+#include "authoring/palettes/OptionViewHost.h"
 #include "engine/CHAApp.h"
 #include "foundation/FileCreatorType.h"
 
@@ -16,8 +17,8 @@ class Window;
 // and closed by command 2062, one floating window shown at a time, command 3030 ending the active
 // pane's in-place editing, and recording a sound onto the clipboard for a tool. The class keeps the
 // tools window every authoring class reaches; the application keeps the overview window and the
-// current floater.
-class CTumblerApp : public CHAApp {
+// current floater. The tools window shows its option windows through it.
+class CTumblerApp : public CHAApp, public pw::authoring::OptionViewHost {
     PW_CLASS_INFO(CTumblerApp)
 
 public:
@@ -44,6 +45,8 @@ public:
     void Quit(int32_t mode) override;
     void ShowFloater(const SmartPtr<Window>& window) override;
     bool ApplicationQuery() override { return true; }
+    // The tools window's option window is one more floater.
+    void ShowOptionView(const SmartPtr<Window>& view) override { ShowFloater(view); }
 
     void DoCommand(int32_t number, int32_t argument) override;
     int32_t GetCommandStatus(int32_t number) override;
