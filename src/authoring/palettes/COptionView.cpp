@@ -44,11 +44,7 @@ COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
         tiles->AddChild(SmartPtr<View>(rows[kind].Get()));
     }
     tiles->AddChild(new CPatternSelector(tiles.Get()));
-    tiles->Layout(0, 0);
-    SizeToFit(true);
-    Rect frame = GetRect();
-    frame.Offset(placement.left - frame.left, placement.top - frame.top);
-    SetFrame(frame);
+    FitAt(*tiles.Get(), placement);
 }
 
 COptionView::~COptionView()

@@ -5,7 +5,6 @@
 #include "authoring/tools/PaintSettings.h"
 #include "engine/CFWDecorator.h"
 #include "foundation/Clipboard.h"
-#include "platform/winmm/WinmmTesting.h"
 #include "ui/AppGlue.h"
 #include "ui/SoundDialog.h"
 
@@ -16,16 +15,6 @@
 using namespace authoring;
 
 namespace {
-
-using pw::platform::winmm::SoundEvent;
-
-size_t Plays()
-{
-    size_t count = 0;
-    for (const SoundEvent& event : pw::platform::winmm::testing::SoundLog())
-        count += event.kind == SoundEvent::Kind::Play;
-    return count;
-}
 
 // The page pane of PaneTest, with a children's application running in place of the test
 // application; the overview it opens is a plain floater that remembers its frame.
@@ -88,9 +77,9 @@ TEST_F(Tumbler, SoundsFollowTheNoSoundsBitAndColoursStartAsTheChildrensOwn)
         pw::authoring::PaintSettings::Reset();
         pw::platform::winmm::testing::ClearSoundLog();
         Start(c.bits);
-        EXPECT_EQ(Plays(), c.atStart);
+        EXPECT_EQ(SoundsPlayed(), c.atStart);
         tumbler->Quit(0);
-        EXPECT_EQ(Plays(), c.atQuit);
+        EXPECT_EQ(SoundsPlayed(), c.atQuit);
         EXPECT_FALSE(tumbler->IsRunning());
         const auto& paint = pw::authoring::PaintSettings::Current();
         EXPECT_TRUE(paint.foreground.Equals(Color(14)));

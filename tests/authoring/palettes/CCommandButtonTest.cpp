@@ -2,7 +2,6 @@
 
 #include "authoring/palettes/TabBarView.h"
 #include "engine/NumberCommandHandler.h"
-#include "platform/winmm/WinmmTesting.h"
 #include "ui/WindowFrame.h"
 
 #include "authoring/AuthoringFixture.h"
@@ -12,16 +11,6 @@
 using namespace authoring;
 
 namespace {
-
-using pw::platform::winmm::SoundEvent;
-
-size_t Plays()
-{
-    size_t count = 0;
-    for (const SoundEvent& event : pw::platform::winmm::testing::SoundLog())
-        count += event.kind == SoundEvent::Kind::Play;
-    return count;
-}
 
 // An application that takes numbered command 4 and records the numbers it is sent.
 class NumberApp : public uitest::TestApp, public NumberCommandHandler {
@@ -35,16 +24,6 @@ public:
 
 PW_DEFINE_CLASS(NumberApp, nullptr, nullptr, App, NumberCommandHandler)
 
-std::unique_ptr<ButtonGrid> Cells(int16_t columns)
-{
-    auto grid = std::make_unique<ButtonGrid>();
-    grid->rows = 1;
-    grid->columns = columns;
-    grid->cellWidth = 10;
-    grid->cellHeight = 10;
-    return grid;
-}
-
 // A tab bar of five pages, each with a one-cell palette of its own.
 class FivePages : public TabBarView {
 public:
@@ -52,7 +31,7 @@ public:
         : TabBarView(parent, Rect(0, 0, 100, 40), 5)
     {
         for (auto& palette : pages)
-            palette = new CToolPalette(this, Cells(1), 1);
+            palette = new CToolPalette(this, RowGrid(1), 1);
     }
     SmartPtr<CToolPalette> GetPagePalette(int16_t page) override { return pages[page]; }
     SmartPtr<CToolPalette> pages[5];
@@ -118,10 +97,10 @@ TEST_F(Buttons, APressPlaysTheSoundAndIssuesTheCommand)
     window->AddChild(SmartPtr<View>(commanding.Get()));
     pw::platform::winmm::testing::ClearSoundLog();
     Click(*silent.Get(), 3, 3);
-    EXPECT_EQ(Plays(), 1u);
+    EXPECT_EQ(SoundsPlayed(), 1u);
     EXPECT_TRUE(Commands().empty());
     Click(*commanding.Get(), 3, 3);
-    EXPECT_EQ(Plays(), 2u);
+    EXPECT_EQ(SoundsPlayed(), 2u);
     EXPECT_EQ(Commands(), std::vector<int32_t> { 4 });
     EXPECT_EQ(pw::authoring::AppCommandSignal(5).GetSignalStatus(app), 3) << "a number the application refuses";
 }
@@ -137,7 +116,7 @@ TEST_F(Buttons, TheTabBarStepsRoundItsPages)
         bar->AddChild(SmartPtr<View>(palette.Get()));
         palette->SelectTool(1);
     }
-    bar->Build(nullptr, true, Cells(2));
+    bar->Build(nullptr, true, RowGrid(2));
     SmartPtr<CToolPalette> arrows = bar->GetArrowPalette();
     ASSERT_TRUE(arrows.Valid());
     arrows->SetBounds(40, 0, 60, 10);

@@ -4,35 +4,15 @@
 
 #include "authoring/panes/PaneCommandHooks.h"
 #include "engine/ShowFileType.h"
-#include "foundation/MemoryStream.h"
-#include "foundation/ObjectFile.h"
 
 #include "authoring/panes/PaneFixture.h"
+#include "foundation/ObjectFileBytes.h"
 
 #include <gtest/gtest.h>
 
 using namespace authoring;
 
 namespace {
-
-std::vector<uint8_t> Store(Smart* root)
-{
-    SmartPtr<MemoryStream> stream = new MemoryStream;
-    SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Write(SmartPtr<Smart>(root));
-    std::vector<uint8_t> bytes(stream->GetLength());
-    stream->Seek(0, Stream::kFromStart);
-    if (!bytes.empty())
-        stream->Read(bytes.data(), uint32_t(bytes.size()));
-    return bytes;
-}
-
-SmartPtr<Smart> Load(const std::vector<uint8_t>& bytes)
-{
-    SmartPtr<MemoryStream> stream = new MemoryStream;
-    stream->Write(bytes.data(), uint32_t(bytes.size()));
-    stream->Seek(0, Stream::kFromStart);
-    return SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Read();
-}
 
 class Session : public PaneTest {
 protected:
@@ -76,8 +56,8 @@ TEST_F(Session, InsertMovePlayStopAndSaveAPageThatReopensEqual)
     EXPECT_FALSE(pane->IsPlaying());
     EXPECT_EQ(Commands(), (std::vector<int32_t> { 2030, 2031 }));
 
-    std::vector<uint8_t> saved = Store(show.Get());
-    SmartPtr<Smart> reopened = Load(saved);
+    std::vector<uint8_t> saved = ObjectFileBytes(GetGenericTypeIndex(), show.Get());
+    SmartPtr<Smart> reopened = ObjectFromBytes(GetGenericTypeIndex(), saved);
     auto* copy = SmartCast<CShow>(reopened.Get());
     ASSERT_NE(copy, nullptr);
     auto* copyGroup = SmartCast<CMovieGroup>(copy->GetMovie().Get());
@@ -85,6 +65,6 @@ TEST_F(Session, InsertMovePlayStopAndSaveAPageThatReopensEqual)
     ASSERT_EQ(copyGroup->NumSprites(), 1u);
     EXPECT_EQ(copyGroup->NumFrames(), kFrames + 2);
     EXPECT_EQ(Path(copyGroup->GetSprite(0)), Path(sprite));
-    EXPECT_EQ(Store(copy), saved) << "saved again, the page is byte for byte the same";
+    EXPECT_EQ(ObjectFileBytes(GetGenericTypeIndex(), copy), saved) << "saved again, the page is byte for byte the same";
     copy->Close();
 }
