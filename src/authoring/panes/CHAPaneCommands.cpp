@@ -209,8 +209,10 @@ void CHAPane::DoCommand(int32_t number, int32_t argument)
         ClipboardStub();
         return;
     case kExport:
-        if (!selected.IsEmpty())
-            first = 0, last = static_cast<int16_t>(frames - 1);
+        if (!selected.IsEmpty()) {
+            first = 0;
+            last = static_cast<int16_t>(frames - 1);
+        }
         SelectFrames(first, last);
         ImportStubB(nullptr);
         SelectFrames(first, last);
