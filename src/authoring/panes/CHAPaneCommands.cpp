@@ -311,23 +311,24 @@ void CHAPane::ShowFrame(int16_t frame)
     InvalidateView(false);
 }
 
-// While a sprite is edited in place it follows the step, and stepping past the end lengthens the
-// movie; otherwise a step past the last frame comes round to the first.
+// While a sprite is edited in place it follows the step and its editor opens again at the new
+// frame, and stepping past the end lengthens the movie; otherwise the step stops at either end.
 void CHAPane::StepFrame(int16_t delta)
 {
     int16_t frames = GetShow().GetMovie()->NumFrames();
     auto target = static_cast<int16_t>(CPanePlay::GetPlayer().GetFrame() + delta);
-    if (target < 0)
-        return;
     bool editing = IsEditing();
-    if (target >= frames && !editing)
-        target = 0;
+    bool textEditing = editing && SelectedKind() == 2;
+    if (target < 0 || (target >= frames && !editing))
+        return;
+    SmartPtr<CSprite> sprite;
     if (editing) {
         EndEdit(true);
         SmartList<CSprite> selected = GetSelectedSprites();
-        CSprite* sprite = selected.IsEmpty() ? nullptr : selected.Item(1);
-        if (!sprite) {
+        sprite = selected.IsEmpty() ? nullptr : selected.Item(1);
+        if (!sprite.Valid()) {
             TellEditClients();
+            editing = false;
         } else if (!sprite->ShowsInFrames(target, 1)) {
             Rect rect(0, 0, 0, 0);
             sprite->GetFrameBounds(currentFrame, &rect, nullptr);
@@ -335,6 +336,8 @@ void CHAPane::StepFrame(int16_t delta)
         }
     }
     ShowFrame(target);
+    if (editing)
+        BeginEdit(sprite, Rect(0, 0, 0, 0), false, textEditing, true, true);
 }
 
 int32_t CHAPane::GetCommandStatus(int32_t number)

@@ -194,7 +194,7 @@ TEST_F(PaneCommands, OrderCommandsKeepTheSelectedSpritesInTheirOrder)
 }
 
 // Play starts from frame 0 at the last frame and deselects; stepping goes frame by frame, stops at
-// frame 0 and comes round after the last; first and last frame jump; the application hears stop.
+// either end; first and last frame jump; the application hears stop.
 TEST_F(PaneCommands, PlayingAndSteppingThroughFrames)
 {
     pane->SetSelection(b);
@@ -210,7 +210,7 @@ TEST_F(PaneCommands, PlayingAndSteppingThroughFrames)
         int32_t number;
         int16_t frame;
     } steps[] = {
-        { 3013, 1 }, { 3013, 2 }, { 3012, 1 }, { 3012, 0 }, { 3012, 0 }, { 3011, 9 }, { 3013, 0 }, { 3010, 0 },
+        { 3013, 1 }, { 3013, 2 }, { 3012, 1 }, { 3012, 0 }, { 3012, 0 }, { 3011, 9 }, { 3013, 9 }, { 3010, 0 },
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.number);
