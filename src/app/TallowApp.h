@@ -2,6 +2,7 @@
 
 #include "app/ProjectFolder.h"
 #include "authoring/application/CTumblerApp.h"
+#include "engine/CPanePlay.h"
 
 #include <cstdint>
 
