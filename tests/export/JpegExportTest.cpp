@@ -1,6 +1,7 @@
 #include "export/JpegExport.h"
 
 #include "JpegDecode.h"
+#include "JpegEncode.h"
 #include "ui/ProgressFixture.h"
 
 #include "foundation/File.h"
@@ -91,15 +92,17 @@ SmartPtr<BitMap> QuadrantBitMap(const SmartPtr<ColorTable>& table, int32_t width
     return bitmap;
 }
 
-// Pixels that change at every step, so the compressed data is large.
-SmartPtr<BitMap> NoiseBitMap(int32_t width, int32_t height)
+// Pixels that change at every step, so the compressed data is large: every value of the table's
+// depth turns up.
+SmartPtr<BitMap> NoiseBitMap(int32_t width, int32_t height, const SmartPtr<ColorTable>& table = ColorTable::Setup(24))
 {
-    SmartPtr<BitMap> bitmap = new BitMap(width, height, ColorTable::Setup(24), Color(), false);
+    SmartPtr<BitMap> bitmap = new BitMap(width, height, table, Color(), false);
+    uint32_t mask = bitmap->GetBitDepth() >= 32 ? 0xFFFFFFFFu : (1u << bitmap->GetBitDepth()) - 1;
     uint32_t state = 12345;
     PixelIterator cursor(*bitmap.Get(), bitmap->GetBounds(), true);
     for (; cursor.More(); cursor.Next()) {
         state = state * 1103515245u + 12345u;
-        cursor.SetPixel((state >> 8) & 0xFFFFFF);
+        cursor.SetPixel((state >> 8) & mask);
     }
     return bitmap;
 }
@@ -178,6 +181,36 @@ TEST_F(JpegExportTest, EveryDepthDecodesToItsTableColoursTopRowFirst)
             }
         }
         EXPECT_LE(worst, 8) << "at " << where;
+    }
+}
+
+// Whatever way the export copies and converts the rows, the file is the one the library makes of
+// the table colours themselves.
+TEST_F(JpegExportTest, EveryDepthGivesTheLibrarysOwnFileOfItsTableColours)
+{
+    struct Case {
+        const char* name;
+        SmartPtr<ColorTable> table;
+        int32_t width, height;
+    } cases[] = {
+        { "palette, one pixel", ColorTable::Setup(8), 1, 1 },
+        { "palette, two columns", ColorTable::Setup(8), 2, 9 },
+        { "palette, odd size", ColorTable::Setup(8), 67, 35 },
+        { "palette, a page's width", ColorTable::Setup(8), 640, 20 },
+        { "monochrome", ColorTable::Setup(1), 13, 11 },
+        { "4-bit", bitmaps::GreyTable(16), 19, 17 },
+        { "direct", ColorTable::Setup(24), 21, 18 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<BitMap> bitmap = NoiseBitMap(c.width, c.height, c.table);
+        std::vector<uint8_t> rgb = jpegtest::TableColors(*bitmap.Get());
+        auto width = static_cast<JDIMENSION>(c.width);
+        std::vector<uint8_t> expected = jpegtest::EncodeRows(jpegtest::RowsOf(rgb, width), width);
+        std::vector<uint8_t> written = Compress(*bitmap.Get());
+        auto differ = std::mismatch(written.begin(), written.end(), expected.begin(), expected.end());
+        EXPECT_TRUE(written == expected) << written.size() << " bytes written, " << expected.size()
+                                         << " expected, first difference at " << (differ.first - written.begin());
     }
 }
 
