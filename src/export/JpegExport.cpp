@@ -182,7 +182,7 @@ JpegClient& ClientOf(j_common_ptr cinfo)
 
 } // namespace pw::exporting
 
-const FileType& JpegFileType()
+const FileType& JPEGFileType()
 {
     return jpegFileType;
 }
