@@ -15,6 +15,7 @@
 #include <vector>
 
 class App;
+class Clipboard;
 class CHAPane;
 class CLink;
 class CShow;
@@ -131,8 +132,33 @@ public:
     // Nothing unless the task's feedback is the one drawn.
     void ClearFeedback(pw::authoring::PaneFeedback* task);
     bool IsEditing() const { return edited.Valid(); }
-    // Closes an open picture or text editor (none is made here yet).
-    void EndEdit(bool) { }
+
+    // In-place editing (CHAPaneEditing.cpp). Opens the picture or text editor on the sprite (or,
+    // without one, on the primary selected sprite or a new object over `rect`, over the whole pane
+    // with `allowWhole`).
+    void BeginEdit(const SmartPtr<CSprite>& sprite, Rect rect, bool picture, bool text, bool allowWhole, bool fitWhole);
+    // Closes the open editor and stores its result; `quiet` leaves the edit clients untold.
+    void EndEdit(bool quiet);
+    // 0 none, 1 a picture, 2 a text being edited.
+    int32_t SelectedKind() const;
+    SmartPtr<View> GetEditView() const { return editView; }
+
+    // Clipboard (CHAPaneClipboard.cpp): the selected sprites as a list of copies; a paste in mode
+    // 0 (plain), 2 (at the point) or 3 (centred) at the selected frames; clearing the selected
+    // sprites from the selected frames on.
+    void Copy(SmartPtr<Smart>& copied) override;
+    void Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int32_t v) override;
+    void Clear() override;
+    bool CanClip(int32_t kind) override;
+
+    // Tool clicks and keys (CHAPaneTools.cpp). `p` is a movie point, `h`/`v` the pane point.
+    bool ToolClick(Point p, int32_t h, int32_t v, int16_t index, const SmartPtr<CSprite>& sprite);
+    // Marks the movie rectangle grown by 7 pixels until the next redraw.
+    void FlashRect(const Rect& rect);
+    // Gives the sprite the clipboard's sound and link (or a pasted sprite's) on `count` frames.
+    void PasteOntoSprite(const SmartPtr<Clipboard>& clipboard, int16_t first, int16_t count,
+        const SmartPtr<CSprite>& sprite);
+    bool KeyDown(uint8_t key, int32_t modifiers) override;
 
     // PlayerClient.
     void FrameNotice() override { FollowPlayerFrame(); }
@@ -141,13 +167,13 @@ public:
     void FollowPlayerFrame();
     void RedrawSelection();
 
-    // Numbered commands: play, stop and the alternate-mode notice; the rest go to the base.
+    // Numbered commands (CHAPaneCommands.cpp); every one but 2034 stops playback first.
     void DoCommand(int32_t number, int32_t argument) override;
     int32_t GetCommandStatus(int32_t number) override;
 
-    // ToolsWindowPane: the pane edits no picture or text in place yet.
-    int32_t GetEditedKind() override { return 0; }
-    void Edit(int32_t, bool) override { }
+    // ToolsWindowPane: kind 0 closes the editor, 1 opens a picture and 2 a text editor.
+    int32_t GetEditedKind() override { return SelectedKind(); }
+    void Edit(int32_t kind, bool allowWhole) override;
     SmartPtr<CPlayer> GetPlayer() override { return &CPanePlay::GetPlayer(); }
     bool IsActivePane() override;
     void ToggleClient(pw::authoring::PaneClient* client) override;
@@ -186,6 +212,10 @@ private:
             list.push_back(client);
     }
     void SetMovieBounds();
+    // The player goes to the frame and the pane is redrawn.
+    void ShowFrame(int16_t frame);
+    // The previous (-1) or next (+1) frame.
+    void StepFrame(int16_t delta);
     void FitRunToSelection(int16_t& first, int16_t& last);
 
     uint8_t flags { 0 };
@@ -195,6 +225,7 @@ private:
     int32_t mode { 0 };
     SmartList<CSprite> selection;
     SmartPtr<CMovieRes> edited;
+    SmartPtr<View> editView;
     std::vector<pw::authoring::SelectionClient*> selectionClients;
     std::vector<pw::authoring::PaneClient*> editClients;
     pw::authoring::PaneFeedback* feedback { nullptr };

@@ -10,6 +10,7 @@
 #include "authoring/tasks/CScaleTask.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CMovieGroup.h"
+#include "foundation/Exception.h"
 #include "ui/App.h"
 #include "ui/Window.h"
 
@@ -21,6 +22,8 @@ constexpr int32_t kScaleTool = 15;
 constexpr int32_t kCircleTool = 6;
 constexpr int32_t kScrollTool = 8;
 constexpr int32_t kAltModeCommand = 2032;
+// The dropper's press in the animation pane is not carried out.
+constexpr int32_t kDropperTool = 110;
 
 bool MovesOrScales(int32_t tool)
 {
@@ -84,6 +87,12 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
         PressScroll(*tool.Get());
         return true;
     }
+    if (number == kDropperTool) {
+        Exception::Warn(kNotImplemented, PW_HERE);
+        return true;
+    }
+    if (ToolClick(p, h, v, preferred, preferred < 0 ? nullptr : group->GetSprite(preferred)))
+        return true;
     EndEdit(false);
 
     if (preferred < 0) {
