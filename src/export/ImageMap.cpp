@@ -82,9 +82,9 @@ void ImageMap::WriteHTML(SmartPtr<FileReference> folder, const String& pageName,
     ProgressRange range(2, String("Making Pages"));
     range.AdvanceWithText(String("Making JPEG"), 1);
     String name(pageName);
-    folder->UniqueName(name, JpegFileType());
+    folder->UniqueName(name, JPEGFileType());
     SmartPtr<FileReference> jpeg
-        = FileReference::FileReferenceCreate(JpegFileType(), FileCreatorType::Unknown(), *folder.Get(), name, true);
+        = FileReference::FileReferenceCreate(JPEGFileType(), FileCreatorType::Unknown(), *folder.Get(), name, true);
     files.Append(jpeg);
     SaveImageAsJPEG(image, *jpeg.Get());
     range.AdvanceWithText(String("Making HTML"), 1);

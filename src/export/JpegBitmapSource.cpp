@@ -17,6 +17,19 @@ std::optional<PixelIterator>& CopyCursor()
     return cursor;
 }
 
+j_common_ptr Common(j_compress_ptr cinfo)
+{
+    return reinterpret_cast<j_common_ptr>(cinfo);
+}
+
+// The high byte of each component.
+void StoreColor(const Color& color, JSAMPLE* out)
+{
+    out[0] = static_cast<JSAMPLE>(color.red >> 8);
+    out[1] = static_cast<JSAMPLE>(color.green >> 8);
+    out[2] = static_cast<JSAMPLE>(color.blue >> 8);
+}
+
 void StartInput(j_compress_ptr cinfo, bitmap_source_ptr source, int32_t left, int32_t top, int32_t right,
     int32_t bottom)
 {
@@ -25,11 +38,10 @@ void StartInput(j_compress_ptr cinfo, bitmap_source_ptr source, int32_t left, in
     cinfo->density_unit = 2;
     cinfo->X_density = 0;
     cinfo->Y_density = 0;
-    source->row_width = 3 * width;
+    source->row_width = source->colors ? width : 3 * width;
     source->whole_image
-        = (*cinfo->mem->request_virt_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, FALSE,
-            source->row_width, height, 1);
-    source->buffer = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, 3 * width, 1);
+        = (*cinfo->mem->request_virt_sarray)(Common(cinfo), JPOOL_IMAGE, FALSE, source->row_width, height, 1);
+    source->buffer = (*cinfo->mem->alloc_sarray)(Common(cinfo), JPOOL_IMAGE, 3 * width, 1);
     source->buffer_height = 1;
     cinfo->in_color_space = JCS_RGB;
     cinfo->input_components = 3;
@@ -38,63 +50,60 @@ void StartInput(j_compress_ptr cinfo, bitmap_source_ptr source, int32_t left, in
     cinfo->image_height = height;
 }
 
+// Each pixel but the last is stored as four bytes, the fourth overwritten by the next pixel: one
+// move instead of three.
+void PutColors(const JSAMPLE (*colors)[4], const JSAMPLE* values, JDIMENSION width, JSAMPLE* out)
+{
+    if (width == 0)
+        return;
+    for (JDIMENSION column = 0; column + 1 < width; ++column, out += 3)
+        std::memcpy(out, colors[values[column]], 4);
+    std::memcpy(out, colors[values[width - 1]], 3);
+}
+
 JDIMENSION GetPixelRows(j_compress_ptr cinfo, bitmap_source_ptr source)
 {
-    JSAMPARRAY row = (*cinfo->mem->access_virt_sarray)(reinterpret_cast<j_common_ptr>(cinfo), source->whole_image,
-        source->source_row, 1, FALSE);
-    std::memcpy(source->buffer[0], row[0], source->row_width);
+    JSAMPARRAY row
+        = (*cinfo->mem->access_virt_sarray)(Common(cinfo), source->whole_image, source->source_row, 1, FALSE);
+    if (source->colors)
+        PutColors(source->colors, row[0], cinfo->image_width, source->buffer[0]);
+    else
+        std::memcpy(source->buffer[0], row[0], source->row_width);
     ++source->source_row;
     return 1;
 }
 
-// The colour of each value as the three high bytes of its components. Indexed depths are looked
-// up once per value; deeper pixels carry their colour in the value.
-struct ColorLookup {
-    explicit ColorLookup(BitMap& bitmap)
-        : bitmap(bitmap)
-        , indexed(bitmap.GetBitDepth() <= 8)
-    {
-        if (!indexed)
-            return;
-        uint32_t count = 1u << bitmap.GetBitDepth();
-        for (uint32_t value = 0; value < count; ++value)
-            Store(bitmap.GetColorOfValue(value), table[value]);
+// The row under the cursor as one value a pixel; the cursor moves to the next row. An 8-bit row is
+// copied as it lies in memory.
+void CopyValues(PixelIterator& cursor, int16_t depth, JDIMENSION width, JSAMPLE* out)
+{
+    if (depth == 8 && cursor.More() && static_cast<JDIMENSION>(cursor.RowSpanBytes()) >= width) {
+        std::memcpy(out, cursor.CurrentAddress(), width);
+        cursor.NextRow();
+        return;
     }
-
-    void Put(uint32_t value, JSAMPLE* out) const
-    {
-        if (indexed) {
-            std::memcpy(out, table[value & 0xFF], 3);
-            return;
-        }
-        Store(bitmap.GetColorOfValue(value), out);
+    for (JDIMENSION column = 0; column < width; ++column) {
+        out[column] = static_cast<JSAMPLE>(cursor.More() ? cursor.GetPixel() : 0);
+        cursor.Next();
     }
-
-    static void Store(const Color& color, JSAMPLE* out)
-    {
-        out[0] = static_cast<JSAMPLE>(color.red >> 8);
-        out[1] = static_cast<JSAMPLE>(color.green >> 8);
-        out[2] = static_cast<JSAMPLE>(color.blue >> 8);
-    }
-
-    BitMap& bitmap;
-    bool indexed;
-    JSAMPLE table[256][3] {};
-};
+}
 
 JDIMENSION PreloadImage(j_compress_ptr cinfo, bitmap_source_ptr source, BitMap& bitmap)
 {
     // The cursor walks in image order, so array row 0 is the picture's top row however the
     // bitmap's rows lie in memory.
-    const ColorLookup lookup(bitmap);
     std::optional<PixelIterator>& cursor = CopyCursor();
     cursor.emplace(bitmap, bitmap.GetBounds(), true);
+    int16_t depth = bitmap.GetBitDepth();
     for (JDIMENSION row = 0; row < cinfo->image_height; ++row) {
-        JSAMPARRAY target = (*cinfo->mem->access_virt_sarray)(reinterpret_cast<j_common_ptr>(cinfo),
-            source->whole_image, row, 1, TRUE);
+        JSAMPARRAY target = (*cinfo->mem->access_virt_sarray)(Common(cinfo), source->whole_image, row, 1, TRUE);
         JSAMPLE* out = target[0];
+        if (source->colors) {
+            CopyValues(*cursor, depth, cinfo->image_width, out);
+            continue;
+        }
         for (JDIMENSION column = 0; column < cinfo->image_width && cursor->More(); ++column, out += 3) {
-            lookup.Put(cursor->GetPixel(), out);
+            StoreColor(bitmap.GetColorOfValue(cursor->GetPixel()), out);
             cursor->Next();
         }
     }
@@ -110,11 +119,20 @@ void FinishInput(j_compress_ptr, bitmap_source_ptr) { }
 
 namespace pw::exporting {
 
-bitmap_source_ptr MakeBitmapSource(j_compress_ptr cinfo)
+bitmap_source_ptr MakeBitmapSource(j_compress_ptr cinfo, BitMap& bitmap)
 {
     auto* source = static_cast<bitmap_source_ptr>(
-        (*cinfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, sizeof(bitmap_source_struct)));
+        (*cinfo->mem->alloc_small)(Common(cinfo), JPOOL_IMAGE, sizeof(bitmap_source_struct)));
     *source = bitmap_source_struct {};
+    // Indexed depths look each value's colour up once; deeper pixels carry their colour.
+    if (bitmap.GetBitDepth() <= 8) {
+        source->colors = static_cast<JSAMPLE(*)[4]>(
+            (*cinfo->mem->alloc_small)(Common(cinfo), JPOOL_IMAGE, 256 * sizeof(*source->colors)));
+        std::memset(source->colors, 0, 256 * sizeof(*source->colors));
+        uint32_t count = 1u << bitmap.GetBitDepth();
+        for (uint32_t value = 0; value < count; ++value)
+            StoreColor(bitmap.GetColorOfValue(value), source->colors[value]);
+    }
     source->start_input = StartInput;
     source->preload_image = PreloadImage;
     source->get_pixel_rows = GetPixelRows;

@@ -7,9 +7,12 @@
 class BitMap;
 
 // The pixel source that feeds a bitmap's rows to the compressor. The first row request copies the
-// whole picture, converted to 8-bit red, green and blue, into one of the library's virtual arrays
-// (top row first); every request then hands out the next row through a one-row buffer. Allocated
-// in the library's image pool, so it lives until the compressor is destroyed.
+// whole picture into one of the library's virtual arrays (top row first), so the compression works
+// on a snapshot and the bitmap is free again before the library starts; every request then hands
+// out the next row, in 8-bit red, green and blue, through a one-row buffer. An 8-bit bitmap is
+// copied as its values and each row turned into colours as it is handed out, which keeps the
+// snapshot a third of the size; other depths are copied as colours. Allocated in the library's
+// image pool, so it lives until the compressor is destroyed.
 struct bitmap_source_struct;
 using bitmap_source_ptr = bitmap_source_struct*;
 
@@ -28,14 +31,17 @@ struct bitmap_source_struct {
     jvirt_sarray_ptr whole_image;
     // The next array row to hand out.
     JDIMENSION source_row;
-    // Bytes of one array row: 3 x width.
+    // Bytes of one array row: width for 8-bit values, else 3 x width.
     JDIMENSION row_width;
+    // For a bitmap of 8 bits or fewer, each value's colour as red, green, blue and a spare byte;
+    // null when the array holds colours.
+    JSAMPLE (*colors)[4];
 };
 
 namespace pw::exporting {
 
-// A new source in the compressor's image pool.
-bitmap_source_ptr MakeBitmapSource(j_compress_ptr cinfo);
+// A new source for the bitmap in the compressor's image pool.
+bitmap_source_ptr MakeBitmapSource(j_compress_ptr cinfo, BitMap& bitmap);
 
 // Where the copying cursor lives while the picture is copied: outside the stack frames the
 // library's error exit may jump over. The conversion ends it when a jump cut the copy short.

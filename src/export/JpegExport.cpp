@@ -141,7 +141,7 @@ bool Compress(Conversion& conversion, BitMap& bitmap, const Rect& bounds)
     start_progress_monitor(cinfo, &conversion.progress);
     conversion.progressStarted = true;
 
-    bitmap_source_ptr source = pw::exporting::MakeBitmapSource(cinfo);
+    bitmap_source_ptr source = pw::exporting::MakeBitmapSource(cinfo, bitmap);
     (*source->start_input)(cinfo, source, bounds.left, bounds.top, bounds.right, bounds.bottom);
     jpeg_default_colorspace(cinfo);
     jpeg_stream_dest(cinfo, conversion.stream);
@@ -182,7 +182,7 @@ JpegClient& ClientOf(j_common_ptr cinfo)
 
 } // namespace pw::exporting
 
-const FileType& JpegFileType()
+const FileType& JPEGFileType()
 {
     return jpegFileType;
 }

@@ -16,7 +16,7 @@ class Stream;
 // compressor is gone.
 
 // "JPEG Picture", type code 'JPEG', extension 'jpg '.
-const FileType& JpegFileType();
+const FileType& JPEGFileType();
 
 // Writes the image (a bitmap as it is, any other image drawn into a bitmap of its bounds) into
 // the existing file, which ends up holding exactly the JPEG. The picture is compressed in memory

@@ -1,6 +1,7 @@
 #include "export/JpegExport.h"
 
 #include "JpegDecode.h"
+#include "JpegEncode.h"
 #include "ui/ProgressFixture.h"
 
 #include "foundation/File.h"
@@ -17,7 +18,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstdio>
 #include <functional>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -91,15 +95,17 @@ SmartPtr<BitMap> QuadrantBitMap(const SmartPtr<ColorTable>& table, int32_t width
     return bitmap;
 }
 
-// Pixels that change at every step, so the compressed data is large.
-SmartPtr<BitMap> NoiseBitMap(int32_t width, int32_t height)
+// Pixels that change at every step, so the compressed data is large: every value of the table's
+// depth turns up.
+SmartPtr<BitMap> NoiseBitMap(int32_t width, int32_t height, const SmartPtr<ColorTable>& table = ColorTable::Setup(24))
 {
-    SmartPtr<BitMap> bitmap = new BitMap(width, height, ColorTable::Setup(24), Color(), false);
+    SmartPtr<BitMap> bitmap = new BitMap(width, height, table, Color(), false);
+    uint32_t mask = bitmap->GetBitDepth() >= 32 ? 0xFFFFFFFFu : (1u << bitmap->GetBitDepth()) - 1;
     uint32_t state = 12345;
     PixelIterator cursor(*bitmap.Get(), bitmap->GetBounds(), true);
     for (; cursor.More(); cursor.Next()) {
         state = state * 1103515245u + 12345u;
-        cursor.SetPixel((state >> 8) & 0xFFFFFF);
+        cursor.SetPixel((state >> 8) & mask);
     }
     return bitmap;
 }
@@ -125,6 +131,60 @@ std::string FailureOf(const std::function<void()>& work)
         return "another exception";
     }
     return "";
+}
+
+// Every decoded pixel within 8 of its table colour in each component, the picture the same size.
+void ExpectColorsClose(BitMap& bitmap, const DecodedJpeg& jpeg)
+{
+    Rect bounds = bitmap.GetBounds();
+    ASSERT_EQ(jpeg.width, JDIMENSION(bounds.right - bounds.left));
+    ASSERT_EQ(jpeg.height, JDIMENSION(bounds.bottom - bounds.top));
+    int worst = 0;
+    std::string where;
+    PixelIterator cursor(bitmap, bounds, true);
+    for (; cursor.More(); cursor.Next()) {
+        Point at = cursor.GetPosition();
+        Color expected = bitmap.GetColorOfValue(cursor.GetPixel());
+        const uint8_t* got = jpeg.Pixel(JDIMENSION(at.h), JDIMENSION(at.v));
+        int wanted[3] = { expected.red >> 8, expected.green >> 8, expected.blue >> 8 };
+        for (int channel = 0; channel < 3; ++channel) {
+            int error = std::abs(got[channel] - wanted[channel]);
+            if (error > worst) {
+                worst = error;
+                where = std::to_string(at.h) + "," + std::to_string(at.v);
+            }
+        }
+    }
+    EXPECT_LE(worst, 8) << "at " << where;
+}
+
+// The file as djpeg decodes it to a PPM picture, chroma repeated as the in-process decoder does.
+DecodedJpeg DecodeWithDjpeg(const std::string& hostPath)
+{
+    DecodedJpeg jpeg;
+    std::string command = "djpeg -pnm -nosmooth '" + hostPath + "' 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    if (!pipe) {
+        jpeg.error = "djpeg did not start";
+        return jpeg;
+    }
+    std::string output;
+    char block[4096];
+    for (size_t got; (got = std::fread(block, 1, sizeof block, pipe.get())) > 0;)
+        output.append(block, got);
+    std::istringstream in(output);
+    std::string magic;
+    int maximum = 0;
+    in >> magic >> jpeg.width >> jpeg.height >> maximum;
+    in.get();
+    size_t bytes = size_t(jpeg.width) * jpeg.height * 3;
+    if (magic != "P6" || maximum != 255 || output.size() - size_t(in.tellg()) != bytes) {
+        jpeg.error = "djpeg gave: " + output.substr(0, 200);
+        return jpeg;
+    }
+    jpeg.rgb.assign(output.end() - std::ptrdiff_t(bytes), output.end());
+    jpeg.ok = true;
+    return jpeg;
 }
 
 using JpegExportTest = ProgressTest;
@@ -159,25 +219,53 @@ TEST_F(JpegExportTest, EveryDepthDecodesToItsTableColoursTopRowFirst)
         SmartPtr<BitMap> bitmap = QuadrantBitMap(c.table, c.width, c.height, c.values);
         DecodedJpeg jpeg = Decode(Compress(*bitmap.Get()));
         ASSERT_TRUE(jpeg.ok) << jpeg.error;
-        ASSERT_EQ(jpeg.width, JDIMENSION(c.width));
-        ASSERT_EQ(jpeg.height, JDIMENSION(c.height));
-        int worst = 0;
-        std::string where;
-        PixelIterator cursor(*bitmap.Get(), bitmap->GetBounds(), true);
-        for (; cursor.More(); cursor.Next()) {
-            Point at = cursor.GetPosition();
-            Color expected = bitmap->GetColorOfValue(cursor.GetPixel());
-            const uint8_t* got = jpeg.Pixel(JDIMENSION(at.h), JDIMENSION(at.v));
-            int wanted[3] = { expected.red >> 8, expected.green >> 8, expected.blue >> 8 };
-            for (int channel = 0; channel < 3; ++channel) {
-                int error = std::abs(got[channel] - wanted[channel]);
-                if (error > worst) {
-                    worst = error;
-                    where = std::to_string(at.h) + "," + std::to_string(at.v);
-                }
-            }
-        }
-        EXPECT_LE(worst, 8) << "at " << where;
+        ExpectColorsClose(*bitmap.Get(), jpeg);
+    }
+}
+
+// The library's own command-line decoder, outside this process, reads a saved file as the
+// picture, the right way up.
+TEST_F(JpegExportTest, TheCommandLineDecoderSeesTheSavedPicture)
+{
+    SmartPtr<ColorTable> standard = ColorTable::Setup(8);
+    SmartPtr<BitMap> bitmap = QuadrantBitMap(standard, 32, 48,
+        { bitmaps::CubeIndex(5, 0, 0), bitmaps::CubeIndex(0, 5, 0), bitmaps::CubeIndex(0, 0, 5),
+            bitmaps::CubeIndex(5, 5, 5) });
+    MakeHostFile("quadrants.jpg", "");
+    FileReference file("c:\\quadrants.jpg");
+    SaveImageAsJPEG(*bitmap.Get(), file);
+    DecodedJpeg jpeg = DecodeWithDjpeg(HostPath("quadrants.jpg"));
+    ASSERT_TRUE(jpeg.ok) << jpeg.error;
+    ExpectColorsClose(*bitmap.Get(), jpeg);
+}
+
+// Whatever way the export copies and converts the rows, the file is the one the library makes of
+// the table colours themselves.
+TEST_F(JpegExportTest, EveryDepthGivesTheLibrarysOwnFileOfItsTableColours)
+{
+    struct Case {
+        const char* name;
+        SmartPtr<ColorTable> table;
+        int32_t width, height;
+    } cases[] = {
+        { "palette, one pixel", ColorTable::Setup(8), 1, 1 },
+        { "palette, two columns", ColorTable::Setup(8), 2, 9 },
+        { "palette, odd size", ColorTable::Setup(8), 67, 35 },
+        { "palette, a page's width", ColorTable::Setup(8), 640, 20 },
+        { "monochrome", ColorTable::Setup(1), 13, 11 },
+        { "4-bit", bitmaps::GreyTable(16), 19, 17 },
+        { "direct", ColorTable::Setup(24), 21, 18 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<BitMap> bitmap = NoiseBitMap(c.width, c.height, c.table);
+        std::vector<uint8_t> rgb = jpegtest::TableColors(*bitmap.Get());
+        auto width = static_cast<JDIMENSION>(c.width);
+        std::vector<uint8_t> expected = jpegtest::EncodeRows(jpegtest::RowsOf(rgb, width), width);
+        std::vector<uint8_t> written = Compress(*bitmap.Get());
+        auto differ = std::mismatch(written.begin(), written.end(), expected.begin(), expected.end());
+        EXPECT_TRUE(written == expected) << written.size() << " bytes written, " << expected.size()
+                                         << " expected, first difference at " << (differ.first - written.begin());
     }
 }
 
