@@ -60,9 +60,7 @@ SmartPtr<Scribe> PageScribes::MakeScribe(const SmartPtr<FileReference>& file, ui
 
 SmartPtr<FileReference> PageScribes::HomePageReference(FileReference& folder, bool onlyWhenNew)
 {
-    char text[256];
-    TallowResources::GetString(text, kHomePageName);
-    String name(text);
+    String name = TallowResources::GetString(kHomePageName);
     if (onlyWhenNew && folder.ContainsItem(name, documentType))
         return SmartPtr<FileReference>();
     return FileReference::FileReferenceCreate(documentType, creator, folder, name, true);

@@ -42,7 +42,7 @@ std::string BytesOf(const String& text)
 std::string AppString(int32_t number)
 {
     char text[256];
-    TallowResources::GetString(text, number);
+    TallowResources::GetString(text, sizeof text, number);
     return text;
 }
 

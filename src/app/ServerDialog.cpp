@@ -31,13 +31,6 @@ constexpr int32_t kPromptHeight = 135;
 constexpr int32_t kFieldIndent = 80;
 constexpr char kPasswordMask = '*';
 
-String AppString(int32_t number)
-{
-    char text[256];
-    TallowResources::GetString(text, number);
-    return String(text);
-}
-
 // The stored one-line value, or the default.
 void Fill(String& value, int16_t setting, const String& fallback)
 {
@@ -92,7 +85,7 @@ void BuildServerDialog(Dialog& dialog, const SmartPtr<String>& url, const SmartP
 {
     SmartPtr<String> prompt(new String);
     if (!ReadSetting(kPromptSetting, *prompt.Get()))
-        prompt->Assign(AppString(kPromptString));
+        prompt->Assign(TallowResources::GetString(kPromptString));
     AddText(dialog, Rect(10, 10, 410, 10 + kPromptHeight), prompt);
     AddRow(dialog, "Server URL:", Rect(10, 20, 410, 60), url);
     AddRow(dialog, "Account:", Rect(10, 70, 410, 94), account);
@@ -105,8 +98,8 @@ void BuildServerDialog(Dialog& dialog, const SmartPtr<String>& url, const SmartP
 bool AskServerInfo(const SmartPtr<String>& url, const SmartPtr<String>& account, const SmartPtr<String>& password)
 {
     SmartPtr<Dialog> dialog(new Dialog(2));
-    Fill(*url.Get(), kURLSetting, AppString(kURLString));
-    Fill(*account.Get(), kAccountSetting, AppString(kAccountString));
+    Fill(*url.Get(), kURLSetting, TallowResources::GetString(kURLString));
+    Fill(*account.Get(), kAccountSetting, TallowResources::GetString(kAccountString));
     // No password is built in: without a stored one the field starts empty.
     Fill(*password.Get(), kPasswordSetting, String());
     BuildServerDialog(*dialog.Get(), url, account, password);

@@ -2,6 +2,10 @@
 
 #include "foundation/Exception.h"
 #include "foundation/Resources.h"
+#include "foundation/Utilities.h"
+#include "graphics/Image.h"
+
+#include <windows.h>
 
 namespace {
 
@@ -50,15 +54,39 @@ void pw::app::testing::ResetTallowResources()
     ApplicationHolder() = std::make_unique<Resources>(1000, 3999);
 }
 
-void TallowResources::GetString(char* destination, int32_t number, const char* arg1, const char* arg2,
-    const char* arg3, const char* arg4)
+void TallowResources::GetString(char* destination, size_t size, int32_t number, const char* arg1,
+    const char* arg2, const char* arg3, const char* arg4)
 {
-    ApplicationSet().GetString(destination, number, arg1, arg2, arg3, arg4);
+    // The set composes into a message buffer of its own size; the caller's may be smaller.
+    char text[kMessageSize];
+    ApplicationSet().GetString(text, number, arg1, arg2, arg3, arg4);
+    if (size > 0)
+        CopyBounded(text, destination, static_cast<uint32_t>(size));
+}
+
+String TallowResources::GetString(int32_t number, const char* arg1, const char* arg2, const char* arg3,
+    const char* arg4)
+{
+    char text[kMessageSize];
+    ApplicationSet().GetString(text, number, arg1, arg2, arg3, arg4);
+    return String(text);
 }
 
 SmartPtr<ImageResource> TallowResources::GetImageResource(int16_t number)
 {
     return ApplicationSet().GetImageResource(number);
+}
+
+SmartPtr<Image> TallowResources::FindPicture(int16_t number)
+{
+    SmartPtr<ImageResource> picture = GetImageResource(number);
+    try {
+        return SmartPtr<Image>(SmartCast<Image>(picture->Get().Get()));
+    } catch (Exception*) {
+        // The missing-data-file error only means there is no such picture; nothing is reported.
+        SetLastError(0);
+        return SmartPtr<Image>();
+    }
 }
 
 std::unique_ptr<ButtonGrid> TallowResources::MakeButtonGrid(int16_t palette)

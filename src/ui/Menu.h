@@ -45,6 +45,8 @@ public:
     const String& GetTitle() const { return title; }
     HMENU GetOSMenu() const { return popup; }
     uint32_t NumItems() const { return items.NumItems(); }
+    // The item at a 1-based position, in the order added (separators are not items).
+    MenuItem* GetItem(uint32_t index) const { return items.Item(index); }
 
 private:
     // "Title\tcntl+K" or the title alone, as the native menu shows it.

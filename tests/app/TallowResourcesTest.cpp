@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -24,9 +26,7 @@ protected:
 
     static std::string Text(int32_t number, const char* arg1 = nullptr)
     {
-        char buffer[256];
-        TallowResources::GetString(buffer, number, arg1);
-        return buffer;
+        return pw::foundation::TextOf(TallowResources::GetString(number, arg1));
     }
 
     // A picture that tells itself apart by its size: `number` - 500 pixels wide, one high.
@@ -57,6 +57,23 @@ TEST_F(TallowResourcesTest, StringsComeFromTheApplicationRangeWithArgumentsFille
     }
     EXPECT_EQ(Text(20).rfind("<HR><ADDRESS><CENTER> Created with Plumewright(TM) - <A HREF=\"mailto:", 0), 0u);
     EXPECT_EQ(Failure([] { Text(3); }), "String Resource Missing 1003");
+}
+
+// A caller's buffer is never written past its size: the text is cut and terminated inside it.
+TEST_F(TallowResourcesTest, AStringIntoABufferStaysInsideTheBuffer)
+{
+    const struct {
+        size_t size;
+        std::string text;
+    } cases[] = { { 9, "Projects" }, { 6, "Proje" }, { 1, "" } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        char buffer[16];
+        std::fill(std::begin(buffer), std::end(buffer), '#');
+        TallowResources::GetString(buffer, c.size, 0);
+        EXPECT_EQ(std::string(buffer), c.text);
+        EXPECT_EQ(std::string(buffer + c.size, buffer + 16), std::string(16 - c.size, '#'));
+    }
 }
 
 TEST_F(TallowResourcesTest, ButtonGridsLayOutTheTabSetsAndTheSelector)

@@ -1,0 +1,79 @@
+#include "app/TallowApp.h"
+
+#include "app/AboutView.h"
+#include "app/BuildMenus.h"
+#include "app/ProjectNameDialog.h"
+#include "app/TallowResources.h"
+#include "authoring/palettes/CKidTools.h"
+#include "authoring/panes/ApplicationHooks.h"
+#include "authoring/panes/CHAPane.h"
+#include "authoring/panes/Scrap.h"
+#include "authoring/selectors/CPatternSelector.h"
+#include "engine/CPanePlay.h"
+#include "engine/CShow.h"
+#include "ui/View.h"
+#include "ui/Window.h"
+
+PW_DEFINE_CLASS(TallowApp, nullptr, nullptr, CTumblerApp)
+
+namespace {
+
+constexpr int32_t kProjectsFolder = 0;
+// 'Zrkt', the creator of the program's documents.
+constexpr uint32_t kCreatorCode = 0x5A726B74;
+
+// The page pane at the end of the window's chain of focused children, or null.
+CPanePlay* FocusedPane(View& window)
+{
+    for (SmartPtr<View> view(&window); view.Valid(); view = view->GetFocusChild()) {
+        if (auto* pane = SmartCast<CPanePlay>(view.Get()))
+            return pane;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TallowApp::TallowApp()
+    : CTumblerApp(pw::app::BuildMenus(), FileCreatorType("Plumewright 1.0", kCreatorCode),
+        SmartPtr<CToolsDir>(new CKidTools(false, false, true)))
+    , project(&pw::app::AskProjectName)
+{
+}
+
+TallowApp::~TallowApp() = default;
+
+void TallowApp::NewDocument()
+{
+    project.Ensure();
+    CHAApp::NewDocument();
+}
+
+SmartPtr<String> TallowApp::DocumentFolderName()
+{
+    return new String(TallowResources::GetString(kProjectsFolder));
+}
+
+void TallowApp::DoAbout()
+{
+    pw::app::ShowAboutPicture();
+}
+
+bool TallowApp::CanRunViewTask(int32_t mode)
+{
+    if (!CTumblerApp::CanRunViewTask(mode))
+        return false;
+    SmartPtr<Window> front = FindWindowForView();
+    CPanePlay* pane = front.Valid() ? FocusedPane(*front.Get()) : nullptr;
+    return !pane || !pane->IsPlaying();
+}
+
+App* MakeApplication()
+{
+    CHAApp::GetOptions() = CHAApp::Options { 1, 8, CHAApp::kNoSoundsBit | 0x04 };
+    CShow::SetViewMaker(&CHAPane::Make);
+    pw::authoring::InstallApplicationHooks();
+    auto* app = new TallowApp;
+    pw::authoring::BindScrap(app->GetClipboard());
+    return app;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/ProjectFolder.h"
+#include "authoring/application/CTumblerApp.h"
+#include "engine/CPanePlay.h"
+
+#include <cstdint>
+
+// The web-site builder's application: the children's authoring application with the program's
+// menus and kid tools, one project per run (named at the first new page, its folder under
+// "Projects", where linked pages are named too), the About picture, and clipboard commands that
+// wait while the front page plays. One handle, the glue's, holds it from the factory to the end
+// of the message loop.
+class TallowApp : public CTumblerApp {
+    PW_CLASS_INFO(TallowApp)
+
+public:
+    TallowApp();
+    ~TallowApp() override;
+
+    // The project set-up (the first time: the name dialog; a cancel throws the silent
+    // UserCancelException), then a new page.
+    void NewDocument() override;
+    // "Projects".
+    SmartPtr<String> DocumentFolderName() override;
+    // Page windows are placed by the shared decorator, not fitted around their pages.
+    bool ApplicationQuery() override { return false; }
+    void DoAbout() override;
+    // The framework's answer, refused while the front window's page plays.
+    bool CanRunViewTask(int32_t mode) override;
+
+    pw::app::ProjectFolder& GetProject() { return project; }
+
+private:
+    pw::app::ProjectFolder project;
+};
+
+// The factory the program's entry hands to the framework main: this program's options (no
+// start-up or goodbye sound), then the application.
+App* MakeApplication();

@@ -1,0 +1,157 @@
+// The application class: the project named once at the first new page (through the real name
+// dialog), a page window for every new page, the pages' folder, and clipboard commands refused
+// while the front page plays.
+#include "app/TallowApp.h"
+
+#include "app/TallowResources.h"
+#include "authoring/panes/CHAPane.h"
+#include "engine/CPanePlay.h"
+#include "engine/CPlayer.h"
+#include "engine/CShow.h"
+#include "foundation/Clipboard.h"
+#include "foundation/String.h"
+#include "foundation/UserCancelException.h"
+#include "ui/Dialog.h"
+#include "ui/Window.h"
+
+#include "authoring/AuthoringFixture.h"
+#include "platform/kernel/KernelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace driver = pw::platform::testing;
+using pw::foundation::TextOf;
+
+class TallowAppTest : public authoring::AuthoringTest {
+protected:
+    void SetUp() override
+    {
+        AuthoringTest::SetUp();
+        pw::app::testing::ResetTallowResources();
+        // The kid tools window's paint palette and the selection tool's options.
+        PutPicture(30, authoring::Plain('w', 50, 75));
+        PutPicture(31, authoring::Plain('y', 50, 75));
+        PutPicture(2040, authoring::Plain('w', 70, 70));
+        std::filesystem::remove_all(driver::HostPath("plume/Projects"));
+        driver::MakeHostFolder("plume/Projects");
+        options = CHAApp::GetOptions();
+        CHAApp::GetOptions() = CHAApp::Options { 1, 8, CHAApp::kNoSoundsBit | 0x04 };
+        CShow::SetViewMaker(&CHAPane::Make);
+        tallow = new TallowApp;
+    }
+    void TearDown() override
+    {
+        driver::SetIdleHandler(nullptr);
+        tallow = nullptr;
+        // The children's application keeps its tools window in a class-wide handle; a new one
+        // without tools lets it go while the platform is still up.
+        SmartPtr<CTumblerApp>(new CTumblerApp(SmartPtr<MenuBar>(), FileCreatorType("Test", 0x54657374), nullptr));
+        CHAApp::GetOptions() = options;
+        FileReference startup = FileReference::StartupFolder();
+        FileReference::SetAsCurrentDirectory(startup);
+        std::filesystem::remove_all(driver::HostPath("plume/Projects"));
+        pw::app::testing::ResetTallowResources();
+        AuthoringTest::TearDown();
+    }
+
+    // Each name dialog that opens gets the keys (Escape when they are empty); answers how many
+    // opened.
+    int AnswerNameDialogs(const std::string& keys)
+    {
+        dialogs = 0;
+        driver::SetIdleHandler([this, keys] {
+            auto* dialog = dynamic_cast<Dialog*>(app->GetWindow(app->NumWindows()).Get());
+            if (!dialog || dialog->IsClosed() || answered == dialog)
+                return false;
+            answered = dialog;
+            ++dialogs;
+            if (keys.empty()) {
+                driver::TypeKey(VK_ESCAPE);
+            } else {
+                driver::PressKey(VK_CONTROL);
+                driver::TypeKey('A');
+                driver::ReleaseKey(VK_CONTROL);
+                driver::TypeText(keys);
+            }
+            return true;
+        });
+        return 0;
+    }
+
+    SmartPtr<TallowApp> tallow;
+    CHAApp::Options options;
+    int dialogs { 0 };
+    Dialog* answered { nullptr };
+};
+
+TEST_F(TallowAppTest, TheFirstNewPageNamesTheProjectAndLaterOnesOnlyOpenPages)
+{
+    AnswerNameDialogs("Kim\n");
+    tallow->NewDocument();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(std::filesystem::is_directory(driver::HostPath("plume/Projects/Kim")));
+    EXPECT_EQ(TextOf(FileReference::CurrentFolder().Name()), "Kim");
+    EXPECT_EQ(tallow->NumWindows(), 1u);
+
+    tallow->NewDocument();
+    EXPECT_EQ(dialogs, 1) << "the second new page asks nothing";
+    EXPECT_EQ(tallow->NumWindows(), 2u);
+    EXPECT_EQ(TextOf(*tallow->GetProject().GetName().Get()), "Project");
+    EXPECT_EQ(TextOf(tallow->GetProject().GetFolder()->Name()), "Kim");
+}
+
+TEST_F(TallowAppTest, CancellingTheNameEndsSilentlyWithoutAPage)
+{
+    AnswerNameDialogs("");
+    SmartPtr<Exception> caught;
+    try {
+        tallow->NewDocument();
+    } catch (Exception* exception) {
+        caught = exception;
+    }
+    EXPECT_NE(dynamic_cast<UserCancelException*>(caught.Get()), nullptr);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(tallow->NumWindows(), 0u);
+    EXPECT_TRUE(driver::AlertLog().empty());
+}
+
+// Pages live in "Projects"; page windows are placed by the decorator, not fitted to the page.
+TEST_F(TallowAppTest, PagesAreNamedInTheProjectsFolderAndWindowsAreNotFittedToThem)
+{
+    EXPECT_EQ(TextOf(*tallow->DocumentFolderName().Get()), "Projects");
+    EXPECT_FALSE(tallow->ApplicationQuery());
+    driver::MakeHostFile("plume/Projects/Page.mvi", "page");
+    String name("Page");
+    EXPECT_TRUE(tallow->LinkedFileName(name));
+    EXPECT_EQ(TextOf(name), "Page1");
+}
+
+TEST_F(TallowAppTest, ClipboardCommandsWaitWhileTheFrontPagePlays)
+{
+    AnswerNameDialogs("Kim\n");
+    tallow->NewDocument();
+    ASSERT_EQ(tallow->NumWindows(), 1u);
+    SmartPtr<Smart> clip(new String("clip"));
+    tallow->GetClipboard()->Put(clip.Get());
+    SmartPtr<CPanePlay> pane;
+    for (SmartPtr<View> view(tallow->GetWindow(1).Get()); view.Valid() && !pane.Valid(); view = view->GetFocusChild())
+        pane = SmartCast<CPanePlay>(view.Get());
+    ASSERT_TRUE(pane.Valid()) << "the page pane is the page window's focused view";
+    bool stopped = tallow->CanRunViewTask(2);
+    pane->GetPlayer().Start();
+    ASSERT_TRUE(pane->IsPlaying());
+    for (int32_t mode : { 0, 1, 2, 4 }) {
+        SCOPED_TRACE(mode);
+        EXPECT_FALSE(tallow->CanRunViewTask(mode));
+    }
+    pane->GetPlayer().Stop();
+    EXPECT_EQ(tallow->CanRunViewTask(2), stopped);
+    EXPECT_TRUE(stopped) << "paste into a stopped page";
+}
+
+} // namespace
