@@ -10,6 +10,11 @@
 #include "net/SMTPThread.h"
 #include "ui/ProgressRange.h"
 
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
 namespace {
 
 constexpr int32_t kSessionHostString = 49;
@@ -20,6 +25,9 @@ constexpr int16_t kSignatureSetting = 3001;
 constexpr int16_t kMailServerSetting = 3002;
 constexpr const char* kSignatureStart = "Plumewright 1.0 - ";
 constexpr const char* kLineEnd = "\r\n";
+constexpr size_t kMaxLine = pw::net::kMaxMailLine;
+// The domain of the message identification when the sender's is no plain host name.
+constexpr const char* kFallbackDomain = "plumewright.invalid";
 
 uint16_t mailPort = SMTPThread::kSMTPPort;
 
@@ -67,22 +75,92 @@ void Wait(SMTPSession& session, ProgressRange& range)
         range.Advance(0);
 }
 
+// A line of free text as a mail may carry it: pieces of at most kMaxLine bytes. A header is
+// folded before a blank, which then starts the next piece, so a reader unfolding the header gets
+// the value back; body text is broken at a blank, which the break replaces. A run without blanks
+// is cut at the limit (a header's next piece then starts with an added blank).
+std::vector<std::string> BrokenLine(std::string rest, bool header)
+{
+    std::vector<std::string> pieces;
+    while (rest.size() > kMaxLine) {
+        size_t blank = rest.rfind(' ', kMaxLine);
+        if (blank == std::string::npos || blank == 0) {
+            pieces.push_back(rest.substr(0, kMaxLine));
+            rest = (header ? " " : "") + rest.substr(kMaxLine);
+        } else {
+            pieces.push_back(rest.substr(0, blank));
+            rest = rest.substr(header ? blank : blank + 1);
+        }
+    }
+    pieces.push_back(rest);
+    return pieces;
+}
+
+// A line that cannot be broken (an address, the site's URL) must fit whole.
+const std::string& Whole(const std::string& line, const char* refusal)
+{
+    if (line.size() > kMaxLine)
+        ThrowError(refusal, PW_HERE);
+    return line;
+}
+
+bool IsPlainHostName(const std::string& name)
+{
+    return !name.empty() && name.front() != '.' && name.back() != '.' && name.find("..") == std::string::npos
+        && name.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-")
+        == std::string::npos;
+}
+
+// The Date header's value for a universal time.
+std::string MailDate(const SYSTEMTIME& now)
+{
+    static const char* const days[] = { "Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat" };
+    static const char* const months[]
+        = { "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec" };
+    char text[64];
+    std::snprintf(text, sizeof text, "%s, %02u %s %04u %02u:%02u:%02u +0000", days[now.wDayOfWeek % 7],
+        unsigned(now.wDay), months[(now.wMonth + 11) % 12], unsigned(now.wYear), unsigned(now.wHour),
+        unsigned(now.wMinute), unsigned(now.wSecond));
+    return text;
+}
+
+// "<unique@domain>", the domain the sender's when it is a plain host name. The millisecond, the
+// machine's running time and a count within the run keep two mails from one machine apart, and
+// mostly those of two machines.
+std::string MessageID(const SYSTEMTIME& now, const std::string& sender)
+{
+    static unsigned count = 0;
+    size_t at = sender.rfind('@');
+    std::string domain = at == std::string::npos ? std::string() : sender.substr(at + 1);
+    char unique[80];
+    std::snprintf(unique, sizeof unique, "%04u%02u%02u%02u%02u%02u%03u.%lx.%u", unsigned(now.wYear),
+        unsigned(now.wMonth), unsigned(now.wDay), unsigned(now.wHour), unsigned(now.wMinute),
+        unsigned(now.wSecond), unsigned(now.wMilliseconds), static_cast<unsigned long>(GetTickCount()), ++count);
+    return std::string("<") + unique + "@" + (IsPlainHostName(domain) ? domain : kFallbackDomain) + ">";
+}
+
 } // namespace
 
 std::string pw::app::ComposeRegistrationMail(const RegistrationMailParts& parts)
 {
-    std::string text;
+    const char* const longAddress = "A mail address is too long to be sent in a mail.";
+    std::vector<std::string> lines = BrokenLine("Subject:" + OneLine(parts.subject), true);
     for (const std::string& line : {
-             "Subject:" + OneLine(parts.subject),
-             "From:" + OneLine(parts.sender),
-             "To:" + OneLine(parts.recipient),
+             Whole("From:" + OneLine(parts.sender), longAddress),
+             Whole("To:" + OneLine(parts.recipient), longAddress),
+             "Date:" + parts.date,
+             "Message-ID:" + parts.messageID,
              std::string(),
              std::string("I've just published the web site:"),
-             OneLine(parts.siteURL),
-             OneLine(parts.signatureStart + parts.date),
-             "-- " + OneLine(parts.sender),
-             std::string(),
+             Whole(OneLine(parts.siteURL), "The site's address is too long to be sent in a mail."),
          })
+        lines.push_back(line);
+    for (const std::string& line : BrokenLine(OneLine(parts.signatureStart + parts.signatureDate), false))
+        lines.push_back(line);
+    lines.push_back("-- " + OneLine(parts.sender));
+    lines.push_back(std::string());
+    std::string text;
+    for (const std::string& line : lines)
         text += line + kLineEnd;
     return text;
 }
@@ -94,9 +172,22 @@ void RegisterSite(const String& siteURL, const String& sender)
     // Refused here, before a connection is made, rather than after the greeting.
     SMTPThread::RefuseUnsafeAddress(sender);
     SMTPThread::RefuseUnsafeAddress(recipient);
-    std::string subject = LineSetting(kSubjectSetting, AppString(kSubjectString));
     // The session keeps a reference to the mail server: it lives as long as the session here.
     String mailServer(LineSetting(kMailServerSetting, std::string()).c_str());
+
+    // The mail is made first, so one that cannot be sent is refused before any connection.
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    pw::app::RegistrationMailParts parts;
+    parts.subject = LineSetting(kSubjectSetting, AppString(kSubjectString));
+    parts.sender = BytesOf(sender);
+    parts.recipient = BytesOf(recipient);
+    parts.date = MailDate(now);
+    parts.messageID = MessageID(now, parts.sender);
+    parts.siteURL = BytesOf(siteURL);
+    parts.signatureStart = LineSetting(kSignatureSetting, kSignatureStart);
+    parts.signatureDate = BytesOf(Time(now).DateString());
+    std::string text = pw::app::ComposeRegistrationMail(parts);
 
     ProgressRange range(3, String("Registering site"));
     range.Advance(1);
@@ -104,15 +195,6 @@ void RegisterSite(const String& siteURL, const String& sender)
     SmartPtr<SMTPSession> session(new SMTPSession(server, mailServer, mailPort));
     Wait(*session.Get(), range);
     range.Advance(1);
-
-    pw::app::RegistrationMailParts parts;
-    parts.subject = subject;
-    parts.sender = BytesOf(sender);
-    parts.recipient = BytesOf(recipient);
-    parts.siteURL = BytesOf(siteURL);
-    parts.date = BytesOf(Time().DateString());
-    parts.signatureStart = LineSetting(kSignatureSetting, kSignatureStart);
-    std::string text = pw::app::ComposeRegistrationMail(parts);
 
     SmartPtr<Stream> message(new MemoryStream(static_cast<uint32_t>(text.size())));
     message->Write(text.data(), static_cast<uint32_t>(text.size()));

@@ -10,8 +10,10 @@
 class String;
 
 // Sends the mail from `sender` about the site at `siteURL` and waits until it has gone; every
-// failure (no mail server, a refused command, an address that would bend a command line, the
-// user's stop) raises to the caller. Nothing is sent for an unsafe address.
+// failure (no mail server, a step the server refused, an address that would bend a command line,
+// a site address too long for a mail line, the user's stop) raises to the caller. Nothing is sent
+// for an unsafe address or a mail that cannot be sent whole. A server's refusal raises a
+// pw::net::MailServerRefusal naming the step and holding the server's reply line.
 void RegisterSite(const String& siteURL, const String& sender);
 
 namespace pw::app {
@@ -21,14 +23,20 @@ struct RegistrationMailParts {
     std::string subject;
     std::string sender;
     std::string recipient;
+    // The Date header's value ("Thu, 05 Dec 1996 12:00:00 +0000") and the message
+    // identification ("<unique@domain>").
+    std::string date;
+    std::string messageID;
     std::string siteURL;
     std::string signatureStart;
-    // "month/day/year" without leading zeros.
-    std::string date;
+    // "month/day/year" without leading zeros, after the signature start.
+    std::string signatureDate;
 };
 
-// The mail text, every line ended by CR LF. Values that stand on one line (the headers, the URL,
-// the signature) lose their line ends, so a hand-edited setting cannot add a header or a line.
+// The mail text, every line ended by CR LF and none longer than a mail line may be (998 bytes).
+// Values that stand on one line (the headers, the URL, the signature) lose their line ends, so a
+// hand-edited setting cannot add a header or a line. A long subject is folded and a long signature
+// broken; an address or site URL too long for one line raises an error.
 std::string ComposeRegistrationMail(const RegistrationMailParts& parts);
 
 namespace testing {

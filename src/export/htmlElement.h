@@ -40,8 +40,10 @@ protected:
     htmlElement& operator=(const htmlElement&) = default;
 };
 
-// The base name of a page's files, its title and its map: the page name with every " " turned
-// into "_", then every "%" and every "/" removed.
+// The base name of a page's files, its title and its map, plain ASCII: the page name with every
+// " " turned into "_"; the signs "%", "/", "\", ":", "*", "?", '"', "<", ">", "|", "#" and control
+// bytes removed; letters outside ASCII spelled in ASCII ("Café" gives "Cafe"); "page" when nothing
+// is left.
 String PageFileName(const String& pageName);
 
 // The file's name without its extension (the text before the last ".").
@@ -70,8 +72,8 @@ namespace pw::exporting {
 // Every line the export ends itself ends with this single line feed.
 inline constexpr const char* kLineEnd = "\n";
 
-// The text with "&", "<", ">" and '"' written as character references, for the text that goes
-// into a page from names and addresses; other text comes out as it was.
+// The text with "&", "<", ">", '"' and every byte outside ASCII written as character references,
+// for the text that goes into a page from names and addresses; other text comes out as it was.
 String EscapedHTML(const String& text);
 
 } // namespace pw::exporting

@@ -46,6 +46,8 @@ void SMTPSession::SendMessage(const SmartPtr<Stream>& message, const String& fro
         return;
     SMTPThread::RefuseUnsafeAddress(from);
     SMTPThread::RefuseUnsafeAddress(to);
+    if (message.Valid())
+        SMTPThread::RefuseLongLines(*message.Get());
     ProgressRange range(2, String("Sending mail message"));
     range.Advance(1);
     worker->NewRequest(SMTPThread::kMailFrom, SmartPtr<Smart>(new String(from)));

@@ -33,7 +33,8 @@ public:
     // Sends the message (positioned at its start) from one address to another: MAIL FROM, RCPT
     // TO and DATA are waited for here; the end of the message is queued and the caller waits
     // for it with IsDone. Does nothing while a step still runs. An address holding a line break
-    // or an angle bracket is refused before anything is sent.
+    // or an angle bracket, and a message with a line longer than servers take, are refused before
+    // anything is sent.
     void SendMessage(const SmartPtr<Stream>& message, const String& from, const String& to);
 
 private:

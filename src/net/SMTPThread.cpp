@@ -2,6 +2,7 @@
 
 #include "foundation/Checks.h"
 #include "foundation/Stream.h"
+#include "net/MailServerRefusal.h"
 #include "net/SocketStream.h"
 
 #include <winsock.h>
@@ -173,7 +174,7 @@ void SMTPThread::RunRequest(int32_t newRequest, const String* infoString)
         CheckNotNull(stream->PeerName(address, sizeof address), PW_HERE);
         Write(std::string("HELO ") + address);
         EndLine();
-        ExpectReply(ReadReply(stream.get()) == kHelloAccepted);
+        ExpectReply(ReadReply(stream.get()) == kHelloAccepted, "HELO");
         break;
     }
     case kMailFrom:
@@ -182,7 +183,8 @@ void SMTPThread::RunRequest(int32_t newRequest, const String* infoString)
         Write((newRequest == kMailFrom ? "MAIL FROM:<" : "RCPT TO:<") + text + ">");
         EndLine();
         int code = ReadReply(stream.get());
-        ExpectReply(code == kActionDone || (newRequest == kRcptTo && code == kForwarded));
+        ExpectReply(code == kActionDone || (newRequest == kRcptTo && code == kForwarded),
+            newRequest == kMailFrom ? "MAIL FROM" : "RCPT TO");
         break;
     }
     case kData: {
@@ -196,10 +198,10 @@ void SMTPThread::RunRequest(int32_t newRequest, const String* infoString)
     case kEndMessage:
         Write(".");
         EndLine();
-        ExpectReply(ReadReply(stream.get()) == kActionDone);
+        ExpectReply(ReadReply(stream.get()) == kActionDone, "the message");
         Write("QUIT");
         EndLine();
-        ExpectReply(ReadReply(stream.get()) == kClosing);
+        ExpectReply(ReadReply(stream.get()) == kClosing, "QUIT");
         stream.reset();
         break;
     default:
@@ -212,7 +214,7 @@ void SMTPThread::SendMessageBody(Stream& message)
 {
     Write("DATA");
     EndLine();
-    ExpectReply(ReadReply(stream.get()) == kStartInput);
+    ExpectReply(ReadReply(stream.get()) == kStartInput, "DATA");
     MailBodyEncoder encoder;
     char piece[kPieceSize];
     while (!message.AtEnd()) {
@@ -255,11 +257,14 @@ void SMTPThread::EndLine()
     stream->flush();
 }
 
-// A wrong code, a short line or a broken connection: the call check reports the recorded
-// system error when there is one, else "Call failed.".
-void SMTPThread::ExpectReply(bool accepted)
+// A wrong code, a line that is no reply or a broken connection: the refusal names the step and
+// carries the server's line (none for a closed connection). A socket error recorded on the way
+// says less than that, so it is dropped.
+void SMTPThread::ExpectReply(bool accepted, const char* step)
 {
-    CheckCall(accepted, PW_HERE);
+    SetLastError(0);
+    if (!accepted)
+        ThrowPointer(SmartPtr<Exception>(new pw::net::MailServerRefusal(step, lastReply, PW_HERE)));
 }
 
 // After a time-out or a broken connection the stream has failed: nothing more is written and
@@ -287,6 +292,8 @@ int SMTPThread::ReadReply(SocketStream* from)
     // server's packets split it.
     std::string line;
     for (;;) {
+        // A connection that breaks, even within a reply, has no reply to show.
+        lastReply.clear();
         if (!from->good())
             return -1;
         SetLastError(0);
@@ -295,10 +302,10 @@ int SMTPThread::ReadReply(SocketStream* from)
                 ThrowError("The mail server stopped answering.", PW_HERE);
             return -1;
         }
-        if (line.size() < 3)
+        // A line too short or without a code is no reply; it is kept to be shown.
+        lastReply = line;
+        if (line.size() < 3 || line.find_first_not_of("0123456789") < 3)
             return -1;
-        if (line.find_first_not_of("0123456789") < 3)
-            CheckCall(false, PW_HERE);
         if (line.size() > 3 && line[3] == '-')
             continue;
         return std::stoi(line.substr(0, 3));
@@ -337,6 +344,26 @@ void SMTPThread::RefuseUnsafeAddress(const String& address)
 {
     if (BytesOf(address).find_first_of(std::string("\r\n\0<>", 5)) != std::string::npos)
         ThrowError("A mail address holds a line break or an angle bracket and cannot be sent.", PW_HERE);
+}
+
+// Reads the message through once, in the pieces DATA uses, and leaves it where it was.
+void SMTPThread::RefuseLongLines(Stream& message)
+{
+    uint32_t start = message.GetMark();
+    size_t lineLength = 0;
+    char piece[kPieceSize];
+    while (!message.AtEnd()) {
+        uint32_t count = std::min(message.GetLength() - message.GetMark(), kPieceSize);
+        message.Read(piece, count);
+        for (uint32_t i = 0; i < count; ++i) {
+            lineLength = piece[i] == '\r' || piece[i] == '\n' ? 0 : lineLength + 1;
+            if (lineLength > pw::net::kMaxMailLine) {
+                message.Seek(static_cast<int32_t>(start), Stream::kFromStart);
+                ThrowError("A line of the mail is longer than 998 characters and cannot be sent.", PW_HERE);
+            }
+        }
+    }
+    message.Seek(static_cast<int32_t>(start), Stream::kFromStart);
 }
 
 void pw::net::testing::SetReplyLimit(DWORD ms)

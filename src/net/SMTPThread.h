@@ -21,6 +21,7 @@
 #include <string>
 
 class SocketStream;
+class Stream;
 
 class SMTPThread : public Chore {
 public:
@@ -61,7 +62,7 @@ public:
     // RSET and QUIT, their replies read and ignored, then the connection closes.
     virtual void Abort();
     // The code of the next reply (of a multi-line reply, its last line), or -1 when the connection
-    // is broken or the line is too short. Raises when a server stays silent past the reply limit.
+    // is broken or the line is no reply. Raises when a server stays silent past the reply limit.
     virtual int ReadReply(SocketStream* from);
     // A connected stream that has been greeted, or raises "No Mail Server found".
     virtual std::unique_ptr<SocketStream> FindMailServer();
@@ -71,11 +72,15 @@ public:
     // Raises an error for an address that holds CR, LF, NUL, "<" or ">", which would end or
     // bend the command line it goes into.
     static void RefuseUnsafeAddress(const String& address);
+    // Raises an error for a message holding a line longer than kMaxMailLine, which servers refuse
+    // whole; the message is left at the place it was.
+    static void RefuseLongLines(Stream& message);
 
 private:
     void RunRequest(int32_t request, const String* infoString);
     void Write(const std::string& text);
-    void ExpectReply(bool accepted);
+    // Raises a pw::net::MailServerRefusal for `step` with the last reply unless accepted.
+    void ExpectReply(bool accepted, const char* step);
     void SendMessageBody(Stream& message);
 
     std::unique_ptr<SocketStream> stream;
@@ -83,12 +88,16 @@ private:
     int32_t request { kNone };
     bool isDone { true };
     SmartPtr<Exception> pendingFailure;
+    // The last reply line read, without its line end; empty when the connection broke.
+    std::string lastReply;
     const String& mailServer;
     uint16_t port;
 };
 
 namespace pw::net {
 
+// The longest line a mail may hold, its line end not counted.
+constexpr size_t kMaxMailLine = 998;
 // How long one reply may keep the worker waiting.
 constexpr DWORD kDefaultReplyLimitMs = 60'000;
 // The built-in last mail host to try: a reserved name that never resolves, so mail never goes to

@@ -88,6 +88,7 @@ TEST_F(ElementTest, LinksToAddressesPagesAndFilesGiveTheirTargetAndName)
         { "named", new LinkHREF(String("mailto:a@b.org"), String("Mail me")), "mailto:a@b.org | Mail me | mailto:a@b.org" },
         { "page", new LinkHREF(base, String("My Page")), "My_Page.htm | My Page | My_Page.htm" },
         { "page without a base", new LinkHREF(SmartPtr<FileReference>(), String("50% / off")), "50__off.htm | 50% / off | 50__off.htm" },
+        { "page named outside ASCII", new LinkHREF(base, String("Caf\xE9")), "Cafe.htm | Caf\xE9 | Cafe.htm" },
         { "file", new LinkHREF(base, sound), "Home1.wav | Home1 | Home1.wav" },
         { "markup escaped on output only", new LinkHREF(String("a.cgi?x=1&y=\"<2>\"")),
             "a.cgi?x=1&y=\"<2>\" | a.cgi?x=1&y=\"<2>\" | a.cgi?x=1&amp;y=&quot;&lt;2&gt;&quot;" },

@@ -1,12 +1,6 @@
 #include "export/TallowScribe.h"
 
-#include "ElementFixture.h"
-#include "engine/CMovieGroup.h"
-#include "engine/CMoviePic.h"
-#include "engine/CResource.h"
-#include "engine/CShow.h"
-#include "engine/CSprite.h"
-#include "engine/ShowFileType.h"
+#include "PageMaker.h"
 #include "foundation/Failure.h"
 #include "graphics/SoundBytes.h"
 
@@ -14,35 +8,20 @@
 #include <filesystem>
 #include <set>
 
-using pw::platform::testing::HostExists;
+using pagemaker::PageLink;
+using pagemaker::Save;
+using pagemaker::Sprite;
 using pw::platform::testing::HostPath;
-using pw::platform::testing::MakeHostFile;
 using pw::platform::testing::ReadHostFile;
 
 namespace {
 
 class TallowScribeTest : public uitest::ProgressTest {
 protected:
-    // A sprite of a plain w x h picture placed at (h, v).
-    static SmartPtr<CSprite> Sprite(int32_t h, int32_t v, int32_t w, int32_t height)
-    {
-        SmartPtr<BitMap> picture = new BitMap(w, height, ColorTable::Setup(8), Color(), false);
-        SmartPtr<CMovie> cels = new CMoviePic(new CResource(SmartPtr<Persistent>(picture.Get()), true), true);
-        return new CSprite(0, cels, Rect(h, v, h + w, v + height));
-    }
-
     static SmartPtr<Sound> Beep()
     {
         MemoryStream source = sound_bytes::StreamOf(sound_bytes::Wave(1, 8000, 8, { 9, 8, 7, 6 }));
         return new Sound(source, Sound::wave, false);
-    }
-
-    static SmartPtr<CLink> PageLink(const char* path)
-    {
-        SmartPtr<CLink> link = new CLink;
-        link->SetJumpMovie(new CJumpMovie(new FileReference(path), true));
-        link->SetKind(2);
-        return link;
     }
 
     static SmartPtr<CLink> WebLink(const char* href)
@@ -73,18 +52,6 @@ protected:
     }
 
     static SmartPtr<CShow> EmptyPage() { return new CShow(new CMovieGroup(Rect(0, 0, 350, 350))); }
-
-    // Stores the object as the page document c:\Proj\<name>.mvi through a page scribe.
-    static void Save(const std::string& name, const SmartPtr<Smart>& object)
-    {
-        std::string relative = "Proj/" + name + ".mvi";
-        if (!HostExists(relative))
-            MakeHostFile(relative);
-        SmartPtr<FileReference> file = new FileReference(("c:\\Proj\\" + name + ".mvi").c_str());
-        SmartPtr<Scribe> objectFile = new ObjectFile(GetGenericTypeIndex(), new File(*file.Get(), 3));
-        SmartPtr<TallowScribe> scribe = new TallowScribe(objectFile, file);
-        scribe->Write(object);
-    }
 
     static std::set<std::string> Exported()
     {
@@ -188,8 +155,8 @@ TEST_F(TallowScribeTest, TheExportedSiteWorksInABrowser)
     pw::platform::testing::MakeHostFolder("Proj");
     Save("Second", EmptyPage().Get());
     Save("Home", HomePage().Get());
-    std::string command = std::string("/usr/bin/python3 ") + PW_BROWSE_EXPORT_SCRIPT + " '" + HostPath("Proj/HTML")
-        + "' Home.htm Second.htm";
+    std::string command = std::string("/usr/bin/python3 ") + PW_BROWSE_EXPORT_SCRIPT + " '"
+        + HostPath("Proj/HTML/Home.htm") + "' '" + HostPath("Proj/HTML/Second.htm") + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 

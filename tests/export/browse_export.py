@@ -1,10 +1,12 @@
 #!/usr/bin/python3
-"""Opens an exported page in headless Chromium and checks what a visitor meets: the page's
-picture loads, a click on the image map's first area opens the page it links to, and every link
-of the link bar that names a local file names one that exists.
+"""Opens exported pages in headless Chromium and checks what a visitor meets: each page's picture
+loads; a click inside every image-map area and on every link of the link bar that leads to a page
+of the site opens that page, whose picture loads in turn; every other local link names a file that
+exists. Links to the web are left alone.
 
-usage: browse_export.py <export folder> <page file> <expected target page file>
-Exit status 0 when every check passes; the failed check is printed otherwise."""
+usage: browse_export.py <page file path>...
+Exit status 0 when every check passes and at least one link was followed; the failed checks are
+printed otherwise."""
 
 import os
 import sys
@@ -33,38 +35,82 @@ def local_path(url):
     return urllib.request.url2pathname(parts.path) if parts.scheme == "file" else None
 
 
+class Visitor:
+    def __init__(self, driver):
+        self.driver = driver
+        self.failures = []
+        self.followed = 0
+
+    def open(self, path):
+        self.driver.get(urllib.parse.urljoin("file:", urllib.request.pathname2url(path)))
+
+    def picture_loads(self, where):
+        images = self.driver.find_elements(By.TAG_NAME, "img")
+        width = images and self.driver.execute_script(
+            "const i = arguments[0]; return i.complete ? i.naturalWidth : 0;", images[0])
+        if not width or width <= 0:
+            self.failures.append("the picture of %s did not load" % where)
+
+    # After a click: the browser shows the file the link named, and when it is a page, its picture.
+    def landed(self, target, what):
+        landed = local_path(self.driver.current_url)
+        if landed is None or os.path.realpath(landed) != os.path.realpath(target):
+            self.failures.append("%s led to %s, not %s" % (what, self.driver.current_url, target))
+        elif not os.path.isfile(target):
+            self.failures.append("%s names no file (%s)" % (what, target))
+        else:
+            self.picture_loads(os.path.basename(target))
+            self.followed += 1
+
+    # The local file each link names; a page link is followed by the click `click(index)` makes.
+    def follow(self, page, elements, click, kind):
+        self.open(page)
+        targets = [local_path(e.get_attribute("href")) for e in elements(page)]
+        for index, target in enumerate(targets):
+            what = "%s %d of %s" % (kind, index + 1, os.path.basename(page))
+            if target is None:
+                continue
+            if not target.endswith(".htm"):
+                if not os.path.isfile(target):
+                    self.failures.append("%s names no file (%s)" % (what, target))
+                continue
+            self.open(page)
+            click(elements(page)[index])
+            self.landed(target, what)
+
+    def areas(self, page):
+        return self.driver.find_elements(By.TAG_NAME, "area")
+
+    def bar_links(self, page):
+        return self.driver.find_elements(By.CSS_SELECTOR, "center > a")
+
+    # A real click inside the area, in the picture's own pixels.
+    def click_area(self, area):
+        image = self.driver.find_element(By.TAG_NAME, "img")
+        left, top, right, bottom = (int(v) for v in area.get_attribute("coords").split(","))
+        ActionChains(self.driver).move_to_element_with_offset(
+            image, (left + right) // 2 - image.size["width"] // 2,
+            (top + bottom) // 2 - image.size["height"] // 2).click().perform()
+
+    def visit(self, page):
+        self.open(page)
+        self.picture_loads(os.path.basename(page))
+        self.follow(page, self.areas, self.click_area, "area")
+        self.follow(page, self.bar_links, lambda link: link.click(), "link bar entry")
+
+
 def main():
-    folder, page, target = sys.argv[1:4]
-    failures = []
     with tempfile.TemporaryDirectory() as profile:
         driver = browser(profile)
         try:
-            driver.get("file://" + os.path.join(os.path.abspath(folder), page))
-            image = driver.find_element(By.TAG_NAME, "img")
-            width = driver.execute_script(
-                "const i = arguments[0]; return i.complete ? i.naturalWidth : 0;", image)
-            if not width or width <= 0:
-                failures.append("the page's picture did not load")
-
-            bar = [a.get_attribute("href") for a in driver.find_elements(By.CSS_SELECTOR, "center > a")]
-            if not bar:
-                failures.append("the page has no link bar")
-            for href in bar:
-                path = local_path(href)
-                if path is not None and not os.path.isfile(path):
-                    failures.append("link bar entry %s names no file" % href)
-
-            # A real click inside the first area, in the picture's own pixels.
-            area = driver.find_element(By.TAG_NAME, "area")
-            left, top, right, bottom = (int(v) for v in area.get_attribute("coords").split(","))
-            ActionChains(driver).move_to_element_with_offset(
-                image, (left + right) // 2 - image.size["width"] // 2,
-                (top + bottom) // 2 - image.size["height"] // 2).click().perform()
-            landed = local_path(driver.current_url) or driver.current_url
-            if os.path.basename(landed) != target:
-                failures.append("the area led to %s, not %s" % (driver.current_url, target))
+            visitor = Visitor(driver)
+            for page in sys.argv[1:]:
+                visitor.visit(os.path.abspath(page))
         finally:
             driver.quit()
+    failures = visitor.failures
+    if not visitor.followed:
+        failures.append("no link led to a page")
     for failure in failures:
         print(failure)
     return 1 if failures else 0

@@ -4,10 +4,12 @@
 
 #include "foundation/Failure.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 using namespace elementtest;
+using pw::platform::testing::HostPath;
 using pw::platform::testing::HostExists;
 using pw::platform::testing::MakeHostFile;
 using pw::platform::testing::MakeHostFolder;
@@ -77,6 +79,35 @@ TEST_F(ElementTest, APageFileIsItsHeadTheElementAndTheListOfItsFiles)
         SCOPED_TRACE(c.name);
         ASSERT_EQ(Failure([&] { ExportPage(c.pageName, c.root); }), "");
         EXPECT_EQ(ReadHostFile(c.file), c.bytes);
+    }
+}
+
+// Whatever the page is called, its file lands in the export folder under a name every server and
+// file system takes; nothing appears beside the folder.
+TEST_F(ElementTest, PageNamesOfReservedSignsGiveFilesInsideTheExportFolder)
+{
+    struct Case {
+        std::string page;
+        const char* file;
+    } cases[] = {
+        { "\\\\\\", "page.htm" }, { ":::", "page.htm" }, { "///", "page.htm" }, { "***", "page.htm" },
+        { "???", "page.htm" }, { "\"\"\"", "page.htm" }, { "<<<", "page.htm" }, { ">>>", "page.htm" },
+        { "|||", "page.htm" }, { "%%%", "page.htm" }, { "###", "page.htm" }, { "\t\r\n\x1F", "page.htm" },
+        { "..\\..\\evil", "....evil.htm" }, { "c:\\evil", "cevil.htm" }, { "a/b\\c", "abc.htm" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        std::filesystem::remove_all(HostPath("HTML"));
+        SmartPtr<htmlElement> root = new RawHTML(String("x"));
+        ASSERT_EQ(Failure([&] { root->WritePage(Text(c.page), ExportFolder(), SmartList<FileReference>()); }), "");
+        std::vector<std::string> inside;
+        for (const auto& entry : std::filesystem::directory_iterator(HostPath("HTML")))
+            inside.push_back(entry.path().filename().string());
+        EXPECT_EQ(inside, (std::vector<std::string> { c.file }));
+        std::vector<std::string> beside;
+        for (const auto& entry : std::filesystem::directory_iterator(HostPath("")))
+            beside.push_back(entry.path().filename().string());
+        EXPECT_EQ(beside, (std::vector<std::string> { "HTML" }));
     }
 }
 
@@ -166,6 +197,7 @@ TEST(EscapedHTML, MarkupCharactersBecomeReferencesAndOtherTextStays)
         { "http://example.org/a?b=1&c=2", "http://example.org/a?b=1&amp;c=2" },
         { "<\"&\">", "&lt;&quot;&amp;&quot;&gt;" },
         { "&amp;", "&amp;amp;" },
+        { "Caf\xE9 \x80 \x81", "Caf&#233; &#8364; &#65533;" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

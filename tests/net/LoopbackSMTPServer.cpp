@@ -9,27 +9,64 @@ namespace pw::net::tests {
 
 namespace {
 
-// Mail n is kept as n.env (HELO name, sender, recipients, one a line) and n.eml (the content).
-constexpr const char* kServerScript = R"(
-import asyncio, logging, os, sys, threading
-from aiosmtpd.smtp import SMTP
+// Mail n is kept as n.env (HELO name, sender, recipients, one a line), n.eml (the content) and
+// n.hdr (what the email package reads in its headers: the Date as a universal ISO time or
+// "invalid", the Message-ID, the number of defects found, the Subject unfolded).
+constexpr const char* kKeeper = R"(
+import email, email.policy, logging, os, sys, threading, warnings
+warnings.simplefilter("ignore")
 logging.disable(logging.CRITICAL)
+count = 0
+def keep(hello, sender, recipients, content):
+    global count
+    count += 1
+    base = os.path.join(sys.argv[1], str(count))
+    with open(base + ".eml", "wb") as f:
+        f.write(content)
+    message = email.message_from_bytes(content, policy=email.policy.default)
+    try:
+        date = message["Date"].datetime.astimezone(__import__("datetime").timezone.utc).isoformat()
+    except Exception:
+        date = "invalid"
+    defects = len(message.defects) + sum(len(getattr(message[k], "defects", ())) for k in message.keys())
+    with open(base + ".hdr", "w") as f:
+        f.write("\n".join([date, str(message["Message-ID"]), str(defects), str(message["Subject"])]) + "\n")
+    with open(base + ".env", "w") as f:
+        f.write("\n".join([hello, sender] + recipients) + "\n")
+def serve_until_stdin_closes():
+    threading.Thread(target=lambda: (sys.stdin.read(), os._exit(0)), daemon=True).start()
+)";
+
+constexpr const char* kAsyncServer = R"(
+import asyncio
+from aiosmtpd.smtp import SMTP
 class Keeper:
-    count = 0
     async def handle_DATA(self, server, session, envelope):
-        Keeper.count += 1
-        base = os.path.join(sys.argv[1], str(Keeper.count))
-        with open(base + ".eml", "wb") as f:
-            f.write(envelope.original_content)
-        with open(base + ".env", "w") as f:
-            f.write("\n".join([session.host_name, envelope.mail_from] + envelope.rcpt_tos) + "\n")
+        keep(session.host_name, envelope.mail_from, envelope.rcpt_tos, envelope.original_content)
         return "250 Message accepted"
 loop = asyncio.new_event_loop()
 asyncio.set_event_loop(loop)
 server = loop.run_until_complete(loop.create_server(lambda: SMTP(Keeper(), hostname="mail.test"), "127.0.0.1", 0))
 print(server.sockets[0].getsockname()[1], flush=True)
-threading.Thread(target=lambda: (sys.stdin.read(), os._exit(0)), daemon=True).start()
+serve_until_stdin_closes()
 loop.run_forever()
+)";
+
+// The standard library's server hands over the data with its lines ended by LF alone.
+constexpr const char* kStandardServer = R"(
+import asyncore, smtpd
+class Channel(smtpd.SMTPChannel):
+    def smtp_HELO(self, arg):
+        self.smtp_server.hello_name = arg
+        super().smtp_HELO(arg)
+class Keeper(smtpd.SMTPServer):
+    channel_class = Channel
+    def process_message(self, peer, mailfrom, rcpttos, data, **options):
+        keep(self.hello_name, mailfrom, rcpttos, data)
+server = Keeper(("127.0.0.1", 0), None, decode_data=False)
+print(server.socket.getsockname()[1], flush=True)
+serve_until_stdin_closes()
+asyncore.loop()
 )";
 
 std::string ReadAll(const std::filesystem::path& path)
@@ -40,7 +77,7 @@ std::string ReadAll(const std::filesystem::path& path)
 
 } // namespace
 
-LoopbackSMTPServer::LoopbackSMTPServer()
+LoopbackSMTPServer::LoopbackSMTPServer(Library library)
 {
     char made[] = "/tmp/pw-smtp-XXXXXX";
     if (!mkdtemp(made)) {
@@ -48,8 +85,10 @@ LoopbackSMTPServer::LoopbackSMTPServer()
         return;
     }
     folder = made;
-    process = std::make_unique<PythonServerProcess>(kServerScript, std::vector<std::string> { folder.string() },
-        "the SMTP server (is python3-aiosmtpd installed?)");
+    std::string script = std::string(kKeeper) + (library == Library::kAsync ? kAsyncServer : kStandardServer);
+    process = std::make_unique<PythonServerProcess>(script.c_str(), std::vector<std::string> { folder.string() },
+        library == Library::kAsync ? "the SMTP server (is python3-aiosmtpd installed?)"
+                                   : "the standard library's SMTP server (smtpd left Python in 3.12)");
 }
 
 LoopbackSMTPServer::~LoopbackSMTPServer()
@@ -79,6 +118,13 @@ std::vector<LoopbackSMTPServer::Mail> LoopbackSMTPServer::Mails() const
         std::filesystem::path content = base;
         content += ".eml";
         mail.content = ReadAll(content);
+        std::filesystem::path headers = base;
+        headers += ".hdr";
+        std::istringstream parsed(ReadAll(headers));
+        std::getline(parsed, mail.date);
+        std::getline(parsed, mail.messageID);
+        std::getline(parsed, mail.headerDefects);
+        std::getline(parsed, mail.subject);
         mails.push_back(mail);
     }
 }

@@ -1,6 +1,7 @@
-// A real SMTP server for the mail tests: the system's asynchronous SMTP server library run by
-// /usr/bin/python3 on a free port of 127.0.0.1. It accepts every mail and keeps each one as it
-// arrived, with the HELO name, the sender and the recipients.
+// A real SMTP server for the mail tests: the system's asynchronous SMTP server library, or the
+// standard library's older one, run by /usr/bin/python3 on a free port of 127.0.0.1. It accepts
+// every mail and keeps each one as it arrived, with the HELO name, the sender, the recipients and
+// what Python's email package reads in its headers.
 #pragma once
 
 #include "PythonServerProcess.h"
@@ -15,6 +16,11 @@ namespace pw::net::tests {
 
 class LoopbackSMTPServer {
 public:
+    enum class Library {
+        kAsync, // aiosmtpd: keeps the data's CR LF, refuses lines over 998 bytes
+        kStandard, // smtpd: ends the data's lines with LF alone
+    };
+
     struct Mail {
         std::string hello;
         std::string from;
@@ -22,9 +28,17 @@ public:
         // The message as the server received it: the data without the ending dot line, the
         // doubled dots made single again.
         std::string content;
+        // The Date header as a universal ISO time ("1996-12-05T12:00:00+00:00"), or "invalid".
+        std::string date;
+        // The Message-ID header, "None" when missing.
+        std::string messageID;
+        // How many defects the email package found in the message and its headers.
+        std::string headerDefects;
+        // The Subject header as a reader unfolds it.
+        std::string subject;
     };
 
-    LoopbackSMTPServer();
+    explicit LoopbackSMTPServer(Library library = Library::kAsync);
     ~LoopbackSMTPServer();
     LoopbackSMTPServer(const LoopbackSMTPServer&) = delete;
     LoopbackSMTPServer& operator=(const LoopbackSMTPServer&) = delete;

@@ -112,12 +112,25 @@ void Reset(driver::ScriptedPeer& server)
     server.ReadLine().Send("250 reset\r\n").ReadLine().Send("221 bye\r\n");
 }
 
-TEST_F(SMTPSessionTest, ARealServerReceivesTheMessageByteForByte)
+// What the standard library's server hands over: the data without its closing line end, lines
+// ended by LF alone.
+std::string AsStandardServerKeepsIt(std::string content)
 {
-    LoopbackSMTPServer server;
-    ASSERT_EQ(server.Problem(), "");
-    std::string longLine(700, 'x');
-    // Dots at line starts, a lone dot line, bare LF and bare CR, and a line that crosses pieces.
+    content.resize(content.size() - 2);
+    std::string kept;
+    for (size_t i = 0; i < content.size(); ++i) {
+        if (content.compare(i, 2, "\r\n") == 0)
+            ++i;
+        kept += content[i];
+    }
+    return kept;
+}
+
+TEST_F(SMTPSessionTest, RealServersReceiveTheMessageByteForByte)
+{
+    // Dots at line starts, a lone dot line, bare LF and bare CR, a line that crosses pieces and
+    // is as long as a mail line may be once its dot is doubled.
+    std::string longLine = "." + std::string(997, 'x');
     std::string message = "Subject:New Plumewright for Windows Site\r\nFrom:kid@example.org\r\n"
                           "To:sites@plumewright.test\r\n\r\nI've just published the web site:\r\n"
                           ".hidden\r\n..two\r\n.\r\nbare LF\nbare CR\r"
@@ -128,17 +141,24 @@ TEST_F(SMTPSessionTest, ARealServerReceivesTheMessageByteForByte)
         + longLine + "\r\n-- kid@example.org\r\n\r\n"
         + "\r\n"; // the line end the data always closes with before its dot
 
-    ASSERT_EQ(Open(server.Port()), "") << "no configured host: this machine first";
-    EXPECT_EQ(Send(message), "");
-    Close();
-    std::vector<LoopbackSMTPServer::Mail> mails = server.Mails();
-    ASSERT_EQ(mails.size(), 1u);
-    EXPECT_EQ(mails[0].hello, "127.0.0.1");
-    EXPECT_EQ(mails[0].from, "kid@example.org");
-    EXPECT_EQ(mails[0].to, (Lines { "sites@plumewright.test" }));
-    EXPECT_EQ(mails[0].content, expected);
-    EXPECT_TRUE(asked.empty()) << "no name was looked up";
-    EXPECT_EQ(driver::LiveSocketCount(), 0u);
+    for (auto library : { LoopbackSMTPServer::Library::kAsync, LoopbackSMTPServer::Library::kStandard }) {
+        bool standard = library == LoopbackSMTPServer::Library::kStandard;
+        SCOPED_TRACE(standard ? "the standard library's server" : "aiosmtpd");
+        LoopbackSMTPServer server(library);
+        ASSERT_EQ(server.Problem(), "");
+        asked.clear();
+        ASSERT_EQ(Open(server.Port()), "") << "no configured host: this machine first";
+        EXPECT_EQ(Send(message), "");
+        Close();
+        std::vector<LoopbackSMTPServer::Mail> mails = server.Mails();
+        ASSERT_EQ(mails.size(), 1u);
+        EXPECT_EQ(mails[0].hello, "127.0.0.1");
+        EXPECT_EQ(mails[0].from, "kid@example.org");
+        EXPECT_EQ(mails[0].to, (Lines { "sites@plumewright.test" }));
+        EXPECT_EQ(mails[0].content, standard ? AsStandardServerKeepsIt(expected) : expected);
+        EXPECT_TRUE(asked.empty()) << "no name was looked up";
+        EXPECT_EQ(driver::LiveSocketCount(), 0u);
+    }
     EXPECT_TRUE(driver::AlertLog().empty());
 }
 
@@ -179,30 +199,35 @@ TEST_F(SMTPSessionTest, AFailedStepIsRaisedByEveryDoneTestAndTheConnectionIsRese
     } cases[] = {
         { "HELO refused", [](driver::ScriptedPeer& s) { s.Accept().Send("220 hi\r\n").ReadLine().Send("501 no\r\n")
                                                               .ReadLine().Send("250 reset\r\n").ReadLine().Send("221 bye\r\n"); },
-            "Call failed.", { "HELO 127.0.0.1", "RSET", "QUIT" } },
+            "The mail server refused HELO: 501 no", { "HELO 127.0.0.1", "RSET", "QUIT" } },
         { "sender refused", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("553 no such sender\r\n")
                                                                  .ReadLine().Send("250 reset\r\n").ReadLine().Send("221 bye\r\n"); },
-            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" } },
+            "The mail server refused MAIL FROM: 553 no such sender",
+            { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" } },
         { "252 for the recipient", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250 ok\r\n").ReadLine()
                                                                         .Send("252 cannot verify\r\n"); Reset(s); },
-            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>",
+            "The mail server refused RCPT TO: 252 cannot verify", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>",
                                 "RSET", "QUIT" } },
+        { "a refusal over several lines shows its last", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine()
+                .Send("250 ok\r\n").ReadLine().Send("550-5.1.1 unknown\r\n550 No such user here\r\n"); Reset(s); },
+            "The mail server refused RCPT TO: 550 No such user here",
+            { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>", "RSET", "QUIT" } },
         { "DATA refused", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250 ok\r\n").ReadLine()
                                                                .Send("250 ok\r\n").ReadLine().Send("451 later\r\n"); Reset(s); },
-            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>",
+            "The mail server refused DATA: 451 later", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>",
                                 "DATA", "RSET", "QUIT" } },
         { "message refused at the end", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250 ok\r\n").ReadLine()
                 .Send("250 ok\r\n").ReadLine().Send("354 go\r\n").ReadLine().ReadLine().Send("554 spam\r\n"); Reset(s); },
-            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>",
+            "The mail server refused the message: 554 spam", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>",
                                 "DATA", "text", ".", "RSET", "QUIT" } },
         { "a short reply line", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("25\r\n"); Reset(s); },
-            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" } },
+            "The mail server refused MAIL FROM: 25", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" } },
         { "a reply without a code", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("OK then\r\n"); Reset(s); },
-            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" } },
+            "The mail server refused MAIL FROM: OK then", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" } },
         { "closed after the sender", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Close(); },
-            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>" } },
+            "The mail server closed the connection at MAIL FROM.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>" } },
         { "closed in the middle of a reply", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250-a\r\n25").Close(); },
-            "Call failed.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>" } },
+            "The mail server closed the connection at MAIL FROM.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>" } },
         { "silent after the recipient", [](driver::ScriptedPeer& s) { Greeted(s).ReadLine().Send("250 ok\r\n").ReadLine().Pause(1500); },
             "The mail server stopped answering.",
             { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>" } },
@@ -263,16 +288,25 @@ TEST_F(SMTPSessionTest, MailHostsAreTriedInOrderAndNeverAGuessedInternetHost)
     }
 }
 
-TEST_F(SMTPSessionTest, UnsafeAddressesAreRefusedBeforeAnythingIsSent)
+TEST_F(SMTPSessionTest, UnsafeAddressesAndOverlongLinesAreRefusedBeforeAnythingIsSent)
 {
+    const char* const unsafe = "A mail address holds a line break or an angle bracket and cannot be sent.";
+    const char* const overlong = "A line of the mail is longer than 998 characters and cannot be sent.";
     struct Case {
         const char* name;
         const char* from;
         const char* to;
+        std::string message;
+        const char* outcome;
     } cases[] = {
-        { "a line break in the sender", "kid@example.org>\r\nRCPT TO:<victim@example.org", "sites@plumewright.test" },
-        { "a line feed in the recipient", "kid@example.org", "sites@plumewright.test\nDATA" },
-        { "an angle bracket", "kid@example.org", "<sites@plumewright.test>" },
+        { "a line break in the sender", "kid@example.org>\r\nRCPT TO:<victim@example.org", "sites@plumewright.test",
+            "text", unsafe },
+        { "a line feed in the recipient", "kid@example.org", "sites@plumewright.test\nDATA", "text", unsafe },
+        { "an angle bracket", "kid@example.org", "<sites@plumewright.test>", "text", unsafe },
+        { "a line of 999 bytes", "kid@example.org", "sites@plumewright.test", "a\r\n" + std::string(999, 'x') + "\r\n",
+            overlong },
+        { "a last line of 999 bytes after a bare CR", "kid@example.org", "sites@plumewright.test",
+            "a\r" + std::string(999, 'x'), overlong },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -280,7 +314,7 @@ TEST_F(SMTPSessionTest, UnsafeAddressesAreRefusedBeforeAnythingIsSent)
         Greeted(server).ReadLine().Send("250 reset\r\n").ReadLine().Send("221 bye\r\n");
         server.Start();
         ASSERT_EQ(Open(server.Port()), "");
-        EXPECT_EQ(Send("text", c.from, c.to), "A mail address holds a line break or an angle bracket and cannot be sent.");
+        EXPECT_EQ(Send(c.message, c.from, c.to), c.outcome);
         Close();
         server.Finish();
         EXPECT_EQ(server.Lines(), (Lines { "HELO 127.0.0.1", "RSET", "QUIT" }));
