@@ -69,8 +69,9 @@ void CChorePlay::Tick(CPlayer& player)
     int16_t wait = link.Valid() ? link->GetWait() : int16_t(0);
     if (wait >= -6 && wait <= -1)
         return;
-    // A sound that plays once holds the page until it ends.
-    bool soundPlays = (playList->Status() & 1) != 0;
+    // A sound that plays once, or a frame sound's channel, holds the page until it ends; looping
+    // ones set no bit, or they would hold it for ever.
+    bool soundPlays = (playList->Status() & 3) != 0;
     int16_t rate = player.GetShow().GetFrameRate();
     uint32_t now = TickCount();
     if (wait > 0) {

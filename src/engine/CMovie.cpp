@@ -73,9 +73,27 @@ bool MovieFromShow(SmartPtr<Smart>& handle)
     return true;
 }
 
+// A movie made into an object of another class by one of its own operations.
+template <typename Made, SmartPtr<Made> (CMovie::*make)()>
+bool FromMovie(SmartPtr<Smart>& handle)
+{
+    auto* movie = SmartCast<CMovie>(handle.Get());
+    if (!movie)
+        return false;
+    handle = SmartPtr<Smart>((movie->*make)().Get());
+    return true;
+}
+
+// What a row's `extra` points at: the operation that turns a movie into the row's class.
+struct WayBack {
+    bool (*convert)(SmartPtr<Smart>& handle);
+};
+constexpr WayBack kToShow { &FromMovie<CShow, &CMovie::MakeShow> };
+constexpr WayBack kToImage { &FromMovie<Image, &CMovie::MakeImage> };
+
 constexpr pw::foundation::ConversionEntry kMovieConversions[] = {
-    { &CShow::classInfo, &MovieFromShow, nullptr },
-    { &Image::classInfo, &MovieFromImage, nullptr },
+    { &CShow::classInfo, &MovieFromShow, &kToShow },
+    { &Image::classInfo, &MovieFromImage, &kToImage },
     { &Sound::classInfo, &MovieFromSound, nullptr },
     { &String::classInfo, &MovieFromText, nullptr },
     { nullptr, nullptr, nullptr },
@@ -84,6 +102,15 @@ constexpr pw::foundation::ConversionEntry kMovieConversions[] = {
 } // namespace
 
 PW_DEFINE_CLASS(CMovie, nullptr, kMovieConversions, Persistent, SmartImplementation)
+
+bool pw::engine::ConvertFromMovie(SmartPtr<Smart>& handle, const ClassInfo* target)
+{
+    for (const pw::foundation::ConversionEntry* row = kMovieConversions; row->source; ++row) {
+        if (row->source == target && row->extra)
+            return static_cast<const WayBack*>(row->extra)->convert(handle);
+    }
+    return false;
+}
 
 constinit const PersistentVersion CMovie::version { &CMovie::classInfo, Fixed(2), Fixed(2), nullptr };
 
@@ -348,6 +375,29 @@ int16_t CMovie::AddResource(int16_t start, int16_t count, Smart*, int32_t, int16
 void CMovie::AddSprite(int32_t, Smart*)
 {
     Exception::Warn(kNotImplemented, PW_HERE);
+}
+
+void CMovie::ObjectHook(Smart*)
+{
+    Exception::Warn(kNotImplemented, PW_HERE);
+}
+
+bool CMovie::FrameSoundsHook(int16_t frame)
+{
+    if (frame == -2)
+        return false;
+    int16_t first = frame == -1 ? int16_t(0) : frame;
+    int16_t last = frame == -1 ? static_cast<int16_t>(frameCount - 1) : frame;
+    for (int16_t f = first; f <= last; ++f) {
+        if (SoundAtFrame(f))
+            Exception::Warn(kNotImplemented, PW_HERE);
+    }
+    return false;
+}
+
+SmartPtr<CShow> CMovie::MakeShow()
+{
+    return new CShow(SmartPtr<CMovie>(this));
 }
 
 void CMovie::Purge(uint32_t)

@@ -20,6 +20,7 @@
 class ArchiveScope;
 class CDelta;
 class CMovie;
+class CShow;
 class CStamp;
 class CTrackList;
 class DisplayPort;
@@ -106,14 +107,23 @@ public:
     virtual bool MakeDelta(int16_t oldFrame, int16_t newFrame, const SmartPtr<CXform>& oldXform,
         const SmartPtr<CXform>& newXform, Rect& oldRect, const Rect& newRect, CDelta& delta);
     virtual int16_t CountPieces() { return 1; }
-    // The per-frame hook a sprite calls with its composed transform and cel; nothing here.
-    virtual bool FrameHook(const SmartPtr<CXform>&, int16_t) { return true; }
+    // The per-frame test: true here; a sprite movie asks the cel movies of the frame.
+    virtual bool FrameTest(int16_t) { return true; }
     virtual bool FramesDiffer(int16_t a, int16_t b) { return a != b; }
+    // Warns "Not implemented." once for each frame of the range that has a sound (-1 every
+    // frame, -2 none) and answers false.
+    virtual bool FrameSoundsHook(int16_t frame);
     // The frame's sound on the channel: none does nothing, an empty sound clears the channel.
     virtual void PlayFrameSound(int16_t frame, CTrackList& tracks, uint32_t channel);
+    // The per-frame hook a sprite calls with its composed transform and cel; nothing here.
+    virtual bool FrameHook(const SmartPtr<CXform>&, int16_t) { return true; }
     virtual bool GetFlag1() { return (flags & kFlag1) != 0; }
     // Grows the movie to cover the range and answers -1 (no sprite made).
     virtual int16_t AddResource(int16_t start, int16_t count, Smart* object, int32_t extra, int16_t limit);
+    // Warns "Not implemented.".
+    virtual void ObjectHook(Smart* object);
+    // Does nothing.
+    virtual void ValuesHook(int32_t, int32_t, int32_t) { }
     // Warns "Not implemented.".
     virtual void AddSprite(int32_t value, Smart* object);
     // A new movie of the frames start .. start + count - 1, cut from this one when asked.
@@ -150,6 +160,9 @@ public:
     bool ToggleModeBit0(bool toggle) { return ToggleMode(kMode0, toggle); }
     bool ToggleModeBit2(bool toggle) { return ToggleMode(kMode2, toggle); }
     bool ToggleModeBit4(bool toggle) { return ToggleMode(kMode4, toggle); }
+    // A new page document over this movie (a sprite movie is taken as it is, any other movie
+    // becomes the first sprite of one).
+    SmartPtr<CShow> MakeShow();
     // Adds the client, or removes it when it is already there.
     void RemoveOrAppendClient(MovieClient* client);
     bool HasClient(const MovieClient* client) const;
@@ -196,6 +209,15 @@ private:
     SmartPtr<CFrameIndex> frameIndex;
     std::vector<MovieClient*> clients;
 };
+
+namespace pw::engine {
+
+// The movie conversion table's way back: the movie in `handle` made into an object of `target`
+// (an Image by MakeImage, a CShow by MakeShow), which takes its place; false, with the handle
+// left alone, when the handle holds no movie or the table has no way back to that class.
+bool ConvertFromMovie(SmartPtr<Smart>& handle, const ClassInfo* target);
+
+} // namespace pw::engine
 
 // Chooses between the two palette layouts; a new movie takes mode 2 instead of mode 0 when set.
 extern const bool gAlternateLayout;

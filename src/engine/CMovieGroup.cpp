@@ -460,6 +460,16 @@ int16_t CMovieGroup::CountPieces()
     return static_cast<int16_t>(std::min<int32_t>(sum, INT16_MAX));
 }
 
+bool CMovieGroup::FrameTest(int16_t frame)
+{
+    for (uint32_t index = 1; index <= NumSprites(); ++index) {
+        CSprite* sprite = sprites.Item(index);
+        if (sprite && sprite->ShowsInFrames(frame, 1) && !sprite->GetMovie()->FrameTest(sprite->CelForFrame(frame)))
+            return false;
+    }
+    return CMovie::FrameTest(frame);
+}
+
 bool CMovieGroup::FrameHook(const SmartPtr<CXform>& xform, int16_t frame)
 {
     bool all = true;

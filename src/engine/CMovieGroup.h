@@ -65,6 +65,8 @@ public:
     bool MakeDelta(int16_t oldFrame, int16_t newFrame, const SmartPtr<CXform>& oldXform,
         const SmartPtr<CXform>& newXform, Rect& oldRect, const Rect& newRect, CDelta& delta) override;
     int16_t CountPieces() override;
+    // Asks the cel movie of every sprite that shows in the frame, at that sprite's cel.
+    bool FrameTest(int16_t frame) override;
     bool FrameHook(const SmartPtr<CXform>& xform, int16_t frame) override;
     void PlayFrameSound(int16_t frame, CTrackList& tracks, uint32_t channel) override;
     bool GetFlag1() override;

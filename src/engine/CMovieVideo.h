@@ -3,22 +3,16 @@
 #include "engine/CMovie.h"
 #include "graphics/Track.h"
 
-// A playable video: a track that only knows whether it was started. No video format is read.
+// A playable video. No video format is read, so there is nothing to play: a started video has
+// ended at once, and never holds a playing page as a track that still plays would.
 class Video : public Track, public SmartImplementation {
     PW_CLASS_INFO(Video)
     PW_COPY_SLOTS
 
 public:
-    bool Start(bool) override
-    {
-        playing = true;
-        return true;
-    }
-    bool IsPlaying() override { return playing; }
-    void Stop() override { playing = false; }
-
-private:
-    bool playing { false };
+    bool Start(bool) override { return false; }
+    bool IsPlaying() override { return false; }
+    void Stop() override { }
 };
 
 // The video movie: a movie whose frame sound is its video, put on the channel it is handed.

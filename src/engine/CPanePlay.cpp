@@ -71,9 +71,12 @@ void CPanePlay::MovieChanged(Smart*, const Rect& rect, int16_t frame)
         player->NoteFrame(player->GetFrame());
         return;
     }
+    if (!IsVisible())
+        return;
+    // The movie's rectangle lies in the pane as the pane draws the movie, from its top-left.
     Rect bounds = GetBounds();
-    Area area(Rect(rect.left + bounds.left, rect.top + bounds.top, rect.right + bounds.left, rect.bottom + bounds.top));
-    Invalidate(area);
+    Rect moved(rect.left + bounds.left, rect.top + bounds.top, rect.right + bounds.left, rect.bottom + bounds.top);
+    ImageChanged(Area(moved.Intersect(bounds)), Area::EmptyArea());
 }
 
 void CPanePlay::DoCommand(int32_t, int32_t)

@@ -23,7 +23,7 @@ CPlayer::CPlayer(CShow* owner, const SmartPtr<OffScreen>& image, bool advanceOnC
         SmartPtr<CMovie> page = new CMovieGroup(CMovie::kDefaultBounds);
         if (page->ToggleLoop(false))
             page->ToggleLoop(true);
-        ownShow = new CShow(page);
+        ownShow = page->MakeShow();
         show = ownShow.Get();
     }
     thinker = new CChoreCache(*this);

@@ -22,6 +22,10 @@ class ArchiveScope;
 class CDelta;
 class DisplayPort;
 
+namespace pw::engine {
+class SpritePlacement;
+}
+
 // One animated actor of a page: a run of consecutive frames of the sprite movie from its start
 // frame. For each frame of the run (a sprite-local frame, movie frame minus start frame) it keeps
 // where it stands (a PathPoint: an offset and none, kHiddenXform or a CXform), the Sound and the
@@ -134,6 +138,8 @@ public:
     void Merge(const SmartPtr<CSprite>& sp);
 
 private:
+    friend class pw::engine::SpritePlacement;
+
     // An empty sprite for CopyFrames.
     CSprite() = default;
     // The run clipped to the sprite as local frames; false when nothing is left.

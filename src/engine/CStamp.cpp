@@ -142,21 +142,11 @@ SmartPtr<CStamp> CStamp::MakeTransformed(const Rect& rect, const SmartPtr<Transf
     if (present)
         dest = cxform ? cxform->MapRect(rect) : xform->MapRect(rect, false);
     dest.Offset(-dest.left, -dest.top);
-    if (present && cxform && !cxform->IsUnrotated() && cxform->GetAngle() % 90 == 0) {
-        // A quarter turn is a permutation of the picture's pixels: the box is the picture's,
-        // its sides swapped for an odd number of quarters.
-        Rect own = GetBounds();
-        int32_t width = own.right - own.left;
-        int32_t height = own.bottom - own.top;
-        if (cxform->GetAngle() % 180 != 0)
-            std::swap(width, height);
-        dest = Rect(0, 0, width, height);
-    }
 
     SmartPtr<OffScreen> buffer = new OffScreen(dest.right, dest.bottom, picture->GetColorTable(), color, true);
     SmartPtr<CStamp> result = new CStamp(*buffer.Get());
     if (present && cxform && !cxform->IsUnrotated()) {
-        DrawRotated(*buffer.Get(), dest, *cxform);
+        DrawRotated(*buffer.Get(), dest, *cxform, rect);
     } else {
         DisplayPort port(*buffer.Get(), dest, 0);
         DrawTo(port, dest, flag ? 1 : 0);
@@ -165,31 +155,43 @@ SmartPtr<CStamp> CStamp::MakeTransformed(const Rect& rect, const SmartPtr<Transf
     return result;
 }
 
-// Each destination pixel takes the source pixel that turning it back about the centres reaches;
-// the angle is negated because the walk goes from destination to source.
-void CStamp::DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xform)
+// The picture is first scaled as the transform scales it, unturned, exactly as an unturned
+// drawing would be; the turn then moves whole pixels of that copy, so a turned drawing has the
+// size and the pixels of the unturned one.
+void CStamp::DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xform, const Rect& rect)
 {
-    Rect source = GetBounds();
     int32_t quarters = ((xform.GetAngle() % 360 + 360) % 360) / 90;
-    if (xform.GetAngle() % 90 == 0) {
-        DrawQuarterTurned(buffer, dest, quarters);
+    bool quarterTurn = xform.GetAngle() % 90 == 0;
+    Point size = CXform(xform.GetSource(), xform.GetDestination()).MapRect(rect).Size();
+    if (quarterTurn) {
+        size = dest.Size();
+        if (quarters % 2 != 0)
+            std::swap(size.h, size.v);
+    }
+    if (size.h <= 0 || size.v <= 0)
+        return;
+    SmartPtr<BitMap> scaled = size == GetBounds().Size() ? picture : ScaledPicture(size.h, size.v);
+    if (quarterTurn) {
+        DrawQuarterTurned(*scaled.Get(), buffer, dest, quarters);
         return;
     }
+    // Each destination pixel takes the source pixel that turning it back about the centres
+    // reaches, truncated toward zero; the angle is negated because the walk goes from destination
+    // to source.
+    Rect source = scaled->GetBounds();
     double a = -xform.GetAngle() * 3.14159265 / 180.0;
     double cs = std::cos(a);
     double sn = std::sin(a);
     Point cD = dest.Center();
     Point cS = source.Center();
-    PixelIterator from(*picture.Get(), source, true);
+    PixelIterator from(*scaled.Get(), source, true);
     PixelIterator to(*buffer.GetBitMap().Get(), dest, true);
     for (; to.More(); to.Next()) {
         Point p = to.GetPosition();
         double dh = p.h - cD.h;
         double dv = p.v - cD.v;
-        // Rounded, not truncated: the sines and cosines of quarter turns come out a hair off 0 and
-        // 1, and truncating those would shift whole rows and columns by a pixel.
-        auto sx = static_cast<int32_t>(std::lround(dv * sn + dh * cs));
-        auto sy = static_cast<int32_t>(std::lround(-dh * sn + dv * cs));
+        auto sx = static_cast<int32_t>(dv * sn + dh * cs);
+        auto sy = static_cast<int32_t>(-dh * sn + dv * cs);
         Point q(sx + cS.h, sy + cS.v);
         if (!source.Contains(q.h, q.v))
             continue;
@@ -199,12 +201,12 @@ void CStamp::DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xfor
 }
 
 // Exact for every size: destination pixel (x, y) takes its source pixel by index arithmetic.
-void CStamp::DrawQuarterTurned(OffScreen& buffer, const Rect& dest, int32_t quarters)
+void CStamp::DrawQuarterTurned(BitMap& scaled, OffScreen& buffer, const Rect& dest, int32_t quarters)
 {
-    Rect source = GetBounds();
+    Rect source = scaled.GetBounds();
     int32_t width = source.right - source.left;
     int32_t height = source.bottom - source.top;
-    PixelIterator from(*picture.Get(), source, true);
+    PixelIterator from(scaled, source, true);
     PixelIterator to(*buffer.GetBitMap().Get(), dest, true);
     for (; to.More(); to.Next()) {
         Point p = to.GetPosition();

@@ -59,9 +59,10 @@ public:
     // pixel. The mask and the further value change nothing.
     void DrawTo(DisplayPort& port, const Rect& dest, int16_t mode);
     void DrawTo(DisplayPort& port, const Rect& dest, int16_t mode, const SmartPtr<Area>& mask, int32_t extra);
-    // A new stamp showing the picture placed on `rect` as seen through `xform`: scaled opaquely, or
-    // for a rotated CXform turned by its first angle about the centres without scaling, pixels
-    // from outside the picture keeping this stamp's colour. The new stamp keeps the transform.
+    // A new stamp of the size of `rect` mapped through `xform`, showing the picture placed on
+    // `rect` as seen through it: scaled opaquely, and for a rotated CXform then turned by its first
+    // angle about the centres, pixels from outside the picture keeping this stamp's colour. The
+    // new stamp keeps the transform.
     SmartPtr<CStamp> MakeTransformed(const Rect& rect, const SmartPtr<Transform>& xform, bool flag);
     // The cached mask (the picture's white area), moved by `offset` into a new copy unless the
     // offset is zero or the mask empty.
@@ -88,8 +89,9 @@ public:
     void TakeArea(const SmartPtr<Area>& area, Point offset);
 
 private:
-    void DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xform);
-    void DrawQuarterTurned(OffScreen& buffer, const Rect& dest, int32_t quarters);
+    // `rect` as MakeTransformed was given it.
+    void DrawRotated(OffScreen& buffer, const Rect& dest, const CXform& xform, const Rect& rect);
+    void DrawQuarterTurned(BitMap& scaled, OffScreen& buffer, const Rect& dest, int32_t quarters);
     // The picture scaled opaquely onto a new bitmap of that size in the same table.
     SmartPtr<BitMap> ScaledPicture(int32_t width, int32_t height);
 

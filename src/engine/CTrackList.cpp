@@ -5,6 +5,7 @@
 #include "foundation/Exception.h"
 #include "foundation/ListData.h"
 #include "graphics/Sound.h"
+#include "graphics/SoundChannel.h"
 
 namespace {
 
@@ -14,6 +15,14 @@ uint32_t BitLength(uint32_t value)
     for (; value != 0; value >>= 1)
         ++bits;
     return bits;
+}
+
+// A channel that plays a looping sound starts it again at every end, so it never stops by itself;
+// like a looping sound it tells nobody that it still plays.
+bool PlaysForEver(Track& track)
+{
+    auto* channel = SmartCast<SoundChannel>(&track);
+    return channel && channel->GetSound().Valid() && channel->GetSound()->ToggleLoop(false);
 }
 
 } // namespace
@@ -114,7 +123,7 @@ uint16_t CTrackList::Status()
         if (auto* sound = SmartCast<Sound>(track.Get())) {
             if (!sound->ToggleLoop(false))
                 flags |= 1;
-        } else {
+        } else if (!PlaysForEver(*track.Get())) {
             flags |= 2;
         }
     }

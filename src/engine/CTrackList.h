@@ -45,7 +45,8 @@ public:
     static uint32_t SubchannelNumber(int32_t parent, int16_t index, int16_t count);
     // The movie's sound of the frame on channel 1.
     void PlayFrame(const SmartPtr<CMovie>& movie, int16_t frame);
-    // Drops finished tracks; bit 0: a sound plays once, bit 1: another track plays.
+    // Drops finished tracks; bit 0: a sound plays once, bit 1: another track plays (a sound
+    // channel among them). Looping sounds and channels playing one set no bit.
     uint16_t Status();
 
     uint32_t NumEntries() const { return tracks.NumItems(); }

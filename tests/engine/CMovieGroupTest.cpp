@@ -68,6 +68,53 @@ TEST_F(Groups, FindsSpritesFromTheTop)
     EXPECT_FALSE(group->TopSpriteInFrame(9).Valid());
 }
 
+// The per-frame test asks the cel movie of every sprite showing in the frame, at that sprite's
+// cel, bottom sprite first, and stops at the first that answers false.
+TEST_F(Groups, ThePerFrameTestAsksTheCelMoviesShowingTheFrame)
+{
+    class Asked : public engine::PaintedMovie {
+    public:
+        Asked(std::string& log, char name, int16_t refused)
+            : PaintedMovie(Rect(0, 0, 4, 4), { Color(7), Color(8), Color(9) })
+            , log(log)
+            , name(name)
+            , refused(refused)
+        {
+        }
+        // A sprite shows a copy of the movie it is given.
+        SmartPtr<CMovie> CopyFrames(int16_t, int16_t, bool) override { return new Asked(log, name, refused); }
+        bool FrameTest(int16_t cel) override
+        {
+            log += std::string(1, name) + std::to_string(cel) + " ";
+            return cel != refused;
+        }
+        std::string& log;
+        char name;
+        int16_t refused;
+    };
+    std::string log;
+    SmartPtr<CMovieGroup> group = Page(10);
+    group->AddMovieAsSprite(0, 6, new Asked(log, 'a', 2));
+    group->AddMovieAsSprite(4, 3, new Asked(log, 'b', -1));
+    struct Case {
+        int16_t frame;
+        bool answer;
+        const char* asked;
+    } cases[] = {
+        { 1, true, "a1 " },
+        { 4, true, "a1 b0 " },
+        { 5, false, "a2 " },
+        { 6, true, "b2 " },
+        { 9, true, "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frame);
+        log.clear();
+        EXPECT_EQ(group->FrameTest(c.frame), c.answer);
+        EXPECT_EQ(log, c.asked);
+    }
+}
+
 TEST_F(Groups, PlacesMoviesOnThePage)
 {
     struct Case {

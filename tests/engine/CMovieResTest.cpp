@@ -1,5 +1,7 @@
+#include "engine/CMovieGroup.h"
 #include "engine/CMoviePic.h"
 #include "engine/CMovieText.h"
+#include "engine/CShow.h"
 #include "engine/CStamp.h"
 
 #include "EngineFixture.h"
@@ -71,6 +73,43 @@ TEST_F(ResourceMovies, PicturesDrawOpaqueTransparentScaledAndTurned)
     EXPECT_EQ(Drawn(*turned.Get(), new CXform(Rect(0, 0, 3, 3), Rect(0, 0, 3, 3), 90), 0, 3, 3), "b##|r##|r##");
 }
 
+// A sprite at twice its picture's size, turned by quarters about its middle, keeps that size:
+// its rectangle on the page is the turned one, and it covers it with the picture's pixels turned.
+TEST_F(ResourceMovies, ScaledSpritesTurnByQuartersAtTheirSize)
+{
+    struct Case {
+        int16_t angle;
+        Rect bounds;
+        const char* art;
+    } cases[] = {
+        { 0, Rect(2, 4, 8, 6),
+            "##########|##########|##########|##########|##rrggbb##|"
+            "##rrggbb##|##########|##########|##########|##########" },
+        { 90, Rect(4, 2, 6, 8),
+            "##########|##########|####bb####|####bb####|####gg####|"
+            "####gg####|####rr####|####rr####|##########|##########" },
+        { 180, Rect(2, 4, 8, 6),
+            "##########|##########|##########|##########|##bbggrr##|"
+            "##bbggrr##|##########|##########|##########|##########" },
+        { 270, Rect(4, 2, 6, 8),
+            "##########|##########|####rr####|####rr####|####gg####|"
+            "####gg####|####bb####|####bb####|##########|##########" },
+        { -90, Rect(4, 2, 6, 8),
+            "##########|##########|####rr####|####rr####|####gg####|"
+            "####gg####|####bb####|####bb####|##########|##########" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.angle);
+        SmartPtr<CMovieGroup> page = new CMovieGroup(Rect(0, 0, 10, 10));
+        CSprite* sprite = page->GetSprite(page->AddMovieAsSprite(0, 1, PictureMovie("rgb", 3, 1).Get()));
+        sprite->PathAt(0)->SetTransform(new CXform(Rect(0, 0, 3, 1), Rect(2, 4, 8, 6), c.angle));
+        Rect bounds(0, 0, 0, 0);
+        sprite->GetFrameBounds(0, &bounds, nullptr);
+        EXPECT_EQ(bounds, c.bounds);
+        EXPECT_EQ(Drawn(*page.Get(), nullptr, 0, 10, 10), c.art);
+    }
+}
+
 TEST_F(ResourceMovies, ConvertedFromPicturesAndTexts)
 {
     SmartPtr<Smart> handle(Picture("rb|br", 2, 2).Get());
@@ -88,6 +127,40 @@ TEST_F(ResourceMovies, ConvertedFromPicturesAndTexts)
     EXPECT_EQ(engine::Text(*SmartCast<String>(texts->ItemObject(0).Get())), "hello");
     texts->GetFrameBounds(bounds, 0);
     EXPECT_FALSE(bounds.IsEmpty());
+}
+
+// The table's way back: a picture movie gives its picture again, any movie a page showing it;
+// a text has no way back, and a handle without a movie is left alone.
+TEST_F(ResourceMovies, MoviesTurnBackIntoPicturesAndPages)
+{
+    SmartPtr<Smart> handle(Picture("rb.|b.r", 3, 2).Get());
+    ASSERT_TRUE(ConvertTo(handle, &CMovie::classInfo));
+    SmartPtr<Smart> movie = handle;
+    ASSERT_TRUE(pw::engine::ConvertFromMovie(handle, &Image::classInfo));
+    auto* picture = SmartCast<BitMap>(handle.Get());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(Art(*picture), "rb.|b.r");
+
+    SmartPtr<Smart> page = movie;
+    ASSERT_TRUE(pw::engine::ConvertFromMovie(page, &CShow::classInfo));
+    auto* show = SmartCast<CShow>(page.Get());
+    ASSERT_NE(show, nullptr);
+    auto* group = SmartCast<CMovieGroup>(show->GetMovie().Get());
+    ASSERT_NE(group, nullptr);
+    ASSERT_EQ(group->NumSprites(), 1u);
+    auto* shown = SmartCast<CMoviePic>(group->GetSprite(0)->GetMovie().Get());
+    ASSERT_NE(shown, nullptr) << "the picture movie is its sprite";
+    Rect bounds(0, 0, 0, 0);
+    shown->GetBounds(bounds);
+    EXPECT_EQ(bounds, Rect(0, 0, 3, 2));
+    show->Close();
+
+    SmartPtr<Smart> text = movie;
+    EXPECT_FALSE(pw::engine::ConvertFromMovie(text, &String::classInfo));
+    EXPECT_EQ(text, movie);
+    SmartPtr<Smart> words(new String("hello"));
+    EXPECT_FALSE(pw::engine::ConvertFromMovie(words, &Image::classInfo));
+    EXPECT_NE(SmartCast<String>(words.Get()), nullptr);
 }
 
 TEST_F(ResourceMovies, ItemsFollowFrameEditsAndStores)

@@ -5,10 +5,13 @@
 #include "engine/CShow.h"
 #include "ui/AppMain.h"
 #include "ui/Window.h"
+#include "ui/WindowFrame.h"
 
 #include "SpriteFixture.h"
 
 #include <string>
+
+#include <windows.h>
 
 namespace {
 
@@ -89,6 +92,61 @@ TEST_F(Panes, APressGoesToTheSubviewsFirstThenWhilePlayingToThePlayer)
     window->RemoveAllChildren();
     pane = nullptr;
     taker = nullptr;
+    show->Close();
+}
+
+std::string UpdateBox(HWND hwnd)
+{
+    RECT box {};
+    if (!GetUpdateRect(hwnd, &box, FALSE))
+        return "none";
+    return std::to_string(box.left) + "," + std::to_string(box.top) + "," + std::to_string(box.right) + ","
+        + std::to_string(box.bottom);
+}
+
+// A change of the shown frame (or of every frame) marks its rectangle for redraw, the empty
+// rectangle the whole pane; a change of another frame marks nothing. The pane fills a 40 x 40
+// window; the player shows frame 1 of 4.
+TEST_F(Panes, ChangesOfTheShownFrameRedrawWhatChanged)
+{
+    ASSERT_NE(pw::ui::CreateMainWindow(nullptr), nullptr);
+    SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 40, 40));
+    group->InsertFrames(1, 3, true, true);
+    SmartPtr<CShow> show = new CShow(group.Get());
+    show->GetPlayer()->GoToFrame(1);
+    SmartPtr<Window> window = new Window(new String("page"), 0, false, false, Point(40, 40));
+    SmartPtr<CPanePlay> pane = new CPanePlay(window.Get(), show->GetPlayer());
+    window->AddChild(pane.Get());
+    window->Show(true);
+    HWND hwnd = window->GetFrame()->GetOSWindow();
+    Rect paneBounds = pane->GetBounds();
+    auto onScreen = [&](Rect r) {
+        r.Offset(paneBounds.left, paneBounds.top);
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + ","
+            + std::to_string(r.bottom);
+    };
+
+    struct Case {
+        const char* name;
+        Rect rect;
+        int16_t frame;
+        std::string expected;
+    } cases[] = {
+        { "another frame", Rect(5, 5, 10, 10), 2, "none" },
+        { "another frame, empty rectangle", Rect(0, 0, 0, 0), 0, "none" },
+        { "the shown frame", Rect(5, 6, 10, 12), 1, onScreen(Rect(5, 6, 10, 12)) },
+        { "every frame", Rect(3, 4, 8, 9), -1, onScreen(Rect(3, 4, 8, 9)) },
+        { "the shown frame, empty rectangle", Rect(0, 0, 0, 0), 1, onScreen(Rect(0, 0, 40, 40)) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ValidateRect(hwnd, nullptr);
+        // A source other than the movie keeps an empty rectangle empty.
+        group->Changed(show.Get(), c.rect, c.frame);
+        EXPECT_EQ(UpdateBox(hwnd), c.expected);
+    }
+    window->RemoveAllChildren();
+    pane = nullptr;
     show->Close();
 }
 

@@ -6,7 +6,9 @@
 #include "foundation/Utilities.h"
 
 #include "SpriteFixture.h"
+#include "graphics/SoundBytes.h"
 #include "platform/testing/TestDriver.h"
+#include "platform/winmm/WinmmTesting.h"
 
 #include <memory>
 #include <string>
@@ -34,6 +36,39 @@ public:
     std::vector<int16_t> frames;
     int plays { 0 };
     int areas { 0 };
+};
+
+// When the shown frame changed, on the virtual clock, and to which frame.
+class FrameTimes : public PlayerClient {
+public:
+    explicit FrameTimes(CPlayer& player)
+        : player(player)
+    {
+        player.RemoveOrAppendClient(this);
+    }
+    ~FrameTimes() { player.RemoveOrAppendClient(this); }
+    void FrameNotice() override
+    {
+        if (frames.empty() || frames.back() != player.GetFrame()) {
+            changes.push_back(pw::platform::testing::ClockMs());
+            frames.push_back(player.GetFrame());
+        }
+    }
+    void PlayNotice() override { }
+    void AreaNotice(const SmartPtr<Area>&) override { }
+    // How long the frame was shown the first time it came.
+    uint64_t Held(int16_t frame) const
+    {
+        for (size_t i = 0; i + 1 < frames.size(); ++i) {
+            if (frames[i] == frame)
+                return changes[i + 1] - changes[i];
+        }
+        return 0;
+    }
+
+    CPlayer& player;
+    std::vector<uint64_t> changes;
+    std::vector<int16_t> frames;
 };
 
 class Players : public Sprites {
@@ -68,34 +103,12 @@ TEST_F(Players, AdvanceOnTheVirtualClock)
     SmartPtr<CShow> show = Page(4);
     CPlayer& player = *show->GetPlayer();
     {
-        std::vector<uint64_t> changes;
-        std::vector<int16_t> frames;
-        class Timer : public PlayerClient {
-        public:
-            Timer(CPlayer& player, std::vector<uint64_t>& changes, std::vector<int16_t>& frames)
-                : player(player)
-                , changes(changes)
-                , frames(frames)
-            {
-            }
-            void FrameNotice() override
-            {
-                if (frames.empty() || frames.back() != player.GetFrame()) {
-                    changes.push_back(pw::platform::testing::ClockMs());
-                    frames.push_back(player.GetFrame());
-                }
-            }
-            void PlayNotice() override { }
-            void AreaNotice(const SmartPtr<Area>&) override { }
-            CPlayer& player;
-            std::vector<uint64_t>& changes;
-            std::vector<int16_t>& frames;
-        } timer(player, changes, frames);
-        player.RemoveOrAppendClient(&timer);
+        FrameTimes timer(player);
         ASSERT_TRUE(player.Start());
         EXPECT_TRUE(player.Start()) << "resumes, makes no second chore";
         RunFor(560);
-        player.RemoveOrAppendClient(&timer);
+        const std::vector<uint64_t>& changes = timer.changes;
+        const std::vector<int16_t>& frames = timer.frames;
         ASSERT_GE(changes.size(), 6u);
         EXPECT_EQ(frames[1], 1);
         // The timers of the platform run at most a millisecond late.
@@ -207,6 +220,63 @@ TEST_F(Players, WaitsHoldThePage)
     EXPECT_EQ(player.GetFrame(), 0) << "a rate of 0 never moves on by time";
     EXPECT_GT(show->NumCachedFrames(), 0u) << "it caches the next frames instead";
     show->Close();
+}
+
+// A frame's sound that plays once holds the page until it ends, whether the page's movie or a
+// sprite's cel movie carries it; a looping one never holds it. The wait is seen on the virtual
+// clock with the recording sound device: the page moves on at the playback chore's first tick
+// after the sound's end.
+TEST_F(Players, FrameSoundsHoldThePageWhileTheyPlayOnce)
+{
+    pw::platform::testing::SetClock(0, 100000);
+    // 8-bit mono at 11025 Hz: two seconds.
+    auto twoSeconds = [](bool loop) {
+        MemoryStream stream = sound_bytes::StreamOf(sound_bytes::Wave(1, 11025, 8, sound_bytes::Bytes(22050, 0x90)));
+        return SmartPtr<Sound>(new Sound(stream, Sound::wave, loop));
+    };
+    enum class Carrier { none, page, sprite };
+    struct Case {
+        const char* name;
+        Carrier carrier;
+        bool loop;
+        uint64_t least;
+        uint64_t most;
+    } cases[] = {
+        { "no sound", Carrier::none, false, 67, 68 },
+        { "the page's sound, once", Carrier::page, false, 2000, 2000 + CChorePlay::kPeriod + 20 },
+        { "a sprite's sound, once", Carrier::sprite, false, 2000, 2000 + CChorePlay::kPeriod + 20 },
+        { "the page's sound, looping", Carrier::page, true, 67, 70 },
+        { "a sprite's sound, looping", Carrier::sprite, true, 67, 70 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pw::platform::winmm::testing::ClearSoundLog();
+        SmartPtr<CShow> show = Page(5);
+        if (c.carrier == Carrier::page) {
+            show->GetMovie()->SetSoundAtFrame(2, 1, twoSeconds(c.loop).Get());
+        } else if (c.carrier == Carrier::sprite) {
+            SmartPtr<CMovie> hello = new engine::PaintedMovie(Rect(0, 0, 4, 4));
+            hello->SetSoundAtFrame(0, 1, twoSeconds(c.loop).Get());
+            Group(*show.Get()).AddMovieAsSprite(2, 1, hello);
+        }
+        CPlayer& player = *show->GetPlayer();
+        {
+            FrameTimes timer(player);
+            player.Start();
+            RunFor(4000);
+            EXPECT_GE(timer.Held(2), c.least);
+            EXPECT_LE(timer.Held(2), c.most);
+            EXPECT_LE(timer.Held(1), 68u) << "frames without a sound are not held";
+            EXPECT_LE(timer.Held(3), 68u);
+            size_t plays = 0;
+            for (const auto& event : pw::platform::winmm::testing::SoundLog())
+                plays += event.kind == pw::platform::winmm::SoundEvent::Kind::Play ? 1 : 0;
+            EXPECT_EQ(plays > 0, c.carrier != Carrier::none) << "the sound is heard";
+            player.Stop();
+        }
+        show->Close();
+    }
+    Sound::StopSound();
 }
 
 TEST_F(Players, LinkKinds)

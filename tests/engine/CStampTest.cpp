@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 using ports::Art;
@@ -160,6 +163,41 @@ namespace {
 
 // Quarter turns move every pixel to exactly one place, for odd and even sides alike, and four of
 // them give the picture back.
+// A turned stamp keeps the transform's scale: it is as large as the rectangle mapped through the
+// transform, and the picture fills it at that scale, at quarter turns and between them.
+TEST_F(Stamps, TurnsKeepTheTransformsScale)
+{
+    SmartPtr<CStamp> stamp = StampOf("rrrrr|rrrrr|rrrrr|rrrrr|rrrrr", 5, 5);
+    Rect place(0, 0, 5, 5);
+    struct Case {
+        int16_t angle;
+        Rect destination;
+        int least; // red pixels
+        int most;
+    } cases[] = {
+        { 90, Rect(0, 0, 10, 15), 150, 150 },
+        { 180, Rect(0, 0, 10, 15), 150, 150 },
+        { 270, Rect(0, 0, 15, 10), 150, 150 },
+        // Turned between quarters, the 150 pixels of the scaled picture and the row and column
+        // through the centre that truncating toward zero takes twice; never the 25 of a turn
+        // at the picture's own size.
+        { 45, Rect(0, 0, 10, 15), 150, 185 },
+        { 30, Rect(0, 0, 15, 10), 150, 185 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.angle);
+        SmartPtr<CXform> xform = new CXform(place, c.destination, c.angle);
+        SmartPtr<CStamp> turned = stamp->MakeTransformed(place, xform.Get(), false);
+        Rect mapped = xform->MapRect(place);
+        mapped.Offset(-mapped.left, -mapped.top);
+        EXPECT_EQ(turned->GetBounds(), mapped);
+        std::string art = Art(*turned->GetPicture().Get());
+        auto red = static_cast<int>(std::count(art.begin(), art.end(), 'r'));
+        EXPECT_GE(red, c.least);
+        EXPECT_LE(red, c.most);
+    }
+}
+
 TEST_F(Stamps, QuarterTurnsPermutePixelsOfEverySize)
 {
     struct Size {

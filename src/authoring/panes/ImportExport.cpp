@@ -21,28 +21,23 @@
 namespace {
 
 // The file's content: media files through their own readers, anything else as a document of the
-// application. Empty when it cannot be read.
+// application. A file that cannot be read raises its reader's failure (a damaged one the
+// corrupt-file message) before anything reaches the clipboard.
 SmartPtr<Smart> ReadContent(App& app, FileReference& file)
 {
-    try {
-        SmartPtr<Scribe> scribe;
-        String name;
-        // AIFF files come as ".aif" as well as under the type's own extension.
-        bool aif = file.GetNameParts(name) == FileType::ExtensionCode("aif");
-        if (file.IsOfType(WAVEFile::GetFileType()))
-            scribe = new WAVEFile(new File(file, 1));
-        else if (aif || file.IsOfType(AIFFFile::GetFileType()))
-            scribe = new AIFFFile(new File(file, 1));
-        else if (file.IsOfType(BMPFile::GetFileType()))
-            scribe = new BMPFile(new File(file, 1));
-        else
-            scribe = app.OpenScribe(&file, 1);
-        return scribe.Valid() ? scribe->Read() : SmartPtr<Smart>();
-    } catch (Exception*) {
-        // A damaged or unreadable file brings nothing in; the failure is dropped.
-        CurrentException() = nullptr;
-        return SmartPtr<Smart>();
-    }
+    SmartPtr<Scribe> scribe;
+    String name;
+    // AIFF files come as ".aif" as well as under the type's own extension.
+    bool aif = file.GetNameParts(name) == FileType::ExtensionCode("aif");
+    if (file.IsOfType(WAVEFile::GetFileType()))
+        scribe = new WAVEFile(new File(file, 1));
+    else if (aif || file.IsOfType(AIFFFile::GetFileType()))
+        scribe = new AIFFFile(new File(file, 1));
+    else if (file.IsOfType(BMPFile::GetFileType()))
+        scribe = new BMPFile(new File(file, 1));
+    else
+        scribe = app.OpenScribe(&file, 1);
+    return scribe.Valid() ? scribe->Read() : SmartPtr<Smart>();
 }
 
 // The movie a sprite shows for the content, or empty.

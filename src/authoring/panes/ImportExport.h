@@ -17,7 +17,8 @@ class View;
 // either sprite named `name`, or after the file when no name is given, and put on the
 // application's clipboard as a list of that one sprite; a stored list (of sprites) goes there
 // unchanged. False, with the clipboard untouched, when the file gives nothing or nothing that
-// can enter a page.
+// can enter a page; a file that cannot be read (missing, damaged) raises its failure, the
+// clipboard untouched.
 bool ImportToClipboard(App& app, const SmartPtr<FileReference>& file, const SmartPtr<String>& name);
 
 // Pastes the clipboard into the pane as one undoable step: paste value 3 when dropped at (0, 0),

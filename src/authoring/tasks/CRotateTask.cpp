@@ -1,5 +1,6 @@
 #include "authoring/tasks/CRotateTask.h"
 
+#include "authoring/panes/FrameRangeSelector.h"
 #include "ui/View.h"
 
 #include <algorithm>
@@ -60,6 +61,10 @@ int16_t CRotateTask::Advance(int16_t angle, int16_t pointer, int16_t startAngle,
 
 void CRotateTask::Begin(Point& start, BitFlags modifiers)
 {
+    before.emplace(*sprite.Get());
+    framesBefore = movie->NumFrames();
+    after.reset();
+    undone = false;
     flags &= static_cast<uint8_t>(~kEnded);
     if (modifiers.IsSet(kKeepCentreBit))
         flags &= static_cast<uint8_t>(~kRecentred);
@@ -69,8 +74,6 @@ void CRotateTask::Begin(Point& start, BitFlags modifiers)
     Point reference;
     sprite->GetFrameBounds(shownFrame, &bounds, &reference);
     if (flags & kRecentred) {
-        savedPoint = reference;
-        savedFrame = shownFrame;
         Point middle((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
         sprite->PlaceAtFrame(shownFrame, nullptr, &middle);
         sprite->GetFrameBounds(shownFrame, &bounds, &reference);
@@ -99,6 +102,8 @@ void CRotateTask::End(Point& current, Point previous, Point start, BitFlags modi
     flags |= kEnded;
     if (flags & kRecentred)
         sprite->PlaceAtFrame(shownFrame, nullptr, &centre);
+    after.emplace(*sprite.Get());
+    framesAfter = movie->NumFrames();
 }
 
 void CRotateTask::ApplyAll()
@@ -127,11 +132,42 @@ void CRotateTask::ApplyAt(int16_t frame)
         movie->Changed(movie.Get(), bounds, frame);
 }
 
+// The angles change places as the rotation's own record; the sprite takes the placement of the
+// other side of the drag whole, so that nothing a re-applied turn would round comes back changed.
 void CRotateTask::Exchange()
 {
     baseRotation = static_cast<int16_t>(baseRotation + angle - startAngle);
     std::swap(startAngle, angle);
-    ApplyAll();
+    const std::optional<pw::engine::SpritePlacement>& placement = undone ? after : before;
+    int16_t frames = undone ? framesAfter : framesBefore;
+    undone = !undone;
+    if (!placement) {
+        ApplyAll();
+        return;
+    }
+    TellFrames();
+    FitMovie(frames);
+    placement->Restore(*sprite.Get());
+    TellFrames();
+}
+
+void CRotateTask::FitMovie(int16_t count)
+{
+    int16_t now = movie->NumFrames();
+    if (now > count)
+        movie->DeleteFrames(count, static_cast<int16_t>(now - count));
+    else if (now < count)
+        movie->InsertFrames(now, static_cast<int16_t>(count - now), true, true);
+}
+
+void CRotateTask::TellFrames()
+{
+    for (int16_t f = first; f <= last; ++f) {
+        Rect bounds(0, 0, 0, 0);
+        sprite->GetFrameBounds(f, &bounds, nullptr);
+        if (!bounds.IsEmpty())
+            movie->Changed(movie.Get(), bounds, f);
+    }
 }
 
 void CRotateTask::Undo()
@@ -142,6 +178,8 @@ void CRotateTask::Undo()
 void CRotateTask::Redo()
 {
     Exchange();
+    if (auto* selector = dynamic_cast<pw::authoring::FrameRangeSelector*>(GetView().Get()))
+        selector->SetFrameRange(shownFrame, shownFrame);
 }
 
 std::array<Point, 4> CRotateTask::Outline() const

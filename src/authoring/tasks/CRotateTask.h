@@ -3,17 +3,21 @@
 #include "authoring/tasks/CMouseTask.h"
 #include "engine/CMovie.h"
 #include "engine/CSprite.h"
+#include "engine/SpritePlacement.h"
 #include "foundation/Point.h"
 #include "foundation/Rect.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // Turns a sprite about a centre with the mouse over a run of frames; undo and redo turn it back
 // and forth. The press decides the centre: the middle of the sprite at the shown frame (the
 // sprite's reference point is moved there), or with modifier bit 1 held its existing reference
 // point. Angles are whole degrees, counter-clockwise on the screen; with modifier bit 0 held the
-// sprite's rotation snaps to multiples of 45 degrees.
+// sprite's rotation snaps to multiples of 45 degrees. Undo puts the sprite back exactly as it
+// stood before the press (its reference point among it), redo as the drag left it, and selects
+// the shown frame in the pane when the pane selects frames.
 class CRotateTask : public CMouseTask {
 public:
     // Modifier bits.
@@ -37,7 +41,8 @@ public:
     void End(Point& current, Point previous, Point start, BitFlags modifiers) override;
     // The drag has already turned the sprite.
     void Do() override { }
-    // Both run the same exchange: the second call restores the first state.
+    // Both run the same exchange of angles and placements: the second call restores the first
+    // state.
     void Undo() override;
     void Redo() override;
 
@@ -54,6 +59,10 @@ private:
     void ApplyAll();
     void ApplyAt(int16_t frame);
     void Exchange();
+    // Tells the movie of the sprite's rectangle in every frame of the run.
+    void TellFrames();
+    // Adds blank frames at the movie's end, or takes them off, until it has `count`.
+    void FitMovie(int16_t count);
 
     SmartPtr<CMovie> movie;
     SmartPtr<CSprite> sprite;
@@ -61,8 +70,13 @@ private:
     int16_t first;
     int16_t last;
     uint8_t flags { 0 };
-    Point savedPoint;
-    int16_t savedFrame { 0 };
+    // The sprite as it stood before the press and as the drag left it, and the movie's frame
+    // count then (a drag past the movie's end adds blank frames).
+    std::optional<pw::engine::SpritePlacement> before;
+    std::optional<pw::engine::SpritePlacement> after;
+    int16_t framesBefore { 0 };
+    int16_t framesAfter { 0 };
+    bool undone { false };
     Rect startBounds { 0, 0, 0, 0 };
     Point centre;
     int16_t startAngle { 0 };

@@ -1,21 +1,27 @@
 #include "authoring/panes/ImportExport.h"
 
+#include "authoring/panes/ApplicationHooks.h"
 #include "engine/CMoviePic.h"
+#include "engine/CPanePlay.h"
 #include "engine/CSprite.h"
 #include "foundation/ListData.h"
 #include "foundation/SimpleReference.h"
 #include "ui/DocWindow.h"
+#include "ui/Window.h"
 
 #include "authoring/AuthoringFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
 
 using authoring::AuthoringTest;
+namespace driver = authoring::driver;
 
 // A pane that records what the clipboard task hands it.
 class Recorder : public View {
@@ -106,13 +112,67 @@ TEST_F(Import, MediaFilesEnterTheClipboardAsOneNamedSprite)
             EXPECT_EQ(bounds.right - bounds.left, c.pictureWidth);
         }
     }
-    for (const char* bad : { "junk.bmp", "missing.wav" }) {
-        SCOPED_TRACE(bad);
+    // A file that gives nothing that can enter a page is refused quietly.
+    PutFile("words.txt", { 'h', 'i' });
+    app->GetClipboard()->Put(new String("before"));
+    EXPECT_FALSE(ImportToClipboard(*app, new FileReference("C:\\plume\\Data\\words.txt"), nullptr));
+    EXPECT_NE(SmartCast<String>(app->GetClipboard()->Contents().Get()), nullptr) << "the clipboard is kept";
+}
+
+// The import command shows why a file could not be read, as opening it would, and leaves the
+// clipboard as it was; a good file still comes in.
+TEST_F(Import, TheCommandShowsWhyAFileCouldNotBeRead)
+{
+    const std::string corrupt = "This file is corrupt or in an obsolete format.";
+    sound_bytes::Bytes wave = sound_bytes::Wave(1, 11025, 8, sound_bytes::Bytes(400, 0x90));
+    PutFile("good.wav", wave);
+    PutFile("cut.wav", sound_bytes::Bytes(wave.begin(), wave.begin() + 100));
+    PutPicture(1, "rk|kr");
+    // The engine's built-in picture 1 (file 401), which a sound sprite shows.
+    PutPicture(401 - 1000, "kk|kk");
+    std::ifstream picture(DataFolder() / "1001.bmp", std::ios::binary);
+    sound_bytes::Bytes lying((std::istreambuf_iterator<char>(picture)), std::istreambuf_iterator<char>());
+    lying[22] = 0x10; // 4,112 rows high, over the 2 there are
+    lying[23] = 0x10;
+    PutFile("lying.bmp", lying);
+    PutFile("junk.bmp", { 'B', 'M', 1, 2, 3 });
+    SmartPtr<CShow> show = new CShow(new CMovieGroup(Rect(0, 0, 40, 40)));
+    SmartPtr<Window> window = new Window(new String("page"), 0, false, false, Point(40, 40));
+    SmartPtr<CPanePlay> pane = new CPanePlay(window.Get(), show->GetPlayer());
+    window->AddChild(pane.Get());
+
+    struct Case {
+        const char* file;
+        std::string message; // empty: imported
+    } cases[] = {
+        { "cut.wav", corrupt },
+        { "lying.bmp", corrupt },
+        { "junk.bmp", corrupt },
+        { "missing.wav", "?" },
+        { "good.wav", "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
         app->GetClipboard()->Put(new String("before"));
-        SmartPtr<FileReference> file = new FileReference((std::string("C:\\plume\\Data\\") + bad).c_str());
-        EXPECT_FALSE(ImportToClipboard(*app, file, nullptr));
+        size_t alerts = driver::AlertLog().size();
+        if (!c.message.empty())
+            driver::ScriptMessageBoxes({ IDOK });
+        SmartPtr<FileReference> file = new FileReference((std::string("C:\\plume\\Data\\") + c.file).c_str());
+        pw::authoring::ImportCommand(*app, file, nullptr, pane);
+        if (c.message.empty()) {
+            EXPECT_EQ(driver::AlertLog().size(), alerts);
+            EXPECT_NE(Imported(), nullptr) << "the sound came in";
+            continue;
+        }
+        ASSERT_EQ(driver::AlertLog().size(), alerts + 1) << "one alert says why";
+        if (c.message != "?") {
+            EXPECT_EQ(driver::AlertLog().back().text.substr(0, c.message.size()), c.message);
+        }
         EXPECT_NE(SmartCast<String>(app->GetClipboard()->Contents().Get()), nullptr) << "the clipboard is kept";
     }
+    window->RemoveAllChildren();
+    pane = nullptr;
+    show->Close();
 }
 
 // The paste runs once as the window's undo step: value 3 at (0, 0), 2 at any other point.

@@ -1,8 +1,12 @@
 #include "authoring/tasks/CRotateTask.h"
 
+#include "authoring/panes/FrameRangeSelector.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CMoviePic.h"
 #include "engine/CResource.h"
+#include "engine/ShowFileType.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/ObjectFile.h"
 #include "graphics/OffScreen.h"
 #include "ui/Window.h"
 
@@ -10,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -99,6 +105,11 @@ protected:
     void SetUp() override
     {
         AuthoringTest::SetUp();
+        MakePage();
+    }
+
+    void MakePage()
+    {
         group = new CMovieGroup(Rect(0, 0, 200, 200));
         group->InsertFrames(1, 2, true, true);
         SmartPtr<OffScreen> cel = new OffScreen(20, 10, 8, Color(0), true);
@@ -123,9 +134,35 @@ protected:
         return text;
     }
 
+    // The sprite as a page file stores it: every stored field, its path's transforms and which
+    // of them are shared.
+    std::vector<uint8_t> Stored()
+    {
+        SmartPtr<MemoryStream> stream = new MemoryStream;
+        SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Write(SmartPtr<Smart>(sprite.Get()));
+        std::vector<uint8_t> bytes(stream->GetLength());
+        stream->Seek(0, Stream::kFromStart);
+        stream->Read(bytes.data(), uint32_t(bytes.size()));
+        return bytes;
+    }
+
     SmartPtr<CMovieGroup> group;
     SmartPtr<CSprite> sprite;
     SmartPtr<Window> window;
+};
+
+// A pane that selects frames, as the editing pane does.
+class SelectingPane : public View, public pw::authoring::FrameRangeSelector {
+public:
+    explicit SelectingPane(View* parent)
+        : View(parent, Rect(0, 0, 200, 200), kSizeStretch, true, false)
+    {
+    }
+    void SetFrameRange(int16_t first, int16_t last) override
+    {
+        selected += std::to_string(first) + ".." + std::to_string(last) + " ";
+    }
+    std::string selected;
 };
 
 // A press right of the middle, a drag to straight above: a quarter turn on every frame of the
@@ -146,6 +183,60 @@ TEST_F(Rotation, ADragTurnsTheRunAndUndoAndRedoTurnItBack)
     EXPECT_EQ(Rotations(), "0 0 0 ");
     task->Redo();
     EXPECT_EQ(Rotations(), "90 90 90 ");
+}
+
+// Undo puts the sprite back field for field as it stood before the press, redo as the drag left
+// it, however the drag placed it: re-centred or about its own point, at its size or scaled, over
+// frames it showed in or ones the drag made it show in. Redo selects the shown frame.
+TEST_F(Rotation, UndoAndRedoPutTheSpriteBackExactly)
+{
+    struct Case {
+        const char* name;
+        BitFlags modifiers;
+        Rect place; // frame 1's placement
+        int16_t first;
+        int16_t last;
+        Point drag;
+    } cases[] = {
+        { "re-centred", BitFlags(), Rect(40, 40, 60, 50), 0, 2, Point(50, 0) },
+        { "about its own point", BitFlags(1 << CRotateTask::kKeepCentreBit), Rect(40, 40, 60, 50), 1, 1, Point(10, 80) },
+        { "scaled to an odd size", BitFlags(), Rect(33, 41, 70, 58), 0, 2, Point(90, 20) },
+        { "over frames it did not show in", BitFlags(), Rect(40, 40, 60, 50), 0, 4, Point(20, 10) },
+        { "past the page's end", BitFlags(), Rect(40, 40, 60, 50), 1, 6, Point(20, 90) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakePage();
+        group->InsertFrames(3, 2, true, true);
+        // A reference point off the middle, which re-centring moves.
+        Point reference(c.place.left + 3, c.place.top + 2);
+        sprite->PlaceAtFrame(1, &c.place, &reference);
+        SmartPtr<SelectingPane> pane = new SelectingPane(window.Get());
+        window->AddChild(pane.Get());
+        std::vector<uint8_t> start = Stored();
+        int16_t frames = group->NumFrames();
+
+        SmartPtr<CRotateTask> task = new CRotateTask(pane.Get(), group.Get(), sprite, 1, c.first, c.last);
+        Point press(c.place.right + 30, (c.place.top + c.place.bottom) / 2);
+        task->Begin(press, c.modifiers);
+        Point to = c.drag;
+        task->Track(to, press, press, c.modifiers);
+        task->End(to, to, press, c.modifiers);
+        std::vector<uint8_t> dragged = Stored();
+        ASSERT_NE(dragged, start) << "the drag turned the sprite";
+
+        task->Undo();
+        EXPECT_EQ(Stored(), start);
+        EXPECT_EQ(group->NumFrames(), frames);
+        EXPECT_EQ(pane->selected, "");
+        task->Redo();
+        EXPECT_EQ(Stored(), dragged);
+        EXPECT_EQ(group->NumFrames(), std::max<int16_t>(frames, int16_t(c.last + 1)));
+        EXPECT_EQ(pane->selected, "1..1 ");
+        task->Undo();
+        EXPECT_EQ(Stored(), start) << "a second undo";
+        window->RemoveAllChildren();
+    }
 }
 
 // With the snap held the sprite's rotation goes in steps of 45 degrees; a drag from 170 to -170
