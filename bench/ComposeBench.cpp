@@ -1,8 +1,7 @@
 // Composing a page: twenty 80 x 80 picture sprites on a 640 x 480 8-bit page, half of them drawn
 // transparent, a quarter scaled and a few turned, drawn through their cel movies' stamp caches
 // into an off-screen frame over the page's background. Warm frames (every stamp cached) report
-// frames per second and their time against one memcpy of the page's bytes; cold frames start from
-// empty caches.
+// their time against one memcpy of the page's bytes; cold frames start from empty caches.
 #include "engine/CMoviePic.h"
 #include "engine/CSprite.h"
 #include "engine/CStamp.h"
@@ -12,11 +11,14 @@
 
 #include "platform/kernel/KernelTesting.h"
 
+#include "Ratio.h"
+#include "SpritePage.h"
+
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -40,21 +42,6 @@ void ProvideStandardPalette()
     (void)provided;
 }
 
-// A white-backed picture with a coloured disc and stripes, so that transparency keys real pixels.
-SmartPtr<BitMap> SpritePicture(int seed)
-{
-    SmartPtr<OffScreen> buffer = new OffScreen(kSide, kSide, 8, Color(0), true);
-    PixelIterator pixels(*buffer->GetBitMap().Get(), buffer->GetBounds(), true);
-    for (; pixels.More(); pixels.Next()) {
-        Point p = pixels.GetPosition();
-        int32_t dh = p.h - kSide / 2;
-        int32_t dv = p.v - kSide / 2;
-        if (dh * dh + dv * dv < (kSide / 2 - 4) * (kSide / 2 - 4))
-            pixels.SetPixel(static_cast<uint32_t>(10 + (seed * 7 + p.v / 8) % 200));
-    }
-    return buffer->GetBitMap();
-}
-
 struct Page {
     Page()
     {
@@ -65,7 +52,7 @@ struct Page {
         for (; pixels.More(); pixels.Next())
             pixels.SetPixel(static_cast<uint32_t>(20 + pixels.GetPosition().v / 16));
         for (int index = 0; index < kSprites; ++index) {
-            SmartPtr<CStamp> stamp = new CStamp(SpritePicture(index), Color(0));
+            SmartPtr<CStamp> stamp = new CStamp(bench::DiscPicture(kSide, index), Color(0));
             SmartPtr<CMovie> movie = new CMoviePic(stamp->MakeResource(), true);
             if (index % 2 == 0)
                 movie->ToggleModeBit2(true);
@@ -103,37 +90,21 @@ struct Page {
     std::vector<SmartPtr<CSprite>> sprites;
 };
 
-// Seconds for one memcpy of the page's bytes, the mean of many.
-double MemcpySeconds()
-{
-    std::vector<uint8_t> from(size_t(kWidth) * kHeight, 7);
-    std::vector<uint8_t> to(from.size());
-    constexpr int kRounds = 2000;
-    auto start = std::chrono::steady_clock::now();
-    for (int round = 0; round < kRounds; ++round) {
-        from[size_t(round) % from.size()] = uint8_t(round);
-        std::memcpy(to.data(), from.data(), from.size());
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / kRounds;
-}
-
-void BM_ComposeWarm(benchmark::State& state)
-{
-    Page page;
-    page.Compose();
-    double memcpySeconds = MemcpySeconds();
-    auto start = std::chrono::steady_clock::now();
-    for (auto _ : state)
-        page.Compose();
-    std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-    double frameSeconds = spent.count() / double(state.iterations());
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["x_memcpy"] = frameSeconds / memcpySeconds;
-}
-BENCHMARK(BM_ComposeWarm)->Unit(benchmark::kMillisecond);
+// A warm frame beside one memcpy of the page's bytes.
+[[maybe_unused]] const bool composeWarm = bench::Compare("BM_ComposeWarm", {}, [] {
+    auto page = std::make_shared<Page>();
+    page->Compose();
+    auto from = std::make_shared<std::vector<uint8_t>>(size_t(kWidth) * kHeight, 7);
+    auto to = std::make_shared<std::vector<uint8_t>>(from->size());
+    return bench::Sides {
+        [page] { page->Compose(); },
+        [from, to] {
+            std::memcpy(to->data(), from->data(), from->size());
+            benchmark::DoNotOptimize(to->data());
+            benchmark::ClobberMemory();
+        },
+    };
+});
 
 void BM_ComposeCold(benchmark::State& state)
 {

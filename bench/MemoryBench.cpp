@@ -14,10 +14,8 @@ constexpr int kPieces = 600 * 1024 / 30;
 
 const char kPiece[31] = "abcdefghijklmnopqrstuvwxyz0123";
 
-void BM_MemoryStreamPieces(benchmark::State& state)
-{
-    bench::CompareWithReference(
-        state, 3.0, 1,
+[[maybe_unused]] const bool memoryStreamPieces = bench::Compare("BM_MemoryStreamPieces", { 3.0 }, [] {
+    return bench::Sides {
         [] {
             MemoryStream stream;
             for (int piece = 0; piece < kPieces; ++piece)
@@ -29,14 +27,12 @@ void BM_MemoryStreamPieces(benchmark::State& state)
             for (int piece = 0; piece < kPieces; ++piece)
                 bytes.insert(bytes.end(), kPiece, kPiece + 30);
             benchmark::DoNotOptimize(bytes.data());
-        });
-}
-BENCHMARK(BM_MemoryStreamPieces);
+        },
+    };
+});
 
-void BM_StringAppends(benchmark::State& state)
-{
-    bench::CompareWithReference(
-        state, 3.0, 1,
+[[maybe_unused]] const bool stringAppends = bench::Compare("BM_StringAppends", { 3.0 }, [] {
+    return bench::Sides {
         [] {
             String text;
             for (int piece = 0; piece < kPieces; ++piece)
@@ -48,8 +44,8 @@ void BM_StringAppends(benchmark::State& state)
             for (int piece = 0; piece < kPieces; ++piece)
                 text.append(kPiece);
             benchmark::DoNotOptimize(text.data());
-        });
-}
-BENCHMARK(BM_StringAppends);
+        },
+    };
+});
 
 } // namespace

@@ -1,115 +1,42 @@
-// Playing a page: twenty 80 x 80 picture sprites moving over a 640 x 480 page of 30 frames, played
-// for 300 frames at 15 frames per second with every frame already in the frame cache, through the
-// platform's message loop on the virtual clock, as the program plays it: both chores tick from
-// their timers. Reports the processor time per played frame and its share of the 67 ms a frame
-// may take, and how often the playback chore ticked per frame; and the time to save the page as a
-// page file and to reopen it.
+// Playing a page of 20 or 320 moving 80 x 80 sprites, 10 to 1,000 frames long, at 15 frames a
+// second through the platform's message loop on the virtual clock, as the program plays it (both
+// chores tick from their timers), after the player has rendered ahead what its frame cache holds.
+// Reports the processor time per played frame and its share of the 67 ms a frame may take, the
+// longest any one frame took, how often the playback chore ticked per frame, how many frames the
+// cache held, and the resident memory: the page's own and the peak while rendering ahead and
+// playing (both counted from before the page was made).
 #include "engine/CChorePlay.h"
-#include "engine/CMovieGroup.h"
-#include "engine/CMoviePic.h"
 #include "engine/CPlayer.h"
 #include "engine/CShow.h"
-#include "engine/ShowFileType.h"
-#include "foundation/MemoryStream.h"
-#include "foundation/ObjectFile.h"
-#include "graphics/OffScreen.h"
-#include "graphics/PixelIterator.h"
-#include "ui/ProgressRange.h"
 
 #include "platform/kernel/Clock.h"
-#include "platform/kernel/KernelTesting.h"
 #include "platform/testing/TestDriver.h"
+
+#include "PeakMemory.h"
+#include "SpritePage.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
-constexpr int32_t kSide = 80;
-constexpr int kSprites = 20;
-constexpr int16_t kFrames = 30;
-constexpr int kPlayed = 300;
+constexpr int kLeastPlayed = 300;
 constexpr double kBudgetMs = 1000.0 / 15.0;
-
-// The page's palette, and virtual time: on the real clock the loop would sit out each frame's
-// 67 ms, and the figure would be that wait instead of the work.
-void PreparePlatform()
-{
-    static const bool prepared = [] {
-        pw::platform::testing::SetClock(pw::platform::Clock::kDefaultVirtualStart);
-        pw::platform::testing::SetStartupFolder("c:\\plume");
-        std::filesystem::path data = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume" / "Data";
-        std::filesystem::create_directories(data);
-        std::filesystem::copy_file(PW_STANDARD_PALETTE, data / "standard.pal",
-            std::filesystem::copy_options::overwrite_existing);
-        ProgressRange::SetVisible(false);
-        return true;
-    }();
-    (void)prepared;
-}
-
-SmartPtr<CMovie> SpriteMovie(int seed)
-{
-    SmartPtr<OffScreen> buffer = new OffScreen(kSide, kSide, 8, Color(0), true);
-    PixelIterator pixels(*buffer->GetBitMap().Get(), buffer->GetBounds(), true);
-    for (; pixels.More(); pixels.Next()) {
-        Point p = pixels.GetPosition();
-        int32_t dh = p.h - kSide / 2;
-        int32_t dv = p.v - kSide / 2;
-        if (dh * dh + dv * dv < (kSide / 2 - 4) * (kSide / 2 - 4))
-            pixels.SetPixel(static_cast<uint32_t>(10 + (seed * 7 + p.v / 8) % 200));
-    }
-    SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(buffer->GetBitMap().Get()), true);
-    return new CMoviePic(resource, true);
-}
-
-SmartPtr<CShow> MakePage()
-{
-    PreparePlatform();
-    SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 640, 480));
-    group->InsertFrames(1, kFrames - 1, true, true);
-    for (int i = 0; i < kSprites; ++i) {
-        int16_t index = group->AddMovieAsSprite(0, kFrames, SpriteMovie(i));
-        CSprite* sprite = group->GetSprite(index);
-        for (int16_t f = 0; f < kFrames; ++f) {
-            int32_t left = (i * 31 + f * 7) % (640 - kSide);
-            int32_t top = (i * 23 + f * 5) % (480 - kSide);
-            Rect place(left, top, left + kSide, top + kSide);
-            sprite->PlaceAtFrame(f, &place, nullptr);
-        }
-    }
-    return new CShow(group.Get());
-}
-
-std::vector<uint8_t> Save(CShow& show)
-{
-    SmartPtr<MemoryStream> stream = new MemoryStream;
-    SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Write(SmartPtr<Smart>(&show));
-    std::vector<uint8_t> bytes(stream->GetLength());
-    stream->Seek(0, Stream::kFromStart);
-    stream->Read(bytes.data(), uint32_t(bytes.size()));
-    return bytes;
-}
-
-SmartPtr<CShow> Reopen(const std::vector<uint8_t>& bytes)
-{
-    SmartPtr<MemoryStream> stream = new MemoryStream;
-    stream->Write(bytes.data(), uint32_t(bytes.size()));
-    stream->Seek(0, Stream::kFromStart);
-    return SmartCast<CShow>(SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Read().Get());
-}
 
 double ProcessorSeconds()
 {
     return double(std::clock()) / CLOCKS_PER_SEC;
 }
 
-// Counts the frames the player moves to and the playback chore's ticks.
+// Counts the frames the player moves to, the longest real time between two of them, and the
+// playback chore's ticks.
 class PlayCounter : public PlayerClient, public ChoreClient {
 public:
+    using Clock = std::chrono::steady_clock;
+
     explicit PlayCounter(CPlayer& player)
         : player(player)
         , last(player.GetFrame())
@@ -117,10 +44,13 @@ public:
     }
     void FrameNotice() override
     {
-        if (player.GetFrame() != last) {
-            last = player.GetFrame();
-            ++frames;
-        }
+        if (player.GetFrame() == last)
+            return;
+        last = player.GetFrame();
+        ++frames;
+        Clock::time_point now = Clock::now();
+        worst = std::max(worst, now - lastChange);
+        lastChange = now;
     }
     void PlayNotice() override { }
     void AreaNotice(const SmartPtr<Area>&) override { }
@@ -130,77 +60,60 @@ public:
     int16_t last;
     int frames { 0 };
     int ticks { 0 };
+    Clock::time_point lastChange { Clock::now() };
+    Clock::duration worst {};
 };
 
-bool AllFramesCached(const CShow& show, int16_t frames)
+void BM_Play(benchmark::State& state)
 {
-    for (int16_t f = 0; f < frames; ++f) {
-        if (!show.IsFrameCached(f))
-            return false;
-    }
-    return true;
-}
-
-void BM_PlayWarm(benchmark::State& state)
-{
-    SmartPtr<CShow> show = MakePage();
-    CPlayer& player = *show->GetPlayer();
-    player.Accelerate();
-    if (!pw::platform::Clock::IsVirtual() || !AllFramesCached(*show.Get(), kFrames)) {
-        state.SkipWithError("needs the virtual clock and a warm frame cache");
+    int sprites = static_cast<int>(state.range(0));
+    auto frames = static_cast<int16_t>(state.range(1));
+    bench::PreparePagePlatform();
+    bench::ResetPeak();
+    uint64_t before = bench::ResidentBytes();
+    SmartPtr<CShow> show = bench::MakeSpritePage(sprites, frames);
+    uint64_t page = bench::ResidentBytes() - before;
+    bench::ResetPeak();
+    if (!pw::platform::Clock::IsVirtual()) {
+        state.SkipWithError("needs the virtual clock");
         show->Close();
         return;
     }
+    CPlayer& player = *show->GetPlayer();
+    player.Accelerate();
+    int toPlay = std::max<int>(frames, kLeastPlayed);
     int played = 0;
     int ticks = 0;
     double spent = 0.0;
+    PlayCounter::Clock::duration worst {};
     for (auto _ : state) {
         PlayCounter counter(player);
         player.RemoveOrAppendClient(&counter);
-        double before = ProcessorSeconds();
+        double start = ProcessorSeconds();
         player.Start();
         player.GetPlayback()->RemoveOrAppendClient(&counter);
+        counter.lastChange = PlayCounter::Clock::now();
         // The loop jumps the clock from timer to timer and dispatches each tick as it falls due.
-        while (counter.frames < kPlayed)
+        while (counter.frames < toPlay)
             pw::platform::testing::RunFor(uint64_t(kBudgetMs));
         player.GetPlayback()->RemoveOrAppendClient(&counter);
         player.Stop();
-        spent += ProcessorSeconds() - before;
+        spent += ProcessorSeconds() - start;
         player.RemoveOrAppendClient(&counter);
         played += counter.frames;
         ticks += counter.ticks;
+        worst = std::max(worst, counter.worst);
     }
     double perFrameMs = spent * 1000.0 / played;
     state.counters["cpu_ms_per_frame"] = perFrameMs;
     state.counters["budget_share_pct"] = perFrameMs / kBudgetMs * 100.0;
+    state.counters["worst_frame_ms"] = std::chrono::duration<double, std::milli>(worst).count();
     state.counters["ticks_per_frame"] = double(ticks) / played;
-    if (!AllFramesCached(*show.Get(), kFrames))
-        state.SkipWithError("the frame cache let frames go while playing");
+    state.counters["cached_frames"] = double(show->NumCachedFrames());
+    state.counters["page_MB"] = bench::Megabytes(page);
+    state.counters["peak_MB"] = bench::Megabytes(bench::PeakResidentBytes() - before);
     show->Close();
 }
-BENCHMARK(BM_PlayWarm)->Unit(benchmark::kMillisecond);
-
-void BM_Save(benchmark::State& state)
-{
-    SmartPtr<CShow> show = MakePage();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(Save(*show.Get()));
-    show->Close();
-}
-BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
-
-void BM_Reopen(benchmark::State& state)
-{
-    SmartPtr<CShow> show = MakePage();
-    std::vector<uint8_t> bytes = Save(*show.Get());
-    show->Close();
-    if (const char* seed = std::getenv("PW_WRITE_PAGE_SEED"))
-        std::ofstream(seed, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    for (auto _ : state) {
-        SmartPtr<CShow> back = Reopen(bytes);
-        back->Close();
-    }
-}
-BENCHMARK(BM_Reopen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Play)->Apply(bench::PageSizes)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,40 +1,51 @@
-// Sets a piece of work beside a plain reference loop doing the same job, both timed in the same
-// run, and reports each one's time and their ratio as counters: `ns` (the work, per run),
-// `ref_ns` (the reference) and `ratio`, with `limit` the ratio the work must stay within.
+// A piece of work set beside a plain reference loop doing the same job. The two sides are two
+// benchmarks of their own, "<name>/work" and "<name>/reference", so the library times both alike:
+// each runs warm (its trial runs come first) and, under --benchmark_enable_random_interleaving,
+// their repetitions are shuffled in among everything else, so neither side pays for what the other
+// or an earlier case left behind. The reporter of Main.cpp prints each pair's ratio after the run.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdint>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
 
 namespace bench {
 
-// Each iteration times `batch` runs of the work, then `batch` runs of the reference.
-template <typename Work, typename Reference>
-void CompareWithReference(benchmark::State& state, double limit, int batch, Work&& work, Reference&& reference)
-{
-    using Clock = std::chrono::steady_clock;
-    Clock::duration workTime {};
-    Clock::duration referenceTime {};
-    for (auto _ : state) {
-        Clock::time_point start = Clock::now();
-        for (int run = 0; run < batch; ++run)
-            work();
-        Clock::time_point middle = Clock::now();
-        for (int run = 0; run < batch; ++run)
-            reference();
-        Clock::time_point end = Clock::now();
-        workTime += middle - start;
-        referenceTime += end - middle;
-    }
-    double runs = static_cast<double>(state.iterations()) * batch;
-    double workNs = std::chrono::duration<double, std::nano>(workTime).count() / runs;
-    double referenceNs = std::chrono::duration<double, std::nano>(referenceTime).count() / runs;
-    state.counters["ns"] = workNs;
-    state.counters["ref_ns"] = referenceNs;
-    state.counters["ratio"] = referenceNs > 0 ? workNs / referenceNs : 0;
-    state.counters["limit"] = limit;
-}
+struct Sides {
+    std::function<void()> work;
+    std::function<void()> reference;
+};
+
+// What a pair is held to: the work within `ratio` times the reference, or, when `extraNs` is
+// above 0, within that many nanoseconds beyond it. Printed beside the figure, never enforced.
+// Sides are compared by processor time, which a busy machine disturbs less, unless `realTime`
+// (work that waits on other processes).
+struct Limit {
+    double ratio { 0 };
+    double extraNs { 0 };
+    bool realTime { false };
+};
+
+// A side that finds its work undone throws this; the benchmark then reports the error, which
+// fails the run.
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+using Configure = std::function<void(benchmark::internal::Benchmark*)>;
+
+// Registers both sides of `name`. `prepare` runs once, when either side first runs, and its sides
+// share whatever it made. `configure` (optional) is applied to both benchmarks. Answers true, so a
+// pair can be registered by initialising a namespace-scope constant.
+bool Compare(const std::string& name, Limit limit, std::function<Sides()> prepare, const Configure& configure = {});
+
+// Lets go of what every `prepare` made, while the platform is still there to take it back.
+void ReleaseSides();
+
+// Every registered pair's limit, by name.
+const std::map<std::string, Limit>& Pairs();
 
 } // namespace bench

@@ -51,6 +51,7 @@ void WaveToAIFFAndBack(benchmark::State& state)
     for (auto _ : state) {
         MemoryStream aiff;
         sound->Export(aiff, Sound::aiff);
+        aiff.Seek(0, Stream::kFromStart);
         SmartPtr<Sound> back = new Sound(aiff, Sound::aiff, false);
         benchmark::DoNotOptimize(back->GetData().Ptr());
     }

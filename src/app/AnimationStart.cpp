@@ -1,8 +1,9 @@
 #include "app/AnimationStart.h"
 
-#include "app/PageView.h"
+#include "authoring/panes/CHAPane.h"
 #include "authoring/panes/ApplicationHooks.h"
 #include "authoring/panes/Scrap.h"
+#include "engine/CFWDecorator.h"
 #include "engine/CHAApp.h"
 #include "engine/CShow.h"
 #include "engine/CPlayer.h"
@@ -22,6 +23,8 @@ namespace pw::app {
 namespace {
 
 using namespace pw::ui;
+
+constexpr const char* kUntitledPage = "Untitled Page";
 
 SmartPtr<MenuBar> BuildMenus()
 {
@@ -71,16 +74,23 @@ public:
             player->Start();
     }
 
+    // A page window shows its page at full size, and a page without a file is titled "Untitled
+    // Page". The window is sized before it is cascaded (which CHAApp's own does at the framework's
+    // default size), so that the cascade places it at the size it keeps.
     SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe) override
     {
-        SmartPtr<Window> window = CHAApp::MakeDocumentWindow(model, scribe);
-        auto* show = SmartCast<CShow>(model.Get());
-        if (window.Valid() && show) {
+        SmartPtr<Window> window = App::MakeDocumentWindow(model, scribe);
+        if (!window.Valid())
+            return window;
+        if (auto* show = SmartCast<CShow>(model.Get())) {
             Rect bounds(0, 0, 0, 0);
             show->GetMovie()->GetBounds(bounds);
             Point outer = window->GetFrame()->OuterSize(Point(bounds.right - bounds.left, bounds.bottom - bounds.top));
             window->SetSize(outer.h, outer.v);
+            if (!show->GetFile().Valid())
+                window->GetFrame()->SetTitle(String(kUntitledPage));
         }
+        CFWDecorator::Get().Cascade(*window.Get());
         return window;
     }
 
@@ -92,7 +102,7 @@ private:
 
 App* MakeAnimationApp()
 {
-    CShow::SetViewMaker(&PageView::Make);
+    CShow::SetViewMaker(&CHAPane::Make);
     pw::authoring::InstallApplicationHooks();
     auto* app = new StartApp;
     pw::authoring::BindScrap(app->GetClipboard());

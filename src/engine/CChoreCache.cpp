@@ -97,6 +97,9 @@ void CChoreCache::CacheNext(CPlayer& player)
     int32_t f = base + count;
     if (f >= n)
         f -= n;
+    // With the show's budget spent, frames the run has left make room for the run's next one.
+    if (!show->IsFrameCached(static_cast<int16_t>(f)))
+        show->MakeRoomOutside(base, count);
     Rect bounds(0, 0, 0, 0);
     movie->GetBounds(bounds);
     bool cached = false;

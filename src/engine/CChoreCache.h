@@ -23,7 +23,9 @@ protected:
 // ... (count frames, wrapping past the last), wanting `wanted` of them. It runs fast (1 ms) while
 // frames are wanted, slow (1000 ms) otherwise, and gives frames back when the memory budget's
 // purge level asks: level 2 frames outside the run, level 1 those beyond what is wanted, level 0
-// all. A purge acts only at a level below the one it last acted at.
+// all. A purge acts only at a level below the one it last acted at. The show holds its frames
+// within a fixed budget: once it is spent, frames the run has left make room for the run's next
+// one, and a run that fills the budget alone stops there (its later frames are drawn when shown).
 class CChoreCache : public Chore, public MovieClient, public Purgeable {
     PW_CLASS_INFO(CChoreCache)
 

@@ -39,6 +39,8 @@ public:
 
     void AlignRect(Rect& rect, int32_t vmode, int32_t hmode, bool smallTitle) const;
     void Place(Window& window, int32_t vmode, int32_t hmode);
+    // Moves the window to the next cascade position, and keeps it there even where it reaches past
+    // the bottom or right of the main window (MoveView alone would pull it back inside).
     void Cascade(Window& window);
     // Moves `rect` to where the next cascaded window goes and advances the cascade.
     void CascadeRect(Rect& rect);

@@ -1,6 +1,7 @@
 #include "engine/CHAApp.h"
 
 #include "engine/CFWDecorator.h"
+#include "engine/CMemory.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CPanePlay.h"
 #include "engine/CPlayer.h"
@@ -8,11 +9,15 @@
 #include "engine/ShowFileType.h"
 #include "foundation/Chore.h"
 #include "foundation/Exception.h"
+#include "foundation/Memory.h"
 #include "foundation/ObjectFile.h"
+#include "foundation/SystemErrorException.h"
 #include "graphics/SoundChannel.h"
 #include "ui/AppGlue.h"
 #include "ui/DocWindow.h"
 #include "ui/Window.h"
+
+#include <string>
 
 PW_DEFINE_CLASS(CHAApp, nullptr, nullptr, App, NumberCommandHandler)
 
@@ -57,13 +62,45 @@ void CHAApp::SetHooks(const Hooks& hooks)
 
 CHAApp::CHAApp(const SmartPtr<MenuBar>& menus, const FileCreatorType& creator)
     : App(menus, creator, GetGenericTypeIndex())
-    , idler(new Idler(*this))
 {
+    CheckMemory();
+    idler = new Idler(*this);
+}
+
+// The program starts only with room for the budget's reserve above its lowest limit, the least
+// free memory its caches ever leave.
+void CHAApp::CheckMemory()
+{
+    CMemory& budget = CMemory::Get();
+    if (FreeVirtualMemory() < CMemory::LimitFor(CMemory::kMaxLevel) + CMemory::kReserveSize
+        || !budget.RestoreReserve())
+        ThrowSystemError(ERROR_NOT_ENOUGH_MEMORY, PW_HERE);
 }
 
 CHAApp::~CHAApp()
 {
-    idler->Stop();
+    if (idler.Valid())
+        idler->Stop();
+}
+
+CHAApp::Options& CHAApp::GetOptions()
+{
+    static Options options;
+    return options;
+}
+
+bool CHAApp::LinkedFileName(String& name)
+{
+    SmartPtr<String> folderName = DocumentFolderName();
+    if (!folderName.Valid())
+        return false;
+    std::string path = std::string(FileReference::StartupFolder().Path()) + "\\" + pw::foundation::TextOf(*folderName.Get());
+    FileReference folder(path.c_str());
+    // A missing path counts as a folder to IsFolder, which the file opening relies on.
+    if (!folder.Exists() || !folder.IsFolder())
+        return false;
+    folder.UniqueName(name, ShowFileType);
+    return true;
 }
 
 CHAApp* CHAApp::Get()

@@ -25,6 +25,17 @@ public:
     static constexpr uint32_t kIdlePeriod = 100;
     static constexpr int32_t kSoundSwitchCommand = 2041;
 
+    // The animation options, one record for the run: a value, the overview's reduction factor and
+    // the option bits (bits 0 and 1 the overview's cell looks, bit 3 no start-up or goodbye
+    // sounds). An application replaces the defaults at start-up.
+    struct Options {
+        int16_t value { 1 };
+        int16_t reduction { 8 };
+        uint32_t bits { 4 };
+    };
+    static constexpr uint32_t kNoSoundsBit = 0x08;
+    static Options& GetOptions();
+
     struct Hooks {
         // Tells the application's windows that the active pane is now `pane` (none: empty).
         std::function<void(App& app, Smart* pane)> tellWindows;
@@ -35,6 +46,7 @@ public:
     };
     static void SetHooks(const Hooks& hooks);
 
+    // Throws "not enough memory" when the memory budget has no room to start in.
     CHAApp(const SmartPtr<MenuBar>& menus, const FileCreatorType& creator);
     ~CHAApp() override;
 
@@ -69,6 +81,12 @@ public:
     // at (0, 0). Nothing without an active pane or an import hook.
     void Import(const SmartPtr<FileReference>& file, const SmartPtr<String>& name);
 
+    // The folder of the start-up folder that holds the application's pages; none here.
+    virtual SmartPtr<String> DocumentFolderName() { return nullptr; }
+    // Makes `name` a page name that no page in the document folder has yet: the name itself or
+    // the name followed by a number. False, the name unchanged, without such a folder.
+    bool LinkedFileName(String& name);
+
     // A closing window that holds the active pane leaves no pane active.
     void WindowClosed(const SmartPtr<Window>& window) override;
 
@@ -77,6 +95,8 @@ public:
     int32_t GetCommandStatus(int32_t number) override;
 
 private:
+    static void CheckMemory();
+
     SmartPtr<CPanePlay> activePane;
     SmartPtr<Chore> idler;
 };

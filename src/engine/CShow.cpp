@@ -9,6 +9,8 @@
 #include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr Rect kEmpty { 0, 0, 0, 0 };
@@ -187,7 +189,7 @@ bool CShow::CacheFrame(DisplayPort&, int16_t frame, const Rect& bounds, int16_t)
         return false;
     if (frames[size_t(frame)].Valid())
         return true;
-    if (CMemory::Get().IsOverLimit())
+    if (CMemory::Get().IsOverLimit() || !HasRoomForFrame())
         return false;
     int32_t width = bounds.right - bounds.left;
     int32_t height = bounds.bottom - bounds.top;
@@ -209,6 +211,45 @@ bool CShow::CacheFrame(DisplayPort&, int16_t frame, const Rect& bounds, int16_t)
 bool CShow::IsFrameCached(int16_t frame) const
 {
     return frame >= 0 && size_t(frame) < frames.size() && frames[size_t(frame)].Valid();
+}
+
+uint64_t CShow::FrameBytes() const
+{
+    Rect bounds = kEmpty;
+    movie->GetBounds(bounds);
+    // An 8-bit buffer whose rows are padded to 4 bytes.
+    auto width = static_cast<uint64_t>(std::max(bounds.right - bounds.left, 1));
+    auto height = static_cast<uint64_t>(std::max(bounds.bottom - bounds.top, 1));
+    return ((width + 3) & ~uint64_t(3)) * height;
+}
+
+uint64_t CShow::FramesInBudget() const
+{
+    return kFrameCacheBudget / FrameBytes();
+}
+
+bool CShow::HasRoomForFrame() const
+{
+    return NumCachedFrames() < FramesInBudget();
+}
+
+bool CShow::MakeRoomOutside(int16_t first, int16_t count)
+{
+    auto n = static_cast<int32_t>(frames.size());
+    uint64_t held = NumCachedFrames();
+    uint64_t room = FramesInBudget();
+    if (n == 0)
+        return held < room;
+    int32_t start = std::clamp<int32_t>(first, 0, n - 1);
+    int32_t kept = std::clamp<int32_t>(count, 0, n);
+    for (int32_t distance = n - 1; distance >= kept && held >= room; --distance) {
+        SmartPtr<CStamp>& frame = frames[size_t((start + distance) % n)];
+        if (frame.Valid()) {
+            frame = nullptr;
+            --held;
+        }
+    }
+    return held < room;
 }
 
 void CShow::ReleaseFrame(int16_t frame)

@@ -18,7 +18,9 @@ class DisplayPort;
 // The page document: its movie (a sprite movie for every page the program makes), the player
 // that shows it, the frame rate, a colour for the editor's corner box, and the file it came from.
 // It keeps two per-frame caches, both emptied by any change of the movie: whole frames rendered
-// ahead for playback, and thumbnails at an eighth of the size for the overview. The show owns its
+// ahead for playback, held within kFrameCacheBudget bytes however long the page and however much
+// memory is free (a frame outside the cache is drawn when shown, which takes a fraction of a
+// millisecond), and thumbnails at an eighth of the size for the overview. The show owns its
 // player; the player and its frame cache point back without holding, so that the last handle on
 // the show tears all three down and stops their chores.
 //
@@ -34,6 +36,8 @@ public:
     static const PersistentVersion version;
     static constexpr int16_t kDefaultFrameRate = 15;
     static constexpr int32_t kThumbnailReduction = 8;
+    // The most bytes of whole frames the playback cache holds: about a hundred 640 x 480 frames.
+    static constexpr uint64_t kFrameCacheBudget = 32 * 1024 * 1024;
 
     // A sprite movie is kept; any other movie becomes sprite 0 of a new one (the background when
     // `markFirst`).
@@ -67,11 +71,17 @@ public:
     // The player's redraw of a frame.
     void UpdateRect(DisplayPort& port, int16_t frame, const Rect& rect);
     // Renders the frame into the frame cache (mode 1 for wanted frames, 2 for speculative ones);
-    // false when memory is short.
+    // false when memory is short or the cache's budget is spent.
     bool CacheFrame(DisplayPort& port, int16_t frame, const Rect& bounds, int16_t mode);
     bool IsFrameCached(int16_t frame) const;
+    // Whether one more frame fits in the cache's budget.
+    bool HasRoomForFrame() const;
     // -2 releases every frame.
     void ReleaseFrame(int16_t frame);
+    // Releases cached frames outside the run of `count` frames from `first` on (wrapping past the
+    // last frame), those the run would reach last first, until one more frame fits; answers
+    // whether it fits.
+    bool MakeRoomOutside(int16_t first, int16_t count);
     void EmptyCaches();
     uint32_t NumCachedFrames() const;
     // An eighth of the frame, made when missing; none outside the movie.
@@ -90,6 +100,9 @@ public:
 private:
     void Attach();
     void FitCaches();
+    // The bytes one cached frame of the movie's size takes, and how many fit in the budget.
+    uint64_t FrameBytes() const;
+    uint64_t FramesInBudget() const;
 
     SmartPtr<CMovie> movie;
     SmartPtr<CPlayer> player;

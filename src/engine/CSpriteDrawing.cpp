@@ -4,10 +4,17 @@
 
 #include "engine/CDelta.h"
 #include "graphics/DisplayPort.h"
+#include "graphics/PortSaver.h"
+
+#include <cstdint>
+#include <limits>
 
 namespace {
 
 constexpr Rect kEmpty { 0, 0, 0, 0 };
+// Where a sprite may draw before its own crop narrows it: anywhere.
+constexpr int32_t kFar = std::numeric_limits<int32_t>::max() / 4;
+constexpr Rect kAnywhere { -kFar, -kFar, kFar, kFar };
 
 } // namespace
 
@@ -55,9 +62,13 @@ bool CSprite::DrawFrame(DisplayPort& target, const SmartPtr<CXform>& parent, int
     int32_t extra) const
 {
     SmartPtr<CXform> xform = parent;
-    Rect clip = kEmpty;
+    Rect clip = kAnywhere;
     if (!ComposeFrame(xform, frame, clip))
         return true;
+    if (clip == kAnywhere)
+        return movie->Draw(target, xform, frame, color, extra);
+    // A cropped frame shows only the part of the picture its crop leaves.
+    PortSaverRect cropped(target, clip);
     return movie->Draw(target, xform, frame, color, extra);
 }
 

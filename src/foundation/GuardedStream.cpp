@@ -13,6 +13,15 @@ void GuardedStream::SetStream(Stream* stream)
     inner = stream;
     if (inner)
         SetSwap(inner->GetSwap());
+    if (guarding && inner)
+        guardedLength = inner->GetLength();
+}
+
+void GuardedStream::SetGuarding(bool value)
+{
+    guarding = value;
+    if (guarding)
+        guardedLength = Inner().GetLength();
 }
 
 void GuardedStream::SetBothSwap(bool value)
@@ -30,12 +39,14 @@ Stream& GuardedStream::Inner() const
 void GuardedStream::Write(const void* buffer, uint32_t length)
 {
     Inner().Write(buffer, length);
+    if (guarding)
+        guardedLength = Inner().GetLength();
 }
 
 void GuardedStream::Read(void* buffer, uint32_t length)
 {
     if (guarding)
-        Inner().CheckAvailable(length);
+        CheckAvailable(length);
     Inner().Read(buffer, length);
 }
 
@@ -48,7 +59,7 @@ void GuardedStream::Seek(int32_t offset, int mode)
 {
     if (guarding) {
         int64_t mark = Inner().GetMark();
-        int64_t length = Inner().GetLength();
+        int64_t length = guardedLength;
         int64_t target = mode == kFromMark ? mark + offset : mode == kFromEnd ? length - offset : offset;
         if (target < 0 || target > length)
             pw::foundation::ThrowCorruptFile(PW_HERE);
@@ -63,12 +74,14 @@ uint32_t GuardedStream::GetMark()
 
 uint32_t GuardedStream::GetLength()
 {
-    return Inner().GetLength();
+    return guarding ? guardedLength : Inner().GetLength();
 }
 
 void GuardedStream::SetLength(uint32_t length)
 {
     Inner().SetLength(length);
+    if (guarding)
+        guardedLength = Inner().GetLength();
 }
 
 } // namespace pw::foundation

@@ -7,8 +7,9 @@ namespace pw::foundation {
 
 // A stream that passes everything to another one but, while guarding, turns a read past the end
 // and a seek outside the stream into the corrupt-file error: stored data read through it never
-// reaches past the bytes there are, whatever its lengths and offsets say. It adopts the other
-// stream's swap flag when set to it; the other stream must outlive it.
+// reaches past the bytes there are, whatever its lengths and offsets say. While guarding it keeps
+// the other stream's length (a disk file asks the system for it) and follows only its own writes.
+// It adopts the other stream's swap flag when set to it; the other stream must outlive it.
 class GuardedStream : public Stream, public SmartImplementation {
     PW_CLASS_INFO(GuardedStream)
     PW_COPY_SLOTS
@@ -20,7 +21,7 @@ public:
 
     void SetStream(Stream* stream);
     Stream* GetInner() const { return inner; }
-    void SetGuarding(bool value) { guarding = value; }
+    void SetGuarding(bool value);
     // Sets the swap flag here and on the other stream.
     void SetBothSwap(bool value);
 
@@ -37,6 +38,7 @@ private:
 
     Stream* inner { nullptr };
     bool guarding { false };
+    uint32_t guardedLength { 0 };
 };
 
 } // namespace pw::foundation

@@ -93,7 +93,7 @@ void Memory::TakeFrom(Memory& other)
     CheckInvariant();
 }
 
-void Memory::SetSize(uint32_t newSize)
+void Memory::Resize(uint32_t newSize)
 {
     if (!TrySetSize(newSize))
         ThrowSystemError(ERROR_NOT_ENOUGH_MEMORY, PW_HERE);
@@ -141,17 +141,6 @@ void* Memory::Reallocate(uint32_t wanted)
         std::free(storage);
     }
     return grown;
-}
-
-void Memory::Lock()
-{
-    ++lockCount;
-}
-
-void Memory::Unlock()
-{
-    if (lockCount > 0)
-        --lockCount;
 }
 
 void* Memory::GetHandle()

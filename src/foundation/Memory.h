@@ -27,18 +27,30 @@ public:
     uint32_t Size() const { return size; }
     // The bytes the storage holds, at least Size().
     uint32_t Capacity() const { return capacity; }
-    // Keeps the first min(old, new) bytes; the new bytes are undefined.
-    void SetSize(uint32_t newSize);
+    // Keeps the first min(old, new) bytes; the new bytes are undefined. Growing within the
+    // storage, the usual step of an append, is done here without a call.
+    void SetSize(uint32_t newSize)
+    {
+        if (newSize >= size && newSize <= capacity)
+            size = newSize;
+        else
+            Resize(newSize);
+    }
     // SetSize that answers false instead of throwing when memory cannot be had.
     bool TrySetSize(uint32_t newSize);
 
-    void Lock();
-    void Unlock();
+    void Lock() { ++lockCount; }
+    void Unlock()
+    {
+        if (lockCount > 0)
+            --lockCount;
+    }
     uint32_t LockCount() const { return lockCount; }
     // Blocks have no platform handle: throws "No handles".
     [[noreturn]] void* GetHandle();
 
 private:
+    void Resize(uint32_t newSize);
     void CheckInvariant() const;
     void* Reallocate(uint32_t wanted);
 

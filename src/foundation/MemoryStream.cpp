@@ -42,26 +42,33 @@ MemoryStream& MemoryStream::operator=(const MemoryStream& other)
     return *this;
 }
 
+// The common write appends within the block's storage, which needs no call but the copy; growing
+// the storage and filling a gap are left to Extend.
 void MemoryStream::Write(const void* buffer, uint32_t length)
 {
     uint64_t end = static_cast<uint64_t>(position) + length;
-    if (end > UINT32_MAX)
-        ThrowSystemError(ERROR_NOT_ENOUGH_MEMORY, PW_HERE);
-    if (block.Size() < end) {
-        uint32_t oldSize = block.Size();
-        block.SetSize(static_cast<uint32_t>(end));
-        // Bytes skipped by a write beyond the end read as zeros.
-        if (position > oldSize)
-            std::memset(static_cast<char*>(block.Ptr()) + oldSize, 0, position - oldSize);
+    if (end > block.Size()) {
+        if (end <= block.Capacity() && position <= block.Size())
+            block.SetSize(static_cast<uint32_t>(end));
+        else
+            Extend(end);
     }
-    if (length > 0) {
-        block.Lock();
+    if (length > 0)
         std::memcpy(static_cast<char*>(block.Ptr()) + position, buffer, length);
-        block.Unlock();
-    }
     position = static_cast<uint32_t>(end);
     if (position > streamSize)
         streamSize = position;
+}
+
+void MemoryStream::Extend(uint64_t end)
+{
+    if (end > UINT32_MAX)
+        ThrowSystemError(ERROR_NOT_ENOUGH_MEMORY, PW_HERE);
+    uint32_t oldSize = block.Size();
+    block.SetSize(static_cast<uint32_t>(end));
+    // Bytes skipped by a write beyond the end read as zeros.
+    if (position > oldSize)
+        std::memset(static_cast<char*>(block.Ptr()) + oldSize, 0, position - oldSize);
 }
 
 void MemoryStream::Read(void* buffer, uint32_t length)

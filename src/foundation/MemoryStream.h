@@ -31,6 +31,9 @@ public:
     Memory& Block() { return block; }
 
 private:
+    // Grows the block to `end` bytes for a write at the position.
+    [[gnu::noinline]] void Extend(uint64_t end);
+
     Memory block;
     uint32_t position { 0 };
     uint32_t streamSize { 0 };

@@ -2,6 +2,6 @@
 
 namespace authoring {
 
-PW_DEFINE_CLASS(PagePane, nullptr, nullptr, View, NumberCommandHandler)
+PW_DEFINE_CLASS(PagePane, nullptr, nullptr, View)
 
 } // namespace authoring

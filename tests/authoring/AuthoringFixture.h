@@ -4,6 +4,7 @@
 // what a window shows in the same letters.
 #pragma once
 
+#include "authoring/palettes/PaletteClient.h"
 #include "authoring/panes/ToolsWindowPane.h"
 #include "authoring/resources/KidResources.h"
 #include "authoring/tools/CTool.h"
@@ -43,6 +44,22 @@ inline const std::map<char, uint32_t>& Legend()
         { 'y', 0xFFFF00 },
     };
     return legend;
+}
+
+// Records the cells a palette reports, in order.
+class Recorder : public pw::authoring::PaletteClient {
+public:
+    void CellChosen(int16_t index) override { chosen.push_back(index); }
+    std::vector<int16_t> chosen;
+};
+
+// A picture of one legend letter, `width` x `height`, in PutPicture's form.
+inline std::string Plain(char letter, int width, int height)
+{
+    std::string grid;
+    for (int y = 0; y < height; ++y)
+        grid += (y ? "|" : "") + std::string(static_cast<size_t>(width), letter);
+    return grid;
 }
 
 // A pane showing a page of four frames, 40 x 40, as the editing pane does; its stop command stops

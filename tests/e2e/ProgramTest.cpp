@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 
@@ -14,20 +16,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Starts the program in a fresh start-up folder holding the shipped palette and sample page,
-// closes it after `seconds` and loads what it showed last into `bmp`.
-void RunProgram(const std::string& name, double seconds, pw::e2e::Bmp& bmp)
+// The start-up folder of the runs named `name`, prepared from the shipped data as the run command
+// prepares one before every start (`fresh`: from nothing).
+fs::path PrepareHome(const std::string& name, bool fresh)
 {
     fs::path home = fs::path(PW_E2E_OUTPUT) / (name + "-home");
-    fs::remove_all(home);
-    fs::create_directories(home / "Data");
-    fs::create_directories(home / "Projects");
-    fs::path data = fs::path(PW_SOURCE_DIR) / "data";
-    fs::copy_file(data / "Data" / "standard.pal", home / "Data" / "standard.pal");
-    fs::copy_file(data / "Projects" / "Sample.mvi", home / "Projects" / "Sample.mvi");
+    if (fresh)
+        fs::remove_all(home);
+    std::string prepare = "'" PW_SOURCE_DIR "/scripts/prepare-startup-folder' '" PW_SOURCE_DIR "/data' '" + home.string() + "'";
+    EXPECT_EQ(std::system(prepare.c_str()), 0) << prepare;
+    return home;
+}
+
+// Starts the program in `home`, closes it after `seconds` and loads what it showed last into `bmp`.
+void RunProgram(const fs::path& home, const std::string& name, double seconds, pw::e2e::Bmp& bmp)
+{
     std::string shot = (fs::path(PW_E2E_OUTPUT) / (name + ".bmp")).string();
     fs::remove(shot);
-
     const char* sanitizer = std::getenv("ASAN_OPTIONS");
     std::string asan = std::string(sanitizer ? sanitizer : "") + ":detect_leaks=0";
     std::string command = "cd '" + home.string() + "' && ASAN_OPTIONS='" + asan + "' SDL_VIDEODRIVER=offscreen "
@@ -38,6 +43,17 @@ void RunProgram(const std::string& name, double seconds, pw::e2e::Bmp& bmp)
     EXPECT_EQ(WEXITSTATUS(status), 0) << command;
     ASSERT_TRUE(bmp.Load(shot)) << shot;
     ASSERT_GE(bmp.width / 640, 1);
+}
+
+void RunProgram(const std::string& name, double seconds, pw::e2e::Bmp& bmp)
+{
+    RunProgram(PrepareHome(name, true), name, seconds, bmp);
+}
+
+std::string Read(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // How many pixels of the square (left, top, size) in 640 x 480 units show `colour`.
@@ -55,10 +71,10 @@ TEST(Program, StartsMaximisedOnTheDesktopAndPlaysTheSamplePage)
 {
     pw::e2e::Bmp early;
     pw::e2e::Bmp late;
-    RunProgram("program", 3, early);
-    RunProgram("program-later", 5, late);
+    RunProgram("program", 5, early);
+    RunProgram("program-later", 7, late);
     for (const pw::e2e::Bmp* bmp : { &early, &late }) {
-        SCOPED_TRACE(bmp == &early ? "after 3 s" : "after 5 s");
+        SCOPED_TRACE(bmp == &early ? "after 5 s" : "after 7 s");
         int scale = bmp->width / 640;
         // The main window covers the whole desktop, so its caption runs along the top of the screen.
         EXPECT_EQ(bmp->At(320 * scale, 8 * scale), (pw::e2e::Rgb { 0, 0, 128 }));
@@ -74,6 +90,18 @@ TEST(Program, StartsMaximisedOnTheDesktopAndPlaysTheSamplePage)
         for (int h = 4; h < 354; ++h)
             differing += !(early.At(h * scale, v * scale) == late.At(h * scale, v * scale));
     EXPECT_GT(differing, 500) << "the page's frames did not change on the screen";
+}
+
+// The child edited the sample page and saved it; the next start, prepared as the run command
+// prepares it, opens that page and leaves its file as the child saved it.
+TEST(Program, TheNextStartKeepsThePageTheChildSaved)
+{
+    fs::path page = PrepareHome("child", true) / "Projects" / "Sample.mvi";
+    std::ofstream(page, std::ios::binary | std::ios::app) << "and the child's edit";
+    std::string saved = Read(page);
+    pw::e2e::Bmp shown;
+    RunProgram(PrepareHome("child", false), "child", 5, shown);
+    EXPECT_EQ(Read(page), saved);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "engine/CChoreCache.h"
 #include "engine/CMemory.h"
 #include "engine/CMovieGroup.h"
+#include "engine/CMoviePic.h"
 #include "engine/CMovieVideo.h"
 #include "engine/CPlayList.h"
 #include "engine/CPlayer.h"
+#include "engine/CResource.h"
 #include "engine/CShow.h"
 #include "engine/CTrackList.h"
 #include "engine/ShowFileType.h"
@@ -11,6 +13,8 @@
 #include "foundation/FormatClassException.h"
 #include "foundation/FourCharCode.h"
 #include "foundation/ObjectFile.h"
+#include "graphics/DisplayPort.h"
+#include "graphics/OffScreen.h"
 
 #include "SpriteFixture.h"
 #include "platform/kernel/KernelTesting.h"
@@ -249,6 +253,66 @@ TEST_F(Shows, FrameCacheRunsAndPurges)
     EXPECT_TRUE(cache.PurgeFrames(1));
     EXPECT_EQ(show->NumCachedFrames(), 3u);
     EXPECT_EQ(cache.GetPeriod(), 1000u);
+    show->Close();
+}
+
+// Frames of 2048 x 2048 on a 10-frame page: the budget holds 8 of them, whatever memory is free.
+// A run that fills the budget alone stops there; frames a moved run has left make room for its
+// next ones; a frame outside the cache is shown drawn afresh.
+TEST_F(Shows, FrameCacheStaysWithinItsBudget)
+{
+    constexpr int32_t kSide = 2048;
+    constexpr int16_t kFrames = 10;
+    SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, kSide, kSide));
+    group->InsertFrames(1, kFrames - 1, true, true);
+    // A red 4 x 4 picture, one place a frame.
+    SmartPtr<OffScreen> picture = new OffScreen(4, 4, 8, Color(0), true);
+    {
+        DisplayPort port(*picture.Get(), picture->GetBounds(), 0);
+        port.DrawRectangle(picture->GetBounds(), Color(7), Color(7), 1);
+    }
+    SmartPtr<CMovie> cels = new CMoviePic(new CResource(SmartPtr<Persistent>(picture->GetBitMap().Get()), true), true);
+    auto placeOf = [](int16_t f) { return Rect(f * 100, f * 50, f * 100 + 4, f * 50 + 4); };
+    SmartPtr<CSprite> placed = new CSprite(0, cels, placeOf(0));
+    placed->SetNumFrames(kFrames);
+    for (int16_t f = 0; f < kFrames; ++f) {
+        Rect place = placeOf(f);
+        placed->PlaceAtFrame(f, &place, nullptr);
+    }
+    group->AddSprite(placed, false);
+    SmartPtr<CShow> show = new CShow(group.Get());
+    CPlayer& player = *show->GetPlayer();
+    CChoreCache& cache = *player.GetThinker();
+    auto cached = [&] {
+        std::string text;
+        for (int16_t f = 0; f < kFrames; ++f)
+            text += show->IsFrameCached(f) ? 'c' : '.';
+        return text;
+    };
+    ASSERT_EQ(CShow::kFrameCacheBudget / (uint64_t(kSide) * kSide), 8u);
+    EXPECT_FALSE(player.Accelerate()) << "the run stops where the budget does";
+    EXPECT_EQ(cached(), "cccccccc..");
+    EXPECT_TRUE(cache.IsDone());
+    cache.CacheNext(player);
+    EXPECT_EQ(cached(), "cccccccc..") << "no frame of the run is given up for another";
+
+    cache.CacheFrame(&player, 8, kFrames);
+    for (int i = 0; i < 3; ++i)
+        cache.CacheNext(player);
+    EXPECT_EQ(cached(), "cccccc..cc") << "the run from frame 8 takes the room of the frames it reaches last";
+    EXPECT_EQ(cache.GetCount(), 3);
+
+    // Shown frames, cached or not, have the sprite in that frame's place and nowhere else.
+    for (int16_t f : { 0, 5, 8 }) {
+        SCOPED_TRACE(f);
+        player.ShowFrame(f);
+        SmartPtr<BitMap> image = player.GetImage()->GetBitMap();
+        uint32_t background = image->GetPixelValue(kSide - 1, kSide - 1);
+        for (int16_t other = 0; other < kFrames; ++other) {
+            Rect place = placeOf(other);
+            EXPECT_EQ(image->GetPixelValue(place.left + 1, place.top + 1) != background, other == f) << "frame " << other;
+        }
+    }
     show->Close();
 }
 

@@ -3,6 +3,7 @@
 // standard palette's colours, and every sound is a playable one.
 #include "foundation/FileReference.h"
 #include "foundation/Resources.h"
+#include "graphics/BitMap.h"
 #include "graphics/Sound.h"
 #include "ui/Cursor.h"
 
@@ -84,6 +85,7 @@ const std::vector<PictureCase>& Pictures()
         { "grids 210 to 213", 1000, 4999, { 100, 101, 110, 111, 120, 121, 130, 131 }, 1, 3, 100, 34 },
         { "grid 300", 1000, 4999, { 2000 }, 2, 7, 35, 35 },
         { "grid 301", 1000, 4999, { 2010 }, 2, 10, 35, 35 },
+        { "grid 304", 1000, 4999, { 2040 }, 2, 2, 35, 35 },
         { "option rows, as high as their two-row palettes", 1000, 4999, { 2020, 2021, 2022 }, 1, 1, 44, 70 },
         { "tab bar button", 1000, 4999, { 2030 }, 1, 1, 50, 50 },
         { "tab sets (grids 400 to 404)", 1000, 3999, { 501, 502, 511, 512, 521, 522, 531, 532, 541, 542 }, 1, 5, 86,
@@ -200,6 +202,28 @@ TEST_F(ShippedArt, EveryCursorIsTheProgramsOwnNotTheStandIn)
             SmartPtr<Smart> cursor = set.GetCursor(static_cast<int16_t>(identifier - c.first));
             EXPECT_NE(SmartCast<Cursor>(cursor.Get()), nullptr);
         }
+    }
+}
+
+// A brush paints the black of its cursor around the hot spot: every brush cursor has black, and
+// the hot spot lies within the black's bounding rectangle.
+TEST_F(ShippedArt, EveryBrushCursorPaintsAShapeAroundItsHotSpot)
+{
+    Resources authoring(200, 399);
+    for (int16_t identifier = 300; identifier <= 319; ++identifier) {
+        SCOPED_TRACE(identifier);
+        SmartPtr<Smart> loaded = authoring.GetCursor(static_cast<int16_t>(identifier - 200));
+        auto* cursor = SmartCast<Cursor>(loaded.Get());
+        ASSERT_NE(cursor, nullptr);
+        Point hotSpot(0, 0);
+        SmartPtr<BitMap> shape = cursor->GetImage(hotSpot);
+        uint32_t white = 0;
+        shape->GetColorTable()->Convert(Color(0), white);
+        Point at = BitMap::CropToContent(shape, white);
+        ASSERT_TRUE(shape.Valid());
+        Rect black = shape->GetBounds();
+        black.Offset(at.h, at.v);
+        EXPECT_TRUE(black.left <= hotSpot.h && hotSpot.h < black.right && black.top <= hotSpot.v && hotSpot.v < black.bottom);
     }
 }
 

@@ -1,14 +1,18 @@
 """Shared kit of the art generators: the standard palette, drawing at four times the size with
-smooth edges, reduction to palette indexes, and the 8-bit BMP and atomic file writers."""
+smooth edges, smooth gradients, reduction to palette indexes (dithered where a gradient needs
+colours the palette lacks), and the 8-bit BMP and atomic file writers."""
 
 import os
 import random
 
-from PIL import Image, ImageDraw, ImageFont
+from PIL import Image, ImageChops, ImageDraw, ImageFont
+
+import banding
 
 FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 SCALE = 4  # pictures are drawn this many times larger, then reduced, for smooth edges
 
+CUBE_FIRST = 10  # the 6 x 6 x 6 colour cube starts here, red slowest
 TRANSPARENT = 255  # the key value of resource pictures (white in the standard layout)
 WHITE_INDEX = 225  # the cube's white: white that stays visible
 BLACK_INDEX = 0
@@ -26,7 +30,7 @@ def standard_palette():
     palette = [None] * 256
     palette[0:10] = LOW_STATICS
     palette[246:256] = HIGH_STATICS
-    index = 10
+    index = CUBE_FIRST
     for red in range(6):
         for green in range(6):
             for blue in range(6):
@@ -94,6 +98,10 @@ class Canvas:
         fill = (0, 0, 0, 0) if background is None else background + (255,)
         self.image = Image.new("RGBA", (width * SCALE, height * SCALE), fill)
         self.draw = ImageDraw.Draw(self.image)
+        # The boxes filled with vertical gradients, and the gradients alone on a layer of their own:
+        # the picture is dithered, and checked for bands where a gradient shows.
+        self.gradients = []
+        self.gradient_layer = None
 
     @staticmethod
     def _s(value):
@@ -106,6 +114,22 @@ class Canvas:
     def _points(self, points):
         return [(self._s(x), self._s(y)) for x, y in points]
 
+    def gradient(self, box, stops):
+        """Fills `box` from top to bottom through the colours `stops`, evenly spaced."""
+        left, top, right, bottom = [self._s(v) for v in box]
+        rows = max(1, bottom - top)
+        if self.gradient_layer is None:
+            self.gradient_layer = Image.new("RGB", self.image.size)
+        layer = ImageDraw.Draw(self.gradient_layer)
+        for y in range(top, bottom):
+            at = (y - top + 0.5) / rows * (len(stops) - 1)
+            i = min(int(at), len(stops) - 2)
+            t = at - i
+            colour = tuple(round(a + (b - a) * t) for a, b in zip(stops[i], stops[i + 1]))
+            self.draw.line([(left, y), (right - 1, y)], fill=colour + (255,))
+            layer.line([(left, y), (right - 1, y)], fill=colour)
+        self.gradients.append(box)
+
     def rect(self, box, fill=None, outline=None, width=1.0):
         self.draw.rectangle(self._box(box), fill=fill, outline=outline, width=self._s(width))
 
@@ -115,6 +139,14 @@ class Canvas:
 
     def ellipse(self, box, fill=None, outline=None, width=1.0):
         self.draw.ellipse(self._box(box), fill=fill, outline=outline, width=self._s(width) if outline else 0)
+
+    def crescent(self, cx, cy, r, cut_cx, cut_cy, cut_r, fill):
+        """The disc at (cx, cy) less the disc at (cut_cx, cut_cy): what lies behind shows through."""
+        mask = Image.new("L", self.image.size, 0)
+        draw = ImageDraw.Draw(mask)
+        draw.ellipse(self._box((cx - r, cy - r, cx + r, cy + r)), fill=255)
+        draw.ellipse(self._box((cut_cx - cut_r, cut_cy - cut_r, cut_cx + cut_r, cut_cy + cut_r)), fill=0)
+        self.image.paste(fill + (255,), mask=mask)
 
     def circle(self, cx, cy, r, fill=None, outline=None, width=1.0):
         self.ellipse((cx - r, cy - r, cx + r, cy + r), fill, outline, width)
@@ -159,13 +191,84 @@ class Canvas:
         return self.image.resize((self.width, self.height), Image.Resampling.BOX)
 
 
+# An 8 x 8 ordered-dither (Bayer) matrix: thresholds 0..63 spread evenly over every 2 x 2, 4 x 4
+# and 8 x 8 block, so a mix of two colours shows as a fine, even pattern.
+def _bayer(size):
+    if size == 1:
+        return [[0]]
+    half = _bayer(size // 2)
+    return [[4 * half[y % (size // 2)][x % (size // 2)] + (0, 2, 3, 1)[(y * 2 // size) * 2 + (x * 2 // size)]
+             for x in range(size)] for y in range(size)]
+
+
+BAYER = _bayer(8)
+# The spread of the dither: one step of the colour cube, so that a colour between two cube levels
+# shows as a mix of both in proportion.
+DITHER_STEP = 51
+
+
+def _dither_offsets(size):
+    """An RGB image of the dither offsets tiled over `size`, each stored + 128."""
+    tile = Image.new("L", (8, 8))
+    tile.putdata([128 + round(((BAYER[y][x] + 0.5) / 64 - 0.5) * DITHER_STEP) for y in range(8) for x in range(8)])
+    offsets = Image.new("L", size)
+    for y in range(0, size[1], 8):
+        for x in range(0, size[0], 8):
+            offsets.paste(tile, (x, y))
+    return Image.merge("RGB", (offsets, offsets, offsets))
+
+
+def _nearest(rgb_image):
+    return rgb_image.quantize(palette=_MATCHING, dither=Image.Dither.NONE)
+
+
+def _exact_mask(rgb_image, indexed):
+    """White where the palette holds the pixel's colour exactly."""
+    difference = ImageChops.difference(rgb_image, indexed.convert("RGB"))
+    red, green, blue = difference.split()
+    largest = ImageChops.lighter(ImageChops.lighter(red, green), blue)
+    return largest.point(lambda value: 255 if value == 0 else 0)
+
+
+def _cube_indexes(rgb_image):
+    """Each pixel's colour rounded channel by channel to the colour cube: exact for the cube's even
+    steps, which ordered dithering needs (the nearest of the whole palette would pick greys)."""
+    red, green, blue = rgb_image.split()
+    level = [min(5, (value + 25) // 51) for value in range(256)]
+    parts = [channel.point([level[value] * weight for value in range(256)])
+             for channel, weight in ((red, 36), (green, 6), (blue, 1))]
+    summed = ImageChops.add(ImageChops.add(parts[0], parts[1]), parts[2]).point(lambda value: value + CUBE_FIRST)
+    indexed = Image.frombytes("P", rgb_image.size, summed.tobytes())
+    indexed.putpalette(_MATCHING.getpalette())
+    return indexed
+
+
+def dithered(rgb_image):
+    """Ordered dithering to the standard palette: colours the palette holds keep their index (flat
+    fills and outlines stay clean); every other pixel takes the cube colour of itself moved by the
+    dither threshold, so smooth gradients become fine even patterns instead of bands."""
+    plain = _nearest(rgb_image)
+    moved = ImageChops.add(rgb_image, _dither_offsets(rgb_image.size), scale=1.0, offset=-128)
+    result = _cube_indexes(moved)
+    result.paste(plain, mask=_exact_mask(rgb_image, plain))
+    return result
+
+
 def to_indexes(canvas, transparent=False, matte=WHITE):
-    """The picture as palette indexes: each pixel the nearest standard colour (never the key);
-    with `transparent`, pixels mostly uncovered become the key 255."""
+    """The picture as palette indexes: each pixel the nearest standard colour (never the key), or
+    dithered when the picture holds a gradient (which the build then checks for bands); with
+    `transparent`, pixels mostly uncovered become the key 255."""
     small = canvas.reduced()
     flat = Image.new("RGBA", small.size, matte + (255,))
     flat.alpha_composite(small)
-    indexed = flat.convert("RGB").quantize(palette=_MATCHING, dither=Image.Dither.NONE)
+    source = flat.convert("RGB")
+    if canvas.gradients:
+        indexed = dithered(source)
+        gradient = canvas.gradient_layer.resize(source.size, Image.Resampling.BOX)
+        for box in canvas.gradients:
+            banding.check(source, gradient, indexed, box, _nearest(source))
+    else:
+        indexed = _nearest(source)
     if transparent:
         clear = small.getchannel("A").point(lambda alpha: 255 if alpha < 128 else 0)
         indexed.paste(TRANSPARENT, mask=clear)

@@ -169,9 +169,10 @@ def _brush_pixels(kind, size):
             x = size - 1 - i if kind == "slash" else i
             cells |= {(x, i), (min(size - 1, x + 1), i)}
     elif kind == "bar":
-        cells = {(x, y) for x in range(size) for y in range(2)}
+        # Across the middle, so that the hot spot lies on the bar.
+        cells = {(x, y) for x in range(size) for y in (size // 2 - 1, size // 2)}
     elif kind == "column":
-        cells = {(x, y) for x in range(2) for y in range(size)}
+        cells = {(x, y) for x in (size // 2 - 1, size // 2) for y in range(size)}
     elif kind == "spray":
         # A fixed scatter inside a circle: the same dots on every build.
         r = size / 2.0

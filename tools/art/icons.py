@@ -106,12 +106,18 @@ def icon_scale_animated(g):
     _arrow(g, 62, 48, 94, 12, GREEN, head=24)
 
 
+def _turning(g, square, ring, arc_end, tip, head, weight):
+    """A square with two curved arrows around it, each the other turned half a turn."""
+    g.rect(50 - square, 50 - square, 50 + square, 50 + square, (255, 204, 255))
+    g.arc(50 - ring, 50 - ring, 50 + ring, 50 + ring, 200, arc_end, PURPLE, weight=weight)
+    g.arc(50 - ring, 50 - ring, 50 + ring, 50 + ring, 20, arc_end - 180, PURPLE, weight=weight)
+    x, y, angle = tip
+    g.arrow_head(x, y, angle, head, PURPLE)
+    g.arrow_head(100 - x, 100 - y, angle + 180, head, PURPLE)
+
+
 def icon_rotate(g):
-    g.rect(36, 36, 64, 64, (255, 204, 255))
-    g.arc(12, 12, 88, 88, 200, 330, PURPLE, weight=2.6)
-    g.arc(12, 12, 88, 88, 20, 150, PURPLE, weight=2.6)
-    g.arrow_head(84, 34, 70, 24, PURPLE)
-    g.arrow_head(16, 66, 250, 24, PURPLE)
+    _turning(g, 14, 38, 330, (84, 34, 70), 24, 2.6)
 
 
 def icon_rotate_animated(g):
@@ -401,10 +407,18 @@ def icon_note(g):
 
 
 def icon_feather(g):
-    g.poly([(88, 6), (70, 42), (48, 64), (26, 80), (30, 56), (50, 30)], rgb("#9999ff"))
-    g.line([(88, 6), (12, 94)], weight=1.2)
-    g.line([(52, 44), (74, 30)], rgb("#6666cc"), weight=0.8)
-    g.line([(44, 56), (62, 52)], rgb("#6666cc"), weight=0.8)
+    # A long plume in two bright halves either side of its shaft, with a few barbs, and the bare
+    # quill below.
+    shaft = [(30, 74), (44, 58), (58, 42), (72, 26), (88, 8)]
+    upper = [(88, 8), (66, 12), (46, 24), (33, 40), (27, 58), (30, 74)]
+    lower = [(30, 74), (46, 76), (62, 66), (76, 48), (85, 28), (88, 8)]
+    g.poly(shaft + upper[1:-1], ORANGE)
+    g.poly(shaft + lower[1:-1][::-1], YELLOW)
+    barbs = rgb("#cc6600")
+    for (x, y) in shaft[1:4]:
+        g.line([(x, y), (x - 12, y - 6)], barbs, weight=0.7)
+        g.line([(x, y), (x + 6, y + 12)], barbs, weight=0.7)
+    g.line([(12, 94)] + shaft, weight=1.2)
 
 
 def icon_size(g):
@@ -424,8 +438,64 @@ def icon_look(g):
     g.circle(80, 78, 10, BLUE)
 
 
+# Versions for the tool cells, where an icon is 21 to 31 pixels: fewer, bolder shapes. The tools
+# that act along the frames show ghost copies of what they move, fading back along its way.
+SMALL_SIDE = 34
+
+
+def _ghost(g, cx, cy, r, fill, edge):
+    """A faded copy: a disc with an edge of its own colour family rather than the ink."""
+    g.canvas.circle(*g.p(cx, cy), r * g.unit, fill=g.colour(fill), outline=g.colour(edge), width=1)
+
+
+def _turned_square(g, cx, cy, half, degrees, fill, outline=True):
+    a = math.radians(degrees)
+    corners = [(cx + half * math.sqrt(2) * math.cos(a + math.pi / 4 + i * math.pi / 2),
+                cy + half * math.sqrt(2) * math.sin(a + math.pi / 4 + i * math.pi / 2)) for i in range(4)]
+    g.poly(corners, fill, outline)
+
+
+def small_move_animated(g):
+    _ghost(g, 18, 80, 12, (255, 236, 214), (230, 160, 100))
+    _ghost(g, 38, 60, 15, (255, 200, 150), (220, 130, 60))
+    g.circle(66, 34, 24, ORANGE)
+
+
+def small_scale_animated(g):
+    g.rect(6, 70, 26, 90, (214, 255, 214), outline=False)
+    g.rect(18, 44, 48, 74, (153, 230, 153), outline=False)
+    g.rect(40, 8, 90, 58, SKY)
+    g.arrow_head(92, 6, -45, 30, GREEN)
+
+
+def small_rotate_animated(g):
+    _turned_square(g, 22, 76, 14, 0, (255, 224, 255), outline=False)
+    _turned_square(g, 42, 56, 16, 22, (240, 180, 240), outline=False)
+    _turned_square(g, 68, 32, 22, 45, (255, 204, 255))
+
+
+def small_move(g):
+    g.circle(50, 50, 14, ORANGE)
+    for angle in (0, 90, 180, 270):
+        a = math.radians(angle)
+        g.arrow_head(50 + 46 * math.cos(a), 50 + 46 * math.sin(a), angle, 28, ORANGE)
+
+
+def small_scale(g):
+    g.rect(28, 28, 72, 72, SKY)
+    g.arrow_head(8, 8, 225, 32, GREEN)
+    g.arrow_head(92, 92, 45, 32, GREEN)
+
+
+def small_rotate(g):
+    _turning(g, 18, 44, 340, (90, 40, 80), 28, 2.2)
+
+
 ICONS = {name[5:]: function for name, function in globals().items() if name.startswith("icon_")}
+SMALL_ICONS = {name[6:]: function for name, function in globals().items() if name.startswith("small_")}
 
 
 def draw_icon(canvas, name, box, ink=INK, muted=False):
-    ICONS[name](Grid(canvas, box, ink, muted))
+    grid = Grid(canvas, box, ink, muted)
+    small = SMALL_ICONS.get(name) if grid.unit * 100 < SMALL_SIDE else None
+    (small or ICONS[name])(grid)

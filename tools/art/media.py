@@ -81,10 +81,8 @@ PICTURES = {"Sun": _sun, "Flower": _flower, "Cat": _cat, "Fish": _fish, "Tree": 
             "Star": _icon("star"), "Heart": _icon("heart"), "Rocket": _icon("rocket"), "House": _icon("home")}
 
 
-def _bands(canvas, colours, top=0, bottom=PAGE):
-    for i, colour in enumerate(colours):
-        canvas.rect((0, top + (bottom - top) * i / len(colours), PAGE, top + (bottom - top) * (i + 1) / len(colours)),
-                    fill=colour)
+def _gradient(canvas, colours, top=0, bottom=PAGE):
+    canvas.gradient((0, top, PAGE, bottom), colours)
 
 
 def _cloud(canvas, x, y, s):
@@ -101,7 +99,7 @@ def _star_dot(canvas, x, y, r, colour):
 
 def hills():
     c = Canvas(PAGE, PAGE)
-    _bands(c, [rgb("#66ccff"), rgb("#99ccff"), rgb("#99ffff"), rgb("#ccffff")], 0, 260)
+    _gradient(c, [rgb("#4db8ff"), rgb("#99dcff"), rgb("#e0ffff")], 0, 260)
     c.circle(280, 70, 34, fill=YELLOW)
     _cloud(c, 50, 70, 1.6)
     _cloud(c, 170, 120, 1.1)
@@ -114,7 +112,7 @@ def hills():
 
 def sea():
     c = Canvas(PAGE, PAGE)
-    _bands(c, [rgb("#33ccff"), rgb("#33aaff"), rgb("#3399ff"), rgb("#3388ee"), rgb("#3366cc"), rgb("#334499")], 0, 300)
+    _gradient(c, [rgb("#40d0ff"), rgb("#3090ee"), rgb("#2a4a9c")], 0, 300)
     c.rect((0, 300, PAGE, PAGE), fill=rgb("#ffcc66"))
     for x in (40, 100, 290):
         Grid(c, (x - 16, 250, x + 16, 310)).line([(50, 100), (30, 70), (60, 40), (40, 10)], GREEN, weight=3)
@@ -128,12 +126,13 @@ def sea():
 
 def night():
     c = Canvas(PAGE, PAGE)
-    _bands(c, [rgb("#000033"), rgb("#000044"), rgb("#001155"), rgb("#002266"), rgb("#003377")], 0, 280)
-    c.circle(270, 70, 34, fill=rgb("#ffffcc"))
-    c.circle(254, 60, 32, fill=rgb("#000033"))
+    _gradient(c, [rgb("#000028"), rgb("#0a1c5c"), rgb("#1a4488")], 0, 280)
     for i in range(24):
         x, y = (i * 97) % 330 + 10, (i * 61) % 240 + 10
-        _star_dot(c, x, y, 3 + i % 3 * 2, rgb("#ffff99"))
+        # No star in front of the moon, nor in its dark part.
+        if math.hypot(x - 270, y - 70) > 42:
+            _star_dot(c, x, y, 3 + i % 3 * 2, rgb("#ffff99"))
+    c.crescent(270, 70, 34, 254, 60, 32, rgb("#ffffcc"))
     c.rect((0, 280, PAGE, PAGE), fill=rgb("#003300"))
     for x in (30, 120, 230):
         c.rect((x, 230, x + 60, 300), fill=rgb("#333366"))
@@ -157,9 +156,9 @@ def space():
 
 def beach():
     c = Canvas(PAGE, PAGE)
-    _bands(c, [rgb("#99ccff"), rgb("#99ffff"), rgb("#ccffff")], 0, 180)
+    _gradient(c, [rgb("#80c4ff"), rgb("#c0eeff"), rgb("#f0ffff")], 0, 180)
     c.circle(60, 60, 30, fill=YELLOW)
-    _bands(c, [rgb("#0099cc"), rgb("#3399cc"), rgb("#33ccff")], 180, 240)
+    _gradient(c, [rgb("#1aa8e0"), rgb("#0080bb"), rgb("#006699")], 180, 240)
     c.rect((0, 240, PAGE, PAGE), fill=rgb("#ffdd88"))
     c.line([(250, 330), (250, 200)], BROWN, 4)
     c.pieslice((190, 160, 310, 250), 180, 360, fill=RED)

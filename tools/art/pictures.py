@@ -35,8 +35,10 @@ def button_cell(canvas, box, content, look):
     radius = max(3, min(width, height) / 5)
     canvas.rrect((left + margin, top + margin, right - margin, bottom - margin), radius, fill=face, outline=ink,
                  width=1.5 if look == "pressed" and not small else 1)
-    inner = (left + margin + 2 + shift, top + margin + 2 + shift, right - margin - 2 + shift,
-             bottom - margin - 2 + shift)
+    # Small cells give their icon all the room inside the outline.
+    pad = 1 if small else 2
+    inner = (left + margin + pad + shift, top + margin + pad + shift, right - margin - pad + shift,
+             bottom - margin - pad + shift)
     if label is None:
         draw_icon(canvas, icon, inner, ink, muted=look == "disabled")
         return
@@ -106,7 +108,7 @@ def eraser_sizes(look):
 
 
 def logo(canvas, cx, cy, side):
-    canvas.circle(cx, cy, side / 2, fill=rgb("#ccccff"), outline=INK, width=max(1, side / 25))
+    canvas.circle(cx, cy, side / 2, fill=rgb("#3399ff"), outline=INK, width=max(1, side / 25))
     draw_icon(canvas, "feather", (cx - side * 0.36, cy - side * 0.36, cx + side * 0.36, cy + side * 0.36))
 
 
@@ -127,9 +129,7 @@ def selector_top():
 
 
 def _sky(canvas, width, height):
-    bands = [rgb("#66ccff"), rgb("#99ccff"), rgb("#99ffff"), rgb("#ccffff")]
-    for i, colour in enumerate(bands):
-        canvas.rect((0, height * i / len(bands), width, height * (i + 1) / len(bands)), fill=colour)
+    canvas.gradient((0, 0, width, height), [rgb("#5cc0ff"), rgb("#a8e4ff"), rgb("#e6ffff")])
 
 
 def name_dialog():
@@ -240,6 +240,8 @@ def _pictures():
     made.append((KID + 2000, lambda: button_grid(2, 7, 35, 35, ANIMATION_TOOLS + PAINT_TOOLS + [("text", None)],
                                                  "normal")))
     made.append((KID + 2010, lambda: eraser_sizes("normal")))
+    made.append((KID + 2040, lambda: button_grid(2, 2, 35, 35, [("select", str(mode)) for mode in range(1, 5)],
+                                                 "normal")))
     for number, icon, label in ((2020, "size", "Size"), (2021, "fill", "Fill"), (2022, "look", "Look")):
         made.append((KID + number, lambda icon=icon, label=label: option_button(icon, label)))
     made.append((KID + 2030, logo_button))

@@ -14,18 +14,23 @@ CPaletteDir::CPaletteDir(int32_t kind, const SmartPtr<SoundResource>& clickSound
 
 CPaletteDir::~CPaletteDir() = default;
 
-// A click sound whose file cannot be read is passed over: the choice still counts.
+void CPaletteDir::PlayClick(const SmartPtr<SoundResource>& sound)
+{
+    if (!sound.Valid())
+        return;
+    try {
+        SmartPtr<Smart> loaded = sound->Get();
+        if (Sound* playing = SmartCast<Sound>(loaded.Get()))
+            playing->Play(true);
+    } catch (Exception*) {
+        CurrentException() = SmartPtr<Exception>();
+    }
+}
+
+// The choice counts whether or not the click could be heard.
 void CPaletteDir::CellChosen(int16_t index)
 {
-    if (clickSound.Valid()) {
-        try {
-            SmartPtr<Smart> loaded = clickSound->Get();
-            if (Sound* sound = SmartCast<Sound>(loaded.Get()))
-                sound->Play(true);
-        } catch (Exception*) {
-            CurrentException() = SmartPtr<Exception>();
-        }
-    }
+    PlayClick(clickSound);
     SelectIndex(index);
 }
 

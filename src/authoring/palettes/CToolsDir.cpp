@@ -1,5 +1,8 @@
 #include "authoring/palettes/CToolsDir.h"
 
+#include "authoring/palettes/CTilePane.h"
+#include "authoring/panes/CPixPane.h"
+#include "authoring/tools/CDropperTool.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CPlayer.h"
 #include "foundation/Exception.h"
@@ -13,6 +16,7 @@ namespace {
 // Released at exit in this order.
 struct Shared {
     SmartPtr<CToolPalette> paintPalette;
+    SmartPtr<CDropperTool> dropperTool;
     SmartPtr<Tool> defaultTool;
 };
 
@@ -20,6 +24,12 @@ Shared& TheShared()
 {
     static Shared shared;
     return shared;
+}
+
+CToolsDir*& TheToolsDir()
+{
+    static CToolsDir* tools = nullptr;
+    return tools;
 }
 
 constexpr uint32_t kPendingSoundPeriod = 4000;
@@ -39,13 +49,22 @@ CToolsDir::CToolsDir(const SmartPtr<SoundResource>& clickSound)
     if (!TheShared().defaultTool.Valid())
         TheShared().defaultTool = new CTool(3, nullptr, false, nullptr);
     current = TheShared().defaultTool;
+    TheShared().dropperTool = new CDropperTool;
     PaneForwarder::Register(this, this);
     chore = new ListChore(kPendingSoundPeriod, true);
     chore->RemoveOrAppend(this);
+    TheToolsDir() = this;
+}
+
+CToolsDir* CToolsDir::Get()
+{
+    return TheToolsDir();
 }
 
 CToolsDir::~CToolsDir()
 {
+    if (TheToolsDir() == this)
+        TheToolsDir() = nullptr;
     if (pane.Valid())
         pane->ToggleClient(this);
     PaneForwarder::Unregister(this, this);
@@ -56,6 +75,13 @@ CToolsDir::~CToolsDir()
 SmartPtr<Tool> CToolsDir::GetDefaultTool()
 {
     return TheShared().defaultTool;
+}
+
+SmartPtr<CDropperTool> CToolsDir::GetDropperTool()
+{
+    if (!TheShared().dropperTool.Valid())
+        TheShared().dropperTool = new CDropperTool;
+    return TheShared().dropperTool;
 }
 
 SmartPtr<CToolPalette> CToolsDir::GetPaintPalette()
@@ -147,6 +173,24 @@ bool CToolsDir::ToggleShown(bool toggle)
     return shown;
 }
 
+void CToolsDir::UpdatePaintPane()
+{
+    if (CPixPane* active = CPixPane::Active()) {
+        active->SelectAll(false);
+        CPixPane::NotImplemented(0);
+    }
+}
+
+SmartPtr<CToolPalette> CToolsDir::PaletteOfTool(int32_t number)
+{
+    int16_t index = IndexOfToolNumber(number);
+    for (const SmartPtr<CToolPalette>& palette : { animationPalette, paintPalette }) {
+        if (palette.Valid() && index >= palette->GetFirst() && index < palette->GetFirst() + palette->GetCount())
+            return palette;
+    }
+    return nullptr;
+}
+
 void CToolsDir::SelectDefaultTools()
 {
     bool animationShown = Shown(animationPalette);
@@ -231,6 +275,7 @@ void CToolsDir::SetMode(int32_t newMode)
     }
     if (index != 0)
         SelectIndex(index);
+    FitContent();
     if (!pane.Valid())
         return;
     if (mode == 3) {
@@ -251,6 +296,16 @@ SmartPtr<pw::authoring::ToolsWindowPane> CToolsDir::GetPane()
     if (pane.Valid() && Plays(*pane.Get()))
         pane->DoCommand(pw::authoring::ToolsWindowPane::kStopCommand, 0);
     return pane;
+}
+
+void CToolsDir::FitContent()
+{
+    auto* tiles = dynamic_cast<CTilePane*>(tilePane.Get());
+    if (tiles == nullptr)
+        return;
+    Point size = tiles->Layout(0, 0);
+    if (size.h != 0 || size.v != 0)
+        SizeToFit(true);
 }
 
 void CToolsDir::ToggleWatcher(pw::authoring::ToolsWatcher* watcher)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+class CDropperTool;
 class CTool;
 class CToolsDir;
 class Tool;
@@ -40,6 +41,9 @@ public:
     explicit CToolsDir(const SmartPtr<SoundResource>& clickSound);
     ~CToolsDir() override;
 
+    // The tools window made last, while it lives; null when there is none.
+    static CToolsDir* Get();
+
     bool ToggleShown(bool toggle) override;
     void CellChosen(int16_t index) override;
     // Selects the cell in the shown palettes (the other clears its selection) and makes its tool
@@ -60,6 +64,10 @@ public:
     void SetCurrentTool(const SmartPtr<Tool>& tool);
     void SetCurrentToolNumber(int32_t number);
     void SelectDefaultTools();
+    // Command 2109: the active picture pane selects all of its picture.
+    void UpdatePaintPane();
+    // The palette holding the tool's cell, or none.
+    SmartPtr<CToolPalette> PaletteOfTool(int32_t number);
     void SetPane(const SmartPtr<pw::authoring::ToolsWindowPane>& pane) override;
     void UpdateForPane();
     // The active pane, stopped first when it plays.
@@ -76,6 +84,9 @@ public:
     // The tools every tools window shares: the first one's default tool (number 3) and the
     // paint-tool palette the subclass names.
     static SmartPtr<Tool> GetDefaultTool();
+    // The dropper every paint tool and selector shares; each tools window made makes a new one
+    // (made here when there is none yet).
+    static SmartPtr<CDropperTool> GetDropperTool();
     static SmartPtr<CToolPalette> GetPaintPalette();
     static void SetPaintPalette(const SmartPtr<CToolPalette>& palette);
 
@@ -85,6 +96,9 @@ public:
     void ChoreTick(const SmartPtr<ListChore>& tick) override;
 
 protected:
+    // Lays the content out from (0, 0), when it is a tile pane, and fits the window around it.
+    void FitContent();
+
     // The subclass makes the content view and both palettes.
     SmartPtr<View> tilePane;
     SmartPtr<CToolPalette> animationPalette;

@@ -35,7 +35,7 @@ void CEditPane::AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db)
     View::AdjustBounds(dl, dt, dr, db);
 }
 
-bool CEditPane::TakePicture(SmartPtr<Picture>&)
+bool CEditPane::TakePicture(Rect&, SmartPtr<CResource>&)
 {
     return false;
 }

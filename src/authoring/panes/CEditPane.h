@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-class Picture;
+class CResource;
 
 // The common base of the panes in which a page's media are edited (pictures, texts). It keeps
 // the state those panes share: whether the edited thing was changed, an edit-state toggle the
@@ -30,8 +30,9 @@ public:
 
     // A resize while the pane is active counts as a change.
     void AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db) override;
-    // The edited picture, for panes that edit one; false here.
-    virtual bool TakePicture(SmartPtr<Picture>& out);
+    // Hands back the edited picture as a resource and its rectangle, for panes that edit one;
+    // false here.
+    virtual bool TakePicture(Rect& rect, SmartPtr<CResource>& resource);
 
     // Command 7 clears the changed state; nothing more is carried out yet.
     void DoCommand(int32_t number, int32_t argument) override;

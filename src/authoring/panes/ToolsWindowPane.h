@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/NumberCommandHandler.h"
+#include "foundation/Smart.h"
 #include "foundation/SmartPtr.h"
 
 #include <cstdint>
@@ -23,11 +23,14 @@ protected:
 // What the tools window asks of the active editing pane: what it edits (0 the background or
 // nothing, 1 a picture, 2 a text), to edit something else, whether it is the active pane, and to
 // keep the tools window among its clients. The pane plays while its player runs; it stops playing
-// on its numbered stop command. The animation editing pane provides it.
-class ToolsWindowPane : public NumberCommandHandler {
+// on its numbered stop command. The animation editing pane provides it; the numbered-command
+// operation is the one of the pane's own handler part, so the pane has a single handler.
+class ToolsWindowPane : public virtual Smart {
 public:
     // The numbered command that stops the pane's playing.
     static constexpr int32_t kStopCommand = 2031;
+
+    virtual void DoCommand(int32_t number, int32_t argument) = 0;
 
     virtual int32_t GetEditedKind() = 0;
     virtual void Edit(int32_t kind, bool flag) = 0;

@@ -29,13 +29,17 @@ constexpr Layout kLayouts[] = {
     { 213, 1, 3, 100, 34, 130, 131, 0 },
     { 300, 2, 7, 35, 35, 2000, 0, 0 },
     { 301, 2, 10, 35, 35, 2010, 0, 0 },
-    { 304, 0, 0, 35, 35, 0, 0, 0 },
-    { 305, 2, 9, 35, 35, 0, 0, 0 },
+    // The option palettes of the tools window have a cell for every option of their tool: the
+    // dropper's 32 colours (302), the selection tool's 4 modes (304), the brush's 24 brushes and
+    // the eraser's 20 sizes (305), the bucket's 10 gradients (310).
+    { 302, 4, 8, 35, 35, 0, 0, 0 },
+    { 304, 2, 2, 35, 35, 2040, 0, 0 },
+    { 305, 3, 8, 35, 35, 0, 0, 0 },
     { 306, 2, 5, 35, 35, 0, 0, 0 },
     { 307, 2, 9, 35, 35, 0, 0, 0 },
     { 308, 2, 3, 35, 35, 0, 0, 0 },
     { 309, 2, 2, 35, 35, 0, 0, 0 },
-    { 310, 2, 3, 35, 35, 0, 0, 0 },
+    { 310, 2, 5, 35, 35, 0, 0, 0 },
 };
 
 SmartPtr<ImageResource> PictureOrNone(int16_t number)

@@ -1,6 +1,9 @@
 #include "authoring/tasks/CRotateTask.h"
 
+#include "authoring/panes/CHAPane.h"
 #include "authoring/panes/FrameRangeSelector.h"
+#include "graphics/DisplayPort.h"
+#include "graphics/PortSaver.h"
 #include "ui/View.h"
 
 #include <algorithm>
@@ -21,6 +24,17 @@ CRotateTask::CRotateTask(const SmartPtr<View>& view, const SmartPtr<CMovie>& mov
     , first(std::min({ first, last, shownFrame }))
     , last(std::max({ first, last, shownFrame }))
 {
+}
+
+CRotateTask::~CRotateTask()
+{
+    if (CHAPane* pane = Pane())
+        pane->ClearFeedback(this);
+}
+
+CHAPane* CRotateTask::Pane() const
+{
+    return dynamic_cast<CHAPane*>(GetView().Get());
 }
 
 int16_t CRotateTask::PointerAngle(Point p, Point centre)
@@ -84,6 +98,10 @@ void CRotateTask::Begin(Point& start, BitFlags modifiers)
     frameRotation = baseRotation;
     sprite->GetCorners(shownFrame, corners);
     startAngle = angle = PointerAngle(start, centre);
+    if (CHAPane* pane = Pane()) {
+        pane->SetFeedback(this);
+        RedrawOutline();
+    }
 }
 
 void CRotateTask::Track(Point& current, Point, Point, BitFlags modifiers)
@@ -92,8 +110,10 @@ void CRotateTask::Track(Point& current, Point, Point, BitFlags modifiers)
     int16_t next = Advance(angle, pointer, startAngle, frameRotation, modifiers.IsSet(kSnapBit));
     if (next == angle)
         return;
+    RedrawOutline();
     angle = next;
     ApplyAll();
+    RedrawOutline();
 }
 
 void CRotateTask::End(Point& current, Point previous, Point start, BitFlags modifiers)
@@ -104,6 +124,44 @@ void CRotateTask::End(Point& current, Point previous, Point start, BitFlags modi
         sprite->PlaceAtFrame(shownFrame, nullptr, &centre);
     after.emplace(*sprite.Get());
     framesAfter = movie->NumFrames();
+    if (CHAPane* pane = Pane()) {
+        RedrawOutline();
+        pane->ClearFeedback(this);
+        if (current != start)
+            pane->AfterEdit(SmartPtr<Task>(this));
+    }
+}
+
+void CRotateTask::RedrawOutline()
+{
+    CHAPane* pane = Pane();
+    if (!pane)
+        return;
+    std::array<Point, 4> outline = Outline();
+    Rect area(centre.h, centre.v, centre.h + 1, centre.v + 1);
+    for (const Point& corner : outline)
+        area = area.Union(Rect(corner.h, corner.v, corner.h + 1, corner.v + 1));
+    pane->RedrawMovieRect(area);
+}
+
+// A line from the centre to the middle of the picture's top edge shows which way it is turned.
+void CRotateTask::DrawFeedback(DisplayPort& port)
+{
+    CHAPane* pane = Pane();
+    if (!pane)
+        return;
+    std::array<Point, 4> outline = Outline();
+    for (Point& corner : outline)
+        corner = pane->ToPane(corner);
+    Point from = pane->ToPane(centre);
+    Point top((outline[0].h + outline[1].h) / 2, (outline[0].v + outline[1].v) / 2);
+    PortSaverRect clip(port, pane->GetBounds());
+    port.DrawLine(from.h, from.v, top.h, top.v, Color(1), 1);
+    for (size_t i = 0; i < outline.size(); ++i) {
+        const Point& a = outline[(i + outline.size() - 1) % outline.size()];
+        const Point& b = outline[i];
+        port.DrawLine(a.h, a.v, b.h, b.v, Color(1), 1);
+    }
 }
 
 void CRotateTask::ApplyAll()

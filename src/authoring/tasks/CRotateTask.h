@@ -1,5 +1,6 @@
 #pragma once
 
+#include "authoring/panes/PaneFeedback.h"
 #include "authoring/tasks/CMouseTask.h"
 #include "engine/CMovie.h"
 #include "engine/CSprite.h"
@@ -11,14 +12,18 @@
 #include <cstdint>
 #include <optional>
 
+class CHAPane;
+
 // Turns a sprite about a centre with the mouse over a run of frames; undo and redo turn it back
 // and forth. The press decides the centre: the middle of the sprite at the shown frame (the
 // sprite's reference point is moved there), or with modifier bit 1 held its existing reference
 // point. Angles are whole degrees, counter-clockwise on the screen; with modifier bit 0 held the
 // sprite's rotation snaps to multiples of 45 degrees. Undo puts the sprite back exactly as it
 // stood before the press (its reference point among it), redo as the drag left it, and selects
-// the shown frame in the pane when the pane selects frames.
-class CRotateTask : public CMouseTask {
+// the shown frame in the pane when the pane selects frames. In the animation pane the outline of
+// the turned picture and a line from the centre to the middle of its top edge are drawn over the
+// page while the drag goes on, and the finished turn becomes the window's undo step.
+class CRotateTask : public CMouseTask, public pw::authoring::PaneFeedback {
 public:
     // Modifier bits.
     static constexpr int kSnapBit = 0;
@@ -27,6 +32,7 @@ public:
     // The frames first..last of the movie (at least the shown frame) take the rotation.
     CRotateTask(const SmartPtr<View>& view, const SmartPtr<CMovie>& movie, const SmartPtr<CSprite>& sprite,
         int16_t shownFrame, int16_t first, int16_t last);
+    ~CRotateTask() override;
 
     // The pointer angle of `p` about `centre`, in (-180, 180]; 0 at the centre.
     static int16_t PointerAngle(Point p, Point centre);
@@ -51,6 +57,8 @@ public:
     Point GetCentre() const { return centre; }
     // The outline of the turned cel: the four corners of the shown frame turned by the drag.
     std::array<Point, 4> Outline() const;
+    // The outline, in black, clipped to the pane.
+    void DrawFeedback(DisplayPort& port) override;
 
 private:
     static constexpr uint8_t kEnded = 0x02;
@@ -63,6 +71,10 @@ private:
     void TellFrames();
     // Adds blank frames at the movie's end, or takes them off, until it has `count`.
     void FitMovie(int16_t count);
+    // The animation pane the task works in, or null.
+    CHAPane* Pane() const;
+    // Has the pane draw again where the outline lies.
+    void RedrawOutline();
 
     SmartPtr<CMovie> movie;
     SmartPtr<CSprite> sprite;

@@ -8,7 +8,8 @@ class CLassoTool : public CTool {
 public:
     CLassoTool();
 
-    // One kind; the kind is not read. Values outside 1 to 4 are ignored.
+    // One kind; the kind is not read. Values outside 1 to 4 are ignored; modes 1 to 3 drop the
+    // active picture pane's selection.
     void SetOption(int16_t kind, int16_t value) override;
     int16_t GetOption(int16_t) override { return mode; }
     int16_t CountOptions(int16_t) override { return 4; }

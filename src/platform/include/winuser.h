@@ -323,6 +323,7 @@ typedef struct tagMSG {
 
 #define SC_MOVE 0xF010
 #define SC_CLOSE 0xF060
+#define SC_KEYMENU 0xF100
 
 // Virtual keys (letters and digits are their upper-case ASCII codes)
 #define VK_LBUTTON 0x01

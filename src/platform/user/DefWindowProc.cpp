@@ -5,6 +5,8 @@
 #include "platform/user/Activation.h"
 #include "platform/user/Cursors.h"
 #include "platform/user/Geometry.h"
+#include "platform/user/InputRouter.h"
+#include "platform/user/Modal.h"
 #include "platform/user/MenuBarHook.h"
 #include "platform/user/NonClientPainter.h"
 #include "platform/user/NonClientTracking.h"
@@ -109,13 +111,28 @@ void PressInFrame(HWND hwnd, Window& window, int hit, POINT at)
     }
 }
 
+// The keyboard's way into the menu bar: F10, a tap of Alt, or Alt with a character ask the
+// top-level window for its bar (WM_SYSCOMMAND SC_KEYMENU, the character in lParam).
+void KeyMenu(HWND hwnd, LPARAM character)
+{
+    SendMessageA(pw::platform::Activation::TopLevelOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, character);
+}
+
+// Not while a blocking window other than this one is up: its bar takes no clicks then either.
+void RunKeyMenu(HWND hwnd, const Window& window, LPARAM character)
+{
+    pw::platform::MenuBarHook* hook = pw::platform::CurrentMenuBarHook();
+    if (hook && !window.IsChild() && window.idOrMenu && pw::platform::AcceptsInput(hwnd))
+        hook->KeyMenu(hwnd, reinterpret_cast<HMENU>(window.idOrMenu), static_cast<UINT>(character));
+}
+
 } // namespace
 
 // The documented defaults the program relies on: closing destroys; painting validates (through
 // BeginPaint, which erases with the class background); WM_WINDOWPOSCHANGED sends WM_SIZE and
 // WM_MOVE; activation gives the focus back; the frame is hit-tested, dragged by its caption and
 // closed by its close box (WM_SYSCOMMAND SC_CLOSE, then WM_CLOSE); text is stored and the caption
-// repainted.
+// repainted; F10, a tap of Alt or Alt with a mnemonic open the menu bar.
 LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Window* window = WindowTable::Find(hwnd);
@@ -152,6 +169,19 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE)
             SendToWindow(hwnd, WM_CLOSE, 0, 0);
+        else if ((wParam & 0xFFF0) == SC_KEYMENU)
+            RunKeyMenu(hwnd, *window, lParam);
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F10)
+            KeyMenu(hwnd, 0);
+        return 0;
+    case WM_SYSKEYUP:
+        if (wParam == VK_MENU && pw::platform::InputRouter::AltTapped())
+            KeyMenu(hwnd, 0);
+        return 0;
+    case WM_SYSCHAR:
+        KeyMenu(hwnd, static_cast<LPARAM>(wParam));
         return 0;
     case WM_SETTEXT:
         window->text = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";

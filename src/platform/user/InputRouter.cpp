@@ -37,6 +37,9 @@ struct State {
     bool mouseInside = false;
     LastPress lastPress;
     int suspended = 0;
+    // Alt is down and nothing else was pressed since; the last release of Alt ended such a press.
+    bool altAlone = false;
+    bool altTapped = false;
 };
 
 State& TheState()
@@ -142,6 +145,8 @@ void RouteMouse(const InputEvent& event)
     State& s = TheState();
     POINT at { event.x, event.y };
     bool press = event.kind == InputKind::MouseDown;
+    if (press)
+        s.altAlone = false;
     HWND capture = Focus::Capture();
     HWND target = capture ? capture : Visibility::WindowAt(at);
     if (!target)
@@ -184,16 +189,25 @@ void RouteMouse(const InputEvent& event)
 
 void RouteKey(const InputEvent& event)
 {
+    State& s = TheState();
     bool down = event.kind == InputKind::KeyDown;
+    bool isAlt = event.virtualKey == VK_MENU;
     bool wasDown = IsDown(static_cast<int>(event.virtualKey));
     SetKey(static_cast<int>(event.virtualKey), down);
+    if (isAlt && !down) {
+        s.altTapped = s.altAlone;
+        s.altAlone = false;
+    } else if (down && !(isAlt && wasDown)) {
+        // A fresh press of Alt starts a tap; any other key spoils it (a repeat of Alt does not).
+        s.altAlone = isAlt;
+    }
     HWND target = Focus::Get() ? Focus::Get() : Activation::Active();
     if (HWND blocker = BlockingWindow(); blocker && (!target || !AcceptsInput(target)))
         target = blocker;
     if (!target)
         return;
     bool alt = IsDown(VK_MENU) && !IsDown(VK_CONTROL);
-    bool system = alt || event.virtualKey == VK_F10;
+    bool system = alt || event.virtualKey == VK_F10 || (isAlt && !IsDown(VK_CONTROL));
     UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM lParam = 1;
     if (alt)
@@ -312,6 +326,11 @@ POINT InputRouter::MousePosition()
 bool InputRouter::MouseInside()
 {
     return TheState().mouseInside;
+}
+
+bool InputRouter::AltTapped()
+{
+    return TheState().altTapped;
 }
 
 void InputRouter::Forget(HWND hwnd)

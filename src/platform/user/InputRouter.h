@@ -18,7 +18,8 @@ namespace pw::platform {
 // WM_SETCURSOR lets the window choose the cursor. A press activates the window's top-level window.
 // A second press of the same button on the same CS_DBLCLKS window within 500 ms and 4 pixels (on
 // each axis) of the first comes as the double-click message. Keys go to the focus (the active
-// window when nothing has it), as WM_SYSKEYDOWN/WM_SYSKEYUP while Alt is held without Ctrl.
+// window when nothing has it), as WM_SYSKEYDOWN/WM_SYSKEYUP while Alt is held without Ctrl (Alt
+// itself and F10 too).
 // While a blocking window is up, mouse input to other windows is dropped (a press beeps) and keys
 // go to the blocking window. Every event updates the key state GetKeyState reads.
 class InputRouter {
@@ -42,6 +43,9 @@ public:
     static POINT MousePosition();
     // False before the first mouse event and after the pointer left the host window.
     static bool MouseInside();
+    // Whether the last release of Alt ended a press with no other key or mouse press in between:
+    // such a tap is the keyboard's way into the menu bar.
+    static bool AltTapped();
 
     // Drops routed messages of a window that is gone.
     static void Forget(HWND hwnd);

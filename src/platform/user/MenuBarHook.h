@@ -24,6 +24,11 @@ public:
     // Runs the menu's own tracking.
     virtual void Press(HWND hwnd, HMENU menu, POINT screen) = 0;
 
+    // The keyboard asked for the bar (WM_SYSCOMMAND SC_KEYMENU reaching DefWindowProcA):
+    // `character` 0 (F10, or Alt pressed and released) selects the first title; a character
+    // (Alt with it) opens the title whose mnemonic it is. Runs the menu's own tracking.
+    virtual void KeyMenu(HWND hwnd, HMENU menu, UINT character) = 0;
+
     // The menu a new top-level window gets from its class's menu name when CreateWindowExA was
     // given none; NULL for none.
     virtual HMENU LoadClassMenu(HINSTANCE instance, const std::string& name) = 0;

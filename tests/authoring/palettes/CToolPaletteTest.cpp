@@ -12,12 +12,6 @@ using namespace authoring;
 
 namespace {
 
-class Recorder : public pw::authoring::PaletteClient {
-public:
-    void CellChosen(int16_t index) override { chosen.push_back(index); }
-    std::vector<int16_t> chosen;
-};
-
 class DoubleClickPalette : public CToolPalette {
 public:
     using CToolPalette::CToolPalette;
@@ -32,15 +26,6 @@ std::unique_ptr<ButtonGrid> Grid(int16_t rows, int16_t columns, int16_t width, i
     grid->columns = columns;
     grid->cellWidth = width;
     grid->cellHeight = height;
-    return grid;
-}
-
-// A picture of one letter, `width` x `height`.
-std::string Plain(char letter, int width, int height)
-{
-    std::string grid;
-    for (int y = 0; y < height; ++y)
-        grid += (y ? "|" : "") + std::string(static_cast<size_t>(width), letter);
     return grid;
 }
 

@@ -1,7 +1,7 @@
 #include "authoring/panes/CEditPane.h"
 
 #include "authoring/panes/Scrap.h"
-#include "graphics/Picture.h"
+#include "engine/CResource.h"
 #include "foundation/String.h"
 #include "ui/Window.h"
 
@@ -45,8 +45,9 @@ TEST_F(AuthoringTest, AnEditPaneOffersSavingOnlyWhenChangedAndUnlocked)
         }
         EXPECT_EQ(pane->GetCommandStatus(CEditPane::kSaveCommand), c.status);
         EXPECT_EQ(pane->GetCommandStatus(8), c.otherStatus);
-        SmartPtr<Picture> picture;
-        EXPECT_FALSE(pane->TakePicture(picture));
+        Rect rect(0, 0, 0, 0);
+        SmartPtr<CResource> resource;
+        EXPECT_FALSE(pane->TakePicture(rect, resource));
     }
 }
 

@@ -9,8 +9,10 @@
 #include "foundation/ObjectFile.h"
 #include "graphics/OffScreen.h"
 #include "ui/Window.h"
+#include "ui/WindowFrame.h"
 
 #include "authoring/AuthoringFixture.h"
+#include "authoring/panes/PaneFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -263,6 +265,34 @@ TEST_F(Rotation, SnapsAndCrossesTheOppositeSide)
     int16_t rotation = 0;
     sprite->RotationAtFrame(2, rotation);
     EXPECT_EQ(rotation, 20);
+}
+
+class PaneRotation : public authoring::PaneTest { };
+
+// Tool 7 in the editing pane: while the drag goes on the turned outline is drawn over the page
+// and goes at the release; the turn is the window's undo step.
+TEST_F(PaneRotation, TheOutlineFollowsTheDragAndTheTurnIsUndoable)
+{
+    CSprite* turned = AddSprite(Rect(60, 60, 100, 80), 0, kFrames);
+    UseTool(7);
+    HWND hwnd = page->GetFrame()->GetOSWindow();
+    // Black pixels across the middle of the sprite, where no handle lies.
+    auto blacks = [&] {
+        std::string rows = ShownRow(hwnd, 69, 60, 100) + ShownRow(hwnd, 70, 60, 100);
+        return std::count(rows.begin(), rows.end(), 'k');
+    };
+    Press(95, 70);
+    Move(80, 30);
+    EXPECT_GE(blacks(), 12) << "the line from the centre and the outline's sides";
+    Release(80, 30);
+    EXPECT_EQ(blacks(), 0);
+    int16_t angle = 0;
+    turned->RotationAtFrame(0, angle);
+    EXPECT_EQ(angle, 90);
+    ASSERT_TRUE(page->HasUndoTask());
+    page->Undo();
+    turned->RotationAtFrame(0, angle);
+    EXPECT_EQ(angle, 0);
 }
 
 } // namespace

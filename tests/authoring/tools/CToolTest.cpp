@@ -75,9 +75,12 @@ TEST_F(KidResourcesTest, PaletteLayoutsComeFromTheTableByNumber)
         { 213, 1, 3, 100, 34, 130, 131, -1 },
         { 300, 2, 7, 35, 35, 2000, -1, -1 },
         { 301, 2, 10, 35, 35, 2010, -1, -1 },
-        { 304, 0, 0, 35, 35, -1, -1, -1 },
-        { 305, 2, 9, 35, 35, -1, -1, -1 },
-        { 310, 2, 3, 35, 35, -1, -1, -1 },
+        { 302, 4, 8, 35, 35, -1, -1, -1 },
+        { 304, 2, 2, 35, 35, 2040, -1, -1 },
+        { 305, 3, 8, 35, 35, -1, -1, -1 },
+        { 307, 2, 9, 35, 35, -1, -1, -1 },
+        { 308, 2, 3, 35, 35, -1, -1, -1 },
+        { 310, 2, 5, 35, 35, -1, -1, -1 },
     };
     auto number = [](const SmartPtr<ImageResource>& picture) { return picture.Valid() ? picture->GetNumber() : -1; };
     for (const Case& c : cases) {
@@ -95,7 +98,7 @@ TEST_F(KidResourcesTest, PaletteLayoutsComeFromTheTableByNumber)
             EXPECT_EQ(grid->normalPicture, KidResources::Lookup(c.normal)) << "one handle per number";
         }
     }
-    for (int16_t missing : { 200, 205, 207, 209, 214, 299, 302, 303, 311 }) {
+    for (int16_t missing : { 200, 205, 207, 209, 214, 299, 303, 311 }) {
         SCOPED_TRACE(missing);
         EXPECT_EQ(Failure([&] { KidResources::MakeButtonGrid(missing); }), "false");
     }

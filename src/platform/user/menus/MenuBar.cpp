@@ -1,5 +1,5 @@
-// The menus' side of a window frame: the bar's height, its painting, a press on it, and the class
-// menu "MainMenu" (the program's one menu resource: an empty bar the program fills).
+// The menus' side of a window frame: the bar's height, its painting, a press on it or a key for it,
+// and the class menu "MainMenu" (the program's one menu resource: an empty bar the program fills).
 #include "platform/user/MenuBarHook.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/menus/Menu.h"
@@ -26,6 +26,8 @@ public:
     }
 
     void Press(HWND hwnd, HMENU menu, POINT screen) override { MenuTracker::TrackBar(hwnd, menu, screen); }
+
+    void KeyMenu(HWND hwnd, HMENU menu, UINT character) override { MenuTracker::TrackKeys(hwnd, menu, character); }
 
     HMENU LoadClassMenu(HINSTANCE, const std::string& name) override
     {

@@ -4,6 +4,7 @@
 #include "platform/user/menus/Menu.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace pw::platform {
 
@@ -24,7 +25,7 @@ public:
     {
     }
     ~MeasuringDc() { DeleteDC(hdc); }
-    int Width(std::string_view text) const { return font.Width(text); }
+    int Width(std::string_view text) const { return font.Width(MenuLayout::ShownText(text)); }
 
 private:
     HDC hdc;
@@ -123,6 +124,31 @@ std::string_view MenuLayout::ShortcutOf(std::string_view title)
 {
     size_t tab = title.find('\t');
     return tab == std::string_view::npos ? std::string_view() : title.substr(tab + 1);
+}
+
+std::string MenuLayout::ShownText(std::string_view title)
+{
+    std::string shown;
+    for (size_t i = 0; i < title.size(); ++i) {
+        // A '&' at the end marks nothing and shows nothing, as DrawTextA draws it.
+        if (title[i] == '&' && ++i == title.size())
+            break;
+        shown += title[i];
+    }
+    return shown;
+}
+
+char MenuLayout::MnemonicOf(std::string_view title)
+{
+    std::string_view label = LabelOf(title);
+    for (size_t i = 0; i + 1 < label.size(); ++i) {
+        if (label[i] != '&')
+            continue;
+        if (label[i + 1] != '&')
+            return static_cast<char>(std::toupper(static_cast<unsigned char>(label[i + 1])));
+        ++i;
+    }
+    return 0;
 }
 
 } // namespace pw::platform

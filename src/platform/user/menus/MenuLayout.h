@@ -44,6 +44,11 @@ public:
     // A title split at its first tab: the label, and the text shown right-aligned after it.
     static std::string_view LabelOf(std::string_view title);
     static std::string_view ShortcutOf(std::string_view title);
+
+    // Titles mark their mnemonic with '&' ("&File" shows F underlined and opens with Alt+F); "&&"
+    // shows one '&'. The text as shown, and the marked character in upper case (0: none).
+    static std::string ShownText(std::string_view title);
+    static char MnemonicOf(std::string_view title);
 };
 
 // The font menus draw in (DejaVu Sans, 11 pixels), selected into a DC while the object lives.

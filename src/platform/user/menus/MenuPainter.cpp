@@ -33,7 +33,8 @@ void Ring(HDC hdc, const RECT& r, COLORREF topLeft, COLORREF bottomRight)
 void Text(HDC hdc, std::string_view text, RECT rect, UINT align, COLORREF colour)
 {
     SetTextColor(hdc, colour);
-    DrawTextA(hdc, text.data(), static_cast<int>(text.size()), &rect, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    // Without DT_NOPREFIX: "&x" shows x underlined, as the title's mnemonic.
+    DrawTextA(hdc, text.data(), static_cast<int>(text.size()), &rect, align | DT_SINGLELINE | DT_VCENTER);
 }
 
 // Grayed text on the plain background is embossed: white one pixel down and right, grey on top.

@@ -8,8 +8,8 @@ namespace pw::platform {
 
 // Draws menus in the classic grey look with GDI: the bar's titles (the open one in the highlight
 // colour), and a drop-down's raised frame, items, separators, check marks, right-aligned shortcut
-// texts and the arrows of items that open another menu. Grayed items are drawn embossed. Titles
-// are drawn byte for byte: '&' is no prefix.
+// texts and the arrows of items that open another menu. Grayed items are drawn embossed. A '&' in
+// a title underlines the character after it (the mnemonic); "&&" draws one '&'.
 class MenuPainter {
 public:
     // `area` is the bar in `hdc`'s coordinates; `highlighted` the open title, or -1.

@@ -161,11 +161,16 @@ void MenuSession::OpenLevel(HMENU menu, POINT at, const RECT& anchor, bool below
     UpdateWindow(level.window);
 }
 
-void MenuSession::OpenTitle(int index, bool highlightFirst)
+void MenuSession::SelectTitle(int index)
 {
     CloseLevels(0);
     barItem = index;
     RepaintBar();
+}
+
+void MenuSession::OpenTitle(int index, bool highlightFirst)
+{
+    SelectTitle(index);
     const MenuItem* item = ItemOf(bar, index);
     if (!OpensMenu(item))
         return;

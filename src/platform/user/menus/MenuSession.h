@@ -44,6 +44,8 @@ public:
 
     static MenuSession* Current();
 
+    // Shows title `index` highlighted in the bar with no drop-down (the keyboard's first step).
+    void SelectTitle(int index);
     // Shows title `index` open and its drop-down below it (nothing drops from a grayed title or a
     // title that is itself a command); `highlightFirst` highlights its first item (keyboard).
     void OpenTitle(int index, bool highlightFirst);

@@ -5,6 +5,9 @@
 #include "platform/user/Window.h"
 #include "platform/user/menus/MenuSession.h"
 
+#include <cctype>
+#include <functional>
+
 namespace pw::platform {
 
 namespace {
@@ -89,16 +92,93 @@ int NextSelectable(HMENU menu, int from, int step)
     return from;
 }
 
-void NextTitle(MenuSession& session, int step)
+// Goes to the title `step` away from the selected one, wrapping: opens it, or only selects it.
+void NextTitle(MenuSession& session, int step, bool open)
 {
     int count = static_cast<int>(session.TitleCount());
-    if (count > 0)
-        session.OpenTitle(((session.barItem < 0 ? 0 : session.barItem) + step + count) % count, true);
+    if (count == 0)
+        return;
+    int next = ((session.barItem < 0 ? 0 : session.barItem) + step + count) % count;
+    if (open)
+        session.OpenTitle(next, true);
+    else
+        session.SelectTitle(next);
+}
+
+// The first item of `menu` whose mnemonic is the letter or digit `key`, or -1.
+int MnemonicItem(HMENU handle, UINT key)
+{
+    const Menu* menu = MenuTable::Find(handle);
+    if (!menu || key > 0xFF || !std::isalnum(static_cast<int>(key)))
+        return -1;
+    char wanted = static_cast<char>(std::toupper(static_cast<int>(key)));
+    for (size_t i = 0; i < menu->items.size(); ++i) {
+        if (menu->items[i].kind != MenuItem::Kind::Separator && MenuLayout::MnemonicOf(menu->items[i].title) == wanted)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Title `index` chosen from the keyboard: its menu opens on its first item, or, when the title is
+// itself a command, it is chosen.
+void OpenFromKeys(MenuSession& session, int index)
+{
+    const MenuItem* title = MenuSession::ItemOf(session.bar, index);
+    if (title && title->kind == MenuItem::Kind::Command) {
+        session.SelectTitle(index);
+        Choose(session, title);
+        return;
+    }
+    session.OpenTitle(index, true);
+}
+
+// Keys while only a title is selected.
+void OnBarKey(MenuSession& session, UINT key)
+{
+    switch (key) {
+    case VK_ESCAPE:
+    case VK_MENU:
+    case VK_F10:
+        session.done = true;
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        NextTitle(session, key == VK_LEFT ? -1 : 1, false);
+        break;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_RETURN:
+        OpenFromKeys(session, session.barItem);
+        break;
+    default:
+        if (int title = MnemonicItem(session.bar, key); title >= 0)
+            OpenFromKeys(session, title);
+        break;
+    }
+}
+
+// A mnemonic in the innermost open menu highlights its item, then opens or chooses it.
+void OnMnemonic(MenuSession& session, UINT key)
+{
+    size_t innermost = session.levels.size() - 1;
+    int index = MnemonicItem(session.levels[innermost].menu, key);
+    const MenuItem* item = MenuSession::ItemOf(session.levels[innermost].menu, index);
+    if (!item || !item->IsSelectable())
+        return;
+    session.Highlight(innermost, index);
+    if (item->kind == MenuItem::Kind::Popup)
+        session.OpenSubmenu(innermost, true);
+    else
+        Choose(session, item);
 }
 
 void OnKey(MenuSession& session, UINT key)
 {
     size_t depth = session.levels.size();
+    if (depth == 0 && session.barItem >= 0) {
+        OnBarKey(session, key);
+        return;
+    }
     HMENU menu = depth > 0 ? session.levels.back().menu : nullptr;
     int highlighted = depth > 0 ? session.levels.back().highlighted : -1;
     const MenuItem* item = depth > 0 ? MenuSession::ItemOf(menu, highlighted) : MenuSession::ItemOf(session.bar, session.barItem);
@@ -111,7 +191,7 @@ void OnKey(MenuSession& session, UINT key)
         else if (key == VK_ESCAPE)
             session.done = true;
         else
-            NextTitle(session, -1);
+            NextTitle(session, -1, true);
         break;
     case VK_MENU:
     case VK_F10:
@@ -126,7 +206,7 @@ void OnKey(MenuSession& session, UINT key)
         if (depth > 0 && opensMenu && item->IsEnabled())
             session.OpenSubmenu(depth - 1, true);
         else
-            NextTitle(session, 1);
+            NextTitle(session, 1, true);
         break;
     case VK_RETURN:
         if (depth > 0 && opensMenu)
@@ -135,6 +215,8 @@ void OnKey(MenuSession& session, UINT key)
             Choose(session, item);
         break;
     default:
+        if (depth > 0)
+            OnMnemonic(session, key);
         break;
     }
 }
@@ -178,9 +260,9 @@ void RunLoop(MenuSession& session)
     session.suspension.reset();
 }
 
-} // namespace
-
-void MenuTracker::TrackBar(HWND owner, HMENU bar, POINT screen)
+// One menu loop over the bar of `owner`: WM_INITMENU, then `open` shows what the loop starts with
+// (false: nothing to start with, no loop), then the loop, then WM_COMMAND for a chosen command.
+void Track(HWND owner, HMENU bar, const std::function<bool(MenuSession&)>& open)
 {
     if (MenuSession::Current() || !MenuTable::Find(bar))
         return;
@@ -192,15 +274,46 @@ void MenuTracker::TrackBar(HWND owner, HMENU bar, POINT screen)
     std::optional<UINT> chosen;
     {
         MenuSession session(owner, bar);
-        Hit hit = session.HitTest(screen);
-        if (hit.where != Hit::Where::Bar)
+        if (!open(session))
             return;
-        session.OpenTitle(hit.item, false);
-        RunLoop(session);
+        if (!session.done)
+            RunLoop(session);
         chosen = session.chosen;
     }
     if (chosen && WindowTable::Find(owner))
         SendMessageA(owner, WM_COMMAND, MAKEWPARAM(*chosen, 0), 0);
+}
+
+} // namespace
+
+void MenuTracker::TrackBar(HWND owner, HMENU bar, POINT screen)
+{
+    Track(owner, bar, [screen](MenuSession& session) {
+        Hit hit = session.HitTest(screen);
+        if (hit.where != Hit::Where::Bar)
+            return false;
+        session.OpenTitle(hit.item, false);
+        return true;
+    });
+}
+
+void MenuTracker::TrackKeys(HWND owner, HMENU bar, UINT character)
+{
+    Track(owner, bar, [character](MenuSession& session) {
+        if (session.TitleCount() == 0)
+            return false;
+        if (character == 0) {
+            session.SelectTitle(0);
+            return true;
+        }
+        int title = MnemonicItem(session.bar, character);
+        if (title < 0) {
+            MessageBeep(0);
+            return false;
+        }
+        OpenFromKeys(session, title);
+        return true;
+    });
 }
 
 void MenuTracker::Cancel()

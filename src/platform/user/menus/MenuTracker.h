@@ -10,12 +10,18 @@ namespace pw::platform {
 // messages, paints and timers keep being dispatched. The mouse highlights items, opens the menus
 // of other titles and of items that open one, and chooses an enabled command on release; a press
 // outside the menus closes them. Keys: Up and Down move in the open menu, Left and Right go to
-// the next title (or in and out of nested menus), Return chooses, Esc closes. Grayed items can
-// never be chosen. When a command was chosen, WM_COMMAND (HIWORD 0) is sent after the menus
-// closed. One menu loop runs at a time.
+// the next title (or in and out of nested menus), Return chooses, Esc closes, a mnemonic letter
+// ('&' in a title) opens or chooses its title. With only a title selected (the keyboard's way in)
+// Left and Right select the next title and Down, Up or Return open its menu on its first item.
+// Grayed items can never be chosen. When a command was chosen, WM_COMMAND (HIWORD 0) is sent after
+// the menus closed. One menu loop runs at a time.
 class MenuTracker {
 public:
     static void TrackBar(HWND owner, HMENU bar, POINT screen);
+    // The keyboard's way into the bar: `character` 0 selects the first title without opening it;
+    // another character opens the title whose mnemonic it is on its first item, and beeps when no
+    // title has it.
+    static void TrackKeys(HWND owner, HMENU bar, UINT character);
 
     // Closes the menus without a command: a dialog opened over them (from a timer) needs the
     // input, as it would take the capture on Windows.

@@ -1,0 +1,89 @@
+#include "Ratio.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace bench {
+
+namespace {
+
+std::map<std::string, Limit>& Registry()
+{
+    static std::map<std::string, Limit> pairs;
+    return pairs;
+}
+
+class Prepared;
+
+std::vector<std::shared_ptr<Prepared>>& AllPrepared()
+{
+    static std::vector<std::shared_ptr<Prepared>> prepared;
+    return prepared;
+}
+
+// The sides, made on first use and kept for the run.
+class Prepared {
+public:
+    explicit Prepared(std::function<Sides()> prepare)
+        : prepare(std::move(prepare))
+    {
+    }
+
+    Sides& Get()
+    {
+        if (!sides)
+            sides = prepare();
+        return *sides;
+    }
+
+    void Release() { sides.reset(); }
+
+private:
+    std::function<Sides()> prepare;
+    std::optional<Sides> sides;
+};
+
+void Run(benchmark::State& state, Prepared& prepared, std::function<void()> Sides::*side)
+{
+    try {
+        const std::function<void()>& run = prepared.Get().*side;
+        for (auto _ : state)
+            run();
+    } catch (const Failure& failure) {
+        state.SkipWithError(failure.what());
+    }
+}
+
+} // namespace
+
+bool Compare(const std::string& name, Limit limit, std::function<Sides()> prepare, const Configure& configure)
+{
+    Registry()[name] = limit;
+    auto prepared = std::make_shared<Prepared>(std::move(prepare));
+    AllPrepared().push_back(prepared);
+    benchmark::internal::Benchmark* sides[] = {
+        benchmark::RegisterBenchmark((name + "/work").c_str(),
+            [prepared](benchmark::State& state) { Run(state, *prepared, &Sides::work); }),
+        benchmark::RegisterBenchmark((name + "/reference").c_str(),
+            [prepared](benchmark::State& state) { Run(state, *prepared, &Sides::reference); }),
+    };
+    if (configure) {
+        for (benchmark::internal::Benchmark* side : sides)
+            configure(side);
+    }
+    return true;
+}
+
+void ReleaseSides()
+{
+    for (const std::shared_ptr<Prepared>& prepared : AllPrepared())
+        prepared->Release();
+}
+
+const std::map<std::string, Limit>& Pairs()
+{
+    return Registry();
+}
+
+} // namespace bench

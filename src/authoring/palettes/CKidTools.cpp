@@ -1,0 +1,255 @@
+#include "authoring/palettes/CKidTools.h"
+
+#include "authoring/palettes/CDropperOptionWindow.h"
+#include "authoring/palettes/CFramedPalette.h"
+#include "authoring/palettes/CProxyPalette.h"
+#include "authoring/palettes/CSwitchPalette.h"
+#include "authoring/palettes/CTilePane.h"
+#include "authoring/palettes/OptionViewHost.h"
+#include "authoring/resources/KidResources.h"
+#include "authoring/selectors/CPatternSelector.h"
+#include "authoring/tools/CBrushTool.h"
+#include "authoring/tools/CBucketTool.h"
+#include "authoring/tools/CDropperTool.h"
+#include "authoring/tools/CEraserTool.h"
+#include "authoring/tools/CLassoTool.h"
+#include "authoring/tools/CLineTool.h"
+#include "authoring/tools/CShapeTool.h"
+#include "engine/CFWDecorator.h"
+#include "foundation/Exception.h"
+#include "ui/App.h"
+#include "ui/WindowFrame.h"
+
+namespace {
+
+struct AnimationTool {
+    int32_t number;
+    int16_t sound;
+    // The default arrow tool has no sounds and no alternate mode.
+    bool arrow;
+    bool takesAltMode;
+};
+
+constexpr AnimationTool kAnimationTools[] = {
+    { 3, 20, false, true },
+    { 15, 22, false, true },
+    { 18, 23, false, true },
+    { 3, 0, true, false },
+    { 3, 20, false, false },
+    { 15, 22, false, false },
+    { 18, 23, false, false },
+};
+
+// The option area of each tool number that has one in the tools window.
+struct OptionArea {
+    int32_t number;
+    int16_t grid;
+    bool proxy;
+    bool withPattern;
+};
+
+constexpr OptionArea kOptionAreas[] = {
+    { 102, 305, true, true },
+    { 103, 310, true, true },
+    { 106, 308, true, true },
+    { 109, 305, true, false },
+    { 111, 304, false, false },
+    { 113, 307, true, true },
+};
+
+} // namespace
+
+CKidTools::CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette)
+    : CToolsDir(KidResources::LookupSound(1))
+{
+    size_t i = 0;
+    for (const AnimationTool& entry : kAnimationTools) {
+        SmartPtr<CTool> tool = entry.arrow
+            ? new CTool(entry.number, nullptr, false, nullptr)
+            : new CTool(entry.number, KidResources::LookupSound(entry.sound), true, KidResources::LookupSound(40));
+        if (entry.takesAltMode)
+            tool->SetAltMode(altMode);
+        animTools[i++] = tool;
+    }
+    if (i != NUM_ANIM_TOOLS)
+        AssertionFailed("i == NUM_ANIM_TOOLS", PW_HERE);
+    SmartPtr<CDropperTool> dropper = GetDropperTool();
+    paintTools = { new CBucketTool(dropper), new CBrushTool(dropper), new CShapeTool, new CLineTool, new CEraserTool,
+        new CLassoTool };
+    clickSound = KidResources::LookupSound(2);
+
+    SmartPtr<CTilePane> tiles = new CTilePane(this, false, true, 0);
+    tilePane = tiles.Get();
+    AddChild(tilePane);
+    if (withAnimPalette) {
+        animationPalette = new CAnimPalette(tiles.Get(), 1);
+        animationPalette->AddClient(this);
+        tiles->AddChild(SmartPtr<View>(animationPalette.Get()));
+        animationPalette->SelectTool(1);
+    }
+    if (withSwitchPalette) {
+        paintPalette = new CSwitchPalette(tiles.Get(), KidResources::MakeButtonGrid(202), 8, IndexOfToolNumber(110));
+        paintPalette->AddClient(this);
+        tiles->AddChild(SmartPtr<View>(paintPalette.Get()));
+        SetPaintPalette(paintPalette);
+    }
+    SelectDefaultTools();
+
+    FitContent();
+    Rect frame = GetRect();
+    CFWDecorator::Get().AlignRect(frame, 0, 2, true);
+    frame.top -= 32;
+    frame.bottom -= 32;
+    SetFrame(frame);
+}
+
+CKidTools::~CKidTools()
+{
+    if (animationPalette.Valid())
+        animationPalette->RemoveClient(this);
+    if (paintPalette.Valid())
+        paintPalette->RemoveClient(this);
+    if (optionPalette.Valid())
+        optionPalette->RemoveClient(this);
+    if (GetPaintPalette() == paintPalette)
+        SetPaintPalette(nullptr);
+}
+
+void CKidTools::Close()
+{
+    ResetBrush();
+    ChoreTick(GetChore());
+}
+
+void CKidTools::ResetBrush()
+{
+    if (GetCurrentToolNumber() != 102)
+        return;
+    if (auto* brush = dynamic_cast<CBrushTool*>(GetCurrentTool().Get()))
+        brush->FlushBrushes();
+}
+
+void CKidTools::CellChosen(int16_t index)
+{
+    if (index < kFirstOptionCell) {
+        ResetBrush();
+        CToolsDir::CellChosen(index);
+        return;
+    }
+    // Only the paint tools have option cells; another current tool (the options of the tool
+    // before stay shown) has none to choose.
+    SmartPtr<CTool> tool = GetCurrentTool();
+    int16_t count = tool.Valid() && tool->IsPaintTool() ? tool->CountOptions(0) : 0;
+    if (index >= kFirstOptionCell + count)
+        return;
+    PlayClick(clickSound);
+    SelectIndex(index);
+}
+
+void CKidTools::SelectIndex(int16_t index)
+{
+    if (index >= kFirstOptionCell) {
+        if (optionPalette.Valid())
+            optionPalette->SelectTool(index);
+        if (SmartPtr<CTool> tool = GetCurrentTool(); tool.Valid())
+            tool->SetOption(0, static_cast<int16_t>(index - kTextToolCell));
+        return;
+    }
+    if (index != 0) {
+        CToolsDir::SelectIndex(index);
+        // The application's current tool takes the presses in the panes.
+        if (App* app = Window::GetApplication(); app && GetCurrent().Valid())
+            app->SetCurrentTool(GetCurrent());
+    }
+    if (!ToggleShown(false))
+        return;
+    auto* host = dynamic_cast<pw::authoring::OptionViewHost*>(Window::GetApplication());
+    if (host == nullptr)
+        return;
+    Rect placement = GetFrame()->GetContentBounds();
+    placement.top -= 1;
+    SmartPtr<Window> view;
+    int32_t number = GetCurrentToolNumber();
+    if (number == 110) {
+        view = new CDropperOptionWindow(GetCurrentTool(), KidResources::MakeButtonGrid(302), placement);
+    } else {
+        for (const OptionArea& area : kOptionAreas) {
+            if (area.number == number)
+                ShowOptionPalette(area.grid, area.proxy, area.withPattern);
+        }
+    }
+    host->ShowOptionView(view);
+}
+
+int16_t CKidTools::IndexOfToolNumber(int32_t number)
+{
+    if (number == 4)
+        return kTextToolCell;
+    if (animationPalette.Valid()) {
+        int16_t selected = animationPalette->GetSelectedTool();
+        if (selected >= 1 && selected <= NUM_ANIM_TOOLS && animTools[static_cast<size_t>(selected - 1)]->GetNumber() == number)
+            return selected;
+    }
+    for (int16_t i = 1; i <= NUM_ANIM_TOOLS; ++i) {
+        if (animTools[static_cast<size_t>(i - 1)]->GetNumber() == number)
+            return i;
+    }
+    for (int16_t i = 1; i <= NUM_PAINT_TOOLS; ++i) {
+        if (paintTools[static_cast<size_t>(i - 1)]->GetNumber() == number)
+            return static_cast<int16_t>(NUM_ANIM_TOOLS + i);
+    }
+    return 0;
+}
+
+SmartPtr<Tool> CKidTools::ToolAt(int16_t index)
+{
+    // The shared text tool comes with the text pane; until then cell 14 names no tool.
+    if (index >= 1 && index <= NUM_ANIM_TOOLS)
+        return SmartPtr<Tool>(animTools[static_cast<size_t>(index - 1)].Get());
+    if (index > NUM_ANIM_TOOLS && index <= NUM_ANIM_TOOLS + NUM_PAINT_TOOLS)
+        return SmartPtr<Tool>(paintTools[static_cast<size_t>(index - NUM_ANIM_TOOLS - 1)].Get());
+    return nullptr;
+}
+
+void CKidTools::SetMode(int32_t mode)
+{
+    if (mode != 3)
+        ResetBrush();
+    CToolsDir::SetMode(mode);
+}
+
+void CKidTools::ShowOptionPalette(int16_t grid, bool proxy, bool withPattern)
+{
+    View* content = tilePane.Get();
+    if (optionPalette.Valid())
+        RemoveOptionPalette();
+    SmartPtr<CTool> tool = GetCurrentTool();
+    if (proxy) {
+        optionPalette = new CProxyPalette(content, tool, KidResources::MakeButtonGrid(grid), kFirstOptionCell, 0);
+    } else {
+        optionPalette = new CFramedPalette(content, KidResources::MakeButtonGrid(grid), kFirstOptionCell);
+        int16_t option = tool->GetOption(0);
+        optionPalette->SelectTool(option != 0 ? static_cast<int16_t>(kFirstOptionCell + option - 1) : 0);
+    }
+    optionPalette->AddClient(this);
+    content->AddChild(SmartPtr<View>(optionPalette.Get()));
+    if (withPattern) {
+        if (!patternSelector.Valid())
+            patternSelector = new CPatternSelector(content);
+        content->AddChild(SmartPtr<View>(patternSelector.Get()));
+    }
+    FitContent();
+}
+
+void CKidTools::RemoveOptionPalette()
+{
+    if (!optionPalette.Valid())
+        return;
+    if (patternSelector.Valid()) {
+        tilePane->RemoveChild(SmartPtr<View>(patternSelector.Get()));
+        patternSelector = nullptr;
+    }
+    tilePane->RemoveChild(SmartPtr<View>(optionPalette.Get()));
+    optionPalette->RemoveClient(this);
+    optionPalette = nullptr;
+}

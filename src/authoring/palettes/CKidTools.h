@@ -1,0 +1,55 @@
+#pragma once
+
+#include "authoring/palettes/CToolsDir.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class CPatternSelector;
+struct ButtonGrid;
+
+// The floating tools window of the children's program. It owns the two fixed sets of tools (seven
+// animation tools at cells 1 to 7, six paint tools at cells 8 to 13; cell 14 is the shared text
+// tool), shows them in palettes laid out in a framed row, and whenever the current tool changes
+// replaces its option area with the option palette of that tool (cells from 15) and, for the
+// tools that paint in colour, the swatch of the current colours. The dropper's and the text
+// tool's options go to a window of their own, which the application shows.
+class CKidTools : public CToolsDir {
+public:
+    static constexpr int16_t NUM_ANIM_TOOLS = 7;
+    static constexpr int16_t NUM_PAINT_TOOLS = 6;
+    // Cells below it name tools, cells from it options of the current tool.
+    static constexpr int16_t kFirstOptionCell = 15;
+    static constexpr int16_t kTextToolCell = 14;
+
+    // `altMode` goes to the first three animation tools.
+    CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette);
+    ~CKidTools() override;
+
+    // The chore step: the brushes are flushed; the window stays open and shown.
+    void Close() override;
+    void CellChosen(int16_t index) override;
+    // Below 15 makes the cell's tool current and rebuilds the option area; from 15 on makes the
+    // cell the current tool's option.
+    void SelectIndex(int16_t index) override;
+    int16_t IndexOfToolNumber(int32_t number) override;
+    void SetMode(int32_t mode) override;
+    SmartPtr<Tool> ToolAt(int16_t index) override;
+
+    void ShowOptionPalette(int16_t grid, bool proxy, bool withPattern);
+    void RemoveOptionPalette();
+
+    SmartPtr<CToolPalette> GetOptionPalette() const { return optionPalette; }
+    SmartPtr<CPatternSelector> GetPatternSelector() const { return patternSelector; }
+
+private:
+    // The brushes are flushed while the brush is current.
+    void ResetBrush();
+
+    std::array<SmartPtr<CTool>, NUM_ANIM_TOOLS> animTools;
+    std::array<SmartPtr<CTool>, NUM_PAINT_TOOLS> paintTools;
+    SmartPtr<SoundResource> clickSound;
+    SmartPtr<CToolPalette> optionPalette;
+    SmartPtr<CPatternSelector> patternSelector;
+};

@@ -1,0 +1,319 @@
+#include "authoring/panes/CHAPane.h"
+
+#include "authoring/palettes/CToolsDir.h"
+#include "authoring/tools/CTaskTool.h"
+#include "authoring/tools/CTool.h"
+#include "engine/CHAApp.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CShow.h"
+#include "graphics/Area.h"
+#include "graphics/DisplayPort.h"
+#include "ui/AppSignals.h"
+#include "ui/ClipTask.h"
+#include "ui/Window.h"
+
+#include <algorithm>
+
+PW_DEFINE_CLASS(CHAPane, nullptr, nullptr, CPanePlay)
+
+namespace pw::authoring {
+
+uint8_t gOverviewShown = 0;
+
+} // namespace pw::authoring
+
+namespace {
+
+constexpr int32_t kPlayCommand = 2030;
+constexpr int32_t kStopCommand = 2031;
+constexpr int32_t kAltModeCommand = 2032;
+constexpr int32_t kBackCommand = 2034;
+// The corner box: where the page's colour is shown at the pane's top-left corner.
+constexpr int32_t kCornerBoxWidth = 108;
+constexpr int32_t kCornerBoxHeight = 33;
+
+} // namespace
+
+SmartPtr<CTool> CHAPane::CurrentTool()
+{
+    App* app = Window::GetApplication();
+    return app ? SmartPtr<CTool>(SmartCast<CTool>(app->GetCurrentTool().Get())) : SmartPtr<CTool>();
+}
+
+CHAPane::CHAPane(View* parent, const SmartPtr<CPlayer>& player, bool constructionFlag)
+    : CPanePlay(parent, player)
+    , flags(constructionFlag ? kConstructionFlag : 0)
+{
+    player->RemoveOrAppendClient(this);
+    SetMovieBounds();
+}
+
+CHAPane::~CHAPane()
+{
+    CPanePlay::GetPlayer().RemoveOrAppendClient(this);
+    SmartPtr<CMovieRes> object = edited;
+    edited = nullptr;
+}
+
+View* CHAPane::Make(CShow& show, View& container)
+{
+    if (!show.GetPlayer())
+        return nullptr;
+    // The pane gives its size to the movie, so it is made at the page's own size: the window that
+    // holds the content fits itself around it.
+    Rect page(0, 0, 0, 0);
+    show.GetMovie()->GetBounds(page);
+    Rect box = container.GetBounds();
+    if (!page.IsEmpty())
+        container.SetBounds(box.left, box.top, box.left + page.right - page.left, box.top + page.bottom - page.top);
+    SmartPtr<CHAPane> pane = new CHAPane(&container, show.GetPlayer(), false);
+    container.AddChild(pane.Get());
+    if (CHAApp* app = CHAApp::Get())
+        app->SetActivePane(pane.Get());
+    return pane.Get();
+}
+
+CMovieGroup* CHAPane::GetGroup() const
+{
+    return SmartCast<CMovieGroup>(GetShow().GetMovie().Get());
+}
+
+Point CHAPane::ToMovie(Point p) const
+{
+    return CPanePlay::ToMovie(p.h, p.v);
+}
+
+Point CHAPane::ToPane(Point p) const
+{
+    Rect bounds = const_cast<CHAPane*>(this)->GetBounds();
+    return Point(p.h + bounds.left, p.v + bounds.top);
+}
+
+Rect CHAPane::ToPane(const Rect& r) const
+{
+    Rect moved = r;
+    Point origin = ToPane(Point(0, 0));
+    moved.Offset(origin.h, origin.v);
+    return moved;
+}
+
+void CHAPane::RedrawMovieRect(const Rect& r)
+{
+    if (!r.IsEmpty())
+        ImageChanged(Area(ToPane(r)), Area::EmptyArea());
+}
+
+SmartPtr<CXform> CHAPane::MovieToPane() const
+{
+    Point origin = ToPane(Point(0, 0));
+    if (origin.h == 0 && origin.v == 0)
+        return nullptr;
+    return new CXform(Rect(0, 0, 1, 1), Rect(origin.h, origin.v, origin.h + 1, origin.v + 1));
+}
+
+// The movie keeps its origin and takes the pane's size, so that a page is always exactly as large
+// as the pane that shows it.
+void CHAPane::SetMovieBounds()
+{
+    SmartPtr<CMovie> movie = GetShow().GetMovie();
+    Rect old(0, 0, 0, 0);
+    movie->GetBounds(old);
+    Point size = GetBounds().Size();
+    movie->SetBounds(Rect(old.left, old.top, old.left + size.h, old.top + size.v));
+}
+
+void CHAPane::AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db)
+{
+    View::AdjustBounds(dl, dt, dr, db);
+    SetMovieBounds();
+}
+
+void CHAPane::DrawContent(DisplayPort& port, Area& area)
+{
+    CPanePlay::DrawContent(port, area);
+    DrawCornerBox(port);
+    // A running task draws what it drags; the marks would show the old place.
+    if (feedback)
+        feedback->DrawFeedback(port);
+    else
+        DrawSelectionMarks(port);
+}
+
+void CHAPane::DrawCornerBox(DisplayPort& port)
+{
+    if (!(flags & kCornerBoxShown) || IsPlaying())
+        return;
+    Rect bounds = GetBounds();
+    port.DrawRectangle(Rect(bounds.left, bounds.top, bounds.left + kCornerBoxWidth, bounds.top + kCornerBoxHeight),
+        GetShow().GetExtent(), Color(Color::kNoColor), 1);
+}
+
+void CHAPane::ActiveChanged(bool active)
+{
+    CHAApp* app = CHAApp::Get();
+    if (!active) {
+        // The next drawing leaves the marks out.
+        InvalidateView(false);
+        if (app)
+            app->ClearActivePane(this);
+        return;
+    }
+    CPlayer& player = CPanePlay::GetPlayer();
+    player.NoteFrame(currentFrame);
+    SmartPtr<CTool> tool = CurrentTool();
+    TellApplication(tool.Valid() && tool->InAltMode() ? kAltModeCommand : !IsPlaying() ? kStopCommand : kPlayCommand);
+    if (app)
+        app->SetActivePane(this);
+    InvalidateView(false);
+}
+
+bool CHAPane::IsActivePane()
+{
+    CHAApp* app = CHAApp::Get();
+    return app && app->GetActivePane().Get() == this;
+}
+
+void CHAPane::GetFrameRange(int16_t& first, int16_t& last, bool exact) const
+{
+    auto lastFrame = static_cast<int16_t>(GetShow().GetMovie()->NumFrames() - 1);
+    bool overview = pw::authoring::gOverviewShown != 0;
+    if (mode == 2) {
+        first = 0;
+        last = lastFrame;
+    } else if (exact || mode == 1) {
+        first = rangeFirst;
+        last = rangeLast;
+    } else if (mode == 3 && !overview) {
+        first = currentFrame;
+        last = lastFrame;
+    } else {
+        first = last = currentFrame;
+    }
+    if (!overview && last < first)
+        last = first;
+}
+
+void CHAPane::AfterEdit(const SmartPtr<Task>& task)
+{
+    if (task.Valid())
+        NotifyTask(task);
+    SmartPtr<CTool> tool = CurrentTool();
+    int32_t number = tool.Valid() ? tool->GetNumber() : -1;
+    if (number == 19 || number == 14 || number == 22) {
+        // The tools window is among the edit clients while it follows this pane.
+        for (pw::authoring::PaneClient* client : std::vector(editClients)) {
+            if (auto* tools = dynamic_cast<CToolsDir*>(client)) {
+                tools->SelectDefaultTools();
+                if (App* app = Window::GetApplication())
+                    app->SetCurrentTool(tools->GetCurrent());
+            }
+        }
+    }
+    CMovieGroup* group = GetGroup();
+    if (group && !SmartCast<ClipTask>(task.Get()))
+        group->RemoveEmptySprites();
+    NotifyChanged();
+}
+
+void CHAPane::EndMove(CMoveTask*)
+{
+    TellApplication(kPlayCommand);
+    DrawSelectionMarks();
+}
+
+void CHAPane::RunMouseTask(App* app, const SmartPtr<CMouseTask>& task, Point point, BitFlags modifiers,
+    uint8_t clicks, const SmartPtr<Window>& window)
+{
+    SmartPtr<Tool> taskTool = new CTaskTool(task, app ? app->GetCurrentTool() : SmartPtr<Tool>());
+    NotifyCommand(new pw::ui::SetToolSignal(taskTool));
+    taskTool->MouseDown(point, modifiers, clicks, window);
+}
+
+void CHAPane::SetFeedback(pw::authoring::PaneFeedback* task)
+{
+    feedback = task;
+}
+
+void CHAPane::ClearFeedback(pw::authoring::PaneFeedback* task)
+{
+    if (feedback == task)
+        feedback = nullptr;
+}
+
+void CHAPane::AreaNotice(const SmartPtr<Area>& area)
+{
+    if (area.Valid())
+        ImageChanged(*area.Get(), Area::EmptyArea());
+    else
+        InvalidateView(false);
+}
+
+void CHAPane::ToggleClient(pw::authoring::PaneClient* client)
+{
+    ToggleMember(editClients, client);
+}
+
+void CHAPane::TellEditClients()
+{
+    for (pw::authoring::PaneClient* client : std::vector(editClients))
+        client->PaneChanged(this);
+}
+
+void CHAPane::TellApplication(int32_t number)
+{
+    if (auto* handler = dynamic_cast<NumberCommandHandler*>(Window::GetApplication()))
+        handler->DoCommand(number, 0);
+}
+
+void CHAPane::DoCommand(int32_t number, int32_t argument)
+{
+    CPlayer& player = CPanePlay::GetPlayer();
+    if (!GetGroup()) {
+        CPanePlay::DoCommand(number, argument);
+        return;
+    }
+    if (number != kBackCommand && number != kPlayCommand && number != kStopCommand)
+        player.Stop();
+    switch (number) {
+    case kPlayCommand:
+        player.Stop();
+        if (player.GetFrame() >= GetShow().GetMovie()->NumFrames() - 1)
+            player.GoToFrame(0);
+        SelectSprite(-1, false);
+        if (!player.Start()) {
+            TellApplication(kStopCommand);
+            return;
+        }
+        TellApplication(kPlayCommand);
+        TellSelectionClients();
+        return;
+    case kStopCommand:
+        if (!IsPlaying())
+            TellApplication(kStopCommand);
+        else
+            player.Stop();
+        return;
+    case kAltModeCommand:
+        if (!(flags & kConstructionFlag))
+            TellApplication(kAltModeCommand);
+        return;
+    default:
+        CPanePlay::DoCommand(number, argument);
+    }
+}
+
+int32_t CHAPane::GetCommandStatus(int32_t number)
+{
+    if (!GetGroup())
+        return kDisabled;
+    switch (number) {
+    case kPlayCommand:
+        return IsPlaying() ? kDisabled : kEnabled;
+    case kStopCommand:
+        return IsPlaying() ? kEnabled : kDisabled;
+    case kAltModeCommand:
+        return kEnabled;
+    default:
+        return kDisabled;
+    }
+}

@@ -1,0 +1,186 @@
+#pragma once
+
+#include "authoring/panes/FrameRangeSelector.h"
+#include "authoring/panes/PaneFeedback.h"
+#include "authoring/panes/ToolsWindowPane.h"
+#include "engine/CMovieRes.h"
+#include "engine/CPanePlay.h"
+#include "engine/CPlayer.h"
+#include "engine/CSprite.h"
+#include "engine/CXform.h"
+#include "foundation/SmartList.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+class App;
+class CHAPane;
+class CMouseTask;
+class CMovieGroup;
+class CMoveTask;
+class CTool;
+class Tool;
+
+namespace pw::authoring {
+
+// Told by the animation pane after every change of its sprite or frame selection.
+class SelectionClient {
+public:
+    virtual void SelectionChanged(CHAPane* pane) = 0;
+
+protected:
+    ~SelectionClient() = default;
+};
+
+// One byte for the whole program: 1 while the frame overview is shown, when the pane's sprite
+// selection counts as empty and frame ranges are not widened or fitted.
+extern uint8_t gOverviewShown;
+
+} // namespace pw::authoring
+
+// The view in which a page is edited: it shows the player's current frame of the page's movie,
+// keeps the sprite selection and the frame range the editing commands work on, turns presses on
+// sprites into mouse tasks, and tells its clients (the frame overview, the tools window) when the
+// selection or the editing state changes. The page's movie always has the pane's size; its
+// coordinates start at the pane's top-left corner. The show's document window holds the pane;
+// the pane holds the player through its base, and its client lists hold nothing.
+//
+// The selection: a run of frames (last = first - 1 is an insertion point before first), a mode
+// (0 the current frame, 1 the run, 2 all frames, 3 the current frame to the end) and a 1-based
+// list of sprites whose item 1 is the one single-sprite operations use.
+class CHAPane : public CPanePlay,
+                public PlayerClient,
+                public pw::authoring::ToolsWindowPane,
+                public pw::authoring::FrameRangeSelector {
+    PW_CLASS_INFO(CHAPane)
+
+public:
+    // The square at each corner of a sprite's rectangle that scales instead of moving.
+    static constexpr Point kCornerHandleSize { 8, 8 };
+
+    // `constructionFlag` set keeps command 2032 from reaching the application.
+    CHAPane(View* parent, const SmartPtr<CPlayer>& player, bool constructionFlag);
+    ~CHAPane() override;
+
+    // Builds the pane inside a document window's content; registered as the show's view maker.
+    static View* Make(CShow& show, View& container);
+
+    // The movie as a sprite movie, or null.
+    CMovieGroup* GetGroup() const;
+    // Points and rectangles between the pane's (window) coordinates and the movie's.
+    Point ToMovie(Point p) const;
+    Point ToPane(Point p) const;
+    Rect ToPane(const Rect& r) const;
+    // Marks the movie rectangle for redrawing in the pane.
+    void RedrawMovieRect(const Rect& r);
+    // The transform that draws the movie at its place in the pane (none when the places agree).
+    SmartPtr<CXform> MovieToPane() const;
+
+    // Drawing and geometry.
+    void DrawContent(DisplayPort& port, Area& area) override;
+    void AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db) override;
+    void ActiveChanged(bool active) override;
+    void DrawCornerBox(DisplayPort& port);
+
+    // The frame range of the commands; `exact` takes the stored run whatever the mode.
+    void GetFrameRange(int16_t& first, int16_t& last, bool exact) const;
+    // The step every edit ends with: the task (may be empty) becomes the window's undo step.
+    void AfterEdit(const SmartPtr<Task>& task);
+    // The move task's last step: the application hears 2030, the marks are drawn.
+    void EndMove(CMoveTask* task);
+    // Wraps the task in a task tool that becomes the current tool and hands it the press.
+    void RunMouseTask(App* app, const SmartPtr<CMouseTask>& task, Point point, BitFlags modifiers, uint8_t clicks,
+        const SmartPtr<Window>& window);
+    // Never tracks a rubber band: the rectangle stays as it is.
+    bool TrackRect(Rect&, Point) { return false; }
+    // A press: a task by the current tool on the sprite under the point, or a new selection.
+    bool MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks, const SmartPtr<Window>& window) override;
+    // The sprite index preferred for a press at the movie point (a selected sprite or its
+    // handles first) and the topmost one; -1 for none.
+    void HitTest(Point p, int16_t& preferred, int16_t& top) const;
+
+    // Selection (CHAPaneSelection.cpp).
+    void SelectFrames(int16_t first, int16_t last);
+    void SetFrameRange(int16_t first, int16_t last) override { SelectFrames(first, last); }
+    int16_t FrameInSelection(int16_t frame) const;
+    int32_t GetSelectionMode() const { return mode; }
+    void SetSelectionMode(int32_t newMode);
+    void SelectSprite(int16_t index, bool fit);
+    void SetSelection(const SmartPtr<CSprite>& sprite);
+    void SelectObject(const SmartPtr<CSprite>& sprite, bool add);
+    // The pane's own list while the overview is hidden, else a new empty one.
+    SmartList<CSprite> GetSelectedSprites() const;
+    // Shows the handles of the selected sprites at the player's frame on the next drawing.
+    void DrawSelectionMarks();
+    void DrawSelectionMarks(DisplayPort& port);
+    // Four 8 x 8 black squares inside the rectangle's corners.
+    static void DrawHandles(DisplayPort& port, const Rect& rect);
+    static bool HitsHandle(Point p, const Rect& rect);
+    void ToggleSelectionClient(pw::authoring::SelectionClient* client);
+    void TellSelectionClients();
+    int16_t GetCurrentFrame() const { return currentFrame; }
+    void GetStoredRun(int16_t& first, int16_t& last) const { first = rangeFirst, last = rangeLast; }
+
+    // The task whose feedback is drawn over the frame while it runs (none: null).
+    void SetFeedback(pw::authoring::PaneFeedback* task);
+    // Nothing unless the task's feedback is the one drawn.
+    void ClearFeedback(pw::authoring::PaneFeedback* task);
+    bool IsEditing() const { return edited.Valid(); }
+    // Closes an open picture or text editor (none is made here yet).
+    void EndEdit(bool) { }
+
+    // PlayerClient.
+    void FrameNotice() override { FollowPlayerFrame(); }
+    void PlayNotice() override { RedrawSelection(); }
+    void AreaNotice(const SmartPtr<Area>& area) override;
+    void FollowPlayerFrame();
+    void RedrawSelection();
+
+    // Numbered commands: play, stop and the alternate-mode notice; the rest go to the base.
+    void DoCommand(int32_t number, int32_t argument) override;
+    int32_t GetCommandStatus(int32_t number) override;
+
+    // ToolsWindowPane: the pane edits no picture or text in place yet.
+    int32_t GetEditedKind() override { return 0; }
+    void Edit(int32_t, bool) override { }
+    SmartPtr<CPlayer> GetPlayer() override { return &CPanePlay::GetPlayer(); }
+    bool IsActivePane() override;
+    void ToggleClient(pw::authoring::PaneClient* client) override;
+    void TellEditClients();
+
+    // Sends the numbered command to the application's handler when it has one.
+    static void TellApplication(int32_t number);
+
+    static constexpr uint8_t kCornerBoxShown = 0x01;
+    static constexpr uint8_t kConstructionFlag = 0x02;
+
+private:
+    // The application's current tool when it is one of the authoring tools, else none.
+    static SmartPtr<CTool> CurrentTool();
+    // Adds the client to the list, or removes it when present.
+    template <typename Client>
+    static void ToggleMember(std::vector<Client*>& list, Client* client)
+    {
+        auto found = std::find(list.begin(), list.end(), client);
+        if (found != list.end())
+            list.erase(found);
+        else
+            list.push_back(client);
+    }
+    void SetMovieBounds();
+    void FitRunToSelection(int16_t& first, int16_t& last);
+
+    uint8_t flags { 0 };
+    int16_t currentFrame { 0 };
+    int16_t rangeFirst { 0 };
+    int16_t rangeLast { 0 };
+    int32_t mode { 0 };
+    SmartList<CSprite> selection;
+    SmartPtr<CMovieRes> edited;
+    std::vector<pw::authoring::SelectionClient*> selectionClients;
+    std::vector<pw::authoring::PaneClient*> editClients;
+    pw::authoring::PaneFeedback* feedback { nullptr };
+    // Set while the pane moves its player itself, which then need not be followed.
+    bool movingPlayer { false };
+};

@@ -1,0 +1,140 @@
+// Presses in the animation pane: which sprite a press takes, and the mouse task the current tool
+// makes of it.
+#include "authoring/panes/CHAPane.h"
+
+#include "authoring/tasks/CCropMoveTask.h"
+#include "authoring/tasks/CCropScaleTask.h"
+#include "authoring/tasks/CMoveTask.h"
+#include "authoring/tasks/CRotateTask.h"
+#include "authoring/tasks/CScaleTask.h"
+#include "authoring/tools/CTool.h"
+#include "engine/CMovieGroup.h"
+#include "ui/App.h"
+#include "ui/Window.h"
+
+namespace {
+
+// Tool numbers of the tasks made here.
+constexpr int32_t kCropTool = 5;
+constexpr int32_t kScaleTool = 15;
+constexpr int32_t kAltModeCommand = 2032;
+
+bool MovesOrScales(int32_t tool)
+{
+    return tool == 3 || tool == kScaleTool || tool == 17 || tool == 20 || tool == 21;
+}
+
+bool Rotates(int32_t tool)
+{
+    return tool == 7 || tool == 18;
+}
+
+} // namespace
+
+void CHAPane::HitTest(Point p, int16_t& preferred, int16_t& top) const
+{
+    preferred = -1;
+    top = -1;
+    CMovieGroup* group = GetGroup();
+    if (!group)
+        return;
+    int16_t frame = CPanePlay::GetPlayer().GetFrame();
+    for (int32_t index = int32_t(group->NumSprites()) - 1; index >= 0 && top < 0; --index) {
+        Rect bounds(0, 0, 0, 0);
+        group->GetSprite(static_cast<int16_t>(index))->GetFrameBounds(frame, &bounds, nullptr);
+        if (bounds.Contains(p.h, p.v))
+            top = static_cast<int16_t>(index);
+    }
+    for (uint32_t item = selection.NumItems(); item >= 1 && preferred < 0; --item) {
+        CSprite* sprite = selection.Item(item);
+        Rect bounds(0, 0, 0, 0);
+        sprite->GetFrameBounds(frame, &bounds, nullptr);
+        if (!bounds.Contains(p.h, p.v) && !HitsHandle(p, bounds))
+            continue;
+        for (int32_t index = int32_t(group->NumSprites()) - 1; index >= 0; --index) {
+            if (group->GetSprite(static_cast<int16_t>(index)) == sprite) {
+                preferred = static_cast<int16_t>(index);
+                break;
+            }
+        }
+    }
+    if (preferred < 0)
+        preferred = top;
+}
+
+bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks, const SmartPtr<Window>& window)
+{
+    if (CPanePlay::MouseDown(h, v, modifiers, clicks, window))
+        return true;
+    CMovieGroup* group = GetGroup();
+    if (!group)
+        return true;
+    int16_t frame = CPanePlay::GetPlayer().GetFrame();
+    Point p = ToMovie(Point(h, v));
+    int16_t preferred = -1;
+    int16_t top = -1;
+    HitTest(p, preferred, top);
+    App* app = Window::GetApplication();
+    SmartPtr<CTool> tool = CurrentTool();
+    int32_t number = tool.Valid() ? tool->GetNumber() : -1;
+    EndEdit(false);
+
+    if (preferred < 0) {
+        SetSelection(nullptr);
+        if (number == 6)
+            return true;
+        if (selection.IsEmpty() && group->NumSprites() > 0) {
+            if (tool.Valid())
+                tool->PlayPendingSound();
+        } else {
+            TellSelectionClients();
+        }
+        return true;
+    }
+
+    bool altMode = tool.Valid() && tool->InAltMode();
+    SmartPtr<CSprite> sprite = group->GetSprite(preferred);
+    if (!selection.Contains(sprite.Get()))
+        SelectSprite(preferred, false);
+    DrawSelectionMarks();
+    Rect bounds(0, 0, 0, 0);
+    sprite->GetFrameBounds(frame, &bounds, nullptr);
+
+    SmartPtr<CMoveTask> task;
+    bool onHandle = HitsHandle(p, bounds);
+    if (MovesOrScales(number)) {
+        if (number == kScaleTool || onHandle) {
+            task = new CScaleTask(this, preferred, altMode, 2);
+        } else {
+            sprite->PlaceAtFrame(frame, nullptr, &p);
+            task = new CMoveTask(this, preferred, altMode, 1);
+        }
+    } else if (number == kCropTool) {
+        if (onHandle) {
+            task = new CCropScaleTask(this, preferred, altMode, 4);
+        } else {
+            sprite->PlaceAtFrame(frame, nullptr, &p);
+            task = new CCropMoveTask(this, preferred, altMode, 4);
+        }
+    }
+    SmartPtr<CMouseTask> run = task.Get();
+    if (task.Valid()) {
+        task->SetSelection(&selection);
+    } else if (Rotates(number)) {
+        int16_t first = 0;
+        int16_t last = 0;
+        GetFrameRange(first, last, false);
+        run = new CRotateTask(this, group, sprite, frame, first, last);
+    }
+    if (!run.Valid()) {
+        DrawSelectionMarks();
+        return true;
+    }
+    tool->PlayStartSound();
+    if (altMode)
+        TellApplication(kAltModeCommand);
+    RunMouseTask(app, run, Point(h, v), modifiers, clicks, window);
+    if (currentFrame == frame)
+        DrawSelectionMarks();
+    return true;
+}

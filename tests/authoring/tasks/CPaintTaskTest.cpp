@@ -1,0 +1,161 @@
+#include "authoring/tasks/CPaintTask.h"
+
+#include "authoring/tools/CBrushTool.h"
+#include "authoring/tools/CDropperTool.h"
+#include "authoring/tools/CEraserTool.h"
+#include "authoring/tools/CLassoTool.h"
+#include "graphics/Area.h"
+
+#include "authoring/PaintFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace authoring;
+using pw::authoring::PaintSettings;
+
+namespace {
+
+class CPaintTaskTest : public PaintTest {
+protected:
+    SmartPtr<CBrushTool> Brush(int16_t index)
+    {
+        SmartPtr<CBrushTool> brush = new CBrushTool(new CDropperTool);
+        brush->SetOption(0, index);
+        Use(brush.Get());
+        return brush;
+    }
+    // A rubber band from `from` to `to`, then the selection tool stays current.
+    void Select(Point from, Point to)
+    {
+        Use(new CLassoTool);
+        Stroke({ from, to });
+    }
+};
+
+} // namespace
+
+// The brush stamps once at the press, then along each move one stamp per pixel of the longer
+// axis, the brush advancing 2 pixels at every second stamp: a 1-pixel brush moved 3 to the right
+// marks the press point and 2 to its right, and the release where the last move ended adds
+// nothing. The screen shows the picture.
+TEST_F(CPaintTaskTest, TheBrushStepsAlongTheMousePath)
+{
+    Brush(6);
+    Stroke({ { 2, 2 }, { 5, 2 } });
+    Grid painted = { "........", "........", "..#.#...", "........" };
+    EXPECT_EQ(Picture(Rect(0, 0, 8, 4)), painted);
+    EXPECT_EQ(Shown(Rect(0, 0, 8, 4)), painted);
+
+    Stroke({ { 1, 6 }, { 1, 6 } });
+    EXPECT_EQ(Picture(Rect(0, 5, 4, 8)), (Grid { "....", ".#..", "...." })) << "a press without movement stamps once";
+}
+
+// The whole brush stays inside the picture: a stroke beyond the right and bottom edges stops with
+// the 3 x 3 brush against them, one beyond the top-left against those edges.
+TEST_F(CPaintTaskTest, TheBrushStaysInsideThePicture)
+{
+    Brush(7);
+    Stroke({ { 14, 14 }, { 30, 30 } });
+    EXPECT_EQ(Picture(Rect(11, 11, 16, 16)), (Grid { ".....", ".....", "..###", "..###", "..###" }));
+    Stroke({ { 1, 1 }, { -10, -10 } });
+    EXPECT_EQ(Picture(Rect(0, 0, 4, 4)), (Grid { "###.", "###.", "###.", "...." }));
+}
+
+// Each gesture is one undoable step: undo shows the picture before it, a second undo the painted
+// one again, on the screen as in the picture.
+TEST_F(CPaintTaskTest, UndoExchangesThePictureWithTheOneBeforeTheGesture)
+{
+    Brush(7);
+    Stroke({ { 4, 4 } });
+    Grid painted = { ".....", ".###.", ".###.", ".###.", "....." };
+    Grid blank(5, ".....");
+    ASSERT_TRUE(page->HasUndoTask());
+    page->Undo();
+    EXPECT_EQ(Picture(Rect(2, 2, 7, 7)), blank);
+    EXPECT_EQ(Shown(Rect(2, 2, 7, 7)), blank);
+    page->Undo();
+    EXPECT_EQ(Picture(Rect(2, 2, 7, 7)), painted);
+    EXPECT_EQ(Shown(Rect(2, 2, 7, 7)), painted);
+}
+
+// The eraser paints one whole rectangle of its size in the erase colour, centred on the point;
+// fast moves leave gaps.
+TEST_F(CPaintTaskTest, TheEraserPaintsItsRectangleInTheEraseColour)
+{
+    PaintSettings::Current().erase = Color(1);
+    SmartPtr<CEraserTool> eraser = new CEraserTool;
+    eraser->SetOption(0, 9);
+    Use(eraser.Get());
+    Stroke({ { 4, 4 }, { 14, 4 } });
+    Grid rubbed = { "................", "########..######", "########..######", "########..######", "########..######",
+        "................" };
+    EXPECT_EQ(Picture(Rect(0, 1, 16, 7)), rubbed);
+}
+
+// A shape dragged back and forth leaves only the last one, in the picture and on the screen.
+TEST_F(CPaintTaskTest, AShapeDraggedBackAndForthLeavesOnlyTheLastOne)
+{
+    SmartPtr<OutlineTool> outline = new OutlineTool;
+    Use(outline.Get());
+    Stroke({ { 1, 1 }, { 12, 12 }, { 3, 9 }, { 6, 5 } });
+    Grid last = { "........", ".#####..", ".#...#..", ".#...#..", ".#####..", "........" };
+    EXPECT_EQ(Picture(Rect(0, 0, 8, 6)), last);
+    EXPECT_EQ(Picture(Rect(0, 6, 16, 16)), Grid(10, "................"));
+    EXPECT_EQ(Shown(Rect(0, 0, 8, 6)), last);
+    EXPECT_EQ(Shown(Rect(0, 6, 16, 16)), Grid(10, "................"));
+}
+
+// The bucket fills the region around the press once, in the foreground colour (fill style 1);
+// moving with the button held adds nothing.
+TEST_F(CPaintTaskTest, TheBucketFillsTheRegionAroundThePressOnce)
+{
+    Blot(Rect(0, 3, 16, 4));
+    Use(new CTool(103, nullptr, false, nullptr));
+    Stroke({ { 5, 1 }, { 5, 8 } });
+    Grid filled = { "################", "################", "################", "################",
+        "................" };
+    EXPECT_EQ(Picture(Rect(0, 0, 16, 5)), filled);
+    EXPECT_EQ(Shown(Rect(0, 0, 16, 5)), filled);
+}
+
+// The rubber band is normalised (dragging up and left selects the same rectangle as down and
+// right), changes no pixel and is not offered for undo.
+TEST_F(CPaintTaskTest, TheRubberBandSelectsANormalisedRectangleWithoutUndo)
+{
+    Select({ 9, 8 }, { 3, 2 });
+    EXPECT_EQ(pane->GetSelectionArea()->ComputeBounds(), Rect(kLeft + 3, kTop + 2, kLeft + 9, kTop + 8));
+    EXPECT_FALSE(page->HasUndoTask());
+    EXPECT_EQ(Picture(Rect(0, 0, 16, 16)), Grid(16, "................"));
+}
+
+// A press inside the selection lifts its pixels and moves them, leaving the erase colour behind;
+// the selection moves with them; undo puts back picture and selection, redo moves them again.
+TEST_F(CPaintTaskTest, ASelectionDragMovesThePixelsAndUndoPutsThemBack)
+{
+    Blot(Rect(2, 2, 5, 4));
+    Select({ 2, 2 }, { 5, 4 });
+    Stroke({ { 3, 3 }, { 6, 3 }, { 9, 4 } });
+    Grid before = { "............", "............", "..###.......", "..###.......", "............" };
+    Grid movedDown = { "............", "............", "............", "........###.", "........###." };
+    EXPECT_EQ(Picture(Rect(0, 0, 12, 5)), movedDown);
+    EXPECT_EQ(Shown(Rect(0, 0, 12, 5)), movedDown);
+    EXPECT_EQ(pane->GetSelectionArea()->ComputeBounds(), Rect(kLeft + 8, kTop + 3, kLeft + 11, kTop + 5));
+    page->Undo();
+    EXPECT_EQ(Picture(Rect(0, 0, 12, 5)), before);
+    EXPECT_EQ(pane->GetSelectionArea()->ComputeBounds(), Rect(kLeft + 2, kTop + 2, kLeft + 5, kTop + 4));
+    page->Undo();
+    EXPECT_EQ(Picture(Rect(0, 0, 12, 5)), movedDown);
+}
+
+// Dragged past an edge, the selection stops at the pane's bounds on that axis and still follows
+// the mouse on the other.
+TEST_F(CPaintTaskTest, ASelectionDragStopsAtThePaneEdgesOnEachAxis)
+{
+    Blot(Rect(2, 2, 4, 4));
+    Select({ 2, 2 }, { 4, 4 });
+    Stroke({ { 3, 3 }, { 40, 6 } });
+    EXPECT_EQ(pane->GetSelectionArea()->ComputeBounds(), Rect(kLeft + 14, kTop + 5, kLeft + 16, kTop + 7));
+    EXPECT_EQ(Picture(Rect(12, 4, 16, 8)), (Grid { "....", "..##", "..##", "...." }));
+    Stroke({ { 15, 6 }, { 14, -30 } });
+    EXPECT_EQ(pane->GetSelectionArea()->ComputeBounds(), Rect(kLeft + 13, kTop, kLeft + 15, kTop + 2));
+}
