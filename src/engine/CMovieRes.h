@@ -2,6 +2,7 @@
 
 #include "engine/CMovie.h"
 #include "engine/CResource.h"
+#include "ui/View.h"
 
 // A movie whose cels are media references, one item per frame (frame f at item f + 1, null for a
 // cel that shows nothing). Each frame's bounds are its item's. The picture and text movies build
@@ -39,6 +40,28 @@ public:
     // A picture movie for an image, a text movie (on `rect`) for a text; none for other objects.
     static SmartPtr<CMovie> MakeMovie(const SmartPtr<CResource>& resource, const Rect& rect);
 
+    // In-place editing (CMovieResEditing.cpp). The editing view is made by the floor that edits
+    // media: a maker registered at start-up builds it for a cel's item over a pane rectangle, and
+    // a taker hands back the edited item (false when nothing changed; an empty rectangle when the
+    // result is empty).
+    using EditViewMaker = SmartPtr<View> (*)(CMovieRes& movie, View* pane, const Rect& rect, CResource* item);
+    using EditResultTaker = bool (*)(View& view, Rect& rect, SmartPtr<CResource>& resource);
+    static void SetEditors(EditViewMaker maker, EditResultTaker taker);
+    // Whether frames first .. first + count - 1 (cut at `limit`) are frames of this movie showing
+    // one and the same item, so that one edit changes them together.
+    bool CanEditRun(int16_t first, int16_t count, int16_t limit) const;
+    // Opens the editing view of cel `cel` over `rect` in the pane; the result goes to frames
+    // first .. first + count - 1, cut at `frameCount` (at least one frame; 0 for new work, whose
+    // movie then takes the result's bounds). False when no maker is
+    // registered or it made no view. The transform and the trailing flags are the pane's; the
+    // view shows the item as it is placed on the page.
+    bool BeginEditing(int16_t cel, int16_t first, int16_t count, int16_t frameCount, View* pane, const Rect& rect,
+        const SmartPtr<CXform>& xform, bool modeBit, bool whole, int32_t flagA, int32_t flagB, int32_t flagC);
+    // Closes the editing view: true when it changed the item, with `rect` the result's bounds
+    // (empty for an empty result); a changed, non-empty result replaces the edited frames' item.
+    bool EndEditing(Rect& rect, bool noSelection);
+    SmartPtr<View> GetEditView() const { return editView; }
+
 protected:
     // One frame showing the item, on the item's bounds.
     explicit CMovieRes(const SmartPtr<CResource>& item);
@@ -52,4 +75,11 @@ protected:
 
 private:
     SmartList<CResource> items;
+    // While an editing view is open: where its result goes and the rectangle it was opened over.
+    SmartPtr<View> editView;
+    int16_t editFirst { 0 };
+    int16_t editCount { 0 };
+    int16_t editLimit { 0 };
+    Rect editRect { 0, 0, 0, 0 };
+    bool newWork { false };
 };

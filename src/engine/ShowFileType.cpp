@@ -36,10 +36,6 @@ namespace {
 
 const PersistentVersion* gWebLinkVersion = nullptr;
 
-// Text styles are never stored on their own; their place answers "Can't create object of that
-// class!" when a file names it.
-constinit const PersistentVersion kTextStyleRecord { &TextStyle::classInfo, Fixed(1), Fixed(1), nullptr };
-
 SmartPtr<TypeIndex>& IndexHandle()
 {
     static SmartPtr<TypeIndex> index;
@@ -73,7 +69,7 @@ SmartPtr<TypeIndex> GetGenericTypeIndex()
         &CDelta::version, nullptr, &CStamp::version, &CMovieVideo::version, &CJump::version, &CMovieRes::version,
         &PathPoint::version, &BitMap::version, &String::version, &FileReference::version, &GenericArray::version,
         &Area::version, &ListData::version, &Picture::version, &ColorTable::version, &Sound::version,
-        &StyledText::version, &kTextStyleRecord, gWebLinkVersion, &Time::version,
+        &StyledText::version, &TextStyle::version, gWebLinkVersion, &Time::version,
     };
     for (const PersistentVersion* entry : entries) {
         if (entry)

@@ -1,6 +1,10 @@
 #include "graphics/TextStyle.h"
 
+#include "foundation/ArchiveScope.h"
 #include "foundation/Checks.h"
+#include "foundation/CorruptFile.h"
+#include "foundation/Stream.h"
+#include "foundation/String.h"
 
 #include <cstring>
 #include <iterator>
@@ -23,8 +27,11 @@ int CharacterHeight(int16_t points)
 
 } // namespace
 
-PW_DEFINE_CLASS(TextStyle, nullptr, nullptr, SmartImplementation)
+PW_DEFINE_CLASS(TextStyle, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(TextStyle)
+
+constinit const PersistentVersion TextStyle::version { &TextStyle::classInfo, Fixed(1), Fixed(1),
+    &pw::foundation::ReadInScope<TextStyle> };
 
 TextStyle::TextStyle(int16_t face, int16_t size, uint8_t style, const Color& textColor, const Color& background)
     : face(face)
@@ -37,6 +44,7 @@ TextStyle::TextStyle(int16_t face, int16_t size, uint8_t style, const Color& tex
 
 TextStyle::TextStyle(const TextStyle& other)
     : Smart()
+    , Persistent(other)
     , SmartImplementation(other)
     , face(other.face)
     , size(other.size)
@@ -45,6 +53,43 @@ TextStyle::TextStyle(const TextStyle& other)
     , background(other.background)
     , format(other.format)
 {
+}
+
+TextStyle::TextStyle(ArchiveScope& scope)
+{
+    Stream& stream = scope.GetStream();
+    face = stream.ReadShort();
+    size = stream.ReadShort();
+    style = static_cast<uint8_t>(stream.ReadShort());
+    textColor.FromStream(stream);
+    background.FromStream(stream);
+    format = static_cast<uint32_t>(stream.ReadLong());
+    ArchiveScope nameScope(scope, String::version);
+    String name(nameScope);
+    if (face < 0 || face >= int16_t(std::size(kFaces)))
+        face = FaceNumber(pw::foundation::TextOf(name).c_str());
+    if (size < 1 || size > kMaxPointSize)
+        pw::foundation::ThrowCorruptFile(PW_HERE);
+}
+
+void TextStyle::Write(Archive& archive)
+{
+    ArchiveScope scope(archive, version);
+    Stream& stream = scope.GetStream();
+    stream.WriteShort(face);
+    stream.WriteShort(size);
+    stream.WriteShort(style);
+    textColor.ToStream(stream);
+    background.ToStream(stream);
+    stream.WriteLong(static_cast<int32_t>(format));
+    String name(GetFaceName());
+    scope.Put(name);
+}
+
+bool TextStyle::SameLook(const TextStyle& other) const
+{
+    return face == other.face && size == other.size && style == other.style && textColor.Equals(other.textColor)
+        && background.Equals(other.background) && format == other.format;
 }
 
 TextStyle& TextStyle::operator=(const TextStyle& other)

@@ -19,7 +19,7 @@ Persistent* ReadStyledText(Archive& archive)
 PW_DEFINE_CLASS(StyledText, &pw::foundation::CreateFunction<StyledText>, nullptr, String)
 PW_DEFINE_COPY_SLOTS(StyledText)
 
-constinit const PersistentVersion StyledText::version { &StyledText::classInfo, Fixed(1, 0), Fixed(1, 0),
+constinit const PersistentVersion StyledText::version { &StyledText::classInfo, Fixed(1, 0), Fixed(1, 1),
     &ReadStyledText };
 
 SmartPtr<TextStyle> StyledText::StandardStyle()
@@ -54,9 +54,16 @@ StyledText::StyledText(const StyledText& other)
 StyledText::StyledText(ArchiveScope& scope)
     : style(StandardStyle())
 {
-    ArchiveScope stringScope(scope, String::version);
-    String stored(stringScope);
-    String::Assign(stored);
+    {
+        ArchiveScope stringScope(scope, String::version);
+        String stored(stringScope);
+        String::Assign(stored);
+    }
+    if (scope.GetVersion() < Fixed(1, 1))
+        return;
+    SmartPtr<Persistent> stored(scope.ReadObject());
+    if (auto* given = SmartCast<TextStyle>(stored.Get()))
+        style = given;
 }
 
 StyledText& StyledText::operator=(const StyledText& other)
@@ -124,4 +131,5 @@ void StyledText::Write(Archive& archive)
     ArchiveScope scope(archive, version);
     String plain(*this);
     scope.Put(plain);
+    scope.WriteObject(style.Get());
 }

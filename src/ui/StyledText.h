@@ -11,8 +11,11 @@ class TextStyle;
 // A String with its look: one style run over the whole text, a TextStyle the text draws and
 // measures itself in (the standard style, face 1 at 12 points in standard colour 1, unless one is
 // given). Text items of pages and the text being edited in a text view are styled texts. The
-// style may be shared with whoever gave it (a tool that restyles the text it edits). Stored as its
-// String part in a nested String scope; the style is not stored.
+// style may be shared with whoever gave it (a tool that restyles the text it edits).
+//
+// Stored form (version 1.1, oldest 1.0): the String part in a nested String scope, then an object
+// reference to the style (one style stored once however many texts share it). A 1.0 text, stored
+// without its style, and a reference to anything but a style read in the standard style.
 class StyledText : public String {
     PW_CLASS_INFO(StyledText)
     PW_COPY_SLOTS

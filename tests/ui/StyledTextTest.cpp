@@ -1,6 +1,8 @@
 #include "ui/StyledText.h"
 
 #include "foundation/GenericArray.h"
+#include "foundation/ListData.h"
+#include "foundation/SmartList.h"
 #include "foundation/MemoryStream.h"
 #include "foundation/ObjectFile.h"
 #include "foundation/TypeIndex.h"
@@ -8,23 +10,74 @@
 
 #include <gtest/gtest.h>
 
-TEST(StyledText, StoresItsCharactersAsAStringPart)
+namespace {
+
+SmartPtr<TypeIndex> TextIndex()
 {
     SmartPtr<TypeIndex> index = new TypeIndex(FileType("Test", 0, 0), Fixed(1, 0), "Test");
-    index->AddClass(StyledText::version);
-    index->AddClass(String::version);
-    index->AddClass(GenericArray::version);
-    SmartPtr<Stream> stream(new MemoryStream);
-    SmartPtr<TextStyle> style = new TextStyle(3, 20, TextStyle::kItalic, Color(7), Color(0));
-    SmartPtr<StyledText> text = StyledText::StyledTextFromChars("one\r\ntwo", true, style);
-    SmartPtr<ObjectFile>(new ObjectFile(index, stream))->Write(SmartPtr<Smart>(text.Get()));
+    for (const PersistentVersion* record :
+        { &StyledText::version, &String::version, &GenericArray::version, &TextStyle::version, &ListData::version })
+        index->AddClass(*record);
+    return index;
+}
 
-    SmartPtr<Smart> root = SmartPtr<ObjectFile>(new ObjectFile(index, stream))->Read();
-    auto* read = SmartCast<StyledText>(root.Get());
-    ASSERT_NE(read, nullptr);
-    EXPECT_TRUE(*read == *text.Get());
-    // The style is the text's look, not part of what is stored.
-    EXPECT_NE(read->GetStyle(), style);
-    ASSERT_TRUE(read->GetStyle().Valid());
-    EXPECT_TRUE(read->GetStyle()->GetColor().Equals(Color(1)));
+SmartPtr<Smart> RoundTrip(Smart* root)
+{
+    SmartPtr<TypeIndex> index = TextIndex();
+    SmartPtr<Stream> stream(new MemoryStream);
+    SmartPtr<ObjectFile>(new ObjectFile(index, stream))->Write(SmartPtr<Smart>(root));
+    SmartPtr<ObjectFile> reader = new ObjectFile(index, stream);
+    reader->SetSilent(true);
+    return reader->Read();
+}
+
+} // namespace
+
+// The characters go as a String part, the style as a stored object of its own: a text reads back
+// equal and in an equal but independent style.
+TEST(StyledText, StoresItsCharactersAndItsStyle)
+{
+    struct Case {
+        const char* name;
+        int16_t face, size;
+        uint8_t flags;
+        int color;
+    };
+    const Case cases[] = {
+        { "Courier italic 20", 3, 20, TextStyle::kItalic, 7 },
+        { "Arial bold underlined 72", 4, 72, TextStyle::kBold | TextStyle::kUnderline, 9 },
+        { "standard face, no flags", 1, 9, 0, 1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<TextStyle> style = new TextStyle(c.face, c.size, c.flags, Color(c.color), Color(0));
+        style->SetFormat(0x10);
+        SmartPtr<StyledText> text = StyledText::StyledTextFromChars("one\r\ntwo", true, style);
+        SmartPtr<Smart> root = RoundTrip(text.Get());
+        auto* read = SmartCast<StyledText>(root.Get());
+        ASSERT_NE(read, nullptr);
+        EXPECT_TRUE(*read == *text.Get());
+        ASSERT_TRUE(read->GetStyle().Valid());
+        EXPECT_NE(read->GetStyle(), style);
+        EXPECT_TRUE(read->GetStyle()->SameLook(*style.Get()));
+        EXPECT_STREQ(read->GetStyle()->GetFaceName(), style->GetFaceName());
+    }
+}
+
+// Texts that share a style share it again after reading; a stored point size outside 1 to 1000 is
+// damage.
+TEST(StyledText, SharedStylesStaySharedAndBadSizesAreRefused)
+{
+    SmartPtr<TextStyle> style = new TextStyle(2, 14, 0, Color(3), Color(13));
+    SmartList<StyledText> texts;
+    texts.Append(StyledText::StyledTextFromChars("a", true, style));
+    texts.Append(StyledText::StyledTextFromChars("b", true, style));
+    SmartPtr<Smart> root = RoundTrip(texts.Data());
+    auto* list = SmartCast<ListData>(root.Get());
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->NumItems(), 2u);
+    EXPECT_EQ(SmartCast<StyledText>(list->GetItem(1))->GetStyle(), SmartCast<StyledText>(list->GetItem(2))->GetStyle());
+
+    SmartPtr<StyledText> bad = StyledText::StyledTextFromChars("c", true, new TextStyle(1, 0, 0, Color(1), Color(0)));
+    EXPECT_FALSE(RoundTrip(bad.Get()).Valid());
 }

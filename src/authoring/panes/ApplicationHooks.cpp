@@ -1,8 +1,11 @@
 #include "authoring/panes/ApplicationHooks.h"
 
+#include "authoring/dialogs/KidDialogs.h"
+#include "authoring/motion/CSplineInterpolater.h"
 #include "authoring/panes/ImportExport.h"
 #include "authoring/panes/PaneForwarder.h"
 #include "engine/CHAApp.h"
+#include "engine/CMovieGroup.h"
 #include "engine/CPanePlay.h"
 #include "foundation/Alert.h"
 #include "foundation/Exception.h"
@@ -28,6 +31,15 @@ void InstallApplicationHooks()
     hooks.tellWindows = [](App& app, Smart* pane) { PaneForwarder::TellWindows(app, pane); };
     hooks.import = &ImportCommand;
     CHAApp::SetHooks(hooks);
+    pw::engine::SetSplineFactory([](bool freeStart, bool freeEnd, bool closed, int16_t samples) {
+        return SmartPtr<CInterpolater>(new CSplineInterpolater(freeStart, freeEnd, closed, samples));
+    });
+    pw::engine::SetInterpolationDialog([](pw::engine::InterpolationSettings& settings) {
+        bool* on = settings.switches;
+        bool* spline = settings.spline;
+        return KidDialogs::AskInterpolation(&on[0], &on[1], &on[2], &on[3], &spline[0], &spline[1], &spline[2],
+            &settings.samples);
+    });
 }
 
 } // namespace pw::authoring

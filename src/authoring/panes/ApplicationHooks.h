@@ -16,7 +16,8 @@ void ImportCommand(App& app, const SmartPtr<FileReference>& file, const SmartPtr
     const SmartPtr<CPanePlay>& pane);
 
 // Lends the animation application what only this floor knows: telling the windows' pane
-// forwarders about the active pane, and the import of media files.
+// forwarders about the active pane, and the import of media files; and lends the engine's
+// "Interpolating" edit the spline interpolater and the children's interpolation question.
 void InstallApplicationHooks();
 
 } // namespace pw::authoring

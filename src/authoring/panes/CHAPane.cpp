@@ -1,6 +1,7 @@
 #include "authoring/panes/CHAPane.h"
 
 #include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/MovieEditors.h"
 #include "authoring/tools/CTaskTool.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CHAApp.h"
@@ -46,6 +47,7 @@ CHAPane::CHAPane(View* parent, const SmartPtr<CPlayer>& player, bool constructio
 {
     player->RemoveOrAppendClient(this);
     SetMovieBounds();
+    pw::authoring::RegisterMovieEditors();
 }
 
 CHAPane::~CHAPane()
@@ -165,6 +167,9 @@ void CHAPane::ActiveChanged(bool active)
     if (app)
         app->SetActivePane(this);
     InvalidateView(false);
+    // A paint tool paints at once: over the whole page when nothing is selected.
+    if (!IsEditing() && tool.Valid() && tool->IsPaintTool())
+        Edit(1, true);
 }
 
 bool CHAPane::IsActivePane()

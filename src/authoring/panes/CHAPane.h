@@ -15,7 +15,12 @@
 #include <vector>
 
 class App;
+class Clipboard;
 class CHAPane;
+class CLink;
+class CShow;
+class FileReference;
+class Image;
 class CMouseTask;
 class CMovieGroup;
 class CMoveTask;
@@ -127,8 +132,33 @@ public:
     // Nothing unless the task's feedback is the one drawn.
     void ClearFeedback(pw::authoring::PaneFeedback* task);
     bool IsEditing() const { return edited.Valid(); }
-    // Closes an open picture or text editor (none is made here yet).
-    void EndEdit(bool) { }
+
+    // In-place editing (CHAPaneEditing.cpp). Opens the picture or text editor on the sprite (or,
+    // without one, on the primary selected sprite or a new object over `rect`, over the whole pane
+    // with `allowWhole`).
+    void BeginEdit(const SmartPtr<CSprite>& sprite, Rect rect, bool picture, bool text, bool allowWhole, bool fitWhole);
+    // Closes the open editor and stores its result; `quiet` leaves the edit clients untold.
+    void EndEdit(bool quiet);
+    // 0 none, 1 a picture, 2 a text being edited.
+    int32_t SelectedKind() const;
+    SmartPtr<View> GetEditView() const { return editView; }
+
+    // Clipboard (CHAPaneClipboard.cpp): the selected sprites as a list of copies; a paste in mode
+    // 0 (plain), 2 (at the point) or 3 (centred) at the selected frames; clearing the selected
+    // sprites from the selected frames on.
+    void Copy(SmartPtr<Smart>& copied) override;
+    void Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int32_t v) override;
+    void Clear() override;
+    bool CanClip(int32_t kind) override;
+
+    // Tool clicks and keys (CHAPaneTools.cpp). `p` is a movie point, `h`/`v` the pane point.
+    bool ToolClick(Point p, int32_t h, int32_t v, int16_t index, const SmartPtr<CSprite>& sprite);
+    // Marks the movie rectangle grown by 7 pixels until the next redraw.
+    void FlashRect(const Rect& rect);
+    // Gives the sprite the clipboard's sound and link (or a pasted sprite's) on `count` frames.
+    void PasteOntoSprite(const SmartPtr<Clipboard>& clipboard, int16_t first, int16_t count,
+        const SmartPtr<CSprite>& sprite);
+    bool KeyDown(uint8_t key, int32_t modifiers) override;
 
     // PlayerClient.
     void FrameNotice() override { FollowPlayerFrame(); }
@@ -141,13 +171,26 @@ public:
     void DoCommand(int32_t number, int32_t argument) override;
     int32_t GetCommandStatus(int32_t number) override;
 
-    // ToolsWindowPane: the pane edits no picture or text in place yet.
-    int32_t GetEditedKind() override { return 0; }
-    void Edit(int32_t, bool) override { }
+    // ToolsWindowPane: kind 0 closes the editor, 1 opens a picture and 2 a text editor.
+    int32_t GetEditedKind() override { return SelectedKind(); }
+    void Edit(int32_t kind, bool allowWhole) override;
     SmartPtr<CPlayer> GetPlayer() override { return &CPanePlay::GetPlayer(); }
     bool IsActivePane() override;
     void ToggleClient(pw::authoring::PaneClient* client) override;
     void TellEditClients();
+
+    // Hooks (CHAPaneHooks.cpp). A run of frames made longer or shorter with every sprite's motion
+    // spread over it (smoothed when it grows); becomes the selected run. Not undoable.
+    void StretchMotion(int16_t start, int16_t oldLength, int16_t newLength);
+    // A page dropped on the pane: a sprite of its picture linked to the page's file goes onto the
+    // application's clipboard, for a paste to place. Nothing without both.
+    void AddLink(const SmartPtr<FileReference>& file, const SmartPtr<Image>& picture, App* app);
+    void MakeLinkedSprite(const SmartPtr<CLink>& link, const SmartPtr<Image>& picture, App* app);
+    // The sound or link of the frame: the first listed sprite's when it shows there, else the movie's.
+    static void PlayFrameSound(const SmartPtr<CShow>& show, int16_t frame, const SmartList<CSprite>& sprites);
+    static SmartPtr<CLink> FrameLink(const SmartPtr<CShow>& show, int16_t frame, const SmartList<CSprite>& sprites);
+    // A press of the scroll tool: its task goes to the window as the undo step, never run.
+    void PressScroll(CTool& tool);
 
     // Sends the numbered command to the application's handler when it has one.
     static void TellApplication(int32_t number);
@@ -178,6 +221,7 @@ private:
     int32_t mode { 0 };
     SmartList<CSprite> selection;
     SmartPtr<CMovieRes> edited;
+    SmartPtr<View> editView;
     std::vector<pw::authoring::SelectionClient*> selectionClients;
     std::vector<pw::authoring::PaneClient*> editClients;
     pw::authoring::PaneFeedback* feedback { nullptr };

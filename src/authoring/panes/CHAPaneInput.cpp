@@ -2,6 +2,7 @@
 // makes of it.
 #include "authoring/panes/CHAPane.h"
 
+#include "authoring/tasks/CCircleTask.h"
 #include "authoring/tasks/CCropMoveTask.h"
 #include "authoring/tasks/CCropScaleTask.h"
 #include "authoring/tasks/CMoveTask.h"
@@ -9,6 +10,7 @@
 #include "authoring/tasks/CScaleTask.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CMovieGroup.h"
+#include "foundation/Exception.h"
 #include "ui/App.h"
 #include "ui/Window.h"
 
@@ -17,7 +19,11 @@ namespace {
 // Tool numbers of the tasks made here.
 constexpr int32_t kCropTool = 5;
 constexpr int32_t kScaleTool = 15;
+constexpr int32_t kCircleTool = 6;
+constexpr int32_t kScrollTool = 8;
 constexpr int32_t kAltModeCommand = 2032;
+// The dropper's press in the animation pane is not carried out.
+constexpr int32_t kDropperTool = 110;
 
 bool MovesOrScales(int32_t tool)
 {
@@ -77,11 +83,21 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
     App* app = Window::GetApplication();
     SmartPtr<CTool> tool = CurrentTool();
     int32_t number = tool.Valid() ? tool->GetNumber() : -1;
+    if (number == kScrollTool) {
+        PressScroll(*tool.Get());
+        return true;
+    }
+    if (number == kDropperTool) {
+        Exception::Warn(kNotImplemented, PW_HERE);
+        return true;
+    }
+    if (ToolClick(p, h, v, preferred, preferred < 0 ? nullptr : group->GetSprite(preferred)))
+        return true;
     EndEdit(false);
 
     if (preferred < 0) {
         SetSelection(nullptr);
-        if (number == 6)
+        if (number == kCircleTool)
             return true;
         if (selection.IsEmpty() && group->NumSprites() > 0) {
             if (tool.Valid())
@@ -125,6 +141,8 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
         int16_t last = 0;
         GetFrameRange(first, last, false);
         run = new CRotateTask(this, group, sprite, frame, first, last);
+    } else if (number == kCircleTool) {
+        run = new CCircleTask(this, preferred);
     }
     if (!run.Valid()) {
         DrawSelectionMarks();

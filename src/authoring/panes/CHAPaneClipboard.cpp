@@ -1,0 +1,118 @@
+// The animation pane's clipboard operations: the selected sprites travel as one list of sprite
+// copies, so that a paste can place several sprites at once at the selected frames.
+#include "authoring/panes/CHAPane.h"
+
+#include "engine/CMovieGroup.h"
+#include "foundation/Clipboard.h"
+#include "foundation/ListData.h"
+
+namespace {
+
+constexpr int32_t kPlainPaste = 0;
+constexpr int32_t kPasteAtPoint = 2;
+constexpr int32_t kPasteCentred = 3;
+
+// The pasted object as a list of sprites: a list's items converted, or the object itself
+// converted; false when nothing in it can become a sprite.
+bool SpritesOf(const SmartPtr<Smart>& object, SmartList<CSprite>& sprites)
+{
+    SmartPtr<Clipboard> holder = new Clipboard;
+    // A clipboard of our own never asks the system's.
+    holder->Clear();
+    holder->Put(object.Get());
+    return holder->PasteInto(sprites.Data());
+}
+
+} // namespace
+
+void CHAPane::Copy(SmartPtr<Smart>& copied)
+{
+    SmartList<CSprite> copies;
+    for (uint32_t item = 1; item <= selection.NumItems(); ++item)
+        copies.Append(new CSprite(*selection.Item(item)));
+    copied = copies.Data();
+}
+
+void CHAPane::Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int32_t v)
+{
+    CMovieGroup* group = GetGroup();
+    if (!group)
+        return;
+    if (mode == kPlainPaste) {
+        auto* list = SmartCast<ListData>(object.Get());
+        if (!list || !list->AcceptsClass(&CSprite::classInfo))
+            mode = kPasteCentred;
+    }
+    Point point = ToMovie(Point(h, v));
+    if (mode == kPasteCentred) {
+        mode = kPasteAtPoint;
+        point = ToMovie(GetBounds().Center());
+    }
+    SmartList<CSprite> sprites;
+    if (!SpritesOf(object, sprites))
+        return;
+
+    int16_t current = CPanePlay::GetPlayer().GetFrame();
+    auto endOfMovie = static_cast<int16_t>(group->NumFrames() - 1);
+    int16_t first = 0;
+    int16_t last = 0;
+    GetFrameRange(first, last, false);
+    if (!sprites.IsEmpty()) {
+        Point delta(0, 0);
+        if (mode == kPasteAtPoint) {
+            CSprite* lead = sprites.Item(1);
+            Point reference(0, 0);
+            lead->GetFrameBounds(lead->StartFrame(), nullptr, &reference);
+            delta = Point(point.h - reference.h, point.v - reference.v);
+        }
+        for (uint32_t item = 1; item <= sprites.NumItems(); ++item) {
+            CSprite* sprite = sprites.Item(item);
+            if (!sprite)
+                continue;
+            sprite->OffsetPath(static_cast<int16_t>(delta.h), static_cast<int16_t>(delta.v));
+            sprite->SetStartFrame(first);
+            int32_t spriteEnd = int32_t(sprite->NumFrames()) + current - 1;
+            if (spriteEnd > endOfMovie) {
+                group->InsertFrames(static_cast<int16_t>(endOfMovie + 1), static_cast<int16_t>(spriteEnd - endOfMovie),
+                    false, true);
+            } else {
+                last = endOfMovie;
+            }
+            if (last != first)
+                sprite->SetNumFrames(static_cast<int16_t>(last - first + 1));
+            group->AddSprite(sprite, true);
+        }
+    }
+    // The group keeps copies: the pasted sprites are found again by name.
+    SelectObject(nullptr, false);
+    for (uint32_t item = 1; item <= sprites.NumItems(); ++item) {
+        CSprite* sprite = sprites.Item(item);
+        SmartPtr<String> name = sprite ? sprite->GetName() : nullptr;
+        if (SmartPtr<CSprite> found = name.Valid() ? group->FindSpriteByName(*name.Get()) : nullptr; found.Valid())
+            selection.Append(found);
+    }
+    SelectFrames(current, current);
+}
+
+void CHAPane::Clear()
+{
+    CMovieGroup* group = GetGroup();
+    if (!group)
+        return;
+    int16_t first = 0;
+    int16_t last = 0;
+    GetFrameRange(first, last, false);
+    for (uint32_t item = 1; item <= selection.NumItems(); ++item) {
+        CSprite* sprite = selection.Item(item);
+        sprite->HideFrames(first, static_cast<int16_t>(sprite->NumFrames() - (first - sprite->StartFrame())));
+    }
+    group->RemoveEmptySprites();
+    if (!selection.IsEmpty())
+        selection.Data()->DeleteItems(1, selection.NumItems());
+    InvalidateView(false);
+}
+
+bool CHAPane::CanClip(int32_t kind)
+{
+    return kind == kPasteAtPoint || !selection.IsEmpty();
+}

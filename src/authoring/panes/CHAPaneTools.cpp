@@ -1,0 +1,225 @@
+// The tools whose press in the animation pane is a click rather than a drag (opening the picture
+// or text editor, attaching the clipboard's sound or link to a sprite), and the pane's keys.
+#include "authoring/panes/CHAPane.h"
+
+#include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/ImportExport.h"
+#include "authoring/tools/CTool.h"
+#include "engine/CLink.h"
+#include "engine/CMovieGroup.h"
+#include "foundation/Clipboard.h"
+#include "foundation/ListData.h"
+#include "foundation/Utilities.h"
+#include "graphics/Area.h"
+#include "graphics/Sound.h"
+#include "ui/App.h"
+#include "ui/Task.h"
+#include "ui/ViewPort.h"
+#include "ui/Window.h"
+
+namespace {
+
+constexpr int32_t kTextTool = 4;
+constexpr int32_t kPictureTool = 2;
+// Any paint tool while no editor is open.
+constexpr int32_t kPaintTools = 101;
+constexpr int32_t kSoundLinkTool = 16;
+constexpr int32_t kImportTool = 19;
+// The text editor opened by a press: 70 pixels high, to 9 pixels short of the pane's right edge;
+// moved to the left edge when fewer than twice the tool answer's 20 pixels would be left.
+constexpr int32_t kTextHeight = 70;
+constexpr int32_t kTextMargin = 9;
+constexpr int32_t kTextMinimumWidth = 40;
+// The mark round a sprite that took a sound or a link: grown by 7 pixels and kept 350 ms.
+constexpr int32_t kFlashGrowth = 7;
+constexpr int32_t kFlashPenWidth = 5;
+constexpr uint32_t kFlashHold = 350;
+constexpr int32_t kStoredLinkCommand = 21;
+
+constexpr uint8_t kTab = 9;
+constexpr uint8_t kEnter = 3;
+constexpr uint8_t kReturn = 13;
+constexpr uint8_t kLeft = 28;
+constexpr uint8_t kDown = 31;
+// The arrow keys move sprites only with this modifier bit.
+constexpr int32_t kArrowModifier = 0x20;
+
+bool Attaches(int32_t tool)
+{
+    return tool == 10 || tool == 14 || tool == kImportTool || tool == 22;
+}
+
+} // namespace
+
+bool CHAPane::ToolClick(Point p, int32_t h, int32_t v, int16_t index, const SmartPtr<CSprite>& given)
+{
+    SmartPtr<CTool> tool = CurrentTool();
+    int32_t number = tool.Valid() ? tool->GetNumber() : -1;
+    if (!IsEditing() && tool.Valid() && tool->IsPaintTool())
+        number = kPaintTools;
+    int16_t first = 0;
+    int16_t last = 0;
+    GetFrameRange(first, last, false);
+    SmartPtr<CSprite> sprite = given;
+    Rect page(0, 0, 0, 0);
+    if (CMovieGroup* group = GetGroup())
+        group->GetBounds(page);
+
+    if (number == 11 || number == 9) {
+        EndEdit(false);
+        SelectSprite(index, false);
+        return true;
+    }
+    if (number == kTextTool) {
+        if (IsEditing())
+            return false;
+        Rect rect(p.h, p.v, page.right - kTextMargin, p.v + kTextHeight);
+        if (TrackRect(rect, p))
+            index = -1;
+        SelectSprite(index, false);
+        if (rect.left + kTextMinimumWidth > rect.right)
+            rect.left = page.left + kTextMargin;
+        BeginEdit(index < 0 ? nullptr : sprite, rect, false, true, true, false);
+        return true;
+    }
+    if (number == kPictureTool || number == kPaintTools) {
+        Rect rect = page;
+        if (TrackRect(rect, p))
+            index = -1;
+        SelectSprite(index, false);
+        BeginEdit(index < 0 ? nullptr : sprite, rect, true, false, true, false);
+        return true;
+    }
+    if (number == kSoundLinkTool) {
+        SelectSprite(index, false);
+        tool->PlayStartSound();
+        SetSelectionMode(0);
+        DoCommand(kStoredLinkCommand, 0);
+        SetSelectionMode(3);
+        return true;
+    }
+    if (!Attaches(number))
+        return false;
+
+    EndEdit(false);
+    SelectSprite(index, false);
+    tool->PlayStartSound();
+    App* app = Window::GetApplication();
+    SmartPtr<Clipboard> clipboard = app ? app->GetClipboard() : nullptr;
+    if (sprite.Valid() && number != kImportTool) {
+        uint32_t noted = TickCount();
+        Rect bounds(0, 0, 0, 0);
+        sprite->GetFrameBounds(CPanePlay::GetPlayer().GetFrame(), &bounds, nullptr);
+        FlashRect(bounds);
+        PasteOntoSprite(clipboard, first, static_cast<int16_t>(last - first + 1), sprite);
+        AfterEdit(nullptr);
+        WaitUntil(noted + kFlashHold);
+    } else if (clipboard.Valid()) {
+        ImportObject(clipboard, this, h, v);
+        AfterEdit(nullptr);
+    }
+    for (pw::authoring::PaneClient* client : std::vector(editClients)) {
+        if (auto* tools = dynamic_cast<CToolsDir*>(client)) {
+            tools->SelectDefaultTools();
+            if (app)
+                app->SetCurrentTool(tools->GetCurrent());
+        }
+    }
+    if (SmartPtr<CTool> now = CurrentTool(); now.Valid() && now->InAltMode())
+        now->SetSoundPending(true);
+    return true;
+}
+
+void CHAPane::FlashRect(const Rect& rect)
+{
+    Rect shown = ToPane(rect);
+    Rect grown(shown.left - kFlashGrowth, shown.top - kFlashGrowth, shown.right + kFlashGrowth,
+        shown.bottom + kFlashGrowth);
+    {
+        pw::ui::ViewPort port(GetDrawingDevice(), GetBounds());
+        port.DrawRectangle(grown, Color(Color::kNoColor), Color(9), kFlashPenWidth);
+    }
+    ImageChanged(Area(grown), Area::EmptyArea());
+}
+
+void CHAPane::PasteOntoSprite(const SmartPtr<Clipboard>& clipboard, int16_t first, int16_t count,
+    const SmartPtr<CSprite>& sprite)
+{
+    if (!sprite.Valid() || !clipboard.Valid())
+        return;
+    count = std::max<int16_t>(count, 1);
+    SmartPtr<Smart> contents = clipboard->Contents();
+    SmartPtr<Sound> sound = SmartCast<Sound>(contents.Get());
+    SmartPtr<CLink> link = SmartCast<CLink>(contents.Get());
+    SmartList<CSprite> pasted;
+    if (SmartCast<ListData>(contents.Get()) && clipboard->PasteInto(pasted.Data()) && !pasted.IsEmpty()
+        && pasted.Item(1)) {
+        sound = pasted.Item(1)->SoundAtFrame(first);
+        link = pasted.Item(1)->LinkAtFrame(first);
+    }
+    sprite->SetSound(first, count, sound.Get());
+    sprite->SetLink(first, count, link.Get());
+}
+
+bool CHAPane::KeyDown(uint8_t key, int32_t modifiers)
+{
+    if (View::KeyDown(key, modifiers))
+        return true;
+    CMovieGroup* group = GetGroup();
+    CPlayer& player = CPanePlay::GetPlayer();
+    if (key == kTab) {
+        if (!group)
+            return false;
+        int16_t frame = player.GetFrame();
+        int32_t below = int32_t(group->NumSprites()) - 1;
+        if (!selection.IsEmpty()) {
+            for (int32_t index = below; index >= 0; --index) {
+                if (group->GetSprite(static_cast<int16_t>(index)) == selection.Item(1)) {
+                    below = index - 1;
+                    break;
+                }
+            }
+        }
+        int16_t next = -1;
+        for (int32_t index = below; index >= 0 && next < 0; --index) {
+            if (group->GetSprite(static_cast<int16_t>(index))->ShowsInFrames(frame, 1))
+                next = static_cast<int16_t>(index);
+        }
+        SelectSprite(next, false);
+        return true;
+    }
+    if (key == kEnter || key == kReturn) {
+        if (IsPlaying())
+            player.ActivateItem(-1);
+        else
+            EndEdit(false);
+        return true;
+    }
+    if (key >= kLeft && key <= kDown && (modifiers & kArrowModifier) && !pw::authoring::gOverviewShown && group) {
+        static constexpr Point kSteps[] = { { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 } };
+        Point step = kSteps[key - kLeft];
+        int16_t first = 0;
+        int16_t last = 0;
+        GetFrameRange(first, last, false);
+        for (uint32_t item = 1; item <= selection.NumItems(); ++item) {
+            CSprite* sprite = selection.Item(item);
+            for (int16_t f = first; f <= last; ++f) {
+                if (!sprite->ShowsInFrames(f, 1))
+                    continue;
+                Rect bounds(0, 0, 0, 0);
+                sprite->GetFrameBounds(f, &bounds, nullptr);
+                bounds.Offset(step.h, step.v);
+                sprite->PlaceAtFrame(f, &bounds, nullptr);
+            }
+        }
+        for (int16_t f = first; f <= last; ++f)
+            group->Changed(group, Rect(0, 0, 0, 0), f);
+        AfterEdit(nullptr);
+        return true;
+    }
+    if (key >= '0' && key <= '9') {
+        player.ActivateItem(static_cast<int16_t>(key - '0'));
+        return true;
+    }
+    return false;
+}

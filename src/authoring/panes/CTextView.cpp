@@ -1,0 +1,72 @@
+#include "authoring/panes/CTextView.h"
+
+#include "authoring/palettes/CToolsDir.h"
+#include "authoring/tools/PaintSettings.h"
+#include "engine/CResource.h"
+
+#include <algorithm>
+
+PW_DEFINE_CLASS(CTextView, nullptr, nullptr, CEditPane)
+
+CTextView::CTextView(View* parent, const Rect& bounds, const SmartPtr<StyledText>& text)
+    : CEditPane(parent, bounds.left, bounds.top, bounds.right, bounds.bottom)
+    , text(text)
+    , dropper(CToolsDir::GetDropperTool())
+{
+    // Editable: a static text view would take no keys.
+    textView = new TextView(this, bounds.left, bounds.top, bounds.right, bounds.bottom,
+        SmartPtr<String>(text.Get()), kSizeStretch, true, true, false, true);
+    // The frame grows by what the text view keeps of the rectangle for itself on each side.
+    Rect content = textView->GetContentRect();
+    Point size = bounds.Size();
+    Point kept = content.Size();
+    Rect fitted(bounds.left + (bounds.left - content.left), bounds.top + (bounds.top - content.top), 0, 0);
+    fitted.right = fitted.left + size.h + (size.h - kept.h);
+    fitted.bottom = fitted.top + size.v + (size.v - kept.v);
+    textView->SetBounds(fitted.left, fitted.top, fitted.right, fitted.bottom);
+    SetBounds(fitted.left, fitted.top, fitted.right, fitted.bottom);
+    AddChild(SmartPtr<View>(textView.Get()));
+    dropper->ToggleClient(this, false);
+    textView->ToggleLink(this);
+}
+
+CTextView::~CTextView()
+{
+    dropper->ToggleClient(this, false);
+    textView->ToggleLink(this);
+}
+
+bool CTextView::MakeResource(Rect& rect, SmartPtr<CResource>& resource)
+{
+    Rect content = textView->GetContentRect();
+    Rect bounds = textView->GetBounds();
+    content.Offset(rect.left - bounds.left, rect.top - bounds.top);
+    rect = content;
+    // The text leaves with a style of its own: the text tool's, which it may share while being
+    // edited, goes on changing with the tool's options.
+    text->SetStyle(new TextStyle(*text->GetStyle().Get()));
+    resource = new CResource(SmartPtr<Persistent>(text.Get()), true);
+    Point extent = text->Measure(0);
+    if (rect.right - rect.left > extent.h)
+        rect = Rect(rect.left, rect.top, rect.left + extent.h, rect.top + extent.v);
+    resource->SetRect(rect);
+    return true;
+}
+
+void CTextView::SetStyle(const SmartPtr<TextStyle>& style)
+{
+    textView->SetStyle(style);
+}
+
+void CTextView::PaintChanged(CDropperTool*)
+{
+    SmartPtr<TextStyle> style = textView->GetStyle();
+    style->SetColor(pw::authoring::PaintSettings::Current().foreground);
+    textView->SetStyle(style);
+}
+
+void CTextView::TargetChanged(void*)
+{
+    Rect shown = textView->GetBounds();
+    SetBounds(shown.left, shown.top, shown.right, shown.bottom);
+}

@@ -1,0 +1,133 @@
+#include "authoring/tools/CTextTool.h"
+
+#include "authoring/panes/CHAPane.h"
+#include "authoring/panes/CTextView.h"
+#include "authoring/resources/KidResources.h"
+#include "authoring/tools/PaintSettings.h"
+#include "engine/CHAApp.h"
+#include "ui/Cursor.h"
+#include "ui/StyledText.h"
+
+#include <algorithm>
+#include <array>
+
+PW_DEFINE_CLASS(CTextTool, nullptr, nullptr, CTool)
+PW_DEFINE_COPY_SLOTS(CTextTool)
+
+namespace {
+
+constexpr int16_t kStartSound = 14;
+constexpr int16_t kPendingSound = 42;
+constexpr std::array<int16_t, 4> kFonts { 2, 3, 3, 4 };
+constexpr std::array<uint8_t, 6> kStyles { 1, 2, 8, 4, 6, 12 };
+constexpr std::array<int16_t, 10> kSizes { 9, 10, 12, 14, 16, 18, 24, 36, 48, 72 };
+
+CTextTool*& Last()
+{
+    static CTextTool* last = nullptr;
+    return last;
+}
+
+bool InRange(int16_t kind, int16_t value)
+{
+    switch (kind) {
+    case 0:
+        return value >= 1 && value <= int16_t(kFonts.size());
+    case 1:
+        return value >= 1 && value <= int16_t(kStyles.size());
+    case 2:
+        return value >= 1 && value <= int16_t(kSizes.size());
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+CTextTool::CTextTool()
+    : CTool(kNumber, KidResources::LookupSound(kStartSound), false, KidResources::LookupSound(kPendingSound))
+    , style(new TextStyle(1, 12, TextStyle::kBold, Color(1), Color(Color::kNoColor)))
+{
+    Last() = this;
+}
+
+CTextTool::~CTextTool()
+{
+    if (Last() == this)
+        Last() = nullptr;
+}
+
+SmartPtr<CTextTool> CTextTool::Shared()
+{
+    if (!Last())
+        return new CTextTool;
+    return Last();
+}
+
+int16_t CTextTool::CountOptions(int16_t kind)
+{
+    switch (kind) {
+    case 0:
+        return int16_t(kFonts.size());
+    case 1:
+        return int16_t(kStyles.size());
+    case 2:
+        return int16_t(kSizes.size());
+    default:
+        return 0;
+    }
+}
+
+void CTextTool::ApplyOption(TextStyle& style, int16_t kind, int16_t value)
+{
+    auto index = static_cast<size_t>(value - 1);
+    if (kind == 0)
+        style.SetFontNumber(kFonts[index]);
+    else if (kind == 1)
+        style.SetStyleFlags(kStyles[index]);
+    else
+        style.SetPointSize(kSizes[index]);
+}
+
+void CTextTool::SetOption(int16_t kind, int16_t value)
+{
+    if (!InRange(kind, value))
+        return;
+    ApplyOption(*style.Get(), kind, value);
+    CHAApp* app = CHAApp::Get();
+    auto* pane = app ? SmartCast<CHAPane>(app->GetActivePane().Get()) : nullptr;
+    if (!pane)
+        return;
+    if (auto* editor = SmartCast<CTextView>(pane->GetEditView().Get()))
+        editor->SetStyle(style);
+}
+
+void CTextTool::ApplyWithOption(DisplayPort& port, const Rect& rect, int16_t kind, int16_t value)
+{
+    if (!InRange(kind, value))
+        return;
+    SmartPtr<TextStyle> sample = new TextStyle(*style.Get());
+    ApplyOption(*sample.Get(), kind, value);
+    sample->SetColor(pw::authoring::PaintSettings::Current().foreground);
+    SmartPtr<StyledText> text = new StyledText(String("abc"), sample);
+    Rect box(rect.left, rect.top, rect.right, rect.top + sample->GetPointSize());
+    Point centre = rect.Center();
+    Point size = box.Size();
+    box = Rect(centre.h - size.h / 2, centre.v - size.v / 2, centre.h - size.h / 2 + size.h,
+        centre.v - size.v / 2 + size.v);
+    text->Draw(port, box, Color(1));
+}
+
+void CTextTool::SetColor(const Color& color)
+{
+    style->SetColor(color);
+}
+
+void CTextTool::ToggleClient(void* client)
+{
+    auto found = std::find(clients.begin(), clients.end(), client);
+    if (found != clients.end())
+        clients.erase(found);
+    else
+        clients.push_back(client);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "authoring/tools/CTool.h"
+#include "graphics/TextStyle.h"
+
+#include <cstdint>
+#include <vector>
+
+// Tool 4, with which the child writes text on a page. It owns the style new text gets (face 1,
+// 12 points, bold, black on no background), offers three option sets (0 font, 1 style, 2 size),
+// draws a sample of each option in its cell, and hands a chosen option at once to the text being
+// edited in the active animation pane, which from then on shares the tool's style. The tools
+// window keeps one; the last one made is the shared text tool that new texts take their style
+// from.
+class CTextTool : public CTool {
+    PW_CLASS_INFO(CTextTool)
+    PW_COPY_SLOTS
+
+public:
+    static constexpr int32_t kNumber = 4;
+
+    CTextTool();
+    ~CTextTool() override;
+
+    // The last text tool made (made on first use when there is none).
+    static SmartPtr<CTextTool> Shared();
+
+    int16_t CountOptions(int16_t kind) override;
+    // No option cell shows as chosen.
+    int16_t GetOption(int16_t) override { return 0; }
+    // Values outside 1 to CountOptions(kind) are ignored.
+    void SetOption(int16_t kind, int16_t value) override;
+    // "abc" in a copy of the style with the option applied, in the foreground colour.
+    void ApplyWithOption(DisplayPort& port, const Rect& rect, int16_t kind, int16_t value) override;
+
+    void SetColor(const Color& color);
+    // The style itself, shared with whoever takes it.
+    const SmartPtr<TextStyle>& GetTextStyle() const { return style; }
+    // Adds the object to the client list, or removes it when present.
+    void ToggleClient(void* client);
+
+    // Applies option `value` (1-based, in range) of `kind` to the style.
+    static void ApplyOption(TextStyle& style, int16_t kind, int16_t value);
+
+private:
+    SmartPtr<TextStyle> style;
+    std::vector<void*> clients;
+};

@@ -1,0 +1,174 @@
+#include "authoring/panes/CHAPane.h"
+
+#include "authoring/panes/CPixPane.h"
+#include "authoring/panes/CTextView.h"
+#include "authoring/tools/PaintSettings.h"
+#include "engine/CMovieText.h"
+#include "ui/Task.h"
+
+#include "authoring/PaintFixture.h"
+#include "authoring/panes/PaneFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace authoring;
+
+namespace {
+
+class NoTask : public Task, public SmartImplementation {
+    PW_CLASS_INFO(NoTask)
+
+public:
+    void Do() override { }
+    void Undo() override { }
+    void Redo() override { }
+};
+
+PW_DEFINE_CLASS(NoTask, nullptr, nullptr, Task, SmartImplementation)
+
+class PaneEditing : public PaneTest {
+protected:
+    void SetUp() override
+    {
+        PaneTest::SetUp();
+        pw::authoring::PaintSettings::Reset();
+    }
+
+    // What the pane has open: "none", or the kind and the editing view's bounds.
+    std::string Open()
+    {
+        if (!pane->IsEditing())
+            return "none";
+        std::string kind = pane->SelectedKind() == 1 ? "picture " : pane->SelectedKind() == 2 ? "text " : "? ";
+        return kind + Text(pane->GetEditView()->GetBounds());
+    }
+
+    // A bucket fill of the whole open picture editor in the colour.
+    void FillEditor(int color)
+    {
+        pw::authoring::PaintSettings::Current().foreground = Color(color);
+        UseTool(103);
+        Rect shown = pane->GetEditView()->GetBounds();
+        Press(shown.left + 1, shown.top + 1);
+        Release(shown.left + 1, shown.top + 1);
+    }
+};
+
+} // namespace
+
+// When the pane opens an editor, on what, and when it opens none.
+TEST_F(PaneEditing, BeginEditOpensOnTheSelectedSpriteOrNewWork)
+{
+    CSprite* picture = AddSprite(Rect(20, 20, 60, 50), 0, 10);
+    CSprite* later = AddSprite(Rect(100, 20, 140, 50), 5, 5);
+
+    // Nothing selected, no rectangle, no whole pane: playback stops and nothing opens.
+    show->GetPlayer()->Start();
+    pane->Edit(1, false);
+    EXPECT_FALSE(show->GetPlayer()->IsRunning());
+    EXPECT_EQ(Open(), "none");
+
+    pane->Edit(1, true);
+    EXPECT_EQ(Open(), "picture 0,0,200,150");
+    // With an editor open, a request without sprite or rectangle changes nothing.
+    SmartPtr<View> view = pane->GetEditView();
+    pane->Edit(2, true);
+    EXPECT_EQ(pane->GetEditView().Get(), view.Get());
+    pane->EndEdit(false);
+    EXPECT_EQ(Open(), "none");
+
+    // A selected picture sprite is edited over its rectangle.
+    pane->SetSelection(picture);
+    pane->Edit(1, false);
+    EXPECT_EQ(Open(), "picture 20,20,60,50");
+    pane->EndEdit(false);
+
+    // A text editor asked for while a picture is selected: new text over the whole pane, the
+    // picture deselected, only with allowWhole.
+    pane->SetSelection(picture);
+    pane->Edit(2, false);
+    EXPECT_EQ(Open(), "none");
+    pane->SetSelection(picture);
+    pane->Edit(2, true);
+    EXPECT_EQ(pane->SelectedKind(), 2);
+    EXPECT_TRUE(pane->GetSelectedSprites().IsEmpty());
+    pane->EndEdit(false);
+
+    // A selected sprite that does not show in the current frame is not edited.
+    pane->SetSelectionMode(3);
+    pane->SetSelection(later);
+    pane->SetSelectionMode(0);
+    ASSERT_EQ(show->GetPlayer()->GetFrame(), 0);
+    pane->BeginEdit(later, Rect(0, 0, 0, 0), true, false, false, false);
+    EXPECT_EQ(Open(), "none");
+    pane->BeginEdit(later, Rect(0, 0, 0, 0), true, false, true, false);
+    EXPECT_EQ(Open(), "picture 0,0,200,150");
+}
+
+// New work: a picture over the whole pane becomes the "Background" sprite over the selected
+// frames, a smaller one an unnamed sprite, an empty one nothing; ending an edit forgets the
+// window's undo step.
+TEST_F(PaneEditing, EndEditStoresNewWorkAsASprite)
+{
+    pane->SetSelectionMode(1);
+    pane->SelectFrames(2, 5);
+    page->SetUndoTask(new NoTask);
+    pane->Edit(1, true);
+    FillEditor(9);
+    pane->EndEdit(false);
+    EXPECT_EQ(Open(), "none");
+    EXPECT_FALSE(page->HasUndoTask());
+    ASSERT_EQ(group->NumSprites(), 1u);
+    CSprite* background = group->GetSprite(0);
+    ASSERT_TRUE(background->GetName().Valid());
+    EXPECT_EQ(pw::foundation::TextOf(*background->GetName().Get()), "Background");
+    EXPECT_EQ(background->StartFrame(), 2);
+    EXPECT_EQ(background->NumFrames(), 4);
+    EXPECT_EQ(Text(At(background, 3)), "0,0,200,150");
+    EXPECT_FALSE(background->GetMovie()->ToggleModeBit0(false));
+    ASSERT_EQ(pane->GetSelectedSprites().NumItems(), 1u);
+
+    // A rectangle drawn in the middle: an unnamed sprite of the drawn part.
+    pane->SetSelection(nullptr);
+    pane->Edit(1, true);
+    app->SetCurrentTool(SmartPtr<Tool>(new OutlineTool));
+    Drag(Point(30, 40), Point(70, 60));
+    pane->EndEdit(false);
+    ASSERT_EQ(group->NumSprites(), 2u);
+    EXPECT_EQ(pw::foundation::TextOf(*group->GetSprite(1)->GetName().Get()), "");
+    EXPECT_EQ(Text(At(group->GetSprite(1), 2)), "30,40,70,60");
+
+    // All white: nothing is added.
+    pane->SetSelection(nullptr);
+    pane->Edit(1, true);
+    FillEditor(0);
+    pane->EndEdit(false);
+    EXPECT_EQ(group->NumSprites(), 2u);
+}
+
+// Editing a selected sprite stores the picture back into its cel; an empty result clears the
+// selected sprites from the first selected frame on.
+TEST_F(PaneEditing, EndEditStoresIntoTheSpriteOrClearsIt)
+{
+    CSprite* sprite = AddSprite(Rect(20, 20, 60, 50), 0, 10);
+    pane->SetSelection(sprite);
+    pane->Edit(1, false);
+    FillEditor(9);
+    pane->EndEdit(false);
+    auto* cels = SmartCast<CMovieRes>(sprite->GetMovie().Get());
+    ASSERT_NE(cels, nullptr);
+    SmartPtr<BitMap> stored = SmartCast<BitMap>(cels->ItemObject(0).Get());
+    ASSERT_TRUE(stored.Valid());
+    SmartPtr<OffScreen> painted = new OffScreen(1, 1, 8, Color(9), true);
+    EXPECT_EQ(stored->GetPixelValue(5, 5), painted->GetBitMap()->GetPixelValue(0, 0));
+    EXPECT_EQ(Text(At(sprite, 0)), "20,20,60,50");
+
+    pane->SetSelectionMode(1);
+    pane->SelectFrames(4, 9);
+    pane->SetSelection(sprite);
+    pane->Edit(1, false);
+    FillEditor(0);
+    pane->EndEdit(false);
+    ASSERT_EQ(group->NumSprites(), 1u);
+    EXPECT_EQ(group->GetSprite(0)->NumFrames(), 4);
+}

@@ -1,0 +1,219 @@
+#include "authoring/panes/CHAPane.h"
+
+#include "engine/CLink.h"
+#include "foundation/Utilities.h"
+#include "graphics/Sound.h"
+#include "ui/App.h"
+
+#include "authoring/panes/PaneFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace authoring;
+
+namespace {
+
+class PaneInput : public PaneTest {
+protected:
+    // The selected sprites by name, front first as selected.
+    std::string Selected()
+    {
+        std::string names;
+        SmartList<CSprite> list = pane->GetSelectedSprites();
+        for (uint32_t item = 1; item <= list.NumItems(); ++item)
+            names += pw::foundation::TextOf(*list.Item(item)->GetName().Get());
+        return names.empty() ? "-" : names;
+    }
+
+    void Key(UINT virtualKey)
+    {
+        driver::TypeKey(virtualKey);
+        driver::RunUntilIdle();
+    }
+};
+
+} // namespace
+
+// Tab walks from the front sprite towards the back, skipping sprites that do not show in the
+// current frame; past the back sprite the selection is empty and the next Tab starts again.
+TEST_F(PaneInput, TabCyclesThroughTheSpritesShownInTheFrame)
+{
+    AddSprite(Rect(10, 10, 30, 30), 0, 10);
+    AddSprite(Rect(40, 10, 60, 30), 5, 5);
+    AddSprite(Rect(70, 10, 90, 30), 0, 10);
+    std::string seen;
+    for (int i = 0; i < 4; ++i) {
+        Key(VK_TAB);
+        seen += Selected() + " ";
+    }
+    EXPECT_EQ(seen, "2 0 - 2 ");
+}
+
+// The arrow keys move the selected sprites one pixel in every frame of the range, only with
+// modifier bit 5 and while the overview is hidden.
+TEST_F(PaneInput, ArrowKeysNudgeTheSelectionInEveryFrameOfTheRange)
+{
+    struct Case {
+        const char* name;
+        uint8_t key;
+        int32_t modifiers;
+        uint8_t overview;
+        const char* frame3;
+        const char* frame6;
+    };
+    const Case cases[] = {
+        { "left", 28, 0x20, 0, "9,10,29,30", "9,10,29,30" },
+        { "right", 29, 0x20, 0, "11,10,31,30", "11,10,31,30" },
+        { "up", 30, 0x20, 0, "10,9,30,29", "10,9,30,29" },
+        { "down", 31, 0x20, 0, "10,11,30,31", "10,11,30,31" },
+        { "without bit 5", 29, 0, 0, "10,10,30,30", "10,10,30,30" },
+        { "with the overview shown", 29, 0x20, 1, "10,10,30,30", "10,10,30,30" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSprite* sprite = AddSprite(Rect(10, 10, 30, 30), 0, 10);
+        pane->SetSelectionMode(1);
+        pane->SelectFrames(2, 6);
+        pane->SetSelection(sprite);
+        pw::authoring::gOverviewShown = c.overview;
+        pane->KeyDown(c.key, c.modifiers);
+        pw::authoring::gOverviewShown = 0;
+        EXPECT_EQ(Text(At(sprite, 3)), c.frame3);
+        EXPECT_EQ(Text(At(sprite, 6)), c.frame6);
+        EXPECT_EQ(Text(At(sprite, 7)), "10,10,30,30");
+        pane->SetSelection(nullptr);
+        sprite->HideFrames(0, kFrames);
+        group->RemoveEmptySprites();
+    }
+}
+
+// Tool 6 on empty space only clears the selection: no task, no sound, no new selection.
+TEST_F(PaneInput, CircularMotionOnEmptySpaceOnlyClearsTheSelection)
+{
+    CSprite* sprite = AddSprite(Rect(10, 10, 30, 30), 0, 10);
+    pane->SetSelection(sprite);
+    SelectionCounter counter;
+    pane->ToggleSelectionClient(&counter);
+    UseTool(6);
+    Press(150, 120);
+    Release(150, 120);
+    EXPECT_EQ(Selected(), "-");
+    EXPECT_EQ(counter.count, 1);
+    EXPECT_FALSE(page->HasUndoTask());
+    pane->ToggleSelectionClient(&counter);
+}
+
+// Tools 10, 14 and 22 give the pressed sprite the clipboard's sound or link over the selected
+// frames, and hold the 7-pixel mark round it for 350 ms; tool 19 pastes the clipboard instead.
+TEST_F(PaneInput, AttachToolsGiveTheSpriteTheClipboardsSoundOrLink)
+{
+    struct Case {
+        const char* name;
+        int32_t tool;
+        bool link;
+    };
+    const Case cases[] = {
+        { "tool 10 with a sound", 10, false },
+        { "tool 14 with a link", 14, true },
+        { "tool 22 with a sound", 22, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSprite* sprite = AddSprite(Rect(40, 40, 80, 70), 0, 10);
+        SmartPtr<Smart> attached = c.link ? SmartPtr<Smart>(new CLink) : SmartPtr<Smart>(new Sound);
+        app->GetClipboard()->Put(attached.Get());
+        pane->SetSelectionMode(1);
+        pane->SelectFrames(3, 5);
+        UseTool(c.tool);
+        uint32_t before = TickCount();
+        Press(60, 55);
+        EXPECT_GE(TickCount() - before, 350u);
+        Release(60, 55);
+        for (int16_t f = 2; f <= 6; ++f) {
+            bool inRange = f >= 3 && f <= 5;
+            EXPECT_EQ(sprite->SoundAtFrame(f) != nullptr, inRange && !c.link) << "frame " << f;
+            EXPECT_EQ(sprite->LinkAtFrame(f) != nullptr, inRange && c.link) << "frame " << f;
+        }
+        EXPECT_EQ(Selected(), "0");
+        pane->SetSelection(nullptr);
+        sprite->HideFrames(0, kFrames);
+        group->RemoveEmptySprites();
+        pane->SetSelectionMode(0);
+        pane->SelectFrames(0, 0);
+    }
+}
+
+// The marking itself: a 5-pixel ring 7 pixels outside the sprite's rectangle, drawn on the
+// window at once and gone after the next redraw.
+TEST_F(PaneInput, FlashRectMarksUntilTheNextRedraw)
+{
+    Rect r(50, 50, 70, 70);
+    pane->FlashRect(r);
+    POINT ring = Screen(r.left - 7, r.top - 7);
+    POINT inside = Screen(r.left + 2, r.top + 2);
+    auto pixel = [](POINT p) { return driver::ReadDesktop().At(p.x, p.y); };
+    EXPECT_NE(pixel(ring), pixel(inside));
+    driver::RunUntilIdle();
+    EXPECT_EQ(pixel(ring), pixel(inside));
+}
+
+// The picture tool on a sprite edits its picture; the text tool on empty space opens a text box
+// at the point, 70 pixels high, to 9 pixels short of the page's right edge. Return closes an
+// editor that does not take it.
+TEST_F(PaneInput, PictureAndTextToolsOpenTheirEditorsWhereThePressIs)
+{
+    AddSprite(Rect(40, 40, 80, 70), 0, 10);
+    UseTool(2);
+    Press(60, 55);
+    Release(60, 55);
+    EXPECT_EQ(pane->SelectedKind(), 1);
+    EXPECT_EQ(Text(pane->GetEditView()->GetBounds()), "40,40,80,70");
+    EXPECT_EQ(Selected(), "0");
+    EXPECT_TRUE(pane->KeyDown(13, 0));
+    EXPECT_EQ(pane->SelectedKind(), 0);
+
+    UseTool(4);
+    Press(20, 100);
+    Release(20, 100);
+    ASSERT_EQ(pane->SelectedKind(), 2);
+    Rect box = pane->GetEditView()->GetBounds();
+    EXPECT_EQ(box.left, 20);
+    EXPECT_EQ(box.top, 100);
+    EXPECT_EQ(box.right, 191);
+    EXPECT_EQ(box.bottom, 170);
+    EXPECT_EQ(Selected(), "-");
+    pane->EndEdit(false);
+
+    // Too near the right edge for 40 pixels: the box starts at the left edge.
+    Press(170, 20);
+    Release(170, 20);
+    ASSERT_EQ(pane->SelectedKind(), 2);
+    EXPECT_EQ(pane->GetEditView()->GetBounds().left, 9);
+}
+
+// With sprites on the clipboard, an attach tool takes the first one's sound at the first selected
+// frame; tool 19 pastes the clipboard at the press instead, even on a sprite.
+TEST_F(PaneInput, AttachToolsReadSpritesOnTheClipboard)
+{
+    CSprite* target = AddSprite(Rect(40, 40, 80, 70), 0, 10);
+    CSprite* source = AddSprite(Rect(100, 20, 120, 40), 0, 10, 9);
+    SmartPtr<Sound> sound = new Sound;
+    source->SetSound(2, 1, sound.Get());
+    SmartList<CSprite> copied;
+    copied.Append(new CSprite(*source));
+    app->GetClipboard()->Put(copied.Data());
+
+    pane->SetSelectionMode(1);
+    pane->SelectFrames(2, 2);
+    UseTool(10);
+    Press(60, 55);
+    Release(60, 55);
+    EXPECT_NE(target->SoundAtFrame(2), nullptr);
+    EXPECT_EQ(target->SoundAtFrame(3), nullptr);
+
+    uint32_t sprites = group->NumSprites();
+    UseTool(19);
+    Press(60, 55);
+    Release(60, 55);
+    EXPECT_EQ(group->NumSprites(), sprites + 1);
+}

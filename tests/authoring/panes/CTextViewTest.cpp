@@ -1,0 +1,141 @@
+#include "authoring/panes/CTextView.h"
+
+#include "authoring/panes/CHAPane.h"
+#include "authoring/palettes/CToolsDir.h"
+#include "authoring/tools/CDropperTool.h"
+#include "authoring/tools/CTextTool.h"
+#include "authoring/tools/PaintSettings.h"
+#include "engine/CMovieText.h"
+#include "engine/ShowFileType.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/ObjectFile.h"
+
+#include "authoring/panes/PaneFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace authoring;
+
+namespace {
+
+class TextPane : public PaneTest {
+protected:
+    void TearDown() override
+    {
+        pw::authoring::PaintSettings::Reset();
+        PaneTest::TearDown();
+    }
+
+    // The text of the sprite's first cel, with its style.
+    static StyledText* TextOf(CSprite* sprite)
+    {
+        auto* cels = SmartCast<CMovieText>(sprite->GetMovie().Get());
+        return cels ? SmartCast<StyledText>(cels->ItemObject(0).Get()) : nullptr;
+    }
+};
+
+SmartPtr<CShow> SaveAndReopen(CShow* show)
+{
+    SmartPtr<MemoryStream> stream = new MemoryStream;
+    SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Write(SmartPtr<Smart>(show));
+    stream->Seek(0, Stream::kFromStart);
+    SmartPtr<Smart> root = SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Read();
+    return SmartCast<CShow>(root.Get());
+}
+
+} // namespace
+
+// The child makes the text tool's size 72 points, presses with it, types and closes the text: the
+// page gains a text sprite in that style, as large as the text, which saves and reopens equal;
+// the tool's later changes leave the stored text alone.
+TEST_F(TextPane, ATextSpriteTypedRestyledSavedAndReopenedEqual)
+{
+    SmartPtr<CTextTool> tool = new CTextTool;
+    tool->SetOption(2, 10);
+    app->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
+    Press(20, 30);
+    Release(20, 30);
+    ASSERT_EQ(pane->SelectedKind(), 2);
+    auto* editor = SmartCast<CTextView>(pane->GetEditView().Get());
+    ASSERT_NE(editor, nullptr);
+    driver::TypeText("Hello");
+    driver::RunUntilIdle();
+    EXPECT_EQ(pw::foundation::TextOf(*editor->GetText().Get()), "Hello");
+    EXPECT_EQ(editor->GetTextView()->GetStyle()->GetPointSize(), 72);
+    pane->EndEdit(false);
+    ASSERT_EQ(group->NumSprites(), 1u);
+    StyledText* text = TextOf(group->GetSprite(0));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(pw::foundation::TextOf(*text), "Hello");
+    EXPECT_EQ(text->GetStyle()->GetPointSize(), 72);
+    // Wider than the box: the text keeps the box, 9 short of the page's right edge, 70 high.
+    EXPECT_EQ(Text(At(group->GetSprite(0), 0)), "20,30,191,100");
+
+    tool->SetOption(2, 1);
+    EXPECT_EQ(text->GetStyle()->GetPointSize(), 72);
+
+    SmartPtr<CShow> reopened = SaveAndReopen(show.Get());
+    ASSERT_TRUE(reopened.Valid());
+    auto* copy = SmartCast<CMovieGroup>(reopened->GetMovie().Get());
+    ASSERT_NE(copy, nullptr);
+    ASSERT_EQ(copy->NumSprites(), 1u);
+    StyledText* read = TextOf(copy->GetSprite(0));
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(*read == *text);
+    EXPECT_TRUE(read->GetStyle()->SameLook(*text->GetStyle().Get()));
+    EXPECT_EQ(Text(At(copy->GetSprite(0), 0)), Text(At(group->GetSprite(0), 0)));
+    reopened->Close();
+}
+
+// An empty text adds nothing, a short one takes its own extent; a paint change recolours the whole
+// open text, and none reaches a text pane that is gone.
+TEST_F(TextPane, TextsTakeTheirExtentAndPaintChangesRecolourTheOpenText)
+{
+    pane->Edit(2, true);
+    auto* editor = SmartCast<CTextView>(pane->GetEditView().Get());
+    ASSERT_NE(editor, nullptr);
+    pw::authoring::PaintSettings::Current().foreground = Color(9);
+    CToolsDir::GetDropperTool()->NotifyClients();
+    EXPECT_TRUE(editor->GetTextView()->GetStyle()->GetColor().Equals(Color(9)));
+    pane->EndEdit(false);
+    EXPECT_EQ(group->NumSprites(), 0u);
+    // The pane is gone: telling the dropper's clients reaches nothing freed.
+    CToolsDir::GetDropperTool()->NotifyClients();
+
+    pane->Edit(2, true);
+    driver::TypeText("Hi");
+    driver::RunUntilIdle();
+    pane->EndEdit(false);
+    ASSERT_EQ(group->NumSprites(), 1u);
+    Point extent = TextOf(group->GetSprite(0))->Measure(0);
+    EXPECT_GT(extent.h, 0);
+    EXPECT_EQ(Text(At(group->GetSprite(0), 0)), Text(Rect(0, 0, extent.h, extent.v)));
+}
+
+// The text tool on a text sprite edits its text in place: what is typed is kept in the sprite,
+// which stays where it was.
+TEST_F(TextPane, TheTextToolEditsATextSpriteInPlace)
+{
+    SmartPtr<StyledText> words = new StyledText(String("Hi"));
+    SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(words.Get()), true);
+    SmartPtr<CSprite> made = new CSprite(0, new CMovieText(resource, Rect(30, 30, 150, 60), true), Rect(30, 30, 150, 60));
+    made->SetNumFrames(kFrames);
+    CSprite* sprite = group->GetSprite(group->AddSprite(made, false));
+    Rect before = At(sprite, 0);
+
+    app->SetCurrentTool(SmartPtr<Tool>(new CTextTool));
+    Press(before.left + 2, before.top + 2);
+    Release(before.left + 2, before.top + 2);
+    ASSERT_EQ(pane->SelectedKind(), 2);
+    EXPECT_EQ(pane->GetSelectedSprites().Item(1), sprite);
+    driver::TypeText("!");
+    driver::RunUntilIdle();
+    pane->EndEdit(false);
+    ASSERT_EQ(group->NumSprites(), 1u);
+    StyledText* text = TextOf(group->GetSprite(0));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->Length(), 3u);
+    EXPECT_NE(pw::foundation::TextOf(*text).find('!'), std::string::npos);
+    EXPECT_EQ(At(group->GetSprite(0), 0).TopLeft().h, before.left);
+    EXPECT_EQ(At(group->GetSprite(0), 0).TopLeft().v, before.top);
+}
