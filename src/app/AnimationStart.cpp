@@ -1,5 +1,6 @@
 #include "app/AnimationStart.h"
 
+#include "authoring/application/CTumblerApp.h"
 #include "authoring/panes/CHAPane.h"
 #include "authoring/panes/ApplicationHooks.h"
 #include "authoring/panes/Scrap.h"
@@ -45,12 +46,13 @@ SmartPtr<MenuBar> BuildMenus()
     return bar;
 }
 
-// The animation application as the program starts it: its first new document is the sample
+// The children's application as the program starts it: its first new document is the sample
 // page (an empty page when the file is missing or unreadable), playing in a window of its size.
-class StartApp : public CHAApp {
+// No tools window is given out yet.
+class StartApp : public CTumblerApp {
 public:
     StartApp()
-        : CHAApp(BuildMenus(), FileCreatorType("Plumewright", 0x506C6D77))
+        : CTumblerApp(BuildMenus(), FileCreatorType("Plumewright", 0x506C6D77), nullptr)
     {
     }
 
@@ -104,6 +106,8 @@ App* MakeAnimationApp()
 {
     CShow::SetViewMaker(&CHAPane::Make);
     pw::authoring::InstallApplicationHooks();
+    // This program starts and quits without the children's application's sounds.
+    CHAApp::GetOptions() = CHAApp::Options { 1, 8, CHAApp::kNoSoundsBit | 0x04 };
     auto* app = new StartApp;
     pw::authoring::BindScrap(app->GetClipboard());
     return app;

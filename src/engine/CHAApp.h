@@ -81,6 +81,11 @@ public:
     // at (0, 0). Nothing without an active pane or an import hook.
     void Import(const SmartPtr<FileReference>& file, const SmartPtr<String>& name);
 
+    // Makes the floating window (none: no window) the one floater shown; nothing here.
+    virtual void ShowFloater(const SmartPtr<Window>&) { }
+    // Whether new page windows are fitted around their pages; no here.
+    virtual bool ApplicationQuery() { return false; }
+
     // The folder of the start-up folder that holds the application's pages; none here.
     virtual SmartPtr<String> DocumentFolderName() { return nullptr; }
     // Makes `name` a page name that no page in the document folder has yet: the name itself or

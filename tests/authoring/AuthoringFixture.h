@@ -4,6 +4,7 @@
 // what a window shows in the same letters.
 #pragma once
 
+#include "authoring/palettes/ButtonGrid.h"
 #include "authoring/palettes/PaletteClient.h"
 #include "authoring/panes/ToolsWindowPane.h"
 #include "authoring/resources/KidResources.h"
@@ -21,10 +22,12 @@
 
 #include "platform/backend/Backend.h"
 #include "platform/testing/TestDriver.h"
+#include "platform/winmm/WinmmTesting.h"
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -105,6 +108,26 @@ public:
 
     SmartPtr<CShow> show;
 };
+
+// A palette layout of one row of 10 x 10 cells.
+inline std::unique_ptr<ButtonGrid> RowGrid(int16_t columns)
+{
+    auto grid = std::make_unique<ButtonGrid>();
+    grid->rows = 1;
+    grid->columns = columns;
+    grid->cellWidth = 10;
+    grid->cellHeight = 10;
+    return grid;
+}
+
+// The sounds the recording sound device was asked to play since its log was last cleared.
+inline size_t SoundsPlayed()
+{
+    size_t count = 0;
+    for (const auto& event : pw::platform::winmm::testing::SoundLog())
+        count += event.kind == pw::platform::winmm::SoundEvent::Kind::Play;
+    return count;
+}
 
 class AuthoringTest : public uitest::FrameworkTest {
 protected:

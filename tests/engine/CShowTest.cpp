@@ -17,6 +17,7 @@
 #include "graphics/OffScreen.h"
 
 #include "SpriteFixture.h"
+#include "foundation/ObjectFileBytes.h"
 #include "platform/kernel/KernelTesting.h"
 #include "platform/testing/TestDriver.h"
 
@@ -33,24 +34,12 @@ const bool webLinkPlaced = (pw::engine::SetWebLinkVersion(&engine::TestWebLink::
 
 std::vector<uint8_t> StorePage(Smart* root)
 {
-    SmartPtr<MemoryStream> stream = new MemoryStream;
-    SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Write(SmartPtr<Smart>(root));
-    std::vector<uint8_t> bytes(stream->GetLength());
-    stream->Seek(0, Stream::kFromStart);
-    if (!bytes.empty())
-        stream->Read(bytes.data(), uint32_t(bytes.size()));
-    return bytes;
+    return ObjectFileBytes(GetGenericTypeIndex(), root);
 }
 
 SmartPtr<Smart> LoadPage(const std::vector<uint8_t>& bytes)
 {
-    SmartPtr<MemoryStream> stream = new MemoryStream;
-    if (!bytes.empty())
-        stream->Write(bytes.data(), uint32_t(bytes.size()));
-    stream->Seek(0, Stream::kFromStart);
-    SmartPtr<ObjectFile> file = new ObjectFile(GetGenericTypeIndex(), stream.Get());
-    file->SetSilent(true);
-    return file->Read();
+    return ObjectFromBytes(GetGenericTypeIndex(), bytes);
 }
 
 class Shows : public Sprites {

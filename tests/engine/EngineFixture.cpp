@@ -7,6 +7,8 @@
 #include "engine/CSprite.h"
 #include "foundation/Alert.h"
 
+#include "foundation/ObjectFileBytes.h"
+
 namespace engine {
 
 PW_DEFINE_CLASS(TestMovie, nullptr, nullptr, CMovie)
@@ -75,24 +77,12 @@ SmartPtr<TypeIndex> EngineTypeIndex()
 
 std::vector<uint8_t> Store(Smart* root)
 {
-    SmartPtr<MemoryStream> stream = new MemoryStream;
-    SmartPtr<ObjectFile>(new ObjectFile(EngineTypeIndex(), stream.Get()))->Write(SmartPtr<Smart>(root));
-    std::vector<uint8_t> bytes(stream->GetLength());
-    stream->Seek(0, Stream::kFromStart);
-    if (!bytes.empty())
-        stream->Read(bytes.data(), uint32_t(bytes.size()));
-    return bytes;
+    return ObjectFileBytes(EngineTypeIndex(), root);
 }
 
 SmartPtr<Smart> Load(const std::vector<uint8_t>& bytes)
 {
-    SmartPtr<MemoryStream> stream = new MemoryStream;
-    if (!bytes.empty())
-        stream->Write(bytes.data(), uint32_t(bytes.size()));
-    stream->Seek(0, Stream::kFromStart);
-    SmartPtr<ObjectFile> file = new ObjectFile(EngineTypeIndex(), stream.Get());
-    file->SetSilent(true);
-    return file->Read();
+    return ObjectFromBytes(EngineTypeIndex(), bytes);
 }
 
 std::string Text(const String& text)

@@ -40,7 +40,12 @@ void COptionWindow::BuildOptionRow(std::unique_ptr<ButtonGrid> grid, bool withPa
     tiles->AddChild(SmartPtr<View>(optionPalette.Get()));
     if (withPattern)
         tiles->AddChild(new CPatternSelector(tiles.Get()));
-    tiles->Layout(0, 0);
+    FitAt(*tiles.Get(), placement);
+}
+
+void COptionWindow::FitAt(CTilePane& tiles, const Rect& placement)
+{
+    tiles.Layout(0, 0);
     SizeToFit(true);
     Rect frame = GetRect();
     frame.Offset(placement.left - frame.left, placement.top - frame.top);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+class CTilePane;
 struct ButtonGrid;
 
 // A small floating palette window bound to one tool: a chosen cell within the tool's options plays
@@ -30,6 +31,9 @@ protected:
     // by the tool) and, when asked, the swatch of the current colours; the window fits it and
     // puts its top-left corner on the placement's.
     void BuildOptionRow(std::unique_ptr<ButtonGrid> grid, bool withPattern, const Rect& placement);
+    // Lays the content out, fits the window around it and puts its top-left corner on the
+    // placement's.
+    void FitAt(CTilePane& tiles, const Rect& placement);
 
 private:
     SmartPtr<CTool> tool;

@@ -5,6 +5,7 @@
 #include "authoring/panes/PaneForwarder.h"
 #include "authoring/panes/ToolsWindowPane.h"
 #include "authoring/tools/ListChore.h"
+#include "ui/Tool.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,7 +13,6 @@
 class CDropperTool;
 class CTool;
 class CToolsDir;
-class Tool;
 
 namespace pw::authoring {
 

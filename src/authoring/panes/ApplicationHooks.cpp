@@ -1,8 +1,12 @@
 #include "authoring/panes/ApplicationHooks.h"
 
+#include "authoring/application/CTumblerApp.h"
+#include "authoring/dialogs/COverDir.h"
 #include "authoring/dialogs/KidDialogs.h"
 #include "authoring/motion/CSplineInterpolater.h"
+#include "authoring/panes/CHAPane.h"
 #include "authoring/panes/ImportExport.h"
+#include "authoring/panes/PaneCommandHooks.h"
 #include "authoring/panes/PaneForwarder.h"
 #include "engine/CHAApp.h"
 #include "engine/CMovieGroup.h"
@@ -39,6 +43,17 @@ void InstallApplicationHooks()
         bool* spline = settings.spline;
         return KidDialogs::AskInterpolation(&on[0], &on[1], &on[2], &on[3], &spline[0], &spline[1], &spline[2],
             &settings.samples);
+    });
+    PaneCommandHooks commands;
+    commands.askNumber = [](const char* title, int16_t& value) { return KidDialogs::AskNumber(String(title), &value); };
+    commands.speedDialog = [](CShow& show) { KidDialogs::MakeDialog(SmartPtr<CShow>(&show), 1, 60); };
+    commands.stretchMotion = [](CHAPane& pane, int16_t start, int16_t oldLength, int16_t newLength) {
+        pane.StretchMotion(start, oldLength, newLength);
+    };
+    SetPaneCommandHooks(commands);
+    // The overview directory is a floating palette window (kind 3) over the pane's frames.
+    CTumblerApp::SetOverviewMaker([](CHAPane& pane, const Rect& frame) {
+        return SmartPtr<Window>(new COverDir(SmartPtr<CHAPane>(&pane), 3, true, frame));
     });
 }
 

@@ -28,7 +28,6 @@ namespace {
 constexpr int32_t kPlayCommand = 2030;
 constexpr int32_t kStopCommand = 2031;
 constexpr int32_t kAltModeCommand = 2032;
-constexpr int32_t kBackCommand = 2034;
 // The corner box: where the page's colour is shown at the pane's top-left corner.
 constexpr int32_t kCornerBoxWidth = 108;
 constexpr int32_t kCornerBoxHeight = 33;
@@ -268,57 +267,4 @@ void CHAPane::TellApplication(int32_t number)
 {
     if (auto* handler = dynamic_cast<NumberCommandHandler*>(Window::GetApplication()))
         handler->DoCommand(number, 0);
-}
-
-void CHAPane::DoCommand(int32_t number, int32_t argument)
-{
-    CPlayer& player = CPanePlay::GetPlayer();
-    if (!GetGroup()) {
-        CPanePlay::DoCommand(number, argument);
-        return;
-    }
-    if (number != kBackCommand && number != kPlayCommand && number != kStopCommand)
-        player.Stop();
-    switch (number) {
-    case kPlayCommand:
-        player.Stop();
-        if (player.GetFrame() >= GetShow().GetMovie()->NumFrames() - 1)
-            player.GoToFrame(0);
-        SelectSprite(-1, false);
-        if (!player.Start()) {
-            TellApplication(kStopCommand);
-            return;
-        }
-        TellApplication(kPlayCommand);
-        TellSelectionClients();
-        return;
-    case kStopCommand:
-        if (!IsPlaying())
-            TellApplication(kStopCommand);
-        else
-            player.Stop();
-        return;
-    case kAltModeCommand:
-        if (!(flags & kConstructionFlag))
-            TellApplication(kAltModeCommand);
-        return;
-    default:
-        CPanePlay::DoCommand(number, argument);
-    }
-}
-
-int32_t CHAPane::GetCommandStatus(int32_t number)
-{
-    if (!GetGroup())
-        return kDisabled;
-    switch (number) {
-    case kPlayCommand:
-        return IsPlaying() ? kDisabled : kEnabled;
-    case kStopCommand:
-        return IsPlaying() ? kEnabled : kDisabled;
-    case kAltModeCommand:
-        return kEnabled;
-    default:
-        return kDisabled;
-    }
 }

@@ -167,7 +167,7 @@ public:
     void FollowPlayerFrame();
     void RedrawSelection();
 
-    // Numbered commands: play, stop and the alternate-mode notice; the rest go to the base.
+    // Numbered commands (CHAPaneCommands.cpp); every one but 2034 stops playback first.
     void DoCommand(int32_t number, int32_t argument) override;
     int32_t GetCommandStatus(int32_t number) override;
 
@@ -212,6 +212,10 @@ private:
             list.push_back(client);
     }
     void SetMovieBounds();
+    // The player goes to the frame and the pane is redrawn.
+    void ShowFrame(int16_t frame);
+    // The previous (-1) or next (+1) frame.
+    void StepFrame(int16_t delta);
     void FitRunToSelection(int16_t& first, int16_t& last);
 
     uint8_t flags { 0 };

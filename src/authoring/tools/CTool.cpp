@@ -2,6 +2,7 @@
 
 #include "authoring/panes/ToolsWindowPane.h"
 #include "authoring/resources/KidResources.h"
+#include "authoring/resources/LoadedSound.h"
 #include "engine/CPlayer.h"
 #include "foundation/Exception.h"
 #include "foundation/Resources.h"
@@ -21,20 +22,6 @@ bool& SoundsOff()
 {
     static bool off = false;
     return off;
-}
-
-// A sound whose file is missing or unreadable leaves the tool silent.
-SmartPtr<Sound> LoadedSound(const SmartPtr<SoundResource>& resource)
-{
-    if (!resource.Valid())
-        return nullptr;
-    try {
-        SmartPtr<Smart> loaded = resource->Get();
-        return SmartCast<Sound>(loaded.Get());
-    } catch (Exception*) {
-        CurrentException() = SmartPtr<Exception>();
-        return nullptr;
-    }
 }
 
 // The n of authoring cursor 200 + n for a tool number, or -1 when the number keeps its cursor.
@@ -107,6 +94,8 @@ View* FirstActiveChild(View& view)
 }
 
 } // namespace
+
+using pw::authoring::LoadedSound;
 
 CTool::CTool(int32_t number, const SmartPtr<SoundResource>& startSound, bool loopStartSound,
     const SmartPtr<SoundResource>& pendingSound)

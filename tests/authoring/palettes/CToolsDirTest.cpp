@@ -14,16 +14,6 @@ using namespace authoring;
 
 namespace {
 
-std::unique_ptr<ButtonGrid> Grid(int16_t columns)
-{
-    auto grid = std::make_unique<ButtonGrid>();
-    grid->rows = 1;
-    grid->columns = columns;
-    grid->cellWidth = 10;
-    grid->cellHeight = 10;
-    return grid;
-}
-
 // A tools window as the children's palette builds it: animation tools 3, 15 and 4 in cells 1 to
 // 3, paint tools 102 and 109 in cells 8 and 9.
 class TestTools : public CToolsDir {
@@ -33,8 +23,8 @@ public:
     {
         tilePane = new View(this, Rect(0, 0, 30, 20), View::kSizeTopLeft, false, false);
         AddChild(tilePane);
-        animationPalette = new CToolPalette(this, Grid(3), 1);
-        paintPalette = new CToolPalette(this, Grid(2), 8);
+        animationPalette = new CToolPalette(this, RowGrid(3), 1);
+        paintPalette = new CToolPalette(this, RowGrid(2), 8);
         for (const SmartPtr<CToolPalette>& palette : { animationPalette, paintPalette }) {
             AddChild(SmartPtr<View>(palette.Get()));
             palette->AddClient(this);

@@ -172,3 +172,21 @@ TEST_F(PaneEditing, EndEditStoresIntoTheSpriteOrClearsIt)
     ASSERT_EQ(group->NumSprites(), 1u);
     EXPECT_EQ(group->GetSprite(0)->NumFrames(), 4);
 }
+
+// Stepping on from the last frame with a picture open: the movie gains the frame, the edited
+// sprite follows into it, and its editor opens again there.
+TEST_F(PaneEditing, SteppingWhileEditingTakesTheEditorAlong)
+{
+    auto frames = static_cast<int16_t>(group->NumFrames());
+    CSprite* picture = AddSprite(Rect(20, 20, 60, 50), 0, frames);
+    show->GetPlayer()->GoToFrame(static_cast<int16_t>(frames - 1));
+    pane->SetSelection(picture);
+    pane->Edit(1, false);
+    ASSERT_EQ(Open(), "picture 20,20,60,50");
+
+    pane->DoCommand(3013, 0);
+    EXPECT_EQ(show->GetPlayer()->GetFrame(), frames);
+    EXPECT_EQ(group->NumFrames(), frames + 1);
+    EXPECT_TRUE(picture->ShowsInFrames(frames, 1));
+    EXPECT_EQ(Open(), "picture 20,20,60,50");
+}

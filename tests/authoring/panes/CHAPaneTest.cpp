@@ -27,24 +27,14 @@ public:
 
 PW_DEFINE_CLASS(NothingTask, nullptr, nullptr, Task, SmartImplementation)
 
-std::unique_ptr<ButtonGrid> OneCell()
-{
-    auto grid = std::make_unique<ButtonGrid>();
-    grid->rows = 1;
-    grid->columns = 1;
-    grid->cellWidth = 10;
-    grid->cellHeight = 10;
-    return grid;
-}
-
 // A tools window whose only animation tool is the default tool 3 (cell 1).
 class DefaultTools : public CToolsDir {
 public:
     DefaultTools()
         : CToolsDir(KidResources::LookupSound(2))
     {
-        animationPalette = new CToolPalette(this, OneCell(), 1);
-        paintPalette = new CToolPalette(this, OneCell(), 8);
+        animationPalette = new CToolPalette(this, RowGrid(1), 1);
+        paintPalette = new CToolPalette(this, RowGrid(1), 8);
         for (const SmartPtr<CToolPalette>& palette : { animationPalette, paintPalette }) {
             AddChild(SmartPtr<View>(palette.Get()));
             palette->Show(false);

@@ -1,0 +1,71 @@
+#include "authoring/palettes/COptionView.h"
+
+#include "authoring/palettes/CCommandButton.h"
+#include "authoring/palettes/CTilePane.h"
+#include "authoring/resources/KidResources.h"
+#include "authoring/selectors/CPatternSelector.h"
+
+namespace {
+
+struct Row {
+    int16_t picture;
+    int16_t grid;
+    int16_t firstCell;
+};
+
+// Each row's button picture (kid set), option grid and first cell number; the row's index is its
+// option kind.
+constexpr Row kRows[3] = {
+    { 2020, 309, 1 },
+    { 2021, 310, 10 },
+    { 2022, 306, 20 },
+};
+
+int KindOf(int16_t cell)
+{
+    return cell < kRows[1].firstCell ? 0 : cell < kRows[2].firstCell ? 1 : 2;
+}
+
+} // namespace
+
+COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
+    : COptionWindow(tool)
+{
+    tiles = new CTilePane(this, true, false, 0);
+    AddChild(SmartPtr<View>(tiles.Get()));
+    for (int kind = 0; kind < 3; ++kind) {
+        const Row& row = kRows[kind];
+        SmartPtr<CCommandButton> button = new CCommandButton(tiles.Get(), Rect(0, 0, 0, 0), nullptr,
+            KidResources::Lookup(row.picture), nullptr);
+        tiles->AddChild(SmartPtr<View>(button.Get()));
+        rows[kind] = new CProxyPalette(tiles.Get(), tool, KidResources::MakeButtonGrid(row.grid), row.firstCell,
+            static_cast<int16_t>(kind));
+        rows[kind]->AddClient(this);
+        tiles->AddChild(SmartPtr<View>(rows[kind].Get()));
+    }
+    tiles->AddChild(new CPatternSelector(tiles.Get()));
+    FitAt(*tiles.Get(), placement);
+}
+
+COptionView::~COptionView()
+{
+    for (const SmartPtr<CProxyPalette>& row : rows)
+        row->RemoveClient(this);
+}
+
+void COptionView::CellChosen(int16_t index)
+{
+    CPaletteDir::CellChosen(index);
+}
+
+void COptionView::ChooseOption(int16_t index)
+{
+    int kind = KindOf(index);
+    for (int k = 0; k < 3; ++k) {
+        if (k == kind)
+            rows[k]->SelectTool(index);
+        else
+            rows[k]->InvalidateView(false);
+    }
+    GetTool()->SetOption(static_cast<int16_t>(kind), static_cast<int16_t>(index - kRows[kind].firstCell + 1));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "authoring/palettes/COptionWindow.h"
+#include "authoring/palettes/CProxyPalette.h"
+
+#include <cstdint>
+
+class CTilePane;
+
+// The option window of the text tool: three rows, each a picture button and a palette of the
+// tool's options of one kind (cells 1.., 10.. and 20..), above the swatch of the current colours.
+// A chosen cell is selected in its row and becomes the tool's option of that row's kind; the rows
+// redraw themselves when the colours change. The window holds the rows.
+class COptionView : public COptionWindow {
+public:
+    // The window's top-left corner goes on the placement's.
+    COptionView(const SmartPtr<CTool>& tool, const Rect& placement);
+    ~COptionView() override;
+
+    // Any cell of the three rows, with the click sound.
+    void CellChosen(int16_t index) override;
+    // Cell n: kind 0 value n below 10, kind 1 value n - 9 below 20, else kind 2 value n - 19.
+    void ChooseOption(int16_t index) override;
+
+    SmartPtr<CProxyPalette> GetRow(int kind) const { return rows[kind]; }
+
+private:
+    SmartPtr<CTilePane> tiles;
+    SmartPtr<CProxyPalette> rows[3];
+};

@@ -1,0 +1,160 @@
+#include "authoring/application/CTumblerApp.h"
+
+#include "authoring/palettes/CToolsDir.h"
+#include "authoring/palettes/Floater.h"
+#include "authoring/tools/PaintSettings.h"
+#include "engine/CFWDecorator.h"
+#include "foundation/Clipboard.h"
+#include "ui/AppGlue.h"
+#include "ui/SoundDialog.h"
+
+#include "authoring/panes/PaneFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace authoring;
+
+namespace {
+
+// The page pane of PaneTest, with a children's application running in place of the test
+// application; the overview it opens is a plain floater that remembers its frame.
+class Tumbler : public PaneTest {
+protected:
+    void SetUp() override
+    {
+        PaneTest::SetUp();
+        PutSound(CTumblerApp::kStartSound);
+        PutSound(CTumblerApp::kGoodbyeSound);
+        CTumblerApp::SetOverviewMaker([this](CHAPane&, const Rect& frame) {
+            overviewFrame = frame;
+            return SmartPtr<Window>(new Floater(3));
+        });
+    }
+    void TearDown() override
+    {
+        if (tumbler.Valid()) {
+            for (uint32_t i = tumbler->NumWindows(); i >= 1; --i)
+                tumbler->RemoveWindow(tumbler->GetWindow(i));
+            AppGlue::Application() = app;
+            Window::SetApplication(app);
+            tumbler = nullptr;
+        }
+        CTumblerApp::SetOverviewMaker(nullptr);
+        CHAApp::GetOptions() = CHAApp::Options();
+        pw::graphics::SetRecordingDialogRunner(&pw::ui::RunSoundDialog);
+        PaneTest::TearDown();
+    }
+
+    void Start(uint32_t optionBits)
+    {
+        CHAApp::GetOptions().bits = optionBits;
+        tumbler = new CTumblerApp(SmartPtr<MenuBar>(), FileCreatorType("Test", 0x54657374), nullptr);
+        AppGlue::Application() = tumbler.Get();
+        Window::SetApplication(tumbler.Get());
+        tumbler->SetActivePane(pane.Get());
+    }
+
+    SmartPtr<CTumblerApp> tumbler;
+    Rect overviewFrame { 0, 0, 0, 0 };
+};
+
+} // namespace
+
+// The start-up and goodbye sounds play only while the no-sounds bit is clear; either way the
+// children start painting in colours 14 on 15 with erase colour 0.
+TEST_F(Tumbler, SoundsFollowTheNoSoundsBitAndColoursStartAsTheChildrensOwn)
+{
+    struct Case {
+        const char* name;
+        uint32_t bits;
+        size_t atStart, atQuit;
+    } cases[] = {
+        { "sounds wanted", 4, 1, 2 },
+        { "this program's options", 12, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pw::authoring::PaintSettings::Reset();
+        pw::platform::winmm::testing::ClearSoundLog();
+        Start(c.bits);
+        EXPECT_EQ(SoundsPlayed(), c.atStart);
+        tumbler->Quit(0);
+        EXPECT_EQ(SoundsPlayed(), c.atQuit);
+        EXPECT_FALSE(tumbler->IsRunning());
+        const auto& paint = pw::authoring::PaintSettings::Current();
+        EXPECT_TRUE(paint.foreground.Equals(Color(14)));
+        EXPECT_TRUE(paint.background.Equals(Color(15)));
+        EXPECT_TRUE(paint.erase.Equals(Color(0)));
+    }
+}
+
+// One floater at a time: 2062 opens the overview as the current floater, another floater hides
+// it, the same floater again changes nothing, an empty one changes nothing while the overview is
+// open, and a second 2062 on the current overview closes it and leaves no floater.
+TEST_F(Tumbler, OneFloaterAtATimeAndCommand2062TogglesTheOverview)
+{
+    Start(12);
+    driver::ScriptMessageBoxes({ IDOK });
+    tumbler->DoCommand(CTumblerApp::kOverviewCommand, 0);
+    SmartPtr<Window> overview = tumbler->GetOverview();
+    ASSERT_TRUE(overview.Valid());
+    EXPECT_EQ(tumbler->GetCurrentFloater().Get(), overview.Get());
+    EXPECT_TRUE(overview->IsVisible());
+    Rect frame(0, 0, 0, 0);
+    CFWDecorator::Get().GetFrame(frame);
+    EXPECT_EQ(overviewFrame.right, frame.right) << "at the frame's right end, raised: " << Text(overviewFrame);
+    EXPECT_EQ(overviewFrame.top, frame.top - 40);
+
+    tumbler->ShowFloater(nullptr);
+    EXPECT_EQ(tumbler->GetCurrentFloater().Get(), overview.Get()) << "nothing while the overview is open";
+
+    SmartPtr<Window> other = new Floater(3);
+    tumbler->ShowFloater(other);
+    EXPECT_FALSE(overview->IsVisible());
+    EXPECT_TRUE(other->IsVisible());
+    EXPECT_EQ(tumbler->GetCurrentFloater().Get(), other.Get());
+    tumbler->ShowFloater(other);
+    EXPECT_TRUE(other->IsVisible());
+    EXPECT_EQ(tumbler->GetOverview().Get(), overview.Get());
+
+    tumbler->ShowFloater(overview);
+    EXPECT_FALSE(other->IsVisible()) << "the floater before is put away";
+    driver::ScriptMessageBoxes({ IDOK });
+    tumbler->DoCommand(CTumblerApp::kOverviewCommand, 0);
+    EXPECT_FALSE(tumbler->GetOverview().Valid());
+    EXPECT_FALSE(tumbler->GetCurrentFloater().Valid());
+    EXPECT_FALSE(overview->IsVisible());
+
+    tumbler->ClearActivePane(pane.Get());
+    tumbler->DoCommand(CTumblerApp::kOverviewCommand, 0);
+    EXPECT_FALSE(tumbler->GetOverview().Valid()) << "no pane, no overview";
+}
+
+// 3030 is disabled and only warns here; other numbers answer as the animation application does.
+TEST_F(Tumbler, CommandStatusOf3030IsDisabledAndOthersAreTheBases)
+{
+    Start(12);
+    driver::ScriptMessageBoxes({ IDOK, IDOK });
+    EXPECT_EQ(tumbler->GetCommandStatus(CTumblerApp::kEndEditCommand), 3);
+    tumbler->DoCommand(CTumblerApp::kEndEditCommand, 0);
+    EXPECT_EQ(driver::ScriptedMessageBoxesLeft(), 0u);
+    for (int32_t number : { 2041, 2062, 1 })
+        EXPECT_EQ(tumbler->GetCommandStatus(number), tumbler->CHAApp::GetCommandStatus(number)) << number;
+}
+
+// A recorded sound goes onto the clipboard and arms the tool; a cancelled recording touches
+// neither.
+TEST_F(Tumbler, RecordedSoundsGoToTheClipboardAndCancelledOnesDoNothing)
+{
+    Start(12);
+    SmartPtr<CTool> tool = new CTool(10, nullptr, false, nullptr);
+    pw::graphics::SetRecordingDialogRunner([](App&) { return SmartPtr<Sound>(); });
+    tumbler->RecordSoundToClipboard(tool);
+    EXPECT_FALSE(tumbler->GetClipboard()->Contents().Valid());
+    EXPECT_FALSE(tool->IsSoundPending());
+
+    pw::graphics::SetRecordingDialogRunner([](App&) { return SmartPtr<Sound>(new Sound); });
+    tumbler->RecordSoundToClipboard(tool);
+    EXPECT_NE(SmartCast<Sound>(tumbler->GetClipboard()->Contents().Get()), nullptr);
+    EXPECT_TRUE(tool->IsSoundPending());
+}

@@ -1,0 +1,49 @@
+#include "authoring/palettes/COptionView.h"
+
+#include "authoring/AuthoringFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace authoring;
+
+namespace {
+
+// A tool that records the options it is given.
+class RecordingTool : public CTool {
+public:
+    RecordingTool()
+        : CTool(4, nullptr, false, nullptr)
+    {
+    }
+    void SetOption(int16_t kind, int16_t value) override { set.push_back(std::to_string(kind) + ":" + std::to_string(value)); }
+    int16_t GetOption(int16_t) override { return 0; }
+    std::vector<std::string> set;
+};
+
+class OptionView : public AuthoringTest { };
+
+} // namespace
+
+// A cell selects in its own row and becomes an option of that row's kind, counted from 1 in the row.
+TEST_F(OptionView, CellsBecomeOptionsOfTheirRowsKind)
+{
+    for (int16_t picture : { 2020, 2021, 2022 })
+        PutPicture(picture, "rr|rr");
+    SmartPtr<RecordingTool> tool = new RecordingTool;
+    SmartPtr<COptionView> view = new COptionView(tool.Get(), Rect(30, 40, 100, 100));
+    struct Case {
+        int16_t cell;
+        int row;
+        const char* option;
+    } cases[] = { { 1, 0, "0:1" }, { 4, 0, "0:4" }, { 10, 1, "1:1" }, { 19, 1, "1:10" }, { 20, 2, "2:1" }, { 29, 2, "2:10" } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell);
+        tool->set.clear();
+        view->CellChosen(c.cell);
+        EXPECT_EQ(tool->set, std::vector<std::string> { c.option });
+        for (int row = 0; row < 3; ++row)
+            EXPECT_EQ(view->GetRow(row)->GetSelectedTool() == c.cell, row == c.row) << row;
+    }
+    Rect frame = view->GetRect();
+    EXPECT_EQ(Point(frame.left, frame.top), Point(30, 40));
+}
