@@ -95,8 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         OffScreen page(64, 64, 8, Color(0), true);
         DisplayPort port(page, page.GetBounds(), 0);
-        for (int16_t frame = start; frame < start + 3; ++frame)
-            sprite->DrawFrame(port, nullptr, frame, Color(1), 0);
+        // Counted in 32 bits: the three frames may run past the 16-bit range.
+        for (int32_t frame = start; frame < start + 3; ++frame)
+            sprite->DrawFrame(port, nullptr, static_cast<int16_t>(frame), Color(1), 0);
     } catch (Exception*) {
         // A transform too large to draw through fails its allocation; that is no fault here.
     }

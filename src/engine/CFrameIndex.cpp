@@ -5,6 +5,8 @@
 #include "foundation/Exception.h"
 #include "foundation/ListData.h"
 
+#include <unordered_set>
+
 PW_DEFINE_CLASS(CFrameIndex, &pw::foundation::CreateFunction<CFrameIndex>, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(CFrameIndex)
 
@@ -31,11 +33,13 @@ CFrameIndex::CFrameIndex(ArchiveScope& scope)
     SmartPtr<ListData> stored = pw::engine::ReadReference<ListData>(scope);
     if (!stored.Valid())
         return;
-    // Only labels come in, each kept in order by its frame.
+    // Only labels come in, each kept in order by its frame, and each once: a label listed twice
+    // would move twice with every edit and leave the movie.
+    std::unordered_set<CJumpFrame*> taken;
     for (uint32_t index = 1; index <= stored->NumItems(); ++index) {
         auto* label = SmartCast<CJumpFrame>(stored->GetItem(index));
         uint32_t after = labels.NumItems();
-        if (label)
+        if (label && taken.insert(label).second)
             InsertOrdered(label, after);
     }
 }

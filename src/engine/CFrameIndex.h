@@ -18,7 +18,8 @@ class ArchiveScope;
 // frame numbers are the movie's own (from 0); -1 means no frame.
 //
 // Stored form (version 2.0, oldest 2.0): one object reference to the label list (a ListData of
-// CJumpFrame). An empty or foreign reference reads as an empty index.
+// CJumpFrame). An empty or foreign reference reads as an empty index; entries that are no label
+// and repeats of a label are left out.
 class CFrameIndex : public Persistent, public SmartImplementation {
     PW_CLASS_INFO(CFrameIndex)
     PW_COPY_SLOTS

@@ -136,6 +136,11 @@ void CHAApp::NewDocument()
     MakeDocumentWindow(MakeModel().Get(), SmartPtr<Scribe>());
 }
 
+const ClassInfo* CHAApp::GetDocumentClass() const
+{
+    return &CShow::classInfo;
+}
+
 SmartPtr<Window> CHAApp::MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe)
 {
     SmartPtr<Window> window = App::MakeDocumentWindow(model, scribe);
@@ -173,7 +178,7 @@ SmartPtr<CShow> CHAApp::OpenIntoActivePane(const FileReference& file)
     SmartPtr<Scribe> scribe = OpenScribe(new FileReference(file), 3);
     if (!scribe.Valid())
         return nullptr;
-    SmartPtr<CShow> show = SmartCast<CShow>(scribe->Read().Get());
+    SmartPtr<CShow> show = SmartCast<CShow>(ReadDocument(*scribe.Get()).Get());
     if (!show.Valid())
         return nullptr;
     show->SetFile(new FileReference(file));

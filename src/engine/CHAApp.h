@@ -63,6 +63,8 @@ public:
     // A new page: a show over a new sprite movie on the default bounds.
     virtual SmartPtr<CShow> MakeModel();
     void NewDocument() override;
+    // Pages: a file whose root is no CShow opens as nothing.
+    const ClassInfo* GetDocumentClass() const override;
     // The document window, cascaded inside the main window.
     SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe) override;
     // Stretches the window over the whole usable frame.

@@ -11,6 +11,7 @@
 #include "foundation/Stream.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -163,7 +164,9 @@ CSprite::CSprite(ArchiveScope& scope)
         ArchiveScope inner(scope, GenericArray::version);
         keyFrames = TypedArray<int16_t>(inner);
     }
-    if (frameCount < 0 || !hasPath || !movie.Valid())
+    // The last frame, start + count - 1, must be a 16-bit movie frame too: frame arithmetic on the
+    // run would overflow otherwise.
+    if (frameCount < 0 || int32_t(startFrame) + frameCount - 1 > INT16_MAX || !hasPath || !movie.Valid())
         pw::foundation::ThrowCorruptFile(PW_HERE);
     auto count = static_cast<uint32_t>(frameCount);
     if (!hasSounds)

@@ -38,9 +38,10 @@ class SpritePlacement;
 // place), the start frame (signed 16-bit), the reference point (two signed 32-bit values), object
 // references to the path, the default path point, the sound list, the link list and the cel movie,
 // the background flag (one byte), the key frames (a 2-byte array in place). The reader trusts none
-// of it: a negative count, a missing cel movie or path, a path or list of another length, an entry
-// that is no PathPoint, or key frames out of range or out of order give the corrupt-file message;
-// missing sound and link lists and default point are made empty.
+// of it: a negative count, a run ending past movie frame 32767, a missing cel movie or path, a path
+// or list of another length, an entry that is no PathPoint, or key frames out of range or out of
+// order give the corrupt-file message; missing sound and link lists and default point are made
+// empty.
 class CSprite : public Persistent, public SmartImplementation {
     PW_CLASS_INFO(CSprite)
     PW_COPY_SLOTS

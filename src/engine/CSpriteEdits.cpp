@@ -7,6 +7,7 @@
 #include "foundation/Exception.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -26,6 +27,10 @@ bool CSprite::InsertFrames(int16_t at, int16_t count, int16_t mode)
     int32_t local = int32_t(at) - startFrame;
     if (local > frameCount || (local == frameCount && (mode == 0 || mode == 2))
         || int32_t(frameCount) + count > CMovie::kMaxFrames)
+        return false;
+    // Growing or moving later, the run must still end inside the 16-bit frame range: a sprite
+    // past it could not be read back.
+    if (int32_t(startFrame) + frameCount + count - 1 > INT16_MAX)
         return false;
     if (local < 0 || (local == 0 && (mode == 0 || mode == 1))) {
         startFrame = static_cast<int16_t>(startFrame + count);
@@ -60,12 +65,15 @@ bool CSprite::InsertFrames(int16_t at, int16_t count, int16_t mode)
         sound = sounds.Item(index);
         link = links.Item(index);
     }
-    // Separate path points, the same sound and link objects.
+    // Separate path points, the same sound and link objects. The points go in as one run: one at
+    // a time, a long run would move the path's tail once per frame.
     SmartPtr<PathPoint> keep = prototype;
     SmartPtr<Sound> keepSound = sound;
     SmartPtr<CLink> keepLink = link;
+    SmartList<PathPoint> added;
     for (int16_t n = 0; n < count; ++n)
-        path.InsertItems(new PathPoint(*keep.Get()), static_cast<uint32_t>(local), 1);
+        added.Append(new PathPoint(*keep.Get()));
+    path.Data()->InsertList(*added.Data(), static_cast<uint32_t>(local));
     sounds.InsertItems(keepSound.Get(), static_cast<uint32_t>(local), static_cast<uint32_t>(count));
     links.InsertItems(keepLink.Get(), static_cast<uint32_t>(local), static_cast<uint32_t>(count));
     return true;

@@ -5,6 +5,9 @@
 #include "engine/CMoviePic.h"
 #include "engine/CMovieText.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 constexpr Rect kEmpty { 0, 0, 0, 0 };
@@ -21,18 +24,25 @@ bool CSprite::TryMerge(const SmartPtr<CSprite>& other, bool checkOverlap, bool c
     CSprite& that = *other.operator->();
     if (checkName && !(name == that.name))
         return false;
-    int16_t otherStart = that.startFrame;
-    int16_t otherEnd = static_cast<int16_t>(that.startFrame + that.frameCount);
+    // Frames are counted in 32 bits: a run may end just past the 16-bit range. Sprites whose joint
+    // run would be longer than a movie may be are left apart.
+    int32_t otherStart = that.startFrame;
+    int32_t otherEnd = otherStart + that.frameCount;
+    int32_t jointStart = std::min<int32_t>(startFrame, otherStart);
+    int32_t jointEnd = std::max<int32_t>(int32_t(startFrame) + frameCount, otherEnd);
+    if (jointEnd - jointStart > CMovie::kMaxFrames || jointEnd > INT16_MAX + 1)
+        return false;
     if (checkOverlap) {
-        for (int16_t m = otherStart; m < otherEnd; ++m) {
-            if (ShowsInFrames(m, 1) && that.ShowsInFrames(m, 1))
+        for (int32_t m = otherStart; m < otherEnd; ++m) {
+            auto frame = static_cast<int16_t>(m);
+            if (ShowsInFrames(frame, 1) && that.ShowsInFrames(frame, 1))
                 return false;
         }
     }
     if (movie == that.movie) {
         bool agree = true;
-        for (int16_t m = otherStart; agree && !movie->ToggleLoop(false) && m < otherEnd; ++m)
-            agree = CelForFrame(m) == that.CelForFrame(m);
+        for (int32_t m = otherStart; agree && !movie->ToggleLoop(false) && m < otherEnd; ++m)
+            agree = CelForFrame(static_cast<int16_t>(m)) == that.CelForFrame(static_cast<int16_t>(m));
         if (agree) {
             Merge(other);
             return true;
@@ -44,8 +54,8 @@ bool CSprite::TryMerge(const SmartPtr<CSprite>& other, bool checkOverlap, bool c
         if (!CMovie::sInFrameEdit)
             movie->Changed(movie.Get(), kEmpty, CelForFrame(m));
     };
-    for (int16_t m = otherStart; m < otherEnd; ++m)
-        announce(m);
+    for (int32_t m = otherStart; m < otherEnd; ++m)
+        announce(static_cast<int16_t>(m));
     Merge(other);
     auto* mine = SmartCast<CMovieRes>(movie.Get());
     auto* theirs = SmartCast<CMovieRes>(that.movie.Get());
@@ -79,7 +89,7 @@ void CSprite::Merge(const SmartPtr<CSprite>& sp)
         d = Point(mine.h - other.h, mine.v - other.v);
     }
     ShowFrames(that.startFrame, that.frameCount);
-    for (int16_t i = 0; i < that.frameCount; ++i) {
+    for (int32_t i = 0; i < that.frameCount; ++i) {
         auto m = static_cast<int16_t>(that.startFrame + i);
         auto l = static_cast<uint32_t>(m - startFrame);
         PathPoint& source = *that.path.Item(uint32_t(i) + 1);

@@ -7,4 +7,8 @@ namespace pw::foundation {
 // with the caller's place.
 [[noreturn]] void ThrowCorruptFile(const char* file, int line);
 
+// Shows the same message in an exclamation alert, as a caught ThrowCorruptFile would, without
+// throwing.
+void ShowCorruptFile(const char* file, int line);
+
 } // namespace pw::foundation

@@ -40,13 +40,16 @@ ListData::ListData(const ListData& source)
 
 // Each object read is held at once, so a failure part way through releases what was read. A list
 // must name its item class (number 0 names none): one that could not be written back is damage.
+// A skipped list (its own version or its holder's unreadable) stores no class and comes back
+// empty; it takes its own class as item class, the one class every index that reads a list can
+// store again, so that the document it stands in saves.
 ListData::ListData(ArchiveScope& scope)
     : itemClass(scope.ReadClass())
 {
     if (!itemClass && !scope.IsSkipped())
         pw::foundation::ThrowCorruptFile(PW_HERE);
     if (!itemClass)
-        itemClass = &Smart::classInfo;
+        itemClass = &ListData::classInfo;
     Stream& stream = scope.GetStream();
     uint32_t storedCount = static_cast<uint32_t>(stream.ReadLong());
     stream.CheckAvailable(static_cast<uint64_t>(storedCount) * kStoredEntrySize);

@@ -132,7 +132,10 @@ Sound::Sound(ArchiveScope& scope)
     if (kind > snd)
         pw::foundation::ThrowCorruptFile(PW_HERE);
     if (scope.GetVersion() < version.GetCurrentVersion() && kind == aiff) {
+        // Its bytes cannot be played, and saved they would be taken for a WAVE image and refused
+        // with the whole page: the sound is dropped, as the alert tells.
         ShowOldFormatAlert();
+        data.SetSize(0);
     } else if (NeedsConversion(kind)) {
         MemoryStream stored(data);
         Import(stored, kind);

@@ -1,5 +1,6 @@
 #include "ui/App.h"
 
+#include "foundation/CorruptFile.h"
 #include "foundation/Exception.h"
 #include "foundation/File.h"
 #include "foundation/FileReference.h"
@@ -93,12 +94,27 @@ void App::OpenDocument(const SmartPtr<FileReference>& file, bool flagA, bool asC
     SmartPtr<Scribe> scribe = OpenScribe(file, asCopy ? 1 : 3);
     if (!scribe.Valid())
         return;
-    SmartPtr<Smart> model = scribe->Read();
+    SmartPtr<Smart> model = ReadDocument(*scribe.Get());
     if (!model.Valid())
         return;
     MakeDocumentWindow(model, asCopy ? SmartPtr<Scribe>() : scribe);
     if (flagA)
         Exception::Warn(kNotImplemented, PW_HERE);
+}
+
+const ClassInfo* App::GetDocumentClass() const
+{
+    return nullptr;
+}
+
+SmartPtr<Smart> App::ReadDocument(Scribe& scribe)
+{
+    SmartPtr<Smart> model = scribe.Read();
+    const ClassInfo* documentClass = GetDocumentClass();
+    if (!model.Valid() || !documentClass || model->IsKindOf(documentClass))
+        return model;
+    pw::foundation::ShowCorruptFile(PW_HERE);
+    return SmartPtr<Smart>();
 }
 
 void App::Open(int32_t mode)

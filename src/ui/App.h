@@ -55,6 +55,12 @@ public:
     // A window for the model; the document-window layer supplies one, the base makes none.
     virtual SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe);
     virtual void OpenDocument(const SmartPtr<FileReference>& file, bool flagA, bool asCopy);
+    // The class of the documents this application opens; none, the default, takes any object.
+    virtual const ClassInfo* GetDocumentClass() const;
+    // The document the scribe reads, or none: when the read fails (it has said why), and when the
+    // root is not of the document class (the corrupt-file message: a damaged header may name any
+    // stored object as the root).
+    SmartPtr<Smart> ReadDocument(Scribe& scribe);
     virtual void Open(int32_t mode);
     virtual bool CanOpen();
     // The fallback for keys no window took: backspace clears (when the focused view can); true

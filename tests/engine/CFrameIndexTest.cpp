@@ -125,6 +125,19 @@ TEST(CFrameIndex, StoredAndReadBack)
     EXPECT_EQ(Labels(empty), "3:x");
 }
 
+// A stored list that names one label twice reads it once: kept twice, it would move twice with
+// each edit and leave the movie.
+TEST(CFrameIndex, ALabelStoredTwiceIsReadOnce)
+{
+    SmartPtr<CFrameIndex> index = IndexOf({ { 0, "a" }, { 3, "b" } });
+    index->Absorb(*index.Get());
+    ASSERT_EQ(Labels(*index.Get()), "0:a 0:a 3:b 3:b");
+    SmartPtr<CFrameIndex> read = SmartCast<CFrameIndex>(engine::Load(engine::Store(index.Get())).Get());
+    ASSERT_TRUE(read.Valid());
+    read->InsertFrames(0, 2);
+    EXPECT_EQ(Labels(*read.Get()), "2:a 5:b");
+}
+
 // The label menu is not built yet; its callers still always get a menu to show, an empty one.
 TEST(CFrameIndex, ItsPopupIsAnEmptyMenu)
 {

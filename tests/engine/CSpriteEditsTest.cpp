@@ -83,6 +83,34 @@ TEST_F(SpriteEdits, InsertsByModeAndPosition)
     }
 }
 
+// A sprite whose run reaches near frame 32767 neither grows nor moves past it: a stored run must
+// end inside the 16-bit frame range.
+TEST_F(SpriteEdits, InsertsKeepTheRunInsideTheFrameRange)
+{
+    struct Case {
+        const char* name;
+        int16_t at;
+        int16_t count;
+        bool answer;
+        int16_t start;
+        int16_t frames;
+    } cases[] = {
+        { "one frame at the end: up to 32767", 32767, 1, true, 32763, 5 },
+        { "two frames at the end: refused", 32767, 2, false, 32763, 4 },
+        { "one frame before: moves up to 32767", 0, 1, false, 32764, 4 },
+        { "two frames before: refused", 0, 2, false, 32763, 4 },
+        { "frames inside: refused past 32767", 32765, 2, false, 32763, 4 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<CSprite> sprite = MakeSprite(32763, 4, false);
+        EXPECT_EQ(sprite->InsertFrames(c.at, c.count, 1), c.answer);
+        EXPECT_EQ(sprite->StartFrame(), c.start);
+        EXPECT_EQ(sprite->NumFrames(), c.frames);
+        ExpectConsistent(*sprite.Get());
+    }
+}
+
 TEST_F(SpriteEdits, DeletesRunsBeforeAcrossAndInside)
 {
     struct Case {

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 namespace {
 
@@ -222,6 +223,63 @@ TEST_F(Sprites, MadeFromMoviesSoundsAndWebLinks)
 
     EXPECT_THROW(GetResourceByIndex(kEngineResourceCount + 1), Exception*);
     services = saved;
+}
+
+// A stored run must end inside the 16-bit frame range; one that does is read, and merging it with
+// a sprite at frame 0, or with a copy of itself, never overflows: sprites whose joint run would be
+// longer than a movie may be stay apart. The sprites share one looping cel movie, so that only
+// their runs decide.
+TEST_F(Sprites, StoredRunsAtTheEndsOfTheFrameRangeReadMergeAndCopy)
+{
+    struct Case {
+        const char* name;
+        int16_t start;
+        int cels;
+        bool read;
+        bool mergesAtZero;
+    } cases[] = {
+        { "first frame -32768", -32768, 3, true, false },
+        { "first frame -1", -1, 3, true, true },
+        { "last frame 32767", 32765, 3, true, false },
+        { "first frame 32767 alone", 32767, 1, true, false },
+        { "first frame 32767, two frames", 32767, 2, false, false },
+        { "first frame 32766, three frames", 32766, 3, false, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<CMovie> cels = Cels(c.cels, true).Get();
+        auto over = [&](int16_t start) { return SmartPtr<CSprite>(new CSprite(start, cels, Rect(10, 20, 14, 24))); };
+        std::vector<uint8_t> bytes = engine::Store(over(c.start).Get());
+        auto read = [&] {
+            SmartPtr<CSprite> sprite = SmartCast<CSprite>(engine::Load(bytes).Get());
+            if (sprite.Valid())
+                sprite->SetMovie(cels);
+            return sprite;
+        };
+        SmartPtr<CSprite> sprite = read();
+        ASSERT_EQ(sprite.Valid(), c.read);
+        if (!c.read)
+            continue;
+
+        SmartPtr<CSprite> atZero = over(0);
+        EXPECT_EQ(atZero->TryMerge(sprite, false, false, false), c.mergesAtZero);
+        engine::ExpectConsistent(*atZero.Get());
+        SmartPtr<CSprite> absorbing = read();
+        EXPECT_EQ(absorbing->TryMerge(over(0), false, false, false), c.mergesAtZero);
+        engine::ExpectConsistent(*absorbing.Get());
+
+        SmartPtr<CSprite> copy = sprite->CopyFrames(c.start, static_cast<int16_t>(c.cels), true);
+        EXPECT_EQ(copy->NumFrames(), c.cels);
+        EXPECT_EQ(copy->StartFrame(), 0);
+        EXPECT_EQ(Visibility(*sprite.Get()), std::string(size_t(c.cels), 'h')) << "the cut hides the run";
+        copy->SetStartFrame(c.start);
+        copy->SetMovie(cels);
+        EXPECT_TRUE(sprite->TryMerge(copy, false, false, false));
+        EXPECT_EQ(sprite->StartFrame(), c.start);
+        EXPECT_EQ(sprite->NumFrames(), c.cels);
+        EXPECT_EQ(Visibility(*sprite.Get()), std::string(size_t(c.cels), 'v')) << "the copy shows again";
+        engine::ExpectConsistent(*sprite.Get());
+    }
 }
 
 } // namespace

@@ -2,8 +2,9 @@
 // version and its length (two 32-bit values) followed by its bytes; an object reference is the
 // 1-based number of its class in the archive's class table (0 for null) followed by the object
 // itself, written in place. Reading closes every object at its recorded end, so bytes a reader
-// skipped or did not know are passed over; an end past the stream fails the object being read. Nothing read is trusted: lengths are bounded by the
-// stream and references nest at most kMaxDepth deep.
+// skipped or did not know are passed over; an end past the stream, or before what the reader
+// took, fails the object being read. Nothing read is trusted: lengths are bounded by the stream
+// and references nest at most kMaxDepth deep.
 #pragma once
 
 #include "foundation/BitBucketArchive.h"
@@ -62,6 +63,12 @@ public:
         if (end > stream.GetLength()) {
             // Raised by the next operation: a scope's close must not throw.
             failure = "Object past the end";
+            return;
+        }
+        // A reader that took more than the frame holds is never sent back: bytes read again
+        // and again by nested objects would cost time and memory without bound.
+        if (end < mark) {
+            failure = "Object longer than its frame";
             return;
         }
         if (end != mark)

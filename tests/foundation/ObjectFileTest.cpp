@@ -5,6 +5,7 @@
 #include "foundation/FileReference.h"
 #include "foundation/FourCharCode.h"
 #include "foundation/GenericArray.h"
+#include "foundation/ListData.h"
 #include "foundation/MemoryStream.h"
 
 #include "AlertFixture.h"
@@ -512,6 +513,60 @@ TEST_F(ObjectFileTest, NestingBeyondTheLimitIsCorruptNotAStackOverflow)
     EXPECT_FALSE(Opened(file.Build().Stream()).Valid());
     ASSERT_EQ(Shown().size(), 1u);
     EXPECT_EQ(Shown()[0].substr(0, kCorrupt.size()), kCorrupt);
+}
+
+// An object of a version this program cannot read is passed over and stands in with defaults; a
+// list doing so has no stored item class, and whatever it takes instead must save again.
+TEST_F(ObjectFileTest, AListOfAnUnreadableVersionOpensWithAWarningAndSavesAgain)
+{
+    FileType type("List File", pw::foundation::FourCharCode("LIST"), 0);
+    SmartPtr<TypeIndex> index(new TypeIndex(type, Fixed(1), "Lists"));
+    index->AddClass(Node::version);
+    index->AddClass(ListData::version);
+    index->AddClass(Sample::version);
+    index->AddClass(GenericArray::version);
+    constexpr uint32_t kListClass = 2;
+    // Its one entry refers to nothing: an object stored inside the list's bytes would not be
+    // passed over with it (the class's recorded size leaves such objects out).
+    auto listOf = [] {
+        SmartPtr<ListData> list(new ListData(&Sample::classInfo));
+        list->Append(nullptr);
+        return list;
+    };
+    SmartPtr<Node> holder(new Node(1));
+    holder->children = { listOf().Get() };
+    const struct {
+        const char* name;
+        SmartPtr<Persistent> root;
+    } cases[] = { { "a list a node holds", holder.Get() }, { "a list as the root", listOf().Get() } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<MemoryStream> stream(new MemoryStream);
+        ASSERT_EQ(Failure([&] { SmartPtr<ObjectFile>(new ObjectFile(index, stream.Get()))->Write(c.root.Get()); }), "");
+        // The list's class stored at 2.0: a major version this program does not know.
+        std::vector<uint8_t> bytes = BytesOf(*stream.Get());
+        uint32_t chunk = bytes[17] | bytes[18] << 8 | bytes[19] << 16 | bytes[20] << 24;
+        uint32_t versionAt = chunk + 16 + 5 + 4 + 4 * (kListClass - 1);
+        bytes[versionAt + 2] = 2;
+        SmartPtr<MemoryStream> patched(new MemoryStream);
+        patched->Write(bytes.data(), static_cast<uint32_t>(bytes.size()));
+
+        ScriptMessageBoxes({ IDOK });
+        size_t before = Shown().size();
+        SmartPtr<Smart> read = SmartPtr<ObjectFile>(new ObjectFile(index, patched.Get()))->Read();
+        ASSERT_TRUE(read.Valid());
+        ASSERT_EQ(Shown().size(), before + 1);
+        EXPECT_EQ(Shown()[before], "This file is in an obsolete format.  You should save your document as a new file.");
+        Node* node = SmartCast<Node>(read.Get());
+        auto* list = SmartCast<ListData>(node ? node->children.at(0).Get() : read.Get());
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->NumItems(), 0u);
+
+        SmartPtr<MemoryStream> again(new MemoryStream);
+        EXPECT_EQ(Failure([&] { SmartPtr<ObjectFile>(new ObjectFile(index, again.Get()))->Write(read); }), "");
+        EXPECT_TRUE(SmartPtr<ObjectFile>(new ObjectFile(index, again.Get()))->Read().Valid());
+        EXPECT_EQ(Shown().size(), before + 1);
+    }
 }
 
 } // namespace

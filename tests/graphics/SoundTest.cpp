@@ -236,14 +236,17 @@ TEST_F(Sounds, StoredFormIsLoopKindAndWaveImage)
     EXPECT_EQ(Failure([&] { ReadStored(Stored(Fixed(1, 0), 0, 0, image, 1)); }), kCorrupt);
 
     // AIFF stored at the current version is converted, and written back as WAVE; stored by an
-    // older version it is kept as it is, with a warning.
+    // older version it is dropped with a warning, and the empty sound saves and reads again.
     Bytes aiff = Form("FORM", "AIFF", { Comm(1, 2, 16, kRate22050), Ssnd({ 0x12, 0x34, 0x56, 0x78 }) }, true);
     Bytes wave = Wave(1, 22050, 16, { 0x34, 0x12, 0x78, 0x56 });
     EXPECT_EQ(WriteStored(*ReadStored(Stored(Fixed(1, 0), 0, Sound::aiff, aiff)).Get()), Stored(Fixed(1, 0), 0, 0, wave));
     pw::platform::testing::ScriptMessageBoxes({ IDOK });
-    EXPECT_EQ(DataOf(*ReadStored(Stored(Fixed(0, 9), 0, Sound::aiff, aiff)).Get()), aiff);
+    SmartPtr<Sound> old = ReadStored(Stored(Fixed(0, 9), 1, Sound::aiff, aiff));
+    EXPECT_EQ(DataOf(*old.Get()), Bytes {});
     EXPECT_EQ(Shown(),
         std::vector<std::string> { "This sound is in an old format and cannot be read! Please delete the sound and re-add it!" });
+    EXPECT_EQ(WriteStored(*old.Get()), Stored(Fixed(1, 0), 1, 0, {}));
+    EXPECT_EQ(DataOf(*ReadStored(WriteStored(*old.Get())).Get()), Bytes {});
 }
 
 TEST(Sound, ScribesWriteAndReadFilesOfTheirFormat)

@@ -66,6 +66,8 @@ void pw::engine::ReadLegacyItems(ArchiveScope& scope, int16_t count, SmartList<P
 {
     if (count < 0)
         pw::foundation::ThrowCorruptFile(PW_HERE);
+    // Every reference takes 4 bytes at least.
+    scope.GetStream().CheckAvailable(static_cast<uint64_t>(count) * 4);
     for (int16_t index = 0; index < count; ++index) {
         SmartPtr<Persistent> object(scope.ReadObject());
         items.Append(object);

@@ -46,7 +46,7 @@ bool LegacyReadList(ListHandle& destination, ArchiveScope& scope);
 namespace pw::engine {
 
 // Reads `count` object references into `items`, an empty entry for each empty one; a negative
-// count is a corrupt record.
+// count, or one that the bytes left cannot hold, is a corrupt record.
 void ReadLegacyItems(ArchiveScope& scope, int16_t count, SmartList<Persistent>& items);
 
 } // namespace pw::engine
