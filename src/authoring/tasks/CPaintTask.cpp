@@ -1,13 +1,13 @@
 #include "authoring/tasks/CPaintTask.h"
 
 #include "authoring/panes/CPixPane.h"
+#include "authoring/tasks/CMoveTask.h"
 #include "authoring/tools/PaintSettings.h"
 #include "foundation/Exception.h"
 #include "graphics/BitMap.h"
 #include "graphics/OffScreen.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 
 using pw::authoring::PaintSettings;
@@ -69,23 +69,8 @@ void CPaintTask::Undo()
 
 void CPaintTask::ConstrainToLine(Point origin, Point& point, BitFlags modifiers)
 {
-    if (!modifiers.IsSet(0))
-        return;
-    int32_t dh = point.h - origin.h;
-    int32_t dv = point.v - origin.v;
-    bool vertical = std::abs(dv) > std::abs(dh);
-    if (!modifiers.IsSet(2)) {
-        if (vertical)
-            point.h = origin.h;
-        else
-            point.v = origin.v;
-        return;
-    }
-    auto sign = [](int32_t value) { return value > 0 ? 1 : value < 0 ? -1 : 0; };
-    if (vertical)
-        point.h = origin.h + sign(dh) * std::abs(dv);
-    else
-        point.v = origin.v + sign(dv) * std::abs(dh);
+    if (modifiers.IsSet(0))
+        CMoveTask::ConstrainPoint(origin, point, modifiers);
 }
 
 Point CPaintTask::Clamp(Point point, const Rect& rect)
