@@ -56,7 +56,10 @@ bool Dialog::Poll()
 {
     UpdateNow();
     SmartPtr<WindowFrame> frame = GetFrame();
-    PumpMessages(frame->GetOSWindow(), waitWhenIdle && !IsClosed());
+    // A quit request ends the modal run as a cancel would; the quit stays pending for the outer
+    // loop, which then ends the program.
+    if (!PumpMessages(frame->GetOSWindow(), waitWhenIdle && !IsClosed()) && !IsClosed())
+        Cancel();
     return !IsClosed();
 }
 

@@ -30,7 +30,8 @@ public:
 
     // One step of the modal wait: repaint, pump; true while the dialog is open. When nothing at all
     // waits it sleeps until the next message or timer tick instead of returning at once, so that a
-    // caller's loop does not spin.
+    // caller's loop does not spin. A quit request (the quit message, or the application stopping)
+    // cancels the dialog and stays pending for the outer loop.
     virtual bool Poll();
     // Marks the dialog cancelled, then Close.
     virtual void Cancel();

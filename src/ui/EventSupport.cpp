@@ -59,12 +59,14 @@ bool PumpMessages(HWND dialog, bool waitWhenIdle)
     bool first = true;
     while (GetTickCount() - start <= kPumpLimitMs) {
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!first || !waitWhenIdle || !WaitForMessage(msg))
+            if (!first || !waitWhenIdle)
                 break;
+            if (!WaitForMessage(msg))
+                return false;
         } else if (msg.message == WM_QUIT) {
             // Not ours to take: the outer loop ends on it.
             PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
+            return false;
         }
         first = false;
         if (IsMouseMessage(msg.message) && !MouseAllowed(msg, dialog))
@@ -73,7 +75,7 @@ bool PumpMessages(HWND dialog, bool waitWhenIdle)
         DispatchMessageA(&msg);
         if (!AppGlue::IsAppFlagSet()) {
             PostQuitMessage(0);
-            break;
+            return false;
         }
     }
     return true;

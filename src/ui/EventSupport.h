@@ -20,10 +20,11 @@ bool IsMouseMessage(UINT message);
 
 // Handles waiting messages for at most 500 ms. A mouse message for a window that is neither the
 // main window, nor `dialog`, nor a child of `dialog` is dropped and ends the pump, so clicks on
-// the program's other windows are lost while a dialog waits. When the application stops running
-// the quit message is posted again and the pump ends. With `waitWhenIdle`, a queue found empty at
-// the start is waited on (the next message or timer tick) instead of returning at once. Always
-// true.
+// the program's other windows are lost while a dialog waits. With `waitWhenIdle`, a queue found
+// empty at the start is waited on (the next message or timer tick) instead of returning at once.
+// A quit request belongs to the outer loop: when the pump finds the quit message, or the
+// application stops running while a message is handled, the quit message is left pending and the
+// pump answers false, so that the modal loop above it ends instead of spinning on it; else true.
 bool PumpMessages(HWND dialog, bool waitWhenIdle = false);
 
 // Whether the platform is the older one, recorded once at start-up for the window set-up code.

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace pump;
 using views::Log;
 using views::Probe;
@@ -210,5 +212,43 @@ TEST_F(DialogTest, OkAndCancelButtonsEndTheDialogDoneOrCancelled)
         for (int poll = 0; poll < 5 && dialog->Poll(); ++poll) { }
         EXPECT_TRUE(dialog->IsClosed());
         EXPECT_EQ(dialog->WasCancelled(), test.cancelled);
+    }
+}
+
+// A quit while a dialog waits (the process asked to end, or a quit message from elsewhere) ends
+// the modal run as a cancel, and the quit stays pending for the program's own loop. The host
+// window's close box is the application's to answer, and a dialog up refuses it: the dialog waits on.
+TEST_F(DialogTest, AQuitCancelsTheWaitingDialogAndStaysPending)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> quit;
+        bool ends;
+        int exitCode;
+    } cases[] = {
+        { "a termination request", [] { driver::RequestQuit(); }, true, 0 },
+        { "a quit message", [] { PostQuitMessage(5); }, true, 5 },
+        { "the host window's close box", [] { driver::RequestClose(); }, false, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppGlue::Application() = new RunningApp;
+        SmartPtr<Dialog> dialog = new TestDialog(false);
+        dialog->SetFrame(Rect(20, 20, 220, 120));
+        AppGlue::Application()->AddWindow(dialog.Get(), true);
+        driver::RunUntilIdle();
+        c.quit();
+        int polls = 0;
+        while (polls < 3 && dialog->Poll())
+            ++polls;
+        EXPECT_EQ(dialog->IsClosed(), c.ends);
+        EXPECT_EQ(dialog->WasCancelled(), c.ends);
+        int code = -1;
+        EXPECT_EQ(driver::QuitPending(&code), c.ends);
+        EXPECT_EQ(code, c.ends ? c.exitCode : -1);
+        EXPECT_TRUE(AppGlue::IsAppFlagSet()) << "the application was not asked";
+        MSG msg;
+        PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        dialog->Close();
     }
 }

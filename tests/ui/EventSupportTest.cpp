@@ -90,7 +90,7 @@ TEST_F(PumpTest, TheQuitMessageIsLeftForTheOuterLoop)
         PostMessageA(dialog, WM_USER, 0, 0);
         if (c.postQuit)
             PostQuitMessage(c.exitCode);
-        PumpMessages(dialog, true);
+        EXPECT_FALSE(PumpMessages(dialog, true)) << "the modal loop above is told to end";
         EXPECT_EQ(Log().size(), c.running ? 2u : 1u);
         int code = -1;
         EXPECT_TRUE(driver::QuitPending(&code));

@@ -47,7 +47,10 @@ enum class InputKind : uint8_t {
     MouseUp,
     KeyDown,
     KeyUp,
+    // The host window's close box.
     CloseRequest,
+    // The process was asked to end (a termination signal): the program's loops end.
+    QuitRequest,
     // The host window gained or lost the keyboard.
     Activate,
     Deactivate,

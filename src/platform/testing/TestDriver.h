@@ -94,6 +94,8 @@ void TypeText(const std::string& text);
 void SetAppActive(bool active);
 // The host window's close box (the SDL window closed).
 void RequestClose();
+// The process asked to end, as a termination signal asks it: the quit message is posted.
+void RequestQuit();
 
 // The topmost shown window (top-level or child) whose text is `title`; NULL when none.
 HWND FindWindowByTitle(const std::string& title);

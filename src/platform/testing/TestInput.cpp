@@ -208,6 +208,11 @@ void RequestClose()
     PushInputEvent(Event(InputKind::CloseRequest));
 }
 
+void RequestQuit()
+{
+    PushInputEvent(Event(InputKind::QuitRequest));
+}
+
 HWND FindWindowByTitle(const std::string& title)
 {
     return TopmostTitled(nullptr, title);

@@ -253,6 +253,10 @@ void Route(const InputEvent& event)
         else
             PostQuitMessage(0);
         break;
+    case InputKind::QuitRequest:
+        // Every message loop, modal ones included, ends on the quit message.
+        PostQuitMessage(0);
+        break;
     case InputKind::Activate:
     case InputKind::Deactivate:
         Activation::SetHostFocus(event.kind == InputKind::Activate);

@@ -87,6 +87,11 @@ bool MessageLoop::DispatchOne()
     if (!MessageQueue::Retrieve(msg, MessageFilter {}, false) || msg.message == WM_QUIT)
         return false;
     MessageQueue::Retrieve(msg, MessageFilter {}, true);
+    // Input routed by the first look may have posted a quit, which the second one then took.
+    if (msg.message == WM_QUIT) {
+        MessageQueue::PostQuit(static_cast<int>(msg.wParam));
+        return false;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;

@@ -70,6 +70,8 @@ void NonClientTracking::ReadInput(const std::function<void(const InputEvent&)>& 
             InputRouter::NoteEvent(event);
             if (IsMouseOrKey(event))
                 onEvent(event);
+            else if (event.kind == InputKind::QuitRequest)
+                PostQuitMessage(0); // ends this loop, then the ones outside it
             else
                 kept.push_back(event);
         }

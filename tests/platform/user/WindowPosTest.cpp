@@ -268,6 +268,20 @@ TEST_F(WindowPosTest, ClosingTheHostWindowClosesTheMainWindow)
     EXPECT_TRUE(driver::QuitPending());
 }
 
+// A termination request is not the close box: no window is asked, the program's loop ends.
+TEST_F(WindowPosTest, ATerminationRequestPostsTheQuitWithoutAskingTheWindows)
+{
+    HWND main = CreateWindowExA(0, kClassName, "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    log.clear();
+    driver::RequestQuit();
+    driver::RunUntilIdle();
+    int code = -1;
+    EXPECT_TRUE(driver::QuitPending(&code));
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(Messages({ WM_SYSCOMMAND, WM_CLOSE }).empty());
+    EXPECT_TRUE(IsWindow(main));
+}
+
 } // namespace
 
 } // namespace pw::platform::tests

@@ -71,6 +71,9 @@ void SaveScreenshot(const State& s)
 
 bool Init()
 {
+    // The close box is the program's to answer (it may ask to save, or refuse while a dialog is
+    // up); a termination signal ends the program whatever it is doing.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "plumewright: SDL: %s\n", SDL_GetError());
         return false;
@@ -206,10 +209,13 @@ void Convert(const SDL_Event& e)
     event.alt = (mods & KMOD_ALT) != 0;
     switch (e.type) {
     case SDL_QUIT:
-        event.kind = InputKind::CloseRequest;
+        // Only a termination signal (SIGTERM, SIGINT) sends it: the close box does not (see Init).
+        event.kind = InputKind::QuitRequest;
         break;
     case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE)
+            event.kind = InputKind::CloseRequest;
+        else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
             event.kind = InputKind::Activate;
         else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
             event.kind = InputKind::Deactivate;

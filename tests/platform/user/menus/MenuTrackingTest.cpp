@@ -139,6 +139,18 @@ TEST_F(MenuTracking, APressOutsideClosesTheMenusWithoutACommand)
     EXPECT_TRUE(Messages({ WM_LBUTTONDOWN, WM_NCLBUTTONDOWN }).size() == 1u);
 }
 
+TEST_F(MenuTracking, ATerminationRequestClosesTheMenusAndEndsTheLoop)
+{
+    HWND main = MakeMainWindow();
+    FillSampleBar(main);
+    Click(TitlePoint(main, 0));
+    driver::RequestQuit();
+    driver::RunUntilIdle();
+    EXPECT_TRUE(DropDowns().empty());
+    EXPECT_TRUE(Messages({ WM_COMMAND }).empty());
+    EXPECT_TRUE(driver::QuitPending());
+}
+
 TEST_F(MenuTracking, TimersKeepRunningWhileAMenuIsOpen)
 {
     HWND main = MakeMainWindow();

@@ -3,6 +3,7 @@
 #include "platform/testing/TestDriver.h"
 #include "platform/user/menus/MenuTesting.h"
 
+#include <functional>
 #include <string>
 
 namespace pw::platform::tests {
@@ -169,11 +170,25 @@ TEST_F(ShownMessageBox, TheBoxShowsItsIconTextAndButtonsOverItsOwner)
 
 TEST_F(ShownMessageBox, AQuitEndsTheBoxAndStaysPending)
 {
-    WhenShown([](HWND) { PostQuitMessage(4); });
-    EXPECT_EQ(MessageBoxA(main, "Quit", kCaption, MB_YESNOCANCEL), IDCANCEL);
-    int code = 0;
-    EXPECT_TRUE(driver::QuitPending(&code));
-    EXPECT_EQ(code, 4);
+    struct Case {
+        const char* name;
+        std::function<void()> quit;
+        int code;
+    } cases[] = {
+        { "a quit message", [] { PostQuitMessage(4); }, 4 },
+        { "a termination request", [] { driver::RequestQuit(); }, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        acted = false;
+        WhenShown([&](HWND) { c.quit(); });
+        EXPECT_EQ(MessageBoxA(main, "Quit", kCaption, MB_YESNOCANCEL), IDCANCEL);
+        int code = -1;
+        EXPECT_TRUE(driver::QuitPending(&code));
+        EXPECT_EQ(code, c.code);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
 }
 
 } // namespace
