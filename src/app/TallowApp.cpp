@@ -66,6 +66,14 @@ SmartPtr<String> TallowApp::DocumentFolderName()
     return new String(TallowResources::GetString(kProjectsFolder));
 }
 
+SmartPtr<CShow> TallowApp::MakePageModel(const SmartPtr<Smart>& document)
+{
+    SmartPtr<CShow> show = SmartCast<CShow>(document.Get());
+    if (show.Valid())
+        show->SetFrameRate(0);
+    return show;
+}
+
 void TallowApp::DoAbout()
 {
     pw::app::ShowAboutPicture();

@@ -113,6 +113,8 @@ public:
     // The window joins the list (newest last) with this application as its owner.
     void AddWindow(const SmartPtr<Window>& window, bool activate);
     void RemoveWindow(const SmartPtr<Window>& window);
+    // Removes every window, newest first, as the program ends.
+    void RemoveAllWindows();
     // The first window of the list with its focused bit, or empty.
     SmartPtr<Window> FrontWindow();
     // The window that holds the current view (the end of the front window's focus chain): the

@@ -75,6 +75,7 @@ void AppGlue::ExitApplication()
         networkShutdown();
     if (!Application().Valid())
         return;
+    Application()->RemoveAllWindows();
     Window::SetApplication(nullptr);
     DocWindow::SetDefaultFormatPicker(SmartPtr<FormatPicker>());
     Application() = SmartPtr<App>();

@@ -28,7 +28,9 @@ public:
     static void StartApplication(bool openFirst);
     // With a path, opens that file; without, a new document.
     static void OpenOrNewDocument(const char* path, bool flag);
-    // After the message loop: lets the application go.
+    // After the message loop: the application lets go of its windows, then is let go itself, so
+    // that both end while the platform that shows them is still up (a document window holds the
+    // application as its format picker: without this they would keep each other).
     static void ExitApplication();
 
     // True while an application exists and runs.

@@ -52,6 +52,15 @@ void App::RemoveWindow(const SmartPtr<Window>& window)
         window->SetOwnerActive(false);
 }
 
+void App::RemoveAllWindows()
+{
+    // A window may take others with it as it goes: the index is kept inside the list.
+    for (uint32_t i = windows.NumItems(); i >= 1; --i) {
+        if (i <= windows.NumItems())
+            RemoveWindow(SmartPtr<Window>(windows.Item(i)));
+    }
+}
+
 SmartPtr<Window> App::FrontWindow()
 {
     for (uint32_t i = 1; i <= windows.NumItems(); ++i) {

@@ -56,9 +56,11 @@ bool Dialog::Poll()
 {
     UpdateNow();
     SmartPtr<WindowFrame> frame = GetFrame();
-    // A quit request ends the modal run as a cancel would; the quit stays pending for the outer
-    // loop, which then ends the program.
-    if (!PumpMessages(frame->GetOSWindow(), waitWhenIdle && !IsClosed()) && !IsClosed())
+    // A quit ends a wait for the user as a cancel would, the quit staying pending for the outer
+    // loop, which then ends the program. A long operation polling its dialog is not cut short
+    // (a save stopped half way would leave a broken file): it finishes, and the quit waits.
+    bool quit = !PumpMessages(frame->GetOSWindow(), waitWhenIdle && !IsClosed());
+    if (quit && waitWhenIdle && !IsClosed())
         Cancel();
     return !IsClosed();
 }

@@ -30,8 +30,9 @@ public:
 
     // One step of the modal wait: repaint, pump; true while the dialog is open. When nothing at all
     // waits it sleeps until the next message or timer tick instead of returning at once, so that a
-    // caller's loop does not spin. A quit request (the quit message, or the application stopping)
-    // cancels the dialog and stays pending for the outer loop.
+    // caller's loop does not spin. A quit (the quit message, or the application stopping) cancels
+    // a dialog that waits for the user and stays pending for the outer loop; a dialog polled
+    // inside a long operation (no waiting) is left to its operation.
     virtual bool Poll();
     // Marks the dialog cancelled, then Close.
     virtual void Cancel();

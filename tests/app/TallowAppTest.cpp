@@ -133,6 +133,18 @@ TEST_F(TallowAppTest, PagesAreNamedInTheProjectsFolderAndWindowsAreNotFittedToTh
     EXPECT_EQ(TextOf(name), "Page1");
 }
 
+// A page window holds the document's show, at frame rate 0; what is no show gives none.
+TEST_F(TallowAppTest, ThePageModelIsTheDocumentsShowAtFrameRate0)
+{
+    SmartPtr<CShow> show = tallow->MakeModel();
+    show->SetFrameRate(12);
+    EXPECT_EQ(tallow->MakePageModel(show.Get()).Get(), show.Get());
+    EXPECT_EQ(show->GetFrameRate(), 0);
+    EXPECT_FALSE(tallow->MakePageModel(new String("no page")).Valid());
+    EXPECT_FALSE(tallow->MakePageModel(SmartPtr<Smart>()).Valid());
+    show->Close();
+}
+
 TEST_F(TallowAppTest, ClipboardCommandsWaitWhileTheFrontPagePlays)
 {
     AnswerNameDialogs("Kim\n");

@@ -215,37 +215,43 @@ TEST_F(DialogTest, OkAndCancelButtonsEndTheDialogDoneOrCancelled)
     }
 }
 
-// A quit while a dialog waits (the process asked to end, or a quit message from elsewhere) ends
-// the modal run as a cancel, and the quit stays pending for the program's own loop. The host
-// window's close box is the application's to answer, and a dialog up refuses it: the dialog waits on.
-TEST_F(DialogTest, AQuitCancelsTheWaitingDialogAndStaysPending)
+// A quit while a dialog waits for the user (the process asked to end, or a quit message from
+// elsewhere) ends the modal run as a cancel. The host window's close box is the application's to
+// answer, and a dialog up refuses it: the dialog waits on. A dialog polled inside a long operation
+// is not cut short. Any quit stays pending for the program's own loop.
+TEST_F(DialogTest, AQuitCancelsADialogWaitingForTheUserAndStaysPending)
 {
     struct Case {
         const char* name;
         std::function<void()> quit;
+        bool waits;
         bool ends;
         int exitCode;
     } cases[] = {
-        { "a termination request", [] { driver::RequestQuit(); }, true, 0 },
-        { "a quit message", [] { PostQuitMessage(5); }, true, 5 },
-        { "the host window's close box", [] { driver::RequestClose(); }, false, 0 },
+        { "a termination request", [] { driver::RequestQuit(); }, true, true, 0 },
+        { "a quit message", [] { PostQuitMessage(5); }, true, true, 5 },
+        { "the host window's close box", [] { driver::RequestClose(); }, true, false, -1 },
+        { "a quit message during a long operation", [] { PostQuitMessage(5); }, false, false, 5 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         AppGlue::Application() = new RunningApp;
-        SmartPtr<Dialog> dialog = new TestDialog(false);
+        SmartPtr<Dialog> dialog = new TestDialog(c.waits);
         dialog->SetFrame(Rect(20, 20, 220, 120));
         AppGlue::Application()->AddWindow(dialog.Get(), true);
         driver::RunUntilIdle();
+        // A ticking timer: a dialog that waits on has something to wait for.
+        UINT_PTR timer = SetTimer(nullptr, 0, 100, Tick);
         c.quit();
         int polls = 0;
         while (polls < 3 && dialog->Poll())
             ++polls;
+        KillTimer(nullptr, timer);
         EXPECT_EQ(dialog->IsClosed(), c.ends);
         EXPECT_EQ(dialog->WasCancelled(), c.ends);
         int code = -1;
-        EXPECT_EQ(driver::QuitPending(&code), c.ends);
-        EXPECT_EQ(code, c.ends ? c.exitCode : -1);
+        EXPECT_EQ(driver::QuitPending(&code), c.exitCode != -1);
+        EXPECT_EQ(code, c.exitCode);
         EXPECT_TRUE(AppGlue::IsAppFlagSet()) << "the application was not asked";
         MSG msg;
         PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);

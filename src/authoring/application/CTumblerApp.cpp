@@ -71,6 +71,9 @@ CTumblerApp::~CTumblerApp()
 {
     overview = nullptr;
     currentFloater = nullptr;
+    // The tools window is a window of this run: it goes with the application, while the platform
+    // that shows it is still up, not with the class-wide handle at process exit.
+    Tools() = nullptr;
 }
 
 SmartPtr<CToolsDir> CTumblerApp::GetTools()

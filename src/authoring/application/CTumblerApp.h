@@ -35,6 +35,7 @@ public:
 
     // `tools` (may be empty) becomes the class-wide tools window. Sets the starting paint colours.
     CTumblerApp(const SmartPtr<MenuBar>& menus, const FileCreatorType& creator, const SmartPtr<CToolsDir>& tools);
+    // Lets the class-wide tools window go.
     ~CTumblerApp() override;
 
     static SmartPtr<CToolsDir> GetTools();

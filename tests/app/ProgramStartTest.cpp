@@ -1,0 +1,164 @@
+// The program as its entry starts it: the framework main with the application factory, the
+// project named through the real name dialog with typed keys, and how the run ends: a quit from
+// the menus returns 0 with the application and its tools window let go; a cancelled or
+// interrupted name dialog ends the start silently with 0 and no project.
+#include "app/TallowApp.h"
+
+#include "foundation/String.h"
+#include "platform/kernel/KernelTesting.h"
+#include "ui/AppMain.h"
+#include "ui/Dialog.h"
+
+#include "authoring/AuthoringFixture.h"
+#include "platform/kernel/KernelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace driver = pw::platform::testing;
+
+class ProgramStartTest : public authoring::AuthoringTest {
+protected:
+    void SetUp() override
+    {
+        AuthoringTest::SetUp();
+        // The framework main makes its own main window and application.
+        EndRun();
+        // The kid tools window's paint palette and the selection tool's options.
+        PutPicture(30, authoring::Plain('w', 50, 75));
+        PutPicture(31, authoring::Plain('y', 50, 75));
+        PutPicture(2040, authoring::Plain('w', 70, 70));
+        std::filesystem::remove_all(driver::HostPath("plume/Projects"));
+        driver::MakeHostFolder("plume/Projects");
+        options = CHAApp::GetOptions();
+    }
+    void TearDown() override
+    {
+        driver::SetIdleHandler(nullptr);
+        EndRun();
+        CHAApp::GetOptions() = options;
+        std::filesystem::remove_all(driver::HostPath("plume/Projects"));
+        AuthoringTest::TearDown();
+    }
+
+    struct Outcome {
+        // The code given to ExitProcess, when the program ended that way.
+        std::optional<UINT> exitCode;
+        // What the framework main returned, when it did.
+        std::optional<int> returned;
+    };
+
+    // Runs the framework main with the program's factory; each time the loop has nothing left to
+    // do, the next step of the script runs.
+    Outcome Run(std::vector<std::function<void()>> script)
+    {
+        size_t next = 0;
+        driver::SetIdleHandler([&] {
+            if (next >= script.size())
+                return false;
+            script[next++]();
+            return true;
+        });
+        Outcome outcome;
+        char empty[] = "";
+        try {
+            outcome.returned = AppMain(pw::platform::ProgramInstance(), nullptr, empty, SW_SHOWDEFAULT, &MakeApplication);
+        } catch (const driver::ProcessExited& exited) {
+            outcome.exitCode = exited.Code();
+        }
+        driver::SetIdleHandler(nullptr);
+        EXPECT_EQ(next, script.size()) << "script steps left";
+        return outcome;
+    }
+
+    // Ends what a run left: its main window, its application, a quit still pending (a main window
+    // posts one as it goes), the current folder.
+    static void EndRun()
+    {
+        if (HWND main = pw::ui::MainWindow())
+            DestroyWindow(main);
+        pw::ui::testing::ResetFramework();
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        FileReference startup = FileReference::StartupFolder();
+        FileReference::SetAsCurrentDirectory(startup);
+    }
+
+    // The name dialog waits in front of the program.
+    static void ExpectNameDialog()
+    {
+        App* app = AppGlue::Application().Get();
+        ASSERT_NE(app, nullptr);
+        auto* dialog = dynamic_cast<Dialog*>(app->GetWindow(app->NumWindows()).Get());
+        ASSERT_NE(dialog, nullptr) << "no name dialog";
+        EXPECT_FALSE(dialog->IsClosed());
+    }
+
+    CHAApp::Options options;
+};
+
+TEST_F(ProgramStartTest, TheNamedProjectsFirstPageOpensAndQuittingReturns0)
+{
+    Outcome outcome = Run({
+        [] {
+            ExpectNameDialog();
+            // The field shows the default name first.
+            driver::PressKey(VK_CONTROL);
+            driver::TypeKey('A');
+            driver::ReleaseKey(VK_CONTROL);
+            driver::TypeText("Kids\n");
+        },
+        [] {
+            auto* tallow = dynamic_cast<TallowApp*>(AppGlue::Application().Get());
+            ASSERT_NE(tallow, nullptr);
+            EXPECT_EQ(pw::foundation::TextOf(FileReference::CurrentFolder().Name()), "Kids");
+            EXPECT_TRUE(CTumblerApp::GetTools().Valid());
+            driver::PressKey(VK_CONTROL);
+            driver::TypeKey('Q');
+            driver::ReleaseKey(VK_CONTROL);
+        },
+    });
+    EXPECT_EQ(outcome.returned, 0);
+    EXPECT_FALSE(outcome.exitCode.has_value());
+    EXPECT_TRUE(std::filesystem::is_directory(driver::HostPath("plume/Projects/Kids")));
+    EXPECT_TRUE(driver::AlertLog().empty());
+    // Nothing of the run outlives its message loop: the application went, its tools window with it.
+    EXPECT_FALSE(AppGlue::Application().Valid());
+    EXPECT_FALSE(CTumblerApp::GetTools().Valid());
+}
+
+TEST_F(ProgramStartTest, ANameDialogCancelledOrInterruptedEndsTheStartWith0)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> answer;
+    } cases[] = {
+        { "Escape", [] { driver::TypeKey(VK_ESCAPE); } },
+        { "a termination request", [] { driver::RequestQuit(); } },
+        { "a quit message", [] { PostQuitMessage(3); } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Outcome outcome = Run({
+            [&] {
+                ExpectNameDialog();
+                driver::TypeText("Kids");
+                c.answer();
+            },
+        });
+        EXPECT_EQ(outcome.exitCode, 0u);
+        EXPECT_FALSE(outcome.returned.has_value());
+        EXPECT_TRUE(std::filesystem::is_empty(driver::HostPath("plume/Projects"))) << "no project folder";
+        EXPECT_TRUE(driver::AlertLog().empty());
+        EndRun();
+    }
+}
+
+} // namespace
