@@ -22,10 +22,12 @@ inline std::ostream& operator<<(std::ostream& out, const Rgb& c)
     return out << "(" << c.red << ", " << c.green << ", " << c.blue << ")";
 }
 
-// An uncompressed 24-bit BMP as SDL writes it.
+// An uncompressed BMP: 24-bit as SDL writes it, or 8-bit with its palette as the program's
+// scripted screen shots are.
 struct Bmp {
     int width = 0;
     int height = 0;
+    int bits = 24;
     bool bottomUp = true;
     uint32_t offset = 0;
     std::vector<uint8_t> bytes;
@@ -46,16 +48,19 @@ struct Bmp {
         auto signedHeight = static_cast<int32_t>(Read32(bytes, 22));
         bottomUp = signedHeight > 0;
         height = bottomUp ? signedHeight : -signedHeight;
-        int bits = bytes[28] | bytes[29] << 8;
-        return bits == 24 && width > 0 && height > 0 && offset + static_cast<size_t>(Stride()) * height <= bytes.size();
+        bits = bytes[28] | bytes[29] << 8;
+        return (bits == 24 || (bits == 8 && offset >= 54 + 256 * 4)) && width > 0 && height > 0
+            && offset + static_cast<size_t>(Stride()) * height <= bytes.size();
     }
 
-    int Stride() const { return (width * 3 + 3) & ~3; }
+    int Stride() const { return (width * bits / 8 + 3) & ~3; }
 
     Rgb At(int x, int y) const
     {
         int row = bottomUp ? height - 1 - y : y;
-        size_t at = offset + static_cast<size_t>(row) * Stride() + static_cast<size_t>(x) * 3;
+        size_t at = offset + static_cast<size_t>(row) * Stride() + static_cast<size_t>(x) * bits / 8;
+        if (bits == 8)
+            at = 54 + static_cast<size_t>(bytes[at]) * 4;
         return Rgb { bytes[at + 2], bytes[at + 1], bytes[at] };
     }
 };

@@ -2,6 +2,7 @@
 
 #include "platform/backend/Backend.h"
 #include "platform/kernel/Clock.h"
+#include "platform/testing/InputScript.h"
 #include "platform/testing/Problems.h"
 #include "platform/testing/Reset.h"
 #include "platform/user/Desktop.h"
@@ -70,10 +71,15 @@ bool MessageLoop::WaitForWork()
             return true;
         return JumpToNextTimer();
     }
-    // About to wait: show what the program drew.
+    // About to wait: show what the program drew; a scripted step due now goes first.
     Desktop::PresentIfChanged();
+    if (testing::InputScript::RunDueStep())
+        return true;
     uint32_t timeout = kWaitForever;
-    if (std::optional<uint64_t> next = Timers::NextDue()) {
+    std::optional<uint64_t> next = Timers::NextDue();
+    if (std::optional<uint64_t> step = testing::InputScript::NextDueMs())
+        next = next ? std::min(*next, *step) : *step;
+    if (next) {
         uint64_t now = Clock::NowMs();
         timeout = *next <= now ? 0 : static_cast<uint32_t>(std::min<uint64_t>(*next - now, kWaitForever - 1));
     }

@@ -1,0 +1,176 @@
+#include "platform/testing/InputScript.h"
+
+#include "platform/kernel/Clock.h"
+#include "platform/testing/Reset.h"
+#include "platform/testing/TestDriver.h"
+#include "platform/user/menus/Menu.h"
+#include "platform/user/menus/MenuSession.h"
+
+#include <windows.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace pw::platform::testing {
+
+namespace {
+
+struct State {
+    bool loaded = false;
+    std::vector<std::string> steps;
+    size_t next = 0;
+    uint64_t dueAt = 0;
+};
+
+State& TheState()
+{
+    static State state;
+    return state;
+}
+
+const bool registered = RegisterReset([] { TheState() = State {}; });
+
+void Load(State& s)
+{
+    s.loaded = true;
+    const char* path = std::getenv("PLUMEWRIGHT_INPUT_SCRIPT");
+    if (!path || !*path)
+        return;
+    std::ifstream file(path);
+    if (!file)
+        std::fprintf(stderr, "plumewright: no input script at %s\n", path);
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line[0] != '#')
+            s.steps.push_back(line);
+    }
+}
+
+UINT NamedKey(const std::string& name)
+{
+    struct Named {
+        const char* name;
+        UINT key;
+    };
+    static const Named keys[] = {
+        { "return", VK_RETURN }, { "escape", VK_ESCAPE }, { "tab", VK_TAB }, { "backspace", VK_BACK },
+        { "left", VK_LEFT }, { "right", VK_RIGHT }, { "up", VK_UP }, { "down", VK_DOWN },
+        { "alt", VK_MENU }, { "f10", VK_F10 },
+    };
+    for (const Named& named : keys) {
+        if (name == named.name)
+            return named.key;
+    }
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        return static_cast<UINT>(std::toupper(static_cast<unsigned char>(name[0])));
+    return 0;
+}
+
+// "control+shift+a": the modifiers held around the key.
+bool PressNamedKey(std::string name)
+{
+    static const std::pair<const char*, UINT> modifiers[] = {
+        { "control+", VK_CONTROL }, { "shift+", VK_SHIFT }, { "alt+", VK_MENU },
+    };
+    std::vector<UINT> held;
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& [prefix, key] : modifiers) {
+            if (name.rfind(prefix, 0) == 0) {
+                held.push_back(key);
+                name.erase(0, std::string(prefix).size());
+                found = true;
+            }
+        }
+    }
+    UINT key = NamedKey(name);
+    if (key == 0)
+        return false;
+    for (UINT modifier : held)
+        PressKey(modifier);
+    TypeKey(key);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        ReleaseKey(*it);
+    return true;
+}
+
+bool WriteOpenMenu(const std::string& path)
+{
+    std::ofstream out(path, std::ios::binary);
+    const MenuSession* session = MenuSession::Current();
+    if (!out || !session || session->levels.empty())
+        return false;
+    const MenuSession::Level& level = session->levels.back();
+    const Menu* menu = MenuTable::Find(level.menu);
+    if (!menu)
+        return false;
+    RECT rect = level.ScreenRect();
+    out << "open " << rect.left << ' ' << rect.top << ' ' << rect.right << ' ' << rect.bottom << '\n';
+    for (const MenuItem& item : menu->items) {
+        out << "item " << (item.kind == MenuItem::Kind::Separator ? "-" : item.title);
+        out << (item.IsGrayed() ? "\tgrayed\n" : "\n");
+    }
+    return true;
+}
+
+} // namespace
+
+bool InputScript::RunStep(const std::string& line)
+{
+    std::istringstream words(line);
+    std::string verb;
+    words >> verb;
+    std::string rest;
+    std::getline(words >> std::ws, rest);
+    if (verb == "type" && !rest.empty()) {
+        TypeText(rest);
+        return true;
+    }
+    if (verb == "key")
+        return PressNamedKey(rest);
+    if (verb == "shot")
+        return !rest.empty() && SaveDesktopAsBmp(rest, false);
+    if (verb == "menu")
+        return !rest.empty() && WriteOpenMenu(rest);
+    if (verb == "close" || verb == "quit") {
+        verb == "close" ? RequestClose() : RequestQuit();
+        return true;
+    }
+    if (verb == "wait") {
+        char* end = nullptr;
+        unsigned long ms = std::strtoul(rest.c_str(), &end, 10);
+        if (rest.empty() || *end != '\0')
+            return false;
+        TheState().dueAt = Clock::NowMs() + ms;
+        return true;
+    }
+    return false;
+}
+
+bool InputScript::RunDueStep()
+{
+    State& s = TheState();
+    if (!s.loaded)
+        Load(s);
+    if (s.next >= s.steps.size() || Clock::NowMs() < s.dueAt)
+        return false;
+    const std::string& line = s.steps[s.next++];
+    if (!RunStep(line))
+        std::fprintf(stderr, "plumewright: input script step failed: %s\n", line.c_str());
+    return true;
+}
+
+std::optional<uint64_t> InputScript::NextDueMs()
+{
+    const State& s = TheState();
+    if (s.next >= s.steps.size())
+        return std::nullopt;
+    return s.dueAt;
+}
+
+} // namespace pw::platform::testing
