@@ -10,6 +10,7 @@
 #include "ui/Dialog.h"
 
 #include "authoring/AuthoringFixture.h"
+#include "ui/AppMainRun.h"
 #include "platform/kernel/KernelTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -31,10 +32,7 @@ protected:
         AuthoringTest::SetUp();
         // The framework main makes its own main window and application.
         EndRun();
-        // The kid tools window's paint palette and the selection tool's options.
-        PutPicture(30, authoring::Plain('w', 50, 75));
-        PutPicture(31, authoring::Plain('y', 50, 75));
-        PutPicture(2040, authoring::Plain('w', 70, 70));
+        PutKidToolsPictures();
         std::filesystem::remove_all(driver::HostPath("plume/Projects"));
         driver::MakeHostFolder("plume/Projects");
         options = CHAApp::GetOptions();
@@ -48,34 +46,9 @@ protected:
         AuthoringTest::TearDown();
     }
 
-    struct Outcome {
-        // The code given to ExitProcess, when the program ended that way.
-        std::optional<UINT> exitCode;
-        // What the framework main returned, when it did.
-        std::optional<int> returned;
-    };
-
-    // Runs the framework main with the program's factory; each time the loop has nothing left to
-    // do, the next step of the script runs.
-    Outcome Run(std::vector<std::function<void()>> script)
+    static uitest::MainOutcome Run(std::vector<std::function<void()>> script)
     {
-        size_t next = 0;
-        driver::SetIdleHandler([&] {
-            if (next >= script.size())
-                return false;
-            script[next++]();
-            return true;
-        });
-        Outcome outcome;
-        char empty[] = "";
-        try {
-            outcome.returned = AppMain(pw::platform::ProgramInstance(), nullptr, empty, SW_SHOWDEFAULT, &MakeApplication);
-        } catch (const driver::ProcessExited& exited) {
-            outcome.exitCode = exited.Code();
-        }
-        driver::SetIdleHandler(nullptr);
-        EXPECT_EQ(next, script.size()) << "script steps left";
-        return outcome;
+        return uitest::RunAppMain(pw::platform::ProgramInstance(), &MakeApplication, std::move(script));
     }
 
     // Ends what a run left: its main window, its application, a quit still pending (a main window
@@ -106,7 +79,7 @@ protected:
 
 TEST_F(ProgramStartTest, TheNamedProjectsFirstPageOpensAndQuittingReturns0)
 {
-    Outcome outcome = Run({
+    uitest::MainOutcome outcome = Run({
         [] {
             ExpectNameDialog();
             // The field shows the default name first.
@@ -146,7 +119,7 @@ TEST_F(ProgramStartTest, ANameDialogCancelledOrInterruptedEndsTheStartWith0)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Outcome outcome = Run({
+        uitest::MainOutcome outcome = Run({
             [&] {
                 ExpectNameDialog();
                 driver::TypeText("Kids");

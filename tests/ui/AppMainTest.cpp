@@ -1,3 +1,4 @@
+#include "AppMainRun.h"
 #include "FrameworkFixture.h"
 
 #include "foundation/UserCancelException.h"
@@ -14,12 +15,7 @@ namespace driver = pw::platform::testing;
 
 namespace {
 
-struct Outcome {
-    // The code given to ExitProcess, when the program ended that way.
-    std::optional<UINT> exitCode;
-    // What the framework main returned, when it did.
-    std::optional<int> returned;
-};
+using Outcome = MainOutcome;
 
 // Runs the framework main with the application NextApp makes. Each time the loop has nothing left
 // to do, the next step of the script runs (queueing input, checking what shows); a loop that goes
@@ -39,23 +35,7 @@ protected:
 
     Outcome Run(std::vector<std::function<void()>> script)
     {
-        size_t next = 0;
-        driver::SetIdleHandler([&] {
-            if (next >= script.size())
-                return false;
-            script[next++]();
-            return true;
-        });
-        Outcome outcome;
-        char empty[] = "";
-        try {
-            outcome.returned = AppMain(nullptr, nullptr, empty, SW_SHOWDEFAULT, &MakeConfiguredApp);
-        } catch (const driver::ProcessExited& exited) {
-            outcome.exitCode = exited.Code();
-        }
-        driver::SetIdleHandler(nullptr);
-        EXPECT_EQ(next, script.size()) << "script steps left";
-        return outcome;
+        return RunAppMain(nullptr, &MakeConfiguredApp, std::move(script));
     }
 
     static App* TheApp() { return AppGlue::Application().Get(); }

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/testing/InputScript.h"
 #include "platform/testing/Problems.h"
 #include "platform/testing/TestDriver.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 
 namespace pw::platform::tests {
 
@@ -101,6 +105,59 @@ TEST_F(TestInput, TheSavedDesktopHoldsTheShownPixels)
     DestroyWindow(hwnd);
     EXPECT_EQ(driver::LiveWindowCount(), 0u);
     EXPECT_EQ(driver::ReadClientArea(hwnd).width, 0);
+}
+
+TEST_F(TestInput, InputScriptStepsTypeKeysAndChordsAndRefuseWhatTheyCannotRead)
+{
+    struct Case {
+        const char* step;
+        bool read;
+    } cases[] = {
+        { "type Kid 7", true },
+        { "key return", true },
+        { "key control+a", true },
+        { "key shift+b", true },
+        { "key tab", true },
+        { "type", false },
+        { "key", false },
+        { "key control+", false },
+        { "key nonsense", false },
+        { "wait soon", false },
+        { "shot", false },
+        { "menu /nowhere/menu.txt", false },
+        { "fly away", false },
+    };
+    Make("Type here", WS_POPUP, { 0, 0, 50, 50 });
+    for (const Case& c : cases)
+        EXPECT_EQ(driver::InputScript::RunStep(c.step), c.read) << c.step;
+    driver::RunUntilIdle();
+    EXPECT_EQ(typed, std::string("Kid 7\r\x01") + "B\t");
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0) << "the chord's modifier was let go";
+    EXPECT_TRUE(driver::InputScript::RunStep("quit"));
+    driver::RunUntilIdle();
+    EXPECT_TRUE(driver::QuitPending());
+}
+
+// A script runs one step a call, in order, skipping comments and blank lines; a wait holds the
+// next step back until its time has passed.
+TEST_F(TestInput, AnInputScriptRunsAStepAtATimeAndWaitsHoldTheNextBack)
+{
+    Make("Type here", WS_POPUP, { 0, 0, 50, 50 });
+    std::filesystem::path path = std::filesystem::temp_directory_path() / ("pw-input-script-" + std::to_string(getpid()) + ".txt");
+    std::ofstream(path) << "# the name\n\ntype ab\r\nwait 100\ntype c\n";
+    setenv("PLUMEWRIGHT_INPUT_SCRIPT", path.c_str(), 1);
+    EXPECT_TRUE(driver::InputScript::RunDueStep());
+    EXPECT_TRUE(driver::InputScript::RunDueStep()) << "the wait itself";
+    EXPECT_EQ(driver::InputScript::NextDueMs(), driver::ClockMs() + 100);
+    EXPECT_FALSE(driver::InputScript::RunDueStep());
+    driver::AdvanceClock(100);
+    EXPECT_TRUE(driver::InputScript::RunDueStep());
+    EXPECT_FALSE(driver::InputScript::RunDueStep()) << "no step left";
+    EXPECT_EQ(driver::InputScript::NextDueMs(), std::nullopt);
+    driver::RunUntilIdle();
+    EXPECT_EQ(typed, "abc");
+    unsetenv("PLUMEWRIGHT_INPUT_SCRIPT");
+    std::filesystem::remove(path);
 }
 
 } // namespace
