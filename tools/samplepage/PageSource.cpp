@@ -77,7 +77,7 @@ std::optional<PageSource> ReadPageSource(std::string_view text, std::string& err
         } else if (word == "sprite") {
             SpriteSource sprite;
             std::string look;
-            read = words >> sprite.name >> look >> sprite.width >> sprite.height && ReadLook(look, sprite)
+            read = page.frames > 0 && words >> sprite.name >> look >> sprite.width >> sprite.height && ReadLook(look, sprite)
                 && InRange(sprite.width, kMostPixels) && InRange(sprite.height, kMostPixels)
                 && ReadPath(words, sprite.path);
             page.sprites.push_back(sprite);
