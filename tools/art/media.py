@@ -10,10 +10,10 @@ from icons import Grid, draw_icon
 PAGE = 350  # backgrounds fill a new page
 
 
-def sticker(draw, side=96):
+def sticker(draw, side=96, matte=WHITE):
     canvas = Canvas(side, side)
     draw(Grid(canvas, (4, 4, side - 4, side - 4)))
-    return to_indexes(canvas, transparent=True)
+    return to_indexes(canvas, transparent=True, matte=matte)
 
 
 def _sun(g):

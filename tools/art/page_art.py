@@ -19,9 +19,18 @@ from icons import Grid, draw_icon  # noqa: E402
 SPRITE = 64  # the moving pictures of the sample pages
 
 
+# The edge pixels of outlined pictures blend into the outline colour, not white, so that they show
+# no pale fringe on a page's colours where their see-through part begins.
+MATTE = INK
+
+
+def _sticker(draw, side):
+    return lambda: media.sticker(draw, side, MATTE)
+
+
 def _mirrored(draw, side):
     """A sticker facing the other way: the sample pages' fish swim both ways."""
-    return lambda: media.sticker(draw, side).transpose(art_kit.Image.Transpose.FLIP_LEFT_RIGHT)
+    return lambda: media.sticker(draw, side, MATTE).transpose(art_kit.Image.Transpose.FLIP_LEFT_RIGHT)
 
 
 # The web-link buttons: a label and an emblem (a sticker or icon drawing) on a face of the site's
@@ -78,7 +87,7 @@ def link_button(width, height, label, emblem, face):
         _emblem(canvas, emblem, (6, 2, 6 + side, 2 + side))
         room = width - side - 16
         canvas.text(side + 10 + room / 2, height / 2, label, _fitted(canvas, label, 11, room))
-        return to_indexes(canvas, transparent=True)
+        return to_indexes(canvas, transparent=True, matte=MATTE)
     side = height - 12
     canvas.circle(6 + side / 2, height / 2, side / 2 + 2, fill=FACE, outline=INK, width=1)
     _emblem(canvas, emblem, (6 + side * 0.12, height / 2 - side * 0.38, 6 + side * 0.88, height / 2 + side * 0.38))
@@ -88,14 +97,15 @@ def link_button(width, height, label, emblem, face):
     size = _fitted(canvas, label, 16 if height > 60 else 12, room)
     left = side + 12
     if size < (13 if height > 60 else 10) and len(words) > 1:
-        half = (len(words) + 1) // 2
-        lines = [" ".join(words[:half]), " ".join(words[half:])]
+        # The split whose longer line is shortest.
+        lines = min(([" ".join(words[:cut]), " ".join(words[cut:])] for cut in range(1, len(words))),
+                    key=lambda pair: max(canvas.text_width(line, 12) for line in pair))
         size = min(_fitted(canvas, line, 16 if height > 60 else 12, room) for line in lines)
         for i, line in enumerate(lines):
             canvas.text(left + room / 2, height / 2 + (i - 0.5) * size * 1.25, line, size)
     else:
         canvas.text(left + room / 2, height / 2, label, size)
-    return to_indexes(canvas, transparent=True)
+    return to_indexes(canvas, transparent=True, matte=MATTE)
 
 
 def buttons():
@@ -105,9 +115,8 @@ def buttons():
 
 
 def items():
-    made = [("Pictures/%s.bmp" % name, lambda draw=draw: media.sticker(draw)) for name, draw in media.PICTURES.items()]
-    made += [("Sprites/%s.bmp" % name, lambda draw=draw: media.sticker(draw, SPRITE))
-             for name, draw in media.PICTURES.items()]
+    made = [("Pictures/%s.bmp" % name, _sticker(draw, 96)) for name, draw in media.PICTURES.items()]
+    made += [("Sprites/%s.bmp" % name, _sticker(draw, SPRITE)) for name, draw in media.PICTURES.items()]
     made.append(("Sprites/FishBack.bmp", _mirrored(media.PICTURES["Fish"], SPRITE)))
     made += [("Backgrounds/%s.bmp" % name, draw) for name, draw in media.BACKGROUNDS.items()]
     made += [("Dividers/%s.bmp" % name, lambda draw=draw: media.divider(draw)) for name, draw in media.DIVIDERS.items()]
