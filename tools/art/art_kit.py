@@ -302,3 +302,12 @@ def write_atomically(path, data):
     with open(temporary, "wb") as file:
         file.write(data)
     os.replace(temporary, path)
+
+
+def write_files(folder, made, listing):
+    """Writes every (path, maker of its bytes) under `folder`; with `listing` prints the paths."""
+    for path, make in made:
+        if listing:
+            print(os.path.join(folder, path))
+        else:
+            write_atomically(os.path.join(folder, path), make())

@@ -129,13 +129,8 @@ def main(argv):
     if len(argv) < 2:
         print(__doc__, file=sys.stderr)
         return 2
-    folder = argv[1]
-    if "--list" in argv:
-        for path, _ in items():
-            print(os.path.join(folder, path))
-        return 0
-    for path, make in items():
-        art_kit.write_atomically(os.path.join(folder, path), art_kit.bmp_bytes(make()))
+    made = [(path, lambda draw=draw: art_kit.bmp_bytes(draw())) for path, draw in items()]
+    art_kit.write_files(argv[1], made, "--list" in argv)
     return 0
 
 
