@@ -34,11 +34,12 @@ struct FolderCase {
     int32_t height;
 };
 
-// Backgrounds fill a new page; pictures and dividers are as large as they are put on a page;
-// hotlink buttons are their browser cells' size.
+// Backgrounds cover a new page (350 x 350) when put in its middle, and have the 4 : 3 shape of
+// their browser cells, as the samples have; pictures and dividers are as large as they are put on
+// a page; hotlink buttons are their browser cells' size.
 const std::vector<FolderCase> kFolders = {
-    { "Samples", Holds::animation, 350, 350 },
-    { "Backgrounds", Holds::background, 350, 350 },
+    { "Samples", Holds::animation, 468, 351 },
+    { "Backgrounds", Holds::background, 468, 351 },
     { "Dividers", Holds::picture, 320, 16 },
     { "Pictures", Holds::picture, 96, 96 },
     { "Yahoo", Holds::hotlink, 199, 75 },
@@ -99,7 +100,7 @@ void ExpectHolds(Holds holds, CMovieGroup& group)
     case Holds::background:
         EXPECT_EQ(group.NumSprites(), 1u);
         EXPECT_EQ(Name(first), "__Background");
-        EXPECT_EQ(PlaceAt(first, 0), Rect(0, 0, 350, 350));
+        EXPECT_EQ(PlaceAt(first, 0), Rect(0, 0, 468, 351));
         break;
     case Holds::picture:
         EXPECT_EQ(group.NumSprites(), 1u);

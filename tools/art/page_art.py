@@ -17,6 +17,9 @@ from art_kit import FACE, INK, Canvas, rgb, to_indexes  # noqa: E402
 from icons import Grid, draw_icon  # noqa: E402
 
 SPRITE = 64  # the moving pictures of the sample pages
+# Backgrounds as wide as the browser's 4 : 3 cells show them whole, and as high as a new page, which
+# they cover when put in its middle.
+BACKGROUND = (468, 351)
 
 
 # The edge pixels of outlined pictures blend into the outline colour, not white, so that they show
@@ -118,7 +121,8 @@ def items():
     made = [("Pictures/%s.bmp" % name, _sticker(draw, 96)) for name, draw in media.PICTURES.items()]
     made += [("Sprites/%s.bmp" % name, _sticker(draw, SPRITE)) for name, draw in media.PICTURES.items()]
     made.append(("Sprites/FishBack.bmp", _mirrored(media.PICTURES["Fish"], SPRITE)))
-    made += [("Backgrounds/%s.bmp" % name, draw) for name, draw in media.BACKGROUNDS.items()]
+    made += [("Backgrounds/%s.bmp" % name, lambda draw=draw: draw(*BACKGROUND))
+             for name, draw in media.BACKGROUNDS.items()]
     made += [("Dividers/%s.bmp" % name, lambda draw=draw: media.divider(draw)) for name, draw in media.DIVIDERS.items()]
     made += [(path, lambda w=width, h=height, l=label, e=emblem, f=face: link_button(w, h, l, e, f))
              for path, width, height, label, emblem, face in buttons()]
