@@ -91,10 +91,11 @@ def link_button(width, height, label, emblem, face):
         room = width - side - 16
         canvas.text(side + 10 + room / 2, height / 2, label, _fitted(canvas, label, 11, room))
         return to_indexes(canvas, transparent=True, matte=MATTE)
-    side = height - 12
+    # Small buttons give the label more of their width.
+    side = height - 12 if height > 60 else height * 0.6
     canvas.circle(6 + side / 2, height / 2, side / 2 + 2, fill=FACE, outline=INK, width=1)
     _emblem(canvas, emblem, (6 + side * 0.12, height / 2 - side * 0.38, 6 + side * 0.88, height / 2 + side * 0.38))
-    room = width - side - 18
+    room = width - side - 16
     words = label.split(" ")
     # Two lines when one would have to shrink below a comfortable size.
     size = _fitted(canvas, label, 16 if height > 60 else 12, room)
