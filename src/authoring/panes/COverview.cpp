@@ -55,6 +55,28 @@ bool Stretches(int32_t tool)
     return tool == kStretchTool || tool == kStretchTool2;
 }
 
+// The cell erased, then the bounds of each sprite shown in the frame outlined at the cell's scale.
+void DrawOutlines(DisplayPort& port, CShow& show, int16_t frame, const Rect& cell)
+{
+    port.EraseArea(Area(cell));
+    // Only a page of sprites has outlines to show.
+    auto* group = SmartCast<CMovieGroup>(show.GetMovie().Get());
+    if (!group)
+        return;
+    Rect page(0, 0, 0, 0);
+    group->GetBounds(page);
+    for (uint32_t index = 0; index < group->NumSprites(); ++index) {
+        CSprite* sprite = group->GetSprite(static_cast<int16_t>(index));
+        if (!sprite->ShowsInFrames(frame, 1))
+            continue;
+        Rect bounds(0, 0, 0, 0);
+        sprite->GetFrameBounds(frame, &bounds, nullptr);
+        Rect outline = pw::authoring::MapRect(bounds, page, cell).Intersect(cell);
+        if (!outline.IsEmpty())
+            port.DrawRectangle(outline, Color(Color::kNoColor), Color(1), 1);
+    }
+}
+
 } // namespace
 
 COverview::COverview(View* parent, const Rect& bounds, bool docked)
@@ -274,27 +296,6 @@ bool COverview::DrawPicture(View* owner, int32_t frame, const Rect& area)
     if (frame >= self->selStart && frame <= self->selEnd && self->spriteSel.IsEmpty())
         self->Highlight(port, frame, frame);
     return false;
-}
-
-void COverview::DrawOutlines(DisplayPort& port, CShow& show, int16_t frame, const Rect& cell)
-{
-    port.EraseArea(Area(cell));
-    // Only a page of sprites has outlines to show.
-    auto* group = SmartCast<CMovieGroup>(show.GetMovie().Get());
-    if (!group)
-        return;
-    Rect page(0, 0, 0, 0);
-    group->GetBounds(page);
-    for (uint32_t index = 0; index < group->NumSprites(); ++index) {
-        CSprite* sprite = group->GetSprite(static_cast<int16_t>(index));
-        if (!sprite->ShowsInFrames(frame, 1))
-            continue;
-        Rect bounds(0, 0, 0, 0);
-        sprite->GetFrameBounds(frame, &bounds, nullptr);
-        Rect outline = pw::authoring::MapRect(bounds, page, cell).Intersect(cell);
-        if (!outline.IsEmpty())
-            port.DrawRectangle(outline, Color(Color::kNoColor), Color(1), 1);
-    }
 }
 
 int32_t COverview::CurrentToolNumber()

@@ -87,9 +87,6 @@ private:
     void BroadcastScroll();
     void DrawStrip(DisplayPort& port, const Rect& strip);
     void DrawLabel(DisplayPort& port, int32_t frame, const Rect& cell);
-    // The cell erased, then the bounds of each sprite shown in the frame outlined at the cell's
-    // scale.
-    static void DrawOutlines(DisplayPort& port, CShow& show, int16_t frame, const Rect& cell);
     // Local (origin at the view's top-left) to window coordinates.
     Rect ToWindow(const Rect& r);
     static int32_t CurrentToolNumber();
