@@ -1,5 +1,6 @@
 // The Windows layer's event support: mouse and key message parameters turned into framework
-// values, the test for mouse messages, and the bounded message pump under every modal dialog's Poll.
+// values, the test for mouse messages, and the bounded message pump under every modal dialog's
+// Poll.
 #pragma once
 
 #include "foundation/Point.h"
