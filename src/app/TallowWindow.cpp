@@ -3,7 +3,7 @@
 #include "app/TallowApp.h"
 #include "app/tabs/TallowTabs.h"
 #include "authoring/application/CTumblerApp.h"
-#include "authoring/palettes/CKidTools.h"
+#include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/CHAPane.h"
 #include "export/TallowScribe.h"
 #include "foundation/Exception.h"

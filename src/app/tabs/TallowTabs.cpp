@@ -7,6 +7,7 @@
 #include "app/TallowWindow.h"
 #include "app/links/LinkSignal.h"
 #include "authoring/application/CTumblerApp.h"
+#include "authoring/browser/CBrowser.h"
 #include "authoring/browser/CBrowserPane.h"
 #include "authoring/palettes/CTilePane.h"
 #include "authoring/palettes/CToolsDir.h"
@@ -18,6 +19,8 @@
 #include "foundation/Exception.h"
 #include "foundation/FileReference.h"
 #include "graphics/Sound.h"
+
+#include <windows.h>
 
 #include <algorithm>
 
@@ -121,6 +124,14 @@ const Tab* FindTab(int16_t number)
     if (number < TallowTabs::iFirstTab || number > TallowTabs::iLastTab)
         return nullptr;
     return &kTabs[number - TallowTabs::iFirstTab];
+}
+
+// The media folder an application string names, in the start-up folder (made when missing).
+SmartPtr<FileReference> MediaFolder(int32_t name)
+{
+    char folder[MAX_PATH];
+    TallowResources::GetString(folder, sizeof folder, name);
+    return OpenStartupFile(folder);
 }
 
 void Play(const SmartPtr<SoundResource>& resource)
@@ -260,9 +271,7 @@ void TallowTabs::DoCommand(int16_t cmd)
             window->SetBrowserPane(nullptr);
             return;
         case Action::kBrowse:
-            OpenBrowser(cmd,
-                tab->folder == kPageFolder ? TallowWindow::GetPageFolder(*window)
-                                           : OpenStartupFile(TallowResources::GetString(tab->folder)),
+            OpenBrowser(cmd, tab->folder == kPageFolder ? TallowWindow::GetPageFolder(*window) : MediaFolder(tab->folder),
                 tab->cell);
             break;
         case Action::kNewPage:

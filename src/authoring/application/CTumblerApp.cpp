@@ -189,6 +189,11 @@ RecordSoundSignal::RecordSoundSignal(const SmartPtr<CTool>& tool)
 
 RecordSoundSignal::~RecordSoundSignal() = default;
 
+SmartPtr<CTool> RecordSoundSignal::GetTool() const
+{
+    return tool;
+}
+
 void RecordSoundSignal::Act(CTumblerApp& app)
 {
     app.RecordSoundToClipboard(tool);

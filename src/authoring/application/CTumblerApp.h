@@ -73,7 +73,7 @@ public:
     explicit RecordSoundSignal(const SmartPtr<CTool>& tool);
     ~RecordSoundSignal() override;
 
-    SmartPtr<CTool> GetTool() const { return tool; }
+    SmartPtr<CTool> GetTool() const;
 
 protected:
     void Act(CTumblerApp& app) override;
