@@ -54,8 +54,8 @@ TallowWindow::TallowWindow(const SmartPtr<ObjectReference>& data, const SmartPtr
     tabs->SetBounds(0, 0, placed.right - placed.left, placed.bottom - placed.top);
     Point outer = GetFrame()->OuterSize(Point(kContentWidth, kContentHeight + h));
     SetSize(outer.h, outer.v);
-    if (SmartCast<TallowScribe>(GetScribe().Get()))
-        SetTitleFromPage(PageFile());
+    // A page without a file is "Untitled Page" here too, not the document's empty name.
+    SetTitleFromPage(PageFile());
 }
 
 TallowWindow::~TallowWindow() = default;

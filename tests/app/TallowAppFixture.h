@@ -8,7 +8,9 @@
 #include "authoring/panes/CHAPane.h"
 #include "engine/CShow.h"
 #include "foundation/FileReference.h"
+#include "ui/AppGlue.h"
 #include "ui/Dialog.h"
+#include "ui/DocWindow.h"
 
 #include "authoring/AuthoringFixture.h"
 #include "graphics/SoundBytes.h"
@@ -42,10 +44,20 @@ protected:
         CHAApp::GetOptions() = CHAApp::Options { 1, 8, CHAApp::kNoSoundsBit | 0x04 };
         CShow::SetViewMaker(&CHAPane::Make);
         tallow = new TallowApp;
+        // The running application, as start-up makes it: windows, panes and document windows
+        // reach it through the glue.
+        frameworkApp = AppGlue::Application();
+        AppGlue::Application() = tallow.Get();
+        Window::SetApplication(tallow.Get());
+        DocWindow::SetDefaultFormatPicker(tallow.Get());
     }
     void TearDown() override
     {
         driver::SetIdleHandler(nullptr);
+        DocWindow::SetDefaultFormatPicker(frameworkApp.Get());
+        Window::SetApplication(app);
+        AppGlue::Application() = frameworkApp;
+        frameworkApp = nullptr;
         tallow = nullptr;
         // The children's application keeps its tools window in a class-wide handle; a new one
         // without tools lets it go while the platform is still up.
@@ -87,7 +99,7 @@ protected:
     {
         dialogs = 0;
         driver::SetIdleHandler([this, keys] {
-            auto* dialog = dynamic_cast<Dialog*>(app->GetWindow(app->NumWindows()).Get());
+            auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
             if (!dialog || dialog->IsClosed() || answered == dialog)
                 return false;
             answered = dialog;
@@ -117,6 +129,7 @@ protected:
     }
 
     SmartPtr<TallowApp> tallow;
+    SmartPtr<App> frameworkApp;
     CHAApp::Options options;
     int dialogs { 0 };
     Dialog* answered { nullptr };
