@@ -5,12 +5,16 @@
 
 #include "app/TallowApp.h"
 #include "app/TallowResources.h"
+#include "app/TallowWindow.h"
 #include "authoring/panes/CHAPane.h"
+#include "engine/CMovieGroup.h"
 #include "engine/CShow.h"
 #include "foundation/FileReference.h"
+#include "foundation/String.h"
 #include "ui/AppGlue.h"
 #include "ui/Dialog.h"
 #include "ui/DocWindow.h"
+#include "ui/WindowFrame.h"
 
 #include "authoring/AuthoringFixture.h"
 #include "graphics/SoundBytes.h"
@@ -133,6 +137,39 @@ protected:
     CHAApp::Options options;
     int dialogs { 0 };
     Dialog* answered { nullptr };
+};
+
+// A project named "Kim" and its first page in the page window.
+class PageWindowFixture : public TallowAppFixture {
+protected:
+    void SetUp() override
+    {
+        TallowAppFixture::SetUp();
+        AnswerNameDialogs("Kim\n");
+        tallow->NewDocument();
+        window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
+        ASSERT_TRUE(window.Valid());
+    }
+    void TearDown() override
+    {
+        window = nullptr;
+        TallowAppFixture::TearDown();
+    }
+
+    // A page file of the project, stored without its export.
+    SmartPtr<FileReference> Page(const std::string& name)
+    {
+        SmartPtr<FileReference> project = tallow->GetProject().GetFolder();
+        SmartPtr<FileReference> file = FileReference::FileReferenceCreate(
+            tallow->GetDocumentTypes()->GetFileType(), tallow->GetCreator(), *project.Get(), String(name.c_str()), true);
+        SmartPtr<CShow> show = new CShow(new CMovieGroup(Rect(0, 0, 120, 90)));
+        tallow->App::OpenScribe(file, 3)->Write(show.Get());
+        show->Close();
+        return file;
+    }
+    std::string Title() const { return pw::foundation::TextOf(*window->GetFrame()->GetTitle().Get()); }
+
+    SmartPtr<TallowWindow> window;
 };
 
 } // namespace apptest

@@ -23,44 +23,15 @@ namespace {
 namespace driver = pw::platform::testing;
 using pw::foundation::TextOf;
 
-class TallowWindowTest : public apptest::TallowAppFixture {
-protected:
-    void SetUp() override
-    {
-        TallowAppFixture::SetUp();
-        AnswerNameDialogs("Kim\n");
-        tallow->NewDocument();
-        window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
-        ASSERT_TRUE(window.Valid());
-    }
-    void TearDown() override
-    {
-        window = nullptr;
-        TallowAppFixture::TearDown();
-    }
+using TallowWindowTest = apptest::PageWindowFixture;
 
-    // A page file of the project, stored without its export.
-    SmartPtr<FileReference> Page(const std::string& name)
-    {
-        SmartPtr<FileReference> project = tallow->GetProject().GetFolder();
-        SmartPtr<FileReference> file = FileReference::FileReferenceCreate(
-            tallow->GetDocumentTypes()->GetFileType(), tallow->GetCreator(), *project.Get(), String(name.c_str()), true);
-        SmartPtr<CShow> show = new CShow(new CMovieGroup(Rect(0, 0, 120, 90)));
-        tallow->App::OpenScribe(file, 3)->Write(show.Get());
-        show->Close();
-        return file;
-    }
-    std::string Title() const { return TextOf(*window->GetFrame()->GetTitle().Get()); }
-    std::vector<std::string> History() const
-    {
-        std::vector<std::string> names;
-        for (const SmartPtr<FileReference>& file : window->GetHistory())
-            names.push_back(TextOf(file->Name()));
-        return names;
-    }
-
-    SmartPtr<TallowWindow> window;
-};
+std::vector<std::string> History(const TallowWindow& window)
+{
+    std::vector<std::string> names;
+    for (const SmartPtr<FileReference>& file : window.GetHistory())
+        names.push_back(TextOf(file->Name()));
+    return names;
+}
 
 TEST_F(TallowWindowTest, TitlesNameTheFolderAndThePageWithoutExtensions)
 {
@@ -120,7 +91,7 @@ TEST_F(TallowWindowTest, BackAndForwardWalkTheHistoryAndANewPageDropsTheForwardO
             window->OpenPage(new FileReference(*pages[step.action].Get()));
         EXPECT_EQ(Title(), std::string("Kim:") + step.shown);
     }
-    EXPECT_EQ(History(), (std::vector<std::string> { "A.mvi", "B.mvi", "D.mvi" }));
+    EXPECT_EQ(History(*window.Get()), (std::vector<std::string> { "A.mvi", "B.mvi", "D.mvi" }));
 }
 
 TEST_F(TallowWindowTest, HomeMakesTheProjectsIndexOnceAndShowsIt)
