@@ -7,10 +7,12 @@
 #include "app/TallowResources.h"
 #include "app/TallowWindow.h"
 #include "authoring/panes/CHAPane.h"
+#include "engine/CFWDecorator.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CShow.h"
 #include "foundation/FileReference.h"
 #include "foundation/String.h"
+#include "graphics/SoundChannel.h"
 #include "ui/AppGlue.h"
 #include "ui/Dialog.h"
 #include "ui/DocWindow.h"
@@ -47,6 +49,9 @@ protected:
         options = CHAApp::GetOptions();
         CHAApp::GetOptions() = CHAApp::Options { 1, 8, CHAApp::kNoSoundsBit | 0x04 };
         CShow::SetViewMaker(&CHAPane::Make);
+        // The program-wide sound switch and window frame, as each run starts with them.
+        soundOff = false;
+        CFWDecorator::Get().GetFrame(frame);
         tallow = new TallowApp;
         // The running application, as start-up makes it: windows, panes and document windows
         // reach it through the glue.
@@ -67,6 +72,7 @@ protected:
         // without tools lets it go while the platform is still up.
         SmartPtr<CTumblerApp>(new CTumblerApp(SmartPtr<MenuBar>(), FileCreatorType("Test", 0x54657374), nullptr));
         CHAApp::GetOptions() = options;
+        CFWDecorator::Get().SetFrame(frame);
         FileReference startup = FileReference::StartupFolder();
         FileReference::SetAsCurrentDirectory(startup);
         std::filesystem::remove_all(driver::HostPath("plume/Projects"));
@@ -135,6 +141,7 @@ protected:
     SmartPtr<TallowApp> tallow;
     SmartPtr<App> frameworkApp;
     CHAApp::Options options;
+    Rect frame { 0, 0, 0, 0 };
     int dialogs { 0 };
     Dialog* answered { nullptr };
 };
