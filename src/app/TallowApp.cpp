@@ -48,11 +48,10 @@ TallowApp::TallowApp()
     : CTumblerApp(pw::app::BuildMenus(), FileCreatorType("Plumewright 1.0", kCreatorCode),
         SmartPtr<CToolsDir>(new CKidTools(false, false, true)))
     , project(&pw::app::AskProjectName)
-    , scribes([this](const SmartPtr<FileReference>& file,
-                  uint8_t mode) { return CTumblerApp::OpenScribe(file, mode); },
+    , scribes([this](const SmartPtr<FileReference>& file, uint8_t mode) { return CTumblerApp::OpenScribe(file, mode); },
           [this] {
-              auto* front = SmartCast<DocWindow>(FindWindowForView().Get());
-              return front ? front->GetScribe() : SmartPtr<Scribe>();
+              auto* window = SmartCast<DocWindow>(FindWindowForView().Get());
+              return window ? window->GetScribe() : SmartPtr<Scribe>();
           },
           GetDocumentTypes()->GetFileType(), GetCreator())
 {
@@ -87,11 +86,6 @@ SmartPtr<Window> TallowApp::MakeDocumentWindow(const SmartPtr<Smart>& model, con
     return window;
 }
 
-SmartPtr<Scribe> TallowApp::OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode)
-{
-    return scribes.MakeScribe(file, mode);
-}
-
 void TallowApp::NewPageIfNoWindow()
 {
     if (FindWindowForView().Valid())
@@ -116,6 +110,11 @@ void TallowApp::NewDocument()
 {
     project.Ensure();
     CHAApp::NewDocument();
+}
+
+SmartPtr<Scribe> TallowApp::OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode)
+{
+    return scribes.MakeScribe(file, mode);
 }
 
 SmartPtr<String> TallowApp::DocumentFolderName()

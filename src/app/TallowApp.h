@@ -12,11 +12,11 @@ class TallowWindow;
 
 // The web-site builder's application: the children's authoring application with the program's
 // menus and kid tools, one project per run (named at the first new page, its folder under
-// "Projects", where linked pages are named too), the About picture, and clipboard commands that
-// wait while the front page plays. Beside the page windows floats the tab-set window, whose
-// selector every page window's tabs follow; page windows are placed right of it. Every writing
-// scribe it hands out exports the page it stores. One handle, the glue's, holds it from the
-// factory to the end of the message loop.
+// "Projects", where linked pages are named too), pages exported whenever they are stored, the About
+// picture, and clipboard commands that wait while the front page plays. Beside the page windows
+// floats the tab-set window, whose selector every page window's tabs follow; page windows are
+// placed right of it. One handle, the glue's, holds it from the factory to the end of the message
+// loop.
 class TallowApp : public CTumblerApp {
     PW_CLASS_INFO(TallowApp)
 
@@ -35,16 +35,18 @@ public:
     // The framework's answer, refused while the front window's page plays.
     bool CanRunViewTask(int32_t mode) override;
 
+    // Every writing scribe wraps the base class's in a page writer, so each save exports the page;
+    // none for the front page's own file in a writing mode.
+    SmartPtr<Scribe> OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode) override;
     // Page windows: each with the media tabs and the tab-set selector, placed by the decorator.
     SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe) override;
-    // The base's scribe, wrapped to export when it writes (none for the front page's own file).
-    SmartPtr<Scribe> OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode) override;
     // With no page window open: the tab click and a new page. Otherwise nothing.
     void NewPageIfNoWindow();
     // Opens the folder's home page in the window, made (and exported) first when missing.
     void OpenHomePage(FileReference& folder, TallowWindow& window);
 
     pw::app::ProjectFolder& GetProject() { return project; }
+    pw::app::PageScribes& GetPageScribes() { return scribes; }
     SmartPtr<CToolPalette> GetTabSelector() const;
     SmartPtr<Window> GetTabSetWindow() const { return tabSetWindow; }
 
