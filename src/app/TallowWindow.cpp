@@ -3,8 +3,9 @@
 #include "app/TallowApp.h"
 #include "app/tabs/TallowTabs.h"
 #include "authoring/application/CTumblerApp.h"
-#include "authoring/palettes/CToolsDir.h"
+#include "authoring/palettes/CKidTools.h"
 #include "authoring/panes/CHAPane.h"
+#include "authoring/selectors/CPatternSelector.h"
 #include "export/TallowScribe.h"
 #include "foundation/Exception.h"
 #include "ui/WindowFrame.h"
@@ -177,9 +178,10 @@ void TallowWindow::SetDocument(const SmartPtr<ObjectReference>& newData, const S
 
 void TallowWindow::Save(int32_t mode)
 {
+    // The kid tools' close is their periodic step, which flushes the brush into the page.
     SmartPtr<CToolsDir> tools = CTumblerApp::GetTools();
-    if (tools.Valid() && tools->ToggleShown(false))
-        tools->Close();
+    if (auto* kidTools = dynamic_cast<CKidTools*>(tools.Get()); kidTools && kidTools->ToggleShown(false))
+        kidTools->Close();
     DocWindow::Save(mode);
 }
 

@@ -52,6 +52,7 @@ protected:
         // The program-wide sound switch and window frame, as each run starts with them.
         soundOff = false;
         CFWDecorator::Get().GetFrame(frame);
+        pw::foundation::ForgetFolderPreviews();
         tallow = new TallowApp;
         // The running application, as start-up makes it: windows, panes and document windows
         // reach it through the glue.
@@ -73,6 +74,8 @@ protected:
         SmartPtr<CTumblerApp>(new CTumblerApp(SmartPtr<MenuBar>(), FileCreatorType("Test", 0x54657374), nullptr));
         CHAApp::GetOptions() = options;
         CFWDecorator::Get().SetFrame(frame);
+        // The browsed folders go with the test; so do their unsaved previews.
+        pw::foundation::ForgetFolderPreviews();
         FileReference startup = FileReference::StartupFolder();
         FileReference::SetAsCurrentDirectory(startup);
         std::filesystem::remove_all(driver::HostPath("plume/Projects"));

@@ -350,7 +350,9 @@ void TallowTabs::ShowKidTools(int32_t mode)
     if (!kidTools.Valid())
         return;
     kidTools->SetMode(mode);
-    // Below the page window, pulled up where it would leave the frame.
+    // Shown first: showing fits the window to the mode's palettes, and the placement needs that
+    // size. Below the page window, pulled up where it would leave the frame.
+    kidTools->ToggleShown(true);
     Rect below = window->GetRect();
     Rect rect = kidTools->GetRect();
     rect.Offset(below.left - rect.left, below.bottom - rect.top);
@@ -359,7 +361,6 @@ void TallowTabs::ShowKidTools(int32_t mode)
     if (rect.bottom > frame.bottom)
         rect.Offset(0, frame.bottom - rect.bottom);
     CFWDecorator::Get().MoveView(*kidTools.Get(), rect, true);
-    kidTools->ToggleShown(true);
 }
 
 void TallowTabs::SetPagePane(const SmartPtr<CPanePlay>& pane)

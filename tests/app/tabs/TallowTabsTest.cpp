@@ -12,6 +12,7 @@
 #include "authoring/browser/CBrowserPane.h"
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/tools/CTool.h"
+#include "engine/CFWDecorator.h"
 #include "engine/NumberCommandHandler.h"
 #include "ui/AppSignals.h"
 #include "ui/WindowOwner.h"
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <typeinfo>
@@ -260,6 +262,31 @@ TEST_F(TallowTabsTest, AMissingMediaFolderIsReportedOnceAndMade)
     tabs->DoCommand(8);
     tabs->DoCommand(11);
     EXPECT_EQ(driver::AlertLog().size(), 1u) << "the folder is there now";
+}
+
+// The paint tabs put the kid tools under the page window, pulled up to stay inside the frame; they
+// go away while the page window is inactive and come back with it.
+TEST_F(TallowTabsTest, ThePaintTabsShowTheKidToolsBelowThePage)
+{
+    tabs->DoCommand(14);
+    SmartPtr<CToolsDir> kidTools = CTumblerApp::GetTools();
+    ASSERT_EQ(KidToolsMode(), 2);
+    Rect page = window->GetRect();
+    Rect tools = kidTools->GetRect();
+    Rect frame(0, 0, 0, 0);
+    CFWDecorator::Get().GetFrame(frame);
+    EXPECT_EQ(tools.left, page.left);
+    EXPECT_EQ(tools.top, std::min(page.bottom, frame.bottom - (tools.bottom - tools.top)));
+
+    window->SetActive(false);
+    EXPECT_EQ(KidToolsMode(), -1);
+    window->SetActive(true);
+    EXPECT_EQ(KidToolsMode(), 2);
+    tabs->DoCommand(13);
+    EXPECT_EQ(KidToolsMode(), -1) << "a page tab puts them away";
+    window->SetActive(false);
+    window->SetActive(true);
+    EXPECT_EQ(KidToolsMode(), -1) << "and they stay away";
 }
 
 // Entering the playing set starts the page, which plays again whenever it stops; leaving stops it.
