@@ -100,11 +100,7 @@ void TallowApp::OpenHomePage(FileReference& folder, TallowWindow& window)
     window.OpenPage(scribes.HomePageReference(folder, false));
 }
 
-TallowApp::~TallowApp()
-{
-    tabSelector = nullptr;
-    tabSetWindow = nullptr;
-}
+TallowApp::~TallowApp() = default;
 
 void TallowApp::NewDocument()
 {
