@@ -18,12 +18,12 @@ int32_t LinkSignal::Status(CHAPane& pane)
 
 void LinkSignal::Act(CHAPane& pane)
 {
-    // A pane nobody holds is not taken into a handle, which would free it on release.
-    SmartPtr<CHAPane> held = pane.Unreferenced() ? SmartPtr<CHAPane>() : SmartPtr<CHAPane>(&pane);
-    SmartPtr<WebLinkDialog> dialog(new WebLinkDialog(kind, held, tool));
+    // Only a held pane is enabled, so taking it into a handle cannot free it on release.
+    SmartPtr<WebLinkDialog> dialog(new WebLinkDialog(kind, SmartPtr<CHAPane>(&pane), tool));
     pane.NotifyWindowOpened(SmartPtr<Window>(dialog.Get()));
     while (dialog->Poll()) {
     }
+    // The page's window hears of the new links, so that the page counts as changed.
     if (!dialog->WasCancelled())
         pane.NotifyChanged();
 }

@@ -1,6 +1,7 @@
 #include "app/links/WebLinkDialog.h"
 
 #include "app/TallowResources.h"
+#include "app/links/LinkSignal.h"
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/CHAPane.h"
 #include "authoring/tools/CTool.h"
@@ -20,7 +21,6 @@ namespace {
 constexpr int32_t kPromptString = 29;
 constexpr int32_t kWebExampleString = 30;
 constexpr int32_t kMailExampleString = 31;
-constexpr int32_t kMailKind = 1;
 constexpr uint8_t kTextStyle = 3;
 // Every item but the prompt lies below the prompt, which is this high.
 constexpr int32_t kPromptHeight = 20;
@@ -58,7 +58,8 @@ WebLinkDialog::WebLinkDialog(int32_t kind, const SmartPtr<CHAPane>& pane, const 
     , pane(pane)
     , tool(tool)
 {
-    example = new String(TallowResources::GetString(kind == kMailKind ? kMailExampleString : kWebExampleString));
+    int32_t exampleString = kind == LinkSignal::kMailAddress ? kMailExampleString : kWebExampleString;
+    example = new String(TallowResources::GetString(exampleString));
     // Without a current address the field edits the example itself.
     text = example;
     if (pane.Valid()) {
@@ -76,15 +77,15 @@ WebLinkDialog::WebLinkDialog(int32_t kind, const SmartPtr<CHAPane>& pane, const 
 void WebLinkDialog::BuildItems()
 {
     constexpr Point kLine(300, 22);
-    constexpr int32_t down = kPromptHeight;
     AddText(*this, Point(10, 10), Point(300, kPromptHeight),
         SmartPtr<String>(new String(TallowResources::GetString(kPromptString))), false);
-    SmartPtr<View> field = AddText(*this, Point(10, 20 + down), kLine, text, true);
+    SmartPtr<View> field = AddText(*this, Point(10, 20 + kPromptHeight), kLine, text, true);
     String shown("Example: ");
     shown.Append(*example.Get());
-    AddText(*this, Point(10, 50 + down), kLine, SmartPtr<String>(new String(shown)), false);
-    AddButton(*this, Point(230, 90 + down), "OK", new DialogDoneSignal);
-    AddButton(*this, Point(140, 90 + down), "Cancel", new pw::ui::DialogCancelSignal);
+    AddText(*this, Point(10, 50 + kPromptHeight), kLine, SmartPtr<String>(new String(shown)), false);
+    AddButton(*this, Point(230, 90 + kPromptHeight), "OK", new DialogDoneSignal);
+    AddButton(*this, Point(140, 90 + kPromptHeight), "Cancel", new pw::ui::DialogCancelSignal);
+    // Only the field takes the keyboard.
     SetFocusChild(field);
 }
 
@@ -92,14 +93,13 @@ void WebLinkDialog::Done()
 {
     SmartPtr<LinkHREF> href(new LinkHREF(*text.Get()));
     if (tool.Valid()) {
-        App* app = GetApplication();
-        if (app)
-            app->GetClipboard()->Put(href.Get());
         if (CToolsDir* tools = CToolsDir::Get())
             tools->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
         // The application's current tool is the one that takes the presses in the page.
-        if (app)
+        if (App* app = GetApplication()) {
+            app->GetClipboard()->Put(href.Get());
             app->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
+        }
         tool->SetSoundPending(true);
     } else if (pane.Valid()) {
         SmartPtr<CLink> link(new CLink);

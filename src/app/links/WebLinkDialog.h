@@ -18,14 +18,12 @@ class String;
 // nothing. The pane and the tool are held for the dialog's one modal run.
 class WebLinkDialog : public Dialog {
 public:
-    // `kind` 1 shows the example mail address, any other the example web address; `pane` may be
-    // empty (then OK links nothing).
+    // `kind` LinkSignal::kMailAddress shows the example mail address, any other the example web
+    // address; `pane` may be empty (then OK links nothing).
     WebLinkDialog(int32_t kind, const SmartPtr<CHAPane>& pane, const SmartPtr<CTool>& tool);
 
     // Stores the link, then closes as Dialog::Done does.
     void Done() override;
-
-    const SmartPtr<String>& GetText() const { return text; }
 
 private:
     void BuildItems();

@@ -11,6 +11,7 @@
 #include "ui/Control.h"
 #include "ui/TextView.h"
 
+#include "app/DialogSteps.h"
 #include "authoring/panes/PaneFixture.h"
 
 #include <functional>
@@ -21,18 +22,12 @@
 namespace {
 
 namespace driver = pw::platform::testing;
+using dialogtest::WindowText;
 using pw::foundation::TextOf;
 
 constexpr const char* kPrompt = "Enter the URL for this object's link:";
 constexpr const char* kWebExample = "http://www.plumewright.example/";
 constexpr const char* kMailExample = "mailto:info@plumewright.example";
-
-std::string WindowText(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 // The dialog as the user sees it: its static texts, its field and its buttons.
 struct Seen {
@@ -71,11 +66,7 @@ Step Type(const std::string& text)
 
 Step Button(const char* button)
 {
-    return [button](const Seen& seen) {
-        RECT box {};
-        GetWindowRect(seen.buttons.at(button), &box);
-        driver::Click((box.left + box.right) / 2, (box.top + box.bottom) / 2);
-    };
+    return [button](const Seen& seen) { dialogtest::ClickIn(seen.buttons.at(button)); };
 }
 
 Step Key(uint8_t key)
@@ -109,32 +100,14 @@ protected:
         PaneTest::TearDown();
     }
 
-    Dialog* OpenDialog()
-    {
-        for (uint32_t index = app->NumWindows(); index >= 1; --index)
-            if (auto* dialog = dynamic_cast<WebLinkDialog*>(app->GetWindow(index).Get()))
-                return dialog->IsClosed() ? nullptr : dialog;
-        return nullptr;
-    }
-
     // Sends the command to the pane; each time the dialog waits for the user, the next step looks
     // at it and gives it input.
-    void Run(int32_t kind, std::vector<Step> steps, const SmartPtr<CTool>& tool = {})
+    void Run(int32_t kind, const std::vector<Step>& steps, const SmartPtr<CTool>& tool = {})
     {
-        size_t next = 0;
-        driver::SetIdleHandler([this, &steps, &next] {
-            Dialog* dialog = OpenDialog();
-            if (!dialog || next == steps.size())
-                return false;
-            seen = Look(*dialog);
-            steps[next++](seen);
-            return true;
-        });
         SmartPtr<LinkSignal> signal(new LinkSignal(kind, tool));
-        EXPECT_EQ(Failure([&] { signal->Send(pane.Get()); }), "");
-        driver::SetIdleHandler(nullptr);
-        EXPECT_EQ(next, steps.size()) << "the dialog ended before the user was done";
-        EXPECT_EQ(OpenDialog(), nullptr) << "the dialog is still open";
+        dialogtest::Drive<WebLinkDialog, Seen>(
+            *app, [&] { EXPECT_EQ(Failure([&] { signal->Send(pane.Get()); }), ""); }, Look, steps, seen);
+        EXPECT_EQ(dialogtest::OpenDialog<WebLinkDialog>(*app), nullptr) << "the dialog is still open";
     }
 
     // Sprites over frames 0 to 2; those given are selected, in that order.
