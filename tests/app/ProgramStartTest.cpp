@@ -9,9 +9,8 @@
 #include "ui/AppMain.h"
 #include "ui/Dialog.h"
 
-#include "authoring/AuthoringFixture.h"
+#include "TallowAppFixture.h"
 #include "ui/AppMainRun.h"
-#include "platform/kernel/KernelTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,24 +24,31 @@ namespace {
 
 namespace driver = pw::platform::testing;
 
-class ProgramStartTest : public authoring::AuthoringTest {
+// The application fixture's art and folders, without its application: the framework main makes
+// its own main window and application.
+class ProgramStartTest : public apptest::TallowAppFixture {
 protected:
     void SetUp() override
     {
         AuthoringTest::SetUp();
-        // The framework main makes its own main window and application.
         EndRun();
-        PutKidToolsPictures();
+        pw::app::testing::ResetTallowResources();
+        PutArt();
         std::filesystem::remove_all(driver::HostPath("plume/Projects"));
         driver::MakeHostFolder("plume/Projects");
         options = CHAApp::GetOptions();
+        CFWDecorator::Get().GetFrame(frame);
+        soundOff = false;
     }
     void TearDown() override
     {
         driver::SetIdleHandler(nullptr);
         EndRun();
         CHAApp::GetOptions() = options;
+        CFWDecorator::Get().SetFrame(frame);
+        pw::foundation::ForgetFolderPreviews();
         std::filesystem::remove_all(driver::HostPath("plume/Projects"));
+        pw::app::testing::ResetTallowResources();
         AuthoringTest::TearDown();
     }
 
@@ -74,7 +80,6 @@ protected:
         EXPECT_FALSE(dialog->IsClosed());
     }
 
-    CHAApp::Options options;
 };
 
 TEST_F(ProgramStartTest, TheNamedProjectsFirstPageOpensAndQuittingReturns0)

@@ -169,14 +169,6 @@ protected:
         PutFile(std::to_string(id) + ".cur", std::vector<uint8_t>(art.begin(), art.end()));
     }
 
-    // The pictures the kid tools window needs: its paint palette and the selection tool's options.
-    static void PutKidToolsPictures()
-    {
-        PutPicture(30, Plain('w', 50, 75));
-        PutPicture(31, Plain('y', 50, 75));
-        PutPicture(2040, Plain('w', 70, 70));
-    }
-
     // A short sound of the kid set (number relative to 1000).
     static void PutSound(int number)
     {

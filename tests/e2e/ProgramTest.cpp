@@ -99,12 +99,12 @@ std::string Read(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// How many pixels of the square (left, top, size) show `colour`.
-int Count(const Bmp& bmp, int left, int top, int size, Rgb colour)
+// How many pixels from (left, top) to the bottom right of the screen show `colour`.
+int Count(const Bmp& bmp, int left, int top, Rgb colour)
 {
     int count = 0;
-    for (int v = top; v < top + size && v < bmp.height; ++v)
-        for (int h = left; h < left + size && h < bmp.width; ++h)
+    for (int v = top; v < bmp.height; ++v)
+        for (int h = left; h < bmp.width; ++h)
             count += bmp.At(h, v) == colour;
     return count;
 }
@@ -221,9 +221,9 @@ TEST(Program, StartsMaximisedAsksForTheProjectsNameAndShowsItsFirstPage)
         captionRows += dialog.At(320, v) == kNavy;
     EXPECT_GT(captionRows, 10) << "no dialog caption in the middle";
     EXPECT_NE(dialog.At(320, 240), (Rgb { 128, 128, 128 })) << "the bare main window shows at the centre";
-    // The page window sits at the top left of the main window; its white page fills most of the
-    // square below.
-    EXPECT_GT(Count(page, 60, 120, 200, kWhite), 200 * 200 / 2) << "no page shows";
+    // The page window stands right of the tab-set window; its white page fills most of the lower
+    // right of the screen.
+    EXPECT_GT(Count(page, 200, 160, kWhite), 440 * 320 / 2) << "no page shows";
 }
 
 // The menus opened from the keyboard (Alt, Down, then Right from title to title): each holds the
@@ -290,9 +290,9 @@ TEST(Program, TheNextStartKeepsThePageTheChildSaved)
     ASSERT_EQ(RunProgram(home, "child", steps), 0);
     EXPECT_EQ(Read(page), saved);
     Bmp shown = Shot("child-page.bmp");
-    // The sample page's yellow sun and red bar.
-    EXPECT_GT(Count(shown, 0, 60, 360, Rgb { 255, 255, 0 }), 500) << "the sample page does not show";
-    EXPECT_GT(Count(shown, 0, 60, 360, Rgb { 255, 0, 0 }), 500) << "the sample page does not show";
+    // The sample page's yellow sun and red bar, in the page window right of the tab-set window.
+    EXPECT_GT(Count(shown, 150, 150, Rgb { 255, 255, 0 }), 500) << "the sample page does not show";
+    EXPECT_GT(Count(shown, 150, 150, Rgb { 255, 0, 0 }), 500) << "the sample page does not show";
 }
 
 } // namespace
