@@ -41,16 +41,16 @@ CSprite* ClipboardSprite(CHAApp& app)
 // when there is no sound sprite or nothing was recorded: then nothing is pasted.
 bool PrepareSound(CHAApp& app, CSprite* sprite)
 {
-    if (!sprite || !sprite->GetMovie().Valid())
+    if (!sprite)
         return false;
-    if (Sound* sound = sprite->GetMovie()->SoundAtFrame(0)) {
+    if (Sound* sound = sprite->SoundAtFrame(0)) {
         sound->Play(true);
         return true;
     }
     SmartPtr<Sound> recorded = Sound::Record(app);
     if (!recorded.Valid())
         return false;
-    sprite->GetMovie()->SetSoundAtFrame(0, 1, recorded.Get());
+    sprite->SetSound(0, 1, recorded.Get());
     return true;
 }
 
