@@ -13,7 +13,6 @@
 #include "foundation/Alert.h"
 #include "foundation/Exception.h"
 #include "foundation/ListData.h"
-#include "foundation/ObjectFile.h"
 #include "graphics/Image.h"
 #include "graphics/Sound.h"
 
@@ -210,17 +209,7 @@ void CBrowser::OpenPage(const SmartPtr<FileReference>& file, CHAApp& app, bool r
 
 void CBrowser::CopyHotlink(const SmartPtr<FileReference>& file, CHAApp& app)
 {
-    SmartPtr<Smart> root;
-    try {
-        SmartPtr<Scribe> scribe = file.Valid() ? app.OpenScribe(file, 1) : SmartPtr<Scribe>();
-        if (auto* objects = SmartCast<ObjectFile>(scribe.Get()))
-            objects->SetSilent(true);
-        if (scribe.Valid())
-            root = scribe->Read();
-    } catch (Exception*) {
-        CurrentException() = SmartPtr<Exception>();
-        return;
-    }
+    SmartPtr<Smart> root = app.ReadQuietly(file);
     auto* show = SmartCast<CShow>(root.Get());
     ShowCloser closer(show);
     auto* group = show ? SmartCast<CMovieGroup>(show->GetMovie().Get()) : nullptr;
