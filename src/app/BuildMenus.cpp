@@ -2,6 +2,7 @@
 
 #include "app/MenuCommands.h"
 #include "app/MenuTable.h"
+#include "app/links/LinkSignal.h"
 #include "foundation/String.h"
 #include "engine/CPanePlay.h"
 #include "ui/AppSignals.h"
@@ -58,9 +59,11 @@ GenericSignal* MakeSignal(MenuCommand command)
         return new UndoSignal;
     case kSoundOn:
         return new NumberCommandSignal(CHAApp::kSoundSwitchCommand);
-    case kPublish:
     case kLinkURL:
+        return new LinkSignal(LinkSignal::kWebAddress);
     case kLinkEMail:
+        return new LinkSignal(LinkSignal::kMailAddress);
+    case kPublish:
     case kPickColor:
     case kSeparator:
     case kTextEntries:

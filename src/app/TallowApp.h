@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PageScribes.h"
 #include "app/ProjectFolder.h"
 #include "authoring/application/CTumblerApp.h"
 #include "engine/CPanePlay.h"
@@ -8,8 +9,8 @@
 
 // The web-site builder's application: the children's authoring application with the program's
 // menus and kid tools, one project per run (named at the first new page, its folder under
-// "Projects", where linked pages are named too), the About picture, and clipboard commands that
-// wait while the front page plays. One handle, the glue's, holds it from the factory to the end
+// "Projects", where linked pages are named too), pages exported whenever they are stored, the About
+// picture, and clipboard commands that wait while the front page plays. One handle, the glue's, holds it from the factory to the end
 // of the message loop.
 class TallowApp : public CTumblerApp {
     PW_CLASS_INFO(TallowApp)
@@ -29,10 +30,16 @@ public:
     // The framework's answer, refused while the front window's page plays.
     bool CanRunViewTask(int32_t mode) override;
 
+    // Every writing scribe wraps the base class's in a page writer, so each save exports the page;
+    // none for the front page's own file in a writing mode.
+    SmartPtr<Scribe> OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode) override;
+
     pw::app::ProjectFolder& GetProject() { return project; }
+    pw::app::PageScribes& GetPageScribes() { return scribes; }
 
 private:
     pw::app::ProjectFolder project;
+    pw::app::PageScribes scribes;
 };
 
 // The factory the program's entry hands to the framework main: this program's options (no
