@@ -13,6 +13,7 @@
 #include "foundation/Alert.h"
 #include "foundation/Exception.h"
 #include "foundation/ListData.h"
+#include "foundation/Scribe.h"
 #include "graphics/Image.h"
 #include "graphics/Sound.h"
 
