@@ -98,4 +98,9 @@ SmartPtr<MenuBar> BuildMenus()
     return bar;
 }
 
+SmartPtr<GenericSignal> MakeMenuSignal(MenuCommand command)
+{
+    return SmartPtr<GenericSignal>(MakeSignal(command));
+}
+
 } // namespace pw::app
