@@ -63,8 +63,9 @@ GenericSignal* MakeSignal(MenuCommand command)
         return new LinkSignal(LinkSignal::kWebAddress);
     case kLinkEMail:
         return new LinkSignal(LinkSignal::kMailAddress);
-    case kPublish:
     case kPickColor:
+        return new PickColorSignal;
+    case kPublish:
     case kSeparator:
     case kTextEntries:
         break;

@@ -42,6 +42,11 @@ void NumberCommandSignal::Act(NumberCommandHandler& handler)
     handler.DoCommand(number, 0);
 }
 
+PickColorSignal::PickColorSignal()
+    : Signal(PW_HERE)
+{
+}
+
 void UnavailableSignal::Send(Smart*)
 {
     AssertionFailed("GetSignalStatus(watcher) != disabled", PW_HERE);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "authoring/panes/CTextView.h"
 #include "engine/CHAApp.h"
 #include "engine/NumberCommandHandler.h"
 #include "foundation/GenericSignal.h"
@@ -34,8 +35,17 @@ private:
     int32_t number;
 };
 
-// The command of an entry whose action the program does not offer yet (publishing, the text
-// pane's colour): it shows in its menu, disabled for every receiver.
+// "Pick Color": the text pane opens the foreground colour selector; enabled only for a text pane.
+class PickColorSignal : public Signal<CTextView> {
+public:
+    PickColorSignal();
+
+protected:
+    void Act(CTextView& pane) override { pane.DefaultBounds(); }
+};
+
+// The command of an entry whose action the program does not offer yet: it shows in its menu,
+// disabled for every receiver.
 class UnavailableSignal : public GenericSignal {
 public:
     int32_t GetSignalStatus(Smart*) override { return disabled; }

@@ -193,19 +193,22 @@ SmartPtr<CShow> CHAApp::OpenIntoActivePane(const FileReference& file)
     return show;
 }
 
-SmartPtr<Smart> CHAApp::ImportFile(const SmartPtr<FileReference>& file, int32_t width, int32_t height)
+SmartPtr<Smart> CHAApp::ReadQuietly(const SmartPtr<FileReference>& file)
 {
-    SmartPtr<Smart> root;
     try {
         SmartPtr<Scribe> scribe = file.Valid() ? OpenScribe(file, 1) : SmartPtr<Scribe>();
         if (auto* objects = SmartCast<ObjectFile>(scribe.Get()))
             objects->SetSilent(true);
-        if (scribe.Valid())
-            root = scribe->Read();
+        return scribe.Valid() ? scribe->Read() : SmartPtr<Smart>();
     } catch (Exception*) {
         CurrentException() = SmartPtr<Exception>();
         return SmartPtr<Smart>();
     }
+}
+
+SmartPtr<Smart> CHAApp::ImportFile(const SmartPtr<FileReference>& file, int32_t width, int32_t height)
+{
+    SmartPtr<Smart> root = ReadQuietly(file);
     SmartPtr<CShow> show = SmartCast<CShow>(root.Get());
     if (!show.Valid() || width <= 0 || height <= 0)
         return SmartPtr<Smart>();

@@ -77,6 +77,9 @@ public:
     // Opens the page file and hands its player the old player's state; the new show, or empty.
     SmartPtr<CShow> OpenIntoActivePane(const FileReference& file);
 
+    // The root object of a document file, read without a word to the user; none when the file
+    // cannot be opened or read.
+    SmartPtr<Smart> ReadQuietly(const SmartPtr<FileReference>& file);
     // A page file's preview: its first frame, fitted into `width` x `height` with its proportions
     // kept; none for a file that holds no readable page (nothing is shown).
     SmartPtr<Smart> ImportFile(const SmartPtr<FileReference>& file, int32_t width, int32_t height) override;

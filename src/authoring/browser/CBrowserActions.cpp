@@ -13,7 +13,7 @@
 #include "foundation/Alert.h"
 #include "foundation/Exception.h"
 #include "foundation/ListData.h"
-#include "foundation/ObjectFile.h"
+#include "foundation/Scribe.h"
 #include "graphics/Image.h"
 #include "graphics/Sound.h"
 
@@ -41,16 +41,16 @@ CSprite* ClipboardSprite(CHAApp& app)
 // when there is no sound sprite or nothing was recorded: then nothing is pasted.
 bool PrepareSound(CHAApp& app, CSprite* sprite)
 {
-    if (!sprite || !sprite->GetMovie().Valid())
+    if (!sprite)
         return false;
-    if (Sound* sound = sprite->GetMovie()->SoundAtFrame(0)) {
+    if (Sound* sound = sprite->SoundAtFrame(0)) {
         sound->Play(true);
         return true;
     }
     SmartPtr<Sound> recorded = Sound::Record(app);
     if (!recorded.Valid())
         return false;
-    sprite->GetMovie()->SetSoundAtFrame(0, 1, recorded.Get());
+    sprite->SetSound(0, 1, recorded.Get());
     return true;
 }
 
@@ -210,17 +210,7 @@ void CBrowser::OpenPage(const SmartPtr<FileReference>& file, CHAApp& app, bool r
 
 void CBrowser::CopyHotlink(const SmartPtr<FileReference>& file, CHAApp& app)
 {
-    SmartPtr<Smart> root;
-    try {
-        SmartPtr<Scribe> scribe = file.Valid() ? app.OpenScribe(file, 1) : SmartPtr<Scribe>();
-        if (auto* objects = SmartCast<ObjectFile>(scribe.Get()))
-            objects->SetSilent(true);
-        if (scribe.Valid())
-            root = scribe->Read();
-    } catch (Exception*) {
-        CurrentException() = SmartPtr<Exception>();
-        return;
-    }
+    SmartPtr<Smart> root = app.ReadQuietly(file);
     auto* show = SmartCast<CShow>(root.Get());
     ShowCloser closer(show);
     auto* group = show ? SmartCast<CMovieGroup>(show->GetMovie().Get()) : nullptr;

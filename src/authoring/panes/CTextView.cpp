@@ -65,6 +65,17 @@ void CTextView::PaintChanged(CDropperTool*)
     textView->SetStyle(style);
 }
 
+void CTextView::DefaultBounds()
+{
+    constexpr Point center(320, 200);
+    constexpr int32_t width = 300;
+    constexpr int32_t height = 100;
+    constexpr Rect box(center.h - width / 2, center.v - height / 2, center.h + width / 2, center.v + height / 2);
+    SmartPtr<CDropperTool> picker = dropper.Valid() ? dropper : CToolsDir::GetDropperTool();
+    if (picker.Valid())
+        picker->SetToolRef(box.right, box.bottom);
+}
+
 void CTextView::TargetChanged(void*)
 {
     Rect shown = textView->GetBounds();

@@ -27,6 +27,10 @@ public:
     // The edited text is handed back as a resource whenever editing ends.
     bool TakePicture(Rect& rect, SmartPtr<CResource>& resource) override { return MakeResource(rect, resource); }
     void SetStyle(const SmartPtr<TextStyle>& style);
+    // The "Pick Color" command: opens the foreground colour selector at the bottom-right corner
+    // of the default text box, 300 by 100 about (320, 200), so that the next press picks the
+    // text's colour.
+    void DefaultBounds();
 
     // PaintClient: the whole text takes the foreground colour.
     void PaintChanged(CDropperTool* dropper) override;

@@ -4,6 +4,7 @@
 #include "engine/CMovie.h"
 #include "engine/CMoviePic.h"
 #include "engine/CResource.h"
+#include "engine/CShow.h"
 #include "engine/CSprite.h"
 #include "foundation/Exception.h"
 #include "foundation/File.h"
@@ -46,6 +47,9 @@ SmartPtr<CMovie> MovieOf(const SmartPtr<Smart>& content)
 {
     if (auto* movie = SmartCast<CMovie>(content.Get()))
         return movie;
+    // A page of a media folder enters as one sprite showing the whole page.
+    if (auto* show = SmartCast<CShow>(content.Get()))
+        return show->GetMovie();
     if (auto* bitmap = SmartCast<BitMap>(content.Get())) {
         SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(bitmap), true);
         return new CMoviePic(resource, true);

@@ -112,6 +112,20 @@ TEST_F(TextPane, TextsTakeTheirExtentAndPaintChangesRecolourTheOpenText)
     EXPECT_EQ(Text(At(group->GetSprite(0), 0)), Text(Rect(0, 0, extent.h, extent.v)));
 }
 
+// "Pick Color" opens the foreground colour selector at the default text box's bottom-right corner
+// (470, 250), and the pick there recolours the open text.
+TEST_F(TextPane, PickColorOpensTheSelectorAtTheDefaultTextBox)
+{
+    pane->Edit(2, true);
+    auto* editor = SmartCast<CTextView>(pane->GetEditView().Get());
+    ASSERT_NE(editor, nullptr);
+    size_t before = app->NumWindows();
+    editor->DefaultBounds();
+    ASSERT_EQ(app->NumWindows(), before + 1);
+    EXPECT_EQ(app->GetWindow(app->NumWindows())->GetRect().BottomRight(), Point(470, 250));
+    pane->EndEdit(false);
+}
+
 // The text tool on a text sprite edits its text in place: what is typed is kept in the sprite,
 // which stays where it was.
 TEST_F(TextPane, TheTextToolEditsATextSpriteInPlace)

@@ -1,0 +1,259 @@
+#include "authoring/browser/CBrowser.h"
+
+#include "authoring/browser/CBrowserPane.h"
+#include "authoring/panes/CChoreStrips.h"
+#include "ui/Preview.h"
+#include "ui/ScrollBar.h"
+
+#include "authoring/browser/BrowserFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace authoring;
+
+namespace {
+
+// Slots of 92 x 77 pixels: three columns and two rows fit 290 x 160.
+constexpr Rect kThreeByTwo { 0, 0, 290, 160 };
+
+std::string Range(CBrowser& browser)
+{
+    int32_t first = -1;
+    int32_t last = -1;
+    browser.GetRange(0, &first, &last);
+    return std::to_string(first) + ".." + std::to_string(last);
+}
+
+std::string Queue(CChoreStrips& strips)
+{
+    std::string text;
+    for (uint32_t i = 1; i <= strips.NumQueued(); ++i)
+        text += std::to_string(strips.Queued(i)) + " ";
+    return text;
+}
+
+class Browser : public BrowserTest {
+protected:
+    void PutPages(int count)
+    {
+        for (int i = 1; i <= count; ++i) {
+            char name[16];
+            std::snprintf(name, sizeof name, "p%02d.mvi", i);
+            WritePage(name, 7);
+        }
+    }
+};
+
+} // namespace
+
+// Columns and rows follow the width and height, at least one of each; the range ends at the
+// last row that holds an entry.
+TEST_F(Browser, GridFollowsTheBoundsAndTheRangeTheEntries)
+{
+    struct Case {
+        const char* name;
+        int pages;
+        Rect bounds;
+        uint32_t columns, rows;
+        const char* range;
+    } cases[] = {
+        { "empty folder", 0, kThreeByTwo, 3, 2, "0..0" },
+        { "one row exactly", 3, kThreeByTwo, 3, 2, "0..0" },
+        { "ten entries, three columns", 10, kThreeByTwo, 3, 2, "0..3" },
+        { "narrower than one slot", 10, Rect(0, 0, 50, 40), 1, 1, "0..9" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(HostFolder());
+        std::filesystem::create_directories(HostFolder());
+        PutPages(c.pages);
+        WriteBytes("notes.txt", "not a page");
+        SmartPtr<CBrowser> browser = MakeBrowser(19, c.bounds);
+        EXPECT_EQ(browser->NumEntries(), uint32_t(c.pages)) << "only pages are listed";
+        EXPECT_EQ(browser->GetColumns(), c.columns);
+        EXPECT_EQ(browser->GetVisibleRows(), c.rows);
+        EXPECT_EQ(browser->GetPageSize(0), int32_t(c.rows));
+        EXPECT_EQ(Range(*browser.Get()), c.range);
+    }
+}
+
+// Widening keeps the entry that was first visible in the first visible row.
+TEST_F(Browser, WideningKeepsTheFirstVisibleEntry)
+{
+    PutPages(10);
+    SmartPtr<CBrowser> browser = MakeBrowser(19, kThreeByTwo);
+    browser->TakeValue(2);
+    EXPECT_EQ(browser->IndexAt(0, 0), 7);
+    EXPECT_EQ(browser->CellRect(7), Rect(16, 16, 76, 61));
+    browser->AdjustBounds(0, 0, 2 * 92, 0);
+    EXPECT_EQ(browser->GetColumns(), 5u);
+    EXPECT_EQ(browser->GetValueFor(0), 1);
+    EXPECT_EQ(Range(*browser.Get()), "0..1");
+    EXPECT_EQ(browser->IndexAt(0, 0), 6) << "entry 7 is in the first row";
+    EXPECT_EQ(browser->CellRect(7), Rect(108, 16, 168, 61));
+}
+
+// Only a picture is hit: not the 16-pixel margins, not the label, nothing below the last entry;
+// a press that hits nothing, or a tool without a click action, is a plain view press.
+TEST_F(Browser, OnlyPicturesAreHit)
+{
+    PutPages(4);
+    SmartPtr<CBrowser> browser = MakeBrowser(19, kThreeByTwo);
+    struct Case {
+        const char* name;
+        int32_t h, v;
+        int16_t item;
+    } cases[] = {
+        { "first picture", 20, 20, 1 },
+        { "its right edge is outside", 76, 20, 0 },
+        { "left margin", 8, 20, 0 },
+        { "margin between columns", 90, 30, 0 },
+        { "label", 30, 66, 0 },
+        { "second row", 20, 95, 4 },
+        { "below the last entry's row", 112, 95, 0 },
+        { "left of the grid", -20, 20, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(browser->ItemAt(c.h, c.v), c.item);
+    }
+    EXPECT_FALSE(browser->MouseDown(8, 20, BitFlags(), 1, SmartPtr<Window>()));
+    SmartPtr<CBrowser> plain = MakeBrowser(3, kThreeByTwo);
+    EXPECT_FALSE(ClickEntry(*plain.Get(), 1));
+    EXPECT_TRUE(tabs->commands.empty());
+    EXPECT_FALSE(pages->GetClipboard()->Contents().Valid());
+}
+
+// The link tool's browser starts with "New Page"; the hotlink tool's lists pages only.
+TEST_F(Browser, LinkBrowserStartsWithANewPage)
+{
+    PutPages(2);
+    SmartPtr<CBrowser> links = MakeBrowser(14, kThreeByTwo);
+    ASSERT_EQ(links->NumEntries(), 3u);
+    EXPECT_FALSE(links->GetEntry(1).Valid());
+    EXPECT_EQ(links->GetEntry(2)->Name(), String("p01.mvi"));
+    EXPECT_EQ(MakeBrowser(22, kThreeByTwo)->NumEntries(), 2u);
+}
+
+// Drawing queues the visible entries in order; the chore previews those alone, draws them in
+// their cells and keeps them in the folder's preview file, from which they are shown again.
+TEST_F(Browser, PreviewsAreBuiltForVisibleEntriesAndCached)
+{
+    PutPages(8);
+    WritePage("p01.mvi", 8);
+    Rect bounds(0, 0, 290, 160);
+    SmartPtr<CBrowser> browser = MakeBrowser(19, bounds);
+    page->AddChild(browser.Get());
+    browser->InvalidateView(false);
+    driver::RunUntilIdle();
+    EXPECT_EQ(Queue(browser->GetStrips()), "1 2 3 4 5 6 ");
+    driver::RunFor(CChoreStrips::kPeriod + 10);
+    EXPECT_EQ(browser->GetStrips().NumQueued(), 0u);
+    for (uint32_t i = 1; i <= 8; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(browser->GetEntry(i)->GetPreview().Valid(), i <= 6);
+    }
+    HWND hwnd = page->GetFrame()->GetOSWindow();
+    Rect first = browser->CellRect(1);
+    EXPECT_EQ(ShownRow(hwnd, first.top + 20, first.left + 1, first.left + 4), "ggg") << "the page's green";
+    Rect second = browser->CellRect(2);
+    EXPECT_EQ(ShownRow(hwnd, second.top + 20, second.left + 1, second.left + 4), "rrr");
+
+    FileReference::SavePreviews();
+    SmartPtr<Preview> stored = Preview::LoadFromFolder(*Folder().Get());
+    ASSERT_TRUE(stored.Valid());
+    EXPECT_EQ(stored->NumItems(), 6u);
+
+    // A cached preview is shown as it is, without reading the page again.
+    WritePage("p01.mvi", 9);
+    page->RemoveChild(browser.Get());
+    browser = MakeBrowser(19, bounds);
+    page->AddChild(browser.Get());
+    driver::RunFor(CChoreStrips::kPeriod + 10);
+    EXPECT_EQ(ShownRow(hwnd, first.top + 20, first.left + 1, first.left + 4), "ggg");
+    page->RemoveChild(browser.Get());
+}
+
+// An entry scrolled out of view before its turn gets no preview.
+TEST_F(Browser, EntriesScrolledAwayAreNotPreviewed)
+{
+    PutPages(8);
+    SmartPtr<CBrowser> browser = MakeBrowser(19, kThreeByTwo);
+    browser->TakeValue(2);
+    EXPECT_FALSE(browser->LoadPreview(1));
+    EXPECT_FALSE(browser->GetEntry(1)->GetPreview().Valid());
+    EXPECT_FALSE(browser->LoadPreview(7));
+    EXPECT_TRUE(browser->GetEntry(7)->GetPreview().Valid());
+}
+
+// A file that gives no preview is reported as corrupt: OK deletes it (or says it could not),
+// Cancel keeps it with a blank picture.
+TEST_F(Browser, CorruptFilesMayBeDeleted)
+{
+    const std::string corrupt = "File bad.mvi is corrupt!\nDo you wish to Delete it now?";
+    struct Case {
+        const char* name;
+        bool folder;
+        std::initializer_list<int> answers;
+        std::vector<std::string> alerts;
+        bool deleted;
+    } cases[] = {
+        { "deleted", false, { IDOK }, { corrupt }, true },
+        { "kept", false, { IDCANCEL }, { corrupt }, false },
+        { "cannot be deleted", true, { IDOK, IDOK },
+            { corrupt, "Failed to Delete File!\nThe file maybe write protected." }, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(HostFolder());
+        std::filesystem::create_directories(HostFolder());
+        WritePage("a.mvi", 7);
+        if (c.folder)
+            std::filesystem::create_directories(HostFolder() / "bad.mvi");
+        else
+            WriteBytes("bad.mvi", "OBJS but nothing else");
+        SmartPtr<CBrowser> browser = MakeBrowser(19, kThreeByTwo);
+        ASSERT_EQ(browser->NumEntries(), 2u);
+        size_t before = driver::AlertLog().size();
+        driver::ScriptMessageBoxes(c.answers);
+        EXPECT_EQ(browser->LoadPreview(2), c.deleted);
+        std::vector<std::string> shown;
+        for (size_t i = before; i < driver::AlertLog().size(); ++i)
+            shown.push_back(driver::AlertLog()[i].text);
+        EXPECT_EQ(shown, c.alerts);
+        EXPECT_EQ(std::filesystem::exists(HostFolder() / "bad.mvi"), !c.deleted);
+        EXPECT_EQ(browser->NumEntries(), c.deleted ? 1u : 2u);
+        if (!c.deleted) {
+            EXPECT_TRUE(browser->GetEntry(2).Valid()) << "the entry is put back";
+        }
+    }
+}
+
+// The browser view fills the page less a 15-pixel strip at the right and the bottom, with one
+// vertical scroll bar; a missing media folder is reported once and made.
+TEST_F(Browser, BrowserViewOverAMissingFolder)
+{
+    ASSERT_FALSE(std::filesystem::exists(std::filesystem::path(driver::DriveRoot()) / "plume" / "Pictures"));
+    driver::ScriptMessageBoxes({ IDOK });
+    SmartPtr<FileReference> folder = OpenStartupFile("Pictures");
+    ASSERT_EQ(driver::AlertLog().size(), 1u);
+    EXPECT_EQ(driver::AlertLog()[0].text, "Can't find the \"Pictures\" folder. \nPlease try re-installing your software.");
+    EXPECT_TRUE(folder->Exists());
+    EXPECT_TRUE(folder->IsFolder());
+    EXPECT_EQ(OpenStartupFile("Pictures")->Path(), std::string(folder->Path()));
+    EXPECT_EQ(driver::AlertLog().size(), 1u) << "the second time the folder is there";
+
+    SmartPtr<CTool> tool = new CTool(19, nullptr, false, nullptr);
+    SmartPtr<CBrowserPane> view = new CBrowserPane(page.Get(), folder, tool, kCell, Rect(0, 0, 200, 150), Tabs());
+    ASSERT_TRUE(view->GetBrowser().Valid());
+    EXPECT_EQ(view->GetBrowser()->GetBounds(), Rect(0, 0, 185, 135));
+    EXPECT_EQ(view->GetBrowser()->NumEntries(), 0u);
+    int bars = 0;
+    for (uint32_t i = 1; i <= view->GetChildren().NumItems(); ++i) {
+        if (auto* bar = SmartCast<ScrollBar>(view->GetChildren().Item(i))) {
+            ++bars;
+            EXPECT_TRUE(bar->IsVertical());
+        }
+    }
+    EXPECT_EQ(bars, 1);
+}
