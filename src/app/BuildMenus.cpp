@@ -59,6 +59,7 @@ GenericSignal* MakeSignal(MenuCommand command)
     case kSoundOn:
         return new NumberCommandSignal(CHAApp::kSoundSwitchCommand);
     case kPublish:
+        return new PublishSignal;
     case kLinkURL:
     case kLinkEMail:
     case kPickColor:

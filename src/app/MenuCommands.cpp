@@ -24,6 +24,21 @@ void ImportSignal::Act(CHAApp& app)
         app.Import(file, SmartPtr<String>());
 }
 
+PublishSignal::PublishSignal()
+    : Signal(PW_HERE)
+{
+}
+
+int32_t PublishSignal::Status(TallowApp& app)
+{
+    return !app.IsBlocked() && app.FindWindowForView().Valid() ? enabled : disabled;
+}
+
+void PublishSignal::Act(TallowApp& app)
+{
+    app.Publish();
+}
+
 namespace pw::app {
 
 NumberCommandSignal::NumberCommandSignal(int32_t number)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TallowApp.h"
 #include "engine/CHAApp.h"
 #include "engine/NumberCommandHandler.h"
 #include "foundation/GenericSignal.h"
@@ -18,6 +19,17 @@ protected:
     void Act(CHAApp& app) override;
 };
 
+// The Publish command: publishes the project of the front page window. Enabled while a window is
+// open and nothing blocking is in front.
+class PublishSignal : public Signal<TallowApp> {
+public:
+    PublishSignal();
+
+protected:
+    int32_t Status(TallowApp& app) override;
+    void Act(TallowApp& app) override;
+};
+
 namespace pw::app {
 
 // A numbered command for whichever handler receives it (the page pane, the application): the
@@ -34,8 +46,8 @@ private:
     int32_t number;
 };
 
-// The command of an entry whose action the program does not offer yet (publishing, the link
-// dialog, the text pane's colour): it shows in its menu, disabled for every receiver.
+// The command of an entry whose action the program does not offer yet (the link dialog, the text
+// pane's colour): it shows in its menu, disabled for every receiver.
 class UnavailableSignal : public GenericSignal {
 public:
     int32_t GetSignalStatus(Smart*) override { return disabled; }

@@ -11,6 +11,7 @@
 #include "authoring/selectors/CPatternSelector.h"
 #include "engine/CPanePlay.h"
 #include "engine/CShow.h"
+#include "ui/DocWindow.h"
 #include "ui/View.h"
 #include "ui/Window.h"
 
@@ -38,6 +39,13 @@ TallowApp::TallowApp()
     : CTumblerApp(pw::app::BuildMenus(), FileCreatorType("Plumewright 1.0", kCreatorCode),
         SmartPtr<CToolsDir>(new CKidTools(false, false, true)))
     , project(&pw::app::AskProjectName)
+    , scribes([this](const SmartPtr<FileReference>& file,
+                  uint8_t mode) { return file.Valid() ? CTumblerApp::OpenScribe(file, mode) : SmartPtr<Scribe>(); },
+          [this] {
+              auto* page = SmartCast<DocWindow>(FindWindowForView().Get());
+              return page ? page->GetScribe() : SmartPtr<Scribe>();
+          },
+          GetDocumentTypes()->GetFileType(), GetCreator())
 {
 }
 
@@ -47,6 +55,11 @@ void TallowApp::NewDocument()
 {
     project.Ensure();
     CHAApp::NewDocument();
+}
+
+SmartPtr<Scribe> TallowApp::OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode)
+{
+    return scribes.MakeScribe(file, mode);
 }
 
 SmartPtr<String> TallowApp::DocumentFolderName()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PageScribes.h"
 #include "app/ProjectFolder.h"
 #include "authoring/application/CTumblerApp.h"
 #include "engine/CPanePlay.h"
@@ -29,10 +30,24 @@ public:
     // The framework's answer, refused while the front window's page plays.
     bool CanRunViewTask(int32_t mode) override;
 
+    // The scribe factory: the base scribe, wrapped so that every save of a page exports it.
+    SmartPtr<Scribe> OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode) override;
+
+    // The File menu's Publish: saves the front page, asks the user to go on and for the server,
+    // uploads the project's export folder by FTP, registers the site when asked, and congratulates.
+    // Every failure ends here: shown as a stop alert, a cancel silently.
+    void Publish();
+    // Every file directly inside the export folder into a folder named after the project under the
+    // server URL's folder; answers the site's URL. A failure to connect or log in is told to the
+    // user and raised as a cancel.
+    SmartPtr<String> UploadSite(FileReference& exportFolder, const String& serverURL, const String& account,
+        const String& password);
+
     pw::app::ProjectFolder& GetProject() { return project; }
 
 private:
     pw::app::ProjectFolder project;
+    pw::app::PageScribes scribes;
 };
 
 // The factory the program's entry hands to the framework main: this program's options (no
