@@ -175,3 +175,4 @@ void TallowApp::Publish()
         exception->Display(Alert::kStop);
     }
 }
+

@@ -14,8 +14,7 @@
 #include "ui/Dialog.h"
 #include "ui/Window.h"
 
-#include "authoring/AuthoringFixture.h"
-#include "platform/kernel/KernelTestSupport.h"
+#include "TallowAppFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,38 +26,8 @@ namespace {
 namespace driver = pw::platform::testing;
 using pw::foundation::TextOf;
 
-class TallowAppTest : public authoring::AuthoringTest {
+class TallowAppTest : public apptest::TallowAppTest {
 protected:
-    void SetUp() override
-    {
-        AuthoringTest::SetUp();
-        pw::app::testing::ResetTallowResources();
-        // The kid tools window's paint palette and the selection tool's options.
-        PutPicture(30, authoring::Plain('w', 50, 75));
-        PutPicture(31, authoring::Plain('y', 50, 75));
-        PutPicture(2040, authoring::Plain('w', 70, 70));
-        std::filesystem::remove_all(driver::HostPath("plume/Projects"));
-        driver::MakeHostFolder("plume/Projects");
-        options = CHAApp::GetOptions();
-        CHAApp::GetOptions() = CHAApp::Options { 1, 8, CHAApp::kNoSoundsBit | 0x04 };
-        CShow::SetViewMaker(&CHAPane::Make);
-        tallow = new TallowApp;
-    }
-    void TearDown() override
-    {
-        driver::SetIdleHandler(nullptr);
-        tallow = nullptr;
-        // The children's application keeps its tools window in a class-wide handle; a new one
-        // without tools lets it go while the platform is still up.
-        SmartPtr<CTumblerApp>(new CTumblerApp(SmartPtr<MenuBar>(), FileCreatorType("Test", 0x54657374), nullptr));
-        CHAApp::GetOptions() = options;
-        FileReference startup = FileReference::StartupFolder();
-        FileReference::SetAsCurrentDirectory(startup);
-        std::filesystem::remove_all(driver::HostPath("plume/Projects"));
-        pw::app::testing::ResetTallowResources();
-        AuthoringTest::TearDown();
-    }
-
     // Each name dialog that opens gets the keys (Escape when they are empty); answers how many
     // opened.
     int AnswerNameDialogs(const std::string& keys)
@@ -83,8 +52,6 @@ protected:
         return 0;
     }
 
-    SmartPtr<TallowApp> tallow;
-    CHAApp::Options options;
     int dialogs { 0 };
     Dialog* answered { nullptr };
 };
