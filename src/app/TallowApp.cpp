@@ -39,11 +39,10 @@ TallowApp::TallowApp()
     : CTumblerApp(pw::app::BuildMenus(), FileCreatorType("Plumewright 1.0", kCreatorCode),
         SmartPtr<CToolsDir>(new CKidTools(false, false, true)))
     , project(&pw::app::AskProjectName)
-    , scribes([this](const SmartPtr<FileReference>& file,
-                  uint8_t mode) { return file.Valid() ? CTumblerApp::OpenScribe(file, mode) : SmartPtr<Scribe>(); },
+    , scribes([this](const SmartPtr<FileReference>& file, uint8_t mode) { return CTumblerApp::OpenScribe(file, mode); },
           [this] {
-              auto* page = SmartCast<DocWindow>(FindWindowForView().Get());
-              return page ? page->GetScribe() : SmartPtr<Scribe>();
+              auto* window = SmartCast<DocWindow>(FindWindowForView().Get());
+              return window ? window->GetScribe() : SmartPtr<Scribe>();
           },
           GetDocumentTypes()->GetFileType(), GetCreator())
 {

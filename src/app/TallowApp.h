@@ -9,8 +9,8 @@
 
 // The web-site builder's application: the children's authoring application with the program's
 // menus and kid tools, one project per run (named at the first new page, its folder under
-// "Projects", where linked pages are named too), the About picture, and clipboard commands that
-// wait while the front page plays. One handle, the glue's, holds it from the factory to the end
+// "Projects", where linked pages are named too), pages exported whenever they are stored, the About
+// picture, and clipboard commands that wait while the front page plays. One handle, the glue's, holds it from the factory to the end
 // of the message loop.
 class TallowApp : public CTumblerApp {
     PW_CLASS_INFO(TallowApp)
@@ -30,7 +30,8 @@ public:
     // The framework's answer, refused while the front window's page plays.
     bool CanRunViewTask(int32_t mode) override;
 
-    // The scribe factory: the base scribe, wrapped so that every save of a page exports it.
+    // Every writing scribe wraps the base class's in a page writer, so each save exports the page;
+    // none for the front page's own file in a writing mode.
     SmartPtr<Scribe> OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode) override;
 
     // The File menu's Publish: saves the front page, asks the user to go on and for the server,
@@ -44,6 +45,7 @@ public:
         const String& password);
 
     pw::app::ProjectFolder& GetProject() { return project; }
+    pw::app::PageScribes& GetPageScribes() { return scribes; }
 
 private:
     pw::app::ProjectFolder project;

@@ -47,6 +47,17 @@ uint32_t MakeModifiers(WPARAM keyState)
     return modifiers;
 }
 
+uint8_t MakeKeyCode(WPARAM virtualKey)
+{
+    switch (virtualKey) {
+    case VK_LEFT: return 28;
+    case VK_RIGHT: return 29;
+    case VK_UP: return 30;
+    case VK_DOWN: return 31;
+    default: return 0;
+    }
+}
+
 bool IsMouseMessage(UINT message)
 {
     return (message >= 0x200 && message <= 0x209) || (message >= 0xA0 && message <= 0xA9);

@@ -1,5 +1,6 @@
-// The Windows layer's event support: mouse message parameters turned into framework values, the
-// test for mouse messages, and the bounded message pump under every modal dialog's Poll.
+// The Windows layer's event support: mouse and key message parameters turned into framework
+// values, the test for mouse messages, and the bounded message pump under every modal dialog's
+// Poll.
 #pragma once
 
 #include "foundation/Point.h"
@@ -14,6 +15,14 @@ Point MakeMouseEvent(HWND window, LPARAM packed);
 
 // Bit 0 for MK_SHIFT, bit 2 for MK_CONTROL; nothing else is carried.
 uint32_t MakeModifiers(WPARAM keyState);
+
+// Set in the modifier word of a key that arrived as a key press rather than as a character: it
+// tells the arrows from the control characters 28 to 31 that share their key codes.
+constexpr uint32_t kKeyPressModifier = 1u << 5;
+
+// The framework's key code of a key that sends no character: 28 left, 29 right, 30 up and 31 down
+// for the arrows; 0 for every other key, whose character (if any) comes as its own message.
+uint8_t MakeKeyCode(WPARAM virtualKey);
 
 // The client mouse messages 0x200..0x209 and the non-client ones 0xA0..0xA9.
 bool IsMouseMessage(UINT message);

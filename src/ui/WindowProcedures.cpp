@@ -143,6 +143,13 @@ LRESULT ChildMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CHAR:
         AppGlue::KeyEvent(static_cast<uint8_t>(wParam), 0);
         return 0;
+    case WM_KEYDOWN:
+        // Keys with a character come again as WM_CHAR; only the others are passed on here.
+        if (uint8_t key = MakeKeyCode(wParam)) {
+            AppGlue::KeyEvent(key, kKeyPressModifier);
+            return 0;
+        }
+        break;
     case WM_WINDOWPOSCHANGED:
         PositionChanged(hwnd, lParam);
         break;

@@ -8,10 +8,12 @@
 #include "engine/CPanePlay.h"
 #include "engine/CPlayer.h"
 #include "engine/CShow.h"
+#include "export/TallowScribe.h"
 #include "foundation/Clipboard.h"
 #include "foundation/String.h"
 #include "foundation/UserCancelException.h"
 #include "ui/Dialog.h"
+#include "ui/DocWindow.h"
 #include "ui/Window.h"
 
 #include "TallowAppFixture.h"
@@ -119,6 +121,33 @@ TEST_F(TallowAppTest, ClipboardCommandsWaitWhileTheFrontPagePlays)
     pane->GetPlayer().Stop();
     EXPECT_EQ(tallow->CanRunViewTask(2), stopped);
     EXPECT_TRUE(stopped) << "paste into a stopped page";
+}
+
+// Every stored page is exported beside it: the home page made through the application's scribes
+// writes its HTML, and saving the page window writes it again; the page window's own file gets no
+// second writing scribe.
+TEST_F(TallowAppTest, StoredPagesAreExportedAndTheFrontPageIsNotWrittenTwice)
+{
+    AnswerNameDialogs("Kim\n");
+    tallow->NewDocument();
+    ASSERT_EQ(tallow->NumWindows(), 1u);
+    SmartPtr<FileReference> folder = tallow->GetProject().GetFolder();
+    tallow->GetPageScribes().CreateHomePage(*folder.Get());
+    const std::filesystem::path html = driver::HostPath("plume/Projects/Kim/HTML/index.htm");
+    ASSERT_TRUE(std::filesystem::exists(html));
+
+    SmartPtr<FileReference> home = tallow->GetPageScribes().HomePageReference(*folder.Get(), false);
+    EXPECT_NE(SmartCast<TallowScribe>(tallow->OpenScribe(home, 3).Get()), nullptr);
+    tallow->OpenDocument(home, false, false);
+    auto* window = SmartCast<DocWindow>(tallow->FindWindowForView().Get());
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(SmartCast<TallowScribe>(window->GetScribe().Get()), nullptr);
+    EXPECT_FALSE(tallow->OpenScribe(home, 3).Valid()) << "no second writer for the front page";
+    EXPECT_TRUE(tallow->OpenScribe(home, 1).Valid());
+
+    std::filesystem::remove(html);
+    window->Save(DocWindow::kSave);
+    EXPECT_TRUE(std::filesystem::exists(html)) << "a save exports the page again";
 }
 
 } // namespace

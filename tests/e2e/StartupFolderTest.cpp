@@ -47,6 +47,8 @@ TEST(StartupFolder, KeepsWhatTheChildAndTheProgramWroteAcrossStarts)
     Write(data / "Data" / "standard.pal", "palette");
     Write(data / "Projects" / "Sample.mvi", "shipped sample v1");
     Write(data / "HTML" / ".keep", "");
+    // Media pages are named for the child, spaces and all.
+    Write(data / "Samples" / "Under the Sea.mvi", "sea v1");
 
     Prepare(data, home);
     EXPECT_EQ(Read(home / "Projects" / "Sample.mvi"), "shipped sample v1");
@@ -62,6 +64,7 @@ TEST(StartupFolder, KeepsWhatTheChildAndTheProgramWroteAcrossStarts)
     Write(data / "Data" / "1020.bmp", "tools v2");
     Write(data / "Data" / "1021.bmp", "selected tools");
     Write(data / "Data" / "standard.pal", "palette v2");
+    Write(data / "Samples" / "Under the Sea.mvi", "sea v2");
 
     for (int start = 1; start <= 2; ++start) {
         SCOPED_TRACE("start " + std::to_string(start));
@@ -76,6 +79,7 @@ TEST(StartupFolder, KeepsWhatTheChildAndTheProgramWroteAcrossStarts)
             { "Data/standard.pal", "the program's palette" },
             { "Data/1020.bmp", "tools v2" },
             { "Data/1021.bmp", "selected tools" },
+            { "Samples/Under the Sea.mvi", "sea v2" },
         };
         for (const Case& c : cases)
             EXPECT_EQ(Read(home / c.path), c.expected) << c.path;

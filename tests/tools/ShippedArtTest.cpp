@@ -8,6 +8,7 @@
 #include "ui/Cursor.h"
 
 #include "Failure.h"
+#include "ShippedData.h"
 #include "platform/backend/Backend.h"
 #include "platform/kernel/KernelTesting.h"
 
@@ -26,14 +27,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kData = PW_DATA_DIR;
-
-std::vector<uint8_t> ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-}
+using shipped::kData;
+using shipped::ReadBytes;
 
 uint32_t Little(const std::vector<uint8_t>& bytes, size_t at, int size)
 {
@@ -43,24 +38,7 @@ uint32_t Little(const std::vector<uint8_t>& bytes, size_t at, int size)
     return value;
 }
 
-// The program's start-up folder "c:\plume" holding a copy of the shipped Data folder.
-class ShippedArt : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(fs::exists(kData / "Data" / "standard.pal"));
-        ASSERT_TRUE(pw::platform::testing::SetStartupFolder("c:\\plume"));
-        fs::copy(kData / "Data", fs::path(pw::platform::testing::DriveRoot()) / "plume" / "Data",
-            fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        pw::foundation::ForgetStartupFolder();
-        pw::foundation::SetOsAppForTesting(pw::platform::ProgramInstance());
-    }
-    void TearDown() override
-    {
-        pw::foundation::ForgetStartupFolder();
-        pw::foundation::SetOsAppForTesting(nullptr);
-    }
-};
+class ShippedArt : public shipped::ShippedData { };
 
 // A whole-palette picture of a button grid, or a picture of its own size.
 struct PictureCase {

@@ -101,7 +101,8 @@ public:
     {
         if (!takesKeys)
             return View::KeyDown(key, value);
-        Journal().push_back(name + " key " + std::to_string(key));
+        std::string modifiers = value ? " +" + std::to_string(value) : "";
+        Journal().push_back(name + " key " + std::to_string(key) + modifiers);
         return true;
     }
     void Copy(SmartPtr<Smart>& copied) override { copied = selection; }

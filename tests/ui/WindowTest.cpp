@@ -185,6 +185,27 @@ TEST_F(WindowTest, PressesAndKeysReachTheViewsThroughTheToolAndTheFocus)
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// Keys without a character reach the focused view once, as key codes marked as key presses: the
+// arrows as 28 to 31; other such keys not at all. A character key comes once, as its character.
+TEST_F(WindowTest, ArrowKeysReachTheFocusedViewAsKeyCodes)
+{
+    SmartPtr<TestWindow> window = Open("keys");
+    SmartPtr<TestView> view(new TestView(window.Get(), Rect(10, 10, 60, 60), "view"));
+    view->takesKeys = true;
+    window->AddChild(view.Get());
+    window->SetFocusChild(view.Get());
+    pw::platform::testing::RunUntilIdle();
+    Journal().clear();
+    for (UINT key : std::initializer_list<UINT> { VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_F1, VK_SHIFT, 'K' })
+        pw::platform::testing::TypeKey(key);
+    pw::platform::testing::PressKey(VK_SHIFT);
+    pw::platform::testing::TypeKey(VK_LEFT);
+    pw::platform::testing::ReleaseKey(VK_SHIFT);
+    pw::platform::testing::RunUntilIdle();
+    EXPECT_EQ(Journal(), (std::vector<std::string> { "view key 28 +32", "view key 29 +32", "view key 30 +32",
+                             "view key 31 +32", "view key 107", "view key 28 +32" }));
+}
+
 TEST_F(WindowTest, TheCloseBoxAsksTheWindowAndClosesItWhenItAgrees)
 {
     SmartPtr<TestWindow> stubborn = Open("stubborn", 0, false);

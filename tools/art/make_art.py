@@ -54,13 +54,8 @@ def main(argv):
         print(__doc__, file=sys.stderr)
         return 2
     data = argv[1]
-    if "--list" in argv:
-        for path, _ in items():
-            print(os.path.join(data, path))
-        return 0
-    for path, make in items():
-        art_kit.write_atomically(os.path.join(data, path), make())
-    if "--sheet" in argv:
+    art_kit.write_files(data, items(), "--list" in argv)
+    if "--sheet" in argv and "--list" not in argv:
         contact_sheet(data, argv[argv.index("--sheet") + 1])
     return 0
 

@@ -10,10 +10,10 @@ from icons import Grid, draw_icon
 PAGE = 350  # backgrounds fill a new page
 
 
-def sticker(draw, side=96):
+def sticker(draw, side=96, matte=WHITE):
     canvas = Canvas(side, side)
     draw(Grid(canvas, (4, 4, side - 4, side - 4)))
-    return to_indexes(canvas, transparent=True)
+    return to_indexes(canvas, transparent=True, matte=matte)
 
 
 def _sun(g):
@@ -81,8 +81,20 @@ PICTURES = {"Sun": _sun, "Flower": _flower, "Cat": _cat, "Fish": _fish, "Tree": 
             "Star": _icon("star"), "Heart": _icon("heart"), "Rocket": _icon("rocket"), "House": _icon("home")}
 
 
-def _gradient(canvas, colours, top=0, bottom=PAGE):
-    canvas.gradient((0, top, PAGE, bottom), colours)
+def _gradient(canvas, colours, top, bottom):
+    left, right = canvas.span()
+    canvas.gradient((left, top, right, bottom), colours)
+
+
+def _ground(canvas, top, fill):
+    left, right = canvas.span()
+    canvas.rect((left, top, right, canvas.height), fill=fill)
+
+
+def _scene(width, height, background=None):
+    """A canvas for a background drawn for a new page, PAGE x PAGE: a wider one holds the same scene
+    in its middle, the sky and the ground running on to its sides."""
+    return Canvas(width, height, background, left=(width - PAGE) / 2)
 
 
 def _cloud(canvas, x, y, s):
@@ -97,8 +109,8 @@ def _star_dot(canvas, x, y, r, colour):
         colour, outline=False)
 
 
-def hills():
-    c = Canvas(PAGE, PAGE)
+def hills(width=PAGE, height=PAGE):
+    c = _scene(width, height)
     _gradient(c, [rgb("#4db8ff"), rgb("#99dcff"), rgb("#e0ffff")], 0, 260)
     c.circle(280, 70, 34, fill=YELLOW)
     _cloud(c, 50, 70, 1.6)
@@ -110,10 +122,10 @@ def hills():
     return to_indexes(c)
 
 
-def sea():
-    c = Canvas(PAGE, PAGE)
+def sea(width=PAGE, height=PAGE):
+    c = _scene(width, height)
     _gradient(c, [rgb("#40d0ff"), rgb("#3090ee"), rgb("#2a4a9c")], 0, 300)
-    c.rect((0, 300, PAGE, PAGE), fill=rgb("#ffcc66"))
+    _ground(c, 300, rgb("#ffcc66"))
     for x in (40, 100, 290):
         Grid(c, (x - 16, 250, x + 16, 310)).line([(50, 100), (30, 70), (60, 40), (40, 10)], GREEN, weight=3)
     for x, y, r in ((80, 60, 6), (90, 40, 4), (250, 120, 7), (262, 96, 4), (200, 200, 5)):
@@ -124,16 +136,16 @@ def sea():
     return to_indexes(c)
 
 
-def night():
-    c = Canvas(PAGE, PAGE)
+def night(width=PAGE, height=PAGE):
+    c = _scene(width, height)
     _gradient(c, [rgb("#000028"), rgb("#0a1c5c"), rgb("#1a4488")], 0, 280)
-    for i in range(24):
-        x, y = (i * 97) % 330 + 10, (i * 61) % 240 + 10
+    for i in range(24 * width // PAGE):
+        x, y = (i * 97) % (width - 20) + 10 - c.left, (i * 61) % 240 + 10
         # No star in front of the moon, nor in its dark part.
         if math.hypot(x - 270, y - 70) > 42:
             _star_dot(c, x, y, 3 + i % 3 * 2, rgb("#ffff99"))
     c.crescent(270, 70, 34, 254, 60, 32, rgb("#ffffcc"))
-    c.rect((0, 280, PAGE, PAGE), fill=rgb("#003300"))
+    _ground(c, 280, rgb("#003300"))
     for x in (30, 120, 230):
         c.rect((x, 230, x + 60, 300), fill=rgb("#333366"))
         for wx in (x + 10, x + 36):
@@ -141,10 +153,10 @@ def night():
     return to_indexes(c)
 
 
-def space():
-    c = Canvas(PAGE, PAGE, rgb("#000000"))
-    for i in range(60):
-        x, y = (i * 131) % 347, (i * 89) % 347
+def space(width=PAGE, height=PAGE):
+    c = _scene(width, height, rgb("#000000"))
+    for i in range(60 * width // PAGE):
+        x, y = (i * 131) % (width - 3) - c.left, (i * 89) % (height - 3)
         c.circle(x, y, 1 + (i % 4 == 0), fill=WHITE)
     c.circle(90, 250, 60, fill=rgb("#3399ff"))
     c.ellipse((40, 210, 110, 250), fill=GREEN)
@@ -154,12 +166,12 @@ def space():
     return to_indexes(c)
 
 
-def beach():
-    c = Canvas(PAGE, PAGE)
+def beach(width=PAGE, height=PAGE):
+    c = _scene(width, height)
     _gradient(c, [rgb("#80c4ff"), rgb("#c0eeff"), rgb("#f0ffff")], 0, 180)
     c.circle(60, 60, 30, fill=YELLOW)
     _gradient(c, [rgb("#1aa8e0"), rgb("#0080bb"), rgb("#006699")], 180, 240)
-    c.rect((0, 240, PAGE, PAGE), fill=rgb("#ffdd88"))
+    _ground(c, 240, rgb("#ffdd88"))
     c.line([(250, 330), (250, 200)], BROWN, 4)
     c.pieslice((190, 160, 310, 250), 180, 360, fill=RED)
     c.pieslice((220, 160, 280, 250), 180, 360, fill=WHITE)

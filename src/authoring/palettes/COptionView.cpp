@@ -2,8 +2,11 @@
 
 #include "authoring/palettes/CCommandButton.h"
 #include "authoring/palettes/CTilePane.h"
+#include "authoring/palettes/CToolsDir.h"
 #include "authoring/resources/KidResources.h"
 #include "authoring/selectors/CPatternSelector.h"
+#include "authoring/tools/CTextTool.h"
+#include "authoring/tools/PaintSettings.h"
 
 namespace {
 
@@ -30,6 +33,7 @@ int KindOf(int16_t cell)
 
 COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
     : COptionWindow(tool)
+    , dropper(CToolsDir::GetDropperTool())
 {
     tiles = new CTilePane(this, true, false, 0);
     AddChild(SmartPtr<View>(tiles.Get()));
@@ -45,10 +49,12 @@ COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
     }
     tiles->AddChild(new CPatternSelector(tiles.Get()));
     FitAt(*tiles.Get(), placement);
+    dropper->ToggleClient(this, false);
 }
 
 COptionView::~COptionView()
 {
+    dropper->ToggleClient(this, false);
     for (const SmartPtr<CProxyPalette>& row : rows)
         row->RemoveClient(this);
 }
@@ -68,4 +74,11 @@ void COptionView::ChooseOption(int16_t index)
             rows[k]->InvalidateView(false);
     }
     GetTool()->SetOption(static_cast<int16_t>(kind), static_cast<int16_t>(index - kRows[kind].firstCell + 1));
+}
+
+void COptionView::PaintChanged(CDropperTool*)
+{
+    CTextTool::Shared()->SetColor(pw::authoring::PaintSettings::Current().foreground);
+    for (const SmartPtr<CProxyPalette>& row : rows)
+        row->InvalidateView(false);
 }

@@ -153,6 +153,9 @@ public:
 
     // Tool clicks and keys (CHAPaneTools.cpp). `p` is a movie point, `h`/`v` the pane point.
     bool ToolClick(Point p, int32_t h, int32_t v, int16_t index, const SmartPtr<CSprite>& sprite);
+    // A press with tool 12 or 13: the player goes to the frame that the current frame's link
+    // names, when it names one, and plays from there.
+    void PlayFromFrameLink();
     // Marks the movie rectangle grown by 7 pixels until the next redraw.
     void FlashRect(const Rect& rect);
     // Gives the sprite the clipboard's sound and link (or a pasted sprite's) on `count` frames.

@@ -24,6 +24,10 @@ constexpr int32_t kScrollTool = 8;
 constexpr int32_t kAltModeCommand = 2032;
 // The dropper's press in the animation pane is not carried out.
 constexpr int32_t kDropperTool = 110;
+// The link tools: go to the frame link's frame and play, the first after a confirmation that
+// always agrees.
+constexpr int32_t kLinkGoToTool = 12;
+constexpr int32_t kPlayFromLinkTool = 13;
 
 bool MovesOrScales(int32_t tool)
 {
@@ -89,6 +93,10 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
     }
     if (number == kDropperTool) {
         Exception::Warn(kNotImplemented, PW_HERE);
+        return true;
+    }
+    if (number == kLinkGoToTool || number == kPlayFromLinkTool) {
+        PlayFromFrameLink();
         return true;
     }
     if (ToolClick(p, h, v, preferred, preferred < 0 ? nullptr : group->GetSprite(preferred)))

@@ -1,5 +1,6 @@
 // The tools whose press in the animation pane is a click rather than a drag (opening the picture
-// or text editor, attaching the clipboard's sound or link to a sprite), and the pane's keys.
+// or text editor, attaching the clipboard's sound or link to a sprite, playing from the frame's
+// link), and the pane's keys.
 #include "authoring/panes/CHAPane.h"
 
 #include "authoring/palettes/CToolsDir.h"
@@ -7,12 +8,14 @@
 #include "authoring/tools/CTool.h"
 #include "engine/CLink.h"
 #include "engine/CMovieGroup.h"
+#include "engine/CShow.h"
 #include "foundation/Clipboard.h"
 #include "foundation/ListData.h"
 #include "foundation/Utilities.h"
 #include "graphics/Area.h"
 #include "graphics/Sound.h"
 #include "ui/App.h"
+#include "ui/EventSupport.h"
 #include "ui/Task.h"
 #include "ui/ViewPort.h"
 #include "ui/Window.h"
@@ -41,8 +44,6 @@ constexpr uint8_t kEnter = 3;
 constexpr uint8_t kReturn = 13;
 constexpr uint8_t kLeft = 28;
 constexpr uint8_t kDown = 31;
-// The arrow keys move sprites only with this modifier bit.
-constexpr int32_t kArrowModifier = 0x20;
 
 bool Attaches(int32_t tool)
 {
@@ -130,6 +131,18 @@ bool CHAPane::ToolClick(Point p, int32_t h, int32_t v, int16_t index, const Smar
     return true;
 }
 
+void CHAPane::PlayFromFrameLink()
+{
+    CPlayer& player = CPanePlay::GetPlayer();
+    // Only looked up: an empty link made here would stay stored in the page.
+    SmartPtr<CLink> link = player.GetFrameLink(true);
+    SmartPtr<CFrameIndex> labels = GetShow().GetMovie()->GetFrameIndex();
+    int16_t target = link.Valid() && labels.Valid() ? link->ResolveFrame(*labels.Get()) : int16_t(-1);
+    if (target >= 0)
+        ShowFrame(target);
+    player.Start();
+}
+
 void CHAPane::FlashRect(const Rect& rect)
 {
     Rect shown = ToPane(rect);
@@ -195,7 +208,8 @@ bool CHAPane::KeyDown(uint8_t key, int32_t modifiers)
             EndEdit(false);
         return true;
     }
-    if (key >= kLeft && key <= kDown && (modifiers & kArrowModifier) && !pw::authoring::gOverviewShown && group) {
+    // Only the arrows themselves: the control characters 28 to 31 arrive without the key-press bit.
+    if (key >= kLeft && key <= kDown && (modifiers & kKeyPressModifier) && !pw::authoring::gOverviewShown && group) {
         static constexpr Point kSteps[] = { { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 } };
         Point step = kSteps[key - kLeft];
         int16_t first = 0;

@@ -2,6 +2,7 @@
 
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/CChoreStrips.h"
+#include "authoring/tasks/RectMapping.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CHAApp.h"
 #include "engine/CMovieGroup.h"
@@ -52,6 +53,28 @@ constexpr uint8_t kDefaultToolsKey = 3;
 bool Stretches(int32_t tool)
 {
     return tool == kStretchTool || tool == kStretchTool2;
+}
+
+// The cell erased, then the bounds of each sprite shown in the frame outlined at the cell's scale.
+void DrawOutlines(DisplayPort& port, CShow& show, int16_t frame, const Rect& cell)
+{
+    port.EraseArea(Area(cell));
+    // Only a page of sprites has outlines to show.
+    auto* group = SmartCast<CMovieGroup>(show.GetMovie().Get());
+    if (!group)
+        return;
+    Rect page(0, 0, 0, 0);
+    group->GetBounds(page);
+    for (uint32_t index = 0; index < group->NumSprites(); ++index) {
+        CSprite* sprite = group->GetSprite(static_cast<int16_t>(index));
+        if (!sprite->ShowsInFrames(frame, 1))
+            continue;
+        Rect bounds(0, 0, 0, 0);
+        sprite->GetFrameBounds(frame, &bounds, nullptr);
+        Rect outline = pw::authoring::MapRect(bounds, page, cell).Intersect(cell);
+        if (!outline.IsEmpty())
+            port.DrawRectangle(outline, Color(Color::kNoColor), Color(1), 1);
+    }
 }
 
 } // namespace
@@ -259,12 +282,15 @@ bool COverview::DrawPicture(View* owner, int32_t frame, const Rect& area)
         return false;
     CShow* show = &self->pane->CPanePlay::GetPlayer().GetShow();
     DisplayPort port(self->GetDrawingDevice(), visible, 0);
-    SmartPtr<CStamp> thumbnail = show->GetFrameThumbnail(static_cast<int16_t>(frame));
-    if (thumbnail.Valid()) {
+    auto shown = static_cast<int16_t>(frame);
+    SmartPtr<CStamp> thumbnail;
+    if (CHAApp::GetOptions().bits & pw::authoring::OverviewLayout::kSpriteOutlines) {
+        DrawOutlines(port, *show, shown, cell);
+    } else if (thumbnail = show->GetFrameThumbnail(shown); thumbnail.Valid()) {
         thumbnail->DrawTo(port, cell, 0);
     } else {
         PortSaverRect clip(port, cell);
-        show->DrawFrame(port, static_cast<int16_t>(frame), cell, 3);
+        show->DrawFrame(port, shown, cell, 3);
     }
     self->DrawLabel(port, frame, cell);
     if (frame >= self->selStart && frame <= self->selEnd && self->spriteSel.IsEmpty())

@@ -11,8 +11,10 @@ namespace pw::authoring {
 // a strip of film with sprocket holes above and below the pictures (or plain cells), scrolled so
 // that `topRow` is the first row shown. Frames are numbered from 0.
 struct OverviewLayout {
-    // Cell looks from the options: plain cells instead of film strips.
+    // Cell looks from the options: plain cells instead of film strips, and the outlines of the
+    // frame's sprites instead of its picture.
     static constexpr uint32_t kPlainCells = 0x01;
+    static constexpr uint32_t kSpriteOutlines = 0x02;
     static constexpr int32_t kGap = 6;
 
     // Lays out a movie of `width` x `height` reduced by `factor` (brought into 1 .. 256, the value

@@ -1,5 +1,10 @@
 #include "authoring/palettes/COptionView.h"
 
+#include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/MovieEditors.h"
+#include "authoring/tools/CTextTool.h"
+#include "authoring/tools/PaintSettings.h"
+
 #include "authoring/AuthoringFixture.h"
 
 #include <gtest/gtest.h>
@@ -46,4 +51,26 @@ TEST_F(OptionView, CellsBecomeOptionsOfTheirRowsKind)
     }
     Rect frame = view->GetRect();
     EXPECT_EQ(Point(frame.left, frame.top), Point(30, 40));
+}
+
+// While the option view is open a paint change gives the text tool the new foreground colour, so
+// that a new text is written in it; once the view is closed the tool keeps its colour.
+TEST_F(OptionView, APaintChangeRecoloursTheTextToolWhileTheViewIsOpen)
+{
+    for (int16_t picture : { 2020, 2021, 2022 })
+        PutPicture(picture, "rr|rr");
+    SmartPtr<CTextTool> tool = new CTextTool;
+    SmartPtr<COptionView> view = new COptionView(tool.Get(), Rect(30, 40, 100, 100));
+    auto paint = [](int32_t colour) {
+        pw::authoring::PaintSettings::Current().foreground = Color(colour);
+        CToolsDir::GetDropperTool()->NotifyClients();
+    };
+    paint(9);
+    EXPECT_TRUE(tool->GetTextStyle()->GetColor().Equals(Color(9)));
+    EXPECT_TRUE(pw::authoring::NewTextStyle(*tool.Get())->GetColor().Equals(Color(9)));
+
+    view->Close();
+    view = nullptr;
+    paint(5);
+    EXPECT_TRUE(tool->GetTextStyle()->GetColor().Equals(Color(9)));
 }

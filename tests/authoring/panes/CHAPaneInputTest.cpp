@@ -4,6 +4,7 @@
 #include "foundation/Utilities.h"
 #include "graphics/Sound.h"
 #include "ui/App.h"
+#include "ui/WindowFrame.h"
 
 #include "authoring/panes/PaneFixture.h"
 
@@ -49,25 +50,26 @@ TEST_F(PaneInput, TabCyclesThroughTheSpritesShownInTheFrame)
     EXPECT_EQ(seen, "2 0 - 2 ");
 }
 
-// The arrow keys move the selected sprites one pixel in every frame of the range, only with
-// modifier bit 5 and while the overview is hidden.
+// The arrow keys, pressed on the page window, move the selected sprites one pixel in every frame
+// of the range, once a press, while the overview is hidden; the control characters that share
+// their codes move nothing.
 TEST_F(PaneInput, ArrowKeysNudgeTheSelectionInEveryFrameOfTheRange)
 {
     struct Case {
         const char* name;
-        uint8_t key;
-        int32_t modifiers;
+        UINT virtualKey;
+        uint8_t character;
         uint8_t overview;
         const char* frame3;
         const char* frame6;
     };
     const Case cases[] = {
-        { "left", 28, 0x20, 0, "9,10,29,30", "9,10,29,30" },
-        { "right", 29, 0x20, 0, "11,10,31,30", "11,10,31,30" },
-        { "up", 30, 0x20, 0, "10,9,30,29", "10,9,30,29" },
-        { "down", 31, 0x20, 0, "10,11,30,31", "10,11,30,31" },
-        { "without bit 5", 29, 0, 0, "10,10,30,30", "10,10,30,30" },
-        { "with the overview shown", 29, 0x20, 1, "10,10,30,30", "10,10,30,30" },
+        { "left", VK_LEFT, 0, 0, "9,10,29,30", "9,10,29,30" },
+        { "right", VK_RIGHT, 0, 0, "11,10,31,30", "11,10,31,30" },
+        { "up", VK_UP, 0, 0, "10,9,30,29", "10,9,30,29" },
+        { "down", VK_DOWN, 0, 0, "10,11,30,31", "10,11,30,31" },
+        { "the character 29", 0, 29, 0, "10,10,30,30", "10,10,30,30" },
+        { "with the overview shown", VK_RIGHT, 0, 1, "10,10,30,30", "10,10,30,30" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -76,7 +78,10 @@ TEST_F(PaneInput, ArrowKeysNudgeTheSelectionInEveryFrameOfTheRange)
         pane->SelectFrames(2, 6);
         pane->SetSelection(sprite);
         pw::authoring::gOverviewShown = c.overview;
-        pane->KeyDown(c.key, c.modifiers);
+        if (c.virtualKey)
+            Key(c.virtualKey);
+        else
+            SendMessageA(page->GetFrame()->GetOSWindow(), WM_CHAR, c.character, 0);
         pw::authoring::gOverviewShown = 0;
         EXPECT_EQ(Text(At(sprite, 3)), c.frame3);
         EXPECT_EQ(Text(At(sprite, 6)), c.frame6);
@@ -84,6 +89,39 @@ TEST_F(PaneInput, ArrowKeysNudgeTheSelectionInEveryFrameOfTheRange)
         pane->SetSelection(nullptr);
         sprite->HideFrames(0, kFrames);
         group->RemoveEmptySprites();
+    }
+}
+
+// Tools 12 and 13 play from the frame the current frame's link names, or from the current frame
+// when its link names none; the press stores no link of its own.
+TEST_F(PaneInput, LinkToolsPlayFromTheFrameLinksFrame)
+{
+    struct Case {
+        const char* name;
+        int32_t tool;
+        int16_t labelled;
+        int16_t playsFrom;
+    };
+    const Case cases[] = {
+        { "tool 12 with a label link", 12, 6, 6 },
+        { "tool 13 with a label link", 13, 8, 8 },
+        { "tool 13 without a link", 13, -1, 2 },
+        { "tool 12 without a link", 12, -1, 2 },
+    };
+    SmartPtr<CPlayer> player = show->GetPlayer();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        player->GoToFrame(2);
+        if (c.labelled >= 0)
+            player->GetFrameLink(false)->SetFrameJump(group->GetFrameIndex(), c.labelled);
+        UseTool(c.tool);
+        Press(150, 120);
+        Release(150, 120);
+        EXPECT_TRUE(player->IsPlaying());
+        EXPECT_EQ(player->GetFrame(), c.playsFrom);
+        player->Stop();
+        EXPECT_EQ(group->LinkAtFrame(2) != nullptr, c.labelled >= 0);
+        group->SetLinkAtFrame(2, 1, nullptr);
     }
 }
 

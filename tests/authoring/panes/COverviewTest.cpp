@@ -78,6 +78,7 @@ protected:
     void SetUp() override
     {
         PaneTest::SetUp();
+        optionBits = CHAApp::GetOptions().bits;
         red = AddSprite(Rect(0, 0, 200, 150), 0, 2, 2);
         holder = new UndoWindow;
         overview = new COverview(holder.Get(), Rect(0, 0, 200, 150), false);
@@ -90,6 +91,7 @@ protected:
     void TearDown() override
     {
         CHAApp::GetOptions().reduction = 8;
+        CHAApp::GetOptions().bits = optionBits;
         overview->SetPane(SmartPtr<CHAPane>());
         holder->RemoveAllChildren();
         overview = nullptr;
@@ -106,7 +108,18 @@ protected:
         return row;
     }
 
+    // A row as '.' where it has the colour of its second pixel and '#' elsewhere.
+    std::string Marks(int32_t v, int32_t from, int32_t to)
+    {
+        std::vector<uint8_t> row = Row(v, from, to);
+        std::string marks;
+        for (uint8_t index : row)
+            marks += index == row[1] ? '.' : '#';
+        return marks;
+    }
+
     CSprite* red { nullptr };
+    uint32_t optionBits { 0 };
     SmartPtr<UndoWindow> holder;
     SmartPtr<COverview> overview;
 };
@@ -179,4 +192,32 @@ TEST_F(Overview, TallCellsAreNumberedBesideTheirPictures)
     EXPECT_NE(std::count(label.begin(), label.end(), red), 25) << "the number's box";
     EXPECT_EQ(Row(13, 30, 54), std::vector<uint8_t>(24, red)) << "the picture beside it";
     EXPECT_EQ(Row(30, 4, 54), std::vector<uint8_t>(50, red)) << "the picture below it";
+}
+
+// With the outline option each cell shows, instead of the frame's picture, the bounds of the
+// sprites shown in the frame at the cell's scale: the whole-page red sprite only in frames 0 and
+// 1, the small one in frames 0 to 4, none in frame 5.
+TEST_F(Overview, OutlinesStandForTheFramesSprites)
+{
+    CHAApp::GetOptions().bits |= OverviewLayout::kSpriteOutlines;
+    AddSprite(Rect(40, 30, 120, 90), 0, 5, 3);
+    overview->SetPane(pane);
+    driver::RunUntilIdle();
+    driver::RunFor(CChoreStrips::kPeriod + 10);
+    ASSERT_EQ(Text(overview->GetLayout().Cell(0)), "4,9,29,27");
+    struct {
+        const char* name;
+        int32_t v;
+        int32_t left;
+        const char* marks;
+    } rows[] = {
+        { "frame 0 across both sprites", 16, 4, "#....#........#.........#" },
+        { "frame 2 across the small one", 16, 66, ".....#........#.........." },
+        { "frame 2 along its top", 13, 66, ".....##########.........." },
+        { "frame 5", 16, 159, "........................." },
+    };
+    for (auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(Marks(r.v, r.left, r.left + 25), r.marks);
+    }
 }
