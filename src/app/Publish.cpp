@@ -33,6 +33,7 @@ constexpr uint32_t kTransferShare = 100;
 
 uint16_t ftpPort = FTPSession::kFTPPort;
 
+// Shows application string `number` (its %1 filled in) and answers the button that closed it.
 int16_t ShowString(int kind, int buttons, int32_t number, const char* argument = nullptr)
 {
     char text[kMessageSize];
