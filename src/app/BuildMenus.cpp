@@ -2,6 +2,7 @@
 
 #include "app/MenuCommands.h"
 #include "app/MenuTable.h"
+#include "app/links/LinkSignal.h"
 #include "foundation/String.h"
 #include "engine/CPanePlay.h"
 #include "ui/AppSignals.h"
@@ -58,10 +59,12 @@ GenericSignal* MakeSignal(MenuCommand command)
         return new UndoSignal;
     case kSoundOn:
         return new NumberCommandSignal(CHAApp::kSoundSwitchCommand);
+    case kLinkURL:
+        return new LinkSignal(LinkSignal::kWebAddress);
+    case kLinkEMail:
+        return new LinkSignal(LinkSignal::kMailAddress);
     case kPublish:
         return new PublishSignal;
-    case kLinkURL:
-    case kLinkEMail:
     case kPickColor:
     case kSeparator:
     case kTextEntries:
@@ -94,6 +97,11 @@ SmartPtr<MenuBar> BuildMenus()
         menu->AddItem(String(entry.title), entry.key, SmartPtr<GenericSignal>(MakeSignal(entry.command)), number);
     }
     return bar;
+}
+
+SmartPtr<GenericSignal> MakeMenuSignal(MenuCommand command)
+{
+    return SmartPtr<GenericSignal>(MakeSignal(command));
 }
 
 } // namespace pw::app

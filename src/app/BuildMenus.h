@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/MenuTable.h"
 #include "foundation/SmartPtr.h"
 
+class GenericSignal;
 class MenuBar;
 
 namespace pw::app {
@@ -10,5 +12,9 @@ namespace pw::app {
 // "Undo" under the command number the windows retitle ("Undo" and "Redo"), the text view's own
 // menu at the head of "Text".
 SmartPtr<MenuBar> BuildMenus();
+
+// A new signal of the command an entry carries (the media tabs send the New Page and Publish
+// commands as the menu does).
+SmartPtr<GenericSignal> MakeMenuSignal(MenuCommand command);
 
 } // namespace pw::app

@@ -46,8 +46,8 @@ private:
     int32_t number;
 };
 
-// The command of an entry whose action the program does not offer yet (the link dialog, the text
-// pane's colour): it shows in its menu, disabled for every receiver.
+// The command of an entry whose action the program does not offer yet (the text pane's colour): it
+// shows in its menu, disabled for every receiver.
 class UnavailableSignal : public GenericSignal {
 public:
     int32_t GetSignalStatus(Smart*) override { return disabled; }

@@ -4,13 +4,18 @@
 #include "app/BuildMenus.h"
 #include "app/ProjectNameDialog.h"
 #include "app/TallowResources.h"
+#include "app/TallowWindow.h"
+#include "app/tabs/TabSetSelector.h"
+#include "app/tabs/TallowTabs.h"
 #include "authoring/palettes/CKidTools.h"
 #include "authoring/panes/ApplicationHooks.h"
 #include "authoring/panes/CHAPane.h"
 #include "authoring/panes/Scrap.h"
 #include "authoring/selectors/CPatternSelector.h"
+#include "engine/CFWDecorator.h"
 #include "engine/CPanePlay.h"
 #include "engine/CShow.h"
+#include "foundation/SimpleReference.h"
 #include "ui/DocWindow.h"
 #include "ui/View.h"
 #include "ui/Window.h"
@@ -22,6 +27,10 @@ namespace {
 constexpr int32_t kProjectsFolder = 0;
 // 'Zrkt', the creator of the program's documents.
 constexpr uint32_t kCreatorCode = 0x5A726B74;
+// The tab-set window: a floating window with a small title.
+constexpr int32_t kTabSetWindowKind = 5;
+// The gap between the tab-set window and the frame of the page windows.
+constexpr int32_t kTabSetGap = 5;
 
 // The page pane at the end of the window's chain of focused children, or null.
 CPanePlay* FocusedPane(View& window)
@@ -46,6 +55,49 @@ TallowApp::TallowApp()
           },
           GetDocumentTypes()->GetFileType(), GetCreator())
 {
+    MakeTabSetWindow();
+}
+
+void TallowApp::MakeTabSetWindow()
+{
+    tabSetWindow = new Window(SmartPtr<String>(), kTabSetWindowKind, false, false, Window::defaultSize);
+    tabSelector = pw::app::SetUpTabSetSelector(*tabSetWindow.Get());
+    tabSetWindow->SizeToFit(true);
+    CFWDecorator& decorator = CFWDecorator::Get();
+    decorator.Place(*tabSetWindow.Get(), 1, 1);
+    AddWindow(tabSetWindow, true);
+    Rect frame(0, 0, 0, 0);
+    decorator.GetFrame(frame);
+    Rect placed = tabSetWindow->GetRect();
+    frame.left += placed.right - placed.left + kTabSetGap;
+    decorator.SetFrame(frame);
+}
+
+SmartPtr<CToolPalette> TallowApp::GetTabSelector() const
+{
+    return tabSelector;
+}
+
+SmartPtr<Window> TallowApp::MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe)
+{
+    SmartPtr<Window> window(new TallowWindow(new SimpleReference(model), scribe, tabSelector));
+    AddWindow(window, true);
+    CFWDecorator::Get().Cascade(*window.Get());
+    return window;
+}
+
+void TallowApp::NewPageIfNoWindow()
+{
+    if (FindWindowForView().Valid())
+        return;
+    TallowTabs::PlayTabSound();
+    NewDocument();
+}
+
+void TallowApp::OpenHomePage(FileReference& folder, TallowWindow& window)
+{
+    scribes.CreateHomePage(folder);
+    window.OpenPage(scribes.HomePageReference(folder, false));
 }
 
 TallowApp::~TallowApp() = default;

@@ -7,11 +7,16 @@
 
 #include <cstdint>
 
+class CToolPalette;
+class TallowWindow;
+
 // The web-site builder's application: the children's authoring application with the program's
 // menus and kid tools, one project per run (named at the first new page, its folder under
 // "Projects", where linked pages are named too), pages exported whenever they are stored, the About
-// picture, and clipboard commands that wait while the front page plays. One handle, the glue's, holds it from the factory to the end
-// of the message loop.
+// picture, and clipboard commands that wait while the front page plays. Beside the page windows
+// floats the tab-set window, whose selector every page window's tabs follow; page windows are
+// placed right of it. One handle, the glue's, holds it from the factory to the end of the message
+// loop.
 class TallowApp : public CTumblerApp {
     PW_CLASS_INFO(TallowApp)
 
@@ -33,6 +38,12 @@ public:
     // Every writing scribe wraps the base class's in a page writer, so each save exports the page;
     // none for the front page's own file in a writing mode.
     SmartPtr<Scribe> OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode) override;
+    // Page windows: each with the media tabs and the tab-set selector, placed by the decorator.
+    SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe) override;
+    // With no page window open: the tab click and a new page. Otherwise nothing.
+    void NewPageIfNoWindow();
+    // Opens the folder's home page in the window, made (and exported) first when missing.
+    void OpenHomePage(FileReference& folder, TallowWindow& window);
 
     // The File menu's Publish: saves the front page, asks the user to go on and for the server,
     // uploads the project's export folder by FTP, registers the site when asked, and congratulates.
@@ -46,10 +57,17 @@ public:
 
     pw::app::ProjectFolder& GetProject() { return project; }
     pw::app::PageScribes& GetPageScribes() { return scribes; }
+    SmartPtr<CToolPalette> GetTabSelector() const;
+    SmartPtr<Window> GetTabSetWindow() const { return tabSetWindow; }
 
 private:
+    // The floating window of the tab-set selector; the decorator's frame then begins right of it.
+    void MakeTabSetWindow();
+
     pw::app::ProjectFolder project;
     pw::app::PageScribes scribes;
+    SmartPtr<Window> tabSetWindow;
+    SmartPtr<CToolPalette> tabSelector;
 };
 
 // The factory the program's entry hands to the framework main: this program's options (no

@@ -12,6 +12,9 @@
 #include "foundation/Memory.h"
 #include "foundation/ObjectFile.h"
 #include "foundation/SystemErrorException.h"
+#include "graphics/DisplayPort.h"
+#include "graphics/OffScreen.h"
+#include "graphics/ScaleTrans.h"
 #include "graphics/SoundChannel.h"
 #include "ui/AppGlue.h"
 #include "ui/DocWindow.h"
@@ -188,6 +191,36 @@ SmartPtr<CShow> CHAApp::OpenIntoActivePane(const FileReference& file)
         show->GetPlayer()->TakeOver(&pane->GetPlayer());
     MakeDocumentWindow(show.Get(), scribe);
     return show;
+}
+
+SmartPtr<Smart> CHAApp::ImportFile(const SmartPtr<FileReference>& file, int32_t width, int32_t height)
+{
+    SmartPtr<Smart> root;
+    try {
+        SmartPtr<Scribe> scribe = file.Valid() ? OpenScribe(file, 1) : SmartPtr<Scribe>();
+        if (auto* objects = SmartCast<ObjectFile>(scribe.Get()))
+            objects->SetSilent(true);
+        if (scribe.Valid())
+            root = scribe->Read();
+    } catch (Exception*) {
+        CurrentException() = SmartPtr<Exception>();
+        return SmartPtr<Smart>();
+    }
+    SmartPtr<CShow> show = SmartCast<CShow>(root.Get());
+    if (!show.Valid() || width <= 0 || height <= 0)
+        return SmartPtr<Smart>();
+    Rect page(0, 0, 0, 0);
+    show->GetMovie()->GetBounds(page);
+    Rect fitted = page.IsEmpty() ? Rect(0, 0, width, height)
+                                 : ScaleTrans(page, Rect(0, 0, width, height), true).GetDestination();
+    fitted.Offset(-fitted.left, -fitted.top);
+    SmartPtr<OffScreen> buffer = new OffScreen(fitted.right, fitted.bottom, 8, Color(0), true);
+    {
+        DisplayPort port(*buffer.Get(), fitted, 0);
+        show->DrawFrame(port, 0, fitted, 3);
+    }
+    show->Close();
+    return SmartPtr<Smart>(buffer->GetBitMap().Get());
 }
 
 void CHAApp::Import(const SmartPtr<FileReference>& file, const SmartPtr<String>& name)

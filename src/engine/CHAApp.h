@@ -77,6 +77,10 @@ public:
     // Opens the page file and hands its player the old player's state; the new show, or empty.
     SmartPtr<CShow> OpenIntoActivePane(const FileReference& file);
 
+    // A page file's preview: its first frame, fitted into `width` x `height` with its proportions
+    // kept; none for a file that holds no readable page (nothing is shown).
+    SmartPtr<Smart> ImportFile(const SmartPtr<FileReference>& file, int32_t width, int32_t height) override;
+
     // The import command: the file's media onto the clipboard, then pasted into the active pane
     // at (0, 0). Nothing without an active pane or an import hook.
     void Import(const SmartPtr<FileReference>& file, const SmartPtr<String>& name);

@@ -29,6 +29,11 @@ bool WaitForMessage(MSG& msg)
     return false;
 }
 
+bool IsButtonRelease(UINT message)
+{
+    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
 } // namespace
 
 Point MakeMouseEvent(HWND, LPARAM packed)
@@ -78,8 +83,13 @@ bool PumpMessages(HWND dialog, bool waitWhenIdle)
             break;
         }
         first = false;
-        if (IsMouseMessage(msg.message) && !MouseAllowed(msg, dialog))
+        if (IsMouseMessage(msg.message) && !MouseAllowed(msg, dialog)) {
+            // The release of a press that began before the dialog is dropped with the rest; the
+            // window that took the press must not keep the mouse, or its next press is lost.
+            if (IsButtonRelease(msg.message) && GetCapture() == msg.hwnd)
+                ReleaseCapture();
             break;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
         if (!AppGlue::IsAppFlagSet()) {

@@ -3,8 +3,15 @@
 #include "app/BuildMenus.h"
 #include "app/MenuTable.h"
 
+#include "authoring/panes/CHAPane.h"
 #include "engine/CHAApp.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CMoviePic.h"
 #include "engine/CPanePlay.h"
+#include "engine/CResource.h"
+#include "engine/CShow.h"
+#include "graphics/BitMap.h"
+#include "graphics/ColorTable.h"
 #include "foundation/Scribe.h"
 #include "foundation/String.h"
 #include "ui/Dialog.h"
@@ -140,8 +147,8 @@ TEST_F(BuildMenusTest, TheBarHoldsTheTableWithTheTextViewsEntries)
 
 // Columns: File (New Page, Open, Import, Close, Save, Save As, Publish, Quit), Edit (Cut, Copy,
 // Paste, Delete, Bring Forwards, Send Backwards, Undo, Sound On), LinkTo (URL, E-Mail), Pick Color.
-// Publish is the web-site builder's own command, disabled for this animation application; the link
-// dialog and the text pane's colour are not offered yet: always disabled.
+// Publish is the web-site builder's own command, disabled for this animation application; the text
+// pane's colour is not offered yet: always disabled.
 TEST_F(BuildMenusTest, EntriesAreEnabledByBusyStateWindowAndReceiver)
 {
     EXPECT_EQ(States(), "EE-----E -------M -- - ") << "no window: Sound On marked while sound plays";
@@ -162,10 +169,26 @@ TEST_F(BuildMenusTest, EntriesAreEnabledByBusyStateWindowAndReceiver)
     static_cast<MenuApp*>(app)->DoCommand(CHAApp::kSoundSwitchCommand, 0);
     EXPECT_EQ(States(), "EEEEEE-E -------E -- - ") << "sound switched off";
 
+    // A page pane in front: the links follow its sprite selection.
+    SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 200, 150));
+    SmartPtr<CShow> show = new CShow(group.Get());
+    SmartPtr<Window> pageWindow(new Window(new String("page pane"), 0, false, false, Point(200, 150)));
+    SmartPtr<CHAPane> pane = new CHAPane(pageWindow.Get(), show->GetPlayer(), false);
+    pageWindow->AddChild(pane.Get());
+    app->AddWindow(pageWindow, true);
+    pageWindow->SetFocusChild(pane.Get());
+    EXPECT_EQ(States(), "EEEE---E -------E -- - ") << "a page pane, nothing selected";
+    SmartPtr<BitMap> picture = new BitMap(20, 20, ColorTable::Setup(8), Color(0), false);
+    group->AddMovieAsSprite(0, 1, new CMoviePic(new CResource(SmartPtr<Persistent>(picture.Get()), true), true));
+    pane->SelectSprite(0, false);
+    EXPECT_EQ(States(), "EEEE---E EE-E---E EE - ") << "a page pane with a selected sprite";
+
     SmartPtr<Dialog> dialog(new Dialog(2));
     app->AddWindow(SmartPtr<Window>(dialog.Get()), true);
     EXPECT_EQ(States(), "-------- -------E -- - ") << "busy behind a dialog: the numbered command stays the application's";
     dialog->Cancel();
+    pageWindow->RemoveAllChildren();
+    show->Close();
 }
 
 } // namespace

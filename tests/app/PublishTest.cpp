@@ -3,12 +3,12 @@
 // folder uploaded to a real FTP server and the registration mailed to a real SMTP server, both on
 // this machine; and every way publishing stops early.
 #include "app/Publish.h"
-#include "app/RegistrationMail.h"
 
+#include "app/PageScribes.h"
+#include "app/RegistrationMail.h"
 #include "foundation/String.h"
 #include "net/LoopbackFTPServer.h"
 #include "net/LoopbackSMTPServer.h"
-#include "ui/AppGlue.h"
 #include "ui/Dialog.h"
 #include "ui/DocWindow.h"
 #include "ui/Menu.h"
@@ -55,11 +55,12 @@ const std::map<std::string, std::string> kMessages = {
     { "The Registration of the Web site failed!", "registration failed" },
 };
 
-class PublishTest : public apptest::TallowAppTest {
+class PublishTest : public apptest::TallowAppFixture {
 protected:
     void SetUp() override
     {
-        TallowAppTest::SetUp();
+        TallowAppFixture::SetUp();
+        pw::app::testing::ForgetScribeFolder();
         pw::ui::testing::ResetProgress();
         ASSERT_EQ(ftp.Problem(), "");
         ASSERT_EQ(smtp.Problem(), "");
@@ -71,23 +72,17 @@ protected:
                                                              : std::vector<uint32_t> {};
         });
         Settings({ { 1000, "ftp://ftp.test/site" }, { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } });
-        // The program's application in the glue's place: it answers the menus, holds the dialogs
-        // and stores the pages.
-        AppGlue::Application() = tallow.Get();
-        Window::SetApplication(tallow.Get());
-        DocWindow::SetDefaultFormatPicker(tallow.Get());
+        // The program's menus on the main window.
         tallow->InstallMenus();
         driver::SetIdleHandler([this] { return AnswerDialog(); });
     }
     void TearDown() override
     {
-        driver::SetIdleHandler(nullptr);
-        AppGlue::ExitApplication();
         Settings({});
         pw::app::testing::SetFTPPort(21);
         pw::app::testing::SetMailPort(25);
         pw::ui::testing::ResetProgress();
-        TallowAppTest::TearDown();
+        TallowAppFixture::TearDown();
     }
 
     // Writes the files of the settings given and removes those of the others.
@@ -205,7 +200,6 @@ protected:
     LoopbackFTPServer ftp;
     LoopbackSMTPServer smtp;
     std::deque<std::string> keys;
-    Dialog* answered { nullptr };
     Lines said;
 };
 

@@ -9,6 +9,8 @@
 #include "ui/TextView.h"
 #include "ui/WindowFrame.h"
 
+#include "app/DialogSteps.h"
+
 #include "platform/kernel/KernelTestSupport.h"
 #include "platform/testing/TestDriver.h"
 
@@ -25,6 +27,8 @@
 namespace {
 
 namespace driver = pw::platform::testing;
+using dialogtest::ClickIn;
+using dialogtest::WindowText;
 
 constexpr const char* kDefaultURL = "ftp:/ftp.provider.example/users/account/public_html";
 constexpr const char* kStoredURL = "ftp://ftp.isp.example/users/kid/public_html";
@@ -34,22 +38,6 @@ std::string Bytes(const String& text)
     uint32_t length = 0;
     String::CharIterator chars(text, length);
     return length ? std::string(chars.Chars(), length) : std::string();
-}
-
-std::string WindowText(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-void ClickIn(HWND window)
-{
-    RECT client {};
-    GetClientRect(window, &client);
-    POINT point { client.right / 2, client.bottom / 2 };
-    ClientToScreen(window, &point);
-    driver::Click(point.x, point.y);
 }
 
 // The dialog as the user sees it: its texts, its three fields and its buttons.
@@ -89,32 +77,15 @@ protected:
         FrameworkTest::TearDown();
     }
 
-    Dialog* OpenDialog()
-    {
-        for (uint32_t index = app->NumWindows(); index >= 1; --index)
-            if (auto* dialog = dynamic_cast<Dialog*>(app->GetWindow(index).Get()))
-                return dialog->IsClosed() ? nullptr : dialog;
-        return nullptr;
-    }
-
     // Runs the dialog; each time it waits for the user, the next step looks at it and queues input.
-    bool Ask(std::vector<Step> steps)
+    bool Ask(const std::vector<Step>& steps)
     {
-        size_t next = 0;
-        driver::SetIdleHandler([this, &steps, &next] {
-            Dialog* dialog = OpenDialog();
-            if (!dialog || next == steps.size())
-                return false;
-            seen = Look(*dialog);
-            steps[next++](seen);
-            return true;
-        });
         url = new String("before");
         account = new String("before");
         password = new String("before");
-        bool answer = AskServerInfo(url, account, password);
-        driver::SetIdleHandler(nullptr);
-        EXPECT_EQ(next, steps.size()) << "the dialog ended before the user was done";
+        bool answer = false;
+        dialogtest::Drive<Dialog, Seen>(
+            *app, [&] { answer = AskServerInfo(url, account, password); }, Look, steps, seen);
         return answer;
     }
 

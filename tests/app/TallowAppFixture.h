@@ -1,49 +1,81 @@
-// The ground of the application class's tests: the program's application made as its factory
-// makes it (silent options, the editing pane as the pages' view), with the kid tools' pictures in
-// "Data" and an empty "Projects" folder, and everything put back afterwards.
+// The application made as the program makes it, over a test "Data" folder that holds the art the
+// tab strips, the tab-set selector and the kid tools draw, and distinct tab and open sounds; the
+// project's name dialog answered by typed keys.
 #pragma once
 
-#include "app/PageScribes.h"
 #include "app/TallowApp.h"
 #include "app/TallowResources.h"
+#include "app/TallowWindow.h"
 #include "authoring/panes/CHAPane.h"
+#include "engine/CFWDecorator.h"
+#include "engine/CMovieGroup.h"
 #include "engine/CShow.h"
+#include "foundation/FileReference.h"
+#include "foundation/String.h"
+#include "graphics/SoundChannel.h"
+#include "ui/AppGlue.h"
+#include "ui/Dialog.h"
+#include "ui/DocWindow.h"
+#include "ui/WindowFrame.h"
 
 #include "authoring/AuthoringFixture.h"
+#include "graphics/SoundBytes.h"
 #include "platform/kernel/KernelTestSupport.h"
 
 #include <filesystem>
+#include <string>
 
 namespace apptest {
 
 namespace driver = pw::platform::testing;
 
-class TallowAppTest : public authoring::AuthoringTest {
+// The picture colours of the five tab strips (set order) and of a pressed tab.
+inline constexpr char kSetColors[] = { 'r', 'g', 'b', 'y', 'k' };
+inline constexpr char kPressedColor = 'w';
+// The sample bytes of the tab click and of the open sound: the recording device tells them apart
+// by length.
+inline constexpr size_t kTabSoundLength = 40;
+inline constexpr size_t kOpenSoundLength = 80;
+
+class TallowAppFixture : public authoring::AuthoringTest {
 protected:
     void SetUp() override
     {
         AuthoringTest::SetUp();
         pw::app::testing::ResetTallowResources();
-        pw::app::testing::ForgetScribeFolder();
-        // The kid tools window's paint palette and the selection tool's options.
-        PutPicture(30, authoring::Plain('w', 50, 75));
-        PutPicture(31, authoring::Plain('y', 50, 75));
-        PutPicture(2040, authoring::Plain('w', 70, 70));
+        PutArt();
         std::filesystem::remove_all(driver::HostPath("plume/Projects"));
         driver::MakeHostFolder("plume/Projects");
         options = CHAApp::GetOptions();
         CHAApp::GetOptions() = CHAApp::Options { 1, 8, CHAApp::kNoSoundsBit | 0x04 };
         CShow::SetViewMaker(&CHAPane::Make);
+        // The program-wide sound switch and window frame, as each run starts with them.
+        soundOff = false;
+        CFWDecorator::Get().GetFrame(frame);
+        pw::foundation::ForgetFolderPreviews();
         tallow = new TallowApp;
+        // The running application, as start-up makes it: windows, panes and document windows
+        // reach it through the glue.
+        frameworkApp = AppGlue::Application();
+        AppGlue::Application() = tallow.Get();
+        Window::SetApplication(tallow.Get());
+        DocWindow::SetDefaultFormatPicker(tallow.Get());
     }
     void TearDown() override
     {
         driver::SetIdleHandler(nullptr);
+        DocWindow::SetDefaultFormatPicker(frameworkApp.Get());
+        Window::SetApplication(app);
+        AppGlue::Application() = frameworkApp;
+        frameworkApp = nullptr;
         tallow = nullptr;
         // The children's application keeps its tools window in a class-wide handle; a new one
         // without tools lets it go while the platform is still up.
         SmartPtr<CTumblerApp>(new CTumblerApp(SmartPtr<MenuBar>(), FileCreatorType("Test", 0x54657374), nullptr));
         CHAApp::GetOptions() = options;
+        CFWDecorator::Get().SetFrame(frame);
+        // The browsed folders go with the test; so do their unsaved previews.
+        pw::foundation::ForgetFolderPreviews();
         FileReference startup = FileReference::StartupFolder();
         FileReference::SetAsCurrentDirectory(startup);
         std::filesystem::remove_all(driver::HostPath("plume/Projects"));
@@ -51,8 +83,103 @@ protected:
         AuthoringTest::TearDown();
     }
 
+    static void PutArt()
+    {
+        // The kid tools window's paint palette and the selection tool's options.
+        PutPicture(30, authoring::Plain('w', 50, 75));
+        PutPicture(31, authoring::Plain('y', 50, 75));
+        PutPicture(2040, authoring::Plain('w', 70, 70));
+        // The tab bar's own button.
+        PutPicture(2030, authoring::Plain('k', 20, 50));
+        for (int set = 0; set < 5; ++set) {
+            PutPicture(501 + 10 * set, authoring::Plain(kSetColors[set], 430, 50));
+            PutPicture(502 + 10 * set, authoring::Plain(kPressedColor, 430, 50));
+        }
+        PutPicture(551, authoring::Plain('b', 133, 390));
+        PutPicture(552, authoring::Plain('y', 133, 390));
+        PutPicture(553, authoring::Plain('g', 133, 30));
+        PutSoundOf(3, kTabSoundLength);
+        PutSoundOf(4, kOpenSoundLength);
+    }
+    static void PutSoundOf(int number, size_t length)
+    {
+        PutFile(std::to_string(1000 + number) + ".wav",
+            sound_bytes::Wave(1, 11025, 8, sound_bytes::Bytes(length, 0x80)));
+    }
+
+    // Each name dialog that opens gets the keys (Escape when they are empty).
+    void AnswerNameDialogs(const std::string& keys)
+    {
+        dialogs = 0;
+        driver::SetIdleHandler([this, keys] {
+            auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
+            if (!dialog || dialog->IsClosed() || answered == dialog)
+                return false;
+            answered = dialog;
+            ++dialogs;
+            if (keys.empty()) {
+                driver::TypeKey(VK_ESCAPE);
+            } else {
+                driver::PressKey(VK_CONTROL);
+                driver::TypeKey('A');
+                driver::ReleaseKey(VK_CONTROL);
+                driver::TypeText(keys);
+            }
+            return true;
+        });
+    }
+
+    // The sounds played since the log was cleared, as 't' (tab click), 'o' (open) or '?'.
+    static std::string SoundsHeard()
+    {
+        std::string heard;
+        for (const auto& event : pw::platform::winmm::testing::SoundLog()) {
+            if (event.kind != pw::platform::winmm::SoundEvent::Kind::Play)
+                continue;
+            heard += event.length == kTabSoundLength ? 't' : event.length == kOpenSoundLength ? 'o' : '?';
+        }
+        return heard;
+    }
+
     SmartPtr<TallowApp> tallow;
+    SmartPtr<App> frameworkApp;
     CHAApp::Options options;
+    Rect frame { 0, 0, 0, 0 };
+    int dialogs { 0 };
+    Dialog* answered { nullptr };
+};
+
+// A project named "Kim" and its first page in the page window.
+class PageWindowFixture : public TallowAppFixture {
+protected:
+    void SetUp() override
+    {
+        TallowAppFixture::SetUp();
+        AnswerNameDialogs("Kim\n");
+        tallow->NewDocument();
+        window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
+        ASSERT_TRUE(window.Valid());
+    }
+    void TearDown() override
+    {
+        window = nullptr;
+        TallowAppFixture::TearDown();
+    }
+
+    // A page file of the project, stored without its export.
+    SmartPtr<FileReference> Page(const std::string& name)
+    {
+        SmartPtr<FileReference> project = tallow->GetProject().GetFolder();
+        SmartPtr<FileReference> file = FileReference::FileReferenceCreate(
+            tallow->GetDocumentTypes()->GetFileType(), tallow->GetCreator(), *project.Get(), String(name.c_str()), true);
+        SmartPtr<CShow> show = new CShow(new CMovieGroup(Rect(0, 0, 120, 90)));
+        tallow->App::OpenScribe(file, 3)->Write(show.Get());
+        show->Close();
+        return file;
+    }
+    std::string Title() const { return pw::foundation::TextOf(*window->GetFrame()->GetTitle().Get()); }
+
+    SmartPtr<TallowWindow> window;
 };
 
 } // namespace apptest

@@ -56,6 +56,22 @@ TEST_F(PumpTest, MouseInputForOtherWindowsIsDroppedAndEndsThePump)
         << "other messages, and clicks in the dialog, its children and the main window, go through";
 }
 
+// A press that opened the dialog holds the mouse; its release, dropped with the other window's
+// input, gives the mouse back, so the window's next press is not taken for a drag.
+TEST_F(PumpTest, ADroppedReleaseGivesTheMouseBack)
+{
+    HWND dialog = Recorder("dialog");
+    HWND other = Recorder("other");
+    SetCapture(other);
+    PostMessageA(other, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    EXPECT_TRUE(PumpMessages(dialog));
+    EXPECT_EQ(GetCapture(), other) << "a move while the button is down keeps it";
+    PostMessageA(other, WM_LBUTTONUP, 0, 0);
+    EXPECT_TRUE(PumpMessages(dialog));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(Log().empty()) << "the release itself is still dropped";
+}
+
 TEST_F(PumpTest, AStreamOfMessagesIsHandledForAtMostHalfASecond)
 {
     HWND stream = Recorder("stream");

@@ -180,3 +180,21 @@ void CTumblerApp::RecordSoundToClipboard(const SmartPtr<CTool>& tool)
     if (tool.Valid())
         tool->SetSoundPending(true);
 }
+
+RecordSoundSignal::RecordSoundSignal(const SmartPtr<CTool>& tool)
+    : Signal<CTumblerApp>(PW_HERE)
+    , tool(tool)
+{
+}
+
+RecordSoundSignal::~RecordSoundSignal() = default;
+
+SmartPtr<CTool> RecordSoundSignal::GetTool() const
+{
+    return tool;
+}
+
+void RecordSoundSignal::Act(CTumblerApp& app)
+{
+    app.RecordSoundToClipboard(tool);
+}

@@ -4,6 +4,7 @@
 #include "authoring/palettes/OptionViewHost.h"
 #include "engine/CHAApp.h"
 #include "foundation/FileCreatorType.h"
+#include "foundation/Signal.h"
 
 #include <cstdint>
 #include <functional>
@@ -63,4 +64,20 @@ private:
 
     SmartPtr<Window> currentFloater;
     SmartPtr<Window> overview;
+};
+
+// The command that records a sound for a tool: the application records it, puts it on the
+// clipboard and makes the tool current with the sound pending.
+class RecordSoundSignal : public Signal<CTumblerApp> {
+public:
+    explicit RecordSoundSignal(const SmartPtr<CTool>& tool);
+    ~RecordSoundSignal() override;
+
+    SmartPtr<CTool> GetTool() const;
+
+protected:
+    void Act(CTumblerApp& app) override;
+
+private:
+    SmartPtr<CTool> tool;
 };

@@ -27,7 +27,6 @@ public:
 
     void SetLinkedDir(const SmartPtr<CPaletteDir>& window) { linkedDir = window; }
 
-protected:
     // Plays the sound when there is one; a sound whose file cannot be read is passed over.
     static void PlayClick(const SmartPtr<SoundResource>& sound);
 

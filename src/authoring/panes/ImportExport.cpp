@@ -1,5 +1,6 @@
 #include "authoring/panes/ImportExport.h"
 
+#include "authoring/panes/CHAPane.h"
 #include "engine/CMovie.h"
 #include "engine/CMoviePic.h"
 #include "engine/CResource.h"
@@ -95,7 +96,12 @@ void ImportObject(const SmartPtr<Clipboard>& clipboard, const SmartPtr<View>& pa
     int32_t value = (h == 0 && v == 0) ? 3 : 2;
     SmartPtr<ClipTask> task = new ClipTask(clipboard, pane, ClipTask::kPaste, value, Point(h, v));
     task->Do();
-    pane->NotifyTask(task.Get());
+    // An editing pane ends the import as every edit: the window keeps the step and knows its page
+    // changed, so leaving the page offers to save the import.
+    if (auto* editing = SmartCast<CHAPane>(pane.Get()))
+        editing->AfterEdit(task.Get());
+    else
+        pane->NotifyTask(task.Get());
 }
 
 void ImportStubA(const SmartPtr<Smart>&)

@@ -1,0 +1,214 @@
+#include "app/TallowWindow.h"
+
+#include "app/TallowApp.h"
+#include "app/tabs/TallowTabs.h"
+#include "authoring/application/CTumblerApp.h"
+#include "authoring/palettes/CKidTools.h"
+#include "authoring/panes/CHAPane.h"
+#include "authoring/selectors/CPatternSelector.h"
+#include "export/TallowScribe.h"
+#include "foundation/Exception.h"
+#include "ui/WindowFrame.h"
+
+PW_DEFINE_CLASS(TallowWindow, nullptr, nullptr, DocWindow)
+
+namespace {
+
+// The page file of a scribe that is a page scribe, or empty.
+SmartPtr<FileReference> PageFileOf(const SmartPtr<Scribe>& scribe)
+{
+    auto* page = SmartCast<TallowScribe>(scribe.Get());
+    return page ? page->GetDocumentFile() : SmartPtr<FileReference>();
+}
+
+// The name without the dot and extension that end it.
+String BaseName(FileReference& file)
+{
+    String name = file.Name();
+    file.GetNameParts(name);
+    return name;
+}
+
+// The editing pane a document view shows: its focused child, or the view itself.
+CHAPane* PaneOf(const SmartPtr<View>& view)
+{
+    if (!view.Valid())
+        return nullptr;
+    SmartPtr<View> focused = view->GetFocusChild();
+    return SmartCast<CHAPane>(focused.Valid() ? focused.Get() : view.Get());
+}
+
+} // namespace
+
+TallowWindow::TallowWindow(const SmartPtr<ObjectReference>& data, const SmartPtr<Scribe>& scribe,
+    const SmartPtr<CToolPalette>& selector)
+    : DocWindow(data, SmartPtr<String>(), SmartPtr<DocWindow>(), scribe, true)
+    , tabSelector(selector)
+{
+    Show(true);
+    tabs = new TallowTabs(this, selector);
+    int32_t h = tabs->GetBounds().Size().v;
+    Rect document = GetContent()->GetBounds();
+    GetContent()->SetBounds(document.left, document.top + h, document.right, document.bottom);
+    AddChild(SmartPtr<View>(tabs.Get()));
+    Rect placed = tabs->GetBounds();
+    tabs->SetBounds(0, 0, placed.right - placed.left, placed.bottom - placed.top);
+    Point outer = GetFrame()->OuterSize(Point(kContentWidth, kContentHeight + h));
+    SetSize(outer.h, outer.v);
+    // A page without a file is "Untitled Page" here too, not the document's empty name.
+    SetTitleFromPage(PageFile());
+}
+
+TallowWindow::~TallowWindow() = default;
+
+SmartPtr<TallowTabs> TallowWindow::GetTabs() const
+{
+    return tabs;
+}
+
+SmartPtr<FileReference> TallowWindow::PageFile() const
+{
+    return PageFileOf(GetScribe());
+}
+
+void TallowWindow::SetTitleFromPage(const SmartPtr<FileReference>& page)
+{
+    String title("Untitled Page");
+    if (page.Valid()) {
+        title = BaseName(*page.Get());
+        SmartPtr<FileReference> folder = page->Parent();
+        String folderName = folder.Valid() ? BaseName(*folder.Get()) : String();
+        if (folderName.Length() > 0)
+            title = folderName.Concat(String(":")).Concat(title);
+    }
+    GetFrame()->SetTitle(title);
+}
+
+void TallowWindow::SetBrowserPane(const SmartPtr<View>& pane)
+{
+    if (browserPane.Valid())
+        RemoveChild(browserPane);
+    if (pane.Valid())
+        AddChild(pane);
+    browserPane = pane;
+}
+
+void TallowWindow::Navigate(int32_t n)
+{
+    if (n != kBack && n != kForward && n != kHome) {
+        Exception::Warn(kNotImplemented, PW_HERE);
+        return;
+    }
+    if (!CanClose(2))
+        return;
+    SmartPtr<FileReference> target;
+    if (n == kBack) {
+        if (historyIndex == 0 && historyEnd != 0)
+            target = history[historyEnd - 1];
+        else if (historyIndex > 1)
+            target = history[historyIndex - 2];
+    } else if (n == kForward) {
+        if (historyIndex != 0 && history.size() > historyIndex)
+            target = history[historyIndex];
+    } else if (auto* app = SmartCast<TallowApp>(Window::GetApplication())) {
+        app->OpenHomePage(*GetPageFolder(*this).Get(), *this);
+    }
+    if (target.Valid())
+        OpenPage(new FileReference(*target.Get()));
+}
+
+void TallowWindow::OpenPage(const SmartPtr<FileReference>& file)
+{
+    DocWindow::OpenFile(file);
+}
+
+SmartPtr<FileReference> TallowWindow::GetPageFolder(Window& window)
+{
+    auto* document = SmartCast<DocWindow>(&window);
+    SmartPtr<FileReference> page = document ? PageFileOf(document->GetScribe()) : SmartPtr<FileReference>();
+    SmartPtr<FileReference> folder = page.Valid() ? page->Parent() : SmartPtr<FileReference>();
+    return folder.Valid() ? folder : SmartPtr<FileReference>(new FileReference(FileReference::CurrentFolder()));
+}
+
+CHAPane* TallowWindow::GetPagePane() const
+{
+    return PaneOf(GetContent());
+}
+
+void TallowWindow::RecordHistory()
+{
+    SmartPtr<FileReference> page = PageFile();
+    if (!page.Valid())
+        return;
+    if (uint32_t position = HistoryPosition(*page.Get())) {
+        historyEnd = position;
+        return;
+    }
+    if (historyEnd < history.size())
+        history.resize(historyEnd);
+    history.push_back(new FileReference(*page.Get()));
+    ++historyEnd;
+}
+
+uint32_t TallowWindow::HistoryPosition(FileReference& file) const
+{
+    for (size_t i = 0; i < history.size(); ++i) {
+        if (*history[i].Get() == file)
+            return static_cast<uint32_t>(i + 1);
+    }
+    return 0;
+}
+
+void TallowWindow::SetDocument(const SmartPtr<ObjectReference>& newData, const SmartPtr<Scribe>& newScribe)
+{
+    RecordHistory();
+    if (SmartCast<TallowScribe>(newScribe.Get())) {
+        SmartPtr<FileReference> page = PageFileOf(newScribe);
+        SetTitleFromPage(page);
+        historyIndex = page.Valid() ? HistoryPosition(*page.Get()) : 0;
+    } else {
+        SetTitleFromPage(SmartPtr<FileReference>());
+    }
+    CHAPane* old = GetPagePane();
+    bool wasPlaying = old && old->IsPlaying();
+    DocWindow::SetDocument(newData, newScribe);
+    if (CHAPane* pane = GetPagePane(); wasPlaying && pane)
+        pane->DoCommand(kPlayCommand, 0);
+}
+
+void TallowWindow::Save(int32_t mode)
+{
+    // The kid tools' close is their periodic step, which flushes the brush into the page.
+    SmartPtr<CToolsDir> tools = CTumblerApp::GetTools();
+    if (auto* kidTools = dynamic_cast<CKidTools*>(tools.Get()); kidTools && kidTools->ToggleShown(false))
+        kidTools->Close();
+    DocWindow::Save(mode);
+}
+
+void TallowWindow::ActiveChanged(bool active)
+{
+    DocWindow::ActiveChanged(active);
+    SmartPtr<CToolsDir> tools = CTumblerApp::GetTools();
+    if (!tools.Valid())
+        return;
+    if (!active) {
+        paletteWasShown = tools->ToggleShown(false);
+        if (paletteWasShown)
+            tools->ToggleShown(true);
+    } else if (paletteWasShown) {
+        paletteWasShown = false;
+        if (!tools->ToggleShown(false))
+            tools->ToggleShown(true);
+    }
+}
+
+NavigateSignal::NavigateSignal(int32_t n)
+    : Signal<TallowWindow>(PW_HERE)
+    , number(n)
+{
+}
+
+void NavigateSignal::Act(TallowWindow& window)
+{
+    window.Navigate(number);
+}

@@ -1,0 +1,155 @@
+// The page window: titles from the page file, the size it opens at, the browsing history with
+// back, forward and home, a playing page kept playing across a page change, and a refused save
+// question that leaves everything as it was.
+#include "app/TallowWindow.h"
+
+#include "app/tabs/TallowTabs.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CShow.h"
+#include "foundation/String.h"
+#include "ui/WindowFrame.h"
+
+#include "TallowAppFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace driver = pw::platform::testing;
+using pw::foundation::TextOf;
+
+using TallowWindowTest = apptest::PageWindowFixture;
+
+std::vector<std::string> History(const TallowWindow& window)
+{
+    std::vector<std::string> names;
+    for (const SmartPtr<FileReference>& file : window.GetHistory())
+        names.push_back(TextOf(file->Name()));
+    return names;
+}
+
+TEST_F(TallowWindowTest, TitlesNameTheFolderAndThePageWithoutExtensions)
+{
+    EXPECT_EQ(Title(), "Untitled Page") << "a new page has no file";
+    window->OpenPage(Page("index"));
+    EXPECT_EQ(Title(), "Kim:index");
+    window->OpenPage(Page("My.Page"));
+    EXPECT_EQ(Title(), "Kim:My.Page") << "only the extension goes";
+}
+
+TEST_F(TallowWindowTest, OpensAtTheDefaultPageSizeBelowItsTabs)
+{
+    int32_t tabsHeight = window->GetTabs()->GetBounds().Size().v;
+    EXPECT_EQ(tabsHeight, 50) << "the strip is as tall as its tab pictures";
+    EXPECT_EQ(window->GetFrame()->GetContentBounds().Size(), Point(477, 337 + tabsHeight));
+    EXPECT_EQ(window->GetTabs()->GetBounds().TopLeft(), Point(0, 0));
+    Rect document = window->GetDocumentView()->GetBounds();
+    EXPECT_EQ(document, Rect(0, tabsHeight, 477, 337 + tabsHeight));
+    ASSERT_NE(window->GetPagePane(), nullptr);
+    EXPECT_EQ(window->GetPagePane()->GetBounds(), document) << "the page fills the view";
+}
+
+// Each step opens a page by name, goes back ('<') or forward ('>'); then the page shown.
+TEST_F(TallowWindowTest, BackAndForwardWalkTheHistoryAndANewPageDropsTheForwardOnes)
+{
+    struct Step {
+        const char* action;
+        const char* shown;
+    };
+    const Step steps[] = {
+        { "A", "A" },
+        { "B", "B" },
+        { "C", "C" },
+        { "<", "B" },
+        { ">", "C" },
+        { ">", "C" }, // the last page: nothing
+        { "<", "B" },
+        { "D", "D" }, // C leaves the history
+        { "<", "B" },
+        { ">", "D" },
+        { "<", "B" },
+        { "<", "A" },
+        { "<", "A" }, // the first page: nothing
+        { "D", "D" }, // already recorded: not appended again
+        { "<", "B" }, // the entry before D
+    };
+    std::map<std::string, SmartPtr<FileReference>> pages;
+    for (const char* name : { "A", "B", "C", "D" })
+        pages[name] = Page(name);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string("step ") + step.action + " shows " + step.shown);
+        if (step.action[0] == '<')
+            window->Navigate(TallowWindow::kBack);
+        else if (step.action[0] == '>')
+            window->Navigate(TallowWindow::kForward);
+        else
+            window->OpenPage(new FileReference(*pages[step.action].Get()));
+        EXPECT_EQ(Title(), std::string("Kim:") + step.shown);
+    }
+    EXPECT_EQ(History(*window.Get()), (std::vector<std::string> { "A.mvi", "B.mvi", "D.mvi" }));
+}
+
+TEST_F(TallowWindowTest, HomeMakesTheProjectsIndexOnceAndShowsIt)
+{
+    std::filesystem::path index = driver::HostPath("plume/Projects/Kim/index.mvi");
+    window->Navigate(TallowWindow::kHome);
+    EXPECT_EQ(Title(), "Kim:index");
+    ASSERT_TRUE(std::filesystem::exists(index));
+    EXPECT_TRUE(std::filesystem::exists(driver::HostPath("plume/Projects/Kim/HTML/index.htm")))
+        << "the new home page is exported";
+    auto written = std::filesystem::last_write_time(index);
+    auto size = std::filesystem::file_size(index);
+
+    window->OpenPage(Page("Other"));
+    window->Navigate(TallowWindow::kHome);
+    EXPECT_EQ(Title(), "Kim:index");
+    EXPECT_EQ(std::filesystem::last_write_time(index), written) << "an existing home page is left alone";
+    EXPECT_EQ(std::filesystem::file_size(index), size);
+}
+
+TEST_F(TallowWindowTest, APlayingPageLeavesTheNextPagePlaying)
+{
+    window->OpenPage(Page("A"));
+    CHAPane* first = window->GetPagePane();
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->IsPlaying());
+    first->DoCommand(TallowWindow::kPlayCommand, 0);
+    ASSERT_TRUE(first->IsPlaying());
+    window->OpenPage(Page("B"));
+    CHAPane* second = window->GetPagePane();
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, first);
+    EXPECT_TRUE(second->IsPlaying());
+
+    second->GetPlayer()->Stop();
+    window->Navigate(TallowWindow::kBack);
+    ASSERT_NE(window->GetPagePane(), nullptr);
+    EXPECT_FALSE(window->GetPagePane()->IsPlaying()) << "a stopped page leaves the next one stopped";
+}
+
+TEST_F(TallowWindowTest, ACancelledSaveQuestionOrAnUnknownNumberChangesNothing)
+{
+    window->OpenPage(Page("A"));
+    window->OpenPage(Page("B"));
+    window->WindowChanged(nullptr);
+    ASSERT_TRUE(window->IsModified());
+    driver::ScriptMessageBoxes({ IDCANCEL });
+    window->Navigate(TallowWindow::kBack);
+    EXPECT_EQ(Title(), "Kim:B");
+    EXPECT_TRUE(window->IsModified());
+    ASSERT_EQ(driver::AlertLog().size(), 1u);
+    EXPECT_NE(driver::AlertLog()[0].text.find("Kim:B"), std::string::npos) << driver::AlertLog()[0].text;
+
+    driver::ScriptMessageBoxes({ IDOK });
+    window->Navigate(3);
+    EXPECT_EQ(Title(), "Kim:B");
+    ASSERT_EQ(driver::AlertLog().size(), 2u);
+    EXPECT_NE(driver::AlertLog()[1].text.find("Not implemented."), std::string::npos) << driver::AlertLog()[1].text;
+}
+
+} // namespace
