@@ -340,6 +340,19 @@ TEST_F(PublishTest, AFailedRegistrationIsToldAndTheCongratulationFollows)
     EXPECT_TRUE(smtp.Mails().empty());
 }
 
+// A page whose name question is cancelled stays unsaved and has nothing exported: publishing ends
+// at once, without a word.
+TEST_F(PublishTest, APageLeftUnsavedPublishesNothing)
+{
+    SmartPtr<DocWindow> page = NewPage(false);
+    driver::ScriptFileDialogCancel();
+    Publish({}, {});
+    EXPECT_TRUE(said.empty());
+    EXPECT_EQ(driver::FileDialogLog().size(), 1u);
+    EXPECT_FALSE(page->GetScribe().Valid());
+    EXPECT_TRUE(FilesIn(ftp.Root() / "site").empty());
+}
+
 // "Publish…" is offered while a window is open and nothing blocks; a front window that holds no
 // page publishes nothing and says nothing.
 TEST_F(PublishTest, PublishIsOfferedWithAWindowAndNeedsAPage)
