@@ -63,9 +63,10 @@ GenericSignal* MakeSignal(MenuCommand command)
         return new LinkSignal(LinkSignal::kWebAddress);
     case kLinkEMail:
         return new LinkSignal(LinkSignal::kMailAddress);
+    case kPublish:
+        return new PublishSignal;
     case kPickColor:
         return new PickColorSignal;
-    case kPublish:
     case kSeparator:
     case kTextEntries:
         break;

@@ -6,6 +6,17 @@
 #include "foundation/String.h"
 #include "ui/Window.h"
 
+namespace {
+
+// The rule of the commands that work on the front window: a window is open and nothing blocking
+// is in front.
+int32_t StatusWithAWindow(App& app)
+{
+    return !app.IsBlocked() && app.FindWindowForView().Valid() ? GenericSignal::enabled : GenericSignal::disabled;
+}
+
+} // namespace
+
 ImportSignal::ImportSignal()
     : Signal(PW_HERE)
 {
@@ -13,7 +24,7 @@ ImportSignal::ImportSignal()
 
 int32_t ImportSignal::Status(CHAApp& app)
 {
-    return !app.IsBlocked() && app.FindWindowForView().Valid() ? enabled : disabled;
+    return StatusWithAWindow(app);
 }
 
 void ImportSignal::Act(CHAApp& app)
@@ -22,6 +33,21 @@ void ImportSignal::Act(CHAApp& app)
     SmartPtr<FileReference> file = app.ChooseFile(3);
     if (file.Valid())
         app.Import(file, SmartPtr<String>());
+}
+
+PublishSignal::PublishSignal()
+    : Signal(PW_HERE)
+{
+}
+
+int32_t PublishSignal::Status(TallowApp& app)
+{
+    return StatusWithAWindow(app);
+}
+
+void PublishSignal::Act(TallowApp& app)
+{
+    app.Publish();
 }
 
 namespace pw::app {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TallowApp.h"
 #include "authoring/panes/CTextView.h"
 #include "engine/CHAApp.h"
 #include "engine/NumberCommandHandler.h"
@@ -17,6 +18,17 @@ public:
 protected:
     int32_t Status(CHAApp& app) override;
     void Act(CHAApp& app) override;
+};
+
+// The Publish command: publishes the project of the front page window. Enabled while a window is
+// open and nothing blocking is in front.
+class PublishSignal : public Signal<TallowApp> {
+public:
+    PublishSignal();
+
+protected:
+    int32_t Status(TallowApp& app) override;
+    void Act(TallowApp& app) override;
 };
 
 namespace pw::app {

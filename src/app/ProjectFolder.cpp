@@ -47,6 +47,13 @@ void ProjectFolder::Ensure()
     setUp = true;
 }
 
+void ProjectFolder::SetName(const String& newName)
+{
+    if (!name.Valid())
+        name = new String;
+    name->Assign(newName);
+}
+
 void ProjectFolder::EnterProjectsFolder()
 {
     FileReference startup = FileReference::StartupFolder();

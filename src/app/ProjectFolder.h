@@ -29,6 +29,8 @@ public:
     bool IsSetUp() const { return setUp; }
     // The accepted name after the set-up; every later Ensure resets it to the default "Project".
     const SmartPtr<String>& GetName() const { return name; }
+    // Publishing names the project after the folder its pages are stored in.
+    void SetName(const String& newName);
     // Empty until the project is set up.
     const SmartPtr<FileReference>& GetFolder() const { return folder; }
 

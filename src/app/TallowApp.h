@@ -48,6 +48,16 @@ public:
     // Opens the folder's home page in the window, made (and exported) first when missing.
     void OpenHomePage(FileReference& folder, TallowWindow& window);
 
+    // The File menu's Publish: saves the front page, asks the user to go on and for the server,
+    // uploads the project's export folder by FTP, registers the site when asked, and congratulates.
+    // Every failure ends here: shown as a stop alert, a cancel silently.
+    void Publish();
+    // Every file directly inside the export folder into a folder named after the project under the
+    // server URL's folder; answers the site's URL. A failure to connect or log in is told to the
+    // user and raised as a cancel.
+    SmartPtr<String> UploadSite(FileReference& exportFolder, const String& serverURL, const String& account,
+        const String& password);
+
     pw::app::ProjectFolder& GetProject() { return project; }
     pw::app::PageScribes& GetPageScribes() { return scribes; }
     SmartPtr<CToolPalette> GetTabSelector() const;

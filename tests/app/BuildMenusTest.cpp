@@ -147,7 +147,8 @@ TEST_F(BuildMenusTest, TheBarHoldsTheTableWithTheTextViewsEntries)
 
 // Columns: File (New Page, Open, Import, Close, Save, Save As, Publish, Quit), Edit (Cut, Copy,
 // Paste, Delete, Bring Forwards, Send Backwards, Undo, Sound On), LinkTo (URL, E-Mail), Pick Color.
-// Publishing and the text pane's colour are not offered yet: always disabled.
+// Publish is the web-site builder's own command, disabled for this animation application; Pick Color
+// is for a text pane only.
 TEST_F(BuildMenusTest, EntriesAreEnabledByBusyStateWindowAndReceiver)
 {
     EXPECT_EQ(States(), "EE-----E -------M -- - ") << "no window: Sound On marked while sound plays";

@@ -1,0 +1,406 @@
+// Publishing chosen from the program's File menu, end to end: a page of a project (saved, or saved
+// on the way), the questions and the server dialog answered as a child would, the project's export
+// folder uploaded to a real FTP server and the registration mailed to a real SMTP server, both on
+// this machine; and every way publishing stops early.
+#include "app/Publish.h"
+
+#include "app/PageScribes.h"
+#include "app/RegistrationMail.h"
+#include "foundation/String.h"
+#include "net/LoopbackFTPServer.h"
+#include "net/LoopbackSMTPServer.h"
+#include "ui/Dialog.h"
+#include "ui/DocWindow.h"
+#include "ui/Menu.h"
+#include "ui/MenuItem.h"
+#include "ui/ProgressRange.h"
+
+#include "TallowAppFixture.h"
+#include "platform/comdlg/ComdlgTesting.h"
+#include "platform/user/menus/MenuTesting.h"
+#include "platform/winsock/WinsockTesting.h"
+
+#include <winsock.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace driver = pw::platform::testing;
+using pw::foundation::TextOf;
+using pw::net::tests::LoopbackFTPServer;
+using pw::net::tests::LoopbackSMTPServer;
+using Lines = std::vector<std::string>;
+using Files = std::map<std::string, std::string>;
+
+// What the alerts said, the application's own messages by a short name.
+const std::map<std::string, std::string> kMessages = {
+    { "Plumewright will now publish your project to the World Wide Web, where anyone in the world can view it.\n"
+      "To Check your pages for personal information (telephone number, street address, or last name), click "
+      "\"Cancel\".\nTo continue, Click \"OK\".",
+        "introduction" },
+    { "Would you like to auto-register your new page on the Quennel web site ?", "register?" },
+    { "Your computer is not connected to the Internet. Plumewright will publish your pages into an \"HTML\" "
+      "folder on your computer, where you can test your site with a Web browser.",
+        "not connected" },
+    { "The Registration of the Web site failed!", "registration failed" },
+};
+
+class PublishTest : public apptest::TallowAppFixture {
+protected:
+    void SetUp() override
+    {
+        TallowAppFixture::SetUp();
+        pw::app::testing::ForgetScribeFolder();
+        pw::ui::testing::ResetProgress();
+        ASSERT_EQ(ftp.Problem(), "");
+        ASSERT_EQ(smtp.Problem(), "");
+        std::filesystem::create_directories(ftp.Root() / "site");
+        pw::app::testing::SetFTPPort(ftp.Port());
+        pw::app::testing::SetMailPort(smtp.Port());
+        driver::SetResolver([](const std::string& name) {
+            return name == "ftp.test" || name == "mail.test" ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) }
+                                                             : std::vector<uint32_t> {};
+        });
+        Settings({ { 1000, "ftp://ftp.test/site" }, { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } });
+        // The program's menus on the main window.
+        tallow->InstallMenus();
+        driver::SetIdleHandler([this] { return AnswerDialog(); });
+    }
+    void TearDown() override
+    {
+        Settings({});
+        pw::app::testing::SetFTPPort(21);
+        pw::app::testing::SetMailPort(25);
+        pw::ui::testing::ResetProgress();
+        TallowAppFixture::TearDown();
+    }
+
+    // Writes the files of the settings given and removes those of the others.
+    static void Settings(const std::map<int, std::string>& files)
+    {
+        for (int number : { 1000, 1001, 1002, 3000, 3001, 3002 })
+            std::filesystem::remove(driver::HostPath(SettingFile(number)));
+        for (const auto& [number, content] : files)
+            driver::MakeHostFile(SettingFile(number), content);
+    }
+    static std::string SettingFile(int number) { return "plume/Data/" + std::to_string(number) + ".txt"; }
+
+    // Each dialog that opens gets the next keys; one with none left is a fault and is cancelled.
+    bool AnswerDialog()
+    {
+        auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
+        if (!dialog || dialog->IsClosed() || dialog == answered)
+            return false;
+        answered = dialog;
+        if (keys.empty()) {
+            ADD_FAILURE() << "an unexpected dialog";
+            driver::TypeKey(VK_ESCAPE);
+            return true;
+        }
+        if (keys.front() == "\x1B") {
+            driver::TypeKey(VK_ESCAPE);
+        } else {
+            driver::PressKey(VK_CONTROL);
+            driver::TypeKey('A');
+            driver::ReleaseKey(VK_CONTROL);
+            driver::TypeText(keys.front());
+        }
+        keys.pop_front();
+        return true;
+    }
+
+    // A new page of the project "Kim", saved as "Home" when asked.
+    SmartPtr<DocWindow> NewPage(bool saved)
+    {
+        keys = { "Kim\n" };
+        tallow->NewDocument();
+        SmartPtr<DocWindow> page(SmartCast<DocWindow>(tallow->FindWindowForView().Get()));
+        EXPECT_TRUE(page.Valid());
+        if (saved && page.Valid()) {
+            driver::ScriptFileDialog("Home");
+            page->Save(DocWindow::kSave);
+        }
+        return page;
+    }
+
+    // Chooses "Publish…" from the File menu, answering the alerts and then the dialogs in order.
+    void Publish(const std::vector<int>& answers, std::deque<std::string> dialogKeys)
+    {
+        for (int answer : answers)
+            driver::ScriptMessageBoxes({ answer });
+        keys = std::move(dialogKeys);
+        size_t alerts = driver::AlertLog().size();
+        EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, PublishCommand()));
+        EXPECT_EQ(driver::ScriptedMessageBoxesLeft(), 0u);
+        EXPECT_TRUE(keys.empty()) << "a dialog was not shown";
+        said.clear();
+        for (size_t index = alerts; index < driver::AlertLog().size(); ++index)
+            said.push_back(Said(driver::AlertLog()[index]));
+    }
+
+    uint32_t PublishCommand()
+    {
+        for (uint32_t command = Menu::kFirstCommand; command < Menu::kFirstCommand + 5000; ++command) {
+            SmartPtr<MenuItem> item = tallow->FindMenuItem(command);
+            if (item.Valid() && TextOf(item->Title()) == "Publish\xC9")
+                return command;
+        }
+        ADD_FAILURE() << "no Publish entry";
+        return 0;
+    }
+
+    // "<text or its name> (<icon>) <buttons>".
+    static std::string Said(const pw::platform::AlertRecord& alert)
+    {
+        // A failure's message without the place it was raised at.
+        std::string text = alert.text.substr(0, alert.text.find('\r'));
+        auto known = kMessages.find(text);
+        if (known != kMessages.end())
+            text = known->second;
+        static const std::map<UINT, const char*> icons = {
+            { MB_ICONINFORMATION, " (i)" }, { MB_ICONEXCLAMATION, " (!)" }, { MB_ICONSTOP, " (stop)" } };
+        static const std::map<UINT, const char*> buttons = {
+            { MB_OK, " OK" }, { MB_OKCANCEL, " OK/Cancel" }, { MB_YESNOCANCEL, " Yes/No/Cancel" } };
+        auto icon = icons.find(alert.style & MB_ICONMASK);
+        auto button = buttons.find(alert.style & MB_TYPEMASK);
+        return text + (icon == icons.end() ? " ()" : icon->second) + (button == buttons.end() ? " ?" : button->second);
+    }
+
+    // Each file's name with its size and a hash of its bytes.
+    static Files FilesIn(const std::filesystem::path& folder)
+    {
+        Files files;
+        if (!std::filesystem::is_directory(folder))
+            return files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            std::string& seen = files[entry.path().filename().string()];
+            if (entry.is_directory()) {
+                seen = "(folder)";
+                continue;
+            }
+            std::ifstream file(entry.path(), std::ios::binary);
+            std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+            seen = std::to_string(bytes.size()) + " bytes, " + std::to_string(std::hash<std::string> {}(bytes));
+        }
+        return files;
+    }
+    static Files Exported() { return FilesIn(driver::HostPath("plume/Projects/Kim/HTML")); }
+    Files Uploaded() const { return FilesIn(ftp.Root() / "site" / "Kim"); }
+
+    LoopbackFTPServer ftp;
+    LoopbackSMTPServer smtp;
+    std::deque<std::string> keys;
+    Lines said;
+};
+
+const std::string kCongratulation
+    = "Congratulations! Your site has been updated.  You can now use your Web browser to look at \"Kim\" . (i) OK";
+
+// A page never saved is saved first (its name asked); the project's export folder goes up into a
+// folder named after the project under the server folder, the registration mail names the site,
+// and the congratulation the project. Publishing again asks no name, and without registering
+// sends no mail.
+TEST_F(PublishTest, TheProjectGoesUpTheSiteIsRegisteredAndTheChildIsCongratulated)
+{
+    SmartPtr<DocWindow> page = NewPage(false);
+    driver::ScriptFileDialog("Home");
+    Publish({ IDOK, IDYES, IDOK }, { "\n" });
+    EXPECT_EQ(said, (Lines { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", kCongratulation }));
+    ASSERT_EQ(driver::FileDialogLog().size(), 1u) << "the page was saved first";
+    EXPECT_TRUE(page->GetScribe().Valid());
+    Files exported = Exported();
+    EXPECT_TRUE(exported.count("Home.htm")) << "the save exported the page";
+    EXPECT_EQ(Uploaded(), exported);
+    std::vector<LoopbackSMTPServer::Mail> mails = smtp.Mails();
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_EQ(mails[0].from, "kid@test");
+    EXPECT_NE(mails[0].content.find("\r\nftp://ftp.test/site/Kim\r\n"), std::string::npos) << mails[0].content;
+    EXPECT_EQ(driver::ReadHostFile(SettingFile(1000)), "ftp://ftp.test/site");
+    EXPECT_EQ(driver::LiveSocketCount(), 0u);
+
+    std::filesystem::remove_all(ftp.Root() / "site" / "Kim");
+    Publish({ IDOK, IDNO, IDOK }, { "\n" });
+    EXPECT_EQ(said, (Lines { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", kCongratulation }));
+    EXPECT_EQ(driver::FileDialogLog().size(), 1u) << "a saved page is not asked for again";
+    EXPECT_EQ(Uploaded(), exported);
+    EXPECT_EQ(smtp.Mails().size(), 1u);
+}
+
+// Cancel in the introduction, the server dialog or the registration question uploads and mails
+// nothing and says nothing more; only the last comes after the server's address was stored.
+TEST_F(PublishTest, CancellingBeforeTheUploadSendsNothing)
+{
+    struct Case {
+        const char* name;
+        std::vector<int> answers;
+        std::deque<std::string> dialog;
+        Lines said;
+        bool stored;
+    } cases[] = {
+        { "the introduction", { IDCANCEL }, {}, { "introduction (i) OK/Cancel" }, false },
+        { "the server dialog", { IDOK }, { "\x1B" }, { "introduction (i) OK/Cancel" }, false },
+        { "the registration question", { IDOK, IDCANCEL }, { "\n" },
+            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel" }, true },
+    };
+    NewPage(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings({ { 1001, "kid" }, { 1002, "secret" } });
+        Publish(c.answers, c.dialog);
+        EXPECT_EQ(said, c.said);
+        EXPECT_EQ(driver::HostExists(SettingFile(1000)), c.stored);
+        EXPECT_TRUE(FilesIn(ftp.Root() / "site").empty());
+        EXPECT_TRUE(smtp.Mails().empty());
+    }
+}
+
+// A server that will not let the child in, or none at all: the FTP layer's own alert when the
+// server refused, then the message that the pages stay on this computer, and nothing more, whichever
+// button ends it.
+TEST_F(PublishTest, ALoginThatFailsEndsAfterSayingThePagesStayHere)
+{
+    struct Case {
+        const char* name;
+        std::string url;
+        std::string password;
+        std::vector<int> answers;
+        Lines said;
+    } cases[] = {
+        { "a wrong password", "ftp://ftp.test/site", "wrong", { IDOK, IDYES, IDOK, IDOK },
+            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", "530 Authentication failed. (stop) OK",
+                "not connected (i) OK/Cancel" } },
+        { "a wrong password, Cancel", "ftp://ftp.test/site", "wrong", { IDOK, IDYES, IDOK, IDCANCEL },
+            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", "530 Authentication failed. (stop) OK",
+                "not connected (i) OK/Cancel" } },
+        { "no such server", "ftp://ftp.nowhere.test/site", "secret", { IDOK, IDYES, IDOK },
+            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", "not connected (i) OK/Cancel" } },
+    };
+    NewPage(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings({ { 1000, c.url }, { 1001, "kid" }, { 1002, c.password }, { 3002, "mail.test" } });
+        Publish(c.answers, { "\n" });
+        EXPECT_EQ(said, c.said);
+        EXPECT_TRUE(FilesIn(ftp.Root() / "site").empty());
+        EXPECT_TRUE(smtp.Mails().empty());
+        EXPECT_EQ(driver::LiveSocketCount(), 0u);
+    }
+}
+
+// After the login a refusal (a server folder that is not there) or a folder name that would bend
+// the command line stops publishing with its own words as a stop alert; no congratulation.
+TEST_F(PublishTest, AFailureAfterTheLoginIsShownAndEndsPublishing)
+{
+    struct Case {
+        const char* name;
+        std::string url;
+        Lines said;
+    } cases[] = {
+        { "a server folder that is not there", "ftp://ftp.test/missing",
+            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel",
+                "550 No such file or directory. (stop) OK" } },
+        { "a line break in the server folder", "ftp://ftp.test/site\r\nDELE x",
+            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel",
+                "A name for the server holds a line break and cannot be sent. (stop) OK" } },
+    };
+    NewPage(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings({ { 1000, c.url }, { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } });
+        Publish({ IDOK, IDYES, IDOK }, { "\n" });
+        EXPECT_EQ(said, c.said);
+        EXPECT_TRUE(FilesIn(ftp.Root() / "site").empty());
+        EXPECT_TRUE(smtp.Mails().empty());
+    }
+}
+
+// A registration that cannot be sent is told, the upload stays, and the congratulation follows. A
+// folder inside the export folder is neither uploaded nor entered.
+TEST_F(PublishTest, AFailedRegistrationIsToldAndTheCongratulationFollows)
+{
+    NewPage(true);
+    driver::MakeHostFile("plume/Projects/Kim/HTML/old/Old.htm", "old");
+    Settings({ { 1000, "ftp://ftp.test/site" }, { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.nowhere.test" } });
+    Publish({ IDOK, IDYES, IDOK, IDOK }, { "\n" });
+    EXPECT_EQ(said, (Lines { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", "registration failed (!) OK",
+                        kCongratulation }));
+    Files exported = Exported();
+    EXPECT_EQ(exported.erase("old"), 1u);
+    EXPECT_EQ(Uploaded(), exported);
+    EXPECT_TRUE(smtp.Mails().empty());
+}
+
+// A page whose name question is cancelled stays unsaved and has nothing exported: publishing ends
+// at once, without a word.
+TEST_F(PublishTest, APageLeftUnsavedPublishesNothing)
+{
+    SmartPtr<DocWindow> page = NewPage(false);
+    driver::ScriptFileDialogCancel();
+    Publish({}, {});
+    EXPECT_TRUE(said.empty());
+    EXPECT_EQ(driver::FileDialogLog().size(), 1u);
+    EXPECT_FALSE(page->GetScribe().Valid());
+    EXPECT_TRUE(FilesIn(ftp.Root() / "site").empty());
+}
+
+// "Publish…" is offered while a window is open and nothing blocks; a front window that holds no
+// page publishes nothing and says nothing.
+TEST_F(PublishTest, PublishIsOfferedWithAWindowAndNeedsAPage)
+{
+    auto enabled = [this] {
+        tallow->EnableMenus(nullptr);
+        return !(tallow->FindMenuItem(PublishCommand())->GetState() & MenuItem::kDisabled);
+    };
+    EXPECT_FALSE(enabled()) << "no window";
+    SmartPtr<Window> plain(new Window(new String("plain"), 0, false, false, Point(200, 150)));
+    tallow->AddWindow(plain, true);
+    EXPECT_TRUE(enabled());
+    Publish({}, {});
+    EXPECT_TRUE(said.empty());
+    SmartPtr<Dialog> dialog(new Dialog(2));
+    tallow->AddWindow(SmartPtr<Window>(dialog.Get()), true);
+    EXPECT_FALSE(enabled()) << "a dialog in front";
+    dialog->Cancel();
+}
+
+// The sender is the account at the FTP host less its first label; the site's address is the server
+// URL, one "/" and the project.
+TEST(PublishRules, TheSenderAndTheSiteAddress)
+{
+    struct Sender {
+        const char* account;
+        const char* host;
+        const char* sender;
+    } senders[] = {
+        { "kid", "ftp.isp.example", "kid@isp.example" },
+        { "kid", "localhost", "kid@" },
+        { "kid", "..ftp..isp.example", "kid@isp.example" },
+        { "kid", "", "kid@" },
+    };
+    for (const Sender& c : senders)
+        EXPECT_EQ(TextOf(*MakeSenderAddress(String(c.account), String(c.host)).Get()), c.sender) << c.host;
+    struct Site {
+        const char* server;
+        const char* site;
+    } sites[] = {
+        { "ftp://host.example/users/kid/public_html", "ftp://host.example/users/kid/public_html/MyProject" },
+        { "ftp://host.example/users/kid/", "ftp://host.example/users/kid/MyProject" },
+        { "host.example", "host.example/MyProject" },
+        { "", "MyProject" },
+    };
+    for (const Site& c : sites)
+        EXPECT_EQ(TextOf(pw::app::SiteURL(String(c.server), String("MyProject"))), c.site) << c.server;
+}
+
+} // namespace
+
