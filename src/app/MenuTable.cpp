@@ -7,7 +7,7 @@ namespace {
 using enum MenuCommand;
 
 // The ellipsis of a title that opens a dialog, one byte as the menus store it.
-#define ELLIPSIS "\xC9"
+#define ELLIPSIS "\x85"
 
 constexpr MenuEntry kEntries[] = {
     { "File", "New Page", 'N', kNewPage },

@@ -32,7 +32,8 @@ enum class MenuCommand : uint8_t {
 };
 
 // One row of the menu bar: the menu it belongs to, its title as the menu shows it (a title that
-// opens a dialog ends in the byte 0xC9), its Ctrl shortcut (0 for none) and its command. Rows of
+// opens a dialog ends in an ellipsis, the screen's character 0x85), its Ctrl shortcut (0 for none)
+// and its command. Rows of
 // one menu follow each other, menus in the order of the bar.
 struct MenuEntry {
     const char* menu;

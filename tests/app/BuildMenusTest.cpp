@@ -57,7 +57,7 @@ std::vector<std::string> TableLines()
             : entry.command == pw::app::MenuCommand::kTextEntries          ? "..."
                                                                            : entry.title;
         for (char& c : row)
-            c = c == '\xC9' ? '~' : c;
+            c = c == '\x85' ? '~' : c;
         if (entry.key)
             row += std::string("^") + char(entry.key);
         lines.back() += " " + row;
@@ -140,7 +140,7 @@ TEST_F(BuildMenusTest, TheBarHoldsTheTableWithTheTextViewsEntries)
     Menu* text = bar->GetMenu(4);
     EXPECT_EQ(TextOf(text->GetTitle()), "Text");
     EXPECT_GT(text->NumItems(), 1u);
-    EXPECT_EQ(TextOf(text->GetItem(text->NumItems())->Title()), "Pick Color\xC9");
+    EXPECT_EQ(TextOf(text->GetItem(text->NumItems())->Title()), "Pick Color\x85");
     ASSERT_TRUE(app->FindMenuItem(Window::kUndoCommand).Valid());
     EXPECT_EQ(TextOf(app->FindMenuItem(Window::kUndoCommand)->Title()), "Undo");
 }

@@ -152,7 +152,7 @@ protected:
     {
         for (uint32_t command = Menu::kFirstCommand; command < Menu::kFirstCommand + 5000; ++command) {
             SmartPtr<MenuItem> item = tallow->FindMenuItem(command);
-            if (item.Valid() && TextOf(item->Title()) == "Publish\xC9")
+            if (item.Valid() && TextOf(item->Title()) == "Publish\x85")
                 return command;
         }
         ADD_FAILURE() << "no Publish entry";
