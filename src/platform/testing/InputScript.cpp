@@ -8,9 +8,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -24,7 +26,12 @@ struct State {
     std::vector<std::string> steps;
     size_t next = 0;
     uint64_t dueAt = 0;
+    // A "waitfile" step's file: the next step waits until it exists or dueAt has passed.
+    std::string awaited;
 };
+
+// How often a step waiting for a file looks for it.
+constexpr uint64_t kFilePollMs = 50;
 
 State& TheState()
 {
@@ -118,6 +125,48 @@ bool WriteOpenMenu(const std::string& path)
     return true;
 }
 
+// Exactly `count` whole numbers and nothing after them.
+bool ReadNumbers(const std::string& text, int* numbers, size_t count)
+{
+    std::istringstream in(text);
+    for (size_t i = 0; i < count; ++i) {
+        if (!(in >> numbers[i]))
+            return false;
+    }
+    std::string more;
+    return !(in >> more);
+}
+
+// The mouse steps: "click X Y", "doubleclick X Y", "press X Y", "move X Y", "release X Y" and
+// "drag X1 Y1 X2 Y2 STEPS", at desktop coordinates with the left button.
+bool RunMouseStep(const std::string& verb, const std::string& rest)
+{
+    int n[5] = {};
+    if (verb == "drag") {
+        if (!ReadNumbers(rest, n, 5) || n[4] < 1)
+            return false;
+        Drag(n[0], n[1], n[2], n[3], n[4]);
+        return true;
+    }
+    using Action = void (*)(int, int);
+    static const std::pair<const char*, Action> actions[] = {
+        { "click", [](int x, int y) { Click(x, y); } },
+        { "doubleclick", DoubleClick },
+        { "press", [](int x, int y) { PressMouse(x, y); } },
+        { "move", MoveMouse },
+        { "release", [](int x, int y) { ReleaseMouse(x, y); } },
+    };
+    for (const auto& [name, action] : actions) {
+        if (verb == name) {
+            if (!ReadNumbers(rest, n, 2))
+                return false;
+            action(n[0], n[1]);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 bool InputScript::RunStep(const std::string& line)
@@ -141,6 +190,16 @@ bool InputScript::RunStep(const std::string& line)
         verb == "close" ? RequestClose() : RequestQuit();
         return true;
     }
+    if (verb == "waitfile") {
+        std::istringstream in(rest);
+        std::string path;
+        int timeout = 0;
+        if (!(in >> path >> timeout) || timeout < 0)
+            return false;
+        TheState().awaited = path;
+        TheState().dueAt = Clock::NowMs() + static_cast<uint64_t>(timeout);
+        return true;
+    }
     if (verb == "wait") {
         char* end = nullptr;
         unsigned long ms = std::strtoul(rest.c_str(), &end, 10);
@@ -149,7 +208,7 @@ bool InputScript::RunStep(const std::string& line)
         TheState().dueAt = Clock::NowMs() + ms;
         return true;
     }
-    return false;
+    return RunMouseStep(verb, rest);
 }
 
 bool InputScript::RunDueStep()
@@ -157,7 +216,19 @@ bool InputScript::RunDueStep()
     State& s = TheState();
     if (!s.loaded)
         Load(s);
-    if (s.next >= s.steps.size() || Clock::NowMs() < s.dueAt)
+    if (s.next >= s.steps.size())
+        return false;
+    if (!s.awaited.empty()) {
+        std::error_code error;
+        bool found = std::filesystem::exists(s.awaited, error);
+        if (!found && Clock::NowMs() < s.dueAt)
+            return false;
+        if (!found)
+            std::fprintf(stderr, "plumewright: input script gave up waiting for %s\n", s.awaited.c_str());
+        s.awaited.clear();
+        s.dueAt = 0;
+    }
+    if (Clock::NowMs() < s.dueAt)
         return false;
     const std::string& line = s.steps[s.next++];
     if (!RunStep(line))
@@ -170,6 +241,8 @@ std::optional<uint64_t> InputScript::NextDueMs()
     const State& s = TheState();
     if (s.next >= s.steps.size())
         return std::nullopt;
+    if (!s.awaited.empty())
+        return std::min(s.dueAt, Clock::NowMs() + kFilePollMs);
     return s.dueAt;
 }
 

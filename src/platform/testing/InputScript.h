@@ -6,6 +6,10 @@
 //   key NAME     presses and releases a key: a letter, a digit, return, escape, tab, backspace,
 //                left, right, up, down, alt or f10, with control+, shift+ or alt+ before it held
 //   wait MS      lets MS milliseconds pass before the next step
+//   waitfile PATH MS  holds the next step until the file PATH exists, or MS milliseconds passed
+//   click X Y, doubleclick X Y, press X Y, move X Y, release X Y
+//                the mouse at desktop coordinates, with the left button
+//   drag X1 Y1 X2 Y2 N  a press at the start, N moves along the line, the release at the end
 //   shot PATH    saves the desktop as an 8-bit BMP file
 //   menu PATH    writes the open drop-down menu: "open" with its screen rectangle, then one line an
 //                item: "item", its title, and "grayed" when it is (a separator is "item -")

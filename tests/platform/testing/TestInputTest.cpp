@@ -14,6 +14,7 @@
 #include <iterator>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace pw::platform::tests {
 
@@ -22,11 +23,20 @@ namespace {
 namespace driver = pw::platform::testing;
 
 std::string typed;
+// The mouse messages received: "down X Y", "move X Y", "up X Y" at client coordinates.
+std::vector<std::string> mouse;
 
 LRESULT CALLBACK Collect(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CHAR)
         typed += static_cast<char>(wParam);
+    const char* name = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? "down"
+        : message == WM_MOUSEMOVE                                              ? "move"
+        : message == WM_LBUTTONUP                                              ? "up"
+                                                                               : nullptr;
+    if (name)
+        mouse.push_back(std::string(name) + " " + std::to_string(static_cast<int16_t>(LOWORD(lParam))) + " "
+            + std::to_string(static_cast<int16_t>(HIWORD(lParam))));
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -35,6 +45,7 @@ protected:
     void SetUp() override
     {
         typed.clear();
+        mouse.clear();
         WNDCLASSA wc {};
         wc.lpfnWndProc = Collect;
         wc.lpszClassName = "Collector";
@@ -158,6 +169,55 @@ TEST_F(TestInput, AnInputScriptRunsAStepAtATimeAndWaitsHoldTheNextBack)
     EXPECT_EQ(typed, "abc");
     unsetenv("PLUMEWRIGHT_INPUT_SCRIPT");
     std::filesystem::remove(path);
+}
+
+// The mouse steps reach the window under them as the backend's own input would; a step whose
+// numbers are missing, extra or not numbers is refused and sends nothing.
+TEST_F(TestInput, InputScriptMouseStepsPressMoveAndReleaseTheLeftButton)
+{
+    Make("Mouse here", WS_POPUP, { 10, 20, 210, 220 });
+    driver::RunUntilIdle();
+    for (const char* bad : { "click", "click 5", "click 5 6 7", "move x 6", "drag 1 2 3 4", "drag 1 2 3 4 0",
+             "press 5 six" })
+        EXPECT_FALSE(driver::InputScript::RunStep(bad)) << bad;
+    driver::RunUntilIdle();
+    EXPECT_EQ(mouse, std::vector<std::string> {});
+    for (const char* step : { "click 20 30", "press 50 60", "move 60 70", "release 60 70", "drag 110 120 130 160 2" })
+        EXPECT_TRUE(driver::InputScript::RunStep(step)) << step;
+    driver::RunUntilIdle();
+    // Each press and release comes where it was asked (a drag's moves along its line between).
+    EXPECT_EQ(mouse,
+        (std::vector<std::string> { "down 10 10", "up 10 10", "down 40 40", "move 50 50", "up 50 50", "down 100 100",
+            "move 110 120", "move 120 140", "up 120 140" }));
+}
+
+// A "waitfile" step holds the next one back until its file appears, or until its time is up.
+TEST_F(TestInput, AWaitfileStepHoldsTheNextStepUntilItsFileExists)
+{
+    Make("Type here", WS_POPUP, { 0, 0, 50, 50 });
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("pw-waitfile-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    fs::path script = dir / "script.txt";
+    fs::path awaited = dir / "done";
+    std::ofstream(script) << "waitfile " << awaited.string() << " 5000\ntype a\nwaitfile " << (dir / "never").string()
+                          << " 300\ntype b\n";
+    setenv("PLUMEWRIGHT_INPUT_SCRIPT", script.c_str(), 1);
+    EXPECT_TRUE(driver::InputScript::RunDueStep()) << "the waitfile step itself";
+    driver::AdvanceClock(1000);
+    EXPECT_FALSE(driver::InputScript::RunDueStep()) << "no file yet";
+    EXPECT_LE(*driver::InputScript::NextDueMs(), driver::ClockMs() + 100) << "it looks again soon";
+    std::ofstream(awaited) << "x";
+    EXPECT_TRUE(driver::InputScript::RunDueStep()) << "types a";
+    EXPECT_TRUE(driver::InputScript::RunDueStep()) << "the second waitfile";
+    EXPECT_FALSE(driver::InputScript::RunDueStep());
+    driver::AdvanceClock(300);
+    EXPECT_TRUE(driver::InputScript::RunDueStep()) << "gave up and typed b";
+    EXPECT_EQ(driver::InputScript::NextDueMs(), std::nullopt);
+    driver::RunUntilIdle();
+    EXPECT_EQ(typed, "ab");
+    unsetenv("PLUMEWRIGHT_INPUT_SCRIPT");
+    fs::remove_all(dir);
 }
 
 } // namespace
