@@ -3,6 +3,7 @@
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/palettes/Floater.h"
 #include "authoring/panes/CHAPane.h"
+#include "authoring/panes/Scrap.h"
 #include "authoring/resources/KidResources.h"
 #include "authoring/resources/LoadedSound.h"
 #include "authoring/selectors/CPatternSelector.h"
@@ -74,6 +75,10 @@ CTumblerApp::~CTumblerApp()
     // The tools window is a window of this run: it goes with the application, while the platform
     // that shows it is still up, not with the class-wide handle at process exit.
     Tools() = nullptr;
+    // So is the panes' handle on its clipboard: a picture left there holds bitmaps that must be
+    // freed while the platform is still up.
+    if (gScrap.Valid() && gScrap.Get() == GetClipboard().Get())
+        pw::authoring::BindScrap(nullptr);
 }
 
 SmartPtr<CToolsDir> CTumblerApp::GetTools()

@@ -2,6 +2,7 @@
 
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/palettes/Floater.h"
+#include "authoring/panes/Scrap.h"
 #include "authoring/tools/PaintSettings.h"
 #include "engine/CFWDecorator.h"
 #include "foundation/Clipboard.h"
@@ -32,13 +33,7 @@ protected:
     }
     void TearDown() override
     {
-        if (tumbler.Valid()) {
-            for (uint32_t i = tumbler->NumWindows(); i >= 1; --i)
-                tumbler->RemoveWindow(tumbler->GetWindow(i));
-            AppGlue::Application() = app;
-            Window::SetApplication(app);
-            tumbler = nullptr;
-        }
+        Stop();
         CTumblerApp::SetOverviewMaker(nullptr);
         CHAApp::GetOptions() = CHAApp::Options();
         pw::graphics::SetRecordingDialogRunner(&pw::ui::RunSoundDialog);
@@ -52,6 +47,18 @@ protected:
         AppGlue::Application() = tumbler.Get();
         Window::SetApplication(tumbler.Get());
         tumbler->SetActivePane(pane.Get());
+    }
+
+    // The children's application ends; the test application runs again.
+    void Stop()
+    {
+        if (!tumbler.Valid())
+            return;
+        for (uint32_t i = tumbler->NumWindows(); i >= 1; --i)
+            tumbler->RemoveWindow(tumbler->GetWindow(i));
+        AppGlue::Application() = app;
+        Window::SetApplication(app);
+        tumbler = nullptr;
     }
 
     SmartPtr<CTumblerApp> tumbler;
@@ -157,4 +164,23 @@ TEST_F(Tumbler, RecordedSoundsGoToTheClipboardAndCancelledOnesDoNothing)
     tumbler->RecordSoundToClipboard(tool);
     EXPECT_NE(SmartCast<Sound>(tumbler->GetClipboard()->Contents().Get()), nullptr);
     EXPECT_TRUE(tool->IsSoundPending());
+}
+
+// The panes' handle on the application's clipboard goes with the application, so what was left on
+// the clipboard is freed then and not at process exit, after the platform has gone; a handle bound
+// to another clipboard stays.
+TEST_F(Tumbler, TheClipboardHandleIsReleasedWithTheApplication)
+{
+    Start(12);
+    pw::authoring::BindScrap(tumbler->GetClipboard());
+    tumbler->GetClipboard()->Put(new String("left over"));
+    Stop();
+    EXPECT_FALSE(gScrap.Valid());
+
+    SmartPtr<Clipboard> other(new Clipboard);
+    pw::authoring::BindScrap(other);
+    Start(12);
+    Stop();
+    EXPECT_EQ(gScrap.Get(), other.Get());
+    pw::authoring::BindScrap(nullptr);
 }
