@@ -8,6 +8,8 @@
 #include "foundation/Exception.h"
 #include "graphics/Color.h"
 #include "graphics/DisplayPort.h"
+#include "ui/App.h"
+#include "ui/Window.h"
 
 #include <algorithm>
 
@@ -122,6 +124,10 @@ void CToolsDir::SetCurrentTool(const SmartPtr<Tool>& tool)
             old->SetSoundPending(false);
         current = tool;
     }
+    // The application's current tool is the one that takes the presses in the panes: a tool made
+    // current here (by a browser click, a recorded sound) must reach them too.
+    if (App* app = Window::GetApplication())
+        app->SetCurrentTool(tool);
     chore->ResetTick();
 }
 

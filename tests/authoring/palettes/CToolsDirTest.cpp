@@ -192,6 +192,22 @@ TEST_F(CToolsDirTest, AChosenCellMakesItsToolCurrent)
     EXPECT_EQ(Palettes(), "anim 2 paint 0 tool 15");
 }
 
+// A tool made current from outside the palettes (a browser's tool, a recorded sound's) is the
+// application's current tool too, so the next press in the page reaches it; an empty one changes
+// neither.
+TEST_F(CToolsDirTest, ATrackedToolIsTheApplicationsCurrentTool)
+{
+    ASSERT_EQ(Window::GetApplication(), static_cast<App*>(app));
+    SmartPtr<CTool> browserTool = new CTool(19, nullptr, false, nullptr);
+    tools->SetCurrentTool(SmartPtr<Tool>(browserTool.Get()));
+    EXPECT_EQ(app->GetCurrentTool().Get(), static_cast<Tool*>(browserTool.Get()));
+    tools->SetCurrentTool(SmartPtr<Tool>());
+    EXPECT_EQ(tools->GetCurrentToolNumber(), 19);
+    EXPECT_EQ(app->GetCurrentTool().Get(), static_cast<Tool*>(browserTool.Get()));
+    tools->SelectIndex(2);
+    EXPECT_EQ(app->GetCurrentTool().Get(), static_cast<Tool*>(tools->tools[15].Get()));
+}
+
 // With both palettes hidden the default tools are tool 3's cell in the animation palette and no
 // cell in the paint palette.
 TEST_F(CToolsDirTest, DefaultToolsWithBothPalettesHidden)
