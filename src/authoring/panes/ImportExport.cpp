@@ -38,7 +38,9 @@ SmartPtr<Smart> ReadContent(App& app, FileReference& file)
     else if (file.IsOfType(BMPFile::GetFileType()))
         scribe = new BMPFile(new File(file, 1));
     else
-        scribe = app.OpenScribe(&file, 1);
+        // Read as a plain document file: an import opens no document, so the application's own
+        // scribes (which settle the run's page folder on the first file they see) stay out of it.
+        scribe = app.App::OpenScribe(&file, 1);
     return scribe.Valid() ? scribe->Read() : SmartPtr<Smart>();
 }
 

@@ -29,6 +29,13 @@ public:
     {
     }
     void NewDocument() override { }
+    // Counts the files handed to the application's scribe factory.
+    SmartPtr<Scribe> OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode) override
+    {
+        ++scribesAsked;
+        return CHAApp::OpenScribe(file, mode);
+    }
+    int scribesAsked = 0;
 };
 
 // Tabs that only record the commands they are sent.

@@ -67,6 +67,7 @@ TEST_F(Actions, PlainImportWaitsOnTheClipboard)
     CSprite* existing = AddSprite(Rect(0, 0, 10, 10), 0, kFrames);
     pane->SelectObject(existing, false);
     SmartPtr<CBrowser> browser = Browse(19);
+    int scribes = pages->scribesAsked;
     EXPECT_TRUE(ClickEntry(*browser.Get(), 1));
     SmartList<CSprite> clipped = ClipboardSprites();
     ASSERT_EQ(clipped.NumItems(), 1u);
@@ -75,6 +76,7 @@ TEST_F(Actions, PlainImportWaitsOnTheClipboard)
     EXPECT_TRUE(pane->GetSelectedSprites().IsEmpty());
     EXPECT_TRUE(tool->IsSoundPending());
     EXPECT_EQ(tabs->commands, std::vector<int16_t>({ 0 }));
+    EXPECT_EQ(pages->scribesAsked, scribes) << "an import opens no document of the application";
 
     WriteBytes("pic.mvi", "damaged");
     pages->GetClipboard()->Clear();
