@@ -196,7 +196,8 @@ SmartPtr<CShow> CHAApp::OpenIntoActivePane(const FileReference& file)
 SmartPtr<Smart> CHAApp::ReadQuietly(const SmartPtr<FileReference>& file)
 {
     try {
-        SmartPtr<Scribe> scribe = file.Valid() ? OpenScribe(file, 1) : SmartPtr<Scribe>();
+        // A plain read: no document is opened, so the application's own scribes stay out of it.
+        SmartPtr<Scribe> scribe = file.Valid() ? App::OpenScribe(file, 1) : SmartPtr<Scribe>();
         if (auto* objects = SmartCast<ObjectFile>(scribe.Get()))
             objects->SetSilent(true);
         return scribe.Valid() ? scribe->Read() : SmartPtr<Smart>();

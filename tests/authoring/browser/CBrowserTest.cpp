@@ -136,11 +136,13 @@ TEST_F(Browser, LinkBrowserStartsWithANewPage)
 }
 
 // Drawing queues the visible entries in order; the chore previews those alone, draws them in
-// their cells and keeps them in the folder's preview file, from which they are shown again.
+// their cells and keeps them in the folder's preview file, from which they are shown again. The
+// pages are only read: none reaches the application's scribes as a document.
 TEST_F(Browser, PreviewsAreBuiltForVisibleEntriesAndCached)
 {
     PutPages(8);
     WritePage("p01.mvi", 8);
+    int scribes = pages->scribesAsked;
     Rect bounds(0, 0, 290, 160);
     SmartPtr<CBrowser> browser = MakeBrowser(19, bounds);
     page->AddChild(browser.Get());
@@ -153,6 +155,7 @@ TEST_F(Browser, PreviewsAreBuiltForVisibleEntriesAndCached)
         SCOPED_TRACE(i);
         EXPECT_EQ(browser->GetEntry(i)->GetPreview().Valid(), i <= 6);
     }
+    EXPECT_EQ(pages->scribesAsked, scribes);
     HWND hwnd = page->GetFrame()->GetOSWindow();
     Rect first = browser->CellRect(1);
     EXPECT_EQ(ShownRow(hwnd, first.top + 20, first.left + 1, first.left + 4), "ggg") << "the page's green";
