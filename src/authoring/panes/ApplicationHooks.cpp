@@ -3,6 +3,7 @@
 #include "authoring/application/CTumblerApp.h"
 #include "authoring/dialogs/COverDir.h"
 #include "authoring/dialogs/KidDialogs.h"
+#include "authoring/palettes/CToolsDir.h"
 #include "authoring/motion/CSplineInterpolater.h"
 #include "authoring/panes/CHAPane.h"
 #include "authoring/panes/ImportExport.h"
@@ -32,7 +33,13 @@ void ImportCommand(App& app, const SmartPtr<FileReference>& file, const SmartPtr
 void InstallApplicationHooks()
 {
     CHAApp::Hooks hooks;
-    hooks.tellWindows = [](App& app, Smart* pane) { PaneForwarder::TellWindows(app, pane); };
+    hooks.tellWindows = [](App& app, Smart* pane) {
+        PaneForwarder::TellWindows(app, pane);
+        // The tools window floats outside the application's window list, yet it must follow the
+        // page pane too: it selects the default tools again after a browser's tool was used.
+        if (CToolsDir* tools = CToolsDir::Get())
+            tools->ForwardPane(pane);
+    };
     hooks.import = &ImportCommand;
     CHAApp::SetHooks(hooks);
     pw::engine::SetSplineFactory([](bool freeStart, bool freeEnd, bool closed, int16_t samples) {

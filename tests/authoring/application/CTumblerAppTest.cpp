@@ -1,7 +1,11 @@
 #include "authoring/application/CTumblerApp.h"
 
 #include "authoring/palettes/CToolsDir.h"
+#include "authoring/palettes/CKidTools.h"
+#include "authoring/selectors/CPatternSelector.h"
 #include "authoring/palettes/Floater.h"
+#include "authoring/panes/ApplicationHooks.h"
+#include "authoring/panes/PaneCommandHooks.h"
 #include "authoring/panes/Scrap.h"
 #include "authoring/tools/PaintSettings.h"
 #include "engine/CFWDecorator.h"
@@ -183,4 +187,29 @@ TEST_F(Tumbler, TheClipboardHandleIsReleasedWithTheApplication)
     Stop();
     EXPECT_EQ(gScrap.Get(), other.Get());
     pw::authoring::BindScrap(nullptr);
+}
+
+// The children's tools window, which is no window of the application's list, follows the active
+// page pane: after the picture a browser's tool placed, the default tool is current again, so the
+// next press on the picture moves it instead of placing another copy.
+TEST_F(Tumbler, TheToolsWindowFollowsThePageAndTakesBackABrowsersTool)
+{
+    pw::authoring::InstallApplicationHooks();
+    SmartPtr<CKidTools> tools = new CKidTools(false, false, true);
+    Start(12);
+    EXPECT_EQ(tools->GetPane().Get(), static_cast<pw::authoring::ToolsWindowPane*>(pane.Get()));
+    // The tabs put the children's palette away before they open a browser.
+    tools->SetMode(3);
+    tools->SetMode(0);
+    SmartPtr<CTool> browserTool = new CTool(19, nullptr, false, nullptr);
+    tools->SetCurrentTool(SmartPtr<Tool>(browserTool.Get()));
+    pane->AfterEdit(nullptr);
+    EXPECT_EQ(tools->GetCurrentToolNumber(), 3);
+    auto* current = dynamic_cast<CTool*>(tumbler->GetCurrentTool().Get());
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->GetNumber(), 3);
+    tumbler->ClearActivePane(pane.Get());
+    EXPECT_FALSE(tools->GetPane().Valid());
+    CHAApp::SetHooks(CHAApp::Hooks());
+    pw::authoring::SetPaneCommandHooks(pw::authoring::PaneCommandHooks());
 }
