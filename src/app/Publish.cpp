@@ -15,6 +15,8 @@
 #include "ui/DocWindow.h"
 #include "ui/ProgressRange.h"
 
+#include <cstdlib>
+
 namespace {
 
 // Application strings.
@@ -31,7 +33,7 @@ constexpr uint32_t kRegisterSteps = 2;
 constexpr uint32_t kSessionSteps = 104;
 constexpr uint32_t kTransferShare = 100;
 
-uint16_t ftpPort = FTPSession::kFTPPort;
+uint16_t ftpPort = pw::app::testing::PortFromEnvironment("PLUMEWRIGHT_TEST_FTP_PORT", FTPSession::kFTPPort);
 
 // Shows application string `number` (its %1 filled in) and answers the button that closed it.
 int16_t ShowString(int kind, int buttons, int32_t number, const char* argument = nullptr)
@@ -54,6 +56,16 @@ void Wait(FTPSession& session, ProgressRange& range)
 void pw::app::testing::SetFTPPort(uint16_t port)
 {
     ftpPort = port;
+}
+
+uint16_t pw::app::testing::PortFromEnvironment(const char* variable, uint16_t standard)
+{
+    const char* text = std::getenv(variable);
+    if (!text || !*text)
+        return standard;
+    char* end = nullptr;
+    unsigned long port = std::strtoul(text, &end, 10);
+    return *end == '\0' && port > 0 && port <= 65535 ? static_cast<uint16_t>(port) : standard;
 }
 
 SmartPtr<String> MakeSenderAddress(const String& account, const String& host)

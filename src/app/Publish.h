@@ -22,6 +22,10 @@ namespace testing {
 // The port uploads connect to: 21, but in tests.
 void SetFTPPort(uint16_t port);
 
+// The port a test that runs the whole program names in the environment variable, for a server
+// on this machine; `standard` when the variable is unset or no port number.
+uint16_t PortFromEnvironment(const char* variable, uint16_t standard);
+
 } // namespace testing
 
 } // namespace pw::app

@@ -1,5 +1,6 @@
 #include "app/RegistrationMail.h"
 
+#include "app/Publish.h"
 #include "app/SettingsStore.h"
 #include "app/TallowResources.h"
 #include "foundation/MemoryStream.h"
@@ -29,7 +30,7 @@ constexpr size_t kMaxLine = pw::net::kMaxMailLine;
 // The domain of the message identification when the sender's is no plain host name.
 constexpr const char* kFallbackDomain = "plumewright.invalid";
 
-uint16_t mailPort = SMTPThread::kSMTPPort;
+uint16_t mailPort = pw::app::testing::PortFromEnvironment("PLUMEWRIGHT_TEST_SMTP_PORT", SMTPThread::kSMTPPort);
 
 std::string BytesOf(const String& text)
 {

@@ -404,3 +404,20 @@ TEST(PublishRules, TheSenderAndTheSiteAddress)
 
 } // namespace
 
+
+// A test that runs the whole program points its uploads and mail at servers on this machine
+// through the environment; anything but a port number leaves the standard port.
+TEST(PublishPorts, AnEnvironmentPortReplacesTheStandardOneOnlyWhenItIsAPortNumber)
+{
+    const char* variable = "PLUMEWRIGHT_TEST_PORT_CHECK";
+    unsetenv(variable);
+    EXPECT_EQ(pw::app::testing::PortFromEnvironment(variable, 21), 21);
+    const std::pair<const char*, uint16_t> cases[] = {
+        { "2121", 2121 }, { "65535", 65535 }, { "", 21 }, { "0", 21 }, { "65536", 21 }, { "21x", 21 }, { "-5", 21 },
+    };
+    for (const auto& [text, port] : cases) {
+        setenv(variable, text, 1);
+        EXPECT_EQ(pw::app::testing::PortFromEnvironment(variable, 21), port) << text;
+    }
+    unsetenv(variable);
+}
