@@ -5,6 +5,7 @@
 #include "platform/testing/TestDriver.h"
 #include "platform/user/menus/Menu.h"
 #include "platform/user/menus/MenuSession.h"
+#include "platform/user/menus/MessageBoxWindow.h"
 
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <vector>
 
@@ -26,8 +28,10 @@ struct State {
     std::vector<std::string> steps;
     size_t next = 0;
     uint64_t dueAt = 0;
-    // A "waitfile" step's file: the next step waits until it exists or dueAt has passed.
-    std::string awaited;
+    // What a "waitfile" or "waitbox" step waits for: the next step waits until it holds or dueAt
+    // has passed. Empty when no such step waits.
+    std::function<bool()> awaited;
+    std::string awaitedName;
 };
 
 // How often a step waiting for a file looks for it.
@@ -190,14 +194,24 @@ bool InputScript::RunStep(const std::string& line)
         verb == "close" ? RequestClose() : RequestQuit();
         return true;
     }
-    if (verb == "waitfile") {
+    if (verb == "waitfile" || verb == "waitbox") {
         std::istringstream in(rest);
         std::string path;
         int timeout = 0;
-        if (!(in >> path >> timeout) || timeout < 0)
+        if ((verb == "waitfile" && !(in >> path)) || !(in >> timeout) || timeout < 0)
             return false;
-        TheState().awaited = path;
-        TheState().dueAt = Clock::NowMs() + static_cast<uint64_t>(timeout);
+        State& s = TheState();
+        if (verb == "waitfile") {
+            s.awaited = [path] {
+                std::error_code error;
+                return std::filesystem::exists(path, error);
+            };
+            s.awaitedName = path;
+        } else {
+            s.awaited = [] { return MessageBoxWindow::OpenCount() > 0; };
+            s.awaitedName = "a message box";
+        }
+        s.dueAt = Clock::NowMs() + static_cast<uint64_t>(timeout);
         return true;
     }
     if (verb == "wait") {
@@ -218,14 +232,13 @@ bool InputScript::RunDueStep()
         Load(s);
     if (s.next >= s.steps.size())
         return false;
-    if (!s.awaited.empty()) {
-        std::error_code error;
-        bool found = std::filesystem::exists(s.awaited, error);
+    if (s.awaited) {
+        bool found = s.awaited();
         if (!found && Clock::NowMs() < s.dueAt)
             return false;
         if (!found)
-            std::fprintf(stderr, "plumewright: input script gave up waiting for %s\n", s.awaited.c_str());
-        s.awaited.clear();
+            std::fprintf(stderr, "plumewright: input script gave up waiting for %s\n", s.awaitedName.c_str());
+        s.awaited = nullptr;
         s.dueAt = 0;
     }
     if (Clock::NowMs() < s.dueAt)
@@ -241,7 +254,7 @@ std::optional<uint64_t> InputScript::NextDueMs()
     const State& s = TheState();
     if (s.next >= s.steps.size())
         return std::nullopt;
-    if (!s.awaited.empty())
+    if (s.awaited)
         return std::min(s.dueAt, Clock::NowMs() + kFilePollMs);
     return s.dueAt;
 }

@@ -7,6 +7,7 @@
 //                left, right, up, down, alt or f10, with control+, shift+ or alt+ before it held
 //   wait MS      lets MS milliseconds pass before the next step
 //   waitfile PATH MS  holds the next step until the file PATH exists, or MS milliseconds passed
+//   waitbox MS   holds the next step until a message box shows, or MS milliseconds passed
 //   click X Y, doubleclick X Y, press X Y, move X Y, release X Y
 //                the mouse at desktop coordinates, with the left button
 //   drag X1 Y1 X2 Y2 N  a press at the start, N moves along the line, the release at the end

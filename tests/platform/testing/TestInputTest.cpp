@@ -191,8 +191,9 @@ TEST_F(TestInput, InputScriptMouseStepsPressMoveAndReleaseTheLeftButton)
             "move 110 120", "move 120 140", "up 120 140" }));
 }
 
-// A "waitfile" step holds the next one back until its file appears, or until its time is up.
-TEST_F(TestInput, AWaitfileStepHoldsTheNextStepUntilItsFileExists)
+// A "waitfile" step holds the next one back until its file appears, or until its time is up; a
+// "waitbox" step until a message box shows (none does here, so only its time ends it).
+TEST_F(TestInput, WaitStepsHoldTheNextStepUntilTheirFileOrBoxOrTime)
 {
     Make("Type here", WS_POPUP, { 0, 0, 50, 50 });
     namespace fs = std::filesystem;
@@ -201,7 +202,7 @@ TEST_F(TestInput, AWaitfileStepHoldsTheNextStepUntilItsFileExists)
     fs::path script = dir / "script.txt";
     fs::path awaited = dir / "done";
     std::ofstream(script) << "waitfile " << awaited.string() << " 5000\ntype a\nwaitfile " << (dir / "never").string()
-                          << " 300\ntype b\n";
+                          << " 300\ntype b\nwaitbox 200\ntype c\n";
     setenv("PLUMEWRIGHT_INPUT_SCRIPT", script.c_str(), 1);
     EXPECT_TRUE(driver::InputScript::RunDueStep()) << "the waitfile step itself";
     driver::AdvanceClock(1000);
@@ -213,9 +214,16 @@ TEST_F(TestInput, AWaitfileStepHoldsTheNextStepUntilItsFileExists)
     EXPECT_FALSE(driver::InputScript::RunDueStep());
     driver::AdvanceClock(300);
     EXPECT_TRUE(driver::InputScript::RunDueStep()) << "gave up and typed b";
+    EXPECT_TRUE(driver::InputScript::RunDueStep()) << "the waitbox";
+    driver::AdvanceClock(150);
+    EXPECT_FALSE(driver::InputScript::RunDueStep());
+    driver::AdvanceClock(50);
+    EXPECT_TRUE(driver::InputScript::RunDueStep()) << "gave up and typed c";
     EXPECT_EQ(driver::InputScript::NextDueMs(), std::nullopt);
     driver::RunUntilIdle();
-    EXPECT_EQ(typed, "ab");
+    EXPECT_EQ(typed, "abc");
+    for (const char* bad : { "waitfile", "waitfile /tmp/x", "waitfile /tmp/x soon", "waitbox", "waitbox -1" })
+        EXPECT_FALSE(driver::InputScript::RunStep(bad)) << bad;
     unsetenv("PLUMEWRIGHT_INPUT_SCRIPT");
     fs::remove_all(dir);
 }

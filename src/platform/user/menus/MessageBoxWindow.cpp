@@ -248,6 +248,17 @@ std::vector<HWND> Build(HWND hwnd, Box& box, HWND owner)
 
 } // namespace
 
+namespace {
+
+int openBoxes = 0;
+
+} // namespace
+
+int MessageBoxWindow::OpenCount()
+{
+    return openBoxes;
+}
+
 int MessageBoxWindow::Run(const AlertRecord& record)
 {
     Box box;
@@ -275,7 +286,9 @@ int MessageBoxWindow::Run(const AlertRecord& record)
     ShowWindow(hwnd, SW_SHOW);
     SetFocus(buttons[defaultIndex]);
     DialogLoop loop(hwnd, buttons, box.buttons[defaultIndex]);
+    ++openBoxes;
     bool ended = loop.Run([&] { return box.answer != 0 || !IsWindow(hwnd); });
+    --openBoxes;
     int answer = box.answer;
     if (!ended || answer == 0)
         answer = Alerts::DismissAnswer(record.style);

@@ -17,6 +17,8 @@ public:
     // The button chosen; 0 when the box could not be made. A WM_QUIT ends the box with the answer
     // Esc would give (it stays pending for the caller's loop).
     static int Run(const AlertRecord& record);
+    // How many boxes are showing now (one inside another's loop counts too).
+    static int OpenCount();
 };
 
 } // namespace pw::platform
