@@ -14,100 +14,16 @@
 #include <sys/wait.h>
 #include <vector>
 
-#include "e2e/Screenshot.h"
+#include "e2e/ProgramRun.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using pw::e2e::Bmp;
-using pw::e2e::Rgb;
-using Steps = std::vector<std::string>;
+using namespace pw::e2e;
 
 constexpr Rgb kNavy { 0, 0, 128 };
 constexpr Rgb kWhite { 255, 255, 255 };
 constexpr Rgb kBlack { 0, 0, 0 };
 constexpr Rgb kMenuGrey { 192, 192, 192 };
-
-fs::path Out(const std::string& name)
-{
-    return fs::path(PW_E2E_OUTPUT) / name;
-}
-
-// The start-up folder of the runs named `name`, prepared from the shipped data as the run command
-// prepares one before every start (`fresh`: from nothing).
-fs::path PrepareHome(const std::string& name, bool fresh)
-{
-    fs::path home = Out(name + "-home");
-    if (fresh)
-        fs::remove_all(home);
-    std::string prepare = "'" PW_SOURCE_DIR "/scripts/prepare-startup-folder' '" PW_SOURCE_DIR "/data' '" + home.string() + "'";
-    EXPECT_EQ(std::system(prepare.c_str()), 0) << prepare;
-    return home;
-}
-
-// The shell command that starts the program in `home` with the steps as its input script.
-std::string ProgramCommand(const fs::path& home, const std::string& name, const Steps& steps)
-{
-    fs::path script = Out(name + ".script");
-    std::ofstream out(script);
-    for (const std::string& step : steps)
-        out << step << '\n';
-    const char* sanitizer = std::getenv("ASAN_OPTIONS");
-    std::string asan = std::string(sanitizer ? sanitizer : "") + ":detect_leaks=0";
-    // A program that never ends is killed after a minute, and the test fails on its exit code.
-    return "cd '" + home.string() + "' && ASAN_OPTIONS='" + asan + "' SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy "
-        + "PLUMEWRIGHT_BACKEND=sdl PLUMEWRIGHT_INPUT_SCRIPT='" + script.string() + "' timeout -s KILL 60 '"
-        + PW_PROGRAM + "'";
-}
-
-// The program's exit code; -1 when it did not end by itself.
-int ExitCode(int status)
-{
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Runs the program until it ends by itself (its script ends it); answers its exit code.
-int RunProgram(const fs::path& home, const std::string& name, const Steps& steps)
-{
-    return ExitCode(std::system(ProgramCommand(home, name, steps).c_str()));
-}
-
-// The keys that name the project in the name dialog: the default name replaced by `name`.
-Steps NameProject(const std::string& name)
-{
-    return { "key control+a", "type " + name, "key return" };
-}
-
-Steps operator+(Steps a, const Steps& b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// A screen shot the script wrote, at desktop size.
-Bmp Shot(const std::string& name)
-{
-    Bmp bmp;
-    EXPECT_TRUE(bmp.Load(Out(name).string())) << name;
-    EXPECT_EQ(bmp.width, 640);
-    return bmp;
-}
-
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// How many pixels from (left, top) to the bottom right of the screen show `colour`.
-int Count(const Bmp& bmp, int left, int top, Rgb colour)
-{
-    int count = 0;
-    for (int v = top; v < bmp.height; ++v)
-        for (int h = left; h < bmp.width; ++h)
-            count += bmp.At(h, v) == colour;
-    return count;
-}
 
 // An open drop-down as the program wrote it: its rectangle on the screen and its entries, each
 // "-" for a separator or the title, with "\tgrayed" when it is off.
