@@ -183,6 +183,8 @@ void TallowWindow::Save(int32_t mode)
     if (auto* kidTools = dynamic_cast<CKidTools*>(tools.Get()); kidTools && kidTools->ToggleShown(false))
         kidTools->Close();
     DocWindow::Save(mode);
+    // A page saved under a new name shows it (a copy leaves the window's own file as it was).
+    SetTitleFromPage(PageFile());
 }
 
 void TallowWindow::ActiveChanged(bool active)

@@ -10,6 +10,7 @@
 #include "ui/WindowFrame.h"
 
 #include "TallowAppFixture.h"
+#include "platform/comdlg/ComdlgTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,13 @@ std::vector<std::string> History(const TallowWindow& window)
 TEST_F(TallowWindowTest, TitlesNameTheFolderAndThePageWithoutExtensions)
 {
     EXPECT_EQ(Title(), "Untitled Page") << "a new page has no file";
+    // Saved under a name the child gives, the page shows it; a copy saved elsewhere does not.
+    driver::ScriptFileDialog("Home");
+    window->Save(DocWindow::kSave);
+    EXPECT_EQ(Title(), "Kim:Home");
+    driver::ScriptFileDialog("Copy");
+    window->Save(DocWindow::kSaveCopy);
+    EXPECT_EQ(Title(), "Kim:Home");
     window->OpenPage(Page("index"));
     EXPECT_EQ(Title(), "Kim:index");
     window->OpenPage(Page("My.Page"));
