@@ -42,6 +42,23 @@ CPanePlay* FocusedPane(View& window)
     return nullptr;
 }
 
+// Holds a value in a slot until the scope ends, also when an exception passes; then empties it.
+template <class T>
+class Holding {
+public:
+    Holding(T& slot, const T& value)
+        : slot(slot)
+    {
+        slot = value;
+    }
+    ~Holding() { slot = T(); }
+    Holding(const Holding&) = delete;
+    Holding& operator=(const Holding&) = delete;
+
+private:
+    T& slot;
+};
+
 } // namespace
 
 TallowApp::TallowApp()
@@ -113,14 +130,8 @@ void TallowApp::Open(int32_t mode)
     SmartPtr<TallowWindow> front = FrontPageWindow();
     if (front.Valid() && !front->CanClose(2))
         return;
-    agreedToLeave = front;
-    try {
-        CTumblerApp::Open(mode);
-    } catch (...) {
-        agreedToLeave = nullptr;
-        throw;
-    }
-    agreedToLeave = nullptr;
+    Holding agreed(agreedToLeave, front);
+    CTumblerApp::Open(mode);
 }
 
 void TallowApp::NewPageIfNoWindow()
