@@ -14,10 +14,9 @@ class TallowWindow;
 // menus and kid tools, one project per run (named at the first new page, its folder under
 // "Projects", where linked pages are named too), pages exported whenever they are stored, the About
 // picture, one page window that shows every page made or opened, and clipboard commands that wait
-// while the front page plays. Beside the page windows
-// floats the tab-set window, whose selector every page window's tabs follow; page windows are
-// placed right of it. One handle, the glue's, holds it from the factory to the end of the message
-// loop.
+// while the front page plays. Beside the page window floats the tab-set window, whose selector the
+// page window's tabs follow; page windows are placed right of it. One handle, the glue's, holds it
+// from the factory to the end of the message loop.
 class TallowApp : public CTumblerApp {
     PW_CLASS_INFO(TallowApp)
 
