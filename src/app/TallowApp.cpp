@@ -42,6 +42,23 @@ CPanePlay* FocusedPane(View& window)
     return nullptr;
 }
 
+// Holds a value in a slot until the scope ends, also when an exception passes; then empties it.
+template <class T>
+class Holding {
+public:
+    Holding(T& slot, const T& value)
+        : slot(slot)
+    {
+        slot = value;
+    }
+    ~Holding() { slot = T(); }
+    Holding(const Holding&) = delete;
+    Holding& operator=(const Holding&) = delete;
+
+private:
+    T& slot;
+};
+
 } // namespace
 
 TallowApp::TallowApp()
@@ -78,12 +95,43 @@ SmartPtr<CToolPalette> TallowApp::GetTabSelector() const
     return tabSelector;
 }
 
-SmartPtr<Window> TallowApp::MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe)
+SmartPtr<Window> TallowApp::MakePageWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe)
 {
     SmartPtr<Window> window(new TallowWindow(new SimpleReference(model), scribe, tabSelector));
     AddWindow(window, true);
     CFWDecorator::Get().Cascade(*window.Get());
     return window;
+}
+
+SmartPtr<TallowWindow> TallowApp::FrontPageWindow()
+{
+    return SmartCast<TallowWindow>(FindWindowForView().Get());
+}
+
+SmartPtr<Window> TallowApp::MakeDocumentWindow(const SmartPtr<Smart>& document, const SmartPtr<Scribe>& scribe)
+{
+    SmartPtr<TallowWindow> window = FrontPageWindow();
+    if (!window.Valid())
+        return MakePageWindow(document, scribe);
+    if (window.Get() != agreedToLeave.Get() && !window->CanClose(2))
+        return SmartPtr<Window>();
+    // An empty show would leave the window without a page.
+    SmartPtr<CShow> show = MakePageModel(document);
+    if (!show.Valid())
+        return SmartPtr<Window>();
+    // The scribe reads and writes the document it came with, not another.
+    SmartPtr<Scribe> file = show.Get() == document.Get() ? scribe : SmartPtr<Scribe>();
+    window->SetDocument(new SimpleReference(show.Get()), file);
+    return SmartPtr<Window>(window.Get());
+}
+
+void TallowApp::Open(int32_t mode)
+{
+    SmartPtr<TallowWindow> front = FrontPageWindow();
+    if (front.Valid() && !front->CanClose(2))
+        return;
+    Holding agreed(agreedToLeave, front);
+    CTumblerApp::Open(mode);
 }
 
 void TallowApp::NewPageIfNoWindow()

@@ -13,10 +13,10 @@ class TallowWindow;
 // The web-site builder's application: the children's authoring application with the program's
 // menus and kid tools, one project per run (named at the first new page, its folder under
 // "Projects", where linked pages are named too), pages exported whenever they are stored, the About
-// picture, and clipboard commands that wait while the front page plays. Beside the page windows
-// floats the tab-set window, whose selector every page window's tabs follow; page windows are
-// placed right of it. One handle, the glue's, holds it from the factory to the end of the message
-// loop.
+// picture, one page window that shows every page made or opened, and clipboard commands that wait
+// while the front page plays. Beside the page window floats the tab-set window, whose selector the
+// page window's tabs follow; page windows are placed right of it. One handle, the glue's, holds it
+// from the factory to the end of the message loop.
 class TallowApp : public CTumblerApp {
     PW_CLASS_INFO(TallowApp)
 
@@ -41,8 +41,15 @@ public:
     // Every writing scribe wraps the base class's in a page writer, so each save exports the page;
     // none for the front page's own file in a writing mode.
     SmartPtr<Scribe> OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode) override;
-    // Page windows: each with the media tabs and the tab-set selector, placed by the decorator.
-    SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe) override;
+    // Every new or opened page goes into the one page window: the front page window, once it
+    // agrees to leave its page (a modified page asks whether to save it), shows the page's show in
+    // place of its own; with no page window in front a new one is made. Empty when the question
+    // was cancelled, or when the document holds no page: then nothing changes.
+    SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& document, const SmartPtr<Scribe>& scribe) override;
+    // The Open command asks the front page window before the file dialog; a cancel opens nothing.
+    void Open(int32_t mode) override;
+    // Pages may always be made and opened.
+    bool CanOpen() override { return true; }
     // With no page window open: the tab click and a new page. Otherwise nothing.
     void NewPageIfNoWindow();
     // Opens the folder's home page in the window, made (and exported) first when missing.
@@ -66,11 +73,18 @@ public:
 private:
     // The floating window of the tab-set selector; the decorator's frame then begins right of it.
     void MakeTabSetWindow();
+    // A new page window with the media tabs and the tab-set selector, placed by the decorator.
+    SmartPtr<Window> MakePageWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe);
+    // The front window when it is a page window, else empty.
+    SmartPtr<TallowWindow> FrontPageWindow();
 
     pw::app::ProjectFolder project;
     pw::app::PageScribes scribes;
     SmartPtr<Window> tabSetWindow;
     SmartPtr<CToolPalette> tabSelector;
+    // While the Open command runs: the page window that has already agreed to leave its page, so
+    // that the page opened into it does not ask the same question again.
+    SmartPtr<TallowWindow> agreedToLeave;
 };
 
 // The factory the program's entry hands to the framework main: this program's options (no

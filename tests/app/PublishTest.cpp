@@ -148,16 +148,7 @@ protected:
             said.push_back(Said(driver::AlertLog()[index]));
     }
 
-    uint32_t PublishCommand()
-    {
-        for (uint32_t command = Menu::kFirstCommand; command < Menu::kFirstCommand + 5000; ++command) {
-            SmartPtr<MenuItem> item = tallow->FindMenuItem(command);
-            if (item.Valid() && TextOf(item->Title()) == "Publish\x85")
-                return command;
-        }
-        ADD_FAILURE() << "no Publish entry";
-        return 0;
-    }
+    uint32_t PublishCommand() { return MenuCommand("Publish\x85"); }
 
     // "<text or its name> (<icon>) <buttons>".
     static std::string Said(const pw::platform::AlertRecord& alert)

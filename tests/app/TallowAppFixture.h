@@ -16,11 +16,15 @@
 #include "ui/AppGlue.h"
 #include "ui/Dialog.h"
 #include "ui/DocWindow.h"
+#include "ui/Menu.h"
+#include "ui/MenuItem.h"
 #include "ui/WindowFrame.h"
 
 #include "authoring/AuthoringFixture.h"
 #include "graphics/SoundBytes.h"
 #include "platform/kernel/KernelTestSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
@@ -127,6 +131,18 @@ protected:
             }
             return true;
         });
+    }
+
+    // The command number of the menu entry with this title.
+    uint32_t MenuCommand(const std::string& title)
+    {
+        for (uint32_t command = Menu::kFirstCommand; command < Menu::kFirstCommand + 5000; ++command) {
+            SmartPtr<MenuItem> item = tallow->FindMenuItem(command);
+            if (item.Valid() && pw::foundation::TextOf(item->Title()) == title)
+                return command;
+        }
+        ADD_FAILURE() << "no entry " << title;
+        return 0;
     }
 
     // The sounds played since the log was cleared, as 't' (tab click), 'o' (open) or '?'.

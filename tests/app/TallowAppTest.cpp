@@ -1,6 +1,6 @@
 // The application class: the project named once at the first new page (through the real name
-// dialog), a page window for every new page, the pages' folder, and clipboard commands refused
-// while the front page plays.
+// dialog), one page window that every new or opened page goes into, the pages' folder, and
+// clipboard commands refused while the front page plays.
 #include "app/TallowApp.h"
 
 #include "app/TallowResources.h"
@@ -17,12 +17,15 @@
 #include "ui/Window.h"
 
 #include "TallowAppFixture.h"
+#include "platform/comdlg/ComdlgTesting.h"
 #include "platform/kernel/KernelTestSupport.h"
+#include "platform/user/menus/MenuTesting.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,9 +43,11 @@ TEST_F(TallowAppTest, TheFirstNewPageNamesTheProjectAndLaterOnesOnlyOpenPages)
     EXPECT_EQ(TextOf(FileReference::CurrentFolder().Name()), "Kim");
     EXPECT_EQ(tallow->NumWindows(), 2u) << "the tab-set window and the page";
 
+    SmartPtr<Window> first = tallow->FindWindowForView();
     tallow->NewDocument();
     EXPECT_EQ(dialogs, 1) << "the second new page asks nothing";
-    EXPECT_EQ(tallow->NumWindows(), 3u);
+    EXPECT_EQ(tallow->NumWindows(), 2u) << "the new page goes into the page window";
+    EXPECT_EQ(tallow->FindWindowForView().Get(), first.Get());
     EXPECT_EQ(TextOf(*tallow->GetProject().GetName().Get()), "Project");
     EXPECT_EQ(TextOf(tallow->GetProject().GetFolder()->Name()), "Kim");
 }
@@ -133,6 +138,110 @@ TEST_F(TallowAppTest, StoredPagesAreExportedAndTheFrontPageIsNotWrittenTwice)
     std::filesystem::remove(html);
     window->Save(DocWindow::kSave);
     EXPECT_TRUE(std::filesystem::exists(html)) << "a save exports the page again";
+}
+
+// Page B in the page window, then page A opened through File, Open (the menu) or as the browser
+// opens a page (OpenDocument): A goes into the same window after B's one save question.
+class OnePageWindowTest : public apptest::PageWindowFixture {
+protected:
+    void SetUp() override
+    {
+        PageWindowFixture::SetUp();
+        tallow->InstallMenus();
+    }
+
+    // A fresh page window showing page B, changed or not; the old window closed without asking.
+    void ShowPageB(bool modified)
+    {
+        tallow->CloseWindow(window.Get(), 1);
+        tallow->NewDocument();
+        window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
+        ASSERT_TRUE(window.Valid());
+        window->OpenPage(Page("B"));
+        if (modified)
+            window->WindowChanged(nullptr);
+        std::filesystem::remove(driver::HostPath("plume/Projects/Kim/HTML/B.htm"));
+    }
+    std::vector<std::string> History() const
+    {
+        std::vector<std::string> names;
+        for (const SmartPtr<FileReference>& file : window->GetHistory())
+            names.push_back(TextOf(file->Name()));
+        return names;
+    }
+};
+
+TEST_F(OnePageWindowTest, APageOpensInTheFrontPageWindowAfterItsSaveQuestion)
+{
+    struct Case {
+        const char* name;
+        bool menu; // File, Open; else the browser's open
+        bool modified; // B was changed
+        int answer; // to "Save "Kim:B" before closing?"; 0 when it must not be asked
+        bool chosen; // the file dialog was shown
+        const char* title;
+        std::vector<std::string> history;
+    };
+    const std::vector<std::string> none;
+    const std::vector<std::string> leftB { "B.mvi" };
+    const Case cases[] = {
+        { "unchanged, menu: no question", true, false, 0, true, "Kim:A", leftB },
+        { "changed, menu, Cancel: no file asked for", true, true, IDCANCEL, false, "Kim:B", none },
+        { "changed, menu, No: asked once, not saved", true, true, IDNO, true, "Kim:A", leftB },
+        { "changed, menu, Yes: saved and exported", true, true, IDYES, true, "Kim:A", leftB },
+        { "unchanged, browser: no question", false, false, 0, false, "Kim:A", leftB },
+        { "changed, browser, Cancel", false, true, IDCANCEL, false, "Kim:B", none },
+        { "changed, browser, No", false, true, IDNO, false, "Kim:A", leftB },
+    };
+    SmartPtr<FileReference> pageA = Page("A");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShowPageB(c.modified);
+        size_t alerts = driver::AlertLog().size();
+        size_t fileDialogs = driver::FileDialogLog().size();
+        if (c.answer)
+            driver::ScriptMessageBoxes({ c.answer });
+        if (c.menu) {
+            if (c.chosen)
+                driver::ScriptFileDialog("A.mvi");
+            EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, MenuCommand("Open\x85")));
+        } else {
+            tallow->OpenDocument(new FileReference(*pageA.Get()), false, false);
+        }
+        EXPECT_EQ(driver::ScriptedMessageBoxesLeft(), 0u);
+        EXPECT_EQ(driver::ScriptedFileDialogsLeft(), 0u);
+        ASSERT_EQ(driver::AlertLog().size(), alerts + (c.answer ? 1 : 0));
+        if (c.answer) {
+            EXPECT_NE(driver::AlertLog().back().text.find("Save  \"Kim:B\"  before closing?"), std::string::npos)
+                << driver::AlertLog().back().text;
+        }
+        EXPECT_EQ(driver::FileDialogLog().size(), fileDialogs + (c.chosen ? 1 : 0));
+        EXPECT_EQ(tallow->NumWindows(), 2u) << "the tab-set window and the one page window";
+        EXPECT_EQ(tallow->FindWindowForView().Get(), window.Get());
+        EXPECT_EQ(Title(), c.title);
+        EXPECT_EQ(History(), c.history);
+        EXPECT_EQ(window->IsModified(), c.answer == IDCANCEL) << "a cancel keeps B's change";
+        EXPECT_EQ(std::filesystem::exists(driver::HostPath("plume/Projects/Kim/HTML/B.htm")), c.answer == IDYES);
+    }
+}
+
+// With no page window in front a page opens in a new one; the next page goes into it.
+TEST_F(OnePageWindowTest, WithoutAPageWindowInFrontANewOneIsMade)
+{
+    SmartPtr<Window> closed = window.Get();
+    tallow->CloseWindow(closed, 2);
+    ASSERT_EQ(tallow->NumWindows(), 1u);
+    tallow->OpenDocument(Page("A"), false, false);
+    ASSERT_EQ(tallow->NumWindows(), 2u);
+    window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
+    ASSERT_TRUE(window.Valid());
+    EXPECT_NE(window.Get(), closed.Get());
+    EXPECT_EQ(Title(), "Kim:A");
+    tallow->NewDocument();
+    EXPECT_EQ(tallow->NumWindows(), 2u);
+    EXPECT_EQ(tallow->FindWindowForView().Get(), window.Get());
+    EXPECT_EQ(Title(), "Untitled Page");
+    EXPECT_EQ(History(), (std::vector<std::string> { "A.mvi" }));
 }
 
 } // namespace
