@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -146,7 +147,7 @@ TEST(Journey, AChildMakesAndPublishesASiteThatOpensInABrowser)
 
     std::vector<LoopbackSMTPServer::Mail> mails = smtp.Mails();
     ASSERT_EQ(mails.size(), 1u);
-    EXPECT_EQ(mails[0].from, "kid@0.0.1");
+    EXPECT_EQ(mails[0].to, std::vector<std::string> { "register@plumewright.example" });
     EXPECT_NE(mails[0].content.find("ftp://127.0.0.1/site/Kids\r\n"), std::string::npos) << mails[0].content;
 
     if (!fs::exists("/usr/bin/chromium") || !fs::exists("/usr/bin/chromedriver"))
