@@ -30,10 +30,10 @@ constexpr Rgb kSoundFace { 204, 255, 255 };
 struct Point {
     int x, y;
 };
-constexpr Point kPicturesSet { 72, 232 };
-constexpr Point kPaintSoundSet { 72, 310 };
-constexpr Point kLinksSet { 72, 388 };
-constexpr Point kPlaySet { 72, 450 };
+constexpr Point kPicturesSet { 72, 202 };
+constexpr Point kPaintSoundSet { 72, 280 };
+constexpr Point kLinksSet { 72, 358 };
+constexpr Point kPlaySet { 72, 436 };
 constexpr Point kSecondTab { 277, 105 };
 constexpr Point kThirdTab { 363, 105 };
 constexpr Point kFourthTab { 449, 105 };

@@ -69,7 +69,7 @@ const std::vector<PictureCase>& Pictures()
         { "tab sets (grids 400 to 404)", 1000, 3999, { 501, 502, 511, 512, 521, 522, 531, 532, 541, 542 }, 1, 5, 86,
             50 },
         { "tab-set selector (grid 405)", 1000, 3999, { 551, 552 }, 5, 1, 133, 78 },
-        { "selector top, as wide as the selector", 1000, 3999, { 553 }, 1, 1, 133, 64 },
+        { "selector top, as wide as the selector", 1000, 3999, { 553 }, 1, 1, 133, 34 },
         { "name dialog, holding its field and button", 1000, 3999, { 420 }, 1, 1, 400, 360 },
         { "About box", 1000, 3999, { 421 }, 1, 1, 360, 240 },
         { "sound and link sprites", 400, 499, { 1, 4 }, 1, 1, 40, 40 },

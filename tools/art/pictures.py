@@ -119,12 +119,12 @@ def logo_button():
     return to_indexes(canvas)
 
 
+# A low banner: the selector's five buttons must still fit under it on a 640 x 480 screen.
 def selector_top():
-    canvas = Canvas(133, 64, STRIP)
-    canvas.rrect((3, 3, 130, 61), 12, fill=WHITE, outline=INK)
-    logo(canvas, 26, 32, 40)
-    canvas.text(84, 24, "Plume-", 13, fill=rgb("#6666cc"))
-    canvas.text(84, 42, "wright", 13, fill=rgb("#6666cc"))
+    canvas = Canvas(133, 34, STRIP)
+    canvas.rrect((3, 3, 130, 31), 10, fill=WHITE, outline=INK)
+    logo(canvas, 19, 17, 24)
+    canvas.text(80, 17, "Plumewright", 12, fill=rgb("#6666cc"))
     return to_indexes(canvas)
 
 
