@@ -27,8 +27,9 @@ constexpr int32_t kAccountString = 33;
 constexpr uint8_t kTextStyle = 3;
 // The rows sit below the prompt, which is this high.
 constexpr int32_t kPromptHeight = 135;
-// A field starts this far right of its label's left edge.
-constexpr int32_t kFieldIndent = 80;
+// A field starts this far right of its label's left edge: past the widest label, "Server URL:",
+// in the dialog's font (at 80 pixels the field covered its last letters).
+constexpr int32_t kFieldIndent = 110;
 constexpr char kPasswordMask = '*';
 
 // The stored one-line value, or the default.
