@@ -190,7 +190,6 @@ void CHAPane::DoCommand(int32_t number, int32_t argument)
     }
     case kSelectAllToClipboard:
         SelectObject(nullptr, true);
-        selected = GetSelectedSprites();
         ClipboardStub();
         return;
     case kSelectAllFrames:
@@ -223,7 +222,6 @@ void CHAPane::DoCommand(int32_t number, int32_t argument)
     case 2013:
         if (!pw::authoring::gOverviewShown && selected.IsEmpty()) {
             SetSelection(group->TopSpriteInFrame(currentFrame));
-            selected = GetSelectedSprites();
         }
         ClipboardStub();
         return;

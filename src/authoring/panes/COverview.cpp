@@ -403,8 +403,6 @@ void COverview::ActiveChanged(bool active)
             app->SetActivePane(pane.Get());
     }
     RefreshHighlight();
-    if (active)
-        activated = true;
 }
 
 void COverview::GetRange(int32_t, int32_t* first, int32_t* second)

@@ -98,7 +98,6 @@ private:
     SmartPtr<CChoreStrips> strips;
     SmartPtr<CHAPane> pane;
     bool dirty { true };
-    bool activated { false };
     bool docked { false };
     // The window whose pane forwarders list this overview; only a key for leaving the list.
     Window* window { nullptr };

@@ -133,7 +133,7 @@ SmartPtr<CMouseTask> CPixPane::MakeTask(const SmartPtr<CTool>& tool, Point press
     SmartPtr<CPixPane> self(this);
     if (IsZoomed() && modifiers.IsSet(2)) {
         ActivePane() = this;
-        return new CZoomPanTask(self, offScreen);
+        return new CZoomPanTask(self);
     }
     int32_t number = tool.Valid() ? tool->GetNumber() : 0;
     switch (number) {

@@ -91,8 +91,6 @@ public:
     void SelectAll(bool makeStamp);
     // The selection itself, shared: the tasks change it in place.
     SmartPtr<Area> GetSelectionArea() const { return selection; }
-    // Keeps nothing: the window holds the task.
-    void NoteTask(const SmartPtr<CMouseTask>&) { }
     bool IsZoomed() const { return (zoomFlags & kMagnified) != 0; }
     // Switches the magnified mode, updates the tools window's offer (as activation does) and
     // redraws.

@@ -76,9 +76,6 @@ public:
     // The pane's drawing of the feedback over the frame.
     void DrawFeedback(DisplayPort& port) override;
 
-    int16_t GetFrame() const { return frame; }
-    SmartPtr<CMoveTask> GetPreviousStep() const { return previous; }
-    Rect GetFeedback() const { return feedback; }
 
 protected:
     // Asks the pane to redraw the movie rectangle.

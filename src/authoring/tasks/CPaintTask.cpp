@@ -23,11 +23,6 @@ CPaintTask::CPaintTask(int32_t kind, const SmartPtr<CPixPane>& pane, const Smart
 
 CPaintTask::~CPaintTask() = default;
 
-SmartPtr<CPixPane> CPaintTask::GetPane() const
-{
-    return pane;
-}
-
 void CPaintTask::Begin(Point& start, BitFlags modifiers)
 {
     Start(start, modifiers);

@@ -28,8 +28,6 @@ public:
     void Undo() override;
     void Redo() override { Undo(); }
 
-    SmartPtr<CPixPane> GetPane() const;
-
     // With Shift (modifier bit 0) held, `point` is kept on the horizontal or vertical line through
     // `origin` (whichever it is nearer), or with Control too on the nearer 45-degree diagonal.
     static void ConstrainToLine(Point origin, Point& point, BitFlags modifiers);

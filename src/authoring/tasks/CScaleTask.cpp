@@ -39,7 +39,6 @@ SmartPtr<CMoveTask> CScaleTask::Duplicate() const
 
 void CScaleTask::Begin(Point& point, BitFlags modifiers)
 {
-    begun = false;
     cornerAnchored = !modifiers.IsSet(kFreeCentreBit);
     textMode = !altMode && SmartCast<CMovieText>(sprite->GetMovie().Get()) && !modifiers.IsSet(kStretchTextBit);
     Point p = pane->ToMovie(point);
@@ -58,7 +57,6 @@ void CScaleTask::Begin(Point& point, BitFlags modifiers)
     }
     sprite->GetFrameBounds(frame, &start, &origin);
     CMoveTask::Begin(point, modifiers);
-    begun = true;
     start = carriedStart;
     origin = reference;
 }
@@ -72,7 +70,6 @@ Rect CScaleTask::RecordStart(const Rect& limit)
         natural.Offset(-point.h, -point.v);
     }
     carriedStart = Moved(start, reference.h - origin.h, reference.v - origin.v);
-    begun = false;
     return area;
 }
 

@@ -46,7 +46,6 @@ public:
 protected:
     Rect natural { 0, 0, 0, 0 };
     bool textMode { false };
-    bool begun { false };
     bool cornerAnchored { true };
     Point grab { 1, 1 };
     Point savedReference { 0, 0 };

@@ -22,7 +22,6 @@ public:
     // Not carried out: warns and changes nothing.
     void Redo() override;
 
-    Point GetOffset() const { return offset; }
 
 private:
     SmartPtr<CHAPane> pane;

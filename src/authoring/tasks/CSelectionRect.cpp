@@ -16,7 +16,6 @@ CSelectionRect::CSelectionRect(const SmartPtr<CPixPane>& pane, const SmartPtr<Of
     if (!tool.Valid())
         AssertionFailed("tool != NULL", PW_HERE);
     mode = tool->GetOption(0);
-    this->tool = tool;
 }
 
 void CSelectionRect::Begin(Point& start, BitFlags modifiers)

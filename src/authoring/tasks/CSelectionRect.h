@@ -21,7 +21,6 @@ public:
     void End(Point& current, Point previous, Point start, BitFlags modifiers) override;
 
 private:
-    SmartPtr<CTool> tool;
     int16_t mode;
     // Normalised, in pane coordinates.
     Rect band { 0, 0, 0, 0 };

@@ -5,10 +5,9 @@
 #include "graphics/OffScreen.h"
 #include "ui/ViewPort.h"
 
-CZoomPanTask::CZoomPanTask(const SmartPtr<CPixPane>& pane, const SmartPtr<OffScreen>& offScreen)
+CZoomPanTask::CZoomPanTask(const SmartPtr<CPixPane>& pane)
     : CMouseTask(0, SmartPtr<View>(pane.Get()))
     , pane(pane)
-    , offScreen(offScreen)
 {
 }
 

@@ -10,7 +10,7 @@ class OffScreen;
 // leaves the window's undo step alone.
 class CZoomPanTask : public CMouseTask {
 public:
-    CZoomPanTask(const SmartPtr<CPixPane>& pane, const SmartPtr<OffScreen>& offScreen);
+    explicit CZoomPanTask(const SmartPtr<CPixPane>& pane);
     ~CZoomPanTask() override;
 
     void Begin(Point&, BitFlags) override { }
@@ -22,5 +22,4 @@ public:
 
 private:
     SmartPtr<CPixPane> pane;
-    SmartPtr<OffScreen> offScreen;
 };
