@@ -2,7 +2,7 @@
 
 #include "app/ProjectName.h"
 #include "app/TallowResources.h"
-#include "authoring/resources/KidResources.h"
+#include "authoring/browser/CBrowserPane.h"
 #include "foundation/Alert.h"
 #include "foundation/Exception.h"
 #include "foundation/UserCancelException.h"
@@ -18,8 +18,6 @@ namespace {
 
 constexpr int32_t kProjectsFolder = 0;
 constexpr int32_t kDefaultName = 12;
-// Authoring string 202: a folder of the start-up folder is missing.
-constexpr int32_t kMissingFolder = 2;
 
 } // namespace
 
@@ -56,16 +54,8 @@ void ProjectFolder::SetName(const String& newName)
 
 void ProjectFolder::EnterProjectsFolder()
 {
-    FileReference startup = FileReference::StartupFolder();
     String projects = TallowResources::GetString(kProjectsFolder);
-    std::string path = std::string(startup.Path()) + "\\" + TextOf(projects);
-    if (!FileReference(path.c_str()).Exists()) {
-        char text[kMessageSize];
-        KidResources::GetString(text, kMissingFolder, TextOf(projects).c_str());
-        Alert(Alert::kExclamation, Alert::kOk, text);
-    }
-    SmartPtr<FileReference> folder = FileReference::FileReferenceInFolder(startup, projects, true);
-    FileReference::SetAsCurrentDirectory(*folder.Get());
+    FileReference::SetAsCurrentDirectory(*OpenStartupFile(TextOf(projects).c_str()).Get());
 }
 
 bool ProjectFolder::TryName(const String& typed)

@@ -5,6 +5,7 @@
 #include "app/TallowApp.h"
 #include "app/TallowResources.h"
 #include "export/TallowScribe.h"
+#include "export/htmlElement.h"
 #include "foundation/Alert.h"
 #include "foundation/Exception.h"
 #include "foundation/FileReference.h"
@@ -162,11 +163,8 @@ void TallowApp::Publish()
             GetProject().SetName(String());
         // The project is named after the folder its pages are stored in.
         SmartPtr<FileReference> projectFolder = scribe->GetDocumentFile()->Parent();
-        if (projectFolder.Valid()) {
-            String projectName;
-            projectFolder->GetNameParts(projectName);
-            GetProject().SetName(projectName);
-        }
+        if (projectFolder.Valid())
+            GetProject().SetName(FileBaseName(*projectFolder.Get()));
         range.Advance(kUploadSteps);
         SmartPtr<String> site = UploadSite(*scribe->GetExportFolder().Get(), *serverURL.Get(), *account.Get(),
             *password.Get());

@@ -7,6 +7,7 @@
 #include "authoring/panes/CHAPane.h"
 #include "authoring/selectors/CPatternSelector.h"
 #include "export/TallowScribe.h"
+#include "export/htmlElement.h"
 #include "foundation/Exception.h"
 #include "ui/WindowFrame.h"
 
@@ -19,14 +20,6 @@ SmartPtr<FileReference> PageFileOf(const SmartPtr<Scribe>& scribe)
 {
     auto* page = SmartCast<TallowScribe>(scribe.Get());
     return page ? page->GetDocumentFile() : SmartPtr<FileReference>();
-}
-
-// The name without the dot and extension that end it.
-String BaseName(FileReference& file)
-{
-    String name = file.Name();
-    file.GetNameParts(name);
-    return name;
 }
 
 // The editing pane a document view shows: its focused child, or the view itself.
@@ -75,9 +68,9 @@ void TallowWindow::SetTitleFromPage(const SmartPtr<FileReference>& page)
 {
     String title("Untitled Page");
     if (page.Valid()) {
-        title = BaseName(*page.Get());
+        title = FileBaseName(*page.Get());
         SmartPtr<FileReference> folder = page->Parent();
-        String folderName = folder.Valid() ? BaseName(*folder.Get()) : String();
+        String folderName = folder.Valid() ? FileBaseName(*folder.Get()) : String();
         if (folderName.Length() > 0)
             title = folderName.Concat(String(":")).Concat(title);
     }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "authoring/browser/CBrowser.h"
 #include "foundation/FileReference.h"
 #include "foundation/Point.h"
 #include "foundation/Rect.h"
 #include "foundation/SmartPtr.h"
 #include "ui/View.h"
 
-class CBrowser;
 class CTool;
 class TabBarView;
 
