@@ -155,12 +155,8 @@ void CKidTools::SelectIndex(int16_t index)
             tool->SetOption(0, static_cast<int16_t>(index - kTextToolCell));
         return;
     }
-    if (index != 0) {
+    if (index != 0)
         CToolsDir::SelectIndex(index);
-        // The application's current tool takes the presses in the panes.
-        if (App* app = Window::GetApplication(); app && GetCurrent().Valid())
-            app->SetCurrentTool(GetCurrent());
-    }
     if (!ToggleShown(false))
         return;
     auto* host = dynamic_cast<pw::authoring::OptionViewHost*>(Window::GetApplication());

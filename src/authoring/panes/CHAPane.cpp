@@ -56,6 +56,16 @@ CHAPane::~CHAPane()
     edited = nullptr;
 }
 
+// The tools window is among the edit clients while it follows this pane; making its default
+// tools current makes them the application's too.
+void CHAPane::ResetToolsWindows()
+{
+    for (pw::authoring::PaneClient* client : std::vector(editClients)) {
+        if (auto* tools = dynamic_cast<CToolsDir*>(client))
+            tools->SelectDefaultTools();
+    }
+}
+
 View* CHAPane::Make(CShow& show, View& container)
 {
     if (!show.GetPlayer())
@@ -204,14 +214,7 @@ void CHAPane::AfterEdit(const SmartPtr<Task>& task)
     SmartPtr<CTool> tool = CurrentTool();
     int32_t number = tool.Valid() ? tool->GetNumber() : -1;
     if (number == 19 || number == 14 || number == 22) {
-        // The tools window is among the edit clients while it follows this pane.
-        for (pw::authoring::PaneClient* client : std::vector(editClients)) {
-            if (auto* tools = dynamic_cast<CToolsDir*>(client)) {
-                tools->SelectDefaultTools();
-                if (App* app = Window::GetApplication())
-                    app->SetCurrentTool(tools->GetCurrent());
-            }
-        }
+        ResetToolsWindows();
     }
     CMovieGroup* group = GetGroup();
     if (group && !SmartCast<ClipTask>(task.Get()))

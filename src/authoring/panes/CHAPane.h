@@ -204,6 +204,8 @@ public:
 private:
     // The application's current tool when it is one of the authoring tools, else none.
     static SmartPtr<CTool> CurrentTool();
+    // The tools windows following this pane go back to their default tools.
+    void ResetToolsWindows();
     // Adds the client to the list, or removes it when present.
     template <typename Client>
     static void ToggleMember(std::vector<Client*>& list, Client* client)

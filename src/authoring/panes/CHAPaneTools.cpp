@@ -119,13 +119,7 @@ bool CHAPane::ToolClick(Point p, int32_t h, int32_t v, int16_t index, const Smar
         ImportObject(clipboard, this, h, v);
         AfterEdit(nullptr);
     }
-    for (pw::authoring::PaneClient* client : std::vector(editClients)) {
-        if (auto* tools = dynamic_cast<CToolsDir*>(client)) {
-            tools->SelectDefaultTools();
-            if (app)
-                app->SetCurrentTool(tools->GetCurrent());
-        }
-    }
+    ResetToolsWindows();
     if (SmartPtr<CTool> now = CurrentTool(); now.Valid() && now->InAltMode())
         now->SetSoundPending(true);
     return true;
