@@ -36,7 +36,6 @@ CHAPane* PaneOf(const SmartPtr<View>& view)
 TallowWindow::TallowWindow(const SmartPtr<ObjectReference>& data, const SmartPtr<Scribe>& scribe,
     const SmartPtr<CToolPalette>& selector)
     : DocWindow(data, SmartPtr<String>(), SmartPtr<DocWindow>(), scribe, true)
-    , tabSelector(selector)
 {
     Show(true);
     tabs = new TallowTabs(this, selector);

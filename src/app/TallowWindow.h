@@ -1,5 +1,6 @@
 #pragma once
 
+#include "authoring/panes/ToolsWindowPane.h"
 #include "foundation/FileReference.h"
 #include "foundation/Signal.h"
 #include "foundation/SmartPtr.h"
@@ -34,7 +35,7 @@ public:
     static constexpr int32_t kForward = 1;
     static constexpr int32_t kHome = 2;
     // The numbered command that starts a page pane playing.
-    static constexpr int32_t kPlayCommand = 2030;
+    static constexpr int32_t kPlayCommand = pw::authoring::ToolsWindowPane::kPlayCommand;
 
     // `scribe` is the page's (a page scribe when the page has a file); `selector` the application's
     // tab-set selector, handed to the tabs (may be empty).
@@ -62,8 +63,6 @@ public:
 
     // The history, oldest first, and its two positions (1-based; 0 none).
     const std::vector<SmartPtr<FileReference>>& GetHistory() const { return history; }
-    uint32_t GetHistoryIndex() const { return historyIndex; }
-    uint32_t GetHistoryEnd() const { return historyEnd; }
 
     // The kid tools' brushes are flushed before the page is stored.
     void Save(int32_t mode) override;
@@ -80,7 +79,6 @@ private:
     // The 1-based position of the file in the history; 0 when it is not there.
     uint32_t HistoryPosition(FileReference& file) const;
 
-    SmartPtr<CToolPalette> tabSelector;
     SmartPtr<TallowTabs> tabs;
     SmartPtr<View> browserPane;
     std::vector<SmartPtr<FileReference>> history;

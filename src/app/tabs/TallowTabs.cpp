@@ -11,6 +11,7 @@
 #include "authoring/browser/CBrowserPane.h"
 #include "authoring/palettes/CTilePane.h"
 #include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/ToolsWindowPane.h"
 #include "authoring/resources/KidResources.h"
 #include "authoring/resources/LoadedSound.h"
 #include "authoring/tools/CTool.h"
@@ -237,9 +238,9 @@ void TallowTabs::SelectTabSet(int16_t set)
         return;
     }
     if (old == kPlayingSet)
-        Send(new pw::app::NumberCommandSignal(kStop));
+        Send(new pw::app::NumberCommandSignal(pw::authoring::ToolsWindowPane::kStopCommand));
     if (set == kPlayingSet)
-        Send(new pw::app::NumberCommandSignal(kPlay));
+        Send(new pw::app::NumberCommandSignal(pw::authoring::ToolsWindowPane::kPlayCommand));
 }
 
 void TallowTabs::DoCommand(int16_t cmd)
@@ -382,5 +383,5 @@ void TallowTabs::SetPane(const SmartPtr<pw::authoring::ToolsWindowPane>& pane)
 void TallowTabs::PlayingChanged()
 {
     if (pagePane.Valid() && !pagePane->IsPlaying() && currentSet == kPlayingSet)
-        Send(new pw::app::NumberCommandSignal(kPlay));
+        Send(new pw::app::NumberCommandSignal(pw::authoring::ToolsWindowPane::kPlayCommand));
 }

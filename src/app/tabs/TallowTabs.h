@@ -35,9 +35,6 @@ public:
     static constexpr int16_t iFirstTab = 3;
     static constexpr int16_t iLastTab = 27;
     static constexpr int16_t kFirstSelectorCell = 28;
-    // Numbered commands of the page pane.
-    static constexpr int32_t kPlay = 2030;
-    static constexpr int32_t kStop = 2031;
     // The set a new window shows.
     static constexpr int16_t kFirstSetShown = 1;
     // The set in which the page plays.

@@ -25,9 +25,6 @@ uint8_t gOverviewShown = 0;
 
 namespace {
 
-constexpr int32_t kPlayCommand = 2030;
-constexpr int32_t kStopCommand = 2031;
-constexpr int32_t kAltModeCommand = 2032;
 // The corner box: where the page's colour is shown at the pane's top-left corner.
 constexpr int32_t kCornerBoxWidth = 108;
 constexpr int32_t kCornerBoxHeight = 33;

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int32_t kStopCommand = 2031;
 constexpr const char* kBackgroundName = "Background";
 
 } // namespace

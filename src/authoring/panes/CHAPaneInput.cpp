@@ -21,7 +21,6 @@ constexpr int32_t kCropTool = 5;
 constexpr int32_t kScaleTool = 15;
 constexpr int32_t kCircleTool = 6;
 constexpr int32_t kScrollTool = 8;
-constexpr int32_t kAltModeCommand = 2032;
 // The dropper's press in the animation pane is not carried out.
 constexpr int32_t kDropperTool = 110;
 // The link tools: go to the frame link's frame and play, the first after a confirmation that

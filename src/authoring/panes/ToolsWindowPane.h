@@ -27,8 +27,11 @@ protected:
 // operation is the one of the pane's own handler part, so the pane has a single handler.
 class ToolsWindowPane : public virtual Smart {
 public:
-    // The numbered command that stops the pane's playing.
+    // The pane's numbered commands that start and stop its playing, and the one that tells the
+    // application a tool in its alternate mode is current.
+    static constexpr int32_t kPlayCommand = 2030;
     static constexpr int32_t kStopCommand = 2031;
+    static constexpr int32_t kAltModeCommand = 2032;
 
     virtual void DoCommand(int32_t number, int32_t argument) = 0;
 
