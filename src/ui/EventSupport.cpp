@@ -29,11 +29,6 @@ bool WaitForMessage(MSG& msg)
     return false;
 }
 
-bool IsButtonRelease(UINT message)
-{
-    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-}
-
 } // namespace
 
 Point MakeMouseEvent(HWND, LPARAM packed)
@@ -55,12 +50,17 @@ uint32_t MakeModifiers(WPARAM keyState)
 uint8_t MakeKeyCode(WPARAM virtualKey)
 {
     switch (virtualKey) {
-    case VK_LEFT: return 28;
-    case VK_RIGHT: return 29;
-    case VK_UP: return 30;
-    case VK_DOWN: return 31;
+    case VK_LEFT: return kLeftArrowKey;
+    case VK_RIGHT: return kRightArrowKey;
+    case VK_UP: return kUpArrowKey;
+    case VK_DOWN: return kDownArrowKey;
     default: return 0;
     }
+}
+
+bool IsButtonUp(UINT message)
+{
+    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
 }
 
 bool IsMouseMessage(UINT message)
@@ -88,7 +88,7 @@ bool PumpMessages(HWND dialog, bool waitWhenIdle)
         if (IsMouseMessage(msg.message) && !MouseAllowed(msg, dialog)) {
             // The release of a press that began before the dialog is dropped with the rest; the
             // window that took the press must not keep the mouse, or its next press is lost.
-            if (IsButtonRelease(msg.message) && GetCapture() == msg.hwnd)
+            if (IsButtonUp(msg.message) && GetCapture() == msg.hwnd)
                 ReleaseCapture();
             break;
         }

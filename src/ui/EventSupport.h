@@ -20,12 +20,20 @@ uint32_t MakeModifiers(WPARAM keyState);
 // tells the arrows from the control characters 28 to 31 that share their key codes.
 constexpr uint32_t kKeyPressModifier = 1u << 5;
 
+// The framework's key codes of the arrows, in this order.
+constexpr uint8_t kLeftArrowKey = 28;
+constexpr uint8_t kRightArrowKey = 29;
+constexpr uint8_t kUpArrowKey = 30;
+constexpr uint8_t kDownArrowKey = 31;
+
 // The framework's key code of a key that sends no character: 28 left, 29 right, 30 up and 31 down
 // for the arrows; 0 for every other key, whose character (if any) comes as its own message.
 uint8_t MakeKeyCode(WPARAM virtualKey);
 
 // The client mouse messages 0x200..0x209 and the non-client ones 0xA0..0xA9.
 bool IsMouseMessage(UINT message);
+// The release of any of the three mouse buttons.
+bool IsButtonUp(UINT message);
 
 // Handles waiting messages for at most 500 ms. A mouse message for a window that is neither the
 // main window, nor `dialog`, nor a child of `dialog` is dropped and ends the pump, so clicks on

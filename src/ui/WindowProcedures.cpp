@@ -86,11 +86,6 @@ bool IsDoubleClick(UINT message)
     return message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
 }
 
-bool IsButtonUp(UINT message)
-{
-    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-}
-
 // A frame raised or shown by a click on its frame activates its window. Activation raises the
 // frame itself, which comes back here: that echo is not an activation of its own.
 void PositionChanged(HWND hwnd, LPARAM lParam)

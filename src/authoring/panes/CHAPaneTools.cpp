@@ -42,8 +42,6 @@ constexpr int32_t kStoredLinkCommand = 21;
 constexpr uint8_t kTab = 9;
 constexpr uint8_t kEnter = 3;
 constexpr uint8_t kReturn = 13;
-constexpr uint8_t kLeft = 28;
-constexpr uint8_t kDown = 31;
 
 bool Attaches(int32_t tool)
 {
@@ -203,9 +201,9 @@ bool CHAPane::KeyDown(uint8_t key, int32_t modifiers)
         return true;
     }
     // Only the arrows themselves: the control characters 28 to 31 arrive without the key-press bit.
-    if (key >= kLeft && key <= kDown && (modifiers & kKeyPressModifier) && !pw::authoring::gOverviewShown && group) {
+    if (key >= kLeftArrowKey && key <= kDownArrowKey && (modifiers & kKeyPressModifier) && !pw::authoring::gOverviewShown && group) {
         static constexpr Point kSteps[] = { { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 } };
-        Point step = kSteps[key - kLeft];
+        Point step = kSteps[key - kLeftArrowKey];
         int16_t first = 0;
         int16_t last = 0;
         GetFrameRange(first, last, false);
