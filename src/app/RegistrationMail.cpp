@@ -42,9 +42,7 @@ std::string BytesOf(const String& text)
 
 std::string AppString(int32_t number)
 {
-    char text[256];
-    TallowResources::GetString(text, sizeof text, number);
-    return text;
+    return BytesOf(TallowResources::GetString(number));
 }
 
 // A value that has to stay on its line: each run of line ends becomes one blank.
