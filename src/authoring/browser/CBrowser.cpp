@@ -187,14 +187,12 @@ void CBrowser::DrawContent(DisplayPort& port, Area&)
         return;
     port.DrawRectangle(b, Background(), Color(Color::kNoColor), 1);
     uint32_t count = files.NumItems();
-    for (uint32_t i = uint32_t(IndexAt(b.left, b.top)); i <= count; ++i) {
-        if (i == 0)
-            continue;
+    PortSaverRect clip(port, b);
+    for (uint32_t i = std::max<uint32_t>(1, uint32_t(IndexAt(b.left, b.top))); i <= count; ++i) {
         Rect cell = CellRect(i);
         if (cell.top >= b.bottom)
             break;
         strips->MoveToEnd(int32_t(i));
-        PortSaverRect clip(port, b);
         DrawCellFrame(port, cell);
         DrawLabel(port, files.Item(i), cell);
     }
