@@ -229,8 +229,7 @@ void TallowTabs::PlayTabSound()
 
 void TallowTabs::SelectTabSet(int16_t set)
 {
-    int16_t old = currentSet;
-    currentSet = set;
+    int16_t old = GetPage();
     TabBarView::SetPage(set);
     if (set == old) {
         if (SmartPtr<CToolPalette> palette = GetTabPalette(set); palette.Valid())
@@ -245,7 +244,7 @@ void TallowTabs::SelectTabSet(int16_t set)
 
 void TallowTabs::DoCommand(int16_t cmd)
 {
-    SmartPtr<CToolPalette> palette = GetTabPalette(currentSet);
+    SmartPtr<CToolPalette> palette = GetTabPalette(GetPage());
     int16_t previous = palette.Valid() ? palette->GetSelectedTool() : 0;
     if (SmartPtr<CToolsDir> kidTools = CTumblerApp::GetTools(); kidTools.Valid()) {
         if (kidTools->ToggleShown(false))
@@ -253,7 +252,7 @@ void TallowTabs::DoCommand(int16_t cmd)
         kidTools->SetMode(0);
     }
     if (palette.Valid())
-        palette->SelectTool(cmd == 0 ? kSets[currentSet].first : cmd);
+        palette->SelectTool(cmd == 0 ? kSets[GetPage()].first : cmd);
 
     if (cmd == 1 || cmd == 2) {
         PlayTabSound();
@@ -382,6 +381,6 @@ void TallowTabs::SetPane(const SmartPtr<pw::authoring::ToolsWindowPane>& pane)
 
 void TallowTabs::PlayingChanged()
 {
-    if (pagePane.Valid() && !pagePane->IsPlaying() && currentSet == kPlayingSet)
+    if (pagePane.Valid() && !pagePane->IsPlaying() && GetPage() == kPlayingSet)
         Send(new pw::app::NumberCommandSignal(pw::authoring::ToolsWindowPane::kPlayCommand));
 }

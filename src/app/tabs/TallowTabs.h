@@ -56,7 +56,7 @@ public:
     // Shows the set; entering set 4 starts the page playing, leaving it stops the page.
     void SelectTabSet(int16_t set);
     void SetPage(int16_t set) override { SelectTabSet(set); }
-    int16_t GetCurrentSet() const { return currentSet; }
+    int16_t GetCurrentSet() const { return GetPage(); }
 
     // Follows the page pane shown in the window, listening to its player.
     void SetPagePane(const SmartPtr<CPanePlay>& pane);
@@ -91,6 +91,5 @@ private:
     std::array<SmartPtr<CToolPalette>, NUM_TAB_SETS> tabPalettes;
     SmartPtr<CPanePlay> pagePane;
     SmartPtr<CToolPalette> setSelector;
-    int16_t currentSet { 0 };
     SmartPtr<SoundResource> openSound;
 };
