@@ -93,6 +93,9 @@ protected:
         PutPicture(30, authoring::Plain('w', 50, 75));
         PutPicture(31, authoring::Plain('y', 50, 75));
         PutPicture(2040, authoring::Plain('w', 70, 70));
+        // The buttons of the text tool's option rows.
+        for (int16_t picture : { 2020, 2021, 2022 })
+            PutPicture(picture, authoring::Plain('w', 20, 70));
         // The tab bar's own button.
         PutPicture(2030, authoring::Plain('k', 20, 50));
         for (int set = 0; set < 5; ++set) {

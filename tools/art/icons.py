@@ -421,21 +421,19 @@ def icon_feather(g):
     g.line([(12, 94)] + shaft, weight=1.2)
 
 
+def icon_font(g):
+    g.canvas.text(*g.p(50, 54), "Aa", 62 * g.unit, fill=g.colour(DARK_BLUE))
+
+
+def icon_style(g):
+    g.canvas.text(*g.p(28, 48), "B", 56 * g.unit, fill=g.colour(DARK_BLUE))
+    g.canvas.text(*g.p(72, 48), "U", 56 * g.unit, fill=g.colour(RED))
+    g.line([(54, 82), (90, 82)], RED, weight=1.6)
+
+
 def icon_size(g):
-    g.circle(16, 64, 8, DARK_BLUE)
-    g.circle(42, 58, 14, DARK_BLUE)
-    g.circle(74, 48, 22, DARK_BLUE)
-
-
-def icon_fill(g):
-    icon_bucket(g)
-
-
-def icon_look(g):
-    g.rect(8, 14, 44, 50, RED)
-    g.circle(72, 32, 18, YELLOW)
-    g.poly([(28, 90), (48, 56), (68, 90)], GREEN)
-    g.circle(80, 78, 10, BLUE)
+    g.canvas.text(*g.p(24, 66), "A", 34 * g.unit, fill=g.colour(DARK_BLUE))
+    g.canvas.text(*g.p(66, 54), "A", 78 * g.unit, fill=g.colour(DARK_BLUE))
 
 
 # Versions for the tool cells, where an icon is 21 to 31 pixels: fewer, bolder shapes. The tools

@@ -242,7 +242,7 @@ def _pictures():
     made.append((KID + 2010, lambda: eraser_sizes("normal")))
     made.append((KID + 2040, lambda: button_grid(2, 2, 35, 35, [("select", str(mode)) for mode in range(1, 5)],
                                                  "normal")))
-    for number, icon, label in ((2020, "size", "Size"), (2021, "fill", "Fill"), (2022, "look", "Look")):
+    for number, icon, label in ((2020, "font", "Font"), (2021, "style", "Style"), (2022, "size", "Size")):
         made.append((KID + number, lambda icon=icon, label=label: option_button(icon, label)))
     made.append((KID + 2030, logo_button))
     for grid, (first, cells) in TAB_SETS.items():

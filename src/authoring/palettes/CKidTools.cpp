@@ -2,6 +2,7 @@
 
 #include "authoring/palettes/CDropperOptionWindow.h"
 #include "authoring/palettes/CFramedPalette.h"
+#include "authoring/palettes/COptionView.h"
 #include "authoring/palettes/CProxyPalette.h"
 #include "authoring/palettes/CSwitchPalette.h"
 #include "authoring/palettes/CTilePane.h"
@@ -15,6 +16,7 @@
 #include "authoring/tools/CLassoTool.h"
 #include "authoring/tools/CLineTool.h"
 #include "authoring/tools/CShapeTool.h"
+#include "authoring/tools/CTextTool.h"
 #include "engine/CFWDecorator.h"
 #include "foundation/Exception.h"
 #include "ui/App.h"
@@ -47,6 +49,9 @@ struct OptionArea {
     bool proxy;
     bool withPattern;
 };
+
+// What the active pane answers while it edits a text.
+constexpr int32_t kTextKind = 2;
 
 constexpr OptionArea kOptionAreas[] = {
     { 102, 305, true, true },
@@ -119,6 +124,10 @@ void CKidTools::Close()
 {
     ResetBrush();
     ChoreTick(GetChore());
+    // A text still being typed goes onto the page too, so that the save that follows keeps it.
+    if (const SmartPtr<pw::authoring::ToolsWindowPane>& active = ActivePane();
+        active.Valid() && active->GetEditedKind() == kTextKind)
+        active->Edit(0, false);
 }
 
 void CKidTools::ResetBrush()
@@ -168,6 +177,8 @@ void CKidTools::SelectIndex(int16_t index)
     int32_t number = GetCurrentToolNumber();
     if (number == 110) {
         view = new CDropperOptionWindow(GetCurrentTool(), KidResources::MakeButtonGrid(302), placement);
+    } else if (number == CTextTool::kNumber) {
+        view = TextOptions(placement);
     } else {
         for (const OptionArea& area : kOptionAreas) {
             if (area.number == number)
@@ -197,9 +208,24 @@ int16_t CKidTools::IndexOfToolNumber(int32_t number)
     return 0;
 }
 
+SmartPtr<Window> CKidTools::TextOptions(const Rect& placement)
+{
+    SmartPtr<CTool> tool = GetCurrentTool();
+    if (!textOptions.Valid() || textOptions->GetTool() != tool) {
+        textOptions = new COptionView(tool, placement);
+    } else if (!textOptions->IsVisible()) {
+        // A window still shown stays where the child sees it.
+        Rect frame = textOptions->GetRect();
+        frame.Offset(placement.left - frame.left, placement.top - frame.top);
+        textOptions->SetFrame(frame);
+    }
+    return SmartPtr<Window>(textOptions.Get());
+}
+
 SmartPtr<Tool> CKidTools::ToolAt(int16_t index)
 {
-    // The shared text tool comes with the text pane; until then cell 14 names no tool.
+    if (index == kTextToolCell)
+        return SmartPtr<Tool>(GetTextTool().Get());
     if (index >= 1 && index <= NUM_ANIM_TOOLS)
         return SmartPtr<Tool>(animTools[static_cast<size_t>(index - 1)].Get());
     if (index > NUM_ANIM_TOOLS && index <= NUM_ANIM_TOOLS + NUM_PAINT_TOOLS)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+class COptionView;
 class CPatternSelector;
 struct ButtonGrid;
 
@@ -14,7 +15,7 @@ struct ButtonGrid;
 // tool), shows them in palettes laid out in a framed row, and whenever the current tool changes
 // replaces its option area with the option palette of that tool (cells from 15) and, for the
 // tools that paint in colour, the swatch of the current colours. The dropper's and the text
-// tool's options go to a window of their own, which the application shows.
+// tool's options (font, style, size) go to a window of their own, which the application shows.
 class CKidTools : public CToolsDir {
 public:
     static constexpr int16_t NUM_ANIM_TOOLS = 7;
@@ -27,7 +28,8 @@ public:
     CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette);
     ~CKidTools() override;
 
-    // The chore step: the brushes are flushed; the window stays open and shown.
+    // The chore step, which the page window runs before it saves: the brushes are flushed and a
+    // text being typed is put on the page; the window stays open and shown.
     void Close() override;
     void CellChosen(int16_t index) override;
     // Below 15 makes the cell's tool current and rebuilds the option area; from 15 on makes the
@@ -46,10 +48,14 @@ public:
 private:
     // The brushes are flushed while the brush is current.
     void ResetBrush();
+    // The text tool's option window, put at the placement unless it is shown already; one serves
+    // every time the text tool is chosen.
+    SmartPtr<Window> TextOptions(const Rect& placement);
 
     std::array<SmartPtr<CTool>, NUM_ANIM_TOOLS> animTools;
     std::array<SmartPtr<CTool>, NUM_PAINT_TOOLS> paintTools;
     SmartPtr<SoundResource> clickSound;
     SmartPtr<CToolPalette> optionPalette;
     SmartPtr<CPatternSelector> patternSelector;
+    SmartPtr<COptionView> textOptions;
 };

@@ -35,17 +35,22 @@ COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
     : COptionWindow(tool)
     , dropper(CToolsDir::GetDropperTool())
 {
+    // Each row's button and palette side by side, the rows and the swatch below one another: a
+    // window that fits the screen beside the page.
     tiles = new CTilePane(this, true, false, 0);
     AddChild(SmartPtr<View>(tiles.Get()));
     for (int kind = 0; kind < 3; ++kind) {
         const Row& row = kRows[kind];
-        SmartPtr<CCommandButton> button = new CCommandButton(tiles.Get(), Rect(0, 0, 0, 0), nullptr,
+        SmartPtr<CTilePane> line = new CTilePane(tiles.Get(), false, false, 0);
+        tiles->AddChild(SmartPtr<View>(line.Get()));
+        SmartPtr<CCommandButton> button = new CCommandButton(line.Get(), Rect(0, 0, 0, 0), nullptr,
             KidResources::Lookup(row.picture), nullptr);
-        tiles->AddChild(SmartPtr<View>(button.Get()));
-        rows[kind] = new CProxyPalette(tiles.Get(), tool, KidResources::MakeButtonGrid(row.grid), row.firstCell,
+        line->AddChild(SmartPtr<View>(button.Get()));
+        rows[kind] = new CProxyPalette(line.Get(), tool, KidResources::MakeButtonGrid(row.grid), row.firstCell,
             static_cast<int16_t>(kind));
         rows[kind]->AddClient(this);
-        tiles->AddChild(SmartPtr<View>(rows[kind].Get()));
+        line->AddChild(SmartPtr<View>(rows[kind].Get()));
+        line->Layout(0, 0);
     }
     tiles->AddChild(new CPatternSelector(tiles.Get()));
     FitAt(*tiles.Get(), placement);
@@ -61,7 +66,10 @@ COptionView::~COptionView()
 
 void COptionView::CellChosen(int16_t index)
 {
-    CPaletteDir::CellChosen(index);
+    // A row's grid may have more cells than its kind has options: those choose nothing.
+    int kind = KindOf(index);
+    if (index - kRows[kind].firstCell + 1 <= GetTool()->CountOptions(static_cast<int16_t>(kind)))
+        CPaletteDir::CellChosen(index);
 }
 
 void COptionView::ChooseOption(int16_t index)
@@ -78,7 +86,7 @@ void COptionView::ChooseOption(int16_t index)
 
 void COptionView::PaintChanged(CDropperTool*)
 {
-    CTextTool::Shared()->SetColor(pw::authoring::PaintSettings::Current().foreground);
+    CToolsDir::GetTextTool()->SetColor(pw::authoring::PaintSettings::Current().foreground);
     for (const SmartPtr<CProxyPalette>& row : rows)
         row->InvalidateView(false);
 }

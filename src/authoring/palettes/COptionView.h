@@ -19,7 +19,7 @@ public:
     COptionView(const SmartPtr<CTool>& tool, const Rect& placement);
     ~COptionView() override;
 
-    // Any cell of the three rows, with the click sound.
+    // A cell of the three rows that stands for an option of its kind, with the click sound.
     void CellChosen(int16_t index) override;
     // Cell n: kind 0 value n below 10, kind 1 value n - 9 below 20, else kind 2 value n - 19.
     void ChooseOption(int16_t index) override;

@@ -3,6 +3,7 @@
 #include "authoring/palettes/CTilePane.h"
 #include "authoring/panes/CPixPane.h"
 #include "authoring/tools/CDropperTool.h"
+#include "authoring/tools/CTextTool.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CPlayer.h"
 #include "foundation/Exception.h"
@@ -19,6 +20,7 @@ namespace {
 struct Shared {
     SmartPtr<CToolPalette> paintPalette;
     SmartPtr<CDropperTool> dropperTool;
+    SmartPtr<CTextTool> textTool;
     SmartPtr<Tool> defaultTool;
 };
 
@@ -52,6 +54,7 @@ CToolsDir::CToolsDir(const SmartPtr<SoundResource>& clickSound)
         TheShared().defaultTool = new CTool(3, nullptr, false, nullptr);
     current = TheShared().defaultTool;
     TheShared().dropperTool = new CDropperTool;
+    TheShared().textTool = new CTextTool;
     PaneForwarder::Register(this, this);
     chore = new ListChore(kPendingSoundPeriod, true);
     chore->RemoveOrAppend(this);
@@ -84,6 +87,13 @@ SmartPtr<CDropperTool> CToolsDir::GetDropperTool()
     if (!TheShared().dropperTool.Valid())
         TheShared().dropperTool = new CDropperTool;
     return TheShared().dropperTool;
+}
+
+SmartPtr<CTextTool> CToolsDir::GetTextTool()
+{
+    if (!TheShared().textTool.Valid())
+        TheShared().textTool = new CTextTool;
+    return TheShared().textTool;
 }
 
 SmartPtr<CToolPalette> CToolsDir::GetPaintPalette()

@@ -11,6 +11,7 @@
 #include <vector>
 
 class CDropperTool;
+class CTextTool;
 class CTool;
 class CToolsDir;
 
@@ -87,6 +88,8 @@ public:
     // The dropper every paint tool and selector shares; each tools window made makes a new one
     // (made here when there is none yet).
     static SmartPtr<CDropperTool> GetDropperTool();
+    // The text tool the same way: the one new texts take their style from, kept for the run.
+    static SmartPtr<CTextTool> GetTextTool();
     static SmartPtr<CToolPalette> GetPaintPalette();
     static void SetPaintPalette(const SmartPtr<CToolPalette>& palette);
 
@@ -98,6 +101,8 @@ public:
 protected:
     // Lays the content out from (0, 0), when it is a tile pane, and fits the window around it.
     void FitContent();
+    // The active pane as it is, playing or not.
+    const SmartPtr<pw::authoring::ToolsWindowPane>& ActivePane() const { return pane; }
 
     // The subclass makes the content view and both palettes.
     SmartPtr<View> tilePane;

@@ -1,5 +1,6 @@
 #include "authoring/panes/MovieEditors.h"
 
+#include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/CHAPane.h"
 #include "authoring/panes/CPixPane.h"
 #include "authoring/panes/CTextView.h"
@@ -49,7 +50,7 @@ void RegisterMovieEditors()
 SmartPtr<TextStyle> NewTextStyle(CTool& current)
 {
     auto* tool = dynamic_cast<CTextTool*>(&current);
-    SmartPtr<CTextTool> shared = tool ? SmartPtr<CTextTool>(tool) : CTextTool::Shared();
+    SmartPtr<CTextTool> shared = tool ? SmartPtr<CTextTool>(tool) : CToolsDir::GetTextTool();
     return new TextStyle(*shared->GetTextStyle().Get());
 }
 

@@ -22,12 +22,6 @@ constexpr std::array<int16_t, 4> kFonts { 2, 3, 3, 4 };
 constexpr std::array<uint8_t, 6> kStyles { 1, 2, 8, 4, 6, 12 };
 constexpr std::array<int16_t, 10> kSizes { 9, 10, 12, 14, 16, 18, 24, 36, 48, 72 };
 
-CTextTool*& Last()
-{
-    static CTextTool* last = nullptr;
-    return last;
-}
-
 bool InRange(int16_t kind, int16_t value)
 {
     switch (kind) {
@@ -48,21 +42,9 @@ CTextTool::CTextTool()
     : CTool(kNumber, KidResources::LookupSound(kStartSound), false, KidResources::LookupSound(kPendingSound))
     , style(new TextStyle(1, 12, TextStyle::kBold, Color(1), Color(Color::kNoColor)))
 {
-    Last() = this;
 }
 
-CTextTool::~CTextTool()
-{
-    if (Last() == this)
-        Last() = nullptr;
-}
-
-SmartPtr<CTextTool> CTextTool::Shared()
-{
-    if (!Last())
-        return new CTextTool;
-    return Last();
-}
+CTextTool::~CTextTool() = default;
 
 int16_t CTextTool::CountOptions(int16_t kind)
 {

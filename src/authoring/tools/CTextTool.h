@@ -10,8 +10,7 @@
 // 12 points, bold, black on no background), offers three option sets (0 font, 1 style, 2 size),
 // draws a sample of each option in its cell, and hands a chosen option at once to the text being
 // edited in the active animation pane, which from then on shares the tool's style. The tools
-// window keeps one; the last one made is the shared text tool that new texts take their style
-// from.
+// window keeps one for the run (CToolsDir::GetTextTool); new texts take their style from it.
 class CTextTool : public CTool {
     PW_CLASS_INFO(CTextTool)
     PW_COPY_SLOTS
@@ -21,9 +20,6 @@ public:
 
     CTextTool();
     ~CTextTool() override;
-
-    // The last text tool made (made on first use when there is none).
-    static SmartPtr<CTextTool> Shared();
 
     int16_t CountOptions(int16_t kind) override;
     // No option cell shows as chosen.

@@ -2,6 +2,7 @@
 
 #include "authoring/palettes/CDropperOptionWindow.h"
 #include "authoring/palettes/CFramedPalette.h"
+#include "authoring/palettes/COptionView.h"
 #include "authoring/palettes/COptionWindow.h"
 #include "authoring/palettes/CProxyPalette.h"
 #include "authoring/palettes/CSwitchPalette.h"
@@ -9,6 +10,7 @@
 #include "authoring/selectors/CPatternSelector.h"
 #include "authoring/tools/CDropperTool.h"
 #include "authoring/tools/CLineTool.h"
+#include "authoring/tools/CTextTool.h"
 #include "ui/WindowFrame.h"
 
 #include "authoring/PaintFixture.h"
@@ -52,6 +54,9 @@ protected:
         PutPicture(30, Plain('w', 50, 75));
         PutPicture(31, Plain('y', 50, 75));
         PutPicture(2040, Plain('w', 70, 70));
+        // The buttons of the text tool's option rows.
+        for (int16_t picture : { 2020, 2021, 2022 })
+            PutPicture(picture, Plain('w', 20, 70));
         tools = new CKidTools(false, false, true);
         app->AddWindow(SmartPtr<Window>(tools.Get()), false);
         tools->ToggleShown(true);
@@ -98,6 +103,9 @@ TEST_F(CKidToolsTest, CellsAndToolNumbersMapBothWays)
             EXPECT_EQ(tool->GetNumber(), number);
         }
     }
+    // Cell 14 is the one text tool the tools window keeps for the run.
+    EXPECT_EQ(tools->ToolAt(14).Get(), CToolsDir::GetTextTool().Get());
+    EXPECT_EQ(tools->ToolAt(14), tools->ToolAt(14));
     EXPECT_FALSE(tools->ToolAt(0).Valid());
     EXPECT_FALSE(tools->ToolAt(15).Valid());
     EXPECT_EQ(tools->GetCurrentToolNumber(), 102) << "with the paint palette shown the brush is the default";
@@ -308,6 +316,39 @@ TEST_F(CKidToolsTest, TheDropperGetsAnOptionWindowOfItsOwn)
     ASSERT_NE(window, nullptr);
     Rect content = tools->GetFrame()->GetContentBounds();
     EXPECT_EQ(window->GetRect().TopLeft(), Point(content.left, content.top - 1));
+}
+
+// Writing (mode 2) makes the shared text tool current, for the panes too, and hands the application
+// the text option window over the tools window's content. While it shows it stays where it is; a
+// paint tool takes it away, and writing again brings the same window back over the tools window.
+TEST_F(CKidToolsTest, WritingMakesTheTextToolCurrentWithItsOptionWindow)
+{
+    // High enough on the screen for the option window to fit below the tools window's top.
+    auto place = [this](int32_t h, int32_t v) {
+        tools->SetFrame(Rect(h, v, h + tools->GetRect().Size().h, v + tools->GetRect().Size().v));
+    };
+    place(300, 20);
+    tools->SetMode(2);
+    EXPECT_EQ(tools->GetCurrentToolNumber(), CTextTool::kNumber);
+    EXPECT_EQ(app->GetCurrentTool().Get(), CToolsDir::GetTextTool().Get());
+    auto* options = SmartCast<COptionView>(Host().shown.Get());
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->GetTool().Get(), CToolsDir::GetTextTool().Get());
+    Rect content = tools->GetFrame()->GetContentBounds();
+    EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
+    place(200, 30);
+    tools->SelectIndex(14);
+    EXPECT_EQ(Host().shown.Get(), options);
+    EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
+
+    tools->SetMode(3);
+    EXPECT_EQ(tools->GetCurrentToolNumber(), 102);
+    EXPECT_FALSE(Host().shown.Valid()) << "the brush has its options in the tools window";
+    place(40, 60);
+    tools->SetMode(2);
+    ASSERT_EQ(Host().shown.Get(), options) << "one option window serves every time";
+    content = tools->GetFrame()->GetContentBounds();
+    EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
 }
 
 // A child's session through the real windows: the line tool, its widest line, a colour from the

@@ -22,6 +22,8 @@ public:
     }
     void SetOption(int16_t kind, int16_t value) override { set.push_back(std::to_string(kind) + ":" + std::to_string(value)); }
     int16_t GetOption(int16_t) override { return 0; }
+    // As many fonts, styles and sizes as the text tool has.
+    int16_t CountOptions(int16_t kind) override { return kind == 0 ? 4 : kind == 1 ? 6 : 10; }
     std::vector<std::string> set;
 };
 
@@ -29,7 +31,8 @@ class OptionView : public AuthoringTest { };
 
 } // namespace
 
-// A cell selects in its own row and becomes an option of that row's kind, counted from 1 in the row.
+// A cell selects in its own row and becomes an option of that row's kind, counted from 1 in the row;
+// the cells a row's grid has beyond its kind's options choose nothing.
 TEST_F(OptionView, CellsBecomeOptionsOfTheirRowsKind)
 {
     for (int16_t picture : { 2020, 2021, 2022 })
@@ -40,7 +43,7 @@ TEST_F(OptionView, CellsBecomeOptionsOfTheirRowsKind)
         int16_t cell;
         int row;
         const char* option;
-    } cases[] = { { 1, 0, "0:1" }, { 4, 0, "0:4" }, { 10, 1, "1:1" }, { 19, 1, "1:10" }, { 20, 2, "2:1" }, { 29, 2, "2:10" } };
+    } cases[] = { { 1, 0, "0:1" }, { 4, 0, "0:4" }, { 10, 1, "1:1" }, { 15, 1, "1:6" }, { 20, 2, "2:1" }, { 29, 2, "2:10" } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cell);
         tool->set.clear();
@@ -49,17 +52,24 @@ TEST_F(OptionView, CellsBecomeOptionsOfTheirRowsKind)
         for (int row = 0; row < 3; ++row)
             EXPECT_EQ(view->GetRow(row)->GetSelectedTool() == c.cell, row == c.row) << row;
     }
+    for (int16_t cell : { 5, 16, 19 }) {
+        SCOPED_TRACE(cell);
+        tool->set.clear();
+        view->CellChosen(cell);
+        EXPECT_TRUE(tool->set.empty());
+        EXPECT_EQ(view->GetRow(2)->GetSelectedTool(), 29) << "the last chosen cell stays selected";
+    }
     Rect frame = view->GetRect();
     EXPECT_EQ(Point(frame.left, frame.top), Point(30, 40));
 }
 
-// While the option view is open a paint change gives the text tool the new foreground colour, so
-// that a new text is written in it; once the view is closed the tool keeps its colour.
+// While the option view is open a paint change gives the shared text tool the new foreground
+// colour, so that a new text is written in it; once the view is closed the tool keeps its colour.
 TEST_F(OptionView, APaintChangeRecoloursTheTextToolWhileTheViewIsOpen)
 {
     for (int16_t picture : { 2020, 2021, 2022 })
         PutPicture(picture, "rr|rr");
-    SmartPtr<CTextTool> tool = new CTextTool;
+    SmartPtr<CTextTool> tool = CToolsDir::GetTextTool();
     SmartPtr<COptionView> view = new COptionView(tool.Get(), Rect(30, 40, 100, 100));
     auto paint = [](int32_t colour) {
         pw::authoring::PaintSettings::Current().foreground = Color(colour);

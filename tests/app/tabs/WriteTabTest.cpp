@@ -1,0 +1,182 @@
+// Writing on a page through the real windows: the Write tab makes the text tool current and shows
+// its option window, a click on the page opens a text there, typed keys go into it, the option
+// window and the Text menu restyle it, and a save keeps it: the page file read again holds a text
+// sprite with those letters and that style, and the exported picture shows it.
+#include "app/TallowWindow.h"
+#include "app/tabs/TallowTabs.h"
+#include "authoring/application/CTumblerApp.h"
+#include "authoring/palettes/COptionView.h"
+#include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/ApplicationHooks.h"
+#include "authoring/panes/PaneCommandHooks.h"
+#include "authoring/panes/CTextView.h"
+#include "authoring/tools/CTextTool.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CMovieText.h"
+#include "engine/CShow.h"
+#include "ui/MenuItem.h"
+#include "ui/StyledText.h"
+
+#include "../TallowAppFixture.h"
+#include "export/JpegDecode.h"
+#include "platform/comdlg/ComdlgTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+namespace driver = pw::platform::testing;
+using pw::foundation::TextOf;
+
+// The set selector's cell of the Paint & Sound set, and its Write tab.
+constexpr int16_t kPaintSoundSet = 30;
+constexpr int16_t kWriteTab = 14;
+
+class WriteTabTest : public apptest::PageWindowFixture {
+protected:
+    void SetUp() override
+    {
+        // As the program starts: the tools window follows the page pane.
+        pw::authoring::InstallApplicationHooks();
+        PageWindowFixture::SetUp();
+        driver::RunUntilIdle();
+    }
+    void TearDown() override
+    {
+        PageWindowFixture::TearDown();
+        CHAApp::SetHooks(CHAApp::Hooks());
+        pw::authoring::SetPaneCommandHooks(pw::authoring::PaneCommandHooks());
+    }
+
+    void ClickWindow(const SmartPtr<Window>& target, Point at)
+    {
+        Point origin = target->GetContentOrigin();
+        driver::Click(origin.h + at.h, origin.v + at.v);
+        driver::RunUntilIdle();
+    }
+    void ChooseWriteTab()
+    {
+        ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(kPaintSoundSet).Center());
+        Rect cell = window->GetTabs()->GetTabPalette(window->GetTabs()->GetCurrentSet())->GetCellRect(kWriteTab);
+        ASSERT_FALSE(cell.IsEmpty()) << "the Write tab shows";
+        ClickWindow(window.Get(), cell.Center());
+    }
+    // A click on the page at a point of the page's own coordinates.
+    void ClickPage(Point at)
+    {
+        Rect page = window->GetPagePane()->GetBounds();
+        ClickWindow(window.Get(), Point(page.left + at.h, page.top + at.v));
+    }
+    CTextView* Editor() { return SmartCast<CTextView>(window->GetPagePane()->GetEditView().Get()); }
+    COptionView* OptionWindow() { return SmartCast<COptionView>(tallow->GetCurrentFloater().Get()); }
+    // The menu entry with this title, as the menu bar shows and sends it.
+    SmartPtr<MenuItem> TextEntry(const std::string& title) { return tallow->FindMenuItem(MenuCommand(title)); }
+    int32_t Status(const std::string& title) { return tallow->SignalStatus(TextEntry(title)->GetCommand().Get()); }
+};
+
+std::string Read(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The page file's text sprites, read back through the page scribe.
+struct StoredText {
+    std::string letters;
+    SmartPtr<TextStyle> style;
+    Rect bounds { 0, 0, 0, 0 };
+};
+
+std::vector<StoredText> TextsIn(TallowApp& app, const SmartPtr<FileReference>& file)
+{
+    std::vector<StoredText> texts;
+    SmartPtr<Smart> root = app.App::OpenScribe(file, 1)->Read();
+    auto* show = SmartCast<CShow>(root.Get());
+    if (!show)
+        return texts;
+    auto* group = SmartCast<CMovieGroup>(show->GetMovie().Get());
+    for (uint32_t i = 0; group && i < group->NumSprites(); ++i) {
+        CSprite* sprite = group->GetSprite(static_cast<int16_t>(i));
+        auto* cels = SmartCast<CMovieText>(sprite->GetMovie().Get());
+        auto* text = cels ? SmartCast<StyledText>(cels->ItemObject(0).Get()) : nullptr;
+        if (!text)
+            continue;
+        StoredText stored { TextOf(*text), text->GetStyle() };
+        sprite->GetFrameBounds(0, &stored.bounds, nullptr);
+        texts.push_back(stored);
+    }
+    show->Close();
+    return texts;
+}
+
+} // namespace
+
+// The Write tab, a click on the page and typed letters: the text tool is current and its option
+// window is up, the letters show in a text over the page, and the Text menu works on that text.
+// A save keeps the text: the page file holds it as a sprite in the chosen style, and the exported
+// picture shows dark letters on the white page.
+TEST_F(WriteTabTest, ATextTypedOnThePageIsRestyledSavedAndExported)
+{
+    ChooseWriteTab();
+    SmartPtr<CToolsDir> tools = CTumblerApp::GetTools();
+    EXPECT_EQ(tools->GetCurrentToolNumber(), CTextTool::kNumber);
+    EXPECT_EQ(tallow->GetCurrentTool().Get(), CToolsDir::GetTextTool().Get()) << "the pane's presses go to the text tool";
+    ASSERT_NE(OptionWindow(), nullptr) << "the text tool's option window shows";
+    EXPECT_TRUE(OptionWindow()->IsVisible());
+    EXPECT_EQ(Status("Courier New"), GenericSignal::disabled) << "no text is edited yet";
+
+    ClickPage(Point(20, 30));
+    ASSERT_NE(Editor(), nullptr) << "the click opened a text";
+    driver::TypeText("Hello");
+    driver::RunUntilIdle();
+    EXPECT_EQ(TextOf(*Editor()->GetText().Get()), "Hello");
+
+    // Size 24 from the option window's third row (its seventh cell).
+    SmartPtr<CProxyPalette> sizes = OptionWindow()->GetRow(2);
+    ClickWindow(tallow->GetCurrentFloater(), sizes->GetCellRect(26).Center());
+    EXPECT_EQ(Editor()->GetTextView()->GetStyle()->GetPointSize(), 24);
+
+    EXPECT_NE(Status("Courier New"), GenericSignal::disabled) << "the Text menu works on the edited text";
+    EXPECT_EQ(Status("24"), GenericSignal::marked);
+    TextEntry("Courier New")->Select(0, *tallow.Get());
+    EXPECT_EQ(std::string(Editor()->GetTextView()->GetStyle()->GetFaceName()), "Courier New");
+
+    driver::ScriptFileDialog("Home");
+    // File ▸ Save, as the child chooses it while still typing.
+    tallow->FindMenuItem(MenuCommand("Save"))->Select(0, *tallow.Get());
+    driver::RunUntilIdle();
+    ASSERT_TRUE(std::filesystem::exists(driver::HostPath("plume/Projects/Kim/Home.mvi"))) << "the page was saved";
+    SmartPtr<FileReference> project = tallow->GetProject().GetFolder();
+    SmartPtr<FileReference> file = FileReference::FileReferenceInFolder(*project.Get(), String("Home.mvi"), false);
+    std::vector<StoredText> texts = TextsIn(*tallow.Get(), file);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].letters, "Hello");
+    EXPECT_EQ(texts[0].style->GetPointSize(), 24);
+    EXPECT_EQ(std::string(texts[0].style->GetFaceName()), "Courier New");
+    EXPECT_EQ(texts[0].bounds.TopLeft(), Point(20, 30));
+
+    // The page's picture is the part of the page its sprites cover: here the text alone, dark
+    // letters on the white page.
+    std::string html = Read(driver::HostPath("plume/Projects/Kim/HTML/Home.htm"));
+    EXPECT_NE(html.find("SRC = \"Home.jpg\""), std::string::npos) << html;
+    std::string jpeg = Read(driver::HostPath("plume/Projects/Kim/HTML/Home.jpg"));
+    jpegtest::DecodedJpeg picture = jpegtest::Decode(std::vector<uint8_t>(jpeg.begin(), jpeg.end()));
+    ASSERT_TRUE(picture.ok) << picture.error;
+    EXPECT_EQ(picture.width, static_cast<JDIMENSION>(texts[0].bounds.right - texts[0].bounds.left));
+    size_t dark = 0;
+    size_t light = 0;
+    for (JDIMENSION y = 0; y < picture.height; ++y) {
+        for (JDIMENSION x = 0; x < picture.width; ++x) {
+            const uint8_t* p = picture.Pixel(x, y);
+            dark += p[0] < 80 && p[1] < 80 && p[2] < 80;
+            light += p[0] > 200 && p[1] > 200 && p[2] > 200;
+        }
+    }
+    EXPECT_GT(dark, 100u) << "the letters show in the exported picture";
+    EXPECT_GT(light, dark) << "on the white page";
+}
