@@ -8,8 +8,8 @@
 #include "authoring/palettes/COptionView.h"
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/ApplicationHooks.h"
-#include "authoring/panes/PaneCommandHooks.h"
 #include "authoring/panes/CTextView.h"
+#include "authoring/panes/PaneCommandHooks.h"
 #include "authoring/tools/CTextTool.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CMovieText.h"
@@ -75,8 +75,8 @@ protected:
     CTextView* Editor() { return SmartCast<CTextView>(window->GetPagePane()->GetEditView().Get()); }
     COptionView* OptionWindow() { return SmartCast<COptionView>(tallow->GetCurrentFloater().Get()); }
     // The menu entry with this title, as the menu bar shows and sends it.
-    SmartPtr<MenuItem> TextEntry(const std::string& title) { return tallow->FindMenuItem(MenuCommand(title)); }
-    int32_t Status(const std::string& title) { return tallow->SignalStatus(TextEntry(title)->GetCommand().Get()); }
+    SmartPtr<MenuItem> Entry(const std::string& title) { return tallow->FindMenuItem(MenuCommand(title)); }
+    int32_t Status(const std::string& title) { return tallow->SignalStatus(Entry(title)->GetCommand().Get()); }
 };
 
 std::string Read(const std::string& path)
@@ -143,12 +143,12 @@ TEST_F(WriteTabTest, ATextTypedOnThePageIsRestyledSavedAndExported)
 
     EXPECT_NE(Status("Courier New"), GenericSignal::disabled) << "the Text menu works on the edited text";
     EXPECT_EQ(Status("24"), GenericSignal::marked);
-    TextEntry("Courier New")->Select(0, *tallow.Get());
+    Entry("Courier New")->Select(0, *tallow.Get());
     EXPECT_EQ(std::string(Editor()->GetTextView()->GetStyle()->GetFaceName()), "Courier New");
 
     driver::ScriptFileDialog("Home");
     // File ▸ Save, as the child chooses it while still typing.
-    tallow->FindMenuItem(MenuCommand("Save"))->Select(0, *tallow.Get());
+    Entry("Save")->Select(0, *tallow.Get());
     driver::RunUntilIdle();
     ASSERT_TRUE(std::filesystem::exists(driver::HostPath("plume/Projects/Kim/Home.mvi"))) << "the page was saved";
     SmartPtr<FileReference> project = tallow->GetProject().GetFolder();
