@@ -1,0 +1,155 @@
+// The real program on a virtual X display, used with a real mouse and keyboard (xdotool) the way a
+// child uses it, and judged by what its window shows (ImageMagick). The program's own input script
+// once passed a whole journey while the first real drag blanked the page; these cases go through
+// the X server and the SDL backend exactly as a child's hand does.
+#include "e2e/XDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace pw::e2e;
+
+constexpr Rgb kWhite { 255, 255, 255 };
+constexpr Rgb kCatOrange { 255, 153, 51 };
+constexpr Rgb kPale { 255, 255, 204 };
+
+// Where things are on the 640 x 480 desktop once the first page is up.
+struct Box {
+    int left, top, right, bottom;
+};
+constexpr Box kTabBar { 150, 84, 580, 130 };
+constexpr Box kPage { 150, 134, 610, 466 };
+constexpr int kRowsLeft = 72;
+constexpr int kMyPagesRow = 125;
+constexpr int kPaintAndSoundRow = 282;
+constexpr int kPlayAndPublishRow = 437;
+constexpr int kTabTop = 107;
+constexpr int kSecondTab = 277;
+constexpr int kThirdTab = 362;
+constexpr int kFourthTab = 449;
+
+bool Differs(const Screen& a, const Screen& b, const Box& box)
+{
+    return !a.SameArea(b, box.left, box.top, box.right, box.bottom);
+}
+
+class RealInput : public ::testing::Test {
+protected:
+    // The program started in a fresh start-up folder, the project named, the first page up.
+    void SetUp() override
+    {
+        if (std::system("command -v xdotool >/dev/null && command -v import >/dev/null && command -v Xvfb >/dev/null") != 0)
+            GTEST_FAIL() << "xdotool, ImageMagick and Xvfb are needed (scripts/setup installs them)";
+        ASSERT_TRUE(x.Ready());
+        home = PrepareHome(::testing::UnitTest::GetInstance()->current_test_info()->name(), true);
+        ASSERT_TRUE(x.StartProgram(home));
+        Screen asked = x.WaitFor([](const Screen& s) { return s.Count(200, 70, 580, 450, kPale) > 80000; });
+        ASSERT_GT(asked.width, 0) << "the project's name was not asked for";
+        x.Key("ctrl+a");
+        x.Type("Kids");
+        x.Key("Return");
+        shown = x.WaitFor([](const Screen& s) { return s.Count(kPage.left, kPage.top, kPage.right, kPage.bottom, kWhite) > 140000; });
+        if (shown.width == 0)
+            x.Keep(std::string("real-input-no-page-") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+        ASSERT_GT(shown.width, 0) << "the first page did not come up";
+    }
+
+    // A click, then the window read until `box` shows something else than it did before.
+    Screen ClickAndWait(int h, int v, const Box& box)
+    {
+        Screen before = x.Shot();
+        x.Click(h, v);
+        Screen after = x.WaitFor([&](const Screen& s) { return Differs(s, before, box); });
+        EXPECT_GT(after.width, 0) << "nothing changed after a click at (" << h << ", " << v << ")";
+        return after.width > 0 ? after : before;
+    }
+
+    int Orange(const Screen& s, int centreH, int centreV) const
+    {
+        return s.Count(centreH - 40, centreV - 40, centreH + 40, centreV + 40, kCatOrange);
+    }
+
+    XDisplay x;
+    std::filesystem::path home;
+    Screen shown;
+};
+
+TEST_F(RealInput, PlayingASampleMovesItsBalloons)
+{
+    ClickAndWait(kRowsLeft, kMyPagesRow, kTabBar);
+    ClickAndWait(kThirdTab, kTabTop, kPage);   // Samples
+    ClickAndWait(204, 180, kPage);             // Balloon Ride, the first sample
+    x.Keep("real-input-balloon-ride.png");
+    x.Click(kRowsLeft, kPlayAndPublishRow);
+    x.Move(620, 470);   // the mouse out of the way: the screen shows the platform's cursor
+    Screen first = x.WaitFor([&](const Screen& s) { return Differs(s, shown, kPage); });
+    std::vector<Screen> pictures;
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (std::chrono::steady_clock::now() < end)
+        pictures.push_back(x.Shot());
+    x.Keep("real-input-playing.png");
+    std::set<std::vector<uint8_t>> distinct;
+    for (const Screen& s : pictures) {
+        std::vector<uint8_t> page;
+        for (int v = kPage.top; v < kPage.bottom; ++v)
+            for (int h = kPage.left; h < kPage.right; ++h) {
+                Rgb c = s.At(h, v);
+                page.insert(page.end(), { uint8_t(c.red), uint8_t(c.green), uint8_t(c.blue) });
+            }
+        distinct.insert(page);
+    }
+    EXPECT_GE(distinct.size(), 3u) << pictures.size() << " pictures read in a second of playing";
+}
+
+TEST_F(RealInput, APlacedPictureDragsAndThePageStays)
+{
+    ClickAndWait(kFourthTab, kTabTop, kPage);  // Pictures
+    ClickAndWait(285, 180, kPage);             // the Cat: the browser closes, the cat is held
+    x.Click(300, 300);
+    Screen placed = x.WaitFor([&](const Screen& s) { return Orange(s, 300, 300) > 1000; });
+    ASSERT_GT(placed.width, 0) << "the cat was not put on the page";
+    x.Keep("real-input-placed.png");
+
+    x.Drag(300, 300, 450, 250);
+    x.Move(620, 470);
+    Screen dragged = x.WaitFor([&](const Screen& s) { return Orange(s, 450, 250) > 1000; }, 5000);
+    x.Keep("real-input-dragged.png");
+    ASSERT_GT(dragged.width, 0) << "the cat is not where it was dragged";
+    EXPECT_EQ(Orange(dragged, 300, 300), 0) << "the cat is still at its old place";
+    // Everything of the page outside the cat's two places is as white as before.
+    int whiteBefore = 0;
+    int whiteAfter = 0;
+    for (int v = kPage.top; v < kPage.bottom; ++v)
+        for (int h = kPage.left; h < kPage.right; ++h) {
+            bool nearCat = (std::abs(h - 300) < 60 && std::abs(v - 300) < 60) || (std::abs(h - 450) < 60 && std::abs(v - 250) < 60);
+            bool nearMouse = h > 600 && v > 455;
+            if (nearCat || nearMouse)
+                continue;
+            whiteBefore += placed.At(h, v) == kWhite;
+            whiteAfter += dragged.At(h, v) == kWhite;
+        }
+    EXPECT_EQ(whiteAfter, whiteBefore);
+}
+
+TEST_F(RealInput, TextTypedOnThePageShows)
+{
+    ClickAndWait(kRowsLeft, kPaintAndSoundRow, kTabBar);
+    x.Click(kSecondTab, kTabTop);   // Write
+    x.Pause(500);
+    x.Click(250, 250);
+    x.Pause(300);
+    x.Type("Hello");
+    x.Move(620, 470);
+    Screen written = x.WaitFor([&](const Screen& s) {
+        return s.Count(230, 230, 420, 290, kWhite) < 190 * 60 - 40;
+    }, 5000);
+    x.Keep("real-input-written.png");
+    EXPECT_GT(written.width, 0) << "nothing shows where the child typed";
+}
+
+} // namespace
