@@ -79,7 +79,7 @@ protected:
     Screen shown;
 };
 
-TEST_F(RealInput, PlayingASampleMovesItsBalloons)
+TEST_F(RealInput, DISABLED_PlayingASampleMovesItsBalloons)
 {
     ClickAndWait(kRowsLeft, kMyPagesRow, kTabBar);
     ClickAndWait(kThirdTab, kTabTop, kPage);   // Samples
@@ -106,7 +106,7 @@ TEST_F(RealInput, PlayingASampleMovesItsBalloons)
     EXPECT_GE(distinct.size(), 3u) << pictures.size() << " pictures read in a second of playing";
 }
 
-TEST_F(RealInput, APlacedPictureDragsAndThePageStays)
+TEST_F(RealInput, DISABLED_APlacedPictureDragsAndThePageStays)
 {
     ClickAndWait(kFourthTab, kTabTop, kPage);  // Pictures
     ClickAndWait(285, 180, kPage);             // the Cat: the browser closes, the cat is held
