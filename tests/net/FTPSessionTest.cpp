@@ -211,7 +211,8 @@ TEST_F(FTPSessionTest, AnUploadGoesOutAsTheExactCommandTranscript)
         .ReadLine().Send("150 go\r\n")
         .Data().ReadUntilClosed()
         .Control().Send("226 stored\r\n")
-        .ReadLine();
+        // QUIT's reply comes late; the session waits for it before it closes.
+        .ReadLine().Pause(300).ExpectOpen().Send("221 Goodbye.\r\n");
     server.Start();
     ASSERT_EQ(Open(server.Port()), "");
     EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/kids"), false); }), "");
@@ -264,27 +265,29 @@ TEST_F(FTPSessionTest, EveryFailureEndsTheStepWithAClearReportAndNoHang)
         { "530 on PASS",
             [](driver::ScriptedPeer& s) {
                 s.Accept().Send("220 hi\r\n").ReadLine().Send("331 pw\r\n").ReadLine().Send("530 Login incorrect.\r\n")
-                    .ReadLine();
+                    .ReadLine().Send("221 bye\r\n");
             },
             10, false, "cancelled", "530 Login incorrect.", { "USER kid", "PASS secret", "QUIT" } },
         { "PORT refused",
             [](driver::ScriptedPeer& s) {
-                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().Send("500 Illegal PORT command.\r\n").ReadLine();
+                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().Send("500 Illegal PORT command.\r\n").ReadLine()
+                    .Send("221 bye\r\n");
             },
-            10, false, "cancelled", "500 Illegal PORT command.", { "USER kid", "PASS secret", "TYPE I", "PORT", "ABOR" } },
+            10, false, "cancelled", "500 Illegal PORT command.", { "USER kid", "PASS secret", "TYPE I", "PORT", "QUIT" } },
         { "425 on STOR",
             [](driver::ScriptedPeer& s) {
                 LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().Send("200 ok\r\n")
-                    .ReadLine().Send("425 Can't open data connection.\r\n").ReadLine();
+                    .ReadLine().Send("425 Can't open data connection.\r\n").ReadLine().Send("221 bye\r\n");
             },
             10, false, "cancelled", "425 Can't open data connection.",
-            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "ABOR" } },
+            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "QUIT" } },
         { "the control connection closed while the file goes",
             [](driver::ScriptedPeer& s) {
                 LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
                     .ReadLine().Send("150 go\r\n").Close();
             },
-            8 << 20, false, "Send Failed", "", { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f" } },
+            8 << 20, false, "The FTP server closed the connection.", "",
+            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f" } },
         { "the data connection reset early",
             [](driver::ScriptedPeer& s) {
                 LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
@@ -308,9 +311,10 @@ TEST_F(FTPSessionTest, EveryFailureEndsTheStepWithAClearReportAndNoHang)
         { "Stop while the file goes",
             [](driver::ScriptedPeer& s) {
                 LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
-                    .ReadLine().Send("150 go\r\n").ReadLine();
+                    .ReadLine().Send("150 go\r\n").ReadLine().ReadLine().Send("426 aborted\r\n226 ok\r\n221 bye\r\n");
             },
-            8 << 20, true, "cancelled", "", { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "ABOR" } },
+            8 << 20, true, "cancelled", "",
+            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "ABOR", "QUIT" } },
     };
     QuickSilence();
     driver::ScriptMessageBoxes({ IDOK, IDOK, IDOK });
@@ -350,7 +354,7 @@ TEST_F(FTPSessionTest, APasswordGoesOnlyToAServerThatAskedForIt)
 {
     driver::ScriptedPeer server;
     server.Accept().Send("220 hi\r\n").ReadLine().Send("230 no password needed\r\n").ReadLine().Send("250 ok\r\n")
-        .ReadLine();
+        .ReadLine().Send("221 bye\r\n");
     server.Start();
     ASSERT_EQ(Open(server.Port()), "");
     EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/"), false); }), "");
@@ -376,7 +380,7 @@ TEST_F(FTPSessionTest, NamesWithLineBreaksAreRefusedBeforeAnythingIsSent)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         driver::ScriptedPeer server;
-        LoggedIn(server).ReadLine();
+        LoggedIn(server).ReadLine().Send("221 bye\r\n");
         server.Start();
         std::string outcome = Open(server.Port(), c.account);
         if (outcome.empty())
