@@ -1,4 +1,5 @@
 #include "NetFixture.h"
+#include "StepOutcome.h"
 
 #include "foundation/Exception.h"
 #include "foundation/UserCancelException.h"
@@ -8,7 +9,9 @@
 #include "platform/testing/ScriptedPeer.h"
 #include "platform/testing/TestDriver.h"
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace pw::net::tests {
@@ -179,6 +182,62 @@ TEST_F(FTPControl, LongReplyLinesAreReadWhole)
     EXPECT_TRUE(AlertTexts().empty());
     server.Finish();
     EXPECT_TRUE(server.Failures().empty());
+}
+
+// A long reply that has all come at once is read over several notifications, one receive each,
+// so the message loop runs between them; one that never ends fails once it passes any real reply.
+TEST_F(FTPControl, ANotificationReadsOneReceiveAndAnEndlessReplyFails)
+{
+    driver::ScriptedPeer server;
+    std::string greeting;
+    while (greeting.size() < 48 * 1024)
+        greeting += "220-" + std::string(60, 'g') + "\r\n";
+    server.Accept().Send(greeting + "220 ready\r\n").ReadLine().Flood("230-and on and on\r\n", 100 << 20);
+    Connect(server);
+    // Once the whole greeting waits on the socket, one notification is handed on.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    MSG msg {};
+    bool read = false;
+    for (int tries = 0; tries < 1000 && !read; ++tries)
+        read = PeekMessageA(&msg, nullptr, 0x802, 0x802, PM_REMOVE) && msg.lParam == FD_READ;
+    ASSERT_TRUE(read);
+    DispatchMessageA(&msg);
+    EXPECT_FALSE(connection->PollReply()) << "one notification read the whole greeting";
+    EXPECT_EQ(Wait(), "");
+    size_t reads = 0;
+    for (const SocketNotice& notice : notices)
+        reads += notice.message == 0x802 && notice.event == FD_READ;
+    EXPECT_GE(reads, 3u);
+
+    connection->Send(kUSER, String("kid"), String());
+    EXPECT_EQ(Outcome([&] { PumpUntil([&] { return connection->PollReply(); }); }),
+        "The FTP server sent a reply too long to read.");
+    EXPECT_TRUE(connection->PollReply()) << "the connection is done with";
+    connection = SmartPtr<FTPControlConnection>();
+    server.Finish();
+    EXPECT_EQ(server.Lines(), Lines { "USER kid" });
+}
+
+// A close noticed while nothing is awaited is kept: the next command fails at once.
+TEST_F(FTPControl, AServerThatClosedAfterItsReplyFailsTheNextCommandAtOnce)
+{
+    driver::ScriptedPeer server;
+    server.Accept().Send("220 hi\r\n").Close();
+    Connect(server);
+    EXPECT_EQ(Wait(), "");
+    ASSERT_TRUE(PumpUntil([&] {
+        for (const SocketNotice& notice : notices) {
+            if (notice.message == 0x802 && LOWORD(notice.event) == FD_CLOSE)
+                return true;
+        }
+        return false;
+    }));
+    EXPECT_EQ(Outcome([&] { connection->Send(kUSER, String("kid"), String()); }),
+        "The FTP server closed the connection.");
+    EXPECT_TRUE(connection->PollReply()) << "nothing more is raised or sent";
+    connection->Send(kQUIT, String(), String());
+    server.Finish();
+    EXPECT_TRUE(server.Lines().empty());
 }
 
 TEST_F(FTPControl, OldPlatformReadsRepliesItselfWithoutNotifications)

@@ -2,6 +2,7 @@
 #include "StepOutcome.h"
 #include "ui/FrameworkFixture.h"
 
+#include "foundation/Chore.h"
 #include "foundation/FileReference.h"
 #include "foundation/MemoryStream.h"
 #include "foundation/MessageException.h"
@@ -19,6 +20,7 @@
 
 #include <winsock.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -348,6 +350,78 @@ TEST_F(FTPSessionTest, EveryFailureEndsTheStepWithAClearReportAndNoHang)
         EXPECT_EQ(alerts, std::string(c.alert).empty() ? Lines {} : Lines { c.alert });
         EXPECT_EQ(driver::LiveSocketCount(), 0u);
     }
+}
+
+// Counts its runs: the message loop went on dispatching timers meanwhile.
+class TickCounter : public Chore {
+public:
+    TickCounter()
+        : Chore(50, true, 0)
+    {
+    }
+    void Perform() override { ++runs; }
+    int runs { 0 };
+};
+
+// Dispatches whatever comes for `realMs` of real time, as an idle program would.
+void Idle(int realMs)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
+    MSG msg;
+    while (std::chrono::steady_clock::now() < end) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+}
+
+// Servers that hold on to their client: a reply dripped a byte at a time, one that never ends, and
+// a server that closes right after a reply, noticed while a reply is awaited or while the session
+// is idle. Each ends its step with a clear error, and the message loop runs on meanwhile.
+TEST_F(FTPSessionTest, AServerThatDripsFloodsOrClosesEndsTheStepWithAClearError)
+{
+    struct Case {
+        const char* name;
+        std::function<void(driver::ScriptedPeer&)> script;
+        bool idleFirst;
+        const char* outcome;
+        Lines lines;
+        int ticks; // at least this many runs of a 50 ms chore during the step
+    } cases[] = {
+        { "a greeting dripped a byte at a time",
+            [](driver::ScriptedPeer& s) { s.Accept().Drip("220 " + std::string(1000, 'z') + "\r\n", 10); }, false,
+            "The FTP server stopped answering.", {}, 5 },
+        { "a greeting that never ends",
+            [](driver::ScriptedPeer& s) { s.Accept().Flood("220-welcome, welcome, welcome\r\n", 100 << 20); }, false,
+            "The FTP server sent a reply too long to read.", {}, 0 },
+        { "closed right after asking for the password",
+            [](driver::ScriptedPeer& s) { s.Accept().Send("220 hi\r\n").ReadLine().Send("331 pw\r\n").Close(); }, false,
+            "The FTP server closed the connection.", { "USER kid" }, 0 },
+        { "closed after letting the user in, while the session is idle",
+            [](driver::ScriptedPeer& s) { s.Accept().Send("220 hi\r\n").ReadLine().Send("230 in\r\n").Close(); }, true,
+            "The FTP server closed the connection.", { "USER kid" }, 0 },
+    };
+    QuickSilence();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<TickCounter> counter(new TickCounter);
+        driver::ScriptedPeer server;
+        c.script(server);
+        server.Start();
+        std::string outcome = Open(server.Port());
+        if (outcome.empty() && c.idleFirst) {
+            Idle(300);
+            outcome = Outcome([&] { session->SetDirectory(String("/"), false); });
+        }
+        if (outcome.empty())
+            outcome = Settle();
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_GE(counter->runs, c.ticks);
+        Close();
+        server.Finish();
+        EXPECT_EQ(server.Lines(), c.lines);
+        EXPECT_EQ(driver::LiveSocketCount(), 0u);
+    }
+    EXPECT_TRUE(AlertTexts().empty());
 }
 
 TEST_F(FTPSessionTest, APasswordGoesOnlyToAServerThatAskedForIt)
