@@ -140,8 +140,11 @@ void FTPControlConnection::BeginClosing()
     lastReplyCode = 0;
 }
 
-bool FTPControlConnection::HasEnded() const
+// On the old platform nothing reads the replies but this poll.
+bool FTPControlConnection::HasEnded()
 {
+    if (IsWin31Only() && !transferAborted && !serverClosed && (state & kAwaitingReply))
+        ReadReplies(true);
     return transferAborted || serverClosed || lastReplyCode == kClosingReply;
 }
 

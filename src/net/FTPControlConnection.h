@@ -84,7 +84,7 @@ public:
     // a close by the server are left unsent instead of failing.
     void BeginClosing();
     // Since BeginClosing: the server answered QUIT (221) or closed, or the connection failed.
-    bool HasEnded() const;
+    bool HasEnded();
 
     // The entry for message 0x802: the socket and the event word of the notification.
     static void Notify(WPARAM socket, LPARAM event);

@@ -56,15 +56,4 @@ TEST_F(PageExportNameTest, EveryPageOfAProjectGetsANameOfItsOwn)
         << "without a project";
 }
 
-// A page named as its file keeps that name even when another page that comes out alike was there
-// first: the names depend on the pages the project holds, not on when they came.
-TEST_F(PageExportNameTest, APageNamedAsItsFileKeepsThatNameWhicheverCameFirst)
-{
-    SmartPtr<FileReference> project = Project({ "My Page", "Caf\xE9" });
-    EXPECT_EQ(TextOf(pw::exporting::ExportPageName(project, Text("My Page"))), "My_Page");
-    Project({ "Cafe", "My_Page" });
-    EXPECT_EQ(TextOf(pw::exporting::ExportPageName(project, Text("My Page"))), "My_Page1");
-    EXPECT_EQ(TextOf(pw::exporting::ExportPageName(project, Text("Caf\xE9"))), "Cafe1");
-}
-
 } // namespace
