@@ -16,9 +16,13 @@
 #include "ui/DocWindow.h"
 #include "ui/ProgressRange.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
 namespace {
+
+using pw::foundation::TextOf;
 
 // Application strings.
 constexpr int32_t kRegisterQuestion = 24;
@@ -42,6 +46,25 @@ int16_t ShowString(int kind, int buttons, int32_t number, const char* argument =
     char text[kMessageSize];
     TallowResources::GetString(text, sizeof text, number, argument);
     return Alert(kind, buttons, text);
+}
+
+// A host given by its IPv4 address ("127.0.0.1"): four numbers of 0 to 255 joined by dots. Its
+// labels are no domain, so it stands whole in the sender, bracketed as mail servers take it.
+bool IsAddressLiteral(const String& host)
+{
+    std::string text = TextOf(host);
+    int parts = 0;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t dot = std::min(text.find('.', start), text.size());
+        std::string part = text.substr(start, dot - start);
+        if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string::npos
+            || std::stoi(part) > 255)
+            return false;
+        ++parts;
+        start = dot + 1;
+    }
+    return parts == 4;
 }
 
 // Waits for the session's reply or transfer, keeping the progress dialog and the socket
@@ -72,8 +95,12 @@ uint16_t pw::app::testing::PortFromEnvironment(const char* variable, uint16_t st
 SmartPtr<String> MakeSenderAddress(const String& account, const String& host)
 {
     String domain(host);
-    if (domain.Length() > 0)
+    if (IsAddressLiteral(host)) {
+        domain.InsertChars("[", 0, 1);
+        domain.AppendChars("]");
+    } else if (domain.Length() > 0) {
         domain.ExtractWord(String("."));
+    }
     SmartPtr<String> sender(new String(account));
     sender->AppendChars("@");
     sender->Append(domain);

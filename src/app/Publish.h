@@ -8,7 +8,8 @@
 #include <cstdint>
 
 // The registration mail's sender: the account at the FTP host without its first label ("kid" and
-// "ftp.isp.example" give "kid@isp.example"; a host without a dot leaves nothing after the "@").
+// "ftp.isp.example" give "kid@isp.example"; a host without a dot leaves nothing after the "@"). A
+// host given by its IPv4 address stands whole, in brackets: "kid@[127.0.0.1]".
 SmartPtr<String> MakeSenderAddress(const String& account, const String& host);
 
 namespace pw::app {

@@ -68,6 +68,30 @@ std::string LineSetting(int16_t number, const std::string& fallback)
     return pw::app::ReadLineSetting(number, value) ? BytesOf(value) : fallback;
 }
 
+// The setting's whole text, line breaks and all, or `fallback`.
+std::string TextSetting(int16_t number, const std::string& fallback)
+{
+    String value;
+    return ReadSetting(number, value) ? BytesOf(value) : fallback;
+}
+
+// The text's lines: CR LF, a lone CR and a lone LF each end one; the last line is what follows the
+// last break (empty after a closing break).
+std::vector<std::string> LinesOf(const std::string& text)
+{
+    std::vector<std::string> lines(1);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            lines.emplace_back();
+        } else {
+            lines.back() += text[i];
+        }
+    }
+    return lines;
+}
+
 void Wait(SMTPSession& session, ProgressRange& range)
 {
     while (!session.IsDone())
@@ -154,8 +178,10 @@ std::string pw::app::ComposeRegistrationMail(const RegistrationMailParts& parts)
              Whole(OneLine(parts.siteURL), "The site's address is too long to be sent in a mail."),
          })
         lines.push_back(line);
-    for (const std::string& line : BrokenLine(OneLine(parts.signatureStart + parts.signatureDate), false))
-        lines.push_back(line);
+    for (const std::string& signatureLine : LinesOf(parts.signatureStart + parts.signatureDate)) {
+        for (const std::string& line : BrokenLine(signatureLine, false))
+            lines.push_back(line);
+    }
     lines.push_back("-- " + OneLine(parts.sender));
     lines.push_back(std::string());
     std::string text;
@@ -177,6 +203,9 @@ void RegisterSite(const String& siteURL, const String& sender)
     // The mail is made first, so one that cannot be sent is refused before any connection.
     SYSTEMTIME now;
     GetSystemTime(&now);
+    // The signature carries the day as it is where the child publishes.
+    SYSTEMTIME today;
+    GetLocalTime(&today);
     pw::app::RegistrationMailParts parts;
     parts.subject = LineSetting(kSubjectSetting, AppString(kSubjectString));
     parts.sender = BytesOf(sender);
@@ -184,8 +213,8 @@ void RegisterSite(const String& siteURL, const String& sender)
     parts.date = MailDate(now);
     parts.messageID = MessageID(now, parts.sender);
     parts.siteURL = BytesOf(siteURL);
-    parts.signatureStart = LineSetting(kSignatureSetting, kSignatureStart);
-    parts.signatureDate = BytesOf(Time(now).DateString());
+    parts.signatureStart = TextSetting(kSignatureSetting, kSignatureStart);
+    parts.signatureDate = BytesOf(Time(today).DateString());
     std::string text = pw::app::ComposeRegistrationMail(parts);
 
     ProgressRange range(3, String("Registering site"));

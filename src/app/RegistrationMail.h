@@ -28,14 +28,16 @@ struct RegistrationMailParts {
     std::string date;
     std::string messageID;
     std::string siteURL;
+    // The signature's text before the date, line breaks and all.
     std::string signatureStart;
-    // "month/day/year" without leading zeros, after the signature start.
+    // "month/day/year" of the local date without leading zeros, after the signature start.
     std::string signatureDate;
 };
 
 // The mail text, every line ended by CR LF and none longer than a mail line may be (998 bytes).
-// Values that stand on one line (the headers, the URL, the signature) lose their line ends, so a
-// hand-edited setting cannot add a header or a line. A long subject is folded and a long signature
+// Values that stand on one line (the headers, the URL) lose their line ends, so a hand-edited
+// setting cannot add a header or a line; the signature keeps its lines, each ended by CR LF, below
+// the headers where a line adds no header. A long subject is folded and a long signature line
 // broken; an address or site URL too long for one line raises an error.
 std::string ComposeRegistrationMail(const RegistrationMailParts& parts);
 

@@ -2,6 +2,7 @@
 
 #include "engine/CLink.h"
 #include "engine/ShowFileType.h"
+#include "export/PageExportName.h"
 #include "foundation/ArchiveScope.h"
 #include "foundation/FileReference.h"
 
@@ -47,8 +48,8 @@ LinkHREF::LinkHREF(const String& href, const String& name)
 {
 }
 
-LinkHREF::LinkHREF(const SmartPtr<FileReference>&, const String& pageName)
-    : href(PageFileName(pageName).Concat(String(pw::exporting::kPageExtension)))
+LinkHREF::LinkHREF(const SmartPtr<FileReference>& base, const String& pageName)
+    : href(pw::exporting::ExportPageName(base, pageName).Concat(String(pw::exporting::kPageExtension)))
     , name(pageName)
 {
 }

@@ -23,8 +23,8 @@ public:
     // The name is the target's last word (LinkNameFromHref).
     explicit LinkHREF(const String& href);
     LinkHREF(const String& href, const String& name);
-    // A link to the exported page of that name: its file name with ".htm", named as the page. The
-    // base is not used.
+    // A link to the exported page of that name: its export name among the pages of the project
+    // folder `base` (ExportPageName) with ".htm", named as the page.
     LinkHREF(const SmartPtr<FileReference>& base, const String& pageName);
     // A link to the target file by its name with extension, named by its name without. The base
     // is not used.

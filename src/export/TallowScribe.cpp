@@ -8,6 +8,7 @@
 #include "engine/CXform.h"
 #include "export/ImageMap.h"
 #include "export/LinkHREF.h"
+#include "export/PageExportName.h"
 #include "export/RawHTML.h"
 #include "export/SoundLink.h"
 #include "export/htmlWrapper.h"
@@ -90,12 +91,14 @@ void TallowScribe::Write(const SmartPtr<Smart>& object)
         root = WrapPageBody(MakePageMap(*show->GetMovie().Get(), projectFolder, exportFolder).Get());
     String pageName;
     GetPageName(pageName);
+    // The page's files are named as no other page of the project names its own.
+    String exportName = pw::exporting::ExportPageName(projectFolder, pageName);
     SmartList<FileReference> files;
     range.Advance(1);
 
-    RemoveOldPageFiles(pageName, exportFolder);
+    RemoveOldPageFiles(exportName, exportFolder);
     if (root.Valid())
-        root->WritePage(pageName, exportFolder, files);
+        root->WritePage(exportName, exportFolder, files);
 }
 
 SmartPtr<Smart> TallowScribe::Read()

@@ -3,6 +3,7 @@
 #include "foundation/Alert.h"
 #include "foundation/Checks.h"
 #include "foundation/Exception.h"
+#include "foundation/MessageException.h"
 #include "foundation/UserCancelException.h"
 #include "graphics/WinVersion.h"
 #include "net/FTPFlags.h"
@@ -24,11 +25,19 @@ namespace {
 constexpr const char* kNothingTolerated = "999";
 // The part of a reply line that is kept; the rest of a longer line is read and dropped.
 constexpr size_t kMaxReplyLine = 4096;
+// The most a reply may take, all its lines counted: far more than any server's greeting or help,
+// far less than a server that never ends its reply would send.
+constexpr size_t kMaxReplyBytes = 65536;
 constexpr DWORD kRecordedNoError = 0xFFFF;
+constexpr int kClosingReply = 221;
+constexpr const char* kServerClosed = "The FTP server closed the connection.";
+constexpr const char* kReplyTooLong = "The FTP server sent a reply too long to read.";
 
 FTPControlConnection* current = nullptr;
 // A reply line read in part: the rest is still to come.
 std::string partialReply;
+// The server closed the control connection: noticed once, kept for the next command.
+bool serverClosed = false;
 
 void ClearRecordedError(DWORD code)
 {
@@ -69,6 +78,7 @@ FTPControlConnection::FTPControlConnection(uint16_t port, const String& host)
     transferAborted = false;
     sendFailedReported = false;
     dataAccepted = false;
+    serverClosed = false;
     partialReply.clear();
     pw::net::ForgetNotifiedFailure();
     cntlStream = std::make_unique<SocketStream>(pw::foundation::TextOf(host).c_str(), port,
@@ -124,6 +134,20 @@ void FTPControlConnection::SendChars(FTPCommand code, char argument1, char argum
     WriteLine(code, String(one), String(two));
 }
 
+void FTPControlConnection::BeginClosing()
+{
+    closing = true;
+    lastReplyCode = 0;
+}
+
+// On the old platform nothing reads the replies but this poll.
+bool FTPControlConnection::HasEnded()
+{
+    if (IsWin31Only() && !transferAborted && !serverClosed && (state & kAwaitingReply))
+        ReadReplies(true);
+    return transferAborted || serverClosed || lastReplyCode == kClosingReply;
+}
+
 void FTPControlConnection::RefuseLineBreaks(const String& argument)
 {
     if (BytesOf(argument).find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
@@ -142,6 +166,15 @@ void FTPControlConnection::WriteLine(FTPCommand code, const String& argument1, c
     }
     if (transferAborted)
         return;
+    if (serverClosed) {
+        // A close noticed while nothing was awaited fails the next command at once; at the end
+        // of the session there is nothing left to say.
+        if (closing)
+            return;
+        transferAborted = true;
+        sendFailedReported = true;
+        ThrowError(kServerClosed, PW_HERE);
+    }
     line += "\r\n";
     cntlStream->write(line.data(), static_cast<std::streamsize>(line.size()));
     cntlStream->flush();
@@ -162,8 +195,10 @@ bool FTPControlConnection::PollReply()
         }
         return true;
     }
-    if (IsWin31Only() && (state & kAwaitingReply))
+    if (IsWin31Only() && (state & kAwaitingReply)) {
         ReadReplies(true);
+        pw::net::RaiseNotifiedFailure();
+    }
     return !(state & kAwaitingReply);
 }
 
@@ -197,8 +232,11 @@ void FTPControlConnection::HandleReply(const char* text)
         return;
     }
 
+    // A whole reply has come: it, and not the lines on its way, shows the server is alive.
+    replyBytes = 0;
+    pw::net::NoteActivity();
     std::string tolerated = BytesOf(toleratedReply);
-    bool isTolerated = tolerated.empty() || line.compare(0, tolerated.size(), tolerated) == 0;
+    bool isTolerated = closing || tolerated.empty() || line.compare(0, tolerated.size(), tolerated) == 0;
     if (line.size() >= 3 && line.find_first_not_of("0123456789") >= 3)
         lastReplyCode = std::stoi(line.substr(0, 3));
     switch (line[0]) {
@@ -225,23 +263,31 @@ void FTPControlConnection::HandleReply(const char* text)
         toleratedReply = String(kNothingTolerated);
 }
 
+// Without blocking, one notification takes what the stream holds and at most one receive: the
+// platform reports the rest with a new notification, so a server that never stops sending
+// cannot hold the message loop. A reply past kMaxReplyBytes fails the connection.
 void FTPControlConnection::ReadReplies(bool blocking)
 {
-    bool heard = false;
+    bool received = false;
     for (;;) {
+        if (!cntlStream->HasUnreadInput()) {
+            if (!blocking && received)
+                return;
+            received = true;
+        }
         int c = cntlStream->get();
         if (c == std::char_traits<char>::eof()) {
             if (blocking) {
-                transferAborted = true;
+                NoteServerClosed();
                 return;
             }
             // Nothing more has come yet: the rest of a line waits for the next notification.
             cntlStream->clear();
             return;
         }
-        if (!heard) {
-            heard = true;
-            pw::net::NoteActivity();
+        if (++replyBytes > kMaxReplyBytes) {
+            Fail(kReplyTooLong);
+            return;
         }
         if (c != '\n') {
             if (partialReply.size() < kMaxReplyLine)
@@ -254,6 +300,20 @@ void FTPControlConnection::ReadReplies(bool blocking)
         if (blocking && !cntlStream->HasUnreadInput())
             return;
     }
+}
+
+void FTPControlConnection::Fail(const char* why)
+{
+    transferAborted = true;
+    sendFailedReported = true;
+    pw::net::KeepNotifiedFailure(new MessageException(why, PW_HERE));
+}
+
+void FTPControlConnection::NoteServerClosed()
+{
+    serverClosed = true;
+    if (!closing && !transferAborted && (state & kAwaitingReply))
+        Fail(kServerClosed);
 }
 
 uint32_t FTPControlConnection::PeerAddress()
@@ -280,8 +340,8 @@ uint16_t FTPControlConnection::LocalPort()
     return ntohs(name.sin_port);
 }
 
-// Reads on a read event; a close or an error while a reply is awaited fails the connection, so
-// the waiting loop ends instead of waiting for a reply that cannot come.
+// Reads on a read event. A close or an error fails the waiting loop at once when a reply is
+// awaited, and otherwise the next command: the platform reports it only once.
 void FTPControlConnection::Notify(WPARAM socket, LPARAM event)
 {
     if (transferAborted)
@@ -300,6 +360,6 @@ void FTPControlConnection::Notify(WPARAM socket, LPARAM event)
         }
         return;
     }
-    if ((LOWORD(event) == FD_CLOSE || HIWORD(event) != 0) && (current->state & kAwaitingReply))
-        transferAborted = true;
+    if (LOWORD(event) == FD_CLOSE || HIWORD(event) != 0)
+        current->NoteServerClosed();
 }

@@ -5,7 +5,10 @@
 // window's notification entry (Notify, message 0x802) and the data connection reach it.
 //
 // On the newer platform the socket reports arriving data to the main window and Notify reads the
-// replies; on the old one PollReply reads them itself, blocking.
+// replies; on the old one PollReply reads them itself, blocking. A reply longer than any server
+// sends fails the connection, and only whole replies count as a sign of life, so a server that
+// drips or floods a reply meets the session's silence limit. A close by the server fails the
+// waiting step at once, or the next command when nothing was awaited.
 #pragma once
 
 #include "foundation/FourCharCode.h"
@@ -50,7 +53,8 @@ public:
     FTPControlConnection& operator=(const FTPControlConnection&) = delete;
 
     // Writes the line whatever is outstanding and sets the tolerated reply beginning ("" tolerates
-    // every reply). An argument holding CR, LF or NUL is refused with an exception, unsent.
+    // every reply). An argument holding CR, LF or NUL is refused with an exception, unsent, and so
+    // is every command after the server closed the connection.
     void SendCommand(FTPCommand code, const String& argument1, const String& argument2, const String& tolerated);
     // Writes only when nothing is outstanding, keeping the tolerated reply.
     void Send(FTPCommand code, const String& argument1, const String& argument2);
@@ -76,6 +80,12 @@ public:
     // The code of the last final reply (230, 331, ...), 0 before the first.
     int LastReplyCode() const { return lastReplyCode; }
 
+    // The session ends: from here on every reply is taken without an alert, and commands after
+    // a close by the server are left unsent instead of failing.
+    void BeginClosing();
+    // Since BeginClosing: the server answered QUIT (221) or closed, or the connection failed.
+    bool HasEnded();
+
     // The entry for message 0x802: the socket and the event word of the notification.
     static void Notify(WPARAM socket, LPARAM event);
 
@@ -86,10 +96,17 @@ private:
     void WriteLine(FTPCommand code, const String& argument1, const String& argument2);
     // Reads the reply lines the stream holds now (blocking on the old platform until one ends).
     void ReadReplies(bool blocking);
+    // Ends the connection's use with a failure the waiting loop raises; nothing more is sent.
+    void Fail(const char* why);
+    // The server closed the connection (or it broke).
+    void NoteServerClosed();
 
     uint8_t state { 0 };
     String toleratedReply;
     int lastReplyCode { 0 };
     // The code of a multi-line reply in progress ("230-" seen, "230 " not yet), else empty.
     std::string multiLineCode;
+    // The bytes of the reply in progress, all its lines counted.
+    size_t replyBytes { 0 };
+    bool closing { false };
 };

@@ -9,6 +9,7 @@
 #include "net/FTPFlags.h"
 #include "net/InternetSession.h"
 #include "net/SocketStream.h"
+#include "ui/ProgressDialog.h"
 #include "ui/ProgressRange.h"
 
 #include <winsock.h>
@@ -98,16 +99,35 @@ FTPSession::FTPSession(const SmartPtr<InternetSession>& server, const String& us
 FTPSession::~FTPSession()
 {
     try {
-        if (connections.control.Valid()) {
-            FTPCommand last = connections.data.Valid() ? kABOR : kQUIT;
-            connections.control->SendCommand(last, String(), String(), String());
-        }
+        Close();
     } catch (Exception*) {
         CurrentException() = SmartPtr<Exception>();
     } catch (...) {
     }
     connections.data = SmartPtr<FTPDataConnection>();
     connections.control = SmartPtr<FTPControlConnection>();
+}
+
+// A transfer still under way is cut off first: ABOR, and its data connection closes. QUIT's 221
+// is awaited like any reply, within the silence limit and with the Stop button live, so the
+// server sees the session end before the connection does; after a Stop it is not awaited.
+void FTPSession::Close()
+{
+    if (!connections.control.Valid())
+        return;
+    FTPControlConnection& control = *connections.control.Get();
+    control.BeginClosing();
+    if (connections.data.Valid()) {
+        control.SendCommand(kABOR, String(), String(), String());
+        connections.data = SmartPtr<FTPDataConnection>();
+    }
+    control.SendCommand(kQUIT, String(), String(), String());
+    SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
+    if (dialog.Valid() && dialog->WasCancelled())
+        return;
+    ProgressRange range(1, String("Closing ftp session"));
+    range.Advance(1);
+    Wait(range, [&] { return control.HasEnded(); });
 }
 
 void FTPSession::SetDirectory(const String& path, bool create)
@@ -158,13 +178,19 @@ void FTPSession::StartTransfer(FTPCommand command, const SmartPtr<Stream>& strea
     range.Advance(1);
     FTPControlConnection& control = *connections.control.Get();
     connections.data = SmartPtr<FTPDataConnection>(new FTPDataConnection(serverAddress, stream, command != kRETR));
-    range.Advance(0);
-    control.SendChars(kTYPE, binary ? 'I' : 'A', '\0');
-    Wait(range, [&] { return control.PollReply(); });
-    control.Send(kPORT, PortText(), String());
-    Wait(range, [&] { return control.PollReply(); });
-    control.Send(command, remoteName, String());
-    Wait(range, [&] { return control.IsReplyDone(); });
+    try {
+        range.Advance(0);
+        control.SendChars(kTYPE, binary ? 'I' : 'A', '\0');
+        Wait(range, [&] { return control.PollReply(); });
+        control.Send(kPORT, PortText(), String());
+        Wait(range, [&] { return control.PollReply(); });
+        control.Send(command, remoteName, String());
+        Wait(range, [&] { return control.IsReplyDone(); });
+    } catch (...) {
+        // A transfer that never started leaves nothing for ABOR to cut off.
+        connections.data = SmartPtr<FTPDataConnection>();
+        throw;
+    }
     connections.data->StartSending();
 }
 
@@ -181,12 +207,20 @@ String FTPSession::PortText()
 
 bool FTPSession::DoTransfer()
 {
-    bool idle = ServeSocketNoticesUntil([&] {
-        return connections.control->PollReply() && (!connections.data.Valid() || connections.data->IsTransferDone());
-    });
-    if (!idle) {
-        CheckSilence();
-        return false;
+    try {
+        bool idle = ServeSocketNoticesUntil([&] {
+            return connections.control->PollReply()
+                && (!connections.data.Valid() || connections.data->IsTransferDone());
+        });
+        if (!idle) {
+            CheckSilence();
+            return false;
+        }
+    } catch (...) {
+        // The server refused or ended the transfer, or the connection failed: nothing of it is
+        // left for ABOR to cut off.
+        connections.data = SmartPtr<FTPDataConnection>();
+        throw;
     }
     connections.data = SmartPtr<FTPDataConnection>();
     return true;

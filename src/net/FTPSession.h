@@ -4,7 +4,8 @@
 // its Stop button stay alive while socket notifications move the conversation on. A transfer is
 // started here and finished by the notifications; the caller polls DoTransfer() until it is true
 // before the next step. A conversation that stays silent past the wait limit while a reply or the
-// data connection is outstanding fails instead of waiting for ever.
+// data connection is outstanding fails instead of waiting for ever; a reply that only trickles in
+// is no sign of life until it is whole.
 #pragma once
 
 #include "foundation/SmartImplementation.h"
@@ -32,7 +33,8 @@ public:
     // (331). The PASS reply is awaited by the next step.
     FTPSession(const SmartPtr<InternetSession>& server, const String& user, const String& password,
         uint16_t port = kFTPPort);
-    // QUIT, or ABOR while a transfer is still kept; no reply is read.
+    // QUIT, after ABOR while a transfer is still under way; QUIT's reply is awaited (within the
+    // silence limit) before the connection closes.
     ~FTPSession() override;
     FTPSession(const FTPSession&) = delete;
     FTPSession& operator=(const FTPSession&) = delete;
@@ -49,6 +51,7 @@ public:
     bool DoTransfer();
 
 private:
+    void Close();
     void StartTransfer(FTPCommand command, const SmartPtr<Stream>& stream, const String& remoteName, bool binary);
     // "h1,h2,h3,h4,p1,p2" of the data connection's address and port.
     String PortText();

@@ -2,18 +2,29 @@
 
 #include "export/LinkHREF.h"
 
+#include <algorithm>
+#include <string>
+
 PW_DEFINE_CLASS(InternetSession, nullptr, nullptr, SmartImplementation)
 PW_DEFINE_NO_COPY_SLOTS(InternetSession)
 
 namespace {
 
-// The URL after its "scheme:", when it has one: a ":" whose next characters are "//". A ":" met
-// first elsewhere belongs to a port ("host.example:21/site"), which keeps the host in front of it.
+// The URL after its "scheme:", when it has one. A first ":" followed by digits up to the next "/"
+// (or the end) is a port ("host.example:21/site") and keeps the host in front of it; any other first
+// ":" ends a scheme, whether "//" follows it or, as in "ftp:/host/path", a single "/".
 String WithoutScheme(const String& url)
 {
+    std::string text = pw::foundation::TextOf(url);
+    size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return url;
+    size_t end = std::min(text.find('/', colon + 1), text.size());
+    bool port = end > colon + 1
+        && std::all_of(text.begin() + static_cast<std::ptrdiff_t>(colon + 1), text.begin() + static_cast<std::ptrdiff_t>(end),
+            [](char c) { return c >= '0' && c <= '9'; });
     String rest(url);
-    uint32_t colon = rest.Find(String(":"), 1, String::kForward);
-    if (colon != 0 && rest.Find(String("//"), colon + 1, String::kForward) == colon + 1)
+    if (!port)
         rest.ExtractWord(String(":"));
     return rest;
 }

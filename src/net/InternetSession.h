@@ -16,7 +16,8 @@ public:
     String HostName() const { return host; }
 
     // The host of a URL, without scheme, port or path: "ftp://host.example:21/kids" gives
-    // "host.example". Only a "scheme:" followed by "//" counts as a scheme.
+    // "host.example", and so does "ftp:/host.example/kids". A first ":" followed by digits is a
+    // port, not the end of a scheme: "host.example:21/kids" gives "host.example" too.
     static String HostFromURL(const String& url);
     // The path of a URL after its host (and port), always beginning with "/": "/kids", or "/"
     // when there is none. Runs of "/" after the host are passed over.

@@ -2,12 +2,16 @@
 
 #include "foundation/Checks.h"
 #include "foundation/Stream.h"
+#include "foundation/UserCancelException.h"
 #include "net/MailServerRefusal.h"
 #include "net/SocketStream.h"
+#include "ui/ProgressDialog.h"
+#include "ui/ProgressRange.h"
 
 #include <winsock.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -19,6 +23,11 @@ constexpr int kStartInput = 354;
 constexpr int kClosing = 221;
 // The part of a reply line that is kept; the rest of a longer line is read and dropped.
 constexpr size_t kMaxReplyLine = 1024;
+// The most a reply may take, all its lines counted: far more than any server's greeting or help,
+// far less than a server that never ends its reply would send.
+constexpr size_t kMaxReplyBytes = 65536;
+// The longest one receive waits before the message loop gets its turn again.
+constexpr DWORD kReceiveSliceMs = 50;
 // The message goes out in pieces of this size.
 constexpr uint32_t kPieceSize = 256;
 // Where the search begins when no mail server is configured: this machine.
@@ -95,15 +104,76 @@ private:
     bool afterCR { false };
 };
 
+// The wait for one reply, counted from its first read (the command has just gone): a deadline and
+// a size for the whole reply, however its bytes arrive. Between receives the message loop runs as
+// in the caller's waits, so the progress dialog stays live and its Stop ends the wait (the
+// user-cancel exception). A reply that breaks either bound leaves the connection failed, so
+// nothing more is written to it or awaited from it.
+class ReplyWait {
+public:
+    ReplyWait(std::istream& from, DWORD limit)
+        : from(from)
+        , start(GetTickCount())
+        , limit(limit)
+    {
+        SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
+        if (dialog.Valid() && !dialog->WasCancelled())
+            loop.emplace(0, String("Waiting for the mail server"));
+        else if (dialog.Valid())
+            stopped = true;
+    }
+
+    // Before a receive: the deadline, then the message loop's turn.
+    void Turn()
+    {
+        if (GetTickCount() - start > limit)
+            Fail("The mail server stopped answering.");
+        if (stopped)
+            ThrowPointer(SmartPtr<Exception>(new UserCancelException));
+        if (loop)
+            loop->Advance(0);
+    }
+
+    // Counts a byte received.
+    void Count()
+    {
+        if (++bytes > kMaxReplyBytes)
+            Fail("The mail server sent a reply too long to read.");
+    }
+
+private:
+    [[noreturn]] void Fail(const char* why)
+    {
+        from.setstate(std::ios::badbit);
+        ThrowError(why, PW_HERE);
+    }
+
+    std::istream& from;
+    DWORD start;
+    DWORD limit;
+    size_t bytes { 0 };
+    bool stopped { false };
+    std::optional<ProgressRange> loop;
+};
+
 // One reply line without its line end, at most kMaxReplyLine characters kept; false when the
-// input ended before a line feed.
-bool ReadLine(std::istream& from, std::string& line)
+// connection closed or broke before a line feed. A receive that waited its slice in vain is no
+// failure: the wait takes its turn and the read goes on.
+bool ReadLine(SocketStream& from, std::string& line, ReplyWait& wait)
 {
     line.clear();
     for (;;) {
+        if (!from.HasUnreadInput())
+            wait.Turn();
+        SetLastError(0);
         int c = from.get();
-        if (c == std::char_traits<char>::eof())
-            return false;
+        if (c == std::char_traits<char>::eof()) {
+            if (GetLastError() != WSAETIMEDOUT)
+                return false;
+            from.clear();
+            continue;
+        }
+        wait.Count();
         if (c == '\n')
             break;
         if (line.size() < kMaxReplyLine)
@@ -267,8 +337,9 @@ void SMTPThread::ExpectReply(bool accepted, const char* step)
         ThrowPointer(SmartPtr<Exception>(new pw::net::MailServerRefusal(step, lastReply, PW_HERE)));
 }
 
-// After a time-out or a broken connection the stream has failed: nothing more is written and
-// no reply is awaited, so the close costs no second wait.
+// After a time-out, an endless reply or a broken connection the stream has failed: nothing more
+// is written and no reply is awaited, so the close costs no second wait. After a Stop the
+// replies are not awaited either.
 void SMTPThread::Abort()
 {
     if (!stream)
@@ -290,18 +361,15 @@ int SMTPThread::ReadReply(SocketStream* from)
         AssertionFailed("stream != NULL", PW_HERE);
     // A multi-line reply runs from "ddd-" lines to its last line "ddd " (or "ddd"), however the
     // server's packets split it.
+    ReplyWait wait(*from, replyLimit);
     std::string line;
     for (;;) {
         // A connection that breaks, even within a reply, has no reply to show.
         lastReply.clear();
         if (!from->good())
             return -1;
-        SetLastError(0);
-        if (!ReadLine(*from, line)) {
-            if (GetLastError() == WSAETIMEDOUT)
-                ThrowError("The mail server stopped answering.", PW_HERE);
+        if (!ReadLine(*from, line, wait))
             return -1;
-        }
         // A line too short or without a code is no reply; it is kept to be shown.
         lastReply = line;
         if (line.size() < 3 || line.find_first_not_of("0123456789") < 3)
@@ -334,8 +402,8 @@ std::unique_ptr<SocketStream> SMTPThread::OpenMailStream(const char* host)
     auto opened = std::make_unique<SocketStream>(host, port, SocketStream::kClientMode, false);
     if (!opened->good() || !opened->is_open())
         return nullptr;
-    DWORD limit = replyLimit;
-    setsockopt(opened->Socket(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
+    DWORD slice = kReceiveSliceMs;
+    setsockopt(opened->Socket(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&slice), sizeof slice);
     ReadReply(opened.get());
     return opened;
 }

@@ -4,9 +4,12 @@
 // pending failure, which PollDone raises in the caller until the next request is queued; a failure
 // with an open connection also sends RSET and QUIT and closes it.
 //
-// The socket is blocking, so a command's reply is read within its tick; each read waits at most
-// the reply limit, and a server that stays silent that long fails the request instead of holding
-// the program. Destroying the worker closes an open connection the same way a failure does.
+// A command's reply is read within its tick, but the message loop keeps running while it comes in
+// (the socket's receives wait a short slice each), so the progress dialog stays live and its Stop
+// ends the request. A reply must come whole within the reply limit, counted from the command, and
+// within a size no real reply reaches; a server that drips, floods or stays silent fails the
+// request instead of holding the program. Destroying the worker closes an open connection the same
+// way a failure does.
 #pragma once
 
 #include "foundation/Chore.h"
@@ -62,7 +65,8 @@ public:
     // RSET and QUIT, their replies read and ignored, then the connection closes.
     virtual void Abort();
     // The code of the next reply (of a multi-line reply, its last line), or -1 when the connection
-    // is broken or the line is no reply. Raises when a server stays silent past the reply limit.
+    // is broken or the line is no reply. Raises when the reply has not come whole within the reply
+    // limit or grows past any real reply, and on the progress dialog's Stop.
     virtual int ReadReply(SocketStream* from);
     // A connected stream that has been greeted, or raises "No Mail Server found".
     virtual std::unique_ptr<SocketStream> FindMailServer();
@@ -98,7 +102,7 @@ namespace pw::net {
 
 // The longest line a mail may hold, its line end not counted.
 constexpr size_t kMaxMailLine = 998;
-// How long one reply may keep the worker waiting.
+// How long one reply, all its lines, may keep the worker waiting.
 constexpr DWORD kDefaultReplyLimitMs = 60'000;
 // The built-in last mail host to try: a reserved name that never resolves, so mail never goes to
 // a guessed host on the internet.

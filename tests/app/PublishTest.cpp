@@ -68,8 +68,9 @@ protected:
         pw::app::testing::SetFTPPort(ftp.Port());
         pw::app::testing::SetMailPort(smtp.Port());
         driver::SetResolver([](const std::string& name) {
-            return name == "ftp.test" || name == "mail.test" ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) }
-                                                             : std::vector<uint32_t> {};
+            return name == "ftp.test" || name == "mail.test" || name == "ftp.provider.example"
+                ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) }
+                : std::vector<uint32_t> {};
         });
         Settings({ { 1000, "ftp://ftp.test/site" }, { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } });
         // The program's menus on the main window.
@@ -227,6 +228,42 @@ TEST_F(PublishTest, TheProjectGoesUpTheSiteIsRegisteredAndTheChildIsCongratulate
     EXPECT_EQ(smtp.Mails().size(), 1u);
 }
 
+// The server address the program ships with (one slash after its scheme) and a server named by its
+// address both lead to the server: the site goes up into the folder the address names and the
+// registration mail's sender is one a strict mail server takes.
+TEST_F(PublishTest, TheShippedServerAddressAndOneGivenByNumbersReachTheServer)
+{
+    struct Case {
+        const char* name;
+        std::map<int, std::string> settings;
+        std::filesystem::path folder;
+        const char* sender;
+        const char* site;
+    } cases[] = {
+        { "the shipped default", { { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } },
+            "users/account/public_html", "kid@provider.example",
+            "ftp:/ftp.provider.example/users/account/public_html/Kim" },
+        { "a server given by its address",
+            { { 1000, "ftp://127.0.0.1/site" }, { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } }, "site",
+            "kid@[127.0.0.1]", "ftp://127.0.0.1/site/Kim" },
+    };
+    NewPage(true);
+    std::filesystem::create_directories(ftp.Root() / "users/account/public_html");
+    Files exported = Exported();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        size_t mailsBefore = smtp.Mails().size();
+        Settings(c.settings);
+        Publish({ IDOK, IDYES, IDOK }, { "\n" });
+        EXPECT_EQ(said, (Lines { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", kCongratulation }));
+        EXPECT_EQ(FilesIn(ftp.Root() / c.folder / "Kim"), exported);
+        std::vector<LoopbackSMTPServer::Mail> mails = smtp.Mails();
+        ASSERT_EQ(mails.size(), mailsBefore + 1) << "the server took the sender";
+        EXPECT_EQ(mails.back().from, c.sender);
+        EXPECT_NE(mails.back().content.find(std::string("\r\n") + c.site + "\r\n"), std::string::npos);
+    }
+}
+
 // Cancel in the introduction, the server dialog or the registration question uploads and mails
 // nothing and says nothing more; only the last comes after the server's address was stored.
 TEST_F(PublishTest, CancellingBeforeTheUploadSendsNothing)
@@ -377,6 +414,13 @@ TEST(PublishRules, TheSenderAndTheSiteAddress)
         { "kid", "localhost", "kid@" },
         { "kid", "..ftp..isp.example", "kid@isp.example" },
         { "kid", "", "kid@" },
+        // A server given by its address: the whole address, as an address literal.
+        { "kid", "127.0.0.1", "kid@[127.0.0.1]" },
+        { "kid", "192.168.100.255", "kid@[192.168.100.255]" },
+        // Names that only look like addresses stay names.
+        { "kid", "1.2.3", "kid@2.3" },
+        { "kid", "10.0.0.256", "kid@0.0.256" },
+        { "kid", "ftp.10.example", "kid@10.example" },
     };
     for (const Sender& c : senders)
         EXPECT_EQ(TextOf(*MakeSenderAddress(String(c.account), String(c.host)).Get()), c.sender) << c.host;

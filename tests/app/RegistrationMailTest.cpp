@@ -21,9 +21,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -50,6 +52,7 @@ protected:
         FrameworkTest::SetUp();
         pw::ui::testing::ResetProgress();
         driver::SetClock(kPublishingDay);
+        setenv("TZ", "UTC0", 1);
         driver::SetResolver([this](const std::string& name) {
             asked.push_back(name);
             return resolvable.count(name) ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) }
@@ -59,6 +62,10 @@ protected:
 
     void TearDown() override
     {
+        if (zone)
+            setenv("TZ", zone->c_str(), 1);
+        else
+            unsetenv("TZ");
         pw::app::testing::SetMailPort(25);
         pw::ui::testing::ResetProgress();
         FrameworkTest::TearDown();
@@ -85,6 +92,9 @@ protected:
 
     std::set<std::string> resolvable;
     Lines asked;
+    // The time zone the test process had, put back after each test.
+    std::optional<std::string> zone
+        = std::getenv("TZ") ? std::optional<std::string>(std::getenv("TZ")) : std::optional<std::string>();
 };
 
 // The text the server keeps: the mail, then the line end the data always closes with.
@@ -135,29 +145,40 @@ TEST_F(RegistrationMailTest, TheMailArrivesByteForByteWithTheSettingsThatChangeI
         std::string site;
         Lines lines;
         Lines asked;
+        const char* zone; // noon UTC there is the signature's day
     } cases[] = {
         { "no settings: the built-in subject and signature, the mail server searched from this machine", {}, kSite,
             { "Subject:New Plumewright for Windows Site", "From:kid@isp.example", "To:register@plumewright.example", "",
                 "I've just published the web site:", kSite, "Plumewright 1.0 - 12/5/1996", "-- kid@isp.example", "" },
-            {} },
-        { "settings saved by hand lose the line end they close with",
+            {}, "UTC0" },
+        { "settings saved by hand: one-line values lose the line end they close with, the signature keeps it",
             { { 3000, "Our club's site\r\n" }, { 3001, "Made with love - \n" }, { 3002, "mail.club.test\r\n" } }, kSite,
             { "Subject:Our club's site", "From:kid@isp.example", "To:register@plumewright.example", "",
-                "I've just published the web site:", kSite, "Made with love - 12/5/1996", "-- kid@isp.example", "" },
-            { "mail.club.test" } },
+                "I've just published the web site:", kSite, "Made with love - ", "12/5/1996", "-- kid@isp.example", "" },
+            { "mail.club.test" }, "UTC0" },
         { "empty files: an empty subject and signature start", { { 3000, "" }, { 3001, "" } }, "MyProject",
             { "Subject:", "From:kid@isp.example", "To:register@plumewright.example", "",
                 "I've just published the web site:", "MyProject", "12/5/1996", "-- kid@isp.example", "" },
-            {} },
-        { "line breaks inside a value add no header and no line",
-            { { 3000, "Hi\r\nBcc: everyone@example.org" }, { 3001, "Me\n.\n" } }, "ftp://x.example/a\r\n.\r\nQUIT",
+            {}, "UTC0" },
+        { "line breaks inside a one-line value add no header and no line; the signature keeps its lines",
+            { { 3000, "Hi\r\nBcc: everyone@example.org" }, { 3001, "Me\n.\r\nRoom 4\rclub - " } },
+            "ftp://x.example/a\r\n.\r\nQUIT",
             { "Subject:Hi Bcc: everyone@example.org", "From:kid@isp.example", "To:register@plumewright.example", "",
-                "I've just published the web site:", "ftp://x.example/a . QUIT", "Me .12/5/1996", "-- kid@isp.example",
-                "" },
-            {} },
+                "I've just published the web site:", "ftp://x.example/a . QUIT", "Me", ".", "Room 4",
+                "club - 12/5/1996", "-- kid@isp.example", "" },
+            {}, "UTC0" },
+        { "the day is the local one, east of Greenwich", {}, kSite,
+            { "Subject:New Plumewright for Windows Site", "From:kid@isp.example", "To:register@plumewright.example", "",
+                "I've just published the web site:", kSite, "Plumewright 1.0 - 12/6/1996", "-- kid@isp.example", "" },
+            {}, "UTC-13" },
+        { "the day is the local one, west of Greenwich", {}, kSite,
+            { "Subject:New Plumewright for Windows Site", "From:kid@isp.example", "To:register@plumewright.example", "",
+                "I've just published the web site:", kSite, "Plumewright 1.0 - 12/4/1996", "-- kid@isp.example", "" },
+            {}, "UTC+12:30" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        setenv("TZ", c.zone, 1);
         Settings(c.settings);
         LoopbackSMTPServer server;
         ASSERT_EQ(server.Problem(), "");

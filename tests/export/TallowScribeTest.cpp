@@ -6,7 +6,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 using pagemaker::PageLink;
 using pagemaker::Save;
@@ -52,6 +56,26 @@ protected:
     }
 
     static SmartPtr<CShow> EmptyPage() { return new CShow(new CMovieGroup(Rect(0, 0, 350, 350))); }
+
+    // A 100 x 40 page with a sprite linking to each of the other pages of c:\Proj and one that
+    // plays a sound.
+    static SmartPtr<CShow> PageLinkingTo(const std::string& self, const std::vector<std::string>& pages)
+    {
+        SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 100, 40));
+        int32_t left = 5;
+        for (const std::string& page : pages) {
+            if (page == self)
+                continue;
+            SmartPtr<CSprite> sprite = Sprite(left, 5, 10, 8);
+            sprite->SetLink(0, 1, PageLink("c:\\Proj\\" + page + ".mvi").Get());
+            group->AddSprite(sprite, false);
+            left += 20;
+        }
+        SmartPtr<CSprite> sound = Sprite(left, 25, 10, 8);
+        sound->SetSound(0, 1, Beep().Get());
+        group->AddSprite(sound, false);
+        return new CShow(group.Get());
+    }
 
     static std::set<std::string> Exported()
     {
@@ -145,6 +169,70 @@ TEST_F(TallowScribeTest, RepeatedSavesLeaveOneSetOfFilesAndOnlyAStoredShowIsExpo
     // file itself, which no longer lists anything new, is not rewritten.
     Save("Home", new String("not a page"));
     EXPECT_EQ(Exported(), (std::set<std::string> { "Home.htm", "Second.htm", "Second.jpg" }));
+}
+
+// Pages whose names come out alike as file names get files of their own: a page whose name is
+// already its file name keeps it, the other takes a number. Saving one page never touches
+// another's files, every link leads to the page it names, and in a visitor's browser every picture
+// and sound loads and every link opens its page.
+TEST_F(TallowScribeTest, PagesWhoseNamesComeOutAlikeKeepFilesOfTheirOwn)
+{
+    const std::vector<std::string> pages = { "Cafe", "Caf\xE9", "My Page", "My_Page" };
+    // The page each name is exported as, and how a link bar shows the name.
+    const std::map<std::string, std::pair<std::string, std::string>> exported = {
+        { "Cafe", { "Cafe", "Cafe" } },
+        { "Caf\xE9", { "Cafe1", "Caf&#233;" } },
+        { "My Page", { "My_Page1", "My Page" } },
+        { "My_Page", { "My_Page", "My_Page" } },
+    };
+    pw::platform::testing::MakeHostFolder("Proj");
+    // The pages exist before they link to each other, as the link dialog finds them.
+    for (const std::string& page : pages)
+        Save(page, EmptyPage().Get());
+    for (auto page = pages.rbegin(); page != pages.rend(); ++page)
+        Save(*page, PageLinkingTo(*page, pages).Get());
+
+    std::set<std::string> files;
+    for (const auto& [page, names] : exported) {
+        for (const char* extension : { ".htm", ".jpg", ".wav" })
+            files.insert(names.first + extension);
+    }
+    EXPECT_EQ(Exported(), files);
+    for (const auto& [page, names] : exported) {
+        SCOPED_TRACE(names.first);
+        std::string html = ReadHostFile("Proj/HTML/" + names.first + ".htm");
+        const std::string& base = names.first;
+        EXPECT_NE(html.find("<IMG BORDER=0 SRC = \"" + base + ".jpg\" ALT = \"" + base + ".jpg\" USEMAP = \"#" + base
+                      + "\">\n<MAP NAME = \"" + base + "\">"),
+            std::string::npos);
+        EXPECT_NE(html.find("<!-- Files:\n" + base + ".jpg\n" + base + ".wav\n-->"), std::string::npos);
+        for (const auto& [other, otherNames] : exported) {
+            if (other == page)
+                continue;
+            EXPECT_NE(html.find("<A HREF=\"" + otherNames.first + ".htm\">" + otherNames.second + "</A>"),
+                std::string::npos) << other;
+        }
+    }
+
+    // Saving a page again leaves every other page's files as they were.
+    std::map<std::string, std::string> before;
+    for (const std::string& file : files)
+        before[file] = ReadHostFile("Proj/HTML/" + file);
+    Save("Caf\xE9", PageLinkingTo("Caf\xE9", pages).Get());
+    for (const std::string& file : files)
+        EXPECT_TRUE(ReadHostFile("Proj/HTML/" + file) == before[file]) << file;
+
+    if (!std::filesystem::exists("/usr/bin/chromium") || !std::filesystem::exists("/usr/bin/chromedriver"))
+        GTEST_SKIP() << "chromium and chromium-driver are not installed (scripts/setup installs them)";
+    std::string command = std::string("/usr/bin/python3 ") + PW_BROWSE_EXPORT_SCRIPT;
+    // The names as the browser shows them: Unicode, sent as UTF-8.
+    for (const auto& [shown, file] : std::vector<std::pair<std::string, std::string>> {
+             { "Cafe", "Cafe.htm" }, { "Caf\xC3\xA9", "Cafe1.htm" }, { "My Page", "My_Page1.htm" },
+             { "My_Page", "My_Page.htm" } })
+        command += " --page '" + shown + "=" + file + "'";
+    for (const auto& [page, names] : exported)
+        command += " '" + HostPath("Proj/HTML/" + names.first + ".htm") + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 
 // The exported site as a visitor's browser shows it (headless Chromium through its driver).

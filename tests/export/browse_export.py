@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """Opens exported pages in headless Chromium and checks what a visitor meets: each page's picture
 loads; a click inside every image-map area and on every link of the link bar that leads to a page
-of the site opens that page, whose picture loads in turn; every other local link names a file that
-exists. Links to the web are left alone.
+of the site opens that page, whose picture loads in turn; every sound a link names loads; every
+other local link names a file that exists. Links to the web are left alone. With --page NAME=FILE,
+a link shown as NAME in a link bar (and the area in its place) must lead to the page file FILE.
 
-usage: browse_export.py <page file path>...
+usage: browse_export.py [--page NAME=FILE]... <page file path>...
 Exit status 0 when every check passes and at least one link was followed; the failed checks are
 printed otherwise."""
 
@@ -36,8 +37,10 @@ def local_path(url):
 
 
 class Visitor:
-    def __init__(self, driver):
+    def __init__(self, driver, expected):
         self.driver = driver
+        self.driver.set_script_timeout(10)
+        self.expected = expected
         self.failures = []
         self.followed = 0
 
@@ -62,13 +65,38 @@ class Visitor:
             self.picture_loads(os.path.basename(target))
             self.followed += 1
 
-    # The local file each link names; a page link is followed by the click `click(index)` makes.
+    # The browser loads the sound far enough to know how long it plays.
+    def sound_loads(self, target, what):
+        duration = self.driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            const sound = new Audio();
+            sound.preload = "metadata";
+            sound.addEventListener("loadedmetadata", () => done(sound.duration));
+            sound.addEventListener("error", () => done(0));
+            sound.src = arguments[0];""", urllib.parse.urljoin("file:", urllib.request.pathname2url(target)))
+        if not duration or duration <= 0:
+            self.failures.append("the sound of %s did not load (%s)" % (what, target))
+
+    # The local file each link names; a page link is followed by the click `click(index)` makes. A
+    # page named in the expectations must be the one it leads to; the areas stand in the order of
+    # the link bar's entries, so area i is named as entry i.
     def follow(self, page, elements, click, kind):
         self.open(page)
         targets = [local_path(e.get_attribute("href")) for e in elements(page)]
+        names = [link.text.strip() for link in self.bar_links(page)]
         for index, target in enumerate(targets):
             what = "%s %d of %s" % (kind, index + 1, os.path.basename(page))
             if target is None:
+                continue
+            name = names[index] if index < len(names) else None
+            if name in self.expected and os.path.basename(target) != self.expected[name]:
+                self.failures.append("%s, named %s, leads to %s, not %s"
+                                     % (what, name, os.path.basename(target), self.expected[name]))
+            if target.endswith(".wav"):
+                if not os.path.isfile(target):
+                    self.failures.append("%s names no file (%s)" % (what, target))
+                else:
+                    self.sound_loads(target, what)
                 continue
             if not target.endswith(".htm"):
                 if not os.path.isfile(target):
@@ -100,11 +128,21 @@ class Visitor:
 
 
 def main():
+    expected = {}
+    pages = []
+    arguments = sys.argv[1:]
+    while arguments:
+        argument = arguments.pop(0)
+        if argument == "--page" and arguments:
+            name, _, file = arguments.pop(0).partition("=")
+            expected[name] = file
+        else:
+            pages.append(argument)
     with tempfile.TemporaryDirectory() as profile:
         driver = browser(profile)
         try:
-            visitor = Visitor(driver)
-            for page in sys.argv[1:]:
+            visitor = Visitor(driver, expected)
+            for page in pages:
                 visitor.visit(os.path.abspath(page))
         finally:
             driver.quit()

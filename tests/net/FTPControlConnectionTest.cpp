@@ -8,7 +8,9 @@
 #include "platform/testing/ScriptedPeer.h"
 #include "platform/testing/TestDriver.h"
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace pw::net::tests {
@@ -181,16 +183,44 @@ TEST_F(FTPControl, LongReplyLinesAreReadWhole)
     EXPECT_TRUE(server.Failures().empty());
 }
 
+// A long reply that has all come at once is read over several notifications, one receive each,
+// so the message loop runs between them.
+TEST_F(FTPControl, ANotificationReadsOneReceive)
+{
+    driver::ScriptedPeer server;
+    std::string greeting;
+    while (greeting.size() < 48 * 1024)
+        greeting += "220-" + std::string(60, 'g') + "\r\n";
+    server.Accept().Send(greeting + "220 ready\r\n");
+    Connect(server);
+    // Once the whole greeting waits on the socket, one notification is handed on.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    MSG msg {};
+    bool read = false;
+    for (int tries = 0; tries < 1000 && !read; ++tries)
+        read = PeekMessageA(&msg, nullptr, 0x802, 0x802, PM_REMOVE) && msg.lParam == FD_READ;
+    ASSERT_TRUE(read);
+    DispatchMessageA(&msg);
+    EXPECT_FALSE(connection->PollReply()) << "one notification read the whole greeting";
+    EXPECT_EQ(Wait(), "");
+    size_t reads = 0;
+    for (const SocketNotice& notice : notices)
+        reads += notice.message == 0x802 && notice.event == FD_READ;
+    EXPECT_GE(reads, 3u);
+}
+
 TEST_F(FTPControl, OldPlatformReadsRepliesItselfWithoutNotifications)
 {
     pw::graphics::testing::ForceWinVersion(Win31Only);
     driver::ScriptedPeer server;
-    server.Accept().Send("220 hi\r\n").ReadLine().Send("331 pw\r\n230 in\r\n").ReadLine();
+    server.Accept().Send("220 hi\r\n").ReadLine().Send("331 pw\r\n230 in\r\n").ReadLine().Send("221 bye\r\n");
     Connect(server);
     EXPECT_TRUE(connection->PollReply()) << "the greeting was read by the poll";
     connection->SendCommand(kUSER, String("kid"), String(), String("999"));
     EXPECT_TRUE(connection->PollReply());
+    connection->BeginClosing();
     connection->Send(kQUIT, String(), String());
+    EXPECT_TRUE(connection->HasEnded()) << "QUIT's reply was read by the poll";
     server.Finish();
     EXPECT_EQ(server.Lines(), (Lines { "USER kid", "QUIT" }));
     EXPECT_TRUE(notices.empty());

@@ -2,6 +2,7 @@
 #include "StepOutcome.h"
 #include "ui/FrameworkFixture.h"
 
+#include "foundation/Chore.h"
 #include "foundation/FileReference.h"
 #include "foundation/MemoryStream.h"
 #include "foundation/MessageException.h"
@@ -19,6 +20,7 @@
 
 #include <winsock.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -211,7 +213,8 @@ TEST_F(FTPSessionTest, AnUploadGoesOutAsTheExactCommandTranscript)
         .ReadLine().Send("150 go\r\n")
         .Data().ReadUntilClosed()
         .Control().Send("226 stored\r\n")
-        .ReadLine();
+        // QUIT's reply comes late; the session waits for it before it closes.
+        .ReadLine().Pause(300).ExpectOpen().Send("221 Goodbye.\r\n");
     server.Start();
     ASSERT_EQ(Open(server.Port()), "");
     EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/kids"), false); }), "");
@@ -264,27 +267,29 @@ TEST_F(FTPSessionTest, EveryFailureEndsTheStepWithAClearReportAndNoHang)
         { "530 on PASS",
             [](driver::ScriptedPeer& s) {
                 s.Accept().Send("220 hi\r\n").ReadLine().Send("331 pw\r\n").ReadLine().Send("530 Login incorrect.\r\n")
-                    .ReadLine();
+                    .ReadLine().Send("221 bye\r\n");
             },
             10, false, "cancelled", "530 Login incorrect.", { "USER kid", "PASS secret", "QUIT" } },
         { "PORT refused",
             [](driver::ScriptedPeer& s) {
-                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().Send("500 Illegal PORT command.\r\n").ReadLine();
+                LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().Send("500 Illegal PORT command.\r\n").ReadLine()
+                    .Send("221 bye\r\n");
             },
-            10, false, "cancelled", "500 Illegal PORT command.", { "USER kid", "PASS secret", "TYPE I", "PORT", "ABOR" } },
+            10, false, "cancelled", "500 Illegal PORT command.", { "USER kid", "PASS secret", "TYPE I", "PORT", "QUIT" } },
         { "425 on STOR",
             [](driver::ScriptedPeer& s) {
                 LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().Send("200 ok\r\n")
-                    .ReadLine().Send("425 Can't open data connection.\r\n").ReadLine();
+                    .ReadLine().Send("425 Can't open data connection.\r\n").ReadLine().Send("221 bye\r\n");
             },
             10, false, "cancelled", "425 Can't open data connection.",
-            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "ABOR" } },
+            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "QUIT" } },
         { "the control connection closed while the file goes",
             [](driver::ScriptedPeer& s) {
                 LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
                     .ReadLine().Send("150 go\r\n").Close();
             },
-            8 << 20, false, "Send Failed", "", { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f" } },
+            8 << 20, false, "The FTP server closed the connection.", "",
+            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f" } },
         { "the data connection reset early",
             [](driver::ScriptedPeer& s) {
                 LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
@@ -308,9 +313,10 @@ TEST_F(FTPSessionTest, EveryFailureEndsTheStepWithAClearReportAndNoHang)
         { "Stop while the file goes",
             [](driver::ScriptedPeer& s) {
                 LoggedIn(s).ReadLine().Send("200 ok\r\n").ReadLine().ConnectToPort().Control().Send("200 ok\r\n")
-                    .ReadLine().Send("150 go\r\n").ReadLine();
+                    .ReadLine().Send("150 go\r\n").ReadLine().ReadLine().Send("426 aborted\r\n226 ok\r\n221 bye\r\n");
             },
-            8 << 20, true, "cancelled", "", { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "ABOR" } },
+            8 << 20, true, "cancelled", "",
+            { "USER kid", "PASS secret", "TYPE I", "PORT", "STOR f", "ABOR", "QUIT" } },
     };
     QuickSilence();
     driver::ScriptMessageBoxes({ IDOK, IDOK, IDOK });
@@ -346,11 +352,83 @@ TEST_F(FTPSessionTest, EveryFailureEndsTheStepWithAClearReportAndNoHang)
     }
 }
 
+// Counts its runs: the message loop went on dispatching timers meanwhile.
+class TickCounter : public Chore {
+public:
+    TickCounter()
+        : Chore(50, true, 0)
+    {
+    }
+    void Perform() override { ++runs; }
+    int runs { 0 };
+};
+
+// Dispatches whatever comes for `realMs` of real time, as an idle program would.
+void Idle(int realMs)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
+    MSG msg;
+    while (std::chrono::steady_clock::now() < end) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+}
+
+// Servers that hold on to their client: a reply dripped a byte at a time, one that never ends, and
+// a server that closes right after a reply, noticed while a reply is awaited or while the session
+// is idle. Each ends its step with a clear error, and the message loop runs on meanwhile.
+TEST_F(FTPSessionTest, AServerThatDripsFloodsOrClosesEndsTheStepWithAClearError)
+{
+    struct Case {
+        const char* name;
+        std::function<void(driver::ScriptedPeer&)> script;
+        bool idleFirst;
+        const char* outcome;
+        Lines lines;
+        int ticks; // at least this many runs of a 50 ms chore during the step
+    } cases[] = {
+        { "a greeting dripped a byte at a time",
+            [](driver::ScriptedPeer& s) { s.Accept().Drip("220 " + std::string(1000, 'z') + "\r\n", 10); }, false,
+            "The FTP server stopped answering.", {}, 5 },
+        { "a greeting that never ends",
+            [](driver::ScriptedPeer& s) { s.Accept().Flood("220-welcome, welcome, welcome\r\n", 100 << 20); }, false,
+            "The FTP server sent a reply too long to read.", {}, 0 },
+        { "closed right after asking for the password",
+            [](driver::ScriptedPeer& s) { s.Accept().Send("220 hi\r\n").ReadLine().Send("331 pw\r\n").Close(); }, false,
+            "The FTP server closed the connection.", { "USER kid" }, 0 },
+        { "closed after letting the user in, while the session is idle",
+            [](driver::ScriptedPeer& s) { s.Accept().Send("220 hi\r\n").ReadLine().Send("230 in\r\n").Close(); }, true,
+            "The FTP server closed the connection.", { "USER kid" }, 0 },
+    };
+    QuickSilence();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<TickCounter> counter(new TickCounter);
+        driver::ScriptedPeer server;
+        c.script(server);
+        server.Start();
+        std::string outcome = Open(server.Port());
+        if (outcome.empty() && c.idleFirst) {
+            Idle(300);
+            outcome = Outcome([&] { session->SetDirectory(String("/"), false); });
+        }
+        if (outcome.empty())
+            outcome = Settle();
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_GE(counter->runs, c.ticks);
+        Close();
+        server.Finish();
+        EXPECT_EQ(server.Lines(), c.lines);
+        EXPECT_EQ(driver::LiveSocketCount(), 0u);
+    }
+    EXPECT_TRUE(AlertTexts().empty());
+}
+
 TEST_F(FTPSessionTest, APasswordGoesOnlyToAServerThatAskedForIt)
 {
     driver::ScriptedPeer server;
     server.Accept().Send("220 hi\r\n").ReadLine().Send("230 no password needed\r\n").ReadLine().Send("250 ok\r\n")
-        .ReadLine();
+        .ReadLine().Send("221 bye\r\n");
     server.Start();
     ASSERT_EQ(Open(server.Port()), "");
     EXPECT_EQ(Outcome([&] { session->SetDirectory(String("/"), false); }), "");
@@ -376,7 +454,7 @@ TEST_F(FTPSessionTest, NamesWithLineBreaksAreRefusedBeforeAnythingIsSent)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         driver::ScriptedPeer server;
-        LoggedIn(server).ReadLine();
+        LoggedIn(server).ReadLine().Send("221 bye\r\n");
         server.Start();
         std::string outcome = Open(server.Port(), c.account);
         if (outcome.empty())

@@ -18,10 +18,17 @@ TEST(InternetSession, URLsSplitIntoHostAndPath)
         { "ftp://host.example/", "host.example", "/" },
         { "h//a/b", "h", "/a/b" },
         { "ftp://h//a//b", "h", "/a//b" },
+        // One slash after the scheme, as the shipped default server address is written.
+        { "ftp:/ftp.provider.example/users/account/public_html", "ftp.provider.example", "/users/account/public_html" },
+        { "ftp:/host.example", "host.example", "/" },
+        { "FTP:/127.0.0.1/kids", "127.0.0.1", "/kids" },
+        { "ftp:host.example/kids", "host.example", "/kids" },
         // A port stays out of the host, with or without a scheme in front.
         { "ftp://host.example:21/x", "host.example", "/x" },
         { "host.example:21/x", "host.example", "/x" },
         { "host.example:2121", "host.example", "/" },
+        { "ftp:/host.example:2121/x", "host.example", "/x" },
+        { "127.0.0.1:21/kids", "127.0.0.1", "/kids" },
         { "", "", "/" },
     };
     for (const Case& c : cases) {

@@ -37,10 +37,28 @@ def serve_until_stdin_closes():
     threading.Thread(target=lambda: (sys.stdin.read(), os._exit(0)), daemon=True).start()
 )";
 
+// The sender's domain is checked as a strict server does: a host name of letters, digits and
+// hyphens whose last label is no number, or an address in brackets.
 constexpr const char* kAsyncServer = R"(
-import asyncio
+import asyncio, ipaddress, re
 from aiosmtpd.smtp import SMTP
+LABEL = re.compile(r"[A-Za-z0-9]([A-Za-z0-9-]*[A-Za-z0-9])?$")
+def valid_domain(domain):
+    if domain.startswith("[") and domain.endswith("]"):
+        try:
+            ipaddress.ip_address(domain[1:-1].removeprefix("IPv6:"))
+            return True
+        except ValueError:
+            return False
+    labels = domain.split(".")
+    return all(LABEL.match(label) for label in labels) and not labels[-1].isdigit()
 class Keeper:
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        if not valid_domain(address.rpartition("@")[2]):
+            return "553 5.1.8 Sender address domain is not valid"
+        envelope.mail_from = address
+        envelope.mail_options.extend(mail_options)
+        return "250 OK"
     async def handle_DATA(self, server, session, envelope):
         keep(session.host_name, envelope.mail_from, envelope.rcpt_tos, envelope.original_content)
         return "250 Message accepted"

@@ -17,7 +17,8 @@ namespace pw::net::tests {
 class LoopbackSMTPServer {
 public:
     enum class Library {
-        kAsync, // aiosmtpd: keeps the data's CR LF, refuses lines over 998 bytes
+        kAsync, // aiosmtpd: keeps the data's CR LF, refuses lines over 998 bytes and a sender whose
+                // domain is neither a host name nor a bracketed address
         kStandard, // smtpd: ends the data's lines with LF alone
     };
 

@@ -2,13 +2,16 @@
 #include "StepOutcome.h"
 #include "ui/FrameworkFixture.h"
 
+#include "foundation/Chore.h"
 #include "foundation/MemoryStream.h"
 #include "net/InternetSession.h"
 #include "net/SMTPSession.h"
 #include "net/SMTPThread.h"
+#include "platform/kernel/Clock.h"
 #include "platform/testing/ScriptedPeer.h"
 #include "platform/testing/TestDriver.h"
 #include "platform/winsock/WinsockTesting.h"
+#include "ui/ProgressDialog.h"
 #include "ui/ProgressRange.h"
 
 #include <winsock.h>
@@ -233,6 +236,7 @@ TEST_F(SMTPSessionTest, AFailedStepIsRaisedByEveryDoneTestAndTheConnectionIsRese
             { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RCPT TO:<sites@plumewright.test>" } },
     };
     pw::net::testing::SetReplyLimit(300);
+    pw::platform::Clock::SetTickStep(10);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         driver::ScriptedPeer server;
@@ -249,6 +253,78 @@ TEST_F(SMTPSessionTest, AFailedStepIsRaisedByEveryDoneTestAndTheConnectionIsRese
         EXPECT_EQ(server.Lines(), c.lines);
     }
     EXPECT_TRUE(driver::AlertLog().empty());
+}
+
+// Counts the runs it makes while a step of the session is under way: the message loop dispatched
+// timers while a reply came in. From its `stopAt`th such run on it presses the progress dialog's
+// Stop, as a child would.
+class StepWatcher : public Chore {
+public:
+    StepWatcher(SMTPSession& session, int stopAt)
+        : Chore(50, true, 0)
+        , session(session)
+        , stopAt(stopAt)
+    {
+    }
+    void Perform() override
+    {
+        try {
+            if (session.IsDone())
+                return;
+        } catch (Exception*) {
+            return;
+        }
+        if (++busyRuns >= stopAt && stopAt > 0 && ProgressRange::CurrentDialog().Valid())
+            ProgressRange::CurrentDialog()->Cancel();
+    }
+    int busyRuns { 0 };
+
+private:
+    SMTPSession& session;
+    int stopAt;
+};
+
+// A reply dripped a byte at a time or one of continuation lines that never ends fails its step
+// within the reply limit, counted from the command; meanwhile the message loop runs and the
+// progress dialog's Stop ends the step. A server that broke a bound is not written to again.
+TEST_F(SMTPSessionTest, ADrippedOrEndlessReplyEndsTheStepWhileTheMessageLoopRuns)
+{
+    struct Case {
+        const char* name;
+        std::function<void(driver::ScriptedPeer&)> afterSender;
+        int stopAt;
+        const char* outcome;
+        Lines lines;
+        int busyRuns; // at least
+    } cases[] = {
+        { "a reply dripped a byte at a time",
+            [](driver::ScriptedPeer& s) { s.Drip("250 " + std::string(2000, 'o') + "\r\n", 10); }, 0,
+            "The mail server stopped answering.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>" }, 5 },
+        { "continuation lines without end",
+            [](driver::ScriptedPeer& s) { s.Flood("250-and more\r\n", 100 << 20); }, 0,
+            "The mail server sent a reply too long to read.", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>" }, 0 },
+        { "Stop while a reply is dripped",
+            [](driver::ScriptedPeer& s) { s.Drip("250 " + std::string(2000, 'o') + "\r\n", 10).ReadLine().ReadLine(); },
+            3, "cancelled", { "HELO 127.0.0.1", "MAIL FROM:<kid@example.org>", "RSET", "QUIT" }, 3 },
+    };
+    pw::net::testing::SetReplyLimit(1000);
+    pw::platform::Clock::SetTickStep(10);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        driver::ScriptedPeer server;
+        Greeted(server).ReadLine();
+        c.afterSender(server);
+        server.Start();
+        ASSERT_EQ(Open(server.Port()), "");
+        SmartPtr<StepWatcher> watcher(new StepWatcher(*session.Get(), c.stopAt));
+        EXPECT_EQ(Send("text"), c.outcome);
+        EXPECT_GE(watcher->busyRuns, c.busyRuns);
+        watcher = SmartPtr<StepWatcher>();
+        EXPECT_EQ(driver::LiveSocketCount(), 0u);
+        Close();
+        server.Finish();
+        EXPECT_EQ(server.Lines(), c.lines);
+    }
 }
 
 TEST_F(SMTPSessionTest, MailHostsAreTriedInOrderAndNeverAGuessedInternetHost)

@@ -177,6 +177,7 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUni
 
 // Time
 VOID WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime);
+VOID WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime);
 BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime);
 BOOL WINAPI FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime);
 DWORD WINAPI GetTickCount();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <ctime>
 
 #include "platform/kernel/Clock.h"
 #include "platform/kernel/HostFiles.h"
@@ -57,6 +58,22 @@ int DaysInMonth(int year, int month)
 VOID WINAPI GetSystemTime(LPSYSTEMTIME lpSystemTime)
 {
     FILETIME now = pw::platform::SplitFileTime(pw::platform::Clock::UtcFileTime());
+    FileTimeToSystemTime(&now, lpSystemTime);
+}
+
+// Now in the host's time zone (the TZ variable, else the system's), all eight fields; in tests it
+// follows the virtual clock.
+VOID WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime)
+{
+    constexpr uint64_t kUnitsPerSecond = 10'000'000;
+    constexpr uint64_t kUnixEpoch = 116'444'736'000'000'000; // 1970-01-01 as a FILETIME
+    uint64_t utc = pw::platform::Clock::UtcFileTime();
+    time_t seconds = static_cast<time_t>((utc - kUnixEpoch) / kUnitsPerSecond);
+    tm local {};
+    tzset();
+    localtime_r(&seconds, &local);
+    int64_t shifted = static_cast<int64_t>(utc) + static_cast<int64_t>(local.tm_gmtoff) * int64_t(kUnitsPerSecond);
+    FILETIME now = pw::platform::SplitFileTime(static_cast<uint64_t>(shifted));
     FileTimeToSystemTime(&now, lpSystemTime);
 }
 

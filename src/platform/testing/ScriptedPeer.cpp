@@ -2,6 +2,8 @@
 
 #include "platform/winsock/HostSockets.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 
@@ -191,6 +193,66 @@ ScriptedPeer& ScriptedPeer::Pause(int ms)
     return *this;
 }
 
+ScriptedPeer& ScriptedPeer::Drip(std::string bytes, int everyMs)
+{
+    steps.push_back([this, bytes = std::move(bytes), everyMs] {
+        for (char byte : bytes) {
+            if (ProgramActed())
+                return true;
+            if (host::Send(Current(), &byte, 1, true) != 1)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(everyMs));
+        }
+        return true;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::Flood(std::string pattern, size_t upTo)
+{
+    steps.push_back([this, pattern = std::move(pattern), upTo] {
+        if (pattern.empty())
+            return true;
+        std::string chunk;
+        while (chunk.size() < 16384)
+            chunk += pattern;
+        host::SetNonBlocking(Current(), true);
+        size_t sent = 0;
+        bool going = true;
+        while (going && sent < upTo) {
+            std::vector<host::Readiness> one { host::Readiness { Current(), true, false, true } };
+            if (!host::Poll(one, stepTimeoutMs) || one[0].readable) {
+                going = false;
+                break;
+            }
+            size_t offset = sent % pattern.size();
+            size_t count = std::min(chunk.size() - offset, upTo - sent);
+            ptrdiff_t n = host::Send(Current(), chunk.data() + offset, count, false);
+            if (n > 0)
+                sent += static_cast<size_t>(n);
+            else if (errno != EAGAIN && errno != EWOULDBLOCK)
+                going = false;
+        }
+        host::SetNonBlocking(Current(), false);
+        return true;
+    });
+    return *this;
+}
+
+ScriptedPeer& ScriptedPeer::ExpectOpen()
+{
+    steps.push_back([this] {
+        int error = 0;
+        host::InputState state = host::PeekInput(Current(), &error);
+        if (state == host::InputState::Ended || state == host::InputState::Failed) {
+            Failed("the program had closed the connection");
+            return false;
+        }
+        return true;
+    });
+    return *this;
+}
+
 ScriptedPeer& ScriptedPeer::Close()
 {
     steps.push_back([this] {
@@ -244,6 +306,12 @@ bool ScriptedPeer::WaitReadable(int fd)
         return true;
     Failed("timed out waiting for the program");
     return false;
+}
+
+bool ScriptedPeer::ProgramActed()
+{
+    int error = 0;
+    return host::PeekInput(Current(), &error) != host::InputState::Nothing;
 }
 
 // Reads what has come into `into` (and the record of everything read); false at the end of input.

@@ -44,6 +44,13 @@ public:
     // Reads until the program closes; the bytes are kept as one of Bodies().
     ScriptedPeer& ReadUntilClosed();
     ScriptedPeer& Pause(int ms);
+    // Misbehaviours of a server that holds its client. Drip sends the bytes one at a time,
+    // `everyMs` apart; Flood sends `pattern` over and over, as fast as the program reads, up to
+    // `upTo` bytes. Both end early, and the script goes on, once the program writes or closes.
+    ScriptedPeer& Drip(std::string bytes, int everyMs);
+    ScriptedPeer& Flood(std::string pattern, size_t upTo);
+    // Fails when the program has already closed the connection.
+    ScriptedPeer& ExpectOpen();
     // A graceful close, or an abortive one (the program sees a reset).
     ScriptedPeer& Close();
     ScriptedPeer& Abort();
@@ -64,6 +71,8 @@ public:
 private:
     void Play();
     bool WaitReadable(int fd);
+    // True when the program has written or closed since the peer last read.
+    bool ProgramActed();
     bool ReadSome(std::string& into);
     void Failed(const std::string& what);
     void CloseConnection();

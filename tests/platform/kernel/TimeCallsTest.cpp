@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <random>
+#include <string>
 
 #include "platform/kernel/Clock.h"
 
@@ -108,4 +111,32 @@ TEST(TimeCalls, SystemTimeFollowsTheVirtualClock)
     SYSTEMTIME expected = SYSTEMTIME { 1996, 1, 0, 2, 0, 0, 1, 500 };
     expected.wDayOfWeek = 2;
     EXPECT_EQ(std::memcmp(&st, &expected, sizeof st), 0);
+}
+
+TEST(TimeCalls, LocalTimeIsTheVirtualClockInTheHostsZone)
+{
+    pw::platform::Clock::Advance(86'400'000 + 1500);
+    const char* saved = std::getenv("TZ");
+    std::string before = saved ? saved : "";
+    struct Case {
+        const char* zone;
+        SYSTEMTIME expected;
+    } cases[] = {
+        { "UTC0", { 1996, 1, 2, 2, 0, 0, 1, 500 } },
+        { "UTC-2", { 1996, 1, 2, 2, 2, 0, 1, 500 } },
+        { "UTC+5", { 1996, 1, 1, 1, 19, 0, 1, 500 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.zone);
+        setenv("TZ", c.zone, 1);
+        SYSTEMTIME st {};
+        GetLocalTime(&st);
+        EXPECT_EQ(std::memcmp(&st, &c.expected, sizeof st), 0)
+            << st.wYear << "-" << st.wMonth << "-" << st.wDay << " " << st.wHour << ":" << st.wMinute;
+    }
+    if (saved)
+        setenv("TZ", before.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
 }
