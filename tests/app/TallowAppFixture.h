@@ -26,8 +26,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace apptest {
 
@@ -112,14 +114,17 @@ protected:
     }
 
     // Each name dialog that opens gets the keys (Escape when they are empty).
-    void AnswerNameDialogs(const std::string& keys)
+    void AnswerNameDialogs(const std::string& keys) { AnswerNameDialogs(std::vector<std::string> { keys }); }
+    // The name dialogs get the keys in turn, the last for every later dialog.
+    void AnswerNameDialogs(const std::vector<std::string>& turns)
     {
         dialogs = 0;
-        driver::SetIdleHandler([this, keys] {
+        driver::SetIdleHandler([this, turns] {
             auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
             if (!dialog || dialog->IsClosed() || answered == dialog)
                 return false;
             answered = dialog;
+            const std::string& keys = turns[std::min<size_t>(size_t(dialogs), turns.size() - 1)];
             ++dialogs;
             if (keys.empty()) {
                 driver::TypeKey(VK_ESCAPE);
