@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 namespace driver = pw::platform::testing;
@@ -47,6 +49,40 @@ TEST_F(TabSetSelectorTest, TheWindowStandsAtTheLeftAndPageWindowsOpenRightOfIt)
     ASSERT_TRUE(page.Valid());
     EXPECT_GE(page->GetRect().left, panel->GetRect().right + 5);
     EXPECT_EQ(tallow->GetTabSelector()->GetSelectedTool(), 29) << "the page's tabs chose their set";
+}
+
+// Dragged by its caption toward every edge and beyond, the column stays wholly inside the main
+// window, and its buttons still take presses.
+TEST_F(TabSetSelectorTest, ADraggedColumnStaysWhollyOnTheScreen)
+{
+    SmartPtr<Window> panel = tallow->GetTabSetWindow();
+    HWND hwnd = panel->GetFrame()->GetOSWindow();
+    HWND main = GetParent(hwnd);
+    ASSERT_NE(main, nullptr);
+    RECT client {};
+    GetClientRect(main, &client);
+    POINT origin { 0, 0 };
+    ClientToScreen(main, &origin);
+    for (POINT by : { POINT { 2000, 0 }, POINT { 0, 2000 }, POINT { -2000, 0 }, POINT { 0, -2000 }, POINT { 900, 900 } }) {
+        SCOPED_TRACE(std::to_string(by.x) + "," + std::to_string(by.y));
+        POINT caption = driver::CaptionPoint(hwnd);
+        ASSERT_GE(caption.x, 0);
+        driver::Drag(caption.x, caption.y, caption.x + by.x, caption.y + by.y);
+        driver::RunUntilIdle();
+        RECT shown {};
+        GetWindowRect(hwnd, &shown);
+        EXPECT_GE(shown.left, origin.x);
+        EXPECT_GE(shown.top, origin.y);
+        EXPECT_LE(shown.right, origin.x + client.right);
+        EXPECT_LE(shown.bottom, origin.y + client.bottom);
+    }
+    // In the bottom-right corner now: the first button still opens the first page.
+    AnswerNameDialogs("Kim\n");
+    Point content = panel->GetContentOrigin();
+    Point first = tallow->GetTabSelector()->GetCellRect(28).Center();
+    driver::Click(content.h + first.h, content.v + first.v);
+    driver::RunUntilIdle();
+    EXPECT_EQ(tallow->NumWindows(), 2u) << "a page window beside the tab-set window";
 }
 
 // A press on the first button: with no page window a tab click and a new page; with one, only

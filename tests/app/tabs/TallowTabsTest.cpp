@@ -289,6 +289,54 @@ TEST_F(TallowTabsTest, ThePaintTabsShowTheKidToolsBelowThePage)
     EXPECT_EQ(KidToolsMode(), -1) << "and they stay away";
 }
 
+// The kid tools keep one frame through the Write and Paint tabs and every paint tool chosen with
+// the mouse; dragged toward any edge and beyond, they stay wholly inside the main window.
+TEST_F(TallowTabsTest, TheKidToolsKeepTheirFrameAndStayOnTheScreen)
+{
+    SmartPtr<CToolsDir> kidTools = CTumblerApp::GetTools();
+    tabs->DoCommand(TallowTabs::kFirstSelectorCell + 2);
+    tabs->DoCommand(15);
+    driver::RunUntilIdle();
+    const Rect frame = kidTools->GetRect();
+    SmartPtr<CToolPalette> paint = CToolsDir::GetPaintPalette();
+    for (int16_t tab : { 14, 15, 14, 15 }) {
+        tabs->DoCommand(tab);
+        driver::RunUntilIdle();
+        EXPECT_EQ(kidTools->GetRect(), frame) << "tab " << tab;
+        if (tab != 15)
+            continue;
+        for (int16_t cell = 8; cell <= 13; ++cell) {
+            Point origin = kidTools->GetContentOrigin();
+            Point at = paint->GetCellRect(cell).Center();
+            driver::Click(origin.h + at.h, origin.v + at.v);
+            driver::RunUntilIdle();
+            EXPECT_EQ(kidTools->GetCurrentToolNumber(), SmartCast<CTool>(kidTools->ToolAt(cell).Get())->GetNumber());
+            EXPECT_EQ(kidTools->GetRect(), frame) << "tool cell " << cell;
+        }
+    }
+
+    HWND hwnd = kidTools->GetFrame()->GetOSWindow();
+    HWND main = GetParent(hwnd);
+    RECT client {};
+    GetClientRect(main, &client);
+    POINT origin { 0, 0 };
+    ClientToScreen(main, &origin);
+    for (POINT by : { POINT { 2000, 0 }, POINT { 0, 2000 }, POINT { -2000, 0 }, POINT { 0, -2000 } }) {
+        SCOPED_TRACE(std::to_string(by.x) + "," + std::to_string(by.y));
+        POINT caption = driver::CaptionPoint(hwnd);
+        ASSERT_GE(caption.x, 0);
+        driver::Drag(caption.x, caption.y, caption.x + by.x, caption.y + by.y);
+        driver::RunUntilIdle();
+        RECT shown {};
+        GetWindowRect(hwnd, &shown);
+        EXPECT_GE(shown.left, origin.x);
+        EXPECT_GE(shown.top, origin.y);
+        EXPECT_LE(shown.right, origin.x + client.right);
+        EXPECT_LE(shown.bottom, origin.y + client.bottom);
+        EXPECT_EQ(kidTools->GetRect().Size(), frame.Size());
+    }
+}
+
 // Entering the playing set starts the page, which plays again whenever it stops; leaving stops it.
 TEST_F(TallowTabsTest, TheLastSetKeepsThePagePlayingAndLeavingItStopsThePage)
 {
