@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,35 @@ protected:
             }
             return true;
         });
+    }
+
+    // Drags the floating window by its caption by each offset in turn (toward an edge and beyond);
+    // after each drag the window lies wholly inside the main window's client area, its size kept.
+    static void DragToTheEdges(HWND hwnd, std::initializer_list<POINT> offsets)
+    {
+        HWND main = GetParent(hwnd);
+        ASSERT_NE(main, nullptr);
+        RECT client {};
+        GetClientRect(main, &client);
+        POINT origin { 0, 0 };
+        ClientToScreen(main, &origin);
+        RECT before {};
+        GetWindowRect(hwnd, &before);
+        for (POINT by : offsets) {
+            SCOPED_TRACE("dragged by " + std::to_string(by.x) + "," + std::to_string(by.y));
+            POINT caption = driver::CaptionPoint(hwnd);
+            ASSERT_GE(caption.x, 0);
+            driver::Drag(caption.x, caption.y, caption.x + by.x, caption.y + by.y);
+            driver::RunUntilIdle();
+            RECT shown {};
+            GetWindowRect(hwnd, &shown);
+            EXPECT_GE(shown.left, origin.x);
+            EXPECT_GE(shown.top, origin.y);
+            EXPECT_LE(shown.right, origin.x + client.right);
+            EXPECT_LE(shown.bottom, origin.y + client.bottom);
+            EXPECT_EQ(shown.right - shown.left, before.right - before.left);
+            EXPECT_EQ(shown.bottom - shown.top, before.bottom - before.top);
+        }
     }
 
     // The command number of the menu entry with this title.

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 namespace driver = pw::platform::testing;
@@ -56,26 +54,8 @@ TEST_F(TabSetSelectorTest, TheWindowStandsAtTheLeftAndPageWindowsOpenRightOfIt)
 TEST_F(TabSetSelectorTest, ADraggedColumnStaysWhollyOnTheScreen)
 {
     SmartPtr<Window> panel = tallow->GetTabSetWindow();
-    HWND hwnd = panel->GetFrame()->GetOSWindow();
-    HWND main = GetParent(hwnd);
-    ASSERT_NE(main, nullptr);
-    RECT client {};
-    GetClientRect(main, &client);
-    POINT origin { 0, 0 };
-    ClientToScreen(main, &origin);
-    for (POINT by : { POINT { 2000, 0 }, POINT { 0, 2000 }, POINT { -2000, 0 }, POINT { 0, -2000 }, POINT { 900, 900 } }) {
-        SCOPED_TRACE(std::to_string(by.x) + "," + std::to_string(by.y));
-        POINT caption = driver::CaptionPoint(hwnd);
-        ASSERT_GE(caption.x, 0);
-        driver::Drag(caption.x, caption.y, caption.x + by.x, caption.y + by.y);
-        driver::RunUntilIdle();
-        RECT shown {};
-        GetWindowRect(hwnd, &shown);
-        EXPECT_GE(shown.left, origin.x);
-        EXPECT_GE(shown.top, origin.y);
-        EXPECT_LE(shown.right, origin.x + client.right);
-        EXPECT_LE(shown.bottom, origin.y + client.bottom);
-    }
+    DragToTheEdges(panel->GetFrame()->GetOSWindow(),
+        { POINT { 2000, 0 }, POINT { 0, 2000 }, POINT { -2000, 0 }, POINT { 0, -2000 }, POINT { 900, 900 } });
     // In the bottom-right corner now: the first button still opens the first page.
     AnswerNameDialogs("Kim\n");
     Point content = panel->GetContentOrigin();

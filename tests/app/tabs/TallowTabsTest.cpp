@@ -315,26 +315,8 @@ TEST_F(TallowTabsTest, TheKidToolsKeepTheirFrameAndStayOnTheScreen)
         }
     }
 
-    HWND hwnd = kidTools->GetFrame()->GetOSWindow();
-    HWND main = GetParent(hwnd);
-    RECT client {};
-    GetClientRect(main, &client);
-    POINT origin { 0, 0 };
-    ClientToScreen(main, &origin);
-    for (POINT by : { POINT { 2000, 0 }, POINT { 0, 2000 }, POINT { -2000, 0 }, POINT { 0, -2000 } }) {
-        SCOPED_TRACE(std::to_string(by.x) + "," + std::to_string(by.y));
-        POINT caption = driver::CaptionPoint(hwnd);
-        ASSERT_GE(caption.x, 0);
-        driver::Drag(caption.x, caption.y, caption.x + by.x, caption.y + by.y);
-        driver::RunUntilIdle();
-        RECT shown {};
-        GetWindowRect(hwnd, &shown);
-        EXPECT_GE(shown.left, origin.x);
-        EXPECT_GE(shown.top, origin.y);
-        EXPECT_LE(shown.right, origin.x + client.right);
-        EXPECT_LE(shown.bottom, origin.y + client.bottom);
-        EXPECT_EQ(kidTools->GetRect().Size(), frame.Size());
-    }
+    DragToTheEdges(kidTools->GetFrame()->GetOSWindow(),
+        { POINT { 2000, 0 }, POINT { 0, 2000 }, POINT { -2000, 0 }, POINT { 0, -2000 } });
 }
 
 // Entering the playing set starts the page, which plays again whenever it stops; leaving stops it.
