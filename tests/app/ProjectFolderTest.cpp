@@ -182,6 +182,7 @@ TEST_F(ProjectFolderTest, TheNameDialogEditsTheNameInItsField)
         { "typed over and Return", "Kim\n", true, "Kim" },
         { "Escape", "Kim\x1b", false, "Kim" },
         { "typed after the default, then OK", "2", true, "Project2" },
+        { "accented letters kept as typed", "Zo\xE9 \xC7" "a\n", true, "Zo\xE9 \xC7" "a" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

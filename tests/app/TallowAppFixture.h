@@ -26,8 +26,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace apptest {
 
@@ -115,14 +118,17 @@ protected:
     }
 
     // Each name dialog that opens gets the keys (Escape when they are empty).
-    void AnswerNameDialogs(const std::string& keys)
+    void AnswerNameDialogs(const std::string& keys) { AnswerNameDialogs(std::vector<std::string> { keys }); }
+    // The name dialogs get the keys in turn, the last for every later dialog.
+    void AnswerNameDialogs(const std::vector<std::string>& turns)
     {
         dialogs = 0;
-        driver::SetIdleHandler([this, keys] {
+        driver::SetIdleHandler([this, turns] {
             auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
             if (!dialog || dialog->IsClosed() || answered == dialog)
                 return false;
             answered = dialog;
+            const std::string& keys = turns[std::min<size_t>(size_t(dialogs), turns.size() - 1)];
             ++dialogs;
             if (keys.empty()) {
                 driver::TypeKey(VK_ESCAPE);
@@ -134,6 +140,35 @@ protected:
             }
             return true;
         });
+    }
+
+    // Drags the floating window by its caption by each offset in turn (toward an edge and beyond);
+    // after each drag the window lies wholly inside the main window's client area, its size kept.
+    static void DragToTheEdges(HWND hwnd, std::initializer_list<POINT> offsets)
+    {
+        HWND main = GetParent(hwnd);
+        ASSERT_NE(main, nullptr);
+        RECT client {};
+        GetClientRect(main, &client);
+        POINT origin { 0, 0 };
+        ClientToScreen(main, &origin);
+        RECT before {};
+        GetWindowRect(hwnd, &before);
+        for (POINT by : offsets) {
+            SCOPED_TRACE("dragged by " + std::to_string(by.x) + "," + std::to_string(by.y));
+            POINT caption = driver::CaptionPoint(hwnd);
+            ASSERT_GE(caption.x, 0);
+            driver::Drag(caption.x, caption.y, caption.x + by.x, caption.y + by.y);
+            driver::RunUntilIdle();
+            RECT shown {};
+            GetWindowRect(hwnd, &shown);
+            EXPECT_GE(shown.left, origin.x);
+            EXPECT_GE(shown.top, origin.y);
+            EXPECT_LE(shown.right, origin.x + client.right);
+            EXPECT_LE(shown.bottom, origin.y + client.bottom);
+            EXPECT_EQ(shown.right - shown.left, before.right - before.left);
+            EXPECT_EQ(shown.bottom - shown.top, before.bottom - before.top);
+        }
     }
 
     // The command number of the menu entry with this title.

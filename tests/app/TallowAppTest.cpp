@@ -52,6 +52,22 @@ TEST_F(TallowAppTest, TheFirstNewPageNamesTheProjectAndLaterOnesOnlyOpenPages)
     EXPECT_EQ(TextOf(tallow->GetProject().GetFolder()->Name()), "Kim");
 }
 
+// Typed names reach the checks whole: an accented letter gets the message about odd characters
+// (not dropped on the way, which made "Zo\xE9" a project "Zo"), 300 letters the one about length.
+TEST_F(TallowAppTest, AccentedAndOverlongNamesAreRefusedAndAskedAgain)
+{
+    AnswerNameDialogs({ "Zo\xE9\n", std::string(300, 'a') + "\n", "Kim\n" });
+    driver::ScriptMessageBoxes({ IDOK, IDOK });
+    tallow->NewDocument();
+    EXPECT_EQ(dialogs, 3);
+    std::vector<std::string> alerts;
+    for (const auto& alert : driver::AlertLog())
+        alerts.push_back(alert.text);
+    EXPECT_EQ(alerts, (std::vector<std::string> { TextOf(TallowResources::GetString(61)), "Too Many Characters in Name!" }));
+    EXPECT_EQ(TextOf(tallow->GetProject().GetFolder()->Name()), "Kim");
+    EXPECT_FALSE(std::filesystem::exists(driver::HostPath("plume/Projects/Zo")));
+}
+
 TEST_F(TallowAppTest, CancellingTheNameEndsSilentlyWithoutAPage)
 {
     AnswerNameDialogs("");

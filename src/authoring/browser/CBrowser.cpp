@@ -321,9 +321,13 @@ bool CBrowser::LoadPreview(int16_t index)
         }
         if (image.Valid()) {
             file->SetPreview(SmartPtr<Smart>(image.Get()));
-        } else if (OfferDeletion(uint32_t(index), *file.Get())) {
+        } else if (!kept.Contains(file.Get()) && OfferDeletion(uint32_t(index), *file.Get())) {
             return true;
         } else {
+            // Kept: every later drawing of this browser shows the blank picture without asking
+            // again, while the folder's previews keep nothing for the file.
+            if (!kept.Contains(file.Get()))
+                kept.Append(file);
             image = new SolidImage(Rect(0, 0, cellSize.h, cellSize.v), Color(0));
         }
         files.Replace(file.Get(), uint32_t(index), 1);

@@ -113,6 +113,8 @@ private:
 
     SmartPtr<CTool> tool;
     SmartList<FileReference> files;
+    // The unreadable entries the user chose to keep: asked about once in this browser's life.
+    SmartList<FileReference> kept;
     SmartPtr<TabBarView> owner;
     SmartPtr<CChoreStrips> strips;
     Point cellSize;

@@ -22,6 +22,9 @@
 #include "ui/App.h"
 #include "ui/WindowFrame.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 struct AnimationTool {
@@ -62,6 +65,38 @@ constexpr OptionArea kOptionAreas[] = {
     { 113, 307, true, true },
 };
 
+// The largest content the window shows with any tool in any mode: each option area (a proxy
+// palette takes the size of its grid, as a plain one does) beside each tool palette the pane
+// holds, one at a time as the modes show them.
+Point LargestContent(CTilePane& tiles)
+{
+    std::vector<std::pair<SmartPtr<View>, bool>> palettes;
+    for (uint32_t i = 1; i <= tiles.GetChildren().NumItems(); ++i) {
+        View* palette = tiles.GetChildren().Item(i);
+        palettes.emplace_back(palette, palette->IsHidden());
+    }
+    Point largest(0, 0);
+    for (const OptionArea& area : kOptionAreas) {
+        SmartPtr<View> options(new CFramedPalette(&tiles, KidResources::MakeButtonGrid(area.grid), CKidTools::kFirstOptionCell));
+        tiles.AddChild(options);
+        SmartPtr<View> swatch(area.withPattern ? new CPatternSelector(&tiles) : nullptr);
+        if (swatch.Valid())
+            tiles.AddChild(swatch);
+        for (size_t shown = 0; shown < std::max<size_t>(palettes.size(), 1); ++shown) {
+            for (size_t i = 0; i < palettes.size(); ++i)
+                palettes[i].first->Show(i == shown);
+            Point size = tiles.Layout(0, 0);
+            largest = Point(std::max(largest.h, size.h), std::max(largest.v, size.v));
+        }
+        if (swatch.Valid())
+            tiles.RemoveChild(swatch);
+        tiles.RemoveChild(options);
+    }
+    for (const auto& [palette, hidden] : palettes)
+        palette->Show(!hidden);
+    return largest;
+}
+
 } // namespace
 
 CKidTools::CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette)
@@ -98,6 +133,8 @@ CKidTools::CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette)
         tiles->AddChild(SmartPtr<View>(paintPalette.Get()));
         SetPaintPalette(paintPalette);
     }
+    // One frame holds every mode's content: the window keeps its size and place as tools change.
+    tiles->HoldSize(LargestContent(*tiles.Get()));
     SelectDefaultTools();
 
     FitContent();

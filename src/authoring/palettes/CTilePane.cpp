@@ -29,7 +29,7 @@ CTilePane::CTilePane(View* parent, bool vertical, bool framed, int16_t spacing)
 Point CTilePane::Layout(int32_t left0, int32_t top0)
 {
     SmartList<View> children = GetChildren();
-    if (children.NumItems() == 0)
+    if (children.NumItems() == 0 && held == Point(0, 0))
         return Point(0, 0);
     bool vertical = IsVertical();
     int32_t advanceExtra = IsFramed() ? 1 : 0;
@@ -64,8 +64,8 @@ Point CTilePane::Layout(int32_t left0, int32_t top0)
         }
         placed.push_back(child);
     }
-    int16_t width = vertical ? cross : static_cast<int16_t>(h - 1 - left0);
-    int16_t height = vertical ? static_cast<int16_t>(v - 1 - top0) : cross;
+    int16_t width = std::max<int16_t>(vertical ? cross : static_cast<int16_t>(h - 1 - left0), int16_t(held.h));
+    int16_t height = std::max<int16_t>(vertical ? static_cast<int16_t>(v - 1 - top0) : cross, int16_t(held.v));
     for (View* child : placed) {
         Rect bounds = child->GetBounds();
         Point size = bounds.Size();
@@ -85,6 +85,8 @@ Point CTilePane::Layout(int32_t left0, int32_t top0)
     AdjustBounds(left0 - bounds.left, top0 - bounds.top, left0 + width - bounds.right, top0 + height - bounds.bottom);
     for (size_t i = 0; i < placed.size(); ++i)
         placed[i]->SetBounds(placements[i].left, placements[i].top, placements[i].right, placements[i].bottom);
+    // Children moved, came or went inside a frame that may keep its size: all of it is drawn again.
+    InvalidateView(false);
     return Point(width, height);
 }
 

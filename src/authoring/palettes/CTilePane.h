@@ -18,6 +18,9 @@ public:
     // change when no child is shown. A child whose sizing follows both edges across the stacking
     // direction does not widen the stack.
     Point Layout(int32_t h, int32_t v);
+    // The least size Layout gives the pane from now on (none shown too): a smaller stack sits at
+    // its start and centred across, so a window sized to the pane keeps its frame.
+    void HoldSize(Point size) { held = size; }
 
     void DrawContent(DisplayPort& port, Area& area) override;
 
@@ -30,4 +33,5 @@ private:
 
     uint8_t flags { 0 };
     int16_t spacing { 0 };
+    Point held { 0, 0 };
 };

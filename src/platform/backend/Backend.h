@@ -71,6 +71,8 @@ struct InputEvent {
     int y { 0 };
     MouseButton button { MouseButton::None };
     UINT virtualKey { 0 };
+    // With VK_PACKET: the character typed, in the program's code page (Windows-1252).
+    uint8_t character { 0 };
     bool shift { false };
     bool control { false };
     bool alt { false };

@@ -356,6 +356,9 @@ typedef struct tagMSG {
 #define VK_RSHIFT 0xA1
 #define VK_LCONTROL 0xA2
 #define VK_RCONTROL 0xA3
+// A character typed without a key of its own on the US layout (an accented letter); the
+// character rides in the key message's scan-code byte, bits 16 to 23 of lParam
+#define VK_PACKET 0xE7
 // Punctuation keys of the US layout, named by their unshifted characters
 #define VK_OEM_1 0xBA      // ; :
 #define VK_OEM_PLUS 0xBB   // = +

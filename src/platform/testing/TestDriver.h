@@ -85,8 +85,9 @@ void ReleaseKey(UINT virtualKey);
 // Press and release.
 void TypeKey(UINT virtualKey);
 // Types ASCII text on the US layout: letters, digits, punctuation and space, with Shift where
-// needed; "\n" or "\r" is Return, "\t" Tab, "\b" Backspace. Other characters are reported as a
-// test fault.
+// needed; "\n" or "\r" is Return, "\t" Tab, "\b" Backspace. Code-page characters from 0xA0 (the
+// accented letters: "Zo\xE9") come as VK_PACKET keys carrying them. Other characters are reported
+// as a test fault.
 void TypeText(const std::string& text);
 
 // The host window gains or loses the keyboard: the application is activated or deactivated

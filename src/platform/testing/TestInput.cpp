@@ -184,6 +184,15 @@ void TypeKey(UINT virtualKey)
 void TypeText(const std::string& text)
 {
     for (char c : text) {
+        // An accented letter or sign comes as a host layout's key brings it: the character itself.
+        if (static_cast<unsigned char>(c) >= 0xA0) {
+            InputEvent packet = Event(InputKind::KeyDown, 0, 0, MouseButton::None, VK_PACKET);
+            packet.character = static_cast<uint8_t>(c);
+            PushInputEvent(packet);
+            packet.kind = InputKind::KeyUp;
+            PushInputEvent(packet);
+            continue;
+        }
         KeyStroke stroke {};
         if (!StrokeFor(c, stroke)) {
             ReportProblem("TypeText cannot type the character " + std::to_string(static_cast<unsigned char>(c)));

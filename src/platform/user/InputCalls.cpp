@@ -115,7 +115,7 @@ UINT WINAPI GetDoubleClickTime(void)
 }
 
 // For WM_KEYDOWN (WM_SYSKEYDOWN) of a character key posts WM_CHAR (WM_SYSCHAR) behind it, with
-// the key message's lParam; non-zero when it posted one.
+// the key message's lParam; non-zero when it posted one. VK_PACKET gives the character it carries.
 BOOL WINAPI TranslateMessage(const MSG* msg)
 {
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
@@ -123,7 +123,9 @@ BOOL WINAPI TranslateMessage(const MSG* msg)
     bool shift = GetKeyState(VK_SHIFT) < 0;
     bool control = GetKeyState(VK_CONTROL) < 0;
     bool capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
-    UINT character = CharacterOf(static_cast<UINT>(msg->wParam), shift, control, capsLock);
+    UINT character = msg->wParam == VK_PACKET
+        ? static_cast<UINT>((msg->lParam >> 16) & 0xFF)
+        : CharacterOf(static_cast<UINT>(msg->wParam), shift, control, capsLock);
     if (character == 0)
         return FALSE;
     UINT message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;

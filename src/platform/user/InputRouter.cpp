@@ -210,6 +210,8 @@ void RouteKey(const InputEvent& event)
     bool system = alt || event.virtualKey == VK_F10 || (isAlt && !IsDown(VK_CONTROL));
     UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM lParam = 1;
+    if (event.virtualKey == VK_PACKET)
+        lParam |= LPARAM(event.character) << 16;
     if (alt)
         lParam |= LPARAM(1) << 29;
     if (wasDown || event.repeat || !down)

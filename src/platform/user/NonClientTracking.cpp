@@ -42,17 +42,24 @@ void Track(const std::function<bool(const InputEvent&)>& onEvent)
     NonClientTracking::ReadInput([&](const InputEvent& event) { finished = onEvent(event); }, [&] { return finished; });
 }
 
-// Where a dragged child may go: its caption stays inside the parent's client area (below the
-// parent's menu bar), so it can always be taken again. A top-level window keeps its caption on
-// the screen through every move already.
-RECT KeepCaptionReachable(HWND hwnd, RECT rect)
+// Where a dragged window may go, in its parent's client area (below the parent's menu bar) or on
+// the screen: a tool window (a floating palette, all of whose buttons are its use) stays wholly
+// inside as far as it fits; another child keeps its caption inside, so it can always be taken
+// again. A top-level window keeps its caption on the screen through every move already.
+RECT KeepReachable(HWND hwnd, RECT rect)
 {
     Window* window = WindowTable::Find(hwnd);
     Window* parent = window ? WindowTable::Find(window->ParentWindow()) : nullptr;
-    if (!parent)
+    if (!window || (!parent && !(window->exStyle & WS_EX_TOOLWINDOW)))
         return rect;
-    SIZE size = parent->ClientSize();
-    return WindowPos::KeepCaptionIn(rect, LayoutOf(*window).caption.bottom, RECT { 0, 0, size.cx, size.cy });
+    RECT area { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    if (parent) {
+        SIZE size = parent->ClientSize();
+        area = RECT { 0, 0, size.cx, size.cy };
+    }
+    if (window->exStyle & WS_EX_TOOLWINDOW)
+        return WindowPos::KeepInside(rect, area);
+    return WindowPos::KeepCaptionIn(rect, LayoutOf(*window).caption.bottom, area);
 }
 
 } // namespace
@@ -99,7 +106,7 @@ void NonClientTracking::DragCaption(HWND hwnd, POINT start)
         bool cancel = event.kind == InputKind::KeyDown && event.virtualKey == VK_ESCAPE;
         if (event.kind == InputKind::MouseMove || EndsTracking(event)) {
             POINT to = cancel ? start : POINT { event.x, event.y };
-            RECT rect = cancel ? startRect : KeepCaptionReachable(hwnd, OffsetRectBy(startRect, to.x - start.x, to.y - start.y));
+            RECT rect = cancel ? startRect : KeepReachable(hwnd, OffsetRectBy(startRect, to.x - start.x, to.y - start.y));
             RECT current = WindowTable::Find(hwnd)->rect;
             if (rect.left != current.left || rect.top != current.top)
                 SetWindowPos(hwnd, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -16,7 +16,7 @@ class NonClientTracking {
 public:
     // Moves the window with the pointer until the button is released (Esc puts it back). The
     // caption stays reachable: inside the parent's client area for a child, on the screen for a
-    // top-level window.
+    // top-level window; a tool window (WS_EX_TOOLWINDOW) stays there whole as far as it fits.
     static void DragCaption(HWND hwnd, POINT start);
     // Shows the close box pressed while the pointer is over it; a release over it sends
     // WM_SYSCOMMAND SC_CLOSE.

@@ -83,6 +83,13 @@ RECT WindowPos::KeepCaptionIn(RECT rect, int captionBottom, const RECT& area)
     return OffsetRectBy(rect, left - rect.left, top - rect.top);
 }
 
+RECT WindowPos::KeepInside(RECT rect, const RECT& area)
+{
+    int left = std::max<int>(area.left, std::min<int>(rect.left, area.right - (rect.right - rect.left)));
+    int top = std::max<int>(area.top, std::min<int>(rect.top, area.bottom - (rect.bottom - rect.top)));
+    return OffsetRectBy(rect, left - rect.left, top - rect.top);
+}
+
 bool WindowPos::Change(HWND hwnd, HWND after, RECT rect, UINT flags, bool keepMaximized)
 {
     Window* window = WindowTable::Find(hwnd);

@@ -23,6 +23,9 @@ public:
     // Moves `rect` the least that keeps its top `captionBottom` pixels (the caption) inside
     // `area` from top to bottom and at least 32 pixels of it across (all of a narrower one).
     static RECT KeepCaptionIn(RECT rect, int captionBottom, const RECT& area);
+    // Moves `rect` the least that puts it inside `area`; one larger than `area` goes to its
+    // top-left corner.
+    static RECT KeepInside(RECT rect, const RECT& area);
 };
 
 } // namespace pw::platform

@@ -1,7 +1,8 @@
 // A child's session through the real windows, with mouse clicks and the screen read back at each
 // step: a background chosen from the Backgrounds tab lands on the page, the playing set starts
 // the page, back asks to save the changed page and shows the one before, still playing, and
-// forward brings the saved page back with its background.
+// forward brings the saved page back with its background. A damaged page in My Pages is asked
+// about once per browser and kept on every way of saying no.
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
 #include "authoring/browser/CBrowser.h"
@@ -12,12 +13,15 @@
 #include "graphics/Color.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
+#include "platform/user/menus/MenuTesting.h"
 
 #include "../TallowAppFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 
 namespace {
@@ -124,6 +128,71 @@ TEST_F(PageSessionTest, ABackgroundFromItsTabPlaysAndSurvivesBackAndForward)
     EXPECT_EQ(PageMiddle(), 'r') << "the saved background came back";
     EXPECT_TRUE(std::filesystem::exists(driver::HostPath("plume/Projects/Kim/HTML/Second.htm")))
         << "the save exported the page";
+}
+
+// A truncated page in the project's folder: My Pages asks once whether to delete it; no (the
+// Cancel button, Esc or the box's close box) keeps the file with a blank picture however often the
+// browser draws again, and only a new browser asks again; OK deletes it.
+TEST_F(PageSessionTest, ADamagedPageInMyPagesIsAskedAboutOncePerBrowser)
+{
+    const std::string question = "File Broken.mvi is corrupt!\nDo you wish to Delete it now?";
+    Page("Home");
+    Page("Broken");
+    std::filesystem::path broken = driver::HostPath("plume/Projects/Kim/Broken.mvi");
+    std::filesystem::resize_file(broken, std::filesystem::file_size(broken) / 2);
+    ClickSelector(28);
+    pw::platform::testing::ShowDialogs(true);
+
+    // The shown box: the window of its OK button.
+    auto box = [] {
+        HWND ok = driver::FindWindowByTitle("OK");
+        return ok ? GetParent(ok) : nullptr;
+    };
+    auto click = [](HWND button) {
+        RECT r;
+        GetWindowRect(button, &r);
+        driver::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    const struct {
+        const char* name;
+        std::function<void(HWND)> answer;
+        bool deleted;
+    } cases[] = {
+        { "Cancel", [&](HWND) { click(driver::FindWindowByTitle("Cancel")); }, false },
+        { "Esc", [](HWND) { driver::TypeKey(VK_ESCAPE); }, false },
+        { "the close box", [](HWND shown) { driver::ClickCloseBox(shown); }, false },
+        { "OK", [&](HWND) { click(driver::FindWindowByTitle("OK")); }, true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool answered = false;
+        driver::SetIdleHandler([&] {
+            HWND shown = box();
+            if (answered || !shown)
+                return false;
+            answered = true;
+            c.answer(shown);
+            return true;
+        });
+        size_t before = driver::AlertLog().size();
+        ClickTab(4);
+        auto* pane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
+        ASSERT_NE(pane, nullptr) << "My Pages shows the project's pages";
+        SmartPtr<CBrowser> browser = pane->GetBrowser();
+        driver::RunFor(2000);
+        // Drawn again, as a scroll or an uncovered window draws it.
+        browser->InvalidateView(false);
+        driver::RunFor(2000);
+        driver::SetIdleHandler(nullptr);
+        ASSERT_EQ(driver::AlertLog().size(), before + 1) << "one question";
+        EXPECT_EQ(driver::AlertLog().back().text, question);
+        EXPECT_EQ(driver::AlertLog().back().answer, c.deleted ? IDOK : IDCANCEL);
+        EXPECT_EQ(std::filesystem::exists(broken), !c.deleted);
+        EXPECT_EQ(browser->NumEntries(), c.deleted ? 1u : 2u);
+        EXPECT_EQ(box(), nullptr) << "no box is left up";
+        ClickTab(3);
+    }
+    pw::platform::testing::ShowDialogs(false);
 }
 
 } // namespace

@@ -49,6 +49,22 @@ TEST_F(TabSetSelectorTest, TheWindowStandsAtTheLeftAndPageWindowsOpenRightOfIt)
     EXPECT_EQ(tallow->GetTabSelector()->GetSelectedTool(), 29) << "the page's tabs chose their set";
 }
 
+// Dragged by its caption toward every edge and beyond, the column stays wholly inside the main
+// window, and its buttons still take presses.
+TEST_F(TabSetSelectorTest, ADraggedColumnStaysWhollyOnTheScreen)
+{
+    SmartPtr<Window> panel = tallow->GetTabSetWindow();
+    DragToTheEdges(panel->GetFrame()->GetOSWindow(),
+        { POINT { 2000, 0 }, POINT { 0, 2000 }, POINT { -2000, 0 }, POINT { 0, -2000 }, POINT { 900, 900 } });
+    // In the bottom-right corner now: the first button still opens the first page.
+    AnswerNameDialogs("Kim\n");
+    Point content = panel->GetContentOrigin();
+    Point first = tallow->GetTabSelector()->GetCellRect(28).Center();
+    driver::Click(content.h + first.h, content.v + first.v);
+    driver::RunUntilIdle();
+    EXPECT_EQ(tallow->NumWindows(), 2u) << "a page window beside the tab-set window";
+}
+
 // A press on the first button: with no page window a tab click and a new page; with one, only
 // the tabs hear it.
 TEST_F(TabSetSelectorTest, TheFirstButtonOpensAPageOnlyWhenNoneIsOpen)

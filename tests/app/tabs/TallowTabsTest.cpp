@@ -289,6 +289,24 @@ TEST_F(TallowTabsTest, ThePaintTabsShowTheKidToolsBelowThePage)
     EXPECT_EQ(KidToolsMode(), -1) << "and they stay away";
 }
 
+// The kid tools keep one frame through the Write and Paint tabs (their tools' changes are the kid
+// tools' own test); dragged toward any edge and beyond, they stay wholly inside the main window.
+TEST_F(TallowTabsTest, TheKidToolsKeepTheirFrameAndStayOnTheScreen)
+{
+    SmartPtr<CToolsDir> kidTools = CTumblerApp::GetTools();
+    tabs->DoCommand(TallowTabs::kFirstSelectorCell + 2);
+    tabs->DoCommand(15);
+    driver::RunUntilIdle();
+    const Rect frame = kidTools->GetRect();
+    for (int16_t tab : { 14, 15, 14 }) {
+        tabs->DoCommand(tab);
+        driver::RunUntilIdle();
+        EXPECT_EQ(kidTools->GetRect(), frame) << "tab " << tab;
+    }
+    DragToTheEdges(kidTools->GetFrame()->GetOSWindow(),
+        { POINT { 2000, 0 }, POINT { 0, 2000 }, POINT { -2000, 0 }, POINT { 0, -2000 } });
+}
+
 // Entering the playing set starts the page, which plays again whenever it stops; leaving stops it.
 TEST_F(TallowTabsTest, TheLastSetKeepsThePagePlayingAndLeavingItStopsThePage)
 {

@@ -190,7 +190,7 @@ TEST_F(Browser, EntriesScrolledAwayAreNotPreviewed)
 }
 
 // A file that gives no preview is reported as corrupt: OK deletes it (or says it could not),
-// Cancel keeps it with a blank picture.
+// Cancel keeps it with a blank picture, and the browser does not ask about it again.
 TEST_F(Browser, CorruptFilesMayBeDeleted)
 {
     const std::string corrupt = "File bad.mvi is corrupt!\nDo you wish to Delete it now?";
@@ -228,6 +228,14 @@ TEST_F(Browser, CorruptFilesMayBeDeleted)
         EXPECT_EQ(browser->NumEntries(), c.deleted ? 1u : 2u);
         if (!c.deleted) {
             EXPECT_TRUE(browser->GetEntry(2).Valid()) << "the entry is put back";
+            size_t asked = driver::AlertLog().size();
+            EXPECT_FALSE(browser->LoadPreview(2));
+            EXPECT_EQ(driver::AlertLog().size(), asked) << "a kept file is asked about once";
+            EXPECT_FALSE(browser->GetEntry(2)->GetPreview().Valid()) << "the blank picture is not cached";
+            driver::ScriptMessageBoxes(c.answers);
+            SmartPtr<CBrowser> next = MakeBrowser(19, kThreeByTwo);
+            EXPECT_FALSE(next->LoadPreview(2));
+            EXPECT_EQ(driver::AlertLog().size(), asked + c.alerts.size()) << "another browser asks again";
         }
     }
 }

@@ -134,6 +134,7 @@ TEST_F(CKidToolsTest, TheOptionAreaFollowsTheCurrentTool)
     };
     SmartPtr<CToolPalette> paint = CToolsDir::GetPaintPalette();
     ASSERT_TRUE(paint.Valid());
+    const Rect first = tools->GetRect();
     for (const Step& step : steps) {
         SCOPED_TRACE(step.cell);
         if (step.cell >= 8)
@@ -155,19 +156,44 @@ TEST_F(CKidToolsTest, TheOptionAreaFollowsTheCurrentTool)
         EXPECT_FALSE(Host().handed.back().Valid());
         Point content = tools->GetChildren().Item(1)->GetBounds().Size();
         EXPECT_EQ(tools->GetFrame()->GetContentBounds().Size(), content) << "the window fits its row";
+        EXPECT_EQ(tools->GetRect(), first) << "and keeps its frame";
     }
 }
 
-// A mode without the paint palette lays the window out without it.
-TEST_F(CKidToolsTest, ModesLayTheWindowOutAgain)
+// One frame holds every mode's content: through every mode and paint tool the window keeps its
+// place and size, with what it shows inside, while the paint palette shows in mode 3 alone.
+TEST_F(CKidToolsTest, ModesAndToolsKeepTheWindowsFrame)
 {
-    tools->SetMode(3);
-    int32_t withPalette = tools->GetFrame()->GetContentBounds().Size().h;
-    tools->SetMode(2);
-    EXPECT_TRUE(CToolsDir::GetPaintPalette()->IsHidden());
-    EXPECT_EQ(tools->GetFrame()->GetContentBounds().Size().h, withPalette - 50 - 1);
-    tools->SetMode(3);
-    EXPECT_EQ(tools->GetFrame()->GetContentBounds().Size().h, withPalette);
+    SmartPtr<CToolPalette> paint = CToolsDir::GetPaintPalette();
+    const Rect frame = tools->GetRect();
+    auto check = [&](const std::string& step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(tools->GetRect(), frame);
+        Point size = tools->GetFrame()->GetContentBounds().Size();
+        Rect inside(0, 0, size.h, size.v);
+        View* tiles = tools->GetChildren().Item(1);
+        EXPECT_EQ(tiles->GetBounds(), inside) << "the row fills the window";
+        for (uint32_t i = 1; i <= tiles->GetChildren().NumItems(); ++i) {
+            View* shown = tiles->GetChildren().Item(i);
+            if (!shown->IsHidden()) {
+                EXPECT_EQ(inside.Union(shown->GetBounds()), inside) << "child " << i;
+            }
+        }
+    };
+    for (int32_t mode : { 3, 2, 0, 3, 2, 3 }) {
+        tools->SetMode(mode);
+        driver::RunUntilIdle();
+        EXPECT_EQ(paint->IsHidden(), mode != 3);
+        check("mode " + std::to_string(mode));
+        if (mode != 3)
+            continue;
+        for (int16_t cell = 8; cell <= 13; ++cell) {
+            ClickCell(paint, cell);
+            check("mode 3, tool cell " + std::to_string(cell));
+        }
+    }
+    // Wider than every layout it held: the grid of the widest option area beside the paint palette.
+    EXPECT_GE(frame.Size().h, paint->GetBounds().Size().h + KidResources::MakeButtonGrid(305)->columns * KidResources::MakeButtonGrid(305)->cellWidth);
 }
 
 // Option cells set the current tool's option and select the cell; a cell past the tool's

@@ -27,6 +27,8 @@ struct LayoutCase {
     // The top-left corners of the children after the layout, and the answer.
     std::vector<Point> corners;
     Point size;
+    // The size the pane holds (HoldSize); none when empty.
+    Point held { 0, 0 };
 };
 
 class CTilePaneTest : public AuthoringTest {
@@ -65,10 +67,17 @@ TEST_F(CTilePaneTest, LaysChildrenOutInRowsAndColumns)
             { { 10, 6 }, { 10, 30, acrossRow } }, { { 0, 0 }, { 10, -12 } }, { 19, 6 } },
         { "only hidden children", false, true, 0, { { 10, 10, View::kSizeTopLeft, true } }, { { 100, 100 } }, { 0, 0 } },
         { "no children", true, true, 0, {}, {}, { 0, 0 } },
+        { "a held size: the row at the start, centred across", false, true, 0, { { 30, 20 }, { 40, 10 } },
+            { { 0, 10 }, { 31, 15 } }, { 100, 40 }, { 100, 40 } },
+        { "a held size smaller than the row", false, true, 0, { { 30, 20 }, { 40, 10 } }, { { 0, 0 }, { 31, 5 } },
+            { 71, 20 }, { 10, 5 } },
+        { "a held size with only hidden children", false, true, 0, { { 10, 10, View::kSizeTopLeft, true } },
+            { { 100, 100 } }, { 50, 30 }, { 50, 30 } },
     };
     for (const LayoutCase& c : cases) {
         SCOPED_TRACE(c.name);
         SmartPtr<CTilePane> pane = Pane(c.vertical, c.framed, c.spacing, c.children);
+        pane->HoldSize(c.held);
         Rect before = pane->GetBounds();
         Point size = pane->Layout(0, 0);
         EXPECT_EQ(size.h, c.size.h);

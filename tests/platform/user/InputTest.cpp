@@ -228,6 +228,25 @@ TEST_F(InputTest, KeysTranslateIntoCharactersWithControlCodes)
     }
 }
 
+// Letters the US layout has no key for (typed on another layout, or composed) arrive as VK_PACKET
+// keys, which translate into the very characters, in order with the others.
+TEST_F(InputTest, AccentedLettersTranslateIntoTheirCharacters)
+{
+    HWND hwnd = Popup({ 0, 0, 50, 50 });
+    driver::RunUntilIdle();
+    SetFocus(hwnd);
+    log.clear();
+    driver::TypeText("Zo\xE9 \xC7" "a \xFC");
+    driver::RunUntilIdle();
+    std::string typed;
+    for (const Delivered& d : Messages({ WM_CHAR }))
+        typed += static_cast<char>(d.wParam);
+    EXPECT_EQ(typed, "Zo\xE9 \xC7" "a \xFC");
+    std::vector<Delivered> downs = Messages({ WM_KEYDOWN });
+    ASSERT_EQ(downs.size(), 9u) << "Shift for the capital Z, then a key a character";
+    EXPECT_EQ(downs[3].wParam, static_cast<WPARAM>(VK_PACKET));
+}
+
 TEST_F(InputTest, KeyStateFollowsTheRetrievedMessages)
 {
     Popup({ 0, 0, 50, 50 });

@@ -215,6 +215,47 @@ TEST_F(WindowPosTest, ADraggedChildKeepsItsCaptionBelowTheMenuBarAndInsideItsPar
     DestroyWindow(main);
 }
 
+// A floating tool window dragged toward any edge, and beyond, stays wholly in its parent's client
+// area (on the screen when it has no parent), where all of its buttons can be reached.
+TEST_F(WindowPosTest, ADraggedToolWindowStaysWhollyInside)
+{
+    HWND main = CreateWindowExA(0, kClassName, "Main", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
+        nullptr, nullptr);
+    RECT client {};
+    GetClientRect(main, &client);
+    POINT origin { 0, 0 };
+    ClientToScreen(main, &origin);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        const char* name;
+        bool child;
+        POINT by;
+        POINT to; // the window's top-left corner at the end, in screen coordinates
+    };
+    for (Case c : {
+             Case { "a child far up", true, { 0, -400 }, { origin.x + 60, origin.y } },
+             Case { "a child far down", true, { 0, 600 }, { origin.x + 60, origin.y + client.bottom - 100 } },
+             Case { "a child far left", true, { -600, 0 }, { origin.x, origin.y + 40 } },
+             Case { "a child far right", true, { 600, 0 }, { origin.x + client.right - 120, origin.y + 40 } },
+             Case { "a child within", true, { 10, 20 }, { origin.x + 70, origin.y + 60 } },
+             Case { "top-level far right and down", false, { 900, 900 }, { screenWidth - 120, screenHeight - 100 } },
+         }) {
+        SCOPED_TRACE(c.name);
+        HWND tool = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "Tools",
+            (c.child ? WS_CHILD : WS_POPUP) | WS_CAPTION | WS_VISIBLE, 60, 40, 120, 100, c.child ? main : nullptr,
+            nullptr, nullptr, nullptr);
+        driver::RunUntilIdle();
+        POINT caption = driver::CaptionPoint(tool);
+        driver::Drag(caption.x, caption.y, caption.x + c.by.x, caption.y + c.by.y);
+        driver::RunUntilIdle();
+        RECT shown = WindowRectOf(tool);
+        EXPECT_EQ(RectText(shown), RectText(RECT { c.to.x, c.to.y, c.to.x + 120, c.to.y + 100 }));
+        DestroyWindow(tool);
+    }
+    DestroyWindow(main);
+}
+
 TEST_F(WindowPosTest, ClickingActivatesAndTheAppActivationIsToldToEveryTopLevelWindow)
 {
     HWND first = CreateWindowExA(0, kClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);

@@ -1,6 +1,7 @@
 #include "platform/backends/sdl/SdlBackend.h"
 
 #include "platform/backends/sdl/SdlAudioDevice.h"
+#include "platform/user/clipboard/ClipboardStore.h"
 #include "platform/winmm/AudioDevice.h"
 
 #include <windows.h>
@@ -200,6 +201,31 @@ void PlacePointer(InputEvent& event, int x, int y)
     event.y = std::clamp(y, 0, std::max(0, s.height - 1));
 }
 
+// The typed text's characters that no key above gave (the US layout's keys give ASCII): each an
+// accented letter or sign in the program's code page, "?" when the code page has none, pressed and
+// released as VK_PACKET.
+void PushTypedCharacters(const char* utf8, const InputEvent& modifiers)
+{
+    std::string text(utf8);
+    for (size_t i = 0; i < text.size();) {
+        size_t end = i + 1;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            ++end;
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            for (char c : ProgramTextFromUtf8(text.substr(i, end - i))) {
+                InputEvent event = modifiers;
+                event.virtualKey = VK_PACKET;
+                event.character = static_cast<uint8_t>(c);
+                event.kind = InputKind::KeyDown;
+                PushInputEvent(event);
+                event.kind = InputKind::KeyUp;
+                PushInputEvent(event);
+            }
+        }
+        i = end;
+    }
+}
+
 void Convert(const SDL_Event& e)
 {
     InputEvent event;
@@ -247,6 +273,9 @@ void Convert(const SDL_Event& e)
         if (event.virtualKey == 0)
             return;
         break;
+    case SDL_TEXTINPUT:
+        PushTypedCharacters(e.text.text, event);
+        return;
     default:
         return;
     }

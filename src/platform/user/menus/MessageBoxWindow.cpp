@@ -31,9 +31,11 @@ constexpr COLORREF kSilver = RGB(192, 192, 192);
 // What one shown box needs while it runs; its window points at it through GWLP_USERDATA.
 struct Box {
     const AlertRecord* record { nullptr };
+    // The record's text with its over-long words broken into lines.
+    std::string text;
     std::vector<int> buttons;
     HFONT font { nullptr };
-    RECT text {};
+    RECT textRect {};
     bool hasIcon { false };
     int answer { 0 };
 };
@@ -171,8 +173,8 @@ LRESULT CALLBACK BoxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         HGDIOBJ old = SelectObject(hdc, box->font);
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kBlack);
-        RECT text = box->text;
-        DrawTextA(hdc, box->record->text.c_str(), static_cast<int>(box->record->text.size()), &text,
+        RECT text = box->textRect;
+        DrawTextA(hdc, box->text.c_str(), static_cast<int>(box->text.size()), &text,
             DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
         SelectObject(hdc, old);
         EndPaint(hwnd, &paint);
@@ -205,13 +207,44 @@ void EnsureBoxClass()
     RegisterClassA(&wc);
 }
 
-// The wrapped text's size in the dialog font.
-SIZE MeasureText(HFONT font, const std::string& text)
+// The text with a line break put into every word wider than a line, wherever the line is full:
+// the word wrapping moves whole words only, so a long word would widen the box past the screen.
+std::string BreakLongWords(HDC hdc, const std::string& text)
+{
+    auto width = [hdc, &text](size_t from, size_t count) {
+        SIZE size {};
+        GetTextExtentPoint32A(hdc, text.data() + from, static_cast<int>(count), &size);
+        return size.cx;
+    };
+    std::string broken;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = std::min(text.find_first_of(" \t\r\n", at), text.size());
+        while (at < end) {
+            // At least one character a line, however narrow the line.
+            size_t count = 1;
+            while (at + count < end && width(at, count + 1) <= kMaxTextWidth)
+                ++count;
+            broken.append(text, at, count);
+            at += count;
+            if (at < end)
+                broken += '\n';
+        }
+        if (end < text.size())
+            broken += text[end];
+        at = end + 1;
+    }
+    return broken;
+}
+
+// The wrapped text's size in the dialog font, and the text as it is shown.
+SIZE MeasureText(HFONT font, const std::string& text, std::string& shown)
 {
     HDC hdc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(hdc, font);
+    shown = BreakLongWords(hdc, text);
     RECT rect { 0, 0, kMaxTextWidth, 0 };
-    DrawTextA(hdc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    DrawTextA(hdc, shown.c_str(), static_cast<int>(shown.size()), &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(hdc, old);
     DeleteDC(hdc);
     return SIZE { rect.right - rect.left, rect.bottom - rect.top };
@@ -220,12 +253,21 @@ SIZE MeasureText(HFONT font, const std::string& text)
 // Lays the box out: the window sized to its contents and placed, and the buttons made.
 std::vector<HWND> Build(HWND hwnd, Box& box, HWND owner)
 {
-    SIZE text = MeasureText(box.font, box.record->text);
+    SIZE text = MeasureText(box.font, box.record->text, box.text);
+    // A text taller than the screen is cut where the box reaches the screen's bottom, so the
+    // buttons stay on the screen.
+    RECT outer;
+    RECT inner;
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &inner);
+    int frameHeight = (outer.bottom - outer.top) - inner.bottom;
+    int room = GetSystemMetrics(SM_CYSCREEN) - frameHeight - 3 * kMargin - kButtonHeight;
+    text.cy = std::min<LONG>(text.cy, std::max(room, 0));
     int textLeft = kMargin + (box.hasIcon ? kIconSize + kMargin : 0);
     int contentHeight = std::max<int>(text.cy, box.hasIcon ? kIconSize : 0);
     // A short text sits level with the icon's middle.
     int textTop = kMargin + (contentHeight - text.cy) / 2;
-    box.text = RECT { textLeft, textTop, textLeft + text.cx, textTop + text.cy };
+    box.textRect = RECT { textLeft, textTop, textLeft + text.cx, textTop + text.cy };
     int count = static_cast<int>(box.buttons.size());
     int buttonsWidth = count * kButtonWidth + (count - 1) * kButtonGap;
     int width = std::max({ textLeft + static_cast<int>(text.cx) + kMargin, buttonsWidth + 2 * kMargin, kMinClientWidth });

@@ -8,7 +8,9 @@ namespace pw::platform {
 
 // The message box of the windowed program: a window with a caption and a close box, centred on
 // its owner, showing an icon by kind (stop, question, exclamation, information), the text wrapped
-// to at most 360 pixels and a row of push buttons (the style's default button focused). It runs
+// to at most 360 pixels (a longer word broken where the line is full; a text taller than the
+// screen cut, so the buttons stay on it) and a row of push buttons (the style's default button
+// focused). It runs
 // as a dialog in the blocking layer (DialogLoop): Return presses the focused button, Esc and the
 // close box answer Cancel when there is one, else OK when that is the only button; a box with
 // Yes and No but no Cancel can only be answered by its buttons.

@@ -168,6 +168,58 @@ TEST_F(ShownMessageBox, TheBoxShowsItsIconTextAndButtonsOverItsOwner)
     EXPECT_GT(count(kBlack), 200); // text, frames
 }
 
+// However long the text, the box and its buttons lie on the screen: words wrap, a word wider than
+// a line is broken, and a text taller than the screen is cut.
+TEST_F(ShownMessageBox, LongTextsWrapInsideTheScreen)
+{
+    std::string words;
+    for (int i = 0; i < 60; ++i)
+        words += "word ";
+    const struct {
+        const char* name;
+        std::string text;
+        int leastLines;
+    } cases[] = {
+        { "one word of 300 letters", std::string(300, 'm'), 5 },
+        { "a name in a sentence", "Too long: " + std::string(290, 'a'), 4 },
+        { "300 characters of words", words, 3 },
+        { "a text taller than the screen", std::string(6000, 'x'), 30 },
+    };
+    RECT screen { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        acted = false;
+        RECT boxRect {};
+        RECT ok {};
+        Frame shown;
+        WhenShown([&](HWND box) {
+            GetWindowRect(box, &boxRect);
+            GetWindowRect(driver::FindWindowByTitle("OK"), &ok);
+            shown = driver::ReadDesktop();
+            driver::TypeKey(VK_RETURN);
+        });
+        EXPECT_EQ(MessageBoxA(main, c.text.c_str(), kCaption, MB_OK | MB_ICONEXCLAMATION), IDOK);
+        EXPECT_GE(boxRect.left, screen.left);
+        EXPECT_GE(boxRect.top, screen.top);
+        EXPECT_LE(boxRect.right, screen.right);
+        EXPECT_LE(boxRect.bottom, screen.bottom);
+        EXPECT_LE(boxRect.right - boxRect.left, 480) << "at most a line of 360 pixels beside the icon";
+        EXPECT_GT(ok.right, ok.left);
+        EXPECT_TRUE(ok.left >= boxRect.left && ok.right <= boxRect.right && ok.bottom <= boxRect.bottom)
+            << "the button lies inside the box";
+        // Text rows: the rows of the box's middle (below the caption, above the button) with black
+        // pixels right of the icon; lines of the 11-pixel font are at least 11 rows apart.
+        int inked = 0;
+        for (int y = boxRect.top + 20; y < ok.top - 4; ++y) {
+            bool black = false;
+            for (int x = boxRect.left + 60; x < boxRect.right - 4 && !black; ++x)
+                black = shown.At(x, y) == 0;
+            inked += black;
+        }
+        EXPECT_GE(inked, c.leastLines * 6) << "the text shows on at least " << c.leastLines << " lines";
+    }
+}
+
 TEST_F(ShownMessageBox, AQuitEndsTheBoxAndStaysPending)
 {
     struct Case {
