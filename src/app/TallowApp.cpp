@@ -169,8 +169,8 @@ SmartPtr<String> TallowApp::DocumentFolderName()
 SmartPtr<CShow> TallowApp::MakePageModel(const SmartPtr<Smart>& document)
 {
     SmartPtr<CShow> show = SmartCast<CShow>(document.Get());
-    if (show.Valid())
-        show->SetFrameRate(0);
+    if (show.Valid() && show->GetFrameRate() == 0)
+        show->SetPlayingRate(CShow::kDefaultFrameRate);
     return show;
 }
 

@@ -143,16 +143,21 @@ TEST_F(Players, TicksAndDrawsPerFrame)
         int16_t wait;
         uint32_t run;
         int frames;
+        int16_t playing { -1 }; // the rate played at instead of the page's own
     } cases[] = {
         { "15 frames a second", 15, 0, 2250, 30 },
         { "5 frames a second", 5, 0, 2250, 10 },
         { "a second's wait on every frame", 15, 1, 5250, 5 },
         { "held for a click", 15, -1, 5000, 0 },
+        { "stored at 0, played at 15", 0, 0, 2250, 30, 15 },
+        { "stored at 15, played at 5", 15, 0, 2250, 10, 5 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SmartPtr<CShow> show = Page(3);
         show->SetFrameRate(c.rate);
+        if (c.playing >= 0)
+            show->SetPlayingRate(c.playing);
         CPlayer& player = *show->GetPlayer();
         for (int16_t f = 2; f >= 0; --f) {
             player.GoToFrame(f);
