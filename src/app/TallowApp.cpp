@@ -153,6 +153,9 @@ TallowApp::~TallowApp() = default;
 void TallowApp::NewDocument()
 {
     project.Ensure();
+    // The child's pages are saved in the project unless the child picks another folder; the
+    // first page opened from elsewhere (a sample) must not move the current folder there.
+    pw::app::PageScribes::FolderChosen();
     CHAApp::NewDocument();
 }
 
