@@ -10,9 +10,13 @@
 #include "authoring/panes/CHAPane.h"
 #include "engine/CFWDecorator.h"
 #include "engine/CMovieGroup.h"
+#include "engine/CMoviePic.h"
+#include "engine/CResource.h"
 #include "engine/CShow.h"
 #include "foundation/FileReference.h"
 #include "foundation/String.h"
+#include "graphics/DisplayPort.h"
+#include "graphics/OffScreen.h"
 #include "graphics/SoundChannel.h"
 #include "ui/AppGlue.h"
 #include "ui/Dialog.h"
@@ -167,6 +171,19 @@ protected:
     int dialogs { 0 };
     Dialog* answered { nullptr };
 };
+
+// A red picture (standard colour 7) of `width` x `height` in every frame of the group, as its next
+// sprite.
+inline void AddRedPicture(CMovieGroup& group, int32_t width, int32_t height)
+{
+    SmartPtr<OffScreen> picture = new OffScreen(width, height, 8, Color(0), true);
+    {
+        DisplayPort port(*picture.Get(), picture->GetBounds(), 0);
+        port.DrawRectangle(picture->GetBounds(), Color(7), Color(7), 1);
+    }
+    group.AddMovieAsSprite(0, group.NumFrames(),
+        new CMoviePic(new CResource(SmartPtr<Persistent>(picture->GetBitMap().Get()), true), true));
+}
 
 // A project named "Kim" and its first page in the page window.
 class PageWindowFixture : public TallowAppFixture {

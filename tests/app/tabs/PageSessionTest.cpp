@@ -7,11 +7,6 @@
 #include "authoring/browser/CBrowser.h"
 #include "authoring/browser/CBrowserPane.h"
 #include "engine/CMovieGroup.h"
-#include "engine/CMoviePic.h"
-#include "engine/CResource.h"
-#include "graphics/Color.h"
-#include "graphics/DisplayPort.h"
-#include "graphics/OffScreen.h"
 
 #include "../TallowAppFixture.h"
 
@@ -23,9 +18,6 @@
 namespace {
 
 namespace driver = pw::platform::testing;
-
-// Standard colour 7.
-constexpr int kRed = 7;
 
 class PageSessionTest : public apptest::PageWindowFixture {
 protected:
@@ -50,13 +42,7 @@ protected:
         SmartPtr<FileReference> file = FileReference::FileReferenceCreate(
             tallow->GetDocumentTypes()->GetFileType(), tallow->GetCreator(), *folder.Get(), String("Red"), true);
         SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 100, 80));
-        SmartPtr<OffScreen> picture = new OffScreen(100, 80, 8, Color(0), true);
-        {
-            DisplayPort port(*picture.Get(), picture->GetBounds(), 0);
-            port.DrawRectangle(picture->GetBounds(), Color(kRed), Color(kRed), 1);
-        }
-        group->AddMovieAsSprite(0, group->NumFrames(),
-            new CMoviePic(new CResource(SmartPtr<Persistent>(picture->GetBitMap().Get()), true), true));
+        apptest::AddRedPicture(*group.Get(), 100, 80);
         SmartPtr<CShow> show = new CShow(group.Get());
         tallow->App::OpenScribe(file, 3)->Write(show.Get());
         show->Close();

@@ -11,13 +11,8 @@
 #include "engine/CJumpMovie.h"
 #include "engine/CLink.h"
 #include "engine/CMovieGroup.h"
-#include "engine/CMoviePic.h"
 #include "engine/CPlayer.h"
-#include "engine/CResource.h"
 #include "engine/CSprite.h"
-#include "graphics/Color.h"
-#include "graphics/DisplayPort.h"
-#include "graphics/OffScreen.h"
 
 #include "../TallowAppFixture.h"
 #include "platform/comdlg/ComdlgTesting.h"
@@ -38,8 +33,6 @@ namespace driver = pw::platform::testing;
 namespace fs = std::filesystem;
 using pw::foundation::TextOf;
 
-// Standard colour 7.
-constexpr int kRed = 7;
 // The tab-set selector's cells: the first set (My Pages, Samples, New Page), the links set and
 // the play set; their tabs.
 constexpr int16_t kPagesSet = 28;
@@ -79,15 +72,8 @@ protected:
         SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 120, 90));
         if (frames > 1)
             group->InsertFrames(1, static_cast<int16_t>(frames - 1), true, true);
-        if (box) {
-            SmartPtr<OffScreen> picture = new OffScreen(60, 40, 8, Color(0), true);
-            {
-                DisplayPort port(*picture.Get(), picture->GetBounds(), 0);
-                port.DrawRectangle(picture->GetBounds(), Color(kRed), Color(kRed), 1);
-            }
-            group->AddMovieAsSprite(0, group->NumFrames(),
-                new CMoviePic(new CResource(SmartPtr<Persistent>(picture->GetBitMap().Get()), true), true));
-        }
+        if (box)
+            apptest::AddRedPicture(*group.Get(), 60, 40);
         SmartPtr<CShow> show = new CShow(group.Get());
         show->SetFrameRate(rate);
         SmartPtr<FileReference> file = FileReference::FileReferenceCreate(tallow->GetDocumentTypes()->GetFileType(),
