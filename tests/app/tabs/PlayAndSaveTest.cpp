@@ -85,7 +85,8 @@ protected:
     // The shipped sample page, put into the start-up folder's "Samples".
     static void PutSample(const std::string& name)
     {
-        fs::copy_file(fs::path(PW_DATA_DIR) / "Samples" / (name + ".mvi"), driver::HostPath("plume/Samples/" + name + ".mvi"));
+        fs::copy_file(
+            fs::path(PW_DATA_DIR) / "Samples" / (name + ".mvi"), driver::HostPath("plume/Samples/" + name + ".mvi"));
     }
     // The page file as stored now: the show it holds (closed by the caller), or none.
     SmartPtr<CShow> Stored(const SmartPtr<FileReference>& file)
@@ -126,7 +127,10 @@ protected:
         return bounds.Center();
     }
     CPlayer& Player() { return *window->GetPagePane()->GetShow().GetPlayer(); }
-    void ChooseMenu(const std::string& title) { EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, MenuCommand(title))); }
+    void ChooseMenu(const std::string& title)
+    {
+        EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, MenuCommand(title)));
+    }
     // The path the last file dialog handed back, in lower case.
     static std::string LastChosen()
     {
@@ -239,7 +243,8 @@ TEST_F(PlayAndSaveTest, APageLinkedToAnotherSavesAgainAfterARestart)
         SCOPED_TRACE(how);
         tallow->CloseWindow(window.Get(), 1);
         FileReference startup = FileReference::StartupFolder();
-        FileReference::SetAsCurrentDirectory(std::string(how) == "File, Open" ? startup : *tallow->GetProject().GetFolder().Get());
+        FileReference& current = std::string(how) == "File, Open" ? startup : *tallow->GetProject().GetFolder().Get();
+        FileReference::SetAsCurrentDirectory(current);
         tallow->NewDocument();
         window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
         ASSERT_TRUE(window.Valid());
@@ -261,8 +266,8 @@ TEST_F(PlayAndSaveTest, APageLinkedToAnotherSavesAgainAfterARestart)
         }
         EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
         std::string saved = std::string(how) == "Save As" ? "Home2" : "Home";
-        EXPECT_NE(driver::ReadHostFile("plume/Projects/Kim/HTML/" + saved + ".htm").find("Second.htm"), std::string::npos)
-            << "the export links to Second";
+        std::string exported = driver::ReadHostFile("plume/Projects/Kim/HTML/" + saved + ".htm");
+        EXPECT_NE(exported.find("Second.htm"), std::string::npos) << "the export links to Second";
     }
 }
 
