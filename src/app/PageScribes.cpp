@@ -22,6 +22,11 @@ void pw::app::testing::ForgetScribeFolder()
     folderSet = false;
 }
 
+void pw::app::PageScribes::FolderChosen()
+{
+    folderSet = true;
+}
+
 namespace pw::app {
 
 PageScribes::PageScribes(BaseFactory base, FrontScribe front, const FileType& documentType,

@@ -12,9 +12,10 @@
 // The application's scribe factory and its home pages. Every scribe the framework asks for a
 // document file is the base factory's, wrapped in a TallowScribe when it can write, so each save of
 // a page also exports the page. The first file a scribe is made for in a run makes its folder the
-// current folder. Every project folder has a home page, "index" with the document type's
-// extension, made as an empty page when missing. The application class owns one and answers the
-// framework's scribe requests and its home navigation through it.
+// current folder, unless the run has chosen one already (its project). Every project folder has a
+// home page, "index" with the document type's extension, made as an empty page when missing. The
+// application class owns one and answers the framework's scribe requests and its home navigation
+// through it.
 namespace pw::app {
 
 class PageScribes {
@@ -34,6 +35,8 @@ public:
     SmartPtr<FileReference> HomePageReference(FileReference& folder, bool onlyWhenNew);
     // Stores an empty 350 x 350 page as the folder's home page, with its export, when it has none.
     void CreateHomePage(FileReference& folder);
+    // The current folder is chosen for the run (the project's): no scribe moves it from now on.
+    static void FolderChosen();
 
 private:
     BaseFactory base;

@@ -153,6 +153,9 @@ TallowApp::~TallowApp() = default;
 void TallowApp::NewDocument()
 {
     project.Ensure();
+    // The child's pages are saved in the project unless the child picks another folder; the
+    // first page opened from elsewhere (a sample) must not move the current folder there.
+    pw::app::PageScribes::FolderChosen();
     CHAApp::NewDocument();
 }
 
@@ -169,8 +172,8 @@ SmartPtr<String> TallowApp::DocumentFolderName()
 SmartPtr<CShow> TallowApp::MakePageModel(const SmartPtr<Smart>& document)
 {
     SmartPtr<CShow> show = SmartCast<CShow>(document.Get());
-    if (show.Valid())
-        show->SetFrameRate(0);
+    if (show.Valid() && show->GetFrameRate() == 0)
+        show->SetPlayingRate(CShow::kDefaultFrameRate);
     return show;
 }
 

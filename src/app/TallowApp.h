@@ -32,8 +32,9 @@ public:
     // Page windows are placed by the shared decorator, not fitted around their pages.
     bool ApplicationQuery() override { return false; }
     // The show a page window is to hold for the document: the document itself when it is a show,
-    // with its frame rate 0; else empty.
-    SmartPtr<CShow> MakePageModel(const SmartPtr<Smart>& document);
+    // else empty. The page plays at the rate it was stored with; one stored at rate 0 (as pages
+    // were once saved) plays at the default rate, which its file never gets.
+    static SmartPtr<CShow> MakePageModel(const SmartPtr<Smart>& document);
     void DoAbout() override;
     // The framework's answer, refused while the front window's page plays.
     bool CanRunViewTask(int32_t mode) override;

@@ -37,6 +37,7 @@ TallowWindow::TallowWindow(const SmartPtr<ObjectReference>& data, const SmartPtr
     const SmartPtr<CToolPalette>& selector)
     : DocWindow(data, SmartPtr<String>(), SmartPtr<DocWindow>(), scribe, true)
 {
+    TallowApp::MakePageModel(data.Valid() ? SmartPtr<Smart>(data->Get()) : SmartPtr<Smart>());
     Show(true);
     tabs = new TallowTabs(this, selector);
     int32_t h = tabs->GetBounds().Size().v;
@@ -153,6 +154,8 @@ uint32_t TallowWindow::HistoryPosition(FileReference& file) const
 
 void TallowWindow::SetDocument(const SmartPtr<ObjectReference>& newData, const SmartPtr<Scribe>& newScribe)
 {
+    // Every page shown here plays, however it came in.
+    TallowApp::MakePageModel(newData.Valid() ? SmartPtr<Smart>(newData->Get()) : SmartPtr<Smart>());
     RecordHistory();
     if (SmartCast<TallowScribe>(newScribe.Get())) {
         SmartPtr<FileReference> page = PageFileOf(newScribe);

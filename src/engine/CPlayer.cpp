@@ -362,9 +362,12 @@ int32_t CPlayer::TakeRequest(SmartPtr<Smart>& out)
     return first.kind;
 }
 
-void CPlayer::OpenFileNow(const FileReference&)
+// Opening replaces the page in its window, and with it this player, so it cannot happen inside
+// the click or tick that asked for it: the open goes ahead of every other request, and the
+// application takes it at its next idle step, as it takes a posted one.
+void CPlayer::OpenFileNow(const FileReference& file)
 {
-    Exception::Warn(kNotImplemented, PW_HERE);
+    requests.push_front({ 3, SmartPtr<Smart>(new FileReference(file)) });
 }
 
 bool CPlayer::GetShowFile(FileReference& out) const

@@ -92,6 +92,7 @@ public:
     void PostText(int32_t kind, const SmartPtr<String>& text);
     // 0 for an empty queue (`out` untouched); else the first request's kind, its object in `out`.
     int32_t TakeRequest(SmartPtr<Smart>& out);
+    // The open of a followed link: ahead of the queued requests.
     void OpenFileNow(const FileReference& file);
     bool GetShowFile(FileReference& out) const;
 

@@ -52,6 +52,7 @@ CShow::CShow(const CShow& other)
     , MovieClient()
     , movie(other.movie->CopyFrames(0, other.movie->NumFrames(), false))
     , frameRate(other.frameRate)
+    , playingRate(other.playingRate)
     , extent(other.extent)
     , file(other.file)
     , name(other.name)
@@ -67,6 +68,7 @@ CShow& CShow::operator=(const CShow& other)
     movie->RemoveOrAppendClient(this);
     movie = other.movie->CopyFrames(0, other.movie->NumFrames(), false);
     frameRate = other.frameRate;
+    playingRate = other.playingRate;
     extent = other.extent;
     file = other.file;
     name = other.name;
@@ -110,6 +112,17 @@ void CShow::Attach()
     SmartPtr<OffScreen> image = new OffScreen(std::max(bounds.right - bounds.left, 1),
         std::max(bounds.bottom - bounds.top, 1), 8, Color(0), true);
     player = new CPlayer(this, image, false);
+}
+
+void CShow::SetFrameRate(int16_t rate)
+{
+    frameRate = rate < 0 ? int16_t(0) : rate;
+    playingRate = frameRate;
+}
+
+void CShow::SetPlayingRate(int16_t rate)
+{
+    playingRate = rate < 0 ? int16_t(0) : rate;
 }
 
 void CShow::Close()

@@ -24,6 +24,9 @@ class DisplayPort;
 // player; the player and its frame cache point back without holding, so that the last handle on
 // the show tears all three down and stops their chores.
 //
+// The page's frame rate is the one it was stored with or given; an application may have it play
+// at another rate for a while (a page stored at rate 0 stands still), which is never stored.
+//
 // Stored form (version 2.0, oldest 2.0): an object reference to the movie,
 // the frame rate (signed 16-bit), the corner colour (four unsigned 16-bit components); the model
 // part stores nothing, since page files have no place for it. A missing
@@ -57,9 +60,13 @@ public:
 
     SmartPtr<CMovie> GetMovie() const { return movie; }
     CPlayer* GetPlayer() const { return player.Get(); }
-    int16_t GetFrameRate() const { return frameRate; }
-    // 0 is accepted: the page then never moves on by time.
-    void SetFrameRate(int16_t rate) { frameRate = rate < 0 ? int16_t(0) : rate; }
+    // The rate the page plays at.
+    int16_t GetFrameRate() const { return playingRate; }
+    // The page's own rate, stored with it and played from now on. 0 is accepted: the page then
+    // never moves on by time.
+    void SetFrameRate(int16_t rate);
+    // The page plays at this rate until its own rate is set again; what is stored stays its own.
+    void SetPlayingRate(int16_t rate);
     Color GetExtent() const { return extent; }
     void SetExtent(const Color& color) { extent = color; }
     SmartPtr<FileReference> GetFile() const { return file; }
@@ -107,6 +114,7 @@ private:
     SmartPtr<CMovie> movie;
     SmartPtr<CPlayer> player;
     int16_t frameRate { kDefaultFrameRate };
+    int16_t playingRate { kDefaultFrameRate };
     Color extent;
     SmartPtr<FileReference> file;
     String name;

@@ -7,6 +7,7 @@
 #include "foundation/Exception.h"
 #include "foundation/File.h"
 #include "foundation/FileType.h"
+#include "foundation/GuardedStream.h"
 #include "foundation/Resources.h"
 #include "foundation/Stream.h"
 #include "foundation/UserCancelException.h"
@@ -36,6 +37,16 @@ bool IsPlainName(const std::string& name)
 {
     return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos
         && name.size() < FileReference::kMaxPath;
+}
+
+// The disk file an archive's stream reads, looking through the guard an object file reads
+// through; null for a stream in memory.
+File* FileBehind(Stream& stream)
+{
+    Stream* inner = &stream;
+    while (auto* guarded = SmartCast<pw::foundation::GuardedStream>(inner))
+        inner = guarded->GetInner();
+    return inner ? SmartCast<File>(inner) : nullptr;
 }
 
 } // namespace
@@ -395,7 +406,7 @@ FileReference::FileReference(ArchiveScope& scope)
     if (!IsPlainName(name))
         return;
     SmartPtr<FileReference> base;
-    if (auto* file = SmartCast<File>(&scope.GetArchive().GetStream()))
+    if (File* file = FileBehind(scope.GetArchive().GetStream()))
         base = file->GetFileReference()->Parent();
     else
         base = new FileReference(StartupFolder());

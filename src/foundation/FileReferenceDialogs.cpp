@@ -51,6 +51,21 @@ OPENFILENAMEA FillOpenFileName(const std::string& filter, char* path, const char
     ThrowPointer(SmartPtr<Exception>(new UserCancelException));
 }
 
+// The name the save dialog offers: the default save name, numbered when the folder the dialog
+// opens in (the current one) already holds an item of that name and type, so that accepting it
+// never offers to replace a page saved before. With every number taken the plain name stays.
+String DefaultSaveName(const FileType& type)
+{
+    String name(kDefaultSaveName);
+    try {
+        FileReference::CurrentFolder().UniqueName(name, type);
+    } catch (Exception*) {
+        CurrentException() = SmartPtr<Exception>();
+        name = String(kDefaultSaveName);
+    }
+    return name;
+}
+
 } // namespace
 
 void pw::foundation::AppendFilter(std::string& filter, const char* name, uint32_t code)
@@ -131,7 +146,7 @@ SmartPtr<FileReference> FileReference::FileReferenceFromDialogList(const SmartLi
 SmartPtr<FileReference> FileReference::FileReferenceFromSaveDialog(const FileType& type, const FileCreatorType&)
 {
     char path[kMaxPath];
-    CopyBounded(kDefaultSaveName, path, sizeof path);
+    DefaultSaveName(type).GetCString(path, sizeof path);
     uint32_t defaultCode;
     std::string filter = pw::foundation::SaveDialogFilter(type, defaultCode);
     char defaultExtension[4];

@@ -128,4 +128,19 @@ TEST_F(PageScribesTest, OnlyTheFirstFileOfARunSetsTheCurrentFolder)
     EXPECT_TRUE(current == project);
 }
 
+// Once the run has chosen its folder (the project's), no file moves it, the first neither.
+TEST_F(PageScribesTest, AFolderChosenForTheRunStaysCurrent)
+{
+    PageScribes scribes = Scribes();
+    FileReference project("c:\\Proj");
+    FileReference::SetAsCurrentDirectory(project);
+    PageScribes::FolderChosen();
+    for (const char* page : { "Other/Sample.mvi", "Other/Second.mvi" }) {
+        SCOPED_TRACE(page);
+        scribes.MakeScribe(Document(page), 1);
+        FileReference current = FileReference::CurrentFolder();
+        EXPECT_TRUE(current == project) << current.Path();
+    }
+}
+
 } // namespace

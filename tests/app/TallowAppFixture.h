@@ -6,12 +6,17 @@
 #include "app/TallowApp.h"
 #include "app/TallowResources.h"
 #include "app/TallowWindow.h"
+#include "app/tabs/TallowTabs.h"
 #include "authoring/panes/CHAPane.h"
 #include "engine/CFWDecorator.h"
 #include "engine/CMovieGroup.h"
+#include "engine/CMoviePic.h"
+#include "engine/CResource.h"
 #include "engine/CShow.h"
 #include "foundation/FileReference.h"
 #include "foundation/String.h"
+#include "graphics/DisplayPort.h"
+#include "graphics/OffScreen.h"
 #include "graphics/SoundChannel.h"
 #include "ui/AppGlue.h"
 #include "ui/Dialog.h"
@@ -60,6 +65,8 @@ protected:
         soundOff = false;
         CFWDecorator::Get().GetFrame(frame);
         pw::foundation::ForgetFolderPreviews();
+        // As a run starts: no scribe has chosen the current folder yet.
+        pw::app::testing::ForgetScribeFolder();
         tallow = new TallowApp;
         // The running application, as start-up makes it: windows, panes and document windows
         // reach it through the glue.
@@ -203,6 +210,19 @@ protected:
     Dialog* answered { nullptr };
 };
 
+// A red picture (standard colour 7) of `width` x `height` in every frame of the group, as its next
+// sprite.
+inline void AddRedPicture(CMovieGroup& group, int32_t width, int32_t height)
+{
+    SmartPtr<OffScreen> picture = new OffScreen(width, height, 8, Color(0), true);
+    {
+        DisplayPort port(*picture.Get(), picture->GetBounds(), 0);
+        port.DrawRectangle(picture->GetBounds(), Color(7), Color(7), 1);
+    }
+    group.AddMovieAsSprite(0, group.NumFrames(),
+        new CMoviePic(new CResource(SmartPtr<Persistent>(picture->GetBitMap().Get()), true), true));
+}
+
 // A project named "Kim" and its first page in the page window.
 class PageWindowFixture : public TallowAppFixture {
 protected:
@@ -232,6 +252,24 @@ protected:
         return file;
     }
     std::string Title() const { return pw::foundation::TextOf(*window->GetFrame()->GetTitle().Get()); }
+
+    // Clicks with the mouse, at a point of a window's content, and lets the program answer.
+    void ClickWindow(const SmartPtr<Window>& target, Point at)
+    {
+        Point origin = target->GetContentOrigin();
+        driver::Click(origin.h + at.h, origin.v + at.v);
+        driver::RunUntilIdle();
+    }
+    void ClickTab(int16_t tab)
+    {
+        Rect cell = window->GetTabs()->GetTabPalette(window->GetTabs()->GetCurrentSet())->GetCellRect(tab);
+        ASSERT_FALSE(cell.IsEmpty()) << "tab " << tab << " shows";
+        ClickWindow(window.Get(), cell.Center());
+    }
+    void ClickSelector(int16_t cell)
+    {
+        ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(cell).Center());
+    }
 
     SmartPtr<TallowWindow> window;
 };

@@ -10,6 +10,8 @@
 #include "engine/CShow.h"
 #include "export/TallowScribe.h"
 #include "foundation/Clipboard.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/ObjectFile.h"
 #include "foundation/String.h"
 #include "foundation/UserCancelException.h"
 #include "ui/Dialog.h"
@@ -94,16 +96,31 @@ TEST_F(TallowAppTest, PagesAreNamedInTheProjectsFolderAndWindowsAreNotFittedToTh
     EXPECT_EQ(TextOf(name), "Page1");
 }
 
-// A page window holds the document's show, at frame rate 0; what is no show gives none.
-TEST_F(TallowAppTest, ThePageModelIsTheDocumentsShowAtFrameRate0)
+// A page window holds the document's show, playing at its own rate, or at the default one when
+// it was stored at rate 0; what it stores stays its own. What is no show gives none.
+TEST_F(TallowAppTest, ThePageModelPlaysAtItsOwnRateAndStoresIt)
 {
-    SmartPtr<CShow> show = tallow->MakeModel();
-    show->SetFrameRate(12);
-    EXPECT_EQ(tallow->MakePageModel(show.Get()).Get(), show.Get());
-    EXPECT_EQ(show->GetFrameRate(), 0);
+    const struct {
+        int16_t own;
+        int16_t plays;
+    } cases[] = { { 12, 12 }, { 1, 1 }, { 0, 15 } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.own);
+        SmartPtr<CShow> show = tallow->MakeModel();
+        show->SetFrameRate(c.own);
+        EXPECT_EQ(tallow->MakePageModel(show.Get()).Get(), show.Get());
+        EXPECT_EQ(show->GetFrameRate(), c.plays);
+        SmartPtr<MemoryStream> stored = new MemoryStream;
+        SmartPtr<ObjectFile>(new ObjectFile(tallow->GetDocumentTypes(), stored.Get()))->Write(show.Get());
+        SmartPtr<Smart> read = SmartPtr<ObjectFile>(new ObjectFile(tallow->GetDocumentTypes(), stored.Get()))->Read();
+        auto* back = SmartCast<CShow>(read.Get());
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->GetFrameRate(), c.own) << "the rate stored";
+        back->Close();
+        show->Close();
+    }
     EXPECT_FALSE(tallow->MakePageModel(new String("no page")).Valid());
     EXPECT_FALSE(tallow->MakePageModel(SmartPtr<Smart>()).Valid());
-    show->Close();
 }
 
 TEST_F(TallowAppTest, ClipboardCommandsWaitWhileTheFrontPagePlays)

@@ -1,4 +1,5 @@
 #include "engine/CChorePlay.h"
+#include "engine/CJumpMovie.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CPlayer.h"
 #include "engine/CShow.h"
@@ -143,16 +144,21 @@ TEST_F(Players, TicksAndDrawsPerFrame)
         int16_t wait;
         uint32_t run;
         int frames;
+        int16_t playing { -1 }; // the rate played at instead of the page's own
     } cases[] = {
         { "15 frames a second", 15, 0, 2250, 30 },
         { "5 frames a second", 5, 0, 2250, 10 },
         { "a second's wait on every frame", 15, 1, 5250, 5 },
         { "held for a click", 15, -1, 5000, 0 },
+        { "stored at 0, played at 15", 0, 0, 2250, 30, 15 },
+        { "stored at 15, played at 5", 15, 0, 2250, 10, 5 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SmartPtr<CShow> show = Page(3);
         show->SetFrameRate(c.rate);
+        if (c.playing >= 0)
+            show->SetPlayingRate(c.playing);
         CPlayer& player = *show->GetPlayer();
         for (int16_t f = 2; f >= 0; --f) {
             player.GoToFrame(f);
@@ -320,6 +326,40 @@ TEST_F(Players, LinkKinds)
     EXPECT_EQ(Taken(player), "6:This is a Link to:       http://example.org/ ");
     player.Stop();
     show->Close();
+}
+
+// A clicked sprite's link to another page asks for it at once: the open comes before the
+// sprite's name and anything queued before, whatever the link's kind.
+TEST_F(Players, AClickedPageLinkIsOpenedAheadOfTheQueue)
+{
+    pw::platform::testing::SetClock(0, 100000);
+    for (int32_t kind : { 2, 7 }) {
+        SCOPED_TRACE(kind);
+        SmartPtr<CShow> show = Page(4);
+        CMovieGroup& group = Group(*show.Get());
+        int16_t index = group.AddMovieAsSprite(0, 4, Cels(1, true).Get());
+        CSprite* sprite = group.GetSprite(index);
+        sprite->SetName(new String("cat"));
+        SmartPtr<CLink> link = new CLink;
+        link->SetJumpMovie(new CJumpMovie(new FileReference("C:\\Projects\\Second.mvi"), true));
+        link->SetKind(kind);
+        sprite->SetLink(0, 4, link.Get());
+        CPlayer& player = *show->GetPlayer();
+        player.Start();
+        player.PostText(6, new String("queued"));
+        Rect bounds(0, 0, 0, 0);
+        sprite->GetFrameBounds(0, &bounds, nullptr);
+        player.Click(bounds.Center());
+        SmartPtr<Smart> object;
+        ASSERT_EQ(player.TakeRequest(object), 3);
+        auto* file = SmartCast<FileReference>(object.Get());
+        ASSERT_NE(file, nullptr);
+        EXPECT_STREQ(file->Path(), "C:\\Projects\\Second.mvi");
+        EXPECT_EQ(Taken(player), "6:queued 4:cat ");
+        EXPECT_TRUE(pw::platform::testing::AlertLog().empty());
+        player.Stop();
+        show->Close();
+    }
 }
 
 // Of two overlapping sprites with links, the upper one is hit; sprites without sound or link

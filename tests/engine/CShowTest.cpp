@@ -111,6 +111,29 @@ TEST_F(Shows, TypeIndexKeepsEveryPlace)
     EXPECT_THROW(index->ClassNumberOf(CTrackList::version), Exception*);
 }
 
+// A page played at another rate than its own stores its own; setting its own rate plays it again.
+TEST_F(Shows, ARatePlayedForAWhileIsNeverStored)
+{
+    SmartPtr<CShow> show = Page();
+    show->SetPlayingRate(20);
+    EXPECT_EQ(show->GetFrameRate(), 20);
+    SmartPtr<CShow> copy = new CShow(*show.Get());
+    EXPECT_EQ(copy->GetFrameRate(), 20) << "a copy plays as its original";
+    for (CShow* page : { show.Get(), copy.Get() }) {
+        SmartPtr<CShow> back = SmartCast<CShow>(LoadPage(StorePage(page)).Get());
+        ASSERT_TRUE(back.Valid());
+        EXPECT_EQ(back->GetFrameRate(), 12);
+        back->Close();
+    }
+    show->SetFrameRate(7);
+    EXPECT_EQ(show->GetFrameRate(), 7);
+    SmartPtr<CShow> back = SmartCast<CShow>(LoadPage(StorePage(show.Get())).Get());
+    EXPECT_EQ(back->GetFrameRate(), 7);
+    back->Close();
+    copy->Close();
+    show->Close();
+}
+
 TEST_F(Shows, AWholePageIsSavedAndReopenedEqual)
 {
     engine::WithWebLinks webLinks;

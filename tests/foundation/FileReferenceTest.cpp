@@ -3,7 +3,10 @@
 #include "foundation/FileDialogFilter.h"
 #include "foundation/FileReference.h"
 #include "foundation/FileType.h"
+#include "foundation/GenericArray.h"
+#include "foundation/ObjectFile.h"
 #include "foundation/Time.h"
+#include "foundation/TypeIndex.h"
 
 #include "AlertFixture.h"
 #include "ErrorCode.h"
@@ -374,6 +377,31 @@ TEST_F(StoredReferences, OnlyPlainNamesAreLookedFor)
     }
 }
 
+// A document read as an object file (through its guarded stream) finds its references beside
+// it, whichever folder is current.
+TEST_F(StoredReferences, AnObjectFileFindsItsReferencesBesideIt)
+{
+    FileType type("Reference File", FourCharCode("REFS"), 0);
+    SmartPtr<TypeIndex> index(new TypeIndex(type, Fixed(1), "References"));
+    for (const PersistentVersion* stored : { &String::version, &GenericArray::version, &FileReference::version })
+        index->AddClass(*stored);
+    MakeHostFile("site/Second.mvi", "page");
+    MakeHostFile("site/Home.mvi");
+    SmartPtr<FileReference> home = new FileReference("c:\\site\\Home.mvi");
+    SmartPtr<ObjectFile>(new ObjectFile(index, new File(*home.Get(), File::kRead | File::kWrite)))
+        ->Write(new FileReference("c:\\site\\Second.mvi"));
+    MakeHostFolder("Start");
+    FileReference start("c:\\Start");
+    FileReference::SetAsCurrentDirectory(start);
+    EXPECT_STREQ(FileReference::StartupFolder().Path(), "c:\\Start");
+    SmartPtr<Smart> read = SmartPtr<ObjectFile>(new ObjectFile(index, new File(*home.Get(), File::kRead)))->Read();
+    auto* found = SmartCast<FileReference>(read.Get());
+    ASSERT_NE(found, nullptr);
+    EXPECT_STREQ(found->Path(), "c:\\site\\Second.mvi");
+    EXPECT_EQ(TextOf(found->Name()), "Second.mvi");
+    EXPECT_TRUE(AlertLog().empty());
+}
+
 TEST_F(StoredReferences, ReadFromMemoryFindsItemsInTheStartupFolder)
 {
     MakeHostFile("Start/Data/1005", "x");
@@ -525,6 +553,34 @@ TEST_F(FileReferenceTest, SaveDialogCreatesTheChosenFile)
 
     ScriptFileDialogCancel();
     EXPECT_EQ(Failure([] { FileReference::FileReferenceFromSaveDialog(kPictType, FileCreatorType::Unknown()); }), "other exception");
+}
+
+// The name offered is "index" unless the folder the dialog opens in has a page of that name: then
+// the first numbered one it has not. Other types and other folders do not count.
+TEST_F(FileReferenceTest, SaveDialogOffersANameNoPageOfTheFolderHas)
+{
+    using namespace pw::platform::testing;
+    const struct {
+        std::vector<const char*> items;
+        const char* offered;
+    } cases[] = {
+        { {}, "index" },
+        { { "index.jpg", "other/index.mvi" }, "index" },
+        { { "index.mvi" }, "index1" },
+        { { "INDEX.MVI", "index1.mvi", "index3.mvi" }, "index2" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.offered);
+        std::filesystem::remove_all(HostPath("site"));
+        MakeHostFolder("site/other");
+        for (const char* item : c.items)
+            MakeHostFile(std::string("site/") + item);
+        FileReference site("c:\\site");
+        FileReference::SetAsCurrentDirectory(site);
+        ScriptFileDialogCancel();
+        Failure([] { FileReference::FileReferenceFromSaveDialog(kShowType, FileCreatorType::Unknown()); });
+        EXPECT_EQ(FileDialogLog().back().request.initialFile, c.offered);
+    }
 }
 
 } // namespace

@@ -28,9 +28,6 @@ namespace {
 
 namespace driver = pw::platform::testing;
 
-// Standard colour 7.
-constexpr int kRed = 7;
-
 class PageSessionTest : public apptest::PageWindowFixture {
 protected:
     void SetUp() override
@@ -54,34 +51,12 @@ protected:
         SmartPtr<FileReference> file = FileReference::FileReferenceCreate(
             tallow->GetDocumentTypes()->GetFileType(), tallow->GetCreator(), *folder.Get(), String("Red"), true);
         SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 100, 80));
-        SmartPtr<OffScreen> picture = new OffScreen(100, 80, 8, Color(0), true);
-        {
-            DisplayPort port(*picture.Get(), picture->GetBounds(), 0);
-            port.DrawRectangle(picture->GetBounds(), Color(kRed), Color(kRed), 1);
-        }
-        group->AddMovieAsSprite(0, group->NumFrames(),
-            new CMoviePic(new CResource(SmartPtr<Persistent>(picture->GetBitMap().Get()), true), true));
+        apptest::AddRedPicture(*group.Get(), 100, 80);
         SmartPtr<CShow> show = new CShow(group.Get());
         tallow->App::OpenScribe(file, 3)->Write(show.Get());
         show->Close();
     }
 
-    void ClickWindow(const SmartPtr<Window>& target, Point at)
-    {
-        Point origin = target->GetContentOrigin();
-        driver::Click(origin.h + at.h, origin.v + at.v);
-        driver::RunUntilIdle();
-    }
-    void ClickTab(int16_t tab)
-    {
-        Rect cell = window->GetTabs()->GetTabPalette(window->GetTabs()->GetCurrentSet())->GetCellRect(tab);
-        ASSERT_FALSE(cell.IsEmpty()) << "tab " << tab << " shows";
-        ClickWindow(window.Get(), cell.Center());
-    }
-    void ClickSelector(int16_t cell)
-    {
-        ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(cell).Center());
-    }
     // The colour letter at the middle of the page.
     char PageMiddle()
     {

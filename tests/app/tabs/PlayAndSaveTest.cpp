@@ -1,0 +1,304 @@
+// A child's pages played and saved through the real windows, with mouse clicks on the tab-set
+// selector, the tabs, the browsers and the page: a shipped sample moves when the play row is
+// chosen, a page plays at the rate stored with it and keeps that rate when saved, a picture linked
+// to another page opens that page when clicked while playing and back returns, a page with such a
+// link opens and saves again after a restart without asking for the linked page, and the child's
+// pages are saved into the project, each offered a name no page there has yet.
+#include "app/TallowWindow.h"
+#include "app/tabs/TallowTabs.h"
+#include "authoring/browser/CBrowser.h"
+#include "authoring/browser/CBrowserPane.h"
+#include "engine/CJumpMovie.h"
+#include "engine/CLink.h"
+#include "engine/CMovieGroup.h"
+#include "engine/CPlayer.h"
+#include "engine/CSprite.h"
+
+#include "../TallowAppFixture.h"
+#include "platform/comdlg/ComdlgTesting.h"
+#include "platform/user/menus/MenuTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace driver = pw::platform::testing;
+namespace fs = std::filesystem;
+using pw::foundation::TextOf;
+
+// The tab-set selector's cells: the first set (My Pages, Samples, New Page), the links set and
+// the play set; their tabs.
+constexpr int16_t kPagesSet = 28;
+constexpr int16_t kLinksSet = 31;
+constexpr int16_t kPlaySet = 32;
+constexpr int16_t kMyPagesTab = 4;
+constexpr int16_t kSamplesTab = 5;
+constexpr int16_t kNewPageTab = 6;
+constexpr int16_t kLinkToPageTab = 19;
+constexpr int16_t kBackTab = 24;
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+class PlayAndSaveTest : public apptest::PageWindowFixture {
+protected:
+    void SetUp() override
+    {
+        PageWindowFixture::SetUp();
+        tallow->InstallMenus();
+        fs::remove_all(driver::HostPath("plume/Samples"));
+        driver::MakeHostFolder("plume/Samples");
+    }
+    void TearDown() override
+    {
+        fs::remove_all(driver::HostPath("plume/Samples"));
+        PageWindowFixture::TearDown();
+    }
+
+    // A page of the project with `frames` frames at `rate` frames a second; with `box`, a red
+    // picture of 60 x 40 shows in every frame.
+    SmartPtr<FileReference> StorePage(const std::string& name, int16_t frames, int16_t rate, bool box)
+    {
+        SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 120, 90));
+        if (frames > 1)
+            group->InsertFrames(1, static_cast<int16_t>(frames - 1), true, true);
+        if (box)
+            apptest::AddRedPicture(*group.Get(), 60, 40);
+        SmartPtr<CShow> show = new CShow(group.Get());
+        show->SetFrameRate(rate);
+        SmartPtr<FileReference> file = FileReference::FileReferenceCreate(tallow->GetDocumentTypes()->GetFileType(),
+            tallow->GetCreator(), *tallow->GetProject().GetFolder().Get(), String(name.c_str()), true);
+        tallow->App::OpenScribe(file, 3)->Write(show.Get());
+        show->Close();
+        return file;
+    }
+    // The shipped sample page, put into the start-up folder's "Samples".
+    static void PutSample(const std::string& name)
+    {
+        fs::copy_file(
+            fs::path(PW_DATA_DIR) / "Samples" / (name + ".mvi"), driver::HostPath("plume/Samples/" + name + ".mvi"));
+    }
+    // The page file as stored now: the show it holds (closed by the caller), or none.
+    SmartPtr<CShow> Stored(const SmartPtr<FileReference>& file)
+    {
+        SmartPtr<Smart> read = tallow->App::OpenScribe(file, 1)->Read();
+        return SmartCast<CShow>(read.Get());
+    }
+
+    // Opens the tab's browser and clicks the entry of that file name (any case).
+    void ClickEntry(int16_t tab, const std::string& name)
+    {
+        ClickTab(tab);
+        auto* pane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
+        ASSERT_NE(pane, nullptr) << "tab " << tab << " shows a browser";
+        SmartPtr<CBrowser> browser = pane->GetBrowser();
+        driver::RunFor(2000);
+        for (uint32_t i = 1; i <= browser->NumEntries(); ++i) {
+            SmartPtr<FileReference> entry = browser->GetEntry(i);
+            if (entry.Valid() && Lower(TextOf(entry->Name())) == Lower(name)) {
+                ClickWindow(window.Get(), browser->CellRect(i).Center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry " << name;
+    }
+    // Clicks the page at a point of its movie.
+    void ClickPage(Point at)
+    {
+        Rect pane = window->GetPagePane()->GetBounds();
+        ClickWindow(window.Get(), Point(pane.left + at.h, pane.top + at.v));
+    }
+    // The middle of the page's first picture in its first frame.
+    Point PictureMiddle()
+    {
+        auto* group = SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get());
+        Rect bounds(0, 0, 0, 0);
+        group->GetSprite(0)->GetFrameBounds(0, &bounds, nullptr);
+        return bounds.Center();
+    }
+    CPlayer& Player() { return *window->GetPagePane()->GetShow().GetPlayer(); }
+    void ChooseMenu(const std::string& title)
+    {
+        EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, MenuCommand(title)));
+    }
+    // The path the last file dialog handed back, in lower case.
+    static std::string LastChosen()
+    {
+        return driver::FileDialogLog().empty() ? std::string() : Lower(driver::FileDialogLog().back().chosen);
+    }
+    std::string InProject(const std::string& name) const
+    {
+        return Lower(std::string(tallow->GetProject().GetFolder()->Path()) + "\\" + name);
+    }
+};
+
+TEST_F(PlayAndSaveTest, ASampleOpenedFromItsTabMovesOnThePlayRow)
+{
+    PutSample("Balloon Ride");
+    ClickSelector(kPagesSet);
+    ClickEntry(kSamplesTab, "Balloon Ride.mvi");
+    ASSERT_EQ(SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get())->NumFrames(), 60)
+        << "the sample shows in the page window";
+    ClickSelector(kPlaySet);
+    ASSERT_TRUE(window->GetPagePane()->IsPlaying());
+    std::set<std::vector<uint8_t>> shown;
+    for (int tenth = 0; tenth < 10; ++tenth) {
+        driver::RunFor(100);
+        shown.insert(driver::ReadClientArea(window->GetFrame()->GetOSWindow()).pixels);
+    }
+    EXPECT_GE(shown.size(), 3u) << "different pictures within a second of play";
+    EXPECT_TRUE(driver::AlertLog().empty());
+}
+
+// Each page, opened from My Pages, plays on the play row for a second and is then saved: it moves
+// on at its own rate (the default one when it was stored at 0; the first step waits for the
+// playback's first tick, a quarter second in) and its file keeps the rate it had.
+TEST_F(PlayAndSaveTest, APagePlaysAtItsStoredRateAndKeepsItWhenSaved)
+{
+    const struct {
+        const char* name;
+        int16_t stored;
+        int frames; // moved on in a second
+    } cases[] = { { "Still", 0, 15 }, { "Slow", 5, 5 }, { "Brisk", 20, 20 } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<FileReference> file = StorePage(c.name, 60, c.stored, true);
+        ClickSelector(kPagesSet);
+        ClickEntry(kMyPagesTab, std::string(c.name) + ".mvi");
+        ASSERT_EQ(Title(), std::string("Kim:") + c.name);
+        ClickSelector(kPlaySet);
+        int16_t before = Player().GetFrame();
+        driver::RunFor(1000);
+        int moved = Player().GetFrame() - before;
+        EXPECT_LE(moved, c.frames);
+        EXPECT_GE(moved, c.frames * 3 / 5);
+        ClickSelector(kPagesSet);
+        EXPECT_FALSE(window->GetPagePane()->IsPlaying());
+        ChooseMenu("Save");
+        SmartPtr<CShow> stored = Stored(file);
+        ASSERT_TRUE(stored.Valid());
+        EXPECT_EQ(stored->GetFrameRate(), c.stored) << "the rate in the file";
+        stored->Close();
+    }
+    EXPECT_TRUE(driver::AlertLog().empty());
+}
+
+// The picture takes a link to Second from the links set's page browser; played and clicked, it
+// opens Second in the page window (after the changed Home is saved), which goes on playing, and
+// back shows Home again.
+TEST_F(PlayAndSaveTest, APictureLinkedToAPageOpensItWhilePlayingAndBackReturns)
+{
+    StorePage("Second", 1, 15, false);
+    window->OpenPage(StorePage("Home", 1, 15, true));
+    ClickSelector(kLinksSet);
+    ClickEntry(kLinkToPageTab, "Second.mvi");
+    ClickPage(PictureMiddle());
+    auto* group = SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get());
+    CLink* link = group->GetSprite(0)->LinkAtFrame(0);
+    ASSERT_NE(link, nullptr) << "the picture took the link";
+    ASSERT_TRUE(link->GetJumpMovie().Valid());
+
+    ClickSelector(kPlaySet);
+    ASSERT_TRUE(window->GetPagePane()->IsPlaying());
+    driver::ScriptMessageBoxes({ IDYES });
+    ClickPage(PictureMiddle());
+    driver::RunFor(300);
+    EXPECT_EQ(Title(), "Kim:Second");
+    EXPECT_TRUE(window->GetPagePane()->IsPlaying()) << "the linked page plays too";
+    ASSERT_EQ(driver::AlertLog().size(), 1u) << "only the save question for the changed Home";
+    EXPECT_NE(driver::AlertLog()[0].text.find("Kim:Home"), std::string::npos) << driver::AlertLog()[0].text;
+
+    ClickTab(kBackTab);
+    EXPECT_EQ(Title(), "Kim:Home");
+    EXPECT_EQ(driver::AlertLog().size(), 1u);
+}
+
+// Home links to Second and is saved; after a restart Home is opened through File, Open (with the
+// start-up folder current) and through My Pages (with the project's, as the name dialog leaves it)
+// and saved, and saved as a new name: the link is found beside Home every time, nothing is asked,
+// and each save exports the link.
+TEST_F(PlayAndSaveTest, APageLinkedToAnotherSavesAgainAfterARestart)
+{
+    SmartPtr<FileReference> second = StorePage("Second", 1, 15, false);
+    SmartPtr<FileReference> home = StorePage("Home", 1, 15, true);
+    window->OpenPage(home);
+    ClickSelector(kLinksSet);
+    ClickEntry(kLinkToPageTab, "Second.mvi");
+    ClickPage(PictureMiddle());
+    ChooseMenu("Save");
+    ASSERT_TRUE(driver::AlertLog().empty());
+
+    const fs::path homeExport = driver::HostPath("plume/Projects/Kim/HTML/Home.htm");
+    for (const char* how : { "File, Open", "My Pages", "Save As" }) {
+        SCOPED_TRACE(how);
+        tallow->CloseWindow(window.Get(), 1);
+        FileReference startup = FileReference::StartupFolder();
+        FileReference& current = std::string(how) == "File, Open" ? startup : *tallow->GetProject().GetFolder().Get();
+        FileReference::SetAsCurrentDirectory(current);
+        tallow->NewDocument();
+        window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
+        ASSERT_TRUE(window.Valid());
+        if (std::string(how) == "My Pages") {
+            ClickSelector(kPagesSet);
+            ClickEntry(kMyPagesTab, "Home.mvi");
+        } else {
+            driver::ScriptFileDialog(home->Path());
+            ChooseMenu("Open\x85");
+        }
+        ASSERT_EQ(Title(), "Kim:Home");
+        fs::remove(homeExport);
+        if (std::string(how) == "Save As") {
+            driver::ScriptFileDialog("Home2");
+            ChooseMenu("Save As\x85");
+            EXPECT_EQ(Title(), "Kim:Home2");
+        } else {
+            ChooseMenu("Save");
+        }
+        EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
+        std::string saved = std::string(how) == "Save As" ? "Home2" : "Home";
+        std::string exported = driver::ReadHostFile("plume/Projects/Kim/HTML/" + saved + ".htm");
+        EXPECT_NE(exported.find("Second.htm"), std::string::npos) << "the export links to Second";
+    }
+}
+
+// A changed sample asks to be saved when the child starts a new page: the save dialog offers
+// "index" in the project's folder, where the page and its export go; the next new page saved is
+// offered a name of its own.
+TEST_F(PlayAndSaveTest, TheChildsPagesAreSavedInTheProjectUnderNamesOfTheirOwn)
+{
+    PutSample("Balloon Ride");
+    ClickSelector(kPagesSet);
+    ClickEntry(kSamplesTab, "Balloon Ride.mvi");
+    window->WindowChanged(nullptr);
+    driver::ScriptMessageBoxes({ IDYES });
+    driver::ScriptFileDialog("index");
+    ClickTab(kNewPageTab);
+    ASSERT_EQ(driver::FileDialogLog().size(), 1u);
+    EXPECT_EQ(driver::FileDialogLog().back().request.initialFile, "index");
+    EXPECT_EQ(LastChosen(), InProject("index.mvi"));
+    EXPECT_TRUE(fs::exists(driver::HostPath("plume/Projects/Kim/index.mvi")));
+    EXPECT_TRUE(fs::exists(driver::HostPath("plume/Projects/Kim/HTML/index.htm")));
+    EXPECT_FALSE(fs::exists(driver::HostPath("plume/Samples/index.mvi")));
+    EXPECT_FALSE(fs::exists(driver::HostPath("plume/Samples/HTML")));
+    EXPECT_EQ(Title(), "Untitled Page") << "the new page";
+
+    window->WindowChanged(nullptr);
+    driver::ScriptFileDialog("index1");
+    ChooseMenu("Save");
+    ASSERT_EQ(driver::FileDialogLog().size(), 2u);
+    EXPECT_EQ(driver::FileDialogLog().back().request.initialFile, "index1") << "not the first page's name";
+    EXPECT_EQ(LastChosen(), InProject("index1.mvi"));
+    EXPECT_EQ(Title(), "Kim:index1");
+}
+
+} // namespace
