@@ -79,7 +79,7 @@ protected:
     Screen shown;
 };
 
-TEST_F(RealInput, DISABLED_PlayingASampleMovesItsBalloons)
+TEST_F(RealInput, PlayingASampleMovesItsBalloons)
 {
     ClickAndWait(kRowsLeft, kMyPagesRow, kTabBar);
     ClickAndWait(kThirdTab, kTabTop, kPage);   // Samples
