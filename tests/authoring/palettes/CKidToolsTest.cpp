@@ -54,6 +54,8 @@ protected:
         PutPicture(2040, Plain('w', 70, 70));
         tools = new CKidTools(false, false, true);
         app->AddWindow(SmartPtr<Window>(tools.Get()), false);
+        // As the paint tabs show it: with the brush, the paint palette's default tool.
+        tools->SetCurrentToolNumber(102);
         tools->ToggleShown(true);
         driver::RunUntilIdle();
     }
