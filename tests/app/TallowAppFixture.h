@@ -6,6 +6,7 @@
 #include "app/TallowApp.h"
 #include "app/TallowResources.h"
 #include "app/TallowWindow.h"
+#include "app/tabs/TallowTabs.h"
 #include "authoring/panes/CHAPane.h"
 #include "engine/CFWDecorator.h"
 #include "engine/CMovieGroup.h"
@@ -194,6 +195,24 @@ protected:
         return file;
     }
     std::string Title() const { return pw::foundation::TextOf(*window->GetFrame()->GetTitle().Get()); }
+
+    // Clicks at a point of a window's content, a tab of the set shown, a cell of the set selector.
+    void ClickWindow(const SmartPtr<Window>& target, Point at)
+    {
+        Point origin = target->GetContentOrigin();
+        driver::Click(origin.h + at.h, origin.v + at.v);
+        driver::RunUntilIdle();
+    }
+    void ClickTab(int16_t tab)
+    {
+        Rect cell = window->GetTabs()->GetTabPalette(window->GetTabs()->GetCurrentSet())->GetCellRect(tab);
+        ASSERT_FALSE(cell.IsEmpty()) << "tab " << tab << " shows";
+        ClickWindow(window.Get(), cell.Center());
+    }
+    void ClickSelector(int16_t cell)
+    {
+        ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(cell).Center());
+    }
 
     SmartPtr<TallowWindow> window;
 };

@@ -62,22 +62,6 @@ protected:
         show->Close();
     }
 
-    void ClickWindow(const SmartPtr<Window>& target, Point at)
-    {
-        Point origin = target->GetContentOrigin();
-        driver::Click(origin.h + at.h, origin.v + at.v);
-        driver::RunUntilIdle();
-    }
-    void ClickTab(int16_t tab)
-    {
-        Rect cell = window->GetTabs()->GetTabPalette(window->GetTabs()->GetCurrentSet())->GetCellRect(tab);
-        ASSERT_FALSE(cell.IsEmpty()) << "tab " << tab << " shows";
-        ClickWindow(window.Get(), cell.Center());
-    }
-    void ClickSelector(int16_t cell)
-    {
-        ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(cell).Center());
-    }
     // The colour letter at the middle of the page.
     char PageMiddle()
     {

@@ -123,18 +123,6 @@ protected:
         Rect pane = Pane()->GetBounds();
         return Point(origin.h + pane.left + page.h, origin.v + pane.top + page.v);
     }
-    void ClickWindow(const SmartPtr<Window>& target, Point at)
-    {
-        Point origin = target->GetContentOrigin();
-        driver::Click(origin.h + at.h, origin.v + at.v);
-        driver::RunUntilIdle();
-    }
-    void ClickTab(int16_t tab)
-    {
-        Rect cell = window->GetTabs()->GetTabPalette(window->GetTabs()->GetCurrentSet())->GetCellRect(tab);
-        ASSERT_FALSE(cell.IsEmpty()) << "tab " << tab << " shows";
-        ClickWindow(window.Get(), cell.Center());
-    }
     // A press and moves to each page point in turn, `kEventGap` ms apart, the button held; answers
     // where the mouse is (the driver's coordinates).
     Point HoldAndMove(Point from, std::initializer_list<Point> through)
@@ -263,7 +251,7 @@ TEST_F(PictureSessionTest, APlacedPictureDragsToWhereItIsLetGoAndThePageAroundIt
 TEST_F(PictureSessionTest, PaintingShowsThePageUnderThePicture)
 {
     std::vector<std::string> striped = Shown(kTopRows);
-    ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(30).Center());
+    ClickSelector(30);
     ClickTab(15);
     ASSERT_TRUE(Pane()->IsEditing()) << "the Paint tab opens the picture editor";
     EXPECT_EQ(Differences(striped, Shown(kTopRows), {}), 0) << "the editor shows the page";
