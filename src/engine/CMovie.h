@@ -160,6 +160,9 @@ public:
     bool ToggleModeBit0(bool toggle) { return ToggleMode(kMode0, toggle); }
     bool ToggleModeBit2(bool toggle) { return ToggleMode(kMode2, toggle); }
     bool ToggleModeBit4(bool toggle) { return ToggleMode(kMode4, toggle); }
+    // Whether the page shows through the white of this movie's pictures: a picture made in either
+    // layout's default mode (0 or 2) does; a background (no mode) covers what lies beneath.
+    bool DrawsSeeThrough() const { return (flags & (kMode0 | kMode2)) != 0; }
     // A new page document over this movie (a sprite movie is taken as it is, any other movie
     // becomes the first sprite of one).
     SmartPtr<CShow> MakeShow();

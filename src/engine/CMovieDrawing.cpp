@@ -129,7 +129,7 @@ bool CMovie::Draw(DisplayPort& target, const SmartPtr<CXform>& xform, int16_t fr
     if ((flags & kModes) == kMode2)
         stamp->DrawTo(target, rect, 2);
     else
-        stamp->DrawTo(target, rect, 0, nullptr, extra);
+        stamp->DrawTo(target, rect, DrawsSeeThrough() ? 2 : 0, nullptr, extra);
     return true;
 }
 

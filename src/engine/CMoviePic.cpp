@@ -51,14 +51,15 @@ bool CMoviePic::DrawFrame(DisplayPort& port, const SmartPtr<CXform>& xform, int1
         return false;
     Rect bounds = item->GetBounds();
     SmartPtr<CStamp> stamp = new CStamp(picture, Color(0));
+    int16_t mode = DrawsSeeThrough() ? 2 : 0;
     if (!xform.Valid()) {
-        stamp->DrawTo(port, bounds, 0);
+        stamp->DrawTo(port, bounds, mode);
         return true;
     }
     Rect mapped = xform->MapRect(bounds);
     if (!xform->IsUnrotated())
         stamp = stamp->MakeTransformed(bounds, xform.Get(), true);
-    stamp->DrawTo(port, mapped, 0);
+    stamp->DrawTo(port, mapped, mode);
     return true;
 }
 

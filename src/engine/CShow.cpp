@@ -3,6 +3,7 @@
 #include "engine/CMemory.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CPlayer.h"
+#include "engine/ComposedDrawing.h"
 #include "engine/StoredReference.h"
 #include "foundation/ArchiveScope.h"
 #include "foundation/Stream.h"
@@ -183,11 +184,16 @@ bool CShow::DrawFrame(DisplayPort& port, int16_t frame, const Rect& rect, int16_
         frames[size_t(frame)]->DrawTo(port, rect, 0);
         return true;
     }
-    port.DrawRectangle(rect, Color(0), Color(0), 0);
     SmartPtr<CXform> xform;
     if (!(rect == bounds))
         xform = new CXform(bounds, rect);
-    return movie->Draw(port, xform, frame, Color(0), 0);
+    // Composed off-screen, so that see-through pictures show the page beneath on a window too.
+    bool drawn = true;
+    pw::engine::DrawComposed(port, rect, [&](DisplayPort& target) {
+        target.DrawRectangle(rect, Color(0), Color(0), 0);
+        drawn = movie->Draw(target, xform, frame, Color(0), 0);
+    });
+    return drawn;
 }
 
 void CShow::UpdateRect(DisplayPort& port, int16_t frame, const Rect& rect)

@@ -83,7 +83,29 @@ void BitMap::DrawPart(DisplayPort& port, const Rect& rect, bool useKey, uint32_t
     if (!dc)
         return;
     auto* offScreen = SmartCast<OffScreen>(port.Device());
-    DrawPartTo(dc, offScreen ? offScreen->GetBitMap().Get() : nullptr, rect, port.MapRect(rect), useKey, key);
+    Rect destination = port.MapRect(rect);
+    SmartPtr<Area> clip = port.GetClip();
+    if (!useKey || !offScreen || destination.Size() != rect.Size() || !clip.Valid()) {
+        DrawPartTo(dc, offScreen ? offScreen->GetBitMap().Get() : nullptr, rect, destination, useKey, key);
+        return;
+    }
+    // A keyed copy into a buffer writes the buffer's pixels itself, past the context's clip: it
+    // keeps to the port's clip (a sprite's crop, a redrawn part) piece by piece.
+    auto copyWithin = [&](const Rect& within) {
+        Rect piece = destination.Intersect(within);
+        if (piece.IsEmpty())
+            return;
+        Rect from = piece;
+        from.Offset(rect.left - destination.left, rect.top - destination.top);
+        DrawPartTo(dc, offScreen->GetBitMap().Get(), from, piece, true, key);
+    };
+    if (clip->InRegionMode()) {
+        copyWithin(clip->ComputeBounds());
+        return;
+    }
+    const TypedArray<Rect>& pieces = clip->RectList();
+    for (uint32_t index = 1; index <= pieces.NumItems(); ++index)
+        copyWithin(pieces[index]);
 }
 
 void BitMap::DrawPartTo(HDC dc, BitMap* offScreen, const Rect& rect, const Rect& destination, bool useKey,

@@ -253,7 +253,8 @@ protected:
     }
     std::string Title() const { return pw::foundation::TextOf(*window->GetFrame()->GetTitle().Get()); }
 
-    // Clicks with the mouse, at a point of a window's content, and lets the program answer.
+    // Clicks with the mouse, at a point of a window's content, a tab of the set shown, a cell of
+    // the set selector, and lets the program answer.
     void ClickWindow(const SmartPtr<Window>& target, Point at)
     {
         Point origin = target->GetContentOrigin();

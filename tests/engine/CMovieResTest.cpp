@@ -30,6 +30,15 @@ protected:
         return new CMoviePic(stamp->MakeResource(), true);
     }
 
+    // Exactly the one mode bit (none for 0).
+    static void SetMode(CMovie& movie, uint8_t mode)
+    {
+        if (movie.ToggleModeBit0(false) != (mode == CMovie::kMode0))
+            movie.ToggleModeBit0(true);
+        if (movie.ToggleModeBit2(false) != (mode == CMovie::kMode2))
+            movie.ToggleModeBit2(true);
+    }
+
     static std::string Drawn(CMovie& movie, const SmartPtr<CXform>& xform, int16_t frame, int32_t width,
         int32_t height)
     {
@@ -48,23 +57,28 @@ protected:
     }
 };
 
+// A picture without a mode (a background) covers the page with its white; one in either default
+// mode (0, or 2 in the other layout) shows the page through it, scaled too.
 TEST_F(ResourceMovies, PicturesDrawOpaqueTransparentScaledAndTurned)
 {
     SmartPtr<CMoviePic> movie = PictureMovie("r.|.b", 2, 2);
     struct Case {
         const char* name;
-        bool transparent;
+        uint8_t mode;
         SmartPtr<CXform> xform;
         const char* expected;
     } cases[] = {
-        { "opaque", false, nullptr, "r.##|.b##|####|####" },
-        { "transparent", true, nullptr, "r###|#b##|####|####" },
-        { "transparent, scaled", true, new CXform(Rect(0, 0, 2, 2), Rect(0, 0, 4, 4)), "rr##|rr##|##bb|##bb" },
+        { "no mode: opaque", 0, nullptr, "r.##|.b##|####|####" },
+        { "mode 2: transparent", CMovie::kMode2, nullptr, "r###|#b##|####|####" },
+        { "mode 0: transparent", CMovie::kMode0, nullptr, "r###|#b##|####|####" },
+        { "mode 0: transparent, scaled", CMovie::kMode0, new CXform(Rect(0, 0, 2, 2), Rect(0, 0, 4, 4)),
+            "rr##|rr##|##bb|##bb" },
+        { "mode 2: transparent, scaled", CMovie::kMode2, new CXform(Rect(0, 0, 2, 2), Rect(0, 0, 4, 4)),
+            "rr##|rr##|##bb|##bb" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        if (movie->ToggleModeBit2(false) != c.transparent)
-            movie->ToggleModeBit2(true);
+        SetMode(*movie.Get(), c.mode);
         EXPECT_EQ(Drawn(*movie.Get(), c.xform, 0, 4, 4), c.expected);
     }
     // A quarter turn counter-clockwise: the top row becomes the left column.
@@ -198,6 +212,8 @@ TEST_F(ResourceMovies, StoredAndReadBack)
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->NumFrames(), 2);
     EXPECT_EQ(back->ItemAt(1), nullptr);
+    EXPECT_EQ(Drawn(*back, nullptr, 0, 2, 2), "rb|#g") << "the default mode shows the page through white";
+    SetMode(*back, 0);
     EXPECT_EQ(Drawn(*back, nullptr, 0, 2, 2), "rb|.g");
 
     SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(new String("words")), true);

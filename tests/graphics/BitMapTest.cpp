@@ -5,6 +5,9 @@
 #include "foundation/FlatArchive.h"
 #include "foundation/MemoryStream.h"
 #include "graphics/Area.h"
+#include "graphics/DisplayPort.h"
+#include "graphics/OffScreen.h"
+#include "graphics/PixelIterator.h"
 
 #include "platform/gdi/GdiTesting.h"
 
@@ -106,6 +109,42 @@ TEST_F(BitMapTest, KeyedCopyBetweenEightBitBitmapsClipsBothSides)
         SmartPtr<BitMap> to = MakeBitMap(standard, "09 09 09 09 | 09 09 09 09 | 09 09 09 09");
         from->DrawPartTo(to->GetDC(), to.Get(), test.rect, test.destination, true, 0);
         EXPECT_EQ(GridOf(*to.Get()), FormatGrid(ParseGrid(test.expected), 2));
+    }
+}
+
+// A keyed draw into a buffer writes the buffer's pixels itself; it keeps to the port's clip (a
+// sprite's crop, the part being redrawn) as a draw through the device context does, piece by piece.
+TEST_F(BitMapTest, KeyedDrawsIntoABufferKeepToThePortsClip)
+{
+    SmartPtr<ColorTable> standard = ColorTable::Setup(8);
+    SmartPtr<BitMap> source = MakeBitMap(standard, "01 01 00 01 | 01 01 01 01");
+    struct Case {
+        const char* name;
+        std::vector<Rect> clip;
+        const char* expected;
+    } cases[] = {
+        { "the whole buffer", { Rect(0, 0, 4, 2) }, "01 01 09 01 | 01 01 01 01" },
+        { "one piece", { Rect(1, 0, 3, 2) }, "09 01 09 09 | 09 01 01 09" },
+        { "two pieces", { Rect(0, 0, 1, 1), Rect(3, 1, 4, 2) }, "01 09 09 09 | 09 09 09 01" },
+        { "nothing", {}, "09 09 09 09 | 09 09 09 09" },
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        SmartPtr<OffScreen> buffer = new OffScreen(4, 2, standard, Color(0), true);
+        {
+            PixelIterator cursor(*buffer->GetBitMap().Get(), buffer->GetBitMap()->GetBounds(), true);
+            for (; cursor.More(); cursor.Next())
+                cursor.SetPixel(9);
+        }
+        {
+            DisplayPort port(*buffer.Get(), buffer->GetBounds(), 0);
+            SmartPtr<Area> clip = new Area;
+            for (const Rect& piece : test.clip)
+                clip->Merge(Area(piece));
+            port.SetClip(clip);
+            source->DrawPart(port, source->GetBounds(), true, 0);
+        }
+        EXPECT_EQ(GridOf(*buffer->GetBitMap().Get()), FormatGrid(ParseGrid(test.expected), 2));
     }
 }
 

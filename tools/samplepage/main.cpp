@@ -97,10 +97,13 @@ void AddSprite(CMovieGroup& group, const SpriteSource& s, int32_t frames, const 
     sprite->SetName(new String(s.name.c_str()));
     if (s.background && !sprite->ToggleFlag2(false))
         sprite->ToggleFlag2(true);
-    // Everything but the background shows the page through its white (see-through) pixels.
+    // Everything but the background shows the page through its white (see-through) pixels; the
+    // background covers the page with all of its own, white too.
     SmartPtr<CMovie> cel = sprite->GetMovie();
     if (!s.background && !cel->ToggleModeBit2(false))
         cel->ToggleModeBit2(true);
+    if (s.background && cel->ToggleModeBit0(false))
+        cel->ToggleModeBit0(true);
     for (int32_t f = 0; f < frames; ++f) {
         PagePoint at = pw::tools::PlaceOnPath(s.path, f, frames);
         Rect place(at.h, at.v, at.h + s.width, at.v + s.height);

@@ -61,6 +61,9 @@ CTumblerApp::CTumblerApp(const SmartPtr<MenuBar>& menus, const FileCreatorType& 
     : CHAApp(menus, creator)
 {
     Tools() = tools;
+    // The tools window chose its tool before there was an application to hand it to.
+    if (tools.Valid())
+        SetCurrentTool(tools->GetCurrent());
     if (SoundsWanted()) {
         if (SmartPtr<Sound> sound = KidSound(kStartSound); sound.Valid())
             Sound::PlayFrom(sound);

@@ -207,10 +207,12 @@ SmartPtr<CToolPalette> CToolsDir::PaletteOfTool(int32_t number)
     return nullptr;
 }
 
+// A palette of a hidden tools window offers nothing: presses on a page in the media tabs, where the
+// window is put away, take the default animation tool, not a paint tool nobody sees.
 void CToolsDir::SelectDefaultTools()
 {
-    bool animationShown = Shown(animationPalette);
-    bool paintShown = Shown(paintPalette);
+    bool animationShown = Shown(animationPalette) && IsVisible();
+    bool paintShown = Shown(paintPalette) && IsVisible();
     int16_t index;
     if (animationShown || !paintShown) {
         index = IndexOfToolNumber(3);

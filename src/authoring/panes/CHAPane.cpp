@@ -1,12 +1,14 @@
 #include "authoring/panes/CHAPane.h"
 
 #include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/CPixPane.h"
 #include "authoring/panes/MovieEditors.h"
 #include "authoring/tools/CTaskTool.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CHAApp.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CShow.h"
+#include "engine/ComposedDrawing.h"
 #include "graphics/Area.h"
 #include "graphics/DisplayPort.h"
 #include "ui/AppSignals.h"
@@ -51,6 +53,8 @@ CHAPane::~CHAPane()
     CPanePlay::GetPlayer().RemoveOrAppendClient(this);
     SmartPtr<CMovieRes> object = edited;
     edited = nullptr;
+    if (auto* painter = SmartCast<CPixPane>(editView.Get()))
+        painter->SetPage(nullptr);
 }
 
 // The tools window is among the edit clients while it follows this pane; making its default
@@ -136,15 +140,39 @@ void CHAPane::AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db)
     SetMovieBounds();
 }
 
-void CHAPane::DrawContent(DisplayPort& port, Area& area)
+void CHAPane::DrawContent(DisplayPort& port, Area&)
 {
-    CPanePlay::DrawContent(port, area);
-    DrawCornerBox(port);
-    // A running task draws what it drags; the marks would show the old place.
-    if (feedback)
-        feedback->DrawFeedback(port);
-    else
+    pw::engine::DrawComposed(port, GetBounds(), [this](DisplayPort& composed) {
+        DrawPage(composed);
+        DrawCornerBox(composed);
+        // A running task draws what it drags; the marks would show the old place.
+        if (feedback)
+            feedback->DrawFeedback(composed);
+    });
+    if (!feedback)
         DrawSelectionMarks(port);
+}
+
+void CHAPane::DrawPage(DisplayPort& port)
+{
+    CMovieGroup* group = GetGroup();
+    CSprite* edited = IsEditing() && !selection.IsEmpty() ? selection.Item(1) : nullptr;
+    if (!group || !edited) {
+        Area all(GetBounds());
+        CPanePlay::DrawContent(port, all);
+        return;
+    }
+    Rect page(0, 0, 0, 0);
+    group->GetBounds(page);
+    Rect shown = ToPane(page);
+    SmartPtr<CXform> place = shown == page ? nullptr : new CXform(page, shown);
+    port.DrawRectangle(shown, Color(0), Color(0), 0);
+    int16_t frame = CPanePlay::GetPlayer().GetFrame();
+    for (uint32_t index = 0; index < group->NumSprites(); ++index) {
+        CSprite* sprite = group->GetSprite(static_cast<int16_t>(index));
+        if (sprite && sprite != edited)
+            sprite->DrawFrame(port, place, frame, Color(0), 0);
+    }
 }
 
 void CHAPane::DrawCornerBox(DisplayPort& port)

@@ -82,8 +82,12 @@ public:
     // The transform that draws the movie at its place in the pane (none when the places agree).
     SmartPtr<CXform> MovieToPane() const;
 
-    // Drawing and geometry.
+    // Drawing and geometry. The pane is composed off-screen, so that see-through pictures and the
+    // dragged picture show the page beneath.
     void DrawContent(DisplayPort& port, Area& area) override;
+    // The page at the player's frame, in window coordinates, without the sprite whose picture an
+    // open editor shows (the editor draws that picture over it).
+    void DrawPage(DisplayPort& port);
     void AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db) override;
     void ActiveChanged(bool active) override;
     void DrawCornerBox(DisplayPort& port);

@@ -3,6 +3,7 @@
 // sprite, or into a new sprite for new work, when editing ends.
 #include "authoring/panes/CHAPane.h"
 
+#include "authoring/panes/CPixPane.h"
 #include "authoring/panes/MovieEditors.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CMovieGroup.h"
@@ -147,6 +148,8 @@ void CHAPane::EndEdit(bool quiet)
         }
     }
     if (editView.Valid()) {
+        if (auto* painter = SmartCast<CPixPane>(editView.Get()))
+            painter->SetPage(nullptr);
         RemoveChild(editView);
         editView = nullptr;
         InvalidateView(false);

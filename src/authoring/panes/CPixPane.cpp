@@ -2,6 +2,7 @@
 
 #include "authoring/palettes/CSwitchPalette.h"
 #include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/CHAPane.h"
 #include "authoring/tasks/CBrushTask.h"
 #include "authoring/tasks/CEraserTask.h"
 #include "authoring/tasks/CFillTask.h"
@@ -16,9 +17,11 @@
 #include "authoring/tools/CShapeTool.h"
 #include "authoring/tools/CTaskTool.h"
 #include "engine/CStamp.h"
+#include "engine/ComposedDrawing.h"
 #include "foundation/Exception.h"
 #include "foundation/Utilities.h"
 #include "graphics/Area.h"
+#include "graphics/ColorTable.h"
 #include "graphics/OffScreen.h"
 #include "graphics/PortSaver.h"
 #include "graphics/Translation.h"
@@ -245,15 +248,14 @@ void CPixPane::DrawImageRect(DisplayPort& port, const Rect& rect, bool)
 {
     if (!offScreen.Valid())
         return;
-    SmartPtr<BitMap> picture = offScreen->GetBitMap();
     Rect bounds = GetBounds();
     if (!IsZoomed()) {
-        Rect part = rect.Intersect(picture->GetBounds());
+        Rect part = rect.Intersect(offScreen->GetBitMap()->GetBounds());
         if (part.IsEmpty())
             return;
-        Translation toPane(bounds.left, bounds.top);
-        PortSaverTransform place(port, toPane);
-        picture->DrawPart(port, part, false, 0);
+        Rect shown = part;
+        shown.Offset(bounds.left, bounds.top);
+        pw::engine::DrawComposed(port, shown, [&](DisplayPort& target) { ComposePart(target, part, shown.TopLeft()); });
         return;
     }
     Rect source(0, 0, 0, 0);
@@ -265,8 +267,40 @@ void CPixPane::DrawImageRect(DisplayPort& port, const Rect& rect, bool)
         return;
     Rect shown(destination.left + (part.left - source.left) * kZoom, destination.top + (part.top - source.top) * kZoom,
         destination.left + (part.right - source.left) * kZoom, destination.top + (part.bottom - source.top) * kZoom);
+    // Composed at the picture's own size, where white can be keyed out, then enlarged as a whole.
+    Point size = part.Size();
+    SmartPtr<OffScreen> composed
+        = new OffScreen(size.h, size.v, offScreen->GetBitMap()->GetColorTable(), Color(0), true);
+    {
+        DisplayPort into(*composed.Get(), composed->GetBounds(), 0);
+        ComposePart(into, part, Point(0, 0));
+    }
+    SmartPtr<BitMap> enlarged = composed->GetBitMap();
     auto* device = SmartCast<OffScreen>(port.Device());
-    picture->DrawPartTo(dc, device ? device->GetBitMap().Get() : nullptr, part, port.MapRect(shown), false, 0);
+    enlarged->DrawPartTo(dc, device ? device->GetBitMap().Get() : nullptr, enlarged->GetBounds(), port.MapRect(shown),
+        false, 0);
+}
+
+void CPixPane::ComposePart(DisplayPort& port, const Rect& part, Point at)
+{
+    Rect bounds = GetBounds();
+    Rect under = part;
+    under.Offset(bounds.left, bounds.top);
+    {
+        Translation toPort(at.h - under.left, at.v - under.top);
+        PortSaverTransform place(port, toPort);
+        PortSaverRect clip(port, under);
+        if (beneath)
+            beneath->DrawPage(port);
+        else
+            port.DrawRectangle(under, Color(0), Color(0), 0);
+    }
+    SmartPtr<BitMap> picture = offScreen->GetBitMap();
+    uint32_t white = 0;
+    bool keyed = picture->GetColorTable()->Convert(Color(0), white);
+    Translation toPort(at.h - part.left, at.v - part.top);
+    PortSaverTransform place(port, toPort);
+    picture->DrawPart(port, part, keyed, white);
 }
 
 // The source is the quarter of the pane from the zoom origin on, in picture coordinates; the

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class Area;
+class CHAPane;
 class CMouseTask;
 class CResource;
 class CTool;
@@ -22,7 +23,8 @@ class DisplayPort;
 // the selection. In the magnified mode the pane shows a quarter of the picture four times as large,
 // from the zoom origin (a point in pane coordinates) on. When editing ends the movie takes the
 // picture back trimmed to what was painted. The last pane made is the active paint pane (a
-// borrowed pointer, cleared when the pane goes).
+// borrowed pointer, cleared when the pane goes). White is the picture's see-through colour: the
+// page the picture is painted on shows through it, as it will once the picture is on the page.
 class CPixPane : public CEditPane {
     PW_CLASS_INFO(CPixPane)
 
@@ -83,8 +85,12 @@ public:
     Point ViewToImage(Point point) const;
     // Redraws the whole picture into the port.
     void ApplyToStampBounds(DisplayPort& port, bool fromTask);
-    // Redraws the picture inside `rect` (picture coordinates) into the port (window coordinates).
+    // Redraws the picture inside `rect` (picture coordinates) into the port (window coordinates),
+    // over the page beneath.
     void DrawImageRect(DisplayPort& port, const Rect& rect, bool fromTask);
+    // The animation pane whose page lies beneath the picture (a back-link its owner clears when
+    // editing ends); without one the picture lies on white.
+    void SetPage(CHAPane* page) { beneath = page; }
     // Empties the selection, marking its bounds for redraw.
     void ResetSelectionArea();
     // Selects the whole pane; with `makeStamp` hands it to a stamp of the picture as well.
@@ -118,9 +124,13 @@ private:
     void OfferZoomTools();
     // The source part shown and where it goes on the screen, for the magnified mode.
     void ZoomRects(Rect& source, Rect& destination) const;
+    // Draws the page beneath and the picture's part over it, its white left out, into `port`
+    // translated so that the part's top-left corner lands on `at` (port coordinates).
+    void ComposePart(DisplayPort& port, const Rect& part, Point at);
 
     SmartPtr<OffScreen> offScreen;
     SmartPtr<Area> selection;
+    CHAPane* beneath { nullptr };
     Point zoomOrigin { 0, 0 };
     uint8_t zoomFlags { 0 };
 };

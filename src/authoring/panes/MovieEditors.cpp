@@ -26,7 +26,10 @@ SmartPtr<View> MakeEditView(CMovieRes& movie, View* pane, const Rect& rect, CRes
     } else {
         auto* bitmap = SmartCast<BitMap>(object.Get());
         SmartPtr<CStamp> picture = bitmap ? new CStamp(SmartPtr<BitMap>(bitmap), Color(0)) : nullptr;
-        editor = new CPixPane(pane, shown.left, shown.top, shown.right, shown.bottom, shown, picture);
+        SmartPtr<CPixPane> painter
+            = new CPixPane(pane, shown.left, shown.top, shown.right, shown.bottom, shown, picture);
+        painter->SetPage(animation);
+        editor = painter.Get();
     }
     editor->Lock();
     return editor.Get();

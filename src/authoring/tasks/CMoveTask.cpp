@@ -96,6 +96,11 @@ void CMoveTask::Track(Point& current, Point previousPoint, Point start, BitFlags
 {
     if (modifiers.IsSet(kShiftBit))
         Constrain(current, start, modifiers);
+    // The point the picture was taken by stays on the page, so a picture dragged past the page's
+    // edge stays in sight and in reach.
+    Rect page = pane->GetBounds();
+    current = Point(std::clamp(current.h, page.left, std::max(page.left, page.right - 1)),
+        std::clamp(current.v, page.top, std::max(page.top, page.bottom - 1)));
     bool moved = current != previousPoint;
     int16_t f = NextFrame();
     Point point = pane->ToMovie(current);

@@ -3,9 +3,7 @@
 #include "authoring/panes/CPixPane.h"
 #include "authoring/tools/CPenTool.h"
 #include "foundation/Exception.h"
-#include "graphics/BitMap.h"
 #include "graphics/OffScreen.h"
-#include "graphics/PortSaver.h"
 #include "graphics/Translation.h"
 #include "ui/ViewPort.h"
 
@@ -46,9 +44,7 @@ void CPenTask::Track(Point& current, Point previous, Point start, BitFlags modif
     if (changed.IsEmpty())
         return;
     changed.Offset(-bounds.left, -bounds.top);
-    Translation toPane(bounds.left, bounds.top);
-    PortSaverTransform place(screen, toPane);
-    offScreen->GetBitMap()->DrawPart(screen, changed, false, 0);
+    pane->DrawImageRect(screen, changed, true);
 }
 
 void CPenTask::DrawSegment(DisplayPort&, Rect&, Point, Point, BitFlags)

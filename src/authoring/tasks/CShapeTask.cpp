@@ -5,7 +5,6 @@
 #include "foundation/Exception.h"
 #include "graphics/BitMap.h"
 #include "graphics/OffScreen.h"
-#include "graphics/PortSaver.h"
 #include "graphics/Translation.h"
 #include "ui/ViewPort.h"
 
@@ -45,11 +44,10 @@ void CShapeTask::Track(Point& current, Point previous, Point start, BitFlags mod
     if (current == previous)
         return;
     pw::ui::ViewPort screen(GetPort(), bounds);
-    if (backup.Valid()) {
-        Translation toPane(bounds.left, bounds.top);
-        PortSaverTransform place(screen, toPane);
-        backup->DrawOpaque(screen);
-    }
+    // The picture is unchanged until the release: showing it again (over the page) takes away
+    // the outline the last event drew.
+    if (backup.Valid())
+        pane->ApplyToStampBounds(screen, true);
     Point from = pane->ViewToImage(start);
     Point to = pane->ViewToImage(current);
     // The points in the order the release draws them, so a constrained line shows as it will be.

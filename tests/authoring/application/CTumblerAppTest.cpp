@@ -213,3 +213,17 @@ TEST_F(Tumbler, TheToolsWindowFollowsThePageAndTakesBackABrowsersTool)
     CHAApp::SetHooks(CHAApp::Hooks());
     pw::authoring::SetPaneCommandHooks(pw::authoring::PaneCommandHooks());
 }
+
+// The tools window chooses its tool while it is built, before there is an application: the
+// application starts with that tool, so the first press on a page reaches it and not a bare tool.
+TEST_F(Tumbler, TheApplicationStartsWithTheToolsWindowsTool)
+{
+    SmartPtr<CKidTools> tools = new CKidTools(false, false, true);
+    CHAApp::GetOptions().bits = 12;
+    tumbler = new CTumblerApp(
+        SmartPtr<MenuBar>(), FileCreatorType("Test", 0x54657374), SmartPtr<CToolsDir>(tools.Get()));
+    auto* current = dynamic_cast<CTool*>(tumbler->GetCurrentTool().Get());
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current, tools->GetCurrentTool().Get());
+    EXPECT_EQ(current->GetNumber(), 3) << "the put-away window offers the animation tool";
+}

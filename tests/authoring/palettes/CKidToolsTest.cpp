@@ -59,6 +59,8 @@ protected:
             PutPicture(picture, Plain('w', 20, 70));
         tools = new CKidTools(false, false, true);
         app->AddWindow(SmartPtr<Window>(tools.Get()), false);
+        // As the paint tabs show it: with the brush, the paint palette's default tool.
+        tools->SetCurrentToolNumber(102);
         tools->ToggleShown(true);
         driver::RunUntilIdle();
     }

@@ -220,6 +220,36 @@ TEST_F(CToolsDirTest, DefaultToolsWithBothPalettesHidden)
     EXPECT_EQ(tools->Paint()->GetSelectedTool(), 0);
 }
 
+// The default tool is the one of the palette the child sees: a paint palette left shown inside a
+// put-away window (the media tabs) offers no brush, so a press on a placed picture moves it.
+TEST_F(CToolsDirTest, DefaultToolsAreThoseOfThePaletteOnTheScreen)
+{
+    struct Case {
+        const char* name;
+        bool window;
+        bool animation;
+        bool paint;
+        int32_t tool;
+    } cases[] = {
+        { "window away, paint palette in it", false, false, true, 3 },
+        { "window away, both palettes in it", false, true, true, 3 },
+        { "paint palette shown", true, false, true, 102 },
+        { "both palettes shown", true, true, true, 3 },
+        { "window shown, no palette", true, false, false, 3 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tools->Show(c.window);
+        tools->Animation()->Show(c.animation);
+        tools->Paint()->Show(c.paint);
+        tools->SetCurrentTool(SmartPtr<Tool>(tools->tools[109].Get()));
+        tools->SelectDefaultTools();
+        EXPECT_EQ(tools->GetCurrentToolNumber(), c.tool);
+        EXPECT_EQ(app->GetCurrentTool().Get(), static_cast<Tool*>(tools->tools[c.tool].Get()))
+            << "the press in the page reaches the default tool";
+    }
+}
+
 // The pending sound of a tool chosen for the child plays at the first tick 4000 ms after the last
 // tool change: making the same tool current again restarts the count, a new tool takes the sound
 // off the old one.

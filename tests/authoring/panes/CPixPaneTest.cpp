@@ -282,6 +282,8 @@ public:
 TEST_F(CPixPaneTest, TheMagnifiedPaneOffersTool112InsteadOfTheSelectionTool)
 {
     SmartPtr<PaintTools> tools = new PaintTools;
+    // Shown, as it is while a picture is painted.
+    tools->ToggleShown(true);
     tools->SelectIndex(9);
     ASSERT_EQ(tools->GetCurrentToolNumber(), CPixPane::kSelection);
     pane->SetZoomed(true);

@@ -221,3 +221,33 @@ TEST_F(Moving, ADragCutShortLeavesThePageAsItIs)
     EXPECT_EQ(Path(sprite), before);
     EXPECT_FALSE(page->HasUndoTask());
 }
+
+// Dragged past the page's edges, a picture stops with the point it was taken by on the page, so
+// it stays in sight and can be taken again; each edge holds on its own.
+TEST_F(Moving, APictureDraggedOffThePageKeepsItsGrabbedPointOnIt)
+{
+    Rect bounds = pane->GetBounds();
+    Point last(bounds.right - 1, bounds.bottom - 1);
+    struct Case {
+        const char* name;
+        Point to;
+        Point grabbed;
+    } cases[] = {
+        { "past the top-left corner", Point(bounds.left - 300, bounds.top - 300), bounds.TopLeft() },
+        { "past the bottom-right corner", Point(bounds.right + 300, bounds.bottom + 300), last },
+        { "past the left edge only", Point(bounds.left - 300, 70), Point(bounds.left, 70) },
+        { "past the bottom edge only", Point(80, bounds.bottom + 40), Point(80, last.v) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Press(50, 50);
+        Move((50 + c.to.h) / 2, (50 + c.to.v) / 2);
+        Move(c.to.h, c.to.v);
+        Release(c.to.h, c.to.v);
+        Rect expected(40, 40, 60, 60);
+        expected.Offset(c.grabbed.h - 50, c.grabbed.v - 50);
+        EXPECT_EQ(Text(At(sprite, 0)), Text(expected));
+        page->Undo();
+        ASSERT_EQ(Path(sprite), before);
+    }
+}
