@@ -146,6 +146,7 @@ public:
     // Clipboard (CHAPaneClipboard.cpp): the selected sprites as a list of copies; a paste in mode
     // 0 (plain), 2 (at the point) or 3 (centred) at the selected frames; clearing the selected
     // sprites from the selected frames on.
+    using View::Copy;
     void Copy(SmartPtr<Smart>& copied) override;
     void Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int32_t v) override;
     void Clear() override;

@@ -54,6 +54,7 @@ public:
     bool KeyDown(uint8_t key, int32_t value) override;
     // The selected pixels (all of them without a selection) as a CStamp whose transform is offset
     // to where they came from.
+    using View::Copy;
     void Copy(SmartPtr<Smart>& copied) override;
     // A CStamp (placed where its transform says, else centred) or any other Image (centred) becomes
     // a floating selection, as one undoable step.

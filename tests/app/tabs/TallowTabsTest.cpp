@@ -66,7 +66,8 @@ public:
             Add("link");
         } else if (dynamic_cast<pw::ui::NewDocumentSignal*>(&sent)) {
             Add("new page");
-        } else if (typeid(sent) == typeid(*pw::app::MakeMenuSignal(pw::app::MenuCommand::kPublish).Get())) {
+        } else if (SmartPtr<GenericSignal> publish = pw::app::MakeMenuSignal(pw::app::MenuCommand::kPublish);
+                   typeid(sent) == typeid(*publish.Get())) {
             Add("publish");
         } else {
             Add("other");
