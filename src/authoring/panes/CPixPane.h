@@ -88,6 +88,10 @@ public:
     void DrawImageRect(DisplayPort& port, const Rect& rect, bool fromTask);
     // Empties the selection, marking its bounds for redraw.
     void ResetSelectionArea();
+    // Puts the selection down. With `stamp` the lifted pixels stay in the picture where the
+    // selection lies now and the picture counts as changed; the selection is given up either way,
+    // and a current tool 112 (which keeps a selection) gives way to the selection tool.
+    void DropSelection(bool stamp);
     // Selects the whole pane; with `makeStamp` hands it to a stamp of the picture as well.
     void SelectAll(bool makeStamp);
     // The selection itself, shared: the tasks change it in place.

@@ -49,6 +49,9 @@ void CShapeTask::Track(Point& current, Point previous, Point start, BitFlags mod
         Translation toPane(bounds.left, bounds.top);
         PortSaverTransform place(screen, toPane);
         backup->DrawOpaque(screen);
+    } else if (!pane->TestEditFlag(false)) {
+        // Magnified there is no backup: the picture drawn again takes the last outline away.
+        pane->ApplyToStampBounds(screen, true);
     }
     Point from = pane->ViewToImage(start);
     Point to = pane->ViewToImage(current);
@@ -59,8 +62,12 @@ void CShapeTask::Track(Point& current, Point previous, Point start, BitFlags mod
 void CShapeTask::End(Point& current, Point previous, Point start, BitFlags modifiers)
 {
     Finish(current, previous, start, modifiers);
-    if (!pane->TestEditFlag(false))
+    if (!pane->TestEditFlag(false)) {
+        // Magnified the release draws nothing into the picture; the outline shown goes too.
+        pw::ui::ViewPort screen(GetPort(), pane->GetBounds());
+        pane->ApplyToStampBounds(screen, true);
         return;
+    }
     Rect bounds = pane->GetBounds();
     DisplayPort port(*offScreen.Get(), offScreen->GetBounds(), 0);
     Translation toPicture(-bounds.left, -bounds.top);
