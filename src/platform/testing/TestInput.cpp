@@ -230,16 +230,29 @@ POINT CloseBoxPoint(HWND hwnd)
     return Centre(OffsetRectBy(box, screen.left, screen.top));
 }
 
+POINT SystemBoxPoint(HWND hwnd)
+{
+    const Window* window = WindowTable::Find(hwnd);
+    if (!window)
+        return POINT { -1, -1 };
+    RECT box = LayoutOf(*window).systemBox;
+    if (IsEmptyRect(box))
+        return POINT { -1, -1 };
+    RECT screen = ScreenRect(*window);
+    return Centre(OffsetRectBy(box, screen.left, screen.top));
+}
+
 POINT CaptionPoint(HWND hwnd)
 {
     const Window* window = WindowTable::Find(hwnd);
     if (!window)
         return POINT { -1, -1 };
-    RECT caption = LayoutOf(*window).caption;
-    if (IsEmptyRect(caption))
+    FrameLayout layout = LayoutOf(*window);
+    if (IsEmptyRect(layout.caption))
         return POINT { -1, -1 };
     RECT screen = ScreenRect(*window);
-    return POINT { screen.left + caption.left + 2, screen.top + (caption.top + caption.bottom) / 2 };
+    int left = IsEmptyRect(layout.systemBox) ? layout.caption.left : layout.systemBox.right;
+    return POINT { screen.left + left + 2, screen.top + (layout.caption.top + layout.caption.bottom) / 2 };
 }
 
 void ClickCloseBox(HWND hwnd)
