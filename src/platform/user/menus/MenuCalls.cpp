@@ -137,7 +137,6 @@ DWORD WINAPI CheckMenuItem(HMENU menu, UINT idCheckItem, UINT check)
     return previous;
 }
 
-// The menu bar of a top-level window (NULL for none and for child windows).
 // The window menu of a window with WS_SYSMENU, made on the first call: "&Close" (SC_CLOSE), to
 // which the program may add. With `revert` the window's copy is destroyed and NULL returned (the
 // next call makes a fresh one). NULL for a window without WS_SYSMENU; NULL with 1400 for a bad one.
@@ -160,6 +159,7 @@ HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL revert)
     return window->systemMenu;
 }
 
+// The menu bar of a top-level window (NULL for none and for child windows).
 HMENU WINAPI GetMenu(HWND hwnd)
 {
     pw::platform::Window* window = WindowTable::Find(hwnd);
