@@ -132,7 +132,7 @@ BENCHMARK(BM_CheckerboardFills);
 void BM_PatternRectangles(benchmark::State& state)
 {
     PatternPaint pattern(Color(9), Pattern(2), Color(10));
-    SolidPaint none(Color(Color::kNoColor));
+    SolidPaint none { Color(Color::kNoColor) };
     EveryCell(state, [&](DisplayPort& port, const Rect& cell) { port.DrawRectangle(cell, pattern, none, 1); });
 }
 BENCHMARK(BM_PatternRectangles);

@@ -12,6 +12,7 @@
 #include "engine/CStamp.h"
 #include "engine/CXform.h"
 #include "engine/PathPoint.h"
+#include "export/LinkHREF.h"
 #include "foundation/ArchiveScope.h"
 #include "foundation/Exception.h"
 #include "foundation/FileReference.h"
@@ -74,8 +75,8 @@ constinit const PersistentVersion FuzzMovie::version { &FuzzMovie::classInfo, Fi
 
 namespace {
 
-// The engine test suite's index, position for position (its web-link stand-in a placeholder), so
-// that pages it stores serve as seeds.
+// The engine test suite's index, position for position, with the program's web link where the
+// suite lends its own, so that pages it stores serve as seeds and links read as they do in pages.
 SmartPtr<TypeIndex> FuzzIndex()
 {
     static SmartPtr<TypeIndex> index = [] {
@@ -83,8 +84,8 @@ SmartPtr<TypeIndex> FuzzIndex()
         for (const PersistentVersion* record : { &FuzzMovie::version, &CMovie::version, &ListData::version,
                  &Sound::version, &ColorTable::version, &CLink::version, &CFrameIndex::version, &CJumpFrame::version,
                  &CJumpMovie::version, &CJump::version, &String::version, &GenericArray::version,
-                 &FileReference::version, static_cast<const PersistentVersion*>(nullptr), &CXform::version,
-                 &PathPoint::version, &CStamp::version, &BitMap::version, &Area::version }) {
+                 &FileReference::version, &LinkHREF::version, &CXform::version, &PathPoint::version, &CStamp::version,
+                 &BitMap::version, &Area::version }) {
             if (record)
                 made->AddClass(*record);
             else

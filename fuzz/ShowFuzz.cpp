@@ -1,13 +1,16 @@
-// Reads arbitrary bytes as a page file of the Generic Object File index. A read must end with a
-// show whose movie and sprites are whole, or with no object, never a crash or a leak. The page
+// Reads arbitrary bytes as a page file of the Generic Object File index, which knows every class a
+// page can hold, web links too. A read must end with a show whose movie and sprites are whole, or
+// with no object, never a crash or a leak. The page
 // read is drawn, edited across its sprites, played a few frames, saved, and must read back.
 #include "engine/CMovieGroup.h"
 #include "engine/CPlayer.h"
 #include "engine/CShow.h"
 #include "engine/ShowFileType.h"
+#include "export/LinkHREF.h"
 #include "foundation/Exception.h"
 #include "foundation/MemoryStream.h"
 #include "foundation/ObjectFile.h"
+#include "foundation/TypeIndex.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
 #include "ui/ProgressRange.h"
@@ -17,6 +20,18 @@
 #include <cstdlib>
 
 namespace {
+
+// A page's links carry the web link, whose class the export floor lends to the page index when it
+// loads: without it every page holding a link would read as damaged. (Asking for it also keeps
+// the floor in the link where unused libraries are dropped.)
+bool PageIndexKnowsWebLinks()
+{
+    try {
+        return GetGenericTypeIndex()->ClassNumberOf(LinkHREF::version) != 0;
+    } catch (Exception*) {
+        return false;
+    }
+}
 
 SmartPtr<Smart> ReadFrom(const SmartPtr<MemoryStream>& stream)
 {
@@ -36,8 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > (1u << 20))
         return 0;
-    static const bool prepared = pw::fuzz::PrepareWithPalette();
-    (void)prepared;
+    static const bool prepared = pw::fuzz::PrepareWithPalette() && PageIndexKnowsWebLinks();
+    if (!prepared)
+        std::abort();
     ProgressRange::SetVisible(false);
     SmartPtr<MemoryStream> stream(new MemoryStream);
     if (size > 0)

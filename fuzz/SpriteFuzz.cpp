@@ -13,6 +13,7 @@
 #include "engine/CMovieText.h"
 #include "engine/CSprite.h"
 #include "engine/CStamp.h"
+#include "export/LinkHREF.h"
 #include "foundation/Exception.h"
 #include "foundation/FileReference.h"
 #include "foundation/GenericArray.h"
@@ -32,8 +33,9 @@
 
 namespace {
 
-// The engine test suite's index, position for position (its test movie and web link placeholders),
-// so that sprites it stores serve as seeds.
+// The engine test suite's index, position for position (its test movie a placeholder), with the
+// program's web link where the suite lends its own, so that sprites it stores serve as seeds and
+// links read as they do in pages.
 SmartPtr<TypeIndex> FuzzIndex()
 {
     static SmartPtr<TypeIndex> index = [] {
@@ -41,7 +43,7 @@ SmartPtr<TypeIndex> FuzzIndex()
         for (const PersistentVersion* record : { static_cast<const PersistentVersion*>(nullptr), &CMovie::version,
                  &ListData::version, &Sound::version, &ColorTable::version, &CLink::version, &CFrameIndex::version,
                  &CJumpFrame::version, &CJumpMovie::version, &CJump::version, &String::version, &GenericArray::version,
-                 &FileReference::version, static_cast<const PersistentVersion*>(nullptr), &CXform::version,
+                 &FileReference::version, &LinkHREF::version, &CXform::version,
                  &PathPoint::version, &CStamp::version, &BitMap::version, &Area::version, &CResource::version,
                  &CMovieRes::version, &CMoviePic::version, &CMovieText::version, &CSprite::version,
                  &CDelta::version }) {

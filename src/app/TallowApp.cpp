@@ -187,8 +187,14 @@ bool TallowApp::CanRunViewTask(int32_t mode)
     if (!CTumblerApp::CanRunViewTask(mode))
         return false;
     SmartPtr<Window> front = FindWindowForView();
-    CPanePlay* pane = front.Valid() ? FocusedPane(*front.Get()) : nullptr;
-    return !pane || !pane->IsPlaying();
+    auto* page = dynamic_cast<TallowWindow*>(front.Get());
+    if (!page)
+        return true;
+    // The page plays whichever view of its window has the focus: the browser's, a tab's.
+    CPanePlay* pane = FocusedPane(*page);
+    if (!pane)
+        pane = page->GetPagePane();
+    return pane && !pane->IsPlaying();
 }
 
 App* MakeApplication()

@@ -36,7 +36,8 @@ public:
     // were once saved) plays at the default rate, which its file never gets.
     static SmartPtr<CShow> MakePageModel(const SmartPtr<Smart>& document);
     void DoAbout() override;
-    // The framework's answer, refused while the front window's page plays.
+    // The framework's answer; in front of a page window, refused while its page plays (or when
+    // it shows no page).
     bool CanRunViewTask(int32_t mode) override;
 
     // Every writing scribe wraps the base class's in a page writer, so each save exports the page;

@@ -111,6 +111,16 @@ SmartPtr<CSprite> CMovieGroup::FindSpriteByName(const String& name) const
     return nullptr;
 }
 
+void CMovieGroup::SelectSprites(const SmartPtr<CSprite>& sprite, int16_t)
+{
+    selected = IndexOf(sprite.Get()) >= 0 ? sprite : nullptr;
+}
+
+SmartPtr<CSprite> CMovieGroup::GetSelectedSprite() const
+{
+    return IndexOf(selected.Get()) >= 0 ? selected : nullptr;
+}
+
 SmartPtr<CSprite> CMovieGroup::TopSpriteInFrame(int16_t frame) const
 {
     for (uint32_t index = NumSprites(); index >= 1; --index) {

@@ -41,6 +41,11 @@ public:
     uint32_t NumSprites() const { return sprites.NumItems(); }
     CSprite* GetSprite(int16_t index) const;
     SmartPtr<CSprite> FindSpriteByName(const String& name) const;
+    // The group's own selection, kept for the run and never stored: `sprite` alone (none when it
+    // is not one of the group's). The frame is -1, every frame.
+    void SelectSprites(const SmartPtr<CSprite>& sprite, int16_t frame);
+    // The selected sprite while the group still holds it, else none.
+    SmartPtr<CSprite> GetSelectedSprite() const;
     SmartPtr<CSprite> TopSpriteInFrame(int16_t frame) const;
     void RaiseSprite(CSprite* sprite, int16_t frame);
     void LowerSprite(CSprite* sprite, int16_t frame);
@@ -97,6 +102,7 @@ private:
     void ChangedFrames(int16_t first, int16_t count);
 
     SmartList<CSprite> sprites;
+    SmartPtr<CSprite> selected;
 };
 
 namespace pw::engine {

@@ -22,8 +22,7 @@ void Turn(Point& d)
 } // namespace
 
 Trim::Trim(OSBitMap& bitmap, const uint8_t* rows, uint8_t background)
-    : source(&bitmap)
-    , rows(rows)
+    : rows(rows)
     , background(background)
     , width(bitmap.GetSize().h)
     , height(bitmap.GetSize().v)

@@ -11,7 +11,7 @@ class OSBitMap;
 // Turns the shape in an 8-bit mask into a polygon region by walking its outline clockwise over
 // the 8 neighbours of each pixel. Pixels whose byte differs from the background belong to the
 // shape; rows are `rows` bytes apart in memory, each padded to a multiple of 4 bytes, row 0 first.
-// The trimmer borrows the bitmap (for its size) and the pixel rows.
+// The trimmer reads the bitmap's size when made and borrows the pixel rows.
 class Trim {
 public:
     // Outline points per shape; a longer outline fails "arraySize < maxArraySize".
@@ -30,7 +30,6 @@ public:
 private:
     bool InShape(int32_t x, int32_t y) const;
 
-    OSBitMap* source;
     const uint8_t* rows;
     uint8_t background;
     int32_t width;

@@ -91,6 +91,9 @@ HWND CreateMainWindow(HINSTANCE instance)
         nullptr, nullptr, instance, nullptr);
     if (!hwnd)
         return nullptr;
+    HMENU windowMenu = GetSystemMenu(hwnd, FALSE);
+    AppendMenuA(windowMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(windowMenu, MF_STRING, kAboutItem, "&About\x85");
     ProgramRecord().instance = instance;
     ProgramRecord().mainWindow = hwnd;
     Alert::SetOwnerWindow(hwnd);

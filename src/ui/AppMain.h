@@ -15,6 +15,9 @@ namespace pw::ui {
 
 // The message the framework main posts once to make the application.
 constexpr UINT kStartMessage = 0x801;
+// The main window's window menu holds "About…" under this command, which the main window turns
+// into menu command 1. The low four bits stay clear: WM_SYSCOMMAND keeps them for the platform.
+constexpr UINT kAboutItem = 0x0010;
 
 // The framework's one top-level window, or null before the framework main made it.
 HWND MainWindow();
@@ -23,7 +26,8 @@ OsApp& ProgramRecord();
 
 // Registers both window classes once for the platform's life; false when registering failed.
 bool RegisterWindowClasses(HINSTANCE instance);
-// Creates the main window (not shown) and records it as the main window and the owner of alerts.
+// Creates the main window (not shown) with "About…" in its window menu, and records it as the main
+// window and the owner of alerts.
 HWND CreateMainWindow(HINSTANCE instance);
 // Builds the accelerator table from the shortcuts the menus added to the record.
 void BuildAcceleratorTable();

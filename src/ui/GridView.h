@@ -53,6 +53,6 @@ private:
 
     Point cellSize;
     Rect gridBounds;
-    Point initialCell;
+    [[maybe_unused]] Point initialCell;
     Point highlight;
 };

@@ -59,7 +59,7 @@ private:
     ListHandle items;
     SmartPtr<Smart> context;
     TypeList itemClasses;
-    bool firstFlag;
-    bool secondFlag;
+    [[maybe_unused]] bool firstFlag;
+    [[maybe_unused]] bool secondFlag;
     HWND list { nullptr };
 };

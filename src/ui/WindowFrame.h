@@ -93,8 +93,8 @@ private:
     HWND hwnd { nullptr };
     int32_t kind;
     // Kept for the window classes that read them; no frame style depends on them.
-    bool firstFlag;
-    bool secondFlag;
+    [[maybe_unused]] bool firstFlag;
+    [[maybe_unused]] bool secondFlag;
     Window* window { nullptr };
     HDC dc { nullptr };
     HPALETTE oldPalette { nullptr };

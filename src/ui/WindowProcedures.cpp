@@ -59,6 +59,13 @@ LRESULT MainMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         MenuCommand(wParam, lParam);
         return 0;
+    case WM_SYSCOMMAND:
+        // The window menu's About entry is menu command 1.
+        if ((wParam & 0xFFF0) == pw::ui::kAboutItem) {
+            MenuCommand(MAKEWPARAM(1, 0), 0);
+            return 0;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_INITMENU:
         AppGlue::UpdateMenuStates();
         return 0;

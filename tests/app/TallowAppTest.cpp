@@ -4,6 +4,7 @@
 #include "app/TallowApp.h"
 
 #include "app/TallowResources.h"
+#include "app/TallowWindow.h"
 #include "authoring/panes/CHAPane.h"
 #include "engine/CPanePlay.h"
 #include "engine/CPlayer.h"
@@ -141,6 +142,17 @@ TEST_F(TallowAppTest, ClipboardCommandsWaitWhileTheFrontPagePlays)
         SCOPED_TRACE(mode);
         EXPECT_FALSE(tallow->CanRunViewTask(mode));
     }
+    // Another view of the page window holding the focus (a browser over the page) changes nothing.
+    auto* window = dynamic_cast<TallowWindow*>(tallow->GetWindow(2).Get());
+    ASSERT_NE(window, nullptr);
+    SmartPtr<View> focused = window->GetFocusChild();
+    SmartPtr<View> browser = new View(window, Rect(0, 0, 50, 50), View::kSizeTopLeft, true, false);
+    window->SetBrowserPane(browser);
+    window->SetFocusChild(browser);
+    ASSERT_EQ(window->GetFocusChild().Get(), browser.Get());
+    EXPECT_FALSE(tallow->CanRunViewTask(1));
+    window->SetBrowserPane(nullptr);
+    window->SetFocusChild(focused);
     pane->GetPlayer().Stop();
     EXPECT_EQ(tallow->CanRunViewTask(2), stopped);
     EXPECT_TRUE(stopped) << "paste into a stopped page";

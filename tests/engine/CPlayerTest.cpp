@@ -21,7 +21,7 @@ using engine::Sprites;
 using engine::Text;
 using pw::platform::testing::RunFor;
 
-class Recorder : public PlayerClient {
+class Recorder final : public PlayerClient {
 public:
     explicit Recorder(CPlayer& player)
         : player(player)

@@ -46,7 +46,8 @@ TEST(Memory, ResizesKeepLeadingBytesAndCopiesAreTheirOwn)
 
     Memory a(8);
     Fill(a, 'a');
-    a = a;
+    Memory& same = a;
+    a = same;
     Memory copy(a);
     EXPECT_NE(copy.Ptr(), a.Ptr());
     EXPECT_EQ(std::memcmp(copy.Ptr(), "abcdefgh", 8), 0);

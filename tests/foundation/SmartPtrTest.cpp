@@ -36,7 +36,8 @@ TEST_F(SmartPtrTest, AssignmentTakesTheNewObjectBeforeReleasingTheOld)
     EXPECT_EQ(a.Get(), b.Get());
     // Same pointee, and self-assignment: no count moves.
     a = b;
-    a = a;
+    SmartPtr<Tracked>& same = a;
+    a = same;
     EXPECT_EQ(b->ReferenceCount(), 2);
 
     // The old object (outer) dies during the assignment and takes its member handle with it.

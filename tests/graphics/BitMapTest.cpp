@@ -264,7 +264,7 @@ TEST_F(BitMapTest, StoredBitmapsReadBackAtEveryDepth)
 // the table's reference (class number and a 14-byte framed empty table), the key, the flag, the
 // row length and the rows.
 namespace stored {
-constexpr uint32_t kDepth = 8, kRight = 18, kBottom = 22, kTableClass = 26, kKey = 44, kFlag = 48, kRowLength = 49,
+constexpr uint32_t kDepth = 8, kRight = 18, kBottom = 22, kTableClass = 26, kKey = 44, kRowLength = 49,
                    kRows = 53;
 }
 

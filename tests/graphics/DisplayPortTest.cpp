@@ -65,7 +65,7 @@ TEST_F(DisplayPortTest, OperationsUnderClipAndTransform)
 {
     SolidPaint red(Color(7));
     SolidPaint blue(Color(9));
-    SolidPaint none(Color(Color::kNoColor));
+    SolidPaint none { Color(Color::kNoColor) };
     auto blacken = [](DisplayPort& port) { port.DrawRectangle(Rect(-2, -1, 8, 5), Color(1), Color(1), 1); };
     Operation operations[] = {
         { "rectangle", [&](DisplayPort& port) { port.DrawRectangle(Rect(1, 1, 7, 4), red, blue, 1); },
@@ -174,7 +174,7 @@ TEST_F(DisplayPortTest, MaskedPaintsReuseTheBitmapsPatternBuffer)
 TEST_F(DisplayPortTest, NoColourPaintsChangeNoPixel)
 {
     const std::string picture = "rgb.#|#.rgb|b#.gr|ggrrb";
-    SolidPaint none(Color(Color::kNoColor));
+    SolidPaint none { Color(Color::kNoColor) };
     PatternPaint noForeground(Color(Color::kNoColor), Pattern(3), Color(7));
     Draw draws[] = {
         { "rectangle", [&](DisplayPort& port) { port.DrawRectangle(Rect(0, 0, 5, 4), none, none, 1); } },

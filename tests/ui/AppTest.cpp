@@ -123,6 +123,47 @@ TEST_F(AppTest, ABlockingWindowInFrontBlocksQuitAboutAndTheFocus)
     EXPECT_EQ(Journal(), (std::vector<std::string> { "dialog asked 1", "About" }));
 }
 
+// The main window's window menu ends with "About\x85": chosen from a menu dropped by a click on
+// its box or by Alt with the space bar, it reaches the application's About as menu command 1.
+TEST_F(AppTest, TheMainWindowsWindowMenuLeadsToAbout)
+{
+    namespace driver = pw::platform::testing;
+    driver::RunUntilIdle();
+    POINT box = driver::SystemBoxPoint(mainWindow);
+    ASSERT_GE(box.x, 0);
+    struct Case {
+        const char* name;
+        std::function<void()> open;
+    };
+    const Case cases[] = {
+        { "a click on the box", [&] { driver::Click(box.x, box.y); } },
+        { "Alt with the space bar", [] {
+             driver::PressKey(VK_MENU);
+             driver::TypeKey(VK_SPACE);
+             driver::ReleaseKey(VK_MENU);
+         } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Journal().clear();
+        bool chosen = false;
+        // Up from the top wraps to the last item, About.
+        driver::SetIdleHandler([&] {
+            if (chosen)
+                return false;
+            chosen = true;
+            driver::TypeKey(VK_UP);
+            driver::TypeKey(VK_RETURN);
+            return true;
+        });
+        c.open();
+        driver::RunUntilIdle();
+        driver::SetIdleHandler(nullptr);
+        EXPECT_TRUE(chosen);
+        EXPECT_EQ(Journal(), (std::vector<std::string> { "About" }));
+    }
+}
+
 TEST_F(AppTest, FloatingWindowsShowWithoutTakingTheFront)
 {
     Open("page");

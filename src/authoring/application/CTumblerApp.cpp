@@ -1,5 +1,6 @@
 #include "authoring/application/CTumblerApp.h"
 
+#include "authoring/dialogs/COverDir.h"
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/palettes/Floater.h"
 #include "authoring/panes/CHAPane.h"
@@ -8,7 +9,6 @@
 #include "authoring/resources/LoadedSound.h"
 #include "authoring/selectors/CPatternSelector.h"
 #include "authoring/tools/CTool.h"
-#include "engine/CFWDecorator.h"
 #include "foundation/Clipboard.h"
 #include "foundation/Exception.h"
 #include "foundation/SoundResource.h"
@@ -23,9 +23,6 @@ namespace {
 
 // How long the goodbye sound may go on after the windows agreed to close.
 constexpr uint32_t kGoodbyeWait = 300;
-// The overview window: as high as this, at the right end of the frame, raised by the offset.
-constexpr int32_t kOverviewBottom = 256;
-constexpr int32_t kOverviewRaise = 40;
 
 SmartPtr<CToolsDir>& Tools()
 {
@@ -150,10 +147,7 @@ void CTumblerApp::ToggleOverview()
     auto* pane = SmartCast<CHAPane>(GetActivePane().Get());
     if (!pane || !Maker())
         return;
-    Rect frame(0, 0, Window::defaultSize.h, kOverviewBottom);
-    CFWDecorator::Get().AlignRect(frame, 3, 2, true);
-    frame.Offset(0, -kOverviewRaise);
-    overview = Maker()(*pane, frame);
+    overview = Maker()(*pane, COverDir::BottomStrip(COverDir::kDefaultHeight));
     Exception::Warn(kNotImplemented, PW_HERE);
     ShowFloater(overview);
 }

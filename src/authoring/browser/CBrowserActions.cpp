@@ -74,7 +74,8 @@ void ClearOlder(CHAPane& pane, CMovieGroup& group, const String& name, bool asSo
     }
 }
 
-// The new background is drawn as a background and stays in place when the page plays.
+// The new background is drawn as a background, stays in place when the page plays, and is the
+// group's selected sprite.
 void SettleBackground(CMovieGroup& group)
 {
     SmartPtr<CSprite> background = group.FindSpriteByName(String(kBackgroundName));
@@ -84,6 +85,7 @@ void SettleBackground(CMovieGroup& group)
         background->ToggleFlag2(true);
     if (SmartPtr<CMovie> cel = background->GetMovie(); cel.Valid() && cel->ToggleModeBit0(false))
         cel->ToggleModeBit0(true);
+    group.SelectSprites(background, -1);
 }
 
 // Stops the page's player when the last handle on the show goes.

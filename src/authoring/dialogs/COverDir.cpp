@@ -12,7 +12,7 @@ namespace {
 
 // The overview window's frame kind: a floating window with a small title.
 constexpr int32_t kFloaterKind = 3;
-// Where an empty rectangle goes: the bottom of the frame, stretched across it.
+// The strip's place: the bottom of the frame, stretched across it.
 constexpr int32_t kAlignBottom = 2;
 constexpr int32_t kAlignStretch = 3;
 
@@ -23,13 +23,10 @@ COverDir::COverDir(const SmartPtr<CHAPane>& pane, int32_t, bool floating, const 
     , flags(floating ? kFloating : 0)
 {
     Rect rect = wanted;
-    CFWDecorator& decorator = CFWDecorator::Get();
-    if (rect.top >= rect.bottom || rect.right <= rect.left) {
-        rect.bottom = rect.top + kDefaultHeight;
-        decorator.AlignRect(rect, kAlignBottom, kAlignStretch, true);
-    }
+    if (rect.top >= rect.bottom || rect.right <= rect.left)
+        rect = BottomStrip(kDefaultHeight);
     rect.bottom -= 1;
-    decorator.MoveView(*this, rect, true);
+    CFWDecorator::Get().MoveView(*this, rect, true);
     Rect content = ScrollBar::ContentRect(GetBounds(), true, true);
     SmartPtr<COverview> made = new COverview(this, content, floating);
     overview = made.Get();
@@ -40,6 +37,13 @@ COverDir::COverDir(const SmartPtr<CHAPane>& pane, int32_t, bool floating, const 
 }
 
 COverDir::~COverDir() = default;
+
+Rect COverDir::BottomStrip(int32_t height)
+{
+    Rect rect(0, 0, 0, height);
+    CFWDecorator::Get().AlignRect(rect, kAlignBottom, kAlignStretch, true);
+    return rect;
+}
 
 void COverDir::Close()
 {

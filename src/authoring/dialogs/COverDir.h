@@ -21,9 +21,13 @@ public:
     // The height an empty rectangle is given.
     static constexpr int32_t kDefaultHeight = 100;
 
-    // `kind` is accepted and not used. An empty `rect` becomes a strip along the bottom of the
-    // usable frame, across its width.
+    // `kind` is accepted and not used. An empty `rect` becomes the bottom strip of the default
+    // height. The window's bottom edge lies one pixel above the rectangle's.
     COverDir(const SmartPtr<CHAPane>& pane, int32_t kind, bool floating, const Rect& rect);
+
+    // The overview's place: a strip `height` pixels high along the bottom of the usable frame,
+    // across its width. The application opens the overview there too.
+    static Rect BottomStrip(int32_t height);
     ~COverDir() override;
 
     // A floating window only hides; another closes as windows do.

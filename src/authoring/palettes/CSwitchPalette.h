@@ -24,5 +24,5 @@ public:
 
 private:
     int16_t previousCell;
-    int16_t alternativeCell;
+    [[maybe_unused]] int16_t alternativeCell;
 };

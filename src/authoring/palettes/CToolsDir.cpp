@@ -171,6 +171,9 @@ void CToolsDir::SelectIndex(int16_t index)
 void CToolsDir::CellChosen(int16_t index)
 {
     CPaletteDir::CellChosen(index);
+    // A new tool ends the picture's selection: nothing flashes on, and Copy and Clear find none.
+    if (CPixPane* painted = CPixPane::Active())
+        painted->ResetSelectionArea();
     SmartPtr<pw::authoring::ToolsWindowPane> active = GetPane();
     if (!active.Valid() || !active->IsActivePane())
         return;

@@ -73,6 +73,8 @@ public:
     void UpdateForPane();
     // The active pane, stopped first when it plays.
     SmartPtr<pw::authoring::ToolsWindowPane> GetPane();
+    // The content view that lays the palettes out.
+    SmartPtr<View> GetTilePane() const { return tilePane; }
     void ToggleWatcher(pw::authoring::ToolsWatcher* watcher);
     void NotifyWatchers();
     int32_t GetMode() const { return mode; }

@@ -23,6 +23,7 @@ public:
     CEditPane(View* owner, int32_t left, int32_t top, int32_t right, int32_t bottom);
 
     // Sets the changed state when `set`; answers it.
+    using View::Changed;
     bool Changed(bool set);
     // Flips the edit state when `toggle`; answers it.
     bool EditState(bool toggle);

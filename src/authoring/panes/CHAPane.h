@@ -150,10 +150,16 @@ public:
     // Clipboard (CHAPaneClipboard.cpp): the selected sprites as a list of copies; a paste in mode
     // 0 (plain), 2 (at the point) or 3 (centred) at the selected frames; clearing the selected
     // sprites from the selected frames on.
+    using View::Copy;
     void Copy(SmartPtr<Smart>& copied) override;
     void Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int32_t v) override;
     void Clear() override;
     bool CanClip(int32_t kind) override;
+    // Warns "Not implemented.", then answers the class a copy would make: the open editor's
+    // picture or text; with tool 10 or 11 a Sound or a CLink when a selected sprite has one in the
+    // range; else a CMovie for an insertion point, a CSprite with sprites selected, a CMovie
+    // without; none where none of these applies.
+    const ClassInfo* ClipClass();
 
     // Tool clicks and keys (CHAPaneTools.cpp). `p` is a movie point, `h`/`v` the pane point.
     bool ToolClick(Point p, int32_t h, int32_t v, int16_t index, const SmartPtr<CSprite>& sprite);

@@ -2,15 +2,27 @@
 // copies, so that a paste can place several sprites at once at the selected frames.
 #include "authoring/panes/CHAPane.h"
 
+#include "authoring/tools/CTool.h"
+#include "engine/CLink.h"
 #include "engine/CMovieGroup.h"
+#include "engine/CMoviePic.h"
+#include "engine/CMovieText.h"
 #include "foundation/Clipboard.h"
+#include "foundation/Exception.h"
 #include "foundation/ListData.h"
+#include "graphics/Picture.h"
+#include "graphics/Sound.h"
+#include "ui/StyledText.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr int32_t kPlainPaste = 0;
 constexpr int32_t kPasteAtPoint = 2;
 constexpr int32_t kPasteCentred = 3;
+constexpr int32_t kSoundTool = 10;
+constexpr int32_t kLinkTool = 11;
 
 // The pasted object as a list of sprites: a list's items converted, or the object itself
 // converted; false when nothing in it can become a sprite.
@@ -71,7 +83,9 @@ void CHAPane::Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int3
                 continue;
             sprite->OffsetPath(static_cast<int16_t>(delta.h), static_cast<int16_t>(delta.v));
             sprite->SetStartFrame(first);
-            int32_t spriteEnd = int32_t(sprite->NumFrames()) + current - 1;
+            // A page has at most kMaxFrames frames: a run reaching past them is cut where the page
+            // ends, so the page never holds a frame it could not store.
+            int32_t spriteEnd = std::min<int32_t>(int32_t(sprite->NumFrames()) + current - 1, CMovie::kMaxFrames - 1);
             if (spriteEnd > endOfMovie) {
                 group->InsertFrames(static_cast<int16_t>(endOfMovie + 1), static_cast<int16_t>(spriteEnd - endOfMovie),
                     false, true);
@@ -80,6 +94,8 @@ void CHAPane::Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int3
             }
             if (last != first)
                 sprite->SetNumFrames(static_cast<int16_t>(last - first + 1));
+            if (int32_t room = int32_t(group->NumFrames()) - first; sprite->NumFrames() > room)
+                sprite->SetNumFrames(static_cast<int16_t>(room));
             group->AddSprite(sprite, true);
         }
     }
@@ -115,4 +131,39 @@ void CHAPane::Clear()
 bool CHAPane::CanClip(int32_t kind)
 {
     return kind == kPasteAtPoint || !selection.IsEmpty();
+}
+
+const ClassInfo* CHAPane::ClipClass()
+{
+    Exception::Warn(kNotImplemented, PW_HERE);
+    if (edited.Valid()) {
+        if (SmartCast<CMoviePic>(edited.Get()))
+            return &Picture::classInfo;
+        if (SmartCast<CMovieText>(edited.Get()))
+            return &StyledText::classInfo;
+        return nullptr;
+    }
+    int16_t first = 0;
+    int16_t last = 0;
+    GetFrameRange(first, last, false);
+    SmartPtr<CTool> tool = CurrentTool();
+    int32_t number = tool.Valid() ? tool->GetNumber() : 0;
+    if (number == kSoundTool || number == kLinkTool) {
+        for (uint32_t item = 1; item <= selection.NumItems(); ++item) {
+            CSprite* sprite = selection.Item(item);
+            for (int32_t frame = first; sprite && frame <= last; ++frame) {
+                auto at = static_cast<int16_t>(frame);
+                if (number == kSoundTool && sprite->SoundAtFrame(at))
+                    return &Sound::classInfo;
+                if (number == kLinkTool && sprite->LinkAtFrame(at))
+                    return &CLink::classInfo;
+            }
+        }
+        return nullptr;
+    }
+    if (last < first)
+        return &CMovie::classInfo;
+    if (!GetGroup())
+        return nullptr;
+    return selection.IsEmpty() ? &CMovie::classInfo : &CSprite::classInfo;
 }

@@ -149,6 +149,9 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
         GetFrameRange(first, last, false);
         run = new CRotateTask(this, group, sprite, frame, first, last);
     } else if (number == kCircleTool) {
+        // The motion turns about the press point: the sprite's reference point goes there first,
+        // so the first frame of the circle shows the picture where it was.
+        sprite->PlaceAtFrame(frame, nullptr, &p);
         run = new CCircleTask(this, preferred);
     }
     if (!run.Valid()) {

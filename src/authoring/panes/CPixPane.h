@@ -56,6 +56,7 @@ public:
     bool KeyDown(uint8_t key, int32_t value) override;
     // The selected pixels (all of them without a selection) as a CStamp whose transform is offset
     // to where they came from.
+    using View::Copy;
     void Copy(SmartPtr<Smart>& copied) override;
     // A CStamp (placed where its transform says, else centred) or any other Image (centred) becomes
     // a floating selection, as one undoable step.
@@ -93,6 +94,10 @@ public:
     void SetPage(CHAPane* page) { beneath = page; }
     // Empties the selection, marking its bounds for redraw.
     void ResetSelectionArea();
+    // Puts the selection down. With `stamp` the lifted pixels stay in the picture where the
+    // selection lies now and the picture counts as changed; the selection is given up either way,
+    // and a current tool 112 (which keeps a selection) gives way to the selection tool.
+    void DropSelection(bool stamp);
     // Selects the whole pane; with `makeStamp` hands it to a stamp of the picture as well.
     void SelectAll(bool makeStamp);
     // The selection itself, shared: the tasks change it in place.

@@ -141,6 +141,19 @@ void CPixPane::Clear()
     ImageChanged(shown, Area::EmptyArea());
 }
 
+void CPixPane::DropSelection(bool stamp)
+{
+    if (selection->IsEmpty())
+        return;
+    // The drag tasks draw the lifted pixels into the picture as they go: stamping them there is
+    // ending the selection that could still carry them on.
+    if (stamp)
+        Changed(true);
+    ResetSelectionArea();
+    if (CurrentToolNumber() == kKeepSelection)
+        MakeToolCurrent(kSelection);
+}
+
 bool CPixPane::CanClip(int32_t mode)
 {
     if (mode == 2)

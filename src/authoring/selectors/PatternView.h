@@ -28,5 +28,5 @@ public:
 
 private:
     CDropperTool* notifyTarget;
-    int32_t value;
+    [[maybe_unused]] int32_t value;
 };

@@ -83,7 +83,7 @@ void CCircleTask::Track(Point& current, Point previous, Point start, BitFlags mo
 
 void CCircleTask::DrawFeedback(DisplayPort& port)
 {
-    SolidPaint none(Color(Color::kNoColor));
+    SolidPaint none { Color(Color::kNoColor) };
     SolidPaint pen(Color(1));
     port.DrawOval(box, none, pen, 1);
 }

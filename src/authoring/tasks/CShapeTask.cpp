@@ -44,10 +44,9 @@ void CShapeTask::Track(Point& current, Point previous, Point start, BitFlags mod
     if (current == previous)
         return;
     pw::ui::ViewPort screen(GetPort(), bounds);
-    // The picture is unchanged until the release: showing it again (over the page) takes away
-    // the outline the last event drew.
-    if (backup.Valid())
-        pane->ApplyToStampBounds(screen, true);
+    // The picture is unchanged until the release: showing it again (over the page, magnified or
+    // not) takes away the outline the last event drew.
+    pane->ApplyToStampBounds(screen, true);
     Point from = pane->ViewToImage(start);
     Point to = pane->ViewToImage(current);
     // The points in the order the release draws them, so a constrained line shows as it will be.
@@ -57,8 +56,12 @@ void CShapeTask::Track(Point& current, Point previous, Point start, BitFlags mod
 void CShapeTask::End(Point& current, Point previous, Point start, BitFlags modifiers)
 {
     Finish(current, previous, start, modifiers);
-    if (!pane->TestEditFlag(false))
+    if (!pane->TestEditFlag(false)) {
+        // Magnified the release draws nothing into the picture; the outline shown goes too.
+        pw::ui::ViewPort screen(GetPort(), pane->GetBounds());
+        pane->ApplyToStampBounds(screen, true);
         return;
+    }
     Rect bounds = pane->GetBounds();
     DisplayPort port(*offScreen.Get(), offScreen->GetBounds(), 0);
     Translation toPicture(-bounds.left, -bounds.top);

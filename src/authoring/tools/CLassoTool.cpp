@@ -13,6 +13,11 @@ void CLassoTool::SetOption(int16_t, int16_t value)
     if (value < 1 || value > 4)
         return;
     mode = value;
-    if (value != 4 && CPixPane::Active())
-        CPixPane::Active()->ResetSelectionArea();
+    CPixPane* pane = CPixPane::Active();
+    if (!pane)
+        return;
+    if (value == 4)
+        pane->DropSelection(true);
+    else
+        pane->ResetSelectionArea();
 }

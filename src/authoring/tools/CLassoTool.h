@@ -8,8 +8,8 @@ class CLassoTool : public CTool {
 public:
     CLassoTool();
 
-    // One kind; the kind is not read. Values outside 1 to 4 are ignored; modes 1 to 3 drop the
-    // active picture pane's selection.
+    // One kind; the kind is not read. Values outside 1 to 4 are ignored; modes 1 to 3 empty the
+    // active picture pane's selection, mode 4 puts it down as a stamp.
     void SetOption(int16_t kind, int16_t value) override;
     int16_t GetOption(int16_t) override { return mode; }
     int16_t CountOptions(int16_t) override { return 4; }

@@ -322,6 +322,7 @@ typedef struct tagMSG {
 #define WM_USER 0x0400
 
 #define SC_MOVE 0xF010
+#define SC_MOUSEMENU 0xF090
 #define SC_CLOSE 0xF060
 #define SC_KEYMENU 0xF100
 

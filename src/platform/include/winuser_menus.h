@@ -40,6 +40,7 @@ DWORD WINAPI CheckMenuItem(HMENU menu, UINT idCheckItem, UINT check);
 HMENU WINAPI GetMenu(HWND hwnd);
 BOOL WINAPI SetMenu(HWND hwnd, HMENU menu);
 BOOL WINAPI DrawMenuBar(HWND hwnd);
+HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL revert);
 
 // Keyboard accelerators
 HACCEL WINAPI CreateAcceleratorTableA(LPACCEL entries, int count);

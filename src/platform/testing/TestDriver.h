@@ -100,9 +100,11 @@ void RequestQuit();
 
 // The topmost shown window (top-level or child) whose text is `title`; NULL when none.
 HWND FindWindowByTitle(const std::string& title);
-// Screen points on a window's frame: the middle of its close box, and a point on its caption
-// left of the title's end (for dragging); (-1, -1) when it has none.
+// Screen points on a window's frame: the middle of its close box, the middle of its window menu's
+// box, and a point on its caption left of the title's end (for dragging); (-1, -1) when it has
+// none.
 POINT CloseBoxPoint(HWND hwnd);
+POINT SystemBoxPoint(HWND hwnd);
 POINT CaptionPoint(HWND hwnd);
 // Clicks the middle of the window's close box.
 void ClickCloseBox(HWND hwnd);

@@ -126,6 +126,19 @@ POINT Centre(const RECT& rect)
     return POINT { (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 };
 }
 
+// The middle of a box of the window's frame on the screen; (-1, -1) when it has none.
+POINT BoxPoint(HWND hwnd, RECT FrameLayout::*box)
+{
+    const Window* window = WindowTable::Find(hwnd);
+    if (!window)
+        return POINT { -1, -1 };
+    RECT part = LayoutOf(*window).*box;
+    if (IsEmptyRect(part))
+        return POINT { -1, -1 };
+    RECT screen = ScreenRect(*window);
+    return Centre(OffsetRectBy(part, screen.left, screen.top));
+}
+
 } // namespace
 
 void MoveMouse(int x, int y)
@@ -229,14 +242,12 @@ HWND FindWindowByTitle(const std::string& title)
 
 POINT CloseBoxPoint(HWND hwnd)
 {
-    const Window* window = WindowTable::Find(hwnd);
-    if (!window)
-        return POINT { -1, -1 };
-    RECT box = LayoutOf(*window).closeBox;
-    if (IsEmptyRect(box))
-        return POINT { -1, -1 };
-    RECT screen = ScreenRect(*window);
-    return Centre(OffsetRectBy(box, screen.left, screen.top));
+    return BoxPoint(hwnd, &FrameLayout::closeBox);
+}
+
+POINT SystemBoxPoint(HWND hwnd)
+{
+    return BoxPoint(hwnd, &FrameLayout::systemBox);
 }
 
 POINT CaptionPoint(HWND hwnd)
@@ -244,11 +255,12 @@ POINT CaptionPoint(HWND hwnd)
     const Window* window = WindowTable::Find(hwnd);
     if (!window)
         return POINT { -1, -1 };
-    RECT caption = LayoutOf(*window).caption;
-    if (IsEmptyRect(caption))
+    FrameLayout layout = LayoutOf(*window);
+    if (IsEmptyRect(layout.caption))
         return POINT { -1, -1 };
     RECT screen = ScreenRect(*window);
-    return POINT { screen.left + caption.left + 2, screen.top + (caption.top + caption.bottom) / 2 };
+    int left = IsEmptyRect(layout.systemBox) ? layout.caption.left : layout.systemBox.right;
+    return POINT { screen.left + left + 2, screen.top + (layout.caption.top + layout.caption.bottom) / 2 };
 }
 
 void ClickCloseBox(HWND hwnd)

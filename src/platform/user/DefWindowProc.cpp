@@ -102,6 +102,9 @@ void PressInFrame(HWND hwnd, Window& window, int hit, POINT at)
     case HTCLOSE:
         pw::platform::NonClientTracking::PressCloseBox(hwnd);
         break;
+    case HTSYSMENU:
+        SendToWindow(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU, PointParam(at.x, at.y));
+        break;
     case HTMENU:
         if (pw::platform::MenuBarHook* hook = pw::platform::CurrentMenuBarHook())
             hook->Press(hwnd, reinterpret_cast<HMENU>(window.idOrMenu), at);
@@ -118,9 +121,25 @@ void KeyMenu(HWND hwnd, LPARAM character)
     SendMessageA(pw::platform::Activation::TopLevelOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, character);
 }
 
+// The window menu drops from its box in the caption; nothing for a window without the box.
+void RunSystemMenu(HWND hwnd, const Window& window, bool fromKeys)
+{
+    pw::platform::MenuBarHook* hook = pw::platform::CurrentMenuBarHook();
+    RECT box = pw::platform::LayoutOf(window).systemBox;
+    if (!hook || pw::platform::IsEmptyRect(box) || !pw::platform::AcceptsInput(hwnd))
+        return;
+    RECT screen = pw::platform::ScreenRect(window);
+    hook->SystemMenu(hwnd, pw::platform::OffsetRectBy(box, screen.left, screen.top), fromKeys);
+}
+
 // Not while a blocking window other than this one is up: its bar takes no clicks then either.
+// Alt with the space bar opens the window menu instead.
 void RunKeyMenu(HWND hwnd, const Window& window, LPARAM character)
 {
+    if (character == ' ' && !pw::platform::IsEmptyRect(pw::platform::LayoutOf(window).systemBox)) {
+        RunSystemMenu(hwnd, window, true);
+        return;
+    }
     pw::platform::MenuBarHook* hook = pw::platform::CurrentMenuBarHook();
     if (hook && !window.IsChild() && window.idOrMenu && pw::platform::AcceptsInput(hwnd))
         hook->KeyMenu(hwnd, reinterpret_cast<HMENU>(window.idOrMenu), static_cast<UINT>(character));
@@ -131,7 +150,8 @@ void RunKeyMenu(HWND hwnd, const Window& window, LPARAM character)
 // The documented defaults the program relies on: closing destroys; painting validates (through
 // BeginPaint, which erases with the class background); WM_WINDOWPOSCHANGED sends WM_SIZE and
 // WM_MOVE; activation gives the focus back; the frame is hit-tested, dragged by its caption and
-// closed by its close box (WM_SYSCOMMAND SC_CLOSE, then WM_CLOSE); text is stored and the caption
+// closed by its close box (WM_SYSCOMMAND SC_CLOSE, then WM_CLOSE); the window menu's box and Alt with
+// the space bar open the window menu (SC_MOUSEMENU, SC_KEYMENU ' '); text is stored and the caption
 // repainted; F10, a tap of Alt or Alt with a mnemonic open the menu bar.
 LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -171,6 +191,8 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             SendToWindow(hwnd, WM_CLOSE, 0, 0);
         else if ((wParam & 0xFFF0) == SC_KEYMENU)
             RunKeyMenu(hwnd, *window, lParam);
+        else if ((wParam & 0xFFF0) == SC_MOUSEMENU)
+            RunSystemMenu(hwnd, *window, false);
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == VK_F10)

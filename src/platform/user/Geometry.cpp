@@ -61,6 +61,16 @@ FrameLayout LayoutWithoutMenu(const Window& window)
             if (box.left > layout.caption.left)
                 layout.closeBox = box;
         }
+        bool overlapped = !window.IsChild() && !(window.style & WS_POPUP);
+        if ((window.style & WS_SYSMENU) && overlapped && !layout.smallCaption) {
+            // The window menu's box: as large as the close box, at the other end.
+            constexpr int margin = 2;
+            int boxHeight = captionHeight - 1 - 2 * margin;
+            RECT box { layout.caption.left + margin, f + margin, layout.caption.left + margin + boxHeight + 2,
+                f + margin + boxHeight };
+            if (IsEmptyRect(layout.closeBox) || box.right < layout.closeBox.left)
+                layout.systemBox = box;
+        }
     }
     int e = layout.edge;
     layout.client = RECT { f + e, top + e, std::max(f + e, width - f - e), std::max(top + e, height - f - e) };
@@ -157,6 +167,8 @@ int HitTest(const Window& window, POINT screen)
         return HTCLIENT;
     if (PointInRect(layout.closeBox, p))
         return HTCLOSE;
+    if (PointInRect(layout.systemBox, p))
+        return HTSYSMENU;
     if (PointInRect(layout.caption, p))
         return HTCAPTION;
     if (PointInRect(layout.menuBar, p))

@@ -22,12 +22,15 @@ constexpr int kClientEdge = 2;
 // WS_THICKFRAME and dialog frames (WS_DLGFRAME without WS_BORDER, WS_EX_DLGMODALFRAME), else 1
 // pixel with a caption or WS_BORDER, else none. WS_EX_CLIENTEDGE adds a sunken 2-pixel edge. The
 // close box sits at the caption's right end when WS_SYSMENU is set and the class has no
-// CS_NOCLOSE. A top-level window holding a menu has the menu bar below the caption.
+// CS_NOCLOSE; the box of the window menu (GetSystemMenu) at its left end when WS_SYSMENU is set on
+// a top-level window that is neither a pop-up nor a tool window. A top-level window holding a menu
+// has the menu bar below the caption.
 struct FrameLayout {
     int frame { 0 };
     int edge { 0 };
     RECT caption {};
     RECT closeBox {};
+    RECT systemBox {};
     RECT menuBar {};
     RECT client {};
     bool smallCaption { false };
@@ -46,8 +49,8 @@ POINT ClientOrigin(const Window& window);
 // Whether the window and all its ancestors are visible and alive.
 bool IsShown(const Window& window);
 
-// What lies at `screen` in the window: HTCLIENT, HTCAPTION, HTCLOSE, HTMENU, HTBORDER, or
-// HTNOWHERE outside it.
+// What lies at `screen` in the window: HTCLIENT, HTCAPTION, HTCLOSE, HTSYSMENU, HTMENU, HTBORDER,
+// or HTNOWHERE outside it.
 int HitTest(const Window& window, POINT screen);
 
 bool PointInRect(const RECT& rect, POINT point);

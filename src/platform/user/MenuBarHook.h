@@ -29,6 +29,12 @@ public:
     // (Alt with it) opens the title whose mnemonic it is. Runs the menu's own tracking.
     virtual void KeyMenu(HWND hwnd, HMENU menu, UINT character) = 0;
 
+    // The window menu (GetSystemMenu) of a window whose frame has its box: a press on the box
+    // (WM_SYSCOMMAND SC_MOUSEMENU) or Alt with the space bar (SC_KEYMENU, character ' ') reached
+    // DefWindowProcA. It drops from `box` (screen coordinates); from the keyboard its first item
+    // is highlighted. Runs the menu's own tracking.
+    virtual void SystemMenu(HWND hwnd, const RECT& box, bool fromKeys) = 0;
+
     // The menu a new top-level window gets from its class's menu name when CreateWindowExA was
     // given none; NULL for none.
     virtual HMENU LoadClassMenu(HINSTANCE instance, const std::string& name) = 0;

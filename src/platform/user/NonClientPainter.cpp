@@ -79,9 +79,25 @@ void PaintCloseBox(const Canvas& canvas, const RECT& box, bool pressed)
     }
 }
 
+// The window menu's box: a raised grey button holding a white bar with a black shadow.
+void PaintSystemBox(const Canvas& canvas, const RECT& box, bool pressed)
+{
+    canvas.Fill(box, kSilver);
+    canvas.Ring(box, pressed ? kBlack : kWhite, pressed ? kWhite : kBlack);
+    if (!pressed)
+        canvas.Ring(Inset(box, 1), kSilver, kGrey);
+    int shift = pressed ? 1 : 0;
+    int middle = (box.top + box.bottom) / 2 + shift;
+    RECT bar { box.left + 3 + shift, middle - 1, box.right - 4 + shift, middle + 1 };
+    canvas.Fill(OffsetRectBy(bar, 1, 1), kBlack);
+    canvas.Fill(bar, kWhite);
+}
+
 void PaintTitle(HWND hwnd, const Window& window, const RegionData& clip, const FrameLayout& layout, bool active)
 {
     RECT text { layout.caption.left + 4, layout.caption.top, layout.caption.right - 4, layout.caption.bottom - 1 };
+    if (!IsEmptyRect(layout.systemBox))
+        text.left = layout.systemBox.right + 4;
     if (!IsEmptyRect(layout.closeBox))
         text.right = layout.closeBox.left - 2;
     if (IsEmptyRect(text) || window.text.empty())
@@ -132,7 +148,7 @@ bool NonClientPainter::IsCaptionActive(const Window& window)
     return false;
 }
 
-void NonClientPainter::Paint(HWND hwnd, bool closePressed)
+void NonClientPainter::Paint(HWND hwnd, bool closePressed, bool systemPressed)
 {
     Window* window = WindowTable::Find(hwnd);
     if (!window || !IsShown(*window))
@@ -161,6 +177,8 @@ void NonClientPainter::Paint(HWND hwnd, bool closePressed)
             PaintTitle(hwnd, *window, clip, layout, active);
         if (!IsEmptyRect(layout.closeBox))
             PaintCloseBox(canvas, layout.closeBox, closePressed);
+        if (!IsEmptyRect(layout.systemBox))
+            PaintSystemBox(canvas, layout.systemBox, systemPressed);
     }
     if (!IsEmptyRect(layout.menuBar))
         PaintMenuBar(hwnd, *window, canvas, layout.menuBar);

@@ -9,11 +9,12 @@ class Window;
 // Paints a window's frame straight onto the screen, inside what of it shows: the border (a black
 // line, or a raised grey frame three pixels wide), the caption (navy when active, grey when not)
 // with the title in bold white, the close box (a raised grey button with a cross, sunken while
-// pressed), the client edge, and the menu bar through the menu bar hook. No message is sent: the
+// pressed), the window menu's box (a raised grey button with a bar, sunken while its menu is
+// open), the client edge, and the menu bar through the menu bar hook. No message is sent: the
 // frame belongs to the window manager.
 class NonClientPainter {
 public:
-    static void Paint(HWND hwnd, bool closePressed = false);
+    static void Paint(HWND hwnd, bool closePressed = false, bool systemPressed = false);
 
     // Whether the caption shows active: a top-level window that is the active one while the
     // application is active; a child that is the top captioned child of its parent, inside an

@@ -43,6 +43,8 @@ public:
     HINSTANCE instance { nullptr };
     // The child id (children) or the menu handle (top-level windows).
     LONG_PTR idOrMenu { 0 };
+    // The window menu GetSystemMenu handed out (none before); destroyed with the window.
+    HMENU systemMenu { nullptr };
     LONG_PTR userData { 0 };
     std::string text;
     RECT rect {};

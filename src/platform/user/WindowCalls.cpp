@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 using pw::platform::Fail;
 using pw::platform::SendToWindow;
@@ -31,6 +32,8 @@ constexpr int kDefaultHeight = 480;
 // Removes what is left of a window whose creation or destruction has run its messages.
 void Discard(HWND hwnd)
 {
+    if (Window* window = WindowTable::Find(hwnd); window && window->systemMenu)
+        DestroyMenu(std::exchange(window->systemMenu, nullptr));
     pw::platform::Timers::KillAllOf(hwnd);
     pw::platform::MessageQueue::DiscardFor(hwnd);
     pw::platform::InputRouter::Forget(hwnd);

@@ -54,6 +54,8 @@ public:
     void WindowCommand(const SmartPtr<GenericSignal>& signal) override
     {
         GenericSignal& sent = *signal.Get();
+        SmartPtr<GenericSignal> publish = pw::app::MakeMenuSignal(pw::app::MenuCommand::kPublish);
+        const GenericSignal& publishSignal = *publish.Get();
         SmartPtr<NumberRecorder> handler = new NumberRecorder;
         if (dynamic_cast<pw::app::NumberCommandSignal*>(&sent)) {
             sent.Send(handler.Get());
@@ -66,7 +68,7 @@ public:
             Add("link");
         } else if (dynamic_cast<pw::ui::NewDocumentSignal*>(&sent)) {
             Add("new page");
-        } else if (typeid(sent) == typeid(*pw::app::MakeMenuSignal(pw::app::MenuCommand::kPublish).Get())) {
+        } else if (typeid(sent) == typeid(publishSignal)) {
             Add("publish");
         } else {
             Add("other");

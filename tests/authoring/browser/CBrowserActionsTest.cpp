@@ -88,7 +88,8 @@ TEST_F(Actions, PlainImportWaitsOnTheClipboard)
     EXPECT_FALSE(tool->IsSoundPending());
 }
 
-// A new background replaces the old one from the current frame on and sits in the page's middle.
+// A new background replaces the old one from the current frame on, sits in the page's middle and
+// is the group's selected sprite, while the pane selects none.
 TEST_F(Actions, BackgroundReplacesTheOldOneFromTheCurrentFrame)
 {
     WritePage("sky.mvi", 9, false, Point(100, 50));
@@ -107,6 +108,7 @@ TEST_F(Actions, BackgroundReplacesTheOldOneFromTheCurrentFrame)
     EXPECT_EQ(added->NumFrames(), kFrames - 4);
     EXPECT_EQ(Text(At(added, 4)), "50,50,150,100") << "centred on the 200 x 150 page";
     EXPECT_TRUE(added->ToggleFlag2(false));
+    EXPECT_EQ(group->GetSelectedSprite().Get(), added);
     EXPECT_TRUE(pane->GetSelectedSprites().IsEmpty());
     EXPECT_EQ(tabs->commands, std::vector<int16_t>({ 0 }));
     EXPECT_FALSE(tool->IsSoundPending());

@@ -1,7 +1,13 @@
 #include "authoring/panes/CHAPane.h"
 
 #include "authoring/panes/ImportExport.h"
+#include "engine/CLink.h"
+#include "engine/ShowFileType.h"
 #include "foundation/ListData.h"
+#include "foundation/MemoryStream.h"
+#include "foundation/ObjectFile.h"
+#include "graphics/Picture.h"
+#include "graphics/Sound.h"
 #include "ui/ClipTask.h"
 
 #include "authoring/panes/PaneFixture.h"
@@ -133,4 +139,71 @@ TEST_F(PaneClipboard, ClearEmptiesFromTheFirstSelectedFrameAndDropsWhatShowsNowh
     EXPECT_EQ(Span("0"), "4..5");
     EXPECT_EQ(Span("1"), "-");
     EXPECT_TRUE(pane->GetSelectedSprites().IsEmpty());
+}
+
+// A paste never runs past the page's last possible frame: a 20,000-frame sprite pasted at frame
+// 19,999 of a 20,000-frame page grows the page to its most frames and is cut where it ends, and
+// the saved page reads back.
+TEST_F(PaneClipboard, APasteStopsAtThePagesLastPossibleFrame)
+{
+    group->InsertFrames(kFrames, 20000 - kFrames, true, true);
+    CSprite* sprite = AddSprite(Rect(10, 10, 40, 30), 0, 1);
+    sprite->SetNumFrames(20000);
+    pane->SetSelection(sprite);
+    app->RunViewTask(ClipTask::kCopy);
+    pane->SetSelection(nullptr);
+    sprite->HideFrames(0, 20000);
+    group->RemoveEmptySprites();
+    pane->SelectFrames(19999, 19999);
+    app->RunViewTask(ClipTask::kPaste);
+    EXPECT_EQ(group->NumFrames(), CMovie::kMaxFrames);
+    EXPECT_EQ(Span("0"), "19999..32766");
+
+    SmartPtr<MemoryStream> stream = new MemoryStream;
+    SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Write(SmartPtr<Smart>(show.Get()));
+    stream->Seek(0, Stream::kFromStart);
+    SmartPtr<Smart> read = SmartPtr<ObjectFile>(new ObjectFile(GetGenericTypeIndex(), stream.Get()))->Read();
+    auto* again = SmartCast<CShow>(read.Get());
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->GetMovie()->NumFrames(), CMovie::kMaxFrames);
+    again->Close();
+}
+
+// The class a copy would make: with tool 10 or 11 the selected sprites' sound or link in the run
+// (none without one), else a sprite list with sprites selected and a movie without; every answer
+// first warns that the operation is unfinished.
+TEST_F(PaneClipboard, ClipClassNamesWhatACopyWouldMake)
+{
+    CSprite* sounding = AddSprite(Rect(10, 10, 30, 30), 0, kFrames);
+    CSprite* linked = AddSprite(Rect(50, 50, 70, 70), 0, kFrames);
+    SmartPtr<Sound> sound = new Sound;
+    SmartPtr<CLink> link = new CLink;
+    sounding->SetSound(5, 1, sound.Get());
+    linked->SetLink(5, 1, link.Get());
+    struct Case {
+        const char* name;
+        int32_t tool;
+        CSprite* selected;
+        int16_t frame;
+        const ClassInfo* answer;
+    };
+    const Case cases[] = {
+        { "a sound in the run", 10, sounding, 5, &Sound::classInfo },
+        { "no sound in the run", 10, sounding, 4, nullptr },
+        { "a link in the run", 11, linked, 5, &CLink::classInfo },
+        { "the sound tool finds no link", 10, linked, 5, nullptr },
+        { "sprites", 3, linked, 0, &CSprite::classInfo },
+        { "frames", 3, nullptr, 0, &CMovie::classInfo },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseTool(c.tool);
+        pane->SetSelection(c.selected);
+        pane->SelectFrames(c.frame, c.frame);
+        size_t alerts = driver::AlertLog().size();
+        driver::ScriptMessageBoxes({ IDOK });
+        EXPECT_EQ(pane->ClipClass(), c.answer);
+        ASSERT_EQ(driver::AlertLog().size(), alerts + 1);
+        EXPECT_NE(driver::AlertLog().back().text.find("Not implemented."), std::string::npos);
+    }
 }

@@ -348,3 +348,58 @@ TEST_F(CPixPaneTest, TheZoomAnimationLeavesTheScreenAsItWas)
     }
     EXPECT_EQ(Shown(Rect(0, 0, kSide, kSide)), before);
 }
+
+// The selection tool's options end a lifted selection: 4 puts it down as a stamp where it was
+// dragged (a press there then starts a new band and moves no pixel), 1 to 3 only empty it, other
+// values leave it. With tool 112 current, putting it down brings the selection tool back.
+TEST_F(CPixPaneTest, TheSelectionToolsOptionsPutALiftedSelectionDown)
+{
+    struct Case {
+        const char* name;
+        int16_t option;
+        bool kept;
+    };
+    const Case cases[] = { { "stamp", 4, false }, { "new band", 2, false }, { "out of range", 5, true } };
+    Grid dragged = { "............", "............", "............", "........###.", "........###." };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenPane();
+        Blot(Rect(2, 2, 5, 4));
+        SmartPtr<CLassoTool> lasso = new CLassoTool;
+        Use(lasso.Get());
+        Stroke({ { 2, 2 }, { 5, 4 } });
+        Stroke({ { 3, 3 }, { 9, 4 } });
+        ASSERT_EQ(Picture(Rect(0, 0, 12, 5)), dragged);
+        lasso->SetOption(0, c.option);
+        EXPECT_EQ(pane->GetSelectionArea()->IsEmpty(), !c.kept);
+        EXPECT_EQ(Picture(Rect(0, 0, 12, 5)), dragged);
+        Stroke({ { 9, 4 }, { 12, 2 } });
+        Grid movedOn = { "............", "...........#", "...........#", "............", "............" };
+        EXPECT_EQ(Picture(Rect(0, 0, 12, 5)), c.kept ? movedOn : dragged);
+    }
+
+    SmartPtr<PaintTools> tools = new PaintTools;
+    Use(new CLassoTool);
+    Stroke({ { 2, 2 }, { 5, 4 } });
+    tools->SelectIndex(10);
+    ASSERT_EQ(tools->GetCurrentToolNumber(), CPixPane::kKeepSelection);
+    pane->DropSelection(true);
+    EXPECT_TRUE(pane->GetSelectionArea()->IsEmpty());
+    EXPECT_EQ(tools->GetCurrentToolNumber(), CPixPane::kSelection);
+}
+
+// A click in a palette ends the picture's selection: nothing is left to flash, copy or clear.
+TEST_F(CPixPaneTest, APaletteClickEndsThePicturesSelection)
+{
+    SmartPtr<PaintTools> tools = new PaintTools;
+    tools->SelectIndex(9);
+    Blot(Rect(2, 2, 5, 4));
+    Stroke({ { 1, 1 }, { 6, 5 } });
+    ASSERT_FALSE(pane->GetSelectionArea()->IsEmpty());
+    tools->CellChosen(8);
+    EXPECT_EQ(tools->GetCurrentToolNumber(), CPixPane::kBrush);
+    EXPECT_TRUE(pane->GetSelectionArea()->IsEmpty());
+    EXPECT_FALSE(pane->CanClip(1));
+    pane->FlashSelection();
+    EXPECT_EQ(Shown(Rect(0, 0, 8, 6)), Picture(Rect(0, 0, 8, 6))) << "no frame around the old selection";
+}

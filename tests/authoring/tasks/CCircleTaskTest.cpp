@@ -55,11 +55,12 @@ namespace {
 
 class Circling : public PaneTest {
 protected:
+    // Where the picture shows in each frame.
     std::string Places(CSprite* sprite)
     {
         std::string text;
         for (int16_t f = 0; f < group->NumFrames(); ++f)
-            text += sprite->ShowsInFrames(f, 1) ? Text(ReferenceAt(sprite, f)) + " " : std::string("- ");
+            text += sprite->ShowsInFrames(f, 1) ? Text(At(sprite, f)) + " " : std::string("- ");
         return text;
     }
 };
@@ -119,4 +120,23 @@ TEST_F(Circling, NoDragNoMotion)
     Release(empty.h + 30, empty.v);
     EXPECT_EQ(Places(sprite), before);
     EXPECT_EQ(group->NumFrames(), kFrames);
+}
+
+// The motion turns about the press point: pressed off the sprite's centre, the first frame of the
+// circle shows the picture where it was, and the next ones carry it round from there.
+TEST_F(Circling, TheFirstFrameKeepsThePictureWhereItWas)
+{
+    CSprite* sprite = AddSprite(Rect(40, 40, 60, 60), 0, 1);
+    UseTool(6);
+    Point press = pane->ToPane(Point(42, 50));
+    Press(press.h, press.v);
+    Move(press.h + 40, press.v);
+    Release(press.h + 40, press.v);
+    ASSERT_TRUE(page->HasUndoTask());
+    EXPECT_EQ(Text(At(sprite, 0)), "40,40,60,60");
+    EXPECT_EQ(Text(ReferenceAt(sprite, 0)), "42,50");
+    // A quarter round the flat ellipse of the (42, 50)-(82, 50) box, the point is at its middle
+    // (61, 50 as the motion truncates), and the picture with it.
+    EXPECT_EQ(Text(ReferenceAt(sprite, 5)), "61,50");
+    EXPECT_EQ(Text(At(sprite, 5)), "59,40,79,60");
 }

@@ -105,6 +105,25 @@ TEST_F(CPaintTaskTest, AShapeDraggedBackAndForthLeavesOnlyTheLastOne)
     EXPECT_EQ(Shown(Rect(0, 6, 16, 16)), Grid(10, "................"));
 }
 
+// Magnified, a shape shows only while it is dragged: each step takes the last outline away, the
+// release leaves none on the screen and draws nothing into the picture.
+TEST_F(CPaintTaskTest, AShapeDraggedInAMagnifiedPaneLeavesNoOutline)
+{
+    pane->SetZoomed(true);
+    driver::RunUntilIdle();
+    SmartPtr<OutlineTool> outline = new OutlineTool;
+    Use(outline.Get());
+    // The outline is drawn at the picture points under the mouse, (0, 0) to (3, 3) and then to (1, 1).
+    Press(1, 1);
+    Move(12, 12);
+    EXPECT_EQ(Shown(Rect(0, 0, 4, 4)), (Grid { "###.", "#.#.", "###.", "...." }));
+    Move(6, 5);
+    EXPECT_EQ(Shown(Rect(0, 0, 4, 4)), (Grid { "#...", "....", "....", "...." }));
+    Release(6, 5);
+    EXPECT_EQ(Shown(Rect(0, 0, kSide, kSide)), Grid(kSide, std::string(kSide, '.')));
+    EXPECT_EQ(Picture(Rect(0, 0, kSide, kSide)), Grid(kSide, std::string(kSide, '.')));
+}
+
 // The bucket fills the region around the press once, in the foreground colour (fill style 1);
 // moving with the button held adds nothing.
 TEST_F(CPaintTaskTest, TheBucketFillsTheRegionAroundThePressOnce)

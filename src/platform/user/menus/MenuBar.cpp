@@ -1,5 +1,6 @@
 // The menus' side of a window frame: the bar's height, its painting, a press on it or a key for it,
-// and the class menu "MainMenu" (the program's one menu resource: an empty bar the program fills).
+// the window menu, and the class menu "MainMenu" (the program's one menu resource: an empty bar the
+// program fills).
 #include "platform/user/MenuBarHook.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/menus/Menu.h"
@@ -28,6 +29,12 @@ public:
     void Press(HWND hwnd, HMENU menu, POINT screen) override { MenuTracker::TrackBar(hwnd, menu, screen); }
 
     void KeyMenu(HWND hwnd, HMENU menu, UINT character) override { MenuTracker::TrackKeys(hwnd, menu, character); }
+
+    void SystemMenu(HWND hwnd, const RECT& box, bool fromKeys) override
+    {
+        if (HMENU menu = GetSystemMenu(hwnd, FALSE))
+            MenuTracker::TrackSystemMenu(hwnd, menu, box, fromKeys);
+    }
 
     HMENU LoadClassMenu(HINSTANCE, const std::string& name) override
     {

@@ -6,6 +6,8 @@
 #include "platform/user/Window.h"
 #include "platform/user/menus/Menu.h"
 
+#include <utility>
+
 using pw::platform::Fail;
 using pw::platform::Menu;
 using pw::platform::MenuItem;
@@ -133,6 +135,28 @@ DWORD WINAPI CheckMenuItem(HMENU menu, UINT idCheckItem, UINT check)
     item->state = (item->state & ~MF_CHECKED) | (check & MF_CHECKED);
     MenuTable::NoteChange();
     return previous;
+}
+
+// The window menu of a window with WS_SYSMENU, made on the first call: "&Close" (SC_CLOSE), to
+// which the program may add. With `revert` the window's copy is destroyed and NULL returned (the
+// next call makes a fresh one). NULL for a window without WS_SYSMENU; NULL with 1400 for a bad one.
+HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL revert)
+{
+    pw::platform::Window* window = WindowTable::Find(hwnd);
+    if (!window)
+        return Fail(ERROR_INVALID_WINDOW_HANDLE, HMENU(nullptr));
+    if (revert) {
+        if (HMENU copy = std::exchange(window->systemMenu, nullptr))
+            DestroyMenu(copy);
+        return nullptr;
+    }
+    if (!(window->style & WS_SYSMENU))
+        return nullptr;
+    if (!MenuTable::Find(window->systemMenu)) {
+        window->systemMenu = CreatePopupMenu();
+        AppendMenuA(window->systemMenu, MF_STRING, SC_CLOSE, "&Close");
+    }
+    return window->systemMenu;
 }
 
 // The menu bar of a top-level window (NULL for none and for child windows).

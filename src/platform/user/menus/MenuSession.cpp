@@ -178,6 +178,12 @@ void MenuSession::OpenTitle(int index, bool highlightFirst)
     OpenLevel(item->submenu, POINT { title.left, title.bottom }, title, true, highlightFirst);
 }
 
+void MenuSession::OpenMenu(HMENU menu, const RECT& anchor, bool highlightFirst)
+{
+    CloseLevels(0);
+    OpenLevel(menu, POINT { anchor.left, anchor.bottom }, anchor, true, highlightFirst);
+}
+
 void MenuSession::OpenSubmenu(size_t levelIndex, bool highlightFirst)
 {
     const Level& level = levels[levelIndex];

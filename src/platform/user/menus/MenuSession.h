@@ -49,6 +49,9 @@ public:
     // Shows title `index` open and its drop-down below it (nothing drops from a grayed title or a
     // title that is itself a command); `highlightFirst` highlights its first item (keyboard).
     void OpenTitle(int index, bool highlightFirst);
+    // Shows `menu` alone, dropping from below `anchor` (screen coordinates); `highlightFirst`
+    // highlights its first item (keyboard).
+    void OpenMenu(HMENU menu, const RECT& anchor, bool highlightFirst);
     // Opens the menu of the highlighted item of `level`, when it opens one, closing deeper ones.
     void OpenSubmenu(size_t level, bool highlightFirst);
     void CloseLevels(size_t keep);

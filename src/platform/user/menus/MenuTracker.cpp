@@ -1,6 +1,7 @@
 #include "platform/user/menus/MenuTracker.h"
 
 #include "platform/backend/Backend.h"
+#include "platform/user/NonClientPainter.h"
 #include "platform/user/NonClientTracking.h"
 #include "platform/user/Window.h"
 #include "platform/user/menus/MenuSession.h"
@@ -314,6 +315,27 @@ void MenuTracker::TrackKeys(HWND owner, HMENU bar, UINT character)
         OpenFromKeys(session, title);
         return true;
     });
+}
+
+void MenuTracker::TrackSystemMenu(HWND owner, HMENU menu, const RECT& box, bool fromKeys)
+{
+    if (MenuSession::Current() || !MenuTable::Find(menu))
+        return;
+    SendMessageA(owner, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    if (!WindowTable::Find(owner) || !MenuTable::Find(menu))
+        return;
+    std::optional<UINT> chosen;
+    {
+        MenuSession session(owner, nullptr);
+        session.OpenMenu(menu, box, fromKeys);
+        if (session.levels.empty())
+            return;
+        NonClientPainter::Paint(owner, false, true);
+        RunLoop(session);
+        chosen = session.chosen;
+    }
+    if (chosen && WindowTable::Find(owner))
+        SendMessageA(owner, WM_SYSCOMMAND, *chosen, 0);
 }
 
 void MenuTracker::Cancel()

@@ -23,6 +23,12 @@ public:
     // title has it.
     static void TrackKeys(HWND owner, HMENU bar, UINT character);
 
+    // The window menu of `owner`: WM_INITMENU (wParam the menu), then `menu` drops below `box`
+    // (screen coordinates), on its first item when opened from the keyboard, and the loop runs as
+    // for a bar without titles. A chosen command is sent as WM_SYSCOMMAND (wParam the command,
+    // lParam 0) after the menu closed.
+    static void TrackSystemMenu(HWND owner, HMENU menu, const RECT& box, bool fromKeys);
+
     // Closes the menus without a command: a dialog opened over them (from a timer) needs the
     // input, as it would take the capture on Windows.
     static void Cancel();
