@@ -106,7 +106,7 @@ TEST_F(RealInput, PlayingASampleMovesItsBalloons)
     EXPECT_GE(distinct.size(), 3u) << pictures.size() << " pictures read in a second of playing";
 }
 
-TEST_F(RealInput, DISABLED_APlacedPictureDragsAndThePageStays)
+TEST_F(RealInput, APlacedPictureDragsAndThePageStays)
 {
     ClickAndWait(kFourthTab, kTabTop, kPage);  // Pictures
     ClickAndWait(285, 180, kPage);             // the Cat: the browser closes, the cat is held
