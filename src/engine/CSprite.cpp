@@ -445,10 +445,20 @@ bool CSprite::ToggleFlag2(bool toggle)
     return background;
 }
 
+uint32_t CSprite::KeyPosition(int16_t local) const
+{
+    uint32_t count = keyFrames.NumItems();
+    if (count == 0)
+        return 1;
+    const auto* keys = static_cast<const int16_t*>(keyFrames.ItemAddress(1));
+    return static_cast<uint32_t>(std::lower_bound(keys, keys + count, local) - keys) + 1;
+}
+
 bool CSprite::IsKeyFrame(int16_t frame) const
 {
     auto local = static_cast<int16_t>(frame - startFrame);
-    return keyFrames.IndexOf(local) != 0;
+    uint32_t position = KeyPosition(local);
+    return position <= keyFrames.NumItems() && keyFrames[position] == local;
 }
 
 void CSprite::SetKeyFrame(int16_t frame, bool on)
@@ -457,9 +467,7 @@ void CSprite::SetKeyFrame(int16_t frame, bool on)
     // Key frames lie inside the sprite: a file holding others would be refused.
     if (local < 0 || local >= frameCount)
         return;
-    uint32_t position = 1;
-    while (position <= keyFrames.NumItems() && keyFrames[position] < local)
-        ++position;
+    uint32_t position = KeyPosition(local);
     bool present = position <= keyFrames.NumItems() && keyFrames[position] == local;
     if (on && !present)
         keyFrames.InsertItems(&local, position - 1, 1);

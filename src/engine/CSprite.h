@@ -146,6 +146,9 @@ private:
     bool ClipRun(int16_t& first, int16_t& count) const;
     // The local frame's path point when the movie frame lies in the sprite, else null.
     PathPoint* PointAtFrame(int16_t frame) const;
+    // The 1-based position of the first key frame at or after the local frame (one past the last
+    // when none is), found by halving: key frames are kept ascending.
+    uint32_t KeyPosition(int16_t local) const;
     Rect CelRect(int16_t frame) const;
     SmartPtr<CXform> CelIdentity() const;
     void CheckStored() const;

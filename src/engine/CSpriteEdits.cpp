@@ -38,10 +38,8 @@ bool CSprite::InsertFrames(int16_t at, int16_t count, int16_t mode)
     }
     if (!movie->ToggleLoop(false) && movie->NumFrames() - 1 > local)
         movie->InsertFrames(static_cast<int16_t>(local), count, false, true);
-    for (uint32_t index = 1; index <= keyFrames.NumItems(); ++index) {
-        if (keyFrames[index] >= local)
-            keyFrames[index] = static_cast<int16_t>(keyFrames[index] + count);
-    }
+    for (uint32_t index = KeyPosition(static_cast<int16_t>(local)); index <= keyFrames.NumItems(); ++index)
+        keyFrames[index] = static_cast<int16_t>(keyFrames[index] + count);
     int32_t before = frameCount;
     frameCount = static_cast<int16_t>(frameCount + count);
 
@@ -103,13 +101,10 @@ bool CSprite::DeleteFrames(int16_t first, int16_t count)
             movie->DeleteFrames(static_cast<int16_t>(local), static_cast<int16_t>(cels));
     }
     frameCount = static_cast<int16_t>(frameCount - number);
-    for (uint32_t index = keyFrames.NumItems(); index >= 1; --index) {
-        int16_t key = keyFrames[index];
-        if (key >= local && key < local + number)
-            keyFrames.DeleteItems(index, 1);
-        else if (key >= local + number)
-            keyFrames[index] = static_cast<int16_t>(key - number);
-    }
+    uint32_t firstKey = KeyPosition(static_cast<int16_t>(local));
+    keyFrames.DeleteItems(firstKey, KeyPosition(static_cast<int16_t>(local + number)) - firstKey);
+    for (uint32_t index = firstKey; index <= keyFrames.NumItems(); ++index)
+        keyFrames[index] = static_cast<int16_t>(keyFrames[index] - number);
     auto from = static_cast<uint32_t>(local) + 1;
     path.Data()->DeleteItems(from, static_cast<uint32_t>(number));
     sounds.Data()->DeleteItems(from, static_cast<uint32_t>(number));

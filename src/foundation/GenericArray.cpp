@@ -10,6 +10,31 @@
 #include <cstring>
 #include <vector>
 
+namespace {
+
+// A copy of one item (the source may lie in the array, which the edit moves): on the stack for
+// the usual small items, so copying one into many places costs no allocation.
+class ItemCopy {
+public:
+    ItemCopy(const void* item, uint32_t itemSize)
+    {
+        if (!item)
+            return;
+        const char* bytes = static_cast<const char*>(item);
+        if (itemSize <= sizeof local)
+            std::memcpy(local, bytes, itemSize);
+        else
+            large.assign(bytes, bytes + itemSize);
+    }
+    const char* Bytes() const { return large.empty() ? local : large.data(); }
+
+private:
+    char local[64];
+    std::vector<char> large;
+};
+
+} // namespace
+
 PW_DEFINE_CLASS(GenericArray, nullptr, nullptr, Persistent)
 PW_DEFINE_COPY_SLOTS(GenericArray)
 
@@ -158,16 +183,12 @@ void GenericArray::InsertCopies(const void* item, uint32_t after, uint32_t num)
         return;
     if (after != 0)
         CheckIndex(after);
-    std::vector<char> copy;
-    if (item) {
-        const char* bytes = static_cast<const char*>(item);
-        copy.assign(bytes, bytes + itemSize);
-    }
+    ItemCopy copy(item, itemSize);
     Grow(num);
     Shift(after + 1, after + 1 + num);
     for (uint32_t index = after + num; index > after; --index) {
         if (item)
-            std::memcpy(Address(index), copy.data(), itemSize);
+            std::memcpy(Address(index), copy.Bytes(), itemSize);
         else
             std::memset(Address(index), 0, itemSize);
     }
@@ -178,14 +199,10 @@ void GenericArray::FillItems(const void* item, uint32_t from, uint32_t num)
     if (num == 0)
         return;
     CheckRange(from, num);
-    std::vector<char> copy;
-    if (item) {
-        const char* bytes = static_cast<const char*>(item);
-        copy.assign(bytes, bytes + itemSize);
-    }
+    ItemCopy copy(item, itemSize);
     for (uint32_t index = from + num - 1; index >= from; --index) {
         if (item)
-            std::memcpy(Address(index), copy.data(), itemSize);
+            std::memcpy(Address(index), copy.Bytes(), itemSize);
         else
             std::memset(Address(index), 0, itemSize);
     }

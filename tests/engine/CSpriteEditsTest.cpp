@@ -3,6 +3,8 @@
 #include "SpriteFixture.h"
 
 #include <random>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -237,6 +239,72 @@ TEST_F(SpriteEdits, RandomEditSequencesStayConsistent)
             }
         }
         SCOPED_TRACE(run);
+        ExpectConsistent(*sprite.Get());
+    }
+}
+
+// Key frames, seen as movie frames, follow a plain set through random edits: an insertion moves
+// the keys at or after it later, a deletion drops the keys in its run and moves the later ones
+// earlier, hiding drops the keys it hides.
+TEST_F(SpriteEdits, KeyFramesFollowASetModelOverRandomEdits)
+{
+    std::mt19937 random(50);
+    for (int run = 0; run < 30; ++run) {
+        SCOPED_TRACE(run);
+        SmartPtr<CSprite> sprite = MakeSprite(static_cast<int16_t>(random() % 8), 1 + int(random() % 3), random() % 2);
+        sprite->SetNumFrames(static_cast<int16_t>(10 + random() % 30));
+        std::set<int> keys { sprite->StartFrame() };
+        auto inSprite = [&](int frame) {
+            return frame >= sprite->StartFrame() && frame < sprite->StartFrame() + sprite->NumFrames();
+        };
+        for (int step = 0; step < 40; ++step) {
+            auto frame = static_cast<int16_t>(random() % 50);
+            auto count = static_cast<int16_t>(1 + random() % 6);
+            int16_t start = sprite->StartFrame();
+            std::set<int> moved;
+            switch (random() % 5) {
+            case 0:
+            case 1: {
+                bool on = random() % 3 != 0;
+                sprite->SetKeyFrame(frame, on);
+                if (on && inSprite(frame))
+                    keys.insert(frame);
+                else if (!on)
+                    keys.erase(frame);
+                break;
+            }
+            case 2:
+                if (sprite->InsertFrames(frame, count, static_cast<int16_t>(random() % 4)) || sprite->StartFrame() != start) {
+                    for (int key : keys)
+                        moved.insert(key >= frame ? key + count : key);
+                    keys = moved;
+                }
+                break;
+            case 3:
+                sprite->DeleteFrames(frame, count);
+                for (int key : keys) {
+                    if (key < frame)
+                        moved.insert(key);
+                    else if (key >= frame + count)
+                        moved.insert(key - count);
+                }
+                keys = moved;
+                break;
+            default:
+                sprite->HideFrames(frame, count);
+                for (int f = frame; f < frame + count; ++f)
+                    keys.erase(f);
+                break;
+            }
+            std::string expected;
+            std::string actual;
+            for (int f = 0; f < 60; ++f) {
+                expected += keys.count(f) ? 'k' : '.';
+                actual += sprite->IsKeyFrame(static_cast<int16_t>(f)) ? 'k' : '.';
+            }
+            ASSERT_EQ(actual, expected) << "after step " << step;
+            ASSERT_EQ(sprite->KeyFrames().NumItems(), keys.size());
+        }
         ExpectConsistent(*sprite.Get());
     }
 }

@@ -111,6 +111,36 @@ TEST(GenericArray, AppendingMatchesInsertingAtTheEnd)
     }
 }
 
+// An item copied into many places may be one of the array's own: copies made while the block
+// moves, or over the item itself, must all be the item as it was, for small and large items alike.
+TEST(GenericArray, CopiesOfItsOwnItemAreTheItemAsItWas)
+{
+    for (uint32_t itemSize : { 1u, 4u, 64u, 65u, 200u }) {
+        SCOPED_TRACE(itemSize);
+        auto pattern = [itemSize](uint32_t index) {
+            std::vector<char> bytes(itemSize);
+            for (uint32_t byte = 0; byte < itemSize; ++byte)
+                bytes[byte] = static_cast<char>(index * 31 + byte);
+            return bytes;
+        };
+        auto itemAt = [itemSize](const GenericArray& array, uint32_t index) {
+            const char* item = static_cast<const char*>(array.ItemAddress(index));
+            return std::vector<char>(item, item + itemSize);
+        };
+        GenericArray array(itemSize, 0);
+        for (uint32_t index = 1; index <= 4; ++index)
+            array.AppendItems(pattern(index).data(), 1);
+        array.InsertCopies(array.ItemAddress(2), 4, 500);
+        ASSERT_EQ(array.NumItems(), 504u);
+        for (uint32_t index = 5; index <= 504; index += 99)
+            EXPECT_EQ(itemAt(array, index), pattern(2)) << "copy at " << index;
+        EXPECT_EQ(itemAt(array, 4), pattern(4));
+        array.FillItems(array.ItemAddress(3), 1, 4);
+        for (uint32_t index = 1; index <= 4; ++index)
+            EXPECT_EQ(itemAt(array, index), pattern(3)) << "fill at " << index;
+    }
+}
+
 TEST(GenericArray, LockRefusesCountChangesUntilReleased)
 {
     GenericArray array = Longs({ 1, 2, 3 });
