@@ -4,7 +4,7 @@
 #include "foundation/Exception.h"
 #include "graphics/ColorTable.h"
 
-PW_DEFINE_CLASS(DDBitMap, nullptr, nullptr, OSBitMap)
+PW_DEFINE_CLASS(DDBitMap, &pw::foundation::CreateFunction<DDBitMap>, nullptr, OSBitMap)
 PW_DEFINE_COPY_SLOTS(DDBitMap)
 
 DDBitMap::DDBitMap(const DDBitMap& other)
