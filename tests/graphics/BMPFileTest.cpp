@@ -1,6 +1,11 @@
 #include "graphics/BMPFile.h"
 
 #include "foundation/Failure.h"
+#include "foundation/FileType.h"
+#include "foundation/FourCharCode.h"
+#include "graphics/AIFFFile.h"
+#include "graphics/PICTFile.h"
+#include "graphics/WAVEFile.h"
 #include "foundation/MemoryStream.h"
 #include "foundation/Resources.h"
 
@@ -337,6 +342,30 @@ TEST_F(BMPFileTest, ScribeReadsBitmapsAndNeverWrites)
     EXPECT_EQ(stream->GetLength(), length);
     EXPECT_TRUE(scribe->Accepts(&BitMap::classInfo));
     EXPECT_FALSE(scribe->Accepts(&Image::classInfo));
+}
+
+// The graphics floor's file types, each one object, the one the resource sets look for too.
+TEST_F(BMPFileTest, ScribesNameTheirFileTypes)
+{
+    using pw::foundation::FourCharCode;
+    struct Case {
+        const FileType& type;
+        const char* name;
+        uint32_t code;
+        uint32_t extension;
+    } cases[] = {
+        { BMPFile::GetFileType(), "BitMap File", 0, FourCharCode("bmp ") },
+        { WAVEFile::GetFileType(), "Sound file", FourCharCode("WAVE"), FourCharCode("wav ") },
+        { AIFFFile::GetFileType(), "AIFF Sound", FourCharCode("AIFF"), FourCharCode("IFF ") },
+        { PICTFile::GetFileType(), "PICT Picture", FourCharCode("PICT"), 0 },
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_STREQ(test.type.GetName(), test.name);
+        EXPECT_EQ(test.type.GetTypeCode(), test.code);
+        EXPECT_EQ(test.type.GetExtension(), test.extension);
+    }
+    EXPECT_EQ(pw::foundation::GetResourceServices().bitmapFileType, &BMPFile::GetFileType());
 }
 
 // The resource sets read their pictures through the bitmap floor: a replacement file in "Data" is
