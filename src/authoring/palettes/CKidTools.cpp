@@ -60,13 +60,13 @@ constexpr OptionArea kOptionAreas[] = {
 } // namespace
 
 CKidTools::CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette)
-    : CToolsDir(KidResources::LookupSound(1))
+    : CToolsDir(KidResources::Lookup(1))
 {
     size_t i = 0;
     for (const AnimationTool& entry : kAnimationTools) {
         SmartPtr<CTool> tool = entry.arrow
             ? new CTool(entry.number, nullptr, false, nullptr)
-            : new CTool(entry.number, KidResources::LookupSound(entry.sound), true, KidResources::LookupSound(40));
+            : new CTool(entry.number, KidResources::Lookup(entry.sound), true, KidResources::Lookup(40));
         if (entry.takesAltMode)
             tool->SetAltMode(altMode);
         animTools[i++] = tool;
@@ -76,7 +76,7 @@ CKidTools::CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette)
     SmartPtr<CDropperTool> dropper = GetDropperTool();
     paintTools = { new CBucketTool(dropper), new CBrushTool(dropper), new CShapeTool, new CLineTool, new CEraserTool,
         new CLassoTool };
-    clickSound = KidResources::LookupSound(2);
+    clickSound = KidResources::Lookup(2);
 
     SmartPtr<CTilePane> tiles = new CTilePane(this, false, true, 0);
     tilePane = tiles.Get();

@@ -40,7 +40,7 @@ COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
     for (int kind = 0; kind < 3; ++kind) {
         const Row& row = kRows[kind];
         SmartPtr<CCommandButton> button = new CCommandButton(tiles.Get(), Rect(0, 0, 0, 0), nullptr,
-            KidResources::Lookup(row.picture), nullptr);
+            KidResources::LookupImage(row.picture), nullptr);
         tiles->AddChild(SmartPtr<View>(button.Get()));
         rows[kind] = new CProxyPalette(tiles.Get(), tool, KidResources::MakeButtonGrid(row.grid), row.firstCell,
             static_cast<int16_t>(kind));

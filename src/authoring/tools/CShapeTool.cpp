@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 CShapeTool::CShapeTool()
-    : CTool(113, KidResources::LookupSound(34), true, nullptr)
+    : CTool(113, KidResources::Lookup(34), true, nullptr)
 {
 }
 
