@@ -270,3 +270,37 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
 {
     return Blit(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop);
 }
+
+// The source rectangle onto the parallelogram of lpPoint (where its top-left, top-right and
+// bottom-left corners go; the fourth corner is p1 + p2 - p0), nearest pixel, colours matched to
+// the destination; with a mask (1 bit deep, tiled from xMask, yMask) only where its bit is 1.
+// FALSE with 6 for a bad DC or mask handle, 87 for no points, a negative extent or a mask that
+// is not 1 bit deep; zero extents or a flat parallelogram draw nothing and succeed.
+BOOL WINAPI PlgBlt(HDC hdcDest, const POINT* lpPoint, HDC hdcSrc, int xSrc, int ySrc, int width, int height,
+                   HBITMAP hbmMask, int xMask, int yMask)
+{
+    DeviceContext* dest = ObjectTable::Find<DeviceContext>(hdcDest);
+    DeviceContext* source = ObjectTable::Find<DeviceContext>(hdcSrc);
+    if (!dest || !source)
+        return Fail(ERROR_INVALID_HANDLE, FALSE);
+    if (!lpPoint || width < 0 || height < 0)
+        return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    Surface maskSurface;
+    if (hbmMask) {
+        Bitmap* mask = ObjectTable::Find<Bitmap>(hbmMask);
+        if (!mask)
+            return Fail(ERROR_INVALID_HANDLE, FALSE);
+        if (mask->depth != 1)
+            return Fail(ERROR_INVALID_PARAMETER, FALSE);
+        maskSurface = mask->GetSurface();
+    }
+    if (width == 0 || height == 0)
+        return TRUE;
+    POINT d = dest->Origin();
+    POINT s = source->Origin();
+    const long long corners[3][2] = { { 0LL + lpPoint[0].x + d.x, 0LL + lpPoint[0].y + d.y },
+        { 0LL + lpPoint[1].x + d.x, 0LL + lpPoint[1].y + d.y }, { 0LL + lpPoint[2].x + d.x, 0LL + lpPoint[2].y + d.y } };
+    ParallelogramCopy(dest->Target(), dest->DeviceClip(), corners, source->Target(), 0LL + xSrc + s.x,
+                      0LL + ySrc + s.y, width, height, hbmMask ? &maskSurface : nullptr, xMask, yMask);
+    return TRUE;
+}
