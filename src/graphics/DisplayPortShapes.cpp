@@ -126,11 +126,30 @@ void DisplayPort::DrawBevel(const Rect& rect, const Color& topLeft, const Color&
     DrawBevel(rect, first, second, width);
 }
 
-void DisplayPort::DrawAreaRects(const Area& area, Paint& brush, Paint& pen)
+void DisplayPort::FrameRect(const Rect& rect, Paint& topLeft, Paint& bottomRight, int32_t penWidth)
+{
+    DrawBevel(rect, topLeft, bottomRight, penWidth);
+}
+
+void DisplayPort::FrameRect(const Rect& rect, const Color& topLeft, const Color& bottomRight, int32_t width)
+{
+    ColorPaint first(topLeft);
+    ColorPaint second(bottomRight);
+    FrameRect(rect, first, second, width);
+}
+
+void DisplayPort::DrawAreaRects(const Area& area, Paint& brush, Paint& pen, int32_t penWidth)
 {
     const TypedArray<Rect>& rects = area.RectList();
     for (uint32_t index = 1; index <= rects.NumItems(); ++index)
-        DrawRectangle(rects[index], brush, pen, 1);
+        DrawRectangle(rects[index], brush, pen, penWidth);
+}
+
+void DisplayPort::DrawAreaRects(const Area& area, const Color& fill, const Color& frame, int32_t frameWidth)
+{
+    ColorPaint brush(fill);
+    ColorPaint pen(frame);
+    DrawAreaRects(area, brush, pen, frameWidth);
 }
 
 void DisplayPort::EraseArea(const Area& area)

@@ -90,6 +90,12 @@ TEST_F(DisplayPortTest, OperationsUnderClipAndTransform)
              port.DrawAreaRects(area, red, blue);
          },
             "..........|..bbb.....|..bbb.....|......bb..|......br..|.........." },
+        { "frame in colours", [&](DisplayPort& port) { port.FrameRect(Rect(1, 0, 4, 2), Color(7), Color(9), 1); },
+            "..........|...rrr....|...r..b...|....bbb...|..........|.........." },
+        { "area rectangles in colours, framed 2 wide", [&](DisplayPort& port) {
+             port.DrawAreaRects(Area(Rect(0, 0, 6, 4)), Color(7), Color(9), 2);
+         },
+            "..........|..bbbbbb..|..brrrbb..|..bbbbbb..|..bbbbbb..|.........." },
         { "checkerboard", [&](DisplayPort& port) { blacken(port), port.FillRect(Rect(1, 1, 6, 4)); },
             "..........|..######..|..#.#.##..|..##.#.#..|..######..|.........." },
         { "erase", [&](DisplayPort& port) { blacken(port), port.EraseArea(Area(Rect(1, 1, 4, 3))); },
