@@ -5,9 +5,6 @@
 #include "foundation/FourCharCode.h"
 #include "foundation/MemoryStream.h"
 #include "foundation/Resources.h"
-#include "graphics/AIFFFile.h"
-#include "graphics/PICTFile.h"
-#include "graphics/WAVEFile.h"
 
 #include "BitMapFixture.h"
 #include "BmpFiles.h"
@@ -272,28 +269,15 @@ TEST_F(BMPFileTest, ScribeReadsBitmapsAndNeverWrites)
     EXPECT_FALSE(scribe->Accepts(&Image::classInfo));
 }
 
-// The graphics floor's file types, each one object, the one the resource sets look for too.
-TEST_F(BMPFileTest, ScribesNameTheirFileTypes)
+// The BMP scribe's file type is the one the resource sets look for replacement pictures with:
+// "bmp " files, no type code.
+TEST_F(BMPFileTest, ResourceSetsUseTheScribesFileType)
 {
-    using pw::foundation::FourCharCode;
-    struct Case {
-        const FileType& type;
-        const char* name;
-        uint32_t code;
-        uint32_t extension;
-    } cases[] = {
-        { BMPFile::GetFileType(), "BitMap File", 0, FourCharCode("bmp ") },
-        { WAVEFile::GetFileType(), "Sound file", FourCharCode("WAVE"), FourCharCode("wav ") },
-        { AIFFFile::GetFileType(), "AIFF Sound", FourCharCode("AIFF"), FourCharCode("IFF ") },
-        { PICTFile::GetFileType(), "PICT Picture", FourCharCode("PICT"), 0 },
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
-        EXPECT_STREQ(test.type.GetName(), test.name);
-        EXPECT_EQ(test.type.GetTypeCode(), test.code);
-        EXPECT_EQ(test.type.GetExtension(), test.extension);
-    }
-    EXPECT_EQ(pw::foundation::GetResourceServices().bitmapFileType, &BMPFile::GetFileType());
+    const FileType* type = pw::foundation::GetResourceServices().bitmapFileType;
+    ASSERT_EQ(type, &BMPFile::GetFileType());
+    EXPECT_STREQ(type->GetName(), "BitMap File");
+    EXPECT_EQ(type->GetTypeCode(), 0u);
+    EXPECT_EQ(type->GetExtension(), pw::foundation::FourCharCode("bmp "));
 }
 
 // The resource sets read their pictures through the bitmap floor: a replacement file in "Data" is

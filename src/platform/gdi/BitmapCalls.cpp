@@ -271,11 +271,8 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
     return Blit(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop);
 }
 
-// The source rectangle onto the parallelogram of lpPoint (where its top-left, top-right and
-// bottom-left corners go; the fourth corner is p1 + p2 - p0), nearest pixel, colours matched to
-// the destination; with a mask (1 bit deep, tiled from xMask, yMask) only where its bit is 1.
-// FALSE with 6 for a bad DC or mask handle, 87 for no points, a negative extent or a mask that
-// is not 1 bit deep; zero extents or a flat parallelogram draw nothing and succeed.
+// The source onto lpPoint's parallelogram (a tiled 1-bit mask lets its 1 bits through); FALSE with
+// 6 for a bad DC or mask, 87 for no points, a negative extent or a deeper mask; empty draws nothing.
 BOOL WINAPI PlgBlt(HDC hdcDest, const POINT* lpPoint, HDC hdcSrc, int xSrc, int ySrc, int width, int height,
                    HBITMAP hbmMask, int xMask, int yMask)
 {

@@ -341,10 +341,8 @@ LONG WINAPI _hread(HFILE hFile, LPVOID lpBuffer, LONG lBytes)
     return static_cast<LONG>(got);
 }
 
-// OF_READ (share bits ignored) as CreateFileA opens for reading, the handle as the HFILE; the
-// name resolves against the current folder only, and a name of OFS_MAXPATHNAME bytes or more fails
-// with 206. *lpReOpenBuff: cBytes, fFixedDisk 1, nErrCode 0 or the error, the full Windows path.
-// Failure: HFILE_ERROR with the error; another style fails with 87.
+// OF_READ only: a CreateFileA read handle as the HFILE, the full path in szPathName; HFILE_ERROR
+// with the error (also in nErrCode): 206 from OFS_MAXPATHNAME bytes of path, 87 for another style.
 HFILE WINAPI OpenFile(LPCSTR lpFileName, LPOFSTRUCT lpReOpenBuff, UINT uStyle)
 {
     if (lpReOpenBuff == nullptr || lpFileName == nullptr)
