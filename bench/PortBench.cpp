@@ -3,14 +3,14 @@
 // whole page, each reported per operation. A page-sized gradient and a page composed of sprites
 // are set beside plain loops doing the same work.
 #include "graphics/BitMap.h"
+#include "graphics/ColorPaint.h"
 #include "graphics/ColorTable.h"
+#include "graphics/ColoredPatternPaint.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/Gradient.h"
 #include "graphics/OSBitMap.h"
 #include "graphics/OffScreen.h"
-#include "graphics/PatternPaint.h"
 #include "graphics/PortSaver.h"
-#include "graphics/SolidPaint.h"
 #include "graphics/TextStyle.h"
 #include "graphics/Translation.h"
 
@@ -81,24 +81,24 @@ void EveryCell(benchmark::State& state, const std::function<void(DisplayPort&, c
 
 void BM_Rectangles(benchmark::State& state)
 {
-    SolidPaint fill(Color(7));
-    SolidPaint frame(Color(1));
+    ColorPaint fill(Color(7));
+    ColorPaint frame(Color(1));
     EveryCell(state, [&](DisplayPort& port, const Rect& cell) { port.DrawRectangle(cell, fill, frame, 1); });
 }
 BENCHMARK(BM_Rectangles);
 
 void BM_Ovals(benchmark::State& state)
 {
-    SolidPaint fill(Color(9));
-    SolidPaint frame(Color(1));
+    ColorPaint fill(Color(9));
+    ColorPaint frame(Color(1));
     EveryCell(state, [&](DisplayPort& port, const Rect& cell) { port.DrawOval(cell, fill, frame, 1); });
 }
 BENCHMARK(BM_Ovals);
 
 void BM_Polygons(benchmark::State& state)
 {
-    SolidPaint fill(Color(8));
-    SolidPaint frame(Color(1));
+    ColorPaint fill(Color(8));
+    ColorPaint frame(Color(1));
     TypedArray<Point> points(3);
     EveryCell(state, [&](DisplayPort& port, const Rect& cell) {
         points[1] = Point(cell.left, cell.bottom - 1);
@@ -131,8 +131,8 @@ BENCHMARK(BM_CheckerboardFills);
 
 void BM_PatternRectangles(benchmark::State& state)
 {
-    PatternPaint pattern(Color(9), Pattern(2), Color(10));
-    SolidPaint none { Color(Color::kNoColor) };
+    ColoredPatternPaint pattern(Color(9), Pattern(2), Color(10));
+    ColorPaint none { Color(Color::kNoColor) };
     EveryCell(state, [&](DisplayPort& port, const Rect& cell) { port.DrawRectangle(cell, pattern, none, 1); });
 }
 BENCHMARK(BM_PatternRectangles);
@@ -283,16 +283,16 @@ public:
     {
         {
             DisplayPort port(background, background.GetBounds(), 0);
-            SolidPaint fill(Color(7));
-            SolidPaint frame(Color(1));
+            ColorPaint fill(Color(7));
+            ColorPaint frame(Color(1));
             for (int32_t cell = 0; cell < 8; ++cell)
                 port.DrawRectangle(Rect(cell * 80, cell * 60, cell * 80 + 80, cell * 60 + 60), fill, frame, 1);
         }
         for (int sprite = 0; sprite < kSprites; ++sprite) {
             OffScreen buffer(kSide, kSide, spriteTable, Color(0), true);
             DisplayPort port(buffer, buffer.GetBounds(), 0);
-            SolidPaint fill(Color(9 + sprite % 4));
-            SolidPaint frame(Color(1));
+            ColorPaint fill(Color(9 + sprite % 4));
+            ColorPaint frame(Color(1));
             port.DrawOval(Rect(4, 4, kSide - 4, kSide - 4), fill, frame, 1);
             sprites.push_back(buffer.GetBitMap());
         }

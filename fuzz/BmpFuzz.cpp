@@ -1,8 +1,11 @@
-// Reads arbitrary bytes as a BMP file into a bitmap. Every read must end in a bitmap or a
-// framework exception, never a crash, an out-of-bounds access, an oversized allocation or a leak.
-// The first byte chooses whether a chroma key applies and which; the rest is the file. The
-// program's start-up folder holds a standard palette, so 8-bit files go through the re-map.
+// Reads arbitrary bytes as a BMP file, twice: from a stream into a bitmap, and from a file on the
+// drive into a packed DIB. Every read must end in a bitmap or DIB or a framework exception, never a
+// crash, an out-of-bounds access, an oversized allocation or a leak (of memory, a global block or
+// a file handle). The first byte chooses whether a chroma key applies and which; the rest is the
+// file. The program's start-up folder holds a standard palette, so 8-bit files go through the
+// re-map.
 #include "graphics/BitMap.h"
+#include "graphics/DIBUtilities.h"
 
 #include "foundation/Exception.h"
 #include "foundation/MemoryStream.h"
@@ -11,6 +14,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -26,5 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         bitmap->GetPixelValue(0, 0);
     } catch (Exception*) {
     }
+
+    std::filesystem::path file = std::filesystem::path(pw::platform::testing::DriveRoot()) / "fuzz.bmp";
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+    size_t blocks = pw::platform::testing::LiveGlobalBlocks();
+    try {
+        if (HGLOBAL dib = OpenDIB("c:\\fuzz.bmp"))
+            GlobalFree(dib);
+    } catch (Exception*) {
+    }
+    if (pw::platform::testing::LiveGlobalBlocks() != blocks || pw::platform::testing::LiveFileHandles() != 0)
+        std::abort();
     return 0;
 }

@@ -115,14 +115,31 @@ SmartPtr<Window> TallowApp::MakeDocumentWindow(const SmartPtr<Smart>& document, 
         return MakePageWindow(document, scribe);
     if (window.Get() != agreedToLeave.Get() && !window->CanClose(2))
         return SmartPtr<Window>();
+    if (!ShowPage(*window.Get(), document, scribe))
+        return SmartPtr<Window>();
+    return SmartPtr<Window>(window.Get());
+}
+
+bool TallowApp::ShowPage(TallowWindow& window, const SmartPtr<Smart>& document, const SmartPtr<Scribe>& scribe)
+{
     // An empty show would leave the window without a page.
     SmartPtr<CShow> show = MakePageModel(document);
     if (!show.Valid())
-        return SmartPtr<Window>();
+        return false;
     // The scribe reads and writes the document it came with, not another.
     SmartPtr<Scribe> file = show.Get() == document.Get() ? scribe : SmartPtr<Scribe>();
-    window->SetDocument(new SimpleReference(show.Get()), file);
-    return SmartPtr<Window>(window.Get());
+    window.SetDocument(new SimpleReference(show.Get()), file);
+    return true;
+}
+
+void TallowApp::OpenPageIn(TallowWindow& window, const SmartPtr<FileReference>& file)
+{
+    SmartPtr<Scribe> scribe = file.Valid() ? OpenScribe(file, 3) : SmartPtr<Scribe>();
+    if (!scribe.Valid())
+        return;
+    SmartPtr<Smart> document = ReadDocument(*scribe.Get());
+    if (document.Valid())
+        ShowPage(window, document, scribe);
 }
 
 void TallowApp::Open(int32_t mode)

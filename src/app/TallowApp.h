@@ -56,6 +56,9 @@ public:
     void NewPageIfNoWindow();
     // Opens the folder's home page in the window, made (and exported) first when missing.
     void OpenHomePage(FileReference& folder, TallowWindow& window);
+    // Opens the page file in the window, which has agreed to leave its page, as the Open command
+    // would: a file whose root is no page shows the corrupt-file message and changes nothing.
+    void OpenPageIn(TallowWindow& window, const SmartPtr<FileReference>& file);
 
     // The File menu's Publish: saves the front page, asks the user to go on and for the server,
     // uploads the project's export folder by FTP, registers the site when asked, and congratulates.
@@ -79,6 +82,9 @@ private:
     SmartPtr<Window> MakePageWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe);
     // The front window when it is a page window, else empty.
     SmartPtr<TallowWindow> FrontPageWindow();
+    // The document's page model into the window, with the scribe when the model is the document;
+    // false, changing nothing, when the document holds no page.
+    bool ShowPage(TallowWindow& window, const SmartPtr<Smart>& document, const SmartPtr<Scribe>& scribe);
 
     pw::app::ProjectFolder project;
     pw::app::PageScribes scribes;

@@ -112,7 +112,8 @@ void TallowWindow::Navigate(int32_t n)
 
 void TallowWindow::OpenPage(const SmartPtr<FileReference>& file)
 {
-    DocWindow::OpenFile(file);
+    if (auto* app = SmartCast<TallowApp>(Window::GetApplication()))
+        app->OpenPageIn(*this, file);
 }
 
 SmartPtr<FileReference> TallowWindow::GetPageFolder(Window& window)

@@ -49,7 +49,8 @@ public:
     // Back, forward or home, after the page agreed to be left; other numbers warn "Not
     // implemented.".
     void Navigate(int32_t n);
-    // Opens the page file in this window.
+    // Opens the page file in this window as the Open command does (a root that is no page shows
+    // the corrupt-file message and changes nothing).
     void OpenPage(const SmartPtr<FileReference>& file);
     // The folder of the window's page file; the current folder when it has none.
     static SmartPtr<FileReference> GetPageFolder(Window& window);

@@ -13,7 +13,7 @@ constexpr uint32_t kMinImprintBytes = 2 + 16 + 16 + 1 + 3 * 4;
 
 } // namespace
 
-PW_DEFINE_CLASS(CDelta, &pw::foundation::CreateFunction<CDelta>, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CDelta, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(CDelta)
 
 constinit const PersistentVersion CDelta::version { &CDelta::classInfo, Fixed(1), Fixed(1),

@@ -3,7 +3,7 @@
 #include "engine/StoredReference.h"
 #include "foundation/ArchiveScope.h"
 
-PW_DEFINE_CLASS(CJumpMovie, &pw::foundation::CreateFunction<CJumpMovie>, nullptr, CJump)
+PW_DEFINE_CLASS(CJumpMovie, nullptr, nullptr, CJump)
 PW_DEFINE_COPY_SLOTS(CJumpMovie)
 
 constinit const PersistentVersion CJumpMovie::version { &CJumpMovie::classInfo, Fixed(2), Fixed(2),

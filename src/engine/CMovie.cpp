@@ -88,14 +88,13 @@ bool FromMovie(SmartPtr<Smart>& handle)
 struct WayBack {
     bool (*convert)(SmartPtr<Smart>& handle);
 };
-constexpr WayBack kToShow { &FromMovie<CShow, &CMovie::MakeShow> };
 constexpr WayBack kToImage { &FromMovie<Image, &CMovie::MakeImage> };
 
 constexpr pw::foundation::ConversionEntry kMovieConversions[] = {
-    { &CShow::classInfo, &MovieFromShow, &kToShow },
     { &Image::classInfo, &MovieFromImage, &kToImage },
     { &Sound::classInfo, &MovieFromSound, nullptr },
     { &String::classInfo, &MovieFromText, nullptr },
+    { &CShow::classInfo, &MovieFromShow, nullptr },
     { nullptr, nullptr, nullptr },
 };
 

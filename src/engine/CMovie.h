@@ -216,8 +216,8 @@ private:
 namespace pw::engine {
 
 // The movie conversion table's way back: the movie in `handle` made into an object of `target`
-// (an Image by MakeImage, a CShow by MakeShow), which takes its place; false, with the handle
-// left alone, when the handle holds no movie or the table has no way back to that class.
+// (only an Image, by MakeImage, has one), which takes its place; false, with the handle left
+// alone, when the handle holds no movie or the table has no way back to that class.
 bool ConvertFromMovie(SmartPtr<Smart>& handle, const ClassInfo* target);
 
 } // namespace pw::engine

@@ -11,13 +11,13 @@
 
 #include <algorithm>
 
-PW_DEFINE_CLASS(CPlayer, nullptr, nullptr, Track, SmartImplementation)
+PW_DEFINE_CLASS(CPlayer, nullptr, nullptr, ImageChannel, Track, SmartImplementation)
 PW_DEFINE_NO_COPY_SLOTS(CPlayer)
 
 CPlayer::CPlayer(CShow* owner, const SmartPtr<OffScreen>& image, bool advanceOnClick)
-    : show(owner)
+    : DisplayChannel(image.Get())
+    , show(owner)
     , advanceOnClick(advanceOnClick)
-    , image(image)
 {
     if (!show) {
         SmartPtr<CMovie> page = new CMovieGroup(CMovie::kDefaultBounds);
@@ -69,10 +69,47 @@ SmartPtr<CMovie> CPlayer::GetMovie() const
     return show->GetMovie();
 }
 
+SmartPtr<OffScreen> CPlayer::GetImage() const
+{
+    return SmartCast<OffScreen>(target.Get());
+}
+
 void CPlayer::SetImage(const SmartPtr<OffScreen>& newImage, bool report)
 {
-    image = newImage;
+    target = newImage.Get();
     reportAreas = report;
+}
+
+void CPlayer::Changed(DisplayDevice&, Area&)
+{
+    Exception::Warn(kNotImplemented, PW_HERE);
+}
+
+void CPlayer::Render(DisplayPort& port, Area& area)
+{
+    DrawContent(port, area);
+}
+
+Rect CPlayer::GetBounds()
+{
+    Exception::Warn(kNotImplemented, PW_HERE);
+    return Rect(0, 0, 0, 0);
+}
+
+void CPlayer::Invalidate(Area&)
+{
+    Exception::Warn(kNotImplemented, PW_HERE);
+}
+
+void CPlayer::DrawContent(DisplayPort& port, Area&)
+{
+    show->UpdateRect(port, frame, GetBounds());
+}
+
+const ListHandle& CPlayer::GetChildren()
+{
+    Exception::Warn(kNotImplemented, PW_HERE);
+    return noChildren;
 }
 
 void CPlayer::InvalidateArea(const SmartPtr<Area>& area)
@@ -164,7 +201,7 @@ bool CPlayer::Start(bool)
     Rect bounds(0, 0, 0, 0);
     GetMovie()->GetBounds(bounds);
     {
-        DisplayPort port(*image.Get(), bounds, 0);
+        DisplayPort port(*target.Get(), bounds, 0);
         show->DrawFrame(port, frame, bounds, 1);
     }
     if (reportAreas)
@@ -189,7 +226,7 @@ void CPlayer::ShowFrame(int16_t f)
     Rect bounds(0, 0, 0, 0);
     GetMovie()->GetBounds(bounds);
     {
-        DisplayPort port(*image.Get(), bounds, 0);
+        DisplayPort port(*target.Get(), bounds, 0);
         show->DrawFrame(port, f, bounds, 1);
     }
     if (reportAreas)

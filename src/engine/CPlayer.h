@@ -8,6 +8,7 @@
 #include "foundation/SmartPtr.h"
 #include "foundation/String.h"
 #include "graphics/Area.h"
+#include "graphics/DisplayChannel.h"
 #include "graphics/OffScreen.h"
 #include "graphics/Track.h"
 
@@ -33,8 +34,10 @@ protected:
 // (while playing) and the frame cache (always), answers clicks on sprites, and queues requests
 // for the application: 3 open a file, 4 an activated sprite's name, 5 a new frame's label, 6 any
 // other text. The show owns the player; the player points back without holding, except for the
-// empty page it makes when given no show.
-class CPlayer : public Track, public SmartImplementation, public ChoreClient {
+// empty page it makes when given no show. The image is the display channel's target; of the
+// channel's operations only rendering draws (the current frame, through the show), the others
+// warn "Not implemented." and answer nothing.
+class CPlayer : public DisplayChannel, public Track, public SmartImplementation, public ChoreClient {
     PW_CLASS_INFO(CPlayer)
     PW_COPY_SLOTS
 
@@ -55,7 +58,7 @@ public:
     SmartPtr<CMovie> GetMovie() const;
     int16_t GetFrame() const { return frame; }
     bool IsRunning() const { return playback.Valid(); }
-    SmartPtr<OffScreen> GetImage() const { return image; }
+    SmartPtr<OffScreen> GetImage() const;
     void SetImage(const SmartPtr<OffScreen>& newImage, bool report);
     bool ReportsAreas() const { return reportAreas; }
     void InvalidateArea(const SmartPtr<Area>& area);
@@ -99,6 +102,18 @@ public:
     bool Accelerate();
     void DoChore(Chore& chore) override;
 
+    // The display channel.
+    void Changed(DisplayDevice& device, Area& area) override;
+    // DrawContent with the same arguments.
+    void Render(DisplayPort& port, Area& area) override;
+    // Empty.
+    Rect GetBounds() override;
+    void Invalidate(Area& area) override;
+    // The current frame through the show, into GetBounds.
+    void DrawContent(DisplayPort& port, Area& area) override;
+    // An empty list.
+    const ListHandle& GetChildren() override;
+
     // Draws the frame into the image, reports the area, and moves to it.
     void ShowFrame(int16_t f);
     // Stops both chores and lets go of the page; the show calls it when it closes.
@@ -117,5 +132,5 @@ private:
     std::deque<Request> requests;
     bool reportAreas { false };
     std::vector<PlayerClient*> clients;
-    SmartPtr<OffScreen> image;
+    const ListHandle noChildren { &ImageChannel::classInfo };
 };

@@ -5,7 +5,7 @@
 #include "foundation/Stream.h"
 #include "graphics/Image.h"
 
-PW_DEFINE_CLASS(CResource, &pw::foundation::CreateFunction<CResource>, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CResource, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(CResource)
 
 constinit const PersistentVersion CResource::version { &CResource::classInfo, Fixed(1), Fixed(1),

@@ -27,7 +27,7 @@ bool PlaysForEver(Track& track)
 
 } // namespace
 
-PW_DEFINE_CLASS(CTrackList, &pw::foundation::CreateFunction<CTrackList>, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CTrackList, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(CTrackList)
 
 constinit const PersistentVersion CTrackList::version { &CTrackList::classInfo, Fixed(1), Fixed(2),

@@ -104,7 +104,7 @@ Exact CenterOf(const Rect& rect)
 
 } // namespace
 
-PW_DEFINE_CLASS(CXform, &pw::foundation::CreateFunction<CXform>, nullptr, Transform, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CXform, nullptr, nullptr, Transform, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(CXform)
 
 constinit const PersistentVersion CXform::version { &CXform::classInfo, Fixed(2), Fixed(2), &ReadXform };

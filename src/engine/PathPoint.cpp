@@ -4,7 +4,7 @@
 #include "foundation/ArchiveScope.h"
 #include "foundation/Stream.h"
 
-PW_DEFINE_CLASS(PathPoint, &pw::foundation::CreateFunction<PathPoint>, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(PathPoint, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(PathPoint)
 
 constinit const PersistentVersion PathPoint::version { &PathPoint::classInfo, Fixed(2), Fixed(2),

@@ -46,6 +46,8 @@ public:
     const char* GetName() const { return name; }
     uint32_t GetObjectSize() const { return objectSize; }
     bool CanCreate() const { return create != nullptr; }
+    // The conversion table, ending with a row whose source is null; null when there is none.
+    const pw::foundation::ConversionEntry* GetConversions() const { return conversions; }
     // A new unreferenced object, or null for a class without a create function.
     Smart* CreateObject() const;
     // `object` (a pointer to this class, null allowed) as its Smart interface.

@@ -23,12 +23,6 @@ constexpr int16_t kStandardCursor = 201;
 constexpr int32_t kFirstSystemCursor = 32512;
 constexpr int16_t kPatternOffset = 50;
 
-const FileType& BitmapFileType()
-{
-    static const FileType type("BitMap File", 0, FourCharCode("bmp "));
-    return type;
-}
-
 const FileType& SoundFileType()
 {
     static const FileType type("Sound file", FourCharCode("WAVE"), FourCharCode("wav "));
@@ -84,7 +78,9 @@ SmartPtr<Smart> Resources::GetBitmap(int16_t number)
     CheckId(number, span);
     int32_t identifier = first + number;
     auto& services = GetResourceServices();
-    if (SmartPtr<FileReference> replacement = DataFile(identifier, BitmapFileType()); replacement.Valid()) {
+    SmartPtr<FileReference> replacement
+        = services.bitmapFileType ? DataFile(identifier, *services.bitmapFileType) : SmartPtr<FileReference>();
+    if (replacement.Valid()) {
         SmartPtr<File> file(new File(*replacement.Get(), File::kRead));
         SmartPtr<Smart> made = services.bitmapFromFile ? services.bitmapFromFile(*file.Get()) : nullptr;
         CheckNotNull(made.Get(), PW_HERE);

@@ -66,7 +66,7 @@ Area* sharedEmpty = [] {
 
 } // namespace
 
-PW_DEFINE_CLASS(Area, &pw::foundation::CreateFunction<Area>, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(Area, nullptr, nullptr, Persistent, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(Area)
 
 constinit const PersistentVersion Area::version { &Area::classInfo, Fixed(1), Fixed(1), &ReadArea };

@@ -8,7 +8,7 @@
 
 namespace {
 
-const FileType bmpFileType("BitMap File", pw::foundation::FourCharCode("bmp "), pw::foundation::FourCharCode("bmp "));
+const FileType bmpFileType("BitMap File", 0, pw::foundation::FourCharCode("bmp "));
 
 } // namespace
 

@@ -19,9 +19,14 @@ Persistent* ReadBitMap(Archive& archive)
     return new BitMap(scope);
 }
 
+constexpr pw::foundation::ConversionEntry kBitMapConversions[] = {
+    { &Image::classInfo, &ConvertToBitMap, nullptr },
+    { nullptr, nullptr, nullptr },
+};
+
 } // namespace
 
-PW_DEFINE_CLASS(BitMap, nullptr, nullptr, Image, SmartImplementation)
+PW_DEFINE_CLASS(BitMap, nullptr, kBitMapConversions, Image, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(BitMap)
 
 constinit const PersistentVersion BitMap::version { &BitMap::classInfo, Fixed(1, 0), Fixed(1, 1), &ReadBitMap };

@@ -133,3 +133,8 @@ private:
     SmartPtr<OffScreen> patternBuffer;
     uint32_t patternBuffersMade { 0 };
 };
+
+// The image behind the handle replaced by a new 8-bit bitmap of it at its bounds' size
+// (RenderImage); any other object leaves the handle alone and answers false. BitMap's conversion
+// from Image.
+bool ConvertToBitMap(SmartPtr<Smart>& handle);

@@ -202,6 +202,15 @@ Point BitMap::CropToContent(SmartPtr<BitMap>& handle, uint32_t background)
     return min;
 }
 
+bool ConvertToBitMap(SmartPtr<Smart>& handle)
+{
+    auto* image = SmartCast<Image>(handle.Get());
+    if (!image)
+        return false;
+    handle = SmartPtr<Smart>(BitMap::RenderImage(*image).Get());
+    return true;
+}
+
 SmartPtr<BitMap> BitMap::RenderImage(Image& image)
 {
     Point size = image.GetBounds().Size();

@@ -1,11 +1,11 @@
 // Painting a pattern through a BitMap used as a 1-bit mask.
 #include "graphics/BitMap.h"
 
+#include "graphics/ColorPaint.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/OSBitMap.h"
 #include "graphics/OffScreen.h"
 #include "graphics/Paint.h"
-#include "graphics/SolidPaint.h"
 
 // The pattern is laid into the 8-bit pattern buffer with its brush origin set from the port's
 // origin, then copied through the mask: into the port's own buffer at the mapped bounds, or into
@@ -23,7 +23,7 @@ void BitMap::PaintThroughMask(DisplayPort& port, Paint& pattern)
         HDC dc = bufferPort.GetHDC();
         POINT previous {};
         SetBrushOrgEx(dc, 7 - origin.h % 8, 7 - origin.v % 8, &previous);
-        SolidPaint frameless { Color(Color::kNoColor) };
+        ColorPaint frameless { Color(Color::kNoColor) };
         bufferPort.DrawRectangle(Rect(bounds.left, bounds.top, bounds.right + 1, bounds.bottom + 1), pattern, frameless, 1);
         SetBrushOrgEx(dc, previous.x, previous.y, nullptr);
     }

@@ -29,7 +29,7 @@ constexpr int kLastFileEntry = 245;
 constexpr int32_t kExactly256Colors = 5100;
 constexpr int32_t kAtLeast256Colors = 5101;
 
-const FileType paletteFileType("Color Palette", pw::foundation::FourCharCode("pal "), pw::foundation::FourCharCode("pal "));
+const FileType paletteFileType("Color Palette", 0, pw::foundation::FourCharCode("pal "));
 
 // The unit's palettes and the table cache: entry i of `tables` was made for osTables[i].
 struct Shared {

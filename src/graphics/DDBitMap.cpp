@@ -4,7 +4,7 @@
 #include "foundation/Exception.h"
 #include "graphics/ColorTable.h"
 
-PW_DEFINE_CLASS(DDBitMap, nullptr, nullptr, OSBitMap)
+PW_DEFINE_CLASS(DDBitMap, &pw::foundation::CreateFunction<DDBitMap>, nullptr, OSBitMap)
 PW_DEFINE_COPY_SLOTS(DDBitMap)
 
 DDBitMap::DDBitMap(const DDBitMap& other)
@@ -158,4 +158,19 @@ void DDBitMap::GetBits(void* destination, uint32_t bytes) const
         AssertionFailed("bytes == (long) GetByteSize()", PW_HERE);
     LONG copied = GetBitmapBits(GetHandle(), static_cast<LONG>(bytes), destination);
     CheckCall(copied == static_cast<LONG>(bytes), PW_HERE);
+}
+
+// The DC goes back before a failure is reported, with the error the copy left.
+void DDBitMap::DrawParallelogram(HDC dc, OSBitMap* mask, const Rect& source, const Rect& destination)
+{
+    HDC own = GetDC();
+    POINT corners[3] = { { destination.left, destination.top }, { destination.right, destination.top },
+        { destination.left, destination.bottom } };
+    Point size = source.Size();
+    BOOL drawn = PlgBlt(dc, corners, own, source.left, source.top, size.h, size.v, mask ? mask->GetHandle() : nullptr,
+        source.left, source.top);
+    DWORD error = drawn ? NO_ERROR : GetLastError();
+    ReleaseDC(own);
+    SetLastError(error);
+    CheckCall(drawn != FALSE, PW_HERE);
 }

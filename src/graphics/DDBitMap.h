@@ -31,6 +31,9 @@ public:
     void SetCaching(bool on) override;
     void SetBits(const void* source, uint32_t bytes) override;
     void GetBits(void* destination, uint32_t bytes) const override;
+    // Copies `source` of the bitmap onto `destination` of the DC through PlgBlt, only where
+    // `mask` (1 bit deep, laid on the bitmap; null for none) has its bits set.
+    void DrawParallelogram(HDC dc, OSBitMap* mask, const Rect& source, const Rect& destination);
 
 protected:
     void CreateHandle() override;

@@ -40,7 +40,7 @@ private:
 
 } // namespace
 
-PW_DEFINE_CLASS(DIBSection, nullptr, nullptr, OSBitMap)
+PW_DEFINE_CLASS(DIBSection, &pw::foundation::CreateFunction<DIBSection>, nullptr, OSBitMap)
 PW_DEFINE_COPY_SLOTS(DIBSection)
 
 DIBSection::DIBSection(const DIBSection& other)

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-PW_DEFINE_CLASS(DIBitMap, nullptr, nullptr, OSBitMap)
+PW_DEFINE_CLASS(DIBitMap, &pw::foundation::CreateFunction<DIBitMap>, nullptr, OSBitMap)
 PW_DEFINE_COPY_SLOTS(DIBitMap)
 
 DIBitMap::DIBitMap(const DIBitMap& other)

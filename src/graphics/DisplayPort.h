@@ -79,7 +79,12 @@ public:
     // Top and left edges in one paint, bottom and right in the other.
     void DrawBevel(const Rect& rect, Paint& topLeft, Paint& bottomRight, int32_t penWidth);
     void DrawBevel(const Rect& rect, const Color& topLeft, const Color& bottomRight, int32_t width);
-    void DrawAreaRects(const Area& area, Paint& brush, Paint& pen);
+    // The rectangle's outline as lines, as DrawBevel draws it.
+    void FrameRect(const Rect& rect, Paint& topLeft, Paint& bottomRight, int32_t penWidth);
+    void FrameRect(const Rect& rect, const Color& topLeft, const Color& bottomRight, int32_t width);
+    // Every rectangle of the area as DrawRectangle, framed `penWidth` wide (1 by default).
+    void DrawAreaRects(const Area& area, Paint& brush, Paint& pen, int32_t penWidth = 1);
+    void DrawAreaRects(const Area& area, const Color& fill, const Color& frame, int32_t frameWidth);
     // Fills the area's rectangles with the device's background colour.
     void EraseArea(const Area& area);
     // Lays a white checkerboard over whatever the rectangle shows.

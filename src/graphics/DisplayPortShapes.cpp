@@ -3,11 +3,11 @@
 
 #include "foundation/Checks.h"
 #include "graphics/Area.h"
+#include "graphics/ColorPaint.h"
+#include "graphics/ColoredPatternPaint.h"
 #include "graphics/DisplayDevice.h"
 #include "graphics/Paint.h"
-#include "graphics/PatternPaint.h"
 #include "graphics/PlatformConversions.h"
-#include "graphics/SolidPaint.h"
 #include "graphics/WinVersion.h"
 
 #include <vector>
@@ -15,9 +15,9 @@
 namespace {
 
 // The frameless pen of rectangle fills; it lives for the run.
-SolidPaint& NoColorPaint()
+ColorPaint& NoColorPaint()
 {
-    static SolidPaint paint { Color(Color::kNoColor) };
+    static ColorPaint paint { Color(Color::kNoColor) };
     return paint;
 }
 
@@ -53,8 +53,8 @@ void DisplayPort::DrawRectangle(const Rect& rect, Paint& brush, Paint& pen, int3
 
 void DisplayPort::DrawRectangle(const Rect& rect, const Color& fill, const Color& frame, int32_t frameWidth)
 {
-    SolidPaint brush(fill);
-    SolidPaint pen(frame);
+    ColorPaint brush(fill);
+    ColorPaint pen(frame);
     DrawRectangle(rect, brush, pen, frameWidth);
 }
 
@@ -107,7 +107,7 @@ void DisplayPort::DrawLine(int32_t fromH, int32_t fromV, int32_t toH, int32_t to
 
 void DisplayPort::DrawLine(int32_t fromH, int32_t fromV, int32_t toH, int32_t toV, const Color& color, int32_t width)
 {
-    SolidPaint pen(color);
+    ColorPaint pen(color);
     DrawLine(fromH, fromV, toH, toV, pen, width);
 }
 
@@ -121,26 +121,45 @@ void DisplayPort::DrawBevel(const Rect& rect, Paint& topLeft, Paint& bottomRight
 
 void DisplayPort::DrawBevel(const Rect& rect, const Color& topLeft, const Color& bottomRight, int32_t width)
 {
-    SolidPaint first(topLeft);
-    SolidPaint second(bottomRight);
+    ColorPaint first(topLeft);
+    ColorPaint second(bottomRight);
     DrawBevel(rect, first, second, width);
 }
 
-void DisplayPort::DrawAreaRects(const Area& area, Paint& brush, Paint& pen)
+void DisplayPort::FrameRect(const Rect& rect, Paint& topLeft, Paint& bottomRight, int32_t penWidth)
+{
+    DrawBevel(rect, topLeft, bottomRight, penWidth);
+}
+
+void DisplayPort::FrameRect(const Rect& rect, const Color& topLeft, const Color& bottomRight, int32_t width)
+{
+    ColorPaint first(topLeft);
+    ColorPaint second(bottomRight);
+    FrameRect(rect, first, second, width);
+}
+
+void DisplayPort::DrawAreaRects(const Area& area, Paint& brush, Paint& pen, int32_t penWidth)
 {
     const TypedArray<Rect>& rects = area.RectList();
     for (uint32_t index = 1; index <= rects.NumItems(); ++index)
-        DrawRectangle(rects[index], brush, pen, 1);
+        DrawRectangle(rects[index], brush, pen, penWidth);
+}
+
+void DisplayPort::DrawAreaRects(const Area& area, const Color& fill, const Color& frame, int32_t frameWidth)
+{
+    ColorPaint brush(fill);
+    ColorPaint pen(frame);
+    DrawAreaRects(area, brush, pen, frameWidth);
 }
 
 void DisplayPort::EraseArea(const Area& area)
 {
-    SolidPaint background(GetBackground());
+    ColorPaint background(GetBackground());
     DrawAreaRects(area, background, background);
 }
 
 void DisplayPort::FillRect(const Rect& rect)
 {
-    PatternPaint white(Color(0), Pattern(3), Color(Color::kNoColor));
+    ColoredPatternPaint white(Color(0), Pattern(3), Color(Color::kNoColor));
     DrawRectangle(rect, white, NoColorPaint(), 1);
 }

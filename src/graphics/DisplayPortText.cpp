@@ -5,9 +5,9 @@
 #include "foundation/Checks.h"
 #include "foundation/String.h"
 #include "graphics/Area.h"
+#include "graphics/ColorPaint.h"
 #include "graphics/MeasureEditText.h"
 #include "graphics/PlatformConversions.h"
-#include "graphics/SolidPaint.h"
 #include "graphics/TextStyle.h"
 
 #include <string>

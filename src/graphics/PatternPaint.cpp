@@ -1,52 +1,19 @@
 #include "graphics/PatternPaint.h"
 
-#include "foundation/Checks.h"
-#include "graphics/PlatformConversions.h"
-#include "graphics/SolidPaint.h"
+#include "foundation/Exception.h"
 
-PatternPaint::PatternPaint(const Color& foreground, const Pattern& pattern, const Color& background)
-    : foreground(foreground)
-    , background(background)
-    , pattern(pattern)
+PatternPaint::PatternPaint(const Pattern& pattern)
+    : pattern(pattern)
 {
 }
 
-bool PatternPaint::SelectAsBrush(HDC dc)
+bool PatternPaint::SelectAsBrush(HDC)
 {
-    HGDIOBJ brush;
-    if (IsNoColor(foreground)) {
-        brush = GetStockObject(NULL_BRUSH);
-        ResetDrawingState(dc);
-    } else {
-        brush = PatternToOSPattern(pattern).CreateBrush();
-        SetTextColor(dc, ColorToOSColor(foreground));
-        if (IsNoColor(background)) {
-            SetROP2(dc, R2_MERGEPEN);
-            SetBkColor(dc, ColorToOSColor(Color(1)));
-        } else {
-            SetBkColor(dc, ColorToOSColor(background));
-        }
-    }
-    CheckNotNull(brush, PW_HERE);
-    SaveBrush(SelectObject(dc, brush));
-    return true;
+    Exception::Warn(kNotImplemented, PW_HERE);
+    return false;
 }
 
-bool PatternPaint::SelectAsPen(HDC dc, int32_t width)
+bool PatternPaint::SelectAsPen(HDC, int32_t)
 {
-    HGDIOBJ pen = IsNoColor(foreground) ? GetStockObject(NULL_PEN) : CreatePen(PS_SOLID, width, ColorToOSColor(foreground));
-    CheckNotNull(pen, PW_HERE);
-    SavePen(SelectObject(dc, pen));
-    return true;
-}
-
-void PatternPaint::ReleaseBrush(HDC dc)
-{
-    RestoreBrush(dc);
-    ResetDrawingState(dc);
-}
-
-void PatternPaint::ReleasePen(HDC dc)
-{
-    RestorePen(dc);
+    return false;
 }

@@ -1,23 +1,19 @@
 #pragma once
 
-#include "graphics/Color.h"
 #include "graphics/Paint.h"
 #include "graphics/Pattern.h"
 
-// A two-colour pattern as a brush, or its foreground as a pen. A foreground of standard colour 13
-// paints nothing; a background of colour 13 leaves the pattern's background pixels as they were
-// (the pattern is merged onto a black background with R2_MERGEPEN).
+// A pattern without colours. It selects nothing: as a pen the DC's current pen draws, and as a
+// brush it warns "Not implemented." each time and answers false, so nothing is filled with it.
 class PatternPaint : public Paint {
 public:
-    PatternPaint(const Color& foreground, const Pattern& pattern, const Color& background);
+    explicit PatternPaint(const Pattern& pattern);
 
     bool SelectAsBrush(HDC dc) override;
     bool SelectAsPen(HDC dc, int32_t width) override;
-    void ReleaseBrush(HDC dc) override;
-    void ReleasePen(HDC dc) override;
+    void ReleaseBrush(HDC) override { }
+    void ReleasePen(HDC) override { }
 
 private:
-    Color foreground;
-    Color background;
     Pattern pattern;
 };

@@ -2,7 +2,7 @@
 
 #include "foundation/Utilities.h"
 
-PW_DEFINE_CLASS(ScaleTrans, &pw::foundation::CreateFunction<ScaleTrans>, nullptr, Transform, SmartImplementation)
+PW_DEFINE_CLASS(ScaleTrans, nullptr, nullptr, Transform, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(ScaleTrans)
 
 namespace {

@@ -1,6 +1,6 @@
 #include "graphics/Translation.h"
 
-PW_DEFINE_CLASS(Translation, &pw::foundation::CreateFunction<Translation>, nullptr, SmartImplementation, Transform)
+PW_DEFINE_CLASS(Translation, nullptr, nullptr, SmartImplementation, Transform)
 PW_DEFINE_COPY_SLOTS(Translation)
 
 Translation::Translation(int32_t dx, int32_t dy)

@@ -56,7 +56,7 @@ int32_t Checked(int result)
 
 Control::Control(View* container, int32_t left, int32_t top, int32_t right, int32_t bottom, uint8_t sizing,
     int32_t kind, const String& title, const SmartPtr<Controllable>& target, int32_t axis)
-    : View(container, Rect(left, top, right, bottom), sizing, false, true)
+    : ViewBase(container, Rect(left, top, right, bottom), sizing, false)
     , kind(kind)
     , title(title)
     , target(target)
@@ -67,7 +67,7 @@ Control::Control(View* container, int32_t left, int32_t top, int32_t right, int3
 
 Control::Control(View* container, int32_t kind, const String& title, const SmartPtr<Controllable>& target,
     int32_t axis)
-    : View(container, false)
+    : ViewBase(container, false)
     , kind(kind)
     , title(title)
     , target(target)

@@ -5,7 +5,7 @@
 #include "ui/Controllable.h"
 #include "ui/NativeControl.h"
 #include "ui/TextClient.h"
-#include "ui/View.h"
+#include "ui/ViewBase.h"
 
 #include <windows.h>
 
@@ -18,7 +18,7 @@
 // tag), and hands it every new value. The native control tracks the mouse itself; what it reports
 // arrives as the action with a part code (3 and 4 a line back and on, 5 and 6 a page back and on,
 // 0 a click), or as a new thumb position. Controls take nothing from or to the clipboard.
-class Control : public View, public TextClient, public pw::ui::NativeControlClient {
+class Control : public ViewBase, public TextClient, public pw::ui::NativeControlClient {
     PW_CLASS_INFO(Control)
 
 public:

@@ -88,6 +88,12 @@ SmartPtr<NumberView> NumberView::MakeForDouble(View* parent, const char* labelTe
     return view;
 }
 
+SmartPtr<NumberView> NumberView::MakeForInteger(View* parent, const char* labelText, const SmartPtr<Smart>& model,
+    int* target)
+{
+    return MakeForLong(parent, labelText, model, target);
+}
+
 void NumberView::Copy(SmartPtr<Smart>&)
 {
     Exception::Warn(kNotImplemented, PW_HERE);

@@ -29,6 +29,9 @@ public:
         int32_t* target);
     static SmartPtr<NumberView> MakeForDouble(View* parent, const char* label, const SmartPtr<Smart>& model,
         double* target);
+    // The same as MakeForLong, kept for callers that hold an int.
+    static SmartPtr<NumberView> MakeForInteger(View* parent, const char* label, const SmartPtr<Smart>& model,
+        int* target);
 
     // Copy warns "Not implemented."; paste and clear warn and mark the view modified.
     using View::Copy;

@@ -16,7 +16,7 @@ Persistent* ReadStyledText(Archive& archive)
 
 } // namespace
 
-PW_DEFINE_CLASS(StyledText, &pw::foundation::CreateFunction<StyledText>, nullptr, String)
+PW_DEFINE_CLASS(StyledText, nullptr, nullptr, String)
 PW_DEFINE_COPY_SLOTS(StyledText)
 
 constinit const PersistentVersion StyledText::version { &StyledText::classInfo, Fixed(1, 0), Fixed(1, 1),

@@ -40,7 +40,7 @@ const bool textViewLent = [] {
 
 TextView::TextView(View* parent, int32_t left, int32_t top, int32_t right, int32_t bottom,
     const SmartPtr<String>& text, uint8_t sizing, bool takesFocus, bool severalLines, bool isStatic, bool fourthFlag)
-    : View(parent, Rect(left, top, right, bottom), sizing, takesFocus, false)
+    : ViewBase(parent, Rect(left, top, right, bottom), sizing, takesFocus)
     , text(text)
     , options(static_cast<uint8_t>((severalLines ? kSeveralLines : 0) | (isStatic ? kStatic : 0)
           | (fourthFlag ? kFourthFlag : 0)))

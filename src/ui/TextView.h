@@ -6,7 +6,7 @@
 #include "ui/Controllable.h"
 #include "ui/EditableField.h"
 #include "ui/NativeControl.h"
-#include "ui/View.h"
+#include "ui/ViewBase.h"
 
 #include <windows.h>
 
@@ -22,7 +22,7 @@ class String;
 // the standard style). Presses on the edit control reach the view tree first, so that focus moves
 // as for any view; Tab, Escape and (on a single line) Return go on to the window, which decides
 // what they mean. Static texts draw themselves and take no keys.
-class TextView : public View, public pw::ui::EditableField, public Controllable, public ListListener,
+class TextView : public ViewBase, public pw::ui::EditableField, public Controllable, public ListListener,
                  public pw::ui::NativeControlClient {
     PW_CLASS_INFO(TextView)
 

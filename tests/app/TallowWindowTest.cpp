@@ -140,6 +140,37 @@ TEST_F(TallowWindowTest, APlayingPageLeavesTheNextPagePlaying)
     EXPECT_FALSE(window->GetPagePane()->IsPlaying()) << "a stopped page leaves the next one stopped";
 }
 
+// Back and forward open pages as the Open command does: through the same page model as a page
+// opened from the menu; a history file whose root has become another kind of object shows the
+// corrupt-file message and leaves the page shown and the history as they were.
+TEST_F(TallowWindowTest, HistoryOpensPagesAsTheOpenCommandDoes)
+{
+    auto shown = [&] { return SmartCast<CShow>(window->GetData()->Get()); };
+    SmartPtr<FileReference> a = Page("A");
+    SmartPtr<FileReference> b = Page("B");
+    tallow->OpenDocument(new FileReference(*a.Get()), false, false);
+    ASSERT_EQ(Title(), "Kim:A");
+    int16_t fromMenu = shown()->GetFrameRate();
+    window->OpenPage(new FileReference(*b.Get()));
+    window->Navigate(TallowWindow::kBack);
+    ASSERT_EQ(Title(), "Kim:A");
+    EXPECT_EQ(shown()->GetFrameRate(), fromMenu);
+    window->Navigate(TallowWindow::kForward);
+    EXPECT_EQ(shown()->GetFrameRate(), fromMenu);
+
+    SmartPtr<CMovieGroup> movie = new CMovieGroup(Rect(0, 0, 40, 30));
+    tallow->App::OpenScribe(a, 3)->Write(movie.Get());
+    CShow* before = shown();
+    driver::ScriptMessageBoxes({ IDOK });
+    window->Navigate(TallowWindow::kBack);
+    EXPECT_EQ(Title(), "Kim:B");
+    EXPECT_EQ(shown(), before);
+    ASSERT_EQ(driver::AlertLog().size(), 1u);
+    EXPECT_EQ(driver::AlertLog()[0].text.rfind("This file is corrupt or in an obsolete format.", 0), 0u)
+        << driver::AlertLog()[0].text;
+    EXPECT_EQ(History(*window.Get()), (std::vector<std::string> { "A.mvi", "B.mvi" }));
+}
+
 TEST_F(TallowWindowTest, ACancelledSaveQuestionOrAnUnknownNumberChangesNothing)
 {
     window->OpenPage(Page("A"));

@@ -143,9 +143,9 @@ TEST_F(ResourceMovies, ConvertedFromPicturesAndTexts)
     EXPECT_FALSE(bounds.IsEmpty());
 }
 
-// The table's way back: a picture movie gives its picture again, any movie a page showing it;
-// a text has no way back, and a handle without a movie is left alone.
-TEST_F(ResourceMovies, MoviesTurnBackIntoPicturesAndPages)
+// The table's way back: a picture movie gives its picture again; a page or a text has no way
+// back, and a handle without a movie is left alone.
+TEST_F(ResourceMovies, MoviesTurnBackIntoPicturesOnly)
 {
     SmartPtr<Smart> handle(Picture("rb.|b.r", 3, 2).Get());
     ASSERT_TRUE(ConvertTo(handle, &CMovie::classInfo));
@@ -156,14 +156,15 @@ TEST_F(ResourceMovies, MoviesTurnBackIntoPicturesAndPages)
     EXPECT_EQ(Art(*picture), "rb.|b.r");
 
     SmartPtr<Smart> page = movie;
-    ASSERT_TRUE(pw::engine::ConvertFromMovie(page, &CShow::classInfo));
-    auto* show = SmartCast<CShow>(page.Get());
-    ASSERT_NE(show, nullptr);
+    EXPECT_FALSE(pw::engine::ConvertFromMovie(page, &CShow::classInfo));
+    EXPECT_EQ(page, movie);
+    // A page is made from a movie by the movie itself: the picture movie is its one sprite.
+    SmartPtr<CShow> show = SmartCast<CMovie>(movie.Get())->MakeShow();
     auto* group = SmartCast<CMovieGroup>(show->GetMovie().Get());
     ASSERT_NE(group, nullptr);
     ASSERT_EQ(group->NumSprites(), 1u);
     auto* shown = SmartCast<CMoviePic>(group->GetSprite(0)->GetMovie().Get());
-    ASSERT_NE(shown, nullptr) << "the picture movie is its sprite";
+    ASSERT_NE(shown, nullptr);
     Rect bounds(0, 0, 0, 0);
     shown->GetBounds(bounds);
     EXPECT_EQ(bounds, Rect(0, 0, 3, 2));

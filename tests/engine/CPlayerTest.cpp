@@ -3,14 +3,17 @@
 #include "engine/CMovieGroup.h"
 #include "engine/CPlayer.h"
 #include "engine/CShow.h"
+#include "foundation/Alert.h"
 #include "foundation/Exception.h"
 #include "foundation/Utilities.h"
 
 #include "SpriteFixture.h"
+#include "graphics/PortFixture.h"
 #include "graphics/SoundBytes.h"
 #include "platform/testing/TestDriver.h"
 #include "platform/winmm/WinmmTesting.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -439,6 +442,60 @@ TEST_F(Players, RequestsAndFrames)
     EXPECT_THROW(player.DoChore(*stray.Get()), Exception*);
     stray->Stop();
     other->Close();
+    show->Close();
+}
+
+// The player as a display channel: its bounds are empty, so rendering draws nothing; every
+// operation but the inherited update warns "Not implemented." once (rendering through the bounds
+// it asks for). Its record names the image channel, the track and the counted object as parents.
+TEST_F(Players, DisplayChannelOperationsWarnAndDrawNothing)
+{
+    Alert::EnableAlerts();
+    SmartPtr<CShow> show = Page(2);
+    CPlayer& player = *show->GetPlayer();
+    SmartPtr<OffScreen> image = new OffScreen(40, 40, 8, Color(0), true);
+    const std::string art = std::string(40, 'r');
+    ports::PaintArt(*image->GetBitMap().Get(), art);
+    player.SetImage(image, false);
+    EXPECT_EQ(player.GetImage(), image);
+    DisplayChannel& channel = player;
+    Area area(Rect(0, 0, 10, 10));
+    struct Case {
+        const char* name;
+        std::function<void()> call;
+        size_t warnings;
+    } cases[] = {
+        { "changed", [&] { channel.Changed(*image.Get(), area); }, 1 },
+        { "render", [&] {
+             DisplayPort port(*image.Get(), image->GetBounds(), 0);
+             channel.Render(port, area);
+         }, 1 },
+        { "bounds", [&] { EXPECT_TRUE(channel.GetBounds().IsEmpty()); }, 1 },
+        { "update with nothing waiting", [&] { channel.Update(*image.Get()); }, 0 },
+        { "invalidate", [&] { channel.Invalidate(area); }, 1 },
+        { "draw", [&] {
+             DisplayPort port(*image.Get(), image->GetBounds(), 0);
+             channel.DrawContent(port, area);
+         }, 1 },
+        { "children", [&] { EXPECT_EQ(channel.GetChildren().NumItems(), 0u); }, 1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        size_t before = pw::platform::testing::AlertLog().size();
+        for (size_t n = 0; n < c.warnings; ++n)
+            pw::platform::testing::ScriptMessageBoxes({ IDOK });
+        c.call();
+        const auto& log = pw::platform::testing::AlertLog();
+        ASSERT_EQ(log.size() - before, c.warnings);
+        for (size_t n = before; n < log.size(); ++n)
+            EXPECT_EQ(log[n].text.rfind("Not implemented.", 0), 0u) << log[n].text;
+        EXPECT_EQ(ports::Art(*image->GetBitMap().Get()).substr(0, 40), art);
+        EXPECT_EQ(area.ComputeBounds(), Rect(0, 0, 10, 10));
+    }
+    pw::foundation::SetAlertsEnabled(false);
+    for (const ClassInfo* parent : { &ImageChannel::classInfo, &Track::classInfo, &SmartImplementation::classInfo })
+        EXPECT_TRUE(CPlayer::classInfo.IsKindOf(parent)) << parent->GetName();
+    EXPECT_EQ(SmartCast<ImageChannel>(static_cast<Smart*>(&player)), static_cast<ImageChannel*>(&player));
     show->Close();
 }
 

@@ -2,6 +2,8 @@
 
 #include "foundation/File.h"
 #include "foundation/FileReference.h"
+#include "foundation/FileType.h"
+#include "foundation/FourCharCode.h"
 #include "foundation/Purgeable.h"
 
 #include "ErrorCode.h"
@@ -74,6 +76,8 @@ struct FakeMedia : ::testing::Test {
     {
         auto& services = pw::foundation::GetResourceServices();
         saved = services;
+        static const FileType bmp("BitMap File", 0, pw::foundation::FourCharCode("bmp "));
+        services.bitmapFileType = &bmp;
         services.bitmapFromFile = [](File& file) { ++loads; return SmartPtr<Smart>(new Tracked(static_cast<int>(file.GetLength()))); };
         services.bitmapFromHandle = [](HBITMAP) { return SmartPtr<Smart>(new Tracked(-1)); };
         services.bitmapSize = [](Smart& bitmap) { return Point(SmartCast<Tracked>(&bitmap)->value, 2); };

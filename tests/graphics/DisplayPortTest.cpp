@@ -1,15 +1,17 @@
 #include "graphics/DisplayPort.h"
 
 #include "foundation/Alert.h"
+#include "graphics/ColorPaint.h"
+#include "graphics/ColoredPatternPaint.h"
 #include "graphics/PatternPaint.h"
 #include "graphics/PlatformConversions.h"
 #include "graphics/PortSaver.h"
-#include "graphics/SolidPaint.h"
 #include "graphics/TextStyle.h"
 #include "graphics/Translation.h"
 #include "graphics/WinVersion.h"
 
 #include "platform/gdi/GdiTesting.h"
+#include "platform/testing/TestDriver.h"
 
 #include "PortFixture.h"
 
@@ -63,9 +65,9 @@ SmartPtr<BitMap> Mask(int32_t width, int32_t height, const std::string& art)
 // the port's rectangle (0, 0, 6, 4), device (2, 1, 8, 5).
 TEST_F(DisplayPortTest, OperationsUnderClipAndTransform)
 {
-    SolidPaint red(Color(7));
-    SolidPaint blue(Color(9));
-    SolidPaint none { Color(Color::kNoColor) };
+    ColorPaint red(Color(7));
+    ColorPaint blue(Color(9));
+    ColorPaint none { Color(Color::kNoColor) };
     auto blacken = [](DisplayPort& port) { port.DrawRectangle(Rect(-2, -1, 8, 5), Color(1), Color(1), 1); };
     Operation operations[] = {
         { "rectangle", [&](DisplayPort& port) { port.DrawRectangle(Rect(1, 1, 7, 4), red, blue, 1); },
@@ -88,6 +90,12 @@ TEST_F(DisplayPortTest, OperationsUnderClipAndTransform)
              port.DrawAreaRects(area, red, blue);
          },
             "..........|..bbb.....|..bbb.....|......bb..|......br..|.........." },
+        { "frame in colours", [&](DisplayPort& port) { port.FrameRect(Rect(1, 0, 4, 2), Color(7), Color(9), 1); },
+            "..........|...rrr....|...r..b...|....bbb...|..........|.........." },
+        { "area rectangles in colours, framed 2 wide", [&](DisplayPort& port) {
+             port.DrawAreaRects(Area(Rect(0, 0, 6, 4)), Color(7), Color(9), 2);
+         },
+            "..........|..bbbbbb..|..brrrbb..|..bbbbbb..|..bbbbbb..|.........." },
         { "checkerboard", [&](DisplayPort& port) { blacken(port), port.FillRect(Rect(1, 1, 6, 4)); },
             "..........|..######..|..#.#.##..|..##.#.#..|..######..|.........." },
         { "erase", [&](DisplayPort& port) { blacken(port), port.EraseArea(Area(Rect(1, 1, 4, 3))); },
@@ -101,7 +109,7 @@ TEST_F(DisplayPortTest, OperationsUnderClipAndTransform)
         { "invert frame of thickness 0", [&](DisplayPort& port) { port.InvertFrame(Rect(0, 0, 5, 4), 0); },
             "..........|..........|..........|..........|..........|.........." },
         { "paint through a mask", [&](DisplayPort& port) {
-             PatternPaint checks(Color(9), Pattern(3), Color(7));
+             ColoredPatternPaint checks(Color(9), Pattern(3), Color(7));
              port.PaintBitMap(*Mask(4, 3, "##..|#..#|.##.").Get(), checks);
          },
             "..........|..br......|..r..b....|...rb.....|..........|.........." },
@@ -125,7 +133,7 @@ TEST_F(DisplayPortTest, OperationsUnderClipAndTransform)
 // with the port's origin. A bitmap that takes over another's pixels takes its buffer too.
 TEST_F(DisplayPortTest, MaskedPaintsReuseTheBitmapsPatternBuffer)
 {
-    PatternPaint checks(Color(9), Pattern(3), Color(7));
+    ColoredPatternPaint checks(Color(9), Pattern(3), Color(7));
     SmartPtr<BitMap> mask = Mask(4, 3, "##..|#..#|.##.");
     OffScreen buffer(10, 6, 8, Color(0), true);
     for (int paint = 0; paint < 1000; ++paint) {
@@ -174,8 +182,8 @@ TEST_F(DisplayPortTest, MaskedPaintsReuseTheBitmapsPatternBuffer)
 TEST_F(DisplayPortTest, NoColourPaintsChangeNoPixel)
 {
     const std::string picture = "rgb.#|#.rgb|b#.gr|ggrrb";
-    SolidPaint none { Color(Color::kNoColor) };
-    PatternPaint noForeground(Color(Color::kNoColor), Pattern(3), Color(7));
+    ColorPaint none { Color(Color::kNoColor) };
+    ColoredPatternPaint noForeground(Color(Color::kNoColor), Pattern(3), Color(7));
     Draw draws[] = {
         { "rectangle", [&](DisplayPort& port) { port.DrawRectangle(Rect(0, 0, 5, 4), none, none, 1); } },
         { "colour form", [&](DisplayPort& port) { port.DrawRectangle(Rect(0, 0, 5, 4), Color(13), Color(13), 2); } },
@@ -197,6 +205,32 @@ TEST_F(DisplayPortTest, NoColourPaintsChangeNoPixel)
     }
 }
 
+// A pattern alone selects nothing: as a brush it warns every time it is asked, as a pen it keeps
+// quiet, so whatever the context held stays selected.
+TEST_F(DisplayPortTest, PatternOnlyPaintSelectsNothing)
+{
+    Alert::EnableAlerts();
+    pw::platform::testing::ScriptMessageBoxes({ IDOK, IDOK });
+    OffScreen buffer(2, 2, 8, Color(0), true);
+    DisplayPort port(buffer, buffer.GetBounds(), 0);
+    HDC dc = port.GetHDC();
+    HGDIOBJ brush = GetCurrentObject(dc, OBJ_BRUSH);
+    HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+    PatternPaint paint(Pattern(3));
+    EXPECT_FALSE(paint.SelectAsBrush(dc));
+    EXPECT_FALSE(paint.SelectAsBrush(dc));
+    EXPECT_FALSE(paint.SelectAsPen(dc, 2));
+    paint.ReleaseBrush(dc);
+    paint.ReleasePen(dc);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+    const auto& alerts = pw::platform::testing::AlertLog();
+    ASSERT_EQ(alerts.size(), 2u);
+    for (const auto& alert : alerts)
+        EXPECT_EQ(alert.text.rfind("Not implemented.", 0), 0u) << alert.text;
+    pw::foundation::SetAlertsEnabled(false);
+}
+
 // The context of a buffer's bitmap outlives the ports drawn through it: each leaves it as it found
 // it, with the device's background, and leaks no platform object.
 TEST_F(DisplayPortTest, ContextIsResetWhenThePortCloses)
@@ -207,7 +241,7 @@ TEST_F(DisplayPortTest, ContextIsResetWhenThePortCloses)
     Draw draws[] = {
         { "checkerboard", [&](DisplayPort& port) { port.FillRect(Rect(0, 0, 10, 10)); } },
         { "pattern", [&](DisplayPort& port) {
-             PatternPaint pattern(Color(9), Pattern(4), Color(8));
+             ColoredPatternPaint pattern(Color(9), Pattern(4), Color(8));
              port.DrawRectangle(Rect(0, 0, 10, 10), pattern, pattern, 1);
          } },
         { "text", [&](DisplayPort& port) { port.DrawText("Ab", 2, Rect(0, 0, 30, 20), framed); } },
@@ -244,7 +278,7 @@ TEST_F(DisplayPortTest, PortOnADeviceThatIsNotDrawingDoesNothing)
     PaintArt(*bitmap.Get(), picture);
     BitMapDevice device(bitmap, Color(9), true);
     device.Invalidate(Area(Rect(0, 0, 2, 2)));
-    SolidPaint red(Color(7));
+    ColorPaint red(Color(7));
     TextStyle style(1, 12, 0, Color(1), Color(0));
     Draw draws[] = {
         { "rectangle", [&](DisplayPort& port) { port.DrawRectangle(Rect(0, 0, 5, 4), red, red, 1); } },
@@ -282,7 +316,7 @@ TEST_F(DisplayPortTest, ThinOvalIsLeftOutOnlyOnTheOldPlatform)
         OffScreen buffer(6, 12, 8, Color(0), true);
         {
             DisplayPort port(buffer, buffer.GetBounds(), 0);
-            SolidPaint black(Color(1));
+            ColorPaint black(Color(1));
             port.DrawOval(Rect(2, 1, 4, 11), black, black, 1);
         }
         EXPECT_EQ(Art(buffer).find('#') != std::string::npos, version == Win95);

@@ -346,3 +346,45 @@ TEST(OSBitMap, MapDIBToPaletteTranslatesIndexesOnly)
     }
     DeleteObject(palette);
 }
+
+// The 16-bit platform's bitmap drawn onto a parallelogram that is the destination rectangle:
+// stretched, only where its mask is set, or a part of it; a mask of the wrong depth is a failed
+// call that still gives the bitmap's DC back. (The DCs of 8-bit device bitmaps hold the standard
+// palette.)
+using DeviceBitmaps = WithStandardPalette;
+
+TEST_F(DeviceBitmaps, DrawOntoTheDestinationsParallelogram)
+{
+    SmartPtr<OSBitMap> made = Made(Kind::Device, "F9 FA | FC FB");
+    auto* source = SmartCast<DDBitMap>(made.Get());
+    ASSERT_NE(source, nullptr);
+    SmartPtr<OSBitMap> mask = MakeMask(Kind::Device, "1 0 | 0 1");
+    const char* blank = "FF FF FF FF | FF FF FF FF | FF FF FF FF | FF FF FF FF";
+    struct Case {
+        const char* name;
+        OSBitMap* mask;
+        Rect source;
+        Rect destination;
+        const char* expected;
+    } cases[] = {
+        { "doubled", nullptr, { 0, 0, 2, 2 }, { 0, 0, 4, 4 }, "F9 F9 FA FA | F9 F9 FA FA | FC FC FB FB | FC FC FB FB" },
+        { "masked", mask.Get(), { 0, 0, 2, 2 }, { 1, 1, 3, 3 }, "FF FF FF FF | FF F9 FF FF | FF FF FB FF | FF FF FF FF" },
+        { "a column", nullptr, { 1, 0, 2, 2 }, { 3, 0, 4, 2 }, "FF FF FF FA | FF FF FF FB | FF FF FF FF | FF FF FF FF" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<OSBitMap> target = Made(Kind::Device, blank);
+        HDC dc = target->GetDC();
+        source->DrawParallelogram(dc, c.mask, c.source, c.destination);
+        target->ReleaseDC(dc);
+        EXPECT_EQ(GridOf(*target.Get()), FormatGrid(ParseGrid(c.expected), 1));
+    }
+    SmartPtr<OSBitMap> target = Made(Kind::Device, blank);
+    HDC dc = target->GetDC();
+    EXPECT_FALSE(Failure([&] { source->DrawParallelogram(dc, target.Get(), Rect(0, 0, 2, 2), Rect(0, 0, 2, 2)); }).empty());
+    target->ReleaseDC(dc);
+    dc = target->GetDC();
+    source->DrawParallelogram(dc, nullptr, Rect(0, 0, 2, 2), Rect(0, 0, 2, 2));
+    target->ReleaseDC(dc);
+    EXPECT_EQ(GridOf(*target.Get()), "F9 FA FF FF | FC FB FF FF | FF FF FF FF | FF FF FF FF");
+}

@@ -1,7 +1,7 @@
 #include "graphics/OffScreen.h"
 
+#include "graphics/ColorPaint.h"
 #include "graphics/DisplayPort.h"
-#include "graphics/SolidPaint.h"
 
 #include "PortFixture.h"
 

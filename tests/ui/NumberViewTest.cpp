@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -54,6 +55,40 @@ TEST_F(NumberViews, ActivationShowsTheTargetAgain)
     view->SetOwnerActive(true);
     EXPECT_EQ(Shown(*view.Get()), "9");
     EXPECT_FALSE(view->IsModified());
+}
+
+// Each builder adds a view of its target to the parent, showing the number and not modified.
+TEST_F(NumberViews, EveryBuilderAddsAViewOfItsTarget)
+{
+    int32_t speed = 42;
+    int count = -7;
+    double scale = 1.5;
+    struct Case {
+        const char* name;
+        std::function<SmartPtr<NumberView>()> make;
+        const char* shown;
+    } cases[] = {
+        { "long", [&] { return NumberView::MakeForLong(window.Get(), "Speed", SmartPtr<Smart>(), &speed); }, "42" },
+        { "integer", [&] { return NumberView::MakeForInteger(window.Get(), "Count", SmartPtr<Smart>(), &count); },
+            "-7" },
+        { "double", [&] { return NumberView::MakeForDouble(window.Get(), "Scale", SmartPtr<Smart>(), &scale); },
+            "1.5" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<NumberView> view = c.make();
+        EXPECT_EQ(Shown(*view.Get()), c.shown);
+        EXPECT_FALSE(view->IsModified());
+        EXPECT_TRUE(window->GetChildren().Contains(view.Get()));
+    }
+    count = 12;
+    SmartPtr<NumberView> again = NumberView::MakeForInteger(window.Get(), "Count", SmartPtr<Smart>(), &count);
+    Enter(*again.Get());
+    SendMessageA(again->GetValueField()->GetEditWindow(), EM_SETSEL, 2, 2);
+    driver::TypeText("\b\b30");
+    driver::RunUntilIdle();
+    Leave();
+    EXPECT_EQ(count, 30) << "the integer form stores into its target too";
 }
 
 TEST_F(NumberViews, LeavingAnEditedViewStoresANumberOnly)

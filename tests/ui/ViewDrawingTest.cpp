@@ -2,6 +2,7 @@
 #include "platform/testing/TestDriver.h"
 #include "ui/AppMain.h"
 #include "graphics/Area.h"
+#include "ui/ViewBase.h"
 #include "ui/ViewBuffer.h"
 #include "ui/ViewControl.h"
 #include "ui/ViewPort.h"
@@ -150,4 +151,29 @@ TEST_F(ViewTest, AnAreaCommandCopiesThatAreaOfTheViewsPictureToTheScreen)
     driver::Click(content.left + 130, content.top + 20);
     EXPECT_EQ(row(25), std::string(11, '.') + std::string(10, 'r') + std::string(31, '.'));
     EXPECT_EQ(row(35), std::string(52, '.'));
+}
+
+// The view part of text views, controls and edit panes draws on the window's frame, also inside a
+// buffered view, whose plain children draw into its buffer; sizing and focus are its arguments.
+TEST_F(ViewTest, ViewBasesDrawOnTheFrameEvenInsideABuffer)
+{
+    HWND main = pw::ui::CreateMainWindow(nullptr);
+    ShowWindow(main, SW_SHOWMAXIMIZED);
+    SmartPtr<Window> window = new Window(new String("page"), 0, false, false, Point(100, 80));
+    SmartPtr<View> panel = new Probe(window.Get(), "panel", Rect(10, 10, 60, 40));
+    window->AddChild(panel);
+    panel->SetBuffered(true);
+    SmartPtr<View> plain = new Probe(panel.Get(), "plain", Rect(12, 12, 30, 30));
+    struct Case {
+        uint8_t sizing;
+        bool takesFocus;
+    } cases[] = { { View::kSizeStretch, true }, { View::kSizeTopLeft, false } };
+    for (const Case& c : cases) {
+        SmartPtr<View> based = new ViewBase(panel.Get(), Rect(12, 12, 30, 30), c.sizing, c.takesFocus);
+        EXPECT_EQ(&based->GetDevice(), static_cast<DisplayDevice*>(window->GetFrame().Get()));
+        EXPECT_EQ(based->GetSizing(), c.sizing);
+        EXPECT_EQ(based->TakesFocus(), c.takesFocus);
+        EXPECT_EQ(based->GetBounds(), Rect(12, 12, 30, 30));
+    }
+    EXPECT_EQ(&plain->GetDevice(), static_cast<DisplayDevice*>(panel->GetBuffer().Get()));
 }

@@ -147,7 +147,7 @@ TallowTabs::TallowTabs(TallowWindow* window, const SmartPtr<CToolPalette>& selec
     : TabBarView(window, Rect(0, 0, 0, 0), NUM_TAB_SETS)
     , window(window)
     , setSelector(selector)
-    , openSound(KidResources::LookupSound(kOpenSound))
+    , openSound(KidResources::Lookup(kOpenSound))
 {
     tilePane = new CTilePane(this, false, false, 0);
     AddChild(tilePane);
@@ -168,8 +168,8 @@ TallowTabs::TallowTabs(TallowWindow* window, const SmartPtr<CToolPalette>& selec
         palette->SetBounds(stacked.left, stacked.top, stacked.right, stacked.bottom);
 
     for (const ToolEntry& entry : kTools) {
-        SmartPtr<CTool> tool = new CTool(entry.number, KidResources::LookupSound(entry.startSound), false,
-            entry.pendingSound == kNoSound ? nullptr : KidResources::LookupSound(entry.pendingSound));
+        SmartPtr<CTool> tool = new CTool(entry.number, KidResources::Lookup(entry.startSound), false,
+            entry.pendingSound == kNoSound ? nullptr : KidResources::Lookup(entry.pendingSound));
         for (const Tab& tab : kTabs) {
             if (tab.tool == entry.number)
                 tools[static_cast<size_t>(tab.number - iFirstTab)] = tool;
@@ -219,7 +219,7 @@ SmartPtr<CTool> TallowTabs::GetTabTool(int16_t tab) const
 
 SmartPtr<SoundResource> TallowTabs::GetTabSound()
 {
-    return KidResources::LookupSound(kTabSound);
+    return KidResources::Lookup(kTabSound);
 }
 
 void TallowTabs::PlayTabSound()

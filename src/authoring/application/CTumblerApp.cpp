@@ -43,7 +43,7 @@ bool SoundsWanted()
 
 SmartPtr<Sound> KidSound(int16_t number)
 {
-    return pw::authoring::LoadedSound(KidResources::LookupSound(number));
+    return pw::authoring::LoadedSound(KidResources::Lookup(number));
 }
 
 } // namespace

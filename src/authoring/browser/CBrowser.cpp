@@ -239,7 +239,7 @@ bool CBrowser::RunAction(const SmartPtr<FileReference>& file)
     auto* app = SmartCast<CHAApp>(AppGlue::Application().Get());
     if (!app)
         AssertionFailed("CAST_TEST(app,CHAApp,gApplication)", PW_HERE);
-    auto play = [](int16_t sound) { CPaletteDir::PlayClick(KidResources::LookupSound(sound)); };
+    auto play = [](int16_t sound) { CPaletteDir::PlayClick(KidResources::Lookup(sound)); };
     // The chosen tool becomes current with its pending sound, so the child is told what to do next.
     auto takeTool = [this] {
         if (CToolsDir* tools = CToolsDir::Get())

@@ -100,13 +100,13 @@ Point LargestContent(CTilePane& tiles)
 } // namespace
 
 CKidTools::CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette)
-    : CToolsDir(KidResources::LookupSound(1))
+    : CToolsDir(KidResources::Lookup(1))
 {
     size_t i = 0;
     for (const AnimationTool& entry : kAnimationTools) {
         SmartPtr<CTool> tool = entry.arrow
             ? new CTool(entry.number, nullptr, false, nullptr)
-            : new CTool(entry.number, KidResources::LookupSound(entry.sound), true, KidResources::LookupSound(40));
+            : new CTool(entry.number, KidResources::Lookup(entry.sound), true, KidResources::Lookup(40));
         if (entry.takesAltMode)
             tool->SetAltMode(altMode);
         animTools[i++] = tool;
@@ -116,15 +116,18 @@ CKidTools::CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette)
     SmartPtr<CDropperTool> dropper = GetDropperTool();
     paintTools = { new CBucketTool(dropper), new CBrushTool(dropper), new CShapeTool, new CLineTool, new CEraserTool,
         new CLassoTool };
-    clickSound = KidResources::LookupSound(2);
+    clickSound = KidResources::Lookup(2);
 
     SmartPtr<CTilePane> tiles = new CTilePane(this, false, true, 0);
     tilePane = tiles.Get();
     AddChild(tilePane);
     if (withAnimPalette) {
-        animationPalette = new CAnimPalette(tiles.Get(), 1);
+        commandButton = new CCommandButton(tiles.Get(), Rect(0, 0, 0, 0), nullptr, nullptr, KidResources::Lookup(24));
+        tiles->AddChild(SmartPtr<View>(commandButton.Get()));
+        animationPalette = new CAnimPalette(commandButton.Get(), 1);
         animationPalette->AddClient(this);
-        tiles->AddChild(SmartPtr<View>(animationPalette.Get()));
+        commandButton->AddChild(SmartPtr<View>(animationPalette.Get()));
+        FrameAnimationPalette();
         animationPalette->SelectTool(1);
     }
     if (withSwitchPalette) {
@@ -270,8 +273,22 @@ SmartPtr<Tool> CKidTools::ToolAt(int16_t index)
     return nullptr;
 }
 
+// The palette sits 3 pixels in from the button's left edge and 15 below its top, and the button
+// takes as much room again on its right and bottom.
+void CKidTools::FrameAnimationPalette()
+{
+    Rect button = commandButton->GetBounds();
+    Point size = animationPalette->GetBounds().Size();
+    animationPalette->SetBounds(button.left + kPaletteInset.h, button.top + kPaletteInset.v,
+        button.left + kPaletteInset.h + size.h, button.top + kPaletteInset.v + size.v);
+    commandButton->SetBounds(button.left, button.top, button.left + size.h + 2 * kPaletteInset.h,
+        button.top + size.v + kPaletteInset.v + kPaletteInset.h);
+}
+
 void CKidTools::SetMode(int32_t mode)
 {
+    if (commandButton.Valid())
+        commandButton->Show(mode == 1 || mode == 4);
     if (mode != 3)
         ResetBrush();
     CToolsDir::SetMode(mode);

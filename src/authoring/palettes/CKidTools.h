@@ -1,5 +1,6 @@
 #pragma once
 
+#include "authoring/palettes/CCommandButton.h"
 #include "authoring/palettes/CToolsDir.h"
 
 #include <array>
@@ -42,18 +43,26 @@ public:
     void ShowOptionPalette(int16_t grid, bool proxy, bool withPattern);
     void RemoveOptionPalette();
 
+    SmartPtr<CCommandButton> GetCommandButton() const { return commandButton; }
     SmartPtr<CToolPalette> GetOptionPalette() const { return optionPalette; }
     SmartPtr<CPatternSelector> GetPatternSelector() const { return patternSelector; }
 
 private:
+    // Where the animation palette lies inside the button that frames it.
+    static constexpr Point kPaletteInset { 3, 15 };
+
     // The brushes are flushed while the brush is current.
     void ResetBrush();
     // The text tool's option window, put at the placement unless it is shown already; one serves
     // every time the text tool is chosen.
     SmartPtr<Window> TextOptions(const Rect& placement);
+    // Places the animation palette inside its button and fits the button around it.
+    void FrameAnimationPalette();
 
     std::array<SmartPtr<CTool>, NUM_ANIM_TOOLS> animTools;
     std::array<SmartPtr<CTool>, NUM_PAINT_TOOLS> paintTools;
+    // Frames the animation palette; shown in the modes that show the palette.
+    SmartPtr<CCommandButton> commandButton;
     SmartPtr<SoundResource> clickSound;
     SmartPtr<CToolPalette> optionPalette;
     SmartPtr<CPatternSelector> patternSelector;

@@ -44,7 +44,7 @@ COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
         SmartPtr<CTilePane> line = new CTilePane(tiles.Get(), false, false, 0);
         tiles->AddChild(SmartPtr<View>(line.Get()));
         SmartPtr<CCommandButton> button = new CCommandButton(line.Get(), Rect(0, 0, 0, 0), nullptr,
-            KidResources::Lookup(row.picture), nullptr);
+            KidResources::LookupImage(row.picture), nullptr);
         line->AddChild(SmartPtr<View>(button.Get()));
         rows[kind] = new CProxyPalette(line.Get(), tool, KidResources::MakeButtonGrid(row.grid), row.firstCell,
             static_cast<int16_t>(kind));

@@ -7,7 +7,7 @@
 #include "authoring/tools/CTool.h"
 
 COptionWindow::COptionWindow(const SmartPtr<CTool>& tool)
-    : CPaletteDir(3, KidResources::LookupSound(2))
+    : CPaletteDir(3, KidResources::Lookup(2))
     , tool(tool)
 {
 }

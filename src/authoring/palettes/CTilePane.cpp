@@ -1,9 +1,9 @@
 #include "authoring/palettes/CTilePane.h"
 
 #include "graphics/Area.h"
+#include "graphics/ColorPaint.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/PortSaver.h"
-#include "graphics/SolidPaint.h"
 
 #include <algorithm>
 #include <vector>
@@ -94,8 +94,8 @@ void CTilePane::DrawContent(DisplayPort& port, Area& area)
 {
     PortSaverRect clip(port, GetBounds());
     Area rest(area);
-    SolidPaint none(Color(13));
-    SolidPaint black(Color(1));
+    ColorPaint none(Color(13));
+    ColorPaint black(Color(1));
     SmartList<View> children = GetChildren();
     for (uint32_t i = children.NumItems(); i >= 1; --i) {
         View* child = children.Item(i);
@@ -109,6 +109,6 @@ void CTilePane::DrawContent(DisplayPort& port, Area& area)
         rest.Subtract(Area(r));
     }
     // Outlined in grey too: a null outline would leave each rectangle's last row and column.
-    SolidPaint grey(Color(4));
+    ColorPaint grey(Color(4));
     port.DrawAreaRects(rest, grey, grey);
 }

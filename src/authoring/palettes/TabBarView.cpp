@@ -40,7 +40,7 @@ constexpr int16_t kRestingCell = 0;
 TabBarView::TabBarView(View* parent, const Rect& bounds, int16_t pageCount)
     : CPaletteView(parent, bounds, kSizeTopLeft)
     , pageCount(pageCount)
-    , pictures { KidResources::Lookup(3), KidResources::Lookup(4) }
+    , pictures { KidResources::LookupImage(3), KidResources::LookupImage(4) }
 {
 }
 
@@ -56,7 +56,7 @@ void TabBarView::Build(View* owner, bool withSecondButton, std::unique_ptr<Butto
     Rect bounds = GetBounds();
     Rect corner(bounds.left, bounds.top, bounds.left, bounds.top);
     firstButton = new CCommandButton(parent, corner, new pw::authoring::AppCommandSignal(kActionCommand),
-        KidResources::Lookup(kActionPicture), KidResources::LookupSound(kActionSound));
+        KidResources::LookupImage(kActionPicture), KidResources::Lookup(kActionSound));
     parent->AddChild(SmartPtr<View>(firstButton.Get()));
     if (withSecondButton) {
         secondButton = new CCommandButton(parent, corner, nullptr, nullptr, nullptr);

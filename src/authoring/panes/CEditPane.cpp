@@ -5,7 +5,7 @@
 PW_DEFINE_CLASS(CEditPane, nullptr, nullptr, View, NumberCommandHandler)
 
 CEditPane::CEditPane(View* owner, int32_t left, int32_t top, int32_t right, int32_t bottom)
-    : View(owner, Rect(left, top, right, bottom), kSizeStretch, true, false)
+    : ViewBase(owner, Rect(left, top, right, bottom), kSizeStretch, true)
 {
 }
 

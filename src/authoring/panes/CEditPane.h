@@ -4,7 +4,7 @@
 #include "foundation/SmartPtr.h"
 #include "graphics/Color.h"
 #include "graphics/Pattern.h"
-#include "ui/View.h"
+#include "ui/ViewBase.h"
 
 #include <cstdint>
 
@@ -14,7 +14,7 @@ class CResource;
 // the state those panes share: whether the edited thing was changed, an edit-state toggle the
 // picture tools ask for, and a lock that keeps the changed state from being offered as the save
 // command (7).
-class CEditPane : public View, public NumberCommandHandler {
+class CEditPane : public ViewBase, public NumberCommandHandler {
     PW_CLASS_INFO(CEditPane)
 
 public:

@@ -11,10 +11,10 @@
 #include "foundation/Exception.h"
 #include "graphics/Area.h"
 #include "graphics/ClippedImage.h"
+#include "graphics/ColorPaint.h"
 #include "graphics/OffScreen.h"
 #include "graphics/Picture.h"
 #include "graphics/PortSaver.h"
-#include "graphics/SolidPaint.h"
 #include "graphics/Translation.h"
 #include "ui/App.h"
 #include "ui/Tool.h"
@@ -134,7 +134,7 @@ void CPixPane::Clear()
         Translation toPicture(-bounds.left, -bounds.top);
         port.ApplyTransform(toPicture);
         // Framed in the same colour: a frameless fill would leave the last row and column.
-        SolidPaint erase(PaintSettings::Current().erase);
+        ColorPaint erase(PaintSettings::Current().erase);
         port.DrawAreaRects(*selection.Get(), erase, erase);
     }
     Area shown(selected);

@@ -44,7 +44,7 @@ constexpr Layout kLayouts[] = {
 
 SmartPtr<ImageResource> PictureOrNone(int16_t number)
 {
-    return number == 0 ? SmartPtr<ImageResource>() : KidResources::Lookup(number);
+    return number == 0 ? SmartPtr<ImageResource>() : KidResources::LookupImage(number);
 }
 
 } // namespace
@@ -81,14 +81,38 @@ void pw::authoring::testing::ResetKidResources()
     AuthoringHolder() = std::make_unique<Resources>(200, 399);
 }
 
-SmartPtr<ImageResource> KidResources::Lookup(int16_t number)
+SmartPtr<ImageResource> KidResources::LookupImage(int16_t number)
 {
     return KidSet().GetImageResource(number);
 }
 
-SmartPtr<SoundResource> KidResources::LookupSound(int16_t number)
+SmartPtr<SoundResource> KidResources::Lookup(int16_t number)
 {
     return KidSet().GetSoundResource(number);
+}
+
+namespace {
+
+// The running number is wider than the numbers, so a list may end at the last one.
+template <typename T, SmartPtr<T> (*lookup)(int16_t)>
+SmartList<T> MakeResourceList(int16_t first, int16_t last)
+{
+    SmartList<T> list;
+    for (int32_t number = first; number <= last; ++number)
+        list.Append(lookup(static_cast<int16_t>(number)));
+    return list;
+}
+
+} // namespace
+
+SmartList<SoundResource> MakeSoundResourceList(int16_t first, int16_t last)
+{
+    return MakeResourceList<SoundResource, &KidResources::Lookup>(first, last);
+}
+
+SmartList<ImageResource> MakeImageResourceList(int16_t first, int16_t last)
+{
+    return MakeResourceList<ImageResource, &KidResources::LookupImage>(first, last);
 }
 
 std::unique_ptr<ButtonGrid> KidResources::MakeButtonGrid(int16_t palette)

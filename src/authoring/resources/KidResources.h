@@ -2,6 +2,7 @@
 
 #include "authoring/palettes/ButtonGrid.h"
 #include "foundation/ImageResource.h"
+#include "foundation/SmartList.h"
 #include "foundation/SmartPtr.h"
 #include "foundation/SoundResource.h"
 
@@ -16,10 +17,10 @@ class Resources;
 // palette number. Numbers are relative to their set: 0 to 3999 and 0 to 199.
 class KidResources {
 public:
-    // The cached picture of a number of the kid set, the same handle for the same number.
-    static SmartPtr<ImageResource> Lookup(int16_t number);
-    // The cached sound of a number of the kid set.
-    static SmartPtr<SoundResource> LookupSound(int16_t number);
+    // The cached sound of a number of the kid set, the same handle for the same number.
+    static SmartPtr<SoundResource> Lookup(int16_t number);
+    // The cached picture of a number of the kid set.
+    static SmartPtr<ImageResource> LookupImage(int16_t number);
     // A new layout of palette 201 to 213 or 300 to 310 (see the table in the source); any other
     // number fails the assertion "false".
     static std::unique_ptr<ButtonGrid> MakeButtonGrid(int16_t palette);
@@ -32,6 +33,11 @@ public:
     static Resources& KidSet();
     static Resources& AuthoringSet();
 };
+
+// A new list of the kid set's sounds (or pictures) of the numbers first to last, in increasing
+// order; empty when first is greater than last.
+SmartList<SoundResource> MakeSoundResourceList(int16_t first, int16_t last);
+SmartList<ImageResource> MakeImageResourceList(int16_t first, int16_t last);
 
 namespace pw::authoring::testing {
 

@@ -4,10 +4,10 @@
 #include "authoring/selectors/SelectorWindow.h"
 #include "authoring/tools/CDropperTool.h"
 #include "authoring/tools/PaintSettings.h"
+#include "graphics/ColorPaint.h"
+#include "graphics/ColoredPatternPaint.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/Pattern.h"
-#include "graphics/PatternPaint.h"
-#include "graphics/SolidPaint.h"
 #include "ui/GridSelector.h"
 
 PW_DEFINE_CLASS(PatternView, nullptr, nullptr, GridView)
@@ -37,8 +37,8 @@ Pattern PatternView::PatternAt(int32_t column, int32_t row)
 
 void PatternView::DrawCell(DisplayPort& port, int32_t column, int32_t row, const Rect& cellRect)
 {
-    PatternPaint paint(Color(1), PatternAt(column, row), Color(0));
-    SolidPaint pen(Color(1));
+    ColoredPatternPaint paint(Color(1), PatternAt(column, row), Color(0));
+    ColorPaint pen(Color(1));
     port.DrawRectangle(cellRect, paint, pen, 1);
 }
 

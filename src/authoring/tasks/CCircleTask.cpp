@@ -4,8 +4,8 @@
 #include "authoring/panes/CHAPane.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CSprite.h"
+#include "graphics/ColorPaint.h"
 #include "graphics/DisplayPort.h"
-#include "graphics/SolidPaint.h"
 #include "ui/ProgressRange.h"
 
 #include <algorithm>
@@ -83,8 +83,8 @@ void CCircleTask::Track(Point& current, Point previous, Point start, BitFlags mo
 
 void CCircleTask::DrawFeedback(DisplayPort& port)
 {
-    SolidPaint none { Color(Color::kNoColor) };
-    SolidPaint pen(Color(1));
+    ColorPaint none { Color(Color::kNoColor) };
+    ColorPaint pen(Color(1));
     port.DrawOval(box, none, pen, 1);
 }
 

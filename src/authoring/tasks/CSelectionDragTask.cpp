@@ -4,9 +4,9 @@
 #include "authoring/tools/PaintSettings.h"
 #include "graphics/Area.h"
 #include "graphics/BitMap.h"
+#include "graphics/ColorPaint.h"
 #include "graphics/OffScreen.h"
 #include "graphics/PortSaver.h"
-#include "graphics/SolidPaint.h"
 #include "graphics/Translation.h"
 #include "ui/ViewPort.h"
 
@@ -56,7 +56,7 @@ void CSelectionDragTask::Track(Point& current, Point previous, Point start, BitF
         port.ApplyTransform(toPicture);
         // Framed in the erase colour too: a frameless fill would stop a pixel short of the right
         // and bottom edges and leave a strip of the lifted pixels behind.
-        SolidPaint erase(pw::authoring::PaintSettings::Current().erase);
+        ColorPaint erase(pw::authoring::PaintSettings::Current().erase);
         if (sourceArea.Valid())
             port.DrawAreaRects(*sourceArea.Get(), erase, erase);
         selection->Offset(current.h - previous.h, current.v - previous.v);

@@ -16,7 +16,7 @@
 PW_DEFINE_CLASS(CBrushTool, nullptr, nullptr, CPenTool)
 
 CBrushTool::CBrushTool(const SmartPtr<CDropperTool>& dropper)
-    : CPenTool(102, KidResources::LookupSound(31))
+    : CPenTool(102, KidResources::Lookup(31))
     , dropper(dropper)
 {
     if (!dropper.Valid())

@@ -10,7 +10,7 @@
 using pw::authoring::PaintSettings;
 
 CBucketTool::CBucketTool(const SmartPtr<CDropperTool>&)
-    : CTool(103, KidResources::LookupSound(33), false, nullptr)
+    : CTool(103, KidResources::Lookup(33), false, nullptr)
     , proxyRgn(new Area)
 {
     PaintSettings::Current().fillStyle = 1;

@@ -6,10 +6,10 @@
 #include "engine/CHAApp.h"
 #include "engine/CPanePlay.h"
 #include "foundation/Exception.h"
+#include "graphics/ColorPaint.h"
 #include "graphics/ColorTable.h"
+#include "graphics/ColoredPatternPaint.h"
 #include "graphics/DisplayPort.h"
-#include "graphics/PatternPaint.h"
-#include "graphics/SolidPaint.h"
 #include "ui/App.h"
 #include "ui/GridSelector.h"
 #include "ui/Window.h"
@@ -51,8 +51,8 @@ SmartPtr<Paint> CDropperTool::MakeFill(bool patterned) const
 {
     const PaintSettings& paint = PaintSettings::Current();
     if (patterned)
-        return new PatternPaint(paint.foreground, paint.pattern, paint.background);
-    return new SolidPaint(paint.foreground);
+        return new ColoredPatternPaint(paint.foreground, paint.pattern, paint.background);
+    return new ColorPaint(paint.foreground);
 }
 
 void CDropperTool::ToggleClient(PaintClient* client, bool selector)

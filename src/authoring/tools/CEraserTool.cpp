@@ -16,7 +16,7 @@ constexpr Point kEraserSizes[CEraserTool::kSizes] = { { 4, 4 }, { 8, 8 }, { 12, 
 } // namespace
 
 CEraserTool::CEraserTool()
-    : CPenTool(109, KidResources::LookupSound(32))
+    : CPenTool(109, KidResources::Lookup(32))
 {
 }
 

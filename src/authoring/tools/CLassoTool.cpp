@@ -4,7 +4,7 @@
 #include "authoring/resources/KidResources.h"
 
 CLassoTool::CLassoTool()
-    : CTool(111, KidResources::LookupSound(36), true, nullptr)
+    : CTool(111, KidResources::Lookup(36), true, nullptr)
 {
 }
 

@@ -14,7 +14,7 @@ constexpr std::array<int16_t, 6> kWidths = { 1, 2, 4, 8, 12, 16 };
 } // namespace
 
 CLineTool::CLineTool()
-    : CShapeTool(106, KidResources::LookupSound(35), true, nullptr)
+    : CShapeTool(106, KidResources::Lookup(35), true, nullptr)
 {
 }
 

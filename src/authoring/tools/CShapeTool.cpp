@@ -3,15 +3,15 @@
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/resources/KidResources.h"
 #include "authoring/tools/CDropperTool.h"
+#include "graphics/ColorPaint.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/Paint.h"
-#include "graphics/SolidPaint.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 CShapeTool::CShapeTool()
-    : CTool(113, KidResources::LookupSound(34), true, nullptr)
+    : CTool(113, KidResources::Lookup(34), true, nullptr)
 {
 }
 
@@ -84,7 +84,7 @@ void CShapeTool::DrawShape(DisplayPort& port, const Rect&, Point from, Point to,
 {
     Rect spanned(std::min(from.h, to.h), std::min(from.v, to.v), std::max(from.h, to.h), std::max(from.v, to.v));
     SmartPtr<Paint> fill = MakeFill();
-    SolidPaint none(Color(13));
+    ColorPaint none(Color(13));
     bool filled = (flags & kFilled) != 0;
     Paint& brush = filled ? *fill.Get() : none;
     Paint& pen = filled ? static_cast<Paint&>(none) : *fill.Get();

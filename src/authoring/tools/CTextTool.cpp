@@ -39,7 +39,7 @@ bool InRange(int16_t kind, int16_t value)
 } // namespace
 
 CTextTool::CTextTool()
-    : CTool(kNumber, KidResources::LookupSound(kStartSound), false, KidResources::LookupSound(kPendingSound))
+    : CTool(kNumber, KidResources::Lookup(kStartSound), false, KidResources::Lookup(kPendingSound))
     , style(new TextStyle(1, 12, TextStyle::kBold, Color(1), Color(Color::kNoColor)))
 {
 }

@@ -62,7 +62,7 @@ bool WithHandleSaver(ArchiveScope& scope, Convert convert)
 
 } // namespace
 
-PW_DEFINE_CLASS(CHandleSaver, &pw::foundation::CreateFunction<CHandleSaver>, nullptr, Persistent,
+PW_DEFINE_CLASS(CHandleSaver, nullptr, nullptr, Persistent,
     SmartImplementation)
 PW_DEFINE_COPY_SLOTS(CHandleSaver)
 

@@ -270,3 +270,34 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
 {
     return Blit(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop);
 }
+
+// The source onto lpPoint's parallelogram (a tiled 1-bit mask lets its 1 bits through); FALSE with
+// 6 for a bad DC or mask, 87 for no points, a negative extent or a deeper mask; empty draws nothing.
+BOOL WINAPI PlgBlt(HDC hdcDest, const POINT* lpPoint, HDC hdcSrc, int xSrc, int ySrc, int width, int height,
+                   HBITMAP hbmMask, int xMask, int yMask)
+{
+    DeviceContext* dest = ObjectTable::Find<DeviceContext>(hdcDest);
+    DeviceContext* source = ObjectTable::Find<DeviceContext>(hdcSrc);
+    if (!dest || !source)
+        return Fail(ERROR_INVALID_HANDLE, FALSE);
+    if (!lpPoint || width < 0 || height < 0)
+        return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    Surface maskSurface;
+    if (hbmMask) {
+        Bitmap* mask = ObjectTable::Find<Bitmap>(hbmMask);
+        if (!mask)
+            return Fail(ERROR_INVALID_HANDLE, FALSE);
+        if (mask->depth != 1)
+            return Fail(ERROR_INVALID_PARAMETER, FALSE);
+        maskSurface = mask->GetSurface();
+    }
+    if (width == 0 || height == 0)
+        return TRUE;
+    POINT d = dest->Origin();
+    POINT s = source->Origin();
+    const long long corners[3][2] = { { 0LL + lpPoint[0].x + d.x, 0LL + lpPoint[0].y + d.y },
+        { 0LL + lpPoint[1].x + d.x, 0LL + lpPoint[1].y + d.y }, { 0LL + lpPoint[2].x + d.x, 0LL + lpPoint[2].y + d.y } };
+    ParallelogramCopy(dest->Target(), dest->DeviceClip(), corners, source->Target(), 0LL + xSrc + s.x,
+                      0LL + ySrc + s.y, width, height, hbmMask ? &maskSurface : nullptr, xMask, yMask);
+    return TRUE;
+}

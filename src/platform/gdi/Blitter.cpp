@@ -198,4 +198,82 @@ bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long
     return true;
 }
 
+namespace {
+
+// floor(n / d) for d != 0.
+long long FloorDiv(__int128 n, __int128 d)
+{
+    if (d < 0) {
+        n = -n;
+        d = -d;
+    }
+    __int128 q = n / d;
+    if (n % d != 0 && n < 0)
+        --q;
+    return static_cast<long long>(q);
+}
+
+long long Wrap(long long value, int size)
+{
+    long long r = value % size;
+    return r < 0 ? r + size : r;
+}
+
+} // namespace
+
+void ParallelogramCopy(const Surface& dest, const RegionData& clip, const long long (&corners)[3][2],
+                       const Surface& from, long long xs, long long ys, int ws, int hs, const Surface* mask,
+                       long long xm, long long ym)
+{
+    const long long x0 = corners[0][0], y0 = corners[0][1];
+    const long long e1x = corners[1][0] - x0, e1y = corners[1][1] - y0;
+    const long long e2x = corners[2][0] - x0, e2y = corners[2][1] - y0;
+    const __int128 det = static_cast<__int128>(e1x) * e2y - static_cast<__int128>(e1y) * e2x;
+    if (det == 0 || ws <= 0 || hs <= 0 || (mask && (mask->width <= 0 || mask->height <= 0)))
+        return;
+    long long xsAll[4] = { x0, x0 + e1x, x0 + e2x, x0 + e1x + e2x };
+    long long ysAll[4] = { y0, y0 + e1y, y0 + e2y, y0 + e1y + e2y };
+    RECT box = clip.Box();
+    long long left = std::max<long long>(*std::min_element(xsAll, xsAll + 4), box.left);
+    long long right = std::min<long long>(*std::max_element(xsAll, xsAll + 4), box.right);
+    long long top = std::max<long long>(*std::min_element(ysAll, ysAll + 4), box.top);
+    long long bottom = std::min<long long>(*std::max_element(ysAll, ysAll + 4), box.bottom);
+    if (left >= right || top >= bottom)
+        return;
+    // Each pixel is sampled at the corner nearest the source's top-left: across, the side where a
+    // is less (b where a does not change across), down, the side where b is less (a where b does
+    // not change down). So a rectangle, upright, turned or mirrored, and a parallelogram sheared
+    // along its rows map every pixel they cover to one source pixel, edge to edge.
+    auto sign = [](__int128 v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); };
+    int detSign = sign(det);
+    int aAlongX = sign(e2y) * detSign, bAlongX = -sign(e1y) * detSign;
+    int aAlongY = -sign(e2x) * detSign, bAlongY = sign(e1x) * detSign;
+    const long long cx = (aAlongX != 0 ? aAlongX : bAlongX) < 0 ? 1 : 0;
+    const long long cy = (bAlongY != 0 ? bAlongY : aAlongY) < 0 ? 1 : 0;
+    std::vector<uint8_t> snapshot;
+    Surface source = Readable(from, dest, snapshot);
+    ValueTranslator translate(source, dest);
+    RECT area { static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(right), static_cast<LONG>(bottom) };
+    clip.ForEachRectInside(area, [&](const RECT& piece) {
+        for (int y = piece.top; y < piece.bottom; ++y) {
+            for (int x = piece.left; x < piece.right; ++x) {
+                long long dx = x + cx - x0, dy = y + cy - y0;
+                __int128 na = static_cast<__int128>(dx) * e2y - static_cast<__int128>(dy) * e2x;
+                __int128 nb = static_cast<__int128>(e1x) * dy - static_cast<__int128>(e1y) * dx;
+                long long u = FloorDiv(na * ws, det);
+                long long v = FloorDiv(nb * hs, det);
+                if (u < 0 || u >= ws || v < 0 || v >= hs)
+                    continue;
+                if (mask && mask->Get(static_cast<int>(Wrap(xm + u, mask->width)),
+                                      static_cast<int>(Wrap(ym + v, mask->height))) == 0)
+                    continue;
+                long long sx = xs + u, sy = ys + v;
+                if (sx < 0 || sy < 0 || sx >= source.width || sy >= source.height)
+                    continue;
+                dest.Set(x, y, translate(source.Get(static_cast<int>(sx), static_cast<int>(sy))));
+            }
+        }
+    });
+}
+
 } // namespace pw::platform::gdi

@@ -52,4 +52,16 @@ private:
 bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long long yd, int wd, int hd,
                  const Surface& source, long long xs, long long ys, int ws, int hs);
 
+// The source rectangle (xs, ys, ws x hs, extents positive) onto a parallelogram of the destination
+// given by the points its top-left, top-right and bottom-left corners go to (`corners`, surface
+// coordinates): a destination pixel whose sampled corner is p0 + a (p1 - p0) + b (p2 - p0) with
+// 0 <= a, b < 1 takes source pixel (floor(a ws), floor(b hs)); the sampled corner is the one
+// nearest the source's top-left, so an upright rectangle copies as StretchCopy does and a turned,
+// mirrored or row-sheared one covers each of its pixels once. With a mask (1 bit deep, tiled from (xm, ym) as the source rectangle's
+// top-left), only pixels whose mask bit is 1 change. Clip and colour rules as StretchCopy; a flat
+// parallelogram changes nothing.
+void ParallelogramCopy(const Surface& dest, const RegionData& clip, const long long (&corners)[3][2],
+                       const Surface& source, long long xs, long long ys, int ws, int hs, const Surface* mask,
+                       long long xm, long long ym);
+
 } // namespace pw::platform::gdi

@@ -26,6 +26,10 @@
 #define OPEN_ALWAYS 4
 #define TRUNCATE_EXISTING 5
 
+// OpenFile styles and its path room
+#define OF_READ 0x00000000
+#define OFS_MAXPATHNAME 128
+
 // MoveFileExA flags
 #define MOVEFILE_REPLACE_EXISTING 0x00000001
 
@@ -110,6 +114,15 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
   DWORD nFileIndexLow;
 } BY_HANDLE_FILE_INFORMATION, *PBY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
 
+typedef struct _OFSTRUCT {
+  BYTE cBytes;
+  BYTE fFixedDisk;
+  WORD nErrCode;
+  WORD Reserved1;
+  WORD Reserved2;
+  CHAR szPathName[OFS_MAXPATHNAME];
+} OFSTRUCT, *POFSTRUCT, *LPOFSTRUCT;
+
 typedef struct _MEMORYSTATUS {
   DWORD dwLength;
   DWORD dwMemoryLoad;
@@ -161,7 +174,9 @@ BOOL WINAPI SetEndOfFile(HANDLE hFile);
 BOOL WINAPI CloseHandle(HANDLE hObject);
 BOOL WINAPI GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
 UINT WINAPI _lread(HFILE hFile, LPVOID lpBuffer, UINT uBytes);
+LONG WINAPI _hread(HFILE hFile, LPVOID lpBuffer, LONG lBytes);
 HFILE WINAPI _lclose(HFILE hFile);
+HFILE WINAPI OpenFile(LPCSTR lpFileName, LPOFSTRUCT lpReOpenBuff, UINT uStyle);
 
 // Folders and paths
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
@@ -183,6 +198,11 @@ BOOL WINAPI FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSyst
 DWORD WINAPI GetTickCount();
 
 // Memory
+// Resources of a module
+HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
+HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
+LPVOID WINAPI LockResource(HGLOBAL hResData);
+
 HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
 HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, SIZE_T dwBytes, UINT uFlags);
 LPVOID WINAPI GlobalLock(HGLOBAL hMem);

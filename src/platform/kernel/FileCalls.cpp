@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,11 +28,11 @@ using pw::platform::MappedPath;
 
 namespace {
 
-class OpenFile : public pw::platform::KernelObject {
+class FileObject : public pw::platform::KernelObject {
 public:
     static constexpr Kind kKind = Kind::File;
 
-    OpenFile(int fd, std::string hostPath, bool canRead, bool canWrite)
+    FileObject(int fd, std::string hostPath, bool canRead, bool canWrite)
         : KernelObject(kKind)
         , fd(fd)
         , hostPath(std::move(hostPath))
@@ -39,7 +40,7 @@ public:
         , canWrite(canWrite)
     {
     }
-    ~OpenFile() override { close(fd); }
+    ~FileObject() override { close(fd); }
 
     const int fd;
     const std::string hostPath;
@@ -114,7 +115,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
         fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!exists || truncate)
         StampModified(fd);
-    HANDLE handle = HandleTable::Add(std::make_unique<OpenFile>(fd, mapped.hostPath, canRead, canWrite));
+    HANDLE handle = HandleTable::Add(std::make_unique<FileObject>(fd, mapped.hostPath, canRead, canWrite));
     if (handle == nullptr)
         return Fail(ERROR_TOO_MANY_OPEN_FILES, INVALID_HANDLE_VALUE);
     if (dwCreationDisposition == OPEN_ALWAYS || dwCreationDisposition == CREATE_ALWAYS)
@@ -128,7 +129,7 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, 
 {
     if (lpNumberOfBytesRead != nullptr)
         *lpNumberOfBytesRead = 0;
-    OpenFile* file = HandleTable::Get<OpenFile>(hFile);
+    FileObject* file = HandleTable::Get<FileObject>(hFile);
     if (file == nullptr)
         return Fail(ERROR_INVALID_HANDLE, FALSE);
     if (lpOverlapped != nullptr || lpNumberOfBytesRead == nullptr || (lpBuffer == nullptr && nNumberOfBytesToRead > 0))
@@ -163,7 +164,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
 {
     if (lpNumberOfBytesWritten != nullptr)
         *lpNumberOfBytesWritten = 0;
-    OpenFile* file = HandleTable::Get<OpenFile>(hFile);
+    FileObject* file = HandleTable::Get<FileObject>(hFile);
     if (file == nullptr)
         return Fail(ERROR_INVALID_HANDLE, FALSE);
     if (lpOverlapped != nullptr || lpNumberOfBytesWritten == nullptr || (lpBuffer == nullptr && nNumberOfBytesToWrite > 0))
@@ -211,7 +212,7 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
 // method, or a position that needs the high word the caller did not give) or 131 (before 0).
 DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh, DWORD dwMoveMethod)
 {
-    OpenFile* file = HandleTable::Get<OpenFile>(hFile);
+    FileObject* file = HandleTable::Get<FileObject>(hFile);
     if (file == nullptr)
         return Fail(ERROR_INVALID_HANDLE, INVALID_SET_FILE_POINTER);
     int64_t distance = lDistanceToMove;
@@ -254,7 +255,7 @@ DWORD WINAPI SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistance
 // The size's low 32 bits, the high ones in *high; INVALID_FILE_SIZE with 6 for a bad handle.
 DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh)
 {
-    OpenFile* file = HandleTable::Get<OpenFile>(hFile);
+    FileObject* file = HandleTable::Get<FileObject>(hFile);
     if (file == nullptr)
         return Fail(ERROR_INVALID_HANDLE, INVALID_FILE_SIZE);
     struct stat st;
@@ -272,7 +273,7 @@ DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh)
 // Sets the length to the file pointer: shorter cuts, longer zero-fills.
 BOOL WINAPI SetEndOfFile(HANDLE hFile)
 {
-    OpenFile* file = HandleTable::Get<OpenFile>(hFile);
+    FileObject* file = HandleTable::Get<FileObject>(hFile);
     if (file == nullptr)
         return Fail(ERROR_INVALID_HANDLE, FALSE);
     if (!file->canWrite)
@@ -286,7 +287,7 @@ BOOL WINAPI SetEndOfFile(HANDLE hFile)
 // Closes a file handle; anything else (a search, a dead handle) fails with 6.
 BOOL WINAPI CloseHandle(HANDLE hObject)
 {
-    if (HandleTable::Remove(hObject, OpenFile::kKind) == nullptr)
+    if (HandleTable::Remove(hObject, FileObject::kKind) == nullptr)
         return Fail(ERROR_INVALID_HANDLE, FALSE);
     return TRUE;
 }
@@ -294,7 +295,7 @@ BOOL WINAPI CloseHandle(HANDLE hObject)
 // Attributes, times (UTC) and size of an open file, also one opened with access 0.
 BOOL WINAPI GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation)
 {
-    OpenFile* file = HandleTable::Get<OpenFile>(hFile);
+    FileObject* file = HandleTable::Get<FileObject>(hFile);
     if (file == nullptr)
         return Fail(ERROR_INVALID_HANDLE, FALSE);
     if (lpFileInformation == nullptr)
@@ -326,4 +327,46 @@ UINT WINAPI _lread(HFILE hFile, LPVOID lpBuffer, UINT uBytes)
 HFILE WINAPI _lclose(HFILE hFile)
 {
     return CloseHandle(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(hFile))) ? 0 : HFILE_ERROR;
+}
+
+// _lread with a count of up to 2 GB: bytes read (0 at the end), or HFILE_ERROR.
+LONG WINAPI _hread(HFILE hFile, LPVOID lpBuffer, LONG lBytes)
+{
+    if (lBytes < 0)
+        return Fail(ERROR_INVALID_PARAMETER, LONG(HFILE_ERROR));
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(hFile)), lpBuffer, static_cast<DWORD>(lBytes), &got,
+                  nullptr))
+        return HFILE_ERROR;
+    return static_cast<LONG>(got);
+}
+
+// OF_READ only: a CreateFileA read handle as the HFILE, the full path in szPathName; HFILE_ERROR
+// with the error (also in nErrCode): 206 from OFS_MAXPATHNAME bytes of path, 87 for another style.
+HFILE WINAPI OpenFile(LPCSTR lpFileName, LPOFSTRUCT lpReOpenBuff, UINT uStyle)
+{
+    if (lpReOpenBuff == nullptr || lpFileName == nullptr)
+        return Fail(ERROR_INVALID_PARAMETER, HFILE_ERROR);
+    OFSTRUCT& info = *lpReOpenBuff;
+    info = {};
+    info.cBytes = static_cast<BYTE>(sizeof(OFSTRUCT));
+    info.fFixedDisk = 1;
+    auto fail = [&info](DWORD error) {
+        info.nErrCode = static_cast<WORD>(error);
+        return Fail(error, HFILE_ERROR);
+    };
+    // The share-mode bits (0x10 to 0x40) ask nothing the floor enforces.
+    if ((uStyle & ~UINT(0x70)) != OF_READ)
+        return fail(ERROR_INVALID_PARAMETER);
+    if (std::strlen(lpFileName) >= OFS_MAXPATHNAME)
+        return fail(ERROR_FILENAME_EXCED_RANGE);
+    MappedPath mapped = pw::platform::PathMapper::Map(lpFileName);
+    if (mapped.error == 0 && mapped.windowsPath.size() >= OFS_MAXPATHNAME)
+        return fail(ERROR_FILENAME_EXCED_RANGE);
+    HANDLE file = CreateFileA(lpFileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return fail(GetLastError());
+    std::memcpy(info.szPathName, mapped.windowsPath.c_str(), mapped.windowsPath.size() + 1);
+    return static_cast<HFILE>(reinterpret_cast<INT_PTR>(file));
 }

@@ -73,7 +73,7 @@ TEST_F(Buttons, AButtonSizesToItsPictureAndKeepsNoImage)
     PutPicture(2030, "rrgg|rrgg|bbyy");
     SmartPtr<CCommandButton> plain = new CCommandButton(window.Get(), Rect(40, 5, 70, 25), nullptr, nullptr, nullptr);
     SmartPtr<CCommandButton> pictured
-        = new CCommandButton(window.Get(), Rect(10, 5, 30, 25), nullptr, KidResources::Lookup(2030), nullptr);
+        = new CCommandButton(window.Get(), Rect(10, 5, 30, 25), nullptr, KidResources::LookupImage(2030), nullptr);
     window->AddChild(SmartPtr<View>(plain.Get()));
     window->AddChild(SmartPtr<View>(pictured.Get()));
     EXPECT_EQ(pictured->GetBounds(), Rect(10, 5, 14, 8));
@@ -90,9 +90,9 @@ TEST_F(Buttons, APressPlaysTheSoundAndIssuesTheCommand)
 {
     PutSound(13);
     SmartPtr<CCommandButton> silent
-        = new CCommandButton(window.Get(), Rect(10, 5, 30, 25), nullptr, nullptr, KidResources::LookupSound(13));
+        = new CCommandButton(window.Get(), Rect(10, 5, 30, 25), nullptr, nullptr, KidResources::Lookup(13));
     SmartPtr<CCommandButton> commanding = new CCommandButton(window.Get(), Rect(40, 5, 60, 25),
-        new pw::authoring::AppCommandSignal(4), nullptr, KidResources::LookupSound(13));
+        new pw::authoring::AppCommandSignal(4), nullptr, KidResources::Lookup(13));
     window->AddChild(SmartPtr<View>(silent.Get()));
     window->AddChild(SmartPtr<View>(commanding.Get()));
     pw::platform::winmm::testing::ClearSoundLog();

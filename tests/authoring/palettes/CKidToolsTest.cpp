@@ -57,7 +57,10 @@ protected:
         // The buttons of the text tool's option rows.
         for (int16_t picture : { 2020, 2021, 2022 })
             PutPicture(picture, Plain('w', 20, 70));
-        tools = new CKidTools(false, false, true);
+        // The animation palette's (grid 201).
+        PutPicture(20, Plain('w', 210, 25));
+        PutPicture(21, Plain('y', 210, 25));
+        tools = new CKidTools(withAnimation, withAnimation, true);
         app->AddWindow(SmartPtr<Window>(tools.Get()), false);
         // As the paint tabs show it: with the brush, the paint palette's default tool.
         tools->SetCurrentToolNumber(102);
@@ -86,6 +89,14 @@ protected:
     }
 
     SmartPtr<CKidTools> tools;
+    // Built as the application builds it (alternate mode off, no animation palette) unless set.
+    bool withAnimation { false };
+};
+
+// Built with alternate mode and the animation palette as well.
+class FullKidToolsTest : public CKidToolsTest {
+protected:
+    FullKidToolsTest() { withAnimation = true; }
 };
 
 } // namespace
@@ -110,6 +121,7 @@ TEST_F(CKidToolsTest, CellsAndToolNumbersMapBothWays)
     EXPECT_EQ(tools->ToolAt(14), tools->ToolAt(14));
     EXPECT_FALSE(tools->ToolAt(0).Valid());
     EXPECT_FALSE(tools->ToolAt(15).Valid());
+    EXPECT_FALSE(tools->GetCommandButton().Valid());
     EXPECT_EQ(tools->GetCurrentToolNumber(), 102) << "with the paint palette shown the brush is the default";
 }
 
@@ -404,4 +416,42 @@ TEST_F(CKidToolsTest, AChildDrawsALineInAChosenColour)
     char letter = Letter(chosen);
     EXPECT_EQ(shown[1].substr(2, 11), std::string(11, letter)) << shown[1];
     EXPECT_EQ(Picture(Rect(0, 7, 16, 10)), shown) << "the screen shows the picture";
+}
+
+// The animation palette lies in a command button, 3 pixels in and 15 down; the button frames it
+// and shows in the animation modes only, and presses on the palette choose its tools. Alternate
+// mode reaches the first three animation tools only.
+TEST_F(FullKidToolsTest, TheAnimationPaletteSitsInAButtonShownInTheAnimationModes)
+{
+    SmartPtr<CCommandButton> button = tools->GetCommandButton();
+    ASSERT_TRUE(button.Valid());
+    SmartPtr<CToolPalette> palette = tools->PaletteOfTool(18);
+    ASSERT_TRUE(palette.Valid());
+    EXPECT_TRUE(button->GetChildren().Contains(palette.Get()));
+    Rect frame = button->GetBounds();
+    Rect inside = palette->GetBounds();
+    EXPECT_EQ(inside.Size(), Point(210, 25));
+    EXPECT_EQ(inside.TopLeft(), Point(frame.left + 3, frame.top + 15));
+    EXPECT_EQ(frame.Size(), Point(210 + 6, 25 + 18));
+    for (int16_t cell = 1; cell <= 7; ++cell)
+        EXPECT_EQ(SmartCast<CTool>(tools->ToolAt(cell).Get())->InAltMode(), cell <= 3) << cell;
+
+    ClickCell(palette, 3);
+    EXPECT_EQ(tools->GetCurrent(), tools->ToolAt(3));
+    EXPECT_EQ(palette->GetSelectedTool(), 3);
+
+    struct Step {
+        int32_t mode;
+        bool buttonShown;
+        int32_t currentNumber;
+    } steps[] = { { 3, false, 102 }, { 1, true, 18 }, { 0, false, 3 }, { 4, true, 18 } };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.mode);
+        tools->SetMode(step.mode);
+        EXPECT_EQ(button->IsHidden(), !step.buttonShown);
+        EXPECT_EQ(CToolsDir::GetPaintPalette()->IsHidden(), step.mode != 3);
+        EXPECT_EQ(tools->GetCurrentToolNumber(), step.currentNumber);
+        Point content = tools->GetChildren().Item(1)->GetBounds().Size();
+        EXPECT_EQ(tools->GetFrame()->GetContentBounds().Size(), content) << "the window fits its row";
+    }
 }

@@ -185,13 +185,13 @@ TEST_F(CToolPaletteTest, PicturesGiveEachCellItsLook)
     PutPicture(4, Plain('y', 4, 4));
     PutPicture(5, Plain('k', 4, 4));
     std::unique_ptr<ButtonGrid> grid = Grid(1, 3, 4, 4);
-    grid->normalPicture = KidResources::Lookup(1);
-    grid->selectedPicture = KidResources::Lookup(2);
-    grid->disabledPicture = KidResources::Lookup(3);
+    grid->normalPicture = KidResources::LookupImage(1);
+    grid->selectedPicture = KidResources::LookupImage(2);
+    grid->disabledPicture = KidResources::LookupImage(3);
     grid->cellNumbers = { 0, 2, -1, 3, 4 };
     for (int i = 0; i < 5; ++i) {
-        grid->cellPictures.push_back(SmartPtr<Smart>(KidResources::Lookup(4).Get()));
-        grid->selectedCellPictures.push_back(SmartPtr<Smart>(KidResources::Lookup(5).Get()));
+        grid->cellPictures.push_back(SmartPtr<Smart>(KidResources::LookupImage(4).Get()));
+        grid->selectedCellPictures.push_back(SmartPtr<Smart>(KidResources::LookupImage(5).Get()));
     }
     grid->cellPictures[3] = SmartPtr<Smart>(new String("not a picture"));
     SmartPtr<CToolPalette> palette = Place(0, 0, std::move(grid), 1);

@@ -19,7 +19,7 @@ namespace {
 class TestTools : public CToolsDir {
 public:
     TestTools()
-        : CToolsDir(KidResources::LookupSound(2))
+        : CToolsDir(KidResources::Lookup(2))
     {
         tilePane = new View(this, Rect(0, 0, 30, 20), View::kSizeTopLeft, false, false);
         AddChild(tilePane);
@@ -31,7 +31,7 @@ public:
             palette->Show(false);
         }
         for (int32_t number : { 3, 15, 4, 102, 109 })
-            tools[number] = new CTool(number, nullptr, false, KidResources::LookupSound(40));
+            tools[number] = new CTool(number, nullptr, false, KidResources::Lookup(40));
     }
     ~TestTools() override
     {
@@ -175,7 +175,7 @@ TEST_F(CToolsDirTest, AChosenCellMakesItsToolCurrent)
     ASSERT_TRUE(pane->GetPlayer()->Start());
     pane->log.clear();
     tools->Animation()->NotifyClients(3);
-    EXPECT_EQ(static_cast<Smart*>(SoundChannel::GetCurrent()->GetSound().Get()), KidResources::LookupSound(2)->Get().Get());
+    EXPECT_EQ(static_cast<Smart*>(SoundChannel::GetCurrent()->GetSound().Get()), KidResources::Lookup(2)->Get().Get());
     EXPECT_EQ(tools->GetCurrentToolNumber(), 4);
     EXPECT_EQ(tools->Animation()->GetSelectedTool(), 3);
     EXPECT_EQ(pane->log, (std::vector<std::string> { "command 2031 0", "edit 2 false" }));
@@ -258,7 +258,7 @@ TEST_F(CToolsDirTest, ThePendingSoundPlaysOnTheChoreFourSecondsAfterTheLastChang
     SmartPtr<CTool> scale = tools->tools[15];
     auto played = [] {
         SmartPtr<SoundChannel> channel = SoundChannel::GetCurrent();
-        return channel.Valid() && static_cast<Smart*>(channel->GetSound().Get()) == KidResources::LookupSound(40)->Get().Get();
+        return channel.Valid() && static_cast<Smart*>(channel->GetSound().Get()) == KidResources::Lookup(40)->Get().Get();
     };
     tools->SetCurrentTool(SmartPtr<Tool>(scale.Get()));
     scale->SetSoundPending(true);

@@ -31,7 +31,7 @@ PW_DEFINE_CLASS(NothingTask, nullptr, nullptr, Task, SmartImplementation)
 class DefaultTools : public CToolsDir {
 public:
     DefaultTools()
-        : CToolsDir(KidResources::LookupSound(2))
+        : CToolsDir(KidResources::Lookup(2))
     {
         animationPalette = new CToolPalette(this, RowGrid(1), 1);
         paintPalette = new CToolPalette(this, RowGrid(1), 8);

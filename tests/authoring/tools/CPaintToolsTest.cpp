@@ -2,7 +2,7 @@
 #include "authoring/tools/CDropperTool.h"
 #include "authoring/tools/CEraserTool.h"
 #include "foundation/Resources.h"
-#include "graphics/SolidPaint.h"
+#include "graphics/ColorPaint.h"
 #include "ui/Cursor.h"
 
 #include "authoring/PaintFixture.h"
@@ -77,7 +77,7 @@ TEST_F(CPaintToolsTest, ThePatternedFillPaintsTheCurrentPatternInBothColours)
         DisplayPort port(cell, cell.GetBounds(), 0);
         SmartPtr<Paint> fill = CDropperTool().MakeFill(true);
         SmartPtr<Paint> solid = CDropperTool().MakeFill(false);
-        SolidPaint frameless { Color(Color::kNoColor) };
+        ColorPaint frameless { Color(Color::kNoColor) };
         port.DrawRectangle(Rect(0, 0, 5, 3), *fill.Get(), frameless, 1);
         port.DrawRectangle(Rect(0, 1, 1, 2), *solid.Get(), *solid.Get(), 1);
     }

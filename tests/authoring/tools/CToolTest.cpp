@@ -36,7 +36,7 @@ HCURSOR Shown()
 
 Smart* KidSound(int16_t number)
 {
-    return KidResources::LookupSound(number)->Get().Get();
+    return KidResources::Lookup(number)->Get().Get();
 }
 
 // A tool with three options that records how it is asked to draw them.
@@ -95,7 +95,7 @@ TEST_F(KidResourcesTest, PaletteLayoutsComeFromTheTableByNumber)
         EXPECT_EQ(number(grid->disabledPicture), c.disabled);
         EXPECT_TRUE(grid->cellNumbers.empty());
         if (grid->normalPicture.Valid()) {
-            EXPECT_EQ(grid->normalPicture, KidResources::Lookup(c.normal)) << "one handle per number";
+            EXPECT_EQ(grid->normalPicture, KidResources::LookupImage(c.normal)) << "one handle per number";
         }
     }
     for (int16_t missing : { 200, 205, 207, 209, 214, 299, 303, 311 }) {
@@ -104,10 +104,36 @@ TEST_F(KidResourcesTest, PaletteLayoutsComeFromTheTableByNumber)
     }
     for (int16_t outside : { -1, 4000 }) {
         SCOPED_TRACE(outside);
-        EXPECT_EQ(Failure([&] { KidResources::Lookup(outside); }), "Resource id not in this set of resources.");
+        EXPECT_EQ(Failure([&] { KidResources::LookupImage(outside); }), "Resource id not in this set of resources.");
     }
     char text[256];
     EXPECT_EQ(Failure([&] { KidResources::GetString(text, 200); }), "Resource id not in this set of resources.");
+}
+
+// Lists of the kid set's sounds and pictures by number range: the cached handle of every number
+// from first to last in increasing order, none when first is past last.
+TEST_F(KidResourcesTest, ResourceListsHoldEveryNumberOfTheirRange)
+{
+    struct Case {
+        int16_t first, last;
+        std::vector<int16_t> numbers;
+    } cases[] = {
+        { 5, 3, {} },
+        { 7, 7, { 7 } },
+        { 20, 23, { 20, 21, 22, 23 } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.first << " to " << c.last);
+        SmartList<SoundResource> sounds = MakeSoundResourceList(c.first, c.last);
+        SmartList<ImageResource> pictures = MakeImageResourceList(c.first, c.last);
+        ASSERT_EQ(sounds.NumItems(), c.numbers.size());
+        ASSERT_EQ(pictures.NumItems(), c.numbers.size());
+        for (uint32_t index = 1; index <= sounds.NumItems(); ++index) {
+            EXPECT_EQ(sounds.Item(index), KidResources::Lookup(c.numbers[index - 1]).Get());
+            EXPECT_EQ(pictures.Item(index), KidResources::LookupImage(c.numbers[index - 1]).Get());
+        }
+    }
+    EXPECT_EQ(Failure([] { MakeSoundResourceList(3998, 4000); }), "Resource id not in this set of resources.");
 }
 
 using CToolTest = AuthoringTest;
@@ -240,7 +266,7 @@ TEST_F(CToolTest, StartAndPendingSoundsPlayUnderTheirRules)
 {
     for (int number : { 20, 40 })
         PutSound(number);
-    SmartPtr<CTool> move = new CTool(3, KidResources::LookupSound(20), true, KidResources::LookupSound(40));
+    SmartPtr<CTool> move = new CTool(3, KidResources::Lookup(20), true, KidResources::Lookup(40));
     move->PlayStartSound();
     EXPECT_EQ(Playing(), KidSound(20));
     CTool::StopSound();
@@ -264,13 +290,13 @@ TEST_F(CToolTest, StartAndPendingSoundsPlayUnderTheirRules)
     EXPECT_EQ(Playing(), nullptr) << "sounds off";
     EXPECT_FALSE(move->IsSoundPending());
 
-    SmartPtr<CTool> madeSilent = new CTool(15, nullptr, false, KidResources::LookupSound(40));
+    SmartPtr<CTool> madeSilent = new CTool(15, nullptr, false, KidResources::Lookup(40));
     CTool::SetSoundsOffOption(false);
     madeSilent->SetSoundPending(true);
     madeSilent->PlayPendingSound();
     EXPECT_EQ(Playing(), nullptr) << "made while sounds were off";
 
-    SmartPtr<CTool> missing = new CTool(18, KidResources::LookupSound(23), true, KidResources::LookupSound(41));
+    SmartPtr<CTool> missing = new CTool(18, KidResources::Lookup(23), true, KidResources::Lookup(41));
     missing->SetSoundPending(true);
     missing->PlayStartSound();
     missing->PlayPendingSound();
@@ -281,7 +307,7 @@ TEST_F(CToolTest, StartAndPendingSoundsPlayUnderTheirRules)
 TEST_F(CToolTest, ToolsSharingALoopedStartSoundLeaveItLooping)
 {
     PutSound(22);
-    SmartPtr<SoundResource> scale = KidResources::LookupSound(22);
+    SmartPtr<SoundResource> scale = KidResources::Lookup(22);
     SmartPtr<CTool> first = new CTool(15, scale, true, nullptr);
     SmartPtr<CTool> second = new CTool(15, scale, true, nullptr);
     EXPECT_TRUE(SmartCast<Sound>(scale->Get().Get())->ToggleLoop(false));

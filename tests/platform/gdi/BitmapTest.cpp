@@ -564,3 +564,66 @@ TEST(Bitmaps, CreateDIBitmapMakesAScreenBitmapOfTheNearestColours)
     DeleteObject(bitmap);
     ReleaseDC(nullptr, screen);
 }
+
+// A rectangle onto a parallelogram: upright it stretches as StretchBlt does, turned or mirrored
+// it covers each pixel once, sheared along its rows it slants; a monochrome mask (tiled) lets
+// only its 1 bits through.
+TEST(Bitmaps, ParallelogramBlitsMapTheSourceCornersToThePoints)
+{
+    DibCanvas source(2, 2);
+    Paint(source.dc, { 0, 0, 1, 1 }, 249);
+    Paint(source.dc, { 1, 0, 2, 1 }, 250);
+    Paint(source.dc, { 0, 1, 1, 2 }, 252);
+    Paint(source.dc, { 1, 1, 2, 2 }, 251);
+    // A 1 x 2 mask: its upper bit 1, its lower 0; tiled across.
+    BYTE maskRows[4] = { 0x80, 0, 0x00, 0 };
+    HBITMAP mask = CreateBitmap(1, 2, 1, 1, maskRows);
+    struct Case {
+        const char* name;
+        POINT points[3];
+        HBITMAP mask;
+        Grid expected;
+    } cases[] = {
+        { "upright, doubled", { { 0, 0 }, { 4, 0 }, { 0, 4 } }, nullptr, { "rrgg..", "rrgg..", "bbyy..", "bbyy.." } },
+        { "turned a quarter", { { 2, 0 }, { 2, 2 }, { 0, 0 } }, nullptr, { "br....", "yg....", "......", "......" } },
+        { "mirrored", { { 2, 0 }, { 0, 0 }, { 2, 2 } }, nullptr, { "gr....", "yb....", "......", "......" } },
+        { "sheared", { { 0, 0 }, { 2, 0 }, { 1, 2 } }, nullptr, { "rg....", ".by...", "......", "......" } },
+        { "sheared further", { { 0, 0 }, { 2, 0 }, { 4, 2 } }, nullptr, { "rg....", "..by..", "......", "......" } },
+        { "masked", { { 0, 0 }, { 4, 0 }, { 0, 4 } }, mask, { "rrgg..", "rrgg..", "......", "......" } },
+        { "moved", { { 3, 1 }, { 5, 1 }, { 3, 3 } }, nullptr, { "......", "...rg.", "...by.", "......" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DibCanvas dest(6, 4);
+        Paint(dest.dc, { 0, 0, 6, 4 }, 255);
+        EXPECT_TRUE(PlgBlt(dest.dc, c.points, source.dc, 0, 0, 2, 2, c.mask, 0, 0));
+        EXPECT_TRUE(SameGrid(c.expected, GridOf(dest.dc, 6, 4)));
+    }
+
+    DibCanvas dest(6, 4);
+    POINT flat[3] = { { 0, 0 }, { 4, 0 }, { 8, 0 } };
+    EXPECT_TRUE(PlgBlt(dest.dc, flat, source.dc, 0, 0, 2, 2, nullptr, 0, 0)) << "a flat parallelogram draws nothing";
+    HBITMAP deep = CreateBitmap(2, 2, 1, 8, nullptr);
+    struct Failure {
+        const char* name;
+        HDC dc;
+        const POINT* points;
+        int width;
+        HBITMAP mask;
+        DWORD error;
+    } failures[] = {
+        { "no points", dest.dc, nullptr, 2, nullptr, ERROR_INVALID_PARAMETER },
+        { "negative width", dest.dc, flat, -2, nullptr, ERROR_INVALID_PARAMETER },
+        { "mask not monochrome", dest.dc, flat, 2, deep, ERROR_INVALID_PARAMETER },
+        { "mask not a bitmap", dest.dc, flat, 2, reinterpret_cast<HBITMAP>(dest.dc), ERROR_INVALID_HANDLE },
+        { "no DC", nullptr, flat, 2, nullptr, ERROR_INVALID_HANDLE },
+    };
+    for (const Failure& f : failures) {
+        SCOPED_TRACE(f.name);
+        SetLastError(0);
+        EXPECT_FALSE(PlgBlt(f.dc, f.points, source.dc, 0, 0, f.width, 2, f.mask, 0, 0));
+        EXPECT_EQ(GetLastError(), f.error);
+    }
+    DeleteObject(deep);
+    DeleteObject(mask);
+}

@@ -178,6 +178,66 @@ TEST(FileCalls, HandlesSurviveTheRoundTripThroughHFILE)
     EXPECT_EQ(_lread(hf, buffer.data(), 1), static_cast<UINT>(HFILE_ERROR));
 }
 
+// OpenFile opens for reading only, names the file by its full path and reports failures both as
+// the last error and in the structure; _hread reads like _lread with a long count.
+TEST(FileCalls, OpenFileReadsByNameAndHreadReadsLongCounts)
+{
+    MakeHostFolder("pics");
+    MakeHostFile("pics/Photo.bmp", std::string(70000, 'p'));
+    ASSERT_TRUE(SetCurrentDirectoryA("c:\\pics"));
+    OFSTRUCT info {};
+    HFILE file = OpenFile("photo.BMP", &info, OF_READ);
+    ASSERT_NE(file, HFILE_ERROR);
+    EXPECT_EQ(info.cBytes, sizeof(OFSTRUCT));
+    EXPECT_EQ(info.nErrCode, 0);
+    EXPECT_STREQ(info.szPathName, "c:\\pics\\Photo.bmp");
+    std::string buffer(70000, '\0');
+    EXPECT_EQ(_hread(file, buffer.data(), 65537), 65537);
+    EXPECT_EQ(_hread(file, buffer.data(), 70000), 70000 - 65537);
+    EXPECT_EQ(_hread(file, buffer.data(), 10), 0);
+    EXPECT_EQ(_hread(file, buffer.data(), -1), HFILE_ERROR);
+    DWORD written = 0;
+    SetLastError(0);
+    EXPECT_FALSE(WriteFile(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)), "x", 1, &written, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED)) << "opened for reading only";
+    EXPECT_EQ(_lclose(file), 0);
+    EXPECT_EQ(_hread(file, buffer.data(), 1), HFILE_ERROR);
+
+    // The structure holds at most 127 characters of path.
+    std::string longName = "c:\\pics\\" + std::string(120, 'a') + ".bmp";
+    struct Case {
+        const char* path;
+        UINT style;
+        DWORD error;
+    } const cases[] = {
+        { "missing.bmp", OF_READ, ERROR_FILE_NOT_FOUND },
+        { "c:\\nowhere\\x.bmp", OF_READ, ERROR_PATH_NOT_FOUND },
+        { "c:\\pics", OF_READ, ERROR_ACCESS_DENIED },
+        { "photo.bmp", 1, ERROR_INVALID_PARAMETER },
+        { longName.c_str(), OF_READ, ERROR_FILENAME_EXCED_RANGE },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        OFSTRUCT failed {};
+        SetLastError(0);
+        EXPECT_EQ(OpenFile(c.path, &failed, c.style), HFILE_ERROR);
+        EXPECT_EQ(GetLastError(), c.error);
+        EXPECT_EQ(failed.nErrCode, c.error);
+    }
+    EXPECT_EQ(LiveFileHandles(), 0u);
+}
+
+// No resources are built into the program: none is found, loaded or locked.
+TEST(FileCalls, NoResourceIsEverFound)
+{
+    SetLastError(0);
+    EXPECT_EQ(FindResourceA(nullptr, "picture", RT_BITMAP), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+    EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(LockResource(nullptr), nullptr);
+}
+
 TEST(FileCalls, WriteTimesFollowTheVirtualClock)
 {
     HANDLE file = Open("c:\\stamp.txt", kReadWrite, OPEN_ALWAYS);

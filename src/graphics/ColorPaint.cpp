@@ -1,4 +1,4 @@
-#include "graphics/SolidPaint.h"
+#include "graphics/ColorPaint.h"
 
 #include "foundation/Checks.h"
 #include "graphics/PlatformConversions.h"
@@ -8,12 +8,12 @@ bool IsNoColor(const Color& color)
     return color.Equals(Color(Color::kNoColor));
 }
 
-SolidPaint::SolidPaint(const Color& color)
+ColorPaint::ColorPaint(const Color& color)
     : color(color)
 {
 }
 
-bool SolidPaint::SelectAsBrush(HDC dc)
+bool ColorPaint::SelectAsBrush(HDC dc)
 {
     HGDIOBJ brush = IsNoColor(color) ? GetStockObject(NULL_BRUSH) : CreateSolidBrush(ColorToOSColor(color));
     CheckNotNull(brush, PW_HERE);
@@ -21,7 +21,7 @@ bool SolidPaint::SelectAsBrush(HDC dc)
     return true;
 }
 
-bool SolidPaint::SelectAsPen(HDC dc, int32_t width)
+bool ColorPaint::SelectAsPen(HDC dc, int32_t width)
 {
     HGDIOBJ pen = IsNoColor(color) ? GetStockObject(NULL_PEN) : CreatePen(PS_SOLID, width, ColorToOSColor(color));
     CheckNotNull(pen, PW_HERE);
@@ -29,13 +29,13 @@ bool SolidPaint::SelectAsPen(HDC dc, int32_t width)
     return true;
 }
 
-void SolidPaint::ReleaseBrush(HDC dc)
+void ColorPaint::ReleaseBrush(HDC dc)
 {
     RestoreBrush(dc);
     ResetDrawingState(dc);
 }
 
-void SolidPaint::ReleasePen(HDC dc)
+void ColorPaint::ReleasePen(HDC dc)
 {
     RestorePen(dc);
 }

@@ -5,9 +5,9 @@
 
 // One colour as a solid brush or pen; standard colour 13 ("no colour") selects the null brush or
 // the null pen, so nothing is painted.
-class SolidPaint : public Paint {
+class ColorPaint : public Paint {
 public:
-    explicit SolidPaint(const Color& color);
+    explicit ColorPaint(const Color& color);
 
     bool SelectAsBrush(HDC dc) override;
     bool SelectAsPen(HDC dc, int32_t width) override;
