@@ -2,8 +2,10 @@
 
 #include "engine/ShowFileType.h"
 #include "export/htmlElement.h"
+#include "foundation/FileCreatorType.h"
 #include "foundation/FileReference.h"
 #include "foundation/SmartList.h"
+#include "foundation/TextFile.h"
 
 #include <algorithm>
 #include <map>
@@ -15,9 +17,18 @@ namespace {
 
 using pw::foundation::TextOf;
 
+// The project folder's record of the names pages were exported under, a text file.
+constexpr const char* kClaimsName = "_pagefiles";
+
 struct Page {
     std::string name;
     std::string base;
+};
+
+// An export name recorded as a page's.
+struct Claim {
+    std::string name;
+    std::string page;
 };
 
 // A name as a file system that ignores letter case compares it.
@@ -65,35 +76,148 @@ std::vector<Page> ProjectPages(FileReference& projectFolder)
     return pages;
 }
 
+// The page of that name, else of that name in another letter case, as the folder finds it.
+const Page* FindPage(const std::vector<Page>& pages, const std::string& name)
+{
+    auto found = std::find_if(pages.begin(), pages.end(), [&](const Page& page) { return page.name == name; });
+    if (found == pages.end()) {
+        found = std::find_if(
+            pages.begin(), pages.end(), [&](const Page& page) { return Folded(page.name) == Folded(name); });
+    }
+    return found == pages.end() ? nullptr : &*found;
+}
+
+// True for the page's base, or the base followed by a number, in any letter case: the names the
+// rules can give the page, all of them plain file names.
+bool CanName(const std::string& name, const Page& page)
+{
+    std::string folded = Folded(name);
+    std::string base = Folded(page.base);
+    return folded.size() >= base.size() && folded.compare(0, base.size(), base) == 0
+        && std::all_of(folded.begin() + static_cast<std::ptrdiff_t>(base.size()), folded.end(),
+            [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The lines "name<tab>page"; any other line is passed over.
+std::vector<Claim> ParseClaims(const std::string& text)
+{
+    std::vector<Claim> claims;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        size_t tab = line.find('\t');
+        if (tab != std::string::npos && tab > 0 && tab + 1 < line.size())
+            claims.push_back(Claim { line.substr(0, tab), line.substr(tab + 1) });
+    }
+    return claims;
+}
+
+// The names of a project's pages: the recorded names that still hold, then the rules for the
+// pages that hold none.
+class Naming {
+public:
+    explicit Naming(FileReference& projectFolder)
+        : folder(projectFolder)
+        , pages(ProjectPages(projectFolder))
+    {
+        std::string path;
+        if (pw::foundation::BuildPath(
+                path, folder.Path(), kClaimsName, TextFile::TextFileType().GetExtension())) {
+            claimsFile = new FileReference(path.c_str());
+            stored = ReadText(*claimsFile.Get());
+        }
+        // A record holds while its page is in the folder and no earlier line gave that page or
+        // that name; a record of a name the page cannot have is damage and passed over.
+        for (const Claim& claim : ParseClaims(stored)) {
+            const Page* page = FindPage(pages, claim.page);
+            if (!page || chosen.count(page->name) || !CanName(claim.name, *page) || taken.count(Folded(claim.name)))
+                continue;
+            taken.insert(Folded(claim.name));
+            chosen[page->name] = claim.name;
+            held.push_back(Claim { claim.name, page->name });
+        }
+        for (const Page& page : pages) {
+            if (!chosen.count(page.name) && taken.insert(Folded(page.base)).second)
+                chosen[page.name] = page.base;
+        }
+        for (const Page& page : pages) {
+            if (chosen.count(page.name))
+                continue;
+            std::string name = FreeName(page.base, taken);
+            taken.insert(Folded(name));
+            chosen[page.name] = name;
+        }
+    }
+
+    // A page of the folder, found in any letter case, has its chosen name; any other page a name
+    // none of them has.
+    std::string NameOf(const String& pageName) const
+    {
+        if (const Page* page = FindPage(pages, TextOf(pageName)))
+            return chosen.at(page->name);
+        return FreeName(TextOf(PageFileName(pageName)), taken);
+    }
+
+    // Records the page's chosen name as its own, and drops the records that no longer hold. The
+    // file is written only when that changes it. A page the folder does not hold, or whose name
+    // would not stay one line, is not recorded.
+    void Record(const String& pageName)
+    {
+        const Page* page = FindPage(pages, TextOf(pageName));
+        if (!page || !claimsFile.Valid()
+            || std::any_of(page->name.begin(), page->name.end(), [](char c) { return c == '\n'; }))
+            return;
+        std::vector<Claim> claims = held;
+        if (std::none_of(claims.begin(), claims.end(), [&](const Claim& claim) { return claim.page == page->name; }))
+            claims.push_back(Claim { chosen.at(page->name), page->name });
+        std::string text;
+        for (const Claim& claim : claims)
+            text += claim.name + '\t' + claim.page + '\n';
+        if (text == stored)
+            return;
+        String contents;
+        contents.InsertChars(text.data(), 0, static_cast<uint32_t>(text.size()));
+        SmartPtr<FileReference> file = FileReference::FileReferenceCreate(
+            TextFile::TextFileType(), FileCreatorType::Unknown(), folder, String(kClaimsName), true);
+        SmartPtr<TextFile> writer = new TextFile(*file.Get(), File::kWrite);
+        writer->Write(SmartPtr<Smart>(new String(contents)));
+    }
+
+private:
+    static std::string ReadText(FileReference& file)
+    {
+        if (file.IsFolder())
+            return std::string();
+        SmartPtr<TextFile> reader = new TextFile(file, File::kRead);
+        SmartPtr<Smart> read = reader->Read();
+        auto* text = SmartCast<String>(read.Get());
+        return text ? TextOf(*text) : std::string();
+    }
+
+    FileReference& folder;
+    std::vector<Page> pages;
+    SmartPtr<FileReference> claimsFile;
+    std::string stored;
+    std::vector<Claim> held;
+    std::set<std::string> taken;
+    std::map<std::string, std::string> chosen;
+};
+
 } // namespace
 
 String pw::exporting::ExportPageName(const SmartPtr<FileReference>& projectFolder, const String& pageName)
 {
-    String plain = PageFileName(pageName);
     if (!projectFolder.Valid())
-        return plain;
-    std::vector<Page> pages = ProjectPages(*projectFolder.Get());
-    std::set<std::string> taken;
-    std::map<std::string, std::string> chosen;
-    for (const Page& page : pages) {
-        if (taken.insert(Folded(page.base)).second)
-            chosen[page.name] = page.base;
-    }
-    for (const Page& page : pages) {
-        if (chosen.count(page.name))
-            continue;
-        std::string name = FreeName(page.base, taken);
-        taken.insert(Folded(name));
-        chosen[page.name] = name;
-    }
-    // The folder finds a page named in another case ("cafe" for Cafe) as that page.
-    std::string wanted = TextOf(pageName);
-    auto found = chosen.find(wanted);
-    if (found == chosen.end()) {
-        found = std::find_if(chosen.begin(), chosen.end(),
-            [&](const auto& entry) { return Folded(entry.first) == Folded(wanted); });
-    }
-    if (found != chosen.end())
-        return String(found->second.c_str());
-    return String(FreeName(TextOf(plain), taken).c_str());
+        return PageFileName(pageName);
+    return String(Naming(*projectFolder.Get()).NameOf(pageName).c_str());
+}
+
+String pw::exporting::ClaimExportPageName(const SmartPtr<FileReference>& projectFolder, const String& pageName)
+{
+    if (!projectFolder.Valid())
+        return PageFileName(pageName);
+    Naming naming(*projectFolder.Get());
+    naming.Record(pageName);
+    return String(naming.NameOf(pageName).c_str());
 }

@@ -3,6 +3,11 @@
 // "Café", "My Page" and "My_Page"), and a web server or disk may not tell letter case apart.
 // Every export of a page and every link to it ask here, so a page's files and the links to it
 // always agree, and no page's files ever take the place of another's.
+//
+// A page keeps the name it was first exported under for as long as it exists, whichever pages
+// come later: each export records its name in the file "_pagefiles.txt" of the project folder,
+// one line per page, the name, a tab and the page's name. The exported files themselves stay as
+// they always were. A page that is deleted or renamed leaves its name to nobody.
 #pragma once
 
 #include "foundation/SmartPtr.h"
@@ -13,11 +18,17 @@ class FileReference;
 namespace pw::exporting {
 
 // The base name of the page `pageName` of the project whose page documents lie in
-// `projectFolder`: PageFileName of the name when no other page of the project comes out the same,
-// letters compared without regard to case. Among pages that do, a page whose name is already its
-// file name keeps it, then the others in the order of their names; a page that finds its base
-// taken gets the base followed by the first number that is free (Cafe1). A page of another name
-// than those in the folder never takes a name one of them has. Without a folder, PageFileName.
+// `projectFolder`. A page of the folder that recorded a name (ClaimExportPageName) keeps it; page
+// names are compared as the folder finds them, without regard to letter case. Every other page
+// takes PageFileName of its name when no page holds that, letters compared without regard to
+// case; among those that come out the same, a page whose name is already its file name first,
+// then in the order of their names, a page that finds its base taken gets the base followed by
+// the first number that is free (Cafe1). A page of another name than those in the folder never
+// takes a name one of them has. Without a folder, PageFileName.
 String ExportPageName(const SmartPtr<FileReference>& projectFolder, const String& pageName);
+
+// ExportPageName, recorded as the page's own when the page is one of the folder's, so that no
+// page that comes later takes it.
+String ClaimExportPageName(const SmartPtr<FileReference>& projectFolder, const String& pageName);
 
 } // namespace pw::exporting

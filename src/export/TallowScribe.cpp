@@ -91,8 +91,9 @@ void TallowScribe::Write(const SmartPtr<Smart>& object)
         root = WrapPageBody(MakePageMap(*show->GetMovie().Get(), projectFolder, exportFolder).Get());
     String pageName;
     GetPageName(pageName);
-    // The page's files are named as no other page of the project names its own.
-    String exportName = pw::exporting::ExportPageName(projectFolder, pageName);
+    // The page's files are named as no other page of the project names its own, and the name stays
+    // the page's, so removing what the previous export listed never touches another page's files.
+    String exportName = pw::exporting::ClaimExportPageName(projectFolder, pageName);
     SmartList<FileReference> files;
     range.Advance(1);
 

@@ -16,7 +16,8 @@ class htmlElement;
 // wrapped scribe (the object file), then exports the page into the folder "HTML" beside the
 // document file: the page's HTML file, its JPEG picture and a WAVE file per sound area. Each save
 // first removes the files the page's previous export listed, so one set of files stays per page.
-// The files are named after the page's export name, which no other page of the project shares.
+// The files are named after the page's export name, which no other page of the project shares and
+// which stays the page's once it has been exported (ClaimExportPageName).
 // Reading and the two queries go to the wrapped scribe unchanged.
 class TallowScribe : public Scribe, public SmartImplementation {
     PW_CLASS_INFO(TallowScribe)

@@ -5,11 +5,13 @@
 #include "engine/ShowFileType.h"
 #include "foundation/FileCreatorType.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 using elementtest::Text;
 using pw::foundation::TextOf;
+using pw::platform::testing::HostPath;
 
 namespace {
 
@@ -23,6 +25,27 @@ protected:
         for (const std::string& page : pages)
             FileReference::FileReferenceCreate(ShowFileType, FileCreatorType::Unknown(), *folder.Get(), Text(page), true);
         return folder;
+    }
+
+    // One step of a project's life: "+Name" a page document appears, "-Name" it goes (deleted, or
+    // renamed with the next step), "Name=Base" the page is exported and must get Base, "?Name=Base"
+    // a link asks for the page's name and must get Base.
+    static void Step(const SmartPtr<FileReference>& project, const std::string& step)
+    {
+        SCOPED_TRACE(step);
+        std::string name = step.substr(1);
+        if (step[0] == '+') {
+            FileReference::FileReferenceCreate(ShowFileType, FileCreatorType::Unknown(), *project.Get(), Text(name), true);
+        } else if (step[0] == '-') {
+            ASSERT_TRUE(std::filesystem::remove(HostPath("Proj/" + name + ".mvi")));
+        } else if (step[0] == '?') {
+            size_t equals = name.find('=');
+            EXPECT_EQ(TextOf(pw::exporting::ExportPageName(project, Text(name.substr(0, equals)))), name.substr(equals + 1));
+        } else {
+            size_t equals = step.find('=');
+            EXPECT_EQ(TextOf(pw::exporting::ClaimExportPageName(project, Text(step.substr(0, equals)))),
+                step.substr(equals + 1));
+        }
     }
 };
 
@@ -57,3 +80,55 @@ TEST_F(PageExportNameTest, EveryPageOfAProjectGetsANameOfItsOwn)
 }
 
 } // namespace
+
+// The page that is exported first under a name keeps it, whichever pages come later, and a link
+// asks for the same name the page's own export takes. A deleted or renamed page's name is nobody's.
+TEST_F(PageExportNameTest, APageKeepsTheNameItWasExportedUnder)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> steps;
+    } cases[] = {
+        { "Caf\xE9 first", { "+Caf\xE9", "Caf\xE9=Cafe", "?Cafe=Cafe1", "+Cafe", "?Cafe=Cafe1", "?cafe=Cafe1", "Cafe=Cafe1",
+                                "Caf\xE9=Cafe", "Cafe=Cafe1" } },
+        { "Cafe first", { "+Cafe", "Cafe=Cafe", "+Caf\xE9", "Caf\xE9=Cafe1", "Cafe=Cafe" } },
+        { "My Page first", { "+My Page", "My Page=My_Page", "+My_Page", "My_Page=My_Page1", "My Page=My_Page" } },
+        { "numbers skip the names pages hold",
+            { "+Caf\xE9", "Caf\xE9=Cafe", "+Cafe", "Cafe=Cafe1", "+Cafe1", "Cafe1=Cafe11", "+CAF\xC9", "?CAF\xC9=CAFE2" } },
+        { "a page keeps its number when the name comes free",
+            { "+Caf\xE9", "Caf\xE9=Cafe", "+Cafe", "Cafe=Cafe1", "-Caf\xE9", "Cafe=Cafe1", "+CAF\xC9", "CAF\xC9=CAFE" } },
+        { "renamed", { "+Caf\xE9", "Caf\xE9=Cafe", "-Caf\xE9", "+Tea", "Tea=Tea", "+Cafe", "Cafe=Cafe" } },
+        { "renamed in letter case", { "+cafe", "cafe=cafe", "-cafe", "+CAFE", "?Cafe=cafe", "CAFE=cafe" } },
+        { "an unsaved page is not recorded", { "+Caf\xE9", "?Caf\xE9=Cafe", "+Cafe", "Cafe=Cafe", "Caf\xE9=Cafe1" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(HostPath("Proj"));
+        SmartPtr<FileReference> project = Project({});
+        for (const std::string& step : c.steps)
+            Step(project, step);
+    }
+}
+
+// A damaged record costs only its own lines: a line that is not "name<tab>page", names a page the
+// project lacks or a name that page cannot have, or gives a page or a name a second time, is passed
+// over, and the next export writes back the lines that hold.
+TEST_F(PageExportNameTest, DamagedRecordLinesArePassedOver)
+{
+    SmartPtr<FileReference> project = Project({ "Cafe", "Caf\xE9", "Home" });
+    pw::platform::testing::MakeHostFile("Proj/_pagefiles.txt",
+        "Home\tCaf\xE9\n"
+        "no tab\n"
+        "\tHome\n"
+        "Cafe\t\n"
+        "../Cafe\tCaf\xE9\n"
+        "Cafe\tGone\n"
+        "Cafe\tcaf\xE9\n"
+        "cafe\tCafe\n"
+        "Cafe2\tCaf\xE9\n"
+        "Cafe2x\tCafe\n"
+        "Cafe2\tCafe");
+    for (const char* step : { "?Cafe=Cafe2", "?Caf\xE9=Cafe", "Home=Home" })
+        Step(project, step);
+    EXPECT_EQ(pw::platform::testing::ReadHostFile("Proj/_pagefiles.txt"), "Cafe\tCaf\xE9\nCafe2\tCafe\nHome\tHome\n");
+}
