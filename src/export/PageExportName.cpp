@@ -176,12 +176,12 @@ public:
             text += claim.name + '\t' + claim.page + '\n';
         if (text == stored)
             return;
-        String contents;
-        contents.InsertChars(text.data(), 0, static_cast<uint32_t>(text.size()));
+        SmartPtr<String> contents = new String;
+        contents->InsertChars(text.data(), 0, static_cast<uint32_t>(text.size()));
         SmartPtr<FileReference> file = FileReference::FileReferenceCreate(
             TextFile::TextFileType(), FileCreatorType::Unknown(), folder, String(kClaimsName), true);
         SmartPtr<TextFile> writer = new TextFile(*file.Get(), File::kWrite);
-        writer->Write(SmartPtr<Smart>(new String(contents)));
+        writer->Write(SmartPtr<Smart>(contents.Get()));
     }
 
 private:
