@@ -7,6 +7,8 @@
 #include "app/TallowResources.h"
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
+#include "authoring/browser/CBrowser.h"
+#include "authoring/browser/CBrowserPane.h"
 #include "authoring/panes/CHAPane.h"
 #include "engine/CFWDecorator.h"
 #include "engine/CMovieGroup.h"
@@ -270,6 +272,18 @@ protected:
     void ClickSelector(int16_t cell)
     {
         ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(cell).Center());
+    }
+    // Clicks the one entry of the browser that lies over the page, once its previews are made; the
+    // chosen entry shows the page again.
+    void ClickOnlyEntry()
+    {
+        auto* browserPane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
+        ASSERT_NE(browserPane, nullptr) << "a browser lies over the page";
+        SmartPtr<CBrowser> browser = browserPane->GetBrowser();
+        ASSERT_EQ(browser->NumEntries(), 1u);
+        driver::RunFor(2000);
+        ClickWindow(window.Get(), browser->CellRect(1).Center());
+        ASSERT_FALSE(window->GetBrowserPane().Valid()) << "the chosen entry shows the page again";
     }
 
     SmartPtr<TallowWindow> window;

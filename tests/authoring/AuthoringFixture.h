@@ -81,6 +81,7 @@ public:
     ~PagePane() override { show->Close(); }
     int32_t GetEditedKind() override { return 0; }
     void Edit(int32_t, bool) override { }
+    void StoreEdit() override { }
     SmartPtr<CPlayer> GetPlayer() override { return show->GetPlayer(); }
     void DoCommand(int32_t command, int32_t) override
     {

@@ -74,8 +74,8 @@ void ClearOlder(CHAPane& pane, CMovieGroup& group, const String& name, bool asSo
     }
 }
 
-// The new background is drawn as a background, stays in place when the page plays, and is the
-// group's selected sprite.
+// The new background is drawn as a background, stays in place when the page plays, lies behind
+// the page's pictures, and is the group's selected sprite.
 void SettleBackground(CMovieGroup& group)
 {
     SmartPtr<CSprite> background = group.FindSpriteByName(String(kBackgroundName));
@@ -85,6 +85,9 @@ void SettleBackground(CMovieGroup& group)
         background->ToggleFlag2(true);
     if (SmartPtr<CMovie> cel = background->GetMovie(); cel.Valid() && cel->ToggleModeBit0(false))
         cel->ToggleModeBit0(true);
+    // Sent to the back over every frame, as the send-backward command with its all-frames bit does;
+    // an older background, left in the frames before this one, keeps the very back.
+    group.LowerSprite(background.Get(), -1);
     group.SelectSprites(background, -1);
 }
 

@@ -53,9 +53,6 @@ struct OptionArea {
     bool withPattern;
 };
 
-// What the active pane answers while it edits a text.
-constexpr int32_t kTextKind = 2;
-
 constexpr OptionArea kOptionAreas[] = {
     { 102, 305, true, true },
     { 103, 310, true, true },
@@ -164,10 +161,11 @@ void CKidTools::Close()
 {
     ResetBrush();
     ChoreTick(GetChore());
-    // A text still being typed goes onto the page too, so that the save that follows keeps it.
+    // A text still being typed or a picture still being painted goes onto the page too, so that
+    // the save that follows keeps it.
     if (const SmartPtr<pw::authoring::ToolsWindowPane>& active = ActivePane();
-        active.Valid() && active->GetEditedKind() == kTextKind)
-        active->Edit(0, false);
+        active.Valid() && active->GetEditedKind() != 0)
+        active->StoreEdit();
 }
 
 void CKidTools::ResetBrush()

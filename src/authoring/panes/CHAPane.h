@@ -187,6 +187,7 @@ public:
     // ToolsWindowPane: kind 0 closes the editor, 1 opens a picture and 2 a text editor.
     int32_t GetEditedKind() override { return SelectedKind(); }
     void Edit(int32_t kind, bool allowWhole) override;
+    void StoreEdit() override;
     SmartPtr<CPlayer> GetPlayer() override { return &CPanePlay::GetPlayer(); }
     bool IsActivePane() override;
     void ToggleClient(pw::authoring::PaneClient* client) override;

@@ -39,6 +39,24 @@ void CHAPane::Edit(int32_t kind, bool allowWhole)
         BeginEdit(nullptr, Rect(0, 0, 0, 0), kind == 1, kind == 2, allowWhole, false);
 }
 
+void CHAPane::StoreEdit()
+{
+    if (SelectedKind() != 1) {
+        EndEdit(false);
+        return;
+    }
+    // Nothing painted yet: nothing to store, and the editor stays as it is.
+    if (auto* painter = SmartCast<CEditPane>(editView.Get()); painter && !painter->Changed(false))
+        return;
+    // The picture goes onto the page as Return puts it there, but quietly: painting goes on at
+    // once, so the tools window keeps its paint tools. A picture being repainted opens again; new
+    // work goes on in a new picture over the whole page.
+    SmartPtr<CSprite> painted = selection.IsEmpty() ? nullptr : SmartPtr<CSprite>(selection.Item(1));
+    EndEdit(true);
+    SelectObject(nullptr, false);
+    BeginEdit(painted, Rect(0, 0, 0, 0), true, false, true, false);
+}
+
 void CHAPane::BeginEdit(const SmartPtr<CSprite>& given, Rect rect, bool picture, bool text, bool allowWhole, bool)
 {
     if (!given.Valid() && rect.IsEmpty() && IsEditing())

@@ -125,6 +125,8 @@ bool CPixPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t click
     NotifyCommand(new pw::ui::SetToolSignal(taskTool));
     taskTool->MouseDown(Point(h, v), modifiers, clicks, window);
     Changed(true);
+    // The page has unsaved work now, also when it was saved while this picture was open.
+    NotifyChanged();
     return true;
 }
 

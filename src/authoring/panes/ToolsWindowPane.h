@@ -37,6 +37,9 @@ public:
 
     virtual int32_t GetEditedKind() = 0;
     virtual void Edit(int32_t kind, bool flag) = 0;
+    // Puts an open editor's work onto the page, as ending it does, before the page is saved; a
+    // picture being painted goes on in a new editor at once, the tools window left as it is.
+    virtual void StoreEdit() = 0;
     // The player of the page the pane shows (none before it has one).
     virtual SmartPtr<CPlayer> GetPlayer() = 0;
     virtual bool IsActivePane() = 0;

@@ -88,12 +88,15 @@ TEST_F(Actions, PlainImportWaitsOnTheClipboard)
     EXPECT_FALSE(tool->IsSoundPending());
 }
 
-// A new background replaces the old one from the current frame on, sits in the page's middle and
-// is the group's selected sprite, while the pane selects none.
+// A new background replaces the old one from the current frame on, sits in the page's middle
+// behind the pictures placed before it (the old one keeping the very back, for the frames before),
+// and is the group's selected sprite, while the pane selects none.
 TEST_F(Actions, BackgroundReplacesTheOldOneFromTheCurrentFrame)
 {
     WritePage("sky.mvi", 9, false, Point(100, 50));
     CSprite* old = Named("__Background", 0, kFrames);
+    old->ToggleFlag2(true);
+    CSprite* picture = AddSprite(Rect(60, 40, 80, 60), 0, kFrames);
     pane->SelectFrames(4, 4);
     SmartPtr<CBrowser> browser = Browse(20);
     EXPECT_TRUE(ClickEntry(*browser.Get(), 1));
@@ -109,6 +112,10 @@ TEST_F(Actions, BackgroundReplacesTheOldOneFromTheCurrentFrame)
     EXPECT_EQ(Text(At(added, 4)), "50,50,150,100") << "centred on the 200 x 150 page";
     EXPECT_TRUE(added->ToggleFlag2(false));
     EXPECT_EQ(group->GetSelectedSprite().Get(), added);
+    ASSERT_EQ(group->NumSprites(), 3u);
+    EXPECT_EQ(group->GetSprite(0), old);
+    EXPECT_EQ(group->GetSprite(1), added);
+    EXPECT_EQ(group->GetSprite(2), picture);
     EXPECT_TRUE(pane->GetSelectedSprites().IsEmpty());
     EXPECT_EQ(tabs->commands, std::vector<int16_t>({ 0 }));
     EXPECT_FALSE(tool->IsSoundPending());

@@ -43,6 +43,14 @@ protected:
         return kind + Text(pane->GetEditView()->GetBounds());
     }
 
+    // Whether the sprite's first cel is a picture in the colour (at its pixel 5, 5).
+    static bool CelPainted(CSprite& sprite, int color)
+    {
+        auto* cels = SmartCast<CMovieRes>(sprite.GetMovie().Get());
+        SmartPtr<BitMap> stored = cels ? SmartCast<BitMap>(cels->ItemObject(0).Get()) : nullptr;
+        SmartPtr<OffScreen> painted = new OffScreen(1, 1, 8, Color(color), true);
+        return stored.Valid() && stored->GetPixelValue(5, 5) == painted->GetBitMap()->GetPixelValue(0, 0);
+    }
     // A bucket fill of the whole open picture editor in the colour.
     void FillEditor(int color)
     {
@@ -155,12 +163,7 @@ TEST_F(PaneEditing, EndEditStoresIntoTheSpriteOrClearsIt)
     pane->Edit(1, false);
     FillEditor(9);
     pane->EndEdit(false);
-    auto* cels = SmartCast<CMovieRes>(sprite->GetMovie().Get());
-    ASSERT_NE(cels, nullptr);
-    SmartPtr<BitMap> stored = SmartCast<BitMap>(cels->ItemObject(0).Get());
-    ASSERT_TRUE(stored.Valid());
-    SmartPtr<OffScreen> painted = new OffScreen(1, 1, 8, Color(9), true);
-    EXPECT_EQ(stored->GetPixelValue(5, 5), painted->GetBitMap()->GetPixelValue(0, 0));
+    EXPECT_TRUE(CelPainted(*sprite, 9));
     EXPECT_EQ(Text(At(sprite, 0)), "20,20,60,50");
 
     pane->SetSelectionMode(1);
@@ -171,6 +174,46 @@ TEST_F(PaneEditing, EndEditStoresIntoTheSpriteOrClearsIt)
     pane->EndEdit(false);
     ASSERT_EQ(group->NumSprites(), 1u);
     EXPECT_EQ(group->GetSprite(0)->NumFrames(), 4);
+}
+
+// Before a save the open picture's work goes onto the page and painting goes on: a sprite being
+// repainted takes the picture and opens again, new work becomes a sprite and a new picture opens
+// over the whole pane, and the tools window is not told (it keeps its paint tools). An editor in
+// which nothing was painted stays as it is.
+TEST_F(PaneEditing, StoreEditPutsThePictureOnThePageAndPaintingGoesOn)
+{
+    struct Told : pw::authoring::PaneClient {
+        void PaneChanged(pw::authoring::ToolsWindowPane*) override { ++count; }
+        int count { 0 };
+    } told;
+    pane->ToggleClient(&told);
+    CSprite* sprite = AddSprite(Rect(20, 20, 60, 50), 0, 10);
+    pane->SetSelection(sprite);
+    pane->Edit(1, false);
+    SmartPtr<View> untouched = pane->GetEditView();
+    pane->StoreEdit();
+    EXPECT_EQ(pane->GetEditView().Get(), untouched.Get()) << "nothing painted";
+
+    FillEditor(9);
+    pane->StoreEdit();
+    EXPECT_TRUE(CelPainted(*sprite, 9));
+    EXPECT_EQ(Open(), "picture 20,20,60,50") << "the sprite is open again";
+    EXPECT_NE(pane->GetEditView().Get(), untouched.Get());
+    ASSERT_EQ(pane->GetSelectedSprites().NumItems(), 1u);
+    EXPECT_EQ(pane->GetSelectedSprites().Item(1), sprite);
+
+    pane->SetSelection(nullptr);
+    pane->Edit(1, true);
+    app->SetCurrentTool(SmartPtr<Tool>(new OutlineTool));
+    Drag(Point(80, 40), Point(120, 60));
+    int toldBefore = told.count;
+    pane->StoreEdit();
+    ASSERT_EQ(group->NumSprites(), 2u);
+    EXPECT_EQ(Text(At(group->GetSprite(1), 0)), "80,40,120,60");
+    EXPECT_EQ(Open(), "picture 0,0,200,150") << "a new picture over the whole pane";
+    EXPECT_TRUE(pane->GetSelectedSprites().IsEmpty());
+    EXPECT_EQ(told.count, toldBefore);
+    pane->ToggleClient(&told);
 }
 
 // Stepping on from the last frame with a picture open: the movie gains the frame, the edited
