@@ -23,10 +23,7 @@ bool ColorPaint::SelectAsBrush(HDC dc)
 
 bool ColorPaint::SelectAsPen(HDC dc, int32_t width)
 {
-    HGDIOBJ pen = IsNoColor(color) ? GetStockObject(NULL_PEN) : CreatePen(PS_SOLID, width, ColorToOSColor(color));
-    CheckNotNull(pen, PW_HERE);
-    SavePen(SelectObject(dc, pen));
-    return true;
+    return SelectSolidPen(dc, color, width);
 }
 
 void ColorPaint::ReleaseBrush(HDC dc)

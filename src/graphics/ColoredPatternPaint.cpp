@@ -34,10 +34,7 @@ bool ColoredPatternPaint::SelectAsBrush(HDC dc)
 
 bool ColoredPatternPaint::SelectAsPen(HDC dc, int32_t width)
 {
-    HGDIOBJ pen = IsNoColor(foreground) ? GetStockObject(NULL_PEN) : CreatePen(PS_SOLID, width, ColorToOSColor(foreground));
-    CheckNotNull(pen, PW_HERE);
-    SavePen(SelectObject(dc, pen));
-    return true;
+    return SelectSolidPen(dc, foreground, width);
 }
 
 void ColoredPatternPaint::ReleaseBrush(HDC dc)

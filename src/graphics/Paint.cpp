@@ -1,6 +1,8 @@
 #include "graphics/Paint.h"
 
+#include "foundation/Checks.h"
 #include "foundation/Exception.h"
+#include "graphics/ColorPaint.h"
 #include "graphics/PlatformConversions.h"
 
 namespace {
@@ -37,6 +39,14 @@ void Paint::RestoreBrush(HDC dc)
 void Paint::RestorePen(HDC dc)
 {
     Restore(dc, savedPen);
+}
+
+bool Paint::SelectSolidPen(HDC dc, const Color& color, int32_t width)
+{
+    HGDIOBJ pen = IsNoColor(color) ? GetStockObject(NULL_PEN) : CreatePen(PS_SOLID, width, ColorToOSColor(color));
+    CheckNotNull(pen, PW_HERE);
+    SavePen(SelectObject(dc, pen));
+    return true;
 }
 
 void ResetDrawingState(HDC dc)

@@ -28,6 +28,8 @@ protected:
     // Selects the saved object back and deletes what comes out (stock objects stay).
     static void RestoreBrush(HDC dc);
     static void RestorePen(HDC dc);
+    // Selects a solid pen of `color` and `width` (the null pen for no colour), saving the old one.
+    static bool SelectSolidPen(HDC dc, const Color& color, int32_t width);
 };
 
 // ROP2 R2_COPYPEN, background colour standard colour 0 and text colour standard colour 1, each set
