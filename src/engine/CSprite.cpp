@@ -221,7 +221,7 @@ void CSprite::Write(Archive& archive)
     scope.WriteObject(sounds.Data());
     scope.WriteObject(links.Data());
     scope.WriteObject(movie.Get());
-    stream.WriteByte(background ? 1 : 0);
+    stream.WriteBool(background);
     scope.Put(keyFrames);
 }
 

@@ -31,7 +31,7 @@ ImageMap::ImageMap(ArchiveScope& scope)
     picture = pw::engine::ReadReference<Image>(scope);
     {
         ArchiveScope stored(scope, GenericArray::version);
-        areas = TypedArray<Rect>(stored);
+        areas = RectArray(stored);
     }
     pw::engine::ReadListReference(scope, links);
     uint32_t kept = std::min(areas.NumItems(), links.NumItems());

@@ -5,6 +5,7 @@
 #include "foundation/PersistentVersion.h"
 #include "foundation/Rect.h"
 #include "foundation/TypedArray.h"
+#include "graphics/Area.h"
 
 class ArchiveScope;
 class Image;
@@ -49,7 +50,7 @@ public:
 
 private:
     SmartPtr<Image> picture;
-    TypedArray<Rect> areas;
+    RectArray areas;
     SmartList<LinkHREF> links;
 };
 

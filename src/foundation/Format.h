@@ -71,5 +71,5 @@ public:
 private:
     SmartPtr<TypeIndex> typeIndex;
     TypedArray<Fixed> versions;
-    TypedArray<int32_t> recordSizes;
+    LongArray recordSizes;
 };

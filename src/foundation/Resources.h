@@ -79,19 +79,20 @@ Resources& SystemCursors();
 
 namespace pw::foundation {
 
-// What the floors above lend the resource sets: the graphics floor names the BMP file type of the
-// replacement pictures, makes bitmaps (from a BMP file or a platform bitmap, which the caller
-// deletes afterwards), measures them, takes their first 8 x 8 pixels as a pattern, and makes
-// sounds (from a reference on the older platform, else from an open file); the window floor makes
-// cursor objects that own a platform cursor. Each is set at start-up; an unset one makes nothing,
-// which the callers report as a missing value (without the file type no replacement is looked
-// for).
+// What the floors above lend the resource sets: the graphics floor names the BMP and WAVE file
+// types of the replacement pictures and sounds, makes bitmaps (from a BMP file or a platform
+// bitmap, which the caller deletes afterwards), measures them, takes their first 8 x 8 pixels as a
+// pattern, and makes sounds (from a reference on the older platform, else from an open file); the
+// window floor makes cursor objects that own a platform cursor. Each is set at start-up; an unset
+// one makes nothing, which the callers report as a missing value (without the file type no
+// replacement is looked for).
 struct ResourceServices {
     const FileType* bitmapFileType = nullptr;
     SmartPtr<Smart> (*bitmapFromFile)(File& file) = nullptr;
     SmartPtr<Smart> (*bitmapFromHandle)(HBITMAP bitmap) = nullptr;
     Point (*bitmapSize)(Smart& bitmap) = nullptr;
     void (*bitmapPattern)(Smart& bitmap, uint8_t* rows) = nullptr;
+    const FileType* soundFileType = nullptr;
     SmartPtr<Smart> (*soundFromReference)(const SmartPtr<FileReference>& reference) = nullptr;
     SmartPtr<Smart> (*soundFromFile)(File& file) = nullptr;
     SmartPtr<Smart> (*cursorFromHandle)(HCURSOR cursor) = nullptr;

@@ -8,13 +8,11 @@
 #include "foundation/FileCreatorType.h"
 #include "foundation/FileReference.h"
 #include "foundation/FileType.h"
-#include "foundation/FourCharCode.h"
 
 #include <windows.h>
 
 #include <string>
 
-using pw::foundation::FourCharCode;
 using pw::foundation::GetResourceServices;
 
 namespace {
@@ -22,12 +20,6 @@ namespace {
 constexpr int16_t kStandardCursor = 201;
 constexpr int32_t kFirstSystemCursor = 32512;
 constexpr int16_t kPatternOffset = 50;
-
-const FileType& SoundFileType()
-{
-    static const FileType type("Sound file", FourCharCode("WAVE"), FourCharCode("wav "));
-    return type;
-}
 
 const FileType& FolderType()
 {
@@ -139,9 +131,10 @@ SmartPtr<Smart> Resources::LoadSound(int16_t number)
 {
     CheckId(number, span);
     try {
-        SmartPtr<FileReference> reference = DataFile(first + number, SoundFileType());
-        CheckNotNull(reference.Get(), PW_HERE);
         auto& services = GetResourceServices();
+        CheckNotNull(services.soundFileType, PW_HERE);
+        SmartPtr<FileReference> reference = DataFile(first + number, *services.soundFileType);
+        CheckNotNull(reference.Get(), PW_HERE);
         auto probe = pw::foundation::GetFileReferenceServices().isFullWin32;
         SmartPtr<Smart> sound;
         if (probe && probe()) {

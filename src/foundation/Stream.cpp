@@ -35,6 +35,16 @@ char Stream::ReadByte()
     return value;
 }
 
+Stream& Stream::WriteBool(bool value)
+{
+    return WriteByte(value ? 1 : 0);
+}
+
+uint8_t Stream::ReadBool()
+{
+    return static_cast<uint8_t>(ReadByte());
+}
+
 Stream& Stream::WriteShort(int16_t value)
 {
     uint16_t bits = SwapShort(static_cast<uint16_t>(value));

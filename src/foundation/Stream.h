@@ -31,6 +31,9 @@ public:
 
     Stream& WriteByte(char value);
     char ReadByte();
+    // A flag as one byte: 1 or 0 written, the byte read back as it lies (0 to 255).
+    Stream& WriteBool(bool value);
+    uint8_t ReadBool();
     Stream& WriteShort(int16_t value);
     int16_t ReadShort();
     Stream& WriteLong(int32_t value);

@@ -41,3 +41,6 @@ public:
             Append(value);
     }
 };
+
+// 32-bit values: client lists, queues and record sizes.
+using LongArray = TypedArray<int32_t>;

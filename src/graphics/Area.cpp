@@ -103,7 +103,7 @@ Area::Area(const Area& other)
 Area::Area(ArchiveScope& scope)
 {
     Stream& stream = scope.GetStream();
-    regionMode = stream.ReadByte() != 0;
+    regionMode = stream.ReadBool() != 0;
     if (regionMode)
         return;
     uint32_t count = static_cast<uint32_t>(stream.ReadLong());
@@ -368,7 +368,7 @@ void Area::Write(Archive& archive)
 {
     ArchiveScope scope(archive, version);
     Stream& stream = scope.GetStream();
-    stream.WriteByte(regionMode ? 1 : 0);
+    stream.WriteBool(regionMode);
     if (regionMode)
         return;
     stream.WriteLong(static_cast<int32_t>(rects.NumItems()));

@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+// Rectangles: an area's pieces, an image map's spots.
+using RectArray = TypedArray<Rect>;
+
 class ArchiveScope;
 class Transform;
 
@@ -59,8 +62,8 @@ public:
     bool Intersects(const Area& other) const;
     // (0, 0, 0, 0) for an empty area.
     Rect ComputeBounds() const;
-    TypedArray<Rect>& RectList() { return rects; }
-    const TypedArray<Rect>& RectList() const { return rects; }
+    RectArray& RectList() { return rects; }
+    const RectArray& RectList() const { return rects; }
     bool InRegionMode() const { return regionMode; }
     // The region, built from the list on first request and kept; the area keeps ownership.
     HRGN GetRegion() const;
@@ -80,6 +83,6 @@ private:
     void CopyRegionFrom(const Area& other);
 
     bool regionMode { false };
-    TypedArray<Rect> rects;
+    RectArray rects;
     mutable HRGN region { nullptr };
 };

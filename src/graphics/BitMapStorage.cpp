@@ -24,7 +24,7 @@ void BitMap::Write(Archive& archive)
     stream.WriteRect(bounds.left, bounds.top, bounds.right, bounds.bottom);
     scope.WriteObject(colorTable.Get());
     stream.WriteLong(static_cast<int32_t>(chromaKey));
-    stream.WriteByte(useChromaKey ? 1 : 0);
+    stream.WriteBool(useChromaKey);
     PixelIterator cursor(*this, bounds, true);
     int32_t rowLength = cursor.RowSpanBytes();
     stream.WriteLong(rowLength);
@@ -44,7 +44,7 @@ void BitMap::ReadStored(ArchiveScope& scope)
     SmartPtr<ColorTable> table(SmartCast<ColorTable>(object.Get()));
     if (scope.GetVersion() > Fixed(1, 0)) {
         chromaKey = static_cast<uint32_t>(stream.ReadLong());
-        useChromaKey = stream.ReadByte() != 0;
+        useChromaKey = stream.ReadBool() != 0;
     }
     if (scope.IsSkipped()) {
         Allocate(1, 1, ColorTable::Setup(8));

@@ -14,6 +14,7 @@
 #include "graphics/AudioFileConverter.h"
 #include "graphics/SoundChannel.h"
 #include "graphics/WAVEAudioFile.h"
+#include "graphics/WAVEFile.h"
 #include "graphics/WaveRecorder.h"
 
 #include <cstdint>
@@ -83,10 +84,11 @@ void ShowOldFormatAlert()
     Alert(Alert::kExclamation, Alert::kOk, text);
 }
 
-// The sounds of the resource sets: a reference on the older platform, the file's WAVE image on the
+// The sounds of the resource sets, found as WAVE files: a reference on the older platform, the file's WAVE image on the
 // newer one; the loop bit clear.
 const bool soundMakersLent = [] {
     auto& services = pw::foundation::GetResourceServices();
+    services.soundFileType = &WAVEFile::GetFileType();
     services.soundFromReference = [](const SmartPtr<FileReference>& reference) {
         return SmartPtr<Smart>(new Sound(reference, false));
     };

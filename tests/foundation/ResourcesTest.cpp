@@ -78,6 +78,8 @@ struct FakeMedia : ::testing::Test {
         saved = services;
         static const FileType bmp("BitMap File", 0, pw::foundation::FourCharCode("bmp "));
         services.bitmapFileType = &bmp;
+        static const FileType wave("Sound file", pw::foundation::FourCharCode("WAVE"), pw::foundation::FourCharCode("wav "));
+        services.soundFileType = &wave;
         services.bitmapFromFile = [](File& file) { ++loads; return SmartPtr<Smart>(new Tracked(static_cast<int>(file.GetLength()))); };
         services.bitmapFromHandle = [](HBITMAP) { return SmartPtr<Smart>(new Tracked(-1)); };
         services.bitmapSize = [](Smart& bitmap) { return Point(SmartCast<Tracked>(&bitmap)->value, 2); };

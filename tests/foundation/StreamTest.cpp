@@ -43,6 +43,18 @@ TEST(Stream, PrimitivesStoreLittleEndianAndSwapOnRequest)
     }
 }
 
+// A flag is written as 1 or 0 and read back as the byte lies, so a stored 2 stays 2.
+TEST(Stream, FlagsAreOneByteReadBackAsTheyLie)
+{
+    MemoryStream stream;
+    stream.WriteBool(true).WriteBool(false).WriteByte(2);
+    EXPECT_EQ(BytesOf(stream), (std::vector<uint8_t> { 1, 0, 2 }));
+    stream.Seek(0, Stream::kFromStart);
+    EXPECT_EQ(stream.ReadBool(), 1);
+    EXPECT_EQ(stream.ReadBool(), 0);
+    EXPECT_EQ(stream.ReadBool(), 2);
+}
+
 TEST(MemoryStream, ReadsBackABlockAndRefusesToReadPastIt)
 {
     Memory block(10);

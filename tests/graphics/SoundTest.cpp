@@ -5,6 +5,9 @@
 #include "foundation/ArchiveScope.h"
 #include "foundation/Chore.h"
 #include "foundation/File.h"
+#include "foundation/FileType.h"
+#include "foundation/FourCharCode.h"
+#include "foundation/Resources.h"
 #include "foundation/String.h"
 #include "graphics/AIFFFile.h"
 #include "graphics/SoundChannel.h"
@@ -275,6 +278,16 @@ TEST(Sound, ScribesWriteAndReadFilesOfTheirFormat)
         EXPECT_TRUE(reader->Accepts(&Persistent::classInfo));
         EXPECT_FALSE(reader->Accepts(&String::classInfo));
     }
+}
+
+// The resource sets look for replacement sounds with the WAVE scribe's own file type, so the
+// program has one "Sound file" type.
+TEST(Sound, ResourceSetsUseTheWaveScribesFileType)
+{
+    const FileType* type = pw::foundation::GetResourceServices().soundFileType;
+    ASSERT_EQ(type, &WAVEFile::GetFileType());
+    EXPECT_STREQ(type->GetName(), "Sound file");
+    EXPECT_EQ(type->GetExtension(), pw::foundation::FourCharCode("wav "));
 }
 
 TEST_F(Sounds, PlayingReplacesTheSoundHeardAndStoppingSilencesOnlyTheCurrentOne)

@@ -36,5 +36,5 @@ public:
 private:
     View* owner;
     Callback callback;
-    TypedArray<int32_t> queue;
+    LongArray queue;
 };

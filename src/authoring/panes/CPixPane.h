@@ -61,6 +61,8 @@ public:
     // A CStamp (placed where its transform says, else centred) or any other Image (centred) becomes
     // a floating selection, as one undoable step.
     void Paste(const SmartPtr<Smart>& object, int32_t undoingCut, int32_t h, int32_t v) override;
+    // Told of the selection task a paste ran; the pane keeps nothing of it.
+    void NoteTask(const SmartPtr<CMouseTask>&) { }
     // Paints the selection in the erase colour.
     void Clear() override;
     // Paste always; the others while something is selected.

@@ -121,6 +121,7 @@ void CPixPane::Paste(const SmartPtr<Smart>& object, int32_t, int32_t, int32_t)
     task->End(p, p, p, BitFlags());
     Area shown(target);
     ImageChanged(shown, Area::EmptyArea());
+    NoteTask(SmartPtr<CMouseTask>(task.Get()));
 }
 
 void CPixPane::Clear()

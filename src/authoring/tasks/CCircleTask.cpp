@@ -2,6 +2,7 @@
 
 #include "authoring/dialogs/KidDialogs.h"
 #include "authoring/panes/CHAPane.h"
+#include "authoring/tools/CShapeTool.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CSprite.h"
 #include "graphics/ColorPaint.h"
@@ -84,8 +85,7 @@ void CCircleTask::Track(Point& current, Point previous, Point start, BitFlags mo
 void CCircleTask::DrawFeedback(DisplayPort& port)
 {
     ColorPaint none { Color(Color::kNoColor) };
-    ColorPaint pen(Color(1));
-    port.DrawOval(box, none, pen, 1);
+    port.DrawOval(box, none, CShapeTool::OutlinePen(), 1);
 }
 
 void CCircleTask::End(Point& current, Point, Point start, BitFlags)

@@ -6,6 +6,7 @@
 #include "graphics/ColorPaint.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/Paint.h"
+#include "graphics/PatternPaint.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,6 +20,12 @@ int16_t& CShapeTool::PenWidth()
 {
     static int16_t width = 1;
     return width;
+}
+
+Paint& CShapeTool::OutlinePen()
+{
+    static PatternPaint pen { Pattern(3) };
+    return pen;
 }
 
 void CShapeTool::SetOption(int16_t, int16_t value)

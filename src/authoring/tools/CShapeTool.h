@@ -35,6 +35,9 @@ public:
 
     // The pen width the shape and line tools share, in pixels.
     static int16_t& PenWidth();
+    // The outline pen of rubber-band feedback: standard pattern 3, which selects no pen of its
+    // own, so the device context's pen (one pixel of black) draws.
+    static Paint& OutlinePen();
 
 protected:
     // For tools that draw other figures between two points.

@@ -24,7 +24,7 @@ CListSaver::CListSaver(const CListSaver& other)
 CListSaver::CListSaver(ArchiveScope& scope)
 {
     Stream& stream = scope.GetStream();
-    bool saveItems = stream.ReadByte() != 0;
+    bool saveItems = stream.ReadBool() != 0;
     if (!saveItems && !scope.IsSkipped())
         AssertionFailed("saveItems", PW_HERE);
     stream.ReadByte();
