@@ -240,6 +240,12 @@ Point CPixPane::ViewToImage(Point point) const
     return Point(zoomOrigin.h + (point.h - bounds.left) / kZoom, zoomOrigin.v + (point.v - bounds.top) / kZoom);
 }
 
+Rect CPixPane::ShownBounds()
+{
+    Rect bounds = GetBounds();
+    return beneath ? bounds.Intersect(beneath->GetBounds()) : bounds;
+}
+
 void CPixPane::ApplyToStampBounds(DisplayPort& port, bool fromTask)
 {
     if (offScreen.Valid())
@@ -358,7 +364,7 @@ void CPixPane::FlashSelection()
     if (selection->RectList().NumItems() != 1)
         return;
     Rect selected = selection->ComputeBounds();
-    pw::ui::ViewPort port(GetDrawingDevice(), GetBounds());
+    pw::ui::ViewPort port(GetDrawingDevice(), ShownBounds());
     port.DrawRectangle(selected, Color(Color::kNoColor), Color(8), 1);
     Delay(100);
     port.DrawRectangle(selected, Color(Color::kNoColor), Color(7), 1);

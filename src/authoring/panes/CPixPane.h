@@ -84,6 +84,9 @@ public:
     bool TestEditFlag(bool toggle);
     // A pane point as a picture point in pane coordinates (unchanged unless magnified).
     Point ViewToImage(Point point) const;
+    // The part of the pane that shows on the screen: a picture hanging over the page's edge is
+    // painted on, and its feedback drawn, only inside the page. The tasks draw there.
+    Rect ShownBounds();
     // Redraws the whole picture into the port.
     void ApplyToStampBounds(DisplayPort& port, bool fromTask);
     // Redraws the picture inside `rect` (picture coordinates) into the port (window coordinates),

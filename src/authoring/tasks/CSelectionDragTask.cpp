@@ -68,7 +68,7 @@ void CSelectionDragTask::Track(Point& current, Point previous, Point start, BitF
             lifted->DrawOpaque(port);
         }
     }
-    pw::ui::ViewPort screen(GetPort(), p);
+    pw::ui::ViewPort screen(GetPort(), pane->ShownBounds());
     pane->DrawImageRect(screen, offScreen->GetBitMap()->GetBounds(), true);
 }
 

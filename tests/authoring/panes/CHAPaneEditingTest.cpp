@@ -233,3 +233,42 @@ TEST_F(PaneEditing, SteppingWhileEditingTakesTheEditorAlong)
     EXPECT_TRUE(picture->ShowsInFrames(frames, 1));
     EXPECT_EQ(Open(), "picture 20,20,60,50");
 }
+
+// A picture hanging over the top of the page is painted only inside the page on the screen: the
+// outline dragged over the part above shows nowhere on the window above the page, while the
+// picture itself takes it whole.
+TEST_F(PaneEditing, PaintingShowsOnlyInsideThePage)
+{
+    // The page 40 pixels down its window, below a strip of the window's own.
+    constexpr int32_t kDown = 40;
+    pane->SetBounds(0, kDown, 200, 150);
+    page->InvalidateView(false);
+    driver::RunUntilIdle();
+    CSprite* sprite = AddSprite(Rect(20, -20, 60, 30), 0, 10);
+    pane->SetSelection(sprite);
+    pane->Edit(1, false);
+    ASSERT_EQ(Open(), "picture 20,20,60,70");
+    Point origin = page->GetContentOrigin();
+    auto strip = [&] {
+        pw::platform::Frame shown = driver::ReadDesktop();
+        std::vector<uint8_t> pixels;
+        for (int32_t v = origin.v + 15; v < origin.v + kDown; ++v) {
+            for (int32_t h = origin.h + 15; h < origin.h + 65; ++h)
+                pixels.push_back(shown.At(h, v));
+        }
+        return pixels;
+    };
+    app->SetCurrentTool(SmartPtr<Tool>(new OutlineTool));
+    Press(25, kDown + 10);
+    // Taken after the press, which makes the window active.
+    std::vector<uint8_t> before = strip();
+    Move(55, kDown - 15);
+    EXPECT_EQ(strip(), before) << "while dragging";
+    Release(55, kDown - 15);
+    EXPECT_EQ(strip(), before) << "after the release";
+    auto* painter = SmartCast<CPixPane>(pane->GetEditView().Get());
+    ASSERT_NE(painter, nullptr);
+    SmartPtr<BitMap> picture = painter->GetOffScreen()->GetBitMap();
+    SmartPtr<OffScreen> black = new OffScreen(1, 1, 8, Color(1), true);
+    EXPECT_EQ(picture->GetPixelValue(5, 5), black->GetBitMap()->GetPixelValue(0, 0)) << "the outline's corner";
+}
