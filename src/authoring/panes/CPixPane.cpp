@@ -240,6 +240,35 @@ Point CPixPane::ViewToImage(Point point) const
     return Point(zoomOrigin.h + (point.h - bounds.left) / kZoom, zoomOrigin.v + (point.v - bounds.top) / kZoom);
 }
 
+Rect CPixPane::ShownBounds()
+{
+    Rect bounds = GetBounds();
+    return beneath ? bounds.Intersect(beneath->GetBounds()) : bounds;
+}
+
+SmartPtr<BitMap> CPixPane::SeenPicture()
+{
+    SmartPtr<BitMap> picture = offScreen->GetBitMap();
+    if (!beneath)
+        return picture;
+    Rect bounds = GetBounds();
+    Point size = bounds.Size();
+    SmartPtr<OffScreen> seen = new OffScreen(size.h, size.v, picture->GetColorTable(), Color(0), true);
+    {
+        DisplayPort port(*seen.Get(), seen->GetBounds(), 0);
+        {
+            Translation toPicture(-bounds.left, -bounds.top);
+            PortSaverTransform place(port, toPicture);
+            PortSaverRect clip(port, bounds);
+            beneath->DrawPageDrawings(port);
+        }
+        uint32_t white = 0;
+        bool keyed = picture->GetColorTable()->Convert(Color(0), white);
+        picture->DrawPart(port, picture->GetBounds(), keyed, white);
+    }
+    return seen->GetBitMap();
+}
+
 void CPixPane::ApplyToStampBounds(DisplayPort& port, bool fromTask)
 {
     if (offScreen.Valid())
@@ -358,7 +387,7 @@ void CPixPane::FlashSelection()
     if (selection->RectList().NumItems() != 1)
         return;
     Rect selected = selection->ComputeBounds();
-    pw::ui::ViewPort port(GetDrawingDevice(), GetBounds());
+    pw::ui::ViewPort port(GetDrawingDevice(), ShownBounds());
     port.DrawRectangle(selected, Color(Color::kNoColor), Color(8), 1);
     Delay(100);
     port.DrawRectangle(selected, Color(Color::kNoColor), Color(7), 1);

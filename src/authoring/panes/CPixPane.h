@@ -86,6 +86,15 @@ public:
     bool TestEditFlag(bool toggle);
     // A pane point as a picture point in pane coordinates (unchanged unless magnified).
     Point ViewToImage(Point point) const;
+    // What a fill tells regions apart by, in picture coordinates: the picture's own pixels over
+    // what is drawn on the page beneath (its background left out: a shaded sky would break every
+    // region into specks). A shape drawn on the page before bounds a fill in this picture as it
+    // does on the screen; an empty picture over a bare page is one region. Without a page, the
+    // picture itself.
+    SmartPtr<BitMap> SeenPicture();
+    // The part of the pane that shows on the screen: a picture hanging over the page's edge is
+    // painted on, and its feedback drawn, only inside the page. The tasks draw there.
+    Rect ShownBounds();
     // Redraws the whole picture into the port.
     void ApplyToStampBounds(DisplayPort& port, bool fromTask);
     // Redraws the picture inside `rect` (picture coordinates) into the port (window coordinates),

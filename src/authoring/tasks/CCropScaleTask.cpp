@@ -6,6 +6,7 @@
 CCropScaleTask::CCropScaleTask(const SmartPtr<CHAPane>& pane, int16_t index, bool altMode, int32_t kind)
     : CScaleTask(pane, index, altMode, kind)
 {
+    keepsPlaces = false;
 }
 
 SmartPtr<CMoveTask> CCropScaleTask::Duplicate() const

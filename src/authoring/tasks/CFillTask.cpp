@@ -2,9 +2,11 @@
 
 #include "authoring/panes/CPixPane.h"
 #include "authoring/tools/PaintSettings.h"
+#include "graphics/BitMap.h"
 #include "graphics/DisplayPort.h"
+#include "graphics/FloodFiller.h"
+#include "graphics/Gradient.h"
 #include "graphics/OffScreen.h"
-#include "graphics/Translation.h"
 
 using pw::authoring::PaintSettings;
 
@@ -13,17 +15,26 @@ CFillTask::CFillTask(const SmartPtr<CPixPane>& pane, const SmartPtr<OffScreen>& 
 {
 }
 
+// The region is told apart in the picture as the child sees it (CPixPane::SeenPicture) and
+// filled in the picture alone.
 void CFillTask::Begin(Point& start, BitFlags modifiers)
 {
     Start(start, modifiers);
+    Rect bounds = pane->GetBounds();
     Point at = pane->ViewToImage(start);
+    at = Point(at.h - bounds.left, at.v - bounds.top);
+    SmartPtr<BitMap> picture = offScreen->GetBitMap();
+    if (!picture->GetBounds().Contains(at.h, at.v))
+        return;
+    FloodFiller filler(pane->SeenPicture(), at.h, at.v);
+    Point size = filler.GetFilledBounds().Size();
+    Rect moved(0, 0, size.h, size.v);
+    OffScreen gradient(size.h, size.v, picture->GetColorTable(), Color(0), true);
     {
-        DisplayPort port(*offScreen.Get(), offScreen->GetBounds(), 0);
-        Rect bounds = pane->GetBounds();
-        Translation toPicture(-bounds.left, -bounds.top);
-        port.ApplyTransform(toPicture);
+        DisplayPort port(gradient, moved, 0);
         const PaintSettings& paint = PaintSettings::Current();
-        port.GradientFill(paint.foreground, paint.background, at.h, at.v, 0, paint.fillStyle);
+        Gradient::Draw(port, moved, paint.foreground, paint.background, paint.fillStyle, 8);
     }
+    filler.FillWithPattern(*picture.Get(), *gradient.GetBitMap().Get());
     pane->InvalidateView(false);
 }

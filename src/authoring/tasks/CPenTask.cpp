@@ -34,7 +34,7 @@ void CPenTask::Track(Point& current, Point previous, Point start, BitFlags modif
         port.ApplyTransform(toPicture);
         DrawSegment(port, changed, to, from, modifiers);
     }
-    pw::ui::ViewPort screen(GetPort(), bounds);
+    pw::ui::ViewPort screen(GetPort(), pane->ShownBounds());
     // A magnified pane shows the change through its zoom; a plain one gets the changed pixels.
     if (pane->IsZoomed()) {
         pane->ApplyToStampBounds(screen, true);

@@ -124,9 +124,36 @@ void CScaleTask::PlaceInFrame(CSprite& target, int16_t f, const Rect& rect)
 }
 
 // In text mode the drag has already changed the text's frame: the step starts from nothing.
+// A picture's rectangle is computed about the reference point, which the placing carries along
+// inside the picture (and which all frames share): scaling back about where it has got to would
+// not give the old rectangle. So the first run keeps each frame's rectangle before and after, and
+// undo and redo put those back as they were; Undo sees to the reference point.
 void CScaleTask::ApplyToFrames(CSprite& target, int16_t f, const Rect& from, const Rect& to)
 {
-    CMoveTask::ApplyToFrames(target, f, textMode ? Rect(0, 0, 0, 0) : from, to);
+    if (textMode || !keepsPlaces) {
+        CMoveTask::ApplyToFrames(target, f, textMode ? Rect(0, 0, 0, 0) : from, to);
+        return;
+    }
+    auto key = std::make_pair(static_cast<const CSprite*>(&target), f);
+    auto kept = places.find(key);
+    if (kept == places.end()) {
+        Rect before(0, 0, 0, 0);
+        target.GetFrameBounds(f, &before, nullptr);
+        CMoveTask::ApplyToFrames(target, f, from, to);
+        Rect after(0, 0, 0, 0);
+        target.GetFrameBounds(f, &after, nullptr);
+        places.emplace(key, std::make_pair(before, after));
+        return;
+    }
+    Rect now(0, 0, 0, 0);
+    target.GetFrameBounds(f, &now, nullptr);
+    if (!now.IsEmpty())
+        movie->Changed(movie.Get(), now, f);
+    const Rect& place = undone ? kept->second.first : kept->second.second;
+    // An empty place takes the sprite out of the frame again.
+    target.PlaceAtFrame(f, &place, nullptr);
+    if (!place.IsEmpty())
+        movie->Changed(movie.Get(), place, f);
 }
 
 // The page drawn beneath already shows a text in its new frame; in the alternate mode nothing is
@@ -202,6 +229,7 @@ void CScaleTask::End(Point& current, Point previousPoint, Point startPoint, BitF
 // picture, as it did when the drag ended.
 void CScaleTask::Undo()
 {
+    undone = !undone;
     if (!cornerAnchored || previous.Valid()) {
         CMoveTask::Undo();
         return;

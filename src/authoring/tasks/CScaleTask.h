@@ -2,6 +2,9 @@
 
 #include "authoring/tasks/CMoveTask.h"
 
+#include <map>
+#include <utility>
+
 // Resizes the pressed sprite by dragging a corner of its rectangle: the grabbed corner follows
 // the mouse, the opposite corner stays where it was, and the rectangle never gets narrower or
 // lower than 4 pixels nor flips across the fixed corner. With Shift the picture keeps its own
@@ -53,4 +56,10 @@ protected:
     Rect carriedStart { 0, 0, 0, 0 };
     Rect start { 0, 0, 0, 0 };
     Point origin { 0, 0 };
+    // False where a subclass puts the rectangle elsewhere than in the sprite's place.
+    bool keepsPlaces { true };
+    // True while the step stands undone.
+    bool undone { false };
+    // Per sprite and frame, its rectangle before and after the step's first run.
+    std::map<std::pair<const CSprite*, int16_t>, std::pair<Rect, Rect>> places;
 };

@@ -4,6 +4,7 @@
 #include "authoring/tools/PaintSettings.h"
 #include "graphics/Area.h"
 #include "graphics/BitMap.h"
+#include "graphics/ColorTable.h"
 #include "graphics/ColorPaint.h"
 #include "graphics/OffScreen.h"
 #include "graphics/PortSaver.h"
@@ -65,10 +66,14 @@ void CSelectionDragTask::Track(Point& current, Point previous, Point start, BitF
             Rect moved = selection->ComputeBounds();
             Translation toMoved(moved.left, moved.top);
             PortSaverTransform place(port, toMoved);
-            lifted->DrawOpaque(port);
+            // The lifted pixels keep the picture's see-through white: what they are moved over
+            // shows through it, as the page shows through the picture.
+            uint32_t white = 0;
+            bool keyed = lifted->GetColorTable()->Convert(Color(0), white);
+            lifted->DrawPart(port, lifted->GetBounds(), keyed, white);
         }
     }
-    pw::ui::ViewPort screen(GetPort(), p);
+    pw::ui::ViewPort screen(GetPort(), pane->ShownBounds());
     pane->DrawImageRect(screen, offScreen->GetBitMap()->GetBounds(), true);
 }
 

@@ -5,7 +5,7 @@
 class Area;
 
 // Lifts the pixels under a picture pane's selection at the press and moves them with the mouse,
-// leaving the erase colour where they were. Every step rebuilds the picture from the snapshot, so
+// leaving the erase colour where they were; their white stays see-through over the picture. Every step rebuilds the picture from the snapshot, so
 // the moved pixels never smear; the selection's bounds stop at the pane's edges on each axis
 // alone. Undo exchanges the picture and the selection with their state before the drag. The
 // pane's paste runs its begin and end steps directly to make pasted pixels a floating selection.

@@ -29,7 +29,7 @@ void CSelectionRect::Track(Point& current, Point previous, Point start, BitFlags
 {
     if (current == previous)
         return;
-    pw::ui::ViewPort port(GetPort(), pane->GetBounds());
+    pw::ui::ViewPort port(GetPort(), pane->ShownBounds());
     // The fresh picture takes away the band the previous event drew.
     pane->ApplyToStampBounds(port, true);
     band = Rect(start.h, start.v, current.h, current.v);

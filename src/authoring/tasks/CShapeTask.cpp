@@ -43,7 +43,7 @@ void CShapeTask::Track(Point& current, Point previous, Point start, BitFlags mod
     current = Clamp(current, bounds);
     if (current == previous)
         return;
-    pw::ui::ViewPort screen(GetPort(), bounds);
+    pw::ui::ViewPort screen(GetPort(), pane->ShownBounds());
     // The picture is unchanged until the release: showing it again (over the page, magnified or
     // not) takes away the outline the last event drew.
     pane->ApplyToStampBounds(screen, true);
@@ -58,7 +58,7 @@ void CShapeTask::End(Point& current, Point previous, Point start, BitFlags modif
     Finish(current, previous, start, modifiers);
     if (!pane->TestEditFlag(false)) {
         // Magnified the release draws nothing into the picture; the outline shown goes too.
-        pw::ui::ViewPort screen(GetPort(), pane->GetBounds());
+        pw::ui::ViewPort screen(GetPort(), pane->ShownBounds());
         pane->ApplyToStampBounds(screen, true);
         return;
     }

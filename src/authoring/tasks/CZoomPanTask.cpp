@@ -23,7 +23,7 @@ void CZoomPanTask::Track(Point& current, Point previous, Point start, BitFlags m
         return;
     // The picture follows the mouse: moving right shows what lies further left.
     pane->ScrollZoom(from.h - to.h, from.v - to.v);
-    pw::ui::ViewPort screen(GetPort(), pane->GetBounds());
+    pw::ui::ViewPort screen(GetPort(), pane->ShownBounds());
     pane->ApplyToStampBounds(screen, true);
 }
 

@@ -233,3 +233,125 @@ TEST_F(PaneEditing, SteppingWhileEditingTakesTheEditorAlong)
     EXPECT_TRUE(picture->ShowsInFrames(frames, 1));
     EXPECT_EQ(Open(), "picture 20,20,60,50");
 }
+
+// A picture hanging over the top of the page is painted only inside the page on the screen: the
+// outline dragged over the part above shows nowhere on the window above the page, while the
+// picture itself takes it whole.
+TEST_F(PaneEditing, PaintingShowsOnlyInsideThePage)
+{
+    // The page 40 pixels down its window, below a strip of the window's own.
+    constexpr int32_t kDown = 40;
+    pane->SetBounds(0, kDown, 200, 150);
+    page->InvalidateView(false);
+    driver::RunUntilIdle();
+    CSprite* sprite = AddSprite(Rect(20, -20, 60, 30), 0, 10);
+    pane->SetSelection(sprite);
+    pane->Edit(1, false);
+    ASSERT_EQ(Open(), "picture 20,20,60,70");
+    Point origin = page->GetContentOrigin();
+    auto strip = [&] {
+        pw::platform::Frame shown = driver::ReadDesktop();
+        std::vector<uint8_t> pixels;
+        for (int32_t v = origin.v + 15; v < origin.v + kDown; ++v) {
+            for (int32_t h = origin.h + 15; h < origin.h + 65; ++h)
+                pixels.push_back(shown.At(h, v));
+        }
+        return pixels;
+    };
+    app->SetCurrentTool(SmartPtr<Tool>(new OutlineTool));
+    Press(25, kDown + 10);
+    // Taken after the press, which makes the window active.
+    std::vector<uint8_t> before = strip();
+    Move(55, kDown - 15);
+    EXPECT_EQ(strip(), before) << "while dragging";
+    Release(55, kDown - 15);
+    EXPECT_EQ(strip(), before) << "after the release";
+    auto* painter = SmartCast<CPixPane>(pane->GetEditView().Get());
+    ASSERT_NE(painter, nullptr);
+    SmartPtr<BitMap> picture = painter->GetOffScreen()->GetBitMap();
+    SmartPtr<OffScreen> black = new OffScreen(1, 1, 8, Color(1), true);
+    EXPECT_EQ(picture->GetPixelValue(5, 5), black->GetBitMap()->GetPixelValue(0, 0)) << "the outline's corner";
+}
+
+namespace {
+
+class PaneFilling : public PaneEditing {
+protected:
+    // A background of one-pixel stripes in colours 7 and 8 over the whole page.
+    void AddStripedBackground()
+    {
+        SmartPtr<OffScreen> cel = new OffScreen(200, 150, 8, Color(0), true);
+        {
+            DisplayPort port(*cel.Get(), cel->GetBounds(), 0);
+            for (int32_t v = 0; v < 150; ++v)
+                port.DrawRectangle(Rect(0, v, 200, v + 1), Color(7 + v % 2), Color(7 + v % 2), 1);
+        }
+        SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(cel->GetBitMap().Get()), true);
+        Rect page(0, 0, 200, 150);
+        SmartPtr<CSprite> made = new CSprite(0, new CMoviePic(resource, true), page);
+        made->SetNumFrames(kFrames);
+        CSprite* sprite = group->GetSprite(group->AddSprite(made, true));
+        for (int16_t f = 0; f < kFrames; ++f)
+            sprite->PlaceAtFrame(f, &page, nullptr);
+    }
+    void Fill(int32_t h, int32_t v, int color)
+    {
+        pw::authoring::PaintSettings::Current().foreground = Color(color);
+        UseTool(103);
+        Press(h, v);
+        Release(h, v);
+    }
+    // The open picture's pixel, as the standard colour it is (-1 for none of 0 to 15).
+    int PictureColor(int32_t h, int32_t v)
+    {
+        auto* painter = SmartCast<CPixPane>(pane->GetEditView().Get());
+        if (!painter)
+            return -2;
+        uint32_t value = painter->GetOffScreen()->GetBitMap()->GetPixelValue(h, v);
+        for (int color = 0; color < 16; ++color) {
+            SmartPtr<OffScreen> one = new OffScreen(1, 1, 8, Color(color), true);
+            if (one->GetBitMap()->GetPixelValue(0, 0) == value)
+                return color;
+        }
+        return -1;
+    }
+};
+
+} // namespace
+
+// The bucket tells regions apart as the child sees the page, its striped background left out: an
+// empty picture is filled whole; inside a shape drawn in this picture only the shape is filled;
+// once the shape is stored on the page, a fill inside it in the new picture still fills only
+// the inside, and one outside fills around it.
+TEST_F(PaneFilling, TheBucketFillsWhatShowsAsOneRegion)
+{
+    AddStripedBackground();
+    pane->SetSelection(nullptr);
+    pane->Edit(1, true);
+    ASSERT_EQ(Open(), "picture 0,0,200,150");
+    Fill(100, 100, 9);
+    EXPECT_EQ(PictureColor(0, 0), 9);
+    EXPECT_EQ(PictureColor(199, 149), 9);
+    page->Undo();
+    EXPECT_EQ(PictureColor(100, 100), 0);
+
+    app->SetCurrentTool(SmartPtr<Tool>(new OutlineTool));
+    Drag(Point(30, 40), Point(70, 60));
+    Fill(50, 50, 9);
+    EXPECT_EQ(PictureColor(50, 50), 9);
+    EXPECT_EQ(PictureColor(31, 41), 9);
+    EXPECT_EQ(PictureColor(30, 40), 1) << "the outline";
+    EXPECT_EQ(PictureColor(20, 20), 0) << "outside";
+    page->Undo();
+
+    pane->StoreEdit();
+    ASSERT_EQ(Open(), "picture 0,0,200,150");
+    ASSERT_EQ(PictureColor(30, 40), 0) << "a new, empty picture";
+    Fill(50, 50, 9);
+    EXPECT_EQ(PictureColor(50, 50), 9);
+    EXPECT_EQ(PictureColor(30, 40), 0) << "the outline is the page's";
+    EXPECT_EQ(PictureColor(20, 20), 0) << "outside";
+    Fill(100, 100, 10);
+    EXPECT_EQ(PictureColor(20, 20), 10);
+    EXPECT_EQ(PictureColor(50, 50), 9);
+}

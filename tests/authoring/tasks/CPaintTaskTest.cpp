@@ -178,3 +178,21 @@ TEST_F(CPaintTaskTest, ASelectionDragStopsAtThePaneEdgesOnEachAxis)
     Stroke({ { 15, 6 }, { 14, -30 } });
     EXPECT_EQ(pane->GetSelectionArea()->ComputeBounds(), Rect(kLeft + 13, kTop, kLeft + 15, kTop + 2));
 }
+
+// The lifted pixels are the picture's own, white see-through: moved over another part of the
+// picture they leave it showing around them instead of covering it with the selection's
+// rectangle; undo brings back the picture before the drag.
+TEST_F(CPaintTaskTest, AMovedSelectionCoversOnlyWithThePicturesOwnPixels)
+{
+    Blot(Rect(3, 3, 4, 4));
+    Blot(Rect(8, 2, 12, 5));
+    Grid before = { "............", "............", "........####", "...#....####", "........####", "............" };
+    ASSERT_EQ(Picture(Rect(0, 0, 12, 6)), before);
+    Select({ 2, 2 }, { 5, 5 });
+    Stroke({ { 3, 3 }, { 9, 3 } });
+    Grid moved = { "............", "............", "........####", "........####", "........####", "............" };
+    EXPECT_EQ(Picture(Rect(0, 0, 12, 6)), moved);
+    EXPECT_EQ(Shown(Rect(0, 0, 12, 6)), moved);
+    page->Undo();
+    EXPECT_EQ(Picture(Rect(0, 0, 12, 6)), before);
+}

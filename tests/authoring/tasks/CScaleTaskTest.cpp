@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace authoring;
 
 namespace {
@@ -221,4 +224,31 @@ TEST_F(TextScaling, ATextSpriteGetsANewTextFrameKeepingItsTop)
     page->Undo();
     EXPECT_EQ(TextFrame(), "20,20,80,40");
     EXPECT_EQ(Text(At(sprite, 0)), "20,20,80,40");
+}
+
+// In the alternate mode a drag past the opposite corner scales frame after frame down to the
+// smallest picture, never to none; undo gives every frame its rectangle and reference point back
+// exactly, redo the drag's result again.
+TEST_F(Scaling, AnAlternateDragPastTheCornerIsUndoneInEveryFrame)
+{
+    std::string untouched = Path(sprite);
+    std::vector<std::string> references;
+    for (int16_t f = 0; f < 3; ++f)
+        references.push_back(Text(ReferenceAt(sprite, f)));
+    UseTool(3, true);
+    Press(79, 49);
+    Move(60, 40);
+    driver::AdvanceClock(1000);
+    Move(30, 30);
+    driver::AdvanceClock(1000);
+    Move(0, 0);
+    Release(0, 0);
+    std::string scaled = Path(sprite);
+    EXPECT_EQ(scaled.substr(0, scaled.find(" 20,20,80,50")), "20,20,60,40 20,20,30,30 20,20,24,24");
+    page->Undo();
+    EXPECT_EQ(Path(sprite), untouched);
+    for (int16_t f = 0; f < 3; ++f)
+        EXPECT_EQ(Text(ReferenceAt(sprite, f)), references[f]) << "frame " << f;
+    page->Undo();
+    EXPECT_EQ(Path(sprite), scaled);
 }
