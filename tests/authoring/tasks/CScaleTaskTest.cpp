@@ -196,6 +196,14 @@ TEST_F(Cropping, ACornerHandleCropsThePicture)
 
     Drag(Point(59, 69), Point(100, 100));
     EXPECT_EQ(Text(At(sprite, 0)), "40,40,80,80") << "the whole picture again";
+
+    // The top-left corner, whose crop moves the picture's reference corner: undo gives it back.
+    Drag(Point(40, 40), Point(60, 60));
+    EXPECT_EQ(Text(At(sprite, 0)), "60,60,80,80");
+    page->Undo();
+    EXPECT_EQ(Text(At(sprite, 0)), "40,40,80,80");
+    page->Undo();
+    EXPECT_EQ(Text(At(sprite, 0)), "60,60,80,80");
 }
 
 // A drag elsewhere moves the crop window over the picture, which stays; the reference point ends
