@@ -23,19 +23,12 @@ namespace {
 
 // Nothing begins with it: no reply is tolerated.
 constexpr const char* kNothingTolerated = "999";
-// The part of a reply line that is kept; the rest of a longer line is read and dropped.
-constexpr size_t kMaxReplyLine = 4096;
-// The most a reply may take, all its lines counted: far more than any server's greeting or help,
-// far less than a server that never ends its reply would send.
-constexpr size_t kMaxReplyBytes = 65536;
 constexpr DWORD kRecordedNoError = 0xFFFF;
 constexpr int kClosingReply = 221;
 constexpr const char* kServerClosed = "The FTP server closed the connection.";
 constexpr const char* kReplyTooLong = "The FTP server sent a reply too long to read.";
 
 FTPControlConnection* current = nullptr;
-// A reply line read in part: the rest is still to come.
-std::string partialReply;
 // The server closed the control connection: noticed once, kept for the next command.
 bool serverClosed = false;
 
@@ -79,7 +72,6 @@ FTPControlConnection::FTPControlConnection(uint16_t port, const String& host)
     sendFailedReported = false;
     dataAccepted = false;
     serverClosed = false;
-    partialReply.clear();
     pw::net::ForgetNotifiedFailure();
     cntlStream = std::make_unique<SocketStream>(pw::foundation::TextOf(host).c_str(), port,
         SocketStream::kClientMode, !IsWin31Only());
@@ -215,25 +207,10 @@ bool FTPControlConnection::IsReplyDone()
 void FTPControlConnection::HandleReply(const char* text)
 {
     std::string line(text ? text : "");
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
-        line.pop_back();
-    if (line.empty())
+    if (!replies.EndsReply(line))
         return;
-    // A multi-line reply runs from "ddd-" to the first line beginning "ddd "; the lines between
-    // may hold anything, numbers included.
-    if (!multiLineCode.empty()) {
-        if (line.size() < 4 || line.compare(0, 3, multiLineCode) != 0 || line[3] != ' ')
-            return;
-        multiLineCode.clear();
-    } else if (line.size() >= 4 && line[3] == '-') {
-        multiLineCode = line.substr(0, 3);
-        return;
-    } else if (line[0] == ' ') {
-        return;
-    }
 
     // A whole reply has come: it, and not the lines on its way, shows the server is alive.
-    replyBytes = 0;
     pw::net::NoteActivity();
     std::string tolerated = BytesOf(toleratedReply);
     bool isTolerated = closing || tolerated.empty() || line.compare(0, tolerated.size(), tolerated) == 0;
@@ -265,7 +242,7 @@ void FTPControlConnection::HandleReply(const char* text)
 
 // Without blocking, one notification takes what the stream holds and at most one receive: the
 // platform reports the rest with a new notification, so a server that never stops sending
-// cannot hold the message loop. A reply past kMaxReplyBytes fails the connection.
+// cannot hold the message loop. A reply past its size fails the connection.
 void FTPControlConnection::ReadReplies(bool blocking)
 {
     bool received = false;
@@ -285,18 +262,14 @@ void FTPControlConnection::ReadReplies(bool blocking)
             cntlStream->clear();
             return;
         }
-        if (++replyBytes > kMaxReplyBytes) {
+        pw::net::FTPReplyReader::Result taken = replies.Take(static_cast<char>(c));
+        if (taken == pw::net::FTPReplyReader::kTooLong) {
             Fail(kReplyTooLong);
             return;
         }
-        if (c != '\n') {
-            if (partialReply.size() < kMaxReplyLine)
-                partialReply += static_cast<char>(c);
+        if (taken == pw::net::FTPReplyReader::kPartial)
             continue;
-        }
-        std::string line;
-        line.swap(partialReply);
-        HandleReply(line.c_str());
+        HandleReply(replies.TakeLine().c_str());
         if (blocking && !cntlStream->HasUnreadInput())
             return;
     }

@@ -15,6 +15,7 @@
 #include "foundation/SmartImplementation.h"
 #include "foundation/SmartPtr.h"
 #include "foundation/String.h"
+#include "net/FTPReplyReader.h"
 
 #include <windows.h>
 
@@ -104,9 +105,7 @@ private:
     uint8_t state { 0 };
     String toleratedReply;
     int lastReplyCode { 0 };
-    // The code of a multi-line reply in progress ("230-" seen, "230 " not yet), else empty.
-    std::string multiLineCode;
-    // The bytes of the reply in progress, all its lines counted.
-    size_t replyBytes { 0 };
+    // The reply in progress: its line read in part, its size, the code of a multi-line one.
+    pw::net::FTPReplyReader replies;
     bool closing { false };
 };

@@ -4,6 +4,7 @@
 #include "foundation/Stream.h"
 #include "foundation/UserCancelException.h"
 #include "net/MailServerRefusal.h"
+#include "net/SMTPReplyReader.h"
 #include "net/SocketStream.h"
 #include "ui/ProgressDialog.h"
 #include "ui/ProgressRange.h"
@@ -21,11 +22,6 @@ constexpr int kActionDone = 250;
 constexpr int kForwarded = 251;
 constexpr int kStartInput = 354;
 constexpr int kClosing = 221;
-// The part of a reply line that is kept; the rest of a longer line is read and dropped.
-constexpr size_t kMaxReplyLine = 1024;
-// The most a reply may take, all its lines counted: far more than any server's greeting or help,
-// far less than a server that never ends its reply would send.
-constexpr size_t kMaxReplyBytes = 65536;
 // The longest one receive waits before the message loop gets its turn again.
 constexpr DWORD kReceiveSliceMs = 50;
 // The message goes out in pieces of this size.
@@ -104,10 +100,10 @@ private:
     bool afterCR { false };
 };
 
-// The wait for one reply, counted from its first read (the command has just gone): a deadline and
-// a size for the whole reply, however its bytes arrive. Between receives the message loop runs as
+// The wait for one reply, counted from its first read (the command has just gone): a deadline for
+// the whole reply, however its bytes arrive. Between receives the message loop runs as
 // in the caller's waits, so the progress dialog stays live and its Stop ends the wait (the
-// user-cancel exception). A reply that breaks either bound leaves the connection failed, so
+// user-cancel exception). A reply that breaks the deadline or its size leaves the connection failed, so
 // nothing more is written to it or awaited from it.
 class ReplyWait {
 public:
@@ -134,55 +130,19 @@ public:
             loop->Advance(0);
     }
 
-    // Counts a byte received.
-    void Count()
-    {
-        if (++bytes > kMaxReplyBytes)
-            Fail("The mail server sent a reply too long to read.");
-    }
-
-private:
     [[noreturn]] void Fail(const char* why)
     {
         from.setstate(std::ios::badbit);
         ThrowError(why, PW_HERE);
     }
 
+private:
     std::istream& from;
     DWORD start;
     DWORD limit;
-    size_t bytes { 0 };
     bool stopped { false };
     std::optional<ProgressRange> loop;
 };
-
-// One reply line without its line end, at most kMaxReplyLine characters kept; false when the
-// connection closed or broke before a line feed. A receive that waited its slice in vain is no
-// failure: the wait takes its turn and the read goes on.
-bool ReadLine(SocketStream& from, std::string& line, ReplyWait& wait)
-{
-    line.clear();
-    for (;;) {
-        if (!from.HasUnreadInput())
-            wait.Turn();
-        SetLastError(0);
-        int c = from.get();
-        if (c == std::char_traits<char>::eof()) {
-            if (GetLastError() != WSAETIMEDOUT)
-                return false;
-            from.clear();
-            continue;
-        }
-        wait.Count();
-        if (c == '\n')
-            break;
-        if (line.size() < kMaxReplyLine)
-            line += static_cast<char>(c);
-    }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
-}
 
 } // namespace
 
@@ -359,24 +319,37 @@ int SMTPThread::ReadReply(SocketStream* from)
 {
     if (!from)
         AssertionFailed("stream != NULL", PW_HERE);
-    // A multi-line reply runs from "ddd-" lines to its last line "ddd " (or "ddd"), however the
-    // server's packets split it.
+    // A connection that breaks, even within a reply, has no reply to show; a line that is no
+    // reply is kept to be shown.
     ReplyWait wait(*from, replyLimit);
-    std::string line;
+    pw::net::SMTPReplyReader reader;
+    lastReply.clear();
+    if (!from->good())
+        return -1;
     for (;;) {
-        // A connection that breaks, even within a reply, has no reply to show.
-        lastReply.clear();
-        if (!from->good())
-            return -1;
-        if (!ReadLine(*from, line, wait))
-            return -1;
-        // A line too short or without a code is no reply; it is kept to be shown.
-        lastReply = line;
-        if (line.size() < 3 || line.find_first_not_of("0123456789") < 3)
-            return -1;
-        if (line.size() > 3 && line[3] == '-')
+        if (!from->HasUnreadInput())
+            wait.Turn();
+        SetLastError(0);
+        int c = from->get();
+        if (c == std::char_traits<char>::eof()) {
+            // A receive that waited its slice in vain is no failure: the wait takes its turn.
+            if (GetLastError() != WSAETIMEDOUT)
+                return -1;
+            from->clear();
             continue;
-        return std::stoi(line.substr(0, 3));
+        }
+        switch (reader.Take(static_cast<char>(c))) {
+        case pw::net::SMTPReplyReader::kPartial:
+            break;
+        case pw::net::SMTPReplyReader::kTooLong:
+            wait.Fail("The mail server sent a reply too long to read.");
+        case pw::net::SMTPReplyReader::kNoReply:
+            lastReply = reader.Line();
+            return -1;
+        case pw::net::SMTPReplyReader::kReply:
+            lastReply = reader.Line();
+            return reader.Code();
+        }
     }
 }
 
