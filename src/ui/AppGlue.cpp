@@ -129,6 +129,10 @@ void AppGlue::KeyEvent(uint8_t character, uint32_t modifiers)
     SmartPtr<App> app = Application();
     if (!app.Valid())
         return;
+    // A pop-up gesture (a colour or pattern chart) takes its Escape before any window.
+    SmartPtr<Tool> tool = app->GetCurrentTool();
+    if (tool.Valid() && tool->KeyTyped(character))
+        return;
     SmartPtr<Window> front = app->FrontWindow();
     if (front.Valid() && front->KeyDown(character, static_cast<int32_t>(modifiers)))
         return;

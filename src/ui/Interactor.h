@@ -5,6 +5,8 @@
 #include "foundation/SmartImplementation.h"
 #include "foundation/SmartPtr.h"
 
+#include <cstdint>
+
 class Window;
 
 // An object that takes over the mouse for one gesture (a drag, a selection). The current Tool
@@ -16,6 +18,9 @@ class Interactor : public SmartImplementation {
 public:
     // True while the gesture goes on, false when it is over.
     virtual bool HandleMouse(Point point, BitFlags modifiers, bool buttonDown, const SmartPtr<Window>& window) = 0;
+    // Whether the typed character takes the gesture back unfinished; the tool then drops it. None
+    // does here.
+    virtual bool EndsOnKey(uint8_t) const { return false; }
 
 protected:
     Interactor() = default;

@@ -12,7 +12,7 @@ PW_DEFINE_CLASS(SoundDialog, nullptr, nullptr, Dialog)
 
 namespace {
 
-constexpr Point kClientSize(290, 50);
+constexpr Point kClientSize(330, 50);
 constexpr int32_t kButtonTop = 13;
 constexpr int32_t kButtonBottom = 37;
 // The decorator's frame lies 2 pixels inside the main window's client area.
@@ -27,12 +27,13 @@ struct Button {
     Press press;
 };
 
+// Each button wide enough for the longest title, "Record", inside its raised edge.
 constexpr Button kButtons[] = {
-    { "Record", 10, 60, &SoundDialog::Record },
-    { "Play", 65, 115, &SoundDialog::Play },
-    { "Stop", 120, 170, &SoundDialog::StopDevice },
-    { "Save", 175, 225, &SoundDialog::Save },
-    { "Cancel", 230, 280, &SoundDialog::Cancel },
+    { "Record", 10, 68, &SoundDialog::Record },
+    { "Play", 73, 131, &SoundDialog::Play },
+    { "Stop", 136, 194, &SoundDialog::StopDevice },
+    { "Save", 199, 257, &SoundDialog::Save },
+    { "Cancel", 262, 320, &SoundDialog::Cancel },
 };
 
 // Steps the recorder; the dialog stops it when it closes.

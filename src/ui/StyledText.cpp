@@ -6,6 +6,8 @@
 #include "graphics/DisplayPort.h"
 #include "graphics/TextStyle.h"
 
+#include <windows.h>
+
 namespace {
 
 Persistent* ReadStyledText(Archive& archive)
@@ -99,7 +101,18 @@ void StyledText::Draw(DisplayPort& port, const Rect& rect, const Color&)
         return;
     uint32_t length;
     CharIterator chars(*this, length);
-    port.DrawText(chars.Chars(), static_cast<int32_t>(length), rect, *style.Get());
+    // The characters are the child's own: an "&" is drawn, never taken for a mnemonic marker. The
+    // shared style keeps its stored format; the flag holds for this drawing only.
+    TextStyle& look = *style.Get();
+    uint32_t format = look.GetFormat();
+    look.SetFormat(format | DT_NOPREFIX);
+    try {
+        port.DrawText(chars.Chars(), static_cast<int32_t>(length), rect, look);
+    } catch (...) {
+        look.SetFormat(format);
+        throw;
+    }
+    look.SetFormat(format);
 }
 
 void StyledText::Draw(DisplayPort& port, const Point& position, const Color& color)

@@ -53,6 +53,14 @@ bool Tool::MouseMoved(Point point, BitFlags modifiers, bool buttonDown, const Sm
     return true;
 }
 
+bool Tool::KeyTyped(uint8_t character)
+{
+    if (!interactor.Valid() || !interactor->EndsOnKey(character))
+        return false;
+    interactor = nullptr;
+    return true;
+}
+
 SmartPtr<Interactor> Tool::MakeInteractor(Point, BitFlags, const SmartPtr<Window>&)
 {
     return nullptr;

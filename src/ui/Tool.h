@@ -35,6 +35,10 @@ public:
     // Makes the tool's cursor the current cursor (nothing when it has none).
     virtual void AdjustCursor(Point point, BitFlags modifiers, const SmartPtr<Window>& window);
 
+    // A typed character goes first to the gesture in progress: true when it ended the gesture
+    // (the interactor is dropped and the key used up).
+    bool KeyTyped(uint8_t character);
+
     void SetInteractor(const SmartPtr<Interactor>& newInteractor) { interactor = newInteractor; }
     void SetToolCursor(const SmartPtr<Cursor>& newCursor);
     SmartPtr<Interactor> GetInteractor() const { return interactor; }

@@ -172,6 +172,37 @@ TEST_F(ServerDialogTest, FieldsComeFromTheSettingsOrTheDefaultsAndNoPasswordIsBu
     EXPECT_LE(std::abs((seen.placed.top + seen.placed.bottom) - (area.top + area.bottom)), 1);
 }
 
+// The URL field is wide enough for the URL it starts with, the built-in one or a long stored one,
+// while the dialog stays inside the area windows are kept in.
+TEST_F(ServerDialogTest, TheURLShowsWholeInItsField)
+{
+    const std::string stored = "ftp://ftp.isp.example/users/k/kim/public_html/homework";
+    for (const std::string& start : { std::string(kDefaultURL), stored }) {
+        SCOPED_TRACE(start);
+        Settings(start == stored ? std::map<int, std::string> { { 1000, stored } } : std::map<int, std::string> {});
+        int textWidth = 0;
+        RECT field {};
+        EXPECT_FALSE(Ask({ [&](const Seen& seen) {
+                              HWND url = seen.fields.at(0);
+                              GetClientRect(url, &field);
+                              HDC dc = GetDC(url);
+                              auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(url, WM_GETFONT, 0, 0));
+                              HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+                              SIZE size {};
+                              GetTextExtentPoint32A(dc, start.c_str(), static_cast<int>(start.size()), &size);
+                              textWidth = size.cx;
+                              if (previous)
+                                  SelectObject(dc, previous);
+                              ReleaseDC(url, dc);
+                          },
+            Press("Cancel") }));
+        EXPECT_LT(textWidth, field.right - 2);
+        Rect area = WindowFrame::ScreenRect();
+        EXPECT_GE(seen.placed.left, area.left);
+        EXPECT_LE(seen.placed.right, area.right);
+    }
+}
+
 // OK stores the URL and the account exactly as typed and never the password; Cancel stores
 // nothing; Return in a one-line field ends the dialog instead of breaking the line.
 TEST_F(ServerDialogTest, OkStoresTheURLAndAccountOnlyAndCancelStoresNothing)

@@ -87,6 +87,20 @@ TEST_F(SoundDialogTest, ButtonsDriveTheRecorderAndSaveEndsTheDialogWithTheRecord
         ASSERT_TRUE(button.Valid());
         EXPECT_GT(button->GetBounds().left, right);
         right = button->GetBounds().right;
+        EXPECT_LE(right, 330);
+        // The whole title fits inside the button's raised edge, two pixels on either side.
+        HWND control = button->GetControlWindow();
+        RECT client {};
+        GetClientRect(control, &client);
+        HDC dc = GetDC(control);
+        auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+        HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+        SIZE size {};
+        GetTextExtentPoint32A(dc, title, static_cast<int>(std::string(title).size()), &size);
+        if (previous)
+            SelectObject(dc, previous);
+        ReleaseDC(control, dc);
+        EXPECT_LE(size.cx, client.right - 4);
         // Each is a command button whose signal only a sound dialog takes.
         auto* command = dynamic_cast<ViewControl*>(button.Get());
         ASSERT_NE(command, nullptr);

@@ -8,7 +8,12 @@
 #include "foundation/TypeIndex.h"
 #include "graphics/TextStyle.h"
 
+#include "ViewFixture.h"
+
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
 
 namespace {
 
@@ -80,4 +85,37 @@ TEST(StyledText, SharedStylesStaySharedAndBadSizesAreRefused)
 
     SmartPtr<StyledText> bad = StyledText::StyledTextFromChars("c", true, new TextStyle(1, 0, 0, Color(1), Color(0)));
     EXPECT_FALSE(RoundTrip(bad.Get()).Valid());
+}
+
+class StyledTextDrawing : public views::ViewTest {
+protected:
+    // The pixels one drawing leaves on a white 60 x 20 buffer.
+    static std::string Drawn(const std::function<void(DisplayPort&)>& draw)
+    {
+        OffScreen buffer(60, 20, 8, Color(0), true);
+        {
+            DisplayPort port(buffer, buffer.GetBounds(), 0);
+            draw(port);
+        }
+        return ports::Art(buffer);
+    }
+};
+
+// What the child typed is drawn as typed: "&" shows as itself and underlines nothing, where the
+// same characters through prefix processing would lose it; the shared style keeps its format.
+TEST_F(StyledTextDrawing, AmpersandsAreDrawnAsTyped)
+{
+    SmartPtr<TextStyle> style = new TextStyle(1, 12, 0, Color(1), Color(Color::kNoColor));
+    TextStyle literal(*style.Get());
+    literal.SetFormat(DT_NOPREFIX);
+    const Rect box(0, 0, 60, 20);
+    for (const char* typed : { "a&b", "&&x", "q&" }) {
+        SCOPED_TRACE(typed);
+        auto length = static_cast<int32_t>(std::strlen(typed));
+        SmartPtr<StyledText> text = new StyledText(String(typed), style);
+        std::string shown = Drawn([&](DisplayPort& port) { text->Draw(port, box, Color(1)); });
+        EXPECT_EQ(shown, Drawn([&](DisplayPort& port) { port.DrawText(typed, length, box, literal); }));
+        EXPECT_NE(shown, Drawn([&](DisplayPort& port) { port.DrawText(typed, length, box, *style.Get()); }));
+        EXPECT_EQ(style->GetFormat(), 0u);
+    }
 }

@@ -37,6 +37,8 @@ constexpr int32_t kDeleteFailedMessage = 5;
 // The label sits this far below the picture and is this high.
 constexpr int32_t kLabelGap = 6;
 constexpr int32_t kLabelHeight = 12;
+// The label keeps this far from the edges of its slot.
+constexpr int32_t kLabelInset = 2;
 
 // The browser's light yellow.
 Color Background()
@@ -49,7 +51,12 @@ Color Background()
 // Built at the first label drawn, released at exit.
 TextStyle& LabelStyle()
 {
-    static SmartPtr<TextStyle> style = new TextStyle(1, 9, 1, Color(1), Color(Color::kNoColor));
+    // Names are file names, drawn as they are spelt; centred under the picture.
+    static SmartPtr<TextStyle> style = [] {
+        SmartPtr<TextStyle> made = new TextStyle(1, 9, 1, Color(1), Color(Color::kNoColor));
+        made->SetFormat(DT_CENTER | DT_NOPREFIX);
+        return made;
+    }();
     return *style.Get();
 }
 
@@ -215,7 +222,10 @@ void CBrowser::DrawLabel(DisplayPort& port, const SmartPtr<FileReference>& file,
     if (file.Valid())
         file->GetNameParts(name);
     std::string text = pw::foundation::TextOf(name);
-    Rect label(cell.left, cell.bottom + kLabelGap, cell.right, cell.bottom + kLabelGap + kLabelHeight);
+    // The label has the whole width of the entry's slot, short of the gap to the next slot, so that
+    // a name wider than the picture still stays on one line.
+    Rect label(cell.left - kMargin + kLabelInset, cell.bottom + kLabelGap, cell.right + kMargin - kLabelInset,
+        cell.bottom + kLabelGap + kLabelHeight);
     port.DrawText(text.c_str(), int32_t(text.size()), label, LabelStyle());
 }
 

@@ -1,5 +1,6 @@
 #include "authoring/palettes/COptionView.h"
 
+#include "authoring/palettes/ButtonGrid.h"
 #include "authoring/palettes/CCommandButton.h"
 #include "authoring/palettes/CTilePane.h"
 #include "authoring/palettes/CToolsDir.h"
@@ -14,15 +15,29 @@ struct Row {
     int16_t picture;
     int16_t grid;
     int16_t firstCell;
+    int16_t columns;
+    int16_t cellWidth;
 };
 
-// Each row's button picture (kid set), option grid and first cell number; the row's index is its
-// option kind.
+// Each row's button picture (kid set), option grid, first cell number and its own cut of the
+// grid: two rows of cells 38 high, one cell for each option of the kind and every row of cells
+// 270 pixels wide, so the rows line up and every sample has room (ten sizes in ten steps). The row's index is its option
+// kind.
 constexpr Row kRows[3] = {
-    { 2020, 309, 1 },
-    { 2021, 310, 10 },
-    { 2022, 306, 20 },
+    { 2020, 309, 1, 2, 135 },
+    { 2021, 310, 10, 3, 90 },
+    { 2022, 306, 20, 5, 54 },
 };
+
+std::unique_ptr<ButtonGrid> RowGrid(const Row& row)
+{
+    std::unique_ptr<ButtonGrid> grid = KidResources::MakeButtonGrid(row.grid);
+    grid->rows = 2;
+    grid->columns = row.columns;
+    grid->cellWidth = row.cellWidth;
+    grid->cellHeight = 38;
+    return grid;
+}
 
 int KindOf(int16_t cell)
 {
@@ -46,7 +61,7 @@ COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
         SmartPtr<CCommandButton> button = new CCommandButton(line.Get(), Rect(0, 0, 0, 0), nullptr,
             KidResources::LookupImage(row.picture), nullptr);
         line->AddChild(SmartPtr<View>(button.Get()));
-        rows[kind] = new CProxyPalette(line.Get(), tool, KidResources::MakeButtonGrid(row.grid), row.firstCell,
+        rows[kind] = new CProxyPalette(line.Get(), tool, RowGrid(row), row.firstCell,
             static_cast<int16_t>(kind));
         rows[kind]->AddClient(this);
         line->AddChild(SmartPtr<View>(rows[kind].Get()));

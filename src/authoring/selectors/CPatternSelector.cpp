@@ -18,10 +18,15 @@ Rect Inset(const Rect& r, int32_t by)
     return Rect(r.left + by, r.top + by, r.right - by, r.bottom - by);
 }
 
-// Built at the first draw, released at exit.
+// Built at the first draw, released at exit: a face and size in which the label fits the strip
+// whole, centred in it.
 TextStyle& PatternTextStyle()
 {
-    static SmartPtr<TextStyle> style = new TextStyle(2, 12, 1, Color(1), Color(13));
+    static SmartPtr<TextStyle> style = [] {
+        SmartPtr<TextStyle> made = new TextStyle(1, 9, TextStyle::kBold, Color(1), Color(13));
+        made->SetFormat(DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        return made;
+    }();
     return *style.Get();
 }
 

@@ -3,6 +3,9 @@
 #include "ui/GridSelector.h"
 #include "ui/GridView.h"
 #include "ui/Window.h"
+#include "ui/WindowFrame.h"
+
+#include <windows.h>
 
 namespace pw::authoring {
 
@@ -12,8 +15,12 @@ SmartPtr<GridSelector> OpenSelectorWindow(Point where, const std::function<Smart
     SmartPtr<GridView> grid = make(window.Get());
     window->AddChild(SmartPtr<View>(grid.Get()));
     window->Refresh(nullptr);
+    // Frames are placed in their parent's client coordinates, `where` is on the screen.
+    POINT corner { where.h, where.v };
+    if (HWND parent = GetParent(window->GetFrame()->GetOSWindow()))
+        ScreenToClient(parent, &corner);
     Rect frame = grid->GetBounds();
-    frame.Offset(where.h - frame.right, where.v - frame.bottom);
+    frame.Offset(corner.x - frame.right, corner.y - frame.bottom);
     window->SetFrame(frame);
     window->TellApp(true);
     window->Show(true);

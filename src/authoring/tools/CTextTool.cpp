@@ -36,6 +36,26 @@ bool InRange(int16_t kind, int16_t value)
     }
 }
 
+// The largest point size, up to the largest option, at which the text (drawn in `look`) fits in
+// `room`; 1 when none does. The look keeps its size.
+int16_t LargestFitting(StyledText& text, TextStyle& look, Point room)
+{
+    int16_t original = look.GetPointSize();
+    int16_t low = 1;
+    int16_t high = kSizes.back();
+    while (low < high) {
+        auto middle = static_cast<int16_t>((low + high + 1) / 2);
+        look.SetPointSize(middle);
+        Point size = text.Measure(0);
+        if (size.h <= room.h && size.v <= room.v)
+            low = middle;
+        else
+            high = static_cast<int16_t>(middle - 1);
+    }
+    look.SetPointSize(original);
+    return low;
+}
+
 } // namespace
 
 CTextTool::CTextTool()
@@ -84,6 +104,10 @@ void CTextTool::SetOption(int16_t kind, int16_t value)
         editor->SetStyle(style);
 }
 
+// A sample is drawn whole inside its cell. Fonts and styles show at the style's size when that
+// fits, else at the largest size that does. Sizes show at their own size up to the largest that
+// fits, and beyond it one point apart below that largest, so that every size cell still differs
+// from its neighbours and grows with its size.
 void CTextTool::ApplyWithOption(DisplayPort& port, const Rect& rect, int16_t kind, int16_t value)
 {
     if (!InRange(kind, value))
@@ -91,11 +115,16 @@ void CTextTool::ApplyWithOption(DisplayPort& port, const Rect& rect, int16_t kin
     SmartPtr<TextStyle> sample = new TextStyle(*style.Get());
     ApplyOption(*sample.Get(), kind, value);
     sample->SetColor(pw::authoring::PaintSettings::Current().foreground);
+    sample->SetFormat(sample->GetFormat() | DT_SINGLELINE | DT_NOPREFIX);
     SmartPtr<StyledText> text = new StyledText(String("abc"), sample);
-    Rect box(rect.left, rect.top, rect.right, rect.top + sample->GetPointSize());
+    int16_t wanted = sample->GetPointSize();
+    int16_t largest = LargestFitting(*text.Get(), *sample.Get(), rect.Size());
+    if (kind == 2)
+        largest = static_cast<int16_t>(largest - (int16_t(kSizes.size()) - value));
+    sample->SetPointSize(std::max<int16_t>(1, std::min(wanted, largest)));
+    Point size = text->Measure(0);
     Point centre = rect.Center();
-    Point size = box.Size();
-    box = Rect(centre.h - size.h / 2, centre.v - size.v / 2, centre.h - size.h / 2 + size.h,
+    Rect box(centre.h - size.h / 2, centre.v - size.v / 2, centre.h - size.h / 2 + size.h,
         centre.v - size.v / 2 + size.v);
     text->Draw(port, box, Color(1));
 }

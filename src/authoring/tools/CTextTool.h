@@ -26,7 +26,8 @@ public:
     int16_t GetOption(int16_t) override { return 0; }
     // Values outside 1 to CountOptions(kind) are ignored.
     void SetOption(int16_t kind, int16_t value) override;
-    // "abc" in a copy of the style with the option applied, in the foreground colour.
+    // "abc" in a copy of the style with the option applied, in the foreground colour, centred and
+    // whole inside the rectangle (smaller where the option's look would not fit).
     void ApplyWithOption(DisplayPort& port, const Rect& rect, int16_t kind, int16_t value) override;
 
     void SetColor(const Color& color);

@@ -99,6 +99,40 @@ std::string SelectedText(HWND list)
     return text;
 }
 
+// The folder's path in lines that fit the folder label, each ending after a backslash where the
+// next part would run past the label's right edge, so the whole path shows (a part wider than the
+// label keeps a line of its own).
+std::string FolderLines(const Dialog& dialog, const std::string& path)
+{
+    HWND label = dialog.Item(FileDialog::kFolderLabel);
+    RECT client {};
+    GetClientRect(label, &client);
+    HDC dc = GetDC(label);
+    HGDIOBJ previous = dialog.font ? SelectObject(dc, dialog.font) : nullptr;
+    auto width = [dc](const std::string& text) {
+        SIZE size {};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    };
+    std::string lines;
+    std::string line;
+    for (size_t start = 0; start < path.size();) {
+        size_t slash = path.find('\\', start);
+        size_t end = slash == std::string::npos ? path.size() : slash + 1;
+        std::string part = path.substr(start, end - start);
+        if (!line.empty() && width(line + part) > client.right) {
+            lines += line + "\n";
+            line.clear();
+        }
+        line += part;
+        start = end;
+    }
+    if (previous)
+        SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    return lines + line;
+}
+
 // Lists the folder shown: ".." (below the root) and its sub-folders, and the files the pattern in
 // use matches, each sorted without regard to case.
 void Refresh(Dialog& dialog)
@@ -127,7 +161,7 @@ void Refresh(Dialog& dialog)
         dialog.folders.insert(dialog.folders.begin(), kParentFolder);
     FillList(dialog.Item(FileDialog::kFolderList), dialog.folders);
     FillList(dialog.Item(FileDialog::kFileList), dialog.files);
-    SetWindowTextA(dialog.Item(FileDialog::kFolderLabel), dialog.folder.c_str());
+    SetWindowTextA(dialog.Item(FileDialog::kFolderLabel), FolderLines(dialog, dialog.folder).c_str());
 }
 
 bool OpenFolder(Dialog& dialog, const std::string& path)
@@ -282,8 +316,9 @@ std::vector<HWND> Build(Dialog& dialog)
         { "EDIT", "", WS_BORDER | ES_AUTOHSCROLL, { 12, 26, 220, 46 }, FileDialog::kNameField, true },
         { "LISTBOX", "", kList, { 12, 54, 220, 214 }, FileDialog::kFileList, true },
         { "STATIC", "Folders:", kLabel, { 232, 10, 428, 24 }, -1, false },
-        { "STATIC", "", kLabel, { 232, 28, 428, 44 }, FileDialog::kFolderLabel, false },
-        { "LISTBOX", "", kList, { 232, 54, 428, 214 }, FileDialog::kFolderList, true },
+        // Three lines of path, and the folder list below them.
+        { "STATIC", "", kLabel, { 232, 28, 428, 76 }, FileDialog::kFolderLabel, false },
+        { "LISTBOX", "", kList, { 232, 80, 428, 214 }, FileDialog::kFolderList, true },
         { "STATIC", "Files of type:", kLabel, { 12, 222, 220, 236 }, -1, false },
         { "LISTBOX", "", kList, { 12, 238, 220, 280 }, FileDialog::kFilterList, true },
         { "BUTTON", dialog.request->save ? "Save" : "Open", BS_DEFPUSHBUTTON, { 272, 238, 347, 261 }, IDOK, true },

@@ -268,3 +268,45 @@ TEST_F(Browser, BrowserViewOverAMissingFolder)
     }
     EXPECT_EQ(bars, 1);
 }
+
+// A name wider than its picture ("&" included) stays whole on one line under it, centred in the
+// entry's slot, above the next row's pictures.
+TEST_F(Browser, NamesStayOnOneLineUnderTheirPictures)
+{
+    WritePage("Balloon Ride.mvi", 7);
+    WritePage("Rock & Roll.mvi", 7);
+    SmartPtr<CBrowser> browser = MakeBrowser(19, kThreeByTwo);
+    page->AddChild(browser.Get());
+    browser->InvalidateView(false);
+    driver::RunUntilIdle();
+    pw::platform::Frame shown = driver::ReadClientArea(page->GetFrame()->GetOSWindow());
+    auto inked = [&](int32_t left, int32_t top, int32_t right, int32_t bottom) {
+        std::vector<Point> ink;
+        for (int32_t v = top; v < bottom; ++v)
+            for (int32_t h = left; h < right; ++h) {
+                const pw::platform::PaletteColor& rgb = shown.palette[shown.At(h, v)];
+                if (rgb.red == 0 && rgb.green == 0 && rgb.blue == 0)
+                    ink.push_back(Point(h, v));
+            }
+        return ink;
+    };
+    for (uint32_t index : { 1u, 2u }) {
+        SCOPED_TRACE(index);
+        Rect cell = browser->CellRect(index);
+        Rect slot(cell.left - CBrowser::kMargin, cell.bottom + 5, cell.right + CBrowser::kMargin, cell.bottom + 27);
+        std::vector<Point> label = inked(slot.left, slot.top, slot.right, slot.bottom);
+        ASSERT_FALSE(label.empty());
+        int32_t top = label.front().v;
+        int32_t bottom = label.back().v;
+        EXPECT_LE(bottom - top, 14) << "one line";
+        int32_t left = slot.right;
+        int32_t right = slot.left;
+        for (const Point& p : label) {
+            left = std::min(left, p.h);
+            right = std::max(right, p.h + 1);
+        }
+        EXPECT_GT(right - left, cell.right - cell.left) << "wider than the picture";
+        EXPECT_LE(std::abs((left - slot.left) - (slot.right - right)), 2) << "centred";
+    }
+    page->RemoveChild(browser.Get());
+}

@@ -61,6 +61,12 @@ TEST_F(OptionView, CellsBecomeOptionsOfTheirRowsKind)
     }
     Rect frame = view->GetRect();
     EXPECT_EQ(Point(frame.left, frame.top), Point(30, 40));
+    // A cell for every option and no blank ones, the three rows as wide as one another.
+    for (int16_t kind = 0; kind < 3; ++kind) {
+        SCOPED_TRACE(kind);
+        EXPECT_EQ(view->GetRow(kind)->GetCount(), CTextTool().CountOptions(kind));
+        EXPECT_EQ(view->GetRow(kind)->GetBounds().Size().h, view->GetRow(0)->GetBounds().Size().h);
+    }
 }
 
 // While the option view is open a paint change gives the shared text tool the new foreground

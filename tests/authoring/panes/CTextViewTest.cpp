@@ -9,6 +9,7 @@
 #include "engine/ShowFileType.h"
 #include "foundation/MemoryStream.h"
 #include "foundation/ObjectFile.h"
+#include "ui/WindowFrame.h"
 
 #include "authoring/panes/PaneFixture.h"
 
@@ -122,7 +123,12 @@ TEST_F(TextPane, PickColorOpensTheSelectorAtTheDefaultTextBox)
     size_t before = app->NumWindows();
     editor->DefaultBounds();
     ASSERT_EQ(app->NumWindows(), before + 1);
-    EXPECT_EQ(app->GetWindow(app->NumWindows())->GetRect().BottomRight(), Point(470, 250));
+    // The selector's frame ends at the box's corner on the screen (its rectangle is kept in the
+    // coordinates of the frame's parent).
+    SmartPtr<Window> selector = app->GetWindow(app->NumWindows());
+    POINT corner { selector->GetRect().right, selector->GetRect().bottom };
+    ClientToScreen(GetParent(selector->GetFrame()->GetOSWindow()), &corner);
+    EXPECT_EQ(Point(corner.x, corner.y), Point(470, 250));
     pane->EndEdit(false);
 }
 

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace authoring;
 using pw::authoring::PaintSettings;
 
@@ -62,6 +64,15 @@ protected:
         driver::PressMouse(origin.h + h, origin.v + v);
         driver::ReleaseMouse(origin.h + h, origin.v + v);
         driver::RunUntilIdle();
+    }
+    // The window's frame on the screen (GetRect is in the frame's parent's coordinates).
+    static Rect OnScreen(const SmartPtr<Window>& shown)
+    {
+        Rect rect = shown->GetRect();
+        POINT corner { rect.left, rect.top };
+        ClientToScreen(GetParent(shown->GetFrame()->GetOSWindow()), &corner);
+        rect.Offset(corner.x - rect.left, corner.y - rect.top);
+        return rect;
     }
     // A swatch in a shown window at (0, 0) of its surface.
     SmartPtr<CPatternSelector> Swatch()
@@ -120,7 +131,7 @@ TEST_F(SelectorsTest, TheColorSelectorPicksIntoItsTarget)
     Color target(0);
     SmartPtr<GridSelector> selector = OpenColorSelector(CToolsDir::GetDropperTool().Get(), &target, Point(400, 300));
     ASSERT_TRUE(SelectorWindow().Valid());
-    EXPECT_EQ(SelectorWindow()->GetRect(), Rect(80, 220, 400, 300));
+    EXPECT_EQ(OnScreen(SelectorWindow()), Rect(80, 220, 400, 300));
     app->GetCurrentTool()->SetInteractor(SmartPtr<Interactor>(selector.Get()));
     selector = nullptr;
     PickAt(315, 75);
@@ -157,7 +168,7 @@ TEST_F(SelectorsTest, SwatchClicksOpenTheSelectorOfTheirArea)
         SmartPtr<Window> popup = SelectorWindow();
         ASSERT_EQ(popup.Valid() && popup->IsVisible(), click.opens);
         if (click.opens) {
-            EXPECT_EQ(popup->GetRect().BottomRight(), Point(origin.h + click.at.h, origin.v + click.at.v));
+            EXPECT_EQ(OnScreen(popup).BottomRight(), Point(origin.h + click.at.h, origin.v + click.at.v));
             PickAt(5, 5);
         }
     }
@@ -196,7 +207,7 @@ TEST_F(SelectorsTest, PatternCellsAreNumberedRowByRow)
     SmartPtr<GridSelector> selector = PatternView::Open(CToolsDir::GetDropperTool().Get(), 0, Point(400, 300));
     app->GetCurrentTool()->SetInteractor(SmartPtr<Interactor>(selector.Get()));
     selector = nullptr;
-    EXPECT_EQ(SelectorWindow()->GetRect(), Rect(144, 172, 400, 300));
+    EXPECT_EQ(OnScreen(SelectorWindow()), Rect(144, 172, 400, 300));
     PickAt(7 * 32 + 5, 3 * 32 + 5);
     EXPECT_TRUE(PaintSettings::Current().pattern.Equals(PatternView::PatternAt(7, 3)));
     EXPECT_FALSE(PatternView::PatternAt(7, 3).Equals(PatternView::PatternAt(6, 3)));
@@ -206,4 +217,55 @@ TEST_F(SelectorsTest, PatternCellsAreNumberedRowByRow)
     thirtyFirst.Set(rows);
     EXPECT_TRUE(PatternView::PatternAt(7, 3).Equals(thirtyFirst));
     EXPECT_EQ(told.count, 1);
+}
+
+// The chart opens on the press on the swatch, whose window keeps the mouse while the button is
+// held: dragging on into the chart picks the cell under the pointer at the release. A click
+// outside the chart, and Escape, close it with the colour unchanged.
+TEST_F(SelectorsTest, TheColorChartPicksUnderThePointerAndClosesUnchanged)
+{
+    SmartPtr<CPatternSelector> swatch = Swatch();
+    SmartPtr<ColorTable> table = ColorTable::Setup(8);
+    Point origin = window->GetContentOrigin();
+    Point square(origin.h + 30, origin.v + 40);
+    // Cell (h, v) of the open chart, in the middle of it, on the screen.
+    auto cell = [](int32_t h, int32_t v) {
+        Point chart = SelectorWindow()->GetContentOrigin();
+        return Point(chart.h + h * 10 + 5, chart.v + v * 10 + 5);
+    };
+
+    driver::PressMouse(square.h, square.v);
+    driver::RunUntilIdle();
+    ASSERT_TRUE(SelectorWindow().Valid() && SelectorWindow()->IsVisible());
+    Point target = cell(10, 5);
+    driver::MoveMouse((square.h + target.h) / 2, (square.v + target.v) / 2);
+    driver::MoveMouse(target.h, target.v);
+    driver::ReleaseMouse(target.h, target.v);
+    driver::RunUntilIdle();
+    EXPECT_TRUE(PaintSettings::Current().foreground.Equals(table->GetColor(5 * 32 + 10)));
+    EXPECT_FALSE(SelectorWindow().Valid() && SelectorWindow()->IsVisible());
+    EXPECT_EQ(told.count, 1);
+
+    struct Closing {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Closing closings[] = {
+        { "click beside the chart", [&] { driver::Click(origin.h + 150, origin.v + 120); } },
+        { "drag that misses the chart", [&] { driver::Drag(origin.h + 150, origin.v + 120, origin.h + 60, origin.v + 100); } },
+        { "escape", [] { driver::TypeKey(VK_ESCAPE); } },
+    };
+    for (const Closing& closing : closings) {
+        SCOPED_TRACE(closing.name);
+        PaintSettings::Current().foreground = Rgb(0x12, 0x34, 0x56);
+        driver::Click(square.h, square.v);
+        driver::RunUntilIdle();
+        ASSERT_TRUE(SelectorWindow().Valid() && SelectorWindow()->IsVisible());
+        closing.act();
+        driver::RunUntilIdle();
+        EXPECT_FALSE(SelectorWindow().Valid() && SelectorWindow()->IsVisible());
+        EXPECT_TRUE(PaintSettings::Current().foreground.Equals(Rgb(0x12, 0x34, 0x56)));
+        EXPECT_EQ(told.count, 1);
+        EXPECT_FALSE(app->GetCurrentTool()->GetInteractor().Valid());
+    }
 }

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 using namespace authoring;
 
 namespace {
@@ -73,4 +76,60 @@ TEST_F(TextTool, OptionCellsShowTheirLookAndLeaveTheStyle)
     EXPECT_NE(Cell(*tool.Get(), 2, 1), Cell(*tool.Get(), 2, 3));
     EXPECT_EQ(tool->GetTextStyle()->GetPointSize(), 12);
     EXPECT_STREQ(tool->GetTextStyle()->GetFaceName(), "Arial");
+}
+
+// Every option cell shows its sample whole: ink inside the cell and nowhere else, in cells as
+// small as the option window's, whatever size the style has; the ten sizes grow from cell to cell.
+TEST_F(TextTool, OptionSamplesFitTheirCellsAndDiffer)
+{
+    const Rect cell(20, 15, 70, 49);
+    struct Ink {
+        Rect box { 0, 0, 0, 0 };
+        std::vector<uint8_t> pixels;
+        bool empty { true };
+    };
+    auto inkOf = [&](CTextTool& tool, int16_t kind, int16_t value) {
+        SmartPtr<OffScreen> buffer = new OffScreen(90, 64, 8, Color(0), true);
+        {
+            DisplayPort port(*buffer.Get(), buffer->GetBounds(), 0);
+            tool.ApplyWithOption(port, cell, kind, value);
+        }
+        Ink ink;
+        uint32_t white = buffer->GetBitMap()->GetPixelValue(0, 0);
+        for (int32_t v = 0; v < 64; ++v) {
+            for (int32_t h = 0; h < 90; ++h) {
+                uint32_t pixel = buffer->GetBitMap()->GetPixelValue(h, v);
+                ink.pixels.push_back(static_cast<uint8_t>(pixel));
+                if (pixel == white)
+                    continue;
+                ink.box = ink.empty ? Rect(h, v, h + 1, v + 1)
+                                    : Rect(std::min(ink.box.left, h), std::min(ink.box.top, v),
+                                          std::max(ink.box.right, h + 1), std::max(ink.box.bottom, v + 1));
+                ink.empty = false;
+            }
+        }
+        return ink;
+    };
+    for (int16_t styleSize : { int16_t(12), int16_t(72) }) {
+        SmartPtr<CTextTool> tool = new CTextTool;
+        tool->SetOption(2, styleSize == 72 ? 10 : 3);
+        for (int16_t kind = 0; kind < 3; ++kind) {
+            for (int16_t value = 1; value <= tool->CountOptions(kind); ++value) {
+                SCOPED_TRACE(testing::Message() << "style size " << styleSize << ", kind " << kind << ", option " << value);
+                Ink ink = inkOf(*tool.Get(), kind, value);
+                ASSERT_FALSE(ink.empty);
+                EXPECT_TRUE(ink.box.left >= cell.left && ink.box.top >= cell.top && ink.box.right <= cell.right
+                    && ink.box.bottom <= cell.bottom);
+            }
+        }
+        EXPECT_EQ(tool->GetTextStyle()->GetPointSize(), styleSize);
+    }
+    SmartPtr<CTextTool> tool = new CTextTool;
+    for (int16_t value = 2; value <= tool->CountOptions(2); ++value) {
+        SCOPED_TRACE(testing::Message() << "size option " << value);
+        Ink smaller = inkOf(*tool.Get(), 2, static_cast<int16_t>(value - 1));
+        Ink larger = inkOf(*tool.Get(), 2, value);
+        EXPECT_NE(smaller.pixels, larger.pixels);
+        EXPECT_GE(larger.box.right - larger.box.left, smaller.box.right - smaller.box.left);
+    }
 }

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -251,5 +252,53 @@ TEST_F(ShownFileDialog, ATypedPatternFiltersTheFiles)
 }
 
 } // namespace
+
+// A deep folder's path shows whole above the folder list: cut after backslashes into lines that
+// each fit the label, as many as the label has room for.
+TEST_F(ShownFileDialog, TheFolderPathShowsWholeInLinesThatFit)
+{
+    driver::MakeHostFile("Projects/Site/Pictures/Holiday Pictures/Summer by the sea/shell.htm");
+    ASSERT_TRUE(SetCurrentDirectoryA("c:\\Projects\\Site\\Pictures\\Holiday Pictures\\Summer by the sea"));
+    std::string shown;
+    std::vector<int> widths;
+    RECT label {};
+    int lineHeight = 0;
+    Steps({ [&](HWND dialog) {
+        HWND control = Control(dialog, FileDialog::kFolderLabel);
+        char text[MAX_PATH * 2] = "";
+        GetWindowTextA(control, text, sizeof text);
+        shown = text;
+        GetClientRect(control, &label);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HFONT font = CreateDialogFont();
+        HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICA metrics {};
+        GetTextMetricsA(dc, &metrics);
+        lineHeight = metrics.tmHeight;
+        size_t start = 0;
+        for (;;) {
+            size_t end = shown.find('\n', start);
+            std::string line = shown.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            SIZE size {};
+            GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+            widths.push_back(size.cx);
+            if (end == std::string::npos)
+                break;
+            start = end + 1;
+        }
+        SelectObject(dc, old);
+        DeleteObject(font);
+        DeleteDC(dc);
+        driver::TypeKey(VK_ESCAPE);
+    } });
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    std::string joined = shown;
+    joined.erase(std::remove(joined.begin(), joined.end(), '\n'), joined.end());
+    EXPECT_EQ(joined, "c:\\Projects\\Site\\Pictures\\Holiday Pictures\\Summer by the sea");
+    EXPECT_GT(widths.size(), 1u);
+    for (int width : widths)
+        EXPECT_LE(width, label.right);
+    EXPECT_LE(static_cast<int>(widths.size()) * lineHeight, label.bottom);
+}
 
 } // namespace pw::platform::tests
