@@ -184,6 +184,71 @@ TEST(OSBitMap, CopyTransparentSkipsKeyAndClipsToBothBitmaps)
     }
 }
 
+// Rows wide enough for the copy to go a register at a time, of widths that leave odd pixels
+// over, and placed so that both edges are cut: every pixel must come out as the plain rule says,
+// through a translation too, and a key past 8 bits matches no pixel.
+TEST(OSBitMap, KeyedCopyOfWideRowsKeepsThePixelRule)
+{
+    constexpr int32_t kHeight = 3;
+    auto sourceValue = [](int32_t row, int32_t column) {
+        return uint8_t((column * 7 + row * 13) % 5 == 0 ? 0 : (column * 31 + row * 17) % 256);
+    };
+    auto targetValue = [](int32_t row, int32_t column) { return uint8_t(200 + (column + row) % 50); };
+    auto fill = [](OSBitMap& bitmap, auto value) {
+        bool isCopy = false;
+        uint8_t* bits = bitmap.LockBits(isCopy);
+        for (int32_t row = 0; row < bitmap.GetSize().v; ++row) {
+            int32_t memoryRow = bitmap.RowsTopDown() ? row : bitmap.GetSize().v - 1 - row;
+            for (int32_t column = 0; column < bitmap.GetSize().h; ++column)
+                bits[memoryRow * bitmap.BytesPerRow() + column] = value(row, column);
+        }
+        bitmap.UnlockBits(true, bits, isCopy);
+    };
+    std::vector<uint32_t> translation(256);
+    for (uint32_t value = 0; value < 256; ++value)
+        translation[value] = value ^ 0x5A;
+    struct Case {
+        const char* name;
+        int32_t width;
+        int32_t left;
+        uint32_t key;
+        bool translated;
+    } cases[] = {
+        { "37 wide, cut at the left", 37, -5, 0, false },
+        { "70 wide, cut at the right", 70, 9, 0, false },
+        { "70 wide through a translation", 70, -3, 0, true },
+        { "53 wide, key past 8 bits", 53, 2, 0x100, false },
+        { "53 wide, key past 8 bits, translated", 53, -1, 0x100, true },
+    };
+    for (Kind kind : { Kind::Section, Kind::Device }) {
+        for (const Case& test : cases) {
+            SCOPED_TRACE(std::string(KindName(kind)) + ": " + test.name);
+            const int32_t targetWidth = test.width + 4;
+            SmartPtr<OSBitMap> from = MakeKind(kind);
+            from->Initialize(test.width, kHeight, 8, nullptr);
+            fill(*from.Get(), sourceValue);
+            SmartPtr<OSBitMap> to = MakeKind(kind);
+            to->Initialize(targetWidth, kHeight, 8, nullptr);
+            fill(*to.Get(), targetValue);
+            from->CopyKeyedThrough(*to.Get(), Rect(0, 0, test.width, kHeight),
+                Rect(test.left, 0, test.left + test.width, kHeight), test.key,
+                test.translated ? translation.data() : nullptr);
+            for (int32_t row = 0; row < kHeight; ++row) {
+                std::vector<uint8_t> bytes = RowBytes(*to.Get(), row);
+                for (int32_t column = 0; column < targetWidth; ++column) {
+                    int32_t sourceColumn = column - test.left;
+                    uint8_t expected = targetValue(row, column);
+                    if (sourceColumn >= 0 && sourceColumn < test.width && sourceValue(row, sourceColumn) != test.key) {
+                        uint8_t value = sourceValue(row, sourceColumn);
+                        expected = test.translated ? uint8_t(translation[value]) : value;
+                    }
+                    ASSERT_EQ(int(bytes[size_t(column)]), int(expected)) << "row " << row << ", column " << column;
+                }
+            }
+        }
+    }
+}
+
 TEST(OSBitMap, CopyMaskedCopiesWhereTheMaskIsClear)
 {
     const char* blank = "0 0 0 0 0 | 0 0 0 0 0 | 0 0 0 0 0";

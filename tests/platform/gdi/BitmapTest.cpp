@@ -501,6 +501,43 @@ TEST(Bitmaps, BlitsHonourTheClipAndCopyOverlappingAreasAsIfAtOnce)
     DeleteObject(clip);
 }
 
+// Blocks longer than the copy's pieces: a whole bitmap whose rows lie end to end, and rows that
+// are each longer than a piece, set at different places on both sides. Every pixel arrives, and
+// none beside the rectangle changes.
+TEST(Bitmaps, LongBlocksCopyWhole)
+{
+    struct Case {
+        const char* name;
+        int width, height;
+        int x, y, cx, cy, x1, y1;
+    } cases[] = {
+        { "whole rows end to end", 64, 70, 0, 0, 64, 70, 0, 0 },
+        { "rows longer than a piece", 4500, 3, 11, 1, 4480, 2, 5, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DibCanvas source(c.width, c.height);
+        DibCanvas target(c.width, c.height);
+        const int stride = (c.width + 3) / 4 * 4;
+        // Image row y lies at memory row height - 1 - y of these bottom-up sections.
+        auto at = [&](uint8_t* bits, int x, int y) -> uint8_t& { return bits[(c.height - 1 - y) * stride + x]; };
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                at(source.bits, x, y) = uint8_t((x * 7 + y * 13) % 256);
+                at(target.bits, x, y) = 3;
+            }
+        }
+        ASSERT_TRUE(BitBlt(target.dc, c.x, c.y, c.cx, c.cy, source.dc, c.x1, c.y1, SRCCOPY));
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                bool inside = x >= c.x && x < c.x + c.cx && y >= c.y && y < c.y + c.cy;
+                int expected = inside ? at(source.bits, x - c.x + c.x1, y - c.y + c.y1) : 3;
+                ASSERT_EQ(int(at(target.bits, x, y)), expected) << "at " << x << ", " << y;
+            }
+        }
+    }
+}
+
 TEST(Bitmaps, ScreenAndMemoryDcsBlitBothWays)
 {
     HDC screen = GetDC(nullptr);
