@@ -376,7 +376,10 @@ TEST_F(CKidToolsTest, WritingMakesTheTextToolCurrentWithItsOptionWindow)
     EXPECT_EQ(options->GetTool().Get(), CToolsDir::GetTextTool().Get());
     Rect content = tools->GetFrame()->GetContentBounds();
     EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
+    // Moved, the tools take the option window along; chosen again, it stays where it is.
     place(200, 30);
+    content = tools->GetFrame()->GetContentBounds();
+    EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
     tools->SelectIndex(14);
     EXPECT_EQ(Host().shown.Get(), options);
     EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
