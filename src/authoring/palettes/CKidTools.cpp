@@ -253,6 +253,8 @@ void CKidTools::Moved()
     Rect frame = optionWindow->GetRect();
     frame.Offset(placement.left - frame.left, placement.top - frame.top);
     optionWindow->SetFrame(frame);
+    // Over the tools window in the stacking too: a drag by the caption raised that one.
+    optionWindow->GetFrame()->BringToFront();
 }
 
 int16_t CKidTools::IndexOfToolNumber(int32_t number)
@@ -316,8 +318,12 @@ void CKidTools::SetMode(int32_t mode)
 {
     if (commandButton.Valid())
         commandButton->Show(mode == 1 || mode == 4);
-    if (mode != 3)
+    // The option areas belong to the paint tools: outside the paint mode they go with the paint
+    // palette, and the place they held is drawn again, not left showing another tab's options.
+    if (mode != 3) {
         ResetBrush();
+        RemoveOptionPalette();
+    }
     CToolsDir::SetMode(mode);
 }
 

@@ -40,10 +40,11 @@ public:
     // cell the current tool's option.
     void SelectIndex(int16_t index) override;
     int16_t IndexOfToolNumber(int32_t number) override;
+    // Outside the paint mode (3) the paint tools' option area goes.
     void SetMode(int32_t mode) override;
     SmartPtr<Tool> ToolAt(int16_t index) override;
     // The option window shown for the current tool goes back over the tools window, where it was
-    // placed, wherever the tools window moves.
+    // placed and above it, wherever the tools window moves.
     void Moved() override;
 
     void ShowOptionPalette(int16_t grid, bool proxy, bool withPattern);
