@@ -157,6 +157,14 @@ void TallowApp::NewPageIfNoWindow()
         return;
     TallowTabs::PlayTabSound();
     NewDocument();
+    // A new window shows its own first set; the child pressed My Pages, so that row shows, and
+    // the button lit is the row shown.
+    SmartPtr<TallowWindow> page = FrontPageWindow();
+    if (!page.Valid() || !page->GetTabs().Valid())
+        return;
+    if (tabSelector.Valid())
+        tabSelector->SelectTool(TabSetSelector::kFirstCell);
+    page->GetTabs()->SelectTabSet(0);
 }
 
 void TallowApp::OpenHomePage(FileReference& folder, TallowWindow& window)

@@ -52,7 +52,8 @@ public:
     void Open(int32_t mode) override;
     // Pages may always be made and opened.
     bool CanOpen() override { return true; }
-    // With no page window open: the tab click and a new page. Otherwise nothing.
+    // With no page window open: the tab click and a new page, showing the first set of tabs (the
+    // button pressed), lit in the selector. Otherwise nothing.
     void NewPageIfNoWindow();
     // Opens the folder's home page in the window, made (and exported) first when missing.
     void OpenHomePage(FileReference& folder, TallowWindow& window);

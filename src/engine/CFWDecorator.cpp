@@ -160,16 +160,16 @@ void CFWDecorator::Cascade(Window& window)
 {
     Rect rect = window.GetRect();
     CascadeRect(rect);
+    // A window the cascade would put partly outside the frame starts it again at the top, so that
+    // page windows opened (or closed and opened again) one after another always come up whole
+    // inside the main window; one larger than the frame is kept on the screen by MoveView.
+    bool inside = rect.left >= frame.left && rect.top >= frame.top && rect.right <= frame.right
+        && rect.bottom <= frame.bottom;
+    if (!inside) {
+        ResetCascade();
+        CascadeRect(rect);
+    }
     MoveView(window, rect, true);
-    // MoveView keeps the whole window on the screen, which would pull a window that reaches past
-    // the bottom up out of the cascade's line (the third and later at one height). A window whose
-    // corner lies inside the frame has its caption there, so it stays where the cascade put it, at
-    // the size MoveView gave it.
-    Rect placed = window.GetRect();
-    bool moved = placed.left != rect.left || placed.top != rect.top;
-    if (moved && frame.Contains(rect.left, rect.top))
-        window.GetFrame()->SetRect(Rect(rect.left, rect.top, rect.left + placed.right - placed.left,
-            rect.top + placed.bottom - placed.top));
 }
 
 void CFWDecorator::MoveView(Window& window, const Rect& rect, bool)

@@ -39,8 +39,8 @@ public:
 
     void AlignRect(Rect& rect, int32_t vmode, int32_t hmode, bool smallTitle) const;
     void Place(Window& window, int32_t vmode, int32_t hmode);
-    // Moves the window to the next cascade position, and keeps it there even where it reaches past
-    // the bottom or right of the main window (MoveView alone would pull it back inside).
+    // Moves the window to the next cascade position; where the window would reach out of the frame
+    // there, the cascade starts again and the window goes to its start.
     void Cascade(Window& window);
     // Moves `rect` to where the next cascaded window goes and advances the cascade.
     void CascadeRect(Rect& rect);

@@ -7,6 +7,7 @@
 #include "engine/CPlayer.h"
 #include "engine/CShow.h"
 #include "engine/ShowFileType.h"
+#include "foundation/Alert.h"
 #include "foundation/Chore.h"
 #include "foundation/Exception.h"
 #include "foundation/Memory.h"
@@ -171,7 +172,12 @@ bool CHAApp::IdleStep()
         if (auto* file = SmartCast<FileReference>(object.Get()))
             OpenIntoActivePane(*file);
     }
-    // A sprite's name (4), a frame's label (5) and other texts (6) have no place to show yet.
+    // Other texts (6), such as what a web link leads to (the program never follows one), are told
+    // in a message box; a sprite's name (4) and a frame's label (5) have no place to show yet.
+    if (kind == 6) {
+        if (auto* text = SmartCast<String>(object.Get()))
+            Alert(Alert::kInformation, Alert::kOk, pw::foundation::TextOf(*text).c_str());
+    }
     return true;
 }
 

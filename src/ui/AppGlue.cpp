@@ -184,10 +184,17 @@ void AppGlue::SizeEvent(HWND hwnd)
         window->Resized();
 }
 
+void AppGlue::MoveEvent(HWND hwnd)
+{
+    SmartPtr<Window> window = Window::FromHandle(hwnd);
+    if (window.Valid())
+        window->Moved();
+}
+
 void AppGlue::CloseWindowEvent(HWND hwnd, int32_t mode)
 {
     SmartPtr<App> app = Application();
     SmartPtr<Window> window = Window::FromHandle(hwnd);
-    if (app.Valid() && window.Valid())
+    if (app.Valid() && window.Valid() && !window->CloseBoxPressed())
         app->CloseWindow(window, mode);
 }

@@ -48,6 +48,7 @@ public:
     static bool ActivateWindowEvent(HWND window);
     static void PaintEvent(HWND window);
     static void SizeEvent(HWND window);
+    static void MoveEvent(HWND window);
     static void CloseWindowEvent(HWND window, int32_t mode);
 
     // The global application handle.

@@ -45,6 +45,17 @@ bool Dialog::KeyDown(uint8_t key, int32_t value)
     return true;
 }
 
+void Dialog::ActiveChanged(bool active)
+{
+    if (!active || initialFocusGiven)
+        return;
+    initialFocusGiven = true;
+    SmartPtr<View> focus = GetFocusChild();
+    auto* field = dynamic_cast<pw::ui::EditableField*>(focus.Get());
+    if (field && field->HasEditControl())
+        field->SelectAll();
+}
+
 void Dialog::Close()
 {
     dialogState |= kClosed;

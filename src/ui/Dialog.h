@@ -27,6 +27,9 @@ public:
     bool KeyDown(uint8_t key, int32_t value) override;
     // Marks the dialog closed, then closes the window.
     void Close() override;
+    // The first time the dialog becomes active, the text field holding its initial focus selects
+    // all its text, as one reached by Tab does, so that typing replaces the proposed text.
+    void ActiveChanged(bool active) override;
 
     // One step of the modal wait: repaint, pump; true while the dialog is open. When nothing at all
     // waits it sleeps until the next message or timer tick instead of returning at once, so that a
@@ -52,4 +55,5 @@ private:
 
     uint8_t dialogState { 0 };
     bool waitWhenIdle { true };
+    bool initialFocusGiven { false };
 };

@@ -54,6 +54,7 @@ uint8_t MakeKeyCode(WPARAM virtualKey)
     case VK_RIGHT: return kRightArrowKey;
     case VK_UP: return kUpArrowKey;
     case VK_DOWN: return kDownArrowKey;
+    case VK_DELETE: return kDeleteKey;
     default: return 0;
     }
 }

@@ -26,8 +26,12 @@ constexpr uint8_t kRightArrowKey = 29;
 constexpr uint8_t kUpArrowKey = 30;
 constexpr uint8_t kDownArrowKey = 31;
 
+// The framework's key code of the Delete key (it sends no character; Backspace sends 8).
+constexpr uint8_t kDeleteKey = 127;
+
 // The framework's key code of a key that sends no character: 28 left, 29 right, 30 up and 31 down
-// for the arrows; 0 for every other key, whose character (if any) comes as its own message.
+// for the arrows, 127 for Delete; 0 for every other key, whose character (if any) comes as its own
+// message.
 uint8_t MakeKeyCode(WPARAM virtualKey);
 
 // The client mouse messages 0x200..0x209 and the non-client ones 0xA0..0xA9.

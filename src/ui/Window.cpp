@@ -118,6 +118,15 @@ void Window::Resized()
     SetBounds(0, 0, client.right, client.bottom);
 }
 
+void Window::Moved()
+{
+}
+
+bool Window::CloseBoxPressed()
+{
+    return false;
+}
+
 void Window::UpdateNow()
 {
     GetFrame()->UpdateNow();

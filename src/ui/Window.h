@@ -53,10 +53,16 @@ public:
     // Closes the window when it may (asking without questions): its owners are told, then the
     // frame goes. The window stays alive while references hold it.
     virtual void Close();
+    // The frame's close box was pressed (WM_CLOSE). True when the window took care of it itself;
+    // the window's own answer is false, and the application closes it.
+    virtual bool CloseBoxPressed();
     // Answers a paint request: redraws what waits on the frame.
     virtual void Draw();
     // Follows the frame's new client size.
     virtual void Resized();
+    // The frame moved on the screen (its caption dragged, SetFrame); the window's own answer is
+    // nothing.
+    virtual void Moved();
 
     // Repaints the frame at once (a paint request when something waits).
     void UpdateNow();

@@ -139,6 +139,9 @@ LRESULT ChildMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         AppGlue::SizeEvent(hwnd);
         return 0;
+    case WM_MOVE:
+        AppGlue::MoveEvent(hwnd);
+        return 0;
     case WM_CLOSE:
         AppGlue::CloseWindowEvent(hwnd, 2);
         return 0;

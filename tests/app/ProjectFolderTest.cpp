@@ -169,8 +169,8 @@ TEST_F(ProjectFolderTest, CancelEndsSilentlyAndASecondNewPageAsksNothing)
     EXPECT_TRUE(Alerts().empty());
 }
 
-// The real dialog: its field holds the name and takes the keys; Return or OK accepts, Escape
-// cancels.
+// The real dialog: its field holds the name, all of it selected at first, and takes the keys;
+// Return or OK accepts, Escape cancels.
 TEST_F(ProjectFolderTest, TheNameDialogEditsTheNameInItsField)
 {
     const struct {
@@ -178,8 +178,10 @@ TEST_F(ProjectFolderTest, TheNameDialogEditsTheNameInItsField)
         std::string keys;
         bool accepted;
         std::string result;
+        bool selectAllFirst { true };
     } cases[] = {
         { "typed over and Return", "Kim\n", true, "Kim" },
+        { "typed straight over the proposed name", "Kitty\n", true, "Kitty", false },
         { "Escape", "Kim\x1b", false, "Kim" },
         { "typed after the default, then OK", "2", true, "Project2" },
         { "accented letters kept as typed", "Zo\xE9 \xC7" "a\n", true, "Zo\xE9 \xC7" "a" },
@@ -201,9 +203,11 @@ TEST_F(ProjectFolderTest, TheNameDialogEditsTheNameInItsField)
                 driver::Click((box.left + box.right) / 2, (box.top + box.bottom) / 2);
                 return true;
             }
-            driver::PressKey(VK_CONTROL);
-            driver::TypeKey('A');
-            driver::ReleaseKey(VK_CONTROL);
+            if (c.selectAllFirst) {
+                driver::PressKey(VK_CONTROL);
+                driver::TypeKey('A');
+                driver::ReleaseKey(VK_CONTROL);
+            }
             for (char key : c.keys) {
                 if (key == '\x1b')
                     driver::TypeKey(VK_ESCAPE);

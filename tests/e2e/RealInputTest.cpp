@@ -50,7 +50,7 @@ protected:
         ASSERT_TRUE(x.StartProgram(home));
         Screen asked = x.WaitFor([](const Screen& s) { return s.Count(200, 70, 580, 450, kPale) > 80000; });
         ASSERT_GT(asked.width, 0) << "the project's name was not asked for";
-        x.Key("ctrl+a");
+        // Typed straight over the proposed name, which the field selects when the dialog shows.
         x.Type("Kids");
         x.Key("Return");
         shown = x.WaitFor([](const Screen& s) { return s.Count(kPage.left, kPage.top, kPage.right, kPage.bottom, kWhite) > 140000; });
@@ -78,6 +78,17 @@ protected:
     std::filesystem::path home;
     Screen shown;
 };
+
+// The name typed over the proposed one replaced it; the page window that came up is the active
+// window, and its caption says so above the tab-set column's.
+TEST_F(RealInput, TheNameTypedReplacedTheProposedOneAndThePageWindowShowsActive)
+{
+    EXPECT_TRUE(std::filesystem::is_directory(home / "Projects" / "Kids"));
+    EXPECT_FALSE(std::filesystem::exists(home / "Projects" / "ProjectKids"));
+    constexpr Rgb kNavy { 0, 0, 128 };
+    EXPECT_EQ(shown.Count(kPage.left + 100, 66, kPage.right - 40, 76, kNavy), (kPage.right - 40 - kPage.left - 100) * 10)
+        << "the page window's caption band";
+}
 
 TEST_F(RealInput, PlayingASampleMovesItsBalloons)
 {

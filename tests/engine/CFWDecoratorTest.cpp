@@ -1,5 +1,8 @@
 #include "engine/CFWDecorator.h"
 
+#include "ui/FrameworkFixture.h"
+#include "ui/WindowFrame.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -91,6 +94,45 @@ TEST(CFWDecorator, KeepsCascadingWhileWindowsFit)
     for (int i = 0; i < 6; ++i)
         decorator.CascadeRect(rect);
     EXPECT_EQ(Text(rect), "20,128,70,178");
+}
+
+} // namespace
+
+namespace {
+
+class Cascading : public uitest::FrameworkTest { };
+
+// Windows cascaded one after another in the main window, each closed before the next (a page
+// window closed and opened again): the second goes one step on, but one that would then reach
+// out of the frame starts the cascade again, so every window shows whole.
+TEST_F(Cascading, AWindowThatWouldLeaveTheFrameStartsTheCascadeAgain)
+{
+    Rect screen = WindowFrame::ScreenRect();
+    Rect frame(screen.left + CFWDecorator::kInset, screen.top + CFWDecorator::kInset,
+        screen.right - CFWDecorator::kInset, screen.bottom - CFWDecorator::kInset);
+    CFWDecorator decorator(frame);
+    // Tall enough to fit at the cascade's start and one step on, but not two steps on.
+    int32_t start = frame.top + CFWDecorator::LargeTitle();
+    int32_t step = CFWDecorator::LargeTitle() + 4;
+    int32_t outerHeight = frame.bottom - start - step - step / 2;
+    std::string tops;
+    for (int round = 1; round <= 5; ++round) {
+        SCOPED_TRACE("window " + std::to_string(round));
+        SmartPtr<uitest::TestWindow> window = Open("page");
+        Rect outer = window->GetRect();
+        window->SetFrame(Rect(outer.left, outer.top, outer.left + 200, outer.top + outerHeight));
+        decorator.Cascade(*window.Get());
+        Rect placed = window->GetRect();
+        EXPECT_GE(placed.top, frame.top);
+        EXPECT_LE(placed.bottom, frame.bottom);
+        EXPECT_LE(placed.right, frame.right);
+        tops += std::to_string(placed.top - start) + " ";
+        window->Close();
+    }
+    std::string expected;
+    for (int round = 1; round <= 5; ++round)
+        expected += std::to_string(round % 2 == 1 ? 0 : step) + " ";
+    EXPECT_EQ(tops, expected);
 }
 
 } // namespace

@@ -141,6 +141,35 @@ TEST_F(DialogTest, TabMovesToTheNextTextFieldAndWraps)
     }
 }
 
+// The field that holds the focus when the dialog first becomes active selects all its text, as
+// one reached by Tab does, so that typing replaces it; later activations leave the selection be.
+TEST_F(DialogTest, TheFirstActivationSelectsAllOfTheFocusedField)
+{
+    SmartPtr<App> app = AppGlue::Application();
+    app->SetActive(true);
+    SmartPtr<Dialog> dialog = new TestDialog;
+    dialog->SetFrame(Rect(20, 20, 220, 120));
+    for (const char* name : { "a", "b" }) {
+        SmartPtr<View> field = new Field(dialog.Get(), name, Rect(0, name[0] == 'a' ? 0 : 10, 50, 30), true);
+        dialog->AddChild(field);
+    }
+    Log().clear();
+    auto selections = [] {
+        std::vector<std::string> seen;
+        for (const std::string& entry : Log())
+            if (entry.find("select all") != std::string::npos)
+                seen.push_back(entry);
+        Log().clear();
+        return seen;
+    };
+    app->AddWindow(SmartPtr<Window>(dialog.Get()), true);
+    EXPECT_EQ(selections(), std::vector<std::string> { "b:select all" }) << "the last field added has the focus";
+    app->SetActive(false);
+    app->SetActive(true);
+    EXPECT_EQ(selections(), std::vector<std::string> {});
+    dialog->Close();
+}
+
 TEST_F(DialogTest, PollWaitsForTheNextTimerInsteadOfSpinning)
 {
     ticks = 0;

@@ -48,6 +48,15 @@ Color Background()
     return yellow;
 }
 
+} // namespace
+
+Color CBrowser::BackgroundColor()
+{
+    return Background();
+}
+
+namespace {
+
 // Built at the first label drawn, released at exit.
 TextStyle& LabelStyle()
 {

@@ -5,6 +5,7 @@
 #include "foundation/Rect.h"
 #include "foundation/SmartList.h"
 #include "foundation/SmartPtr.h"
+#include "graphics/Color.h"
 #include "ui/Controllable.h"
 #include "ui/View.h"
 
@@ -35,6 +36,9 @@ public:
     // the slot's top-left corner.
     static constexpr int32_t kSlotExtra = 32;
     static constexpr int32_t kMargin = 16;
+
+    // The light yellow behind the entries.
+    static Color BackgroundColor();
 
     // Lists the folder's documents (tool 22: page files only), with a "New Page" entry first for
     // the link tool (14).

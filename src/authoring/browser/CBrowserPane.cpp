@@ -7,6 +7,7 @@
 #include "foundation/Alert.h"
 #include "foundation/Exception.h"
 #include "foundation/String.h"
+#include "graphics/DisplayPort.h"
 #include "ui/ScrollBar.h"
 
 namespace {
@@ -29,6 +30,12 @@ CBrowserPane::CBrowserPane(View* parent, const SmartPtr<FileReference>& folder, 
 CBrowserPane::~CBrowserPane()
 {
     browser = nullptr;
+}
+
+void CBrowserPane::DrawContent(DisplayPort& port, Area&)
+{
+    Color none(Color::kNoColor);
+    port.DrawRectangle(GetBounds(), CBrowser::BackgroundColor(), none, 1);
 }
 
 SmartPtr<FileReference> OpenStartupFile(const char* name)

@@ -23,6 +23,10 @@ public:
     ~CBrowserPane() override;
 
     SmartPtr<CBrowser> GetBrowser() const { return browser; }
+    // The strips the browser and the scroll bar leave (along the bottom and beside the bar) are
+    // the pane's: filled in the browser's colour, so that nothing of the page or of the tab shown
+    // before stays there.
+    void DrawContent(DisplayPort& port, Area& area) override;
 
 private:
     SmartPtr<CBrowser> browser;

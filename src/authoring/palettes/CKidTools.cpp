@@ -168,6 +168,17 @@ void CKidTools::Close()
         active->StoreEdit();
 }
 
+bool CKidTools::CloseBoxPressed()
+{
+    Close();
+    Hide();
+    if (optionWindow.Valid() && optionWindow->IsVisible()) {
+        if (auto* host = dynamic_cast<pw::authoring::OptionViewHost*>(Window::GetApplication()))
+            host->ShowOptionView(nullptr);
+    }
+    return true;
+}
+
 void CKidTools::ResetBrush()
 {
     if (GetCurrentToolNumber() != 102)
@@ -209,8 +220,7 @@ void CKidTools::SelectIndex(int16_t index)
     auto* host = dynamic_cast<pw::authoring::OptionViewHost*>(Window::GetApplication());
     if (host == nullptr)
         return;
-    Rect placement = GetFrame()->GetContentBounds();
-    placement.top -= 1;
+    Rect placement = OptionPlacement();
     SmartPtr<Window> view;
     int32_t number = GetCurrentToolNumber();
     if (number == 110) {
@@ -223,7 +233,28 @@ void CKidTools::SelectIndex(int16_t index)
                 ShowOptionPalette(area.grid, area.proxy, area.withPattern);
         }
     }
+    optionWindow = view;
     host->ShowOptionView(view);
+}
+
+Rect CKidTools::OptionPlacement() const
+{
+    Rect placement = GetFrame()->GetContentBounds();
+    placement.top -= 1;
+    return placement;
+}
+
+void CKidTools::Moved()
+{
+    CToolsDir::Moved();
+    if (!optionWindow.Valid() || !optionWindow->IsVisible())
+        return;
+    Rect placement = OptionPlacement();
+    Rect frame = optionWindow->GetRect();
+    frame.Offset(placement.left - frame.left, placement.top - frame.top);
+    optionWindow->SetFrame(frame);
+    // Over the tools window in the stacking too: a drag by the caption raised that one.
+    optionWindow->GetFrame()->BringToFront();
 }
 
 int16_t CKidTools::IndexOfToolNumber(int32_t number)
@@ -287,8 +318,12 @@ void CKidTools::SetMode(int32_t mode)
 {
     if (commandButton.Valid())
         commandButton->Show(mode == 1 || mode == 4);
-    if (mode != 3)
+    // The option areas belong to the paint tools: outside the paint mode they go with the paint
+    // palette, and the place they held is drawn again, not left showing another tab's options.
+    if (mode != 3) {
         ResetBrush();
+        RemoveOptionPalette();
+    }
     CToolsDir::SetMode(mode);
 }
 

@@ -32,13 +32,20 @@ public:
     // The chore step, which the page window runs before it saves: the brushes are flushed and a
     // text being typed is put on the page; the window stays open and shown.
     void Close() override;
+    // The close box puts the window away with its option window, as the other palette windows'
+    // boxes do, after the step of Close has put what is being made onto the page.
+    bool CloseBoxPressed() override;
     void CellChosen(int16_t index) override;
     // Below 15 makes the cell's tool current and rebuilds the option area; from 15 on makes the
     // cell the current tool's option.
     void SelectIndex(int16_t index) override;
     int16_t IndexOfToolNumber(int32_t number) override;
+    // Outside the paint mode (3) the paint tools' option area goes.
     void SetMode(int32_t mode) override;
     SmartPtr<Tool> ToolAt(int16_t index) override;
+    // The option window shown for the current tool goes back over the tools window, where it was
+    // placed and above it, wherever the tools window moves.
+    void Moved() override;
 
     void ShowOptionPalette(int16_t grid, bool proxy, bool withPattern);
     void RemoveOptionPalette();
@@ -56,6 +63,8 @@ private:
     // The text tool's option window, put at the placement unless it is shown already; one serves
     // every time the text tool is chosen.
     SmartPtr<Window> TextOptions(const Rect& placement);
+    // Where an option window's top-left corner goes: over the window's content, a pixel up.
+    Rect OptionPlacement() const;
     // Places the animation palette inside its button and fits the button around it.
     void FrameAnimationPalette();
 
@@ -67,4 +76,6 @@ private:
     SmartPtr<CToolPalette> optionPalette;
     SmartPtr<CPatternSelector> patternSelector;
     SmartPtr<COptionView> textOptions;
+    // The option window last shown for the current tool (the dropper's or the text tool's).
+    SmartPtr<Window> optionWindow;
 };

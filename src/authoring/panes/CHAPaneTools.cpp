@@ -15,6 +15,7 @@
 #include "graphics/Area.h"
 #include "graphics/Sound.h"
 #include "ui/App.h"
+#include "ui/ClipTask.h"
 #include "ui/EventSupport.h"
 #include "ui/Task.h"
 #include "ui/ViewPort.h"
@@ -225,6 +226,13 @@ bool CHAPane::KeyDown(uint8_t key, int32_t modifiers)
     }
     if (key >= '0' && key <= '9') {
         player.ActivateItem(static_cast<int16_t>(key - '0'));
+        return true;
+    }
+    // Delete removes the selected sprites as the Clear command does, as one step to undo.
+    if (key == kDeleteKey && (modifiers & kKeyPressModifier)) {
+        App* app = Window::GetApplication();
+        if (app && app->CanRunViewTask(ClipTask::kClear))
+            app->RunViewTask(ClipTask::kClear);
         return true;
     }
     return false;

@@ -29,6 +29,15 @@ State& TheState()
 
 const bool registered = testing::RegisterReset([] { TheState() = State {}; });
 
+// A top-level window's frame and its children's: the children's captions show active only inside
+// the active window, so they change with it.
+void PaintFrames(HWND top)
+{
+    NonClientPainter::Paint(top);
+    for (HWND child : ZOrder::Siblings(top))
+        NonClientPainter::Paint(child);
+}
+
 void SendToTopLevels(UINT message, WPARAM wParam, LPARAM lParam)
 {
     for (HWND hwnd : WindowTable::Handles()) {
@@ -145,14 +154,14 @@ void Activation::Activate(HWND hwnd, WORD how)
     if (old && WindowTable::Find(old)) {
         RememberFocus(old);
         SendToWindow(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(top));
-        NonClientPainter::Paint(old);
+        PaintFrames(old);
     }
     if (s.active != top)
         return;
     // The focus must not stay in the window that lost activation.
     if (s.focus && !IsWithin(s.focus, top))
         Focus::Set(nullptr);
-    NonClientPainter::Paint(top);
+    PaintFrames(top);
     SendToWindow(top, WM_ACTIVATE, MAKEWPARAM(how, 0), reinterpret_cast<LPARAM>(old));
 }
 
@@ -173,7 +182,7 @@ void Activation::SetHostFocus(bool focused)
         SetAppActive(false);
         Focus::Set(nullptr);
         if (old)
-            NonClientPainter::Paint(old);
+            PaintFrames(old);
         return;
     }
     HWND target = CanActivate(s.lastActive) ? s.lastActive : Successor(nullptr);

@@ -140,9 +140,14 @@ bool NonClientPainter::IsCaptionActive(const Window& window)
     HWND top = Activation::TopLevelOf(window.Handle());
     if (!top || Activation::Active() != top)
         return false;
+    // Floating palettes serve whichever window is active and never take its place: they show
+    // active with their top-level window, and the active child is looked for below them.
+    if (window.layer == WindowLayer::Floating)
+        return true;
     for (HWND sibling : ZOrder::Siblings(window.ParentWindow())) {
         const Window* other = WindowTable::Find(sibling);
-        if (other && IsShown(*other) && !IsEmptyRect(LayoutOf(*other).caption))
+        if (other && IsShown(*other) && !IsEmptyRect(LayoutOf(*other).caption)
+            && other->layer != WindowLayer::Floating)
             return sibling == window.Handle();
     }
     return false;

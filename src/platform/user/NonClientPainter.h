@@ -17,8 +17,8 @@ public:
     static void Paint(HWND hwnd, bool closePressed = false, bool systemPressed = false);
 
     // Whether the caption shows active: a top-level window that is the active one while the
-    // application is active; a child that is the top captioned child of its parent, inside an
-    // active top-level window.
+    // application is active; inside an active top-level window, a floating child, and the top
+    // captioned child of its parent outside the floating layer.
     static bool IsCaptionActive(const Window& window);
 };
 

@@ -127,8 +127,9 @@ bool WindowPos::Change(HWND hwnd, HWND after, RECT rect, UINT flags, bool keepMa
     }
     if (flags & SWP_FRAMECHANGED)
         NonClientPainter::Paint(hwnd);
-    // A child's caption shows whether it is the top one: stacking changes repaint its siblings'.
-    if (isChild && !(flags & SWP_NOZORDER)) {
+    // A child's caption shows whether it is the top one: stacking changes, and a child shown or
+    // hidden, repaint its siblings'.
+    if (isChild && (!(flags & SWP_NOZORDER) || (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))) {
         for (HWND sibling : ZOrder::Siblings(parent))
             NonClientPainter::Paint(sibling);
     }

@@ -223,6 +223,28 @@ TEST_F(PlayAndSaveTest, APictureLinkedToAPageOpensItWhilePlayingAndBackReturns)
     EXPECT_EQ(driver::AlertLog().size(), 1u);
 }
 
+// A web link is not followed inside the program: a picture carrying one, clicked while the page
+// plays, says where it leads in a message box, and the page plays on where it is.
+TEST_F(PlayAndSaveTest, AWebLinkClickedWhilePlayingIsToldInAMessageBox)
+{
+    window->OpenPage(StorePage("Home", 1, 15, true));
+    auto* group = SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get());
+    SmartPtr<CLink> link = new CLink;
+    link->SetHREF(pw::engine::GetWebLinkServices().makeLink(String("http://example.org/kids.htm")));
+    ASSERT_EQ(link->GetKind(), CLink::kWebLink);
+    group->GetSprite(0)->SetLink(0, 1, link.Get());
+
+    ClickSelector(kPlaySet);
+    ASSERT_TRUE(window->GetPagePane()->IsPlaying());
+    driver::ScriptMessageBoxes({ IDOK });
+    ClickPage(PictureMiddle());
+    driver::RunFor(300);
+    ASSERT_EQ(driver::AlertLog().size(), 1u);
+    EXPECT_EQ(driver::AlertLog()[0].text, std::string("This is a Link to:") + "       " + "http://example.org/kids.htm");
+    EXPECT_EQ(Title(), "Kim:Home") << "no other page opened";
+    EXPECT_TRUE(window->GetPagePane()->IsPlaying());
+}
+
 // Home links to Second and is saved; after a restart Home is opened through File, Open (with the
 // start-up folder current) and through My Pages (with the project's, as the name dialog leaves it)
 // and saved, and saved as a new name: the link is found beside Home every time, nothing is asked,

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 namespace driver = pw::platform::testing;
@@ -83,11 +85,38 @@ TEST_F(TabSetSelectorTest, TheFirstButtonOpensAPageOnlyWhenNoneIsOpen)
     EXPECT_EQ(SoundsHeard(), "t");
     auto* page = dynamic_cast<TallowWindow*>(tallow->FindWindowForView().Get());
     ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetTabs()->GetCurrentSet(), 0) << "the page shows the row of the button pressed";
+    EXPECT_EQ(selector->GetSelectedTool(), 28) << "and that button is the one lit";
 
     press();
     EXPECT_EQ(tallow->NumWindows(), 2u) << "no second page";
     EXPECT_EQ(page->GetTabs()->GetCurrentSet(), 0) << "the tabs showed the first set";
     EXPECT_EQ(SoundsHeard(), "t") << "the tabs' click only";
+}
+
+// A page window closed and opened again, over and over, comes up wholly inside the main window
+// every time, however far the cascade has gone.
+TEST_F(TabSetSelectorTest, APageWindowOpenedAgainAndAgainComesUpWhollyInsideTheMainWindow)
+{
+    AnswerNameDialogs("Kim\n");
+    Point origin = tallow->GetTabSetWindow()->GetContentOrigin();
+    Point first = tallow->GetTabSelector()->GetCellRect(28).Center();
+    Rect screen = WindowFrame::ScreenRect();
+    for (int round = 1; round <= 6; ++round) {
+        SCOPED_TRACE("opened " + std::to_string(round) + " times");
+        driver::Click(origin.h + first.h, origin.v + first.v);
+        driver::RunUntilIdle();
+        SmartPtr<Window> page = tallow->FindWindowForView();
+        ASSERT_TRUE(page.Valid());
+        Rect shown = page->GetRect();
+        EXPECT_GE(shown.left, screen.left);
+        EXPECT_GE(shown.top, screen.top);
+        EXPECT_LE(shown.right, screen.right);
+        EXPECT_LE(shown.bottom, screen.bottom);
+        driver::ClickCloseBox(page->GetFrame()->GetOSWindow());
+        driver::RunUntilIdle();
+        ASSERT_FALSE(tallow->FindWindowForView().Valid()) << "the page window closed";
+    }
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "engine/CMovieText.h"
 #include "engine/CShow.h"
 #include "ui/MenuItem.h"
+#include "ui/WindowFrame.h"
 #include "ui/StyledText.h"
 
 #include "../TallowAppFixture.h"
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -179,4 +181,53 @@ TEST_F(WriteTabTest, ATextTypedOnThePageIsRestyledSavedAndExported)
     }
     EXPECT_GT(dark, 100u) << "the letters show in the exported picture";
     EXPECT_GT(light, dark) << "on the white page";
+}
+
+// The text tool's option window lies over the kid tools, where their content begins (as far up as
+// it must to stay on the screen), once the Write tab has put them below the page; dragged by their
+// caption, the kid tools take it along.
+TEST_F(WriteTabTest, TheOptionWindowSitsOverTheKidToolsAndFollowsThem)
+{
+    ChooseWriteTab();
+    SmartPtr<CToolsDir> tools = CTumblerApp::GetTools();
+    ASSERT_NE(OptionWindow(), nullptr);
+    auto expectOverTools = [&](const char* when) {
+        SCOPED_TRACE(when);
+        Rect content = tools->GetFrame()->GetContentBounds();
+        Rect options = OptionWindow()->GetRect();
+        int32_t height = options.bottom - options.top;
+        EXPECT_EQ(options.left, content.left);
+        EXPECT_EQ(options.top, std::min(content.top - 1, WindowFrame::ScreenRect().bottom - height));
+    };
+    expectOverTools("shown by the tab");
+
+    HWND hwnd = tools->GetFrame()->GetOSWindow();
+    Rect before = tools->GetRect();
+    POINT caption = driver::CaptionPoint(hwnd);
+    driver::Drag(caption.x, caption.y, caption.x + 30, caption.y - 200);
+    driver::RunUntilIdle();
+    Rect after = tools->GetRect();
+    EXPECT_EQ(after.TopLeft(), Point(before.left + 30, before.top - 200)) << "the kid tools moved";
+    expectOverTools("dragged");
+}
+
+// The kid tools' close box puts them away with their option window, as the other palette windows'
+// boxes put those away; the Write tab brings both back.
+TEST_F(WriteTabTest, TheKidToolsCloseBoxPutsThemAwayWithTheirOptionWindow)
+{
+    ChooseWriteTab();
+    SmartPtr<CToolsDir> tools = CTumblerApp::GetTools();
+    SmartPtr<Window> options = tallow->GetCurrentFloater();
+    ASSERT_TRUE(options.Valid());
+    uint32_t windows = tallow->NumWindows();
+    driver::ClickCloseBox(tools->GetFrame()->GetOSWindow());
+    driver::RunUntilIdle();
+    EXPECT_FALSE(tools->IsVisible());
+    EXPECT_FALSE(options->IsVisible());
+    EXPECT_EQ(tallow->NumWindows(), windows) << "nothing closed for good";
+
+    ChooseWriteTab();
+    EXPECT_TRUE(tools->IsVisible());
+    ASSERT_NE(OptionWindow(), nullptr);
+    EXPECT_TRUE(OptionWindow()->IsVisible());
 }

@@ -310,3 +310,36 @@ TEST_F(Browser, NamesStayOnOneLineUnderTheirPictures)
     }
     page->RemoveChild(browser.Get());
 }
+
+// Laid over the page, the browser view covers it whole: the strips the browser and its scroll bar
+// leave along the bottom and beside the bar show the browser's colour, not the page below.
+TEST_F(Browser, TheBrowserViewCoversThePageBelowWhole)
+{
+    std::filesystem::create_directories(std::filesystem::path(driver::DriveRoot()) / "plume" / "Pictures");
+    SmartPtr<FileReference> folder = OpenStartupFile("Pictures");
+    Rect bounds = pane->GetBounds();
+    driver::RunUntilIdle();
+    HWND hwnd = page->GetFrame()->GetOSWindow();
+    // Something of the page's own at the bottom-right corner, where the strips will lie.
+    {
+        DisplayPort port(page->GetDrawingDevice(), bounds, 0);
+        Rect corner(bounds.right - 30, bounds.bottom - 30, bounds.right, bounds.bottom);
+        port.DrawRectangle(corner, Color(1), Color(1), 1);
+    }
+    SmartPtr<CTool> tool = new CTool(19, nullptr, false, nullptr);
+    SmartPtr<View> view = new CBrowserPane(page.Get(), folder, tool, kCell, bounds, Tabs());
+    page->AddChild(view);
+    driver::RunUntilIdle();
+    auto shown = driver::ReadClientArea(hwnd);
+    uint8_t yellow = shown.At(bounds.right - 40, bounds.bottom - 40);
+    struct Case {
+        const char* name;
+        int32_t h, v;
+    } cases[] = {
+        { "the bottom strip", bounds.right - 25, bounds.bottom - 5 },
+        { "the corner below the bar", bounds.right - 5, bounds.bottom - 5 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(shown.At(c.h, c.v), yellow) << c.name;
+    page->RemoveChild(view);
+}

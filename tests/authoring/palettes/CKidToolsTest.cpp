@@ -359,8 +359,9 @@ TEST_F(CKidToolsTest, TheDropperGetsAnOptionWindowOfItsOwn)
 }
 
 // Writing (mode 2) makes the shared text tool current, for the panes too, and hands the application
-// the text option window over the tools window's content. While it shows it stays where it is; a
-// paint tool takes it away, and writing again brings the same window back over the tools window.
+// the text option window over the tools window's content. While it shows it follows the tools
+// window; a paint tool takes it away, and writing again brings the same window back over the tools
+// window, the paint tools' options gone from it.
 TEST_F(CKidToolsTest, WritingMakesTheTextToolCurrentWithItsOptionWindow)
 {
     // High enough on the screen for the option window to fit below the tools window's top.
@@ -376,7 +377,10 @@ TEST_F(CKidToolsTest, WritingMakesTheTextToolCurrentWithItsOptionWindow)
     EXPECT_EQ(options->GetTool().Get(), CToolsDir::GetTextTool().Get());
     Rect content = tools->GetFrame()->GetContentBounds();
     EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
+    // Moved, the tools take the option window along; chosen again, it stays where it is.
     place(200, 30);
+    content = tools->GetFrame()->GetContentBounds();
+    EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
     tools->SelectIndex(14);
     EXPECT_EQ(Host().shown.Get(), options);
     EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
@@ -384,9 +388,12 @@ TEST_F(CKidToolsTest, WritingMakesTheTextToolCurrentWithItsOptionWindow)
     tools->SetMode(3);
     EXPECT_EQ(tools->GetCurrentToolNumber(), 102);
     EXPECT_FALSE(Host().shown.Valid()) << "the brush has its options in the tools window";
+    EXPECT_TRUE(tools->GetOptionPalette().Valid());
     place(40, 60);
     tools->SetMode(2);
     ASSERT_EQ(Host().shown.Get(), options) << "one option window serves every time";
+    EXPECT_FALSE(tools->GetOptionPalette().Valid()) << "the brush's options went with the paint tools";
+    EXPECT_FALSE(tools->GetPatternSelector().Valid());
     content = tools->GetFrame()->GetContentBounds();
     EXPECT_EQ(options->GetRect().TopLeft(), Point(content.left, content.top - 1));
 }

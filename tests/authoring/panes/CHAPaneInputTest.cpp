@@ -92,6 +92,31 @@ TEST_F(PaneInput, ArrowKeysNudgeTheSelectionInEveryFrameOfTheRange)
     }
 }
 
+// The Delete key clears the selected sprites from the current frame on, as the Clear command
+// does, as one step the page window can undo; with nothing selected it clears nothing.
+TEST_F(PaneInput, DeleteClearsTheSelectedSpritesAsClearDoes)
+{
+    AddSprite(Rect(10, 10, 30, 30), 0, 10);
+    CSprite* doomed = AddSprite(Rect(40, 10, 60, 30), 0, 10);
+    AddSprite(Rect(70, 10, 90, 30), 0, 10);
+    auto names = [this] {
+        std::string all;
+        for (uint32_t i = 0; i < group->NumSprites(); ++i)
+            all += pw::foundation::TextOf(*group->GetSprite(static_cast<int16_t>(i))->GetName().Get());
+        return all;
+    };
+    Key(VK_DELETE);
+    EXPECT_EQ(names(), "012") << "nothing selected";
+
+    pane->SetSelection(doomed);
+    Key(VK_DELETE);
+    EXPECT_EQ(names(), "02");
+    EXPECT_EQ(Selected(), "-");
+    ASSERT_TRUE(page->HasUndoTask());
+    page->Undo();
+    EXPECT_EQ(group->NumSprites(), 3u) << "the undo puts the sprite back";
+}
+
 // Tools 12 and 13 play from the frame the current frame's link names, or from the current frame
 // when its link names none; the press stores no link of its own.
 TEST_F(PaneInput, LinkToolsPlayFromTheFrameLinksFrame)
