@@ -25,4 +25,18 @@ inline std::vector<size_t> ChunkSizes(uint8_t seed, uint8_t step, size_t size)
     return sizes;
 }
 
+// The line and reply sizes a reply reader is tried with: its own when `choice` is 0, else small
+// ones that short inputs pass.
+struct ReplyLimits {
+    size_t line;
+    size_t reply;
+};
+
+inline ReplyLimits ChooseReplyLimits(uint8_t choice, size_t line, size_t reply)
+{
+    if (choice == 0)
+        return { line, reply };
+    return { 1 + (choice & 0x1Fu) * 4u, 1 + (choice >> 5) * 96u };
+}
+
 } // namespace pw::fuzz

@@ -81,12 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 3 || size > (1u << 20))
         return 0;
-    size_t maxLine = SMTPReplyReader::kMaxLine;
-    size_t maxReply = SMTPReplyReader::kMaxReplyBytes;
-    if (data[0] != 0) {
-        maxLine = 1 + (data[0] & 0x1F) * 4;
-        maxReply = 1 + (data[0] >> 5) * 96;
-    }
+    auto [maxLine, maxReply]
+        = pw::fuzz::ChooseReplyLimits(data[0], SMTPReplyReader::kMaxLine, SMTPReplyReader::kMaxReplyBytes);
     const uint8_t* received = data + 3;
     size_t count = size - 3;
     Outcome pieces = Read(received, pw::fuzz::ChunkSizes(data[1], data[2], count), maxLine, maxReply);

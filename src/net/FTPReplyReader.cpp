@@ -1,23 +1,20 @@
 #include "net/FTPReplyReader.h"
 
 pw::net::FTPReplyReader::FTPReplyReader(size_t maxLine, size_t maxReplyBytes)
-    : maxLine(maxLine)
-    , maxReplyBytes(maxReplyBytes)
+    : lines(maxLine, maxReplyBytes)
 {
 }
 
 pw::net::FTPReplyReader::Result pw::net::FTPReplyReader::Take(char byte)
 {
-    if (replyBytes >= maxReplyBytes)
+    switch (lines.Take(byte, line)) {
+    case ReplyLines::kOverSize:
         return kTooLong;
-    ++replyBytes;
-    if (byte != '\n') {
-        if (partial.size() < maxLine)
-            partial += byte;
+    case ReplyLines::kTaken:
         return kPartial;
+    case ReplyLines::kEnded:
+        break;
     }
-    line.swap(partial);
-    partial.clear();
     return kLine;
 }
 
@@ -48,6 +45,6 @@ bool pw::net::FTPReplyReader::EndsReply(std::string& text)
         multiLineCode = text.substr(0, 3);
         return false;
     }
-    replyBytes = 0;
+    lines.StartReply();
     return true;
 }

@@ -7,6 +7,8 @@
 // and interprets the replies; the reader holds no socket, so it can be fed bytes in any pieces.
 #pragma once
 
+#include "net/ReplyLines.h"
+
 #include <cstddef>
 #include <string>
 
@@ -41,18 +43,15 @@ public:
     bool EndsReply(std::string& line);
 
     // The bytes counted toward the reply in progress.
-    size_t ReplyBytes() const { return replyBytes; }
+    size_t ReplyBytes() const { return lines.ReplyBytes(); }
     // True while a multi-line reply has begun and not ended.
     bool InMultiLineReply() const { return !multiLineCode.empty(); }
 
 private:
-    size_t maxLine;
-    size_t maxReplyBytes;
-    std::string partial;
+    ReplyLines lines;
     std::string line;
     // The code of a multi-line reply in progress ("230-" seen, "230 " not yet), else empty.
     std::string multiLineCode;
-    size_t replyBytes { 0 };
 };
 
 } // namespace pw::net

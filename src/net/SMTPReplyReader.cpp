@@ -1,23 +1,20 @@
 #include "net/SMTPReplyReader.h"
 
 pw::net::SMTPReplyReader::SMTPReplyReader(size_t maxLine, size_t maxReplyBytes)
-    : maxLine(maxLine)
-    , maxReplyBytes(maxReplyBytes)
+    : lines(maxLine, maxReplyBytes)
 {
 }
 
 pw::net::SMTPReplyReader::Result pw::net::SMTPReplyReader::Take(char byte)
 {
-    if (replyBytes >= maxReplyBytes)
+    switch (lines.Take(byte, line)) {
+    case ReplyLines::kOverSize:
         return kTooLong;
-    ++replyBytes;
-    if (byte != '\n') {
-        if (partial.size() < maxLine)
-            partial += byte;
+    case ReplyLines::kTaken:
         return kPartial;
+    case ReplyLines::kEnded:
+        break;
     }
-    line.swap(partial);
-    partial.clear();
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     if (line.size() < 3 || line.find_first_not_of("0123456789") < 3)

@@ -6,6 +6,8 @@
 // reader holds no socket, so it can be fed bytes in any pieces.
 #pragma once
 
+#include "net/ReplyLines.h"
+
 #include <cstddef>
 #include <string>
 
@@ -37,12 +39,9 @@ public:
     const std::string& Line() const { return line; }
 
 private:
-    size_t maxLine;
-    size_t maxReplyBytes;
-    std::string partial;
+    ReplyLines lines;
     std::string line;
     int code { -1 };
-    size_t replyBytes { 0 };
 };
 
 } // namespace pw::net
