@@ -98,6 +98,9 @@ public:
     // with a width given, the result's width is that width. Needs the main window (the alerts'
     // owner) as the parent of the edit control that lays the text out.
     static Point MeasureText(const char* chars, int32_t length, TextStyle& style, int32_t width);
+    // The size the text takes when drawn by DrawText in a rectangle `width` wide: lines break
+    // between words, and a word wider than the line widens the result.
+    static Point MeasureDrawnText(const char* chars, int32_t length, TextStyle& style, int32_t width);
 
     // Fills the area of (h, v)'s colour connected to it (device coordinates) with the pattern.
     void FloodFill(int32_t h, int32_t v, BitMap& pattern);

@@ -10,6 +10,7 @@
 #include "graphics/PlatformConversions.h"
 #include "graphics/TextStyle.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -83,4 +84,17 @@ Point DisplayPort::MeasureText(const char* chars, int32_t length, TextStyle& sty
     }
     CheckCall(DestroyWindow(edit), PW_HERE);
     return Point(width == 0 ? size.h : width, size.v);
+}
+
+Point DisplayPort::MeasureDrawnText(const char* chars, int32_t length, TextStyle& style, int32_t width)
+{
+    HDC screen = GetDC(nullptr);
+    CheckNotNull(screen, PW_HERE);
+    HGDIOBJ previousFont = SelectObject(screen, style.GetFont());
+    RECT rect { 0, 0, width, 0 };
+    UINT format = (style.GetFormat() & ~UINT(DT_NOCLIP)) | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT;
+    DrawTextA(screen, chars, length, &rect, format);
+    SelectObject(screen, previousFont);
+    ReleaseDC(nullptr, screen);
+    return Point(std::max<int32_t>(rect.right - rect.left, width), rect.bottom - rect.top);
 }

@@ -128,6 +128,13 @@ Point StyledText::Measure(int32_t width)
     return DisplayPort::MeasureText(chars.Chars(), static_cast<int32_t>(length), *style.Get(), width);
 }
 
+Point StyledText::MeasureDrawn(int32_t width)
+{
+    uint32_t length;
+    CharIterator chars(*this, length);
+    return DisplayPort::MeasureDrawnText(chars.Chars(), static_cast<int32_t>(length), *style.Get(), width);
+}
+
 Smart* StyledText::TextOperation(int32_t)
 {
     Exception::Warn(kNotImplemented, PW_HERE);

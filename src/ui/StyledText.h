@@ -44,6 +44,9 @@ public:
     void Draw(DisplayPort& port, const Point& position, const Color& color);
     // The size in the style when wrapped at `width` (0: no limit).
     Point Measure(int32_t width) override;
+    // The size the text takes as the page draws it in a rectangle `width` wide (a word wider
+    // than the line is not split and widens the result).
+    Point MeasureDrawn(int32_t width);
     // Warns "Not implemented." and answers null.
     Smart* TextOperation(int32_t argument) override;
 

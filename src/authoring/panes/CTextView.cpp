@@ -47,8 +47,16 @@ bool CTextView::MakeResource(Rect& rect, SmartPtr<CResource>& resource)
     text->SetStyle(new TextStyle(*text->GetStyle().Get()));
     resource = new CResource(SmartPtr<Persistent>(text.Get()), true);
     Point extent = text->Measure(0);
-    if (rect.right - rect.left > extent.h)
+    int32_t width = rect.right - rect.left;
+    if (width > extent.h) {
         rect = Rect(rect.left, rect.top, rect.left + extent.h, rect.top + extent.v);
+    } else {
+        // Laid out at the box's width as the page draws it: the frame holds every line, and a
+        // word wider than the line, which the page's drawing does not split, widens it.
+        Point wrapped = text->MeasureDrawn(std::max<int32_t>(width, 1));
+        rect.right = rect.left + std::max(width, wrapped.h);
+        rect.bottom = rect.top + std::max(rect.bottom - rect.top, wrapped.v);
+    }
     resource->SetRect(rect);
     return true;
 }

@@ -21,8 +21,10 @@ public:
     CTextView(View* parent, const Rect& bounds, const SmartPtr<StyledText>& text);
     ~CTextView() override;
 
-    // `rect` becomes the content rectangle placed at the incoming top-left corner, no wider or
-    // higher than the text's own extent; `resource` a new resource over the text. Always true.
+    // `rect` becomes the content rectangle placed at the incoming top-left corner: no wider or
+    // higher than the text's own extent when it fits on one line, else wide and high enough for
+    // every line of the text laid out at the rectangle's width; `resource` a new resource over the
+    // text. Always true.
     bool MakeResource(Rect& rect, SmartPtr<CResource>& resource);
     // The edited text is handed back as a resource whenever editing ends.
     bool TakePicture(Rect& rect, SmartPtr<CResource>& resource) override { return MakeResource(rect, resource); }

@@ -69,8 +69,11 @@ TEST_F(TextPane, ATextSpriteTypedRestyledSavedAndReopenedEqual)
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(pw::foundation::TextOf(*text), "Hello");
     EXPECT_EQ(text->GetStyle()->GetPointSize(), 72);
-    // Wider than the box: the text keeps the box, 9 short of the page's right edge, 70 high.
-    EXPECT_EQ(Text(At(group->GetSprite(0), 0)), "20,30,191,100");
+    // Wider than the box: the text keeps the box's place and grows to show the word whole.
+    Rect frame = At(group->GetSprite(0), 0);
+    EXPECT_EQ(frame.TopLeft(), Point(20, 30));
+    EXPECT_EQ(frame.Size(), text->MeasureDrawn(171));
+    EXPECT_GT(frame.right, 191);
 
     tool->SetOption(2, 1);
     EXPECT_EQ(text->GetStyle()->GetPointSize(), 72);
@@ -111,6 +114,27 @@ TEST_F(TextPane, TextsTakeTheirExtentAndPaintChangesRecolourTheOpenText)
     Point extent = TextOf(group->GetSprite(0))->Measure(0);
     EXPECT_GT(extent.h, 0);
     EXPECT_EQ(Text(At(group->GetSprite(0), 0)), Text(Rect(0, 0, extent.h, extent.v)));
+}
+
+// A text longer than its box keeps every line it was typed in: the sprite's frame holds the text
+// laid out at the frame's width, at a large size too, so nothing is cut off the page.
+TEST_F(TextPane, ATextLongerThanItsBoxKeepsAllItsLines)
+{
+    for (int16_t size : { 12, 72 }) {
+        SCOPED_TRACE(size);
+        CToolsDir::GetTextTool()->GetTextStyle()->SetPointSize(size);
+        pane->Edit(2, true);
+        driver::TypeText("Hello there my friends, Fishy");
+        driver::RunUntilIdle();
+        pane->EndEdit(false);
+        ASSERT_GE(group->NumSprites(), 1u);
+        CSprite* sprite = group->GetSprite(group->NumSprites() - 1);
+        Rect frame = At(sprite, 0);
+        Point drawn = TextOf(sprite)->MeasureDrawn(frame.right - frame.left);
+        EXPECT_LE(drawn.h, frame.right - frame.left);
+        EXPECT_LE(drawn.v, frame.bottom - frame.top);
+        EXPECT_GT(drawn.v, TextOf(sprite)->Measure(0).v) << "more than one line";
+    }
 }
 
 // "Pick Color" opens the foreground colour selector at the default text box's bottom-right corner
