@@ -127,7 +127,7 @@ SmartPtr<String> TallowApp::UploadSite(FileReference& exportFolder, const String
     SmartPtr<InternetSession> server(new InternetSession(InternetSession::HostFromURL(serverURL)));
     SmartPtr<FTPSession> session;
     try {
-        session = new FTPSession(server, account, password, ftpPort);
+        session = new FTPSession(server, account, password, InternetSession::PortFromURL(serverURL, ftpPort));
         Wait(*session.Get(), range);
     } catch (Exception*) {
         // Not connected (or not let in, which the FTP layer has shown): the pages stay in the

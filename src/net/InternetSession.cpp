@@ -44,6 +44,20 @@ String InternetSession::HostFromURL(const String& url)
     return port == 0 ? host : String(host, 1, port - 1);
 }
 
+uint16_t InternetSession::PortFromURL(const String& url, uint16_t standard)
+{
+    String rest = WithoutScheme(url);
+    String host = rest.ExtractWord(String("/"));
+    uint32_t colon = host.Find(String(":"), 1, String::kForward);
+    if (colon == 0)
+        return standard;
+    std::string digits = pw::foundation::TextOf(String(host, colon + 1, host.Length() - colon));
+    if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return standard;
+    unsigned long port = std::stoul(digits);
+    return port >= 1 && port <= 65535 ? static_cast<uint16_t>(port) : standard;
+}
+
 String InternetSession::PathFromURL(const String& url)
 {
     String rest = WithoutScheme(url);

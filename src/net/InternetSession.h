@@ -3,6 +3,8 @@
 #include "foundation/SmartImplementation.h"
 #include "foundation/String.h"
 
+#include <cstdint>
+
 // The server one conversation talks to, and the small URL functions of the Internet client.
 // Publishing makes one per server from the host part of the configured server URL and hands it to
 // the FTP or SMTP session, which ask it for the host name. The host never changes.
@@ -19,6 +21,9 @@ public:
     // "host.example", and so does "ftp:/host.example/kids". A first ":" followed by digits is a
     // port, not the end of a scheme: "host.example:21/kids" gives "host.example" too.
     static String HostFromURL(const String& url);
+    // The port a URL names after its host ("ftp://host.example:2121/kids" gives 2121), else
+    // `standard`: also when what follows the ":" is no port number from 1 to 65535.
+    static uint16_t PortFromURL(const String& url, uint16_t standard);
     // The path of a URL after its host (and port), always beginning with "/": "/kids", or "/"
     // when there is none. Runs of "/" after the host are passed over.
     static String PathFromURL(const String& url);

@@ -264,6 +264,19 @@ TEST_F(PublishTest, TheShippedServerAddressAndOneGivenByNumbersReachTheServer)
     }
 }
 
+// A server address that names a port is reached on that port, not on the standard one.
+TEST_F(PublishTest, AServerAddressWithAPortIsReachedOnIt)
+{
+    NewPage(true);
+    Files exported = Exported();
+    pw::app::testing::SetFTPPort(1);
+    Settings({ { 1000, "ftp://127.0.0.1:" + std::to_string(ftp.Port()) + "/site" }, { 1001, "kid" }, { 1002, "secret" },
+        { 3002, "mail.test" } });
+    Publish({ IDOK, IDNO, IDOK }, { "\n" });
+    EXPECT_EQ(said, (Lines { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", kCongratulation }));
+    EXPECT_EQ(FilesIn(ftp.Root() / "site" / "Kim"), exported);
+}
+
 // Cancel in the introduction, the server dialog or the registration question uploads and mails
 // nothing and says nothing more; only the last comes after the server's address was stored.
 TEST_F(PublishTest, CancellingBeforeTheUploadSendsNothing)

@@ -37,3 +37,28 @@ TEST(InternetSession, URLsSplitIntoHostAndPath)
         EXPECT_EQ(TextOf(InternetSession::PathFromURL(String(c.url))), c.path);
     }
 }
+
+// A port written after the host is the one connected to; anything else there leaves the standard.
+TEST(InternetSession, PortFromURL)
+{
+    struct Case {
+        const char* url;
+        uint16_t port;
+    } cases[] = {
+        { "ftp://host.example:2121/kids", 2121 },
+        { "ftp:/host.example:21/x", 21 },
+        { "127.0.0.1:65535", 65535 },
+        { "ftp://host.example/kids:2121", 7 },
+        { "ftp://host.example/kids", 7 },
+        { "ftp://host.example:/kids", 7 },
+        { "ftp://host.example:0/kids", 7 },
+        { "ftp://host.example:65536/kids", 7 },
+        { "ftp://host.example:21a/kids", 7 },
+        { "ftp://host.example:-21/kids", 7 },
+        { "", 7 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url);
+        EXPECT_EQ(InternetSession::PortFromURL(String(c.url), 7), c.port);
+    }
+}
