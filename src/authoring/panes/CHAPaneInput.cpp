@@ -60,6 +60,10 @@ void CHAPane::HitTest(Point p, int16_t& preferred, int16_t& top) const
         sprite->GetFrameBounds(frame, &bounds, nullptr);
         if (!bounds.Contains(p.h, p.v) && !HitsHandle(p, bounds))
             continue;
+        // A selected background covers the whole page: a press on a picture over it takes the
+        // picture, so that dragging a picture never drags the page's background away instead.
+        if (top >= 0 && group->GetSprite(top) != sprite && sprite->ToggleFlag2(false))
+            continue;
         for (int32_t index = int32_t(group->NumSprites()) - 1; index >= 0; --index) {
             if (group->GetSprite(static_cast<int16_t>(index)) == sprite) {
                 preferred = static_cast<int16_t>(index);

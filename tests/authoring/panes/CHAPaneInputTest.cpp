@@ -117,6 +117,23 @@ TEST_F(PaneInput, DeleteClearsTheSelectedSpritesAsClearDoes)
     EXPECT_EQ(group->NumSprites(), 3u) << "the undo puts the sprite back";
 }
 
+// With the page's background selected, a drag on a picture over it moves the picture and leaves
+// the background where it is; a drag where only the background lies still moves the background.
+TEST_F(PaneInput, APictureOverASelectedBackgroundIsTheOneDragged)
+{
+    CSprite* background = AddSprite(Rect(0, 0, 200, 150), 0, kFrames);
+    background->ToggleFlag2(true);
+    CSprite* picture = AddSprite(Rect(40, 40, 60, 60), 0, kFrames);
+    pane->SetSelection(background);
+    Drag(Point(50, 50), Point(80, 70));
+    EXPECT_EQ(Text(At(picture, 0)), "70,60,90,80");
+    EXPECT_EQ(Text(At(background, 0)), "0,0,200,150");
+
+    pane->SetSelection(background);
+    Drag(Point(150, 100), Point(160, 110));
+    EXPECT_EQ(Text(At(background, 0)), "10,10,210,160");
+}
+
 // Tools 12 and 13 play from the frame the current frame's link names, or from the current frame
 // when its link names none; the press stores no link of its own.
 TEST_F(PaneInput, LinkToolsPlayFromTheFrameLinksFrame)
