@@ -9,6 +9,7 @@
 #include "foundation/Clipboard.h"
 #include "foundation/Failure.h"
 #include "ui/Control.h"
+#include "graphics/DisplayPort.h"
 #include "ui/TextView.h"
 
 #include "app/DialogSteps.h"
@@ -34,6 +35,7 @@ struct Seen {
     std::vector<std::string> texts;
     std::string field;
     std::map<std::string, HWND> buttons;
+    bool whole { true };
 };
 
 Seen Look(Dialog& dialog)
@@ -42,10 +44,19 @@ Seen Look(Dialog& dialog)
     const SmartList<View>& children = dialog.GetChildren();
     for (uint32_t index = 1; index <= children.NumItems(); ++index) {
         View* child = children.Item(index);
-        if (auto* text = dynamic_cast<TextView*>(child))
-            text->GetEditWindow() ? void(seen.field = WindowText(text->GetEditWindow()))
-                                  : seen.texts.push_back(TextOf(*text->GetText().Get()));
-        else if (auto* control = dynamic_cast<Control*>(child))
+        if (auto* text = dynamic_cast<TextView*>(child)) {
+            if (text->GetEditWindow()) {
+                seen.field = WindowText(text->GetEditWindow());
+                continue;
+            }
+            std::string shown = TextOf(*text->GetText().Get());
+            seen.texts.push_back(shown);
+            // Whole: the text, as drawn at the view's width, fits in its height.
+            Rect content = text->GetContentRect();
+            Point drawn = DisplayPort::MeasureDrawnText(
+                shown.c_str(), int32_t(shown.size()), *text->GetStyle().Get(), content.right - content.left);
+            seen.whole &= drawn.h <= content.right - content.left && drawn.v <= content.bottom - content.top;
+        } else if (auto* control = dynamic_cast<Control*>(child))
             seen.buttons[WindowText(control->GetControlWindow())] = control->GetControlWindow();
     }
     return seen;
@@ -170,6 +181,7 @@ TEST_F(WebLinkDialogTest, TheFieldStartsWithTheOneSelectedSpritesAddressElseTheE
         Run(c.kind, { Button("Cancel") });
         EXPECT_EQ(seen.field, c.field);
         EXPECT_EQ(seen.texts, (std::vector<std::string> { kPrompt, "Example: " + c.example }));
+        EXPECT_TRUE(seen.whole) << "every text shows whole";
         EXPECT_EQ(Addresses(sprites), before) << "Cancel changes no link";
         EXPECT_EQ(page->changes, changes) << "Cancel reports no change";
     }
