@@ -92,8 +92,6 @@ void TallowWindow::Navigate(int32_t n)
         Exception::Warn(kNotImplemented, PW_HERE);
         return;
     }
-    if (!CanClose(2))
-        return;
     SmartPtr<FileReference> target;
     if (n == kBack) {
         if (historyIndex == 0 && historyEnd != 0)
@@ -103,11 +101,16 @@ void TallowWindow::Navigate(int32_t n)
     } else if (n == kForward) {
         if (historyIndex != 0 && history.size() > historyIndex)
             target = history[historyIndex];
-    } else if (auto* app = SmartCast<TallowApp>(Window::GetApplication())) {
-        app->OpenHomePage(*GetPageFolder(*this).Get(), *this);
     }
+    // Back and Forward with nowhere to go leave the page without asking to save it.
+    if (n != kHome && !target.Valid())
+        return;
+    if (!CanClose(2))
+        return;
     if (target.Valid())
         OpenPage(new FileReference(*target.Get()));
+    else if (auto* app = SmartCast<TallowApp>(Window::GetApplication()))
+        app->OpenHomePage(*GetPageFolder(*this).Get(), *this);
 }
 
 void TallowWindow::OpenPage(const SmartPtr<FileReference>& file)

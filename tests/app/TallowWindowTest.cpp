@@ -191,4 +191,17 @@ TEST_F(TallowWindowTest, ACancelledSaveQuestionOrAnUnknownNumberChangesNothing)
     EXPECT_NE(driver::AlertLog()[1].text.find("Not implemented."), std::string::npos) << driver::AlertLog()[1].text;
 }
 
+// Back and Forward with no page to go to ask nothing, even about a changed page, and change nothing.
+TEST_F(TallowWindowTest, BackAndForwardWithNowhereToGoAskNothing)
+{
+    window->OpenPage(Page("A"));
+    window->WindowChanged(nullptr);
+    ASSERT_TRUE(window->IsModified());
+    window->Navigate(TallowWindow::kBack);
+    window->Navigate(TallowWindow::kForward);
+    EXPECT_EQ(Title(), "Kim:A");
+    EXPECT_TRUE(window->IsModified());
+    EXPECT_TRUE(driver::AlertLog().empty());
+}
+
 } // namespace
