@@ -2,7 +2,7 @@
 // child uses it, and judged by what its window shows (ImageMagick). The program's own input script
 // once passed a whole journey while the first real drag blanked the page; these cases go through
 // the X server and the SDL backend exactly as a child's hand does.
-#include "e2e/XDisplay.h"
+#include "e2e/RealInputFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -13,71 +13,6 @@
 namespace {
 
 using namespace pw::e2e;
-
-constexpr Rgb kWhite { 255, 255, 255 };
-constexpr Rgb kCatOrange { 255, 153, 51 };
-constexpr Rgb kPale { 255, 255, 204 };
-
-// Where things are on the 640 x 480 desktop once the first page is up.
-struct Box {
-    int left, top, right, bottom;
-};
-constexpr Box kTabBar { 150, 84, 580, 130 };
-constexpr Box kPage { 150, 134, 610, 466 };
-constexpr int kRowsLeft = 72;
-constexpr int kMyPagesRow = 125;
-constexpr int kPaintAndSoundRow = 282;
-constexpr int kPlayAndPublishRow = 437;
-constexpr int kTabTop = 107;
-constexpr int kSecondTab = 277;
-constexpr int kThirdTab = 362;
-constexpr int kFourthTab = 449;
-
-bool Differs(const Screen& a, const Screen& b, const Box& box)
-{
-    return !a.SameArea(b, box.left, box.top, box.right, box.bottom);
-}
-
-class RealInput : public ::testing::Test {
-protected:
-    // The program started in a fresh start-up folder, the project named, the first page up.
-    void SetUp() override
-    {
-        if (std::system("command -v xdotool >/dev/null && command -v import >/dev/null && command -v Xvfb >/dev/null") != 0)
-            GTEST_FAIL() << "xdotool, ImageMagick and Xvfb are needed (scripts/setup installs them)";
-        ASSERT_TRUE(x.Ready());
-        home = PrepareHome(::testing::UnitTest::GetInstance()->current_test_info()->name(), true);
-        ASSERT_TRUE(x.StartProgram(home));
-        Screen asked = x.WaitFor([](const Screen& s) { return s.Count(200, 70, 580, 450, kPale) > 80000; });
-        ASSERT_GT(asked.width, 0) << "the project's name was not asked for";
-        // Typed straight over the proposed name, which the field selects when the dialog shows.
-        x.Type("Kids");
-        x.Key("Return");
-        shown = x.WaitFor([](const Screen& s) { return s.Count(kPage.left, kPage.top, kPage.right, kPage.bottom, kWhite) > 140000; });
-        if (shown.width == 0)
-            x.Keep(std::string("real-input-no-page-") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
-        ASSERT_GT(shown.width, 0) << "the first page did not come up";
-    }
-
-    // A click, then the window read until `box` shows something else than it did before.
-    Screen ClickAndWait(int h, int v, const Box& box)
-    {
-        Screen before = x.Shot();
-        x.Click(h, v);
-        Screen after = x.WaitFor([&](const Screen& s) { return Differs(s, before, box); });
-        EXPECT_GT(after.width, 0) << "nothing changed after a click at (" << h << ", " << v << ")";
-        return after.width > 0 ? after : before;
-    }
-
-    int Orange(const Screen& s, int centreH, int centreV) const
-    {
-        return s.Count(centreH - 40, centreV - 40, centreH + 40, centreV + 40, kCatOrange);
-    }
-
-    XDisplay x;
-    std::filesystem::path home;
-    Screen shown;
-};
 
 // The name typed over the proposed one replaced it; the page window that came up is the active
 // window, and its caption says so above the tab-set column's.
