@@ -210,6 +210,9 @@ void TallowApp::Publish()
         GetProject().GetName()->GetCString(name, sizeof name);
         ShowString(Alert::kInformation, Alert::kOk, kCongratulation, name);
     } catch (Exception* exception) {
+        // Held while it shows: the alert's loop may run work that throws and replaces the current
+        // exception.
+        SmartPtr<Exception> held(exception->Unreferenced() ? nullptr : exception);
         exception->Display(Alert::kStop);
     }
 }

@@ -236,7 +236,9 @@ void FTPControlConnection::HandleReply(const char* text)
     default:
         break;
     }
-    if (isTolerated)
+    // A tolerance is for its command's final reply alone: a success does not leave it standing
+    // for the next refusal, which would then go unseen.
+    if (line[0] != '1')
         toleratedReply = String(kNothingTolerated);
 }
 

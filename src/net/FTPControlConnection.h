@@ -53,11 +53,12 @@ public:
     FTPControlConnection(const FTPControlConnection&) = delete;
     FTPControlConnection& operator=(const FTPControlConnection&) = delete;
 
-    // Writes the line whatever is outstanding and sets the tolerated reply beginning ("" tolerates
-    // every reply). An argument holding CR, LF or NUL is refused with an exception, unsent, and so
-    // is every command after the server closed the connection.
+    // Writes the line whatever is outstanding; a failure reply to it that begins with `tolerated`
+    // ("" for any) is taken without an alert; the tolerance ends with the next final reply. An
+    // argument holding CR, LF or NUL is refused with an exception,
+    // unsent, and so is every command after the server closed the connection.
     void SendCommand(FTPCommand code, const String& argument1, const String& argument2, const String& tolerated);
-    // Writes only when nothing is outstanding, keeping the tolerated reply.
+    // Writes only when nothing is outstanding, so no failure reply to it is tolerated.
     void Send(FTPCommand code, const String& argument1, const String& argument2);
     // Send with one-character arguments; a zero character is left out.
     void SendChars(FTPCommand code, char argument1, char argument2);

@@ -14,6 +14,7 @@
 
 #include <winsock.h>
 
+#include <algorithm>
 #include <string>
 
 PW_DEFINE_CLASS(FTPSession, nullptr, nullptr, SmartImplementation)
@@ -30,6 +31,9 @@ constexpr int kPasswordWanted = 331;
 constexpr int kNoticesPerRound = 16;
 
 DWORD waitLimit = pw::net::kDefaultWaitLimitMs;
+// How long closing waits for the server's goodbye: every transfer has been answered by then, so a
+// server slow to say it costs the child no more than this.
+constexpr DWORD kClosingLimitMs = 2000;
 
 // Hands waiting socket notifications on until `done` holds, and answers it. The dialog serves the
 // queue only every 100 ms, which would cost a tenth of a second per reply; the notifications are
@@ -96,21 +100,25 @@ FTPSession::FTPSession(const SmartPtr<InternetSession>& server, const String& us
         control.Send(kPASS, password, String());
 }
 
+// A session is often released while a failure unwinds to the caller, and the framework keeps a
+// thrown exception alive only as the current one: whatever closing raises is dropped here and the
+// current exception put back, so the failure on its way stays alive.
 FTPSession::~FTPSession()
 {
+    SmartPtr<Exception> inFlight = CurrentException();
     try {
         Close();
-    } catch (Exception*) {
-        CurrentException() = SmartPtr<Exception>();
     } catch (...) {
     }
+    CurrentException() = inFlight;
     connections.data = SmartPtr<FTPDataConnection>();
     connections.control = SmartPtr<FTPControlConnection>();
 }
 
 // A transfer still under way is cut off first: ABOR, and its data connection closes. QUIT's 221
-// is awaited like any reply, within the silence limit and with the Stop button live, so the
-// server sees the session end before the connection does; after a Stop it is not awaited.
+// is awaited so that the server sees the session end before the connection does, but only
+// briefly and without raising anything: Stop, a server silent for kClosingLimitMs (or the wait
+// limit, when shorter) or a failed connection just end the wait.
 void FTPSession::Close()
 {
     if (!connections.control.Valid())
@@ -122,12 +130,18 @@ void FTPSession::Close()
         connections.data = SmartPtr<FTPDataConnection>();
     }
     control.SendCommand(kQUIT, String(), String(), String());
-    SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
-    if (dialog.Valid() && dialog->WasCancelled())
-        return;
+    auto stopped = [] {
+        SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
+        return dialog.Valid() && dialog->WasCancelled();
+    };
     ProgressRange range(1, String("Closing ftp session"));
-    range.Advance(1);
-    Wait(range, [&] { return control.HasEnded(); });
+    DWORD start = GetTickCount();
+    DWORD limit = std::min<DWORD>(waitLimit, kClosingLimitMs);
+    while (!stopped() && !ServeSocketNoticesUntil([&] { return control.HasEnded(); })) {
+        if (GetTickCount() - start > limit)
+            return;
+        range.Update();
+    }
 }
 
 void FTPSession::SetDirectory(const String& path, bool create)

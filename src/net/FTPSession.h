@@ -33,14 +33,15 @@ public:
     // (331). The PASS reply is awaited by the next step.
     FTPSession(const SmartPtr<InternetSession>& server, const String& user, const String& password,
         uint16_t port = kFTPPort);
-    // QUIT, after ABOR while a transfer is still under way; QUIT's reply is awaited (within the
-    // silence limit) before the connection closes.
+    // QUIT, after ABOR while a transfer is still under way; QUIT's reply is awaited for a moment
+    // before the connection closes. Never raises, and leaves the current exception as it was.
     ~FTPSession() override;
     FTPSession(const FTPSession&) = delete;
     FTPSession& operator=(const FTPSession&) = delete;
 
-    // CWD into the path, after MKD when `create` is set (a refusal beginning "55" is accepted). A
-    // path such as "/~name/site" is made as given and entered as "~name/site".
+    // CWD into the path, after MKD when `create` is set: a refusal of MKD beginning "55" (the
+    // folder is there already) is accepted, a refusal of CWD ends the step. A path such as
+    // "/~name/site" is made as given and entered as "~name/site".
     void SetDirectory(const String& path, bool create);
     // Stores the file's bytes under the remote name (see PutFile).
     void SendFile(const FileReference& file, const String& remoteName, bool binary, int mode);

@@ -105,18 +105,18 @@ TEST_F(FTPControl, ToleratedFailuresPassAndOthersAlertWithTheServersLineAndCance
     EXPECT_EQ(Wait(), "");
     struct Step {
         const char* name;
-        bool send; // Send keeps the tolerated beginning; SendCommand sets it
+        bool send; // Send tolerates nothing; SendCommand sets the tolerated beginning
         const char* tolerated;
         const char* outcome;
     } steps[] = {
         { "550 after MKD tolerating 55", false, "55", "" },
-        { "257 succeeds, leaving 55 tolerated", false, "55", "" },
-        { "550 tolerated by the kept 55", true, "", "" },
-        { "530 after the tolerance was used up", true, "", "cancelled" },
+        { "257 succeeds", false, "55", "" },
+        { "550 to the next command: the tolerance ended with MKD's reply", true, "", "cancelled" },
+        { "530 with nothing tolerated", true, "", "cancelled" },
         { "530 with everything tolerated", false, "", "" },
         { "a line shorter than the tolerated beginning", false, "55", "cancelled" },
     };
-    driver::ScriptMessageBoxes({ IDOK, IDOK });
+    driver::ScriptMessageBoxes({ IDOK, IDOK, IDOK });
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
         if (step.send) {
@@ -129,7 +129,7 @@ TEST_F(FTPControl, ToleratedFailuresPassAndOthersAlertWithTheServersLineAndCance
         if (std::string(step.outcome) == "cancelled")
             connection->HandleReply("200 idle again");
     }
-    EXPECT_EQ(AlertTexts(), (std::vector<std::string> { "530 no you don't", "5" }));
+    EXPECT_EQ(AlertTexts(), (std::vector<std::string> { "550 exists too", "530 no you don't", "5" }));
     server.Finish();
     EXPECT_EQ(server.Lines().size(), 6u);
 }
