@@ -54,9 +54,9 @@ public:
     FTPControlConnection& operator=(const FTPControlConnection&) = delete;
 
     // Writes the line whatever is outstanding; a failure reply to it that begins with `tolerated`
-    // ("" for any) is taken without an alert; the tolerance ends with the next final reply. An
-    // argument holding CR, LF or NUL is refused with an exception,
-    // unsent, and so is every command after the server closed the connection.
+    // ("" for any) is taken without an alert, and the tolerance ends with the next final reply.
+    // An argument holding CR, LF or NUL is refused with an exception, unsent, and so is every
+    // command after the server closed the connection.
     void SendCommand(FTPCommand code, const String& argument1, const String& argument2, const String& tolerated);
     // Writes only when nothing is outstanding, so no failure reply to it is tolerated.
     void Send(FTPCommand code, const String& argument1, const String& argument2);

@@ -117,7 +117,7 @@ FTPSession::~FTPSession()
 
 // A transfer still under way is cut off first: ABOR, and its data connection closes. QUIT's 221
 // is awaited so that the server sees the session end before the connection does, but only
-// briefly and without raising anything: Stop, a server silent for kClosingLimitMs (or the wait
+// briefly and without raising anything: Stop, no goodbye within kClosingLimitMs (or the wait
 // limit, when shorter) or a failed connection just end the wait.
 void FTPSession::Close()
 {
@@ -134,6 +134,9 @@ void FTPSession::Close()
         SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
         return dialog.Valid() && dialog->WasCancelled();
     };
+    // A range opened after a Stop would put a fresh dialog in place of the stopped one.
+    if (stopped())
+        return;
     ProgressRange range(1, String("Closing ftp session"));
     DWORD start = GetTickCount();
     DWORD limit = std::min<DWORD>(waitLimit, kClosingLimitMs);
