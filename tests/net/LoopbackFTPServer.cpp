@@ -43,10 +43,11 @@ server.serve_forever(timeout=0.2)
 )";
 
 // Runs vsftpd as its own instance on a free port, serving argv[1]/root to anonymous users, with
-// the configuration lines argv[2:] over the defaults; it ends vsftpd when its standard input
-// closes. The root must not be writable for vsftpd's FTP user, so the uploads go to its "site".
+// the configuration lines argv[2:] over the defaults; vsftpd ends when the script does, which is
+// when its standard input closes or it is ended. The root must not be writable for vsftpd's FTP
+// user, so the uploads go to its "site".
 constexpr const char* kVsftpdScript = R"(
-import os, pwd, socket, subprocess, sys, time
+import ctypes, os, pwd, signal, socket, subprocess, sys, time
 folder, settings = sys.argv[1], sys.argv[2:]
 root, empty = os.path.join(folder, "root"), os.path.join(folder, "empty")
 os.makedirs(empty, exist_ok=True)
@@ -67,8 +68,10 @@ config.update(setting.split("=", 1) for setting in settings)
 path = os.path.join(folder, "vsftpd.conf")
 with open(path, "w") as file:
     file.writelines("%s=%s\n" % item for item in config.items())
+parent_death_signal = 1
+libc = ctypes.CDLL(None)
 server = subprocess.Popen(["/usr/sbin/vsftpd", path], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-    stderr=subprocess.DEVNULL)
+    stderr=subprocess.DEVNULL, preexec_fn=lambda: libc.prctl(parent_death_signal, signal.SIGTERM))
 deadline = time.time() + 10
 while server.poll() is None and time.time() < deadline:
     try:
