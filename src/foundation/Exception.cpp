@@ -5,6 +5,9 @@
 #include "foundation/MessageException.h"
 #include "foundation/Resources.h"
 
+#include <exception>
+#include <vector>
+
 PW_DEFINE_CLASS(Exception, nullptr, nullptr, SmartImplementation)
 PW_DEFINE_NO_COPY_SLOTS(Exception)
 
@@ -55,8 +58,18 @@ SmartPtr<Exception>& CurrentException()
     return current;
 }
 
+// A throw made while another exception unwinds (clean-up in a destructor that throws and catches
+// its own) would free the unwinding one, which its handler has yet to catch: it is kept alive
+// until the next throw made with nothing unwinding.
 void ThrowPointer(const SmartPtr<Exception>& exception)
 {
+    static std::vector<SmartPtr<Exception>> unwinding;
+    if (std::uncaught_exceptions() > 0) {
+        if (CurrentException().Valid())
+            unwinding.push_back(CurrentException());
+    } else {
+        unwinding.clear();
+    }
     CurrentException() = exception;
     throw exception.Get();
 }

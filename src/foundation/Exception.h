@@ -7,7 +7,8 @@
 #include <cstddef>
 
 // The counted base of every exception the framework throws. Exceptions are thrown as Exception
-// pointers (ThrowPointer keeps the object alive in a global handle until the next throw) and
+// pointers (ThrowPointer keeps the object alive in a global handle until the next throw; one that
+// unwinds past a destructor throwing and catching its own, until a throw with none unwinding) and
 // shown by whoever catches them through Display, which shows an exception once: the reported
 // flag makes a second Display by an outer handler silent.
 class Exception : public SmartImplementation {

@@ -100,17 +100,16 @@ FTPSession::FTPSession(const SmartPtr<InternetSession>& server, const String& us
         control.Send(kPASS, password, String());
 }
 
-// A session is often released while a failure unwinds to the caller, and the framework keeps a
-// thrown exception alive only as the current one: whatever closing raises is dropped here and the
-// current exception put back, so the failure on its way stays alive.
+// A session is often released while a failure unwinds to the caller; whatever closing raises is
+// dropped here, and the failure on its way stays alive (ThrowPointer keeps it).
 FTPSession::~FTPSession()
 {
-    SmartPtr<Exception> inFlight = CurrentException();
     try {
         Close();
+    } catch (Exception*) {
+        CurrentException() = SmartPtr<Exception>();
     } catch (...) {
     }
-    CurrentException() = inFlight;
     connections.data = SmartPtr<FTPDataConnection>();
     connections.control = SmartPtr<FTPControlConnection>();
 }

@@ -34,7 +34,7 @@ public:
     FTPSession(const SmartPtr<InternetSession>& server, const String& user, const String& password,
         uint16_t port = kFTPPort);
     // QUIT, after ABOR while a transfer is still under way; QUIT's reply is awaited for a moment
-    // before the connection closes. Never raises, and leaves the current exception as it was.
+    // before the connection closes. Never raises.
     ~FTPSession() override;
     FTPSession(const FTPSession&) = delete;
     FTPSession& operator=(const FTPSession&) = delete;

@@ -161,6 +161,33 @@ TEST_F(ExceptionTest, TheCurrentExceptionLivesUntilTheNextThrow)
     EXPECT_EQ(CountedException::live, before);
 }
 
+// A clean-up that throws and swallows its own failure while another unwinds (a connection closed
+// on the way out) leaves the unwinding one alive for its handler, until a later throw.
+TEST_F(ExceptionTest, AFailureUnwindingOutlivesAThrowInItsCleanUp)
+{
+    struct CleanUp {
+        ~CleanUp()
+        {
+            try {
+                ThrowError("closing failed", "f.cpp", 3);
+            } catch (Exception*) {
+                CurrentException() = nullptr;
+            }
+        }
+    };
+    int before = CountedException::live;
+    SmartPtr<Exception> caught = Caught([] {
+        CleanUp cleanUp;
+        Throw(new CountedException, "f.cpp", 1);
+    });
+    ASSERT_TRUE(caught.Valid());
+    EXPECT_EQ(CountedException::live, before + 1);
+    EXPECT_NE(dynamic_cast<CountedException*>(caught.Get()), nullptr);
+    caught = nullptr;
+    Caught([] { ThrowError("next", "f.cpp", 2); });
+    EXPECT_EQ(CountedException::live, before);
+}
+
 TEST_F(ExceptionTest, OverlongTextsAreCutNotLost)
 {
     char buffer[kMessageSize];
