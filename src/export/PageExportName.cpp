@@ -91,16 +91,37 @@ std::vector<Page> ProjectPages(FileReference& projectFolder)
     return pages;
 }
 
-// The page of that name, else of that name in another letter case, as the folder finds it.
-const Page* FindPage(const std::vector<Page>& pages, const std::string& name)
-{
-    auto found = std::find_if(pages.begin(), pages.end(), [&](const Page& page) { return page.name == name; });
-    if (found == pages.end()) {
-        found = std::find_if(
-            pages.begin(), pages.end(), [&](const Page& page) { return Folded(page.name) == Folded(name); });
+// The pages by name, and by name without regard to case: looked up for every line of the record,
+// which holds a line for every page.
+class PageIndex {
+public:
+    explicit PageIndex(const std::vector<Page>& pages)
+        : pages(pages)
+    {
+        for (size_t index = 0; index < pages.size(); ++index) {
+            exact.emplace(pages[index].name, index);
+            folded.emplace(Folded(pages[index].name), index);
+        }
     }
-    return found == pages.end() ? nullptr : &*found;
-}
+
+    // The page of that name, else the first of that name in another letter case, as the folder
+    // finds it.
+    const Page* Find(const std::string& name) const
+    {
+        auto found = exact.find(name);
+        if (found == exact.end()) {
+            found = folded.find(Folded(name));
+            if (found == folded.end())
+                return nullptr;
+        }
+        return &pages[found->second];
+    }
+
+private:
+    const std::vector<Page>& pages;
+    std::map<std::string, size_t> exact;
+    std::map<std::string, size_t> folded;
+};
 
 // True for the page's base, or the base followed by a number, in any letter case: the names the
 // rules can give the page, all of them plain file names.
@@ -137,6 +158,7 @@ public:
     explicit ProjectPageNames(FileReference& projectFolder)
         : folder(&projectFolder)
         , pages(ProjectPages(projectFolder))
+        , index(pages)
     {
         std::string path;
         if (pw::foundation::BuildPath(
@@ -147,7 +169,7 @@ public:
         // A record holds while its page is in the folder and no earlier line gave that page or
         // that name; a record of a name the page cannot have is damage and passed over.
         for (const Claim& claim : ParseClaims(stored)) {
-            const Page* page = FindPage(pages, claim.page);
+            const Page* page = index.Find(claim.page);
             if (!page || chosen.count(page->name) || !CanName(claim.name, *page) || taken.count(Folded(claim.name)))
                 continue;
             taken.insert(Folded(claim.name));
@@ -171,7 +193,7 @@ public:
     // none of them has.
     std::string NameOf(const String& pageName) const
     {
-        if (const Page* page = FindPage(pages, TextOf(pageName)))
+        if (const Page* page = index.Find(TextOf(pageName)))
             return chosen.at(page->name);
         return FreeName(TextOf(PageFileName(pageName)), taken);
     }
@@ -181,7 +203,7 @@ public:
     // would not stay one line, is not recorded.
     void Record(const String& pageName)
     {
-        const Page* page = FindPage(pages, TextOf(pageName));
+        const Page* page = index.Find(TextOf(pageName));
         if (!page || !claimsFile.Valid()
             || std::any_of(page->name.begin(), page->name.end(), [](char c) { return c == '\n'; }))
             return;
@@ -216,6 +238,7 @@ private:
 
     SmartPtr<FileReference> folder;
     std::vector<Page> pages;
+    PageIndex index;
     SmartPtr<FileReference> claimsFile;
     std::string stored;
     std::vector<Claim> held;
