@@ -64,21 +64,23 @@ SmartPtr<CShow> MakeSpritePage(int sprites, int16_t frames)
     PreparePagePlatform();
     SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, kWidth, kHeight));
     group->InsertFrames(1, static_cast<int16_t>(frames - 1), true, true);
-    auto placeOf = [](int sprite, int16_t frame) {
-        int32_t left = (sprite * 31 + frame * 7) % (kWidth - kSide);
-        int32_t top = (sprite * 23 + frame * 5) % (kHeight - kSide);
-        return Rect(left, top, left + kSide, top + kSide);
-    };
     for (int i = 0; i < sprites; ++i) {
-        SmartPtr<CSprite> sprite = new CSprite(0, SpriteMovie(i), placeOf(i, 0));
+        SmartPtr<CSprite> sprite = new CSprite(0, SpriteMovie(i), SpritePlace(i, 0));
         sprite->SetNumFrames(frames);
         for (int16_t f = 0; f < frames; ++f) {
-            Rect place = placeOf(i, f);
+            Rect place = SpritePlace(i, f);
             sprite->PlaceAtFrame(f, &place, nullptr);
         }
         group->AddSprite(sprite, false);
     }
     return new CShow(group.Get());
+}
+
+Rect SpritePlace(int sprite, int16_t frame)
+{
+    int32_t left = (sprite * 31 + frame * 7) % (kWidth - kSide);
+    int32_t top = (sprite * 23 + frame * 5) % (kHeight - kSide);
+    return Rect(left, top, left + kSide, top + kSide);
 }
 
 void PageSizes(benchmark::internal::Benchmark* benchmark)

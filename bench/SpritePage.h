@@ -22,6 +22,10 @@ void PreparePagePlatform();
 
 SmartPtr<CShow> MakeSpritePage(int sprites, int16_t frames);
 
+// Where sprite `sprite` (0-based) of a page stands in frame `frame`; its picture is
+// DiscPicture(80, sprite).
+Rect SpritePlace(int sprite, int16_t frame);
+
 // Arguments {sprites, frames} of every page size.
 void PageSizes(benchmark::internal::Benchmark* benchmark);
 

@@ -4,8 +4,11 @@
 #include "export/htmlElement.h"
 #include "foundation/FileCreatorType.h"
 #include "foundation/FileReference.h"
+#include "foundation/FileType.h"
 #include "foundation/SmartList.h"
 #include "foundation/TextFile.h"
+
+#include <windows.h>
 
 #include <algorithm>
 #include <map>
@@ -54,20 +57,32 @@ std::string FreeName(const std::string& base, const std::set<std::string>& taken
 }
 
 // The pages of the project, whose names are already their file names first, then by name: the
-// order in which they pick.
+// order in which they pick. The documents come from one listing of the folder, which also tells
+// files from folders: asking the file system about each document again cost more than the rest
+// of a save in a project of a few hundred pages.
 std::vector<Page> ProjectPages(FileReference& projectFolder)
 {
-    SmartList<FileType> types;
-    types.Append(new FileType(ShowFileType));
-    SmartList<FileReference> documents = projectFolder.Contents(types, false);
+    char extension[4];
+    FileType::ExtensionText(ShowFileType.GetExtension(), extension);
+    std::string suffix = std::string(".") + extension;
+    std::string search;
     std::vector<Page> pages;
-    for (uint32_t index = 1; index <= documents.NumItems(); ++index) {
-        FileReference* document = documents.Item(index);
-        if (!document || document->IsFolder())
-            continue;
-        String name = FileBaseName(*document);
-        pages.push_back(Page { TextOf(name), TextOf(PageFileName(name)) });
+    if (!pw::foundation::BuildPath(search, projectFolder.Path(), ("*" + suffix).c_str(), 0))
+        return pages;
+    WIN32_FIND_DATAA found {};
+    HANDLE listing = FindFirstFileA(search.c_str(), &found);
+    if (listing != INVALID_HANDLE_VALUE) {
+        do {
+            std::string file = found.cFileName;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || file[0] == '.'
+                || file.size() <= suffix.size())
+                continue;
+            std::string name = file.substr(0, file.size() - suffix.size());
+            pages.push_back(Page { name, TextOf(PageFileName(String(name.c_str()))) });
+        } while (FindNextFileA(listing, &found));
+        FindClose(listing);
     }
+    SetLastError(NO_ERROR);
     std::sort(pages.begin(), pages.end(), [](const Page& a, const Page& b) {
         bool aPlain = a.name == a.base;
         bool bPlain = b.name == b.base;
@@ -76,16 +91,37 @@ std::vector<Page> ProjectPages(FileReference& projectFolder)
     return pages;
 }
 
-// The page of that name, else of that name in another letter case, as the folder finds it.
-const Page* FindPage(const std::vector<Page>& pages, const std::string& name)
-{
-    auto found = std::find_if(pages.begin(), pages.end(), [&](const Page& page) { return page.name == name; });
-    if (found == pages.end()) {
-        found = std::find_if(
-            pages.begin(), pages.end(), [&](const Page& page) { return Folded(page.name) == Folded(name); });
+// The pages by name, and by name without regard to case: looked up for every line of the record,
+// which holds a line for every page.
+class PageIndex {
+public:
+    explicit PageIndex(const std::vector<Page>& pages)
+        : pages(pages)
+    {
+        for (size_t index = 0; index < pages.size(); ++index) {
+            exact.emplace(pages[index].name, index);
+            folded.emplace(Folded(pages[index].name), index);
+        }
     }
-    return found == pages.end() ? nullptr : &*found;
-}
+
+    // The page of that name, else the first of that name in another letter case, as the folder
+    // finds it.
+    const Page* Find(const std::string& name) const
+    {
+        auto found = exact.find(name);
+        if (found == exact.end()) {
+            found = folded.find(Folded(name));
+            if (found == folded.end())
+                return nullptr;
+        }
+        return &pages[found->second];
+    }
+
+private:
+    const std::vector<Page>& pages;
+    std::map<std::string, size_t> exact;
+    std::map<std::string, size_t> folded;
+};
 
 // True for the page's base, or the base followed by a number, in any letter case: the names the
 // rules can give the page, all of them plain file names.
@@ -113,24 +149,27 @@ std::vector<Claim> ParseClaims(const std::string& text)
     return claims;
 }
 
+} // namespace
+
 // The names of a project's pages: the recorded names that still hold, then the rules for the
 // pages that hold none.
-class Naming {
+class pw::exporting::ProjectPageNames {
 public:
-    explicit Naming(FileReference& projectFolder)
-        : folder(projectFolder)
+    explicit ProjectPageNames(FileReference& projectFolder)
+        : folder(&projectFolder)
         , pages(ProjectPages(projectFolder))
+        , index(pages)
     {
         std::string path;
         if (pw::foundation::BuildPath(
-                path, folder.Path(), kClaimsName, TextFile::TextFileType().GetExtension())) {
+                path, folder->Path(), kClaimsName, TextFile::TextFileType().GetExtension())) {
             claimsFile = new FileReference(path.c_str());
             stored = ReadText(*claimsFile.Get());
         }
         // A record holds while its page is in the folder and no earlier line gave that page or
         // that name; a record of a name the page cannot have is damage and passed over.
         for (const Claim& claim : ParseClaims(stored)) {
-            const Page* page = FindPage(pages, claim.page);
+            const Page* page = index.Find(claim.page);
             if (!page || chosen.count(page->name) || !CanName(claim.name, *page) || taken.count(Folded(claim.name)))
                 continue;
             taken.insert(Folded(claim.name));
@@ -154,7 +193,7 @@ public:
     // none of them has.
     std::string NameOf(const String& pageName) const
     {
-        if (const Page* page = FindPage(pages, TextOf(pageName)))
+        if (const Page* page = index.Find(TextOf(pageName)))
             return chosen.at(page->name);
         return FreeName(TextOf(PageFileName(pageName)), taken);
     }
@@ -164,7 +203,7 @@ public:
     // would not stay one line, is not recorded.
     void Record(const String& pageName)
     {
-        const Page* page = FindPage(pages, TextOf(pageName));
+        const Page* page = index.Find(TextOf(pageName));
         if (!page || !claimsFile.Valid()
             || std::any_of(page->name.begin(), page->name.end(), [](char c) { return c == '\n'; }))
             return;
@@ -179,9 +218,11 @@ public:
         SmartPtr<String> contents = new String;
         contents->InsertChars(text.data(), 0, static_cast<uint32_t>(text.size()));
         SmartPtr<FileReference> file = FileReference::FileReferenceCreate(
-            TextFile::TextFileType(), FileCreatorType::Unknown(), folder, String(kClaimsName), true);
+            TextFile::TextFileType(), FileCreatorType::Unknown(), *folder.Get(), String(kClaimsName), true);
         SmartPtr<TextFile> writer = new TextFile(*file.Get(), File::kWrite);
         writer->Write(SmartPtr<Smart>(contents.Get()));
+        held = claims;
+        stored = text;
     }
 
 private:
@@ -195,8 +236,9 @@ private:
         return text ? TextOf(*text) : std::string();
     }
 
-    FileReference& folder;
+    SmartPtr<FileReference> folder;
     std::vector<Page> pages;
+    PageIndex index;
     SmartPtr<FileReference> claimsFile;
     std::string stored;
     std::vector<Claim> held;
@@ -204,20 +246,60 @@ private:
     std::map<std::string, std::string> chosen;
 };
 
+
+namespace {
+
+// The reading in force, if any; single-threaded like the rest of the program.
+pw::exporting::ExportNamesReading* currentReading = nullptr;
+
+// The names of the folder's pages: the reading's when one is in force for that folder, else a new
+// reading made for the one question.
+template <typename Answer>
+String AskNames(const SmartPtr<FileReference>& projectFolder, const Answer& answer)
+{
+    for (pw::exporting::ExportNamesReading* reading = currentReading; reading; reading = reading->Previous()) {
+        if (pw::exporting::ProjectPageNames* names = reading->NamesOf(*projectFolder.Get()))
+            return String(answer(*names).c_str());
+    }
+    pw::exporting::ProjectPageNames names(*projectFolder.Get());
+    return String(answer(names).c_str());
+}
+
 } // namespace
+
+pw::exporting::ExportNamesReading::ExportNamesReading(const SmartPtr<FileReference>& projectFolder)
+    : previous(currentReading)
+{
+    if (projectFolder.Valid()) {
+        path = Folded(projectFolder->Path());
+        names = std::make_unique<ProjectPageNames>(*projectFolder.Get());
+    }
+    currentReading = this;
+}
+
+pw::exporting::ExportNamesReading::~ExportNamesReading()
+{
+    currentReading = previous;
+}
+
+pw::exporting::ProjectPageNames* pw::exporting::ExportNamesReading::NamesOf(FileReference& projectFolder) const
+{
+    return names && Folded(projectFolder.Path()) == path ? names.get() : nullptr;
+}
 
 String pw::exporting::ExportPageName(const SmartPtr<FileReference>& projectFolder, const String& pageName)
 {
     if (!projectFolder.Valid())
         return PageFileName(pageName);
-    return String(Naming(*projectFolder.Get()).NameOf(pageName).c_str());
+    return AskNames(projectFolder, [&](ProjectPageNames& names) { return names.NameOf(pageName); });
 }
 
 String pw::exporting::ClaimExportPageName(const SmartPtr<FileReference>& projectFolder, const String& pageName)
 {
     if (!projectFolder.Valid())
         return PageFileName(pageName);
-    Naming naming(*projectFolder.Get());
-    naming.Record(pageName);
-    return String(naming.NameOf(pageName).c_str());
+    return AskNames(projectFolder, [&](ProjectPageNames& names) {
+        names.Record(pageName);
+        return names.NameOf(pageName);
+    });
 }

@@ -13,9 +13,40 @@
 #include "foundation/SmartPtr.h"
 #include "foundation/String.h"
 
+#include <memory>
+#include <string>
+
 class FileReference;
 
 namespace pw::exporting {
+
+// The export names of a project's pages, worked out from one listing of the folder and one
+// reading of its record.
+class ProjectPageNames;
+
+// While one lives, every question below about its folder is answered from one listing of the folder
+// and one reading of its record, made when it was made; a save asks for the page's own name and for
+// the name of every page it links to, and would otherwise list and read once per question, so a
+// save would cost more the more pages the project has. The page documents must not come or go while
+// it lives; a name recorded meanwhile is kept in it. It lives on the stack: readings nest, the
+// newest answering for its folder.
+class ExportNamesReading {
+public:
+    // No reading without a folder.
+    explicit ExportNamesReading(const SmartPtr<FileReference>& projectFolder);
+    ExportNamesReading(const ExportNamesReading&) = delete;
+    ExportNamesReading& operator=(const ExportNamesReading&) = delete;
+    ~ExportNamesReading();
+
+    // The names, when this is a reading of that folder (paths compared without regard to case).
+    ProjectPageNames* NamesOf(FileReference& projectFolder) const;
+    ExportNamesReading* Previous() const { return previous; }
+
+private:
+    ExportNamesReading* previous;
+    std::string path;
+    std::unique_ptr<ProjectPageNames> names;
+};
 
 // The base name of the page `pageName` of the project whose page documents lie in
 // `projectFolder`. A page of the folder that recorded a name (ClaimExportPageName) keeps it; page

@@ -86,6 +86,8 @@ void TallowScribe::Write(const SmartPtr<Smart>& object)
     }
     range.Advance(1);
 
+    // The page's links and its own export name come from one reading of the project's pages.
+    pw::exporting::ExportNamesReading names(projectFolder);
     SmartPtr<htmlElement> root;
     if (auto* show = SmartCast<CShow>(object.Get()))
         root = WrapPageBody(MakePageMap(*show->GetMovie().Get(), projectFolder, exportFolder).Get());

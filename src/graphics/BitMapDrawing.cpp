@@ -2,15 +2,19 @@
 // to content; rendering any image into an 8-bit bitmap.
 #include "graphics/BitMap.h"
 
+#include "foundation/Checks.h"
 #include "foundation/Exception.h"
+#include "graphics/Area.h"
 #include "graphics/ColorTable.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/OSBitMap.h"
 #include "graphics/OffScreen.h"
 #include "graphics/PixelIterator.h"
+#include "graphics/PlatformConversions.h"
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -57,6 +61,55 @@ private:
     const uint32_t* lookup;
 };
 
+// Adds the rectangles that make up the part of `region` within `bounds`. The platform tells
+// whether a part is one rectangle, nothing or more: a part that is more is halved (across its rows
+// first, as a region's rectangles lie in bands of rows) until every piece is one rectangle or
+// nothing. `scratch` is a region to work in.
+void AddRegionPieces(HRGN region, const Rect& bounds, HRGN scratch, std::vector<Rect>& pieces)
+{
+    HRGN box = CreateRectRgn(bounds.left, bounds.top, bounds.right, bounds.bottom);
+    CheckNotNull(box, PW_HERE);
+    int kind = CombineRgn(scratch, region, box, RGN_AND);
+    CheckCall(DeleteObject(box), PW_HERE);
+    CheckCall(kind != ERROR, PW_HERE);
+    if (kind == NULLREGION)
+        return;
+    RECT found;
+    CheckCall(GetRgnBox(scratch, &found) != ERROR, PW_HERE);
+    Rect part = OSRectToRect(found);
+    if (kind == SIMPLEREGION) {
+        pieces.push_back(part);
+        return;
+    }
+    Rect first = part;
+    Rect second = part;
+    if (part.bottom - part.top > 1) {
+        first.bottom = second.top = part.top + (part.bottom - part.top) / 2;
+    } else {
+        first.right = second.left = part.left + (part.right - part.left) / 2;
+    }
+    AddRegionPieces(region, first, scratch, pieces);
+    AddRegionPieces(region, second, scratch, pieces);
+}
+
+// The rectangles that make up the part of `region` within `bounds`.
+std::vector<Rect> RegionPieces(HRGN region, const Rect& bounds)
+{
+    std::vector<Rect> pieces;
+    if (bounds.IsEmpty())
+        return pieces;
+    HRGN scratch = CreateRectRgn(0, 0, 0, 0);
+    CheckNotNull(scratch, PW_HERE);
+    try {
+        AddRegionPieces(region, bounds, scratch, pieces);
+    } catch (...) {
+        DeleteObject(scratch);
+        throw;
+    }
+    CheckCall(DeleteObject(scratch), PW_HERE);
+    return pieces;
+}
+
 } // namespace
 
 void BitMap::Draw(DisplayPort& port, int mode)
@@ -100,7 +153,8 @@ void BitMap::DrawPart(DisplayPort& port, const Rect& rect, bool useKey, uint32_t
         DrawPartTo(dc, offScreen->GetBitMap().Get(), from, piece, true, key);
     };
     if (clip->InRegionMode()) {
-        copyWithin(clip->ComputeBounds());
+        for (const Rect& piece : RegionPieces(clip->GetRegion(), destination.Intersect(clip->ComputeBounds())))
+            copyWithin(piece);
         return;
     }
     const TypedArray<Rect>& pieces = clip->RectList();

@@ -132,3 +132,24 @@ TEST_F(PageExportNameTest, DamagedRecordLinesArePassedOver)
         Step(project, step);
     EXPECT_EQ(pw::platform::testing::ReadHostFile("Proj/_pagefiles.txt"), "Cafe\tCaf\xE9\nCafe2\tCafe\nHome\tHome\n");
 }
+
+// A save asks every name from one reading of its project: the answers stay those of the folder and
+// record as the reading found them, names claimed meanwhile are all kept, another folder's pages
+// are answered from that folder, and once the reading ends the project is read afresh.
+TEST_F(PageExportNameTest, OneReadingAnswersForAWholeSave)
+{
+    SmartPtr<FileReference> project = Project({ "Cafe", "Caf\xE9" });
+    pw::platform::testing::MakeHostFolder("Other");
+    SmartPtr<FileReference> other = new FileReference("c:\\Other");
+    FileReference::FileReferenceCreate(ShowFileType, FileCreatorType::Unknown(), *other.Get(), Text("Caf\xE9"), true);
+    {
+        pw::exporting::ExportNamesReading reading(project);
+        pw::platform::testing::MakeHostFile("Proj/_pagefiles.txt", "Cafe\tCaf\xE9\n");
+        for (const char* step : { "?Caf\xE9=Cafe1", "?Cafe=Cafe", "Cafe=Cafe", "Caf\xE9=Cafe1" })
+            Step(project, step);
+        EXPECT_EQ(TextOf(pw::exporting::ExportPageName(other, Text("Caf\xE9"))), "Cafe") << "another folder";
+        EXPECT_EQ(pw::platform::testing::ReadHostFile("Proj/_pagefiles.txt"), "Cafe\tCafe\nCafe1\tCaf\xE9\n");
+    }
+    pw::platform::testing::MakeHostFile("Proj/_pagefiles.txt", "Cafe\tCaf\xE9\n");
+    Step(project, "?Caf\xE9=Cafe");
+}

@@ -40,6 +40,14 @@ SmartPtr<BitMap> TrueColor(const std::string& grid)
     return MakeBitMap(new ColorTable(TypedArray<Color>()), grid);
 }
 
+// A region of its own with the same pixels.
+HRGN CopyOfRegion(HRGN region)
+{
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(copy, region, nullptr, RGN_COPY);
+    return copy;
+}
+
 MemoryStream Stored(BitMap& bitmap)
 {
     MemoryStream stream;
@@ -113,7 +121,8 @@ TEST_F(BitMapTest, KeyedCopyBetweenEightBitBitmapsClipsBothSides)
 }
 
 // A keyed draw into a buffer writes the buffer's pixels itself; it keeps to the port's clip (a
-// sprite's crop, the part being redrawn) as a draw through the device context does, piece by piece.
+// sprite's crop, the part being redrawn) as a draw through the device context does, piece by piece,
+// a clip held as a platform region too, whatever its shape.
 TEST_F(BitMapTest, KeyedDrawsIntoABufferKeepToThePortsClip)
 {
     SmartPtr<ColorTable> standard = ColorTable::Setup(8);
@@ -121,12 +130,18 @@ TEST_F(BitMapTest, KeyedDrawsIntoABufferKeepToThePortsClip)
     struct Case {
         const char* name;
         std::vector<Rect> clip;
+        bool region;
         const char* expected;
     } cases[] = {
-        { "the whole buffer", { Rect(0, 0, 4, 2) }, "01 01 09 01 | 01 01 01 01" },
-        { "one piece", { Rect(1, 0, 3, 2) }, "09 01 09 09 | 09 01 01 09" },
-        { "two pieces", { Rect(0, 0, 1, 1), Rect(3, 1, 4, 2) }, "01 09 09 09 | 09 09 09 01" },
-        { "nothing", {}, "09 09 09 09 | 09 09 09 09" },
+        { "the whole buffer", { Rect(0, 0, 4, 2) }, false, "01 01 09 01 | 01 01 01 01" },
+        { "one piece", { Rect(1, 0, 3, 2) }, false, "09 01 09 09 | 09 01 01 09" },
+        { "two pieces", { Rect(0, 0, 1, 1), Rect(3, 1, 4, 2) }, false, "01 09 09 09 | 09 09 09 01" },
+        { "nothing", {}, false, "09 09 09 09 | 09 09 09 09" },
+        { "a region in an L", { Rect(0, 0, 1, 2), Rect(1, 1, 4, 2) }, true, "01 09 09 09 | 01 01 01 01" },
+        { "a region with a notch", { Rect(0, 0, 1, 1), Rect(3, 0, 4, 1), Rect(0, 1, 4, 2) }, true,
+            "01 09 09 01 | 01 01 01 01" },
+        { "a region of two corners", { Rect(0, 0, 1, 1), Rect(3, 1, 4, 2) }, true, "01 09 09 09 | 09 09 09 01" },
+        { "an empty region", {}, true, "09 09 09 09 | 09 09 09 09" },
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -141,6 +156,9 @@ TEST_F(BitMapTest, KeyedDrawsIntoABufferKeepToThePortsClip)
             SmartPtr<Area> clip = new Area;
             for (const Rect& piece : test.clip)
                 clip->Merge(Area(piece));
+            if (test.region)
+                clip = new Area(CopyOfRegion(clip->GetRegion()));
+            ASSERT_EQ(clip->InRegionMode(), test.region);
             port.SetClip(clip);
             source->DrawPart(port, source->GetBounds(), true, 0);
         }

@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace bitmaps;
@@ -186,12 +187,25 @@ TEST(OSBitMap, CopyTransparentSkipsKeyAndClipsToBothBitmaps)
 
 // Rows wide enough for the copy to go a register at a time, of widths that leave odd pixels
 // over, and placed so that both edges are cut: every pixel must come out as the plain rule says,
-// through a translation too, and a key past 8 bits matches no pixel.
+// through a translation too, and a key past 8 bits matches no pixel. Figures on the key have
+// see-through runs that end on, just before and just after the copy's 16-pixel steps, at both
+// ends of a row and inside it, and rows that are see-through whole.
 TEST(OSBitMap, KeyedCopyOfWideRowsKeepsThePixelRule)
 {
-    constexpr int32_t kHeight = 3;
-    auto sourceValue = [](int32_t row, int32_t column) {
+    constexpr int32_t kHeight = 6;
+    auto scattered = [](int32_t row, int32_t column) {
         return uint8_t((column * 7 + row * 13) % 5 == 0 ? 0 : (column * 31 + row * 17) % 256);
+    };
+    // The figure's runs of each row, [first, end) pairs; key 0 elsewhere.
+    static const std::vector<std::pair<int32_t, int32_t>> figureRuns[kHeight] = {
+        {}, { { 16, 48 } }, { { 15, 49 } }, { { 0, 1 }, { 69, 70 } }, { { 3, 20 }, { 40, 66 } }, { { 17, 33 } },
+    };
+    auto figure = [](int32_t row, int32_t column) {
+        for (const auto& [first, end] : figureRuns[row]) {
+            if (column >= first && column < end)
+                return uint8_t(1 + (column * 31 + row * 17) % 255);
+        }
+        return uint8_t(0);
     };
     auto targetValue = [](int32_t row, int32_t column) { return uint8_t(200 + (column + row) % 50); };
     auto fill = [](OSBitMap& bitmap, auto value) {
@@ -213,16 +227,23 @@ TEST(OSBitMap, KeyedCopyOfWideRowsKeepsThePixelRule)
         int32_t left;
         uint32_t key;
         bool translated;
+        bool isFigure;
     } cases[] = {
-        { "37 wide, cut at the left", 37, -5, 0, false },
-        { "70 wide, cut at the right", 70, 9, 0, false },
-        { "70 wide through a translation", 70, -3, 0, true },
-        { "53 wide, key past 8 bits", 53, 2, 0x100, false },
-        { "53 wide, key past 8 bits, translated", 53, -1, 0x100, true },
+        { "37 wide, cut at the left", 37, -5, 0, false, false },
+        { "70 wide, cut at the right", 70, 9, 0, false, false },
+        { "70 wide through a translation", 70, -3, 0, true, false },
+        { "53 wide, key past 8 bits", 53, 2, 0x100, false, false },
+        { "53 wide, key past 8 bits, translated", 53, -1, 0x100, true, false },
+        { "a figure on the key", 70, 0, 0, false, true },
+        { "a figure on the key, cut at the left", 70, -1, 0, false, true },
+        { "a figure on the key, translated", 70, 2, 0, true, true },
     };
     for (Kind kind : { Kind::Section, Kind::Device }) {
         for (const Case& test : cases) {
             SCOPED_TRACE(std::string(KindName(kind)) + ": " + test.name);
+            auto sourceValue = [&](int32_t row, int32_t column) {
+                return test.isFigure ? figure(row, column) : scattered(row, column);
+            };
             const int32_t targetWidth = test.width + 4;
             SmartPtr<OSBitMap> from = MakeKind(kind);
             from->Initialize(test.width, kHeight, 8, nullptr);
