@@ -95,7 +95,7 @@ LOOKS = {
     "Star": [("Star%d" % i, _twinkle(size, sparkles), 96) for i, (size, sparkles) in
              enumerate(((44, 0), (41, 9), (38, 13)), 1)],
     "Heart": [("HeartRest", _beat(40), 96), ("HeartBeat", _beat(46), 96), ("HeartEcho", _beat(43), 96)],
-    "Sun": [("Sun%d" % turn, _sun(turn), 96) for turn in range(0, 30, 5)],
+    "Sun": [("Sun%d" % turn, _sun(turn), 96) for turn in range(0, 30, 6)],
 }
 
 

