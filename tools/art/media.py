@@ -16,9 +16,10 @@ def sticker(draw, side=96, matte=WHITE):
     return to_indexes(canvas, transparent=True, matte=matte)
 
 
-def _sun(g):
+def _sun(g, turn=0):
+    """The sun, its rays turned on by `turn` degrees (the moving sun turns them)."""
     for angle in range(0, 360, 30):
-        a = math.radians(angle)
+        a = math.radians(angle + turn)
         g.line([(50 + 30 * math.cos(a), 50 + 30 * math.sin(a)), (50 + 46 * math.cos(a), 50 + 46 * math.sin(a))],
                ORANGE, weight=1.6)
     g.circle(50, 50, 26, YELLOW)
@@ -50,8 +51,9 @@ def _cat(g):
             g.line([(50 + side * 14, 68), (50 + side * 40, 66 + dy * 2)], weight=0.8)
 
 
-def _fish(g):
-    g.poly([(70, 50), (96, 28), (96, 72)], ORANGE)
+def _fish(g, tail=0):
+    """The fish facing left, its tail swung up (-1), straight (0) or down (1) as it swims."""
+    g.poly([(70, 50), (96, 28 + 8 * tail), (96, 72 + 8 * tail)], ORANGE)
     g.oval(8, 26, 78, 74, rgb("#33ccff"))
     g.circle(26, 44, 6, SOLID_WHITE)
     g.circle(26, 44, 2.5, INK, outline=False)

@@ -3,8 +3,6 @@ page shows in turn (a tail that wags, wings that flap, a star that twinkles, a h
 rays that turn), drawn on the 100 x 100 grid of the other stickers. The first look of each is the
 picture as the browser previews it, so it is the whole, plain picture."""
 
-import math
-
 from art_kit import BLUE, DARK_BLUE, INK, ORANGE, RED, SOLID_WHITE, YELLOW, rgb
 from icons import _heart, _star
 import media
@@ -14,14 +12,7 @@ BELLY = rgb("#ccffff")
 
 
 def _fish(tail):
-    """The sticker fish, facing left, its tail swung up (-1), straight (0) or down (1)."""
-    def draw(g):
-        g.poly([(70, 50), (96, 28 + 8 * tail), (96, 72 + 8 * tail)], ORANGE)
-        g.oval(8, 26, 78, 74, rgb("#33ccff"))
-        g.circle(26, 44, 6, SOLID_WHITE)
-        g.circle(26, 44, 2.5, INK, outline=False)
-        g.arc(36, 34, 60, 66, 300, 60, weight=1.0)
-    return draw
+    return lambda g: media._fish(g, tail)
 
 
 # Where the wing's tip lies for each beat, and how far the bird sinks as the wing pushes down.
@@ -30,10 +21,9 @@ WING = {"up": ((28, 8), -3), "level": ((10, 46), 0), "down": ((26, 90), 3)}
 
 def _bird(beat):
     """A round bird facing right, its wing up, level or down."""
-    tip, sink = WING[beat]
+    tip, dy = WING[beat]
 
     def draw(g):
-        dy = sink
         g.poly([(24, 58 + dy), (4, 46 + dy), (8, 70 + dy)], DARK_BLUE)
         g.line([(46, 80 + dy), (42, 94)], ORANGE, weight=1.2)
         g.line([(58, 80 + dy), (60, 94)], ORANGE, weight=1.2)
@@ -68,21 +58,7 @@ def _beat(size):
 
 
 def _sun(turn):
-    """The sticker sun with its rays turned on by `turn` degrees."""
-    def draw(g):
-        for angle in range(0, 360, 30):
-            a = math.radians(angle + turn)
-            g.line([(50 + 30 * math.cos(a), 50 + 30 * math.sin(a)), (50 + 46 * math.cos(a), 50 + 46 * math.sin(a))],
-                   ORANGE, weight=1.6)
-        g.circle(50, 50, 26, YELLOW)
-        g.circle(41, 45, 3, INK, outline=False)
-        g.circle(59, 45, 3, INK, outline=False)
-        g.arc(36, 40, 64, 64, 30, 150, weight=1.2)
-    return draw
-
-
-def _balloon(g):
-    media.PICTURES["Balloon"](g)
+    return lambda g: media._sun(g, turn)
 
 
 # Each moving picture's looks: (file name, drawing, side). The fish swims both ways, so it comes
@@ -91,7 +67,7 @@ LOOKS = {
     "Fish": [("FishLeft%d" % i, _fish(tail), 64) for i, tail in enumerate((-1, 1), 1)]
     + [("FishRight%d" % i, _fish(tail), 64) for i, tail in enumerate((-1, 1), 1)],
     "Songbird": [("Bird%s" % beat.capitalize(), _bird(beat), 96) for beat in ("up", "level", "down")],
-    "Balloon": [("BalloonSmall", _balloon, 80)],
+    "Balloon": [("BalloonSmall", media.PICTURES["Balloon"], 80)],
     "Star": [("Star%d" % i, _twinkle(size, sparkles), 96) for i, (size, sparkles) in
              enumerate(((44, 0), (41, 9), (38, 13)), 1)],
     "Heart": [("HeartRest", _beat(40), 96), ("HeartBeat", _beat(46), 96), ("HeartEcho", _beat(43), 96)],
