@@ -20,24 +20,27 @@ TEST(PageSource, ReadsAPageWithItsBackgroundMovingSpritesAndLink)
                                "background Backgrounds/Sea.bmp\n"
                                "sprite fish Sprites/Fish.bmp 64 64 200 50 -64 70 / 350 40 200 50\n"
                                "sprite dot disc:15 30 30 10 10\n"
+                               "sprite bird Pictures/Up.bmp,Pictures/Down.bmp,Pictures/Up.bmp 96 96 0 0\n"
                                "link https://example.org/\n",
         error);
     ASSERT_TRUE(page) << error;
     EXPECT_EQ(page->frames, 60);
-    ASSERT_EQ(page->sprites.size(), 3u);
+    ASSERT_EQ(page->sprites.size(), 4u);
     const auto& background = page->sprites[0];
     EXPECT_EQ(background.name, "__Background");
     EXPECT_TRUE(background.background);
     EXPECT_EQ(background.width, 350);
     const auto& fish = page->sprites[1];
-    EXPECT_EQ(fish.picture, "Sprites/Fish.bmp");
+    EXPECT_EQ(fish.pictures, std::vector<std::string> { "Sprites/Fish.bmp" });
     ASSERT_EQ(fish.path.size(), 4u);
     EXPECT_TRUE(fish.path[2].jump);
     EXPECT_FALSE(fish.path[3].jump);
     EXPECT_EQ(fish.link, "");
     EXPECT_EQ(page->sprites[2].shape, "disc");
     EXPECT_EQ(page->sprites[2].colour, 15u);
-    EXPECT_EQ(page->sprites[2].link, "https://example.org/");
+    EXPECT_EQ(page->sprites[2].link, "");
+    EXPECT_EQ(page->sprites[3].pictures, (std::vector<std::string> { "Pictures/Up.bmp", "Pictures/Down.bmp", "Pictures/Up.bmp" }));
+    EXPECT_EQ(page->sprites[3].link, "https://example.org/");
 }
 
 TEST(PageSource, NamesTheFirstLineItCannotRead)
@@ -48,6 +51,9 @@ TEST(PageSource, NamesTheFirstLineItCannotRead)
         { "page 10 10 1 15\nsprite a disc:256 4 4 0 0\n", "2: " },  // no such colour
         { "page 10 10 1 15\nsprite a star:3 4 4 0 0\n", "2: " },    // no such shape
         { "page 10 10 1 15\nsprite a a.png 4 4 0 0\n", "2: " },     // pictures are BMP files
+        { "page 10 10 1 15\nsprite a a.bmp,b.png 4 4 0 0\n", "2: " }, // every one of them
+        { "page 10 10 1 15\nsprite a a.bmp, 4 4 0 0\n", "2: " },  // a list ending in nothing
+        { "page 10 10 1 15\nsprite a a.bmp,,b.bmp 4 4 0 0\n", "2: " },  // a name left out
         { "page 10 10 1 15\nsprite a disc:1 4 4 0 0 5\n", "2: " },  // half a point
         { "page 10 10 1 15\nsprite a disc:1 4 4 0 0 /\n", "2: " },  // a jump to nowhere
         { "page 10 10 1 15\nsprite a disc:1 4 4 / 0 0\n", "2: " },  // a jump from nowhere
@@ -58,6 +64,30 @@ TEST(PageSource, NamesTheFirstLineItCannotRead)
         std::string error;
         EXPECT_FALSE(ReadPageSource(source, error)) << source;
         EXPECT_EQ(error.rfind(expected, 0), 0u) << source << " gave " << error;
+    }
+}
+
+// Several pictures of a sprite take the page's frames in turn, each an even share, so that a page
+// that loops shows them in a steady cycle.
+TEST(PageSource, PicturesShareThePagesFramesEvenlyInTurn)
+{
+    const struct {
+        int32_t count;
+        int32_t frames;
+        std::string shown; // the picture on each frame
+    } cases[] = {
+        { 1, 4, "0000" },
+        { 2, 4, "0011" },
+        { 3, 12, "000011112222" },
+        { 4, 6, "001223" },  // shares as even as whole frames make them
+        { 12, 24, "0011223344556677889910101111" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.count) + " pictures over " + std::to_string(c.frames) + " frames");
+        std::string shown;
+        for (int32_t frame = 0; frame < c.frames; ++frame)
+            shown += std::to_string(pw::tools::PictureOnFrame(c.count, frame, c.frames));
+        EXPECT_EQ(shown, c.shown);
     }
 }
 

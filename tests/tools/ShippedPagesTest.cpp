@@ -1,14 +1,21 @@
 // The pages the build makes into the media folders, read as the program reads pages: every folder
-// the media tabs open holds several, each of the size its browser cells show well, and every page
-// of the web-link folders gives the browser's hotlink copy a web link at frame 0.
+// the media tabs open holds several, each of the size its browser cells show well, every page of
+// the web-link folders gives the browser's hotlink copy a web link at frame 0, half the pictures
+// move, and no picture that lets the page show through its white has a hole in it.
 #include "engine/CLink.h"
 #include "engine/CMovieGroup.h"
+#include "engine/CMovieRes.h"
 #include "engine/CShow.h"
 #include "engine/CSprite.h"
 #include "engine/ShowFileType.h"
 #include "export/LinkHREF.h"
 #include "foundation/MemoryStream.h"
 #include "foundation/ObjectFile.h"
+#include "graphics/BitMap.h"
+#include "graphics/ColorTable.h"
+#include "graphics/DisplayPort.h"
+#include "graphics/OffScreen.h"
+#include "graphics/PixelIterator.h"
 
 #include "ShippedData.h"
 
@@ -16,6 +23,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -121,6 +131,72 @@ void ExpectHolds(Holds holds, CMovieGroup& group)
     }
 }
 
+bool IsWhite(ColorTable& table, uint32_t value)
+{
+    return table.GetColor(value).Equals(Color(0));
+}
+
+// A frame of the page as the program draws it on white: one palette value a pixel, and how many
+// of them the page's pictures cover.
+struct Frame {
+    std::vector<uint8_t> pixels;
+    size_t covered { 0 };
+};
+
+Frame Drawn(CShow& show, int16_t frame)
+{
+    Rect bounds;
+    show.GetMovie()->GetBounds(bounds);
+    Rect page(0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    SmartPtr<OffScreen> buffer = new OffScreen(page.right, page.bottom, 8, Color(0), true);
+    {
+        DisplayPort port(*buffer.Get(), page, 0);
+        show.DrawFrame(port, frame, page, 1);
+    }
+    Frame drawn;
+    SmartPtr<BitMap> bitmap = buffer->GetBitMap();
+    SmartPtr<ColorTable> table = bitmap->GetColorTable();
+    for (PixelIterator p(*bitmap.Get(), page, true); p.More(); p.Next()) {
+        drawn.pixels.push_back(static_cast<uint8_t>(p.GetPixel()));
+        drawn.covered += IsWhite(*table.Get(), p.GetPixel()) ? 0 : 1;
+    }
+    return drawn;
+}
+
+// The white pixels of the picture that no way through white leads to from its edge: on a page
+// they would show it through the middle of the picture.
+int EnclosedWhite(BitMap& picture)
+{
+    Rect bounds = picture.GetBounds();
+    auto width = size_t(bounds.right - bounds.left);
+    auto height = size_t(bounds.bottom - bounds.top);
+    std::vector<char> white;
+    SmartPtr<ColorTable> table = picture.GetColorTable();
+    for (PixelIterator p(picture, bounds, true); p.More(); p.Next())
+        white.push_back(IsWhite(*table.Get(), p.GetPixel()) ? 1 : 0);
+    std::deque<size_t> reached;
+    for (size_t i = 0; i < white.size(); ++i) {
+        size_t h = i % width;
+        size_t v = i / width;
+        if (white[i] && (h == 0 || v == 0 || h == width - 1 || v == height - 1)) {
+            white[i] = 2;
+            reached.push_back(i);
+        }
+    }
+    for (; !reached.empty(); reached.pop_front()) {
+        size_t i = reached.front();
+        size_t h = i % width;
+        for (size_t next : { i - 1, i + 1, i - width, i + width }) {
+            bool inside = next < white.size() && !(h == 0 && next == i - 1) && !(h == width - 1 && next == i + 1);
+            if (inside && white[next] == 1) {
+                white[next] = 2;
+                reached.push_back(next);
+            }
+        }
+    }
+    return int(std::count(white.begin(), white.end(), 1));
+}
+
 class ShippedPages : public shipped::ShippedData { };
 
 TEST_F(ShippedPages, EveryMediaFolderHoldsSeveralPagesOfWhatItsTabPutsOnAPage)
@@ -143,6 +219,83 @@ TEST_F(ShippedPages, EveryMediaFolderHoldsSeveralPagesOfWhatItsTabPutsOnAPage)
             show->Close();
         }
         EXPECT_GE(pages, 5u) << c.folder;
+    }
+}
+
+// A child places a picture and sees it move when the page plays: at least half of the Pictures
+// move, each over frames that differ (at least three looks), looping, and each shows whole in its
+// first frame, which is the browser's preview and the exported picture.
+TEST_F(ShippedPages, HalfThePicturesMoveInALoopAndShowWholeInTheirFirstFrame)
+{
+    size_t pages = 0;
+    size_t moving = 0;
+    for (const auto& entry : fs::directory_iterator(kData / "Pictures")) {
+        if (entry.path().extension() != ".mvi")
+            continue;
+        ++pages;
+        SCOPED_TRACE(entry.path().filename().string());
+        SmartPtr<CShow> show = ReadPage(entry.path());
+        ASSERT_TRUE(show.Valid());
+        int16_t frames = show->GetMovie()->NumFrames();
+        std::set<std::vector<uint8_t>> looks;
+        Frame first = Drawn(*show.Get(), 0);
+        size_t most = 0;
+        for (int16_t frame = 0; frame < frames; ++frame) {
+            Frame drawn = Drawn(*show.Get(), frame);
+            looks.insert(drawn.pixels);
+            most = std::max(most, drawn.covered);
+        }
+        EXPECT_GE(first.covered * 10, first.pixels.size()) << "the picture fills its preview";
+        if (looks.size() > 1) {
+            ++moving;
+            EXPECT_GE(looks.size(), 3u);
+            EXPECT_TRUE(show->GetMovie()->ToggleLoop(false)) << "a moving picture goes on moving";
+            EXPECT_GE(first.covered * 10, most * 7) << "the first frame shows the whole picture";
+        }
+        show->Close();
+    }
+    EXPECT_GE(2 * moving, pages) << moving << " of " << pages << " pictures move";
+}
+
+// Every picture that shows the page through its white, in the pages and the picture files the
+// tabs and the import offer, is white only outside: a white inside it (the rocket's body, an eye)
+// would let the page through, and on a dark page the picture would look hollow.
+TEST_F(ShippedPages, NoSeeThroughPictureLetsThePageThroughItsMiddle)
+{
+    for (const char* folder : { "Pictures", "Dividers", "Samples", "Yahoo", "CoolSites", "KidClubs" }) {
+        for (const auto& entry : fs::directory_iterator(kData / folder)) {
+            if (entry.path().extension() != ".mvi")
+                continue;
+            SmartPtr<CShow> show = ReadPage(entry.path());
+            ASSERT_TRUE(show.Valid());
+            auto* group = SmartCast<CMovieGroup>(show->GetMovie().Get());
+            for (int16_t index = 0; group && index < static_cast<int16_t>(group->NumSprites()); ++index) {
+                CSprite& sprite = *group->GetSprite(index);
+                auto* cels = SmartCast<CMovieRes>(sprite.GetMovie().Get());
+                if (!cels || !cels->ToggleModeBit2(false))
+                    continue;
+                for (int16_t cel = 0; cel < cels->NumFrames(); ++cel) {
+                    SmartPtr<Persistent> item = cels->ItemObject(cel);
+                    if (auto* picture = SmartCast<BitMap>(item.Get())) {
+                        EXPECT_EQ(EnclosedWhite(*picture), 0)
+                            << entry.path().filename().string() << ", " << Name(sprite) << ", look " << cel;
+                    }
+                }
+            }
+            show->Close();
+        }
+    }
+    for (const char* folder : { "Pictures", "Bullets", "Dividers" }) {
+        for (const auto& entry : fs::directory_iterator(kData / folder)) {
+            if (entry.path().extension() != ".bmp")
+                continue;
+            std::vector<uint8_t> bytes = shipped::ReadBytes(entry.path());
+            SmartPtr<MemoryStream> stream = new MemoryStream;
+            stream->Write(bytes.data(), uint32_t(bytes.size()));
+            stream->Seek(0, Stream::kFromStart);
+            SmartPtr<BitMap> picture = new BitMap(*stream.Get(), true, 255);
+            EXPECT_EQ(EnclosedWhite(*picture.Get()), 0) << entry.path().string();
+        }
     }
 }
 

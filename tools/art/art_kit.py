@@ -73,6 +73,9 @@ DISABLED = rgb("#cccccc")   # disabled faces
 DIM_INK = rgb("#999999")
 STRIP = rgb("#99ccff")      # background behind buttons
 WHITE = rgb("#ffffff")
+# The white of things that are white inside a see-through picture (an eye, a rocket's body): pure
+# white is where the page shows through, so they take the palette's palest grey and stay solid.
+SOLID_WHITE = (245, 245, 245)
 BLACK = rgb("#000000")
 RED = rgb("#ff3333")
 ORANGE = rgb("#ff9933")

@@ -4,7 +4,7 @@ same drawing serves the 25-pixel tool cells and the large tab and selector butto
 import math
 
 from art_kit import (BLACK, BLUE, BROWN, DARK_BLUE, DARK_GREEN, GREEN, GREY, INK, LIGHT_GREY, ORANGE, PINK,
-                     PURPLE, RED, SKY, WHITE, YELLOW, rgb)
+                     PURPLE, RED, SKY, SOLID_WHITE, WHITE, YELLOW, rgb)
 
 
 class Grid:
@@ -341,7 +341,7 @@ def icon_home(g):
 
 
 def icon_rocket(g):
-    g.poly([(50, 4), (66, 24), (66, 66), (34, 66), (34, 24)], WHITE)
+    g.poly([(50, 4), (66, 24), (66, 66), (34, 66), (34, 24)], SOLID_WHITE)
     g.poly([(34, 48), (18, 70), (34, 66)], RED)
     g.poly([(66, 48), (82, 70), (66, 66)], RED)
     g.circle(50, 34, 8, SKY)

@@ -4,7 +4,7 @@ see-through), whole-page backgrounds, dividers, bullets and tiles to fill with."
 import math
 
 from art_kit import (BLUE, BROWN, DARK_BLUE, DARK_GREEN, GREEN, INK, LIGHT_GREY, ORANGE, PINK, PURPLE, RED, SKY,
-                     WHITE, YELLOW, Canvas, rgb, to_indexes)
+                     SOLID_WHITE, WHITE, YELLOW, Canvas, rgb, to_indexes)
 from icons import Grid, draw_icon
 
 PAGE = 350  # backgrounds fill a new page
@@ -16,9 +16,10 @@ def sticker(draw, side=96, matte=WHITE):
     return to_indexes(canvas, transparent=True, matte=matte)
 
 
-def _sun(g):
+def _sun(g, turn=0):
+    """The sun, its rays turned on by `turn` degrees (the moving sun turns them)."""
     for angle in range(0, 360, 30):
-        a = math.radians(angle)
+        a = math.radians(angle + turn)
         g.line([(50 + 30 * math.cos(a), 50 + 30 * math.sin(a)), (50 + 46 * math.cos(a), 50 + 46 * math.sin(a))],
                ORANGE, weight=1.6)
     g.circle(50, 50, 26, YELLOW)
@@ -40,8 +41,8 @@ def _cat(g):
     g.poly([(18, 40), (22, 6), (44, 26)], ORANGE)
     g.poly([(82, 40), (78, 6), (56, 26)], ORANGE)
     g.circle(50, 52, 38, ORANGE)
-    g.oval(30, 38, 42, 54, WHITE)
-    g.oval(58, 38, 70, 54, WHITE)
+    g.oval(30, 38, 42, 54, SOLID_WHITE)
+    g.oval(58, 38, 70, 54, SOLID_WHITE)
     g.circle(37, 47, 4, INK, outline=False)
     g.circle(64, 47, 4, INK, outline=False)
     g.poly([(45, 62), (55, 62), (50, 68)], PINK)
@@ -50,10 +51,11 @@ def _cat(g):
             g.line([(50 + side * 14, 68), (50 + side * 40, 66 + dy * 2)], weight=0.8)
 
 
-def _fish(g):
-    g.poly([(70, 50), (96, 28), (96, 72)], ORANGE)
+def _fish(g, tail=0):
+    """The fish facing left, its tail swung up (-1), straight (0) or down (1) as it swims."""
+    g.poly([(70, 50), (96, 28 + 8 * tail), (96, 72 + 8 * tail)], ORANGE)
     g.oval(8, 26, 78, 74, rgb("#33ccff"))
-    g.circle(26, 44, 6, WHITE)
+    g.circle(26, 44, 6, SOLID_WHITE)
     g.circle(26, 44, 2.5, INK, outline=False)
     g.arc(36, 34, 60, 66, 300, 60, weight=1.0)
 
@@ -221,7 +223,7 @@ def bullet(name, fill=None):
     c = Canvas(20, 20)
     if fill:
         c.circle(10, 10, 8.5, fill=fill, outline=INK)
-        c.circle(7.5, 7, 2.5, fill=WHITE)
+        c.circle(7.5, 7, 2.5, fill=SOLID_WHITE)
     else:
         draw_icon(c, name, (1, 1, 19, 19))
     return to_indexes(c, transparent=True)

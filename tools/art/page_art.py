@@ -1,7 +1,7 @@
 """Draws the pictures that the media folders' pages are built from (tools/samplepage puts them on
-pages): the stickers, backgrounds and dividers of media.py, smaller stickers for the sample pages'
-moving sprites, and the buttons of the web-link pages. They go into a build folder, not data/: only
-the pages made of them ship.
+pages): the stickers, backgrounds and dividers of media.py, the looks of the moving pictures
+(moving.py), smaller stickers for the sample pages' moving sprites, and the buttons of the web-link
+pages. They go into a build folder, not data/: only the pages made of them ship.
 
 Usage: page_art.py <folder>          writes every picture
        page_art.py <folder> --list   prints the paths it writes, one a line"""
@@ -13,6 +13,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import art_kit  # noqa: E402
 import media  # noqa: E402
+import moving  # noqa: E402
 from art_kit import FACE, INK, Canvas, rgb, to_indexes  # noqa: E402
 from icons import Grid, draw_icon  # noqa: E402
 
@@ -34,6 +35,12 @@ def _sticker(draw, side):
 def _mirrored(draw, side):
     """A sticker facing the other way: the sample pages' fish swim both ways."""
     return lambda: media.sticker(draw, side, MATTE).transpose(art_kit.Image.Transpose.FLIP_LEFT_RIGHT)
+
+
+def _looks():
+    """The looks of the moving pictures, as Pictures/<look>.bmp."""
+    return [("Pictures/%s.bmp" % name, (_mirrored if moving.mirrored(name) else _sticker)(draw, side))
+            for looks in moving.LOOKS.values() for name, draw, side in looks]
 
 
 # The web-link buttons: a label and an emblem (a sticker or icon drawing) on a face of the site's
@@ -120,6 +127,7 @@ def buttons():
 
 def items():
     made = [("Pictures/%s.bmp" % name, _sticker(draw, 96)) for name, draw in media.PICTURES.items()]
+    made += _looks()
     made += [("Sprites/%s.bmp" % name, _sticker(draw, SPRITE)) for name, draw in media.PICTURES.items()]
     made.append(("Sprites/FishBack.bmp", _mirrored(media.PICTURES["Fish"], SPRITE)))
     made += [("Backgrounds/%s.bmp" % name, lambda draw=draw: draw(*BACKGROUND))

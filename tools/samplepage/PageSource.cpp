@@ -14,8 +14,14 @@ bool ReadLook(const std::string& look, SpriteSource& sprite)
 {
     size_t colon = look.find(':');
     if (colon == std::string::npos) {
-        sprite.picture = look;
-        return look.size() > 4 && look.compare(look.size() - 4, 4, ".bmp") == 0;
+        std::istringstream names(look);
+        std::string name;
+        while (std::getline(names, name, ','))
+            sprite.pictures.push_back(name);
+        bool bitmaps = !sprite.pictures.empty() && look.back() != ',';
+        for (const std::string& picture : sprite.pictures)
+            bitmaps = bitmaps && picture.size() > 4 && picture.compare(picture.size() - 4, 4, ".bmp") == 0;
+        return bitmaps;
     }
     sprite.shape = look.substr(0, colon);
     std::istringstream colour(look.substr(colon + 1));
@@ -94,6 +100,11 @@ std::optional<PageSource> ReadPageSource(std::string_view text, std::string& err
         return std::nullopt;
     }
     return page;
+}
+
+int32_t PictureOnFrame(int32_t count, int32_t frame, int32_t frames)
+{
+    return frames > 0 ? int32_t(int64_t(frame) * count / frames) : 0;
 }
 
 PagePoint PlaceOnPath(const std::vector<PagePoint>& path, int32_t frame, int32_t frames)

@@ -20,10 +20,11 @@ struct PagePoint {
 
 struct SpriteSource {
     std::string name;
-    // "box" or "disc" in `colour`, or a BMP picture named by `picture`.
+    // "box" or "disc" in `colour`, or BMP pictures named by `pictures`: one stands for the whole
+    // page; several share the page's frames evenly, in turn.
     std::string shape;
     uint32_t colour { 0 };
-    std::string picture;
+    std::vector<std::string> pictures;
     int32_t width { 0 };
     int32_t height { 0 };
     // The top-left corner's way over the page's frames; one point stands still.
@@ -44,6 +45,9 @@ struct PageSource {
 
 // The page a source describes, or none with `error` naming the first line it cannot read.
 std::optional<PageSource> ReadPageSource(std::string_view text, std::string& error);
+
+// Which of `count` pictures that share a page's `frames` evenly, in turn, shows on `frame`.
+int32_t PictureOnFrame(int32_t count, int32_t frame, int32_t frames);
 
 // The top-left corner on `frame` of `frames`: the path is walked at an even speed (jumps take no
 // time), reaching its last point on the last frame; a path that ends where it starts is a loop,

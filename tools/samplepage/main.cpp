@@ -3,8 +3,9 @@
 // the standard palette is there: PW_PAGE_SOURCE names the source, PW_PAGE_OUTPUT the page file and
 // PW_PAGE_ART the folder the source's pictures lie in. Exits 1 on a line it cannot read, a picture
 // it cannot load or a file it cannot write.
-// For reviewing the pages, PW_PAGE_RENDER names a page file instead of a source: its first frame,
-// read back as the program reads pages, is written to PW_PAGE_OUTPUT as a PPM picture.
+// For reviewing the pages, PW_PAGE_RENDER names a page file instead of a source: its first frame
+// (or frame PW_PAGE_FRAME, counted round the page's loop), read back as the program reads pages, is
+// written to PW_PAGE_OUTPUT as a PPM picture.
 #include <windows.h>
 
 #include "PageSource.h"
@@ -24,6 +25,7 @@
 #include "graphics/OffScreen.h"
 #include "graphics/PixelIterator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -84,15 +86,34 @@ SmartPtr<BitMap> Picture(const std::string& art, const std::string& name)
     }
 }
 
-SmartPtr<CMovie> CelMovie(const SpriteSource& s, const std::string& art)
+SmartPtr<CResource> Item(const SmartPtr<BitMap>& picture)
 {
-    SmartPtr<BitMap> picture = s.picture.empty() ? Shape(s) : Picture(art, s.picture);
-    return new CMoviePic(new CResource(SmartPtr<Persistent>(picture.Get()), true), true);
+    return new CResource(SmartPtr<Persistent>(picture.Get()), true);
+}
+
+// One picture (or shape) is one cel that the sprite shows on every frame; several pictures are a
+// cel a frame, each picture on its share of the page's frames.
+SmartPtr<CMovie> CelMovie(const SpriteSource& s, int32_t frames, const std::string& art)
+{
+    if (s.pictures.empty())
+        return new CMoviePic(Item(Shape(s)), true);
+    std::vector<SmartPtr<CResource>> items;
+    for (const std::string& name : s.pictures)
+        items.push_back(Item(Picture(art, name)));
+    SmartPtr<CMoviePic> cels = new CMoviePic(items.front(), true);
+    if (items.size() == 1)
+        return cels.Get();
+    auto count = static_cast<int32_t>(items.size());
+    for (int32_t f = 1; f < frames; ++f) {
+        CResource* item = items[size_t(pw::tools::PictureOnFrame(count, f, frames))].Get();
+        cels->StoreItem(static_cast<int16_t>(f), 1, item, true, static_cast<int16_t>(frames));
+    }
+    return cels.Get();
 }
 
 void AddSprite(CMovieGroup& group, const SpriteSource& s, int32_t frames, const std::string& art)
 {
-    int16_t index = group.AddMovieAsSprite(0, static_cast<int16_t>(frames), CelMovie(s, art));
+    int16_t index = group.AddMovieAsSprite(0, static_cast<int16_t>(frames), CelMovie(s, frames, art));
     CSprite* sprite = group.GetSprite(index);
     sprite->SetName(new String(s.name.c_str()));
     if (s.background && !sprite->ToggleFlag2(false))
@@ -137,8 +158,8 @@ std::vector<char> PageBytes(const pw::tools::PageSource& page, const std::string
     return bytes;
 }
 
-// The first frame of a page file as a binary PPM picture.
-std::vector<char> FirstFrame(const std::string& path)
+// A frame of a page file as a binary PPM picture.
+std::vector<char> Frame(const std::string& path, int32_t frame)
 {
     std::vector<char> bytes = ReadBytes(path);
     SmartPtr<MemoryStream> stream = new MemoryStream;
@@ -154,7 +175,8 @@ std::vector<char> FirstFrame(const std::string& path)
     SmartPtr<OffScreen> buffer = new OffScreen(page.right, page.bottom, 8, Color(0), true);
     {
         DisplayPort port(*buffer.Get(), page, 0);
-        show->DrawFrame(port, 0, page, 1);
+        int32_t frames = show->GetMovie()->NumFrames();
+        show->DrawFrame(port, static_cast<int16_t>(frames > 0 ? frame % frames : 0), page, 1);
     }
     show->Close();
     std::string header = "P6\n" + std::to_string(page.right) + " " + std::to_string(page.bottom) + "\n255\n";
@@ -192,7 +214,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const char* renderPath = std::getenv("PW_PAGE_RENDER");
     try {
         if (renderPath && outputPath) {
-            WriteAtomically(outputPath, FirstFrame(renderPath));
+            const char* frame = std::getenv("PW_PAGE_FRAME");
+            WriteAtomically(outputPath, Frame(renderPath, frame ? std::max(0, std::atoi(frame)) : 0));
             return 0;
         }
         if (!sourcePath || !outputPath)

@@ -11,6 +11,7 @@
 #include "authoring/browser/CBrowserPane.h"
 #include "authoring/palettes/CTilePane.h"
 #include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/CHAPane.h"
 #include "authoring/panes/ToolsWindowPane.h"
 #include "authoring/resources/KidResources.h"
 #include "authoring/resources/LoadedSound.h"
@@ -236,8 +237,13 @@ void TallowTabs::SelectTabSet(int16_t set)
             palette->DrawWithSelection(0);
         return;
     }
-    if (old == kPlayingSet)
+    if (old == kPlayingSet) {
         Send(new pw::app::NumberCommandSignal(pw::authoring::ToolsWindowPane::kStopCommand));
+        // Back at the page's first frame, which the export shows, the child's next edits reach
+        // every frame, not only those after where the playing stopped.
+        if (auto* editing = SmartCast<CHAPane>(pagePane.Get()))
+            editing->SelectFrames(0, 0);
+    }
     if (set == kPlayingSet)
         Send(new pw::app::NumberCommandSignal(pw::authoring::ToolsWindowPane::kPlayCommand));
 }
@@ -372,6 +378,10 @@ void TallowTabs::SetPagePane(const SmartPtr<CPanePlay>& pane)
     pagePane = pane;
     if (pagePane.Valid())
         pagePane->GetPlayer().RemoveOrAppendClient(this);
+    // A child's page has no frame controls: what the child paints, writes, places or moves goes
+    // on from the frame shown to the page's last, so that a page that moves keeps it all along.
+    if (auto* editing = SmartCast<CHAPane>(pagePane.Get()))
+        editing->SetSelectionMode(3);
 }
 
 void TallowTabs::SetPane(const SmartPtr<pw::authoring::ToolsWindowPane>& pane)
