@@ -68,7 +68,7 @@ protected:
         pw::app::testing::SetFTPPort(ftp.Port());
         pw::app::testing::SetMailPort(smtp.Port());
         driver::SetResolver([](const std::string& name) {
-            return name == "ftp.test" || name == "mail.test" || name == "ftp.provider.example"
+            return name == "ftp.test" || name == "mail.test" || name == "isp.test"
                 ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) }
                 : std::vector<uint32_t> {};
         });
@@ -241,8 +241,7 @@ TEST_F(PublishTest, TheShippedServerAddressAndOneGivenByNumbersReachTheServer)
         const char* site;
     } cases[] = {
         { "the shipped default", { { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } },
-            "users/account/public_html", "kid@provider.example",
-            "ftp:/ftp.provider.example/users/account/public_html/Kim" },
+            "users/account/public_html", "kid@test", "ftp:/isp.test/users/account/public_html/Kim" },
         { "a server given by its address",
             { { 1000, "ftp://127.0.0.1/site" }, { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } }, "site",
             "kid@[127.0.0.1]", "ftp://127.0.0.1/site/Kim" },
