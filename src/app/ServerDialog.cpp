@@ -31,6 +31,7 @@ constexpr int32_t kPromptHeight = 135;
 // URL:", in the dialog's font (at 80 pixels the field covered its last letters).
 constexpr int32_t kFieldIndent = 96;
 constexpr char kPasswordMask = '*';
+
 // The stored one-line value, or the default.
 void Fill(String& value, int16_t setting, const String& fallback)
 {
