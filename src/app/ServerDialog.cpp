@@ -5,20 +5,15 @@
 #include "foundation/Alert.h"
 #include "foundation/Exception.h"
 #include "foundation/String.h"
-#include "graphics/DisplayPort.h"
-#include "graphics/TextStyle.h"
 #include "ui/App.h"
 #include "ui/AppGlue.h"
 #include "ui/Dialog.h"
 #include "ui/DialogSignals.h"
-#include "ui/StyledText.h"
 #include "ui/TextView.h"
 #include "ui/ViewControl.h"
 #include "ui/WindowFrame.h"
 
 #include <windows.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -32,15 +27,10 @@ constexpr int32_t kAccountString = 33;
 constexpr uint8_t kTextStyle = 3;
 // The rows sit below the prompt, which is this high.
 constexpr int32_t kPromptHeight = 135;
-// A field starts this far right of its label's left edge: past the widest label, "Server URL:",
-// in the dialog's font (at 80 pixels the field covered its last letters).
-constexpr int32_t kFieldIndent = 110;
+// A field starts this far right of its label's left edge: just past the widest label, "Server
+// URL:", in the dialog's font (at 80 pixels the field covered its last letters).
+constexpr int32_t kFieldIndent = 96;
 constexpr char kPasswordMask = '*';
-// The rows end here unless the URL needs more; the field keeps this much room past the text (its
-// border and margins), and the dialog this much of the screen's width for its frame and a margin.
-constexpr int32_t kNarrowRight = 410;
-constexpr int32_t kFieldRoom = 12;
-constexpr int32_t kScreenRoom = 40;
 
 // The stored one-line value, or the default.
 void Fill(String& value, int16_t setting, const String& fallback)
@@ -79,19 +69,6 @@ void AddButton(Dialog& dialog, const Rect& r, const char* title, GenericSignal* 
         r.bottom + kPromptHeight, String(title), SmartPtr<GenericSignal>(signal), &dialog)));
 }
 
-// The right edge of the rows: at 410, or further right as the URL needs to show whole in its field,
-// as far as the dialog still fits where windows are kept. A longer URL scrolls in its field.
-int32_t RowsRight(const String& url)
-{
-    uint32_t length = 0;
-    String::CharIterator chars(url, length);
-    SmartPtr<TextStyle> style = StyledText::StandardStyle();
-    int32_t needed = length ? DisplayPort::MeasureText(chars.Chars(), int32_t(length), *style.Get(), 0).h : 0;
-    Rect area = WindowFrame::ScreenRect();
-    int32_t widest = std::max<int32_t>(kNarrowRight, area.right - area.left - kScreenRoom);
-    return std::clamp<int32_t>(10 + kFieldIndent + needed + kFieldRoom, kNarrowRight, widest);
-}
-
 // Centres the window in the area windows are kept inside.
 void Centre(Window& window)
 {
@@ -111,13 +88,12 @@ void BuildServerDialog(Dialog& dialog, const SmartPtr<String>& url, const SmartP
     if (!ReadSetting(kPromptSetting, *prompt.Get()))
         prompt->Assign(TallowResources::GetString(kPromptString));
     AddText(dialog, Rect(10, 10, 410, 10 + kPromptHeight), prompt);
-    int32_t right = RowsRight(*url.Get());
-    AddRow(dialog, "Server URL:", Rect(10, 20, right, 60), url);
-    AddRow(dialog, "Account:", Rect(10, 70, right, 94), account);
-    SmartPtr<TextView> secret = AddRow(dialog, "Password:", Rect(10, 100, right, 124), password);
+    AddRow(dialog, "Server URL:", Rect(10, 20, 410, 60), url);
+    AddRow(dialog, "Account:", Rect(10, 70, 410, 94), account);
+    SmartPtr<TextView> secret = AddRow(dialog, "Password:", Rect(10, 100, 410, 124), password);
     SendMessageA(secret->GetEditWindow(), EM_SETPASSWORDCHAR, WPARAM(kPasswordMask), 0);
-    AddButton(dialog, Rect(right - 80, 140, right, 160), "OK", new DialogDoneSignal);
-    AddButton(dialog, Rect(right - 170, 140, right - 90, 160), "Cancel", new pw::ui::DialogCancelSignal);
+    AddButton(dialog, Rect(330, 140, 410, 160), "OK", new DialogDoneSignal);
+    AddButton(dialog, Rect(240, 140, 320, 160), "Cancel", new pw::ui::DialogCancelSignal);
 }
 
 bool AskServerInfo(const SmartPtr<String>& url, const SmartPtr<String>& account, const SmartPtr<String>& password)

@@ -7,7 +7,7 @@
 
 #include <unordered_set>
 
-PW_DEFINE_CLASS(CFrameIndex, nullptr, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CFrameIndex, nullptr, nullptr, Persistent)
 PW_DEFINE_COPY_SLOTS(CFrameIndex)
 
 constinit const PersistentVersion CFrameIndex::version { &CFrameIndex::classInfo, Fixed(2), Fixed(2),

@@ -30,7 +30,7 @@ const pw::engine::WebLinkServices& pw::engine::GetWebLinkServices()
     return webLinks;
 }
 
-PW_DEFINE_CLASS(CLink, &pw::foundation::CreateFunction<CLink>, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CLink, &pw::foundation::CreateFunction<CLink>, nullptr, Persistent)
 PW_DEFINE_COPY_SLOTS(CLink)
 
 constinit const PersistentVersion CLink::version { &CLink::classInfo, Fixed(1), Fixed(2, 1),

@@ -100,7 +100,7 @@ constexpr pw::foundation::ConversionEntry kMovieConversions[] = {
 
 } // namespace
 
-PW_DEFINE_CLASS(CMovie, nullptr, kMovieConversions, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CMovie, nullptr, kMovieConversions, Persistent)
 
 bool pw::engine::ConvertFromMovie(SmartPtr<Smart>& handle, const ClassInfo* target)
 {

@@ -13,7 +13,7 @@
 
 #include <cmath>
 
-PW_DEFINE_CLASS(CStamp, nullptr, nullptr, Image, SmartImplementation)
+PW_DEFINE_CLASS(CStamp, nullptr, nullptr, Image)
 PW_DEFINE_COPY_SLOTS(CStamp)
 
 constinit const PersistentVersion CStamp::version { &CStamp::classInfo, Fixed(1), Fixed(2),

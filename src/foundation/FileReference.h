@@ -14,6 +14,7 @@
 #include <string>
 
 class ArchiveScope;
+class File;
 class FileCreatorType;
 class FileType;
 class Time;
@@ -51,6 +52,9 @@ public:
     FileReference(const FileReference& other);
     // Reads the stored name (scope opened with `version`) and finds the item beside the document.
     explicit FileReference(ArchiveScope& scope);
+    // Not carried out on this platform: the file must be open (a closed one throws "File Not
+    // Open"); warns "Not implemented." and leaves the reference empty.
+    explicit FileReference(File& file);
     ~FileReference() override;
     FileReference& operator=(const FileReference& other);
 
@@ -112,6 +116,9 @@ public:
     // `recurse` lists plain sub-folders' items in place of the folders.
     SmartList<FileReference> Contents(const SmartList<FileType>& types, bool recurse);
     void AddContents(const SmartList<FileType>& types, bool recurse, SmartList<FileReference>& list);
+    // Not carried out on this platform: asserts that this is a folder, warns "Not implemented."
+    // and answers null.
+    SmartPtr<Smart> FolderInfo();
 
     // The last write time, in universal time.
     SmartPtr<Time> GetModificationTime();
@@ -128,6 +135,9 @@ public:
     // The folder current when first asked (captured once), and the current folder now.
     static FileReference StartupFolder();
     static FileReference CurrentFolder();
+    // Not carried out on this platform: warns "Not implemented." and answers an empty reference,
+    // made by the default constructor, which warns again.
+    static FileReference SystemFolder();
     static void SetAsCurrentDirectory(FileReference& folder);
 
     // A lost reference asks the user to locate its item (a refusal throws UserCancelException).

@@ -70,7 +70,7 @@ protected:
         pw::app::testing::SetFTPPort(ftp.Port());
         pw::app::testing::SetMailPort(smtp.Port());
         driver::SetResolver([](const std::string& name) {
-            return name == "ftp.test" || name == "mail.test" || name == "ftp.provider.example"
+            return name == "ftp.test" || name == "mail.test" || name == "isp.test"
                 ? std::vector<uint32_t> { uint32_t(htonl(0x7F000001)) }
                 : std::vector<uint32_t> {};
         });

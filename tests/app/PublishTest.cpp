@@ -51,8 +51,7 @@ TEST_F(PublishTest, TheShippedServerAddressAndOneGivenByNumbersReachTheServer)
         const char* site;
     } cases[] = {
         { "the shipped default", { { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } },
-            "users/account/public_html", "kid@provider.example",
-            "ftp:/ftp.provider.example/users/account/public_html/Kim" },
+            "users/account/public_html", "kid@test", "ftp:/isp.test/users/account/public_html/Kim" },
         { "a server given by its address",
             { { 1000, "ftp://127.0.0.1/site" }, { 1001, "kid" }, { 1002, "secret" }, { 3002, "mail.test" } }, "site",
             "kid@[127.0.0.1]", "ftp://127.0.0.1/site/Kim" },

@@ -42,11 +42,11 @@ constexpr Point kFirstCell { 192, 175 };
 constexpr Point kSecondCell { 285, 175 };
 constexpr Point kPlaced { 470, 300 };
 constexpr Point kMoved { 540, 380 };
-// The server dialog's fields and its OK button (the dialog as wide as the built-in URL needs).
+// The server dialog's fields and its OK button.
 constexpr Point kServerField { 400, 279 };
 constexpr Point kAccountField { 400, 329 };
 constexpr Point kPasswordField { 400, 359 };
-constexpr Point kServerOK { 545, 400 };
+constexpr Point kServerOK { 480, 400 };
 
 std::string At(const char* verb, Point p)
 {

@@ -1,6 +1,7 @@
 // The class records of the program's classes: which ones make objects by themselves, and which
 // convert objects of other classes, in what order.
 #include "engine/CDelta.h"
+#include "engine/CFrameIndex.h"
 #include "engine/CInterpolater.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CMoviePic.h"
@@ -9,11 +10,14 @@
 #include "engine/CResource.h"
 #include "engine/CShow.h"
 #include "engine/CSprite.h"
+#include "engine/CStamp.h"
 #include "engine/CTrackList.h"
+#include "engine/legacy/CArea.h"
 #include "engine/legacy/CHandleSaver.h"
 #include "engine/legacy/CListSaver.h"
 #include "engine/legacy/CSound.h"
 #include "foundation/Clipboard.h"
+#include "foundation/TypeMisMatch.h"
 #include "graphics/ClippedImage.h"
 #include "graphics/DDBitMap.h"
 #include "graphics/DIBSection.h"
@@ -29,6 +33,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -57,6 +62,42 @@ TEST(ClassRecords, OnlyTheListedClassesCreateObjects)
         EXPECT_FALSE(record->CanCreate());
         EXPECT_EQ(record->CreateObject(), nullptr);
     }
+}
+
+// Movies, stamps, frame indexes, links and the old-format records are what their one parent is:
+// the registry finds no reference-counting class among their kinds, so a check that expects one
+// refuses them by name, while every check for a stored object accepts them.
+TEST(ClassRecords, RecordsWithOneParentAnswerOnlyForItsLine)
+{
+    struct Case {
+        const ClassInfo* record;
+        const ClassInfo* parent;
+    } cases[] = {
+        { &CMovie::classInfo, &Persistent::classInfo }, { &CStamp::classInfo, &Image::classInfo },
+        { &CFrameIndex::classInfo, &Persistent::classInfo }, { &CLink::classInfo, &Persistent::classInfo },
+        { &CSound::classInfo, &Persistent::classInfo }, { &CListSaver::classInfo, &Persistent::classInfo },
+        { &CArea::classInfo, &Persistent::classInfo }, { &CHandleSaver::classInfo, &Persistent::classInfo },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.record->GetName());
+        EXPECT_TRUE(c.record->IsKindOf(c.parent));
+        EXPECT_TRUE(c.record->IsKindOf(&Persistent::classInfo));
+        EXPECT_TRUE(c.record->IsKindOf(&Smart::classInfo));
+        EXPECT_FALSE(c.record->IsKindOf(&SmartImplementation::classInfo));
+    }
+    // A made link is stored as any persistent object is, and is no match for the counting class.
+    SmartPtr<Smart> link(CLink::classInfo.CreateObject());
+    EXPECT_NE(SmartCast<Persistent>(link.Get()), nullptr);
+    EXPECT_EQ(link->CastTo(&SmartImplementation::classInfo), nullptr);
+    std::string refused;
+    try {
+        CheckType(link.Get(), &SmartImplementation::classInfo);
+    } catch (Exception* exception) {
+        SmartPtr<Exception> held(exception);
+        if (auto* mismatch = SmartCast<TypeMisMatch>(exception))
+            refused = std::string(mismatch->GetActual()) + " for " + mismatch->GetExpected();
+    }
+    EXPECT_EQ(refused, "CLink for SmartImplementation");
 }
 
 std::vector<std::string> Sources(const ClassInfo& record)

@@ -22,6 +22,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -287,6 +288,51 @@ TEST_F(FileReferenceTest, StartupFolderIsCapturedOnce)
     EXPECT_STREQ(FileReference::CurrentFolder().Path(), "c:\\Elsewhere");
     FileReference file("c:\\Start\\none.txt");
     EXPECT_EQ(ErrorCode([&] { FileReference::SetAsCurrentDirectory(file); }), static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+}
+
+// The operations this platform leaves unfinished warn once per "Not implemented." and answer
+// nothing; their preconditions (a folder, an open file) still hold.
+TEST_F(FileReferenceTest, UnfinishedOperationsWarnAndAnswerNothing)
+{
+    MakeHostFolder("Site");
+    MakeHostFile("Site/page.htm", "<p>");
+    struct Case {
+        const char* name;
+        std::function<std::string()> run;
+        std::string failure;
+        size_t warnings;
+        std::string answer;
+    };
+    const std::vector<Case> cases = {
+        { "a folder's information", [] { return FileReference("c:\\Site").FolderInfo().Valid() ? "made" : "null"; }, "",
+            1, "null" },
+        { "a file's information", [] { return FileReference("c:\\Site\\page.htm").FolderInfo().Valid() ? "made" : "null"; },
+            "IsFolder()", 0, "" },
+        { "a reference to an open file",
+            [] {
+                File file(FileReference("c:\\Site\\page.htm"), File::kRead);
+                return std::string(FileReference(file).Path());
+            },
+            "", 1, "" },
+        { "a reference to a file not open",
+            [] {
+                File file(FileReference("c:\\Site"), File::kRead);
+                return std::string(FileReference(file).Path());
+            },
+            "File Not Open", 0, "" },
+        { "the system folder", [] { return std::string(FileReference::SystemFolder().Path()); }, "", 2, "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pw::platform::testing::ScriptMessageBoxes({ IDOK, IDOK });
+        size_t before = AlertLog().size();
+        std::string answer;
+        EXPECT_EQ(Failure([&] { answer = c.run(); }), c.failure);
+        EXPECT_EQ(answer, c.answer);
+        ASSERT_EQ(AlertLog().size() - before, c.warnings);
+        for (size_t n = before; n < AlertLog().size(); ++n)
+            EXPECT_EQ(AlertLog()[n].text.substr(0, 17), "Not implemented.\r");
+    }
 }
 
 // Stored references keep only the item's name and find it again beside the document.

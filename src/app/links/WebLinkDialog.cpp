@@ -76,16 +76,15 @@ WebLinkDialog::WebLinkDialog(int32_t kind, const SmartPtr<CHAPane>& pane, const 
 
 void WebLinkDialog::BuildItems()
 {
-    // Wide enough for "Example: " and the mail example on one line.
-    constexpr Point kLine(360, 22);
+    constexpr Point kLine(300, 22);
     AddText(*this, Point(10, 10), Point(kLine.h, kPromptHeight),
         SmartPtr<String>(new String(TallowResources::GetString(kPromptString))), false);
     SmartPtr<View> field = AddText(*this, Point(10, 20 + kPromptHeight), kLine, text, true);
     String shown("Example: ");
     shown.Append(*example.Get());
     AddText(*this, Point(10, 50 + kPromptHeight), kLine, SmartPtr<String>(new String(shown)), false);
-    AddButton(*this, Point(290, 90 + kPromptHeight), "OK", new DialogDoneSignal);
-    AddButton(*this, Point(200, 90 + kPromptHeight), "Cancel", new pw::ui::DialogCancelSignal);
+    AddButton(*this, Point(230, 90 + kPromptHeight), "OK", new DialogDoneSignal);
+    AddButton(*this, Point(140, 90 + kPromptHeight), "Cancel", new pw::ui::DialogCancelSignal);
     // Only the field takes the keyboard.
     SetFocusChild(field);
 }

@@ -23,6 +23,10 @@ namespace {
 
 // How long the goodbye sound may go on after the windows agreed to close.
 constexpr uint32_t kGoodbyeWait = 300;
+// The overview window command 2062 opens: a strip this high across the frame, its bottom edge
+// this far above the frame's.
+constexpr int32_t kOverviewHeight = 256;
+constexpr int32_t kOverviewRaise = 40;
 
 SmartPtr<CToolsDir>& Tools()
 {
@@ -147,7 +151,9 @@ void CTumblerApp::ToggleOverview()
     auto* pane = SmartCast<CHAPane>(GetActivePane().Get());
     if (!pane || !Maker())
         return;
-    overview = Maker()(*pane, COverDir::BottomStrip(COverDir::kDefaultHeight));
+    Rect frame = COverDir::BottomStrip(kOverviewHeight);
+    frame.Offset(0, -kOverviewRaise);
+    overview = Maker()(*pane, frame);
     Exception::Warn(kNotImplemented, PW_HERE);
     ShowFloater(overview);
 }

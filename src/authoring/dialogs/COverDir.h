@@ -25,8 +25,8 @@ public:
     // height. The window's bottom edge lies one pixel above the rectangle's.
     COverDir(const SmartPtr<CHAPane>& pane, int32_t kind, bool floating, const Rect& rect);
 
-    // The overview's place: a strip `height` pixels high along the bottom of the usable frame,
-    // across its width. The application opens the overview there too.
+    // A strip `height` pixels high along the bottom of the usable frame, across its width: where an
+    // empty rectangle puts the window, and where the application starts the place it opens it at.
     static Rect BottomStrip(int32_t height);
     ~COverDir() override;
 

@@ -62,8 +62,7 @@ bool WithHandleSaver(ArchiveScope& scope, Convert convert)
 
 } // namespace
 
-PW_DEFINE_CLASS(CHandleSaver, nullptr, nullptr, Persistent,
-    SmartImplementation)
+PW_DEFINE_CLASS(CHandleSaver, nullptr, nullptr, Persistent)
 PW_DEFINE_COPY_SLOTS(CHandleSaver)
 
 constinit const PersistentVersion CHandleSaver::version { &CHandleSaver::classInfo, Fixed(1), Fixed(1),

@@ -6,7 +6,7 @@
 #include "foundation/ListHandle.h"
 #include "foundation/Stream.h"
 
-PW_DEFINE_CLASS(CListSaver, nullptr, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CListSaver, nullptr, nullptr, Persistent)
 PW_DEFINE_COPY_SLOTS(CListSaver)
 
 constinit const PersistentVersion CListSaver::version { &CListSaver::classInfo, Fixed(1), Fixed(1),

@@ -6,7 +6,7 @@
 #include "foundation/Exception.h"
 #include "foundation/Stream.h"
 
-PW_DEFINE_CLASS(CSound, nullptr, nullptr, Persistent, SmartImplementation)
+PW_DEFINE_CLASS(CSound, nullptr, nullptr, Persistent)
 PW_DEFINE_COPY_SLOTS(CSound)
 
 constinit const PersistentVersion CSound::version { &CSound::classInfo, Fixed(1), Fixed(1),

@@ -9,10 +9,10 @@
 #include "foundation/Clipboard.h"
 #include "foundation/Failure.h"
 #include "ui/Control.h"
-#include "graphics/DisplayPort.h"
 #include "ui/TextView.h"
 
 #include "app/DialogSteps.h"
+#include "app/TextsShown.h"
 #include "authoring/panes/PaneFixture.h"
 
 #include <functional>
@@ -27,15 +27,15 @@ using dialogtest::WindowText;
 using pw::foundation::TextOf;
 
 constexpr const char* kPrompt = "Enter the URL for this object's link:";
-constexpr const char* kWebExample = "http://www.plumewright.example/";
-constexpr const char* kMailExample = "mailto:info@plumewright.example";
+constexpr const char* kWebExample = "http://www.plume.example/";
+constexpr const char* kMailExample = "mailto:info@plume.example";
 
 // The dialog as the user sees it: its static texts, its field and its buttons.
 struct Seen {
     std::vector<std::string> texts;
     std::string field;
     std::map<std::string, HWND> buttons;
-    bool whole { true };
+    std::vector<std::string> cut;
 };
 
 Seen Look(Dialog& dialog)
@@ -49,16 +49,11 @@ Seen Look(Dialog& dialog)
                 seen.field = WindowText(text->GetEditWindow());
                 continue;
             }
-            std::string shown = TextOf(*text->GetText().Get());
-            seen.texts.push_back(shown);
-            // Whole: the text, as drawn at the view's width, fits in its height.
-            Rect content = text->GetContentRect();
-            Point drawn = DisplayPort::MeasureDrawnText(
-                shown.c_str(), int32_t(shown.size()), *text->GetStyle().Get(), content.right - content.left);
-            seen.whole &= drawn.h <= content.right - content.left && drawn.v <= content.bottom - content.top;
+            seen.texts.push_back(TextOf(*text->GetText().Get()));
         } else if (auto* control = dynamic_cast<Control*>(child))
             seen.buttons[WindowText(control->GetControlWindow())] = control->GetControlWindow();
     }
+    seen.cut = dialogtest::TextsNotWhole(dialog);
     return seen;
 }
 
@@ -181,7 +176,7 @@ TEST_F(WebLinkDialogTest, TheFieldStartsWithTheOneSelectedSpritesAddressElseTheE
         Run(c.kind, { Button("Cancel") });
         EXPECT_EQ(seen.field, c.field);
         EXPECT_EQ(seen.texts, (std::vector<std::string> { kPrompt, "Example: " + c.example }));
-        EXPECT_TRUE(seen.whole) << "every text shows whole";
+        EXPECT_EQ(seen.cut, std::vector<std::string>()) << "every text shows whole";
         EXPECT_EQ(Addresses(sprites), before) << "Cancel changes no link";
         EXPECT_EQ(page->changes, changes) << "Cancel reports no change";
     }

@@ -112,11 +112,6 @@ TEST_F(Tumbler, OneFloaterAtATimeAndCommand2062TogglesTheOverview)
     ASSERT_TRUE(overview.Valid());
     EXPECT_EQ(tumbler->GetCurrentFloater().Get(), overview.Get());
     EXPECT_TRUE(overview->IsVisible());
-    Rect frame(0, 0, 0, 0);
-    CFWDecorator::Get().GetFrame(frame);
-    // The strip across the bottom of the frame that the overview window makes of an empty rectangle.
-    EXPECT_EQ(Text(overviewFrame), Text(Rect(frame.left, frame.bottom - COverDir::kDefaultHeight, frame.right, frame.bottom)));
-
     tumbler->ShowFloater(nullptr);
     EXPECT_EQ(tumbler->GetCurrentFloater().Get(), overview.Get()) << "nothing while the overview is open";
 
@@ -140,6 +135,22 @@ TEST_F(Tumbler, OneFloaterAtATimeAndCommand2062TogglesTheOverview)
     tumbler->ClearActivePane(pane.Get());
     tumbler->DoCommand(CTumblerApp::kOverviewCommand, 0);
     EXPECT_FALSE(tumbler->GetOverview().Valid()) << "no pane, no overview";
+}
+
+// 2062 opens the overview window as a strip 256 pixels high across the usable frame, raised 40
+// pixels off its bottom; the window's own bottom edge lies a pixel above that.
+TEST_F(Tumbler, TheOverviewOpensAsAStripRaisedOffTheFramesBottom)
+{
+    pw::authoring::InstallApplicationHooks();
+    Start(12);
+    driver::ScriptMessageBoxes({ IDOK });
+    tumbler->DoCommand(CTumblerApp::kOverviewCommand, 0);
+    auto* overview = SmartCast<COverDir>(tumbler->GetOverview().Get());
+    ASSERT_NE(overview, nullptr);
+    Rect frame(0, 0, 0, 0);
+    CFWDecorator::Get().GetFrame(frame);
+    EXPECT_EQ(Text(overview->GetRect()), Text(Rect(frame.left, frame.bottom - 296, frame.right, frame.bottom - 41)));
+    EXPECT_TRUE(overview->IsVisible());
 }
 
 // 3030 is disabled and only warns here; other numbers answer as the animation application does.
