@@ -134,6 +134,9 @@ bool TallowApp::ShowPage(TallowWindow& window, const SmartPtr<Smart>& document, 
 
 void TallowApp::OpenPageIn(TallowWindow& window, const SmartPtr<FileReference>& file)
 {
+    // A page of the history may have gone since it was shown: the user is asked to find it.
+    if (file.Valid())
+        file->LocateIfGone();
     SmartPtr<Scribe> scribe = file.Valid() ? OpenScribe(file, 3) : SmartPtr<Scribe>();
     if (!scribe.Valid())
         return;

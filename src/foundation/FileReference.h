@@ -132,6 +132,9 @@ public:
 
     // A lost reference asks the user to locate its item (a refusal throws UserCancelException).
     void Resolve();
+    // As Resolve, after a reference whose item has gone since it was made became lost: for the
+    // operations that open a document the user asked for (a link followed, a page of the history).
+    void LocateIfGone();
 
     void Write(Archive& archive) override;
     const PersistentVersion& GetPersistentVersion() const override { return version; }

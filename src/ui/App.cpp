@@ -87,10 +87,14 @@ SmartPtr<Window> App::MakeDocumentWindow(const SmartPtr<Smart>& model, const Sma
     return window;
 }
 
-void App::OpenDocument(const SmartPtr<FileReference>& file, bool flagA, bool asCopy)
+// A file listed or chosen a while ago may have gone since: the user is asked to find it (the
+// caller's reference is left as it was).
+void App::OpenDocument(const SmartPtr<FileReference>& chosen, bool flagA, bool asCopy)
 {
-    if (!CanOpen() || !file.Valid())
+    if (!CanOpen() || !chosen.Valid())
         return;
+    SmartPtr<FileReference> file = new FileReference(*chosen.Get());
+    file->LocateIfGone();
     SmartPtr<Scribe> scribe = OpenScribe(file, asCopy ? 1 : 3);
     if (!scribe.Valid())
         return;

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -95,14 +96,17 @@ protected:
         return SmartCast<CShow>(read.Get());
     }
 
-    // Opens the tab's browser and clicks the entry of that file name (any case).
-    void ClickEntry(int16_t tab, const std::string& name)
+    // Opens the tab's browser and clicks the entry of that file name (any case); `listed` runs
+    // once the browser shows its entries.
+    void ClickEntry(int16_t tab, const std::string& name, const std::function<void()>& listed = {})
     {
         ClickTab(tab);
         auto* pane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
         ASSERT_NE(pane, nullptr) << "tab " << tab << " shows a browser";
         SmartPtr<CBrowser> browser = pane->GetBrowser();
         driver::RunFor(2000);
+        if (listed)
+            listed();
         for (uint32_t i = 1; i <= browser->NumEntries(); ++i) {
             SmartPtr<FileReference> entry = browser->GetEntry(i);
             if (entry.Valid() && Lower(TextOf(entry->Name())) == Lower(name)) {
@@ -221,6 +225,86 @@ TEST_F(PlayAndSaveTest, APictureLinkedToAPageOpensItWhilePlayingAndBackReturns)
     ClickTab(kBackTab);
     EXPECT_EQ(Title(), "Kim:Home");
     EXPECT_EQ(driver::AlertLog().size(), 1u);
+}
+
+// Second is deleted while Home, whose picture links to it, is shown. Every way to Second then
+// asks the child to find it, with no program error, and a cancel leaves Home where it was (playing
+// when it played): the link clicked while Home plays, Back, My Pages listing Second from before,
+// and the link after a restart (Home saves again without asking, its export still linking to
+// Second). Found as Third at last, Third opens and plays.
+TEST_F(PlayAndSaveTest, AWayToADeletedPageAsksForItAndThePageStaysAsItWas)
+{
+    SmartPtr<FileReference> second = StorePage("Second", 1, 15, false);
+    SmartPtr<FileReference> third = StorePage("Third", 1, 15, false);
+    SmartPtr<FileReference> home = StorePage("Home", 1, 15, true);
+    window->OpenPage(second);
+    window->OpenPage(home);
+    ClickSelector(kLinksSet);
+    ClickEntry(kLinkToPageTab, "Second.mvi");
+    ClickPage(PictureMiddle());
+    ChooseMenu("Save");
+    const std::string question = "The file I'm reading refers to the file or folder called \"Second\", which I "
+                                 "can't find.  Could you locate it ?";
+    auto playAndClick = [&] {
+        ClickSelector(kPlaySet);
+        ASSERT_TRUE(window->GetPagePane()->IsPlaying());
+        ClickPage(PictureMiddle());
+        driver::RunFor(300);
+    };
+    const struct {
+        const char* name;
+        bool plays;
+        std::function<void()> go;
+    } cases[] = {
+        { "the link clicked while playing", true, playAndClick },
+        { "Back", true,
+            [&] {
+                ClickSelector(kPlaySet);
+                ClickTab(kBackTab);
+            } },
+        { "My Pages listing it from before", false,
+            [&] {
+                ClickEntry(kMyPagesTab, "Second.mvi",
+                    [] { fs::remove(driver::HostPath("plume/Projects/Kim/Second.mvi")); });
+            } },
+        { "the link after a restart", true,
+            [&] {
+                tallow->CloseWindow(window.Get(), 1);
+                tallow->NewDocument();
+                window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
+                ASSERT_TRUE(window.Valid());
+                window->OpenPage(home);
+                fs::remove(driver::HostPath("plume/Projects/Kim/HTML/Home.htm"));
+                const size_t asked = driver::AlertLog().size();
+                ChooseMenu("Save");
+                EXPECT_EQ(driver::AlertLog().size(), asked) << "saved without asking";
+                EXPECT_NE(driver::ReadHostFile("plume/Projects/Kim/HTML/Home.htm").find("Second.htm"), std::string::npos);
+                playAndClick();
+            } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!fs::exists(driver::HostPath("plume/Projects/Kim/Second.mvi")))
+            StorePage("Second", 1, 15, false);
+        ClickSelector(kPagesSet);
+        ASSERT_EQ(Title(), "Kim:Home");
+        if (std::string(c.name) != "My Pages listing it from before") {
+            ASSERT_TRUE(fs::remove(driver::HostPath("plume/Projects/Kim/Second.mvi")));
+        }
+        const size_t before = driver::AlertLog().size();
+        driver::ScriptMessageBoxes({ IDCANCEL });
+        c.go();
+        ASSERT_EQ(driver::AlertLog().size(), before + 1) << driver::AlertLog().back().text;
+        EXPECT_EQ(Lower(driver::AlertLog().back().text), Lower(question));
+        EXPECT_EQ(Title(), "Kim:Home");
+        EXPECT_EQ(window->GetPagePane()->IsPlaying(), c.plays);
+    }
+
+    driver::ScriptMessageBoxes({ IDOK });
+    driver::ScriptFileDialog(third->Path());
+    playAndClick();
+    EXPECT_EQ(Title(), "Kim:Third");
+    EXPECT_TRUE(window->GetPagePane()->IsPlaying());
 }
 
 // A web link is not followed inside the program: a picture carrying one, clicked while the page
