@@ -65,10 +65,16 @@ SmartPtr<FileReference> App::ChooseFile(int32_t mode)
         return FileReference::FileReferenceFromDialogList(GetFileTypes(mode));
     case 1:
     case 2:
-        return FileReference::FileReferenceFromSaveDialog(documentTypes->GetFileType(), creator);
+        return FileReference::FileReferenceFromSaveDialog(
+            documentTypes->GetFileType(), creator, [this](FileReference& file) { return MayStoreIn(file); });
     default:
         return SmartPtr<FileReference>();
     }
+}
+
+bool App::MayStoreIn(FileReference&)
+{
+    return true;
 }
 
 SmartList<FileType> App::GetFileTypes(int32_t)
@@ -87,8 +93,7 @@ SmartPtr<Window> App::MakeDocumentWindow(const SmartPtr<Smart>& model, const Sma
     return window;
 }
 
-// A file listed or chosen a while ago may have gone since: the user is asked to find it (the
-// caller's reference is left as it was).
+// The caller's reference is left as it was when the user locates its file.
 void App::OpenDocument(const SmartPtr<FileReference>& chosen, bool flagA, bool asCopy)
 {
     if (!CanOpen() || !chosen.Valid())

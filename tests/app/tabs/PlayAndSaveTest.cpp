@@ -377,6 +377,87 @@ TEST_F(PlayAndSaveTest, APageLinkedToAnotherSavesAgainAfterARestart)
     }
 }
 
+// Any name the save dialog takes is saved as a page: one with another extension gets the page's
+// after it. Each page is listed by My Pages and opens again from there.
+TEST_F(PlayAndSaveTest, APageSavedUnderAnyNameIsAPageMyPagesListsAndOpens)
+{
+    const struct {
+        const char* typed;
+        const char* file; // in the project's folder
+        const char* title;
+    } cases[] = {
+        { "a.b.c", "a.b.c.mvi", "Kim:a.b.c" },
+        { "notes.txt", "notes.txt.mvi", "Kim:notes.txt" },
+        { "Shout.MVI", "Shout.MVI", "Kim:Shout" },
+        { "plain", "plain.mvi", "Kim:plain" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        window->OpenPage(StorePage("Home", 1, 15, true));
+        driver::ScriptFileDialog(c.typed);
+        ChooseMenu("Save As\x85");
+        EXPECT_EQ(Title(), c.title);
+        EXPECT_TRUE(fs::is_regular_file(driver::HostPath(std::string("plume/Projects/Kim/") + c.file)));
+        window->OpenPage(StorePage("Other", 1, 15, false));
+        ClickSelector(kPagesSet);
+        ClickEntry(kMyPagesTab, c.file);
+        EXPECT_EQ(Title(), c.title) << "opened again from My Pages";
+    }
+    EXPECT_FALSE(fs::exists(driver::HostPath("plume/Projects/Kim/a.b.c")));
+    EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
+
+    // The dialog saw "a.b.c", not the page it makes: replacing that page is asked here. No chooses
+    // again, Yes replaces.
+    driver::ScriptFileDialog("a.b.c");
+    driver::ScriptMessageBoxes({ IDNO });
+    driver::ScriptFileDialog("a.b.d");
+    ChooseMenu("Save As\x85");
+    EXPECT_EQ(Title(), "Kim:a.b.d");
+    ASSERT_EQ(driver::AlertLog().size(), 1u);
+    EXPECT_EQ(Lower(driver::AlertLog()[0].text), InProject("a.b.c.mvi") + " already exists.\ndo you want to replace it?");
+    EXPECT_EQ(driver::FileDialogLog().back().request.initialFile, "a.b.c") << "asked again with the name typed";
+    driver::ScriptFileDialog("a.b.c");
+    driver::ScriptMessageBoxes({ IDYES });
+    ChooseMenu("Save As\x85");
+    EXPECT_EQ(Title(), "Kim:a.b.c");
+}
+
+// A page aimed into an export folder (the project's "HTML", which Publish sends, or one inside it)
+// is refused with a message and the dialog asks again, in the project's folder: nothing is left
+// in the export folder.
+TEST_F(PlayAndSaveTest, APageIsNeverSavedIntoTheFolderPublishSends)
+{
+    window->OpenPage(StorePage("Home", 1, 15, true));
+    ChooseMenu("Save");
+    driver::MakeHostFolder("plume/Projects/Kim/HTML/HTML");
+    for (const char* aimed : { "HTML\\Mine", "HTML\\HTML\\Mine", "html\\Mine.mvi" }) {
+        SCOPED_TRACE(aimed);
+        const size_t alerts = driver::AlertLog().size();
+        const size_t dialogs = driver::FileDialogLog().size();
+        driver::ScriptFileDialog(aimed);
+        driver::ScriptMessageBoxes({ IDOK });
+        driver::ScriptFileDialogCancel();
+        ChooseMenu("Save As\x85");
+        ASSERT_EQ(driver::AlertLog().size(), alerts + 1);
+        EXPECT_EQ(driver::AlertLog().back().text,
+            "Pages can't be saved in the \"HTML\" folder: it holds the web pages that Publish sends. Please save "
+            "your page in your project's folder.");
+        ASSERT_EQ(driver::FileDialogLog().size(), dialogs + 2);
+        EXPECT_EQ(Lower(driver::FileDialogLog().back().request.StartFolder()), InProject("").substr(0, InProject("").size() - 1))
+            << "the project's folder is current again";
+        EXPECT_EQ(Title(), "Kim:Home");
+    }
+    driver::ScriptFileDialog("HTML\\Mine");
+    driver::ScriptMessageBoxes({ IDOK });
+    driver::ScriptFileDialog("Mine");
+    ChooseMenu("Save As\x85");
+    EXPECT_EQ(Title(), "Kim:Mine");
+    EXPECT_TRUE(fs::exists(driver::HostPath("plume/Projects/Kim/Mine.mvi")));
+    for (const auto& entry : fs::recursive_directory_iterator(driver::HostPath("plume/Projects/Kim/HTML")))
+        EXPECT_NE(Lower(entry.path().extension().string()), ".mvi") << entry.path();
+    EXPECT_FALSE(fs::exists(driver::HostPath("plume/Projects/Kim/HTML/HTML/Mine.htm")));
+}
+
 // A changed sample asks to be saved when the child starts a new page: the save dialog offers
 // "index" in the project's folder, where the page and its export go; the next new page saved is
 // offered a name of its own.
