@@ -103,6 +103,14 @@ protected:
         driver::SetIdleHandler(nullptr);
         EXPECT_TRUE(closed) << "the window came up and was dragged";
     }
+    // The file dialog of that title, shown on the desktop, as the menu entry brings it up.
+    void DragFileDialog(const char* title, const std::string& entry)
+    {
+        driver::ShowDialogs(true);
+        DragFarOffWhileOpen([title] { return FindWindowA(nullptr, title); },
+            [&] { driver::ChooseMenuCommand(mainWindow, MenuCommand(entry)); });
+        driver::ShowDialogs(false);
+    }
     HWND RecordDialog()
     {
         for (uint32_t index = tallow->NumWindows(); index >= 1; --index) {
@@ -127,20 +135,8 @@ TEST_F(ReachableWindowsTest, EveryWindowDraggedFarOffKeepsItsCaptionOnTheScreen)
                 ClickSelector(kPaintSoundSet);
                 DragFarOffWhileOpen([&] { return RecordDialog(); }, [&] { ClickTab(kRecordTab); });
             } },
-        { "the Save As dialog",
-            [&] {
-                driver::ShowDialogs(true);
-                DragFarOffWhileOpen([] { return FindWindowA(nullptr, "Save As"); },
-                    [&] { driver::ChooseMenuCommand(mainWindow, MenuCommand("Save As\x85")); });
-                driver::ShowDialogs(false);
-            } },
-        { "the Open dialog",
-            [&] {
-                driver::ShowDialogs(true);
-                DragFarOffWhileOpen([] { return FindWindowA(nullptr, "Open"); },
-                    [&] { driver::ChooseMenuCommand(mainWindow, MenuCommand("Open\x85")); });
-                driver::ShowDialogs(false);
-            } },
+        { "the Save As dialog", [&] { DragFileDialog("Save As", "Save As\x85"); } },
+        { "the Open dialog", [&] { DragFileDialog("Open", "Open\x85"); } },
         { "the kid tools",
             [&] {
                 ClickSelector(kPaintSoundSet);
