@@ -15,6 +15,8 @@
 #include "engine/CFWDecorator.h"
 #include "engine/CPanePlay.h"
 #include "engine/CShow.h"
+#include "foundation/Alert.h"
+#include "foundation/Exception.h"
 #include "foundation/SimpleReference.h"
 #include "ui/DocWindow.h"
 #include "ui/View.h"
@@ -25,6 +27,9 @@ PW_DEFINE_CLASS(TallowApp, nullptr, nullptr, CTumblerApp)
 namespace {
 
 constexpr int32_t kProjectsFolder = 0;
+constexpr int32_t kExportFolder = 5;
+// "Pages can't be saved in the "%1" folder ..."
+constexpr int32_t kNotInExportFolder = 63;
 // 'Zrkt', the creator of the program's documents.
 constexpr uint32_t kCreatorCode = 0x5A726B74;
 // The tab-set window: a floating window with a small title.
@@ -134,6 +139,9 @@ bool TallowApp::ShowPage(TallowWindow& window, const SmartPtr<Smart>& document, 
 
 void TallowApp::OpenPageIn(TallowWindow& window, const SmartPtr<FileReference>& file)
 {
+    // A page of the history may have gone since it was shown: the user is asked to find it.
+    if (file.Valid())
+        file->LocateIfGone();
     SmartPtr<Scribe> scribe = file.Valid() ? OpenScribe(file, 3) : SmartPtr<Scribe>();
     if (!scribe.Valid())
         return;
@@ -149,6 +157,19 @@ void TallowApp::Open(int32_t mode)
         return;
     Holding agreed(agreedToLeave, front);
     CTumblerApp::Open(mode);
+}
+
+bool TallowApp::MayStoreIn(FileReference& file)
+{
+    String exportName = TallowResources::GetString(kExportFolder);
+    SmartPtr<FileReference> folder = file.Parent();
+    if (!folder.Valid() || !pw::foundation::EqualPaths(pw::foundation::LastComponent(folder->Path()),
+            pw::foundation::TextOf(exportName).c_str()))
+        return true;
+    char text[kMessageSize];
+    TallowResources::GetString(text, sizeof text, kNotInExportFolder, pw::foundation::TextOf(exportName).c_str());
+    Alert(Alert::kExclamation, Alert::kOk, text);
+    return false;
 }
 
 void TallowApp::NewPageIfNoWindow()

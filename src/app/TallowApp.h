@@ -52,6 +52,9 @@ public:
     void Open(int32_t mode) override;
     // Pages may always be made and opened.
     bool CanOpen() override { return true; }
+    // Never in an export folder ("HTML"), which holds what Publish sends (and whose pages would be
+    // exported into an export folder of their own): the child is told and chooses again.
+    bool MayStoreIn(FileReference& file) override;
     // With no page window open: the tab click and a new page, showing the first set of tabs (the
     // button pressed), lit in the selector. Otherwise nothing.
     void NewPageIfNoWindow();

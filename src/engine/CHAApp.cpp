@@ -181,17 +181,20 @@ bool CHAApp::IdleStep()
     return true;
 }
 
+// A linked page may have gone since the link was made: the user is asked to find it.
 SmartPtr<CShow> CHAApp::OpenIntoActivePane(const FileReference& file)
 {
     SmartPtr<CPanePlay> pane = activePane;
-    SmartPtr<Scribe> scribe = OpenScribe(new FileReference(file), 3);
+    SmartPtr<FileReference> page = new FileReference(file);
+    page->LocateIfGone();
+    SmartPtr<Scribe> scribe = OpenScribe(page, 3);
     if (!scribe.Valid())
         return nullptr;
     SmartPtr<CShow> show = SmartCast<CShow>(ReadDocument(*scribe.Get()).Get());
     if (!show.Valid())
         return nullptr;
-    show->SetFile(new FileReference(file));
-    FileReference named(file);
+    show->SetFile(new FileReference(*page.Get()));
+    FileReference named(*page.Get());
     named.GetNameParts(show->GetName());
     if (pane.Valid())
         show->GetPlayer()->TakeOver(&pane->GetPlayer());

@@ -38,10 +38,11 @@ void CJumpMovie::Write(Archive& archive)
     scope.WriteObject(file.Get());
 }
 
+// Read from the path as it stands: a page whose linked page has gone is exported (under the name
+// it was linked by) without asking for that page.
 String CJumpMovie::GetBaseName() const
 {
-    String name;
-    if (file.Valid())
-        file->GetNameParts(name);
-    return name;
+    if (!file.Valid() || !file->HasPath())
+        return String();
+    return pw::foundation::ParsePath(file->Path()).name;
 }

@@ -29,7 +29,7 @@ public:
 
     // The movie's file, or none.
     SmartPtr<FileReference> GetFile() const { return file; }
-    // The file's name without its extension; empty without a file.
+    // The file's name without its extension, even when the file is lost; empty without a file.
     String GetBaseName() const;
 
 private:

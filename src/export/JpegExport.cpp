@@ -209,7 +209,7 @@ void JpegCompressFile(BitMap& bitmap, Stream& stream)
 void SaveImageAsJPEG(Image& image, FileReference& file)
 {
     SmartPtr<File> output = new File(file, File::kRead | File::kWrite);
-    // Fails with "File Not Open" before any work when the file is missing or refused.
+    // Fails with the system's error before any work when the file is missing or refused.
     output->GetOSFile();
     SmartPtr<BitMap> drawn;
     auto* bitmap = SmartCast<BitMap>(&image);

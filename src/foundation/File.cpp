@@ -29,10 +29,13 @@ private:
 PW_DEFINE_CLASS(File, nullptr, nullptr, Stream)
 PW_DEFINE_NO_COPY_SLOTS(File)
 
+// A lost reference is located before it is looked at: its bare stored name would otherwise be
+// taken for an item of the current folder.
 File::File(const FileReference& reference, uint8_t mode)
     : mode(mode)
     , fileReference(new FileReference(reference))
 {
+    fileReference->Resolve();
     if (!fileReference->IsFolder())
         osFile = fileReference->Open(mode);
 }
@@ -62,15 +65,19 @@ SmartPtr<FileReference> File::GetFileReference() const
 
 HANDLE File::GetOSFile() const
 {
-    if (!IsOpen())
-        ThrowError("File Not Open", PW_HERE);
+    CheckOpen(__LINE__);
     return osFile;
 }
 
+// A File stays unopened when its item is a folder or was missing when it was made: either is the
+// system refusing the file (as opening it would have been refused), which a user can cause by
+// moving or deleting files, so it is reported as that refusal and not as a fault of the program.
 void File::CheckOpen(int line) const
 {
-    if (!IsOpen())
-        AssertionFailed("osFile != NO_FILE", PW_SOURCE_FILE, line);
+    if (IsOpen())
+        return;
+    SetLastError(fileReference->Exists() ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND);
+    CheckCall(false, PW_SOURCE_FILE, line);
 }
 
 // The platform may take fewer bytes than asked; the rest is offered again, and a write that takes

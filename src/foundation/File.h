@@ -29,8 +29,10 @@ public:
     static constexpr uint8_t kQuery = 4;
     static constexpr uint32_t kBufferSize = 16384;
 
-    // Opens the file the reference names, unless it names a folder (or nothing that exists), in
-    // which case the File stays unopened.
+    // Locates a lost reference (a refusal throws UserCancelException), then opens the file it
+    // names, unless it names a folder (or nothing that exists), in which case the File stays
+    // unopened and every use of it throws the system's error: access denied for a folder, file
+    // not found for a missing item.
     File(const FileReference& reference, uint8_t mode);
     // Writes what is pending and closes; a failure is shown as a stop alert, never thrown.
     ~File() override;
@@ -62,7 +64,7 @@ public:
     bool IsOpen() const { return osFile != INVALID_HANDLE_VALUE; }
     bool IsOpenForWriting() const { return IsOpen() && (mode & kWrite); }
     bool IsNotEmpty() { return GetLength() != 0; }
-    // Throws "File Not Open" when not open.
+    // Throws the system's error when not open (see the constructor).
     HANDLE GetOSFile() const;
     SmartPtr<FileReference> GetFileReference() const;
 

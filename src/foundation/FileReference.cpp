@@ -396,6 +396,13 @@ void FileReference::Resolve()
     needsLocating = false;
 }
 
+void FileReference::LocateIfGone()
+{
+    if (spec && !needsLocating && !Exists())
+        needsLocating = true;
+    Resolve();
+}
+
 // Stored: the item's name alone. Read: that name beside the file being read (or in the start-up
 // folder when the archive reads no file); an item not there leaves the reference lost.
 FileReference::FileReference(ArchiveScope& scope)
@@ -420,11 +427,12 @@ FileReference::FileReference(ArchiveScope& scope)
     }
 }
 
+// A lost reference stores the name it was read with, without asking for its item: a document
+// that refers to a missing file is saved as it is.
 void FileReference::Write(Archive& archive)
 {
     ArchiveScope scope(archive, version);
-    String name;
-    GetName(name);
+    String name(pw::foundation::LastComponent(Path()));
     scope.Put(name);
 }
 

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -71,9 +72,15 @@ public:
     // UserCancelException.
     static SmartPtr<FileReference> FileReferenceFromDialog(const FileType& type);
     static SmartPtr<FileReference> FileReferenceFromDialogList(const SmartList<FileType>& types);
-    // The save dialog for the type, starting at "index"; it asks before replacing a file, and the
-    // chosen file is created empty when missing. A cancel throws UserCancelException.
-    static SmartPtr<FileReference> FileReferenceFromSaveDialog(const FileType& type, const FileCreatorType& creator);
+    // Whether a document may be stored in the file a save dialog chose; a refusal has told the
+    // user why, and the dialog is shown again.
+    using SaveCheck = std::function<bool(FileReference& chosen)>;
+    // The save dialog for the type, starting at "index" (or a numbered name no item of the type
+    // in the folder has); it asks before replacing a file, gives a name with another extension the
+    // type's after it, shows itself again while the check refuses, and creates the chosen file
+    // empty when missing. A cancel throws UserCancelException.
+    static SmartPtr<FileReference> FileReferenceFromSaveDialog(
+        const FileType& type, const FileCreatorType& creator, const SaveCheck& check = {});
 
     // Replaces the path; throws (error 206) when it does not fit kMaxPath with its NUL.
     void SetPath(const char* path);
@@ -142,6 +149,9 @@ public:
 
     // A lost reference asks the user to locate its item (a refusal throws UserCancelException).
     void Resolve();
+    // As Resolve, after a reference whose item has gone since it was made became lost: for the
+    // operations that open a document the user asked for (a link followed, a page of the history).
+    void LocateIfGone();
 
     void Write(Archive& archive) override;
     const PersistentVersion& GetPersistentVersion() const override { return version; }

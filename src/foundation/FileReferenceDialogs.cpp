@@ -6,6 +6,7 @@
 #include "foundation/File.h"
 #include "foundation/FileDialogFilter.h"
 #include "foundation/FileType.h"
+#include "foundation/Resources.h"
 #include "foundation/UserCancelException.h"
 #include "foundation/Utilities.h"
 
@@ -17,6 +18,8 @@ namespace {
 
 constexpr const char* kAllFiles = "All Files";
 constexpr const char* kDefaultSaveName = "index";
+// "%1 already exists. Do you want to replace it?"
+constexpr int32_t kReplaceQuestion = 132;
 
 // Keeps the current folder for the life of the object; the open dialog moves it to the chosen
 // file's folder.
@@ -64,6 +67,39 @@ String DefaultSaveName(const FileType& type)
         name = String(kDefaultSaveName);
     }
     return name;
+}
+
+// The path as the save dialog's type needs it: a path whose extension is not the type's gets the
+// type's after it ("a.b.c" becomes "a.b.c.mvi"), so that the file is of the type and is listed
+// with the others of its folder.
+std::string WithExtension(const char* path, const FileType& type)
+{
+    uint32_t code = type.GetExtension();
+    if (code == 0 || pw::foundation::ParsePath(path).extension == code)
+        return path;
+    char extension[4];
+    FileType::ExtensionText(code, extension);
+    return std::string(path) + "." + extension;
+}
+
+// Asks the question the dialog asks about a file it would replace, for a file the dialog did not
+// see: Yes replaces it, No chooses again, Cancel ends the save.
+bool MayReplace(const std::string& path)
+{
+    char question[kMessageSize];
+    Resources(kReplaceQuestion, kReplaceQuestion).GetString(question, 0, path.c_str(), nullptr, nullptr, nullptr);
+    int16_t answer = Alert(Alert::kExclamation, Alert::kYesNoCancel, question);
+    if (answer == Alert::kAnswerCancel)
+        ThrowUserCancel();
+    return answer == Alert::kAnswerOk;
+}
+
+// The dialog is shown again in the folder it started in, with the name last chosen.
+void RetypeIn(char* path, const char* folder)
+{
+    std::string name = pw::foundation::LastComponent(path);
+    CopyBounded(name.c_str(), path, FileReference::kMaxPath);
+    SetCurrentDirectoryA(folder);
 }
 
 } // namespace
@@ -142,18 +178,35 @@ SmartPtr<FileReference> FileReference::FileReferenceFromDialogList(const SmartLi
 }
 
 // The dialog asks before an existing file is replaced; the chosen file is made empty when it
-// does not exist yet, so that the reference names a file.
-SmartPtr<FileReference> FileReference::FileReferenceFromSaveDialog(const FileType& type, const FileCreatorType&)
+// does not exist yet, so that the reference names a file. A name the dialog took with another
+// extension gets the type's own after it, and a file refused by the check is chosen again: in
+// both cases the dialog starts again from where it started, with the name typed.
+SmartPtr<FileReference> FileReference::FileReferenceFromSaveDialog(
+    const FileType& type, const FileCreatorType&, const SaveCheck& check)
 {
     char path[kMaxPath];
     DefaultSaveName(type).GetCString(path, sizeof path);
+    char startFolder[kMaxPath] = "";
+    GetCurrentDirectoryA(sizeof startFolder, startFolder);
     uint32_t defaultCode;
     std::string filter = pw::foundation::SaveDialogFilter(type, defaultCode);
     char defaultExtension[4];
     FileType::ExtensionText(defaultCode, defaultExtension);
-    OPENFILENAMEA record = FillOpenFileName(filter, path, defaultExtension, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
-    if (!GetSaveFileNameA(&record))
-        ThrowUserCancel();
-    CloseOSFile(OpenOSFile(path, File::kRead, OPEN_ALWAYS));
-    return SmartPtr<FileReference>(new FileReference(path));
+    for (;;) {
+        OPENFILENAMEA record = FillOpenFileName(filter, path, defaultExtension, OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT);
+        if (!GetSaveFileNameA(&record))
+            ThrowUserCancel();
+        std::string chosen = WithExtension(path, type);
+        SmartPtr<FileReference> file = new FileReference(chosen.c_str());
+        if (chosen != path && file->Exists() && !MayReplace(chosen)) {
+            RetypeIn(path, startFolder);
+            continue;
+        }
+        if (check && !check(*file.Get())) {
+            RetypeIn(path, startFolder);
+            continue;
+        }
+        CloseOSFile(OpenOSFile(chosen.c_str(), File::kRead, OPEN_ALWAYS));
+        return file;
+    }
 }

@@ -65,10 +65,16 @@ SmartPtr<FileReference> App::ChooseFile(int32_t mode)
         return FileReference::FileReferenceFromDialogList(GetFileTypes(mode));
     case 1:
     case 2:
-        return FileReference::FileReferenceFromSaveDialog(documentTypes->GetFileType(), creator);
+        return FileReference::FileReferenceFromSaveDialog(
+            documentTypes->GetFileType(), creator, [this](FileReference& file) { return MayStoreIn(file); });
     default:
         return SmartPtr<FileReference>();
     }
+}
+
+bool App::MayStoreIn(FileReference&)
+{
+    return true;
 }
 
 SmartList<FileType> App::GetFileTypes(int32_t)
@@ -87,10 +93,13 @@ SmartPtr<Window> App::MakeDocumentWindow(const SmartPtr<Smart>& model, const Sma
     return window;
 }
 
-void App::OpenDocument(const SmartPtr<FileReference>& file, bool flagA, bool asCopy)
+// The caller's reference is left as it was when the user locates its file.
+void App::OpenDocument(const SmartPtr<FileReference>& chosen, bool flagA, bool asCopy)
 {
-    if (!CanOpen() || !file.Valid())
+    if (!CanOpen() || !chosen.Valid())
         return;
+    SmartPtr<FileReference> file = new FileReference(*chosen.Get());
+    file->LocateIfGone();
     SmartPtr<Scribe> scribe = OpenScribe(file, asCopy ? 1 : 3);
     if (!scribe.Valid())
         return;

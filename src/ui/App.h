@@ -54,7 +54,11 @@ public:
     virtual void NewDocument() = 0;
     // A window for the model; the document-window layer supplies one, the base makes none.
     virtual SmartPtr<Window> MakeDocumentWindow(const SmartPtr<Smart>& model, const SmartPtr<Scribe>& scribe);
+    // A file listed or chosen a while ago that has gone since asks the user to locate it.
     virtual void OpenDocument(const SmartPtr<FileReference>& file, bool flagA, bool asCopy);
+    // Whether a document may be saved in the file the save dialog chose; a refusal tells the user
+    // why, and the dialog is shown again. Any file may, here.
+    virtual bool MayStoreIn(FileReference& file);
     // The class of the documents this application opens; none, the default, takes any object.
     virtual const ClassInfo* GetDocumentClass() const;
     // The document the scribe reads, or none: when the read fails (it has said why), and when the

@@ -272,7 +272,8 @@ TEST_F(FileReferenceTest, ModificationTimeIsTheStoredUniversalTime)
     SmartPtr<Time> time = FileReference("c:\\dated.txt").GetModificationTime();
     EXPECT_EQ(TextOf(time->DateString()), "12/5/1996");
     EXPECT_EQ(TextOf(time->TimeString()), "13:14:15");
-    EXPECT_EQ(Failure([] { FileReference("c:\\").GetModificationTime(); }), "File Not Open");
+    EXPECT_EQ(ErrorCode([] { FileReference("c:\\").GetModificationTime(); }), uint32_t(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ErrorCode([] { FileReference("c:\\gone.txt").GetModificationTime(); }), uint32_t(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(FileReferenceTest, StartupFolderIsCapturedOnce)
@@ -376,8 +377,8 @@ TEST_F(StoredReferences, FoundBesideTheDocumentAfterAMove)
     EXPECT_TRUE(AlertLog().empty());
 }
 
-// A reference whose item is gone asks on first use (not when read) to have it located; a refusal
-// fails that use, and the next use asks again.
+// A reference whose item is gone asks on first use (not when read, nor when stored again) to have
+// it located; a refusal fails that use (opening a File on it too), and the next use asks again.
 TEST_F(StoredReferences, MissingItemsAreLocatedOnFirstUse)
 {
     using namespace pw::platform::testing;
@@ -388,16 +389,43 @@ TEST_F(StoredReferences, MissingItemsAreLocatedOnFirstUse)
     MakeHostFile("found/Gone Again.jpg");
     SmartPtr<FileReference> lost = Load("c:\\moved\\page.mvi");
     ASSERT_TRUE(lost.Valid());
+    Store(*lost.Get(), "moved/again.mvi");
+    EXPECT_EQ(ReadHostFile("moved/again.mvi"), ReadHostFile("site/page.mvi"));
     EXPECT_TRUE(AlertLog().empty());
 
-    ScriptMessageBoxes({ IDCANCEL, IDOK });
+    ScriptMessageBoxes({ IDCANCEL, IDCANCEL, IDOK });
     EXPECT_EQ(Failure([&] { lost->Name(); }), "other exception");
+    EXPECT_EQ(Failure([&] { File opened(*lost.Get(), File::kRead); }), "other exception");
     ScriptFileDialog("c:\\found\\Gone Again.jpg");
     EXPECT_EQ(TextOf(lost->Name()), "Gone Again.jpg");
     EXPECT_STREQ(lost->Path(), "c:\\found\\Gone Again.jpg");
     EXPECT_EQ(FileDialogLog().at(0).request.filters, (std::vector<pw::platform::FilterPair> { { "All Files (*.*)", "*.*" } }));
     // Located once: later uses ask nothing.
     EXPECT_TRUE(lost->IsOfType(kJpegType));
+    const std::string question = "The file I'm reading refers to the file or folder called \"gone\", which I can't find.  Could you locate it ?";
+    EXPECT_EQ(Shown(), (std::vector<std::string> { question, question, question }));
+}
+
+// An item that went after its reference was made is located when the user asks for it (a page
+// linked to, a page of the history); an item still there asks nothing.
+TEST_F(StoredReferences, ItemsGoneSinceAreLocatedWhenAskedFor)
+{
+    using namespace pw::platform::testing;
+    MakeHostFile("site/here.mvi");
+    MakeHostFile("site/gone.mvi");
+    MakeHostFile("found/again.mvi");
+    FileReference here("c:\\site\\here.mvi");
+    FileReference gone("c:\\site\\gone.mvi");
+    std::filesystem::remove(HostPath("site/gone.mvi"));
+
+    here.LocateIfGone();
+    EXPECT_TRUE(AlertLog().empty());
+    ScriptMessageBoxes({ IDCANCEL, IDOK });
+    EXPECT_EQ(Failure([&] { gone.LocateIfGone(); }), "other exception");
+    EXPECT_STREQ(gone.Path(), "c:\\site\\gone.mvi") << "a refusal keeps the path";
+    ScriptFileDialog("c:\\found\\again.mvi");
+    gone.LocateIfGone();
+    EXPECT_STREQ(gone.Path(), "c:\\found\\again.mvi");
     const std::string question = "The file I'm reading refers to the file or folder called \"gone\", which I can't find.  Could you locate it ?";
     EXPECT_EQ(Shown(), (std::vector<std::string> { question, question }));
 }

@@ -229,21 +229,35 @@ TEST(File, BufferedReadsAndWritesLandWhereTheyBelong)
     }
 }
 
-TEST(File, UnopenedFiles)
+// A File over a folder or over an item that is missing (or went) stays unopened; every use then
+// fails with the system's refusal, which a user can cause by moving files, never with a check
+// that reports a fault of the program.
+TEST(File, UnopenedFilesFailWithTheSystemsRefusal)
 {
     pw::platform::testing::MakeHostFolder("folder");
-    File folder(FileReference("c:\\folder"), File::kRead);
-    EXPECT_FALSE(folder.IsOpen());
-    EXPECT_EQ(folder.GetLength(), 0u);
-    EXPECT_EQ(Failure([&] { folder.GetMark(); }), "osFile != NO_FILE");
-    EXPECT_EQ(Failure([&] { folder.GetOSFile(); }), "File Not Open");
-    char byte;
-    EXPECT_EQ(Failure([&] { folder.Read(&byte, 1); }), "osFile != NO_FILE");
-
-    // A missing path counts as a folder, so the File stays unopened instead of failing.
-    File missing(FileReference("c:\\nothing.txt"), File::kRead);
-    EXPECT_FALSE(missing.IsOpen());
-    EXPECT_EQ(ErrorCode([&] { File missingFolder(FileReference("c:\\no\\such.txt"), File::kRead); }), 0u);
+    MakeHostFile("gone.txt", "abc");
+    struct Case {
+        const char* name;
+        const char* path;
+        uint32_t error;
+    } const cases[] = {
+        { "a folder", "c:\\folder", ERROR_ACCESS_DENIED },
+        { "a missing file", "c:\\nothing.txt", ERROR_FILE_NOT_FOUND },
+        { "a file in a missing folder", "c:\\no\\such.txt", ERROR_FILE_NOT_FOUND },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        File file(FileReference(c.path), File::kRead | File::kWrite);
+        EXPECT_FALSE(file.IsOpen());
+        EXPECT_EQ(file.GetLength(), 0u);
+        char byte = 'x';
+        EXPECT_EQ(ErrorCode([&] { file.GetMark(); }), c.error);
+        EXPECT_EQ(ErrorCode([&] { file.GetOSFile(); }), c.error);
+        EXPECT_EQ(ErrorCode([&] { file.Read(&byte, 1); }), c.error);
+        EXPECT_EQ(ErrorCode([&] { file.Write(&byte, 1); }), c.error);
+        EXPECT_EQ(ErrorCode([&] { file.Seek(0, Stream::kFromStart); }), c.error);
+        EXPECT_EQ(ErrorCode([&] { file.SetLength(0); }), c.error);
+    }
 }
 
 TEST(File, WriteWithoutWriteAccessIsReportedOnFlush)

@@ -59,7 +59,7 @@ TEST(Resources, NumbersOutsideTheSetOrMissingStringsThrowAndThePendingErrorStays
     Resources framework(128, 200);
     EXPECT_EQ(Failure([&] { Compose(framework, 73); }), "Resource id not in this set of resources.");
     EXPECT_EQ(Failure([&] { Compose(framework, -1); }), "Resource id not in this set of resources.");
-    EXPECT_EQ(Failure([&] { Compose(framework, 4); }), "String Resource Missing 132");
+    EXPECT_EQ(Failure([&] { Compose(framework, 5); }), "String Resource Missing 133");
     // Composing, even a text too long for the buffer, leaves the operating system's error alone.
     SetLastError(5);
     Compose(framework, 0, std::string(300, 'x').c_str());

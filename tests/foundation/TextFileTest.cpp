@@ -3,10 +3,13 @@
 #include "foundation/FileReference.h"
 #include "foundation/String.h"
 
+#include "ErrorCode.h"
 #include "Failure.h"
 #include "TestObjects.h"
 
 #include "platform/kernel/KernelTestSupport.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -83,7 +86,7 @@ TEST(TextFile, RefusesToWriteWhatItCannot)
     EXPECT_EQ(ReadHostFile("keep.txt"), "kept");
 
     SmartPtr<TextFile> missing = Open("c:\\missing.txt", File::kRead | File::kWrite);
-    EXPECT_EQ(Failure([&] { missing->Write(SmartPtr<Smart>(new String("x"))); }), "File Not Open");
+    EXPECT_EQ(ErrorCode([&] { missing->Write(SmartPtr<Smart>(new String("x"))); }), uint32_t(ERROR_FILE_NOT_FOUND));
 }
 
 } // namespace

@@ -42,24 +42,24 @@ void Track(const std::function<bool(const InputEvent&)>& onEvent)
     NonClientTracking::ReadInput([&](const InputEvent& event) { finished = onEvent(event); }, [&] { return finished; });
 }
 
-// Where a dragged window may go, in its parent's client area (below the parent's menu bar) or on
-// the screen: a tool window (a floating palette, all of whose buttons are its use) stays wholly
-// inside as far as it fits; another child keeps its caption inside, so it can always be taken
-// again. A top-level window keeps its caption on the screen through every move already.
+// Where a dragged window may go, in its parent's client area (below the parent's menu bar) or,
+// for a top-level window, on the screen: its whole caption stays inside, so it can always be taken
+// again and closed; a tool window (a floating palette, all of whose buttons are its use) stays
+// wholly inside as far as it fits.
 RECT KeepReachable(HWND hwnd, RECT rect)
 {
     Window* window = WindowTable::Find(hwnd);
-    Window* parent = window ? WindowTable::Find(window->ParentWindow()) : nullptr;
-    if (!window || (!parent && !(window->exStyle & WS_EX_TOOLWINDOW)))
+    if (!window)
         return rect;
+    int keptHeight = LayoutOf(*window).caption.bottom;
+    if (window->exStyle & WS_EX_TOOLWINDOW)
+        keptHeight = rect.bottom - rect.top;
     RECT area { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
-    if (parent) {
+    if (Window* parent = WindowTable::Find(window->ParentWindow())) {
         SIZE size = parent->ClientSize();
         area = RECT { 0, 0, size.cx, size.cy };
     }
-    if (window->exStyle & WS_EX_TOOLWINDOW)
-        return WindowPos::KeepInside(rect, area);
-    return WindowPos::KeepCaptionIn(rect, LayoutOf(*window).caption.bottom, area);
+    return WindowPos::KeepInside(rect, keptHeight, area);
 }
 
 } // namespace

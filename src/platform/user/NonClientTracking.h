@@ -15,7 +15,7 @@ namespace pw::platform {
 class NonClientTracking {
 public:
     // Moves the window with the pointer until the button is released (Esc puts it back). The
-    // caption stays reachable: inside the parent's client area for a child, on the screen for a
+    // whole caption stays inside the parent's client area for a child, on the screen for a
     // top-level window; a tool window (WS_EX_TOOLWINDOW) stays there whole as far as it fits.
     static void DragCaption(HWND hwnd, POINT start);
     // Shows the close box pressed while the pointer is over it; a release over it sends

@@ -21,8 +21,6 @@ namespace pw::platform {
 
 namespace {
 
-constexpr int kCaptionKeptOnScreen = 32;
-
 bool IsSpecialInsertAfter(HWND after)
 {
     return after == HWND_TOP || after == HWND_BOTTOM || after == HWND_TOPMOST || after == HWND_NOTOPMOST;
@@ -71,22 +69,15 @@ RECT WindowPos::Clamp(HWND hwnd, RECT rect)
     if (captionBottom == 0)
         return rect;
     const gdi::ScreenSettings& screen = gdi::Screen::Settings();
-    return KeepCaptionIn(rect, captionBottom, RECT { 0, 0, screen.width, screen.height });
+    return KeepInside(rect, captionBottom, RECT { 0, 0, screen.width, screen.height });
 }
 
-RECT WindowPos::KeepCaptionIn(RECT rect, int captionBottom, const RECT& area)
+RECT WindowPos::KeepInside(RECT rect, int keptHeight, const RECT& area)
 {
     int width = rect.right - rect.left;
-    int keep = std::min(width, kCaptionKeptOnScreen);
-    int left = std::clamp<int>(rect.left, area.left + keep - width, std::max(area.left + keep - width, area.right - keep));
-    int top = std::clamp<int>(rect.top, area.top, std::max<int>(area.top, area.bottom - captionBottom));
-    return OffsetRectBy(rect, left - rect.left, top - rect.top);
-}
-
-RECT WindowPos::KeepInside(RECT rect, const RECT& area)
-{
-    int left = std::max<int>(area.left, std::min<int>(rect.left, area.right - (rect.right - rect.left)));
-    int top = std::max<int>(area.top, std::min<int>(rect.top, area.bottom - (rect.bottom - rect.top)));
+    int lowestLeft = std::min<int>(area.left, area.right - width);
+    int left = std::clamp<int>(rect.left, lowestLeft, std::max<int>(area.left, area.right - width));
+    int top = std::clamp<int>(rect.top, area.top, std::max<int>(area.top, area.bottom - keptHeight));
     return OffsetRectBy(rect, left - rect.left, top - rect.top);
 }
 

@@ -9,9 +9,8 @@ namespace pw::platform {
 // inside a DesktopChange, the window is activated unless told not to, and WM_WINDOWPOSCHANGED is
 // sent before returning (DefWindowProcA turns it into WM_SIZE and WM_MOVE).
 //
-// A top-level window with a caption is kept where its caption can be reached: its top between the
-// screen's top and the line where the caption would leave the bottom, and at least 32 pixels of it
-// (or all of a narrower window) across the screen.
+// A top-level window with a caption is kept where its caption can be reached: the whole caption
+// on the screen (see KeepInside).
 class WindowPos {
 public:
     // `rect` in the parent's client coordinates; SWP_NOMOVE / SWP_NOSIZE keep its parts.
@@ -20,12 +19,11 @@ public:
 
     // Where `rect` may go (the caption rule above); other windows go anywhere.
     static RECT Clamp(HWND hwnd, RECT rect);
-    // Moves `rect` the least that keeps its top `captionBottom` pixels (the caption) inside
-    // `area` from top to bottom and at least 32 pixels of it across (all of a narrower one).
-    static RECT KeepCaptionIn(RECT rect, int captionBottom, const RECT& area);
-    // Moves `rect` the least that puts it inside `area`; one larger than `area` goes to its
-    // top-left corner.
-    static RECT KeepInside(RECT rect, const RECT& area);
+    // Moves `rect` the least that puts its top `keptHeight` rows inside `area`: all of its width
+    // (a window wider than `area` still covers it from side to side) and, from top to bottom, as
+    // many of those rows as fit, its top never above the area's. The rows kept are a window's
+    // caption, so that it can always be taken again and closed, or a tool window's whole height.
+    static RECT KeepInside(RECT rect, int keptHeight, const RECT& area);
 };
 
 } // namespace pw::platform

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -95,14 +96,17 @@ protected:
         return SmartCast<CShow>(read.Get());
     }
 
-    // Opens the tab's browser and clicks the entry of that file name (any case).
-    void ClickEntry(int16_t tab, const std::string& name)
+    // Opens the tab's browser and clicks the entry of that file name (any case); `listed` runs
+    // once the browser shows its entries.
+    void ClickEntry(int16_t tab, const std::string& name, const std::function<void()>& listed = {})
     {
         ClickTab(tab);
         auto* pane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
         ASSERT_NE(pane, nullptr) << "tab " << tab << " shows a browser";
         SmartPtr<CBrowser> browser = pane->GetBrowser();
         driver::RunFor(2000);
+        if (listed)
+            listed();
         for (uint32_t i = 1; i <= browser->NumEntries(); ++i) {
             SmartPtr<FileReference> entry = browser->GetEntry(i);
             if (entry.Valid() && Lower(TextOf(entry->Name())) == Lower(name)) {
@@ -223,6 +227,86 @@ TEST_F(PlayAndSaveTest, APictureLinkedToAPageOpensItWhilePlayingAndBackReturns)
     EXPECT_EQ(driver::AlertLog().size(), 1u);
 }
 
+// Second is deleted while Home, whose picture links to it, is shown. Every way to Second then
+// asks the child to find it, with no program error, and a cancel leaves Home where it was (playing
+// when it played): the link clicked while Home plays, Back, My Pages listing Second from before,
+// and the link after a restart (Home saves again without asking, its export still linking to
+// Second). Found as Third at last, Third opens and plays.
+TEST_F(PlayAndSaveTest, AWayToADeletedPageAsksForItAndThePageStaysAsItWas)
+{
+    SmartPtr<FileReference> second = StorePage("Second", 1, 15, false);
+    SmartPtr<FileReference> third = StorePage("Third", 1, 15, false);
+    SmartPtr<FileReference> home = StorePage("Home", 1, 15, true);
+    window->OpenPage(second);
+    window->OpenPage(home);
+    ClickSelector(kLinksSet);
+    ClickEntry(kLinkToPageTab, "Second.mvi");
+    ClickPage(PictureMiddle());
+    ChooseMenu("Save");
+    const std::string question = "The file I'm reading refers to the file or folder called \"Second\", which I "
+                                 "can't find.  Could you locate it ?";
+    auto playAndClick = [&] {
+        ClickSelector(kPlaySet);
+        ASSERT_TRUE(window->GetPagePane()->IsPlaying());
+        ClickPage(PictureMiddle());
+        driver::RunFor(300);
+    };
+    const struct {
+        const char* name;
+        bool plays;
+        std::function<void()> go;
+    } cases[] = {
+        { "the link clicked while playing", true, playAndClick },
+        { "Back", true,
+            [&] {
+                ClickSelector(kPlaySet);
+                ClickTab(kBackTab);
+            } },
+        { "My Pages listing it from before", false,
+            [&] {
+                ClickEntry(kMyPagesTab, "Second.mvi",
+                    [] { fs::remove(driver::HostPath("plume/Projects/Kim/Second.mvi")); });
+            } },
+        { "the link after a restart", true,
+            [&] {
+                tallow->CloseWindow(window.Get(), 1);
+                tallow->NewDocument();
+                window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
+                ASSERT_TRUE(window.Valid());
+                window->OpenPage(home);
+                fs::remove(driver::HostPath("plume/Projects/Kim/HTML/Home.htm"));
+                const size_t asked = driver::AlertLog().size();
+                ChooseMenu("Save");
+                EXPECT_EQ(driver::AlertLog().size(), asked) << "saved without asking";
+                EXPECT_NE(driver::ReadHostFile("plume/Projects/Kim/HTML/Home.htm").find("Second.htm"), std::string::npos);
+                playAndClick();
+            } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!fs::exists(driver::HostPath("plume/Projects/Kim/Second.mvi")))
+            StorePage("Second", 1, 15, false);
+        ClickSelector(kPagesSet);
+        ASSERT_EQ(Title(), "Kim:Home");
+        if (std::string(c.name) != "My Pages listing it from before") {
+            ASSERT_TRUE(fs::remove(driver::HostPath("plume/Projects/Kim/Second.mvi")));
+        }
+        const size_t before = driver::AlertLog().size();
+        driver::ScriptMessageBoxes({ IDCANCEL });
+        c.go();
+        ASSERT_EQ(driver::AlertLog().size(), before + 1) << driver::AlertLog().back().text;
+        EXPECT_EQ(Lower(driver::AlertLog().back().text), Lower(question));
+        EXPECT_EQ(Title(), "Kim:Home");
+        EXPECT_EQ(window->GetPagePane()->IsPlaying(), c.plays);
+    }
+
+    driver::ScriptMessageBoxes({ IDOK });
+    driver::ScriptFileDialog(third->Path());
+    playAndClick();
+    EXPECT_EQ(Title(), "Kim:Third");
+    EXPECT_TRUE(window->GetPagePane()->IsPlaying());
+}
+
 // A web link is not followed inside the program: a picture carrying one, clicked while the page
 // plays, says where it leads in a message box, and the page plays on where it is.
 TEST_F(PlayAndSaveTest, AWebLinkClickedWhilePlayingIsToldInAMessageBox)
@@ -291,6 +375,87 @@ TEST_F(PlayAndSaveTest, APageLinkedToAnotherSavesAgainAfterARestart)
         std::string exported = driver::ReadHostFile("plume/Projects/Kim/HTML/" + saved + ".htm");
         EXPECT_NE(exported.find("Second.htm"), std::string::npos) << "the export links to Second";
     }
+}
+
+// Any name the save dialog takes is saved as a page: one with another extension gets the page's
+// after it. Each page is listed by My Pages and opens again from there.
+TEST_F(PlayAndSaveTest, APageSavedUnderAnyNameIsAPageMyPagesListsAndOpens)
+{
+    const struct {
+        const char* typed;
+        const char* file; // in the project's folder
+        const char* title;
+    } cases[] = {
+        { "a.b.c", "a.b.c.mvi", "Kim:a.b.c" },
+        { "notes.txt", "notes.txt.mvi", "Kim:notes.txt" },
+        { "Shout.MVI", "Shout.MVI", "Kim:Shout" },
+        { "plain", "plain.mvi", "Kim:plain" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        window->OpenPage(StorePage("Home", 1, 15, true));
+        driver::ScriptFileDialog(c.typed);
+        ChooseMenu("Save As\x85");
+        EXPECT_EQ(Title(), c.title);
+        EXPECT_TRUE(fs::is_regular_file(driver::HostPath(std::string("plume/Projects/Kim/") + c.file)));
+        window->OpenPage(StorePage("Other", 1, 15, false));
+        ClickSelector(kPagesSet);
+        ClickEntry(kMyPagesTab, c.file);
+        EXPECT_EQ(Title(), c.title) << "opened again from My Pages";
+    }
+    EXPECT_FALSE(fs::exists(driver::HostPath("plume/Projects/Kim/a.b.c")));
+    EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
+
+    // The dialog saw "a.b.c", not the page it makes: replacing that page is asked here. No chooses
+    // again, Yes replaces.
+    driver::ScriptFileDialog("a.b.c");
+    driver::ScriptMessageBoxes({ IDNO });
+    driver::ScriptFileDialog("a.b.d");
+    ChooseMenu("Save As\x85");
+    EXPECT_EQ(Title(), "Kim:a.b.d");
+    ASSERT_EQ(driver::AlertLog().size(), 1u);
+    EXPECT_EQ(Lower(driver::AlertLog()[0].text), InProject("a.b.c.mvi") + " already exists.\ndo you want to replace it?");
+    EXPECT_EQ(driver::FileDialogLog().back().request.initialFile, "a.b.c") << "asked again with the name typed";
+    driver::ScriptFileDialog("a.b.c");
+    driver::ScriptMessageBoxes({ IDYES });
+    ChooseMenu("Save As\x85");
+    EXPECT_EQ(Title(), "Kim:a.b.c");
+}
+
+// A page aimed into an export folder (the project's "HTML", which Publish sends, or one inside it)
+// is refused with a message and the dialog asks again, in the project's folder: nothing is left
+// in the export folder.
+TEST_F(PlayAndSaveTest, APageIsNeverSavedIntoTheFolderPublishSends)
+{
+    window->OpenPage(StorePage("Home", 1, 15, true));
+    ChooseMenu("Save");
+    driver::MakeHostFolder("plume/Projects/Kim/HTML/HTML");
+    for (const char* aimed : { "HTML\\Mine", "HTML\\HTML\\Mine", "html\\Mine.mvi" }) {
+        SCOPED_TRACE(aimed);
+        const size_t alerts = driver::AlertLog().size();
+        const size_t dialogs = driver::FileDialogLog().size();
+        driver::ScriptFileDialog(aimed);
+        driver::ScriptMessageBoxes({ IDOK });
+        driver::ScriptFileDialogCancel();
+        ChooseMenu("Save As\x85");
+        ASSERT_EQ(driver::AlertLog().size(), alerts + 1);
+        EXPECT_EQ(driver::AlertLog().back().text,
+            "Pages can't be saved in the \"HTML\" folder: it holds the web pages that Publish sends. Please save "
+            "your page in your project's folder.");
+        ASSERT_EQ(driver::FileDialogLog().size(), dialogs + 2);
+        EXPECT_EQ(Lower(driver::FileDialogLog().back().request.StartFolder()), InProject("").substr(0, InProject("").size() - 1))
+            << "the project's folder is current again";
+        EXPECT_EQ(Title(), "Kim:Home");
+    }
+    driver::ScriptFileDialog("HTML\\Mine");
+    driver::ScriptMessageBoxes({ IDOK });
+    driver::ScriptFileDialog("Mine");
+    ChooseMenu("Save As\x85");
+    EXPECT_EQ(Title(), "Kim:Mine");
+    EXPECT_TRUE(fs::exists(driver::HostPath("plume/Projects/Kim/Mine.mvi")));
+    for (const auto& entry : fs::recursive_directory_iterator(driver::HostPath("plume/Projects/Kim/HTML")))
+        EXPECT_NE(Lower(entry.path().extension().string()), ".mvi") << entry.path();
+    EXPECT_FALSE(fs::exists(driver::HostPath("plume/Projects/Kim/HTML/HTML/Mine.htm")));
 }
 
 // A changed sample asks to be saved when the child starts a new page: the save dialog offers

@@ -120,8 +120,8 @@ TEST_F(WindowPosTest, TopLevelWindowsKeepTheirCaptionOnTheScreen)
              Case { "inside", hwnd, { 100, 100 }, "100,100,300,200" },
              Case { "above the top", hwnd, { 100, -50 }, "100,0,300,100" },
              Case { "below the bottom", hwnd, { 100, 500 }, "100,461,300,561" },
-             Case { "far left", hwnd, { -500, 10 }, "-168,10,32,110" },
-             Case { "far right", hwnd, { 700, 10 }, "608,10,808,110" },
+             Case { "far left", hwnd, { -500, 10 }, "0,10,200,110" },
+             Case { "far right", hwnd, { 700, 10 }, "440,10,640,110" },
              Case { "a window without caption goes anywhere", bare, { -500, -500 }, "-500,-500,-300,-400" },
          }) {
         SCOPED_TRACE(c.name);
@@ -167,7 +167,7 @@ TEST_F(WindowPosTest, TheCaptionDragsTheWindowAndTheCloseBoxClosesIt)
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-// A child dragged by its caption toward any edge, and beyond, keeps its caption inside the
+// A child dragged by its caption toward any edge, and beyond, keeps its whole caption inside the
 // parent's client area (so below the parent's menu bar), where its close box still closes it.
 TEST_F(WindowPosTest, ADraggedChildKeepsItsCaptionBelowTheMenuBarAndInsideItsParent)
 {
@@ -190,8 +190,8 @@ TEST_F(WindowPosTest, ADraggedChildKeepsItsCaptionBelowTheMenuBarAndInsideItsPar
              Case { "to the top edge", { 0, -40 }, { 60, 0 } },
              Case { "far above, under the menu bar and off the screen", { 0, -400 }, { 60, 0 } },
              Case { "far below", { 0, 600 }, { 60, client.bottom - captionBottom } },
-             Case { "far left: 32 pixels stay", { -600, 0 }, { 32 - 200, 40 } },
-             Case { "far right: 32 pixels stay", { 600, 0 }, { client.right - 32, 40 } },
+             Case { "far left", { -600, 0 }, { 0, 40 } },
+             Case { "far right", { 600, 0 }, { client.right - 200, 40 } },
          }) {
         SCOPED_TRACE(c.name);
         HWND child = CreateWindowExA(0, kClassName, "Child", WS_CHILD | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 60, 40,
