@@ -320,7 +320,7 @@ TEST_F(FileReferenceTest, UnfinishedOperationsWarnAndAnswerNothing)
                 File file(FileReference("c:\\Site"), File::kRead);
                 return std::string(FileReference(file).Path());
             },
-            "File Not Open", 0, "" },
+            "system error 5", 0, "" },
         { "the system folder", [] { return std::string(FileReference::SystemFolder().Path()); }, "", 2, "" },
     };
     for (const Case& c : cases) {
