@@ -84,7 +84,7 @@ TEST(Memory, AResizeThatCannotAllocateKeepsTheOldBlockAndThrows)
         auto* system = dynamic_cast<SystemErrorException*>(exception);
         threw = system && system->GetErrorCode() == 8;
     }
-    bool constructorThrew = Failure([] { Memory fresh(10); }) == "other exception";
+    bool constructorThrew = Failure([] { Memory fresh(10); }) == "system error 8";
     pw::foundation::SetAllocatorForTesting(nullptr);
     EXPECT_TRUE(threw);
     EXPECT_TRUE(constructorThrew);
