@@ -134,7 +134,8 @@ CKidTools::CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette)
         SetPaintPalette(paintPalette);
     }
     // One frame holds every mode's content: the window keeps its size and place as tools change.
-    tiles->HoldSize(LargestContent(*tiles.Get()));
+    largestContent = LargestContent(*tiles.Get());
+    tiles->HoldSize(largestContent);
     SelectDefaultTools();
 
     FitContent();
@@ -227,6 +228,7 @@ void CKidTools::SelectIndex(int16_t index)
         view = new CDropperOptionWindow(GetCurrentTool(), KidResources::MakeButtonGrid(302), placement);
     } else if (number == CTextTool::kNumber) {
         view = TextOptions(placement);
+        HoldUnder(*view.Get());
     } else {
         for (const OptionArea& area : kOptionAreas) {
             if (area.number == number)
@@ -235,6 +237,18 @@ void CKidTools::SelectIndex(int16_t index)
     }
     optionWindow = view;
     host->ShowOptionView(view);
+}
+
+// Writing shows none of the window's own palettes: the text options, placed over its content a
+// pixel up, cover it exactly, and no empty part of the window shows beside them.
+void CKidTools::HoldUnder(Window& options)
+{
+    auto* tiles = dynamic_cast<CTilePane*>(tilePane.Get());
+    if (tiles == nullptr)
+        return;
+    Point size = options.GetRect().Size();
+    tiles->HoldSize(Point(size.h, size.v - 1));
+    FitContent();
 }
 
 Rect CKidTools::OptionPlacement() const
@@ -316,6 +330,8 @@ void CKidTools::FrameAnimationPalette()
 
 void CKidTools::SetMode(int32_t mode)
 {
+    if (auto* tiles = dynamic_cast<CTilePane*>(tilePane.Get()); tiles != nullptr && mode != GetMode())
+        tiles->HoldSize(largestContent);
     if (commandButton.Valid())
         commandButton->Show(mode == 1 || mode == 4);
     // The option areas belong to the paint tools: outside the paint mode they go with the paint
