@@ -11,6 +11,8 @@ using namespace pw::e2e;
 
 constexpr Rgb kBlack { 0, 0, 0 };
 constexpr int kFirstTab = 192;
+// More black pixels than the mouse cursor has, fewer than a short word at the text's first size.
+constexpr int kWordInk = 100;
 
 // The letters drawn in the box: its black pixels.
 int Ink(const Screen& s, const Box& box)
@@ -27,14 +29,16 @@ protected:
         x.Click(kSecondTab, kTabTop);
         x.Pause(500);
     }
-    // A click on the page, the letters typed, and the window read until they show in `box`.
+    // A click on the page, the letters typed, and the window read until they show in `box`. The
+    // mouse leaves first: the window shows its cursor, whose outline is ink too, though less than
+    // a word's.
     Screen WriteAt(int h, int v, const std::string& letters, const Box& box)
     {
         x.Click(h, v);
+        x.Move(620, 470);
         x.Pause(300);
         x.Type(letters);
-        x.Move(620, 470);
-        return x.WaitFor([&](const Screen& s) { return Ink(s, box) > 40; }, 5000);
+        return x.WaitFor([&](const Screen& s) { return Ink(s, box) > kWordInk; }, 5000);
     }
 };
 
@@ -69,7 +73,7 @@ TEST_F(RealInputText, ASecondTextIsWrittenWhereTheChildClicks)
 
     x.Click(kFirstTab, kTabTop);
     x.Move(620, 470);
-    Screen placed = x.WaitFor([&](const Screen& s) { return Ink(s, catBox) > 40 && Ink(s, dogBox) > 40; }, 5000);
+    Screen placed = x.WaitFor([&](const Screen& s) { return Ink(s, catBox) > kWordInk && Ink(s, dogBox) > kWordInk; }, 5000);
     x.Keep("real-input-two-texts.png");
     ASSERT_GT(placed.width, 0) << "the two texts are not both on the page";
     EXPECT_NEAR(Ink(placed, dogBox), Ink(dog, dogBox), kCaret);
@@ -81,7 +85,7 @@ TEST_F(RealInputText, AClickInThePagesMiddleStartsAText)
     ChooseWrite();
     int h = (kPage.left + kPage.right) / 2;
     int v = (kPage.top + kPage.bottom) / 2;
-    Screen written = WriteAt(h, v, "Hi", Box { h - 5, v - 5, h + 60, v + 35 });
+    Screen written = WriteAt(h, v, "Hello", Box { h - 5, v - 5, h + 80, v + 35 });
     x.Keep("real-input-middle.png");
     EXPECT_GT(written.width, 0) << "a click in the page's middle started no text there";
 }

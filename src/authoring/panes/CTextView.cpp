@@ -28,6 +28,11 @@ CTextView::CTextView(View* parent, const Rect& bounds, const SmartPtr<StyledText
     SetBounds(fitted.left, fitted.top, fitted.right, fitted.bottom);
     opened = fitted;
     AddChild(SmartPtr<View>(textView.Get()));
+    // Letters typed into a text opened again go after its own, not in front of them.
+    if (HWND edit = textView->GetEditWindow()) {
+        auto end = static_cast<WPARAM>(text->Length());
+        SendMessageA(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+    }
     dropper->ToggleClient(this, false);
     textView->ToggleLink(this);
 }

@@ -274,8 +274,9 @@ TEST_F(WriteTabTest, TheKidToolsCloseBoxPutsThemAwayWithTheirOptionWindow)
 // Two texts written at two places are two texts. The child writes "Dog", goes back to the page and
 // chooses Write again: nothing opens by itself. Options and a colour chosen then are the next
 // text's: "Dog" keeps its look. A click elsewhere starts "Cat" there, showing its letters where
-// they go; a click beside it starts "Fox" at once; a click on "Dog" opens "Dog" again. Saved and
-// read back, the page holds three text sprites, each with its own letters, place and style.
+// they go; a click beside it starts "Fox" at once; a click on "Dog" opens "Dog" again, and a letter
+// typed then goes after its own. Saved and read back, the page holds three text sprites, each with
+// its own letters, place and style.
 TEST_F(WriteTabTest, TwoTextsWrittenAtTwoPlacesAreTwoTextsWithTheirOwnStyles)
 {
     ChooseWriteTab();
@@ -310,6 +311,8 @@ TEST_F(WriteTabTest, TwoTextsWrittenAtTwoPlacesAreTwoTextsWithTheirOwnStyles)
     ClickPage(Point(25, 35));
     ASSERT_NE(Editor(), nullptr);
     EXPECT_EQ(TextOf(*Editor()->GetText().Get()), "Dog") << "a click on a text opens it";
+    driver::TypeText("s");
+    driver::RunUntilIdle();
     ChoosePageTab();
 
     driver::ScriptFileDialog("Home");
@@ -330,7 +333,7 @@ TEST_F(WriteTabTest, TwoTextsWrittenAtTwoPlacesAreTwoTextsWithTheirOwnStyles)
         Color colour;
     } const expected[] = {
         { "Cat", Point(120, 150), "Courier New", 24, 2, picked },
-        { "Dog", Point(20, 30), dogLook->GetFaceName(), dogLook->GetPointSize(), dogLook->GetStyleFlags(), dogLook->GetColor() },
+        { "Dogs", Point(20, 30), dogLook->GetFaceName(), dogLook->GetPointSize(), dogLook->GetStyleFlags(), dogLook->GetColor() },
         { "Fox", Point(200, 60), "Courier New", 24, 2, picked },
     };
     for (size_t i = 0; i < texts.size(); ++i) {
