@@ -38,7 +38,11 @@ protected:
         x.Move(620, 470);
         x.Pause(300);
         x.Type(letters);
-        return x.WaitFor([&](const Screen& s) { return Ink(s, box) > kWordInk; }, 5000);
+        // Read again a moment after the first letters show, once the last ones have too.
+        if (x.WaitFor([&](const Screen& s) { return Ink(s, box) > kWordInk; }, 5000).width == 0)
+            return {};
+        x.Pause(500);
+        return x.Shot();
     }
 };
 
@@ -88,6 +92,41 @@ TEST_F(RealInputText, AClickInThePagesMiddleStartsAText)
     Screen written = WriteAt(h, v, "Hello", Box { h - 5, v - 5, h + 80, v + 35 });
     x.Keep("real-input-middle.png");
     EXPECT_GT(written.width, 0) << "a click in the page's middle started no text there";
+}
+
+// The text options lie over the kid tools, below their caption, and go with them: dragged up by
+// their caption, the kid tools show the same strip, options and all, that much higher, with no
+// empty part of them beside the options.
+TEST_F(RealInputText, TheTextOptionsGoWithTheKidToolsWhenDragged)
+{
+    ChooseWrite();
+    x.Move(620, 470);
+    // Up once the options' three buttons show their pale faces below the page's middle.
+    constexpr Rgb kButtonFace { 255, 255, 204 };
+    Screen before = x.WaitFor([&](const Screen& s) { return s.Count(kPage.left, 310, 630, 480, kButtonFace) > 3000; }, 5000);
+    ASSERT_GT(before.width, 0) << "the text options do not show";
+    // The strip's top row, the kid tools' caption: the first row below the page's middle that is
+    // not the page's white.
+    int top = (kPage.top + kPage.bottom) / 2;
+    while (top < 470 && before.Count(160, top, 620, top + 1, kWhite) >= 400)
+        ++top;
+    ASSERT_LT(top, 470);
+    constexpr int kRise = 120;
+    x.Drag(300, top + 4, 300, top + 4 - kRise);
+    x.Move(620, 470);
+    // From the caption down to the options' last row; below them lies the main window's edge.
+    auto risen = [&](const Screen& s) {
+        for (int v = top; v < 470; ++v) {
+            for (int h = kPage.left; h < 620; ++h) {
+                if (!(s.At(h, v - kRise) == before.At(h, v)))
+                    return false;
+            }
+        }
+        return true;
+    };
+    Screen after = x.WaitFor(risen, 5000);
+    x.Keep("real-input-options-dragged.png");
+    EXPECT_GT(after.width, 0) << "the kid tools and their options do not show as before, " << kRise << " pixels higher";
 }
 
 } // namespace

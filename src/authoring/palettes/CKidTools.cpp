@@ -22,6 +22,8 @@
 #include "ui/App.h"
 #include "ui/WindowFrame.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -251,9 +253,17 @@ void CKidTools::HoldUnder(Window& options)
     FitContent();
 }
 
+// The content's place is known on the screen; windows are placed in their parent's coordinates
+// (the main window's client area), where the frame lies as far from its place on the screen as
+// the content does.
 Rect CKidTools::OptionPlacement() const
 {
     Rect placement = GetFrame()->GetContentBounds();
+    RECT outer { 0, 0, 0, 0 };
+    if (GetWindowRect(GetFrame()->GetOSWindow(), &outer)) {
+        Rect frame = GetRect();
+        placement.Offset(frame.left - outer.left, frame.top - outer.top);
+    }
     placement.top -= 1;
     return placement;
 }

@@ -222,21 +222,23 @@ TEST_F(WriteTabTest, ATextTypedOnThePageIsRestyledSavedAndExported)
     EXPECT_GT(light, dark) << "on the white page";
 }
 
-// The text tool's option window lies over the kid tools, where their content begins (as far up as
-// it must to stay on the screen), once the Write tab has put them below the page; dragged by their
-// caption, the kid tools take it along.
+// The text tool's option window lies over the kid tools, where their content begins, and covers
+// it, once the Write tab has put them below the page; dragged by their caption, the kid tools take
+// it along.
 TEST_F(WriteTabTest, TheOptionWindowSitsOverTheKidToolsAndFollowsThem)
 {
     ChooseWriteTab();
     SmartPtr<CToolsDir> tools = CTumblerApp::GetTools();
     ASSERT_NE(OptionWindow(), nullptr);
+    // Both on the screen: the content's bounds are known there, the option window's frame too.
     auto expectOverTools = [&](const char* when) {
         SCOPED_TRACE(when);
         Rect content = tools->GetFrame()->GetContentBounds();
-        Rect options = OptionWindow()->GetRect();
-        int32_t height = options.bottom - options.top;
+        RECT options {};
+        ASSERT_TRUE(GetWindowRect(OptionWindow()->GetFrame()->GetOSWindow(), &options));
         EXPECT_EQ(options.left, content.left);
-        EXPECT_EQ(options.top, std::min(content.top - 1, WindowFrame::ScreenRect().bottom - height));
+        EXPECT_EQ(options.top, content.top - 1);
+        EXPECT_EQ(options.bottom, content.bottom) << "the kid tools show nothing below the options";
     };
     expectOverTools("shown by the tab");
 
