@@ -82,20 +82,4 @@ TEST_F(RealInput, APlacedPictureDragsAndThePageStays)
     EXPECT_EQ(whiteAfter, whiteBefore);
 }
 
-TEST_F(RealInput, TextTypedOnThePageShows)
-{
-    ClickAndWait(kRowsLeft, kPaintAndSoundRow, kTabBar);
-    x.Click(kSecondTab, kTabTop);   // Write
-    x.Pause(500);
-    x.Click(250, 250);
-    x.Pause(300);
-    x.Type("Hello");
-    x.Move(620, 470);
-    Screen written = x.WaitFor([&](const Screen& s) {
-        return s.Count(230, 230, 420, 290, kWhite) < 190 * 60 - 40;
-    }, 5000);
-    x.Keep("real-input-written.png");
-    EXPECT_GT(written.width, 0) << "nothing shows where the child typed";
-}
-
 } // namespace

@@ -22,6 +22,8 @@
 #include "ui/App.h"
 #include "ui/WindowFrame.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -134,7 +136,8 @@ CKidTools::CKidTools(bool altMode, bool withAnimPalette, bool withSwitchPalette)
         SetPaintPalette(paintPalette);
     }
     // One frame holds every mode's content: the window keeps its size and place as tools change.
-    tiles->HoldSize(LargestContent(*tiles.Get()));
+    largestContent = LargestContent(*tiles.Get());
+    tiles->HoldSize(largestContent);
     SelectDefaultTools();
 
     FitContent();
@@ -227,6 +230,7 @@ void CKidTools::SelectIndex(int16_t index)
         view = new CDropperOptionWindow(GetCurrentTool(), KidResources::MakeButtonGrid(302), placement);
     } else if (number == CTextTool::kNumber) {
         view = TextOptions(placement);
+        HoldUnder(*view.Get());
     } else {
         for (const OptionArea& area : kOptionAreas) {
             if (area.number == number)
@@ -237,9 +241,29 @@ void CKidTools::SelectIndex(int16_t index)
     host->ShowOptionView(view);
 }
 
+// Writing shows none of the window's own palettes: the text options, placed over its content a
+// pixel up, cover it exactly, and no empty part of the window shows beside them.
+void CKidTools::HoldUnder(Window& options)
+{
+    auto* tiles = dynamic_cast<CTilePane*>(tilePane.Get());
+    if (tiles == nullptr)
+        return;
+    Point size = options.GetRect().Size();
+    tiles->HoldSize(Point(size.h, size.v - 1));
+    FitContent();
+}
+
+// The content's place is known on the screen; windows are placed in their parent's coordinates
+// (the main window's client area), where the frame lies as far from its place on the screen as
+// the content does.
 Rect CKidTools::OptionPlacement() const
 {
     Rect placement = GetFrame()->GetContentBounds();
+    RECT outer { 0, 0, 0, 0 };
+    if (GetWindowRect(GetFrame()->GetOSWindow(), &outer)) {
+        Rect frame = GetRect();
+        placement.Offset(frame.left - outer.left, frame.top - outer.top);
+    }
     placement.top -= 1;
     return placement;
 }
@@ -316,6 +340,8 @@ void CKidTools::FrameAnimationPalette()
 
 void CKidTools::SetMode(int32_t mode)
 {
+    if (auto* tiles = dynamic_cast<CTilePane*>(tilePane.Get()); tiles != nullptr && mode != GetMode())
+        tiles->HoldSize(largestContent);
     if (commandButton.Valid())
         commandButton->Show(mode == 1 || mode == 4);
     // The option areas belong to the paint tools: outside the paint mode they go with the paint

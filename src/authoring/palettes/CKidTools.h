@@ -65,6 +65,8 @@ private:
     SmartPtr<Window> TextOptions(const Rect& placement);
     // Where an option window's top-left corner goes: over the window's content, a pixel up.
     Rect OptionPlacement() const;
+    // The window's content takes the size that the option window placed over it covers.
+    void HoldUnder(Window& options);
     // Places the animation palette inside its button and fits the button around it.
     void FrameAnimationPalette();
 
@@ -78,4 +80,6 @@ private:
     SmartPtr<COptionView> textOptions;
     // The option window last shown for the current tool (the dropper's or the text tool's).
     SmartPtr<Window> optionWindow;
+    // The largest content of the tool modes, which the window holds in each of them.
+    Point largestContent { 0, 0 };
 };

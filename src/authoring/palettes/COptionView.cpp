@@ -15,27 +15,29 @@ struct Row {
     int16_t picture;
     int16_t grid;
     int16_t firstCell;
+    // The row's cells: one for each option of its kind.
+    int16_t rows;
     int16_t columns;
-    int16_t cellWidth;
 };
 
-// Each row's button picture (kid set), option grid, first cell number and its own cut of the
-// grid: two rows of cells 38 high, one cell for each option of the kind and every row of cells
-// 270 pixels wide, so the rows line up and every sample has room (ten sizes in ten steps). The row's index is its option
-// kind.
+// The cells are as high as their grids' and narrower: the strip then fits the screen right of the
+// tab-set column, which it would otherwise cover, and leaves the page's middle free to write on.
+constexpr int16_t kCellWidth = 27;
+
+// Each row's button picture (kid set), option grid and first cell number; the row's index is its
+// option kind. The styles take two rows of three cells of their grid.
 constexpr Row kRows[3] = {
-    { 2020, 309, 1, 2, 135 },
-    { 2021, 310, 10, 3, 90 },
-    { 2022, 306, 20, 5, 54 },
+    { 2020, 309, 1, 2, 2 },
+    { 2021, 310, 10, 2, 3 },
+    { 2022, 306, 20, 2, 5 },
 };
 
 std::unique_ptr<ButtonGrid> RowGrid(const Row& row)
 {
     std::unique_ptr<ButtonGrid> grid = KidResources::MakeButtonGrid(row.grid);
-    grid->rows = 2;
+    grid->rows = row.rows;
     grid->columns = row.columns;
-    grid->cellWidth = row.cellWidth;
-    grid->cellHeight = 38;
+    grid->cellWidth = kCellWidth;
     return grid;
 }
 
@@ -49,31 +51,31 @@ int KindOf(int16_t cell)
 COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
     : COptionWindow(tool)
     , dropper(CToolsDir::GetDropperTool())
+    , textTool(CToolsDir::GetTextTool())
 {
-    // Each row's button and palette side by side, the rows and the swatch below one another: a
-    // window that fits the screen beside the page.
-    tiles = new CTilePane(this, true, false, 0);
+    // One framed row, as every option window lays itself out: each kind's button and cells, then
+    // the swatch of the current colours. A low strip, so that the page above it stays free to
+    // write on.
+    tiles = new CTilePane(this, false, true, 0);
     AddChild(SmartPtr<View>(tiles.Get()));
     for (int kind = 0; kind < 3; ++kind) {
         const Row& row = kRows[kind];
-        SmartPtr<CTilePane> line = new CTilePane(tiles.Get(), false, false, 0);
-        tiles->AddChild(SmartPtr<View>(line.Get()));
-        SmartPtr<CCommandButton> button = new CCommandButton(line.Get(), Rect(0, 0, 0, 0), nullptr,
+        SmartPtr<CCommandButton> button = new CCommandButton(tiles.Get(), Rect(0, 0, 0, 0), nullptr,
             KidResources::LookupImage(row.picture), nullptr);
-        line->AddChild(SmartPtr<View>(button.Get()));
-        rows[kind] = new CProxyPalette(line.Get(), tool, RowGrid(row), row.firstCell,
-            static_cast<int16_t>(kind));
+        tiles->AddChild(SmartPtr<View>(button.Get()));
+        rows[kind] = new CProxyPalette(tiles.Get(), tool, RowGrid(row), row.firstCell, static_cast<int16_t>(kind));
         rows[kind]->AddClient(this);
-        line->AddChild(SmartPtr<View>(rows[kind].Get()));
-        line->Layout(0, 0);
+        tiles->AddChild(SmartPtr<View>(rows[kind].Get()));
     }
     tiles->AddChild(new CPatternSelector(tiles.Get()));
     FitAt(*tiles.Get(), placement);
+    textTool->ToggleClient(this);
     dropper->ToggleClient(this, false);
 }
 
 COptionView::~COptionView()
 {
+    textTool->ToggleClient(this);
     dropper->ToggleClient(this, false);
     for (const SmartPtr<CProxyPalette>& row : rows)
         row->RemoveClient(this);
@@ -101,7 +103,7 @@ void COptionView::ChooseOption(int16_t index)
 
 void COptionView::PaintChanged(CDropperTool*)
 {
-    CToolsDir::GetTextTool()->SetColor(pw::authoring::PaintSettings::Current().foreground);
+    textTool->SetColor(pw::authoring::PaintSettings::Current().foreground);
     for (const SmartPtr<CProxyPalette>& row : rows)
         row->InvalidateView(false);
 }

@@ -6,13 +6,15 @@
 
 #include <cstdint>
 
+class CTextTool;
 class CTilePane;
 
-// The option window of the text tool: three rows, each a picture button and a palette of the
-// tool's options of one kind (cells 1.., 10.. and 20..), above the swatch of the current colours.
-// A chosen cell is selected in its row and becomes the tool's option of that row's kind. When the
-// paint changes, the shared text tool takes the new foreground colour, so that new texts are
-// written in it, and the rows redraw their samples. The window holds the rows.
+// The option window of the text tool: in one row, for each option kind a picture button and a
+// palette of the tool's options of that kind (cells 1.., 10.. and 20..), then the swatch of the
+// current colours. A chosen cell is selected in its palette and becomes the tool's option of that
+// kind. When the paint changes, the shared text tool takes the new foreground colour, so that new
+// texts are written in it, and the palettes redraw their samples. The window holds the palettes;
+// while it lives it stands in the client lists of the shared text tool and of the dropper.
 class COptionView : public COptionWindow, public pw::authoring::PaintClient {
 public:
     // The window's top-left corner goes on the placement's.
@@ -29,8 +31,10 @@ public:
     SmartPtr<CProxyPalette> GetRow(int kind) const { return rows[kind]; }
 
 private:
-    // The dropper the view registered with.
+    // The dropper and the text tool the view registered with, left again at destruction even
+    // when a new tools window has made others since.
     SmartPtr<CDropperTool> dropper;
+    SmartPtr<CTextTool> textTool;
     SmartPtr<CTilePane> tiles;
     SmartPtr<CProxyPalette> rows[3];
 };

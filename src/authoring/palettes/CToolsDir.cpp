@@ -302,11 +302,12 @@ void CToolsDir::SetMode(int32_t newMode)
     if (mode == 3) {
         pane->Edit(1, true);
     } else if (mode == 2) {
-        pane->Edit(2, false);
-        if (pane->GetEditedKind() != 2) {
-            if (SmartPtr<CTool> tool = GetCurrentTool(); tool.Valid())
-                tool->SetSoundPending(true);
-        }
+        // Writing starts where the child clicks next: the text selected on the page (the one
+        // written last) is not opened again, or the new letters would go in front of its own and
+        // the options chosen for the new text would restyle it.
+        pane->Edit(0, false);
+        if (SmartPtr<CTool> tool = GetCurrentTool(); tool.Valid())
+            tool->SetSoundPending(true);
     } else {
         pane->Edit(0, false);
     }

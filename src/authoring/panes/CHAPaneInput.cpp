@@ -20,6 +20,7 @@ namespace {
 constexpr int32_t kCropTool = 5;
 constexpr int32_t kScaleTool = 15;
 constexpr int32_t kCircleTool = 6;
+constexpr int32_t kTextTool = 4;
 constexpr int32_t kScrollTool = 8;
 // The dropper's press in the animation pane is not carried out.
 constexpr int32_t kDropperTool = 110;
@@ -101,6 +102,12 @@ bool CHAPane::MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks
     if (number == kLinkGoToTool || number == kPlayFromLinkTool) {
         PlayFromFrameLink();
         return true;
+    }
+    // A click of the text tool beside the text being written puts that text on the page first;
+    // the click then starts a new text where it is, or opens the text it lies on.
+    if (number == kTextTool && IsEditing()) {
+        EndEdit(false);
+        HitTest(p, preferred, top);
     }
     if (ToolClick(p, h, v, preferred, preferred < 0 ? nullptr : group->GetSprite(preferred)))
         return true;

@@ -11,9 +11,6 @@
 #include <algorithm>
 #include <array>
 
-PW_DEFINE_CLASS(CTextTool, nullptr, nullptr, CTool)
-PW_DEFINE_COPY_SLOTS(CTextTool)
-
 namespace {
 
 constexpr int16_t kStartSound = 14;
@@ -105,9 +102,10 @@ void CTextTool::SetOption(int16_t kind, int16_t value)
 }
 
 // A sample is drawn whole inside its cell. Fonts and styles show at the style's size when that
-// fits, else at the largest size that does. Sizes show at their own size up to the largest that
-// fits, and beyond it one point apart below that largest, so that every size cell still differs
-// from its neighbours and grows with its size.
+// fits, else at the largest size that does. Sizes show one letter, which in a cell of the option
+// window keeps its own size over most of the sizes where three letters would have to shrink: at
+// their own size up to the largest that fits, and beyond it one point apart below that largest,
+// so that every size cell still differs from its neighbours and grows with its size.
 void CTextTool::ApplyWithOption(DisplayPort& port, const Rect& rect, int16_t kind, int16_t value)
 {
     if (!InRange(kind, value))
@@ -116,7 +114,7 @@ void CTextTool::ApplyWithOption(DisplayPort& port, const Rect& rect, int16_t kin
     ApplyOption(*sample.Get(), kind, value);
     sample->SetColor(pw::authoring::PaintSettings::Current().foreground);
     sample->SetFormat(sample->GetFormat() | DT_SINGLELINE | DT_NOPREFIX);
-    SmartPtr<StyledText> text = new StyledText(String("abc"), sample);
+    SmartPtr<StyledText> text = new StyledText(String(kind == 2 ? "a" : "abc"), sample);
     int16_t wanted = sample->GetPointSize();
     int16_t largest = LargestFitting(*text.Get(), *sample.Get(), rect.Size());
     if (kind == 2)
@@ -134,11 +132,16 @@ void CTextTool::SetColor(const Color& color)
     style->SetColor(color);
 }
 
-void CTextTool::ToggleClient(void* client)
+void CTextTool::ToggleClient(const void* client)
 {
     auto found = std::find(clients.begin(), clients.end(), client);
     if (found != clients.end())
         clients.erase(found);
     else
         clients.push_back(client);
+}
+
+bool CTextTool::HasClient(const void* client) const
+{
+    return std::find(clients.begin(), clients.end(), client) != clients.end();
 }

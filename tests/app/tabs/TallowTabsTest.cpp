@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -291,19 +292,19 @@ TEST_F(TallowTabsTest, ThePaintTabsShowTheKidToolsBelowThePage)
     EXPECT_EQ(KidToolsMode(), -1) << "and they stay away";
 }
 
-// The kid tools keep one frame through the Write and Paint tabs (their tools' changes are the kid
-// tools' own test); dragged toward any edge and beyond, they stay wholly inside the main window.
+// The kid tools keep their frame each time the Paint tab shows them, and the frame of the text
+// options under them each time the Write tab does (their tools' changes are the kid tools' own
+// test); dragged toward any edge and beyond, they stay wholly inside the main window.
 TEST_F(TallowTabsTest, TheKidToolsKeepTheirFrameAndStayOnTheScreen)
 {
     SmartPtr<CToolsDir> kidTools = CTumblerApp::GetTools();
     tabs->DoCommand(TallowTabs::kFirstSelectorCell + 2);
-    tabs->DoCommand(15);
-    driver::RunUntilIdle();
-    const Rect frame = kidTools->GetRect();
-    for (int16_t tab : { 14, 15, 14 }) {
+    std::map<int16_t, Rect> frames;
+    for (int16_t tab : { 15, 14, 15, 14 }) {
         tabs->DoCommand(tab);
         driver::RunUntilIdle();
-        EXPECT_EQ(kidTools->GetRect(), frame) << "tab " << tab;
+        frames.emplace(tab, kidTools->GetRect());
+        EXPECT_EQ(kidTools->GetRect(), frames.at(tab)) << "tab " << tab;
     }
     DragToTheEdges(kidTools->GetFrame()->GetOSWindow(),
         { POINT { 2000, 0 }, POINT { 0, 2000 }, POINT { -2000, 0 }, POINT { 0, -2000 } });

@@ -10,10 +10,12 @@
 #include "authoring/panes/ApplicationHooks.h"
 #include "authoring/panes/CTextView.h"
 #include "authoring/panes/PaneCommandHooks.h"
+#include "authoring/selectors/CPatternSelector.h"
 #include "authoring/tools/CTextTool.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CMovieText.h"
 #include "engine/CShow.h"
+#include "graphics/ColorTable.h"
 #include "ui/MenuItem.h"
 #include "ui/WindowFrame.h"
 #include "ui/StyledText.h"
@@ -38,6 +40,7 @@ using pw::foundation::TextOf;
 // The set selector's cell of the Paint & Sound set, and its Write tab.
 constexpr int16_t kPaintSoundSet = 30;
 constexpr int16_t kWriteTab = 14;
+constexpr int16_t kPageTab = 13;
 
 class WriteTabTest : public apptest::PageWindowFixture {
 protected:
@@ -73,6 +76,42 @@ protected:
     {
         Rect page = window->GetPagePane()->GetBounds();
         ClickWindow(window.Get(), Point(page.left + at.h, page.top + at.v));
+    }
+    // The page tab of the Paint & Sound set.
+    void ChoosePageTab()
+    {
+        Rect cell = window->GetTabs()->GetTabPalette(window->GetTabs()->GetCurrentSet())->GetCellRect(kPageTab);
+        ClickWindow(window.Get(), cell.Center());
+    }
+    // A cell of the text options, as the child clicks it.
+    void ChooseOption(int16_t cell)
+    {
+        int kind = cell < 10 ? 0 : cell < 20 ? 1 : 2;
+        ClickWindow(tallow->GetCurrentFloater(), OptionWindow()->GetRow(kind)->GetCellRect(cell).Center());
+    }
+    // The colour of entry `entry` of the colour selector, opened from the option window's swatch.
+    void ChooseColour(int32_t entry)
+    {
+        SmartPtr<Window> options = tallow->GetCurrentFloater();
+        const SmartList<View>& strip = options->GetChildren().Item(1)->GetChildren();
+        View* swatch = nullptr;
+        for (uint32_t i = 1; i <= strip.NumItems(); ++i) {
+            if (dynamic_cast<CPatternSelector*>(strip.Item(i)))
+                swatch = strip.Item(i);
+        }
+        ASSERT_NE(swatch, nullptr);
+        ClickWindow(options, swatch->GetBounds().Center());
+        HWND selector = driver::FindWindowByTitle("Selector Window");
+        ASSERT_NE(selector, nullptr) << "the swatch opened the colour selector";
+        ClickWindow(Window::FromHandle(selector), Point(5 + 10 * entry, 5));
+    }
+    // The editor's box on the page, in the page's own coordinates.
+    Rect EditorBox()
+    {
+        Rect box = window->GetPagePane()->GetEditView()->GetBounds();
+        Rect page = window->GetPagePane()->GetBounds();
+        box.Offset(-page.left, -page.top);
+        return box;
     }
     CTextView* Editor() { return SmartCast<CTextView>(window->GetPagePane()->GetEditView().Get()); }
     COptionView* OptionWindow() { return SmartCast<COptionView>(tallow->GetCurrentFloater().Get()); }
@@ -183,21 +222,23 @@ TEST_F(WriteTabTest, ATextTypedOnThePageIsRestyledSavedAndExported)
     EXPECT_GT(light, dark) << "on the white page";
 }
 
-// The text tool's option window lies over the kid tools, where their content begins (as far up as
-// it must to stay on the screen), once the Write tab has put them below the page; dragged by their
-// caption, the kid tools take it along.
+// The text tool's option window lies over the kid tools, where their content begins, and covers
+// it, once the Write tab has put them below the page; dragged by their caption, the kid tools take
+// it along.
 TEST_F(WriteTabTest, TheOptionWindowSitsOverTheKidToolsAndFollowsThem)
 {
     ChooseWriteTab();
     SmartPtr<CToolsDir> tools = CTumblerApp::GetTools();
     ASSERT_NE(OptionWindow(), nullptr);
+    // Both on the screen: the content's bounds are known there, the option window's frame too.
     auto expectOverTools = [&](const char* when) {
         SCOPED_TRACE(when);
         Rect content = tools->GetFrame()->GetContentBounds();
-        Rect options = OptionWindow()->GetRect();
-        int32_t height = options.bottom - options.top;
+        RECT options {};
+        ASSERT_TRUE(GetWindowRect(OptionWindow()->GetFrame()->GetOSWindow(), &options));
         EXPECT_EQ(options.left, content.left);
-        EXPECT_EQ(options.top, std::min(content.top - 1, WindowFrame::ScreenRect().bottom - height));
+        EXPECT_EQ(options.top, content.top - 1);
+        EXPECT_EQ(options.bottom, content.bottom) << "the kid tools show nothing below the options";
     };
     expectOverTools("shown by the tab");
 
@@ -230,4 +271,96 @@ TEST_F(WriteTabTest, TheKidToolsCloseBoxPutsThemAwayWithTheirOptionWindow)
     EXPECT_TRUE(tools->IsVisible());
     ASSERT_NE(OptionWindow(), nullptr);
     EXPECT_TRUE(OptionWindow()->IsVisible());
+}
+
+// Two texts written at two places are two texts. The child writes "Dog", goes back to the page and
+// chooses Write again: nothing opens by itself. Options and a colour chosen then are the next
+// text's: "Dog" keeps its look. A click elsewhere starts "Cat" there, showing its letters where
+// they go; a click beside it starts "Fox" at once; a click on "Dog" opens "Dog" again, and a letter
+// typed then goes after its own. Saved and read back, the page holds three text sprites, each with
+// its own letters, place and style.
+TEST_F(WriteTabTest, TwoTextsWrittenAtTwoPlacesAreTwoTextsWithTheirOwnStyles)
+{
+    ChooseWriteTab();
+    ClickPage(Point(20, 30));
+    ASSERT_NE(Editor(), nullptr);
+    driver::TypeText("Dog");
+    driver::RunUntilIdle();
+    ChoosePageTab();
+    ASSERT_EQ(Editor(), nullptr) << "the page tab put the text on the page";
+    SmartPtr<TextStyle> dogLook = new TextStyle(*CToolsDir::GetTextTool()->GetTextStyle().Get());
+
+    ChooseWriteTab();
+    EXPECT_EQ(Editor(), nullptr) << "choosing Write opens no text by itself";
+    ChooseOption(2);    // Courier New
+    ChooseOption(11);   // italic
+    ChooseOption(26);   // 24 points
+    ChooseColour(9);
+    EXPECT_EQ(Editor(), nullptr);
+
+    ClickPage(Point(120, 150));
+    ASSERT_NE(Editor(), nullptr) << "a click where there is no text starts one";
+    EXPECT_EQ(EditorBox().TopLeft(), Point(120, 150)) << "the letters show where the child clicked";
+    driver::TypeText("Cat");
+    driver::RunUntilIdle();
+    EXPECT_EQ(TextOf(*Editor()->GetText().Get()), "Cat");
+
+    ClickPage(Point(200, 60));
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(EditorBox().TopLeft(), Point(200, 60)) << "a click beside a text starts the next one";
+    driver::TypeText("Fox");
+    driver::RunUntilIdle();
+    ClickPage(Point(25, 35));
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(TextOf(*Editor()->GetText().Get()), "Dog") << "a click on a text opens it";
+    driver::TypeText("s");
+    driver::RunUntilIdle();
+    ChoosePageTab();
+
+    driver::ScriptFileDialog("Home");
+    Entry("Save")->Select(0, *tallow.Get());
+    driver::RunUntilIdle();
+    SmartPtr<FileReference> project = tallow->GetProject().GetFolder();
+    SmartPtr<FileReference> file = FileReference::FileReferenceInFolder(*project.Get(), String("Home.mvi"), false);
+    std::vector<StoredText> texts = TextsIn(*tallow.Get(), file);
+    ASSERT_EQ(texts.size(), 3u);
+    std::sort(texts.begin(), texts.end(), [](const StoredText& a, const StoredText& b) { return a.letters < b.letters; });
+    Color picked = ColorTable::Setup(8)->GetColor(9);
+    struct Expected {
+        const char* letters;
+        Point at;
+        const char* face;
+        int16_t size;
+        uint8_t flags;
+        Color colour;
+    } const expected[] = {
+        { "Cat", Point(120, 150), "Courier New", 24, 2, picked },
+        { "Dogs", Point(20, 30), dogLook->GetFaceName(), dogLook->GetPointSize(), dogLook->GetStyleFlags(), dogLook->GetColor() },
+        { "Fox", Point(200, 60), "Courier New", 24, 2, picked },
+    };
+    for (size_t i = 0; i < texts.size(); ++i) {
+        SCOPED_TRACE(expected[i].letters);
+        EXPECT_EQ(texts[i].letters, expected[i].letters);
+        EXPECT_EQ(texts[i].bounds.TopLeft(), expected[i].at);
+        EXPECT_STREQ(texts[i].style->GetFaceName(), expected[i].face);
+        EXPECT_EQ(texts[i].style->GetPointSize(), expected[i].size);
+        EXPECT_EQ(texts[i].style->GetStyleFlags(), expected[i].flags);
+        EXPECT_TRUE(texts[i].style->GetColor().Equals(expected[i].colour));
+    }
+}
+
+// With the Write tab chosen the page's middle is free to write on: a click at its centre reaches
+// the page and starts a text there, under neither the kid tools nor their text options.
+TEST_F(WriteTabTest, AClickAtThePagesCentreStartsAText)
+{
+    ChooseWriteTab();
+    ASSERT_NE(OptionWindow(), nullptr);
+    Rect page = window->GetPagePane()->GetBounds();
+    Point centre((page.right - page.left) / 2, (page.bottom - page.top) / 2);
+    ClickPage(centre);
+    ASSERT_NE(Editor(), nullptr) << "the click reached the page";
+    EXPECT_EQ(EditorBox().TopLeft(), centre);
+    driver::TypeText("Hi");
+    driver::RunUntilIdle();
+    EXPECT_EQ(TextOf(*Editor()->GetText().Get()), "Hi");
 }

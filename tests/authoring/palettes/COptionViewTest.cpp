@@ -61,12 +61,40 @@ TEST_F(OptionView, CellsBecomeOptionsOfTheirRowsKind)
     }
     Rect frame = view->GetRect();
     EXPECT_EQ(Point(frame.left, frame.top), Point(30, 40));
-    // A cell for every option and no blank ones, the three rows as wide as one another.
+    // A cell for every option and no blank ones; fonts, styles and sizes side by side in one low
+    // strip.
     for (int16_t kind = 0; kind < 3; ++kind) {
         SCOPED_TRACE(kind);
+        Rect row = view->GetRow(kind)->GetBounds();
         EXPECT_EQ(view->GetRow(kind)->GetCount(), CTextTool().CountOptions(kind));
-        EXPECT_EQ(view->GetRow(kind)->GetBounds().Size().h, view->GetRow(0)->GetBounds().Size().h);
+        EXPECT_EQ(row.bottom - row.top, 70) << "two rows of cells";
+        if (kind > 0) {
+            EXPECT_GT(row.left, view->GetRow(kind - 1)->GetBounds().right);
+        }
     }
+    EXPECT_LT(frame.bottom - frame.top, 100);
+}
+
+// While the view lives it stands in the client lists of the shared text tool and of its three
+// palettes; closed, it stands in none of them, so nothing reaches a view that is gone.
+TEST_F(OptionView, TheViewIsTheTextToolsClientWhileItLives)
+{
+    for (int16_t picture : { 2020, 2021, 2022 })
+        PutPicture(picture, "rr|rr");
+    SmartPtr<CTextTool> tool = CToolsDir::GetTextTool();
+    SmartPtr<COptionView> view = new COptionView(tool.Get(), Rect(30, 40, 100, 100));
+    const void* client = view.Get();
+    EXPECT_TRUE(tool->HasClient(client));
+    std::vector<SmartPtr<CProxyPalette>> rows { view->GetRow(0), view->GetRow(1), view->GetRow(2) };
+    view->Close();
+    view = nullptr;
+    EXPECT_FALSE(tool->HasClient(client));
+    for (const SmartPtr<CProxyPalette>& row : rows) {
+        // A palette whose clients still held the view would hand it this choice.
+        row->NotifyClients(row->GetFirst());
+    }
+    // The text tool answers the record of the tools: it has none of its own.
+    EXPECT_EQ(tool->GetClassInfo(), &CTool::classInfo);
 }
 
 // While the option view is open a paint change gives the shared text tool the new foreground

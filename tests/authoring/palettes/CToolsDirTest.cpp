@@ -149,13 +149,16 @@ TEST_F(CToolsDirTest, ModesFollowTheActivePane)
     EXPECT_EQ(Palettes(), "anim 1 paint - tool 3");
     EXPECT_EQ(pane->log, (std::vector<std::string> { "edit 0 false" }));
 
+    // Writing opens nothing by itself, not even the text selected on the page: the text tool
+    // waits for the click that says where to write.
     pane->log.clear();
     tools->SelectIndex(3);
-    pane->takesEdits = false;
+    pane->kind = 2;
     tools->SetMode(2);
-    EXPECT_EQ(pane->log, (std::vector<std::string> { "edit 2 false" }));
+    EXPECT_EQ(pane->log, (std::vector<std::string> { "edit 0 false" }));
+    EXPECT_EQ(pane->kind, 0);
     EXPECT_EQ(Palettes(), "anim - paint - tool 4");
-    EXPECT_TRUE(tools->GetCurrentTool()->IsSoundPending()) << "the pane would not edit a text";
+    EXPECT_TRUE(tools->GetCurrentTool()->IsSoundPending()) << "the text tool asks for a click";
 
     pane->GetPlayer()->Start();
     tools->PaneChanged(pane.Get());

@@ -69,11 +69,12 @@ TEST_F(TextPane, ATextSpriteTypedRestyledSavedAndReopenedEqual)
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(pw::foundation::TextOf(*text), "Hello");
     EXPECT_EQ(text->GetStyle()->GetPointSize(), 72);
-    // Wider than the box: the text keeps the box's place and grows to show the word whole.
+    // Wider than the box: the text grows to show the word whole, moved left as far as the page
+    // needs.
     Rect frame = At(group->GetSprite(0), 0);
-    EXPECT_EQ(frame.TopLeft(), Point(20, 30));
-    EXPECT_EQ(frame.Size(), text->MeasureDrawn(171));
-    EXPECT_GT(frame.right, 191);
+    EXPECT_EQ(frame.top, 30);
+    EXPECT_EQ(frame.Size().h, text->MeasureDrawn(171).h);
+    EXPECT_EQ(frame.left, std::max(0, std::min(20, 200 - frame.Size().h)));
 
     tool->SetOption(2, 1);
     EXPECT_EQ(text->GetStyle()->GetPointSize(), 72);
@@ -137,6 +138,63 @@ TEST_F(TextPane, ATextLongerThanItsBoxKeepsAllItsLines)
     }
 }
 
+// Every letter shows while it is typed and the text stays whole on the page: a word wider than the
+// box widens it rather than being broken by the edit control (at a large size only its last
+// letter showed), and a box that would then reach past the page's right or bottom edge moves left
+// or up as far as the page allows. The text lands where the box showed it.
+TEST_F(TextPane, ATextShowsWholeWhileTypedAndStaysOnThePage)
+{
+    struct Case {
+        const char* name;
+        int16_t size;
+        Point press;
+        const char* letters;
+        bool moves;
+    };
+    const Case cases[] = {
+        { "fits its box", 12, Point(150, 20), "Hi", false },
+        { "wider than its box at the right edge", 24, Point(150, 20), "Mom", true },
+        { "a large word wider than its box", 72, Point(2, 30), "Fox", false },
+        { "at the bottom", 24, Point(20, 140), "Owl", true },
+        { "wider than the page", 72, Point(20, 30), "Elephant", true },
+    };
+    const Rect pageRect(0, 0, 200, 150);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<CTextTool> tool = new CTextTool;
+        tool->GetTextStyle()->SetPointSize(c.size);
+        app->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
+        Press(c.press.h, c.press.v);
+        Release(c.press.h, c.press.v);
+        auto* editor = SmartCast<CTextView>(pane->GetEditView().Get());
+        ASSERT_NE(editor, nullptr);
+        driver::TypeText(c.letters);
+        driver::RunUntilIdle();
+        HWND edit = editor->GetTextView()->GetEditWindow();
+        EXPECT_EQ(SendMessageA(edit, EM_GETLINECOUNT, 0, 0), 1) << "the word is not broken";
+        EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+        Rect box = pane->GetEditView()->GetBounds();
+        Point word = editor->GetText()->MeasureDrawn(0);
+        EXPECT_GE(box.right - box.left, word.h);
+        EXPECT_GE(box.bottom - box.top, word.v);
+        EXPECT_EQ(box.TopLeft() != c.press, c.moves);
+
+        pane->EndEdit(false);
+        ASSERT_EQ(group->NumSprites(), 1u);
+        Rect frame = At(group->GetSprite(0), 0);
+        EXPECT_EQ(frame.TopLeft(), box.TopLeft());
+        Point drawn = TextOf(group->GetSprite(0))->MeasureDrawn(frame.right - frame.left);
+        EXPECT_LE(drawn.h, frame.right - frame.left);
+        EXPECT_LE(drawn.v, frame.bottom - frame.top);
+        if (word.h <= pageRect.right)
+            EXPECT_EQ(frame.Union(pageRect), pageRect) << "whole on the page";
+        else
+            EXPECT_EQ(frame.left, 0);
+        pane->Clear();
+        ASSERT_EQ(group->NumSprites(), 0u);
+    }
+}
+
 // "Pick Color" opens the foreground colour selector at the default text box's bottom-right corner
 // (470, 250), and the pick there recolours the open text.
 TEST_F(TextPane, PickColorOpensTheSelectorAtTheDefaultTextBox)
@@ -156,8 +214,8 @@ TEST_F(TextPane, PickColorOpensTheSelectorAtTheDefaultTextBox)
     pane->EndEdit(false);
 }
 
-// The text tool on a text sprite edits its text in place: what is typed is kept in the sprite,
-// which stays where it was.
+// The text tool on a text sprite edits its text in place: what is typed goes after its letters and
+// is kept in the sprite, which stays where it was.
 TEST_F(TextPane, TheTextToolEditsATextSpriteInPlace)
 {
     SmartPtr<StyledText> words = new StyledText(String("Hi"));
@@ -178,8 +236,7 @@ TEST_F(TextPane, TheTextToolEditsATextSpriteInPlace)
     ASSERT_EQ(group->NumSprites(), 1u);
     StyledText* text = TextOf(group->GetSprite(0));
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->Length(), 3u);
-    EXPECT_NE(pw::foundation::TextOf(*text).find('!'), std::string::npos);
+    EXPECT_EQ(pw::foundation::TextOf(*text), "Hi!") << "typed after the text's own letters";
     EXPECT_EQ(At(group->GetSprite(0), 0).TopLeft().h, before.left);
     EXPECT_EQ(At(group->GetSprite(0), 0).TopLeft().v, before.top);
 }
