@@ -319,10 +319,10 @@ protected:
 
 } // namespace
 
-// The bucket tells regions apart as the child sees the page, its striped background left out: an
-// empty picture is filled whole; inside a shape drawn in this picture only the shape is filled;
-// once the shape is stored on the page, a fill inside it in the new picture still fills only
-// the inside, and one outside fills around it.
+// The bucket tells regions apart as the child sees the page: the page's finely striped background
+// is one surface, so an empty picture is filled whole; inside a shape drawn in this picture only
+// the shape is filled, up to its outline; once the shape is stored on the page, a fill inside it
+// in the new picture still fills only the inside, and one outside fills around it.
 TEST_F(PaneFilling, TheBucketFillsWhatShowsAsOneRegion)
 {
     AddStripedBackground();
