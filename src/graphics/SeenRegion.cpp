@@ -128,7 +128,7 @@ void SeenRegion::SumNeighbourhoods()
 // A patch is solid, a shape rather than part of a dither, when at least half its pixels have all
 // four neighbours of its value (the picture's edge counting as such) and specks of other values
 // (single pixels it surrounds) are rare in it: a dither's threads have few such pixels, and the
-// ground of a sparse dither is riddled with specks.
+// ground of a sparse dither is riddled with specks. A solid patch takes in its specks.
 void SeenRegion::FindPatches()
 {
     patch.assign(values.size(), -1);
@@ -171,6 +171,7 @@ void SeenRegion::FindPatches()
         }
     }
     std::vector<int64_t> specks(sizes.size(), 0);
+    std::vector<std::pair<int32_t, int32_t>> specksIn;
     for (int32_t pixel = 0; pixel < width * height; ++pixel) {
         if (sizes[size_t(patch[size_t(pixel)])] != 1)
             continue;
@@ -183,12 +184,19 @@ void SeenRegion::FindPatches()
             surrounded = surrounded && (around < 0 || around == other);
             around = other;
         });
-        if (surrounded && around >= 0)
+        if (surrounded && around >= 0) {
             ++specks[size_t(around)];
+            specksIn.emplace_back(pixel, around);
+        }
     }
     solid.resize(sizes.size());
     for (size_t label = 0; label < sizes.size(); ++label)
         solid[label] = 2 * enclosed[label] >= sizes[label] && specks[label] * kSpeckRarity < sizes[label];
+    // The eye takes a stray speck for part of the shape around it.
+    for (auto [pixel, around] : specksIn) {
+        if (solid[size_t(around)])
+            patch[size_t(pixel)] = around;
+    }
 }
 
 std::vector<int32_t> SeenRegion::GrowSurface(int32_t seed)

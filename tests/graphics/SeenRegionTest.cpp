@@ -88,9 +88,9 @@ Rows WithBlock(Rows rows, char letter, int left, int top, int width, int height)
 } // namespace
 
 // What a bucket fills around the pressed point: a dithered or shaded surface is one whole, up to
-// the shapes on it and into the last pixels before their edges; a shape is its own pixels, even
-// against another shape one palette step away; a crisp drawing fills exactly as a plain flood
-// fill does.
+// the shapes on it and into the last pixels before their edges; a shape is its own pixels (and
+// any stray speck in it), even against another shape one palette step away; a crisp drawing
+// fills exactly as a plain flood fill does.
 TEST_F(SeenRegionTest, TakesWhatTheEyeSeesAsOneSurface)
 {
     struct Case {
@@ -120,6 +120,8 @@ TEST_F(SeenRegionTest, TakesWhatTheEyeSeesAsOneSurface)
         { "a sparse dither round the sun", sun, { 0, 0 }, WithBlock(everything, '.', 7, 6, 10, 6) },
         { "a sky shading row by row", shading, { 2, 1 }, Rows(16, std::string(16, '#')) },
         { "two fields a palette step apart", fields, { 1, 10 }, farField },
+        { "a stray speck in a field", WithBlock(Rows(8, std::string(12, 'h')), 'H', 5, 3, 1, 1), { 5, 3 },
+            Rows(8, std::string(12, '#')) },
         { "a black outline on white", { "WWWWWWWW", "WkkkkkkW", "WkWWWWkW", "WkWWWWkW", "WkkkkkkW", "WWWWWWWW" },
             { 3, 2 }, { "........", "........", "..####..", "..####..", "........", "........" } },
     };
