@@ -38,6 +38,18 @@ int32_t Byte(uint16_t component)
 
 } // namespace
 
+template <typename Visit>
+void SeenRegion::ForNeighbours(int32_t pixel, Visit&& visit) const
+{
+    int32_t h = pixel % width;
+    int32_t v = pixel / width;
+    for (auto [dh, dv] : { std::pair { 1, 0 }, { -1, 0 }, { 0, 1 }, { 0, -1 } }) {
+        int32_t nh = h + dh;
+        int32_t nv = v + dv;
+        visit(nh < 0 || nv < 0 || nh >= width || nv >= height ? -1 : nv * width + nh);
+    }
+}
+
 SeenRegion::SeenRegion(BitMap& picture, int32_t x, int32_t y)
 {
     Rect image = picture.GetBounds();
@@ -94,35 +106,29 @@ void SeenRegion::ReadPixels(BitMap& picture)
     }
 }
 
-// Row sums first, then sums of those down the columns.
+// Sums along the rows first, then sums of those down the columns.
 void SeenRegion::SumNeighbourhoods()
 {
     int32_t across = std::min(kSide, width);
     int32_t down = std::min(kSide, height);
     cells = across * down;
-    auto first = [](int32_t at, int32_t extent, int32_t limit) { return std::clamp(at - kReachBefore, 0, limit - extent); };
-    std::vector<Rgb> rows(colors.size());
-    for (int32_t v = 0; v < height; ++v) {
-        for (int32_t h = 0; h < width; ++h) {
-            Rgb sum { 0, 0, 0 };
-            for (int32_t from = first(h, across, width), c = from; c < from + across; ++c) {
-                const Rgb& one = colors[size_t(v * width + c)];
-                sum = Rgb { sum.red + one.red, sum.green + one.green, sum.blue + one.blue };
-            }
-            rows[size_t(v * width + h)] = sum;
+    // Each pixel's run of `extent` pixels along a line of `length`, `step` apart in the buffer.
+    auto sum = [this](const std::vector<Rgb>& from, std::vector<Rgb>& to, int32_t extent, bool alongRows) {
+        int32_t length = alongRows ? width : height;
+        int32_t step = alongRows ? 1 : width;
+        to.resize(from.size());
+        for (int32_t pixel = 0; pixel < width * height; ++pixel) {
+            int32_t at = alongRows ? pixel % width : pixel / width;
+            int32_t first = pixel + (std::clamp(at - kReachBefore, 0, length - extent) - at) * step;
+            Rgb total { 0, 0, 0 };
+            for (int32_t n = 0; n < extent; ++n)
+                total = total + from[size_t(first + n * step)];
+            to[size_t(pixel)] = total;
         }
-    }
-    seen.resize(colors.size());
-    for (int32_t v = 0; v < height; ++v) {
-        for (int32_t h = 0; h < width; ++h) {
-            Rgb sum { 0, 0, 0 };
-            for (int32_t from = first(v, down, height), r = from; r < from + down; ++r) {
-                const Rgb& one = rows[size_t(r * width + h)];
-                sum = Rgb { sum.red + one.red, sum.green + one.green, sum.blue + one.blue };
-            }
-            seen[size_t(v * width + h)] = sum;
-        }
-    }
+    };
+    std::vector<Rgb> rows;
+    sum(colors, rows, across, true);
+    sum(rows, seen, down, false);
 }
 
 // A patch is solid, a shape rather than part of a dither, when at least half its pixels have all
@@ -135,15 +141,6 @@ void SeenRegion::FindPatches()
     std::vector<int64_t> sizes;
     std::vector<int64_t> enclosed;
     std::vector<int32_t> stack;
-    auto neighbours = [this](int32_t pixel, auto&& visit) {
-        int32_t h = pixel % width;
-        int32_t v = pixel / width;
-        for (auto [dh, dv] : { std::pair { 1, 0 }, { -1, 0 }, { 0, 1 }, { 0, -1 } }) {
-            int32_t nh = h + dh;
-            int32_t nv = v + dv;
-            visit(nh < 0 || nv < 0 || nh >= width || nv >= height ? -1 : nv * width + nh);
-        }
-    };
     for (int32_t start = 0; start < width * height; ++start) {
         if (patch[size_t(start)] >= 0)
             continue;
@@ -158,7 +155,7 @@ void SeenRegion::FindPatches()
             stack.pop_back();
             ++sizes.back();
             int32_t alike = 0;
-            neighbours(pixel, [&](int32_t next) {
+            ForNeighbours(pixel, [&](int32_t next) {
                 if (next >= 0 && values[size_t(next)] != value)
                     return;
                 ++alike;
@@ -177,7 +174,7 @@ void SeenRegion::FindPatches()
             continue;
         int32_t around = -1;
         bool surrounded = true;
-        neighbours(pixel, [&](int32_t next) {
+        ForNeighbours(pixel, [&](int32_t next) {
             if (next < 0)
                 return;
             int32_t other = patch[size_t(next)];
@@ -207,27 +204,19 @@ std::vector<int32_t> SeenRegion::GrowSurface(int32_t seed)
     for (size_t next = 0; next < reached.size(); ++next) {
         int32_t pixel = reached[next];
         Rgb hope = expected[size_t(pixel)];
-        int32_t h = pixel % width;
-        int32_t v = pixel / width;
-        for (auto [dh, dv] : { std::pair { 1, 0 }, { -1, 0 }, { 0, 1 }, { 0, -1 } }) {
-            int32_t nh = h + dh;
-            int32_t nv = v + dv;
-            if (nh < 0 || nv < 0 || nh >= width || nv >= height)
-                continue;
-            int32_t step = nv * width + nh;
-            if (inside[size_t(step)])
-                continue;
+        ForNeighbours(pixel, [&](int32_t step) {
+            if (step < 0 || inside[size_t(step)])
+                return;
             if (values[size_t(step)] != values[size_t(pixel)] && (Solid(pixel) || Solid(step)))
-                continue;
+                return;
             const Rgb& there = seen[size_t(step)];
-            if (std::abs(there.red - hope.red) > kDrift * cells || std::abs(there.green - hope.green) > kDrift * cells
-                || std::abs(there.blue - hope.blue) > kDrift * cells)
-                continue;
+            if (Strays(there, hope, kDrift * cells))
+                return;
             inside[size_t(step)] = 1;
             expected[size_t(step)] = Rgb { hope.red + (there.red - hope.red) / kFollow,
                 hope.green + (there.green - hope.green) / kFollow, hope.blue + (there.blue - hope.blue) / kFollow };
             reached.push_back(step);
-        }
+        });
     }
     return reached;
 }
@@ -250,19 +239,12 @@ void SeenRegion::TakeRim(std::vector<int32_t> front)
     for (int32_t depth = 0; depth < kRimDepth; ++depth) {
         std::vector<int32_t> taken;
         for (int32_t pixel : front) {
-            int32_t h = pixel % width;
-            int32_t v = pixel / width;
-            for (auto [dh, dv] : { std::pair { 1, 0 }, { -1, 0 }, { 0, 1 }, { 0, -1 } }) {
-                int32_t nh = h + dh;
-                int32_t nv = v + dv;
-                if (nh < 0 || nv < 0 || nh >= width || nv >= height)
-                    continue;
-                int32_t step = nv * width + nh;
-                if (inside[size_t(step)] || !continuesSurface(nh, nv))
-                    continue;
+            ForNeighbours(pixel, [&](int32_t step) {
+                if (step < 0 || inside[size_t(step)] || !continuesSurface(step % width, step / width))
+                    return;
                 inside[size_t(step)] = 1;
                 taken.push_back(step);
-            }
+            });
         }
         front = std::move(taken);
     }

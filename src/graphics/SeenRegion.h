@@ -4,6 +4,7 @@
 #include "foundation/Rect.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 class BitMap;
@@ -36,7 +37,13 @@ private:
         int32_t red;
         int32_t green;
         int32_t blue;
+        Rgb operator+(const Rgb& other) const { return { red + other.red, green + other.green, blue + other.blue }; }
     };
+    // Whether a lies further than `limit` from b in any channel.
+    static bool Strays(const Rgb& a, const Rgb& b, int32_t limit)
+    {
+        return std::abs(a.red - b.red) > limit || std::abs(a.green - b.green) > limit || std::abs(a.blue - b.blue) > limit;
+    }
 
     void ReadPixels(BitMap& picture);
     void SumNeighbourhoods();
@@ -47,6 +54,9 @@ private:
     // The pixels by the surface's edge, up to two deep.
     void TakeRim(std::vector<int32_t> front);
     bool Solid(int32_t pixel) const { return solid[size_t(patch[size_t(pixel)])]; }
+    // Calls `visit` with each of the pixel's four neighbours, -1 for one outside the picture.
+    template <typename Visit>
+    void ForNeighbours(int32_t pixel, Visit&& visit) const;
 
     int32_t width { 0 };
     int32_t height { 0 };
