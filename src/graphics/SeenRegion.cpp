@@ -53,6 +53,9 @@ void SeenRegion::ForNeighbours(int32_t pixel, Visit&& visit) const
 SeenRegion::SeenRegion(BitMap& picture, int32_t x, int32_t y)
 {
     Rect image = picture.GetBounds();
+    origin = Point(image.left, image.top);
+    if (!image.Contains(x, y))
+        return;
     width = image.right - image.left;
     height = image.bottom - image.top;
     ReadPixels(picture);
@@ -76,7 +79,6 @@ SeenRegion::SeenRegion(BitMap& picture, int32_t x, int32_t y)
     }
     found.Offset(image.left, image.top);
     bounds = found;
-    origin = Point(image.left, image.top);
 }
 
 bool SeenRegion::Contains(int32_t x, int32_t y) const

@@ -24,7 +24,7 @@ namespace pw::graphics {
 // on with the mixture of the surface next to them.
 class SeenRegion {
 public:
-    // `x`, `y` must lie inside the picture (image coordinates).
+    // `x`, `y` in image coordinates; a point outside the picture has an empty region.
     SeenRegion(BitMap& picture, int32_t x, int32_t y);
 
     // Image coordinates; false outside the picture.

@@ -90,7 +90,7 @@ Rows WithBlock(Rows rows, char letter, int left, int top, int width, int height)
 // What a bucket fills around the pressed point: a dithered or shaded surface is one whole, up to
 // the shapes on it and into the last pixels before their edges; a shape is its own pixels (and
 // any stray speck in it), even against another shape one palette step away; a crisp drawing
-// fills exactly as a plain flood fill does.
+// fills exactly as a plain flood fill does; a point outside the picture fills nothing.
 TEST_F(SeenRegionTest, TakesWhatTheEyeSeesAsOneSurface)
 {
     struct Case {
@@ -122,6 +122,7 @@ TEST_F(SeenRegionTest, TakesWhatTheEyeSeesAsOneSurface)
         { "two fields a palette step apart", fields, { 1, 10 }, farField },
         { "a stray speck in a field", WithBlock(Rows(8, std::string(12, 'h')), 'H', 5, 3, 1, 1), { 5, 3 },
             Rows(8, std::string(12, '#')) },
+        { "a point outside the picture", cloud, { 30, 5 }, nothing },
         { "a black outline on white", { "WWWWWWWW", "WkkkkkkW", "WkWWWWkW", "WkWWWWkW", "WkkkkkkW", "WWWWWWWW" },
             { 3, 2 }, { "........", "........", "..####..", "..####..", "........", "........" } },
     };
