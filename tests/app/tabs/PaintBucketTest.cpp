@@ -36,7 +36,7 @@ constexpr int16_t kPageTab = 13;
 constexpr int16_t kPaintTab = 15;
 constexpr int16_t kBackgroundsTab = 9;
 constexpr int16_t kPicturesTab = 11;
-// The bucket's cell in the kid tools window.
+// The bucket's tool number, which names its cell in the kid tools window.
 constexpr int32_t kBucket = 103;
 // The rows of the page above the kid tools, which the Paint tab shows below it.
 constexpr int32_t kTopRows = 100;
