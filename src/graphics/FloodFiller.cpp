@@ -6,16 +6,18 @@
 #include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
 #include "graphics/PixelIterator.h"
+#include "graphics/SeenRegion.h"
 
 #include <algorithm>
 
-FloodFiller::FloodFiller(const SmartPtr<BitMap>& target, int32_t x, int32_t y)
+FloodFiller::FloodFiller(const SmartPtr<BitMap>& target, int32_t x, int32_t y, Reach reach)
     : filledBounds(x, y, x, y)
     , seedX(x)
     , seedY(y)
     , target(target)
     , imageBounds(target->GetBounds())
     , seedValue(this->target->GetPixelValue(x, y))
+    , reach(reach)
 {
 }
 
@@ -37,6 +39,10 @@ SmartPtr<BitMap> FloodFiller::GetMask()
 // whitens the part of them connected to the seed, and comparing the two gives the area.
 void FloodFiller::MakeMask()
 {
+    if (reach == Reach::kAsSeen) {
+        MakeMaskAsSeen();
+        return;
+    }
     Point size = imageBounds.Size();
     OffScreen maskBuffer(size.h, size.v, 1, Color(0), true);
     SmartPtr<BitMap> made = maskBuffer.GetBitMap();
@@ -82,6 +88,25 @@ void FloodFiller::MakeMask()
     }
     filledBounds.right += 2;
     filledBounds.bottom += 2;
+    mask = made;
+}
+
+void FloodFiller::MakeMaskAsSeen()
+{
+    pw::graphics::SeenRegion region(*target.Get(), seedX, seedY);
+    Point size = imageBounds.Size();
+    OffScreen maskBuffer(size.h, size.v, 1, Color(0), true);
+    SmartPtr<BitMap> made = maskBuffer.GetBitMap();
+    {
+        PixelIterator marks(*made.Get(), imageBounds, true);
+        for (; marks.More(); marks.Next()) {
+            Point at = marks.GetPosition();
+            marks.SetPixel(region.Contains(at.h, at.v) ? 0 : 1);
+        }
+    }
+    // As the exact fill reckons them: the last pixel's place, then 2 further.
+    Rect found = region.GetBounds();
+    filledBounds = Rect(found.left, found.top, found.right + 1, found.bottom + 1);
     mask = made;
 }
 

@@ -7,14 +7,17 @@
 
 class BitMap;
 
-// Finds the area of one pixel value connected to a seed point in a bitmap (4-connected, exact
-// value, as the platform's surface flood fill reaches it) and paints a pattern into exactly that
-// area. The area is kept as a 1-bit mask of the bitmap's size (0 inside, 1 outside), made on first
-// demand and kept with the filler.
+// Finds the area around a seed point in a bitmap and paints a pattern into exactly that area. The
+// area is the seed's value connected to it (4-connected, exact value, as the platform's surface
+// flood fill reaches it), or the surface the eye sees there, shades and dithering included
+// (pw::graphics::SeenRegion). It is kept as a 1-bit mask of the bitmap's size (0 inside, 1
+// outside), made on first demand and kept with the filler.
 class FloodFiller {
 public:
+    enum class Reach { kExactValue, kAsSeen };
+
     // Reads the seed's value from `target`.
-    FloodFiller(const SmartPtr<BitMap>& target, int32_t x, int32_t y);
+    FloodFiller(const SmartPtr<BitMap>& target, int32_t x, int32_t y, Reach reach = Reach::kExactValue);
 
     // The filled area's bounding box, widened by 2 to the right and bottom (the room a frameless
     // rectangle fill needs).
@@ -28,6 +31,7 @@ public:
 
 private:
     void MakeMask();
+    void MakeMaskAsSeen();
 
     Rect filledBounds;
     int32_t seedX;
@@ -36,4 +40,5 @@ private:
     Rect imageBounds;
     SmartPtr<BitMap> mask;
     uint32_t seedValue;
+    Reach reach;
 };

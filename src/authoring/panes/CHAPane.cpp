@@ -175,29 +175,6 @@ void CHAPane::DrawPage(DisplayPort& port)
     }
 }
 
-void CHAPane::DrawPageDrawings(DisplayPort& port)
-{
-    CMovieGroup* group = GetGroup();
-    if (!group)
-        return;
-    CSprite* edited = IsEditing() && !selection.IsEmpty() ? selection.Item(1) : nullptr;
-    Rect page(0, 0, 0, 0);
-    group->GetBounds(page);
-    Rect shown = ToPane(page);
-    SmartPtr<CXform> place = shown == page ? nullptr : new CXform(page, shown);
-    int16_t frame = CPanePlay::GetPlayer().GetFrame();
-    for (uint32_t index = 0; index < group->NumSprites(); ++index) {
-        CSprite* sprite = group->GetSprite(static_cast<int16_t>(index));
-        if (!sprite || sprite == edited || sprite->ToggleFlag2(false))
-            continue;
-        Rect r(0, 0, 0, 0);
-        sprite->GetFrameBounds(frame, &r, nullptr);
-        if (r.left <= page.left && r.top <= page.top && r.right >= page.right && r.bottom >= page.bottom)
-            continue;
-        sprite->DrawFrame(port, place, frame, Color(0), 0);
-    }
-}
-
 void CHAPane::DrawCornerBox(DisplayPort& port)
 {
     if (!(flags & kCornerBoxShown) || IsPlaying())

@@ -88,9 +88,6 @@ public:
     // The page at the player's frame, in window coordinates, without the sprite whose picture an
     // open editor shows (the editor draws that picture over it).
     void DrawPage(DisplayPort& port);
-    // As DrawPage, only what is drawn on the page: the page's background (a sprite drawn as the
-    // background, or one covering the whole page at the frame) is left out too.
-    void DrawPageDrawings(DisplayPort& port);
     void AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db) override;
     void ActiveChanged(bool active) override;
     void DrawCornerBox(DisplayPort& port);

@@ -107,6 +107,11 @@ void CHAPane::Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int3
         if (SmartPtr<CSprite> found = name.Valid() ? group->FindSpriteByName(*name.Get()) : nullptr; found.Valid())
             selection.Append(found);
     }
+    // A pasted background (a page that has one of its own) lies behind the page's pictures.
+    for (uint32_t item = 1; item <= selection.NumItems(); ++item) {
+        if (selection.Item(item)->ToggleFlag2(false))
+            group->LowerSprite(selection.Item(item), -1);
+    }
     SelectFrames(current, current);
 }
 

@@ -149,11 +149,10 @@ void CHAPane::EndEdit(bool quiet)
             sprite->SetNumFrames(static_cast<int16_t>(std::max(0, last - first) + 1));
             Rect page(0, 0, 0, 0);
             group->GetBounds(page);
-            if (rect == page) {
+            // A picture painted over the whole page keeps its white see-through: it goes in front
+            // of the page's pictures and covers only what was painted on it.
+            if (rect == page)
                 sprite->SetName(new String(kBackgroundName));
-                if (gAlternateLayout ? object->ToggleModeBit2(false) : object->ToggleModeBit0(false))
-                    gAlternateLayout ? object->ToggleModeBit2(true) : object->ToggleModeBit0(true);
-            }
             int16_t index = group->AddSprite(sprite, false);
             SelectObject(nullptr, false);
             if (index >= 0)

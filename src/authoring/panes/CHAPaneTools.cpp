@@ -115,8 +115,8 @@ bool CHAPane::ToolClick(Point p, int32_t h, int32_t v, int16_t index, const Smar
         AfterEdit(nullptr);
         WaitUntil(noted + kFlashHold);
     } else if (clipboard.Valid()) {
+        // The import ends with the pane's after-edit step itself.
         ImportObject(clipboard, this, h, v);
-        AfterEdit(nullptr);
     }
     ResetToolsWindows();
     if (SmartPtr<CTool> now = CurrentTool(); now.Valid() && now->InAltMode())

@@ -249,22 +249,11 @@ Rect CPixPane::ShownBounds()
 SmartPtr<BitMap> CPixPane::SeenPicture()
 {
     SmartPtr<BitMap> picture = offScreen->GetBitMap();
-    if (!beneath)
-        return picture;
-    Rect bounds = GetBounds();
-    Point size = bounds.Size();
+    Point size = picture->GetBounds().Size();
     SmartPtr<OffScreen> seen = new OffScreen(size.h, size.v, picture->GetColorTable(), Color(0), true);
     {
         DisplayPort port(*seen.Get(), seen->GetBounds(), 0);
-        {
-            Translation toPicture(-bounds.left, -bounds.top);
-            PortSaverTransform place(port, toPicture);
-            PortSaverRect clip(port, bounds);
-            beneath->DrawPageDrawings(port);
-        }
-        uint32_t white = 0;
-        bool keyed = picture->GetColorTable()->Convert(Color(0), white);
-        picture->DrawPart(port, picture->GetBounds(), keyed, white);
+        ComposePart(port, picture->GetBounds(), Point(0, 0));
     }
     return seen->GetBitMap();
 }

@@ -86,11 +86,9 @@ public:
     bool TestEditFlag(bool toggle);
     // A pane point as a picture point in pane coordinates (unchanged unless magnified).
     Point ViewToImage(Point point) const;
-    // What a fill tells regions apart by, in picture coordinates: the picture's own pixels over
-    // what is drawn on the page beneath (its background left out: a shaded sky would break every
-    // region into specks). A shape drawn on the page before bounds a fill in this picture as it
-    // does on the screen; an empty picture over a bare page is one region. Without a page, the
-    // picture itself.
+    // What a fill tells regions apart by, in picture coordinates: the picture as the child sees
+    // it, over the page beneath with its background (over white without a page). A shape on the
+    // page bounds a fill in this picture as it does on the screen.
     SmartPtr<BitMap> SeenPicture();
     // The part of the pane that shows on the screen: a picture hanging over the page's edge is
     // painted on, and its feedback drawn, only inside the page. The tasks draw there.

@@ -2,6 +2,7 @@
 
 #include "authoring/panes/CHAPane.h"
 #include "engine/CMovie.h"
+#include "engine/CMovieGroup.h"
 #include "engine/CMoviePic.h"
 #include "engine/CResource.h"
 #include "engine/CShow.h"
@@ -44,6 +45,20 @@ SmartPtr<Smart> ReadContent(App& app, FileReference& file)
     return scribe.Valid() ? scribe->Read() : SmartPtr<Smart>();
 }
 
+// Whether the content is a page with a background of its own: placed on another page, it lies
+// behind that page's pictures as a background does, instead of covering them.
+bool IsBackgroundPage(const SmartPtr<Smart>& content)
+{
+    auto* show = SmartCast<CShow>(content.Get());
+    auto* group = show ? SmartCast<CMovieGroup>(show->GetMovie().Get()) : nullptr;
+    for (uint32_t index = 0; group && index < group->NumSprites(); ++index) {
+        CSprite* sprite = group->GetSprite(static_cast<int16_t>(index));
+        if (sprite && sprite->ToggleFlag2(false))
+            return true;
+    }
+    return false;
+}
+
 // The movie a sprite shows for the content, or empty.
 SmartPtr<CMovie> MovieOf(const SmartPtr<Smart>& content)
 {
@@ -82,6 +97,8 @@ bool ImportToClipboard(App& app, const SmartPtr<FileReference>& file, const Smar
             sprite = SmartCast<CSprite>(converted.Get());
     } else if (SmartPtr<CMovie> movie = MovieOf(content); movie.Valid()) {
         sprite = new CSprite(0, movie.Get(), Rect(0, 0, 0, 0));
+        if (IsBackgroundPage(content))
+            sprite->ToggleFlag2(true);
     }
     if (!sprite.Valid())
         return false;

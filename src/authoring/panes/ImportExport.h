@@ -13,7 +13,8 @@ class View;
 // Bringing media files into a page through the clipboard. One routine reads a file for both the
 // application's import command and the browser:
 //  - a sound (WAVE or AIFF) becomes a sound sprite,
-//  - a picture (BMP), a movie or a page becomes a sprite showing it from frame 0,
+//  - a picture (BMP), a movie or a page becomes a sprite showing it from frame 0 (a page that has
+//    a background of its own becomes a background, which a paste lays behind the pictures),
 // either sprite named `name`, or after the file when no name is given, and put on the
 // application's clipboard as a list of that one sprite; a stored list (of sprites) goes there
 // unchanged. False, with the clipboard untouched, when the file gives nothing or nothing that

@@ -6,6 +6,9 @@
 #include "foundation/Exception.h"
 #include "graphics/DisplayPort.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 CEraserTask::CEraserTask(const SmartPtr<CPixPane>& pane, const SmartPtr<OffScreen>& offScreen,
     const SmartPtr<CPenTool>& pen)
     : CPenTask(17, pane, offScreen, pen)
@@ -19,7 +22,7 @@ void CEraserTask::End(Point& current, Point previous, Point start, BitFlags modi
         pane->InvalidateView(false);
 }
 
-void CEraserTask::DrawSegment(DisplayPort& port, Rect& changed, Point to, Point, BitFlags)
+void CEraserTask::DrawSegment(DisplayPort& port, Rect& changed, Point to, Point from, BitFlags)
 {
     auto* eraser = SmartCast<CEraserTool>(pen.Get());
     if (!eraser)
@@ -27,9 +30,15 @@ void CEraserTask::DrawSegment(DisplayPort& port, Rect& changed, Point to, Point,
     Point size = eraser->GetSize();
     if (pane->IsZoomed())
         size = Point(size.h / CPixPane::kZoom, size.v / CPixPane::kZoom);
-    changed = Rect(to.h, to.v, to.h + size.h, to.v + size.v);
-    changed.Offset(-(size.h / 2), -(size.v / 2));
-    // Framed in the erase colour as well: a frameless fill would cover one pixel less each way.
     const Color& erase = pw::authoring::PaintSettings::Current().erase;
-    port.DrawRectangle(changed, erase, erase, 1);
+    Point way(to.h - from.h, to.v - from.v);
+    int32_t steps = std::max(std::abs(way.h), std::abs(way.v));
+    for (int32_t step = 0; step <= steps; ++step) {
+        Point at = steps == 0 ? to : Point(from.h + way.h * step / steps, from.v + way.v * step / steps);
+        Rect rubbed(at.h, at.v, at.h + size.h, at.v + size.v);
+        rubbed.Offset(-(size.h / 2), -(size.v / 2));
+        // Framed in the erase colour as well: a frameless fill would cover one pixel less each way.
+        port.DrawRectangle(rubbed, erase, erase, 1);
+        changed = step == 0 ? rubbed : changed.Union(rubbed);
+    }
 }

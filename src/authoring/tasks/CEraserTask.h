@@ -2,9 +2,9 @@
 
 #include "authoring/tasks/CPenTask.h"
 
-// The eraser's stroke: at each step one rectangle of the eraser's size in the erase colour,
-// centred on the current point (a quarter of the size on each side in a magnified pane). Fast
-// moves leave gaps.
+// The eraser's stroke: rectangles of the eraser's size in the erase colour (a quarter of the size
+// on each side in a magnified pane), centred on every point of the way from the previous point to
+// the current one, so that a quick stroke rubs out a whole band.
 class CEraserTask : public CPenTask {
 public:
     CEraserTask(const SmartPtr<CPixPane>& pane, const SmartPtr<OffScreen>& offScreen, const SmartPtr<CPenTool>& pen);

@@ -15,8 +15,8 @@ CFillTask::CFillTask(const SmartPtr<CPixPane>& pane, const SmartPtr<OffScreen>& 
 {
 }
 
-// The region is told apart in the picture as the child sees it (CPixPane::SeenPicture) and
-// filled in the picture alone.
+// The region is the surface the child sees around the point (CPixPane::SeenPicture), shaded
+// and dithered skies included, and is filled in the picture alone.
 void CFillTask::Begin(Point& start, BitFlags modifiers)
 {
     Start(start, modifiers);
@@ -26,7 +26,7 @@ void CFillTask::Begin(Point& start, BitFlags modifiers)
     SmartPtr<BitMap> picture = offScreen->GetBitMap();
     if (!picture->GetBounds().Contains(at.h, at.v))
         return;
-    FloodFiller filler(pane->SeenPicture(), at.h, at.v);
+    FloodFiller filler(pane->SeenPicture(), at.h, at.v, FloodFiller::Reach::kAsSeen);
     Point size = filler.GetFilledBounds().Size();
     Rect moved(0, 0, size.h, size.v);
     OffScreen gradient(size.h, size.v, picture->GetColorTable(), Color(0), true);

@@ -133,7 +133,6 @@ TEST_F(PaneEditing, EndEditStoresNewWorkAsASprite)
     EXPECT_EQ(background->StartFrame(), 2);
     EXPECT_EQ(background->NumFrames(), 4);
     EXPECT_EQ(Text(At(background, 3)), "0,0,200,150");
-    EXPECT_FALSE(background->GetMovie()->ToggleModeBit0(false));
     ASSERT_EQ(pane->GetSelectedSprites().NumItems(), 1u);
 
     // A rectangle drawn in the middle: an unnamed sprite of the drawn part.
@@ -315,14 +314,28 @@ protected:
         }
         return -1;
     }
+    // What the window shows at the pane point, as the standard colour it is (-1 for none of 0 to 15).
+    int ShownColor(int32_t h, int32_t v)
+    {
+        driver::RunUntilIdle();
+        pw::platform::Frame shown = driver::ReadDesktop();
+        POINT at = Screen(h, v);
+        const pw::platform::PaletteColor& rgb = shown.palette[shown.At(at.x, at.y)];
+        for (int color = 0; color < 16; ++color) {
+            Color one(color);
+            if ((one.red >> 8) == rgb.red && (one.green >> 8) == rgb.green && (one.blue >> 8) == rgb.blue)
+                return color;
+        }
+        return -1;
+    }
 };
 
 } // namespace
 
-// The bucket tells regions apart as the child sees the page, its striped background left out: an
-// empty picture is filled whole; inside a shape drawn in this picture only the shape is filled;
-// once the shape is stored on the page, a fill inside it in the new picture still fills only
-// the inside, and one outside fills around it.
+// The bucket tells regions apart as the child sees the page: the page's finely striped background
+// is one surface, so an empty picture is filled whole; inside a shape drawn in this picture only
+// the shape is filled, up to its outline; once the shape is stored on the page, a fill inside it
+// in the new picture still fills only the inside, and one outside fills around it.
 TEST_F(PaneFilling, TheBucketFillsWhatShowsAsOneRegion)
 {
     AddStripedBackground();
@@ -354,4 +367,22 @@ TEST_F(PaneFilling, TheBucketFillsWhatShowsAsOneRegion)
     Fill(100, 100, 10);
     EXPECT_EQ(PictureColor(20, 20), 10);
     EXPECT_EQ(PictureColor(50, 50), 9);
+}
+
+// A picture painted over the whole page keeps its white see-through: a fill around a picture on the
+// page fills all but that picture, and once the editor has closed the picture still shows through
+// the new one, which lies in front of it.
+TEST_F(PaneFilling, AFillAroundAPictureLeavesItShowing)
+{
+    AddSprite(Rect(60, 40, 100, 80), 0, kFrames, 7);
+    pane->SetSelection(nullptr);
+    pane->Edit(1, true);
+    Fill(30, 30, 9);
+    EXPECT_EQ(ShownColor(80, 60), 7);
+    EXPECT_EQ(ShownColor(30, 30), 9);
+    pane->EndEdit(false);
+    ASSERT_EQ(group->NumSprites(), 2u);
+    EXPECT_EQ(Text(At(group->GetSprite(1), 0)), "0,0,200,150") << "the new picture covers the page";
+    EXPECT_EQ(ShownColor(80, 60), 7) << "the picture beneath shows";
+    EXPECT_EQ(ShownColor(30, 30), 9);
 }

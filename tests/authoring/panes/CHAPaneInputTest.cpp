@@ -272,11 +272,13 @@ TEST_F(PaneInput, PictureAndTextToolsOpenTheirEditorsWhereThePressIs)
 }
 
 // With sprites on the clipboard, an attach tool takes the first one's sound at the first selected
-// frame; tool 19 pastes the clipboard at the press instead, even on a sprite.
+// frame; tool 19 pastes the clipboard at the press instead, even on a sprite, as one step to undo
+// and without the clean-up of other edits (a picture hidden in its last frames keeps them).
 TEST_F(PaneInput, AttachToolsReadSpritesOnTheClipboard)
 {
     CSprite* target = AddSprite(Rect(40, 40, 80, 70), 0, 10);
     CSprite* source = AddSprite(Rect(100, 20, 120, 40), 0, 10, 9);
+    CSprite* fading = AddSprite(Rect(150, 100, 170, 120), 0, 10);
     SmartPtr<Sound> sound = new Sound;
     source->SetSound(2, 1, sound.Get());
     SmartList<CSprite> copied;
@@ -291,9 +293,14 @@ TEST_F(PaneInput, AttachToolsReadSpritesOnTheClipboard)
     EXPECT_NE(target->SoundAtFrame(2), nullptr);
     EXPECT_EQ(target->SoundAtFrame(3), nullptr);
 
+    fading->HideFrames(6, 4);
     uint32_t sprites = group->NumSprites();
     UseTool(19);
     Press(60, 55);
     Release(60, 55);
     EXPECT_EQ(group->NumSprites(), sprites + 1);
+    EXPECT_GE(fading->NumFrames(), 10) << "the hidden frames stay";
+    ASSERT_TRUE(page->HasUndoTask());
+    page->Undo();
+    EXPECT_EQ(group->NumSprites(), sprites) << "undo takes the pasted picture away";
 }

@@ -78,18 +78,40 @@ TEST_F(CPaintTaskTest, UndoExchangesThePictureWithTheOneBeforeTheGesture)
     EXPECT_EQ(Shown(Rect(2, 2, 7, 7)), painted);
 }
 
-// The eraser paints one whole rectangle of its size in the erase colour, centred on the point;
-// fast moves leave gaps.
-TEST_F(CPaintTaskTest, TheEraserPaintsItsRectangleInTheEraseColour)
+// A quick stroke of the eraser (one move between press and release) rubs out the whole band
+// between the two points in the erase colour, as wide as the eraser, in the picture and on the
+// screen: no separate squares.
+TEST_F(CPaintTaskTest, AQuickEraserStrokeRubsOutAWholeBand)
 {
     PaintSettings::Current().erase = Color(1);
-    SmartPtr<CEraserTool> eraser = new CEraserTool;
-    eraser->SetOption(0, 9);
-    Use(eraser.Get());
-    Stroke({ { 4, 4 }, { 14, 4 } });
-    Grid rubbed = { "................", "########..######", "########..######", "########..######", "########..######",
-        "................" };
-    EXPECT_EQ(Picture(Rect(0, 1, 16, 7)), rubbed);
+    struct Case {
+        const char* name;
+        int16_t size;
+        Point from;
+        Point to;
+        Grid rubbed;
+    } cases[] = {
+        { "across, 8 x 4", 9, { 4, 4 }, { 14, 4 },
+            { "................", "................", "################", "################", "################",
+                "################", "................", "................", "................", "................",
+                "................", "................", "................", "................", "................",
+                "................" } },
+        { "slanting, 4 x 4", 1, { 3, 3 }, { 12, 12 },
+            { "................", ".####...........", ".#####..........", ".######.........", ".#######........",
+                "..#######.......", "...#######......", "....#######.....", ".....#######....", "......#######...",
+                ".......#######..", "........######..", ".........#####..", "..........####..", "................",
+                "................" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenPane();
+        SmartPtr<CEraserTool> eraser = new CEraserTool;
+        eraser->SetOption(0, c.size);
+        Use(eraser.Get());
+        Stroke({ c.from, c.to });
+        EXPECT_EQ(Picture(Rect(0, 0, kSide, kSide)), c.rubbed);
+        EXPECT_EQ(Shown(Rect(0, 0, kSide, kSide)), c.rubbed);
+    }
 }
 
 // A shape dragged back and forth leaves only the last one, in the picture and on the screen.

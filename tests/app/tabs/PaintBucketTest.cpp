@@ -1,0 +1,309 @@
+// The bucket and File ▸ Import on a page made of the shipped art, through the real windows: the
+// Hills background from the Backgrounds tab and the Cat from the Pictures tab. The page is read
+// back as the window shows it and as its exported picture shows it.
+#include "app/TallowWindow.h"
+#include "app/tabs/TallowTabs.h"
+#include "authoring/application/CTumblerApp.h"
+#include "authoring/palettes/CToolsDir.h"
+#include "authoring/panes/ApplicationHooks.h"
+#include "authoring/panes/CHAPane.h"
+#include "authoring/panes/PaneCommandHooks.h"
+#include "authoring/tools/PaintSettings.h"
+#include "engine/CMovieGroup.h"
+
+#include "../TallowAppFixture.h"
+#include "export/JpegDecode.h"
+#include "platform/comdlg/ComdlgTesting.h"
+#include "platform/user/menus/MenuTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace driver = pw::platform::testing;
+namespace fs = std::filesystem;
+
+// The set selector's Paint & Sound cell; its Page and Paint tabs; the Backgrounds and Pictures tabs.
+constexpr int16_t kPaintSoundSet = 30;
+constexpr int16_t kPageTab = 13;
+constexpr int16_t kPaintTab = 15;
+constexpr int16_t kBackgroundsTab = 9;
+constexpr int16_t kPicturesTab = 11;
+// The bucket's tool number, which names its cell in the kid tools window.
+constexpr int32_t kBucket = 103;
+// The rows of the page above the kid tools, which the Paint tab shows below it.
+constexpr int32_t kTopRows = 100;
+// How far the exported picture's compression may move a colour (per channel): much less than
+// orange lies from white.
+constexpr int kJpegBlur = 60;
+
+struct Rgb {
+    int red;
+    int green;
+    int blue;
+    bool operator==(const Rgb&) const = default;
+};
+
+// The Cat's fur, a cloud, the sun.
+constexpr Rgb kOrange { 255, 153, 51 };
+constexpr Rgb kWhite { 255, 255, 255 };
+constexpr Rgb kSunYellow { 255, 204, 0 };
+
+bool Near(Rgb a, Rgb b, int by)
+{
+    return std::abs(a.red - b.red) <= by && std::abs(a.green - b.green) <= by && std::abs(a.blue - b.blue) <= by;
+}
+
+// The sky's blues, and nothing else of the page.
+bool Bluish(Rgb c)
+{
+    return c.blue == 255 && c.red < 255 && c.green >= 153;
+}
+
+// A picture of the page, pixel by pixel, from `origin` (a page point) on.
+struct Shot {
+    int32_t width { 0 };
+    std::vector<Rgb> pixels;
+    Point origin { 0, 0 };
+    Rgb At(Point p) const { return pixels.at(size_t((p.v - origin.v) * width + p.h - origin.h)); }
+    Point Size() const { return Point(width, width > 0 ? int32_t(pixels.size()) / width : 0); }
+};
+
+class PaintBucketTest : public apptest::PageWindowFixture {
+protected:
+    void SetUp() override
+    {
+        // As the program starts: the tools window follows the page pane.
+        pw::authoring::InstallApplicationHooks();
+        PageWindowFixture::SetUp();
+        tallow->InstallMenus();
+        for (const char* folder : { "Backgrounds", "Pictures" }) {
+            fs::remove_all(driver::HostPath(std::string("plume/") + folder));
+            driver::MakeHostFolder(std::string("plume/") + folder);
+        }
+        fs::copy_file(fs::path(PW_DATA_DIR) / "Backgrounds" / "Hills.mvi", driver::HostPath("plume/Backgrounds/Hills.mvi"));
+        fs::copy_file(fs::path(PW_DATA_DIR) / "Pictures" / "Cat.mvi", driver::HostPath("plume/Pictures/Cat.mvi"));
+        driver::RunUntilIdle();
+    }
+    void TearDown() override
+    {
+        for (const char* folder : { "Backgrounds", "Pictures" })
+            fs::remove_all(driver::HostPath(std::string("plume/") + folder));
+        PageWindowFixture::TearDown();
+        CHAApp::SetHooks(CHAApp::Hooks());
+        pw::authoring::SetPaneCommandHooks(pw::authoring::PaneCommandHooks());
+    }
+
+    CHAPane* Pane() const { return window->GetPagePane(); }
+    Point PageSize() const
+    {
+        Rect page(0, 0, 0, 0);
+        Pane()->GetGroup()->GetBounds(page);
+        return page.Size();
+    }
+    void ClickPage(Point at)
+    {
+        Rect pane = Pane()->GetBounds();
+        ClickWindow(window.Get(), Point(pane.left + at.h, pane.top + at.v));
+    }
+    // The Cat put on the page with its middle at `at`; answers where it lies.
+    Rect PlaceCat(Point at)
+    {
+        ClickTab(kPicturesTab);
+        ClickOnlyEntry();
+        ClickPage(at);
+        Rect bounds(0, 0, 0, 0);
+        if (SmartPtr<CSprite> cat = Pane()->GetGroup()->FindSpriteByName(String("Cat")); cat.Valid())
+            cat->GetFrameBounds(0, &bounds, nullptr);
+        return bounds;
+    }
+    void ChooseBucket()
+    {
+        SmartPtr<CToolsDir> tools = CTumblerApp::GetTools();
+        int16_t cell = tools->IndexOfToolNumber(kBucket);
+        ClickWindow(SmartPtr<Window>(tools.Get()), tools->PaletteOfTool(kBucket)->GetCellRect(cell).Center());
+        ASSERT_EQ(tools->GetCurrentToolNumber(), kBucket);
+    }
+    void ChooseMenu(const std::string& title)
+    {
+        EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, MenuCommand(title)));
+        driver::RunUntilIdle();
+    }
+    // The page as the window shows it.
+    Shot Shown()
+    {
+        driver::RunUntilIdle();
+        pw::platform::Frame frame = driver::ReadClientArea(window->GetFrame()->GetOSWindow());
+        Rect pane = Pane()->GetBounds();
+        Point size = PageSize();
+        Shot shot { size.h, {}, Point(0, 0) };
+        for (int32_t v = 0; v < size.v; ++v) {
+            for (int32_t h = 0; h < size.h; ++h) {
+                const pw::platform::PaletteColor& c = frame.palette[frame.At(pane.left + h, pane.top + v)];
+                shot.pixels.push_back(Rgb { c.red, c.green, c.blue });
+            }
+        }
+        return shot;
+    }
+    // The page saved as "Home" and its exported picture, as a browser shows it: the part of the
+    // page that its pictures cover.
+    Shot Exported()
+    {
+        Rect page(0, 0, 0, 0);
+        Pane()->GetGroup()->GetBounds(page);
+        Rect covered(0, 0, 0, 0);
+        Pane()->GetGroup()->GetFrameBounds(covered, 0);
+        covered = covered.Intersect(page);
+        driver::ScriptFileDialog("Home");
+        ChooseMenu("Save");
+        std::ifstream in(driver::HostPath("plume/Projects/Kim/HTML/Home.jpg"), std::ios::binary);
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        jpegtest::DecodedJpeg picture = jpegtest::Decode(bytes);
+        EXPECT_TRUE(picture.ok) << picture.error;
+        EXPECT_EQ(Point(int32_t(picture.width), int32_t(picture.height)), covered.Size());
+        Shot shot { int32_t(picture.width), {}, covered.TopLeft() };
+        for (JDIMENSION v = 0; picture.ok && v < picture.height; ++v) {
+            for (JDIMENSION h = 0; h < picture.width; ++h) {
+                const uint8_t* p = picture.Pixel(h, v);
+                shot.pixels.push_back(Rgb { p[0], p[1], p[2] });
+            }
+        }
+        return shot;
+    }
+    // A point of the first rows whose 5 x 5 neighbourhood is all of the colour, or (-1, -1).
+    static Point Somewhere(const Shot& shot, int32_t rows, Rgb color)
+    {
+        std::vector<Point> found = AllRound(shot, Rect(0, 0, shot.Size().h, rows), color);
+        return found.empty() ? Point(-1, -1) : found[found.size() / 2];
+    }
+    // The points of the rectangle whose 5 x 5 neighbourhood is all of the colour (so that the
+    // exported picture's blur leaves them of that colour too).
+    static std::vector<Point> AllRound(const Shot& shot, const Rect& within, Rgb color)
+    {
+        std::vector<Point> found;
+        for (int32_t v = within.top + 2; v < within.bottom - 2; ++v) {
+            for (int32_t h = within.left + 2; h < within.right - 2; ++h) {
+                bool all = true;
+                for (int32_t dv = -2; dv <= 2 && all; ++dv)
+                    for (int32_t dh = -2; dh <= 2 && all; ++dh)
+                        all = shot.At(Point(h + dh, v + dv)) == color;
+                if (all)
+                    found.push_back(Point(h, v));
+            }
+        }
+        return found;
+    }
+};
+
+} // namespace
+
+// Hills, the Cat placed on its sky, then the Paint tab's bucket on the sky: the sky takes the
+// bucket's colour, while the Cat, the hills, the clouds and the sun keep theirs, on the screen
+// while painting (above the kid tools), on the page once the Page tab is chosen (which shows it
+// exactly as it showed while painting) and in the exported picture.
+TEST_F(PaintBucketTest, ABucketOnTheSkyFillsOnlyTheSky)
+{
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    Rect cat = PlaceCat(Point(120, 150));
+    ASSERT_EQ(cat.Size(), Point(96, 96)) << "the Cat lies on the page";
+    Shot before = Shown();
+    std::vector<Point> fur = AllRound(before, cat, kOrange);
+    ASSERT_GT(fur.size(), 100u);
+    Point size = PageSize();
+    Point sky(size.h / 2, 6);
+    Point low(6, size.v / 2);
+    Point hills(size.h / 2, size.v - 10);
+    Point cloud = Somewhere(before, kTopRows, kWhite);
+    Point sun = Somewhere(before, kTopRows, kSunYellow);
+    ASSERT_TRUE(Bluish(before.At(sky)) && Bluish(before.At(low))) << "the sky is blue";
+    ASSERT_GE(cloud.h, 0) << "a cloud shows";
+    ASSERT_GE(sun.h, 0) << "the sun shows";
+
+    ClickSelector(kPaintSoundSet);
+    ClickTab(kPaintTab);
+    ASSERT_TRUE(Pane()->IsEditing());
+    ChooseBucket();
+    const Color& paint = pw::authoring::PaintSettings::Current().foreground;
+    Rgb filled { paint.red >> 8, paint.green >> 8, paint.blue >> 8 };
+    ASSERT_FALSE(Bluish(filled));
+    ClickPage(sky);
+    Shot painting = Shown();
+    EXPECT_EQ(painting.At(sky), filled) << "the sky is filled";
+    EXPECT_EQ(painting.At(cloud), kWhite) << "the cloud is not";
+    EXPECT_EQ(painting.At(sun), kSunYellow) << "nor the sun";
+
+    ClickTab(kPageTab);
+    ASSERT_FALSE(Pane()->IsEditing());
+    Shot page = Shown();
+    EXPECT_EQ(page.At(low), filled) << "the sky is filled down to the hills";
+    for (Point kept : { cloud, sun, hills }) {
+        SCOPED_TRACE("at " + std::to_string(kept.h) + "," + std::to_string(kept.v));
+        EXPECT_EQ(page.At(kept), before.At(kept));
+    }
+    int furKept = 0;
+    for (Point p : fur)
+        furKept += page.At(p) == kOrange;
+    EXPECT_EQ(furKept, int(fur.size())) << "the Cat shows over the filled sky";
+    int hillsChanged = 0;
+    for (int32_t v = size.v - 30; v < size.v; ++v) {
+        for (int32_t h = 0; h < size.h; ++h)
+            hillsChanged += page.At(Point(h, v)) != before.At(Point(h, v));
+    }
+    EXPECT_EQ(hillsChanged, 0) << "the hills keep their colour";
+    // The new picture is selected: its corner handles aside, the page shows as it was painted.
+    Rect made(0, 0, 0, 0);
+    if (SmartList<CSprite> selected = Pane()->GetSelectedSprites(); !selected.IsEmpty())
+        selected.Item(1)->GetFrameBounds(0, &made, nullptr);
+    int differing = 0;
+    for (int32_t v = 0; v < kTopRows; ++v) {
+        for (int32_t h = 0; h < size.h; ++h) {
+            bool handle = made.Contains(h, v) && (h < made.left + 8 || h >= made.right - 8)
+                && (v < made.top + 8 || v >= made.bottom - 8);
+            differing += !handle && page.At(Point(h, v)) != painting.At(Point(h, v));
+        }
+    }
+    EXPECT_EQ(differing, 0) << "the page shows as it did while painting";
+
+    Shot exported = Exported();
+    EXPECT_TRUE(Near(exported.At(sky), filled, kJpegBlur)) << "the exported sky";
+    EXPECT_TRUE(Near(exported.At(cloud), kWhite, kJpegBlur)) << "the exported cloud";
+    EXPECT_TRUE(Near(exported.At(hills), before.At(hills), kJpegBlur)) << "the exported hills";
+    int furExported = 0;
+    for (Point p : fur)
+        furExported += Near(exported.At(p), kOrange, kJpegBlur);
+    EXPECT_EQ(furExported, int(fur.size())) << "the exported Cat";
+}
+
+// The Cat placed, then File ▸ Import of the Hills background page: the page gets the hills
+// behind the Cat, which still shows whole, on the screen and in the exported picture.
+TEST_F(PaintBucketTest, ABackgroundPageImportedLiesBehindThePlacedPictures)
+{
+    Rect cat = PlaceCat(Point(120, 150));
+    ASSERT_EQ(cat.Size(), Point(96, 96));
+    Shot before = Shown();
+    std::vector<Point> fur = AllRound(before, cat, kOrange);
+    ASSERT_GT(fur.size(), 100u);
+
+    driver::ScriptFileDialog("c:\\plume\\Backgrounds\\Hills.mvi");
+    ChooseMenu("Import\x85");
+    Shot after = Shown();
+    EXPECT_TRUE(Bluish(after.At(Point(PageSize().h / 2, 6)))) << "the hills page came in";
+    int furKept = 0;
+    for (Point p : fur)
+        furKept += after.At(p) == kOrange;
+    EXPECT_EQ(furKept, int(fur.size())) << "the Cat shows over it";
+
+    Shot exported = Exported();
+    int furExported = 0;
+    for (Point p : fur)
+        furExported += Near(exported.At(p), kOrange, kJpegBlur);
+    EXPECT_EQ(furExported, int(fur.size())) << "the exported Cat";
+}
