@@ -1,7 +1,7 @@
 #include "platform/backends/sdl/SdlBackend.h"
 
 #include "platform/backends/sdl/SdlAudioDevice.h"
-#include "platform/user/clipboard/ClipboardStore.h"
+#include "platform/kernel/CodePage.h"
 #include "platform/winmm/AudioDevice.h"
 
 #include <windows.h>
