@@ -18,6 +18,7 @@
 #include "PaletteStartup.h"
 
 #include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -31,6 +32,15 @@ bool PageIndexKnowsWebLinks()
     } catch (Exception*) {
         return false;
     }
+}
+
+// The page the corpus's page links name, beside the page read: such a link is found, so the page
+// goes on to be saved and read back; a link to any other name is lost, and its save asks where the
+// page went (which a disabled alert answers with Cancel).
+bool LinkedPageIsThere()
+{
+    std::ofstream(pw::platform::testing::DriveRoot() + "/plume/Second.mvi", std::ios::binary);
+    return true;
 }
 
 SmartPtr<Smart> ReadFrom(const SmartPtr<MemoryStream>& stream)
@@ -51,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > (1u << 20))
         return 0;
-    static const bool prepared = pw::fuzz::PrepareWithPalette() && PageIndexKnowsWebLinks();
+    static const bool prepared = pw::fuzz::PrepareWithPalette() && PageIndexKnowsWebLinks() && LinkedPageIsThere();
     if (!prepared)
         std::abort();
     ProgressRange::SetVisible(false);

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the Windows path mapper, as a path and as a search pattern's folder:
-// it must never crash, and whatever it maps must stay inside the drive root.
+// it must never crash, whatever it maps must stay inside the drive root, and every name it maps
+// must have the host spelling that reads back as it.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/kernel/CodePage.h"
 #include "platform/kernel/KernelTesting.h"
 #include "platform/kernel/PathMapper.h"
 
@@ -16,7 +18,8 @@ using pw::platform::MappedPath;
 using pw::platform::PathMapper;
 
 // A small drive under a private temporary folder, made on first use and removed at exit: a few
-// folders and files give the case-insensitive lookups something to find.
+// folders and files give the case-insensitive lookups something to find, one named in UTF-8 and
+// one in the code page ("Zoé" both).
 class FuzzDrive {
 public:
     FuzzDrive()
@@ -25,7 +28,8 @@ public:
         if (mkdtemp(root.data()) == nullptr)
             std::abort();
         std::filesystem::create_directories(root + "/Data/Sub");
-        std::filesystem::create_directories(root + "/Projects");
+        std::filesystem::create_directories(root + "/Projects/Zo\xC3\xA9");
+        std::filesystem::create_directories(root + "/Data/Zo\xE9");
         std::fclose(std::fopen((root + "/Data/File.txt").c_str(), "w"));
         pw::platform::testing::SetDriveRoot(root);
     }
@@ -52,6 +56,10 @@ void CheckInside(const MappedPath& mapped, const std::string& root)
     for (const std::string& name : mapped.components) {
         if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
             inside = false;
+        if (pw::platform::ProgramNameOf(pw::platform::HostNameOf(name)) != name) {
+            std::fprintf(stderr, "a name that does not read back: %s\n", name.c_str());
+            std::abort();
+        }
     }
     if (!inside || mapped.windowsPath.size() >= 260) {
         std::fprintf(stderr, "mapped outside the drive: %s\n", mapped.hostPath.c_str());

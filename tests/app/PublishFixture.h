@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -103,7 +104,7 @@ protected:
     bool AnswerDialog()
     {
         auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
-        if (!dialog || dialog->IsClosed() || dialog == answered)
+        if (!dialog || dialog->IsClosed() || answered.Get() == dialog)
             return false;
         answered = dialog;
         if (keys.empty()) {

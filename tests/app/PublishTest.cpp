@@ -203,6 +203,50 @@ TEST_F(PublishTest, APageLeftUnsavedPublishesNothing)
     EXPECT_TRUE(FilesIn(ftp.Root() / "site").empty());
 }
 
+// A page named with é, ü and ß goes to the disk under its name in UTF-8, shows in My Pages under
+// that name, opens from there, is exported under its name spelled in ASCII and uploaded. A page an
+// earlier version stored under its name in the code page does the same and keeps its stored name.
+TEST_F(PublishTest, PagesNamedWithAccentedLettersAreSavedListedReopenedAndPublished)
+{
+    const std::string named = "Zo\xE9 M\xFC\xDF";
+    const std::string stored = "Stra\xDF" "e";
+    const std::filesystem::path project = driver::HostPath("plume/Projects/Kim");
+    SmartPtr<DocWindow> page = NewPage(false);
+    driver::ScriptFileDialog(named);
+    page->Save(DocWindow::kSave);
+    EXPECT_TRUE(std::filesystem::exists(project / "Zo\xC3\xA9 M\xC3\xBC\xC3\x9F.mvi"));
+    EXPECT_FALSE(std::filesystem::exists(project / (named + ".mvi")));
+    std::filesystem::copy_file(project / "Zo\xC3\xA9 M\xC3\xBC\xC3\x9F.mvi", project / (stored + ".mvi"));
+
+    auto* window = SmartCast<TallowWindow>(page.Get());
+    ASSERT_NE(window, nullptr);
+    ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(28).Center());
+    ClickTabOf(*window, 4);
+    auto* pane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
+    ASSERT_NE(pane, nullptr) << "My Pages shows the project's pages";
+    SmartPtr<CBrowser> browser = pane->GetBrowser();
+    std::vector<std::string> listed;
+    for (uint32_t entry = 1; entry <= browser->NumEntries(); ++entry)
+        listed.push_back(TextOf(browser->GetEntry(entry)->Name()));
+    EXPECT_EQ(listed, (std::vector<std::string> { stored + ".mvi", named + ".mvi" }));
+
+    driver::RunFor(2000);
+    ClickWindow(window, browser->CellRect(1).Center());
+    EXPECT_EQ(TextOf(*window->GetFrame()->GetTitle().Get()), "Kim:" + stored);
+    window->Save(DocWindow::kSave);
+    std::vector<std::string> onDisk;
+    for (const auto& entry : std::filesystem::directory_iterator(project))
+        onDisk.push_back(entry.path().filename().string());
+    std::sort(onDisk.begin(), onDisk.end());
+    EXPECT_EQ(onDisk, (Lines { "HTML", stored + ".mvi", "Zo\xC3\xA9 M\xC3\xBC\xC3\x9F.mvi", "_pagefiles.txt" }));
+
+    Publish({ IDOK, IDNO, IDOK }, { "\n" });
+    EXPECT_EQ(said, (Lines { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", kCongratulation }));
+    Files exported = Exported();
+    EXPECT_TRUE(exported.count("Zoe_Muss.htm") && exported.count("Strasse.htm"));
+    EXPECT_EQ(Uploaded(), exported);
+}
+
 // "Publish…" is offered while a window is open and nothing blocks; a front window that holds no
 // page publishes nothing and says nothing.
 TEST_F(PublishTest, PublishIsOfferedWithAWindowAndNeedsAPage)

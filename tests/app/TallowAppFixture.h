@@ -80,6 +80,7 @@ protected:
     void TearDown() override
     {
         driver::SetIdleHandler(nullptr);
+        answered = nullptr;
         DocWindow::SetDefaultFormatPicker(frameworkApp.Get());
         Window::SetApplication(app);
         AppGlue::Application() = frameworkApp;
@@ -134,7 +135,7 @@ protected:
         dialogs = 0;
         driver::SetIdleHandler([this, turns] {
             auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
-            if (!dialog || dialog->IsClosed() || answered == dialog)
+            if (!dialog || dialog->IsClosed() || answered.Get() == dialog)
                 return false;
             answered = dialog;
             const std::string& keys = turns[std::min<size_t>(size_t(dialogs), turns.size() - 1)];
@@ -180,6 +181,21 @@ protected:
         }
     }
 
+    // Clicks with the mouse, at a point of a window's content or at a tab of the set a page window
+    // shows, and lets the program answer.
+    static void ClickWindow(const SmartPtr<Window>& target, Point at)
+    {
+        Point origin = target->GetContentOrigin();
+        driver::Click(origin.h + at.h, origin.v + at.v);
+        driver::RunUntilIdle();
+    }
+    static void ClickTabOf(TallowWindow& page, int16_t tab)
+    {
+        Rect cell = page.GetTabs()->GetTabPalette(page.GetTabs()->GetCurrentSet())->GetCellRect(tab);
+        ASSERT_FALSE(cell.IsEmpty()) << "tab " << tab << " shows";
+        ClickWindow(&page, cell.Center());
+    }
+
     // The command number of the menu entry with this title.
     uint32_t MenuCommand(const std::string& title)
     {
@@ -209,7 +225,9 @@ protected:
     CHAApp::Options options;
     Rect frame { 0, 0, 0, 0 };
     int dialogs { 0 };
-    Dialog* answered { nullptr };
+    // The dialog answered last, held so that its memory cannot serve a later dialog: a new dialog
+    // at the same address would pass for it and never be answered.
+    SmartPtr<Dialog> answered;
 };
 
 // A red picture (standard colour 7) of `width` x `height` in every frame of the group, as its next
@@ -255,20 +273,9 @@ protected:
     }
     std::string Title() const { return pw::foundation::TextOf(*window->GetFrame()->GetTitle().Get()); }
 
-    // Clicks with the mouse, at a point of a window's content, a tab of the set shown, a cell of
-    // the set selector, and lets the program answer.
-    void ClickWindow(const SmartPtr<Window>& target, Point at)
-    {
-        Point origin = target->GetContentOrigin();
-        driver::Click(origin.h + at.h, origin.v + at.v);
-        driver::RunUntilIdle();
-    }
-    void ClickTab(int16_t tab)
-    {
-        Rect cell = window->GetTabs()->GetTabPalette(window->GetTabs()->GetCurrentSet())->GetCellRect(tab);
-        ASSERT_FALSE(cell.IsEmpty()) << "tab " << tab << " shows";
-        ClickWindow(window.Get(), cell.Center());
-    }
+    // Clicks with the mouse, at a tab of the set shown, a cell of the set selector, and lets the
+    // program answer.
+    void ClickTab(int16_t tab) { ClickTabOf(*window.Get(), tab); }
     void ClickSelector(int16_t cell)
     {
         ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(cell).Center());

@@ -37,7 +37,7 @@ protected:
         if (step[0] == '+') {
             FileReference::FileReferenceCreate(ShowFileType, FileCreatorType::Unknown(), *project.Get(), Text(name), true);
         } else if (step[0] == '-') {
-            ASSERT_TRUE(std::filesystem::remove(HostPath("Proj/" + name + ".mvi")));
+            ASSERT_TRUE(DeleteFileA(("c:\\Proj\\" + name + ".mvi").c_str()));
         } else if (step[0] == '?') {
             size_t equals = name.find('=');
             EXPECT_EQ(TextOf(pw::exporting::ExportPageName(project, Text(name.substr(0, equals)))), name.substr(equals + 1));

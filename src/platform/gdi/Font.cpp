@@ -1,6 +1,7 @@
 #include "platform/gdi/Font.h"
 
 #include "platform/gdi/FontFile.h"
+#include "platform/kernel/CodePage.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -13,12 +14,6 @@
 namespace pw::platform::gdi {
 
 namespace {
-
-// Windows-1252 0x80..0x9F; 0 marks the five undefined codes.
-constexpr char32_t kHighControls[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
 
 // Hinted for one-bit output, then rendered in one-bit mode: no grey pixel ever exists.
 constexpr FT_Int32 kLoadFlags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO;
@@ -55,11 +50,7 @@ struct Font::Face {
 
 char32_t Font::ToUnicode(unsigned char c)
 {
-    if (c < 0x20 || c == 0x7F)
-        return 0;
-    if (c >= 0x80 && c < 0xA0)
-        return kHighControls[c - 0x80];
-    return c;
+    return c < 0x20 || c == 0x7F ? 0 : UnicodeOfByte(c);
 }
 
 Font::Font(const FontSpec& fontSpec)

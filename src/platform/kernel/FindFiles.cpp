@@ -2,7 +2,8 @@
 // later changes and its order is fixed: "." and ".." first (in any folder but the root), then the
 // other names in ascending order of their case-folded bytes, so lists are repeatable. Patterns
 // match the long name only, ignoring case; a name without a dot also matches as if it ended in
-// ".", so "*.*" matches every name.
+// ".", so "*.*" matches every name. Names are listed in the program's code page, whichever way the
+// disk stores them.
 #include <windows.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include "platform/kernel/CodePage.h"
 #include "platform/kernel/HandleTable.h"
 #include "platform/kernel/HostFiles.h"
 #include "platform/kernel/LastError.h"
@@ -126,11 +128,11 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     auto search = std::make_unique<Search>();
     while (const dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
+        std::string name = pw::platform::ProgramNameOf(entry->d_name);
         // A host name Windows could not spell is left out: no path could reach it.
         if (name == "." || name == ".." || !PathMapper::IsValidName(name, false) || !Matches(name, pattern))
             continue;
-        search->entries.push_back(EntryFor(name, PathMapper::HostJoin(folder.hostPath, name)));
+        search->entries.push_back(EntryFor(name, PathMapper::HostJoin(folder.hostPath, entry->d_name)));
     }
     closedir(dir);
     std::sort(search->entries.begin(), search->entries.end(), FoldedLess);

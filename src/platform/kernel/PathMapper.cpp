@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include "platform/kernel/CodePage.h"
 #include "platform/kernel/KernelTesting.h"
 
 namespace pw::platform {
@@ -78,7 +79,7 @@ std::vector<std::string> WorkingFolderComponents()
         if (end == std::string::npos)
             end = cwd.size();
         if (end > start)
-            components.emplace_back(cwd.substr(start, end - start));
+            components.push_back(ProgramNameOf(std::string_view(cwd).substr(start, end - start)));
         start = end + 1;
     }
     for (const std::string& name : components) {
@@ -113,23 +114,34 @@ bool IsHostFolder(const std::string& hostPath)
     return stat(hostPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// The on-disk spelling of `name` in `folder`: the exact name when present, otherwise the lowest
-// (in byte order) of the names equal to it ignoring case.
-std::optional<std::string> FindName(const std::string& folder, const std::string& name)
+// A name of a folder on disk: as the host spells it, and as the program reads it.
+struct DiskName {
+    std::string host;
+    std::string program;
+};
+
+// The entry of `folder` that program name `name` finds: the exact name in UTF-8, then the exact
+// name in the code page (as names were stored before), otherwise the lowest (in host byte order)
+// of the names that read as it ignoring case.
+std::optional<DiskName> FindName(const std::string& folder, const std::string& name)
 {
     struct stat st;
-    if (lstat(PathMapper::HostJoin(folder, name).c_str(), &st) == 0)
-        return name;
+    std::string host = HostNameOf(name);
+    if (lstat(PathMapper::HostJoin(folder, host).c_str(), &st) == 0)
+        return DiskName { host, name };
+    if (host != name && ProgramNameOf(name) == name && lstat(PathMapper::HostJoin(folder, name).c_str(), &st) == 0)
+        return DiskName { name, name };
     DIR* dir = opendir(folder.c_str());
     if (dir == nullptr)
         return std::nullopt;
-    std::optional<std::string> best;
+    std::optional<DiskName> best;
     while (const dirent* entry = readdir(dir)) {
         std::string_view candidate = entry->d_name;
-        if (candidate == "." || candidate == "..")
+        if (candidate == "." || candidate == ".." || (best && candidate >= best->host))
             continue;
-        if (PathMapper::EqualsIgnoringCase(candidate, name) && (!best || candidate < *best))
-            best = std::string(candidate);
+        std::string read = ProgramNameOf(candidate);
+        if (PathMapper::EqualsIgnoringCase(read, name))
+            best = DiskName { std::string(candidate), std::move(read) };
     }
     closedir(dir);
     return best;
@@ -222,21 +234,24 @@ MappedPath Walk(std::vector<std::string> components, bool lastIsItem)
     std::string host = InitializedState().root;
     size_t folders = lastIsItem && !components.empty() ? components.size() - 1 : components.size();
     for (size_t i = 0; i < folders; ++i) {
-        std::optional<std::string> found = FindName(host, components[i]);
+        std::optional<DiskName> found = FindName(host, components[i]);
         if (!found)
             return Failed(ERROR_PATH_NOT_FOUND);
-        std::string next = PathMapper::HostJoin(host, *found);
+        std::string next = PathMapper::HostJoin(host, found->host);
         if (!IsHostFolder(next))
             return Failed(ERROR_PATH_NOT_FOUND);
-        components[i] = *found;
+        components[i] = std::move(found->program);
         host = std::move(next);
     }
     if (lastIsItem && !components.empty()) {
         std::string& last = components.back();
-        if (std::optional<std::string> found = FindName(host, last))
-            last = *found;
+        std::string hostName = HostNameOf(last);
+        if (std::optional<DiskName> found = FindName(host, last)) {
+            hostName = std::move(found->host);
+            last = std::move(found->program);
+        }
         mapped.hostFolder = host;
-        mapped.hostPath = PathMapper::HostJoin(host, last);
+        mapped.hostPath = PathMapper::HostJoin(host, hostName);
         mapped.name = last;
         ClassifyItem(mapped);
     } else {

@@ -4,10 +4,12 @@
 // the reset) unless a test names one. Paths take "\" or "/" separators, resolve against the current
 // folder when relative ("x", "c:x") or from the root ("\x", "c:\x"), drop "." components and a
 // component's trailing dots, and let ".." stop at the root, so a mapped path never leaves the
-// drive root. Existing names are found ignoring ASCII case (the exact name first, otherwise the
-// lowest in byte order); a missing last name keeps the case it was given. A path longer than 259
-// bytes, as given or resolved, fails with 206; a name holding a character Windows refuses fails
-// with 123; another drive, a UNC path or a missing folder on the way fails with 3.
+// drive root. Paths are in the program's code page and names on disk in UTF-8 (CodePage.h): a new
+// name is written in UTF-8, and a name stored in the code page is still found. Existing names are
+// found ignoring ASCII case (the exact name first, otherwise the lowest in byte order); a missing
+// last name keeps the case it was given. A path longer than 259 bytes, as given or resolved, fails
+// with 206; a name holding a character Windows refuses fails with 123; another drive, a UNC path
+// or a missing folder on the way fails with 3.
 #pragma once
 
 #include <string>
@@ -26,7 +28,7 @@ struct MappedPath {
     bool isLink = false;                 // the last name is a symbolic link
     bool isRoot = false;
     std::vector<std::string> components; // the names below the root, in on-disk case where found
-    std::string windowsPath;             // "c:\dir\name"
+    std::string windowsPath;             // "c:\dir\name", in the code page
     std::string hostPath;                // the item on the host
     std::string hostFolder;              // the host folder holding it (the root for the root)
     std::string name;                    // the last component; empty for the root

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <string>
 
 namespace pw::platform::tests {
@@ -76,6 +78,44 @@ TEST(Backend, TheInputQueueDropsTheOldestEventsWhenNobodyReads)
     InputEvent event;
     ASSERT_TRUE(TakeInputEvent(event));
     EXPECT_EQ(event.x, 5000 - 4096);
+}
+
+// Each key read from the display carries the modifiers held when it was pressed or let go, and
+// a click those of the key before it: a capital typed quickly, Shift let go before the program
+// reads the letter, stays a capital.
+TEST(Backend, SdlInputCarriesTheModifiersHeldWhenEachEventWasMade)
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
+    auto key = [](Uint32 type, SDL_Keycode code, Uint16 mod) {
+        SDL_Event e {};
+        e.type = type;
+        e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.key.keysym.sym = code;
+        e.key.keysym.mod = mod;
+        SDL_PushEvent(&e);
+    };
+    key(SDL_KEYDOWN, SDLK_LSHIFT, KMOD_LSHIFT);
+    key(SDL_KEYDOWN, SDLK_k, KMOD_LSHIFT);
+    key(SDL_KEYUP, SDLK_k, KMOD_LSHIFT);
+    key(SDL_KEYUP, SDLK_LSHIFT, KMOD_NONE);
+    SDL_Event click {};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.button = SDL_BUTTON_LEFT;
+    SDL_PushEvent(&click);
+    key(SDL_KEYDOWN, SDLK_k, KMOD_LCTRL);
+    kSdlBackend.PollInput();
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+
+    std::vector<std::string> read;
+    InputEvent event;
+    while (TakeInputEvent(event))
+        read.push_back(std::to_string(int(event.kind)) + " " + std::to_string(event.virtualKey) + (event.shift ? " shift" : "")
+            + (event.control ? " control" : ""));
+    // "<kind> <virtual key>": 16 is Shift, 75 the K key.
+    const std::string down = std::to_string(int(InputKind::KeyDown));
+    const std::string up = std::to_string(int(InputKind::KeyUp));
+    EXPECT_EQ(read, (std::vector<std::string> { down + " 16 shift", down + " 75 shift", up + " 75 shift", up + " 16",
+                        std::to_string(int(InputKind::MouseDown)) + " 0", down + " 75 control" }));
 }
 
 } // namespace

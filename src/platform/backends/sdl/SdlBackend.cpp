@@ -1,7 +1,7 @@
 #include "platform/backends/sdl/SdlBackend.h"
 
 #include "platform/backends/sdl/SdlAudioDevice.h"
-#include "platform/user/clipboard/ClipboardStore.h"
+#include "platform/kernel/CodePage.h"
 #include "platform/winmm/AudioDevice.h"
 
 #include <windows.h>
@@ -25,6 +25,10 @@ struct State {
     // The desktop's size: the renderer's logical size, which SDL scales to the window.
     int width = 0;
     int height = 0;
+    // The modifier keys held as of the last key event read. SDL's own state is that after every
+    // event already fetched from the display, so a capital typed quickly (Shift let go before the
+    // program reads the letter) would read as a small letter.
+    SDL_Keymod modifiers = KMOD_NONE;
 };
 
 State& TheState()
@@ -102,6 +106,7 @@ bool Init()
     // The platform draws its own cursor on the desktop.
     SDL_ShowCursor(SDL_DISABLE);
     SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
+    s.modifiers = SDL_GetModState();
     winmm::SetAudioDevice(std::make_unique<SdlAudioDevice>());
     return true;
 }
@@ -226,10 +231,14 @@ void PushTypedCharacters(const char* utf8, const InputEvent& modifiers)
     }
 }
 
+// Each event carries the modifiers held when it was made: a key event its own, any other event
+// those of the last key event before it.
 void Convert(const SDL_Event& e)
 {
     InputEvent event;
-    SDL_Keymod mods = SDL_GetModState();
+    SDL_Keymod& mods = TheState().modifiers;
+    if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP)
+        mods = static_cast<SDL_Keymod>(e.key.keysym.mod);
     event.shift = (mods & KMOD_SHIFT) != 0;
     event.control = (mods & KMOD_CTRL) != 0;
     event.alt = (mods & KMOD_ALT) != 0;

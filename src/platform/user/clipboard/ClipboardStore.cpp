@@ -1,7 +1,7 @@
 #include "platform/user/clipboard/ClipboardStore.h"
 
 #include "platform/backend/Backend.h"
-#include "platform/gdi/Font.h"
+#include "platform/kernel/CodePage.h"
 #include "platform/kernel/LastError.h"
 #include "platform/testing/Reset.h"
 #include "platform/user/clipboard/PackedDib.h"
@@ -13,20 +13,6 @@ namespace pw::platform {
 namespace {
 
 const bool registered = testing::RegisterReset([] { ClipboardStore::Get().Reset(); });
-
-void AppendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 } // namespace
 
@@ -164,54 +150,6 @@ HGLOBAL ClipboardStore::BlockOf(const std::string& text)
     std::memcpy(bytes, text.c_str(), text.size() + 1);
     GlobalUnlock(block);
     return block;
-}
-
-std::string Utf8FromProgramText(const std::string& text)
-{
-    std::string out;
-    for (unsigned char c : text) {
-        char32_t unicode = c < 0x80 ? c : gdi::Font::ToUnicode(c);
-        AppendUtf8(out, unicode ? unicode : U'?');
-    }
-    return out;
-}
-
-// Characters Windows-1252 cannot hold become "?"; malformed sequences count one "?" a byte.
-std::string ProgramTextFromUtf8(const std::string& text)
-{
-    static const std::map<char32_t, char> reverse = [] {
-        std::map<char32_t, char> table;
-        for (int c = 0x80; c <= 0xFF; ++c) {
-            if (char32_t unicode = gdi::Font::ToUnicode(static_cast<unsigned char>(c)))
-                table.emplace(unicode, static_cast<char>(c));
-        }
-        return table;
-    }();
-    std::string out;
-    for (size_t i = 0; i < text.size();) {
-        auto lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
-        char32_t c = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
-        bool valid = extra >= 0 && i + static_cast<size_t>(extra) < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (!valid) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        i += static_cast<size_t>(extra) + 1;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            auto found = reverse.find(c);
-            out += found != reverse.end() ? found->second : '?';
-        }
-    }
-    return out;
 }
 
 } // namespace pw::platform

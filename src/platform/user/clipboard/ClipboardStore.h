@@ -59,8 +59,4 @@ private:
     std::optional<std::string> backendText;
 };
 
-// CF_TEXT is 8-bit Windows-1252; the backend's text is UTF-8.
-std::string Utf8FromProgramText(const std::string& text);
-std::string ProgramTextFromUtf8(const std::string& text);
-
 } // namespace pw::platform
