@@ -306,7 +306,7 @@ BOOL WINAPI GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATIO
     auto index = static_cast<uint64_t>(st.st_ino);
     BY_HANDLE_FILE_INFORMATION& info = *lpFileInformation;
     info = {};
-    pw::platform::DescribeItem(info, file->hostPath, st, false);
+    pw::platform::DescribeItem(info, pw::platform::AttributesOf(file->hostPath, st, false), st);
     info.dwVolumeSerialNumber = static_cast<DWORD>(st.st_dev);
     info.nNumberOfLinks = static_cast<DWORD>(st.st_nlink);
     info.nFileIndexHigh = static_cast<DWORD>(index >> 32);

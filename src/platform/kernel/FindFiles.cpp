@@ -14,7 +14,9 @@
 #include <vector>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/kernel/CodePage.h"
 #include "platform/kernel/HandleTable.h"
@@ -81,14 +83,20 @@ bool Matches(const std::string& name, const std::string& pattern)
     return name.find('.') == std::string::npos && Glob(name + ".", pattern);
 }
 
-WIN32_FIND_DATAA EntryFor(const std::string& name, const std::string& hostPath)
+// The entry for `hostName` in the open folder `folder`, listed as `name`. Items are looked up
+// relative to the folder, and an item the listing says is no link is looked at once: a save lists
+// the project's folder, and a project of hundreds of pages should not cost hundreds of path walks.
+WIN32_FIND_DATAA EntryFor(int folder, const char* hostName, unsigned char type, const std::string& name)
 {
     WIN32_FIND_DATAA data {};
     struct stat st;
-    bool isLink = lstat(hostPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-    if (stat(hostPath.c_str(), &st) != 0 && lstat(hostPath.c_str(), &st) != 0)
+    bool known = type != DT_UNKNOWN && type != DT_LNK;
+    bool isLink = !known && fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+    if (fstatat(folder, hostName, &st, known ? AT_SYMLINK_NOFOLLOW : 0) != 0
+        && fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) != 0)
         st = {};
-    pw::platform::DescribeItem(data, hostPath, st, isLink);
+    bool writable = S_ISDIR(st.st_mode) || faccessat(folder, hostName, W_OK, 0) == 0;
+    pw::platform::DescribeItem(data, pw::platform::AttributesOf(st, isLink, writable), st);
     std::memcpy(data.cFileName, name.c_str(), std::min(name.size() + 1, sizeof(data.cFileName) - 1));
     return data;
 }
@@ -132,16 +140,17 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
         // A host name Windows could not spell is left out: no path could reach it.
         if (name == "." || name == ".." || !PathMapper::IsValidName(name, false) || !Matches(name, pattern))
             continue;
-        search->entries.push_back(EntryFor(name, PathMapper::HostJoin(folder.hostPath, entry->d_name)));
+        search->entries.push_back(EntryFor(dirfd(dir), entry->d_name, entry->d_type, name));
     }
-    closedir(dir);
     std::sort(search->entries.begin(), search->entries.end(), FoldedLess);
     if (!folder.isRoot) {
+        // Both describe the folder searched.
         for (const char* dots : { "..", "." }) {
             if (Matches(dots, pattern))
-                search->entries.insert(search->entries.begin(), EntryFor(dots, folder.hostPath));
+                search->entries.insert(search->entries.begin(), EntryFor(dirfd(dir), ".", DT_UNKNOWN, dots));
         }
     }
+    closedir(dir);
     if (search->entries.empty())
         return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     *lpFindFileData = search->entries[0];

@@ -50,9 +50,14 @@ DWORD ErrorFromErrno(int error, DWORD fallback)
 
 DWORD AttributesOf(const std::string& hostPath, const struct stat& st, bool isLink)
 {
+    return AttributesOf(st, isLink, S_ISDIR(st.st_mode) || access(hostPath.c_str(), W_OK) == 0);
+}
+
+DWORD AttributesOf(const struct stat& st, bool isLink, bool writable)
+{
     if (S_ISDIR(st.st_mode))
         return isLink ? FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT : FILE_ATTRIBUTE_DIRECTORY;
-    return access(hostPath.c_str(), W_OK) == 0 ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+    return writable ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
 }
 
 FILETIME FileTimeFromUnix(const struct timespec& time)

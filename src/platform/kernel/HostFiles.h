@@ -17,6 +17,8 @@ DWORD ErrorFromErrno(int error, DWORD fallback);
 // GetFileAttributesA's answer for an item: a folder is exactly 0x10 (0x410 through a link), a
 // file 0x80, or 0x01 when the user may not write it; `st` is the followed stat of `hostPath`.
 DWORD AttributesOf(const std::string& hostPath, const struct stat& st, bool isLink);
+// The same for an item whose write permission is already known.
+DWORD AttributesOf(const struct stat& st, bool isLink, bool writable);
 
 // 100 ns units since 1601-01-01 UTC, split as FILETIME.
 FILETIME FileTimeFromUnix(const struct timespec& time);
@@ -26,9 +28,9 @@ uint64_t JoinFileTime(const FILETIME& time);
 // Fills what a search entry and an open file's information share: attributes, the times (the host
 // keeps no creation time every file system reports, so the last write stands in) and a file's size.
 template <typename Info>
-void DescribeItem(Info& info, const std::string& hostPath, const struct stat& st, bool isLink)
+void DescribeItem(Info& info, DWORD attributes, const struct stat& st)
 {
-    info.dwFileAttributes = AttributesOf(hostPath, st, isLink);
+    info.dwFileAttributes = attributes;
     info.ftCreationTime = FileTimeFromUnix(st.st_mtim);
     info.ftLastAccessTime = FileTimeFromUnix(st.st_atim);
     info.ftLastWriteTime = FileTimeFromUnix(st.st_mtim);
