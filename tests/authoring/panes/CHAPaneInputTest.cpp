@@ -134,6 +134,53 @@ TEST_F(PaneInput, APictureOverASelectedBackgroundIsTheOneDragged)
     EXPECT_EQ(Text(At(background, 0)), "10,10,210,160");
 }
 
+// A page-sized painted picture, selected as painting leaves it, lies in front of a picture that
+// shows through its white: a press goes to the picture seen at the point, whatever the tool does
+// with it. On the white the picture beneath is dragged or takes the link; on the paint the
+// painted picture is; where nothing shows, nothing is taken; the handles still scale the selected
+// picture. The painted picture is drawn at twice its size.
+TEST_F(PaneInput, APressTakesThePictureSeenThroughTheWhiteOfOneInFront)
+{
+    struct Case {
+        const char* name;
+        int32_t tool;
+        Point from;
+        Point to;
+        const char* beneath;
+        const char* painted;
+        const char* selected;
+    };
+    const Case cases[] = {
+        { "a drag on the picture seen through the white", 3, Point(60, 60), Point(70, 65), "50,45,90,85",
+            "0,0,200,150", "0" },
+        { "a drag on the paint", 3, Point(120, 20), Point(130, 25), "40,40,80,80", "10,5,210,155", "1" },
+        { "a drag on the white with nothing beneath", 3, Point(20, 120), Point(30, 125), "40,40,80,80",
+            "0,0,200,150", "-" },
+        { "a drag on a corner handle over the white", 3, Point(196, 146), Point(186, 136), "40,40,80,80",
+            "0,0,186,136", "1" },
+        { "the link tool on the picture seen through the white", 14, Point(60, 60), Point(60, 60),
+            "40,40,80,80", "0,0,200,150", "0" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSprite* beneath = AddSprite(Rect(40, 40, 80, 80), 0, kFrames);
+        CSprite* painted = AddPicture(Rect(0, 0, 200, 150), 0, kFrames, Point(100, 75), Rect(50, 5, 75, 20));
+        pane->SetSelection(painted);
+        app->GetClipboard()->Put(new CLink);
+        UseTool(c.tool);
+        Drag(c.from, c.to);
+        EXPECT_EQ(Text(At(beneath, 0)), c.beneath);
+        EXPECT_EQ(Text(At(painted, 0)), c.painted);
+        EXPECT_EQ(Selected(), c.selected);
+        EXPECT_EQ(beneath->LinkAtFrame(0) != nullptr, c.tool == 14) << "the link goes to the picture beneath";
+        EXPECT_EQ(painted->LinkAtFrame(0), nullptr);
+        pane->SetSelection(nullptr);
+        beneath->HideFrames(0, kFrames);
+        painted->HideFrames(0, kFrames);
+        group->RemoveEmptySprites();
+    }
+}
+
 // Tools 12 and 13 play from the frame the current frame's link names, or from the current frame
 // when its link names none; the press stores no link of its own.
 TEST_F(PaneInput, LinkToolsPlayFromTheFrameLinksFrame)
