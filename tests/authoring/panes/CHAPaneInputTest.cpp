@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace authoring;
 
 namespace {
@@ -179,6 +181,44 @@ TEST_F(PaneInput, APressTakesThePictureSeenThroughTheWhiteOfOneInFront)
         painted->HideFrames(0, kFrames);
         group->RemoveEmptySprites();
     }
+}
+
+// A picture dragged into a part of the page that a picture in front of it paints over stays in
+// front when let go, as it showed while dragged; the undo puts it back in place and in order, and
+// the redo brings both again. A click that moves nothing, and a drag of the background, leave the
+// order alone.
+TEST_F(PaneInput, ADraggedPictureStaysInFrontAndTheUndoPutsTheOrderBack)
+{
+    CSprite* background = AddSprite(Rect(0, 0, 200, 150), 0, kFrames, 3);
+    background->ToggleFlag2(true);
+    CSprite* picture = AddSprite(Rect(40, 40, 80, 80), 0, kFrames);
+    AddPicture(Rect(0, 0, 200, 150), 0, kFrames, Point(200, 150), Rect(100, 0, 200, 150), 9);
+    auto order = [this] {
+        std::string names;
+        for (uint32_t i = 0; i < group->NumSprites(); ++i)
+            names += pw::foundation::TextOf(*group->GetSprite(static_cast<int16_t>(i))->GetName().Get());
+        return names;
+    };
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        const char* place;
+        const char* order;
+    };
+    const Step steps[] = {
+        { "a click on the picture", [&] { Drag(Point(60, 60), Point(60, 60)); }, "40,40,80,80", "012" },
+        { "a drag into the paint", [&] { Drag(Point(60, 60), Point(150, 60)); }, "130,40,170,80", "021" },
+        { "the undo", [&] { page->Undo(); }, "40,40,80,80", "012" },
+        { "the redo", [&] { page->Undo(); }, "130,40,170,80", "021" },
+        { "a drag of the background", [&] { Drag(Point(20, 120), Point(25, 125)); }, "130,40,170,80", "021" },
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        EXPECT_EQ(Text(At(picture, 0)), step.place);
+        EXPECT_EQ(order(), step.order);
+    }
+    EXPECT_EQ(Text(At(background, 0)), "5,5,205,155") << "the background was dragged";
 }
 
 // Tools 12 and 13 play from the frame the current frame's link names, or from the current frame
