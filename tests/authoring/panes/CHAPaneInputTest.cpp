@@ -138,9 +138,9 @@ TEST_F(PaneInput, APictureOverASelectedBackgroundIsTheOneDragged)
 
 // A page-sized painted picture, selected as painting leaves it, lies in front of a picture that
 // shows through its white: a press goes to the picture seen at the point, whatever the tool does
-// with it. On the white the picture beneath is dragged or takes the link; on the paint the
-// painted picture is; where nothing shows, nothing is taken; the handles still scale the selected
-// picture. The painted picture is drawn at twice its size.
+// with it. On the white the picture beneath is dragged, takes the link or opens for painting; on
+// the paint the painted picture is dragged; where nothing shows, nothing is taken; the handles
+// still scale the selected picture. The painted picture is drawn at twice its size.
 TEST_F(PaneInput, APressTakesThePictureSeenThroughTheWhiteOfOneInFront)
 {
     struct Case {
@@ -162,6 +162,8 @@ TEST_F(PaneInput, APressTakesThePictureSeenThroughTheWhiteOfOneInFront)
             "0,0,186,136", "1" },
         { "the link tool on the picture seen through the white", 14, Point(60, 60), Point(60, 60),
             "40,40,80,80", "0,0,200,150", "0" },
+        { "the bucket on the picture seen through the white", 103, Point(60, 60), Point(60, 60), "40,40,80,80",
+            "0,0,200,150", "0" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -176,6 +178,8 @@ TEST_F(PaneInput, APressTakesThePictureSeenThroughTheWhiteOfOneInFront)
         EXPECT_EQ(Selected(), c.selected);
         EXPECT_EQ(beneath->LinkAtFrame(0) != nullptr, c.tool == 14) << "the link goes to the picture beneath";
         EXPECT_EQ(painted->LinkAtFrame(0), nullptr);
+        EXPECT_EQ(pane->IsEditing(), c.tool == 103) << "the paint tools open the picture pressed";
+        pane->EndEdit(true);
         pane->SetSelection(nullptr);
         beneath->HideFrames(0, kFrames);
         painted->HideFrames(0, kFrames);
