@@ -240,7 +240,7 @@ void CHAPane::AfterEdit(const SmartPtr<Task>& task)
     // A picture dragged, scaled or cropped shows over the whole page while the mouse holds it, and
     // stays in front when let go.
     if (CMovieGroup* group = GetGroup(); group && SmartCast<CMoveTask>(task.Get()))
-        step = RaisedMove::Raise(*group, selection, task);
+        step = pw::authoring::RaisedMove::Raise(*group, selection, task);
     if (step.Valid())
         NotifyTask(step);
     SmartPtr<CTool> tool = CurrentTool();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace pw::authoring {
+
 PW_DEFINE_CLASS(RaisedMove, nullptr, nullptr, Task, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(RaisedMove)
 
@@ -82,3 +84,5 @@ void RaisedMove::PutInOrder(const SmartList<CSprite>& order)
     for (uint32_t item = 1; item <= order.NumItems(); ++item)
         group->RaiseSprite(order.Item(item), -1);
 }
+
+} // namespace pw::authoring

@@ -7,6 +7,8 @@
 #include "foundation/SmartPtr.h"
 #include "ui/Task.h"
 
+namespace pw::authoring {
+
 // The undo step of a drag that brought the dragged pictures to the front of the page. While a
 // picture is dragged the pane draws it over the whole page; once let go it stays in front, so that
 // it shows where it was put instead of vanishing behind a picture painted over the page. Undo
@@ -43,3 +45,5 @@ private:
     SmartList<CSprite> before;
     SmartList<CSprite> after;
 };
+
+} // namespace pw::authoring
