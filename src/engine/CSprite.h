@@ -132,6 +132,10 @@ public:
         Rect& clipB, CDelta& delta) const;
     bool FramesDiffer(int16_t a, int16_t b, const Rect& area) const;
     void GetVisibleCelRect(int16_t frame, Rect* rect, Point* point) const;
+    // Whether the sprite is what shows at the page point in the frame, drawn alone: the point lies
+    // on its rectangle and, for a picture that lets the page show through its white, on one of
+    // the picture's own pixels. A text counts anywhere on its rectangle.
+    bool ShowsAtPoint(int16_t frame, Point p) const;
 
     // Merging (CSpriteMerge.cpp).
     bool TryMerge(const SmartPtr<CSprite>& other, bool checkOverlap, bool checkName, bool fourth);

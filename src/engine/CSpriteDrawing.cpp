@@ -3,8 +3,12 @@
 #include "engine/CSprite.h"
 
 #include "engine/CDelta.h"
+#include "engine/CMoviePic.h"
+#include "graphics/BitMap.h"
 #include "graphics/DisplayPort.h"
+#include "graphics/OffScreen.h"
 #include "graphics/PortSaver.h"
+#include "graphics/Translation.h"
 
 #include <cstdint>
 #include <limits>
@@ -15,6 +19,8 @@ constexpr Rect kEmpty { 0, 0, 0, 0 };
 // Where a sprite may draw before its own crop narrows it: anywhere.
 constexpr int32_t kFar = std::numeric_limits<int32_t>::max() / 4;
 constexpr Rect kAnywhere { -kFar, -kFar, kFar, kFar };
+// The standard colour of the page beneath a picture drawn alone.
+constexpr int kWhite = 0;
 
 } // namespace
 
@@ -129,4 +135,25 @@ void CSprite::GetVisibleCelRect(int16_t frame, Rect* rect, Point* point) const
     }
     if (point)
         *point = referencePoint;
+}
+
+bool CSprite::ShowsAtPoint(int16_t frame, Point p) const
+{
+    Rect bounds = kEmpty;
+    GetFrameBounds(frame, &bounds, nullptr);
+    if (!bounds.Contains(p.h, p.v))
+        return false;
+    if (!movie->DrawsSeeThrough() || !SmartCast<CMoviePic>(movie.Get()))
+        return true;
+    // The sprite drawn as the page draws it over that one pixel, white at first: the white of its
+    // picture is never drawn, so the pixel changes only where the picture has its own colour.
+    OffScreen probe(1, 1, 8, Color(kWhite), true);
+    uint32_t before = probe.GetBitMap()->GetPixelValue(0, 0);
+    {
+        DisplayPort port(probe, probe.GetBounds(), 0);
+        Translation toProbe(-p.h, -p.v);
+        port.ApplyTransform(toProbe);
+        DrawFrame(port, nullptr, frame, Color(kWhite), 0);
+    }
+    return probe.GetBitMap()->GetPixelValue(0, 0) != before;
 }

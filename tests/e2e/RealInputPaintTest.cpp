@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 using namespace pw::e2e;
@@ -38,32 +40,47 @@ int Around(const Screen& s, int h, int v, Rgb colour)
     return s.Count(h - 20, v - 10, h + 20, v + 10, colour);
 }
 
+class RealInputPaint : public RealInput {
+protected:
+    // Hills from the Backgrounds tab, the Cat from the Pictures tab put on its sky: the page as
+    // it shows once the pointer has surely left the Cat.
+    Screen PlaceCatOnHills()
+    {
+        ClickAndWait(kSecondTab, kTabTop, kPage);   // Backgrounds
+        ClickAndWait(kHillsH, kHillsV, kPage);
+        ClickAndWait(kFourthTab, kTabTop, kPage);   // Pictures
+        ClickAndWait(kCatCellH, kCatCellV, kPage);  // the Cat: the browser closes, the Cat is held
+        x.Click(kCatH, kCatV);
+        x.Move(620, 470);
+        EXPECT_GT(x.WaitFor([&](const Screen& s) { return Orange(s, kCatH, kCatV) > 1000; }).width, 0)
+            << "the Cat was not put on the page";
+        x.Pause(500);
+        return x.Shot();
+    }
+    // Paint & Sound ▸ Paint ▸ the bucket, a click on the sky: the screen once the sky is filled,
+    // none when it is not.
+    Screen FillTheSky()
+    {
+        ClickAndWait(kRowsLeft, kPaintAndSoundRow, kTabBar);
+        ClickAndWait(kThirdTab, kTabTop, kPage);    // Paint: the kid tools come up
+        ClickAndWait(kBucketH, kBucketV, kToolOptions);
+        x.Click(kSkyH, kSkyV);
+        x.Move(620, 470);
+        return x.WaitFor([](const Screen& s) { return s.Count(kPage.left, kPage.top, kPage.right, 200, kMagenta) > 20000; });
+    }
+};
+
 // Hills, the Cat placed on its sky, Paint & Sound ▸ Paint ▸ the bucket, a click on the sky: the
 // sky takes the bucket's colour while the Cat, the clouds and the sun keep theirs; back on the
 // Page tab the Cat and the hills show as before.
-TEST_F(RealInput, TheBucketOnTheSkyFillsOnlyTheSky)
+TEST_F(RealInputPaint, TheBucketOnTheSkyFillsOnlyTheSky)
 {
-    ClickAndWait(kSecondTab, kTabTop, kPage);   // Backgrounds
-    ClickAndWait(kHillsH, kHillsV, kPage);
-    ClickAndWait(kFourthTab, kTabTop, kPage);   // Pictures
-    ClickAndWait(kCatCellH, kCatCellV, kPage);  // the Cat: the browser closes, the Cat is held
-    x.Click(kCatH, kCatV);
-    x.Move(620, 470);
-    ASSERT_GT(x.WaitFor([&](const Screen& s) { return Orange(s, kCatH, kCatV) > 1000; }).width, 0)
-        << "the Cat was not put on the page";
-    // Read again once the pointer has surely left the Cat.
-    x.Pause(500);
-    Screen placed = x.Shot();
+    Screen placed = PlaceCatOnHills();
     x.Keep("real-input-paint-placed.png");
     ASSERT_GT(Around(placed, kCloudH, kCloudV, kWhite), 700) << "a cloud shows there";
     ASSERT_GT(Around(placed, kSunH, kSunV, kSunYellow), 700) << "the sun shows there";
 
-    ClickAndWait(kRowsLeft, kPaintAndSoundRow, kTabBar);
-    ClickAndWait(kThirdTab, kTabTop, kPage);    // Paint: the kid tools come up
-    ClickAndWait(kBucketH, kBucketV, kToolOptions);
-    x.Click(kSkyH, kSkyV);
-    x.Move(620, 470);
-    Screen filled = x.WaitFor([](const Screen& s) { return s.Count(kPage.left, kPage.top, kPage.right, 200, kMagenta) > 20000; });
+    Screen filled = FillTheSky();
     x.Keep("real-input-paint-filled.png");
     ASSERT_GT(filled.width, 0) << "the sky was not filled";
     EXPECT_EQ(Around(filled, kCloudH, kCloudV, kWhite), Around(placed, kCloudH, kCloudV, kWhite)) << "the cloud";
@@ -78,6 +95,42 @@ TEST_F(RealInput, TheBucketOnTheSkyFillsOnlyTheSky)
     Screen shown = x.Shot();
     EXPECT_EQ(Orange(shown, kCatH, kCatV), Orange(placed, kCatH, kCatV)) << "the Cat shows whole, no white in its place";
     EXPECT_EQ(shown.At(kSkyH, kSkyV), kMagenta);
+}
+
+// After the bucket on the sky, whose picture lies in front of the Cat and is selected, the Cat
+// seen through it is still the one a drag takes on the Page tab: it shows whole at its new place
+// on the filled sky, and the sky is filled as before away from the Cat's two places.
+TEST_F(RealInputPaint, TheCatDragsAfterTheBucketOnTheSky)
+{
+    Screen placed = PlaceCatOnHills();
+    ASSERT_GT(FillTheSky().width, 0) << "the sky was not filled";
+    ClickAndWait(kFirstTab, kTabTop, kPage);    // Page
+    x.Pause(500);
+    Screen before = x.Shot();
+
+    constexpr int kNewH = kCatH + 150;
+    constexpr int kNewV = kCatV - 40;
+    x.Drag(kCatH, kCatV, kNewH, kNewV);
+    x.Move(620, 470);
+    Screen dragged = x.WaitFor([&](const Screen& s) { return Orange(s, kNewH, kNewV) >= Orange(placed, kCatH, kCatV); }, 5000);
+    x.Keep("real-input-paint-dragged.png");
+    ASSERT_GT(dragged.width, 0) << "the Cat does not show whole where it was dragged";
+    EXPECT_EQ(Orange(dragged, kCatH, kCatV), 0) << "no Cat left at its old place";
+    EXPECT_EQ(dragged.At(kSkyH, kSkyV), kMagenta) << "the sky keeps its fill";
+    int skyBefore = 0;
+    int skyAfter = 0;
+    for (int v = kPage.top; v < 200; ++v) {
+        for (int h = kPage.left; h < kPage.right; ++h) {
+            bool cat = (std::abs(h - kCatH) < 60 && std::abs(v - kCatV) < 60) || (std::abs(h - kNewH) < 60 && std::abs(v - kNewV) < 60);
+            // The sky's corner handles go once the Cat is the selected picture.
+            bool handle = v < kPage.top + 12 && (h < kPage.left + 12 || h >= kPage.right - 12);
+            if (cat || handle)
+                continue;
+            skyBefore += before.At(h, v) == kMagenta;
+            skyAfter += dragged.At(h, v) == kMagenta;
+        }
+    }
+    EXPECT_EQ(skyAfter, skyBefore) << "the sky's picture stayed where it was";
 }
 
 } // namespace

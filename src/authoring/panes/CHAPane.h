@@ -105,8 +105,9 @@ public:
     bool TrackRect(Rect&, Point) { return false; }
     // A press: a task by the current tool on the sprite under the point, or a new selection.
     bool MouseDown(int32_t h, int32_t v, BitFlags modifiers, uint8_t clicks, const SmartPtr<Window>& window) override;
-    // The sprite index preferred for a press at the movie point (a selected sprite or its
-    // handles first) and the topmost one; -1 for none.
+    // The sprite index a press at the movie point takes (a selected sprite whose corner handle
+    // lies there, else the front one) and the front one; -1 for none. A sprite counts where it
+    // shows at the point (CSprite::ShowsAtPoint), not where only the white of its picture lies.
     void HitTest(Point p, int16_t& preferred, int16_t& top) const;
 
     // Selection (CHAPaneSelection.cpp).

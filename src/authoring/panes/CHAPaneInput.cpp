@@ -49,17 +49,20 @@ void CHAPane::HitTest(Point p, int16_t& preferred, int16_t& top) const
     if (!group)
         return;
     int16_t frame = CPanePlay::GetPlayer().GetFrame();
+    // A press takes the picture the child sees at the point: where a picture lets the page show
+    // through its white, the press goes on to what lies beneath, so a painted layer over the whole
+    // page never hides the pictures seen through it; and a selected picture that another covers
+    // at the point gives way to it.
     for (int32_t index = int32_t(group->NumSprites()) - 1; index >= 0 && top < 0; --index) {
-        Rect bounds(0, 0, 0, 0);
-        group->GetSprite(static_cast<int16_t>(index))->GetFrameBounds(frame, &bounds, nullptr);
-        if (bounds.Contains(p.h, p.v))
+        if (group->GetSprite(static_cast<int16_t>(index))->ShowsAtPoint(frame, p))
             top = static_cast<int16_t>(index);
     }
+    // The handles of the selected pictures show over everything: a press on one takes its picture.
     for (uint32_t item = selection.NumItems(); item >= 1 && preferred < 0; --item) {
         CSprite* sprite = selection.Item(item);
         Rect bounds(0, 0, 0, 0);
         sprite->GetFrameBounds(frame, &bounds, nullptr);
-        if (!bounds.Contains(p.h, p.v) && !HitsHandle(p, bounds))
+        if (!HitsHandle(p, bounds))
             continue;
         // A selected background covers the whole page: a press on a picture over it takes the
         // picture, so that dragging a picture never drags the page's background away instead.

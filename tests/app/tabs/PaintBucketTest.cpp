@@ -3,6 +3,8 @@
 // back as the window shows it and as its exported picture shows it.
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
+#include "authoring/browser/CBrowser.h"
+#include "authoring/browser/CBrowserPane.h"
 #include "authoring/application/CTumblerApp.h"
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/ApplicationHooks.h"
@@ -29,6 +31,7 @@ namespace {
 
 namespace driver = pw::platform::testing;
 namespace fs = std::filesystem;
+using pw::foundation::TextOf;
 
 // The set selector's Paint & Sound cell; its Page and Paint tabs; the Backgrounds and Pictures tabs.
 constexpr int16_t kPaintSoundSet = 30;
@@ -36,6 +39,9 @@ constexpr int16_t kPageTab = 13;
 constexpr int16_t kPaintTab = 15;
 constexpr int16_t kBackgroundsTab = 9;
 constexpr int16_t kPicturesTab = 11;
+// The links set and its tab that links a picture to a page of the project.
+constexpr int16_t kLinksSet = 31;
+constexpr int16_t kLinkToPageTab = 19;
 // The bucket's tool number, which names its cell in the kid tools window.
 constexpr int32_t kBucket = 103;
 // The rows of the page above the kid tools, which the Paint tab shows below it.
@@ -123,6 +129,51 @@ protected:
         if (SmartPtr<CSprite> cat = Pane()->GetGroup()->FindSpriteByName(String("Cat")); cat.Valid())
             cat->GetFrameBounds(0, &bounds, nullptr);
         return bounds;
+    }
+    // Clicks the entry of the browser over the page that shows the file of that name.
+    void ClickEntry(const std::string& name)
+    {
+        auto* browserPane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
+        ASSERT_NE(browserPane, nullptr) << "a browser lies over the page";
+        SmartPtr<CBrowser> browser = browserPane->GetBrowser();
+        driver::RunFor(2000);
+        for (uint32_t i = 1; i <= browser->NumEntries(); ++i) {
+            if (SmartPtr<FileReference> entry = browser->GetEntry(i); entry.Valid() && TextOf(entry->Name()) == name) {
+                ClickWindow(window.Get(), browser->CellRect(i).Center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry " << name;
+    }
+    // The page's picture of that name, or none.
+    CSprite* Named(const char* name) const { return Pane()->GetGroup()->FindSpriteByName(String(name)).Get(); }
+    static Rect At(CSprite* sprite)
+    {
+        Rect bounds(0, 0, 0, 0);
+        if (sprite)
+            sprite->GetFrameBounds(0, &bounds, nullptr);
+        return bounds;
+    }
+    // The selected picture, or none.
+    CSprite* Selected() const
+    {
+        SmartList<CSprite> selected = Pane()->GetSelectedSprites();
+        return selected.IsEmpty() ? nullptr : selected.Item(1);
+    }
+    // Pressed at `from`, moved to `to` and let go there, as a hand does it (page points).
+    void DragPage(Point from, Point to)
+    {
+        Rect pane = Pane()->GetBounds();
+        Point origin = window->GetContentOrigin();
+        origin = Point(origin.h + pane.left, origin.v + pane.top);
+        driver::MoveMouse(origin.h + from.h, origin.v + from.v);
+        driver::RunUntilIdle();
+        driver::PressMouse(origin.h + from.h, origin.v + from.v);
+        driver::RunUntilIdle();
+        driver::MoveMouse(origin.h + to.h, origin.v + to.v);
+        driver::RunUntilIdle();
+        driver::ReleaseMouse(origin.h + to.h, origin.v + to.v);
+        driver::RunUntilIdle();
     }
     void ChooseBucket()
     {
@@ -280,6 +331,57 @@ TEST_F(PaintBucketTest, ABucketOnTheSkyFillsOnlyTheSky)
     for (Point p : fur)
         furExported += Near(exported.At(p), kOrange, kJpegBlur);
     EXPECT_EQ(furExported, int(fur.size())) << "the exported Cat";
+}
+
+// The bucket's sky lies in front of the Cat and stays selected on the Page tab, yet the Cat shows
+// through its white, and what the child presses is what the child sees: a drag from the Cat moves
+// the Cat (its fur shows at the new place) and leaves the sky as it was, a click on the sky takes
+// the sky, and a link given from the Links tab by a click on the Cat goes to the Cat.
+TEST_F(PaintBucketTest, TheCatSeenThroughAFilledSkyIsTheOneMovedAndLinked)
+{
+    Page("Second");
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    Rect cat = PlaceCat(Point(120, 150));
+    ASSERT_EQ(cat.Size(), Point(96, 96));
+    std::vector<Point> fur = AllRound(Shown(), cat, kOrange);
+    ASSERT_GT(fur.size(), 100u);
+    Point sky(PageSize().h / 2, 6);
+    ClickSelector(kPaintSoundSet);
+    ClickTab(kPaintTab);
+    ChooseBucket();
+    ClickPage(sky);
+    ClickTab(kPageTab);
+    CSprite* filled = Selected();
+    ASSERT_NE(filled, nullptr) << "the sky's picture is selected";
+    ASSERT_NE(filled, Named("Cat"));
+    const Rect skyPlace = At(filled);
+    const Rgb skyColor = Shown().At(sky);
+
+    const Point by(150, -20);
+    DragPage(fur[fur.size() / 2], Point(fur[fur.size() / 2].h + by.h, fur[fur.size() / 2].v + by.v));
+    Rect moved = cat;
+    moved.Offset(by.h, by.v);
+    EXPECT_EQ(At(Named("Cat")), moved) << "the Cat moved";
+    EXPECT_EQ(At(filled), skyPlace) << "the sky stayed";
+    EXPECT_EQ(Selected(), Named("Cat"));
+    Shot page = Shown();
+    int furMoved = 0;
+    for (Point p : fur)
+        furMoved += page.At(Point(p.h + by.h, p.v + by.v)) == kOrange;
+    EXPECT_EQ(furMoved, int(fur.size())) << "the Cat shows at its new place";
+    EXPECT_EQ(page.At(sky), skyColor) << "the sky keeps its fill";
+
+    ClickPage(sky);
+    EXPECT_EQ(Selected(), filled) << "a click on the sky takes the sky";
+    EXPECT_EQ(At(filled), skyPlace);
+
+    ClickSelector(kLinksSet);
+    ClickTab(kLinkToPageTab);
+    ClickEntry("Second.mvi");
+    ClickPage(moved.Center());
+    EXPECT_NE(Named("Cat")->LinkAtFrame(0), nullptr) << "the Cat took the link";
+    EXPECT_EQ(filled->LinkAtFrame(0), nullptr) << "the sky did not";
 }
 
 // The Cat placed, then File ▸ Import of the Hills background page: the page gets the hills

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace authoring;
 
 namespace {
@@ -132,6 +134,95 @@ TEST_F(PaneInput, APictureOverASelectedBackgroundIsTheOneDragged)
     pane->SetSelection(background);
     Drag(Point(150, 100), Point(160, 110));
     EXPECT_EQ(Text(At(background, 0)), "10,10,210,160");
+}
+
+// A page-sized painted picture, selected as painting leaves it, lies in front of a picture that
+// shows through its white: a press goes to the picture seen at the point, whatever the tool does
+// with it. On the white the picture beneath is dragged, takes the link or opens for painting; on
+// the paint the painted picture is dragged; where nothing shows, nothing is taken; the handles
+// still scale the selected picture. The painted picture is drawn at twice its size.
+TEST_F(PaneInput, APressTakesThePictureSeenThroughTheWhiteOfOneInFront)
+{
+    struct Case {
+        const char* name;
+        int32_t tool;
+        Point from;
+        Point to;
+        const char* beneath;
+        const char* painted;
+        const char* selected;
+    };
+    const Case cases[] = {
+        { "a drag on the picture seen through the white", 3, Point(60, 60), Point(70, 65), "50,45,90,85",
+            "0,0,200,150", "0" },
+        { "a drag on the paint", 3, Point(120, 20), Point(130, 25), "40,40,80,80", "10,5,210,155", "1" },
+        { "a drag on the white with nothing beneath", 3, Point(20, 120), Point(30, 125), "40,40,80,80",
+            "0,0,200,150", "-" },
+        { "a drag on a corner handle over the white", 3, Point(196, 146), Point(186, 136), "40,40,80,80",
+            "0,0,186,136", "1" },
+        { "the link tool on the picture seen through the white", 14, Point(60, 60), Point(60, 60),
+            "40,40,80,80", "0,0,200,150", "0" },
+        { "the bucket on the picture seen through the white", 103, Point(60, 60), Point(60, 60), "40,40,80,80",
+            "0,0,200,150", "0" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSprite* beneath = AddSprite(Rect(40, 40, 80, 80), 0, kFrames);
+        CSprite* painted = AddPicture(Rect(0, 0, 200, 150), 0, kFrames, Point(100, 75), Rect(50, 5, 75, 20));
+        pane->SetSelection(painted);
+        app->GetClipboard()->Put(new CLink);
+        UseTool(c.tool);
+        Drag(c.from, c.to);
+        EXPECT_EQ(Text(At(beneath, 0)), c.beneath);
+        EXPECT_EQ(Text(At(painted, 0)), c.painted);
+        EXPECT_EQ(Selected(), c.selected);
+        EXPECT_EQ(beneath->LinkAtFrame(0) != nullptr, c.tool == 14) << "the link goes to the picture beneath";
+        EXPECT_EQ(painted->LinkAtFrame(0), nullptr);
+        EXPECT_EQ(pane->IsEditing(), c.tool == 103) << "the paint tools open the picture pressed";
+        pane->EndEdit(true);
+        pane->SetSelection(nullptr);
+        beneath->HideFrames(0, kFrames);
+        painted->HideFrames(0, kFrames);
+        group->RemoveEmptySprites();
+    }
+}
+
+// A picture dragged into a part of the page that a picture in front of it paints over stays in
+// front when let go, as it showed while dragged; the undo puts it back in place and in order, and
+// the redo brings both again. A click that moves nothing, and a drag of the background, leave the
+// order alone.
+TEST_F(PaneInput, ADraggedPictureStaysInFrontAndTheUndoPutsTheOrderBack)
+{
+    CSprite* background = AddSprite(Rect(0, 0, 200, 150), 0, kFrames, 3);
+    background->ToggleFlag2(true);
+    CSprite* picture = AddSprite(Rect(40, 40, 80, 80), 0, kFrames);
+    AddPicture(Rect(0, 0, 200, 150), 0, kFrames, Point(200, 150), Rect(100, 0, 200, 150), 9);
+    auto order = [this] {
+        std::string names;
+        for (uint32_t i = 0; i < group->NumSprites(); ++i)
+            names += pw::foundation::TextOf(*group->GetSprite(static_cast<int16_t>(i))->GetName().Get());
+        return names;
+    };
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        const char* place;
+        const char* order;
+    };
+    const Step steps[] = {
+        { "a click on the picture", [&] { Drag(Point(60, 60), Point(60, 60)); }, "40,40,80,80", "012" },
+        { "a drag into the paint", [&] { Drag(Point(60, 60), Point(150, 60)); }, "130,40,170,80", "021" },
+        { "the undo", [&] { page->Undo(); }, "40,40,80,80", "012" },
+        { "the redo", [&] { page->Undo(); }, "130,40,170,80", "021" },
+        { "a drag of the background", [&] { Drag(Point(20, 120), Point(25, 125)); }, "130,40,170,80", "021" },
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        EXPECT_EQ(Text(At(picture, 0)), step.place);
+        EXPECT_EQ(order(), step.order);
+    }
+    EXPECT_EQ(Text(At(background, 0)), "5,5,205,155") << "the background was dragged";
 }
 
 // Tools 12 and 13 play from the frame the current frame's link names, or from the current frame

@@ -209,8 +209,9 @@ TEST_F(Selection, SelectedSpritesShowHandlesOnlyWhileStoppedAndActive)
     EXPECT_EQ(Shown(10, 8, 32), plain) << "inactive";
 }
 
-// A press prefers a selected sprite (or its handles) to an unselected one lying over it.
-TEST_F(Selection, APressPrefersTheSelectedSpriteUnderAnother)
+// A press takes the sprite seen at the point, even over a selected one beneath it, but a
+// selected sprite's corner handle, drawn over everything, takes that sprite.
+TEST_F(Selection, APressTakesTheSpriteSeenOrASelectedSpritesHandle)
 {
     AddSprite(Rect(10, 10, 50, 50), 0, 10);
     AddSprite(Rect(20, 20, 60, 60), 0, 10, 9);
@@ -221,7 +222,10 @@ TEST_F(Selection, APressPrefersTheSelectedSpriteUnderAnother)
     EXPECT_EQ(top, 1);
     pane->SelectSprite(0, false);
     pane->HitTest(Point(30, 30), preferred, top);
-    EXPECT_EQ(preferred, 0);
+    EXPECT_EQ(preferred, 1);
+    EXPECT_EQ(top, 1);
+    pane->HitTest(Point(45, 45), preferred, top);
+    EXPECT_EQ(preferred, 0) << "the selected sprite's bottom-right handle";
     EXPECT_EQ(top, 1);
     pane->HitTest(Point(5, 5), preferred, top);
     EXPECT_EQ(preferred, -1);

@@ -105,10 +105,17 @@ protected:
     CSprite* AddSprite(const Rect& place, int16_t first, int16_t count, int color = 7)
     {
         Point size = place.Size();
+        return AddPicture(place, first, count, size, Rect(0, 0, size.h, size.v), color);
+    }
+
+    // As AddSprite, of a picture of `size` that is white, and so lets the page show through, but
+    // for `ink` (picture coordinates) in the colour; `place` scales it as it differs from `size`.
+    CSprite* AddPicture(const Rect& place, int16_t first, int16_t count, Point size, const Rect& ink, int color = 7)
+    {
         SmartPtr<OffScreen> cel = new OffScreen(size.h, size.v, 8, Color(0), true);
         {
             DisplayPort port(*cel.Get(), cel->GetBounds(), 0);
-            port.DrawRectangle(cel->GetBounds(), Color(color), Color(color), 1);
+            port.DrawRectangle(ink, Color(color), Color(color), 1);
         }
         SmartPtr<CResource> resource = new CResource(SmartPtr<Persistent>(cel->GetBitMap().Get()), true);
         SmartPtr<CSprite> made = new CSprite(first, new CMoviePic(resource, true), place);
