@@ -7,7 +7,6 @@
 #include "app/tabs/TallowTabs.h"
 #include "engine/CFWDecorator.h"
 #include "foundation/Alert.h"
-#include "ui/SoundDialog.h"
 #include "ui/Window.h"
 #include "ui/WindowFrame.h"
 
@@ -192,15 +191,6 @@ protected:
         open();
         driver::SetIdleHandler(nullptr);
         EXPECT_TRUE(looked) << "the window came up";
-    }
-    HWND RecordDialog()
-    {
-        for (uint32_t index = tallow->NumWindows(); index >= 1; --index) {
-            auto* dialog = dynamic_cast<SoundDialog*>(tallow->GetWindow(index).Get());
-            if (dialog && !dialog->IsClosed())
-                return dialog->GetFrame()->GetOSWindow();
-        }
-        return nullptr;
     }
 
     HWND column { nullptr };
