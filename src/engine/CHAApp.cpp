@@ -210,7 +210,9 @@ SmartPtr<Smart> CHAApp::ReadQuietly(const SmartPtr<FileReference>& file)
         if (auto* objects = SmartCast<ObjectFile>(scribe.Get()))
             objects->SetSilent(true);
         return scribe.Valid() ? scribe->Read() : SmartPtr<Smart>();
-    } catch (Exception*) {
+    } catch (Exception* exception) {
+        if (dynamic_cast<SystemErrorException*>(exception))
+            throw;
         CurrentException() = SmartPtr<Exception>();
         return SmartPtr<Smart>();
     }

@@ -77,11 +77,14 @@ public:
     // Opens the page file and hands its player the old player's state; the new show, or empty.
     SmartPtr<CShow> OpenIntoActivePane(const FileReference& file);
 
-    // The root object of a document file, read without a word to the user; none when the file
-    // cannot be opened or read.
+    // The root object of a document file, read without a word to the user; none when the file is
+    // damaged or holds no object. The system refusing the file (denied, gone, out of memory) is
+    // thrown as its system error: the file may be sound, so the caller must not take it for
+    // damaged.
     SmartPtr<Smart> ReadQuietly(const SmartPtr<FileReference>& file);
     // A page file's preview: its first frame, fitted into `width` x `height` with its proportions
-    // kept; none for a file that holds no readable page (nothing is shown).
+    // kept; none for a file that holds no readable page (nothing is shown). Throws the system's
+    // refusal as ReadQuietly does.
     SmartPtr<Smart> ImportFile(const SmartPtr<FileReference>& file, int32_t width, int32_t height) override;
 
     // The import command: the file's media onto the clipboard, then pasted into the active pane

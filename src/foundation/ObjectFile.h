@@ -71,7 +71,8 @@ public:
     // The header flags found by the last Read.
     uint8_t GetFlags() const { return header.flags; }
     // A silent object file shows no alert: a read that fails answers no object, and the status of
-    // what was read is not reported. For files the program keeps for itself (folder previews).
+    // what was read is not reported; only the system's refusal (the system-error exception) still
+    // reaches the caller. For files the program keeps for itself (folder previews) and quiet reads.
     void SetSilent(bool value) { silent = value; }
 
     // The object-file messages, string-table ids 190 to 199 (entry n is id 190 + n).

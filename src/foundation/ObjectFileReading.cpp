@@ -8,13 +8,15 @@
 #include "foundation/GenericArray.h"
 #include "foundation/Persistent.h"
 #include "foundation/Resources.h"
+#include "foundation/SystemErrorException.h"
 
 #include <cstring>
 #include <memory>
 #include <vector>
 
 // Every failure while reading is shown here, once, and gives no object; a file that read but is
-// damaged, obsolete or newer says so afterwards.
+// damaged, obsolete or newer says so afterwards. A silent read shows nothing, and passes on only
+// the system's refusal (memory, the disk), which says nothing about the file.
 SmartPtr<Smart> ObjectFile::Read()
 {
     mode = kReading;
@@ -24,6 +26,7 @@ SmartPtr<Smart> ObjectFile::Read()
     SmartPtr<Persistent> root;
     bool shown = false;
     std::unique_ptr<Progress> reading;
+    SmartPtr<Exception> refusal;
     try {
         ReadHeader();
         if (header.formatOffset != 0)
@@ -62,6 +65,8 @@ SmartPtr<Smart> ObjectFile::Read()
         SmartPtr<Exception> hold(exception->Unreferenced() ? nullptr : exception);
         if (!silent)
             exception->Display(Alert::kExclamation);
+        else if (dynamic_cast<SystemErrorException*>(exception))
+            refusal = exception;
         shown = true;
         root = nullptr;
     }
@@ -74,6 +79,8 @@ SmartPtr<Smart> ObjectFile::Read()
     base = 0;
     if (!shown && !silent)
         ReportStatus();
+    if (refusal.Valid())
+        ThrowPointer(refusal);
     return SmartPtr<Smart>(root.Get());
 }
 

@@ -6,7 +6,6 @@
 #include "app/tabs/TallowTabs.h"
 #include "authoring/application/CTumblerApp.h"
 #include "authoring/palettes/CToolsDir.h"
-#include "ui/SoundDialog.h"
 
 #include "TallowAppFixture.h"
 #include "platform/user/menus/MenuTesting.h"
@@ -110,15 +109,6 @@ protected:
         DragFarOffWhileOpen([title] { return FindWindowA(nullptr, title); },
             [&] { driver::ChooseMenuCommand(mainWindow, MenuCommand(entry)); });
         driver::ShowDialogs(false);
-    }
-    HWND RecordDialog()
-    {
-        for (uint32_t index = tallow->NumWindows(); index >= 1; --index) {
-            auto* dialog = dynamic_cast<SoundDialog*>(tallow->GetWindow(index).Get());
-            if (dialog && !dialog->IsClosed())
-                return dialog->GetFrame()->GetOSWindow();
-        }
-        return nullptr;
     }
 };
 

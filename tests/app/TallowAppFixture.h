@@ -25,6 +25,7 @@
 #include "ui/DocWindow.h"
 #include "ui/Menu.h"
 #include "ui/MenuItem.h"
+#include "ui/SoundDialog.h"
 #include "ui/WindowFrame.h"
 
 #include "authoring/AuthoringFixture.h"
@@ -272,6 +273,16 @@ protected:
         return file;
     }
     std::string Title() const { return pw::foundation::TextOf(*window->GetFrame()->GetTitle().Get()); }
+    // The sound-recording dialog while it is up, or NULL.
+    HWND RecordDialog()
+    {
+        for (uint32_t index = tallow->NumWindows(); index >= 1; --index) {
+            auto* dialog = dynamic_cast<SoundDialog*>(tallow->GetWindow(index).Get());
+            if (dialog && !dialog->IsClosed())
+                return dialog->GetFrame()->GetOSWindow();
+        }
+        return nullptr;
+    }
 
     // Clicks with the mouse, at a tab of the set shown, a cell of the set selector, and lets the
     // program answer.

@@ -6,6 +6,7 @@
 #include "foundation/FourCharCode.h"
 #include "foundation/GenericArray.h"
 #include "foundation/ListData.h"
+#include "foundation/Memory.h"
 #include "foundation/MemoryStream.h"
 
 #include "AlertFixture.h"
@@ -422,6 +423,32 @@ TEST_F(ObjectFileTest, StatusAlertsComeInTheirOrder)
         silent->SetSilent(true);
         EXPECT_EQ(silent->Read().Valid(), c.readsRoot);
         EXPECT_EQ(Shown().size(), before);
+    }
+}
+
+// Memory running out while a file is read is the system's refusal, not damage: a shown read
+// reports it (and gives no object), a silent one passes it on to its caller, which must not take a
+// sound file for a damaged one.
+TEST_F(ObjectFileTest, MemoryRunningOutIsTheSystemsRefusalEvenInASilentRead)
+{
+    for (bool silent : { false, true }) {
+        SCOPED_TRACE(silent ? "silent" : "shown");
+        SmartPtr<ObjectFile> file(new ObjectFile(GraphIndex(), GoldenGraph().Build().Stream().Get()));
+        file->SetSilent(silent);
+        if (!silent)
+            ScriptMessageBoxes({ IDOK });
+        size_t before = Shown().size();
+        bool readRoot = false;
+        pw::foundation::SetAllocatorForTesting([](size_t) -> void* { return nullptr; });
+        std::string failure = Failure([&] { readRoot = file->Read().Valid(); });
+        pw::foundation::SetAllocatorForTesting(nullptr);
+        EXPECT_FALSE(readRoot);
+        EXPECT_EQ(failure, silent ? "system error 8" : "");
+        ASSERT_EQ(Shown().size(), before + (silent ? 0 : 1));
+        if (!silent) {
+            EXPECT_NE(Shown()[before].find("(Error Number 8)"), std::string::npos) << Shown()[before];
+        }
+        CurrentException() = SmartPtr<Exception>();
     }
 }
 

@@ -13,6 +13,7 @@
 #include "foundation/Alert.h"
 #include "foundation/Exception.h"
 #include "foundation/FileType.h"
+#include "foundation/SystemErrorException.h"
 #include "graphics/Area.h"
 #include "graphics/DisplayPort.h"
 #include "graphics/Image.h"
@@ -332,20 +333,31 @@ bool CBrowser::LoadPreview(int16_t index)
         HiddenProgress hidden;
         // Emptied while the preview is built; put back whichever way the build ends.
         files.Replace(nullptr, uint32_t(index), 1);
+        bool refused = false;
         try {
             image = BuildPreview(file, cellSize);
+        } catch (Exception* exception) {
+            // The system refused the file (denied, gone, out of memory): it may well be a good
+            // page, so it is not offered for deletion. Opening it says why it cannot be read.
+            refused = dynamic_cast<SystemErrorException*>(exception) != nullptr;
+            if (!refused) {
+                files.Replace(file.Get(), uint32_t(index), 1);
+                throw;
+            }
+            CurrentException() = SmartPtr<Exception>();
         } catch (...) {
             files.Replace(file.Get(), uint32_t(index), 1);
             throw;
         }
         if (image.Valid()) {
             file->SetPreview(SmartPtr<Smart>(image.Get()));
-        } else if (!kept.Contains(file.Get()) && OfferDeletion(uint32_t(index), *file.Get())) {
+        } else if (!refused && !kept.Contains(file.Get()) && OfferDeletion(uint32_t(index), *file.Get())) {
             return true;
         } else {
-            // Kept: every later drawing of this browser shows the blank picture without asking
-            // again, while the folder's previews keep nothing for the file.
-            if (!kept.Contains(file.Get()))
+            // Kept (or refused): the blank picture, and the folder's previews keep nothing for the
+            // file. A kept damaged file is not asked about again in this browser; a refused one is
+            // tried again at its next drawing, as the refusal may have passed.
+            if (!refused && !kept.Contains(file.Get()))
                 kept.Append(file);
             image = new SolidImage(Rect(0, 0, cellSize.h, cellSize.v), Color(0));
         }

@@ -69,12 +69,14 @@ public:
     Rect CellRect(uint32_t index);
 
     // The chore's step for entry `index`: its cached or newly built preview drawn into its cell.
-    // True when the entries have changed (a corrupt file was deleted).
+    // A file that gives no preview is asked about (delete it?); one the system refuses to read
+    // gets a blank picture without a word. True when the entries have changed (a corrupt file
+    // was deleted).
     bool LoadPreview(int16_t index);
     static bool LoadPreviewStep(View* owner, int32_t index, const Rect& bounds);
 
     // The application's preview of the file fitted into a picture of `cellSize`; none when the
-    // file gives none.
+    // file gives none. The system's refusal to read the file is thrown.
     static SmartPtr<Image> BuildPreview(const SmartPtr<FileReference>& file, Point cellSize);
 
     // The click actions (CBrowserActions.cpp). `file` is the entry (empty for "New Page").

@@ -17,6 +17,8 @@ public:
     // Moves the window with the pointer until the button is released (Esc puts it back). The
     // whole caption stays inside the parent's client area for a child, on the screen for a
     // top-level window; a tool window (WS_EX_TOOLWINDOW) stays there whole as far as it fits.
+    // No close box is left under a floating tool window: the window, or the tool window dragged
+    // over it, stops beside it (at the nearest place clear of it).
     static void DragCaption(HWND hwnd, POINT start);
     // Shows the close box pressed while the pointer is over it; a release over it sends
     // WM_SYSCOMMAND SC_CLOSE.

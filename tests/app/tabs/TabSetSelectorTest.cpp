@@ -1,17 +1,21 @@
 // The tab-set window: its picture above the five set buttons, its place at the left of the frame
-// with the page windows to its right, and the first button's new page when no page is open.
+// with the page windows to its right, the first button's new page when no page is open, and the
+// dialogs and close boxes it never covers.
 #include "app/tabs/TabSetSelector.h"
 
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
 #include "engine/CFWDecorator.h"
+#include "foundation/Alert.h"
 #include "ui/Window.h"
 #include "ui/WindowFrame.h"
 
 #include "../TallowAppFixture.h"
+#include "platform/user/menus/MenuTesting.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -116,6 +120,149 @@ TEST_F(TabSetSelectorTest, APageWindowOpenedAgainAndAgainComesUpWhollyInsideTheM
         driver::ClickCloseBox(page->GetFrame()->GetOSWindow());
         driver::RunUntilIdle();
         ASSERT_FALSE(tallow->FindWindowForView().Valid()) << "the page window closed";
+    }
+}
+
+class TabSetColumnTest : public apptest::PageWindowFixture {
+protected:
+    static constexpr int16_t kPaintSoundSet = 30;
+    static constexpr int16_t kRecordTab = 16;
+
+    void SetUp() override
+    {
+        PageWindowFixture::SetUp();
+        tallow->InstallMenus();
+        column = tallow->GetTabSetWindow()->GetFrame()->GetOSWindow();
+    }
+
+    // Drags a window by its caption (left of its close box, where there is one) by an offset.
+    static void DragBy(HWND hwnd, int dx, int dy)
+    {
+        POINT box = driver::CloseBoxPoint(hwnd);
+        POINT from = box.x >= 0 ? POINT { box.x - 24, box.y } : driver::CaptionPoint(hwnd);
+        driver::Drag(from.x, from.y, from.x + dx, from.y + dy);
+        driver::RunUntilIdle();
+    }
+    // A click at the point reaches the window (or one of its controls), not the column.
+    static bool Reaches(HWND hwnd, POINT at)
+    {
+        HWND hit = WindowFromPoint(at);
+        while (hit && hit != hwnd)
+            hit = GetParent(hit);
+        return hit == hwnd;
+    }
+    static void ExpectReachable(HWND hwnd, POINT at, const char* what)
+    {
+        ASSERT_GE(at.x, 0) << what;
+        EXPECT_TRUE(Reaches(hwnd, at)) << what << " at " << at.x << "," << at.y << ": the column covers it";
+    }
+    // The dialog's close box and the button that ends it, and every other part of it, reachable
+    // while it is up.
+    static void ExpectDialogReachable(HWND dialog, const char* button)
+    {
+        ExpectReachable(dialog, driver::CloseBoxPoint(dialog), "the close box");
+        HWND control = driver::FindWindowByTitle(button);
+        ASSERT_TRUE(control && GetParent(control) == dialog) << button;
+        RECT shown {};
+        GetWindowRect(control, &shown);
+        ExpectReachable(dialog, POINT { (shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2 }, button);
+        GetWindowRect(dialog, &shown);
+        int covered = 0;
+        for (LONG y = shown.top; y < shown.bottom; y += 8) {
+            for (LONG x = shown.left; x < shown.right; x += 8)
+                covered += Reaches(dialog, POINT { x, y }) ? 0 : 1;
+        }
+        EXPECT_EQ(covered, 0) << "points of the dialog under another window";
+    }
+    // Opens a modal window with `open`; while it is up, looks at the window `find` answers, then
+    // ends it with Esc.
+    static void LookWhileOpen(const std::function<HWND()>& find, const char* button, const std::function<void()>& open)
+    {
+        bool looked = false;
+        driver::SetIdleHandler([&] {
+            HWND hwnd = find();
+            if (!hwnd || looked)
+                return false;
+            ExpectDialogReachable(hwnd, button);
+            driver::TypeKey(VK_ESCAPE);
+            looked = true;
+            return true;
+        });
+        open();
+        driver::SetIdleHandler(nullptr);
+        EXPECT_TRUE(looked) << "the window came up";
+    }
+
+    HWND column { nullptr };
+};
+
+// Wherever the child has put the big-button column, it covers no dialog and never the page
+// window's close box: a dialog comes up above it, the page window dragged under it stops with its
+// close box beside it, and the column dragged onto that close box stops beside it.
+TEST_F(TabSetColumnTest, TheColumnCoversNoDialogAndNoCloseBox)
+{
+    HWND page = window->GetFrame()->GetOSWindow();
+    auto file = [&](const char* title, const char* button, const char* entry) {
+        driver::ShowDialogs(true);
+        LookWhileOpen([title] { return FindWindowA(nullptr, title); }, button,
+            [&] { driver::ChooseMenuCommand(mainWindow, MenuCommand(entry)); });
+        driver::ShowDialogs(false);
+    };
+    const struct {
+        const char* name;
+        // How far the column is dragged first (it starts at the left edge).
+        int columnMove;
+        std::function<void()> check;
+    } cases[] = {
+        { "the page window dragged against the left edge", 0,
+            [&] {
+                DragBy(page, -2000, 0);
+                ExpectReachable(page, driver::CloseBoxPoint(page), "the close box");
+            } },
+        { "the page window dragged left under the column moved right", 340,
+            [&] {
+                DragBy(page, -2000, 0);
+                ExpectReachable(page, driver::CloseBoxPoint(page), "the close box");
+            } },
+        { "the column dragged onto the page window's close box", 0,
+            [&] {
+                POINT box = driver::CloseBoxPoint(page);
+                POINT grip = driver::CaptionPoint(column);
+                RECT shown {};
+                GetWindowRect(column, &shown);
+                DragBy(column, box.x - (shown.left + shown.right) / 2, 0);
+                ExpectReachable(page, driver::CloseBoxPoint(page), "the close box");
+                EXPECT_NE(driver::CaptionPoint(column).x, grip.x) << "the column moved";
+            } },
+        { "Save As", 250, [&] { file("Save As", "Save", "Save As\x85"); } },
+        { "Open", 250, [&] { file("Open", "Cancel", "Open\x85"); } },
+        { "Record", 250,
+            [&] {
+                ClickSelector(kPaintSoundSet);
+                LookWhileOpen([&] { return RecordDialog(); }, "Cancel", [&] { ClickTab(kRecordTab); });
+            } },
+        { "a message box", 250,
+            [&] {
+                driver::ShowDialogs(true);
+                auto box = [] {
+                    HWND ok = driver::FindWindowByTitle("OK");
+                    return ok ? GetParent(ok) : nullptr;
+                };
+                LookWhileOpen(box, "OK",
+                    [] { Alert(Alert::kExclamation, Alert::kOk, "Hello"); });
+                driver::ShowDialogs(false);
+            } },
+    };
+    const Rect home = tallow->GetTabSetWindow()->GetRect();
+    const Rect pageHome = window->GetRect();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        tallow->GetTabSetWindow()->SetFrame(home);
+        window->SetFrame(pageHome);
+        driver::RunUntilIdle();
+        if (c.columnMove != 0)
+            DragBy(column, c.columnMove, 0);
+        c.check();
     }
 }
 

@@ -17,6 +17,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,16 @@ public:
         ++scribesAsked;
         return CHAApp::OpenScribe(file, mode);
     }
+    // Runs `afterPreview` once a page's preview was asked for, as another program might act then.
+    SmartPtr<Smart> ImportFile(const SmartPtr<FileReference>& file, int32_t width, int32_t height) override
+    {
+        SmartPtr<Smart> preview = CHAApp::ImportFile(file, width, height);
+        if (afterPreview)
+            afterPreview();
+        return preview;
+    }
     int scribesAsked = 0;
+    std::function<void()> afterPreview;
 };
 
 // Tabs that only record the commands they are sent.

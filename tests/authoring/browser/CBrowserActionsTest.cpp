@@ -3,6 +3,7 @@
 #include "engine/CJumpMovie.h"
 #include "foundation/MessageException.h"
 #include "foundation/ObjectFile.h"
+#include "foundation/SystemErrorException.h"
 #include "foundation/UserCancelException.h"
 #include "ui/DocWindow.h"
 
@@ -225,15 +226,16 @@ TEST_F(Actions, PagesOpenInTheirWindows)
     }
 }
 
-// The hotlink of a page is its topmost sprite linked at frame 0; a page without one says so, and
-// an unreadable page does nothing.
+// The hotlink of a page is its topmost sprite linked at frame 0; a page without one says so, a
+// damaged page does nothing, and a page the system will not let the program read says why.
 TEST_F(Actions, HotlinksAreCopiedFromPages)
 {
     WritePage("a-hot.mvi", 7, true);
     WritePage("b-cold.mvi", 7, false);
     WriteBytes("c-bad.mvi", "damaged");
+    std::filesystem::create_directories(HostFolder() / "d-refused.mvi");
     SmartPtr<CBrowser> browser = Browse(22);
-    ASSERT_EQ(browser->NumEntries(), 3u);
+    ASSERT_EQ(browser->NumEntries(), 4u);
     EXPECT_TRUE(ClickEntry(*browser.Get(), 1));
     SmartList<CSprite> clipped = ClipboardSprites();
     ASSERT_EQ(clipped.NumItems(), 1u);
@@ -255,4 +257,15 @@ TEST_F(Actions, HotlinksAreCopiedFromPages)
     EXPECT_TRUE(ClickEntry(*browser.Get(), 3));
     EXPECT_TRUE(driver::AlertLog().empty());
     EXPECT_EQ(tabs->commands, std::vector<int16_t>({ 0, 0 }));
+
+    try {
+        ClickEntry(*browser.Get(), 4);
+        ADD_FAILURE() << "no error";
+    } catch (Exception* raised) {
+        auto* refusal = dynamic_cast<SystemErrorException*>(raised);
+        ASSERT_NE(refusal, nullptr);
+        EXPECT_EQ(refusal->GetErrorCode(), uint32_t(ERROR_ACCESS_DENIED));
+        CurrentException() = SmartPtr<Exception>();
+    }
+    EXPECT_EQ(tabs->commands, std::vector<int16_t>({ 0, 0 })) << "the browser stays";
 }

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <sys/stat.h>
+
 using namespace authoring;
 
 namespace {
@@ -189,14 +193,15 @@ TEST_F(Browser, EntriesScrolledAwayAreNotPreviewed)
     EXPECT_TRUE(browser->GetEntry(7)->GetPreview().Valid());
 }
 
-// A file that gives no preview is reported as corrupt: OK deletes it (or says it could not),
-// Cancel keeps it with a blank picture, and the browser does not ask about it again.
+// A file that gives no preview is reported as corrupt: OK deletes it (or says it could not, when
+// it went meanwhile), Cancel keeps it with a blank picture, and the browser does not ask about it
+// again.
 TEST_F(Browser, CorruptFilesMayBeDeleted)
 {
     const std::string corrupt = "File bad.mvi is corrupt!\nDo you wish to Delete it now?";
     struct Case {
         const char* name;
-        bool folder;
+        bool goneBeforeTheAnswer;
         std::initializer_list<int> answers;
         std::vector<std::string> alerts;
         bool deleted;
@@ -211,20 +216,20 @@ TEST_F(Browser, CorruptFilesMayBeDeleted)
         std::filesystem::remove_all(HostFolder());
         std::filesystem::create_directories(HostFolder());
         WritePage("a.mvi", 7);
-        if (c.folder)
-            std::filesystem::create_directories(HostFolder() / "bad.mvi");
-        else
-            WriteBytes("bad.mvi", "OBJS but nothing else");
+        WriteBytes("bad.mvi", "OBJS but nothing else");
         SmartPtr<CBrowser> browser = MakeBrowser(19, kThreeByTwo);
         ASSERT_EQ(browser->NumEntries(), 2u);
+        if (c.goneBeforeTheAnswer)
+            pages->afterPreview = [] { std::filesystem::remove(HostFolder() / "bad.mvi"); };
         size_t before = driver::AlertLog().size();
         driver::ScriptMessageBoxes(c.answers);
         EXPECT_EQ(browser->LoadPreview(2), c.deleted);
+        pages->afterPreview = nullptr;
         std::vector<std::string> shown;
         for (size_t i = before; i < driver::AlertLog().size(); ++i)
             shown.push_back(driver::AlertLog()[i].text);
         EXPECT_EQ(shown, c.alerts);
-        EXPECT_EQ(std::filesystem::exists(HostFolder() / "bad.mvi"), !c.deleted);
+        EXPECT_EQ(std::filesystem::exists(HostFolder() / "bad.mvi"), !c.deleted && !c.goneBeforeTheAnswer);
         EXPECT_EQ(browser->NumEntries(), c.deleted ? 1u : 2u);
         if (!c.deleted) {
             EXPECT_TRUE(browser->GetEntry(2).Valid()) << "the entry is put back";
@@ -232,11 +237,93 @@ TEST_F(Browser, CorruptFilesMayBeDeleted)
             EXPECT_FALSE(browser->LoadPreview(2));
             EXPECT_EQ(driver::AlertLog().size(), asked) << "a kept file is asked about once";
             EXPECT_FALSE(browser->GetEntry(2)->GetPreview().Valid()) << "the blank picture is not cached";
+        }
+        if (!c.deleted && !c.goneBeforeTheAnswer) {
+            size_t asked = driver::AlertLog().size();
             driver::ScriptMessageBoxes(c.answers);
             SmartPtr<CBrowser> next = MakeBrowser(19, kThreeByTwo);
             EXPECT_FALSE(next->LoadPreview(2));
             EXPECT_EQ(driver::AlertLog().size(), asked + c.alerts.size()) << "another browser asks again";
         }
+    }
+}
+
+// Only a damaged page is offered for deletion. A page the system will not let the program read
+// (a pipe or a folder where a page should be, refused as access denied even to root; a page
+// removed after the listing) shows a blank picture without a question and stays as it is; opening
+// it shows the system's refusal, and once the refusal is gone its picture comes.
+TEST_F(Browser, OnlyDamagedPagesAreOfferedForDeletion)
+{
+    const std::string corrupt = "File b.mvi is corrupt!\nDo you wish to Delete it now?";
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        std::function<void()> afterListing;
+        std::vector<std::string> alerts;
+        bool onDisk;
+        // What opening the page tells the child (a part of the alert) and the child's answer;
+        // none for a damaged page.
+        const char* toldOnOpening;
+        int answer;
+    } cases[] = {
+        { "damaged", [] { WriteBytes("b.mvi", "OBJS but nothing else"); }, nullptr, { corrupt }, true, nullptr, 0 },
+        { "a pipe", [] { ASSERT_EQ(mkfifo((HostFolder() / "b.mvi").c_str(), 0666), 0); }, nullptr, {}, true,
+            "(Error Number 5)", IDOK },
+        { "a folder", [] { std::filesystem::create_directories(HostFolder() / "b.mvi"); }, nullptr, {}, true,
+            "(Error Number 5)", IDOK },
+        { "removed after the listing", [&] { WritePage("b.mvi", 9); },
+            [] { std::filesystem::remove(HostFolder() / "b.mvi"); }, {}, false, "which I can't find", IDCANCEL },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(HostFolder());
+        std::filesystem::create_directories(HostFolder());
+        WritePage("a.mvi", 7);
+        c.make();
+        SmartPtr<CBrowser> browser = MakeBrowser(17, kThreeByTwo);
+        ASSERT_EQ(browser->NumEntries(), 2u);
+        page->AddChild(browser.Get());
+        driver::RunUntilIdle();
+        Rect cell = browser->CellRect(2);
+        auto shown = [&] {
+            return ShownRow(page->GetFrame()->GetOSWindow(), cell.top + 20, cell.left + 1, cell.left + 4);
+        };
+        if (c.afterListing)
+            c.afterListing();
+        size_t before = driver::AlertLog().size();
+        if (!c.alerts.empty())
+            driver::ScriptMessageBoxes({ c.answer });
+        EXPECT_FALSE(browser->LoadPreview(2));
+        std::vector<std::string> asked;
+        for (size_t i = before; i < driver::AlertLog().size(); ++i)
+            asked.push_back(driver::AlertLog()[i].text);
+        EXPECT_EQ(asked, c.alerts);
+        EXPECT_EQ(std::filesystem::exists(HostFolder() / "b.mvi"), c.onDisk);
+        EXPECT_EQ(browser->NumEntries(), 2u);
+        EXPECT_TRUE(browser->GetEntry(2).Valid()) << "the entry is put back";
+        EXPECT_EQ(shown(), "www") << "a blank picture";
+        if (c.toldOnOpening) {
+            // Opened, as the message loop would run the click: the child is told what the system
+            // said (a gone page is asked for, and not found).
+            driver::ScriptMessageBoxes({ c.answer });
+            before = driver::AlertLog().size();
+            try {
+                ClickEntry(*browser.Get(), 2);
+            } catch (Exception* raised) {
+                raised->Display(Alert::kStop);
+                CurrentException() = SmartPtr<Exception>();
+            }
+            ASSERT_EQ(driver::AlertLog().size(), before + 1);
+            EXPECT_NE(driver::AlertLog()[before].text.find(c.toldOnOpening), std::string::npos)
+                << driver::AlertLog()[before].text;
+            EXPECT_EQ(std::filesystem::exists(HostFolder() / "b.mvi"), c.onDisk) << "opening leaves it";
+            // The refusal gone (the page readable again), the next drawing shows its picture.
+            std::filesystem::remove_all(HostFolder() / "b.mvi");
+            WritePage("b.mvi", 8);
+            EXPECT_FALSE(browser->LoadPreview(2));
+            EXPECT_EQ(shown(), "ggg");
+        }
+        page->RemoveChild(browser.Get());
     }
 }
 
