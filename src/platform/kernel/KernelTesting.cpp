@@ -58,6 +58,11 @@ void SetDriveRoot(const std::string& hostFolder)
     PathMapper::SetDriveRoot(hostFolder);
 }
 
+void UseTemporaryDriveRoot()
+{
+    PathMapper::UseTemporaryDriveRoot();
+}
+
 bool SetStartupFolder(const char* windowsPath)
 {
     std::vector<std::string> components;

@@ -34,6 +34,9 @@ bool IsTestMode();
 // at "c:\".
 std::string DriveRoot();
 void SetDriveRoot(const std::string& hostFolder);
+// A temporary folder as drive c:, removed at exit: for programs outside the test mode, such as the
+// benchmarks, that must not write into the host's own root.
+void UseTemporaryDriveRoot();
 
 // Makes `windowsPath` (and the folders on its way) if missing and makes it the current folder,
 // as the program finds it at start-up. False when the path cannot be made.

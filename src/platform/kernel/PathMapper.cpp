@@ -319,6 +319,12 @@ void PathMapper::SetDriveRoot(const std::string& hostFolder)
     s.current.clear();
 }
 
+void PathMapper::UseTemporaryDriveRoot()
+{
+    SetDriveRoot(MakeTemporaryRoot());
+    TheState().rootIsTemporary = true;
+}
+
 std::string PathMapper::CurrentFolder()
 {
     return WindowsForm(InitializedState().current);

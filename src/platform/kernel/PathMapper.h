@@ -48,6 +48,8 @@ public:
 
     static std::string DriveRoot();
     static void SetDriveRoot(const std::string& hostFolder);
+    // Maps drive c: to a new temporary folder, removed at exit.
+    static void UseTemporaryDriveRoot();
 
     // The current folder as "c:\dir\sub" ("c:\" at the root); every relative path resolves there.
     static std::string CurrentFolder();
