@@ -101,17 +101,27 @@ WIN32_FIND_DATAA EntryFor(int folder, const char* hostName, unsigned char type, 
     return data;
 }
 
-bool FoldedLess(const WIN32_FIND_DATAA& a, const WIN32_FIND_DATAA& b)
+// An item of the listing before it is looked at: the names it goes by and the type the listing
+// gave. Items are put in order in this form and looked at in that order, so a listing of hundreds
+// of items neither folds names at each comparison nor moves whole entries around.
+struct Listed {
+    std::string name;
+    std::string folded;
+    std::string host;
+    unsigned char type;
+};
+
+bool FoldedLess(const Listed* a, const Listed* b)
 {
-    std::string_view x = a.cFileName;
-    std::string_view y = b.cFileName;
-    for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
-        auto cx = static_cast<unsigned char>(FoldCase(x[i]));
-        auto cy = static_cast<unsigned char>(FoldCase(y[i]));
-        if (cx != cy)
-            return cx < cy;
-    }
-    return x.size() != y.size() ? x.size() < y.size() : x < y;
+    int order = a->folded.compare(b->folded);
+    return order != 0 ? order < 0 : a->name < b->name;
+}
+
+std::string Folded(std::string name)
+{
+    for (char& c : name)
+        c = FoldCase(c);
+    return name;
 }
 
 } // namespace
@@ -134,22 +144,31 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     DIR* dir = opendir(folder.hostPath.c_str());
     if (dir == nullptr)
         return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-    auto search = std::make_unique<Search>();
+    std::vector<Listed> listed;
     while (const dirent* entry = readdir(dir)) {
         std::string name = pw::platform::ProgramNameOf(entry->d_name);
         // A host name Windows could not spell is left out: no path could reach it.
         if (name == "." || name == ".." || !PathMapper::IsValidName(name, false) || !Matches(name, pattern))
             continue;
-        search->entries.push_back(EntryFor(dirfd(dir), entry->d_name, entry->d_type, name));
+        std::string folded = Folded(name);
+        listed.push_back(Listed { std::move(name), std::move(folded), entry->d_name, entry->d_type });
     }
-    std::sort(search->entries.begin(), search->entries.end(), FoldedLess);
+    std::vector<const Listed*> order;
+    order.reserve(listed.size());
+    for (const Listed& item : listed)
+        order.push_back(&item);
+    std::sort(order.begin(), order.end(), FoldedLess);
+    auto search = std::make_unique<Search>();
+    search->entries.reserve(listed.size() + 2);
     if (!folder.isRoot) {
         // Both describe the folder searched.
-        for (const char* dots : { "..", "." }) {
+        for (const char* dots : { ".", ".." }) {
             if (Matches(dots, pattern))
-                search->entries.insert(search->entries.begin(), EntryFor(dirfd(dir), ".", DT_UNKNOWN, dots));
+                search->entries.push_back(EntryFor(dirfd(dir), ".", DT_UNKNOWN, dots));
         }
     }
+    for (const Listed* item : order)
+        search->entries.push_back(EntryFor(dirfd(dir), item->host.c_str(), item->type, item->name));
     closedir(dir);
     if (search->entries.empty())
         return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);

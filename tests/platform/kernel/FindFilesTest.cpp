@@ -115,3 +115,12 @@ TEST(FindFiles, MissesAndTheEndSetTheirCodes)
     EXPECT_FALSE(FindClose(search));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
+
+// Names alike but for letter case come in byte order among themselves; letters beyond ASCII come
+// after every ASCII letter.
+TEST(FindFiles, NamesAlikeButForCaseKeepAFixedOrder)
+{
+    for (const char* name : { "same", "\xC3\xA9t\xC3\xA9", "Same", "zed", "sAme1", "SAME" })
+        MakeHostFile(std::string("Ties/") + name);
+    EXPECT_EQ(List("c:\\ties\\*"), (Names { ".", "..", "SAME", "Same", "same", "sAme1", "zed", "\xE9t\xE9" }));
+}
