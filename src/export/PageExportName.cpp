@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -63,19 +64,18 @@ std::string FreeName(const std::string& base, const std::unordered_set<std::stri
     }
 }
 
-// The pages of the project, whose names are already their file names first, then by name: the
-// order in which they pick. The documents come from one listing of the folder, which also tells
-// files from folders: asking the file system about each document again cost more than the rest
-// of a save in a project of a few hundred pages.
-std::vector<Page> ProjectPages(FileReference& projectFolder)
+// The names of the folder's page documents, in the order of the listing. The listing also tells
+// files from folders: asking the file system about each document again cost more than the rest of
+// a save in a project of a few hundred pages.
+std::vector<std::string> ProjectDocuments(FileReference& projectFolder)
 {
     char extension[4];
     FileType::ExtensionText(ShowFileType.GetExtension(), extension);
     std::string suffix = std::string(".") + extension;
     std::string search;
-    std::vector<Page> pages;
+    std::vector<std::string> documents;
     if (!pw::foundation::BuildPath(search, projectFolder.Path(), ("*" + suffix).c_str(), 0))
-        return pages;
+        return documents;
     WIN32_FIND_DATAA found {};
     HANDLE listing = FindFirstFileA(search.c_str(), &found);
     if (listing != INVALID_HANDLE_VALUE) {
@@ -84,18 +84,45 @@ std::vector<Page> ProjectPages(FileReference& projectFolder)
             if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || file[0] == '.'
                 || file.size() <= suffix.size())
                 continue;
-            std::string name(file.substr(0, file.size() - suffix.size()));
-            std::string base = TextOf(PageFileName(String(name.c_str())));
-            bool plain = name == base;
-            std::string folded = Folded(name);
-            pages.push_back(Page { std::move(name), std::move(base), std::move(folded), plain });
+            documents.emplace_back(file.substr(0, file.size() - suffix.size()));
         } while (FindNextFileA(listing, &found));
         FindClose(listing);
     }
     SetLastError(NO_ERROR);
+    return documents;
+}
+
+// The pages of those documents, whose names are already their file names first, then by name:
+// the order in which they pick.
+std::vector<Page> PagesOf(const std::vector<std::string>& documents)
+{
+    std::vector<Page> pages;
+    pages.reserve(documents.size());
+    for (const std::string& name : documents) {
+        std::string base = TextOf(PageFileName(String(name.c_str())));
+        bool plain = name == base;
+        pages.push_back(Page { name, std::move(base), Folded(name), plain });
+    }
     std::sort(pages.begin(), pages.end(),
         [](const Page& a, const Page& b) { return a.plain != b.plain ? a.plain : a.name < b.name; });
     return pages;
+}
+
+// The text of the folder's record, empty when there is none; false when the folder's path leaves
+// no room for the record's name.
+bool ReadRecord(FileReference& projectFolder, std::string& text)
+{
+    std::string path;
+    if (!pw::foundation::BuildPath(path, projectFolder.Path(), kClaimsName, TextFile::TextFileType().GetExtension()))
+        return false;
+    SmartPtr<FileReference> file = new FileReference(path.c_str());
+    if (!file->IsFolder()) {
+        SmartPtr<TextFile> reader = new TextFile(*file.Get(), File::kRead);
+        SmartPtr<Smart> read = reader->Read();
+        auto* contents = SmartCast<String>(read.Get());
+        text = contents ? TextOf(*contents) : std::string();
+    }
+    return true;
 }
 
 // The pages by name, and by name without regard to case: looked up for every line of the record,
@@ -166,21 +193,19 @@ std::vector<Claim> ParseClaims(std::string_view text)
 } // namespace
 
 // The names of a project's pages: the recorded names that still hold, then the rules for the
-// pages that hold none.
+// pages that hold none. They follow from the folder's page documents and its record alone.
 class pw::exporting::ProjectPageNames {
 public:
-    explicit ProjectPageNames(FileReference& projectFolder)
-        : folder(&projectFolder)
-        , pages(ProjectPages(projectFolder))
+    // `recordable` false: the folder's record cannot be named, so nothing is recorded.
+    ProjectPageNames(const char* folderPath, std::vector<std::string> documents, std::string record, bool recordable)
+        : folderPath(folderPath)
+        , documents(std::move(documents))
+        , pages(PagesOf(this->documents))
         , index(pages)
+        , stored(std::move(record))
+        , recordable(recordable)
         , chosen(pages.size())
     {
-        std::string path;
-        if (pw::foundation::BuildPath(
-                path, folder->Path(), kClaimsName, TextFile::TextFileType().GetExtension())) {
-            claimsFile = new FileReference(path.c_str());
-            stored = ReadText(*claimsFile.Get());
-        }
         taken.reserve(pages.size());
         // A record holds while its page is in the folder and no earlier line gave that page or
         // that name; a record of a name the page cannot have is damage and passed over.
@@ -206,6 +231,13 @@ public:
     ProjectPageNames(const ProjectPageNames&) = delete;
     ProjectPageNames& operator=(const ProjectPageNames&) = delete;
 
+    // True when these are the names for that folder, documents and record, as they are now
+    // (including what this recorded since).
+    bool Answers(const char* path, const std::vector<std::string>& now, const std::string& record, bool canRecord) const
+    {
+        return Folded(path) == Folded(folderPath) && now == documents && record == stored && canRecord == recordable;
+    }
+
     // A page of the folder, found in any letter case, has its chosen name; any other page a name
     // none of them has.
     std::string NameOf(const String& pageName) const
@@ -222,7 +254,7 @@ public:
     void Record(const String& pageName)
     {
         size_t found = index.Find(TextOf(pageName));
-        if (found == PageIndex::kNone || !claimsFile.Valid())
+        if (found == PageIndex::kNone || !recordable)
             return;
         const std::string& page = pages[found].name;
         if (std::any_of(page.begin(), page.end(), [](char c) { return c == '\n'; }))
@@ -237,6 +269,7 @@ public:
             return;
         SmartPtr<String> contents = new String;
         contents->InsertChars(text.data(), 0, static_cast<uint32_t>(text.size()));
+        SmartPtr<FileReference> folder = new FileReference(folderPath.c_str());
         SmartPtr<FileReference> file = FileReference::FileReferenceCreate(
             TextFile::TextFileType(), FileCreatorType::Unknown(), *folder.Get(), String(kClaimsName), true);
         SmartPtr<TextFile> writer = new TextFile(*file.Get(), File::kWrite);
@@ -246,31 +279,39 @@ public:
     }
 
 private:
-    static std::string ReadText(FileReference& file)
-    {
-        if (file.IsFolder())
-            return std::string();
-        SmartPtr<TextFile> reader = new TextFile(file, File::kRead);
-        SmartPtr<Smart> read = reader->Read();
-        auto* text = SmartCast<String>(read.Get());
-        return text ? TextOf(*text) : std::string();
-    }
-
-    SmartPtr<FileReference> folder;
+    std::string folderPath;
+    std::vector<std::string> documents; // as listed
     std::vector<Page> pages;
     PageIndex index;
-    SmartPtr<FileReference> claimsFile;
-    std::string stored;
+    std::string stored; // the record's text as it is on disk
+    bool recordable;
     std::vector<Claim> held;
     std::vector<std::string> chosen; // by page; never empty once made
     std::unordered_set<std::string> taken;
 };
 
-
 namespace {
 
 // The reading in force, if any; single-threaded like the rest of the program.
 pw::exporting::ExportNamesReading* currentReading = nullptr;
+
+// The names last worked out. A save lists the folder and reads the record, and while neither
+// changed since the last save the names it works out are those, so a save in a project of
+// hundreds of pages works out no page's name again.
+std::shared_ptr<pw::exporting::ProjectPageNames> lastNames;
+
+// The names of the folder's pages as the folder and its record are now.
+std::shared_ptr<pw::exporting::ProjectPageNames> ReadNames(FileReference& projectFolder)
+{
+    std::vector<std::string> documents = ProjectDocuments(projectFolder);
+    std::string record;
+    bool recordable = ReadRecord(projectFolder, record);
+    if (!lastNames || !lastNames->Answers(projectFolder.Path(), documents, record, recordable)) {
+        lastNames = std::make_shared<pw::exporting::ProjectPageNames>(
+            projectFolder.Path(), std::move(documents), std::move(record), recordable);
+    }
+    return lastNames;
+}
 
 // The names of the folder's pages: the reading's when one is in force for that folder, else a new
 // reading made for the one question.
@@ -281,8 +322,7 @@ String AskNames(const SmartPtr<FileReference>& projectFolder, const Answer& answ
         if (pw::exporting::ProjectPageNames* names = reading->NamesOf(*projectFolder.Get()))
             return String(answer(*names).c_str());
     }
-    pw::exporting::ProjectPageNames names(*projectFolder.Get());
-    return String(answer(names).c_str());
+    return String(answer(*ReadNames(*projectFolder.Get())).c_str());
 }
 
 } // namespace
@@ -292,7 +332,7 @@ pw::exporting::ExportNamesReading::ExportNamesReading(const SmartPtr<FileReferen
 {
     if (projectFolder.Valid()) {
         path = Folded(projectFolder->Path());
-        names = std::make_unique<ProjectPageNames>(*projectFolder.Get());
+        names = ReadNames(*projectFolder.Get());
     }
     currentReading = this;
 }

@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include "platform/kernel/CodePage.h"
+#include "platform/kernel/FolderWriteAccess.h"
 #include "platform/kernel/HandleTable.h"
 #include "platform/kernel/HostFiles.h"
 #include "platform/kernel/LastError.h"
@@ -86,16 +87,25 @@ bool Matches(const std::string& name, const std::string& pattern)
 // The entry for `hostName` in the open folder `folder`, listed as `name`. Items are looked up
 // relative to the folder, and an item the listing says is no link is looked at once: a save lists
 // the project's folder, and a project of hundreds of pages should not cost hundreds of path walks.
-WIN32_FIND_DATAA EntryFor(int folder, const char* hostName, unsigned char type, const std::string& name)
+WIN32_FIND_DATAA EntryFor(const pw::platform::FolderWriteAccess& access, int folder, const char* hostName,
+    unsigned char type, const std::string& name)
 {
     WIN32_FIND_DATAA data {};
-    struct stat st;
-    bool known = type != DT_UNKNOWN && type != DT_LNK;
-    bool isLink = !known && fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
-    if (fstatat(folder, hostName, &st, known ? AT_SYMLINK_NOFOLLOW : 0) != 0
-        && fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) != 0)
-        st = {};
-    bool writable = S_ISDIR(st.st_mode) || faccessat(folder, hostName, W_OK, 0) == 0;
+    struct stat st {};
+    struct statx status;
+    bool isLink = false;
+    bool writable = false;
+    if (type != DT_UNKNOWN && type != DT_LNK
+        && statx(folder, hostName, AT_SYMLINK_NOFOLLOW, access.kStatxFields, &status) == 0
+        && !S_ISLNK(status.stx_mode)) {
+        st = pw::platform::FolderWriteAccess::StatOf(status);
+        writable = S_ISDIR(st.st_mode) || access.Writable(hostName, status);
+    } else {
+        isLink = fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+        if (fstatat(folder, hostName, &st, 0) != 0 && fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            st = {};
+        writable = S_ISDIR(st.st_mode) || faccessat(folder, hostName, W_OK, 0) == 0;
+    }
     pw::platform::DescribeItem(data, pw::platform::AttributesOf(st, isLink, writable), st);
     std::memcpy(data.cFileName, name.c_str(), std::min(name.size() + 1, sizeof(data.cFileName) - 1));
     return data;
@@ -158,17 +168,18 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     for (const Listed& item : listed)
         order.push_back(&item);
     std::sort(order.begin(), order.end(), FoldedLess);
+    pw::platform::FolderWriteAccess access(dirfd(dir));
     auto search = std::make_unique<Search>();
     search->entries.reserve(listed.size() + 2);
     if (!folder.isRoot) {
         // Both describe the folder searched.
         for (const char* dots : { ".", ".." }) {
             if (Matches(dots, pattern))
-                search->entries.push_back(EntryFor(dirfd(dir), ".", DT_UNKNOWN, dots));
+                search->entries.push_back(EntryFor(access, dirfd(dir), ".", DT_UNKNOWN, dots));
         }
     }
     for (const Listed* item : order)
-        search->entries.push_back(EntryFor(dirfd(dir), item->host.c_str(), item->type, item->name));
+        search->entries.push_back(EntryFor(access, dirfd(dir), item->host.c_str(), item->type, item->name));
     closedir(dir);
     if (search->entries.empty())
         return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
