@@ -89,6 +89,10 @@ char FoldCase(char c)
 // further on a mismatch, which is enough for patterns without character classes.
 bool Glob(std::string_view name, std::string_view pattern)
 {
+    // The usual search, "*.ext", is a comparison of the name's end.
+    std::string_view tail = pattern.substr(pattern.empty() ? 0 : 1);
+    if (!pattern.empty() && pattern[0] == '*' && tail.find_first_of("*?") == std::string_view::npos)
+        return name.size() >= tail.size() && PathMapper::EqualsIgnoringCase(name.substr(name.size() - tail.size()), tail);
     size_t n = 0;
     size_t p = 0;
     size_t starAt = std::string_view::npos;
