@@ -45,7 +45,7 @@ public:
 private:
     ExportNamesReading* previous;
     std::string path;
-    std::unique_ptr<ProjectPageNames> names;
+    std::shared_ptr<ProjectPageNames> names;
 };
 
 // The base name of the page `pageName` of the project whose page documents lie in

@@ -153,3 +153,23 @@ TEST_F(PageExportNameTest, OneReadingAnswersForAWholeSave)
     pw::platform::testing::MakeHostFile("Proj/_pagefiles.txt", "Cafe\tCaf\xE9\n");
     Step(project, "?Caf\xE9=Cafe");
 }
+
+// Projects alike in their pages and records still keep records of their own, and a record edited
+// between two saves is read again.
+TEST_F(PageExportNameTest, EachProjectKeepsItsOwnRecord)
+{
+    SmartPtr<FileReference> project = Project({ "Cafe", "Caf\xE9" });
+    pw::platform::testing::MakeHostFolder("Twin");
+    SmartPtr<FileReference> twin = new FileReference("c:\\Twin");
+    for (const char* page : { "Cafe", "Caf\xE9" })
+        FileReference::FileReferenceCreate(ShowFileType, FileCreatorType::Unknown(), *twin.Get(), Text(page), true);
+
+    EXPECT_EQ(TextOf(pw::exporting::ExportPageName(project, Text("Caf\xE9"))), "Cafe1");
+    EXPECT_EQ(TextOf(pw::exporting::ClaimExportPageName(twin, Text("Caf\xE9"))), "Cafe1");
+    EXPECT_FALSE(pw::platform::testing::HostExists("Proj/_pagefiles.txt"));
+    EXPECT_EQ(pw::platform::testing::ReadHostFile("Twin/_pagefiles.txt"), "Cafe1\tCaf\xE9\n");
+
+    pw::platform::testing::MakeHostFile("Twin/_pagefiles.txt", "Cafe\tCaf\xE9\n");
+    EXPECT_EQ(TextOf(pw::exporting::ExportPageName(twin, Text("Caf\xE9"))), "Cafe");
+    EXPECT_EQ(TextOf(pw::exporting::ExportPageName(twin, Text("Cafe"))), "Cafe1");
+}

@@ -1,5 +1,6 @@
 #include "platform/kernel/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -130,8 +131,16 @@ std::string HostNameOf(std::string_view programName)
     return out;
 }
 
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string ProgramNameOf(std::string_view hostName)
 {
+    // Most names are plain ASCII, which reads as itself.
+    if (IsAscii(hostName))
+        return std::string(hostName);
     std::string out;
     for (size_t at = 0; at < hostName.size();) {
         std::optional<char32_t> c = DecodeUtf8(hostName, at);

@@ -23,6 +23,8 @@ std::string ProgramTextFromUtf8(std::string_view text);
 // holds; any other host name (one written in the code page itself, as names were before, or one
 // spelling characters the code page lacks) reads as its bytes, which find it again.
 std::string HostNameOf(std::string_view programName);
+// True for text of bytes below 0x80, which is the same in the code page and in UTF-8.
+bool IsAscii(std::string_view text);
 std::string ProgramNameOf(std::string_view hostName);
 
 } // namespace pw::platform

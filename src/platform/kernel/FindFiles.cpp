@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 #include <unistd.h>
 
 #include "platform/kernel/CodePage.h"
+#include "platform/kernel/FolderWriteAccess.h"
 #include "platform/kernel/HandleTable.h"
 #include "platform/kernel/HostFiles.h"
 #include "platform/kernel/LastError.h"
@@ -31,6 +33,22 @@ using pw::platform::PathMapper;
 
 namespace {
 
+// An item of a listing: the names it goes by, the type the listing gave, and what the search
+// reports of it. A listing of hundreds of items is put in order by index, and each item becomes a
+// whole WIN32_FIND_DATAA only when it is handed out.
+struct Entry {
+    std::string name;   // in the code page
+    std::string folded; // the name with ASCII letters folded: the order of the list
+    std::string host;
+    unsigned char type = DT_UNKNOWN;
+    DWORD dwFileAttributes = 0;
+    FILETIME ftCreationTime {};
+    FILETIME ftLastAccessTime {};
+    FILETIME ftLastWriteTime {};
+    DWORD nFileSizeHigh = 0;
+    DWORD nFileSizeLow = 0;
+};
+
 class Search : public pw::platform::KernelObject {
 public:
     static constexpr Kind kKind = Kind::Find;
@@ -40,7 +58,25 @@ public:
     {
     }
 
-    std::vector<WIN32_FIND_DATAA> entries;
+    // The next entry into `data`; false after the last.
+    bool HandOut(WIN32_FIND_DATAA& data)
+    {
+        if (next >= order.size())
+            return false;
+        const Entry& entry = entries[order[next++]];
+        data = {};
+        data.dwFileAttributes = entry.dwFileAttributes;
+        data.ftCreationTime = entry.ftCreationTime;
+        data.ftLastAccessTime = entry.ftLastAccessTime;
+        data.ftLastWriteTime = entry.ftLastWriteTime;
+        data.nFileSizeHigh = entry.nFileSizeHigh;
+        data.nFileSizeLow = entry.nFileSizeLow;
+        std::memcpy(data.cFileName, entry.name.c_str(), std::min(entry.name.size() + 1, sizeof(data.cFileName) - 1));
+        return true;
+    }
+
+    std::vector<Entry> entries;
+    std::vector<uint32_t> order; // of entries, as handed out
     size_t next = 0;
 };
 
@@ -53,6 +89,10 @@ char FoldCase(char c)
 // further on a mismatch, which is enough for patterns without character classes.
 bool Glob(std::string_view name, std::string_view pattern)
 {
+    // The usual search, "*.ext", is a comparison of the name's end.
+    std::string_view tail = pattern.substr(pattern.empty() ? 0 : 1);
+    if (!pattern.empty() && pattern[0] == '*' && tail.find_first_of("*?") == std::string_view::npos)
+        return name.size() >= tail.size() && PathMapper::EqualsIgnoringCase(name.substr(name.size() - tail.size()), tail);
     size_t n = 0;
     size_t p = 0;
     size_t starAt = std::string_view::npos;
@@ -83,35 +123,35 @@ bool Matches(const std::string& name, const std::string& pattern)
     return name.find('.') == std::string::npos && Glob(name + ".", pattern);
 }
 
-// The entry for `hostName` in the open folder `folder`, listed as `name`. Items are looked up
-// relative to the folder, and an item the listing says is no link is looked at once: a save lists
-// the project's folder, and a project of hundreds of pages should not cost hundreds of path walks.
-WIN32_FIND_DATAA EntryFor(int folder, const char* hostName, unsigned char type, const std::string& name)
+// Looks at the item `entry` names in the open folder `folder`. Items are looked up relative to
+// the folder, and an item the listing says is no link is looked at once: a save lists the
+// project's folder, and a project of hundreds of pages should not cost hundreds of path walks.
+void LookAt(Entry& entry, const pw::platform::FolderWriteAccess& access, int folder)
 {
-    WIN32_FIND_DATAA data {};
-    struct stat st;
-    bool known = type != DT_UNKNOWN && type != DT_LNK;
-    bool isLink = !known && fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
-    if (fstatat(folder, hostName, &st, known ? AT_SYMLINK_NOFOLLOW : 0) != 0
-        && fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) != 0)
-        st = {};
-    bool writable = S_ISDIR(st.st_mode) || faccessat(folder, hostName, W_OK, 0) == 0;
-    pw::platform::DescribeItem(data, pw::platform::AttributesOf(st, isLink, writable), st);
-    std::memcpy(data.cFileName, name.c_str(), std::min(name.size() + 1, sizeof(data.cFileName) - 1));
-    return data;
+    const char* hostName = entry.host.c_str();
+    struct stat st {};
+    struct statx status;
+    bool isLink = false;
+    bool writable = false;
+    if (entry.type != DT_UNKNOWN && entry.type != DT_LNK
+        && statx(folder, hostName, AT_SYMLINK_NOFOLLOW, access.kStatxFields, &status) == 0
+        && !S_ISLNK(status.stx_mode)) {
+        st = pw::platform::FolderWriteAccess::StatOf(status);
+        writable = S_ISDIR(st.st_mode) || access.Writable(hostName, status);
+    } else {
+        isLink = fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+        if (fstatat(folder, hostName, &st, 0) != 0 && fstatat(folder, hostName, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            st = {};
+        writable = S_ISDIR(st.st_mode) || faccessat(folder, hostName, W_OK, 0) == 0;
+    }
+    pw::platform::DescribeItem(entry, pw::platform::AttributesOf(st, isLink, writable), st);
 }
 
-bool FoldedLess(const WIN32_FIND_DATAA& a, const WIN32_FIND_DATAA& b)
+std::string Folded(std::string name)
 {
-    std::string_view x = a.cFileName;
-    std::string_view y = b.cFileName;
-    for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
-        auto cx = static_cast<unsigned char>(FoldCase(x[i]));
-        auto cy = static_cast<unsigned char>(FoldCase(y[i]));
-        if (cx != cy)
-            return cx < cy;
-    }
-    return x.size() != y.size() ? x.size() < y.size() : x < y;
+    for (char& c : name)
+        c = FoldCase(c);
+    return name;
 }
 
 } // namespace
@@ -135,26 +175,37 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     if (dir == nullptr)
         return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     auto search = std::make_unique<Search>();
-    while (const dirent* entry = readdir(dir)) {
-        std::string name = pw::platform::ProgramNameOf(entry->d_name);
+    std::vector<Entry>& entries = search->entries;
+    if (!folder.isRoot) {
+        // Both describe the folder searched.
+        for (const char* dots : { ".", ".." }) {
+            if (Matches(dots, pattern))
+                entries.push_back(Entry { dots, dots, ".", DT_UNKNOWN });
+        }
+    }
+    size_t dots = entries.size();
+    while (const dirent* item = readdir(dir)) {
+        std::string name = pw::platform::ProgramNameOf(item->d_name);
         // A host name Windows could not spell is left out: no path could reach it.
         if (name == "." || name == ".." || !PathMapper::IsValidName(name, false) || !Matches(name, pattern))
             continue;
-        search->entries.push_back(EntryFor(dirfd(dir), entry->d_name, entry->d_type, name));
+        std::string folded = Folded(name);
+        entries.push_back(Entry { std::move(name), std::move(folded), item->d_name, item->d_type });
     }
-    std::sort(search->entries.begin(), search->entries.end(), FoldedLess);
-    if (!folder.isRoot) {
-        // Both describe the folder searched.
-        for (const char* dots : { "..", "." }) {
-            if (Matches(dots, pattern))
-                search->entries.insert(search->entries.begin(), EntryFor(dirfd(dir), ".", DT_UNKNOWN, dots));
-        }
-    }
+    pw::platform::FolderWriteAccess access(dirfd(dir));
+    for (Entry& entry : entries)
+        LookAt(entry, access, dirfd(dir));
     closedir(dir);
-    if (search->entries.empty())
+    if (entries.empty())
         return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-    *lpFindFileData = search->entries[0];
-    search->next = 1;
+    std::vector<uint32_t>& order = search->order;
+    for (uint32_t index = 0; index < entries.size(); ++index)
+        order.push_back(index);
+    std::sort(order.begin() + static_cast<std::ptrdiff_t>(dots), order.end(), [&entries](uint32_t a, uint32_t b) {
+        int folded = entries[a].folded.compare(entries[b].folded);
+        return folded != 0 ? folded < 0 : entries[a].name < entries[b].name;
+    });
+    search->HandOut(*lpFindFileData);
     HANDLE handle = HandleTable::Add(std::move(search));
     if (handle == nullptr)
         return Fail(ERROR_NOT_ENOUGH_MEMORY, INVALID_HANDLE_VALUE);
@@ -169,9 +220,8 @@ BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData)
         return Fail(ERROR_INVALID_HANDLE, FALSE);
     if (lpFindFileData == nullptr)
         return Fail(ERROR_INVALID_PARAMETER, FALSE);
-    if (search->next >= search->entries.size())
+    if (!search->HandOut(*lpFindFileData))
         return Fail(ERROR_NO_MORE_FILES, FALSE);
-    *lpFindFileData = search->entries[search->next++];
     return TRUE;
 }
 

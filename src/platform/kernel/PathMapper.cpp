@@ -122,7 +122,9 @@ struct DiskName {
 
 // The entry of `folder` that program name `name` finds: the exact name in UTF-8, then the exact
 // name in the code page (as names were stored before), otherwise the lowest (in host byte order)
-// of the names that read as it ignoring case.
+// of the names that read as it ignoring case. A new name is looked for in the whole folder, which
+// in a project holds a document for every page, so an entry is read only when its length allows:
+// a host name never reads as a longer program name, and an ASCII one reads as itself.
 std::optional<DiskName> FindName(const std::string& folder, const std::string& name)
 {
     struct stat st;
@@ -137,7 +139,8 @@ std::optional<DiskName> FindName(const std::string& folder, const std::string& n
     std::optional<DiskName> best;
     while (const dirent* entry = readdir(dir)) {
         std::string_view candidate = entry->d_name;
-        if (candidate == "." || candidate == ".." || (best && candidate >= best->host))
+        if (candidate.size() < name.size() || (candidate.size() > name.size() && IsAscii(candidate))
+            || candidate == "." || candidate == ".." || (best && candidate >= best->host))
             continue;
         std::string read = ProgramNameOf(candidate);
         if (PathMapper::EqualsIgnoringCase(read, name))
@@ -348,10 +351,24 @@ bool PathMapper::IsValidName(std::string_view name, bool allowWildcards)
     if (name.empty())
         return false;
     for (char c : name) {
-        if (static_cast<unsigned char>(c) < 32 || std::strchr("<>:\"|/\\", c) != nullptr)
+        switch (c) {
+        case '<':
+        case '>':
+        case ':':
+        case '"':
+        case '|':
+        case '/':
+        case '\\':
             return false;
-        if ((c == '*' || c == '?') && !allowWildcards)
-            return false;
+        case '*':
+        case '?':
+            if (!allowWildcards)
+                return false;
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 32)
+                return false;
+        }
     }
     return true;
 }

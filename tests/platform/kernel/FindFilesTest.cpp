@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include "platform/kernel/KernelTestSupport.h"
 
@@ -34,6 +40,39 @@ void MakeGallery()
 }
 
 using Names = std::vector<std::string>;
+
+// Marks a host file immutable while it lives, where the host lets this process do so.
+class Immutable {
+public:
+    explicit Immutable(const std::string& relative)
+        : file(open(HostPath(relative).c_str(), O_RDONLY))
+    {
+        set = file >= 0 && Flip(true);
+    }
+    Immutable(const Immutable&) = delete;
+    Immutable& operator=(const Immutable&) = delete;
+    ~Immutable()
+    {
+        if (set)
+            Flip(false);
+        if (file >= 0)
+            close(file);
+    }
+
+    bool set = false;
+
+private:
+    bool Flip(bool on) const
+    {
+        int flags = 0;
+        if (ioctl(file, FS_IOC_GETFLAGS, &flags) != 0)
+            return false;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        return ioctl(file, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+
+    int file;
+};
 
 } // namespace
 
@@ -87,6 +126,43 @@ TEST(FindFiles, EntriesCarryAttributesAndSizes)
     FindClose(search);
 }
 
+// A listing reports each item's attributes as GetFileAttributesA does, the read-only bit included,
+// whichever way the host keeps the item from being written.
+TEST(FindFiles, EntriesSayWhatTheAttributesOfTheirItemsSay)
+{
+    for (const char* name : { "file.txt", "locked.txt", "frozen.txt", "Sub/inner.txt" })
+        MakeHostFile(std::string("Modes/") + name, name);
+    std::filesystem::permissions(HostPath("Modes/locked.txt"), std::filesystem::perms::owner_read);
+    std::filesystem::create_symlink(HostPath("Modes/locked.txt"), HostPath("Modes/to-locked"));
+    std::filesystem::create_symlink(HostPath("Modes/file.txt"), HostPath("Modes/to-file"));
+    std::filesystem::create_directory_symlink(HostPath("Modes/Sub"), HostPath("Modes/to-sub"));
+    Immutable frozen("Modes/frozen.txt");
+    // root may write anything not made immutable, so the read-only bit shows only for other users.
+    DWORD locked = geteuid() == 0 ? DWORD(FILE_ATTRIBUTE_NORMAL) : DWORD(FILE_ATTRIBUTE_READONLY);
+    struct Case {
+        const char* name;
+        DWORD attributes;
+    } const cases[] = {
+        { "file.txt", FILE_ATTRIBUTE_NORMAL },
+        { "frozen.txt", frozen.set ? DWORD(FILE_ATTRIBUTE_READONLY) : DWORD(FILE_ATTRIBUTE_NORMAL) },
+        { "locked.txt", locked },
+        { "Sub", FILE_ATTRIBUTE_DIRECTORY },
+        { "to-file", FILE_ATTRIBUTE_NORMAL },
+        { "to-locked", locked },
+        { "to-sub", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WIN32_FIND_DATAA data;
+        std::string path = std::string("c:\\modes\\") + c.name;
+        HANDLE search = FindFirstFileA(path.c_str(), &data);
+        ASSERT_NE(search, INVALID_HANDLE_VALUE);
+        FindClose(search);
+        EXPECT_EQ(data.dwFileAttributes, c.attributes);
+        EXPECT_EQ(GetFileAttributesA(path.c_str()), c.attributes);
+    }
+}
+
 TEST(FindFiles, MissesAndTheEndSetTheirCodes)
 {
     MakeGallery();
@@ -114,4 +190,13 @@ TEST(FindFiles, MissesAndTheEndSetTheirCodes)
     EXPECT_TRUE(FindClose(search));
     EXPECT_FALSE(FindClose(search));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+// Names alike but for letter case come in byte order among themselves; letters beyond ASCII come
+// after every ASCII letter.
+TEST(FindFiles, NamesAlikeButForCaseKeepAFixedOrder)
+{
+    for (const char* name : { "same", "\xC3\xA9t\xC3\xA9", "Same", "zed", "sAme1", "SAME" })
+        MakeHostFile(std::string("Ties/") + name);
+    EXPECT_EQ(List("c:\\ties\\*"), (Names { ".", "..", "SAME", "Same", "same", "sAme1", "zed", "\xE9t\xE9" }));
 }

@@ -133,3 +133,35 @@ TEST(PathMapper, RelativePathsResolveAgainstTheCurrentFolder)
         EXPECT_EQ(PathMapper::Map(c.path).hostPath, HostPath(c.host));
     }
 }
+
+// A project folder holds a document for every page; a name is found in any case among hundreds of
+// names, whatever their lengths and spellings, and a new name keeps its own case.
+TEST(PathMapper, FindsNamesIgnoringCaseInAFolderOfManyNames)
+{
+    for (int page = 1; page <= 150; ++page)
+        MakeHostFile("Site/Page " + std::to_string(page) + ".mvi");
+    for (const char* name : { "Page 7.mvi.bak", "Page 7.mv", "Zo\xC3\xA9 7.mvi", "Zo\xE9 8.mvi" })
+        MakeHostFile(std::string("Site/") + name);
+    struct Case {
+        const char* path;
+        const char* host;
+        MappedPath::Kind kind;
+    } const cases[] = {
+        { "c:\\site\\PAGE 7.MVI", "Site/Page 7.mvi", MappedPath::Kind::File },
+        { "c:\\site\\page 150.Mvi", "Site/Page 150.mvi", MappedPath::Kind::File },
+        { "c:\\site\\page 7.MV", "Site/Page 7.mv", MappedPath::Kind::File },
+        { "c:\\site\\page 7.mvi.BAK", "Site/Page 7.mvi.bak", MappedPath::Kind::File },
+        // Stored in UTF-8, longer on the disk than in the program; stored in the code page.
+        { "c:\\site\\ZO\xE9 7.MVI", "Site/Zo\xC3\xA9 7.mvi", MappedPath::Kind::File },
+        { "c:\\site\\ZO\xE9 8.MVI", "Site/Zo\xE9 8.mvi", MappedPath::Kind::File },
+        { "c:\\site\\PAGE 151.MVI", "Site/PAGE 151.MVI", MappedPath::Kind::Missing },
+        { "c:\\site\\wr1A.tmp", "Site/wr1A.tmp", MappedPath::Kind::Missing },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        MappedPath mapped = PathMapper::Map(c.path);
+        EXPECT_EQ(mapped.error, 0u);
+        EXPECT_EQ(mapped.hostPath, HostPath(c.host));
+        EXPECT_EQ(mapped.kind, c.kind);
+    }
+}
