@@ -161,13 +161,11 @@ void TallowWindow::SetDocument(const SmartPtr<ObjectReference>& newData, const S
     // Every page shown here plays, however it came in.
     TallowApp::MakePageModel(newData.Valid() ? SmartPtr<Smart>(newData->Get()) : SmartPtr<Smart>());
     RecordHistory();
-    if (SmartCast<TallowScribe>(newScribe.Get())) {
-        SmartPtr<FileReference> page = PageFileOf(newScribe);
-        SetTitleFromPage(page);
-        historyIndex = page.Valid() ? HistoryPosition(*page.Get()) : 0;
-    } else {
-        SetTitleFromPage(SmartPtr<FileReference>());
-    }
+    // A new page is in no history: back then leads to the page it replaced, not to the one
+    // before that.
+    SmartPtr<FileReference> page = PageFileOf(newScribe);
+    SetTitleFromPage(page);
+    historyIndex = page.Valid() ? HistoryPosition(*page.Get()) : 0;
     CHAPane* old = GetPagePane();
     bool wasPlaying = old && old->IsPlaying();
     DocWindow::SetDocument(newData, newScribe);

@@ -62,7 +62,8 @@ TEST_F(TallowWindowTest, OpensAtTheDefaultPageSizeBelowItsTabs)
     EXPECT_EQ(window->GetPagePane()->GetBounds(), document) << "the page fills the view";
 }
 
-// Each step opens a page by name, goes back ('<') or forward ('>'); then the page shown.
+// Each step opens a page by name, makes a new page ('+'), goes back ('<') or forward ('>'); then
+// the page shown.
 TEST_F(TallowWindowTest, BackAndForwardWalkTheHistoryAndANewPageDropsTheForwardOnes)
 {
     struct Step {
@@ -85,6 +86,12 @@ TEST_F(TallowWindowTest, BackAndForwardWalkTheHistoryAndANewPageDropsTheForwardO
         { "<", "A" }, // the first page: nothing
         { "D", "D" }, // already recorded: not appended again
         { "<", "B" }, // the entry before D
+        { "+", "Untitled Page" },
+        { "<", "B" }, // the page left for the new one
+        { "+", "Untitled Page" },
+        { ">", "Untitled Page" }, // nothing after a new page
+        { "<", "B" },
+        { ">", "D" },
     };
     std::map<std::string, SmartPtr<FileReference>> pages;
     for (const char* name : { "A", "B", "C", "D" })
@@ -95,9 +102,12 @@ TEST_F(TallowWindowTest, BackAndForwardWalkTheHistoryAndANewPageDropsTheForwardO
             window->Navigate(TallowWindow::kBack);
         else if (step.action[0] == '>')
             window->Navigate(TallowWindow::kForward);
+        else if (step.action[0] == '+')
+            tallow->NewDocument();
         else
             window->OpenPage(new FileReference(*pages[step.action].Get()));
-        EXPECT_EQ(Title(), std::string("Kim:") + step.shown);
+        std::string shown = step.shown;
+        EXPECT_EQ(Title(), shown == "Untitled Page" ? shown : "Kim:" + shown);
     }
     EXPECT_EQ(History(*window.Get()), (std::vector<std::string> { "A.mvi", "B.mvi", "D.mvi" }));
 }
