@@ -9,6 +9,8 @@
 #include "export/TallowScribe.h"
 #include "export/htmlElement.h"
 #include "foundation/Exception.h"
+#include "graphics/Color.h"
+#include "graphics/DisplayPort.h"
 #include "ui/WindowFrame.h"
 
 PW_DEFINE_CLASS(TallowWindow, nullptr, nullptr, DocWindow)
@@ -171,6 +173,21 @@ void TallowWindow::SetDocument(const SmartPtr<ObjectReference>& newData, const S
     DocWindow::SetDocument(newData, newScribe);
     if (CHAPane* pane = GetPagePane(); wasPlaying && pane)
         pane->DoCommand(kPlayCommand, 0);
+}
+
+Rect TallowWindow::GetPageArea()
+{
+    Rect area = GetBounds();
+    if (tabs.Valid())
+        area.top = tabs->GetBounds().bottom;
+    return area;
+}
+
+void TallowWindow::DrawContent(DisplayPort& port, Area&)
+{
+    Color grey;
+    grey.SetBytes(0x80, 0x80, 0x80, 0);
+    port.DrawRectangle(GetPageArea(), grey, Color(Color::kNoColor), 1);
 }
 
 void TallowWindow::Save(int32_t mode)
