@@ -13,6 +13,7 @@
 #include "authoring/panes/Scrap.h"
 #include "authoring/selectors/CPatternSelector.h"
 #include "engine/CFWDecorator.h"
+#include "engine/CMovieGroup.h"
 #include "engine/CPanePlay.h"
 #include "engine/CShow.h"
 #include "foundation/Alert.h"
@@ -203,6 +204,15 @@ void TallowApp::NewDocument()
     // first page opened from elsewhere (a sample) must not move the current folder there.
     pw::app::PageScribes::FolderChosen();
     CHAApp::NewDocument();
+}
+
+SmartPtr<CShow> TallowApp::MakeModel()
+{
+    SmartPtr<TallowWindow> window = FrontPageWindow();
+    if (!window.Valid())
+        return CHAApp::MakeModel();
+    Point size = window->GetPageArea().Size();
+    return new CShow(new CMovieGroup(Rect(0, 0, size.h, size.v)));
 }
 
 SmartPtr<Scribe> TallowApp::OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode)

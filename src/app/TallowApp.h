@@ -27,6 +27,10 @@ public:
     // The project set-up (the first time: the name dialog; a cancel throws the silent
     // UserCancelException), then a new page.
     void NewDocument() override;
+    // A new page is as large as the page area of the page window it goes into, as the first page
+    // becomes in the window made for it: new pages are all of one size, none larger than the area
+    // that shows it.
+    SmartPtr<CShow> MakeModel() override;
     // "Projects".
     SmartPtr<String> DocumentFolderName() override;
     // Page windows are placed by the shared decorator, not fitted around their pages.

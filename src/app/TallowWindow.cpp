@@ -9,6 +9,8 @@
 #include "export/TallowScribe.h"
 #include "export/htmlElement.h"
 #include "foundation/Exception.h"
+#include "graphics/Color.h"
+#include "graphics/DisplayPort.h"
 #include "ui/WindowFrame.h"
 
 PW_DEFINE_CLASS(TallowWindow, nullptr, nullptr, DocWindow)
@@ -161,18 +163,31 @@ void TallowWindow::SetDocument(const SmartPtr<ObjectReference>& newData, const S
     // Every page shown here plays, however it came in.
     TallowApp::MakePageModel(newData.Valid() ? SmartPtr<Smart>(newData->Get()) : SmartPtr<Smart>());
     RecordHistory();
-    if (SmartCast<TallowScribe>(newScribe.Get())) {
-        SmartPtr<FileReference> page = PageFileOf(newScribe);
-        SetTitleFromPage(page);
-        historyIndex = page.Valid() ? HistoryPosition(*page.Get()) : 0;
-    } else {
-        SetTitleFromPage(SmartPtr<FileReference>());
-    }
+    // A new page is in no history: back then leads to the page it replaced, not to the one
+    // before that.
+    SmartPtr<FileReference> page = PageFileOf(newScribe);
+    SetTitleFromPage(page);
+    historyIndex = page.Valid() ? HistoryPosition(*page.Get()) : 0;
     CHAPane* old = GetPagePane();
     bool wasPlaying = old && old->IsPlaying();
     DocWindow::SetDocument(newData, newScribe);
     if (CHAPane* pane = GetPagePane(); wasPlaying && pane)
         pane->DoCommand(kPlayCommand, 0);
+}
+
+Rect TallowWindow::GetPageArea()
+{
+    Rect area = GetBounds();
+    if (tabs.Valid())
+        area.top = tabs->GetBounds().bottom;
+    return area;
+}
+
+void TallowWindow::DrawContent(DisplayPort& port, Area&)
+{
+    Color grey;
+    grey.SetBytes(0x80, 0x80, 0x80, 0);
+    port.DrawRectangle(GetPageArea(), grey, Color(Color::kNoColor), 1);
 }
 
 void TallowWindow::Save(int32_t mode)

@@ -55,6 +55,9 @@ public:
     // The folder of the window's page file; the current folder when it has none.
     static SmartPtr<FileReference> GetPageFolder(Window& window);
     SmartPtr<View> GetDocumentView() const { return GetContent(); }
+    // The window below its tabs, where the page shows: as large as the page or larger (the
+    // document view takes the size of the page it holds).
+    Rect GetPageArea();
     // The editing pane of the page shown, or null.
     CHAPane* GetPagePane() const;
     SmartPtr<TallowTabs> GetTabs() const;
@@ -72,6 +75,8 @@ public:
     void SetDocument(const SmartPtr<ObjectReference>& data, const SmartPtr<Scribe>& scribe) override;
     // The kid tools window hides while the window is inactive and comes back with it.
     void ActiveChanged(bool active) override;
+    // The page area round a page smaller than it is grey, so that it does not pass for page.
+    void DrawContent(DisplayPort& port, Area& area) override;
 
 private:
     // The page file of the window's page scribe, or empty.

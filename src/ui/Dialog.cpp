@@ -62,6 +62,12 @@ void Dialog::Close()
     Window::Close();
 }
 
+bool Dialog::CloseBoxPressed()
+{
+    Cancel();
+    return true;
+}
+
 // A dialog closed before the call still repaints and pumps once, without waiting.
 bool Dialog::Poll()
 {

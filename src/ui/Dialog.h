@@ -6,10 +6,10 @@
 
 // The framework's modal window. Its caller fills it with views, sizes it to fit, hands it to the
 // application (AddWindow with activation) and calls Poll until it answers false; then WasCancelled
-// tells a cancel (Escape, a Cancel button) from a done (Return, Ctrl+C, an OK button). Each Poll
-// repaints the dialog and runs the bounded message pump, so chores, sockets and paints of the
-// whole program go on while mouse input to its other windows is dropped. A Dialog serves one
-// modal run: once closed it stays closed.
+// tells a cancel (Escape, a Cancel button, the close box) from a done (Return, Ctrl+C, an OK
+// button). Each Poll repaints the dialog and runs the bounded message pump, so chores, sockets and
+// paints of the whole program go on while mouse input to its other windows is dropped. A Dialog
+// serves one modal run: once closed it stays closed.
 class Dialog : public Window {
     PW_CLASS_INFO(Dialog)
 
@@ -27,6 +27,8 @@ public:
     bool KeyDown(uint8_t key, int32_t value) override;
     // Marks the dialog closed, then closes the window.
     void Close() override;
+    // The close box cancels, as Escape does: closing a question unanswered accepts nothing.
+    bool CloseBoxPressed() override;
     // The first time the dialog becomes active, the text field holding its initial focus selects
     // all its text, as one reached by Tab does, so that typing replaces the proposed text.
     void ActiveChanged(bool active) override;

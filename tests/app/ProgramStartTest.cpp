@@ -1,7 +1,7 @@
 // The program as its entry starts it: the framework main with the application factory, the
 // project named through the real name dialog with typed keys, and how the run ends: a quit from
-// the menus returns 0 with the application and its tools window let go; a cancelled or
-// interrupted name dialog ends the start silently with 0 and no project.
+// the menus returns 0 with the application and its tools window let go; a name dialog cancelled
+// (Escape, its close box) or interrupted ends the start silently with 0 and no project.
 #include "app/TallowApp.h"
 
 #include "foundation/String.h"
@@ -119,6 +119,10 @@ TEST_F(ProgramStartTest, ANameDialogCancelledOrInterruptedEndsTheStartWith0)
         std::function<void()> answer;
     } cases[] = {
         { "Escape", [] { driver::TypeKey(VK_ESCAPE); } },
+        { "the close box", [] {
+             App* app = AppGlue::Application().Get();
+             driver::ClickCloseBox(app->GetWindow(app->NumWindows())->GetFrame()->GetOSWindow());
+         } },
         { "a termination request", [] { driver::RequestQuit(); } },
         { "a quit message", [] { PostQuitMessage(3); } },
     };

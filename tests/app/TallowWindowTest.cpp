@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -34,6 +35,35 @@ std::vector<std::string> History(const TallowWindow& window)
     return names;
 }
 
+// Whether the title drawn in the window's caption ends in dots: the pixels of the title nearest
+// the close box are at most 3 rows high.
+bool CaptionEndsInDots(HWND hwnd)
+{
+    driver::RunUntilIdle();
+    POINT box = driver::CloseBoxPoint(hwnd);
+    RECT outer {};
+    GetWindowRect(hwnd, &outer);
+    pw::platform::Frame screen = driver::ReadDesktop();
+    // The close box is 15 pixels wide; the column just left of it is the caption's own colour.
+    int32_t boxLeft = box.x - 7;
+    uint8_t band = screen.At(boxLeft - 1, box.y);
+    int32_t right = 0;
+    for (int32_t h = outer.left; h < boxLeft; ++h)
+        for (int32_t v = box.y - 7; v <= box.y + 7; ++v)
+            if (screen.At(h, v) != band)
+                right = h;
+    EXPECT_LT(right, boxLeft - 2) << "the title keeps clear of the close box";
+    int32_t top = box.y + 7;
+    int32_t bottom = box.y - 7;
+    for (int32_t h = right - 7; h <= right; ++h)
+        for (int32_t v = box.y - 7; v <= box.y + 7; ++v)
+            if (screen.At(h, v) != band) {
+                top = std::min(top, v);
+                bottom = std::max(bottom, v);
+            }
+    return bottom - top < 3;
+}
+
 TEST_F(TallowWindowTest, TitlesNameTheFolderAndThePageWithoutExtensions)
 {
     EXPECT_EQ(Title(), "Untitled Page") << "a new page has no file";
@@ -48,6 +78,14 @@ TEST_F(TallowWindowTest, TitlesNameTheFolderAndThePageWithoutExtensions)
     EXPECT_EQ(Title(), "Kim:index");
     window->OpenPage(Page("My.Page"));
     EXPECT_EQ(Title(), "Kim:My.Page") << "only the extension goes";
+    HWND hwnd = window->GetFrame()->GetOSWindow();
+    EXPECT_FALSE(CaptionEndsInDots(hwnd)) << "a title that fits shows whole";
+
+    // A title too long for the caption ends in dots before the close box.
+    const std::string name = "Our beach page with a very very long name that goes on and on and on";
+    window->OpenPage(Page(name));
+    EXPECT_EQ(Title(), "Kim:" + name);
+    EXPECT_TRUE(CaptionEndsInDots(hwnd));
 }
 
 TEST_F(TallowWindowTest, OpensAtTheDefaultPageSizeBelowItsTabs)
@@ -62,7 +100,8 @@ TEST_F(TallowWindowTest, OpensAtTheDefaultPageSizeBelowItsTabs)
     EXPECT_EQ(window->GetPagePane()->GetBounds(), document) << "the page fills the view";
 }
 
-// Each step opens a page by name, goes back ('<') or forward ('>'); then the page shown.
+// Each step opens a page by name, makes a new page ('+'), goes back ('<') or forward ('>'); then
+// the page shown.
 TEST_F(TallowWindowTest, BackAndForwardWalkTheHistoryAndANewPageDropsTheForwardOnes)
 {
     struct Step {
@@ -85,6 +124,12 @@ TEST_F(TallowWindowTest, BackAndForwardWalkTheHistoryAndANewPageDropsTheForwardO
         { "<", "A" }, // the first page: nothing
         { "D", "D" }, // already recorded: not appended again
         { "<", "B" }, // the entry before D
+        { "+", "Untitled Page" },
+        { "<", "B" }, // the page left for the new one
+        { "+", "Untitled Page" },
+        { ">", "Untitled Page" }, // nothing after a new page
+        { "<", "B" },
+        { ">", "D" },
     };
     std::map<std::string, SmartPtr<FileReference>> pages;
     for (const char* name : { "A", "B", "C", "D" })
@@ -95,9 +140,12 @@ TEST_F(TallowWindowTest, BackAndForwardWalkTheHistoryAndANewPageDropsTheForwardO
             window->Navigate(TallowWindow::kBack);
         else if (step.action[0] == '>')
             window->Navigate(TallowWindow::kForward);
+        else if (step.action[0] == '+')
+            tallow->NewDocument();
         else
             window->OpenPage(new FileReference(*pages[step.action].Get()));
-        EXPECT_EQ(Title(), std::string("Kim:") + step.shown);
+        std::string shown = step.shown;
+        EXPECT_EQ(Title(), shown == "Untitled Page" ? shown : "Kim:" + shown);
     }
     EXPECT_EQ(History(*window.Get()), (std::vector<std::string> { "A.mvi", "B.mvi", "D.mvi" }));
 }

@@ -23,7 +23,8 @@ void LinkSignal::Act(CHAPane& pane)
     pane.NotifyWindowOpened(SmartPtr<Window>(dialog.Get()));
     while (dialog->Poll()) {
     }
-    // The page's window hears of the new links, so that the page counts as changed.
-    if (!dialog->WasCancelled())
+    // The page's window hears of new links, so that the page counts as changed; a link handed to
+    // the tool changes the page only when the child clicks it onto an object.
+    if (!dialog->WasCancelled() && dialog->LinkedSprites())
         pane.NotifyChanged();
 }

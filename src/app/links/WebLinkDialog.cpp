@@ -92,22 +92,26 @@ void WebLinkDialog::BuildItems()
 void WebLinkDialog::Done()
 {
     SmartPtr<LinkHREF> href(new LinkHREF(*text.Get()));
+    SmartPtr<CLink> link(new CLink);
+    link->SetHREF(SmartPtr<Persistent>(href.Get()));
     if (tool.Valid()) {
         if (CToolsDir* tools = CToolsDir::Get())
             tools->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
-        // The application's current tool is the one that takes the presses in the page.
+        // The application's current tool is the one that takes the presses in the page. What it
+        // attaches to the object clicked is a link from the clipboard: the address goes there
+        // inside one, as a link copied from an object would.
         if (App* app = GetApplication()) {
-            app->GetClipboard()->Put(href.Get());
+            app->GetClipboard()->Put(link.Get());
             app->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
         }
         tool->SetSoundPending(true);
     } else if (pane.Valid()) {
-        SmartPtr<CLink> link(new CLink);
-        link->SetHREF(SmartPtr<Persistent>(href.Get()));
         SmartList<CSprite> selected = pane->GetSelectedSprites();
         for (uint32_t index = selected.NumItems(); index >= 1; --index) {
-            if (CSprite* sprite = selected.Item(index))
+            if (CSprite* sprite = selected.Item(index)) {
                 sprite->SetLink(kLinkFrame, 1, link.Get());
+                linkedSprites = true;
+            }
         }
     }
     Dialog::Done();

@@ -13,8 +13,8 @@ class String;
 // field, a line showing an example address, OK and Cancel. The field starts with the address of
 // the one selected sprite's web link, else with the example. OK makes a web link of the text as
 // typed (no check of its form) and either links every selected sprite of the pane to it at the
-// page's first frame or, with a tool, puts it on the application's clipboard and makes the tool
-// current, its sound due, so that the user attaches it by clicking objects. Cancel changes
+// page's first frame or, with a tool, puts a link holding it on the application's clipboard and
+// makes the tool current, its sound due, so that the user attaches it by clicking objects. Cancel changes
 // nothing. The pane and the tool are held for the dialog's one modal run.
 class WebLinkDialog : public Dialog {
 public:
@@ -24,6 +24,8 @@ public:
 
     // Stores the link, then closes as Dialog::Done does.
     void Done() override;
+    // Whether OK attached the link to sprites of the page (with a tool it only readies the tool).
+    bool LinkedSprites() const { return linkedSprites; }
 
 private:
     void BuildItems();
@@ -32,4 +34,5 @@ private:
     SmartPtr<String> text;
     SmartPtr<String> example;
     SmartPtr<CTool> tool;
+    bool linkedSprites { false };
 };

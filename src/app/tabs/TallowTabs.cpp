@@ -345,8 +345,10 @@ void TallowTabs::OpenBrowser(int16_t tab, const SmartPtr<FileReference>& folder,
     PlayOpenSound();
     if (!pagePane.Valid())
         return;
+    // Over the window's whole page area, whatever the size of the page shown: a browser lays its
+    // entries out alike in every page window of one size.
     SmartPtr<View> browser = new CBrowserPane(pagePane.Get(), folder, GetTabTool(tab), cellSize,
-        pagePane->GetBounds(), SmartPtr<TabBarView>(this));
+        window->GetPageArea(), SmartPtr<TabBarView>(this));
     window->SetBrowserPane(browser);
 }
 

@@ -26,6 +26,7 @@
 #include "ui/ViewSignals.h"
 
 #include <algorithm>
+#include <string>
 
 PW_DEFINE_CLASS(CBrowser, nullptr, nullptr, View, Controllable)
 
@@ -61,13 +62,40 @@ namespace {
 // Built at the first label drawn, released at exit.
 TextStyle& LabelStyle()
 {
-    // Names are file names, drawn as they are spelt; centred under the picture.
+    // Names are file names, drawn as they are spelt on one line, centred under the picture.
     static SmartPtr<TextStyle> style = [] {
         SmartPtr<TextStyle> made = new TextStyle(1, 9, 1, Color(1), Color(Color::kNoColor));
-        made->SetFormat(DT_CENTER | DT_NOPREFIX);
+        made->SetFormat(DT_CENTER | DT_NOPREFIX | DT_SINGLELINE);
         return made;
     }();
     return *style.Get();
+}
+
+int32_t TextWidth(const std::string& text, TextStyle& style)
+{
+    return DisplayPort::MeasureDrawnText(text.c_str(), int32_t(text.size()), style, 0).h;
+}
+
+// The name whole when it fits the width, else its longest beginning that fits with "..." after
+// it: a long name stays in its own slot instead of running over its neighbours.
+std::string FittedName(const std::string& name, TextStyle& style, int32_t width)
+{
+    constexpr const char* kEllipsis = "...";
+    if (TextWidth(name, style) <= width)
+        return name;
+    size_t fits = 0;
+    size_t over = name.size();
+    while (over - fits > 1) {
+        size_t middle = (fits + over) / 2;
+        if (TextWidth(name.substr(0, middle) + kEllipsis, style) <= width)
+            fits = middle;
+        else
+            over = middle;
+    }
+    std::string cut = name.substr(0, fits);
+    while (!cut.empty() && cut.back() == ' ')
+        cut.pop_back();
+    return cut + kEllipsis;
 }
 
 Rect Grown(const Rect& r, int32_t by)
@@ -231,11 +259,11 @@ void CBrowser::DrawLabel(DisplayPort& port, const SmartPtr<FileReference>& file,
     String name("New Page");
     if (file.Valid())
         file->GetNameParts(name);
-    std::string text = pw::foundation::TextOf(name);
     // The label has the whole width of the entry's slot, short of the gap to the next slot, so that
-    // a name wider than the picture still stays on one line.
+    // a name wider than the picture still stays whole on one line when it can.
     Rect label(cell.left - kMargin + kLabelInset, cell.bottom + kLabelGap, cell.right + kMargin - kLabelInset,
         cell.bottom + kLabelGap + kLabelHeight);
+    std::string text = FittedName(pw::foundation::TextOf(name), LabelStyle(), label.right - label.left);
     port.DrawText(text.c_str(), int32_t(text.size()), label, LabelStyle());
 }
 

@@ -10,6 +10,7 @@
 #include "platform/user/ZOrder.h"
 
 #include <algorithm>
+#include <string>
 
 namespace pw::platform {
 
@@ -24,6 +25,8 @@ constexpr uint8_t kSilver = 7;
 constexpr uint8_t kGrey = 248;
 constexpr uint8_t kWhite = 255;
 constexpr int kTitleFontHeight = 11;
+// The title ends this far left of the close box.
+constexpr int kTitleGap = 4;
 
 struct Canvas {
     const RegionData& clip;
@@ -93,13 +96,42 @@ void PaintSystemBox(const Canvas& canvas, const RECT& box, bool pressed)
     canvas.Fill(bar, kWhite);
 }
 
+int TitleWidth(HDC hdc, const std::string& title)
+{
+    RECT measured { 0, 0, 0, 0 };
+    DrawTextA(hdc, title.c_str(), static_cast<int>(title.size()), &measured, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    return measured.right - measured.left;
+}
+
+// The title whole when it fits the width, else its longest beginning that fits with "..." after
+// it, so that a long title ends in dots clear of the close box instead of a glyph cut against it.
+std::string FittedTitle(HDC hdc, const std::string& title, int width)
+{
+    constexpr const char* kEllipsis = "...";
+    if (TitleWidth(hdc, title) <= width)
+        return title;
+    size_t fits = 0;
+    size_t over = title.size();
+    while (over - fits > 1) {
+        size_t middle = (fits + over) / 2;
+        if (TitleWidth(hdc, title.substr(0, middle) + kEllipsis) <= width)
+            fits = middle;
+        else
+            over = middle;
+    }
+    std::string cut = title.substr(0, fits);
+    while (!cut.empty() && cut.back() == ' ')
+        cut.pop_back();
+    return cut + kEllipsis;
+}
+
 void PaintTitle(HWND hwnd, const Window& window, const RegionData& clip, const FrameLayout& layout, bool active)
 {
     RECT text { layout.caption.left + 4, layout.caption.top, layout.caption.right - 4, layout.caption.bottom - 1 };
     if (!IsEmptyRect(layout.systemBox))
         text.left = layout.systemBox.right + 4;
     if (!IsEmptyRect(layout.closeBox))
-        text.right = layout.closeBox.left - 2;
+        text.right = layout.closeBox.left - kTitleGap;
     if (IsEmptyRect(text) || window.text.empty())
         return;
     HDC hdc = Painting::FrameDC(hwnd, clip);
@@ -107,8 +139,8 @@ void PaintTitle(HWND hwnd, const Window& window, const RegionData& clip, const F
     HGDIOBJ oldFont = SelectObject(hdc, font);
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, active ? RGB(255, 255, 255) : RGB(192, 192, 192));
-    DrawTextA(hdc, window.text.c_str(), static_cast<int>(window.text.size()), &text,
-        DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    std::string shown = FittedTitle(hdc, window.text, text.right - text.left);
+    DrawTextA(hdc, shown.c_str(), static_cast<int>(shown.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
     SelectObject(hdc, oldFont);
     DeleteObject(font);
     ReleaseDC(hwnd, hdc);

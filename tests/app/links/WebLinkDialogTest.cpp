@@ -217,8 +217,9 @@ TEST_F(WebLinkDialogTest, OkLinksEverySelectedSpriteOnTheFirstFrameOnly)
     }
 }
 
-// With a tool OK links nothing: the link goes on the clipboard for the tool, which becomes the
-// current tool with its sound due. Cancel leaves clipboard and tool as they were.
+// With a tool OK links nothing and leaves the page unchanged: the link goes on the clipboard for
+// the tool, which becomes the current tool with its sound due. Cancel leaves clipboard and tool as
+// they were.
 TEST_F(WebLinkDialogTest, WithAToolTheLinkGoesToTheClipboardAndTheToolBecomesCurrent)
 {
     SmartPtr<CTool> before = UseTool(3);
@@ -232,13 +233,18 @@ TEST_F(WebLinkDialogTest, WithAToolTheLinkGoesToTheClipboardAndTheToolBecomesCur
     EXPECT_EQ(app->GetCurrentTool().Get(), static_cast<Tool*>(before.Get()));
     EXPECT_FALSE(linker->IsSoundPending());
 
+    int changes = page->changes;
     Run(1, { Type("mailto:kim@example.com"), Button("OK") }, linker);
-    auto* href = SmartCast<LinkHREF>(app->GetClipboard()->Contents().Get());
+    auto* link = SmartCast<CLink>(app->GetClipboard()->Contents().Get());
+    ASSERT_NE(link, nullptr) << "a link, as the tool attaches from the clipboard";
+    EXPECT_EQ(link->GetKind(), CLink::kWebLink);
+    auto* href = SmartCast<LinkHREF>(link->GetHREF().Get());
     ASSERT_NE(href, nullptr);
     EXPECT_EQ(TextOf(href->GetHREF()), "mailto:kim@example.com");
     EXPECT_EQ(app->GetCurrentTool().Get(), static_cast<Tool*>(linker.Get()));
     EXPECT_TRUE(linker->IsSoundPending());
     EXPECT_EQ(Addresses(sprites), (std::vector<std::string> { "- - -" })) << "the tool attaches it, not OK";
+    EXPECT_EQ(page->changes, changes) << "the page is as it was";
 }
 
 // Offered for a page pane somebody holds when it has a selected sprite or the command carries a

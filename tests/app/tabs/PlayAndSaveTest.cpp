@@ -37,13 +37,16 @@ using pw::foundation::TextOf;
 // The tab-set selector's cells: the first set (My Pages, Samples, New Page), the links set and
 // the play set; their tabs.
 constexpr int16_t kPagesSet = 28;
+constexpr int16_t kPaintSet = 30;
 constexpr int16_t kLinksSet = 31;
 constexpr int16_t kPlaySet = 32;
 constexpr int16_t kMyPagesTab = 4;
 constexpr int16_t kSamplesTab = 5;
 constexpr int16_t kNewPageTab = 6;
+constexpr int16_t kMailLinkTab = 17;
 constexpr int16_t kLinkToPageTab = 19;
 constexpr int16_t kBackTab = 24;
+constexpr int16_t kHomeTab = 26;
 
 std::string Lower(std::string text)
 {
@@ -327,6 +330,53 @@ TEST_F(PlayAndSaveTest, AWebLinkClickedWhilePlayingIsToldInAMessageBox)
     EXPECT_EQ(driver::AlertLog()[0].text, std::string("This is a Link to:") + "       " + "http://example.org/kids.htm");
     EXPECT_EQ(Title(), "Kim:Home") << "no other page opened";
     EXPECT_TRUE(window->GetPagePane()->IsPlaying());
+}
+
+// Looked at and left alone, a page opens another without asking to be saved: the home page made
+// by Home, the e-mail link typed and handed to the link tool with OK, the window dragged, the sets
+// changed. The link clicked onto the page's picture changes the page, and then leaving it asks.
+TEST_F(PlayAndSaveTest, OnlyAPageTheChildChangedAsksToBeSavedWhenLeft)
+{
+    StorePage("Other", 1, 15, false);
+    auto mailLinkWithOk = [&] {
+        ClickSelector(kPaintSet);
+        driver::SetIdleHandler([&] {
+            auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
+            if (!dialog || dialog->IsClosed() || answered.Get() == dialog)
+                return false;
+            answered = dialog;
+            driver::TypeKey(VK_RETURN);
+            return true;
+        });
+        ClickTab(kMailLinkTab);
+        driver::SetIdleHandler(nullptr);
+    };
+    ClickSelector(kPlaySet);
+    ClickTab(kHomeTab);
+    ASSERT_EQ(Title(), "Kim:index");
+    mailLinkWithOk();
+    HWND hwnd = window->GetFrame()->GetOSWindow();
+    POINT caption = driver::CaptionPoint(hwnd);
+    driver::Drag(caption.x, caption.y, caption.x + 30, caption.y + 20);
+    driver::RunUntilIdle();
+    ClickSelector(kPagesSet);
+    ClickEntry(kMyPagesTab, "Other.mvi");
+    EXPECT_EQ(Title(), "Kim:Other");
+    EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
+
+    window->OpenPage(StorePage("Home", 1, 15, true));
+    mailLinkWithOk();
+    ClickPage(PictureMiddle());
+    auto* group = SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get());
+    CLink* link = group->GetSprite(0)->LinkAtFrame(0);
+    ASSERT_NE(link, nullptr) << "the picture took the link";
+    EXPECT_EQ(link->GetKind(), CLink::kWebLink);
+    driver::ScriptMessageBoxes({ IDNO });
+    ClickSelector(kPagesSet);
+    ClickEntry(kMyPagesTab, "Other.mvi");
+    EXPECT_EQ(Title(), "Kim:Other");
+    ASSERT_EQ(driver::AlertLog().size(), 1u);
+    EXPECT_NE(driver::AlertLog()[0].text.find("Kim:Home"), std::string::npos) << driver::AlertLog()[0].text;
 }
 
 // Home links to Second and is saved; after a restart Home is opened through File, Open (with the

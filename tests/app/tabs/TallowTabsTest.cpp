@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <typeinfo>
@@ -246,11 +247,50 @@ TEST_F(TallowTabsTest, ASecondFolderReplacesTheBrowserAndAPageTabRemovesIt)
     tabs->DoCommand(10);
     EXPECT_EQ(BrowserViews(), 1u);
     EXPECT_EQ(BrowsedFolder(), "Dividers");
-    Rect page = window->GetPagePane()->GetBounds();
-    EXPECT_EQ(window->GetBrowserPane()->GetBounds(), page) << "the browser covers the page";
+    EXPECT_EQ(window->GetBrowserPane()->GetBounds(), window->GetPageArea()) << "the browser covers the page area";
     tabs->DoCommand(8);
     EXPECT_EQ(BrowserViews(), 0u);
     EXPECT_FALSE(window->GetBrowserPane().Valid());
+}
+
+// The first page and a new page fill the window's page area; a smaller page opened into it shows
+// on grey, not on white that would pass for page. Over each of them the Pictures tab lays its
+// browser over the whole page area, so that its entries lie where they lay before.
+TEST_F(TallowTabsTest, EveryPageFillsThePageAreaOrShowsOnGreyAndBrowsersLieAlike)
+{
+    const Rect area = window->GetPageArea();
+    ASSERT_EQ(area, window->GetDocumentView()->GetBounds()) << "the first page fills it";
+    HWND hwnd = window->GetFrame()->GetOSWindow();
+    auto greyAt = [&](Point at) {
+        pw::platform::Frame shown = driver::ReadClientArea(hwnd);
+        const pw::platform::PaletteColor& rgb = shown.palette[shown.At(at.h, at.v)];
+        return rgb.red == 0x80 && rgb.green == 0x80 && rgb.blue == 0x80;
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> show;
+        bool fills;
+    } cases[] = {
+        { "the first page", [] {}, true },
+        { "a new page", [&] { ClickSelector(28); ClickTab(6); }, true },
+        { "a smaller page", [&] { window->OpenPage(Page("Small")); }, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.show();
+        driver::RunUntilIdle();
+        Rect page = window->GetPagePane()->GetBounds();
+        EXPECT_EQ(page == area, c.fills);
+        EXPECT_EQ(page.TopLeft(), area.TopLeft());
+        EXPECT_FALSE(greyAt(Point(page.left + 5, page.top + 5))) << "the page";
+        EXPECT_EQ(greyAt(Point(area.right - 5, area.bottom - 5)), !c.fills) << "beside the page";
+        ClickSelector(29);
+        ClickTab(11);
+        auto* browser = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
+        ASSERT_NE(browser, nullptr);
+        EXPECT_EQ(browser->GetBounds(), area) << "over the whole page area";
+        ClickTab(8);
+    }
 }
 
 TEST_F(TallowTabsTest, AMissingMediaFolderIsReportedOnceAndMade)

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include <sys/stat.h>
@@ -357,11 +358,12 @@ TEST_F(Browser, BrowserViewOverAMissingFolder)
 }
 
 // A name wider than its picture ("&" included) stays whole on one line under it, centred in the
-// entry's slot, above the next row's pictures.
+// entry's slot, above the next row's pictures; a name wider than the slot is cut short with "..."
+// inside it, clear of its neighbours.
 TEST_F(Browser, NamesStayOnOneLineUnderTheirPictures)
 {
-    WritePage("Balloon Ride.mvi", 7);
     WritePage("Rock & Roll.mvi", 7);
+    WritePage("Sunny beach page with a very very long name that goes on and on.mvi", 7);
     SmartPtr<CBrowser> browser = MakeBrowser(19, kThreeByTwo);
     page->AddChild(browser.Get());
     browser->InvalidateView(false);
@@ -383,6 +385,9 @@ TEST_F(Browser, NamesStayOnOneLineUnderTheirPictures)
         Rect slot(cell.left - CBrowser::kMargin, cell.bottom + 5, cell.right + CBrowser::kMargin, cell.bottom + 27);
         std::vector<Point> label = inked(slot.left, slot.top, slot.right, slot.bottom);
         ASSERT_FALSE(label.empty());
+        // Nothing in the gaps to the neighbours' labels.
+        EXPECT_TRUE(inked(slot.left, slot.top, slot.left + 2, slot.bottom).empty()) << "clear of the left";
+        EXPECT_TRUE(inked(slot.right - 2, slot.top, slot.right, slot.bottom).empty()) << "clear of the right";
         int32_t top = label.front().v;
         int32_t bottom = label.back().v;
         EXPECT_LE(bottom - top, 14) << "one line";
@@ -394,6 +399,17 @@ TEST_F(Browser, NamesStayOnOneLineUnderTheirPictures)
         }
         EXPECT_GT(right - left, cell.right - cell.left) << "wider than the picture";
         EXPECT_LE(std::abs((left - slot.left) - (slot.right - right)), 2) << "centred";
+        bool cut = index == 2;
+        // Dots are low and short: the ink of the last 8 columns is at most 3 rows high.
+        int32_t endTop = bottom;
+        int32_t endBottom = top;
+        for (const Point& p : label) {
+            if (p.h >= right - 8) {
+                endTop = std::min(endTop, p.v);
+                endBottom = std::max(endBottom, p.v);
+            }
+        }
+        EXPECT_EQ(endBottom - endTop < 3, cut) << "ends in dots";
     }
     page->RemoveChild(browser.Get());
 }
