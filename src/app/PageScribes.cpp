@@ -71,15 +71,16 @@ SmartPtr<FileReference> PageScribes::HomePageReference(FileReference& folder, bo
     return FileReference::FileReferenceCreate(documentType, creator, folder, name, true);
 }
 
-void PageScribes::CreateHomePage(FileReference& folder)
+void PageScribes::CreateHomePage(FileReference& folder, SmartPtr<CShow> page)
 {
     SmartPtr<FileReference> home = HomePageReference(folder, true);
     if (!home.Valid())
         return;
-    SmartPtr<CShow> show = new CShow(new CMovieGroup(kNewPageBounds));
+    if (!page.Valid())
+        page = new CShow(new CMovieGroup(kNewPageBounds));
     SmartPtr<Scribe> scribe = MakeScribe(home, 3);
     if (scribe.Valid())
-        scribe->Write(show.Get());
+        scribe->Write(page.Get());
 }
 
 } // namespace pw::app

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <functional>
 
+class CShow;
+
 // The application's scribe factory and its home pages. Every scribe the framework asks for a
 // document file is the base factory's, wrapped in a TallowScribe when it can write, so each save of
 // a page also exports the page. The first file a scribe is made for in a run makes its folder the
@@ -33,8 +35,9 @@ public:
     // The home page of the folder, its file made (empty) when missing; none when `onlyWhenNew` is
     // set and the folder already has one.
     SmartPtr<FileReference> HomePageReference(FileReference& folder, bool onlyWhenNew);
-    // Stores an empty 350 x 350 page as the folder's home page, with its export, when it has none.
-    void CreateHomePage(FileReference& folder);
+    // Stores `page` (an empty 350 x 350 page when none is given) as the folder's home page, with its
+    // export, when it has none.
+    void CreateHomePage(FileReference& folder, SmartPtr<CShow> page = SmartPtr<CShow>());
     // The current folder is chosen for the run (the project's): no scribe moves it from now on.
     static void FolderChosen();
 

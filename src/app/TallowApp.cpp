@@ -189,9 +189,10 @@ void TallowApp::NewPageIfNoWindow()
     page->GetTabs()->SelectTabSet(0);
 }
 
+// A home page made here is a new page like any other: as large as the page area that shows it.
 void TallowApp::OpenHomePage(FileReference& folder, TallowWindow& window)
 {
-    scribes.CreateHomePage(folder);
+    scribes.CreateHomePage(folder, MakeModel());
     window.OpenPage(scribes.HomePageReference(folder, false));
 }
 

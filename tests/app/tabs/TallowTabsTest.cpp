@@ -274,6 +274,7 @@ TEST_F(TallowTabsTest, EveryPageFillsThePageAreaOrShowsOnGreyAndBrowsersLieAlike
         { "the first page", [] {}, true },
         { "a new page", [&] { ClickSelector(28); ClickTab(6); }, true },
         { "a smaller page", [&] { window->OpenPage(Page("Small")); }, false },
+        { "the home page, made when missing", [&] { ClickSelector(32); ClickTab(26); }, true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
