@@ -43,6 +43,7 @@ constexpr int32_t kStoredLinkCommand = 21;
 constexpr uint8_t kTab = 9;
 constexpr uint8_t kEnter = 3;
 constexpr uint8_t kReturn = 13;
+constexpr uint8_t kEscape = 27;
 
 bool Attaches(int32_t tool)
 {
@@ -199,6 +200,12 @@ bool CHAPane::KeyDown(uint8_t key, int32_t modifiers)
             player.ActivateItem(-1);
         else
             EndEdit(false);
+        return true;
+    }
+    // Escape ends the typing as Enter would, as a text of several lines takes Return as a line
+    // break.
+    if (key == kEscape && SelectedKind() == 2) {
+        EndEdit(false);
         return true;
     }
     // Only the arrows themselves: the control characters 28 to 31 arrive without the key-press bit.

@@ -473,3 +473,51 @@ TEST_F(WriteTabTest, TheLettersTypedShowOverThePageInTheColourTheOptionWindowSho
         EXPECT_TRUE(text->GetStyle()->GetColor().Equals(shownColour)) << "the text keeps that colour";
     }
 }
+
+// Escape ends the typing and a text with nothing in it leaves nothing on the page: opened and left
+// at once (by Escape or by a click elsewhere), or emptied letter by letter. Saved, the page holds
+// only the texts that kept letters.
+TEST_F(WriteTabTest, EscapeEndsTheTypingAndAnEmptyTextLeavesNothing)
+{
+    struct Step {
+        const char* name;
+        Point click;
+        const char* keys;
+        bool escape;
+        size_t texts;
+    } const steps[] = {
+        { "opened and left by Escape", Point(20, 30), "", true, 0 },
+        { "typed and left by Escape", Point(20, 30), "Hi", true, 1 },
+        { "opened and left by a click elsewhere", Point(150, 100), "", false, 1 },
+        { "that click's text, typed", Point(150, 160), "Ho", true, 2 },
+        { "the first opened again and emptied", Point(25, 35), "\b\b", true, 1 },
+    };
+    ChooseWriteTab();
+    CMovieGroup* group = window->GetPagePane()->GetGroup();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        ClickPage(step.click);
+        ASSERT_NE(Editor(), nullptr) << "the click opened a text";
+        for (const char* key = step.keys; *key; ++key) {
+            if (*key == '\b')
+                driver::TypeKey(VK_BACK);
+            else
+                driver::TypeText(std::string(1, *key));
+        }
+        driver::RunUntilIdle();
+        if (step.escape) {
+            driver::TypeKey(VK_ESCAPE);
+            driver::RunUntilIdle();
+            EXPECT_EQ(Editor(), nullptr) << "Escape ended the typing";
+        }
+        EXPECT_EQ(group->NumSprites(), step.texts) << "the texts on the page";
+    }
+    driver::ScriptFileDialog("Home");
+    Entry("Save")->Select(0, *tallow.Get());
+    driver::RunUntilIdle();
+    SmartPtr<FileReference> file = FileReference::FileReferenceInFolder(
+        *tallow->GetProject().GetFolder().Get(), String("Home.mvi"), false);
+    std::vector<StoredText> texts = TextsIn(*tallow.Get(), file);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].letters, "Ho");
+}
