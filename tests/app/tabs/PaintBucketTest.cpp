@@ -39,9 +39,10 @@ constexpr int16_t kPageTab = 13;
 constexpr int16_t kPaintTab = 15;
 constexpr int16_t kBackgroundsTab = 9;
 constexpr int16_t kPicturesTab = 11;
-// The links set and its tab that links a picture to a page of the project.
+// The links set, its tab that links a picture to a page of the project and its Cool Sites tab.
 constexpr int16_t kLinksSet = 31;
 constexpr int16_t kLinkToPageTab = 19;
+constexpr int16_t kCoolSitesTab = 21;
 // The bucket's tool number, which names its cell in the kid tools window.
 constexpr int32_t kBucket = 103;
 // The rows of the page above the kid tools, which the Paint tab shows below it.
@@ -84,23 +85,27 @@ struct Shot {
 
 class PaintBucketTest : public apptest::PageWindowFixture {
 protected:
+    static constexpr const char* kFolders[] = { "Backgrounds", "Pictures", "CoolSites" };
+
     void SetUp() override
     {
         // As the program starts: the tools window follows the page pane.
         pw::authoring::InstallApplicationHooks();
         PageWindowFixture::SetUp();
         tallow->InstallMenus();
-        for (const char* folder : { "Backgrounds", "Pictures" }) {
+        for (const char* folder : kFolders) {
             fs::remove_all(driver::HostPath(std::string("plume/") + folder));
             driver::MakeHostFolder(std::string("plume/") + folder);
         }
         fs::copy_file(fs::path(PW_DATA_DIR) / "Backgrounds" / "Hills.mvi", driver::HostPath("plume/Backgrounds/Hills.mvi"));
         fs::copy_file(fs::path(PW_DATA_DIR) / "Pictures" / "Cat.mvi", driver::HostPath("plume/Pictures/Cat.mvi"));
+        fs::copy_file(
+            fs::path(PW_DATA_DIR) / "CoolSites" / "National Zoo.mvi", driver::HostPath("plume/CoolSites/National Zoo.mvi"));
         driver::RunUntilIdle();
     }
     void TearDown() override
     {
-        for (const char* folder : { "Backgrounds", "Pictures" })
+        for (const char* folder : kFolders)
             fs::remove_all(driver::HostPath(std::string("plume/") + folder));
         PageWindowFixture::TearDown();
         CHAApp::SetHooks(CHAApp::Hooks());
@@ -408,4 +413,80 @@ TEST_F(PaintBucketTest, ABackgroundPageImportedLiesBehindThePlacedPictures)
     for (Point p : fur)
         furExported += Near(exported.At(p), kOrange, kJpegBlur);
     EXPECT_EQ(furExported, int(fur.size())) << "the exported Cat";
+}
+
+// A web link from the Cool Sites tab, clicked, then a click on the page: the page's background
+// takes no link; the button goes on the page where the child clicked, wholly on the part of the
+// page shown also beside its edges; Edit > Paste puts one more wholly there. A click on the Cat
+// gives the Cat the link, and the mark that shows it goes away whole.
+TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
+{
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    Rect cat = PlaceCat(Point(120, 150));
+    ASSERT_EQ(cat.Size(), Point(96, 96));
+    CSprite* background = Named("__Background");
+    ASSERT_NE(background, nullptr);
+    Rect page(0, 0, 0, 0);
+    Pane()->GetGroup()->GetBounds(page);
+    const Rect room = page.Intersect(Rect(0, 0, Pane()->GetBounds().Size().h, Pane()->GetBounds().Size().v));
+    ClickSelector(kLinksSet);
+
+    // The button put last, as the page keeps it: the group's front picture.
+    auto newest = [&] { return Pane()->GetGroup()->GetSprite(int16_t(Pane()->GetGroup()->NumSprites() - 1)); };
+    auto expectOnThePage = [&](CSprite* button) {
+        ASSERT_NE(button, nullptr);
+        EXPECT_NE(button->LinkAtFrame(0), nullptr) << "the button links";
+        Rect at = At(button);
+        EXPECT_EQ(at.Intersect(room), at) << "wholly on the page shown";
+    };
+    struct Place {
+        const char* name;
+        Point click;
+        Point expectedCentre;
+    } const places[] = {
+        { "in the sky", Point(250, 60), Point(250, 60) },
+        { "by the top-left corner", Point(3, 3), Point(-1, -1) },
+        { "by the bottom-right corner", Point(room.right - 2, room.bottom - 2), Point(-1, -1) },
+    };
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.name);
+        uint32_t before = Pane()->GetGroup()->NumSprites();
+        ClickTab(kCoolSitesTab);
+        ClickEntry("National Zoo.mvi");
+        ClickPage(place.click);
+        ASSERT_EQ(Pane()->GetGroup()->NumSprites(), before + 1) << "a button went on the page";
+        expectOnThePage(newest());
+        if (place.expectedCentre.h >= 0) {
+            EXPECT_EQ(At(newest()).Center(), place.expectedCentre) << "where the child clicked";
+        }
+    }
+    EXPECT_EQ(background->LinkAtFrame(0), nullptr) << "the background took no link";
+
+    {
+        SCOPED_TRACE("pasted");
+        uint32_t before = Pane()->GetGroup()->NumSprites();
+        ChooseMenu("Paste");
+        ASSERT_EQ(Pane()->GetGroup()->NumSprites(), before + 1);
+        expectOnThePage(newest());
+    }
+
+    uint32_t buttons = Pane()->GetGroup()->NumSprites();
+    ClickTab(kCoolSitesTab);
+    ClickEntry("National Zoo.mvi");
+    ClickPage(cat.Center());
+    EXPECT_EQ(Pane()->GetGroup()->NumSprites(), buttons) << "no button for a click on a picture";
+    EXPECT_NE(Named("Cat")->LinkAtFrame(0), nullptr) << "the Cat took the link";
+    // Once more, on the Cat now selected: only the mark's own redraw can take it away.
+    Shot before = Shown();
+    ClickTab(kCoolSitesTab);
+    ClickEntry("National Zoo.mvi");
+    ClickPage(cat.Center());
+    Shot after = Shown();
+    int marked = 0;
+    for (int32_t v = cat.top - 14; v < cat.bottom + 14; ++v) {
+        for (int32_t h = cat.left - 14; h < cat.right + 14; ++h)
+            marked += !cat.Contains(h, v) && room.Contains(h, v) && after.At(Point(h, v)) != before.At(Point(h, v));
+    }
+    EXPECT_EQ(marked, 0) << "nothing of the mark stays round the Cat";
 }
