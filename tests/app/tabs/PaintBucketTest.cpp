@@ -6,12 +6,16 @@
 #include "authoring/browser/CBrowser.h"
 #include "authoring/browser/CBrowserPane.h"
 #include "authoring/application/CTumblerApp.h"
+#include "authoring/palettes/CKidTools.h"
+#include "authoring/palettes/COptionView.h"
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/ApplicationHooks.h"
 #include "authoring/panes/CHAPane.h"
 #include "authoring/panes/PaneCommandHooks.h"
+#include "authoring/selectors/CPatternSelector.h"
 #include "authoring/tools/PaintSettings.h"
 #include "engine/CMovieGroup.h"
+#include "graphics/ColorTable.h"
 
 #include "../TallowAppFixture.h"
 #include "export/JpegDecode.h"
@@ -21,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -36,6 +41,7 @@ using pw::foundation::TextOf;
 // The set selector's Paint & Sound cell; its Page and Paint tabs; the Backgrounds and Pictures tabs.
 constexpr int16_t kPaintSoundSet = 30;
 constexpr int16_t kPageTab = 13;
+constexpr int16_t kWriteTab = 14;
 constexpr int16_t kPaintTab = 15;
 constexpr int16_t kBackgroundsTab = 9;
 constexpr int16_t kPicturesTab = 11;
@@ -489,4 +495,91 @@ TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
             marked += !cat.Contains(h, v) && room.Contains(h, v) && after.At(Point(h, v)) != before.At(Point(h, v));
     }
     EXPECT_EQ(marked, 0) << "nothing of the mark stays round the Cat";
+}
+
+// The colour chart a press on a swatch opens shows whole on the screen and in front of every
+// window, wherever the swatch is: on the kid tools where the Paint tab puts them, dragged up under
+// the page window's tabs, to the top and to the left of the screen, and on the Write tab's text
+// options. Every cell shows its colour there, all of it.
+TEST_F(PaintBucketTest, TheColourChartShowsWholeInFrontWhereverItsSwatchIs)
+{
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    ClickSelector(kPaintSoundSet);
+    auto* tools = dynamic_cast<CKidTools*>(CTumblerApp::GetTools().Get());
+    ASSERT_NE(tools, nullptr);
+    HWND toolsWindow = tools->GetFrame()->GetOSWindow();
+    HWND main = GetParent(toolsWindow);
+    RECT client {};
+    GetClientRect(main, &client);
+    POINT origin { 0, 0 };
+    ClientToScreen(main, &origin);
+    const Rect screen(origin.x, origin.y, origin.x + client.right, origin.y + client.bottom);
+    const Rect tabs = window->GetTabs()->GetBounds();
+    SmartPtr<ColorTable> table = ColorTable::Setup(8);
+
+    // The kid tools dragged so that their caption's point lands at `to` (screen), or left alone.
+    auto dragTools = [&](Point to) {
+        POINT caption = driver::CaptionPoint(toolsWindow);
+        driver::Drag(caption.x, caption.y, to.h, to.v);
+        driver::RunUntilIdle();
+    };
+    struct Place {
+        const char* name;
+        int16_t tab;
+        std::function<void()> move;
+    } const places[] = {
+        { "the kid tools as the Paint tab puts them", kPaintTab, [] {} },
+        { "the kid tools under the page's tabs", kPaintTab,
+            [&] {
+                Point below = window->GetContentOrigin();
+                dragTools(Point(below.h + 300, below.v + tabs.bottom + 4));
+            } },
+        { "the kid tools at the top of the screen", kPaintTab, [&] { dragTools(Point(screen.left + 300, screen.top)); } },
+        { "the kid tools at the left of the screen", kPaintTab, [&] { dragTools(Point(screen.left, screen.top + 200)); } },
+        { "the text options", kWriteTab, [] {} },
+    };
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.name);
+        ClickTab(place.tab);
+        place.move();
+        SmartPtr<Window> holder;
+        CPatternSelector* swatch = nullptr;
+        if (place.tab == kPaintTab) {
+            holder = SmartPtr<Window>(tools);
+            swatch = tools->GetPatternSelector().Get();
+        } else if (auto* options = SmartCast<COptionView>(tallow->GetCurrentFloater().Get())) {
+            holder = SmartPtr<Window>(options);
+            const SmartList<View>& strip = options->GetChildren().Item(1)->GetChildren();
+            for (uint32_t i = 1; i <= strip.NumItems(); ++i) {
+                if (auto* found = dynamic_cast<CPatternSelector*>(strip.Item(i)))
+                    swatch = found;
+            }
+        }
+        ASSERT_NE(swatch, nullptr) << "the swatch shows";
+        Point square = swatch->GetInnerRect().Center();
+        ClickWindow(holder, square);
+        HWND chart = driver::FindWindowByTitle("Selector Window");
+        ASSERT_TRUE(chart && IsWindowVisible(chart)) << "the chart opened";
+        Rect grid = Window::FromHandle(chart)->GetFrame()->GetContentBounds();
+        EXPECT_EQ(grid.Size(), Point(320, 80));
+        EXPECT_EQ(grid.Intersect(screen), grid) << "on the screen";
+        pw::platform::Frame shown = driver::ReadDesktop();
+        // Each cell's fill, which leaves its last row and column to the grid's lines; the first
+        // cell shows the grid's highlight instead.
+        int wrong = 0;
+        for (int32_t index = 1; index < 256; ++index) {
+            const Color& colour = table->GetColor(uint32_t(index));
+            int32_t left = grid.left + 10 * (index % 32);
+            int32_t top = grid.top + 10 * (index / 32);
+            for (Point corner : { Point(left, top), Point(left + 8, top), Point(left, top + 8), Point(left + 8, top + 8) }) {
+                const pw::platform::PaletteColor& at = shown.palette[shown.At(corner.h, corner.v)];
+                wrong += at.red != colour.red >> 8 || at.green != colour.green >> 8 || at.blue != colour.blue >> 8;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "every cell shows its colour whole";
+        driver::TypeKey(VK_ESCAPE);
+        driver::RunUntilIdle();
+        ClickTab(kPageTab);
+    }
 }
