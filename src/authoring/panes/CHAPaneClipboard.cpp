@@ -25,14 +25,17 @@ constexpr int32_t kPasteCentred = 3;
 constexpr int32_t kSoundTool = 10;
 constexpr int32_t kLinkTool = 11;
 
-// How far to move a rectangle so that it lies inside `room` on each axis where it fits there; one
-// larger than the room goes to the room's left or top edge.
+// How far to move a rectangle, the least on each axis, so that it lies inside `room` where it fits
+// there, and covers the room where it is larger (a background wider than the page stays centred).
 Point Inside(const Rect& rect, const Rect& room)
 {
     auto axis = [](int32_t low, int32_t high, int32_t roomLow, int32_t roomHigh) {
-        if (low < roomLow || high - low > roomHigh - roomLow)
+        bool larger = high - low > roomHigh - roomLow;
+        if (larger ? low > roomLow : low < roomLow)
             return roomLow - low;
-        return high > roomHigh ? roomHigh - high : 0;
+        if (larger ? high < roomHigh : high > roomHigh)
+            return roomHigh - high;
+        return 0;
     };
     return Point(axis(rect.left, rect.right, room.left, room.right), axis(rect.top, rect.bottom, room.top, room.bottom));
 }

@@ -421,8 +421,8 @@ TEST_F(PaintBucketTest, ABackgroundPageImportedLiesBehindThePlacedPictures)
     EXPECT_EQ(furExported, int(fur.size())) << "the exported Cat";
 }
 
-// A web link from the Cool Sites tab, clicked, then a click on the page: the page's background
-// takes no link; the button goes on the page where the child clicked, wholly on the part of the
+// A web link from the Cool Sites tab, clicked, then a click on the page (its background, higher
+// than the page, put in its middle): the page's background takes no link; the button goes on the page where the child clicked, wholly on the part of the
 // page shown also beside its edges; Edit > Paste puts one more wholly there. A click on the Cat
 // gives the Cat the link, and the mark that shows it goes away whole.
 TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
@@ -435,6 +435,7 @@ TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
     ASSERT_NE(background, nullptr);
     Rect page(0, 0, 0, 0);
     Pane()->GetGroup()->GetBounds(page);
+    EXPECT_EQ(At(background).Center(), page.Center()) << "the background, higher than the page, stays centred on it";
     const Rect room = page.Intersect(Rect(0, 0, Pane()->GetBounds().Size().h, Pane()->GetBounds().Size().v));
     ClickSelector(kLinksSet);
 
