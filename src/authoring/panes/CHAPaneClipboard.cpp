@@ -40,15 +40,21 @@ Point Inside(const Rect& rect, const Rect& room)
     return Point(axis(rect.left, rect.right, room.left, room.right), axis(rect.top, rect.bottom, room.top, room.bottom));
 }
 
-// The pasted object as a list of sprites: a list's items converted, or the object itself
-// converted; false when nothing in it can become a sprite.
+// The pasted object as a list of new sprites: copies of a list's items converted, or of the
+// object itself converted, so that placing them leaves what was pasted as it was (a second paste
+// starts where the first did); false when nothing in it can become a sprite.
 bool SpritesOf(const SmartPtr<Smart>& object, SmartList<CSprite>& sprites)
 {
     SmartPtr<Clipboard> holder = new Clipboard;
     // A clipboard of our own never asks the system's.
     holder->Clear();
     holder->Put(object.Get());
-    return holder->PasteInto(sprites.Data());
+    SmartList<CSprite> converted;
+    if (!holder->PasteInto(converted.Data()))
+        return false;
+    for (uint32_t item = 1; item <= converted.NumItems(); ++item)
+        sprites.Append(converted.Item(item) ? new CSprite(*converted.Item(item)) : nullptr);
+    return true;
 }
 
 } // namespace

@@ -422,9 +422,10 @@ TEST_F(PaintBucketTest, ABackgroundPageImportedLiesBehindThePlacedPictures)
 }
 
 // A web link from the Cool Sites tab, clicked, then a click on the page (its background, higher
-// than the page, put in its middle): the page's background takes no link; the button goes on the page where the child clicked, wholly on the part of the
-// page shown also beside its edges; Edit > Paste puts one more wholly there. A click on the Cat
-// gives the Cat the link, and the mark that shows it goes away whole.
+// than the page, put in its middle): the page's background takes no link; the button goes on the
+// page where the child clicked, wholly on the part of the page shown also beside its edges; Edit >
+// Paste puts one more wholly there, where the link's own page has it. A click on the Cat gives
+// the Cat the link, and the mark that shows it goes away whole.
 TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
 {
     ClickTab(kBackgroundsTab);
@@ -476,6 +477,7 @@ TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
         ChooseMenu("Paste");
         ASSERT_EQ(Pane()->GetGroup()->NumSprites(), before + 1);
         expectOnThePage(newest());
+        EXPECT_EQ(At(newest()).TopLeft(), Point(0, 0)) << "where the link's own page has it, not where it was put last";
     }
 
     uint32_t buttons = Pane()->GetGroup()->NumSprites();
