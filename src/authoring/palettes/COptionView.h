@@ -14,8 +14,8 @@ class CTilePane;
 // current colours. A chosen cell is selected in its palette and becomes the tool's option of that
 // kind. The shared text tool takes the foreground colour when the window opens and whenever the
 // paint changes, so that new texts are written in the colour the window shows, and the palettes
-// redraw their samples. The window holds the palettes;
-// while it lives it stands in the client lists of the shared text tool and of the dropper.
+// redraw their samples. The window holds the palettes; while it lives it stands in the client
+// lists of the shared text tool and of the dropper.
 class COptionView : public COptionWindow, public pw::authoring::PaintClient {
 public:
     // The window's top-left corner goes on the placement's.

@@ -220,8 +220,7 @@ bool CHAPane::KeyDown(uint8_t key, int32_t modifiers)
             EndEdit(false);
         return true;
     }
-    // Escape ends the typing as Enter would, as a text of several lines takes Return as a line
-    // break.
+    // Escape ends the typing of a text: Return, which would end it, breaks its lines.
     if (key == kEscape && SelectedKind() == 2) {
         EndEdit(false);
         return true;
