@@ -69,6 +69,9 @@ COptionView::COptionView(const SmartPtr<CTool>& tool, const Rect& placement)
     }
     tiles->AddChild(new CPatternSelector(tiles.Get()));
     FitAt(*tiles.Get(), placement);
+    // The swatch and the samples show the foreground colour: the text written next takes it, also
+    // when it was chosen while this window was closed (or is the one a run starts with).
+    textTool->SetColor(pw::authoring::PaintSettings::Current().foreground);
     textTool->ToggleClient(this);
     dropper->ToggleClient(this, false);
 }

@@ -12,9 +12,10 @@ class CTilePane;
 // The option window of the text tool: in one row, for each option kind a picture button and a
 // palette of the tool's options of that kind (cells 1.., 10.. and 20..), then the swatch of the
 // current colours. A chosen cell is selected in its palette and becomes the tool's option of that
-// kind. When the paint changes, the shared text tool takes the new foreground colour, so that new
-// texts are written in it, and the palettes redraw their samples. The window holds the palettes;
-// while it lives it stands in the client lists of the shared text tool and of the dropper.
+// kind. The shared text tool takes the foreground colour when the window opens and whenever the
+// paint changes, so that new texts are written in the colour the window shows, and the palettes
+// redraw their samples. The window holds the palettes; while it lives it stands in the client
+// lists of the shared text tool and of the dropper.
 class COptionView : public COptionWindow, public pw::authoring::PaintClient {
 public:
     // The window's top-left corner goes on the placement's.

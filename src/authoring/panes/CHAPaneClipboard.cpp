@@ -19,20 +19,42 @@
 namespace {
 
 constexpr int32_t kPlainPaste = 0;
+constexpr int32_t kUndoingCut = 1;
 constexpr int32_t kPasteAtPoint = 2;
 constexpr int32_t kPasteCentred = 3;
 constexpr int32_t kSoundTool = 10;
 constexpr int32_t kLinkTool = 11;
 
-// The pasted object as a list of sprites: a list's items converted, or the object itself
-// converted; false when nothing in it can become a sprite.
+// How far to move a rectangle, the least on each axis, so that it lies inside `room` where it fits
+// there, and covers the room where it is larger (a background wider than the page stays centred).
+Point Inside(const Rect& rect, const Rect& room)
+{
+    auto axis = [](int32_t low, int32_t high, int32_t roomLow, int32_t roomHigh) {
+        bool larger = high - low > roomHigh - roomLow;
+        if (larger ? low > roomLow : low < roomLow)
+            return roomLow - low;
+        if (larger ? high < roomHigh : high > roomHigh)
+            return roomHigh - high;
+        return 0;
+    };
+    return Point(axis(rect.left, rect.right, room.left, room.right), axis(rect.top, rect.bottom, room.top, room.bottom));
+}
+
+// The pasted object as a list of new sprites: copies of a list's items converted, or of the
+// object itself converted, so that placing them leaves what was pasted as it was (a second paste
+// starts where the first did); false when nothing in it can become a sprite.
 bool SpritesOf(const SmartPtr<Smart>& object, SmartList<CSprite>& sprites)
 {
     SmartPtr<Clipboard> holder = new Clipboard;
     // A clipboard of our own never asks the system's.
     holder->Clear();
     holder->Put(object.Get());
-    return holder->PasteInto(sprites.Data());
+    SmartList<CSprite> converted;
+    if (!holder->PasteInto(converted.Data()))
+        return false;
+    for (uint32_t item = 1; item <= converted.NumItems(); ++item)
+        sprites.Append(converted.Item(item) ? new CSprite(*converted.Item(item)) : nullptr);
+    return true;
 }
 
 } // namespace
@@ -77,12 +99,30 @@ void CHAPane::Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int3
             lead->GetFrameBounds(lead->StartFrame(), nullptr, &reference);
             delta = Point(point.h - reference.h, point.v - reference.v);
         }
+        Rect landing(0, 0, 0, 0);
         for (uint32_t item = 1; item <= sprites.NumItems(); ++item) {
             CSprite* sprite = sprites.Item(item);
             if (!sprite)
                 continue;
             sprite->OffsetPath(static_cast<int16_t>(delta.h), static_cast<int16_t>(delta.v));
             sprite->SetStartFrame(first);
+            Rect bounds(0, 0, 0, 0);
+            sprite->GetFrameBounds(first, &bounds, nullptr);
+            landing = landing.Union(bounds);
+        }
+        // What is pasted lands wholly on the part of the page the pane shows, moved in as little as
+        // it takes (a hotlink from another page, a picture put at a click by the page's edge); a
+        // cut taken back goes back where it was.
+        Rect page(0, 0, 0, 0);
+        group->GetBounds(page);
+        Point visible = GetBounds().Size();
+        Point inside
+            = mode == kUndoingCut ? Point(0, 0) : Inside(landing, page.Intersect(Rect(0, 0, visible.h, visible.v)));
+        for (uint32_t item = 1; item <= sprites.NumItems(); ++item) {
+            CSprite* sprite = sprites.Item(item);
+            if (!sprite)
+                continue;
+            sprite->OffsetPath(static_cast<int16_t>(inside.h), static_cast<int16_t>(inside.v));
             // A page has at most kMaxFrames frames: a run reaching past them is cut where the page
             // ends, so the page never holds a frame it could not store.
             int32_t spriteEnd = std::min<int32_t>(int32_t(sprite->NumFrames()) + current - 1, CMovie::kMaxFrames - 1);

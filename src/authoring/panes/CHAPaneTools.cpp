@@ -43,10 +43,20 @@ constexpr int32_t kStoredLinkCommand = 21;
 constexpr uint8_t kTab = 9;
 constexpr uint8_t kEnter = 3;
 constexpr uint8_t kReturn = 13;
+constexpr uint8_t kEscape = 27;
 
 bool Attaches(int32_t tool)
 {
     return tool == 10 || tool == 14 || tool == kImportTool || tool == 22;
+}
+
+// Holds the thread until `tick` with the screen showing what was drawn meanwhile: looking at the
+// queue, without taking anything from it, brings the drawing to the screen.
+void HoldShown(uint32_t tick)
+{
+    MSG waiting;
+    while (static_cast<int32_t>(tick - TickCount()) > 0)
+        PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 } // namespace
@@ -101,6 +111,12 @@ bool CHAPane::ToolClick(Point p, int32_t h, int32_t v, int16_t index, const Smar
     if (!Attaches(number))
         return false;
 
+    // The page's background is the page itself, as the hit test of the attach tools sees it: a
+    // click on it puts the clipboard's object there instead of giving the whole page its link.
+    if (sprite.Valid() && sprite->ToggleFlag2(false)) {
+        sprite = nullptr;
+        index = -1;
+    }
     EndEdit(false);
     SelectSprite(index, false);
     tool->PlayStartSound();
@@ -113,7 +129,7 @@ bool CHAPane::ToolClick(Point p, int32_t h, int32_t v, int16_t index, const Smar
         FlashRect(bounds);
         PasteOntoSprite(clipboard, first, static_cast<int16_t>(last - first + 1), sprite);
         AfterEdit(nullptr);
-        WaitUntil(noted + kFlashHold);
+        HoldShown(noted + kFlashHold);
     } else if (clipboard.Valid()) {
         // The import ends with the pane's after-edit step itself.
         ImportObject(clipboard, this, h, v);
@@ -145,7 +161,10 @@ void CHAPane::FlashRect(const Rect& rect)
         pw::ui::ViewPort port(GetDrawingDevice(), GetBounds());
         port.DrawRectangle(grown, Color(Color::kNoColor), Color(9), kFlashPenWidth);
     }
-    ImageChanged(Area(grown), Area::EmptyArea());
+    // The pen straddles the rectangle's edges: all it covered is drawn again.
+    Rect marked(grown.left - kFlashPenWidth, grown.top - kFlashPenWidth, grown.right + kFlashPenWidth,
+        grown.bottom + kFlashPenWidth);
+    ImageChanged(Area(marked), Area::EmptyArea());
 }
 
 void CHAPane::PasteOntoSprite(const SmartPtr<Clipboard>& clipboard, int16_t first, int16_t count,
@@ -199,6 +218,11 @@ bool CHAPane::KeyDown(uint8_t key, int32_t modifiers)
             player.ActivateItem(-1);
         else
             EndEdit(false);
+        return true;
+    }
+    // Escape ends the typing of a text: Return, which would end it, breaks its lines.
+    if (key == kEscape && SelectedKind() == 2) {
+        EndEdit(false);
         return true;
     }
     // Only the arrows themselves: the control characters 28 to 31 arrive without the key-press bit.

@@ -19,9 +19,9 @@ SmartPtr<GridSelector> OpenSelectorWindow(Point where, const std::function<Smart
     POINT corner { where.h, where.v };
     if (HWND parent = GetParent(window->GetFrame()->GetOSWindow()))
         ScreenToClient(parent, &corner);
-    Rect frame = grid->GetBounds();
-    frame.Offset(corner.x - frame.right, corner.y - frame.bottom);
-    window->SetFrame(frame);
+    // The frame holds the whole grid inside its border, its bottom-right corner at `where`.
+    Point outer = window->GetFrame()->OuterSize(grid->GetBounds().Size());
+    window->SetFrame(Rect(corner.x - outer.h, corner.y - outer.v, corner.x, corner.y));
     window->TellApp(true);
     window->Show(true);
     return new GridSelector(window, grid);

@@ -6,12 +6,16 @@
 #include "authoring/browser/CBrowser.h"
 #include "authoring/browser/CBrowserPane.h"
 #include "authoring/application/CTumblerApp.h"
+#include "authoring/palettes/CKidTools.h"
+#include "authoring/palettes/COptionView.h"
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/ApplicationHooks.h"
 #include "authoring/panes/CHAPane.h"
 #include "authoring/panes/PaneCommandHooks.h"
+#include "authoring/selectors/CPatternSelector.h"
 #include "authoring/tools/PaintSettings.h"
 #include "engine/CMovieGroup.h"
+#include "graphics/ColorTable.h"
 
 #include "../TallowAppFixture.h"
 #include "export/JpegDecode.h"
@@ -21,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -36,12 +41,14 @@ using pw::foundation::TextOf;
 // The set selector's Paint & Sound cell; its Page and Paint tabs; the Backgrounds and Pictures tabs.
 constexpr int16_t kPaintSoundSet = 30;
 constexpr int16_t kPageTab = 13;
+constexpr int16_t kWriteTab = 14;
 constexpr int16_t kPaintTab = 15;
 constexpr int16_t kBackgroundsTab = 9;
 constexpr int16_t kPicturesTab = 11;
-// The links set and its tab that links a picture to a page of the project.
+// The links set, its tab that links a picture to a page of the project and its Cool Sites tab.
 constexpr int16_t kLinksSet = 31;
 constexpr int16_t kLinkToPageTab = 19;
+constexpr int16_t kCoolSitesTab = 21;
 // The bucket's tool number, which names its cell in the kid tools window.
 constexpr int32_t kBucket = 103;
 // The rows of the page above the kid tools, which the Paint tab shows below it.
@@ -84,23 +91,27 @@ struct Shot {
 
 class PaintBucketTest : public apptest::PageWindowFixture {
 protected:
+    static constexpr const char* kFolders[] = { "Backgrounds", "Pictures", "CoolSites" };
+
     void SetUp() override
     {
         // As the program starts: the tools window follows the page pane.
         pw::authoring::InstallApplicationHooks();
         PageWindowFixture::SetUp();
         tallow->InstallMenus();
-        for (const char* folder : { "Backgrounds", "Pictures" }) {
+        for (const char* folder : kFolders) {
             fs::remove_all(driver::HostPath(std::string("plume/") + folder));
             driver::MakeHostFolder(std::string("plume/") + folder);
         }
         fs::copy_file(fs::path(PW_DATA_DIR) / "Backgrounds" / "Hills.mvi", driver::HostPath("plume/Backgrounds/Hills.mvi"));
         fs::copy_file(fs::path(PW_DATA_DIR) / "Pictures" / "Cat.mvi", driver::HostPath("plume/Pictures/Cat.mvi"));
+        fs::copy_file(
+            fs::path(PW_DATA_DIR) / "CoolSites" / "National Zoo.mvi", driver::HostPath("plume/CoolSites/National Zoo.mvi"));
         driver::RunUntilIdle();
     }
     void TearDown() override
     {
-        for (const char* folder : { "Backgrounds", "Pictures" })
+        for (const char* folder : kFolders)
             fs::remove_all(driver::HostPath(std::string("plume/") + folder));
         PageWindowFixture::TearDown();
         CHAApp::SetHooks(CHAApp::Hooks());
@@ -408,4 +419,170 @@ TEST_F(PaintBucketTest, ABackgroundPageImportedLiesBehindThePlacedPictures)
     for (Point p : fur)
         furExported += Near(exported.At(p), kOrange, kJpegBlur);
     EXPECT_EQ(furExported, int(fur.size())) << "the exported Cat";
+}
+
+// A web link from the Cool Sites tab, clicked, then a click on the page (its background, higher
+// than the page, put in its middle): the page's background takes no link; the button goes on the
+// page where the child clicked, wholly on the part of the page shown also beside its edges; Edit >
+// Paste puts one more wholly there, where the link's own page has it. A click on the Cat gives
+// the Cat the link, and the mark that shows it goes away whole.
+TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
+{
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    Rect cat = PlaceCat(Point(120, 150));
+    ASSERT_EQ(cat.Size(), Point(96, 96));
+    CSprite* background = Named("__Background");
+    ASSERT_NE(background, nullptr);
+    Rect page(0, 0, 0, 0);
+    Pane()->GetGroup()->GetBounds(page);
+    EXPECT_EQ(At(background).Center(), page.Center()) << "the background, higher than the page, stays centred on it";
+    const Rect room = page.Intersect(Rect(0, 0, Pane()->GetBounds().Size().h, Pane()->GetBounds().Size().v));
+    ClickSelector(kLinksSet);
+
+    // The button put last, as the page keeps it: the group's front picture.
+    auto newest = [&] { return Pane()->GetGroup()->GetSprite(int16_t(Pane()->GetGroup()->NumSprites() - 1)); };
+    auto expectOnThePage = [&](CSprite* button) {
+        ASSERT_NE(button, nullptr);
+        EXPECT_NE(button->LinkAtFrame(0), nullptr) << "the button links";
+        Rect at = At(button);
+        EXPECT_EQ(at.Intersect(room), at) << "wholly on the page shown";
+    };
+    struct Place {
+        const char* name;
+        Point click;
+        Point expectedCentre;
+    } const places[] = {
+        { "in the sky", Point(250, 60), Point(250, 60) },
+        { "by the top-left corner", Point(3, 3), Point(-1, -1) },
+        { "by the bottom-right corner", Point(room.right - 2, room.bottom - 2), Point(-1, -1) },
+    };
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.name);
+        uint32_t before = Pane()->GetGroup()->NumSprites();
+        ClickTab(kCoolSitesTab);
+        ClickEntry("National Zoo.mvi");
+        ClickPage(place.click);
+        ASSERT_EQ(Pane()->GetGroup()->NumSprites(), before + 1) << "a button went on the page";
+        expectOnThePage(newest());
+        if (place.expectedCentre.h >= 0) {
+            EXPECT_EQ(At(newest()).Center(), place.expectedCentre) << "where the child clicked";
+        }
+    }
+    EXPECT_EQ(background->LinkAtFrame(0), nullptr) << "the background took no link";
+
+    {
+        SCOPED_TRACE("pasted");
+        uint32_t before = Pane()->GetGroup()->NumSprites();
+        ChooseMenu("Paste");
+        ASSERT_EQ(Pane()->GetGroup()->NumSprites(), before + 1);
+        expectOnThePage(newest());
+        EXPECT_EQ(At(newest()).TopLeft(), Point(0, 0)) << "where the link's own page has it, not where it was put last";
+    }
+
+    uint32_t buttons = Pane()->GetGroup()->NumSprites();
+    ClickTab(kCoolSitesTab);
+    ClickEntry("National Zoo.mvi");
+    ClickPage(cat.Center());
+    EXPECT_EQ(Pane()->GetGroup()->NumSprites(), buttons) << "no button for a click on a picture";
+    EXPECT_NE(Named("Cat")->LinkAtFrame(0), nullptr) << "the Cat took the link";
+    // Once more, on the Cat now selected: only the mark's own redraw can take it away.
+    Shot before = Shown();
+    ClickTab(kCoolSitesTab);
+    ClickEntry("National Zoo.mvi");
+    ClickPage(cat.Center());
+    Shot after = Shown();
+    int marked = 0;
+    for (int32_t v = cat.top - 14; v < cat.bottom + 14; ++v) {
+        for (int32_t h = cat.left - 14; h < cat.right + 14; ++h)
+            marked += !cat.Contains(h, v) && room.Contains(h, v) && after.At(Point(h, v)) != before.At(Point(h, v));
+    }
+    EXPECT_EQ(marked, 0) << "nothing of the mark stays round the Cat";
+}
+
+// The colour chart a press on a swatch opens shows whole on the screen and in front of every
+// window, wherever the swatch is: on the kid tools where the Paint tab puts them, dragged up under
+// the page window's tabs, to the top and to the left of the screen, and on the Write tab's text
+// options. Every cell shows its colour there, all of it.
+TEST_F(PaintBucketTest, TheColourChartShowsWholeInFrontWhereverItsSwatchIs)
+{
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    ClickSelector(kPaintSoundSet);
+    auto* tools = dynamic_cast<CKidTools*>(CTumblerApp::GetTools().Get());
+    ASSERT_NE(tools, nullptr);
+    HWND toolsWindow = tools->GetFrame()->GetOSWindow();
+    HWND main = GetParent(toolsWindow);
+    RECT client {};
+    GetClientRect(main, &client);
+    POINT origin { 0, 0 };
+    ClientToScreen(main, &origin);
+    const Rect screen(origin.x, origin.y, origin.x + client.right, origin.y + client.bottom);
+    const Rect tabs = window->GetTabs()->GetBounds();
+    SmartPtr<ColorTable> table = ColorTable::Setup(8);
+
+    // The kid tools dragged so that their caption's point lands at `to` (screen), or left alone.
+    auto dragTools = [&](Point to) {
+        POINT caption = driver::CaptionPoint(toolsWindow);
+        driver::Drag(caption.x, caption.y, to.h, to.v);
+        driver::RunUntilIdle();
+    };
+    struct Place {
+        const char* name;
+        int16_t tab;
+        std::function<void()> move;
+    } const places[] = {
+        { "the kid tools as the Paint tab puts them", kPaintTab, [] {} },
+        { "the kid tools under the page's tabs", kPaintTab,
+            [&] {
+                Point below = window->GetContentOrigin();
+                dragTools(Point(below.h + 300, below.v + tabs.bottom + 4));
+            } },
+        { "the kid tools at the top of the screen", kPaintTab, [&] { dragTools(Point(screen.left + 300, screen.top)); } },
+        { "the kid tools at the left of the screen", kPaintTab, [&] { dragTools(Point(screen.left, screen.top + 200)); } },
+        { "the text options", kWriteTab, [] {} },
+    };
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.name);
+        ClickTab(place.tab);
+        place.move();
+        SmartPtr<Window> holder;
+        CPatternSelector* swatch = nullptr;
+        if (place.tab == kPaintTab) {
+            holder = SmartPtr<Window>(tools);
+            swatch = tools->GetPatternSelector().Get();
+        } else if (auto* options = SmartCast<COptionView>(tallow->GetCurrentFloater().Get())) {
+            holder = SmartPtr<Window>(options);
+            const SmartList<View>& strip = options->GetChildren().Item(1)->GetChildren();
+            for (uint32_t i = 1; i <= strip.NumItems(); ++i) {
+                if (auto* found = dynamic_cast<CPatternSelector*>(strip.Item(i)))
+                    swatch = found;
+            }
+        }
+        ASSERT_NE(swatch, nullptr) << "the swatch shows";
+        Point square = swatch->GetInnerRect().Center();
+        ClickWindow(holder, square);
+        HWND chart = driver::FindWindowByTitle("Selector Window");
+        ASSERT_TRUE(chart && IsWindowVisible(chart)) << "the chart opened";
+        Rect grid = Window::FromHandle(chart)->GetFrame()->GetContentBounds();
+        EXPECT_EQ(grid.Size(), Point(320, 80));
+        EXPECT_EQ(grid.Intersect(screen), grid) << "on the screen";
+        pw::platform::Frame shown = driver::ReadDesktop();
+        // Each cell's fill, which leaves its last row and column to the grid's lines; the first
+        // cell shows the grid's highlight instead.
+        int wrong = 0;
+        for (int32_t index = 1; index < 256; ++index) {
+            const Color& colour = table->GetColor(uint32_t(index));
+            int32_t left = grid.left + 10 * (index % 32);
+            int32_t top = grid.top + 10 * (index / 32);
+            for (Point corner : { Point(left, top), Point(left + 8, top), Point(left, top + 8), Point(left + 8, top + 8) }) {
+                const pw::platform::PaletteColor& at = shown.palette[shown.At(corner.h, corner.v)];
+                wrong += at.red != colour.red >> 8 || at.green != colour.green >> 8 || at.blue != colour.blue >> 8;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "every cell shows its colour whole";
+        driver::TypeKey(VK_ESCAPE);
+        driver::RunUntilIdle();
+        ClickTab(kPageTab);
+    }
 }

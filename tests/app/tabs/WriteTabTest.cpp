@@ -6,12 +6,14 @@
 #include "app/tabs/TallowTabs.h"
 #include "authoring/application/CTumblerApp.h"
 #include "authoring/palettes/COptionView.h"
+#include "authoring/palettes/CKidTools.h"
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/ApplicationHooks.h"
 #include "authoring/panes/CTextView.h"
 #include "authoring/panes/PaneCommandHooks.h"
 #include "authoring/selectors/CPatternSelector.h"
 #include "authoring/tools/CTextTool.h"
+#include "authoring/tools/PaintSettings.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CMovieText.h"
 #include "engine/CShow.h"
@@ -27,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -104,6 +107,32 @@ protected:
         HWND selector = driver::FindWindowByTitle("Selector Window");
         ASSERT_NE(selector, nullptr) << "the swatch opened the colour selector";
         ClickWindow(Window::FromHandle(selector), Point(5 + 10 * entry, 5));
+    }
+    // Entry `entry` of the colour selector that a click on the swatch opens.
+    void PickFromSwatch(const SmartPtr<Window>& holder, View& swatch, int32_t entry)
+    {
+        ClickWindow(holder, swatch.GetBounds().Center());
+        HWND selector = driver::FindWindowByTitle("Selector Window");
+        ASSERT_NE(selector, nullptr) << "the swatch opened the colour selector";
+        ClickWindow(Window::FromHandle(selector), Point(5 + 10 * entry, 5));
+    }
+    // The page as the window shows it, pixel by pixel, as palette colours (page coordinates).
+    std::vector<std::vector<Color>> Shown()
+    {
+        driver::RunUntilIdle();
+        pw::platform::Frame frame = driver::ReadClientArea(window->GetFrame()->GetOSWindow());
+        Rect pane = window->GetPagePane()->GetBounds();
+        std::vector<std::vector<Color>> rows;
+        for (int32_t v = 0; v < pane.bottom - pane.top; ++v) {
+            rows.emplace_back();
+            for (int32_t h = 0; h < pane.right - pane.left; ++h) {
+                const pw::platform::PaletteColor& c = frame.palette[frame.At(pane.left + h, pane.top + v)];
+                Color colour;
+                colour.SetBytes(c.red, c.green, c.blue, 0);
+                rows.back().push_back(colour);
+            }
+        }
+        return rows;
     }
     // The editor's box on the page, in the page's own coordinates.
     Rect EditorBox()
@@ -201,25 +230,27 @@ TEST_F(WriteTabTest, ATextTypedOnThePageIsRestyledSavedAndExported)
     EXPECT_EQ(std::string(texts[0].style->GetFaceName()), "Courier New");
     EXPECT_EQ(texts[0].bounds.TopLeft(), Point(20, 30));
 
-    // The page's picture is the part of the page its sprites cover: here the text alone, dark
-    // letters on the white page.
+    // The page's picture is the part of the page its sprites cover: here the text alone, letters
+    // in the colour the option window showed on the white page.
     std::string html = Read(driver::HostPath("plume/Projects/Kim/HTML/Home.htm"));
     EXPECT_NE(html.find("SRC = \"Home.jpg\""), std::string::npos) << html;
     std::string jpeg = Read(driver::HostPath("plume/Projects/Kim/HTML/Home.jpg"));
     jpegtest::DecodedJpeg picture = jpegtest::Decode(std::vector<uint8_t>(jpeg.begin(), jpeg.end()));
     ASSERT_TRUE(picture.ok) << picture.error;
     EXPECT_EQ(picture.width, static_cast<JDIMENSION>(texts[0].bounds.right - texts[0].bounds.left));
-    size_t dark = 0;
+    const Color& shown = pw::authoring::PaintSettings::Current().foreground;
+    size_t inked = 0;
     size_t light = 0;
     for (JDIMENSION y = 0; y < picture.height; ++y) {
         for (JDIMENSION x = 0; x < picture.width; ++x) {
             const uint8_t* p = picture.Pixel(x, y);
-            dark += p[0] < 80 && p[1] < 80 && p[2] < 80;
+            inked += std::abs(p[0] - (shown.red >> 8)) < 60 && std::abs(p[1] - (shown.green >> 8)) < 60
+                && std::abs(p[2] - (shown.blue >> 8)) < 60;
             light += p[0] > 200 && p[1] > 200 && p[2] > 200;
         }
     }
-    EXPECT_GT(dark, 100u) << "the letters show in the exported picture";
-    EXPECT_GT(light, dark) << "on the white page";
+    EXPECT_GT(inked, 100u) << "the letters show in the exported picture";
+    EXPECT_GT(light, inked) << "on the white page";
 }
 
 // The text tool's option window lies over the kid tools, where their content begins, and covers
@@ -363,4 +394,130 @@ TEST_F(WriteTabTest, AClickAtThePagesCentreStartsAText)
     driver::TypeText("Hi");
     driver::RunUntilIdle();
     EXPECT_EQ(TextOf(*Editor()->GetText().Get()), "Hi");
+}
+
+// The letters being typed look as they will on the page: in the colour the option window shows
+// (the one a run starts with, or one picked from the Paint tab's swatch while the text options
+// were closed), over the page as it shows beneath the box, with no white box around them. Once
+// the text is finished, the page shows the same pixels, and the stored text has that colour.
+TEST_F(WriteTabTest, TheLettersTypedShowOverThePageInTheColourTheOptionWindowShows)
+{
+    struct Case {
+        const char* name;
+        int32_t pickedOnPaintTab;
+    } const cases[] = {
+        { "as a run starts", -1 },
+        { "picked on the Paint tab", 9 },
+    };
+    Rect page(0, 0, 0, 0);
+    window->GetPagePane()->GetGroup()->GetBounds(page);
+    apptest::AddRedPicture(*window->GetPagePane()->GetGroup(), page.right, page.bottom);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.pickedOnPaintTab >= 0) {
+            ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(kPaintSoundSet).Center());
+            Rect paintTab = window->GetTabs()->GetTabPalette(window->GetTabs()->GetCurrentSet())->GetCellRect(15);
+            ClickWindow(window.Get(), paintTab.Center());
+            auto* tools = dynamic_cast<CKidTools*>(CTumblerApp::GetTools().Get());
+            ASSERT_TRUE(tools && tools->GetPatternSelector().Valid()) << "the paint tools show their swatch";
+            PickFromSwatch(SmartPtr<Window>(tools), *tools->GetPatternSelector().Get(), c.pickedOnPaintTab);
+            ChoosePageTab();
+        }
+        ChooseWriteTab();
+        const Color shownColour = pw::authoring::PaintSettings::Current().foreground;
+        // The red picture's colour as the window shows it, far from the text.
+        const Color red = Shown()[size_t(page.bottom - 5)][size_t(page.right - 5)];
+        ClickPage(Point(30, 40 + 60 * (c.pickedOnPaintTab >= 0)));
+        ASSERT_NE(Editor(), nullptr);
+        driver::TypeText("Hello");
+        driver::RunUntilIdle();
+        Rect box = EditorBox();
+        std::vector<std::vector<Color>> typing = Shown();
+        int letters = 0;
+        int beneath = 0;
+        int other = 0;
+        for (int32_t v = box.top; v < box.bottom; ++v) {
+            for (int32_t h = box.left; h < box.right; ++h) {
+                const Color& at = typing[size_t(v)][size_t(h)];
+                letters += at.Equals(shownColour);
+                beneath += at.Equals(red);
+                other += !at.Equals(shownColour) && !at.Equals(red);
+            }
+        }
+        EXPECT_GT(letters, 30) << "the letters show in the colour the option window shows";
+        EXPECT_GT(beneath, letters) << "the page shows around them";
+        // The caret, a line as high as the letters, is the one other thing in the box.
+        EXPECT_LT(other, 40) << "no white box covers the page";
+
+        ChoosePageTab();
+        ASSERT_EQ(Editor(), nullptr);
+        SmartList<CSprite> selected = window->GetPagePane()->GetSelectedSprites();
+        ASSERT_FALSE(selected.IsEmpty());
+        Rect made(0, 0, 0, 0);
+        selected.Item(1)->GetFrameBounds(0, &made, nullptr);
+        std::vector<std::vector<Color>> finished = Shown();
+        int changed = 0;
+        for (int32_t v = box.top; v < box.bottom; ++v) {
+            for (int32_t h = box.left; h < box.right; ++h) {
+                const Color& before = typing[size_t(v)][size_t(h)];
+                bool caret = !before.Equals(shownColour) && !before.Equals(red);
+                bool handle = made.Contains(h, v) && (h < made.left + 8 || h >= made.right - 8)
+                    && (v < made.top + 8 || v >= made.bottom - 8);
+                changed += !caret && !handle && !finished[size_t(v)][size_t(h)].Equals(before);
+            }
+        }
+        EXPECT_EQ(changed, 0) << "the finished text shows as it was typed";
+        auto* cels = SmartCast<CMovieText>(selected.Item(1)->GetMovie().Get());
+        auto* text = cels ? SmartCast<StyledText>(cels->ItemObject(0).Get()) : nullptr;
+        ASSERT_NE(text, nullptr);
+        EXPECT_TRUE(text->GetStyle()->GetColor().Equals(shownColour)) << "the text keeps that colour";
+    }
+}
+
+// Escape ends the typing and a text with nothing in it leaves nothing on the page: opened and left
+// at once (by Escape or by a click elsewhere), or emptied letter by letter. Saved, the page holds
+// only the texts that kept letters.
+TEST_F(WriteTabTest, EscapeEndsTheTypingAndAnEmptyTextLeavesNothing)
+{
+    struct Step {
+        const char* name;
+        Point click;
+        const char* keys;
+        bool escape;
+        size_t texts;
+    } const steps[] = {
+        { "opened and left by Escape", Point(20, 30), "", true, 0 },
+        { "typed and left by Escape", Point(20, 30), "Hi", true, 1 },
+        { "opened and left by a click elsewhere", Point(150, 100), "", false, 1 },
+        { "that click's text, typed", Point(150, 160), "Ho", true, 2 },
+        { "the first opened again and emptied", Point(25, 35), "\b\b", true, 1 },
+    };
+    ChooseWriteTab();
+    CMovieGroup* group = window->GetPagePane()->GetGroup();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        ClickPage(step.click);
+        ASSERT_NE(Editor(), nullptr) << "the click opened a text";
+        for (const char* key = step.keys; *key; ++key) {
+            if (*key == '\b')
+                driver::TypeKey(VK_BACK);
+            else
+                driver::TypeText(std::string(1, *key));
+        }
+        driver::RunUntilIdle();
+        if (step.escape) {
+            driver::TypeKey(VK_ESCAPE);
+            driver::RunUntilIdle();
+            EXPECT_EQ(Editor(), nullptr) << "Escape ended the typing";
+        }
+        EXPECT_EQ(group->NumSprites(), step.texts) << "the texts on the page";
+    }
+    driver::ScriptFileDialog("Home");
+    Entry("Save")->Select(0, *tallow.Get());
+    driver::RunUntilIdle();
+    SmartPtr<FileReference> file = FileReference::FileReferenceInFolder(
+        *tallow->GetProject().GetFolder().Get(), String("Home.mvi"), false);
+    std::vector<StoredText> texts = TextsIn(*tallow.Get(), file);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].letters, "Ho");
 }

@@ -124,14 +124,16 @@ TEST_F(SelectorsTest, ColorCellsIndexTheEightBitTable)
     EXPECT_TRUE(fresh.ColorAt(nullptr, 1, 0).Equals(standard->GetColor(1)));
 }
 
-// The window's bottom-right corner lies where asked; the next press and release pick into the
-// target, the dropper tells its clients and the window goes.
+// The window's bottom-right corner lies where asked and the whole grid shows inside its border;
+// the next press and release pick into the target, the dropper tells its clients and the window
+// goes.
 TEST_F(SelectorsTest, TheColorSelectorPicksIntoItsTarget)
 {
     Color target(0);
     SmartPtr<GridSelector> selector = OpenColorSelector(CToolsDir::GetDropperTool().Get(), &target, Point(400, 300));
     ASSERT_TRUE(SelectorWindow().Valid());
-    EXPECT_EQ(OnScreen(SelectorWindow()), Rect(80, 220, 400, 300));
+    EXPECT_EQ(OnScreen(SelectorWindow()).BottomRight(), Point(400, 300));
+    EXPECT_EQ(SelectorWindow()->GetFrame()->GetContentBounds().Size(), Point(320, 80)) << "the whole grid shows";
     app->GetCurrentTool()->SetInteractor(SmartPtr<Interactor>(selector.Get()));
     selector = nullptr;
     PickAt(315, 75);
@@ -207,7 +209,8 @@ TEST_F(SelectorsTest, PatternCellsAreNumberedRowByRow)
     SmartPtr<GridSelector> selector = PatternView::Open(CToolsDir::GetDropperTool().Get(), 0, Point(400, 300));
     app->GetCurrentTool()->SetInteractor(SmartPtr<Interactor>(selector.Get()));
     selector = nullptr;
-    EXPECT_EQ(OnScreen(SelectorWindow()), Rect(144, 172, 400, 300));
+    EXPECT_EQ(OnScreen(SelectorWindow()).BottomRight(), Point(400, 300));
+    EXPECT_EQ(SelectorWindow()->GetFrame()->GetContentBounds().Size(), Point(256, 128)) << "the whole grid shows";
     PickAt(7 * 32 + 5, 3 * 32 + 5);
     EXPECT_TRUE(PaintSettings::Current().pattern.Equals(PatternView::PatternAt(7, 3)));
     EXPECT_FALSE(PatternView::PatternAt(7, 3).Equals(PatternView::PatternAt(6, 3)));
