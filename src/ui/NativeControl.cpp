@@ -63,13 +63,6 @@ LRESULT CALLBACK FrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             Deliver(control, message, LOWORD(wParam), static_cast<int16_t>(HIWORD(wParam)));
         return 0;
     }
-    if (message == WM_CTLCOLOREDIT && control && registry.clients.count(control)) {
-        LRESULT framed = CallWindowProcA(original, hwnd, message, wParam, lParam);
-        auto client = registry.clients.find(control);
-        HBRUSH own = client == registry.clients.end() ? nullptr
-                                                      : client->second->ControlColours(reinterpret_cast<HDC>(wParam));
-        return own ? reinterpret_cast<LRESULT>(own) : framed;
-    }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         registry.frames.erase(hwnd);
@@ -129,11 +122,6 @@ LRESULT NativeControlClient::ControlMessage(HWND control, UINT message, WPARAM w
     WNDPROC original)
 {
     return CallWindowProcA(original, control, message, wParam, lParam);
-}
-
-HBRUSH NativeControlClient::ControlColours(HDC)
-{
-    return nullptr;
 }
 
 void ForgetNativeControl(HWND control)

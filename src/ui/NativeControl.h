@@ -10,8 +10,7 @@ namespace pw::ui {
 
 // What a view over a native child control is told of the notifications that control sends its
 // frame (WM_COMMAND with the notification code, WM_HSCROLL and WM_VSCROLL with the scroll code
-// and thumb position), and what colours an edit control paints in (WM_CTLCOLOREDIT). Frames hand
-// every other message to their own procedure.
+// and thumb position). Frames hand every other message to their own procedure.
 class NativeControlClient {
 public:
     virtual ~NativeControlClient() = default;
@@ -19,9 +18,6 @@ public:
     // Every message sent to the control itself, once the client follows its input
     // (FollowControlInput); `original` is the control's own procedure, which answers by default.
     virtual LRESULT ControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC original);
-    // An edit control is about to paint with the frame's colours set in `hdc`: the client may set
-    // another text colour there and answer the brush of the background, or null for the frame's.
-    virtual HBRUSH ControlColours(HDC hdc);
 };
 
 // A child control of the frame's native window over `bounds` (window coordinates are the frame's

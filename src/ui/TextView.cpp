@@ -3,10 +3,7 @@
 #include "foundation/Checks.h"
 #include "foundation/Exception.h"
 #include "foundation/String.h"
-#include "graphics/BitMap.h"
 #include "graphics/DisplayPort.h"
-#include "graphics/OSBitMap.h"
-#include "graphics/PlatformConversions.h"
 #include "graphics/TextStyle.h"
 #include "ui/StyledText.h"
 #include "ui/WindowFrame.h"
@@ -68,8 +65,6 @@ TextView::~TextView()
 {
     text->ToggleWatcher(this);
     pw::ui::ForgetNativeControl(edit);
-    if (backdrop)
-        DeleteObject(backdrop);
 }
 
 void TextView::SelectAll()
@@ -93,22 +88,6 @@ void TextView::SetStyle(const SmartPtr<TextStyle>& newStyle)
     if (edit)
         SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(style->GetFont()), TRUE);
     InvalidateView(false);
-}
-
-void TextView::SetBackdrop(const SmartPtr<BitMap>& picture)
-{
-    if (backdrop)
-        DeleteObject(backdrop);
-    backdrop = picture.Valid() && picture->GetOSBitMap() ? picture->GetOSBitMap()->MakePatternBrush() : nullptr;
-    if (edit)
-        CheckCall(InvalidateRect(edit, nullptr, FALSE), PW_HERE);
-}
-
-HBRUSH TextView::ControlColours(HDC hdc)
-{
-    if (options & kStyled)
-        SetTextColor(hdc, ColorToOSColor(style->GetColor()));
-    return backdrop;
 }
 
 void TextView::DrawContent(DisplayPort& port, Area&)

@@ -12,7 +12,6 @@
 
 #include <cstdint>
 
-class BitMap;
 class Menu;
 class String;
 
@@ -20,10 +19,9 @@ class String;
 // control over its bounds. The view watches its string: edits typed into the control go into the
 // string at once, and changes made to the string elsewhere show in the control. Controls linked to
 // the view are told of every change. The text is shown in a TextStyle (a styled text's own, else
-// the standard style), a styled text also in its style's colour while it is edited. Presses on the
-// edit control reach the view tree first, so that focus moves as for any view; Tab, Escape and (on
-// a single line) Return go on to the window, which decides what they mean. Static texts draw
-// themselves and take no keys.
+// the standard style). Presses on the edit control reach the view tree first, so that focus moves
+// as for any view; Tab, Escape and (on a single line) Return go on to the window, which decides
+// what they mean. Static texts draw themselves and take no keys.
 class TextView : public ViewBase, public pw::ui::EditableField, public Controllable, public ListListener,
                  public pw::ui::NativeControlClient {
     PW_CLASS_INFO(TextView)
@@ -59,9 +57,6 @@ public:
     void SetStyle(const SmartPtr<TextStyle>& newStyle);
     uint8_t GetOptions() const { return options; }
     HWND GetEditWindow() const { return edit; }
-    // What shows behind the letters of an edited text in place of the control's own background:
-    // the picture, its top-left corner on the view's. Empty: the control's background again.
-    void SetBackdrop(const SmartPtr<BitMap>& picture);
 
     // View.
     void DrawContent(DisplayPort& port, Area& area) override;
@@ -88,8 +83,6 @@ protected:
     void ControlNotified(UINT message, uint32_t code, int32_t position) override;
     // Presses go to the view tree first; the window's keys go to the window.
     LRESULT ControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC original) override;
-    // A styled text is typed in its style's colour, over the backdrop when there is one.
-    HBRUSH ControlColours(HDC hdc) override;
 
 private:
     void ShowTextInControl();
@@ -98,8 +91,6 @@ private:
     SmartPtr<TextStyle> style;
     uint8_t options { 0 };
     HWND edit { nullptr };
-    // The backdrop as the control's background brush; owned.
-    HBRUSH backdrop { nullptr };
     // Set while the view itself changes the string or hands a key to the window.
     bool updating { false };
     bool passingKey { false };

@@ -9,16 +9,17 @@ namespace {
 
 using namespace pw::e2e;
 
-// The colour a run starts with, which the text options show and the letters take.
+// Letters being typed are black; a finished text takes the colour a run starts with.
+constexpr Rgb kBlack { 0, 0, 0 };
 constexpr Rgb kMagenta { 255, 0, 255 };
 constexpr int kFirstTab = 192;
-// More pixels than the caret has, fewer than a short word at the text's first size.
+// More black pixels than the mouse cursor has, fewer than a short word at the text's first size.
 constexpr int kWordInk = 100;
 
-// The letters drawn in the box: its pixels in their colour.
+// The letters drawn in the box, being typed or finished.
 int Ink(const Screen& s, const Box& box)
 {
-    return s.Count(box.left, box.top, box.right, box.bottom, kMagenta);
+    return s.Count(box.left, box.top, box.right, box.bottom, kBlack) + s.Count(box.left, box.top, box.right, box.bottom, kMagenta);
 }
 
 class RealInputText : public RealInput {
@@ -31,7 +32,8 @@ protected:
         x.Pause(500);
     }
     // A click on the page, the letters typed, and the window read until they show in `box`. The
-    // mouse leaves first, so that its cursor covers none of them.
+    // mouse leaves first: the window shows its cursor, whose outline is ink too, though less than
+    // a word's.
     Screen WriteAt(int h, int v, const std::string& letters, const Box& box)
     {
         x.Click(h, v);
@@ -56,7 +58,7 @@ TEST_F(RealInputText, TextTypedOnThePageShows)
 
 // A second text is a second text: after "Dog", the page tab and Write again, a click elsewhere and
 // "Cat" show the new letters where the child clicked while they are typed, and "Dog" keeps its
-// letters (the same ink), also once the page tab has put "Cat" on the page.
+// letters (the same ink but for the caret's), also once the page tab has put "Cat" on the page.
 TEST_F(RealInputText, ASecondTextIsWrittenWhereTheChildClicks)
 {
     const Box dogBox { 220, 170, 330, 210 };

@@ -4,7 +4,6 @@
 #include "authoring/panes/CHAPane.h"
 
 #include "authoring/panes/CPixPane.h"
-#include "authoring/panes/CTextView.h"
 #include "authoring/panes/MovieEditors.h"
 #include "authoring/tools/CTool.h"
 #include "engine/CMovieGroup.h"
@@ -168,8 +167,6 @@ void CHAPane::EndEdit(bool quiet)
     if (editView.Valid()) {
         if (auto* painter = SmartCast<CPixPane>(editView.Get()))
             painter->SetPage(nullptr);
-        else if (auto* writer = SmartCast<CTextView>(editView.Get()))
-            writer->SetPage(nullptr);
         RemoveChild(editView);
         editView = nullptr;
         InvalidateView(false);

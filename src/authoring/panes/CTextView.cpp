@@ -1,13 +1,8 @@
 #include "authoring/panes/CTextView.h"
 
 #include "authoring/palettes/CToolsDir.h"
-#include "authoring/panes/CHAPane.h"
 #include "authoring/tools/PaintSettings.h"
 #include "engine/CResource.h"
-#include "graphics/DisplayPort.h"
-#include "graphics/OffScreen.h"
-#include "graphics/PortSaver.h"
-#include "graphics/Translation.h"
 
 #include <algorithm>
 
@@ -99,33 +94,6 @@ void CTextView::DefaultBounds()
         picker->SetToolRef(box.right, box.bottom);
 }
 
-void CTextView::SetPage(CHAPane* page)
-{
-    beneath = page;
-    backdrop = Rect(0, 0, 0, 0);
-    ShowPageBeneath();
-}
-
-void CTextView::ShowPageBeneath()
-{
-    Rect box = textView->GetBounds();
-    if (box == backdrop)
-        return;
-    backdrop = box;
-    if (!beneath || box.IsEmpty()) {
-        textView->SetBackdrop(nullptr);
-        return;
-    }
-    SmartPtr<OffScreen> picture = new OffScreen(box.right - box.left, box.bottom - box.top, 8, Color(0), true);
-    {
-        DisplayPort port(*picture.Get(), picture->GetBounds(), 0);
-        Translation toPicture(-box.left, -box.top);
-        PortSaverTransform place(port, toPicture);
-        beneath->DrawPage(port);
-    }
-    textView->SetBackdrop(picture->GetBitMap());
-}
-
 void CTextView::TargetChanged(void*)
 {
     FitText();
@@ -147,5 +115,4 @@ void CTextView::FitText()
     int32_t left = std::max(page.left, std::min(opened.left, page.right - width));
     int32_t top = std::max(page.top, std::min(opened.top, page.bottom - drawn.v));
     SetBounds(left, top, left + width, top + height);
-    ShowPageBeneath();
 }

@@ -6,17 +6,14 @@
 #include "ui/TextClient.h"
 #include "ui/TextView.h"
 
-class CHAPane;
 class CResource;
 
 // The pane in which a text item of a page is edited: an edit pane holding one editable text view
 // over the item's styled text. The pane's frame fits the text view's content rectangle onto the
 // rectangle it is given, grows with the text so that all of it shows as the page will draw it,
 // keeps the text on the page (its parent), recolours the whole text in the foreground colour
-// whenever the paint changes, and hands back the resource that places the text on the page. The
-// letters are typed over the page as it shows beneath the box, in the text's own colour and look.
-// It is the dropper's paint client and the text view's linked client from construction to
-// destruction.
+// whenever the paint changes, and hands back the resource that places the text on the page. It is
+// the dropper's paint client and the text view's linked client from construction to destruction.
 class CTextView : public CEditPane, public pw::authoring::PaintClient, public TextClient {
     PW_CLASS_INFO(CTextView)
 
@@ -36,9 +33,6 @@ public:
     // of the default text box, 300 by 100 about (320, 200), so that the next press picks the
     // text's colour.
     void DefaultBounds();
-    // The animation pane whose page shows beneath the letters being typed (a back-link its owner
-    // clears when editing ends); without one they lie on the edit control's white.
-    void SetPage(CHAPane* page);
 
     // PaintClient: the whole text takes the foreground colour.
     void PaintChanged(CDropperTool* dropper) override;
@@ -51,8 +45,6 @@ public:
 
 private:
     void FitText();
-    // Hands the text view the page as it shows under the box, without the text being edited.
-    void ShowPageBeneath();
 
     SmartPtr<TextView> textView;
     SmartPtr<StyledText> text;
@@ -63,7 +55,4 @@ private:
     // was opened, the least it shows.
     Rect page;
     Rect opened { 0, 0, 0, 0 };
-    CHAPane* beneath { nullptr };
-    // The box the page beneath was last shown for.
-    Rect backdrop { 0, 0, 0, 0 };
 };

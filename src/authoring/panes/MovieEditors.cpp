@@ -22,9 +22,7 @@ SmartPtr<View> MakeEditView(CMovieRes& movie, View* pane, const Rect& rect, CRes
             auto* plain = SmartCast<String>(object.Get());
             text = new StyledText(plain ? *plain : String(""));
         }
-        SmartPtr<CTextView> writer = new CTextView(pane, shown, text);
-        writer->SetPage(animation);
-        editor = writer.Get();
+        editor = new CTextView(pane, shown, text);
     } else {
         auto* bitmap = SmartCast<BitMap>(object.Get());
         SmartPtr<CStamp> picture = bitmap ? new CStamp(SmartPtr<BitMap>(bitmap), Color(0)) : nullptr;

@@ -306,7 +306,6 @@ typedef struct tagMSG {
 #define WM_HSCROLL 0x0114
 #define WM_VSCROLL 0x0115
 #define WM_INITMENU 0x0116
-#define WM_CTLCOLOREDIT 0x0133
 #define WM_MOUSEFIRST 0x0200
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201

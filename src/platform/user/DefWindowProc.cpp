@@ -152,8 +152,7 @@ void RunKeyMenu(HWND hwnd, const Window& window, LPARAM character)
 // WM_MOVE; activation gives the focus back; the frame is hit-tested, dragged by its caption and
 // closed by its close box (WM_SYSCOMMAND SC_CLOSE, then WM_CLOSE); the window menu's box and Alt with
 // the space bar open the window menu (SC_MOUSEMENU, SC_KEYMENU ' '); text is stored and the caption
-// repainted; F10, a tap of Alt or Alt with a mnemonic open the menu bar; an edit control is
-// painted in the window's colours.
+// repainted; F10, a tap of Alt or Alt with a mnemonic open the menu bar.
 LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Window* window = WindowTable::Find(hwnd);
@@ -210,14 +209,6 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         window->text = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";
         pw::platform::NonClientPainter::Paint(hwnd);
         return TRUE;
-    case WM_CTLCOLOREDIT: {
-        // The window's colours: its text on its background, whose brush (white in the scheme)
-        // fills the control.
-        auto hdc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(hdc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    }
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(window->text.size());
     case WM_GETTEXT: {

@@ -1,6 +1,5 @@
 #include "platform/user/controls/EditControl.h"
 
-#include "platform/user/controls/ControlPaint.h"
 #include "platform/user/controls/ControlStore.h"
 #include "platform/user/controls/ControlSupport.h"
 #include "platform/user/controls/EditClipboard.h"
@@ -320,22 +319,6 @@ LRESULT LineMessage(const EditView& view, UINT message, WPARAM wParam)
     }
 }
 
-// The background brush and, in the DC, the text colour of a paint: an editable control asks its
-// parent (WM_CTLCOLOREDIT); a read-only or disabled one, or a parent that gives no brush, has the
-// window's colours.
-HBRUSH Colours(HWND hwnd, HDC hdc, const EditView& view)
-{
-    HBRUSH brush = nullptr;
-    HWND parent = GetParent(hwnd);
-    if (parent && !(view.style & ES_READONLY) && view.enabled) {
-        brush = reinterpret_cast<HBRUSH>(
-            SendMessageA(parent, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd)));
-    }
-    if (!brush)
-        SetTextColor(hdc, SysColor(COLOR_WINDOWTEXT));
-    return brush;
-}
-
 LRESULT Handle(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
     EditView& view = state.view;
@@ -368,7 +351,7 @@ LRESULT Handle(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARAM 
     case WM_GETTEXTLENGTH:
         return TextMessage(view, message, wParam, lParam);
     case WM_PAINT:
-        return PaintMessage(hwnd, [&](HDC hdc) { view.Paint(hdc, Colours(hwnd, hdc, view)); });
+        return PaintMessage(hwnd, [&](HDC hdc) { view.Paint(hdc); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFOCUS:

@@ -94,13 +94,10 @@ size_t EditView::IndexAt(POINT point) const
     return model.IndexAt(static_cast<size_t>(line), point.x - client.left + xOffset);
 }
 
-void EditView::Paint(HDC hdc, HBRUSH background) const
+void EditView::Paint(HDC hdc) const
 {
     bool grey = (style & ES_READONLY) || !enabled;
-    if (background)
-        FillRect(hdc, &client, background);
-    else
-        FillColor(hdc, client, SysColor(grey ? COLOR_3DFACE : COLOR_WINDOW));
+    FillColor(hdc, client, SysColor(grey ? COLOR_3DFACE : COLOR_WINDOW));
     FontScope scope(hdc, font);
     size_t count = model.Layout().LineCount();
     size_t last = std::min(count, static_cast<size_t>(firstLine + VisibleLines() + 1));
@@ -124,7 +121,7 @@ void EditView::PaintLine(HDC hdc, size_t line, int y) const
     size_t selectFrom = focused ? std::clamp(model.SelectionStart(), at.start, end) : end;
     size_t selectTo = focused ? std::clamp(model.SelectionEnd(), at.start, end) : end;
     const std::string& text = model.Text();
-    COLORREF ink = enabled ? GetTextColor(hdc) : SysColor(COLOR_GRAYTEXT);
+    COLORREF ink = SysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
     int x = client.left - xOffset;
     auto run = [&](size_t from, size_t to, bool selected) {
         if (from >= to)

@@ -38,9 +38,7 @@ public:
 
     bool focused { false };
     bool enabled { true };
-    // Fills the client area with `background` (null: the window colour, grey when read-only or
-    // disabled) and draws the text in the DC's text colour (grey when disabled).
-    void Paint(HDC hdc, HBRUSH background) const;
+    void Paint(HDC hdc) const;
 
 private:
     void PaintLine(HDC hdc, size_t line, int y) const;
