@@ -7,6 +7,7 @@
 #include "authoring/application/CTumblerApp.h"
 #include "authoring/palettes/CToolsDir.h"
 
+#include "TabNumbers.h"
 #include "TallowAppFixture.h"
 #include "platform/user/menus/MenuTesting.h"
 
@@ -18,11 +19,10 @@
 
 namespace {
 
+using namespace apptest;
+
 namespace driver = pw::platform::testing;
 
-constexpr int16_t kPaintSoundSet = 30;
-constexpr int16_t kPaintTab = 15;
-constexpr int16_t kRecordTab = 16;
 
 class ReachableWindowsTest : public apptest::PageWindowFixture {
 protected:

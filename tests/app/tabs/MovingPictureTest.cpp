@@ -12,6 +12,7 @@
 #include "engine/CMovieGroup.h"
 #include "engine/CSprite.h"
 
+#include "../TabNumbers.h"
 #include "../TallowAppFixture.h"
 #include "export/JpegDecode.h"
 #include "platform/comdlg/ComdlgTesting.h"
@@ -30,18 +31,12 @@
 
 namespace {
 
+using namespace apptest;
+
 namespace driver = pw::platform::testing;
 namespace fs = std::filesystem;
 using pw::foundation::TextOf;
 
-// The tab-set selector's cells and the tabs of the sets they show.
-constexpr int16_t kPagesSet = 28;
-constexpr int16_t kPicturesSet = 29;
-constexpr int16_t kPaintSoundSet = 30;
-constexpr int16_t kPlaySet = 32;
-constexpr int16_t kMyPagesTab = 4;
-constexpr int16_t kPicturesTab = 11;
-constexpr int16_t kPaintTab = 15;
 // Time between two events of a hand-held mouse.
 constexpr uint64_t kEventGap = 40;
 

@@ -17,6 +17,7 @@
 #include "engine/CMovieGroup.h"
 #include "graphics/ColorTable.h"
 
+#include "../TabNumbers.h"
 #include "../TallowAppFixture.h"
 #include "export/JpegDecode.h"
 #include "platform/comdlg/ComdlgTesting.h"
@@ -34,21 +35,12 @@
 
 namespace {
 
+using namespace apptest;
+
 namespace driver = pw::platform::testing;
 namespace fs = std::filesystem;
 using pw::foundation::TextOf;
 
-// The set selector's Paint & Sound cell; its Page and Paint tabs; the Backgrounds and Pictures tabs.
-constexpr int16_t kPaintSoundSet = 30;
-constexpr int16_t kPageTab = 13;
-constexpr int16_t kWriteTab = 14;
-constexpr int16_t kPaintTab = 15;
-constexpr int16_t kBackgroundsTab = 9;
-constexpr int16_t kPicturesTab = 11;
-// The links set, its tab that links a picture to a page of the project and its Cool Sites tab.
-constexpr int16_t kLinksSet = 31;
-constexpr int16_t kLinkToPageTab = 19;
-constexpr int16_t kCoolSitesTab = 21;
 // The bucket's tool number, which names its cell in the kid tools window.
 constexpr int32_t kBucket = 103;
 // The rows of the page above the kid tools, which the Paint tab shows below it.

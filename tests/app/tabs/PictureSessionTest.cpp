@@ -21,6 +21,7 @@
 #include "graphics/OffScreen.h"
 #include "ui/WindowFrame.h"
 
+#include "../TabNumbers.h"
 #include "../TallowAppFixture.h"
 #include "export/JpegDecode.h"
 #include "platform/comdlg/ComdlgTesting.h"
@@ -37,6 +38,8 @@
 
 namespace {
 
+using namespace apptest;
+
 namespace driver = pw::platform::testing;
 
 // Standard colours: the page's stripes and the picture's middle.
@@ -51,11 +54,6 @@ constexpr int32_t kMargin = 5;
 constexpr uint64_t kEventGap = 40;
 // The rows of the page above the kid tools that the paint tabs show below it.
 constexpr int32_t kTopRows = 100;
-// The set selector's Paint & Sound cell, its Paint tab, and the Backgrounds and Pictures tabs.
-constexpr int16_t kPaintSoundSet = 30;
-constexpr int16_t kPaintTab = 15;
-constexpr int16_t kBackgroundsTab = 9;
-constexpr int16_t kPicturesTab = 11;
 
 SmartPtr<CMoviePic> Painted(int32_t width, int32_t height, const std::function<void(DisplayPort&)>& paint)
 {

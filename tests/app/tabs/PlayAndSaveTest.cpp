@@ -14,6 +14,7 @@
 #include "engine/CPlayer.h"
 #include "engine/CSprite.h"
 
+#include "../TabNumbers.h"
 #include "../TallowAppFixture.h"
 #include "platform/comdlg/ComdlgTesting.h"
 #include "platform/user/menus/MenuTesting.h"
@@ -30,23 +31,12 @@
 
 namespace {
 
+using namespace apptest;
+
 namespace driver = pw::platform::testing;
 namespace fs = std::filesystem;
 using pw::foundation::TextOf;
 
-// The tab-set selector's cells: the first set (My Pages, Samples, New Page), the links set and
-// the play set; their tabs.
-constexpr int16_t kPagesSet = 28;
-constexpr int16_t kPaintSet = 30;
-constexpr int16_t kLinksSet = 31;
-constexpr int16_t kPlaySet = 32;
-constexpr int16_t kMyPagesTab = 4;
-constexpr int16_t kSamplesTab = 5;
-constexpr int16_t kNewPageTab = 6;
-constexpr int16_t kMailLinkTab = 17;
-constexpr int16_t kLinkToPageTab = 19;
-constexpr int16_t kBackTab = 24;
-constexpr int16_t kHomeTab = 26;
 
 std::string Lower(std::string text)
 {
@@ -339,7 +329,7 @@ TEST_F(PlayAndSaveTest, OnlyAPageTheChildChangedAsksToBeSavedWhenLeft)
 {
     StorePage("Other", 1, 15, false);
     auto mailLinkWithOk = [&] {
-        ClickSelector(kPaintSet);
+        ClickSelector(kPaintSoundSet);
         driver::SetIdleHandler([&] {
             auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
             if (!dialog || dialog->IsClosed() || answered.Get() == dialog)

@@ -10,6 +10,7 @@
 #include "ui/Window.h"
 #include "ui/WindowFrame.h"
 
+#include "../TabNumbers.h"
 #include "../TallowAppFixture.h"
 #include "platform/user/menus/MenuTesting.h"
 
@@ -125,9 +126,6 @@ TEST_F(TabSetSelectorTest, APageWindowOpenedAgainAndAgainComesUpWhollyInsideTheM
 
 class TabSetColumnTest : public apptest::PageWindowFixture {
 protected:
-    static constexpr int16_t kPaintSoundSet = 30;
-    static constexpr int16_t kRecordTab = 16;
-
     void SetUp() override
     {
         PageWindowFixture::SetUp();
@@ -238,8 +236,8 @@ TEST_F(TabSetColumnTest, TheColumnCoversNoDialogAndNoCloseBox)
         { "Open", 250, [&] { file("Open", "Cancel", "Open\x85"); } },
         { "Record", 250,
             [&] {
-                ClickSelector(kPaintSoundSet);
-                LookWhileOpen([&] { return RecordDialog(); }, "Cancel", [&] { ClickTab(kRecordTab); });
+                ClickSelector(apptest::kPaintSoundSet);
+                LookWhileOpen([&] { return RecordDialog(); }, "Cancel", [&] { ClickTab(apptest::kRecordTab); });
             } },
         { "a message box", 250,
             [&] {

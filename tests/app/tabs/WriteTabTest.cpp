@@ -22,6 +22,7 @@
 #include "ui/WindowFrame.h"
 #include "ui/StyledText.h"
 
+#include "../TabNumbers.h"
 #include "../TallowAppFixture.h"
 #include "export/JpegDecode.h"
 #include "platform/comdlg/ComdlgTesting.h"
@@ -37,13 +38,11 @@
 
 namespace {
 
+using namespace apptest;
+
 namespace driver = pw::platform::testing;
 using pw::foundation::TextOf;
 
-// The set selector's cell of the Paint & Sound set, and its Write tab.
-constexpr int16_t kPaintSoundSet = 30;
-constexpr int16_t kWriteTab = 14;
-constexpr int16_t kPageTab = 13;
 
 class WriteTabTest : public apptest::PageWindowFixture {
 protected:
