@@ -4,6 +4,7 @@
 // doing the same copy over the same bytes: a store under a test of each pixel, which skips a
 // see-through pixel for the price of its test. Pictures kept in another colour table than the
 // page's go through the kept translation, and their loop through the same lookup.
+#include "BitMapRows.h"
 #include "graphics/BMPFile.h"
 #include "graphics/BitMap.h"
 #include "graphics/ColorTable.h"
@@ -106,18 +107,6 @@ std::vector<SmartPtr<BitMap>> InOtherTable(const std::vector<SmartPtr<BitMap>>& 
     return copies;
 }
 
-std::vector<uint8_t*> Rows(BitMap& bitmap)
-{
-    std::vector<uint8_t*> rows;
-    OSBitMap* bits = bitmap.GetOSBitMap();
-    bool copied = false;
-    uint8_t* base = bits->LockBits(copied);
-    bits->UnlockBits(false, base, copied);
-    for (int32_t row = 0; row < bitmap.GetBounds().bottom; ++row)
-        rows.push_back(base + bits->RowOffset(row));
-    return rows;
-}
-
 // The pictures, keyed on the colour of their top-left pixel, copied in turn to 24 places of a page
 // in the standard table.
 class KeyedPictures {
@@ -125,10 +114,10 @@ public:
     explicit KeyedPictures(std::vector<SmartPtr<BitMap>> pictures)
         : pictures(std::move(pictures))
         , page(kWidth, kHeight, ColorTable::Setup(8), Color(0), true)
-        , pageRows(Rows(*page.GetBitMap().Get()))
+        , pageRows(bench::Rows(*page.GetBitMap().Get()))
     {
         for (const SmartPtr<BitMap>& picture : this->pictures) {
-            rows.push_back(Rows(*picture.Get()));
+            rows.push_back(bench::Rows(*picture.Get()));
             keys.push_back(static_cast<uint8_t>(picture->GetPixelValue(0, 0)));
             ColorTable& table = *picture->GetColorTable().Get();
             ColorTable& pageTable = *page.GetBitMap()->GetColorTable().Get();

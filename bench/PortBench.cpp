@@ -2,6 +2,7 @@
 // of each primitive (a grid of 80 x 60 cells), and one flood fill and one gradient fill of the
 // whole page, each reported per operation. A page-sized gradient and a page composed of sprites
 // are set beside plain loops doing the same work.
+#include "BitMapRows.h"
 #include "graphics/BitMap.h"
 #include "graphics/ColorPaint.h"
 #include "graphics/ColorTable.h"
@@ -195,19 +196,6 @@ void BM_GradientFill(benchmark::State& state)
 }
 BENCHMARK(BM_GradientFill);
 
-// Every pixel's value in image order.
-std::vector<uint8_t*> Rows(BitMap& bitmap)
-{
-    std::vector<uint8_t*> rows;
-    OSBitMap* bits = bitmap.GetOSBitMap();
-    bool copied = false;
-    uint8_t* base = bits->LockBits(copied);
-    bits->UnlockBits(false, base, copied);
-    for (int32_t row = 0; row < bitmap.GetBounds().bottom; ++row)
-        rows.push_back(base + bits->RowOffset(row));
-    return rows;
-}
-
 // The nearest entry of a table to a colour, searched plainly.
 uint8_t Nearest(ColorTable& table, const Color& color)
 {
@@ -232,7 +220,7 @@ struct GradientPage {
         : page(kWidth, kHeight, PageColors(), Color(0), true)
         , port(page, page.GetBounds(), 0)
         , table(page.GetColorTable())
-        , rows(Rows(*page.GetBitMap().Get()))
+        , rows(bench::Rows(*page.GetBitMap().Get()))
     {
     }
 
@@ -296,11 +284,11 @@ public:
             port.DrawOval(Rect(4, 4, kSide - 4, kSide - 4), fill, frame, 1);
             sprites.push_back(buffer.GetBitMap());
         }
-        backgroundRows = Rows(*background.GetBitMap().Get());
-        pageRows = Rows(*page.GetBitMap().Get());
-        screenRows = Rows(*screen.GetBitMap().Get());
+        backgroundRows = bench::Rows(*background.GetBitMap().Get());
+        pageRows = bench::Rows(*page.GetBitMap().Get());
+        screenRows = bench::Rows(*screen.GetBitMap().Get());
         for (const SmartPtr<BitMap>& sprite : sprites)
-            spriteRows.push_back(Rows(*sprite.Get()));
+            spriteRows.push_back(bench::Rows(*sprite.Get()));
         lookup = spriteTable->TranslationTo(*pageTable.Get());
         key = static_cast<uint8_t>(sprites[0]->GetPixelValue(0, 0));
     }
@@ -383,8 +371,8 @@ struct Blit64 {
         , target(kSide, kSide, table, Color(0), true)
         , port(target, target.GetBounds(), 0)
         , bitmap(sprite.GetBitMap())
-        , in(Rows(*bitmap.Get()))
-        , out(Rows(*target.GetBitMap().Get()))
+        , in(bench::Rows(*bitmap.Get()))
+        , out(bench::Rows(*target.GetBitMap().Get()))
     {
         for (int32_t row = 0; row < kSide; ++row) {
             for (int32_t column = 0; column < kSide; ++column)

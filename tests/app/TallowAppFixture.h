@@ -284,6 +284,40 @@ protected:
         return nullptr;
     }
 
+    // The page's editing pane.
+    CHAPane* Pane() const { return window->GetPagePane(); }
+    // A page point in the window's surface (the driver's coordinates).
+    Point OnScreen(Point page) const
+    {
+        Point origin = window->GetContentOrigin();
+        Rect pane = Pane()->GetBounds();
+        return Point(origin.h + pane.left + page.h, origin.v + pane.top + page.v);
+    }
+    // A press and moves to each page point in turn, `kEventGap` ms apart as a hand moves, the
+    // button held; answers where the mouse is (the driver's coordinates).
+    Point HoldAndMove(Point from, std::initializer_list<Point> through)
+    {
+        Point at = OnScreen(from);
+        pw::platform::testing::MoveMouse(at.h, at.v);
+        pw::platform::testing::RunFor(kEventGap);
+        pw::platform::testing::PressMouse(at.h, at.v);
+        for (Point p : through) {
+            pw::platform::testing::RunFor(kEventGap);
+            at = OnScreen(p);
+            pw::platform::testing::MoveMouse(at.h, at.v);
+        }
+        pw::platform::testing::RunFor(kEventGap);
+        return at;
+    }
+    // HoldAndMove, then let go at the last point.
+    void DragThrough(Point from, std::initializer_list<Point> through)
+    {
+        Point at = HoldAndMove(from, through);
+        pw::platform::testing::ReleaseMouse(at.h, at.v);
+        pw::platform::testing::RunUntilIdle();
+    }
+    static constexpr uint64_t kEventGap = 40;
+
     // Clicks with the mouse, at a tab of the set shown, a cell of the set selector, and lets the
     // program answer.
     void ClickTab(int16_t tab) { ClickTabOf(*window.Get(), tab); }

@@ -37,8 +37,6 @@ namespace driver = pw::platform::testing;
 namespace fs = std::filesystem;
 using pw::foundation::TextOf;
 
-// Time between two events of a hand-held mouse.
-constexpr uint64_t kEventGap = 40;
 
 class MovingPictureTest : public apptest::PageWindowFixture {
 protected:
@@ -62,14 +60,7 @@ protected:
         pw::authoring::SetPaneCommandHooks(pw::authoring::PaneCommandHooks());
     }
 
-    CHAPane* Pane() const { return window->GetPagePane(); }
     CMovieGroup& Group() const { return *Pane()->GetGroup(); }
-    Point OnScreen(Point page) const
-    {
-        Point origin = window->GetContentOrigin();
-        Rect pane = Pane()->GetBounds();
-        return Point(origin.h + pane.left + page.h, origin.v + pane.top + page.v);
-    }
 
     // Opens the tab's browser and clicks the entry of that file name, once its previews are made.
     void ClickEntry(int16_t tab, const std::string& name)
@@ -95,22 +86,6 @@ protected:
         ClickEntry(kPicturesTab, name + ".mvi");
         Point drop = OnScreen(at);
         driver::Click(drop.h, drop.v);
-        driver::RunUntilIdle();
-    }
-    // Pressed at `from`, held through `through`, let go at the last point (page points).
-    void Drag(Point from, std::initializer_list<Point> through)
-    {
-        Point at = OnScreen(from);
-        driver::MoveMouse(at.h, at.v);
-        driver::RunFor(kEventGap);
-        driver::PressMouse(at.h, at.v);
-        for (Point p : through) {
-            driver::RunFor(kEventGap);
-            at = OnScreen(p);
-            driver::MoveMouse(at.h, at.v);
-        }
-        driver::RunFor(kEventGap);
-        driver::ReleaseMouse(at.h, at.v);
         driver::RunUntilIdle();
     }
     // The page window's pictures over a second of playing on the play row; how many differ.
@@ -207,7 +182,7 @@ TEST_F(MovingPictureTest, WhatTheChildDoesAfterPlayingStaysInEveryFrame)
     ASSERT_FALSE(placed.front().IsEmpty()) << "the cat shows in the first frame";
     EXPECT_EQ(Alike(placed), placed.size()) << "and in every frame, in one place";
 
-    Drag(placed.front().Center(), { Point(230, 180), Point(200, 150) });
+    DragThrough(placed.front().Center(), { Point(230, 180), Point(200, 150) });
     std::vector<Rect> moved = Places("Cat");
     EXPECT_NE(moved.front(), placed.front()) << "the cat was dragged";
     EXPECT_EQ(Alike(moved), moved.size()) << "in every frame";
@@ -217,7 +192,7 @@ TEST_F(MovingPictureTest, WhatTheChildDoesAfterPlayingStaysInEveryFrame)
     ClickTab(kPaintTab);
     ASSERT_TRUE(Pane()->IsEditing());
     uint32_t before = Group().NumSprites();
-    Drag(Point(40, 30), { Point(80, 33), Point(120, 35), Point(160, 38) });
+    DragThrough(Point(40, 30), { Point(80, 33), Point(120, 35), Point(160, 38) });
     driver::TypeKey(VK_RETURN);
     driver::RunUntilIdle();
     ASSERT_EQ(Group().NumSprites(), before + 1) << "the stroke is on the page";

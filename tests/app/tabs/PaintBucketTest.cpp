@@ -110,7 +110,6 @@ protected:
         pw::authoring::SetPaneCommandHooks(pw::authoring::PaneCommandHooks());
     }
 
-    CHAPane* Pane() const { return window->GetPagePane(); }
     Point PageSize() const
     {
         Rect page(0, 0, 0, 0);

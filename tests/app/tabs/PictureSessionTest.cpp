@@ -50,8 +50,6 @@ constexpr int kRed = 7;
 // The picture of the Pictures tab: green inside a white margin that the page shows through.
 constexpr int32_t kPictureSide = 30;
 constexpr int32_t kMargin = 5;
-// Time between two events of a hand-held mouse.
-constexpr uint64_t kEventGap = 40;
 // The rows of the page above the kid tools that the paint tabs show below it.
 constexpr int32_t kTopRows = 100;
 
@@ -138,41 +136,11 @@ protected:
         Pane()->InvalidateView(false);
     }
 
-    CHAPane* Pane() const { return window->GetPagePane(); }
     Rect PageBounds() const
     {
         Rect page(0, 0, 0, 0);
         Pane()->GetGroup()->GetBounds(page);
         return page;
-    }
-    // A page point in the window's surface (the driver's coordinates).
-    Point OnScreen(Point page) const
-    {
-        Point origin = window->GetContentOrigin();
-        Rect pane = Pane()->GetBounds();
-        return Point(origin.h + pane.left + page.h, origin.v + pane.top + page.v);
-    }
-    // A press and moves to each page point in turn, `kEventGap` ms apart, the button held; answers
-    // where the mouse is (the driver's coordinates).
-    Point HoldAndMove(Point from, std::initializer_list<Point> through)
-    {
-        Point at = OnScreen(from);
-        driver::MoveMouse(at.h, at.v);
-        driver::RunFor(kEventGap);
-        driver::PressMouse(at.h, at.v);
-        for (Point p : through) {
-            driver::RunFor(kEventGap);
-            at = OnScreen(p);
-            driver::MoveMouse(at.h, at.v);
-        }
-        driver::RunFor(kEventGap);
-        return at;
-    }
-    void DragThrough(Point from, std::initializer_list<Point> through)
-    {
-        Point at = HoldAndMove(from, through);
-        driver::ReleaseMouse(at.h, at.v);
-        driver::RunUntilIdle();
     }
     // The page as it shows, one letter a pixel, row after row (the first `limit` rows).
     std::vector<std::string> Shown(int32_t limit = INT32_MAX)
