@@ -2,6 +2,7 @@
 // the media tabs open holds several, each of the size its browser cells show well, every page of
 // the web-link folders gives the browser's hotlink copy a web link at frame 0, half the pictures
 // move, and no picture that lets the page show through its white has a hole in it.
+#include "app/TallowWindow.h"
 #include "engine/CLink.h"
 #include "engine/CMovieGroup.h"
 #include "engine/CMovieRes.h"
@@ -44,12 +45,15 @@ struct FolderCase {
     int32_t height;
 };
 
-// Backgrounds cover a new page (350 x 350) when put in its middle, and have the 4 : 3 shape of
-// their browser cells, as the samples have; pictures and dividers are as large as they are put on
-// a page; hotlink buttons are their browser cells' size.
+// The page window's page area: the size of a new page and of the samples, which open as pages.
+const Rect kPageArea(0, 0, TallowWindow::kContentWidth, TallowWindow::kContentHeight);
+
+// Samples are as large as the page area; backgrounds cover it when put in its middle (checked
+// with the backgrounds); pictures and dividers are as large as they are put on a page; hotlink
+// buttons are their browser cells' size.
 const std::vector<FolderCase> kFolders = {
-    { "Samples", Holds::animation, 468, 351 },
-    { "Backgrounds", Holds::background, 468, 351 },
+    { "Samples", Holds::animation, kPageArea.right, kPageArea.bottom },
+    { "Backgrounds", Holds::background, 0, 0 },
     { "Dividers", Holds::picture, 320, 16 },
     { "Pictures", Holds::picture, 96, 96 },
     { "Yahoo", Holds::hotlink, 199, 75 },
@@ -80,6 +84,27 @@ Rect PlaceAt(CSprite& sprite, int16_t frame)
     return place;
 }
 
+// The size of the background's picture: a picture of another size than its place is stretched.
+Point PictureSize(CSprite& background)
+{
+    auto* cels = SmartCast<CMovieRes>(background.GetMovie().Get());
+    SmartPtr<Persistent> item = cels ? cels->ItemObject(0) : SmartPtr<Persistent>();
+    auto* picture = SmartCast<BitMap>(item.Get());
+    return picture ? picture->GetBounds().Size() : Point(0, 0);
+}
+
+// A picture of that size put in the middle of the page area covers it, however the middle rounds.
+bool CoversThePageAreaWhenCentred(Point size)
+{
+    for (int32_t rounding : { 0, 1 }) {
+        Rect place(0, 0, size.h, size.v);
+        place.Offset((kPageArea.right - size.h - rounding) / 2, (kPageArea.bottom - size.v - rounding) / 2);
+        if (place.Intersect(kPageArea) != kPageArea)
+            return false;
+    }
+    return true;
+}
+
 // The browser's hotlink copy takes the last sprite with a link at frame 0.
 CLink* Hotlink(CMovieGroup& group)
 {
@@ -98,6 +123,8 @@ void ExpectHolds(Holds holds, CMovieGroup& group)
     case Holds::animation: {
         EXPECT_GE(group.NumFrames(), 20);
         EXPECT_EQ(Name(first), "__Background");
+        EXPECT_EQ(PlaceAt(first, 0), kPageArea) << "the background covers the page";
+        EXPECT_EQ(PictureSize(first), kPageArea.Size()) << "unstretched";
         bool moves = false;
         for (int16_t index = 1; index < static_cast<int16_t>(group.NumSprites()); ++index) {
             CSprite& sprite = *group.GetSprite(index);
@@ -107,11 +134,18 @@ void ExpectHolds(Holds holds, CMovieGroup& group)
         EXPECT_TRUE(moves);
         break;
     }
-    case Holds::background:
+    case Holds::background: {
         EXPECT_EQ(group.NumSprites(), 1u);
         EXPECT_EQ(Name(first), "__Background");
-        EXPECT_EQ(PlaceAt(first, 0), Rect(0, 0, 468, 351));
+        Rect page;
+        group.GetBounds(page);
+        EXPECT_EQ(PlaceAt(first, 0), page) << "the picture is the whole page";
+        EXPECT_EQ(PictureSize(first), page.Size()) << "unstretched";
+        // The Backgrounds tab puts it in the middle of the page, a new one as large as the area.
+        EXPECT_TRUE(CoversThePageAreaWhenCentred(page.Size())) << page.right << " x " << page.bottom;
+        EXPECT_EQ(page.right * 3, page.bottom * 4) << "the 4 : 3 shape of the tab's cells, which its preview fills";
         break;
+    }
     case Holds::picture:
         EXPECT_EQ(group.NumSprites(), 1u);
         EXPECT_EQ(Hotlink(group), nullptr);
@@ -214,11 +248,52 @@ TEST_F(ShippedPages, EveryMediaFolderHoldsSeveralPagesOfWhatItsTabPutsOnAPage)
             ASSERT_NE(group, nullptr);
             Rect bounds;
             group->GetBounds(bounds);
-            EXPECT_EQ(bounds, Rect(0, 0, c.width, c.height));
+            EXPECT_EQ(bounds.TopLeft(), Point(0, 0));
+            if (c.width > 0) {
+                EXPECT_EQ(bounds.Size(), Point(c.width, c.height));
+            }
             ExpectHolds(c.holds, *group);
             show->Close();
         }
         EXPECT_GE(pages, 5u) << c.folder;
+    }
+}
+
+// A sample played: its moving pictures never stand still over the page's loop and vanish only
+// off the page: where one jumps to another side, its step before takes it wholly off the page and
+// the step after brings it wholly from outside, not from a strip the page shows.
+TEST_F(ShippedPages, TheSamplesPicturesLeaveThePageBeforeTheyComeBackAndNeverPause)
+{
+    // The rounding of the steps may leave a picture by a pixel on the page.
+    const Rect shown(kPageArea.left + 1, kPageArea.top + 1, kPageArea.right - 1, kPageArea.bottom - 1);
+    // Where a picture that stepped from `from` to `to` would be a step further on.
+    auto onwards = [](const Rect& from, Rect to) {
+        to.Offset(to.left - from.left, to.top - from.top);
+        return to;
+    };
+    for (const auto& entry : fs::directory_iterator(kData / "Samples")) {
+        if (entry.path().extension() != ".mvi")
+            continue;
+        SmartPtr<CShow> show = ReadPage(entry.path());
+        ASSERT_TRUE(show.Valid());
+        auto* group = SmartCast<CMovieGroup>(show->GetMovie().Get());
+        ASSERT_NE(group, nullptr);
+        int32_t frames = group->NumFrames();
+        for (int16_t index = 1; index < static_cast<int16_t>(group->NumSprites()); ++index) {
+            CSprite& sprite = *group->GetSprite(index);
+            SCOPED_TRACE(entry.path().filename().string() + ", " + Name(sprite));
+            auto at = [&](int32_t frame) { return PlaceAt(sprite, static_cast<int16_t>((frame + frames) % frames)); };
+            for (int32_t frame = 0; frame < frames; ++frame) {
+                Rect now = at(frame);
+                Rect next = at(frame + 1);
+                EXPECT_NE(now, next) << "stands still after frame " << frame;
+                if (now.Intersects(next))
+                    continue;
+                EXPECT_FALSE(onwards(at(frame - 1), now).Intersects(shown)) << "vanishes on the page after frame " << frame;
+                EXPECT_FALSE(onwards(at(frame + 2), next).Intersects(shown)) << "appears on the page at frame " << frame + 1;
+            }
+        }
+        show->Close();
     }
 }
 

@@ -95,12 +95,13 @@ LIGHT_GREY = rgb("#cccccc")
 class Canvas:
     """A picture drawn in coordinates of its final size on a four times larger image."""
 
-    def __init__(self, width, height, background=None, left=0):
-        """`left`: where x = 0 of the drawing lies, so that a drawing made for a narrower picture
-        sits in the middle of a wider one."""
+    def __init__(self, width, height, background=None, left=0, top=0):
+        """`left`, `top`: where (0, 0) of the drawing lies, so that a drawing made for another size
+        sits in the middle of the picture."""
         self.width = width
         self.height = height
         self.left = left
+        self.top = top
         fill = (0, 0, 0, 0) if background is None else background + (255,)
         self.image = Image.new("RGBA", (width * SCALE, height * SCALE), fill)
         self.draw = ImageDraw.Draw(self.image)
@@ -115,14 +116,15 @@ class Canvas:
 
     def _box(self, box):
         left, top, right, bottom = box
-        return [self._s(left + self.left), self._s(top), self._s(right + self.left) - 1, self._s(bottom) - 1]
+        return [self._s(left + self.left), self._s(top + self.top), self._s(right + self.left) - 1,
+                self._s(bottom + self.top) - 1]
 
     def _points(self, points):
-        return [(self._s(x + self.left), self._s(y)) for x, y in points]
+        return [(self._s(x + self.left), self._s(y + self.top)) for x, y in points]
 
-    def span(self):
-        """The leftmost and rightmost x of the whole picture, in drawing coordinates."""
-        return -self.left, self.width - self.left
+    def extent(self):
+        """The whole picture's box (left, top, right, bottom) in drawing coordinates."""
+        return -self.left, -self.top, self.width - self.left, self.height - self.top
 
     def gradient(self, box, stops):
         """Fills `box` from top to bottom through the colours `stops`, evenly spaced."""
@@ -139,7 +141,7 @@ class Canvas:
             colour = tuple(round(a + (b - a) * t) for a, b in zip(stops[i], stops[i + 1]))
             self.draw.line([(left, y), (right - 1, y)], fill=colour + (255,))
             layer.line([(left, y), (right - 1, y)], fill=colour)
-        self.gradients.append((box[0] + self.left, box[1], box[2] + self.left, box[3]))
+        self.gradients.append((box[0] + self.left, box[1] + self.top, box[2] + self.left, box[3] + self.top))
 
     def rect(self, box, fill=None, outline=None, width=1.0):
         self.draw.rectangle(self._box(box), fill=fill, outline=outline, width=self._s(width))
@@ -186,7 +188,7 @@ class Canvas:
         font = ImageFont.truetype(FONT_BOLD, self._s(size))
         left, top, right, bottom = self.draw.textbbox((0, 0), words, font=font)
         x = self._s(cx + self.left) - (left + right) / 2
-        y = self._s(cy) - (top + bottom) / 2
+        y = self._s(cy + self.top) - (top + bottom) / 2
         stroke = self._s(1) if outline else 0
         self.draw.text((x, y), words, font=font, fill=fill, stroke_width=stroke, stroke_fill=outline)
 
@@ -196,7 +198,7 @@ class Canvas:
         return (right - left) / SCALE
 
     def paste(self, other, x, y):
-        self.image.alpha_composite(other.image, (self._s(x + self.left), self._s(y)))
+        self.image.alpha_composite(other.image, (self._s(x + self.left), self._s(y + self.top)))
 
     def reduced(self):
         return self.image.resize((self.width, self.height), Image.Resampling.BOX)

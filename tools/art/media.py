@@ -7,7 +7,14 @@ from art_kit import (BLUE, BROWN, DARK_BLUE, DARK_GREEN, GREEN, INK, LIGHT_GREY,
                      SOLID_WHITE, WHITE, YELLOW, Canvas, rgb, to_indexes)
 from icons import Grid, draw_icon
 
-PAGE = 350  # backgrounds fill a new page
+# A new page is as large as the page window's page area, 477 x 337, and a background goes in its
+# middle: 480 x 360 covers it with a pixel or more to spare on every side (whichever way the middle
+# rounds) and has the 4 : 3 shape of the Backgrounds tab's cells. Every scene is drawn for a
+# SCENE x SCENE square in the picture's middle, the sky and the ground running on to its edges;
+# what matters in it lies well inside what a centred page shows.
+PAGE_AREA = (477, 337)
+BACKGROUND = (480, 360)
+SCENE = 350
 
 
 def sticker(draw, side=96, matte=WHITE):
@@ -84,19 +91,47 @@ PICTURES = {"Sun": _sun, "Flower": _flower, "Cat": _cat, "Fish": _fish, "Tree": 
 
 
 def _gradient(canvas, colours, top, bottom):
-    left, right = canvas.span()
+    left, _, right, _ = canvas.extent()
     canvas.gradient((left, top, right, bottom), colours)
 
 
+def _sky(canvas, colours, bottom):
+    """The sky's gradient from the top of the picture down to `bottom`."""
+    _gradient(canvas, colours, canvas.extent()[1], bottom)
+
+
 def _ground(canvas, top, fill):
-    left, right = canvas.span()
-    canvas.rect((left, top, right, canvas.height), fill=fill)
+    left, _, right, bottom = canvas.extent()
+    canvas.rect((left, top, right, bottom), fill=fill)
+
+
+def _offset(width, height):
+    """Where the SCENE x SCENE drawing lies in a picture of that size: in its middle, rounded as
+    the middle of a page is, so that a page-sized picture is the part of a BACKGROUND one that a
+    page shows."""
+    return (width - SCENE) // 2, (height - SCENE) // 2
 
 
 def _scene(width, height, background=None):
-    """A canvas for a background drawn for a new page, PAGE x PAGE: a wider one holds the same scene
-    in its middle, the sky and the ground running on to its sides."""
-    return Canvas(width, height, background, left=(width - PAGE) / 2)
+    left, top = _offset(width, height)
+    return Canvas(width, height, background, left=left, top=top)
+
+
+# The two-dimensional golden sequence: its points spread evenly, never in rows or columns.
+SPREAD = (0.7548776662466927, 0.5698402909980532)
+
+
+def _scattered(count, box):
+    """`count` points spread evenly over `box`, in drawing coordinates, whatever the size of the
+    picture: a page-sized picture shows the same stars as the middle of a BACKGROUND one."""
+    left, top, right, bottom = box
+    return [(left + (0.5 + i * SPREAD[0]) % 1 * (right - left), top + (0.5 + i * SPREAD[1]) % 1 * (bottom - top))
+            for i in range(count)]
+
+
+def _background_box():
+    left, top = _offset(*BACKGROUND)
+    return -left, -top, BACKGROUND[0] - left, BACKGROUND[1] - top
 
 
 def _cloud(canvas, x, y, s):
@@ -111,9 +146,9 @@ def _star_dot(canvas, x, y, r, colour):
         colour, outline=False)
 
 
-def hills(width=PAGE, height=PAGE):
+def hills(width, height):
     c = _scene(width, height)
-    _gradient(c, [rgb("#4db8ff"), rgb("#99dcff"), rgb("#e0ffff")], 0, 260)
+    _sky(c, [rgb("#4db8ff"), rgb("#99dcff"), rgb("#e0ffff")], 260)
     c.circle(280, 70, 34, fill=YELLOW)
     _cloud(c, 50, 70, 1.6)
     _cloud(c, 170, 120, 1.1)
@@ -124,9 +159,9 @@ def hills(width=PAGE, height=PAGE):
     return to_indexes(c)
 
 
-def sea(width=PAGE, height=PAGE):
+def sea(width, height):
     c = _scene(width, height)
-    _gradient(c, [rgb("#40d0ff"), rgb("#3090ee"), rgb("#2a4a9c")], 0, 300)
+    _sky(c, [rgb("#40d0ff"), rgb("#3090ee"), rgb("#2a4a9c")], 300)
     _ground(c, 300, rgb("#ffcc66"))
     for x in (40, 100, 290):
         Grid(c, (x - 16, 250, x + 16, 310)).line([(50, 100), (30, 70), (60, 40), (40, 10)], GREEN, weight=3)
@@ -138,11 +173,11 @@ def sea(width=PAGE, height=PAGE):
     return to_indexes(c)
 
 
-def night(width=PAGE, height=PAGE):
+def night(width, height):
     c = _scene(width, height)
-    _gradient(c, [rgb("#000028"), rgb("#0a1c5c"), rgb("#1a4488")], 0, 280)
-    for i in range(24 * width // PAGE):
-        x, y = (i * 97) % (width - 20) + 10 - c.left, (i * 61) % 240 + 10
+    _sky(c, [rgb("#000028"), rgb("#0a1c5c"), rgb("#1a4488")], 280)
+    left, _, right, _ = _background_box()
+    for i, (x, y) in enumerate(_scattered(32, (left + 10, 20, right - 10, 220))):
         # No star in front of the moon, nor in its dark part.
         if math.hypot(x - 270, y - 70) > 42:
             _star_dot(c, x, y, 3 + i % 3 * 2, rgb("#ffff99"))
@@ -155,10 +190,9 @@ def night(width=PAGE, height=PAGE):
     return to_indexes(c)
 
 
-def space(width=PAGE, height=PAGE):
+def space(width, height):
     c = _scene(width, height, rgb("#000000"))
-    for i in range(60 * width // PAGE):
-        x, y = (i * 131) % (width - 3) - c.left, (i * 89) % (height - 3)
+    for i, (x, y) in enumerate(_scattered(82, _background_box())):
         c.circle(x, y, 1 + (i % 4 == 0), fill=WHITE)
     c.circle(90, 250, 60, fill=rgb("#3399ff"))
     c.ellipse((40, 210, 110, 250), fill=GREEN)
@@ -168,9 +202,9 @@ def space(width=PAGE, height=PAGE):
     return to_indexes(c)
 
 
-def beach(width=PAGE, height=PAGE):
+def beach(width, height):
     c = _scene(width, height)
-    _gradient(c, [rgb("#80c4ff"), rgb("#c0eeff"), rgb("#f0ffff")], 0, 180)
+    _sky(c, [rgb("#80c4ff"), rgb("#c0eeff"), rgb("#f0ffff")], 180)
     c.circle(60, 60, 30, fill=YELLOW)
     _gradient(c, [rgb("#1aa8e0"), rgb("#0080bb"), rgb("#006699")], 180, 240)
     _ground(c, 240, rgb("#ffdd88"))
@@ -284,7 +318,7 @@ TEXTURES = {"Bricks": lambda: tile(_bricks, LIGHT_GREY), "Grass": lambda: tile(_
 
 def all_media():
     made = [("Pictures/%s.bmp" % name, lambda draw=draw: sticker(draw)) for name, draw in PICTURES.items()]
-    made += [("Backgrounds/%s.bmp" % name, draw) for name, draw in BACKGROUNDS.items()]
+    made += [("Backgrounds/%s.bmp" % name, lambda draw=draw: draw(*BACKGROUND)) for name, draw in BACKGROUNDS.items()]
     made += [("Dividers/%s.bmp" % name, lambda draw=draw: divider(draw)) for name, draw in DIVIDERS.items()]
     made += [("Bullets/%s.bmp" % name, draw) for name, draw in BULLETS.items()]
     made += [("Textures/%s.bmp" % name, draw) for name, draw in TEXTURES.items()]

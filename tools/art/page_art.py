@@ -1,7 +1,8 @@
 """Draws the pictures that the media folders' pages are built from (tools/samplepage puts them on
 pages): the stickers, backgrounds and dividers of media.py, the looks of the moving pictures
 (moving.py), smaller stickers for the sample pages' moving sprites, and the buttons of the web-link
-pages. They go into a build folder, not data/: only the pages made of them ship.
+pages. They go into a build folder, not data/: only the pages made of them ship. The backgrounds
+come twice: as the Backgrounds pages show them and as large as the samples, the page area.
 
 Usage: page_art.py <folder>          writes every picture
        page_art.py <folder> --list   prints the paths it writes, one a line"""
@@ -18,9 +19,6 @@ from art_kit import FACE, INK, Canvas, rgb, to_indexes  # noqa: E402
 from icons import Grid, draw_icon  # noqa: E402
 
 SPRITE = 64  # the moving pictures of the sample pages
-# Backgrounds as wide as the browser's 4 : 3 cells show them whole, and as high as a new page, which
-# they cover when put in its middle.
-BACKGROUND = (468, 351)
 
 
 # The edge pixels of outlined pictures blend into the outline colour, not white, so that they show
@@ -130,7 +128,8 @@ def items():
     made += _looks()
     made += [("Sprites/%s.bmp" % name, _sticker(draw, SPRITE)) for name, draw in media.PICTURES.items()]
     made.append(("Sprites/FishBack.bmp", _mirrored(media.PICTURES["Fish"], SPRITE)))
-    made += [("Backgrounds/%s.bmp" % name, lambda draw=draw: draw(*BACKGROUND))
+    made += [("%s/%s.bmp" % (folder, name), lambda draw=draw, size=size: draw(*size))
+             for folder, size in (("Backgrounds", media.BACKGROUND), ("Samples", media.PAGE_AREA))
              for name, draw in media.BACKGROUNDS.items()]
     made += [("Dividers/%s.bmp" % name, lambda draw=draw: media.divider(draw)) for name, draw in media.DIVIDERS.items()]
     made += [(path, lambda w=width, h=height, l=label, e=emblem, f=face: link_button(w, h, l, e, f))

@@ -2,7 +2,7 @@
 // lines it reads). Runs on the program's platform, headless, in the shipped data folder, so that
 // the standard palette is there: PW_PAGE_SOURCE names the source, PW_PAGE_OUTPUT the page file and
 // PW_PAGE_ART the folder the source's pictures lie in. Exits 1 on a line it cannot read, a picture
-// it cannot load or a file it cannot write.
+// it cannot load, a background picture not as large as the page or a file it cannot write.
 // For reviewing the pages, PW_PAGE_RENDER names a page file instead of a source: its first frame
 // (or frame PW_PAGE_FRAME, counted round the page's loop), read back as the program reads pages, is
 // written to PW_PAGE_OUTPUT as a PPM picture.
@@ -98,8 +98,13 @@ SmartPtr<CMovie> CelMovie(const SpriteSource& s, int32_t frames, const std::stri
     if (s.pictures.empty())
         return new CMoviePic(Item(Shape(s)), true);
     std::vector<SmartPtr<CResource>> items;
-    for (const std::string& name : s.pictures)
-        items.push_back(Item(Picture(art, name)));
+    for (const std::string& name : s.pictures) {
+        SmartPtr<BitMap> picture = Picture(art, name);
+        // A background laid over a page of another size would be stretched or leave a strip bare.
+        if (s.background && picture->GetBounds().Size() != Point(s.width, s.height))
+            throw Failure { "the background " + name + " is not as large as the page" };
+        items.push_back(Item(picture));
+    }
     SmartPtr<CMoviePic> cels = new CMoviePic(items.front(), true);
     if (items.size() == 1)
         return cels.Get();
