@@ -17,6 +17,7 @@
 #include "graphics/DisplayPort.h"
 #include "graphics/OffScreen.h"
 #include "graphics/PixelIterator.h"
+#include "graphics/ScaleTrans.h"
 
 #include "ShippedData.h"
 
@@ -25,7 +26,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <deque>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -170,6 +174,22 @@ bool IsWhite(ColorTable& table, uint32_t value)
     return table.GetColor(value).Equals(Color(0));
 }
 
+// The page's frame as the program draws it on white, at the page's size or, given `into`, reduced
+// into it as the browser draws its preview there (the page's shape kept).
+SmartPtr<BitMap> Picture(CShow& show, int16_t frame, std::optional<Rect> into = std::nullopt)
+{
+    Rect page;
+    show.GetMovie()->GetBounds(page);
+    Rect drawn = into ? ScaleTrans(page, *into, true).GetDestination() : page;
+    drawn.Offset(-drawn.left, -drawn.top);
+    SmartPtr<OffScreen> buffer = new OffScreen(drawn.right, drawn.bottom, 8, Color(0), true);
+    {
+        DisplayPort port(*buffer.Get(), drawn, 0);
+        show.DrawFrame(port, frame, drawn, into ? 3 : 1);
+    }
+    return buffer->GetBitMap();
+}
+
 // A frame of the page as the program draws it on white: one palette value a pixel, and how many
 // of them the page's pictures cover.
 struct Frame {
@@ -179,22 +199,62 @@ struct Frame {
 
 Frame Drawn(CShow& show, int16_t frame)
 {
-    Rect bounds;
-    show.GetMovie()->GetBounds(bounds);
-    Rect page(0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
-    SmartPtr<OffScreen> buffer = new OffScreen(page.right, page.bottom, 8, Color(0), true);
-    {
-        DisplayPort port(*buffer.Get(), page, 0);
-        show.DrawFrame(port, frame, page, 1);
-    }
-    Frame drawn;
-    SmartPtr<BitMap> bitmap = buffer->GetBitMap();
+    SmartPtr<BitMap> bitmap = Picture(show, frame);
     SmartPtr<ColorTable> table = bitmap->GetColorTable();
-    for (PixelIterator p(*bitmap.Get(), page, true); p.More(); p.Next()) {
+    Frame drawn;
+    for (PixelIterator p(*bitmap.Get(), bitmap->GetBounds(), true); p.More(); p.Next()) {
         drawn.pixels.push_back(static_cast<uint8_t>(p.GetPixel()));
         drawn.covered += IsWhite(*table.Get(), p.GetPixel()) ? 0 : 1;
     }
     return drawn;
+}
+
+// A picture's colours, a pixel each, row by row.
+struct Colours {
+    Point size;
+    std::vector<Color> pixels;
+    const Color& At(int32_t h, int32_t v) const { return pixels[size_t(v * size.h + h)]; }
+};
+
+Colours ColoursOf(BitMap& picture)
+{
+    Colours colours { picture.GetBounds().Size(), {} };
+    SmartPtr<ColorTable> table = picture.GetColorTable();
+    for (PixelIterator p(picture, picture.GetBounds(), true); p.More(); p.Next())
+        colours.pixels.push_back(table->GetColor(p.GetPixel()));
+    return colours;
+}
+
+// A colour's red, green and blue, 0 to 255.
+std::array<double, 3> Channels(const Color& c)
+{
+    return { double(c.red >> 8), double(c.green >> 8), double(c.blue >> 8) };
+}
+
+// The part of the page a preview pixel stands for, when its colours are a dither's mix of
+// neighbouring cube colours (no channel spans more than one step, 51): its mean colour, else none
+// (the edge of a shape, whose pixel the preview picks either side of).
+std::optional<std::array<double, 3>> MixUnder(const Colours& page, const Rect& part)
+{
+    std::array<double, 3> sum {};
+    std::array<double, 3> low { 255, 255, 255 };
+    std::array<double, 3> high {};
+    for (int32_t v = part.top; v < part.bottom; ++v) {
+        for (int32_t h = part.left; h < part.right; ++h) {
+            std::array<double, 3> c = Channels(page.At(h, v));
+            for (size_t i = 0; i < 3; ++i) {
+                sum[i] += c[i];
+                low[i] = std::min(low[i], c[i]);
+                high[i] = std::max(high[i], c[i]);
+            }
+        }
+    }
+    for (size_t i = 0; i < 3; ++i) {
+        if (high[i] - low[i] > 51)
+            return std::nullopt;
+        sum[i] /= double(part.right - part.left) * double(part.bottom - part.top);
+    }
+    return sum;
 }
 
 // The white pixels of the picture that no way through white leads to from its edge: on a page
@@ -294,6 +354,58 @@ TEST_F(ShippedPages, TheSamplesPicturesLeaveThePageBeforeTheyComeBackAndNeverPau
             }
         }
         show->Close();
+    }
+}
+
+// The Samples and Backgrounds tabs show each page reduced into an 80 x 60 cell, by picking pixels.
+// Block by block, the preview shows the colours of the page's dithered skies and seas as the page
+// mixes them, not beating into lighter and darker patches.
+TEST_F(ShippedPages, PreviewsShowThePagesColoursBlockByBlock)
+{
+    // A fifth of a step of the colour cube, for a channel's mean over a block.
+    constexpr double kMostOff = 10;
+    const Rect cell(0, 0, 80, 60);
+    for (const char* folder : { "Samples", "Backgrounds" }) {
+        for (const auto& entry : fs::directory_iterator(kData / folder)) {
+            if (entry.path().extension() != ".mvi")
+                continue;
+            SCOPED_TRACE(entry.path().filename().string());
+            SmartPtr<CShow> show = ReadPage(entry.path());
+            ASSERT_TRUE(show.Valid());
+            Colours page = ColoursOf(*Picture(*show.Get(), 0).Get());
+            Colours preview = ColoursOf(*Picture(*show.Get(), 0, cell).Get());
+            // Blocks of 16 x 15 preview pixels.
+            for (int32_t top = 0; top + 15 <= preview.size.v; top += 15) {
+                for (int32_t left = 0; left + 16 <= preview.size.h; left += 16) {
+                    std::array<double, 3> shown {};
+                    std::array<double, 3> mixed {};
+                    int32_t counted = 0;
+                    for (int32_t v = top; v < top + 15; ++v) {
+                        for (int32_t h = left; h < left + 16; ++h) {
+                            Rect part(h * page.size.h / preview.size.h, v * page.size.v / preview.size.v,
+                                (h + 1) * page.size.h / preview.size.h, (v + 1) * page.size.v / preview.size.v);
+                            std::optional<std::array<double, 3>> mix = MixUnder(page, part);
+                            if (!mix)
+                                continue;
+                            std::array<double, 3> picked = Channels(preview.At(h, v));
+                            for (size_t i = 0; i < 3; ++i) {
+                                shown[i] += picked[i];
+                                mixed[i] += (*mix)[i];
+                            }
+                            ++counted;
+                        }
+                    }
+                    // Too few to judge: most of the block shows the edges of shapes.
+                    if (counted < 60)
+                        continue;
+                    for (size_t i = 0; i < 3; ++i) {
+                        EXPECT_LT(std::abs(shown[i] - mixed[i]) / counted, kMostOff)
+                            << "the block at " << left << ", " << top << ", channel " << i;
+                    }
+                }
+            }
+            show->Close();
+        }
     }
 }
 

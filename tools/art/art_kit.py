@@ -8,6 +8,7 @@ import random
 from PIL import Image, ImageChops, ImageDraw, ImageFont
 
 import banding
+import blue_noise
 
 FONT_BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 SCALE = 4  # pictures are drawn this many times larger, then reduced, for smooth edges
@@ -204,29 +205,20 @@ class Canvas:
         return self.image.resize((self.width, self.height), Image.Resampling.BOX)
 
 
-# An 8 x 8 ordered-dither (Bayer) matrix: thresholds 0..63 spread evenly over every 2 x 2, 4 x 4
-# and 8 x 8 block, so a mix of two colours shows as a fine, even pattern.
-def _bayer(size):
-    if size == 1:
-        return [[0]]
-    half = _bayer(size // 2)
-    return [[4 * half[y % (size // 2)][x % (size // 2)] + (0, 2, 3, 1)[(y * 2 // size) * 2 + (x * 2 // size)]
-             for x in range(size)] for y in range(size)]
-
-
-BAYER = _bayer(8)
 # The spread of the dither: one step of the colour cube, so that a colour between two cube levels
 # shows as a mix of both in proportion.
 DITHER_STEP = 51
 
 
 def _dither_offsets(size):
-    """An RGB image of the dither offsets tiled over `size`, each stored + 128."""
-    tile = Image.new("L", (8, 8))
-    tile.putdata([128 + round(((BAYER[y][x] + 0.5) / 64 - 0.5) * DITHER_STEP) for y in range(8) for x in range(8)])
+    """An RGB image of the dither offsets, the blue-noise tile repeated over `size`, each stored
+    + 128."""
+    side = blue_noise.SIZE
+    tile = Image.new("L", (side, side))
+    tile.putdata([128 + round(((rank + 0.5) / (side * side) - 0.5) * DITHER_STEP) for rank in blue_noise.tile()])
     offsets = Image.new("L", size)
-    for y in range(0, size[1], 8):
-        for x in range(0, size[0], 8):
+    for y in range(0, size[1], side):
+        for x in range(0, size[0], side):
             offsets.paste(tile, (x, y))
     return Image.merge("RGB", (offsets, offsets, offsets))
 
@@ -245,7 +237,7 @@ def _exact_mask(rgb_image, indexed):
 
 def _cube_indexes(rgb_image):
     """Each pixel's colour rounded channel by channel to the colour cube: exact for the cube's even
-    steps, which ordered dithering needs (the nearest of the whole palette would pick greys)."""
+    steps, which the dither needs (the nearest of the whole palette would pick greys)."""
     red, green, blue = rgb_image.split()
     level = [min(5, (value + 25) // 51) for value in range(256)]
     parts = [channel.point([level[value] * weight for value in range(256)])
@@ -257,9 +249,10 @@ def _cube_indexes(rgb_image):
 
 
 def dithered(rgb_image):
-    """Ordered dithering to the standard palette: colours the palette holds keep their index (flat
-    fills and outlines stay clean); every other pixel takes the cube colour of itself moved by the
-    dither threshold, so smooth gradients become fine even patterns instead of bands."""
+    """Dithering to the standard palette: colours the palette holds keep their index (flat fills
+    and outlines stay clean); every other pixel takes the cube colour of itself moved by its
+    threshold in the blue-noise tile, so smooth gradients become a fine even grain instead of
+    bands."""
     plain = _nearest(rgb_image)
     moved = ImageChops.add(rgb_image, _dither_offsets(rgb_image.size), scale=1.0, offset=-128)
     result = _cube_indexes(moved)

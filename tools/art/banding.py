@@ -1,13 +1,13 @@
 """The banding check of the art build. A vertical gradient's rows are each one colour in the source;
 mapped to the nearest palette colours, whole stretches of rows come out as one index from edge to
-edge: hard bands. Dithered, rows mix indexes in a fine pattern; an ordered dither leaves a single
-row of one index now and then (each row of the matrix holds only part of its thresholds), never a
-stretch. So a row runs on when one index covers more than a quarter of the gradient's width
+edge: hard bands. Dithered, rows mix indexes in a fine grain; where the colour lies close to a
+palette colour a single row may hold mostly one index now and then, never a stretch of them. So a
+row runs on when one index covers more than a quarter of the gradient's width
 (counting only pixels where the gradient itself shows, in a colour the palette lacks), and a band
 is a stretch of such rows in one index: none may be taller than a few rows."""
 
 MAX_RUN_SHARE = 0.25  # of the gradient's width
-MAX_BAND_ROWS = 4  # half the dither matrix
+MAX_BAND_ROWS = 4  # more than the dither leaves, far fewer than undithered bands
 
 
 class BandingError(Exception):
