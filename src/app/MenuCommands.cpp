@@ -3,7 +3,10 @@
 #include "engine/CPanePlay.h"
 #include "foundation/Exception.h"
 #include "foundation/FileReference.h"
+#include "foundation/FileType.h"
 #include "foundation/String.h"
+#include "graphics/AIFFFile.h"
+#include "graphics/WAVEFile.h"
 #include "ui/Window.h"
 
 namespace {
@@ -29,8 +32,15 @@ int32_t ImportSignal::Status(CHAApp& app)
 
 void ImportSignal::Act(CHAApp& app)
 {
-    // The open dialog of the import types; a cancel throws the silent UserCancelException.
-    SmartPtr<FileReference> file = app.ChooseFile(3);
+    // The open dialog of the pages and, as further types to pick, of the sound files: the
+    // recording dialog sends a child whose sound card fails here with a '.wav' made elsewhere. A
+    // cancel throws the silent UserCancelException.
+    SmartList<FileType> types = app.GetFileTypes(3);
+    if (types.NumItems() == 0)
+        return;
+    types.Append(new FileType(WAVEFile::GetFileType()));
+    types.Append(new FileType(AIFFFile::GetFileType()));
+    SmartPtr<FileReference> file = FileReference::FileReferenceFromDialogList(types);
     if (file.Valid())
         app.Import(file, SmartPtr<String>());
 }

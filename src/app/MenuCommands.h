@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-// The Import command: asks for a picture or sound file and imports it into the active page pane.
+// The Import command: asks for a page or a sound file and imports it into the active page pane.
 // Enabled while a window is open and nothing blocking is in front.
 class ImportSignal : public Signal<CHAApp> {
 public:

@@ -412,6 +412,26 @@ TEST_F(PaintBucketTest, ABackgroundPageImportedLiesBehindThePlacedPictures)
     EXPECT_EQ(furExported, int(fur.size())) << "the exported Cat";
 }
 
+// File ▸ Import lists the sound files beside the pages, as the recording dialog's message tells a
+// child whose sound card fails; a WAVE file chosen there goes on the page as a sound.
+TEST_F(PaintBucketTest, ASoundFileIsOfferedByImportAndGoesOnThePage)
+{
+    fs::copy_file(fs::path(PW_DATA_DIR) / "Sounds" / "Boing.wav", driver::HostPath("plume/Pictures/Boing.wav"));
+    fs::copy_file(fs::path(PW_DATA_DIR) / "Data" / "401.bmp", DataFolder() / "401.bmp"); // a sound on the page
+    uint32_t before = Pane()->GetGroup()->NumSprites();
+    driver::ScriptFileDialog("c:\\plume\\Pictures\\Boing.wav");
+    ChooseMenu("Import\x85");
+    ASSERT_FALSE(driver::FileDialogLog().empty());
+    std::vector<std::string> offered;
+    for (const auto& filter : driver::FileDialogLog().back().request.filters)
+        offered.push_back(filter.patterns);
+    EXPECT_EQ(offered, (std::vector<std::string> { "*.mvi", "*.wav", "*.IFF" }));
+    ASSERT_EQ(Pane()->GetGroup()->NumSprites(), before + 1) << "the sound came in";
+    CSprite* sound = Pane()->GetGroup()->GetSprite(int16_t(before));
+    EXPECT_EQ(TextOf(*sound->GetName().Get()), "Boing");
+    EXPECT_NE(sound->SoundAtFrame(0), nullptr);
+}
+
 // A web link from the Cool Sites tab, clicked, then a click on the page (its background, higher
 // than the page, put in its middle): the page's background takes no link; the button goes on the
 // page where the child clicked, wholly on the part of the page shown also beside its edges; Edit >
