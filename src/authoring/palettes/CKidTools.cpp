@@ -239,6 +239,11 @@ void CKidTools::SelectIndex(int16_t index)
     }
     optionWindow = view;
     host->ShowOptionView(view);
+    // Shown again (its page window came back to the front after a dialog), the tools window was
+    // raised over the option window that stayed up: the application brings that one back above
+    // them, keeping a dialog in front above both.
+    if (view.Valid() && view->IsVisible())
+        view->TellApp(true);
 }
 
 // Writing shows none of the window's own palettes: the text options, placed over its content a

@@ -2,6 +2,7 @@
 // its option window, a click on the page opens a text there, typed keys go into it, the option
 // window and the Text menu restyle it, and a save keeps it: the page file read again holds a text
 // sprite with those letters and that style, and the exported picture shows it.
+#include "app/AboutView.h"
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
 #include "authoring/application/CTumblerApp.h"
@@ -26,6 +27,7 @@
 #include "../TallowAppFixture.h"
 #include "export/JpegDecode.h"
 #include "platform/comdlg/ComdlgTesting.h"
+#include "platform/user/menus/MenuTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +35,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -280,6 +283,61 @@ TEST_F(WriteTabTest, TheOptionWindowSitsOverTheKidToolsAndFollowsThem)
     Rect after = tools->GetRect();
     EXPECT_EQ(after.TopLeft(), Point(before.left + 30, before.top - 200)) << "the kid tools moved";
     expectOverTools("dragged");
+}
+
+// A dialog that opens while the Write tab is chosen (the About box, Save As cancelled) shows in
+// front of the option window, and once it is gone the option window shows its cells as before:
+// the kid tools, shown again, do not cover it.
+TEST_F(WriteTabTest, ADialogShowsInFrontOfTheOptionWindowAndLeavesItDrawn)
+{
+    // Centred, a picture this large covers the option window below the page.
+    PutPicture(pw::app::kAboutPicture, authoring::Plain('r', 460, 400));
+    tallow->InstallMenus();
+    ChooseWriteTab();
+    ASSERT_NE(OptionWindow(), nullptr);
+    HWND options = OptionWindow()->GetFrame()->GetOSWindow();
+    const std::vector<uint8_t> cells = driver::ReadClientArea(options).pixels;
+    const struct {
+        const char* name;
+        std::function<void()> open;
+        // The headless file dialog answers from its script without a window.
+        bool showsWindow;
+    } cases[] = {
+        { "the About box", [&] { tallow->DoAbout(); }, true },
+        { "Save As cancelled", [&] {
+             driver::ScriptFileDialogCancel();
+             EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, MenuCommand("Save As\x85")));
+         }, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool shown = false;
+        driver::SetIdleHandler([&] {
+            auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
+            if (!dialog || dialog->IsClosed())
+                return false;
+            shown = true;
+            HWND hwnd = dialog->GetFrame()->GetOSWindow();
+            RECT over {}, under {};
+            GetWindowRect(hwnd, &over);
+            GetWindowRect(options, &under);
+            EXPECT_TRUE(over.left < under.right && under.left < over.right && over.top < under.bottom && under.top < over.bottom)
+                << "the dialog lies over the option window";
+            // The picture is one colour: nothing else shows over any part of it.
+            std::vector<uint8_t> pixels = driver::ReadClientArea(hwnd).pixels;
+            EXPECT_EQ(std::count(pixels.begin(), pixels.end(), pixels.front()), static_cast<ptrdiff_t>(pixels.size()))
+                << "the dialog is in front";
+            Point origin = dialog->GetContentOrigin();
+            driver::Click(origin.h + 1, origin.v + 1);
+            return true;
+        });
+        c.open();
+        driver::SetIdleHandler(nullptr);
+        driver::RunUntilIdle();
+        EXPECT_EQ(shown, c.showsWindow);
+        EXPECT_TRUE(OptionWindow()->IsVisible());
+        EXPECT_TRUE(driver::ReadClientArea(options).pixels == cells) << "the option window shows its cells";
+    }
 }
 
 // The kid tools' close box puts them away with their option window, as the other palette windows'
