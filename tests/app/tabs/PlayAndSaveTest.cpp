@@ -220,6 +220,31 @@ TEST_F(PlayAndSaveTest, APictureLinkedToAPageOpensItWhilePlayingAndBackReturns)
     EXPECT_EQ(driver::AlertLog().size(), 1u);
 }
 
+// The child clicks the picture, then picks a page in Link Page: the picture leads to that page at
+// once, in play and in the saved export, and a later pick replaces the earlier one.
+TEST_F(PlayAndSaveTest, APagePickedForTheClickedPictureIsItsLinkAtOnce)
+{
+    StorePage("Second", 1, 15, false);
+    StorePage("Third", 1, 15, false);
+    window->OpenPage(StorePage("Home", 1, 15, true));
+    for (const std::string target : { "Second", "Third" }) {
+        SCOPED_TRACE(target);
+        ClickSelector(kLinksSet);
+        ClickPage(PictureMiddle());
+        ClickEntry(kLinkToPageTab, target + ".mvi");
+        ChooseMenu("Save");
+        std::string exported = driver::ReadHostFile("plume/Projects/Kim/HTML/Home.htm");
+        EXPECT_NE(exported.find("HREF=\"" + target + ".htm\""), std::string::npos) << exported;
+        ClickSelector(kPlaySet);
+        ClickPage(PictureMiddle());
+        driver::RunFor(300);
+        EXPECT_EQ(Title(), "Kim:" + target);
+        ClickTab(kBackTab);
+        ASSERT_EQ(Title(), "Kim:Home");
+    }
+    EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
+}
+
 // Second is deleted while Home, whose picture links to it, is shown. Every way to Second then
 // asks the child to find it, with no program error, and a cancel leaves Home where it was (playing
 // when it played): the link clicked while Home plays, Back, My Pages listing Second from before,
