@@ -347,6 +347,55 @@ TEST_F(PlayAndSaveTest, AWebLinkClickedWhilePlayingIsToldInAMessageBox)
     EXPECT_TRUE(window->GetPagePane()->IsPlaying());
 }
 
+// A picture on a page of several frames had a web link on all of them; the child selects it and
+// types another address into the link dialog. Played and clicked on a later frame it names the new
+// address, and the saved page holds only that one.
+TEST_F(PlayAndSaveTest, AChangedWebLinkIsTheOneThePicturePlaysAndKeeps)
+{
+    SmartPtr<FileReference> home = StorePage("Home", 10, 15, true);
+    window->OpenPage(home);
+    auto* group = SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get());
+    SmartPtr<CLink> old = new CLink;
+    old->SetHREF(pw::engine::GetWebLinkServices().makeLink(String("http://old.example/")));
+    group->GetSprite(0)->SetLink(0, 10, old.Get());
+    ClickPage(PictureMiddle());
+    driver::SetIdleHandler([&] {
+        auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
+        if (!dialog || dialog->IsClosed() || answered.Get() == dialog)
+            return false;
+        answered = dialog;
+        driver::PressKey(VK_CONTROL);
+        driver::TypeKey('A');
+        driver::ReleaseKey(VK_CONTROL);
+        driver::TypeText("http://example.com/x\n");
+        return true;
+    });
+    ChooseMenu("URL\x85");
+    driver::SetIdleHandler(nullptr);
+
+    ClickSelector(kPlaySet);
+    driver::RunFor(300);
+    ASSERT_GT(Player().GetFrame(), 0) << "played on from the first frame";
+    driver::ScriptMessageBoxes({ IDOK });
+    ClickPage(PictureMiddle());
+    driver::RunFor(300);
+    ASSERT_EQ(driver::AlertLog().size(), 1u);
+    EXPECT_EQ(driver::AlertLog()[0].text, std::string("This is a Link to:") + "       " + "http://example.com/x");
+
+    ClickSelector(kPagesSet);
+    ChooseMenu("Save");
+    SmartPtr<CShow> stored = Stored(home);
+    ASSERT_TRUE(stored.Valid());
+    CSprite* picture = SmartCast<CMovieGroup>(stored->GetMovie().Get())->GetSprite(0);
+    for (int16_t frame = 0; frame < 10; ++frame) {
+        CLink* link = picture->LinkAtFrame(frame);
+        ASSERT_NE(link, nullptr) << "frame " << frame;
+        EXPECT_EQ(TextOf(pw::engine::GetWebLinkServices().linkText(*link->GetHREF().Get())), "http://example.com/x")
+            << "frame " << frame;
+    }
+    stored->Close();
+}
+
 // Looked at and left alone, a page opens another without asking to be saved: the home page made
 // by Home, the e-mail link typed and handed to the link tool with OK, the window dragged, the sets
 // changed. The link clicked onto the page's picture changes the page, and then leaving it asks.
