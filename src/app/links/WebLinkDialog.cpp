@@ -25,8 +25,6 @@ constexpr uint8_t kTextStyle = 3;
 // Every item but the prompt lies below the prompt, which is this high.
 constexpr int32_t kPromptHeight = 20;
 
-// The one frame of the page a link made here covers.
-constexpr int16_t kLinkFrame = 0;
 
 SmartPtr<View> AddText(Dialog& dialog, Point corner, Point size, const SmartPtr<String>& text, bool editable)
 {
@@ -43,10 +41,10 @@ void AddButton(Dialog& dialog, Point corner, const char* title, GenericSignal* s
         corner.v + kSize.v, String(title), SmartPtr<GenericSignal>(signal), &dialog)));
 }
 
-// The address of the link the sprite has on the link frame, when that link is a web link.
+// The address of the link the sprite has on its first frame, when that link is a web link.
 SmartPtr<String> CurrentAddress(const CSprite& sprite)
 {
-    CLink* link = sprite.LinkAtFrame(kLinkFrame);
+    CLink* link = sprite.LinkAtFrame(sprite.StartFrame());
     auto* href = link ? SmartCast<LinkHREF>(link->GetHREF().Get()) : nullptr;
     return href ? SmartPtr<String>(new String(href->GetHREF())) : SmartPtr<String>();
 }
@@ -108,8 +106,10 @@ void WebLinkDialog::Done()
     } else if (pane.Valid()) {
         SmartList<CSprite> selected = pane->GetSelectedSprites();
         for (uint32_t index = selected.NumItems(); index >= 1; --index) {
+            // Every frame of the sprite: playback asks the frame it shows, the export the first,
+            // and a link left on some frames from before would lead elsewhere while playing.
             if (CSprite* sprite = selected.Item(index)) {
-                sprite->SetLink(kLinkFrame, 1, link.Get());
+                sprite->SetLink(sprite->StartFrame(), sprite->NumFrames(), link.Get());
                 linkedSprites = true;
             }
         }

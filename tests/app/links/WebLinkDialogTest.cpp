@@ -182,9 +182,9 @@ TEST_F(WebLinkDialogTest, TheFieldStartsWithTheOneSelectedSpritesAddressElseTheE
     }
 }
 
-// OK makes one web link of the text as typed and gives it to every selected sprite on the first
-// frame only; later frames and unselected sprites keep what they had.
-TEST_F(WebLinkDialogTest, OkLinksEverySelectedSpriteOnTheFirstFrameOnly)
+// OK makes one web link of the text as typed and gives it to every selected sprite on all its
+// frames, replacing the page link it had there; unselected sprites keep what they had.
+TEST_F(WebLinkDialogTest, OkLinksEverySelectedSpriteOverAllItsFramesReplacingItsLinks)
 {
     struct Case {
         const char* name;
@@ -192,10 +192,12 @@ TEST_F(WebLinkDialogTest, OkLinksEverySelectedSpriteOnTheFirstFrameOnly)
         std::vector<std::string> addresses;
     } cases[] = {
         { "typed, then OK", { Type("http://www.example.com/space"), Button("OK") },
-            { "http://www.example.com/space page page", "- - -", "http://www.example.com/space - -" } },
+            { "http://www.example.com/space http://www.example.com/space http://www.example.com/space", "- - -",
+                "http://www.example.com/space http://www.example.com/space http://www.example.com/space" } },
         { "Return ends it as OK", { Type("mailto:kim@example.com\n") },
-            { "mailto:kim@example.com page page", "- - -", "mailto:kim@example.com - -" } },
-        { "an empty field still links", { Type(""), Key(VK_DELETE), Button("OK") }, { " page page", "- - -", " - -" } },
+            { "mailto:kim@example.com mailto:kim@example.com mailto:kim@example.com", "- - -",
+                "mailto:kim@example.com mailto:kim@example.com mailto:kim@example.com" } },
+        { "an empty field still links", { Type(""), Key(VK_DELETE), Button("OK") }, { "  ", "- - -", "  " } },
         { "Escape after typing", { Type("http://typed.example/"), Key(VK_ESCAPE) },
             { "page page page", "- - -", "- - -" } },
     };

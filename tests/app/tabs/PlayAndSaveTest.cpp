@@ -220,6 +220,31 @@ TEST_F(PlayAndSaveTest, APictureLinkedToAPageOpensItWhilePlayingAndBackReturns)
     EXPECT_EQ(driver::AlertLog().size(), 1u);
 }
 
+// The child clicks the picture, then picks a page in Link Page: the picture leads to that page at
+// once, in play and in the saved export, and a later pick replaces the earlier one.
+TEST_F(PlayAndSaveTest, APagePickedForTheClickedPictureIsItsLinkAtOnce)
+{
+    StorePage("Second", 1, 15, false);
+    StorePage("Third", 1, 15, false);
+    window->OpenPage(StorePage("Home", 1, 15, true));
+    for (const std::string target : { "Second", "Third" }) {
+        SCOPED_TRACE(target);
+        ClickSelector(kLinksSet);
+        ClickPage(PictureMiddle());
+        ClickEntry(kLinkToPageTab, target + ".mvi");
+        ChooseMenu("Save");
+        std::string exported = driver::ReadHostFile("plume/Projects/Kim/HTML/Home.htm");
+        EXPECT_NE(exported.find("HREF=\"" + target + ".htm\""), std::string::npos) << exported;
+        ClickSelector(kPlaySet);
+        ClickPage(PictureMiddle());
+        driver::RunFor(300);
+        EXPECT_EQ(Title(), "Kim:" + target);
+        ClickTab(kBackTab);
+        ASSERT_EQ(Title(), "Kim:Home");
+    }
+    EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
+}
+
 // Second is deleted while Home, whose picture links to it, is shown. Every way to Second then
 // asks the child to find it, with no program error, and a cancel leaves Home where it was (playing
 // when it played): the link clicked while Home plays, Back, My Pages listing Second from before,
@@ -320,6 +345,55 @@ TEST_F(PlayAndSaveTest, AWebLinkClickedWhilePlayingIsToldInAMessageBox)
     EXPECT_EQ(driver::AlertLog()[0].text, std::string("This is a Link to:") + "       " + "http://example.org/kids.htm");
     EXPECT_EQ(Title(), "Kim:Home") << "no other page opened";
     EXPECT_TRUE(window->GetPagePane()->IsPlaying());
+}
+
+// A picture on a page of several frames had a web link on all of them; the child selects it and
+// types another address into the link dialog. Played and clicked on a later frame it names the new
+// address, and the saved page holds only that one.
+TEST_F(PlayAndSaveTest, AChangedWebLinkIsTheOneThePicturePlaysAndKeeps)
+{
+    SmartPtr<FileReference> home = StorePage("Home", 10, 15, true);
+    window->OpenPage(home);
+    auto* group = SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get());
+    SmartPtr<CLink> old = new CLink;
+    old->SetHREF(pw::engine::GetWebLinkServices().makeLink(String("http://old.example/")));
+    group->GetSprite(0)->SetLink(0, 10, old.Get());
+    ClickPage(PictureMiddle());
+    driver::SetIdleHandler([&] {
+        auto* dialog = dynamic_cast<Dialog*>(tallow->GetWindow(tallow->NumWindows()).Get());
+        if (!dialog || dialog->IsClosed() || answered.Get() == dialog)
+            return false;
+        answered = dialog;
+        driver::PressKey(VK_CONTROL);
+        driver::TypeKey('A');
+        driver::ReleaseKey(VK_CONTROL);
+        driver::TypeText("http://example.com/x\n");
+        return true;
+    });
+    ChooseMenu("URL\x85");
+    driver::SetIdleHandler(nullptr);
+
+    ClickSelector(kPlaySet);
+    driver::RunFor(300);
+    ASSERT_GT(Player().GetFrame(), 0) << "played on from the first frame";
+    driver::ScriptMessageBoxes({ IDOK });
+    ClickPage(PictureMiddle());
+    driver::RunFor(300);
+    ASSERT_EQ(driver::AlertLog().size(), 1u);
+    EXPECT_EQ(driver::AlertLog()[0].text, std::string("This is a Link to:") + "       " + "http://example.com/x");
+
+    ClickSelector(kPagesSet);
+    ChooseMenu("Save");
+    SmartPtr<CShow> stored = Stored(home);
+    ASSERT_TRUE(stored.Valid());
+    CSprite* picture = SmartCast<CMovieGroup>(stored->GetMovie().Get())->GetSprite(0);
+    for (int16_t frame = 0; frame < 10; ++frame) {
+        CLink* link = picture->LinkAtFrame(frame);
+        ASSERT_NE(link, nullptr) << "frame " << frame;
+        EXPECT_EQ(TextOf(pw::engine::GetWebLinkServices().linkText(*link->GetHREF().Get())), "http://example.com/x")
+            << "frame " << frame;
+    }
+    stored->Close();
 }
 
 // Looked at and left alone, a page opens another without asking to be saved: the home page made
