@@ -25,7 +25,6 @@ constexpr uint8_t kTextStyle = 3;
 // Every item but the prompt lies below the prompt, which is this high.
 constexpr int32_t kPromptHeight = 20;
 
-
 SmartPtr<View> AddText(Dialog& dialog, Point corner, Point size, const SmartPtr<String>& text, bool editable)
 {
     SmartPtr<View> view(new TextView(&dialog, corner.h, corner.v, corner.h + size.h, corner.v + size.v, text,

@@ -13,9 +13,10 @@ class String;
 // field, a line showing an example address, OK and Cancel. The field starts with the address of
 // the one selected sprite's web link, else with the example. OK makes a web link of the text as
 // typed (no check of its form) and either links every selected sprite of the pane to it over all
-// the sprite's frames, replacing the links it had, or, with a tool, puts a link holding it on the application's clipboard and
-// makes the tool current, its sound due, so that the user attaches it by clicking objects. Cancel changes
-// nothing. The pane and the tool are held for the dialog's one modal run.
+// the sprite's frames, replacing the links it had, or, with a tool, puts a link holding it on the
+// application's clipboard and makes the tool current, its sound due, so that the user attaches it
+// by clicking objects. Cancel changes nothing. The pane and the tool are held for the dialog's one
+// modal run.
 class WebLinkDialog : public Dialog {
 public:
     // `kind` LinkSignal::kMailAddress shows the example mail address, any other the example web
