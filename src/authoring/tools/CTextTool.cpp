@@ -97,8 +97,13 @@ void CTextTool::SetOption(int16_t kind, int16_t value)
     auto* pane = app ? SmartCast<CHAPane>(app->GetActivePane().Get()) : nullptr;
     if (!pane)
         return;
-    if (auto* editor = SmartCast<CTextView>(pane->GetEditView().Get()))
-        editor->SetStyle(style);
+    // The text being edited takes the one option chosen and keeps the rest of its own look: a
+    // text opened again keeps its colour, font and style when only its size is chosen.
+    if (auto* editor = SmartCast<CTextView>(pane->GetEditView().Get())) {
+        SmartPtr<TextStyle> look = new TextStyle(*editor->GetTextView()->GetStyle().Get());
+        ApplyOption(*look.Get(), kind, value);
+        editor->SetStyle(look);
+    }
 }
 
 // A sample is drawn whole inside its cell. Fonts and styles show at the style's size when that

@@ -437,6 +437,34 @@ TEST_F(WriteTabTest, TwoTextsWrittenAtTwoPlacesAreTwoTextsWithTheirOwnStyles)
     }
 }
 
+// A text opened again and given a size, then a font, takes each and keeps the rest of its own
+// look, its colour among it, whatever the option window held from the text written before.
+TEST_F(WriteTabTest, AnOptionChosenForAnOpenedTextChangesOnlyThatOption)
+{
+    ChooseWriteTab();
+    ClickPage(Point(20, 30));
+    ASSERT_NE(Editor(), nullptr);
+    driver::TypeText("Dog");
+    driver::RunUntilIdle();
+    SmartPtr<TextStyle> dog = new TextStyle(*Editor()->GetTextView()->GetStyle().Get());
+    ClickPage(Point(200, 150));
+    ChooseOption(11); // italic
+    ChooseColour(9);
+    driver::TypeText("Cat");
+    driver::RunUntilIdle();
+
+    ClickPage(Point(25, 35));
+    ASSERT_NE(Editor(), nullptr);
+    ASSERT_EQ(TextOf(*Editor()->GetText().Get()), "Dog");
+    ChooseOption(26); // 24 points
+    ChooseOption(2);  // Courier New
+    SmartPtr<TextStyle> look = Editor()->GetTextView()->GetStyle();
+    EXPECT_EQ(look->GetPointSize(), 24);
+    EXPECT_STREQ(look->GetFaceName(), "Courier New");
+    EXPECT_EQ(look->GetStyleFlags(), dog->GetStyleFlags()) << "not the italic chosen for the Cat";
+    EXPECT_TRUE(look->GetColor().Equals(dog->GetColor())) << "not the colour chosen for the Cat";
+}
+
 // With the Write tab chosen the page's middle is free to write on: a click at its centre reaches
 // the page and starts a text there, under neither the kid tools nor their text options.
 TEST_F(WriteTabTest, AClickAtThePagesCentreStartsAText)
