@@ -4,6 +4,7 @@
 #include "app/tabs/TallowTabs.h"
 #include "authoring/application/CTumblerApp.h"
 #include "authoring/palettes/CKidTools.h"
+#include "authoring/palettes/OptionViewHost.h"
 #include "authoring/panes/CHAPane.h"
 #include "authoring/selectors/CPatternSelector.h"
 #include "export/TallowScribe.h"
@@ -209,8 +210,13 @@ void TallowWindow::ActiveChanged(bool active)
         return;
     if (!active) {
         paletteWasShown = tools->ToggleShown(false);
-        if (paletteWasShown)
+        if (paletteWasShown) {
             tools->ToggleShown(true);
+            // The tools' option window goes with them (it would stay over an empty desk once the
+            // page is closed); showing the tools again makes it anew.
+            if (auto* host = dynamic_cast<pw::authoring::OptionViewHost*>(GetApplication()))
+                host->ShowOptionView(SmartPtr<Window>());
+        }
     } else if (paletteWasShown) {
         paletteWasShown = false;
         if (!tools->ToggleShown(false))
