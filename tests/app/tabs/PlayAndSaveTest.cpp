@@ -371,8 +371,8 @@ TEST_F(PlayAndSaveTest, OnlyAPageTheChildChangedAsksToBeSavedWhenLeft)
 }
 
 // Each edit of the Edit menu and the Delete key changes the page: closing it then asks to save,
-// and the saved file keeps the edit (a Delete undone after a save puts the picture back in it). A
-// copy leaves the page as it was, and closing it asks nothing.
+// and the saved file keeps the edit (a Delete undone after a save puts the picture back in it, and
+// so does a move undone). A copy leaves the page as it was, and closing it asks nothing.
 TEST_F(PlayAndSaveTest, AnEditOfTheEditMenuAsksToBeSavedOnClosingAndTheSaveKeepsIt)
 {
     const struct {
@@ -407,6 +407,14 @@ TEST_F(PlayAndSaveTest, AnEditOfTheEditMenuAsksToBeSavedOnClosingAndTheSaveKeeps
         { "Undo of a saved Delete",
             [&] {
                 ChooseMenu("Delete");
+                ChooseMenu("Save");
+                EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, Window::kUndoCommand));
+            },
+            true, 1, 1 },
+        { "Undo of a saved move",
+            [&] {
+                Point middle = PictureMiddle();
+                DragThrough(middle, { Point(middle.h + 10, middle.v), Point(middle.h + 20, middle.v + 5) });
                 ChooseMenu("Save");
                 EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, Window::kUndoCommand));
             },
