@@ -88,6 +88,7 @@ void ClipTask::Redo()
         view->Paste(pasted, static_cast<int32_t>(source), point.h, point.v);
     if (capabilities & kCopies)
         appClip->Swap(ownClip);
+    ReportChange();
 }
 
 void ClipTask::Undo()
@@ -98,4 +99,13 @@ void ClipTask::Undo()
         view->Clear();
     if (capabilities & kRemoves)
         view->Paste(ownClip.Contents(), 1, point.h, point.v);
+    ReportChange();
+}
+
+void ClipTask::ReportChange()
+{
+    // The view's contents changed, and its window (a document's marks itself modified) hears of it
+    // as of any edit; a copy changes only the clipboard.
+    if (capabilities & (kRemoves | kPastes))
+        view->NotifyChanged();
 }

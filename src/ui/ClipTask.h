@@ -13,6 +13,7 @@ class View;
 // application clipboard, keeping what it held before in the task's own clipboard; cut, replace and
 // clear remove the selection, keeping it in the task's clipboard; paste and replace insert the
 // application clipboard's contents. Undo puts everything back; the window alternates Undo and Redo.
+// Every step but a copy's reports a change of the view, so that a document counts as modified.
 class ClipTask : public Task, public SmartImplementation {
     PW_CLASS_INFO(ClipTask)
     PW_COPY_SLOTS
@@ -38,6 +39,8 @@ private:
     static constexpr uint8_t kCopies = 0x01;
     static constexpr uint8_t kRemoves = 0x02;
     static constexpr uint8_t kPastes = 0x04;
+
+    void ReportChange();
 
     SmartPtr<Clipboard> appClip;
     Clipboard ownClip;

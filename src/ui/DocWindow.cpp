@@ -9,6 +9,7 @@
 #include "foundation/Resources.h"
 #include "foundation/SimpleReference.h"
 #include "foundation/UserCancelException.h"
+#include "ui/ClipTask.h"
 #include "ui/WindowFrame.h"
 
 PW_DEFINE_CLASS(DocWindow, nullptr, nullptr, Window)
@@ -162,6 +163,14 @@ void DocWindow::WindowChanged(void*)
         data->Commit();
     if (owner.Valid())
         owner->NotifyChanged();
+}
+
+void DocWindow::Undo()
+{
+    bool edit = HasUndoTask() && !SmartCast<ClipTask>(GetUndoTask().Get());
+    Window::Undo();
+    if (edit)
+        WindowChanged(nullptr);
 }
 
 void DocWindow::TaskDone(const SmartPtr<Task>& task)

@@ -63,6 +63,10 @@ public:
     // Told after a save wrote through a new scribe (a copy's too); does nothing here.
     virtual void ScribeChanged(const SmartPtr<Scribe>& scribe);
 
+    // Taking back or doing again a step its views finished changes the document as the step did, and
+    // marks it modified; clipboard steps tell of their own changes (a copy's of none).
+    void Undo() override;
+
     // WindowOwner: the window's own reports.
     void WindowChanged(void* data) override;
     void TaskDone(const SmartPtr<Task>& task) override;

@@ -230,6 +230,11 @@ void Window::Undo()
     ShowUndoTitle();
 }
 
+SmartPtr<Task> Window::GetUndoTask() const
+{
+    return undoTask;
+}
+
 void Window::ForgetUndo()
 {
     undoTask = SmartPtr<Task>();

@@ -85,9 +85,10 @@ public:
     // item "Undo"; an empty task is ignored.
     void SetUndoTask(const SmartPtr<Task>& task);
     // Runs the step's Undo or Redo, alternating, and retitles the item for the next one.
-    void Undo();
+    virtual void Undo();
     void ForgetUndo();
     bool HasUndoTask() const { return undoTask.Valid(); }
+    SmartPtr<Task> GetUndoTask() const;
     bool UndoesNext() const { return undoNext; }
     // Retitles the undo item for this window's next undo ("Undo" or "Redo") when it is the front window.
     void ShowUndoTitle() const;

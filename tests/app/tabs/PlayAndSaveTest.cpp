@@ -2,8 +2,9 @@
 // selector, the tabs, the browsers and the page: a shipped sample moves when the play row is
 // chosen, a page plays at the rate stored with it and keeps that rate when saved, a picture linked
 // to another page opens that page when clicked while playing and back returns, a page with such a
-// link opens and saves again after a restart without asking for the linked page, and the child's
-// pages are saved into the project, each offered a name no page there has yet.
+// link opens and saves again after a restart without asking for the linked page, a page edited
+// through the Edit menu asks to be saved when closed, and the child's pages are saved into the
+// project, each offered a name no page there has yet.
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
 #include "authoring/browser/CBrowser.h"
@@ -59,14 +60,14 @@ protected:
         PageWindowFixture::TearDown();
     }
 
-    // A page of the project with `frames` frames at `rate` frames a second; with `box`, a red
-    // picture of 60 x 40 shows in every frame.
-    SmartPtr<FileReference> StorePage(const std::string& name, int16_t frames, int16_t rate, bool box)
+    // A page of the project with `frames` frames at `rate` frames a second; `boxes` red pictures of
+    // 60 x 40, one over the other, show in every frame.
+    SmartPtr<FileReference> StorePage(const std::string& name, int16_t frames, int16_t rate, int boxes)
     {
         SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 120, 90));
         if (frames > 1)
             group->InsertFrames(1, static_cast<int16_t>(frames - 1), true, true);
-        if (box)
+        for (int box = 0; box < boxes; ++box)
             apptest::AddRedPicture(*group.Get(), 60, 40);
         SmartPtr<CShow> show = new CShow(group.Get());
         show->SetFrameRate(rate);
@@ -169,7 +170,7 @@ TEST_F(PlayAndSaveTest, APagePlaysAtItsStoredRateAndKeepsItWhenSaved)
     } cases[] = { { "Still", 0, 15 }, { "Slow", 5, 5 }, { "Brisk", 20, 20 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SmartPtr<FileReference> file = StorePage(c.name, 60, c.stored, true);
+        SmartPtr<FileReference> file = StorePage(c.name, 60, c.stored, 1);
         ClickSelector(kPagesSet);
         ClickEntry(kMyPagesTab, std::string(c.name) + ".mvi");
         ASSERT_EQ(Title(), std::string("Kim:") + c.name);
@@ -195,8 +196,8 @@ TEST_F(PlayAndSaveTest, APagePlaysAtItsStoredRateAndKeepsItWhenSaved)
 // back shows Home again.
 TEST_F(PlayAndSaveTest, APictureLinkedToAPageOpensItWhilePlayingAndBackReturns)
 {
-    StorePage("Second", 1, 15, false);
-    window->OpenPage(StorePage("Home", 1, 15, true));
+    StorePage("Second", 1, 15, 0);
+    window->OpenPage(StorePage("Home", 1, 15, 1));
     ClickSelector(kLinksSet);
     ClickEntry(kLinkToPageTab, "Second.mvi");
     ClickPage(PictureMiddle());
@@ -252,9 +253,9 @@ TEST_F(PlayAndSaveTest, APagePickedForTheClickedPictureIsItsLinkAtOnce)
 // Second). Found as Third at last, Third opens and plays.
 TEST_F(PlayAndSaveTest, AWayToADeletedPageAsksForItAndThePageStaysAsItWas)
 {
-    SmartPtr<FileReference> second = StorePage("Second", 1, 15, false);
-    SmartPtr<FileReference> third = StorePage("Third", 1, 15, false);
-    SmartPtr<FileReference> home = StorePage("Home", 1, 15, true);
+    SmartPtr<FileReference> second = StorePage("Second", 1, 15, 0);
+    SmartPtr<FileReference> third = StorePage("Third", 1, 15, 0);
+    SmartPtr<FileReference> home = StorePage("Home", 1, 15, 1);
     window->OpenPage(second);
     window->OpenPage(home);
     ClickSelector(kLinksSet);
@@ -303,7 +304,7 @@ TEST_F(PlayAndSaveTest, AWayToADeletedPageAsksForItAndThePageStaysAsItWas)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         if (!fs::exists(driver::HostPath("plume/Projects/Kim/Second.mvi")))
-            StorePage("Second", 1, 15, false);
+            StorePage("Second", 1, 15, 0);
         ClickSelector(kPagesSet);
         ASSERT_EQ(Title(), "Kim:Home");
         if (std::string(c.name) != "My Pages listing it from before") {
@@ -329,7 +330,7 @@ TEST_F(PlayAndSaveTest, AWayToADeletedPageAsksForItAndThePageStaysAsItWas)
 // plays, says where it leads in a message box, and the page plays on where it is.
 TEST_F(PlayAndSaveTest, AWebLinkClickedWhilePlayingIsToldInAMessageBox)
 {
-    window->OpenPage(StorePage("Home", 1, 15, true));
+    window->OpenPage(StorePage("Home", 1, 15, 1));
     auto* group = SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get());
     SmartPtr<CLink> link = new CLink;
     link->SetHREF(pw::engine::GetWebLinkServices().makeLink(String("http://example.org/kids.htm")));
@@ -401,7 +402,7 @@ TEST_F(PlayAndSaveTest, AChangedWebLinkIsTheOneThePicturePlaysAndKeeps)
 // changed. The link clicked onto the page's picture changes the page, and then leaving it asks.
 TEST_F(PlayAndSaveTest, OnlyAPageTheChildChangedAsksToBeSavedWhenLeft)
 {
-    StorePage("Other", 1, 15, false);
+    StorePage("Other", 1, 15, 0);
     auto mailLinkWithOk = [&] {
         ClickSelector(kPaintSoundSet);
         driver::SetIdleHandler([&] {
@@ -428,7 +429,7 @@ TEST_F(PlayAndSaveTest, OnlyAPageTheChildChangedAsksToBeSavedWhenLeft)
     EXPECT_EQ(Title(), "Kim:Other");
     EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
 
-    window->OpenPage(StorePage("Home", 1, 15, true));
+    window->OpenPage(StorePage("Home", 1, 15, 1));
     mailLinkWithOk();
     ClickPage(PictureMiddle());
     auto* group = SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get());
@@ -443,14 +444,89 @@ TEST_F(PlayAndSaveTest, OnlyAPageTheChildChangedAsksToBeSavedWhenLeft)
     EXPECT_NE(driver::AlertLog()[0].text.find("Kim:Home"), std::string::npos) << driver::AlertLog()[0].text;
 }
 
+// Each edit of the Edit menu and the Delete key changes the page: closing it then asks to save,
+// and the saved file keeps the edit (a Delete undone after a save puts the picture back in it, and
+// so does a move undone). A copy leaves the page as it was, and closing it asks nothing.
+TEST_F(PlayAndSaveTest, AnEditOfTheEditMenuAsksToBeSavedOnClosingAndTheSaveKeepsIt)
+{
+    const struct {
+        const char* name;
+        std::function<void()> edit;
+        bool asks;
+        int stored; // pictures when opened
+        uint32_t pictures; // in the file after closing
+    } cases[] = {
+        { "the Delete key",
+            [] {
+                driver::TypeKey(VK_DELETE);
+                driver::RunUntilIdle();
+            },
+            true, 1, 0 },
+        { "Delete", [&] { ChooseMenu("Delete"); }, true, 1, 0 },
+        { "Cut", [&] { ChooseMenu("Cut"); }, true, 1, 0 },
+        { "Paste",
+            [&] {
+                ChooseMenu("Copy");
+                ChooseMenu("Paste");
+            },
+            true, 1, 2 },
+        { "Send Backwards", [&] { ChooseMenu("Send Backwards"); }, true, 2, 2 },
+        { "Bring Forwards",
+            [&] {
+                ChooseMenu("Send Backwards");
+                ChooseMenu("Save");
+                ChooseMenu("Bring Forwards");
+            },
+            true, 2, 2 },
+        { "Undo of a saved Delete",
+            [&] {
+                ChooseMenu("Delete");
+                ChooseMenu("Save");
+                EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, Window::kUndoCommand));
+            },
+            true, 1, 1 },
+        { "Undo of a saved move",
+            [&] {
+                Point middle = PictureMiddle();
+                DragThrough(middle, { Point(middle.h + 10, middle.v), Point(middle.h + 20, middle.v + 5) });
+                ChooseMenu("Save");
+                EXPECT_TRUE(driver::ChooseMenuCommand(mainWindow, Window::kUndoCommand));
+            },
+            true, 1, 1 },
+        { "Copy", [&] { ChooseMenu("Copy"); }, false, 1, 1 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SmartPtr<FileReference> file = StorePage("Home", 1, 15, c.stored);
+        window->OpenPage(file);
+        ClickPage(PictureMiddle());
+        c.edit();
+        const size_t before = driver::AlertLog().size();
+        if (c.asks)
+            driver::ScriptMessageBoxes({ IDYES });
+        ChooseMenu("Close");
+        ASSERT_EQ(driver::AlertLog().size(), before + (c.asks ? 1 : 0)) << "the save question";
+        if (c.asks) {
+            EXPECT_NE(driver::AlertLog().back().text.find("Kim:Home"), std::string::npos);
+        }
+        SmartPtr<CShow> stored = Stored(file);
+        ASSERT_TRUE(stored.Valid());
+        EXPECT_EQ(SmartCast<CMovieGroup>(stored->GetMovie().Get())->NumSprites(), c.pictures);
+        stored->Close();
+        tallow->NewDocument();
+        window = SmartCast<TallowWindow>(tallow->FindWindowForView().Get());
+        ASSERT_TRUE(window.Valid());
+    }
+}
+
 // Home links to Second and is saved; after a restart Home is opened through File, Open (with the
 // start-up folder current) and through My Pages (with the project's, as the name dialog leaves it)
 // and saved, and saved as a new name: the link is found beside Home every time, nothing is asked,
 // and each save exports the link.
 TEST_F(PlayAndSaveTest, APageLinkedToAnotherSavesAgainAfterARestart)
 {
-    SmartPtr<FileReference> second = StorePage("Second", 1, 15, false);
-    SmartPtr<FileReference> home = StorePage("Home", 1, 15, true);
+    SmartPtr<FileReference> second = StorePage("Second", 1, 15, 0);
+    SmartPtr<FileReference> home = StorePage("Home", 1, 15, 1);
     window->OpenPage(home);
     ClickSelector(kLinksSet);
     ClickEntry(kLinkToPageTab, "Second.mvi");
@@ -507,12 +583,12 @@ TEST_F(PlayAndSaveTest, APageSavedUnderAnyNameIsAPageMyPagesListsAndOpens)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        window->OpenPage(StorePage("Home", 1, 15, true));
+        window->OpenPage(StorePage("Home", 1, 15, 1));
         driver::ScriptFileDialog(c.typed);
         ChooseMenu("Save As\x85");
         EXPECT_EQ(Title(), c.title);
         EXPECT_TRUE(fs::is_regular_file(driver::HostPath(std::string("plume/Projects/Kim/") + c.file)));
-        window->OpenPage(StorePage("Other", 1, 15, false));
+        window->OpenPage(StorePage("Other", 1, 15, 0));
         ClickSelector(kPagesSet);
         ClickEntry(kMyPagesTab, c.file);
         EXPECT_EQ(Title(), c.title) << "opened again from My Pages";
@@ -541,7 +617,7 @@ TEST_F(PlayAndSaveTest, APageSavedUnderAnyNameIsAPageMyPagesListsAndOpens)
 // in the export folder.
 TEST_F(PlayAndSaveTest, APageIsNeverSavedIntoTheFolderPublishSends)
 {
-    window->OpenPage(StorePage("Home", 1, 15, true));
+    window->OpenPage(StorePage("Home", 1, 15, 1));
     ChooseMenu("Save");
     driver::MakeHostFolder("plume/Projects/Kim/HTML/HTML");
     for (const char* aimed : { "HTML\\Mine", "HTML\\HTML\\Mine", "html\\Mine.mvi" }) {
