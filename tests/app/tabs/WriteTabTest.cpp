@@ -465,6 +465,26 @@ TEST_F(WriteTabTest, AnOptionChosenForAnOpenedTextChangesOnlyThatOption)
     EXPECT_TRUE(look->GetColor().Equals(dog->GetColor())) << "not the colour chosen for the Cat";
 }
 
+// A page closed on the Write tab takes the text options away with the kid tools, and a page
+// opened after it shows them again with the tools.
+TEST_F(WriteTabTest, ThePageClosedOnTheWriteTabTakesTheTextOptionsAway)
+{
+    ChooseWriteTab();
+    ASSERT_NE(OptionWindow(), nullptr);
+    Entry("Close")->Select(0, *tallow.Get());
+    driver::RunUntilIdle();
+    SmartPtr<Window> left = tallow->GetCurrentFloater();
+    EXPECT_FALSE(left.Valid() && left->IsVisible()) << "no text options over an empty desk";
+
+    Entry("New Page")->Select(0, *tallow.Get());
+    driver::RunUntilIdle();
+    window = SmartCast<TallowWindow>(tallow->GetWindow(tallow->NumWindows()).Get());
+    ASSERT_TRUE(window.Valid());
+    ChooseWriteTab();
+    ASSERT_NE(OptionWindow(), nullptr);
+    EXPECT_TRUE(OptionWindow()->IsVisible());
+}
+
 // With the Write tab chosen the page's middle is free to write on: a click at its centre reaches
 // the page and starts a text there, under neither the kid tools nor their text options.
 TEST_F(WriteTabTest, AClickAtThePagesCentreStartsAText)
