@@ -40,6 +40,8 @@ public:
 
     uint32_t NumSprites() const { return sprites.NumItems(); }
     CSprite* GetSprite(int16_t index) const;
+    // Where the group holds the sprite in its drawing order, -1 for nowhere.
+    int16_t IndexOf(const CSprite* sprite) const;
     SmartPtr<CSprite> FindSpriteByName(const String& name) const;
     // The group's own selection, kept for the run and never stored: `sprite` alone (none when it
     // is not one of the group's). The frame is -1, every frame.
@@ -96,7 +98,6 @@ private:
     void Listen(CMovie* movie);
     // Stops listening when no sprite of the list but `leaving` uses the movie.
     void StopListening(CMovie* movie, const CSprite* leaving);
-    int16_t IndexOf(const CSprite* sprite) const;
     // The movie's bounds centred on the page, joined with it, moved to its top-left corner.
     Rect PlaceOnPage(const Rect& movieBounds) const;
     void ChangedFrames(int16_t first, int16_t count);

@@ -155,24 +155,33 @@ void CHAPane::DrawContent(DisplayPort& port, Area&)
         DrawSelectionMarks(port);
 }
 
-void CHAPane::DrawPage(DisplayPort& port)
+void CHAPane::DrawPage(DisplayPort& port, PageLayers layers)
 {
     CMovieGroup* group = GetGroup();
     CSprite* edited = IsEditing() && !selection.IsEmpty() ? selection.Item(1) : nullptr;
-    if (!group || !edited) {
-        Area all(GetBounds());
-        CPanePlay::DrawContent(port, all);
+    bool painting = IsEditing() && SelectedKind() == 1;
+    if (!group || (!edited && !painting)) {
+        if (layers != PageLayers::kInFront) {
+            Area all(GetBounds());
+            CPanePlay::DrawContent(port, all);
+        }
         return;
     }
+    // Where the picture being painted lies in the drawing order: a new one goes just in front of
+    // the sprite it was begun on.
+    int32_t level = edited ? group->IndexOf(edited) : NewPictureIndex(*group, paintedOver.Get());
     Rect page(0, 0, 0, 0);
     group->GetBounds(page);
     Rect shown = ToPane(page);
     SmartPtr<CXform> place = shown == page ? nullptr : new CXform(page, shown);
-    port.DrawRectangle(shown, Color(0), Color(0), 0);
+    if (layers != PageLayers::kInFront)
+        port.DrawRectangle(shown, Color(0), Color(0), 0);
     int16_t frame = CPanePlay::GetPlayer().GetFrame();
     for (uint32_t index = 0; index < group->NumSprites(); ++index) {
         CSprite* sprite = group->GetSprite(static_cast<int16_t>(index));
-        if (sprite && sprite != edited)
+        bool behind = int32_t(index) < level;
+        bool wanted = layers == PageLayers::kAll || (layers == PageLayers::kBehind) == behind;
+        if (sprite && sprite != edited && wanted)
             sprite->DrawFrame(port, place, frame, Color(0), 0);
     }
 }

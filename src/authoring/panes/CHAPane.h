@@ -85,9 +85,13 @@ public:
     // Drawing and geometry. The pane is composed off-screen, so that see-through pictures and the
     // dragged picture show the page beneath.
     void DrawContent(DisplayPort& port, Area& area) override;
+    // Which sprites of the page DrawPage draws: all of them, or those behind or in front of the
+    // picture being painted.
+    enum class PageLayers { kAll, kBehind, kInFront };
     // The page at the player's frame, in window coordinates, without the sprite whose picture an
-    // open editor shows (the editor draws that picture over it).
-    void DrawPage(DisplayPort& port);
+    // open editor shows (the editor draws that picture over it). A picture being painted lies at
+    // its place in the drawing order: the sprites behind it, or those in front of it, alone.
+    void DrawPage(DisplayPort& port, PageLayers layers = PageLayers::kAll);
     void AdjustBounds(int32_t dl, int32_t dt, int32_t dr, int32_t db) override;
     void ActiveChanged(bool active) override;
     void DrawCornerBox(DisplayPort& port);
@@ -144,6 +148,10 @@ public:
     void BeginEdit(const SmartPtr<CSprite>& sprite, Rect rect, bool picture, bool text, bool allowWhole, bool fitWhole);
     // Closes the open editor and stores its result; `quiet` leaves the edit clients untold.
     void EndEdit(bool quiet);
+    // Where in the group's drawing order a new picture begun on `over` goes: just in front of it;
+    // with none, just in front of the page's background and what was painted over the whole page
+    // before, behind the pictures placed on the page.
+    static int32_t NewPictureIndex(const CMovieGroup& group, const CSprite* over);
     // 0 none, 1 a picture, 2 a text being edited.
     int32_t SelectedKind() const;
     SmartPtr<View> GetEditView() const { return editView; }
@@ -243,6 +251,8 @@ private:
     int32_t mode { 0 };
     SmartList<CSprite> selection;
     SmartPtr<CMovieRes> edited;
+    // The sprite a new picture was begun on, which it goes just in front of (see NewPictureIndex).
+    SmartPtr<CSprite> paintedOver;
     SmartPtr<View> editView;
     std::vector<pw::authoring::SelectionClient*> selectionClients;
     std::vector<pw::authoring::PaneClient*> editClients;

@@ -22,6 +22,29 @@ constexpr const char* kBackgroundName = "Background";
 
 } // namespace
 
+int32_t CHAPane::NewPictureIndex(const CMovieGroup& group, const CSprite* over)
+{
+    int32_t index = over ? group.IndexOf(over) : -1;
+    if (index >= 0)
+        return index + 1;
+    // The page's background and what the child painted before are the page the child paints on;
+    // the pictures and texts placed on it stay in front of the paint. A painted picture is one the
+    // editor made: a picture of its own with no name, or the name it gives one over the whole page.
+    const String painted(kBackgroundName);
+    int32_t place = 0;
+    for (uint32_t i = 0; i < group.NumSprites(); ++i) {
+        CSprite* sprite = group.GetSprite(static_cast<int16_t>(i));
+        if (!sprite)
+            continue;
+        SmartPtr<String> name = sprite->GetName();
+        bool paint = SmartCast<CMoviePic>(sprite->GetMovie().Get())
+            && (!name.Valid() || name->Length() == 0 || *name.Get() == painted);
+        if (paint || sprite->ToggleFlag2(false))
+            place = int32_t(i) + 1;
+    }
+    return place;
+}
+
 int32_t CHAPane::SelectedKind() const
 {
     if (SmartCast<CMoviePic>(edited.Get()))
@@ -101,6 +124,7 @@ void CHAPane::BeginEdit(const SmartPtr<CSprite>& given, Rect rect, bool picture,
             edited = new CMovieText(resource, rect, true);
         } else {
             edited = new CMoviePic(nullptr, true);
+            paintedOver = given;
         }
         edited->BeginEditing(0, 0, 1, 0, this, rect, nullptr, whole, text ? 0 : 1, 1, 1, 0);
     } else {
@@ -138,6 +162,8 @@ void CHAPane::EndEdit(bool quiet)
         return;
     SmartPtr<CMovieRes> object = edited;
     edited = nullptr;
+    SmartPtr<CSprite> beneath = paintedOver;
+    paintedOver = nullptr;
     int16_t first = 0;
     int16_t last = 0;
     GetFrameRange(first, last, false);
@@ -149,11 +175,19 @@ void CHAPane::EndEdit(bool quiet)
             sprite->SetNumFrames(static_cast<int16_t>(std::max(0, last - first) + 1));
             Rect page(0, 0, 0, 0);
             group->GetBounds(page);
-            // A picture painted over the whole page keeps its white see-through: it goes in front
-            // of the page's pictures and covers only what was painted on it.
+            // A picture painted over the whole page keeps its white see-through, and goes just in
+            // front of what it was begun on (the page's background for the sky): the pictures in
+            // front of that stay in front, moving ones too, as they showed while painting.
             if (rect == page)
                 sprite->SetName(new String(kBackgroundName));
+            int32_t place = NewPictureIndex(*group, beneath.Get());
             int16_t index = group->AddSprite(sprite, false);
+            if (index >= 0) {
+                CSprite* added = group->GetSprite(index);
+                for (int32_t count = index - place; count > 0; --count)
+                    group->RaiseSprite(group->GetSprite(static_cast<int16_t>(place)), -1);
+                index = group->IndexOf(added);
+            }
             SelectObject(nullptr, false);
             if (index >= 0)
                 SelectObject(group->GetSprite(index), true);

@@ -253,7 +253,7 @@ SmartPtr<BitMap> CPixPane::SeenPicture()
     SmartPtr<OffScreen> seen = new OffScreen(size.h, size.v, picture->GetColorTable(), Color(0), true);
     {
         DisplayPort port(*seen.Get(), seen->GetBounds(), 0);
-        ComposePart(port, picture->GetBounds(), Point(0, 0));
+        ComposePart(port, picture->GetBounds(), Point(0, 0), false);
     }
     return seen->GetBitMap();
 }
@@ -301,26 +301,31 @@ void CPixPane::DrawImageRect(DisplayPort& port, const Rect& rect, bool)
         false, 0);
 }
 
-void CPixPane::ComposePart(DisplayPort& port, const Rect& part, Point at)
+void CPixPane::ComposePart(DisplayPort& port, const Rect& part, Point at, bool withFront)
 {
     Rect bounds = GetBounds();
     Rect under = part;
     under.Offset(bounds.left, bounds.top);
-    {
+    auto drawPage = [&](CHAPane::PageLayers layers) {
         Translation toPort(at.h - under.left, at.v - under.top);
         PortSaverTransform place(port, toPort);
         PortSaverRect clip(port, under);
         if (beneath)
-            beneath->DrawPage(port);
-        else
+            beneath->DrawPage(port, layers);
+        else if (layers == CHAPane::PageLayers::kBehind)
             port.DrawRectangle(under, Color(0), Color(0), 0);
+    };
+    drawPage(CHAPane::PageLayers::kBehind);
+    {
+        SmartPtr<BitMap> picture = offScreen->GetBitMap();
+        uint32_t white = 0;
+        bool keyed = picture->GetColorTable()->Convert(Color(0), white);
+        Translation toPort(at.h - part.left, at.v - part.top);
+        PortSaverTransform place(port, toPort);
+        picture->DrawPart(port, part, keyed, white);
     }
-    SmartPtr<BitMap> picture = offScreen->GetBitMap();
-    uint32_t white = 0;
-    bool keyed = picture->GetColorTable()->Convert(Color(0), white);
-    Translation toPort(at.h - part.left, at.v - part.top);
-    PortSaverTransform place(port, toPort);
-    picture->DrawPart(port, part, keyed, white);
+    if (withFront)
+        drawPage(CHAPane::PageLayers::kInFront);
 }
 
 // The source is the quarter of the pane from the zoom origin on, in picture coordinates; the

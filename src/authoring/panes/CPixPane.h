@@ -86,9 +86,9 @@ public:
     bool TestEditFlag(bool toggle);
     // A pane point as a picture point in pane coordinates (unchanged unless magnified).
     Point ViewToImage(Point point) const;
-    // What a fill tells regions apart by, in picture coordinates: the picture as the child sees
-    // it, over the page beneath with its background (over white without a page). A shape on the
-    // page bounds a fill in this picture as it does on the screen.
+    // What a fill tells regions apart by, in picture coordinates: the picture over the part of the
+    // page behind it (over white without a page). A shape there bounds a fill in this picture as it
+    // does on the screen; the pictures in front of it cover the fill and bound none.
     SmartPtr<BitMap> SeenPicture();
     // The part of the pane that shows on the screen: a picture hanging over the page's edge is
     // painted on, and its feedback drawn, only inside the page. The tasks draw there.
@@ -138,9 +138,10 @@ private:
     void OfferZoomTools();
     // The source part shown and where it goes on the screen, for the magnified mode.
     void ZoomRects(Rect& source, Rect& destination) const;
-    // Draws the page beneath and the picture's part over it, its white left out, into `port`
-    // translated so that the part's top-left corner lands on `at` (port coordinates).
-    void ComposePart(DisplayPort& port, const Rect& part, Point at);
+    // Draws the page's sprites behind the picture and the picture's part over them, its white left
+    // out, then (with `withFront`) the sprites in front of it, into `port` translated so that the
+    // part's top-left corner lands on `at` (port coordinates).
+    void ComposePart(DisplayPort& port, const Rect& part, Point at, bool withFront = true);
 
     SmartPtr<OffScreen> offScreen;
     SmartPtr<Area> selection;

@@ -8,26 +8,12 @@ namespace pw::authoring {
 PW_DEFINE_CLASS(RaisedMove, nullptr, nullptr, Task, SmartImplementation)
 PW_DEFINE_COPY_SLOTS(RaisedMove)
 
-namespace {
-
-// Where the group holds the sprite, -1 for nowhere.
-int32_t IndexIn(const CMovieGroup& group, const CSprite* sprite)
-{
-    for (uint32_t index = 0; index < group.NumSprites(); ++index) {
-        if (group.GetSprite(static_cast<int16_t>(index)) == sprite)
-            return int32_t(index);
-    }
-    return -1;
-}
-
-} // namespace
-
 SmartPtr<Task> RaisedMove::Raise(CMovieGroup& group, const SmartList<CSprite>& sprites, const SmartPtr<Task>& move)
 {
     std::vector<std::pair<int32_t, CSprite*>> raised;
     for (uint32_t item = 1; item <= sprites.NumItems(); ++item) {
         CSprite* sprite = sprites.Item(item);
-        int32_t index = sprite ? IndexIn(group, sprite) : -1;
+        int32_t index = sprite ? group.IndexOf(sprite) : -1;
         if (index >= 0 && !sprite->ToggleFlag2(false))
             raised.emplace_back(index, sprite);
     }

@@ -387,6 +387,44 @@ TEST_F(PaintBucketTest, TheCatSeenThroughAFilledSkyIsTheOneMovedAndLinked)
     EXPECT_EQ(Selected(), Named("Cat")) << "the click reached the Cat, not the sky in front of it";
 }
 
+// The sky of Hills filled around the Cat lies behind the Cat, over the page's background: the Cat
+// taken away leaves the sky filled where it stood, and the fill never hides a picture wherever it
+// goes on the page.
+TEST_F(PaintBucketTest, AFillOfTheSkyLiesBehindThePicturesAndLeavesNoHoleWhereTheyStood)
+{
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    Rect cat = PlaceCat(Point(120, 150));
+    ASSERT_EQ(cat.Size(), Point(96, 96));
+    std::vector<Point> fur = AllRound(Shown(), cat, kOrange);
+    ASSERT_GT(fur.size(), 100u);
+
+    ClickSelector(kPaintSoundSet);
+    ClickTab(kPaintTab);
+    ChooseBucket();
+    const Color& paint = pw::authoring::PaintSettings::Current().foreground;
+    Rgb filled { paint.red >> 8, paint.green >> 8, paint.blue >> 8 };
+    ClickPage(Point(PageSize().h / 2, 6));
+    ClickTab(kPageTab);
+    ASSERT_FALSE(Pane()->IsEditing());
+    CMovieGroup* group = Pane()->GetGroup();
+    SmartList<CSprite> selected = Pane()->GetSelectedSprites();
+    ASSERT_FALSE(selected.IsEmpty());
+    EXPECT_EQ(group->IndexOf(selected.Item(1)), 1) << "the fill lies just over the background";
+    EXPECT_GT(group->IndexOf(Named("Cat")), 1) << "the Cat stays in front of it";
+
+    ClickPage(cat.Center());
+    ASSERT_EQ(Selected(), Named("Cat"));
+    driver::TypeKey(VK_DELETE);
+    driver::RunUntilIdle();
+    ASSERT_EQ(Named("Cat"), nullptr);
+    Shot page = Shown();
+    int sky = 0;
+    for (Point p : fur)
+        sky += page.At(p) == filled;
+    EXPECT_EQ(sky, int(fur.size())) << "the sky is filled where the Cat stood";
+}
+
 // The Cat placed, then File ▸ Import of the Hills background page: the page gets the hills
 // behind the Cat, which still shows whole, on the screen and in the exported picture.
 TEST_F(PaintBucketTest, ABackgroundPageImportedLiesBehindThePlacedPictures)

@@ -129,10 +129,12 @@ protected:
                 port.DrawRectangle(Rect(0, v, size.h, v + 4), stripe, stripe, 1);
             }
         });
-        // A background: no see-through mode.
+        // A background: no see-through mode, and marked as the page's background.
         if (stripes->ToggleModeBit0(false))
             stripes->ToggleModeBit0(true);
-        group->AddMovieAsSprite(0, group->NumFrames(), stripes.Get());
+        int16_t index = group->AddMovieAsSprite(0, group->NumFrames(), stripes.Get());
+        if (CSprite* background = group->GetSprite(index); background && !background->ToggleFlag2(false))
+            background->ToggleFlag2(true);
         Pane()->InvalidateView(false);
     }
 

@@ -208,7 +208,7 @@ TEST_F(PaneEditing, StoreEditPutsThePictureOnThePageAndPaintingGoesOn)
     int toldBefore = told.count;
     pane->StoreEdit();
     ASSERT_EQ(group->NumSprites(), 2u);
-    EXPECT_EQ(Text(At(group->GetSprite(1), 0)), "80,40,120,60");
+    EXPECT_EQ(Text(At(group->GetSprite(0), 0)), "80,40,120,60") << "painted, behind the picture placed";
     EXPECT_EQ(Open(), "picture 0,0,200,150") << "a new picture over the whole pane";
     EXPECT_TRUE(pane->GetSelectedSprites().IsEmpty());
     EXPECT_EQ(told.count, toldBefore);
@@ -369,20 +369,21 @@ TEST_F(PaneFilling, TheBucketFillsWhatShowsAsOneRegion)
     EXPECT_EQ(PictureColor(50, 50), 9);
 }
 
-// A picture painted over the whole page keeps its white see-through: a fill around a picture on the
-// page fills all but that picture, and once the editor has closed the picture still shows through
-// the new one, which lies in front of it.
-TEST_F(PaneFilling, AFillAroundAPictureLeavesItShowing)
+// A picture painted over the whole page is the page's paint: a fill on a page with a picture placed
+// on it fills the page under the picture too, which shows in front of the fill while painting and
+// once the editor has closed, the new picture lying behind it.
+TEST_F(PaneFilling, AFillLiesUnderAPicturePlacedOnThePage)
 {
     AddSprite(Rect(60, 40, 100, 80), 0, kFrames, 7);
     pane->SetSelection(nullptr);
     pane->Edit(1, true);
     Fill(30, 30, 9);
+    EXPECT_EQ(PictureColor(80, 60), 9) << "the page under the picture is filled too";
     EXPECT_EQ(ShownColor(80, 60), 7);
     EXPECT_EQ(ShownColor(30, 30), 9);
     pane->EndEdit(false);
     ASSERT_EQ(group->NumSprites(), 2u);
-    EXPECT_EQ(Text(At(group->GetSprite(1), 0)), "0,0,200,150") << "the new picture covers the page";
-    EXPECT_EQ(ShownColor(80, 60), 7) << "the picture beneath shows";
+    EXPECT_EQ(Text(At(group->GetSprite(0), 0)), "0,0,200,150") << "the new picture covers the page";
+    EXPECT_EQ(ShownColor(80, 60), 7) << "the picture in front shows";
     EXPECT_EQ(ShownColor(30, 30), 9);
 }
