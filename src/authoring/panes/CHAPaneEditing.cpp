@@ -56,10 +56,15 @@ int32_t CHAPane::SelectedKind() const
 
 void CHAPane::Edit(int32_t kind, bool allowWhole)
 {
-    if (kind == 0)
+    if (kind == 0) {
         EndEdit(false);
-    else
-        BeginEdit(nullptr, Rect(0, 0, 0, 0), kind == 1, kind == 2, allowWhole, false);
+        return;
+    }
+    // Painting goes on over the whole page: the picture selected on the page (the one painted last,
+    // cut to what was painted) is not opened again, or a press beside it would reach no picture.
+    if (kind == 1 && allowWhole && !IsEditing())
+        SelectObject(nullptr, false);
+    BeginEdit(nullptr, Rect(0, 0, 0, 0), kind == 1, kind == 2, allowWhole, false);
 }
 
 void CHAPane::StoreEdit()

@@ -452,6 +452,25 @@ TEST_F(PaintSaveTest, PaintingOnAfterASaveIsSavedToo)
     EXPECT_TRUE(StrokeNear(HomePicture(), Point(120, 75)));
 }
 
+// Back on the Paint tab after the Page tab, with the stroke painted last selected on the page, the
+// child paints anywhere on the page again: the new stroke is saved and exported beside the first.
+TEST_F(PaintSaveTest, ThePaintTabVisitedAgainPaintsAnywhereOnThePage)
+{
+    tallow->InstallMenus();
+    ClickSelector(kPaintSoundSet);
+    ClickTab(kPaintTab);
+    PaintStroke(Point(40, 30), Point(200, 40));
+    ClickTab(kPageTab);
+    ASSERT_FALSE(Pane()->GetSelectedSprites().IsEmpty()) << "the stroke is selected";
+    ClickTab(kPaintTab);
+    PaintStroke(Point(40, 90), Point(200, 100));
+    SaveBy(SaveRoute::kSave);
+    EXPECT_EQ(StoredPictures(Home()).size(), 3u) << "the stripes and both strokes";
+    jpegtest::DecodedJpeg exported = HomePicture();
+    EXPECT_TRUE(StrokeNear(exported, Point(120, 35)));
+    EXPECT_TRUE(StrokeNear(exported, Point(120, 95))) << "the stroke of the second visit";
+}
+
 namespace {
 
 class BackgroundSessionTest : public PictureSessionTest {
