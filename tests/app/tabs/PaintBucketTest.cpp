@@ -132,6 +132,16 @@ protected:
             cat->GetFrameBounds(0, &bounds, nullptr);
         return bounds;
     }
+    // Hills from the Backgrounds tab and the Cat placed on its sky at `at`: where the Cat lies, and
+    // the points of its fur as the page shows them (none when either is missing).
+    std::vector<Point> HillsWithTheCat(Point at, Rect& cat)
+    {
+        ClickTab(kBackgroundsTab);
+        ClickOnlyEntry();
+        cat = PlaceCat(at);
+        EXPECT_EQ(cat.Size(), Point(96, 96)) << "the Cat lies on the page";
+        return AllRound(Shown(), cat, kOrange);
+    }
     // Clicks the entry of the browser over the page that shows the file of that name.
     void ClickEntry(const std::string& name)
     {
@@ -343,11 +353,8 @@ TEST_F(PaintBucketTest, ABucketOnTheSkyFillsOnlyTheSky)
 TEST_F(PaintBucketTest, TheCatSeenThroughAFilledSkyIsTheOneMovedAndLinked)
 {
     Page("Second");
-    ClickTab(kBackgroundsTab);
-    ClickOnlyEntry();
-    Rect cat = PlaceCat(Point(120, 150));
-    ASSERT_EQ(cat.Size(), Point(96, 96));
-    std::vector<Point> fur = AllRound(Shown(), cat, kOrange);
+    Rect cat(0, 0, 0, 0);
+    std::vector<Point> fur = HillsWithTheCat(Point(120, 150), cat);
     ASSERT_GT(fur.size(), 100u);
     Point sky(PageSize().h / 2, 6);
     ClickSelector(kPaintSoundSet);
@@ -392,11 +399,8 @@ TEST_F(PaintBucketTest, TheCatSeenThroughAFilledSkyIsTheOneMovedAndLinked)
 // goes on the page.
 TEST_F(PaintBucketTest, AFillOfTheSkyLiesBehindThePicturesAndLeavesNoHoleWhereTheyStood)
 {
-    ClickTab(kBackgroundsTab);
-    ClickOnlyEntry();
-    Rect cat = PlaceCat(Point(120, 150));
-    ASSERT_EQ(cat.Size(), Point(96, 96));
-    std::vector<Point> fur = AllRound(Shown(), cat, kOrange);
+    Rect cat(0, 0, 0, 0);
+    std::vector<Point> fur = HillsWithTheCat(Point(120, 150), cat);
     ASSERT_GT(fur.size(), 100u);
 
     ClickSelector(kPaintSoundSet);
