@@ -152,6 +152,8 @@ public:
     // with none, just in front of the page's background and what was painted over the whole page
     // before, behind the pictures placed on the page.
     static int32_t NewPictureIndex(const CMovieGroup& group, const CSprite* over);
+    // Whether the sprite is paint the child put on the page with the picture editor.
+    static bool IsPaint(const CSprite& sprite);
     // 0 none, 1 a picture, 2 a text being edited.
     int32_t SelectedKind() const;
     SmartPtr<View> GetEditView() const { return editView; }

@@ -28,21 +28,24 @@ int32_t CHAPane::NewPictureIndex(const CMovieGroup& group, const CSprite* over)
     if (index >= 0)
         return index + 1;
     // The page's background and what the child painted before are the page the child paints on;
-    // the pictures and texts placed on it stay in front of the paint. A painted picture is one the
-    // editor made: a picture of its own with no name, or the name it gives one over the whole page.
-    const String painted(kBackgroundName);
+    // the pictures and texts placed on it stay in front of the paint.
     int32_t place = 0;
     for (uint32_t i = 0; i < group.NumSprites(); ++i) {
         CSprite* sprite = group.GetSprite(static_cast<int16_t>(i));
-        if (!sprite)
-            continue;
-        SmartPtr<String> name = sprite->GetName();
-        bool paint = SmartCast<CMoviePic>(sprite->GetMovie().Get())
-            && (!name.Valid() || name->Length() == 0 || *name.Get() == painted);
-        if (paint || sprite->ToggleFlag2(false))
+        if (sprite && (IsPaint(*sprite) || sprite->ToggleFlag2(false)))
             place = int32_t(i) + 1;
     }
     return place;
+}
+
+// A painted picture is one the editor made: a picture of its own with no name, or with the name it
+// gives one over the whole page.
+bool CHAPane::IsPaint(const CSprite& sprite)
+{
+    if (!SmartCast<CMoviePic>(sprite.GetMovie().Get()))
+        return false;
+    SmartPtr<String> name = sprite.GetName();
+    return !name.Valid() || name->Length() == 0 || *name.Get() == String(kBackgroundName);
 }
 
 int32_t CHAPane::SelectedKind() const

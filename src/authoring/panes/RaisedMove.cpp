@@ -1,5 +1,7 @@
 #include "authoring/panes/RaisedMove.h"
 
+#include "authoring/panes/CHAPane.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -14,7 +16,8 @@ SmartPtr<Task> RaisedMove::Raise(CMovieGroup& group, const SmartList<CSprite>& s
     for (uint32_t item = 1; item <= sprites.NumItems(); ++item) {
         CSprite* sprite = sprites.Item(item);
         int32_t index = sprite ? group.IndexOf(sprite) : -1;
-        if (index >= 0 && !sprite->ToggleFlag2(false))
+        // The page's background and paint stay under the pictures placed on the page.
+        if (index >= 0 && !sprite->ToggleFlag2(false) && !CHAPane::IsPaint(*sprite))
             raised.emplace_back(index, sprite);
     }
     std::sort(raised.begin(), raised.end());

@@ -19,6 +19,13 @@
 using pw::authoring::PaintClient;
 using pw::authoring::PaintSettings;
 
+namespace {
+
+// The standard palette's palest grey, its solid white.
+constexpr uint8_t kSolidWhite = 0xF5;
+
+} // namespace
+
 CDropperTool::CDropperTool()
     : CTool(110, nullptr, false, nullptr)
 {
@@ -67,6 +74,11 @@ void CDropperTool::ToggleClient(PaintClient* client, bool selector)
 
 void CDropperTool::NotifyClients()
 {
+    // White is what a painted picture leaves see-through, so a white paint colour paints the palest
+    // grey: white to the eye, and it covers what lies beneath instead of letting it show.
+    Color& paint = PaintSettings::Current().foreground;
+    if (paint.Equals(Color(0)))
+        paint.SetBytes(kSolidWhite, kSolidWhite, kSolidWhite, 0);
     // Copies: a client may toggle itself while it is told.
     for (PaintClient* client : std::vector<PaintClient*>(selectorClients))
         client->PaintChanged(this);

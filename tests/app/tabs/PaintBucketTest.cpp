@@ -408,7 +408,8 @@ TEST_F(PaintBucketTest, AFillOfTheSkyLiesBehindThePicturesAndLeavesNoHoleWhereTh
     ChooseBucket();
     const Color& paint = pw::authoring::PaintSettings::Current().foreground;
     Rgb filled { paint.red >> 8, paint.green >> 8, paint.blue >> 8 };
-    ClickPage(Point(PageSize().h / 2, 6));
+    Point sky(PageSize().h / 2, 6);
+    ClickPage(sky);
     ClickTab(kPageTab);
     ASSERT_FALSE(Pane()->IsEditing());
     CMovieGroup* group = Pane()->GetGroup();
@@ -416,6 +417,9 @@ TEST_F(PaintBucketTest, AFillOfTheSkyLiesBehindThePicturesAndLeavesNoHoleWhereTh
     ASSERT_FALSE(selected.IsEmpty());
     EXPECT_EQ(group->IndexOf(selected.Item(1)), 1) << "the fill lies just over the background";
     EXPECT_GT(group->IndexOf(Named("Cat")), 1) << "the Cat stays in front of it";
+    // The paint dragged on the Page tab stays under the Cat.
+    DragThrough(sky, { Point(sky.h + 10, sky.v + 5), Point(sky.h + 20, sky.v + 10) });
+    EXPECT_EQ(group->IndexOf(selected.Item(1)), 1) << "the paint dragged stays under the pictures";
 
     ClickPage(cat.Center());
     ASSERT_EQ(Selected(), Named("Cat"));
@@ -423,10 +427,40 @@ TEST_F(PaintBucketTest, AFillOfTheSkyLiesBehindThePicturesAndLeavesNoHoleWhereTh
     driver::RunUntilIdle();
     ASSERT_EQ(Named("Cat"), nullptr);
     Shot page = Shown();
-    int sky = 0;
+    int filledWhereTheCatStood = 0;
     for (Point p : fur)
-        sky += page.At(p) == filled;
-    EXPECT_EQ(sky, int(fur.size())) << "the sky is filled where the Cat stood";
+        filledWhereTheCatStood += page.At(p) == filled;
+    EXPECT_EQ(filledWhereTheCatStood, int(fur.size())) << "the sky is filled where the Cat stood";
+}
+
+// White picked from the colour chart paints white: the bucket in the chart's white on the sky of
+// Hills covers the sky in the palest grey, where white, which a painted picture leaves see-through,
+// would show the sky again.
+TEST_F(PaintBucketTest, WhiteFromTheChartPaintsOverTheSky)
+{
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    ClickSelector(kPaintSoundSet);
+    ClickTab(kPaintTab);
+    ChooseBucket();
+    auto* tools = dynamic_cast<CKidTools*>(CTumblerApp::GetTools().Get());
+    ASSERT_TRUE(tools && tools->GetPatternSelector().Valid());
+    ClickWindow(SmartPtr<Window>(tools), tools->GetPatternSelector()->GetInnerRect().Center());
+    HWND chart = driver::FindWindowByTitle("Selector Window");
+    ASSERT_NE(chart, nullptr) << "the chart opened";
+    SmartPtr<ColorTable> table = ColorTable::Setup(8);
+    int32_t white = 0;
+    while (white < 256 && !table->GetColor(uint32_t(white)).Equals(Color(0)))
+        ++white;
+    ASSERT_LT(white, 256);
+    ClickWindow(Window::FromHandle(chart), Point(5 + 10 * (white % 32), 5 + 10 * (white / 32)));
+
+    Point sky(PageSize().h / 2, 6);
+    ClickPage(sky);
+    ClickTab(kPageTab);
+    Rgb shown = Shown().At(sky);
+    EXPECT_TRUE(shown.red >= 235 && shown.green >= 235 && shown.blue >= 235 && !(shown == kWhite))
+        << "the sky shows the solid white nearest the palest grey, not the sky through white";
 }
 
 // The Cat placed, then File ▸ Import of the Hills background page: the page gets the hills
