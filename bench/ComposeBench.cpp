@@ -13,6 +13,7 @@
 
 #include "Ratio.h"
 #include "SpritePage.h"
+#include "StartupFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,11 +33,7 @@ constexpr int kSprites = 20;
 void ProvideStandardPalette()
 {
     static const bool provided = [] {
-        pw::platform::testing::SetStartupFolder("c:\\plume");
-        std::filesystem::path data = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume" / "Data";
-        std::filesystem::create_directories(data);
-        std::filesystem::copy_file(PW_STANDARD_PALETTE, data / "standard.pal",
-            std::filesystem::copy_options::overwrite_existing);
+        bench::ProvideStartupFolder();
         return true;
     }();
     (void)provided;

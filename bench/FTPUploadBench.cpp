@@ -7,6 +7,7 @@
 
 #include "LoopbackFTPServer.h"
 #include "Ratio.h"
+#include "StartupFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,11 +27,7 @@ constexpr size_t kFileSize = (20u << 20) / kFiles;
 // to upload in "c:\plume\upload".
 std::filesystem::path Prepare()
 {
-    pw::platform::testing::SetStartupFolder("c:\\plume");
-    std::filesystem::path plume = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume";
-    std::filesystem::create_directories(plume / "Data");
-    std::filesystem::copy_file(PW_STANDARD_PALETTE, plume / "Data" / "standard.pal",
-        std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::path plume = bench::ProvideStartupFolder();
     std::filesystem::path upload = plume / "upload";
     std::filesystem::create_directories(upload);
     std::mt19937 generator(7);

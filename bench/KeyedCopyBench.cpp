@@ -18,6 +18,7 @@
 #include "platform/kernel/KernelTesting.h"
 
 #include "Ratio.h"
+#include "StartupFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,11 +38,7 @@ constexpr int kPlaces = 24;
 void ProvideData()
 {
     static const bool provided = [] {
-        pw::platform::testing::SetStartupFolder("c:\\plume");
-        std::filesystem::path root = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume";
-        std::filesystem::create_directories(root / "Data");
-        std::filesystem::copy_file(PW_STANDARD_PALETTE, root / "Data" / "standard.pal",
-            std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::path root = bench::ProvideStartupFolder();
         std::filesystem::copy(PW_SHIPPED_PICTURES, root / "Pictures",
             std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
         return true;

@@ -22,6 +22,7 @@
 
 #include "PaintWindow.h"
 #include "Ratio.h"
+#include "StartupFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -65,11 +66,7 @@ struct Studio {
 
     Studio()
     {
-        driver::SetStartupFolder("c:\\plume");
-        std::filesystem::path data = std::filesystem::path(driver::DriveRoot()) / "plume" / "Data";
-        std::filesystem::create_directories(data);
-        std::filesystem::copy_file(PW_STANDARD_PALETTE, data / "standard.pal",
-            std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::path data = bench::ProvideStartupFolder() / "Data";
         std::string disc = "hotspot 6 6\n";
         for (int v = 0; v < 12; ++v) {
             for (int h = 0; h < 12; ++h)

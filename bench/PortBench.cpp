@@ -18,6 +18,7 @@
 #include "platform/kernel/KernelTesting.h"
 
 #include "Ratio.h"
+#include "StartupFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,11 +41,7 @@ constexpr int32_t kRows = kHeight / kCell;
 void ProvideStandardPalette()
 {
     static const bool provided = [] {
-        pw::platform::testing::SetStartupFolder("c:\\plume");
-        std::filesystem::path data = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume" / "Data";
-        std::filesystem::create_directories(data);
-        std::filesystem::copy_file(PW_STANDARD_PALETTE, data / "standard.pal",
-            std::filesystem::copy_options::overwrite_existing);
+        bench::ProvideStartupFolder();
         return true;
     }();
     (void)provided;

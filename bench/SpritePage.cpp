@@ -12,6 +12,8 @@
 #include "platform/kernel/KernelTesting.h"
 #include "platform/testing/TestDriver.h"
 
+#include "StartupFolder.h"
+
 #include <filesystem>
 
 namespace bench {
@@ -48,11 +50,7 @@ void PreparePagePlatform()
 {
     static const bool prepared = [] {
         pw::platform::testing::SetClock(pw::platform::Clock::kDefaultVirtualStart);
-        pw::platform::testing::SetStartupFolder("c:\\plume");
-        std::filesystem::path data = std::filesystem::path(pw::platform::testing::DriveRoot()) / "plume" / "Data";
-        std::filesystem::create_directories(data);
-        std::filesystem::copy_file(PW_STANDARD_PALETTE, data / "standard.pal",
-            std::filesystem::copy_options::overwrite_existing);
+        bench::ProvideStartupFolder();
         ProgressRange::SetVisible(false);
         return true;
     }();
