@@ -148,7 +148,7 @@ CMovie::CMovie(CMovie& source, int16_t start, int16_t count, bool cut)
     if (count == 0) {
         // A movie keeps one frame: an empty range copies as one blank frame.
         bounds = source.bounds;
-        flags = static_cast<uint8_t>(source.flags & 0x1F);
+        flags = static_cast<uint8_t>(source.flags & kCopiedFlags);
         sounds = SmartList<Sound>(1);
         colorTables = SmartList<ColorTable>(1);
         links = SmartList<CLink>(1);
@@ -237,7 +237,7 @@ void CMovie::CopyRange(const CMovie& source, int16_t start, int16_t count)
 {
     frameCount = count;
     bounds = source.bounds;
-    flags = static_cast<uint8_t>(source.flags & 0x1F);
+    flags = static_cast<uint8_t>(source.flags & kCopiedFlags);
     sounds = SmartList<Sound>();
     colorTables = SmartList<ColorTable>();
     links = SmartList<CLink>();

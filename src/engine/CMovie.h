@@ -66,6 +66,10 @@ public:
     static constexpr uint8_t kMode2 = 4;
     static constexpr uint8_t kLoop = 8;
     static constexpr uint8_t kMode4 = 16;
+    // Bits 5 to 7 are only stored and read back. Bit 5 marks a picture the picture editor painted
+    // onto the page as new work; a copy keeps it, with bits 0 to 4, and starts with 6 and 7 clear.
+    static constexpr uint8_t kPainted = 32;
+    static constexpr uint8_t kCopiedFlags = 0x1F | kPainted;
 
     ~CMovie() override;
 
@@ -163,6 +167,8 @@ public:
     // Whether the page shows through the white of this movie's pictures: a picture made in either
     // layout's default mode (0 or 2) does; a background (no mode) covers what lies beneath.
     bool DrawsSeeThrough() const { return (flags & (kMode0 | kMode2)) != 0; }
+    bool IsPainted() const { return (flags & kPainted) != 0; }
+    void MarkPainted() { flags |= kPainted; }
     // A new page document over this movie (a sprite movie is taken as it is, any other movie
     // becomes the first sprite of one).
     SmartPtr<CShow> MakeShow();

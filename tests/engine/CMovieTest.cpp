@@ -297,6 +297,7 @@ TEST_F(Movies, StoredThroughObjectFiles)
     SmartPtr<TestMovie> movie = Marked(7, sounds);
     movie->SetBounds(Rect(-3, 4, 200, 100));
     movie->ToggleModeBit2(true);
+    movie->MarkPainted();
     movie->SetColorTableAtFrame(2, 3, ColorTable::Setup(8).Get());
     SmartPtr<Smart> root = engine::Load(engine::Store(movie.Get()));
     auto* read = SmartCast<TestMovie>(root.Get());
@@ -306,6 +307,8 @@ TEST_F(Movies, StoredThroughObjectFiles)
     read->GetBounds(bounds);
     EXPECT_EQ(bounds, Rect(-3, 4, 200, 100));
     EXPECT_EQ(read->GetFlags(), movie->GetFlags());
+    EXPECT_TRUE(read->IsPainted()) << "the paint mark";
+    EXPECT_TRUE(read->CopyFrames(2, 3, false)->IsPainted()) << "a copy of paint is paint";
     for (int16_t f = 0; f < 7; ++f) {
         SCOPED_TRACE(f);
         EXPECT_EQ(read->SoundAtFrame(f) != nullptr, true);

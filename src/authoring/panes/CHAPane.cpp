@@ -3,7 +3,6 @@
 #include "authoring/palettes/CToolsDir.h"
 #include "authoring/panes/CPixPane.h"
 #include "authoring/panes/MovieEditors.h"
-#include "authoring/panes/RaisedMove.h"
 #include "authoring/tasks/CMoveTask.h"
 #include "authoring/tools/CTaskTool.h"
 #include "authoring/tools/CTool.h"
@@ -245,13 +244,8 @@ void CHAPane::GetFrameRange(int16_t& first, int16_t& last, bool exact) const
 
 void CHAPane::AfterEdit(const SmartPtr<Task>& task)
 {
-    SmartPtr<Task> step = task;
-    // A picture dragged, scaled or cropped shows over the whole page while the mouse holds it, and
-    // stays in front when let go.
-    if (CMovieGroup* group = GetGroup(); group && SmartCast<CMoveTask>(task.Get()))
-        step = pw::authoring::RaisedMove::Raise(*group, selection, task);
-    if (step.Valid())
-        NotifyTask(step);
+    if (task.Valid())
+        NotifyTask(task);
     SmartPtr<CTool> tool = CurrentTool();
     int32_t number = tool.Valid() ? tool->GetNumber() : -1;
     if (number == 19 || number == 14 || number == 22) {

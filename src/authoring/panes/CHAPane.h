@@ -149,8 +149,8 @@ public:
     // Closes the open editor and stores its result; `quiet` leaves the edit clients untold.
     void EndEdit(bool quiet);
     // Where in the group's drawing order a new picture begun on `over` goes: just in front of it;
-    // with none, just in front of the page's background and what was painted over the whole page
-    // before, behind the pictures placed on the page.
+    // with none, just in front of the page's background and the paint at the back of the page,
+    // behind the pictures placed on the page.
     static int32_t NewPictureIndex(const CMovieGroup& group, const CSprite* over);
     // Whether the sprite is paint the child put on the page with the picture editor.
     static bool IsPaint(const CSprite& sprite);

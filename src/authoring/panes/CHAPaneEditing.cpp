@@ -27,25 +27,26 @@ int32_t CHAPane::NewPictureIndex(const CMovieGroup& group, const CSprite* over)
     int32_t index = over ? group.IndexOf(over) : -1;
     if (index >= 0)
         return index + 1;
-    // The page's background and what the child painted before are the page the child paints on;
-    // the pictures and texts placed on it stay in front of the paint.
+    // The page's background and what the child painted before, at the back of the page, are the
+    // page the child paints on; the pictures and texts placed on it stay in front of the paint, and
+    // so does a copy of paint pasted in front of them.
     int32_t place = 0;
-    for (uint32_t i = 0; i < group.NumSprites(); ++i) {
-        CSprite* sprite = group.GetSprite(static_cast<int16_t>(i));
-        if (sprite && (IsPaint(*sprite) || sprite->ToggleFlag2(false)))
-            place = int32_t(i) + 1;
+    while (place < int32_t(group.NumSprites())) {
+        CSprite* sprite = group.GetSprite(static_cast<int16_t>(place));
+        if (!sprite || !(IsPaint(*sprite) || sprite->ToggleFlag2(false)))
+            break;
+        ++place;
     }
     return place;
 }
 
-// A painted picture is one the editor made: a picture of its own with no name, or with the name it
-// gives one over the whole page.
+// Paint is what the picture editor made as new work on the page, marked on its picture movie when
+// the editor began it (copies keep the mark). Pictures placed from the tabs, links and buttons
+// are never paint, named or not.
 bool CHAPane::IsPaint(const CSprite& sprite)
 {
-    if (!SmartCast<CMoviePic>(sprite.GetMovie().Get()))
-        return false;
-    SmartPtr<String> name = sprite.GetName();
-    return !name.Valid() || name->Length() == 0 || *name.Get() == String(kBackgroundName);
+    auto* cels = SmartCast<CMoviePic>(sprite.GetMovie().Get());
+    return cels && cels->IsPainted();
 }
 
 int32_t CHAPane::SelectedKind() const
@@ -132,6 +133,7 @@ void CHAPane::BeginEdit(const SmartPtr<CSprite>& given, Rect rect, bool picture,
             edited = new CMovieText(resource, rect, true);
         } else {
             edited = new CMoviePic(nullptr, true);
+            edited->MarkPainted();
             paintedOver = given;
         }
         edited->BeginEditing(0, 0, 1, 0, this, rect, nullptr, whole, text ? 0 : 1, 1, 1, 0);

@@ -674,3 +674,118 @@ TEST_F(PaintBucketTest, TheColourChartShowsWholeInFrontWhereverItsSwatchIs)
         ClickTab(kPageTab);
     }
 }
+
+namespace {
+
+// The picture Link Page put on the page: the one with a link that no tab named.
+CSprite* LinkPicture(CMovieGroup& group)
+{
+    for (uint32_t i = 0; i < group.NumSprites(); ++i) {
+        CSprite* sprite = group.GetSprite(int16_t(i));
+        if (sprite->LinkAtFrame(0) && TextOf(*sprite->GetName().Get()).empty())
+            return sprite;
+    }
+    return nullptr;
+}
+
+int32_t PixelCount(const Rect& rect)
+{
+    return rect.Size().h * rect.Size().v;
+}
+
+} // namespace
+
+// A picture Link Page puts on the sky of Hills is a picture, not paint: the bucket's fill of the
+// sky goes behind it and it shows whole over the fill; dragged away it shows whole at its new
+// place, still in front, and the sky is filled where it stood, no piece of the old sky left.
+TEST_F(PaintBucketTest, ALinkPagePictureStaysInFrontOfAFillAndLeavesNoHole)
+{
+    Page("Second");
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    Shot hills = Shown();
+    ClickSelector(kLinksSet);
+    ClickTab(kLinkToPageTab);
+    ClickEntry("Second.mvi");
+    Point size = PageSize();
+    ClickPage(Point(size.h / 4, size.v / 2 - 3));
+    CMovieGroup& group = *Pane()->GetGroup();
+    CSprite* button = LinkPicture(group);
+    ASSERT_NE(button, nullptr) << "the picture came onto the page";
+    const Rect place = At(button);
+    Shot before = Shown();
+    int sky = 0;
+    for (int32_t v = place.top; v < place.bottom; ++v)
+        for (int32_t h = place.left; h < place.right; ++h)
+            sky += Bluish(hills.At(Point(h, v)));
+    ASSERT_EQ(sky, PixelCount(place)) << "the picture lies on plain sky";
+
+    ClickSelector(kPaintSoundSet);
+    ClickTab(kPaintTab);
+    ChooseBucket();
+    ClickPage(Point(size.h * 3 / 4, 6));
+    ClickTab(kPageTab);
+    CSprite* fill = Selected();
+    ASSERT_TRUE(fill && fill != button) << "the fill is selected";
+    EXPECT_LT(group.IndexOf(fill), group.IndexOf(button)) << "the fill lies behind the picture";
+    const Rgb filled = Shown().At(Point(size.h * 3 / 4, 6));
+
+    const Point by(place.Size().h + 20, 10);
+    DragPage(place.Center(), Point(place.Center().h + by.h, place.Center().v + by.v));
+    Rect moved = place;
+    moved.Offset(by.h, by.v);
+    ASSERT_EQ(At(button), moved) << "the picture moved";
+    EXPECT_LT(group.IndexOf(fill), group.IndexOf(button)) << "and stays in front of the fill";
+    Shot after = Shown();
+    int shownWhole = 0;
+    int filledWhereItStood = 0;
+    for (int32_t v = place.top; v < place.bottom; ++v) {
+        for (int32_t h = place.left; h < place.right; ++h) {
+            // The selected picture's corner handles aside.
+            bool handle = (h < place.left + 8 || h >= place.right - 8) && (v < place.top + 8 || v >= place.bottom - 8);
+            shownWhole += handle || after.At(Point(h + by.h, v + by.v)) == before.At(Point(h, v));
+            filledWhereItStood += after.At(Point(h, v)) == filled;
+        }
+    }
+    EXPECT_EQ(shownWhole, PixelCount(place)) << "the picture shows whole";
+    EXPECT_EQ(filledWhereItStood, PixelCount(place)) << "no hole of the old sky";
+}
+
+// Edit ▸ Send Backwards puts the Cat behind the Link Page picture it was placed over, and a drag
+// of the Cat leaves it there: where the two meet, the picture shows, as it did before the Cat came.
+TEST_F(PaintBucketTest, APictureSentBackwardsStaysBehindWhenDragged)
+{
+    Page("Second");
+    ClickTab(kBackgroundsTab);
+    ClickOnlyEntry();
+    ClickSelector(kLinksSet);
+    ClickTab(kLinkToPageTab);
+    ClickEntry("Second.mvi");
+    ClickPage(Point(100, 120));
+    CMovieGroup& group = *Pane()->GetGroup();
+    CSprite* button = LinkPicture(group);
+    ASSERT_NE(button, nullptr);
+    const Rect place = At(button);
+    Shot before = Shown();
+
+    ClickSelector(kPicturesSet);
+    Rect cat = PlaceCat(Point(place.right + 20, place.Center().v));
+    ASSERT_TRUE(cat.Intersects(place)) << "the Cat covers part of the picture";
+    ASSERT_GT(group.IndexOf(Named("Cat")), group.IndexOf(button));
+    ClickPage(Point(cat.right - 20, cat.Center().v));
+    ASSERT_EQ(Selected(), Named("Cat"));
+    ChooseMenu("Send Backwards");
+    ASSERT_LT(group.IndexOf(Named("Cat")), group.IndexOf(button)) << "the Cat went behind";
+
+    DragPage(Point(cat.right - 20, cat.Center().v), Point(cat.right - 26, cat.Center().v + 4));
+    cat.Offset(-6, 4);
+    ASSERT_EQ(At(Named("Cat")), cat) << "the Cat moved";
+    EXPECT_LT(group.IndexOf(Named("Cat")), group.IndexOf(button)) << "and stayed behind";
+    Shot after = Shown();
+    Rect meet = cat.Intersect(place);
+    int pictureShown = 0;
+    for (int32_t v = meet.top; v < meet.bottom; ++v)
+        for (int32_t h = meet.left; h < meet.right; ++h)
+            pictureShown += after.At(Point(h, v)) == before.At(Point(h, v));
+    EXPECT_EQ(pictureShown, PixelCount(meet)) << "the picture shows over the Cat";
+}
