@@ -23,6 +23,8 @@
 #include "ui/View.h"
 #include "ui/Window.h"
 
+#include <string>
+
 PW_DEFINE_CLASS(TallowApp, nullptr, nullptr, CTumblerApp)
 
 namespace {
@@ -163,9 +165,18 @@ void TallowApp::Open(int32_t mode)
 bool TallowApp::MayStoreIn(FileReference& file)
 {
     String exportName = TallowResources::GetString(kExportFolder);
-    SmartPtr<FileReference> folder = file.Parent();
-    if (!folder.Valid() || !pw::foundation::EqualPaths(pw::foundation::LastComponent(folder->Path()),
-            pw::foundation::TextOf(exportName).c_str()))
+    FileReference projectFolder
+        = project.GetFolder().Valid() ? *project.GetFolder().Get() : FileReference::CurrentFolder();
+    std::string exportFolder;
+    if (!pw::foundation::BuildPath(exportFolder, projectFolder.Path(), pw::foundation::TextOf(exportName).c_str(), 0))
+        return true;
+    // The project's own export folder and every folder below it; a folder elsewhere that happens
+    // to have the same name (a project called "Html") is no export folder.
+    std::string path = file.Path();
+    size_t length = exportFolder.size();
+    bool inExport = path.size() > length && path[length] == '\\'
+        && pw::foundation::EqualPaths(path.substr(0, length).c_str(), exportFolder.c_str());
+    if (!inExport)
         return true;
     char text[kMessageSize];
     TallowResources::GetString(text, sizeof text, kNotInExportFolder, pw::foundation::TextOf(exportName).c_str());

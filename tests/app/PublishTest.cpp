@@ -203,6 +203,25 @@ TEST_F(PublishTest, APageLeftUnsavedPublishesNothing)
     EXPECT_TRUE(FilesIn(ftp.Root() / "site").empty());
 }
 
+// A project named "Html" is no export folder: its first page saves under the name given, its
+// export goes into the project's own "HTML" folder, and the project publishes.
+TEST_F(PublishTest, AProjectNamedHtmlSavesAndPublishes)
+{
+    keys = { "Html\n" };
+    tallow->NewDocument();
+    SmartPtr<DocWindow> page(SmartCast<DocWindow>(tallow->FindWindowForView().Get()));
+    ASSERT_TRUE(page.Valid());
+    driver::ScriptFileDialog("Home");
+    Publish({ IDOK, IDNO, IDOK }, { "\n" });
+    std::string congratulation = kCongratulation;
+    congratulation.replace(congratulation.find("Kim"), 3, "Html");
+    EXPECT_EQ(said, (Lines { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", congratulation }));
+    EXPECT_TRUE(page->GetScribe().Valid()) << "the page was saved";
+    Files exported = FilesIn(driver::HostPath("plume/Projects/Html/HTML"));
+    EXPECT_TRUE(exported.count("Home.htm")) << "the save exported the page";
+    EXPECT_EQ(FilesIn(ftp.Root() / "site" / "Html"), exported);
+}
+
 // A page named with é, ü and ß goes to the disk under its name in UTF-8, shows in My Pages under
 // that name, opens from there, is exported under its name spelled in ASCII and uploaded. A page an
 // earlier version stored under its name in the code page does the same and keeps its stored name.
