@@ -76,11 +76,11 @@ public:
     // user why, and the dialog is shown again.
     using SaveCheck = std::function<bool(FileReference& chosen)>;
     // The save dialog for the type, starting at "index" (or a numbered name no item of the type
-    // in the folder has); it asks before replacing a file, gives a name with another extension the
-    // type's after it, shows itself again while the check refuses, and creates the chosen file
-    // empty when missing. A cancel throws UserCancelException.
+    // in the folder has; always a numbered one with `numbered`); it asks before replacing a file,
+    // gives a name with another extension the type's after it, shows itself again while the check
+    // refuses, and creates the chosen file empty when missing. A cancel throws UserCancelException.
     static SmartPtr<FileReference> FileReferenceFromSaveDialog(
-        const FileType& type, const FileCreatorType& creator, const SaveCheck& check = {});
+        const FileType& type, const FileCreatorType& creator, const SaveCheck& check = {}, bool numbered = false);
 
     // Replaces the path; throws (error 206) when it does not fit kMaxPath with its NUL.
     void SetPath(const char* path);
@@ -116,9 +116,10 @@ public:
     // Folder operations; each does nothing (or answers false) on a reference that is not a folder.
     bool ContainsItem(const String& name, const FileType& type);
     void Delete(const String& name);
-    // Turns `name` into one no item of the type in this folder has: the name itself, else the name
-    // followed by 1 to 99 (cut to fit ProjectNameMaxLength); throws error 183 when all are taken.
-    void UniqueName(String& name, const FileType& type);
+    // Turns `name` into one no item of the type in this folder has: the name itself (unless
+    // `firstNumber` is above 0), else the name followed by a number from `firstNumber` to 99 (cut
+    // to fit ProjectNameMaxLength); throws error 183 when all are taken.
+    void UniqueName(String& name, const FileType& type, int32_t firstNumber = 0);
     // The folder's items of the given types (all items for an empty list), in the system's order;
     // `recurse` lists plain sub-folders' items in place of the folders.
     SmartList<FileReference> Contents(const SmartList<FileType>& types, bool recurse);

@@ -57,11 +57,12 @@ OPENFILENAMEA FillOpenFileName(const std::string& filter, char* path, const char
 // The name the save dialog offers: the default save name, numbered when the folder the dialog
 // opens in (the current one) already holds an item of that name and type, so that accepting it
 // never offers to replace a page saved before. With every number taken the plain name stays.
-String DefaultSaveName(const FileType& type)
+// `numbered` always numbers it: the plain name is kept for the folder's first document.
+String DefaultSaveName(const FileType& type, bool numbered)
 {
     String name(kDefaultSaveName);
     try {
-        FileReference::CurrentFolder().UniqueName(name, type);
+        FileReference::CurrentFolder().UniqueName(name, type, numbered ? 1 : 0);
     } catch (Exception*) {
         CurrentException() = SmartPtr<Exception>();
         name = String(kDefaultSaveName);
@@ -182,10 +183,10 @@ SmartPtr<FileReference> FileReference::FileReferenceFromDialogList(const SmartLi
 // extension gets the type's own after it, and a file refused by the check is chosen again: in
 // both cases the dialog starts again from where it started, with the name typed.
 SmartPtr<FileReference> FileReference::FileReferenceFromSaveDialog(
-    const FileType& type, const FileCreatorType&, const SaveCheck& check)
+    const FileType& type, const FileCreatorType&, const SaveCheck& check, bool numbered)
 {
     char path[kMaxPath];
-    DefaultSaveName(type).GetCString(path, sizeof path);
+    DefaultSaveName(type, numbered).GetCString(path, sizeof path);
     char startFolder[kMaxPath] = "";
     GetCurrentDirectoryA(sizeof startFolder, startFolder);
     uint32_t defaultCode;

@@ -93,12 +93,12 @@ void FileReference::Delete(const String& name)
 
 // Candidates: the name, then the name followed by 1 to 99, cut so that name and number fit the
 // longest project name. A name is never handed back when an item of that name exists.
-void FileReference::UniqueName(String& name, const FileType& type)
+void FileReference::UniqueName(String& name, const FileType& type, int32_t firstNumber)
 {
     if (!IsFolder())
         return;
     String base(name);
-    for (int32_t number = 0; number <= 99; ++number) {
+    for (int32_t number = firstNumber; number <= 99; ++number) {
         String candidate(base);
         if (number > 0) {
             String digits(number);

@@ -65,8 +65,9 @@ SmartPtr<FileReference> App::ChooseFile(int32_t mode)
         return FileReference::FileReferenceFromDialogList(GetFileTypes(mode));
     case 1:
     case 2:
-        return FileReference::FileReferenceFromSaveDialog(
-            documentTypes->GetFileType(), creator, [this](FileReference& file) { return MayStoreIn(file); });
+    case 5:
+        return FileReference::FileReferenceFromSaveDialog(documentTypes->GetFileType(), creator,
+            [this](FileReference& file) { return MayStoreIn(file); }, mode == 5);
     default:
         return SmartPtr<FileReference>();
     }

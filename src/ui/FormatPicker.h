@@ -11,7 +11,9 @@ class FileType;
 class Scribe;
 
 // How the framework chooses a file and a format for a document: the application answers it. Modes
-// of ChooseFile: 0 open, 1 save, 2 save as, 3 open a copy, 4 none.
+// of ChooseFile: 0 open, 1 save, 2 save as, 3 open a copy, 4 none, 5 a new file for a document
+// made beside the one shown (saved as, under a numbered name: the plain default name is the
+// project's first document's).
 class FormatPicker : public virtual Smart {
     PW_CLASS_INFO(FormatPicker)
     PW_COPY_SLOTS

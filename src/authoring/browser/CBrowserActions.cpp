@@ -196,7 +196,9 @@ SmartPtr<FileReference> CBrowser::CreatePage(const SmartPtr<FileReference>& file
         return file;
     SmartPtr<CShow> show = app.MakeModel();
     ShowCloser closer(show.Get());
-    SmartPtr<FileReference> made = app.ChooseFile(2);
+    // Named as a further page: the plain default name is the home page's, which the page the
+    // child is making (saved or not) keeps.
+    SmartPtr<FileReference> made = app.ChooseFile(5);
     if (!made.Valid())
         return made;
     SmartPtr<Scribe> scribe = app.OpenScribe(made, 3);

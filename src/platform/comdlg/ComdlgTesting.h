@@ -25,6 +25,8 @@ struct FileDialogRecord {
 void ScriptFileDialog(const std::string& path);
 // The next dialog is cancelled.
 void ScriptFileDialogCancel();
+// The next dialog is answered with the name it offers, as OK pressed without typing.
+void ScriptFileDialogAccept();
 size_t ScriptedFileDialogsLeft();
 
 const std::vector<FileDialogRecord>& FileDialogLog();

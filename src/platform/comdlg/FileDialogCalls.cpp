@@ -55,12 +55,13 @@ std::optional<std::string> AnswerFromScript(const FileDialogRequest& request)
         ReportProblem("unscripted " + std::string(request.save ? "save" : "open") + " file dialog (initial name \""
             + request.initialFile + "\")");
     } else if (*answer) {
-        std::string full = FileChoice::Complete(**answer, request.StartFolder(), request.defaultExtension);
+        const std::string& typed = (*answer)->empty() ? request.initialFile : **answer;
+        std::string full = FileChoice::Complete(typed, request.StartFolder(), request.defaultExtension);
         FileChoice::Verdict verdict = FileChoice::Check(full, request.flags);
         if (verdict == FileChoice::Verdict::Accepted)
             record.chosen = full;
         else
-            ReportProblem("scripted file dialog answer \"" + **answer + "\" cannot be chosen: " + VerdictText(verdict));
+            ReportProblem("scripted file dialog answer \"" + typed + "\" cannot be chosen: " + VerdictText(verdict));
     }
     if (!record.scripted)
         ExtendedError() = CDERR_DIALOGFAILURE;

@@ -33,6 +33,11 @@ void ScriptFileDialogCancel()
     TheState().script.emplace_back(std::nullopt);
 }
 
+void ScriptFileDialogAccept()
+{
+    TheState().script.emplace_back(std::string());
+}
+
 size_t ScriptedFileDialogsLeft()
 {
     return TheState().script.size();

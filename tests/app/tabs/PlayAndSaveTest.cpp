@@ -648,6 +648,34 @@ TEST_F(PlayAndSaveTest, APageIsNeverSavedIntoTheFolderPublishSends)
     EXPECT_FALSE(fs::exists(driver::HostPath("plume/Projects/Kim/HTML/HTML/Mine.htm")));
 }
 
+// On a page never saved, Link Page's "New Page", its proposed name accepted, makes a further page,
+// never the home page: no blank "index" page is made, and the child's own page, saved next under
+// the name proposed to it, is the project's home page.
+TEST_F(PlayAndSaveTest, ANewPageFromLinkPageLeavesTheHomePageToTheChildsPage)
+{
+    ClickSelector(kLinksSet);
+    ClickTab(kLinkToPageTab);
+    auto* pane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
+    ASSERT_NE(pane, nullptr);
+    SmartPtr<CBrowser> browser = pane->GetBrowser();
+    driver::RunFor(2000);
+    ASSERT_GE(browser->NumEntries(), 1u);
+    ASSERT_FALSE(browser->GetEntry(1).Valid()) << "the first entry is New Page";
+    driver::ScriptFileDialogAccept();
+    ClickWindow(window.Get(), browser->CellRect(1).Center());
+    ASSERT_EQ(driver::FileDialogLog().size(), 1u);
+    const std::string proposed = driver::FileDialogLog().back().request.initialFile;
+    EXPECT_NE(Lower(proposed), "index");
+    EXPECT_TRUE(fs::exists(driver::HostPath("plume/Projects/Kim/" + proposed + ".mvi"))) << proposed;
+    EXPECT_FALSE(fs::exists(driver::HostPath("plume/Projects/Kim/index.mvi")));
+
+    driver::ScriptFileDialogAccept();
+    ChooseMenu("Save");
+    ASSERT_EQ(driver::FileDialogLog().size(), 2u);
+    EXPECT_EQ(LastChosen(), InProject("index.mvi"));
+    EXPECT_EQ(Title(), "Kim:index");
+}
+
 // A changed sample asks to be saved when the child starts a new page: the save dialog offers
 // "index" in the project's folder, where the page and its export go; the next new page saved is
 // offered a name of its own.
