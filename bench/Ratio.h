@@ -20,9 +20,12 @@ struct Sides {
 };
 
 // What a pair is held to: the work within `ratio` times the reference, or, when `extraNs` is
-// above 0, within that many nanoseconds beyond it. Printed beside the figure, never enforced.
-// Sides are compared by processor time, which a busy machine disturbs less, unless `realTime`
-// (work that waits on other processes).
+// above 0, within that many nanoseconds beyond it, each side taken at the median of its
+// repetitions. Printed beside the figure; a run given --enforce_limits (scripts/bench) fails when
+// the figure is past it, the CI's smoke run never. A limit is set from the figures of several
+// runs, above their spread and below what a real loss would bring. Sides are compared by processor
+// time, which a busy machine disturbs less, unless `realTime` (work that waits on other
+// processes).
 struct Limit {
     double ratio { 0 };
     double extraNs { 0 };

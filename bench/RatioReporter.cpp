@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <string>
 
 namespace bench {
 
@@ -30,8 +31,9 @@ std::string Time(double ns)
 
 } // namespace
 
-RatioReporter::RatioReporter()
+RatioReporter::RatioReporter(bool enforceLimits)
     : ConsoleReporter(OO_None)
+    , enforceLimits(enforceLimits)
 {
 }
 
@@ -70,6 +72,7 @@ void RatioReporter::Finalize()
 {
     std::ostream& out = GetOutputStream();
     bool header = false;
+    std::string verdicts;
     for (const auto& [name, limit] : Pairs()) {
         auto work = sides.find(name + "/work");
         auto reference = sides.find(name + "/reference");
@@ -104,7 +107,15 @@ void RatioReporter::Finalize()
         std::snprintf(line, sizeof line, "%-32s %12s %12s %10s %10s %s%s\n", name.c_str(), Time(workNs).c_str(),
             Time(referenceNs).c_str(), figure, bound, limit.realTime ? "real" : "cpu", within ? "" : "  OVER");
         out << line;
+        if (within)
+            continue;
+        overLimit.push_back(name);
+        std::snprintf(line, sizeof line, "%s: the median %s is past its limit %s\n", name.c_str(), figure, bound);
+        verdicts += line;
     }
+    if (enforceLimits && !verdicts.empty())
+        out << "\nFAILED, " << overLimit.size() << (overLimit.size() == 1 ? " pair" : " pairs")
+            << " past the limit:\n" << verdicts;
     ConsoleReporter::Finalize();
 }
 

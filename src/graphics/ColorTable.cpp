@@ -136,6 +136,13 @@ void BuildStandardPalette(Shared& shared)
     shared.standard = standard;
 }
 
+// The high byte of each component, which is all that Color::Equals compares.
+uint32_t EqualityKey(const Color& color)
+{
+    return uint32_t(color.red >> 8) << 24 | uint32_t(color.green >> 8) << 16 | uint32_t(color.blue >> 8) << 8
+        | uint32_t(color.extra >> 8);
+}
+
 // Setup's rule: none above 16, the monochrome palette for 1, the standard palette otherwise.
 HPALETTE PaletteForDepth(int16_t depth)
 {
@@ -327,14 +334,14 @@ Color ColorTable::GetColor(uint32_t index) const
 bool ColorTable::Convert(const Color& color, uint32_t& value) const
 {
     if (depth <= 8) {
-        for (uint32_t index = 1; index <= colors.NumItems(); ++index) {
-            if (colors[index].Equals(color)) {
-                value = index - 1;
-                return true;
-            }
+        if (indexes.empty()) {
+            // Inserting in order keeps the first of equal entries.
+            for (uint32_t index = 1; index <= colors.NumItems(); ++index)
+                indexes.emplace(EqualityKey(colors[index]), index - 1);
         }
-        value = colors.NumItems();
-        return false;
+        auto found = indexes.find(EqualityKey(color));
+        value = found == indexes.end() ? colors.NumItems() : found->second;
+        return found != indexes.end();
     }
     int width = ComponentWidth(depth);
     int shift = 16 - width;
@@ -354,6 +361,7 @@ void ColorTable::Renumber()
     static uint64_t next = 0;
     serial = ++next;
     translations.clear();
+    indexes.clear();
 }
 
 // Tables seldom meet more than a few others, so the cache is a short list searched in order.

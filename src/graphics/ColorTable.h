@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 class ArchiveScope;
@@ -98,6 +99,10 @@ private:
     bool ownsPalette { false };
     uint64_t serial { 0 };
     mutable std::vector<Translation> translations;
+    // An indexed table's first index of each colour, by the bytes Equals compares: built on the
+    // first Convert and kept until the table changes, as a see-through picture converts the
+    // page's colour on every drawing and a search of 256 entries cost more than its pixels.
+    mutable std::unordered_map<uint32_t, uint32_t> indexes;
 };
 
 namespace pw::graphics {

@@ -11,10 +11,12 @@ namespace {
 
 using BenchmarkRun = benchmark::BenchmarkReporter::Run;
 
-// Two pairs that are registered but never run here: the test hands the reporter their runs.
+// Pairs that are registered but never run here: the test hands the reporter their runs.
 [[maybe_unused]] const bool registered = bench::Compare("Twice", { 2.0 }, [] { return bench::Sides {}; })
     && bench::Compare("Upload", { 1.5, 0, true }, [] { return bench::Sides {}; })
-    && bench::Compare("Blit", { 0, 100 }, [] { return bench::Sides {}; });
+    && bench::Compare("Blit", { 0, 100 }, [] { return bench::Sides {}; })
+    && bench::Compare("AtLimit", { 1.5 }, [] { return bench::Sides {}; })
+    && bench::Compare("Unbounded", { 0 }, [] { return bench::Sides {}; });
 
 // One repetition of a side: `realNs` and `cpuNs` per run.
 BenchmarkRun Repetition(const std::string& name, double realNs, double cpuNs)
@@ -76,6 +78,43 @@ TEST(RatioReporter, PrintsEachPairsMedianRatioAndCountsFailures)
             EXPECT_NE(line.find(part), std::string::npos) << part << " in: " << line;
     }
     EXPECT_EQ(reporter.Failures(), 1);
+}
+
+// A pair whose median figure passes its limit is named after the table when limits are enforced,
+// and only then; a pair at its limit, or without one, is within it.
+TEST(RatioReporter, NamesThePairsPastTheirLimitWhenEnforcing)
+{
+    std::vector<BenchmarkRun> runs = {
+        Repetition("Twice/work", 300, 500),
+        Repetition("Twice/work", 300, 1900),
+        Repetition("Twice/work", 300, 100),
+        Repetition("Twice/reference", 100, 100),
+        Repetition("Twice/reference", 100, 400),
+        Repetition("Twice/reference", 100, 200),
+        Repetition("Upload/work", 1400, 10),
+        Repetition("Upload/reference", 1000, 10),
+        Repetition("Blit/work", 1150, 1150),
+        Repetition("Blit/reference", 1000, 1000),
+        Repetition("AtLimit/work", 150, 150),
+        Repetition("AtLimit/reference", 100, 100),
+        Repetition("Unbounded/work", 9000, 9000),
+        Repetition("Unbounded/reference", 100, 100),
+    };
+    for (bool enforce : { false, true }) {
+        SCOPED_TRACE(enforce ? "enforced" : "not enforced");
+        std::ostringstream out;
+        std::ostringstream errors;
+        bench::RatioReporter reporter(enforce);
+        reporter.SetOutputStream(&out);
+        reporter.SetErrorStream(&errors);
+        reporter.ReportRuns(runs);
+        reporter.Finalize();
+        EXPECT_EQ(reporter.PairsOverLimit(), (std::vector<std::string> { "Blit", "Twice" }));
+        std::string report = out.str();
+        size_t verdict = report.find("FAILED, 2 pairs past the limit:\nBlit: the median +150 ns is past its limit 100 ns\n"
+                                     "Twice: the median 2.50x is past its limit 2.00x\n");
+        EXPECT_EQ(verdict != std::string::npos, enforce) << report;
+    }
 }
 
 } // namespace

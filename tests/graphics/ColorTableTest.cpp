@@ -282,6 +282,22 @@ TEST(ColorTable, IndexedConvertFindsTheFirstEqualEntry)
         EXPECT_EQ(value, c.value);
     }
     EXPECT_EQ(Failure([&] { table.GetColor(5); }), "Range error");
+
+    // Only each component's high byte counts, as for Equals.
+    Color offWhite = Color(0);
+    offWhite.red = 0xFF12;
+    uint32_t value = 99;
+    EXPECT_TRUE(table.Convert(offWhite, value));
+    EXPECT_EQ(value, 1u);
+    // Given other entries, the table answers by them, not by what it answered before.
+    TypedArray<Color> others;
+    for (int i : { 7, 0 })
+        others.Append(Color(i));
+    table = ColorTable(others);
+    EXPECT_TRUE(table.Convert(Color(0), value));
+    EXPECT_EQ(value, 1u);
+    EXPECT_FALSE(table.Convert(Color(1), value));
+    EXPECT_EQ(value, 2u);
 }
 
 TEST(ColorTable, DirectColourPacksAt16And24Bits)

@@ -186,10 +186,10 @@ TEST(OSBitMap, CopyTransparentSkipsKeyAndClipsToBothBitmaps)
 }
 
 // Rows wide enough for the copy to go a register at a time, of widths that leave odd pixels
-// over, and placed so that both edges are cut: every pixel must come out as the plain rule says,
-// through a translation too, and a key past 8 bits matches no pixel. Figures on the key have
-// see-through runs that end on, just before and just after the copy's 16-pixel steps, at both
-// ends of a row and inside it, and rows that are see-through whole.
+// over, one step wide exactly, and placed so that both edges are cut: every pixel must come out
+// as the plain rule says, through a translation too, and a key past 8 bits matches no pixel.
+// Figures on the key have see-through runs that end on, just before and just after the copy's
+// 16- and 32-pixel steps, at both ends of a row and inside it, and rows that are see-through whole.
 TEST(OSBitMap, KeyedCopyOfWideRowsKeepsThePixelRule)
 {
     constexpr int32_t kHeight = 6;
@@ -237,6 +237,12 @@ TEST(OSBitMap, KeyedCopyOfWideRowsKeepsThePixelRule)
         { "a figure on the key", 70, 0, 0, false, true },
         { "a figure on the key, cut at the left", 70, -1, 0, false, true },
         { "a figure on the key, translated", 70, 2, 0, true, true },
+        { "16 wide", 16, 0, 0, false, false },
+        { "20 wide, cut at the left to 18", 20, -2, 0, false, true },
+        { "31 wide", 31, 1, 0, false, true },
+        { "32 wide", 32, 0, 0, false, true },
+        { "a sprite's 80", 80, 2, 0, false, true },
+        { "80 wide, cut at the right to 77", 80, 7, 0, false, false },
     };
     for (Kind kind : { Kind::Section, Kind::Device }) {
         for (const Case& test : cases) {
@@ -268,6 +274,30 @@ TEST(OSBitMap, KeyedCopyOfWideRowsKeepsThePixelRule)
             }
         }
     }
+}
+
+// A DIB section (its pixels are locked where they lie) keyed onto itself three pixels to the
+// right, rows wide enough to go a register at a time: each pixel is chosen after the ones before
+// it in its row, so the figure's copy runs on over the pixels it has just written.
+TEST(OSBitMap, KeyedCopyOntoItselfChoosesPixelsInOrder)
+{
+    constexpr int32_t kWidth = 40;
+    constexpr int32_t kHeight = 4;
+    std::vector<std::vector<uint32_t>> start(kHeight, std::vector<uint32_t>(kWidth));
+    for (int32_t row = 0; row < kHeight; ++row) {
+        for (int32_t column = 0; column < kWidth; ++column)
+            start[size_t(row)][size_t(column)] = column % 6 == 0 ? 0 : 1 + (column * 5 + row) % 9;
+    }
+    std::vector<std::vector<uint32_t>> expected = start;
+    for (std::vector<uint32_t>& row : expected) {
+        for (size_t column = 0; column + 3 < row.size(); ++column) {
+            if (row[column] != 0)
+                row[column + 3] = row[column];
+        }
+    }
+    SmartPtr<OSBitMap> bitmap = Made(Kind::Section, FormatGrid(start, 1));
+    bitmap->CopyTransparent(*bitmap.Get(), Rect(0, 0, kWidth - 3, kHeight), Rect(3, 0, kWidth, kHeight), 0);
+    EXPECT_EQ(GridOf(*bitmap.Get()), FormatGrid(expected, 1));
 }
 
 TEST(OSBitMap, CopyMaskedCopiesWhereTheMaskIsClear)
