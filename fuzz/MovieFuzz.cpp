@@ -2,6 +2,7 @@
 // per-frame sound, colour-table and link lists and its frame index of labels, with links to labels
 // and movie files. A read must end with a movie whose per-frame lists fit its frame count and
 // whose labels lie inside it, or with no object, never a crash, a division by zero or a leak.
+// Pictures it holds anywhere are read against the standard palette of a prepared start-up folder.
 // The movie read then takes frame edits, is saved and must read back.
 #include "engine/CFrameIndex.h"
 #include "engine/CJump.h"
@@ -21,12 +22,15 @@
 #include "foundation/MemoryStream.h"
 #include "foundation/ObjectFile.h"
 #include "foundation/String.h"
+#include "foundation/SystemErrorException.h"
 #include "foundation/TypeIndex.h"
 #include "graphics/Area.h"
 #include "graphics/BitMap.h"
 #include "graphics/ColorTable.h"
 #include "graphics/Sound.h"
 #include "ui/ProgressRange.h"
+
+#include "PaletteStartup.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -96,11 +100,20 @@ SmartPtr<TypeIndex> FuzzIndex()
     return index;
 }
 
+// The silent read answers no object for a damaged file but passes the system's refusal on (memory
+// it will not give, a file it will not open): that too is a refusal of the input, not a fault.
+// Any other exception escaping the read is one, and stops the run.
 SmartPtr<CMovie> ReadFrom(const SmartPtr<MemoryStream>& stream)
 {
     SmartPtr<ObjectFile> file(new ObjectFile(FuzzIndex(), stream.Get()));
     file->SetSilent(true);
-    return SmartCast<CMovie>(file->Read().Get());
+    try {
+        return SmartCast<CMovie>(file->Read().Get());
+    } catch (Exception* exception) {
+        if (!dynamic_cast<SystemErrorException*>(exception))
+            throw;
+        return nullptr;
+    }
 }
 
 void CheckShape(CMovie& movie)
@@ -122,6 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > (1u << 20))
         return 0;
+    static const bool prepared = pw::fuzz::PrepareWithPalette();
+    (void)prepared;
     ProgressRange::SetVisible(false);
     SmartPtr<MemoryStream> stream(new MemoryStream);
     if (size > 0)
