@@ -48,6 +48,11 @@ DWORD ErrorFromErrno(int error, DWORD fallback)
     }
 }
 
+bool MayWrite(const std::string& hostPath, const struct stat& st)
+{
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(hostPath.c_str(), W_OK) == 0;
+}
+
 DWORD AttributesOf(const std::string& hostPath, const struct stat& st, bool isLink)
 {
     return AttributesOf(st, isLink, S_ISDIR(st.st_mode) || access(hostPath.c_str(), W_OK) == 0);
@@ -57,7 +62,8 @@ DWORD AttributesOf(const struct stat& st, bool isLink, bool writable)
 {
     if (S_ISDIR(st.st_mode))
         return isLink ? FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT : FILE_ATTRIBUTE_DIRECTORY;
-    return writable ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+    bool nobodyWrites = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return writable && !nobodyWrites ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
 }
 
 FILETIME FileTimeFromUnix(const struct timespec& time)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -137,6 +138,28 @@ TEST(FileCalls, AccessLimitsWhatAHandleMayDo)
     CloseHandle(query);
     CloseHandle(reader);
     EXPECT_EQ(ReadHostFile("data.bin"), "abcdef");
+}
+
+// A file nobody may write is read-only for every user, root too: it opens for reading, and every
+// open that would write it, and its deletion, are refused with 5 and leave its bytes.
+TEST(FileCalls, AReadOnlyFileRefusesWritingToEveryUser)
+{
+    MakeHostFile("locked.bin", "abc");
+    std::filesystem::permissions(HostPath("locked.bin"), std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    HANDLE reader = Open("c:\\locked.bin", GENERIC_READ, OPEN_EXISTING);
+    EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+    CloseHandle(reader);
+    for (DWORD disposition : { DWORD(OPEN_EXISTING), DWORD(OPEN_ALWAYS), DWORD(CREATE_ALWAYS), DWORD(TRUNCATE_EXISTING) }) {
+        SCOPED_TRACE(disposition);
+        SetLastError(0);
+        EXPECT_EQ(Open("c:\\locked.bin", kReadWrite, disposition), INVALID_HANDLE_VALUE);
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    }
+    EXPECT_FALSE(DeleteFileA("c:\\locked.bin"));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(GetFileAttributesA("c:\\locked.bin"), DWORD(FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(ReadHostFile("locked.bin"), "abc");
+    EXPECT_EQ(LiveFileHandles(), 0u);
 }
 
 TEST(FileCalls, DeadOrForeignHandlesFailWithInvalidHandle)
