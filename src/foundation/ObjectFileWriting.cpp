@@ -91,7 +91,8 @@ void ObjectFile::Write(const SmartPtr<Smart>& object)
     }
     if (!stream->IsWritable())
         ThrowSystemError(ERROR_ACCESS_DENIED, PW_HERE);
-    if (File* file = SmartCast<File>(stream.Get()))
+    // A file not there yet is made by the save, once whole; anything else in its place refuses it.
+    if (File* file = SmartCast<File>(stream.Get()); file && (file->IsOpen() || file->GetFileReference()->Exists()))
         file->GetOSFile();
 
     Progress saving(100, "Saving Objects");
