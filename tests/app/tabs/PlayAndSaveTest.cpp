@@ -4,8 +4,8 @@
 // to another page opens that page when clicked while playing and back returns, a page with such a
 // link opens and saves again after a restart without asking for the linked page, a page edited
 // through the Edit menu asks to be saved when closed, the child's pages are saved into the
-// project, each offered a name no page there has yet, and a read-only page opens, plays and is
-// saved elsewhere.
+// project, each offered a name no page there has yet and leaving no temporary file beside it, and
+// a read-only page opens, plays and is saved elsewhere.
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
 #include "authoring/browser/CBrowser.h"
@@ -706,6 +706,29 @@ TEST_F(PlayAndSaveTest, AReadOnlyPageOpensAndPlaysAndIsSavedElsewhere)
     EXPECT_EQ(driver::ReadHostFile("plume/Projects/Copy/Cat.mvi"), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(copy), {}), 1) << "nothing was written beside the copy";
     fs::permissions(copy, fs::perms::owner_all);
+}
+
+// A save the full disk refuses leaves no temporary file beside the page, and the next save removes
+// the one a save stopped half way (the program was ended) left there.
+TEST_F(PlayAndSaveTest, SavesLeaveNoTemporaryFileInTheProject)
+{
+    window->OpenPage(StorePage("Home", 1, 15, 1));
+    auto temporaryFiles = [] {
+        size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(driver::HostPath("plume/Projects/Kim")))
+            count += entry.path().extension() == ".tmp";
+        return count;
+    };
+    driver::SetDiskSpaceLeft(100);
+    driver::ScriptMessageBoxes({ IDOK });
+    ChooseMenu("Save");
+    driver::SetDiskSpaceLeft(std::nullopt);
+    ASSERT_EQ(driver::AlertLog().size(), 1u) << "the full disk is told";
+    EXPECT_EQ(temporaryFiles(), 0u);
+    driver::MakeHostFile("plume/Projects/Kim/obj00A7.tmp", "a save stopped half way");
+    ChooseMenu("Save");
+    EXPECT_EQ(temporaryFiles(), 0u);
+    EXPECT_EQ(driver::AlertLog().size(), 1u);
 }
 
 // A changed sample asks to be saved when the child starts a new page: the save dialog offers
