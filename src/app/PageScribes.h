@@ -14,11 +14,10 @@ class CShow;
 // The application's scribe factory and its home pages. Every scribe the framework asks for a
 // document file is the base factory's, wrapped in a TallowScribe when asked for in a writing mode
 // (also when the file could only be opened for reading), so each save of a page also exports the
-// page. The first file a scribe is made for in a run makes its folder the
-// current folder, unless the run has chosen one already (its project). Every project folder has a
-// home page, "index" with the document type's extension, made as an empty page when missing. The
-// application class owns one and answers the framework's scribe requests and its home navigation
-// through it.
+// page. The first file a scribe is made for in a run makes its folder the current folder, unless
+// the run has chosen one already (its project). Every project folder has a home page, "index" with
+// the document type's extension, made as an empty page when missing. The application class owns
+// one and answers the framework's scribe requests and its home navigation through it.
 namespace pw::app {
 
 class PageScribes {
