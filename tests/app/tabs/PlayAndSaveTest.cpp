@@ -662,6 +662,15 @@ TEST_F(PlayAndSaveTest, AReadOnlyPageOpensAndPlaysAndIsSavedElsewhere)
     const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     fs::permissions(copy / "Cat.mvi", readOnly);
     fs::permissions(copy, readOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec);
+    // The folder is writable again at the end, whatever fails, so that it can be removed.
+    struct Unlock {
+        fs::path folder;
+        ~Unlock()
+        {
+            std::error_code ignored;
+            fs::permissions(folder, fs::perms::owner_all, ignored);
+        }
+    } unlock { copy };
     fs::permissions(driver::HostPath("plume/Projects/Kim/Cat.mvi"), readOnly);
     const std::string bytes = driver::ReadHostFile("plume/Projects/Copy/Cat.mvi");
     const struct {
@@ -705,7 +714,6 @@ TEST_F(PlayAndSaveTest, AReadOnlyPageOpensAndPlaysAndIsSavedElsewhere)
     }
     EXPECT_EQ(driver::ReadHostFile("plume/Projects/Copy/Cat.mvi"), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(copy), {}), 1) << "nothing was written beside the copy";
-    fs::permissions(copy, fs::perms::owner_all);
 }
 
 // A save the full disk refuses leaves no temporary file beside the page, and the next save removes
