@@ -43,7 +43,7 @@ SmartPtr<Scribe> PageScribes::MakeScribe(const SmartPtr<FileReference>& file, ui
     if (file.Valid() && mode != 1 && front) {
         SmartPtr<Scribe> frontScribe = front();
         auto* page = SmartCast<TallowScribe>(frontScribe.Get());
-        if (page) {
+        if (page && page->CanWrite()) {
             SmartPtr<FileReference> document = page->GetDocumentFile();
             if (document.Valid() && *document.Get() == *file.Get())
                 return SmartPtr<Scribe>();
@@ -58,7 +58,9 @@ SmartPtr<Scribe> PageScribes::MakeScribe(const SmartPtr<FileReference>& file, ui
         }
         folderSet = true;
     }
-    if (!scribe.Valid() || !scribe->CanWrite())
+    // A page opened to be edited keeps its page scribe when its file could only be opened for
+    // reading: the window still knows its page, and the scribe refuses to store it there.
+    if (!scribe.Valid() || mode == 1)
         return scribe;
     return new TallowScribe(scribe, file);
 }

@@ -12,12 +12,12 @@
 class CShow;
 
 // The application's scribe factory and its home pages. Every scribe the framework asks for a
-// document file is the base factory's, wrapped in a TallowScribe when it can write, so each save of
-// a page also exports the page. The first file a scribe is made for in a run makes its folder the
-// current folder, unless the run has chosen one already (its project). Every project folder has a
-// home page, "index" with the document type's extension, made as an empty page when missing. The
-// application class owns one and answers the framework's scribe requests and its home navigation
-// through it.
+// document file is the base factory's, wrapped in a TallowScribe when asked for in a writing mode
+// (also when the file could only be opened for reading), so each save of a page also exports the
+// page. The first file a scribe is made for in a run makes its folder the current folder, unless
+// the run has chosen one already (its project). Every project folder has a home page, "index" with
+// the document type's extension, made as an empty page when missing. The application class owns
+// one and answers the framework's scribe requests and its home navigation through it.
 namespace pw::app {
 
 class PageScribes {
@@ -29,8 +29,8 @@ public:
 
     PageScribes(BaseFactory base, FrontScribe front, const FileType& documentType, const FileCreatorType& creator);
 
-    // The scribe for the file; none when the file is the front page's own and the mode writes, so
-    // that a page is never stored over itself through a second scribe.
+    // The scribe for the file; none when the file is the front page's own, opened for writing, and
+    // the mode writes, so that a page is never stored over itself through a second scribe.
     SmartPtr<Scribe> MakeScribe(const SmartPtr<FileReference>& file, uint8_t mode);
     // The home page of the folder, its file made (empty) when missing; none when `onlyWhenNew` is
     // set and the folder already has one.

@@ -164,11 +164,13 @@ void TallowApp::Publish()
         SmartPtr<DocWindow> page(SmartCast<DocWindow>(FindWindowForView().Get()));
         if (!page.Valid() || !page->CanClose(0))
             return;
-        if (!page->GetScribe().Valid()) {
+        // A page without a file it may be stored in (new, or opened read-only) is saved first.
+        auto storable = [&page] { return page->GetScribe().Valid() && page->GetScribe()->CanWrite(); };
+        if (!storable()) {
             page->Save(DocWindow::kSave);
             // A page that is still not in a file (its name question was cancelled) has nothing
             // exported to publish.
-            if (!page->GetScribe().Valid())
+            if (!storable())
                 return;
         }
         SmartPtr<String> serverURL(new String);

@@ -47,8 +47,15 @@ TallowScribe::TallowScribe(const SmartPtr<Scribe>& wrapped, const SmartPtr<FileR
 {
     projectFolder = documentFile->Parent();
     CheckNotNull(projectFolder.Get(), PW_HERE);
-    exportFolder
-        = FileReference::FileReferenceInFolder(*projectFolder.Get(), ApplicationString(kExportFolderName), true);
+}
+
+// Made when first asked for, so that opening a page writes nothing: its folder may refuse writing.
+SmartPtr<FileReference> TallowScribe::GetExportFolder()
+{
+    if (!exportFolder.Valid())
+        exportFolder
+            = FileReference::FileReferenceInFolder(*projectFolder.Get(), ApplicationString(kExportFolderName), true);
+    return exportFolder;
 }
 
 TallowScribe::TallowScribe(const TallowScribe& other)
@@ -86,11 +93,12 @@ void TallowScribe::Write(const SmartPtr<Smart>& object)
     }
     range.Advance(1);
 
+    SmartPtr<FileReference> exports = GetExportFolder();
     // The page's links and its own export name come from one reading of the project's pages.
     pw::exporting::ExportNamesReading names(projectFolder);
     SmartPtr<htmlElement> root;
     if (auto* show = SmartCast<CShow>(object.Get()))
-        root = WrapPageBody(MakePageMap(*show->GetMovie().Get(), projectFolder, exportFolder).Get());
+        root = WrapPageBody(MakePageMap(*show->GetMovie().Get(), projectFolder, exports).Get());
     String pageName;
     GetPageName(pageName);
     // The page's files are named as no other page of the project names its own, and the name stays
@@ -99,9 +107,9 @@ void TallowScribe::Write(const SmartPtr<Smart>& object)
     SmartList<FileReference> files;
     range.Advance(1);
 
-    RemoveOldPageFiles(exportName, exportFolder);
+    RemoveOldPageFiles(exportName, exports);
     if (root.Valid())
-        root->WritePage(exportName, exportFolder, files);
+        root->WritePage(exportName, exports, files);
 }
 
 SmartPtr<Smart> TallowScribe::Read()

@@ -24,7 +24,6 @@ class TallowScribe : public Scribe, public SmartImplementation {
     PW_COPY_SLOTS
 
 public:
-    // Makes the export folder when it is missing.
     TallowScribe(const SmartPtr<Scribe>& wrapped, const SmartPtr<FileReference>& documentFile);
     TallowScribe(const TallowScribe& other);
     TallowScribe& operator=(const TallowScribe& other);
@@ -42,7 +41,8 @@ public:
     // The document file's name without its extension.
     void GetPageName(String& name);
     SmartPtr<FileReference> GetDocumentFile() const { return documentFile; }
-    SmartPtr<FileReference> GetExportFolder() const { return exportFolder; }
+    // Made when missing.
+    SmartPtr<FileReference> GetExportFolder();
 
     // The page's picture (its first frame) with an area for every sprite shown in that frame that
     // carries a link or a sound there; area rectangles are in the picture's pixels.

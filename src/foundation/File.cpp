@@ -213,14 +213,18 @@ void File::Flush()
 // The handle is closed before the move, since a name held open may not be replaced.
 void File::ReplaceWith(const char* path)
 {
-    CheckOpen(__LINE__);
-    Flush();
-    CheckCall(CloseHandle(osFile), PW_HERE);
-    osFile = INVALID_HANDLE_VALUE;
+    bool existed = IsOpen() || fileReference->Exists();
+    if (existed) {
+        CheckOpen(__LINE__);
+        Flush();
+        CheckCall(CloseHandle(osFile), PW_HERE);
+        osFile = INVALID_HANDLE_VALUE;
+    }
     filePosition = 0;
     BOOL moved = MoveFileExA(path, fileReference->Path(), MOVEFILE_REPLACE_EXISTING);
     DWORD error = moved ? 0 : GetLastError();
-    osFile = fileReference->Open(mode);
+    if (moved || existed)
+        osFile = fileReference->Open(mode);
     if (!moved) {
         SetLastError(error);
         CheckCall(false, PW_HERE);

@@ -57,8 +57,9 @@ public:
     // read-ahead; the buffer is then released.
     void Flush();
     // Puts the file at `path` in this file's place in one step (the old bytes are either all there
-    // or all replaced, whatever fails) and opens it in this file's mode, the mark at 0. On failure
-    // this file is open again on what its name holds and the system error is thrown.
+    // or all replaced, whatever fails) and opens it in this file's mode, the mark at 0; a File
+    // whose item was missing gets it so. On failure this file is open again on what its name holds
+    // (unopened when it held nothing) and the system error is thrown.
     void ReplaceWith(const char* path);
 
     bool IsOpen() const { return osFile != INVALID_HANDLE_VALUE; }

@@ -48,7 +48,8 @@ public:
     ObjectFile& operator=(const ObjectFile& other);
     ~ObjectFile() override;
 
-    // Scribe: saves the root (null allowed; anything else must be persistent) over the stream.
+    // Scribe: saves the root (null allowed; anything else must be persistent) over the stream; a
+    // disk file whose item is missing is made by the save, only once it is whole.
     void Write(const SmartPtr<Smart>& root) override;
     // The root object, or empty when the file could not be read (after an alert). The objects read
     // stay held by this object file; a second Read on it fails its assertion.

@@ -13,7 +13,60 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kTemporaryPrefix = "obj";
+
+// The names of the temporary files the saves running in this program write (a save may wait in a
+// nested loop while another runs), which no other save may take for a leftover.
+std::vector<std::string>& RunningSaves()
+{
+    static std::vector<std::string> names;
+    return names;
+}
+
+// Exactly the name GetTempFileNameA gives a save's temporary file: the prefix, four upper-case hex
+// digits and ".tmp". A child's file that merely looks alike ("objects.tmp") is no such name.
+bool IsTemporaryName(const char* name)
+{
+    if (std::strlen(name) != 11 || std::strncmp(name, kTemporaryPrefix, 3) != 0 || std::strcmp(name + 7, ".tmp") != 0)
+        return false;
+    return std::all_of(name + 3, name + 7, [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
+}
+
+// A save stopped half way (the program was ended) leaves its temporary file behind; the next save
+// into the folder removes such files, unless a running save is writing one. A file the folder will
+// not let go of stays: it harms nothing.
+void RemoveLeftovers(const char* folder)
+{
+    std::string pattern;
+    if (!pw::foundation::BuildPath(pattern, folder, "obj*.tmp", 0))
+        return;
+    WIN32_FIND_DATAA found {};
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        ClearOSError();
+        return;
+    }
+    const std::vector<std::string>& running = RunningSaves();
+    do {
+        std::string path;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryName(found.cFileName)
+            || std::find(running.begin(), running.end(), found.cFileName) != running.end()
+            || !pw::foundation::BuildPath(path, folder, found.cFileName, 0))
+            continue;
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    ClearOSError();
+}
+
+} // namespace
 
 // Where a save is made before it replaces the target: a temporary file in the target's folder when
 // the target is a disk file (so that a complete copy is on disk before the target is touched),
@@ -28,18 +81,24 @@ public:
             return;
         }
         SmartPtr<FileReference> folder = file->GetFileReference()->Parent();
+        RemoveLeftovers(folder->Path());
         char path[MAX_PATH] = {};
-        CheckNonZero(GetTempFileNameA(folder->Path(), "obj", 0, path), PW_HERE);
+        CheckNonZero(GetTempFileNameA(folder->Path(), kTemporaryPrefix, 0, path), PW_HERE);
         temporaryPath = path;
         SmartPtr<FileReference> reference = FileReference::FileReferenceFromPath(path);
         SmartPtr<File> temporary(new File(*reference.Get(), File::kRead | File::kWrite));
         staged = temporary.Get();
         temporary->GetOSFile();
+        runningName = pw::foundation::LastComponent(path);
+        RunningSaves().push_back(runningName);
     }
 
     ~Staging()
     {
         staged = nullptr;
+        std::vector<std::string>& running = RunningSaves();
+        if (auto found = std::find(running.begin(), running.end(), runningName); found != running.end())
+            running.erase(found);
         if (temporaryPath.empty())
             return;
         DeleteFileA(temporaryPath.c_str());
@@ -78,6 +137,8 @@ public:
 private:
     SmartPtr<Stream> staged;
     std::string temporaryPath;
+    // The temporary file's name among the running saves', also once it became the target.
+    std::string runningName;
 };
 
 // A save of a root that is not persistent, or over a stream that takes no writes, fails before
@@ -91,7 +152,8 @@ void ObjectFile::Write(const SmartPtr<Smart>& object)
     }
     if (!stream->IsWritable())
         ThrowSystemError(ERROR_ACCESS_DENIED, PW_HERE);
-    if (File* file = SmartCast<File>(stream.Get()))
+    // A file not there yet is made by the save, once whole; anything else in its place refuses it.
+    if (File* file = SmartCast<File>(stream.Get()); file && (file->IsOpen() || file->GetFileReference()->Exists()))
         file->GetOSFile();
 
     Progress saving(100, "Saving Objects");

@@ -9,6 +9,7 @@
 #include "foundation/ObjectFile.h"
 #include "foundation/Scribe.h"
 #include "foundation/SimpleReference.h"
+#include "foundation/SystemErrorException.h"
 #include "ui/ClipTask.h"
 #include "ui/DocWindow.h"
 #include "ui/MenuBar.h"
@@ -51,7 +52,18 @@ SmartPtr<Scribe> App::OpenScribe(const SmartPtr<FileReference>& file, uint8_t mo
 {
     if (!documentTypes.Valid())
         return SmartPtr<Scribe>();
-    SmartPtr<Stream> stream(new File(*file.Get(), mode));
+    SmartPtr<Stream> stream;
+    try {
+        stream = new File(*file.Get(), mode);
+    } catch (Exception* exception) {
+        // A document the user may read but not write (a read-only copy) opens for reading alone:
+        // it shows and plays, and its scribe refuses to save it there.
+        auto* refused = dynamic_cast<SystemErrorException*>(exception);
+        if (!(mode & File::kWrite) || !refused || refused->GetErrorCode() != ERROR_ACCESS_DENIED)
+            throw;
+        CurrentException() = SmartPtr<Exception>();
+        stream = new File(*file.Get(), uint8_t(mode & ~File::kWrite));
+    }
     return SmartPtr<Scribe>(new ObjectFile(documentTypes, stream));
 }
 

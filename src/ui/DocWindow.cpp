@@ -8,6 +8,7 @@
 #include "foundation/Persistent.h"
 #include "foundation/Resources.h"
 #include "foundation/SimpleReference.h"
+#include "foundation/SystemErrorException.h"
 #include "foundation/UserCancelException.h"
 #include "ui/ClipTask.h"
 #include "ui/WindowFrame.h"
@@ -17,6 +18,7 @@ PW_DEFINE_CLASS(DocWindow, nullptr, nullptr, Window)
 namespace {
 
 constexpr int32_t kSaveQuestion = 0; // entry 0 of the object-file messages: string 190
+constexpr int32_t kCannotWrite = 7;  // "... can't be saved there ...": string 197
 
 SmartPtr<FormatPicker>& DefaultPicker()
 {
@@ -41,9 +43,6 @@ DocWindow::DocWindow(const SmartPtr<ObjectReference>& data, const SmartPtr<Strin
 {
     content = new View(this, GetBounds(), kSizeStretch, true, false);
     AddChild(content);
-    // A document opened read-only keeps no scribe: its first save must choose a file.
-    if (this->scribe.Valid() && !this->scribe->CanWrite())
-        this->scribe = SmartPtr<Scribe>();
     AttachDocument();
     SizeToFit(true);
     CheckDocument();
@@ -100,6 +99,36 @@ void DocWindow::Save(int32_t mode)
     SmartPtr<Smart> document(data.Valid() ? data->Get() : nullptr);
     if (!SmartCast<Persistent>(document.Get()))
         ThrowError("Not a storable window!", PW_HERE);
+    // A file or folder the system refuses to write keeps what it held: the user is told and chooses
+    // another file, until a save goes through or the choice is cancelled.
+    for (;;) {
+        try {
+            SaveDocument(mode, document);
+            break;
+        } catch (Exception* exception) {
+            auto* refused = dynamic_cast<SystemErrorException*>(exception);
+            if (!refused || refused->GetErrorCode() != ERROR_ACCESS_DENIED || !formatPicker.Valid())
+                throw;
+            CurrentException() = SmartPtr<Exception>();
+            TellCannotWrite();
+            if (mode != kSaveCopy)
+                mode = kSaveAs;
+        }
+    }
+    CheckDocument();
+}
+
+void DocWindow::TellCannotWrite()
+{
+    char title[256];
+    GetFrame()->GetTitle()->GetCString(title, sizeof title);
+    char text[kMessageSize];
+    ObjectFile::FileMessages().GetString(text, kCannotWrite, title, nullptr, nullptr, nullptr);
+    Alert(Alert::kExclamation, Alert::kOk, text);
+}
+
+void DocWindow::SaveDocument(int32_t mode, const SmartPtr<Smart>& document)
+{
     if (mode == kSave && scribe.Valid()) {
         scribe->Write(document);
         state &= ~kModified;
@@ -120,7 +149,6 @@ void DocWindow::Save(int32_t mode)
             }
         }
     }
-    CheckDocument();
 }
 
 void DocWindow::OpenFile(const SmartPtr<FileReference>& file)

@@ -35,8 +35,9 @@ public:
     static constexpr int32_t kSaveCopy = 4;
 
     // The title is the document's name when it is an Editable (written into `title` when given),
-    // otherwise "Untitled". A scribe that cannot write is not kept. The format picker is the
-    // framework's default at this moment.
+    // otherwise "Untitled". A scribe that cannot write (a document opened read-only) is kept: it
+    // names the document's file, and its save is refused. The format picker is the framework's
+    // default at this moment.
     DocWindow(const SmartPtr<ObjectReference>& data, const SmartPtr<String>& title, const SmartPtr<DocWindow>& owner,
         const SmartPtr<Scribe>& scribe, bool frameFlag);
     ~DocWindow() override;
@@ -50,7 +51,9 @@ public:
 
     // Modes kSave, kSaveCopy, anything else saves as (the mode goes to ChooseFile). Throws "Not a
     // storable window!" for a document that is not persistent and "No format for saving" when a
-    // file must be chosen and there is no picker; a cancelled file question writes nothing.
+    // file must be chosen and there is no picker; a cancelled file question writes nothing. A save
+    // the system refuses (error 5: a document opened read-only, a read-only file or folder chosen)
+    // tells the user it cannot be saved there and asks for another file, as "save as" does.
     virtual void Save(int32_t mode);
     // Reads the file through a scribe of the picker and makes it the document; a file that gives
     // no object changes nothing.
@@ -93,6 +96,10 @@ private:
     void CheckDocument();
     // The picker's file for the mode; a cancelled dialog chooses nothing.
     SmartPtr<FileReference> ChooseFile(int32_t mode);
+    // One attempt of Save: through the window's scribe, the owner, or a file chosen for the mode.
+    void SaveDocument(int32_t mode, const SmartPtr<Smart>& document);
+    // The alert that the document cannot be saved where it was to go.
+    void TellCannotWrite();
 
     SmartPtr<ObjectReference> data;
     SmartPtr<Scribe> scribe;

@@ -19,7 +19,8 @@ class FormatPicker : public virtual Smart {
     PW_COPY_SLOTS
 
 public:
-    // A reader and writer for the file in the file mode (1 read, 3 read and write), or none.
+    // A reader and writer for the file in the file mode (1 read, 3 read and write), or none. A file
+    // the system lets the user read but not write gives a reader in mode 3 too.
     virtual SmartPtr<Scribe> OpenScribe(const SmartPtr<FileReference>& file, uint8_t mode) = 0;
     // A file chosen by the user in the dialog the mode asks for; none when cancelled or refused.
     virtual SmartPtr<FileReference> ChooseFile(int32_t mode) = 0;

@@ -1,6 +1,7 @@
 #include "ui/Preview.h"
 
 #include "foundation/ArchiveScope.h"
+#include "foundation/Checks.h"
 #include "foundation/Exception.h"
 #include "foundation/File.h"
 #include "foundation/FileReference.h"
@@ -219,13 +220,20 @@ SmartPtr<Preview> Preview::LoadFromFolder(FileReference& folder)
     return preview;
 }
 
+// Written as documents are: the whole set goes into a temporary file beside the preview file,
+// which then takes its place, so a failed save (a full disk) leaves the old file as it was and
+// never an empty one.
 bool Preview::SaveToFolder(const SmartPtr<Preview>& preview)
 {
-    SmartPtr<FileReference> folder = preview->GetFolder();
-    SmartPtr<FileReference> file;
+    SmartPtr<FileReference> file = PreviewFileIn(*preview->GetFolder().Get());
+    if (!file.Valid()) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        CheckCall(false, PW_HERE);
+    }
     try {
-        file = FileReference::FileReferenceCreate(previewFileType, FileCreatorType::Unknown(), *folder.Get(),
-            String(kPreviewName), true);
+        SmartPtr<Stream> stream(new File(*file.Get(), File::kRead | File::kWrite));
+        SmartPtr<ObjectFile> objects = new ObjectFile(MakePreviewTypeIndex(), stream);
+        objects->Write(SmartPtr<Smart>(preview.Get()));
     } catch (Exception* exception) {
         auto* refused = dynamic_cast<SystemErrorException*>(exception);
         if (!refused || refused->GetErrorCode() != ERROR_ACCESS_DENIED)
@@ -233,9 +241,6 @@ bool Preview::SaveToFolder(const SmartPtr<Preview>& preview)
         CurrentException() = nullptr;
         return false;
     }
-    SmartPtr<Stream> stream(new File(*file.Get(), File::kRead | File::kWrite));
-    SmartPtr<ObjectFile> objects = new ObjectFile(MakePreviewTypeIndex(), stream);
-    objects->Write(SmartPtr<Smart>(preview.Get()));
     return true;
 }
 

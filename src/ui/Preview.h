@@ -61,8 +61,9 @@ public:
     // cannot be read as a set of previews (dropped without a message). Reading never creates the
     // file, so a folder that cannot be written is browsed like any other.
     static SmartPtr<Preview> LoadFromFolder(FileReference& folder);
-    // Writes the set into its folder's preview file, made when missing. A folder that refuses the
-    // file (access denied) is left alone and the answer is false; other failures are thrown.
+    // Writes the set into its folder's preview file, made when missing; a save that fails leaves
+    // the file as it was. A folder that refuses the file (access denied) is left alone and the
+    // answer is false; other failures are thrown.
     static bool SaveToFolder(const SmartPtr<Preview>& preview);
 
 private:

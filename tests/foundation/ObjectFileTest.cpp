@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -351,6 +352,41 @@ TEST_F(ObjectFileTest, ASaveOntoAFillingDiskNeverDamagesTheLastGoodCopy)
         EXPECT_EQ(failures, newBytes.size()) << "only a disk with room for the whole save takes it";
     }
     EXPECT_TRUE(Shown().empty());
+}
+
+// A save removes the temporary files saves stopped half way left in its folder, and only those:
+// not a file merely named alike, nor the temporary file of a save still running (here one that
+// waits while its root is stored, as a save inside a nested loop waits).
+TEST_F(ObjectFileTest, ASaveRemovesOnlyTheTemporaryFilesNoSaveIsWriting)
+{
+    using namespace pw::platform::testing;
+    struct SavesMeanwhile : Node {
+        std::function<void()> meanwhile;
+        void Write(Archive& archive) override
+        {
+            meanwhile();
+            Node::Write(archive);
+        }
+    };
+    auto save = [](const SmartPtr<Smart>& root, const char* path) {
+        SmartPtr<File> file(new File(FileReference(path), File::kRead | File::kWrite));
+        SmartPtr<ObjectFile>(new ObjectFile(GraphIndex(), file.Get()))->Write(root);
+    };
+    const std::vector<std::string> alike = { "obj12.tmp", "objects.tmp", "objABCG.tmp", "obj1a2b.tmp", "Obj1A2B.tmp",
+        "xobj1A2B.tmp", "obj1A2B.tmp.mvi" };
+    for (const std::string& name : alike)
+        MakeHostFile(name, "kept");
+    MakeHostFile("obj1A2B.tmp", "left by a stopped save");
+    SmartPtr<SavesMeanwhile> outer(new SavesMeanwhile);
+    outer->value = 1;
+    outer->meanwhile = [&] { save(SmartPtr<Smart>(new Node(2)), "c:\\inner.grf"); };
+    save(outer.Get(), "c:\\outer.grf");
+    std::vector<uint8_t> stored = BytesOf(*Saved(new Node(1)).Get());
+    EXPECT_EQ(ReadHostFile("outer.grf"), std::string(stored.begin(), stored.end()));
+    EXPECT_FALSE(HostExists("obj1A2B.tmp"));
+    for (const std::string& name : alike)
+        EXPECT_TRUE(HostExists(name)) << name;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DriveRoot()), {}), ptrdiff_t(alike.size() + 2));
 }
 
 TEST_F(ObjectFileTest, AnObjectFileHeldByNoHandleStillWritesEmbeddedObjects)

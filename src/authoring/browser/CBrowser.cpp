@@ -378,7 +378,7 @@ bool CBrowser::LoadPreview(int16_t index)
             throw;
         }
         if (image.Valid()) {
-            file->SetPreview(SmartPtr<Smart>(image.Get()));
+            KeepPreview(*file.Get(), image);
         } else if (!refused && !kept.Contains(file.Get()) && OfferDeletion(uint32_t(index), *file.Get())) {
             return true;
         } else {
@@ -400,6 +400,17 @@ bool CBrowser::LoadPreview(int16_t index)
     SmartPtr<Area> shown = new Area(cell);
     NotifyCommand(new ViewAreaSignal(shown));
     return false;
+}
+
+// Keeping the thumbnail may save the previews of the folder browsed before, which a full disk
+// refuses: the thumbnail is then built again when next needed, and the entry shows it all the same.
+void CBrowser::KeepPreview(FileReference& file, const SmartPtr<Image>& image)
+{
+    try {
+        file.SetPreview(SmartPtr<Smart>(image.Get()));
+    } catch (Exception*) {
+        CurrentException() = SmartPtr<Exception>();
+    }
 }
 
 bool CBrowser::OfferDeletion(uint32_t index, FileReference& file)

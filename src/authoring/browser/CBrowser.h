@@ -111,6 +111,8 @@ private:
     void DrawLabel(DisplayPort& port, const SmartPtr<FileReference>& file, const Rect& cell);
     // The entry's preview when its folder has one cached; failures count as none.
     static SmartPtr<Image> CachedPreview(FileReference& file);
+    // Stores a built thumbnail in the folder's previews; a failure is dropped.
+    static void KeepPreview(FileReference& file, const SmartPtr<Image>& image);
     // A new 8-bit picture of `size`, cleared to standard colour 0, with the image scaled into it
     // (inside a bevelled frame when `framed`), its proportions kept and centred.
     static SmartPtr<Image> Fitted(Image& image, Point size, bool framed);

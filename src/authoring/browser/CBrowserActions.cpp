@@ -183,7 +183,7 @@ void CBrowser::MakeLink(const SmartPtr<FileReference>& file, CHAApp& app, Point 
                 Alert(Alert::kExclamation, Alert::kOk, text);
                 return;
             }
-            file->SetPreview(SmartPtr<Smart>(image.Get()));
+            KeepPreview(*file.Get(), image);
         }
     }
     SmartPtr<Image> button = Fitted(*image.Get(), Point(cellSize.h + 3, cellSize.v + 3), true);

@@ -73,8 +73,9 @@ int OpenFlags(bool canRead, bool canWrite, bool truncate)
 
 } // namespace
 
-// Opens or creates a file; OPEN_ALWAYS and CREATE_ALWAYS leave 183 when it existed, 0 when made.
-// Share modes are not enforced: every open the program makes is compatible.
+// Opens or creates a file; OPEN_ALWAYS and CREATE_ALWAYS leave 183 when it existed, 0 when made;
+// writing a read-only file (attribute 0x01) is refused with 5. Share modes are not enforced: every
+// open the program makes is compatible.
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
                           DWORD, HANDLE)
 {
@@ -97,6 +98,11 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
         return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
 
     bool truncate = exists && (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING);
+    // A read-only file refuses writing to every user, as the read-only attribute does.
+    struct stat before;
+    if (exists && (canWrite || truncate) && stat(mapped.hostPath.c_str(), &before) == 0
+        && !pw::platform::MayWrite(mapped.hostPath, before))
+        return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     int flags = OpenFlags(canRead, canWrite, truncate);
     if (!exists)
         flags = (flags == O_PATH ? O_RDONLY : flags) | O_CREAT | O_EXCL;

@@ -57,7 +57,9 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
         return Fail(ERROR_FILE_NOT_FOUND, FALSE);
     if (mapped.kind == MappedPath::Kind::Folder)
         return Fail(ERROR_ACCESS_DENIED, FALSE);
-    if (mapped.kind == MappedPath::Kind::File && access(mapped.hostPath.c_str(), W_OK) != 0)
+    struct stat st;
+    if (mapped.kind == MappedPath::Kind::File && stat(mapped.hostPath.c_str(), &st) == 0
+        && !pw::platform::MayWrite(mapped.hostPath, st))
         return Fail(ERROR_ACCESS_DENIED, FALSE);
     if (unlink(mapped.hostPath.c_str()) != 0)
         return Fail(pw::platform::ErrorFromErrno(errno, ERROR_ACCESS_DENIED), FALSE);

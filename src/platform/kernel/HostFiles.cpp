@@ -12,6 +12,7 @@ namespace pw::platform {
 namespace {
 // 100 ns intervals between 1601-01-01 and 1970-01-01.
 constexpr int64_t kUnixEpochAsFileTime = 116'444'736'000'000'000LL;
+constexpr mode_t kAnyoneWrites = S_IWUSR | S_IWGRP | S_IWOTH;
 } // namespace
 
 DWORD ErrorFromErrno(int error, DWORD fallback)
@@ -48,6 +49,11 @@ DWORD ErrorFromErrno(int error, DWORD fallback)
     }
 }
 
+bool MayWrite(const std::string& hostPath, const struct stat& st)
+{
+    return (st.st_mode & kAnyoneWrites) != 0 && access(hostPath.c_str(), W_OK) == 0;
+}
+
 DWORD AttributesOf(const std::string& hostPath, const struct stat& st, bool isLink)
 {
     return AttributesOf(st, isLink, S_ISDIR(st.st_mode) || access(hostPath.c_str(), W_OK) == 0);
@@ -57,7 +63,7 @@ DWORD AttributesOf(const struct stat& st, bool isLink, bool writable)
 {
     if (S_ISDIR(st.st_mode))
         return isLink ? FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT : FILE_ATTRIBUTE_DIRECTORY;
-    return writable ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+    return writable && (st.st_mode & kAnyoneWrites) != 0 ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
 }
 
 FILETIME FileTimeFromUnix(const struct timespec& time)

@@ -14,10 +14,15 @@ namespace pw::platform {
 // The last error for a failed host call; `fallback` for errno values with no closer code.
 DWORD ErrorFromErrno(int error, DWORD fallback);
 
+// Whether the user may write the file: the host lets this user write it, and its permissions let
+// someone write it. A file nobody may write is read-only for every user, root too, as the
+// read-only attribute makes a file read-only for administrators as well on the program's platform.
+bool MayWrite(const std::string& hostPath, const struct stat& st);
+
 // GetFileAttributesA's answer for an item: a folder is exactly 0x10 (0x410 through a link), a
 // file 0x80, or 0x01 when the user may not write it; `st` is the followed stat of `hostPath`.
 DWORD AttributesOf(const std::string& hostPath, const struct stat& st, bool isLink);
-// The same for an item whose write permission is already known.
+// The same for an item whose write permission for this user is already known.
 DWORD AttributesOf(const struct stat& st, bool isLink, bool writable);
 
 // 100 ns units since 1601-01-01 UTC, split as FILETIME.

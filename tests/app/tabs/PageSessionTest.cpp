@@ -2,7 +2,8 @@
 // step: a background chosen from the Backgrounds tab lands on the page, the playing set starts
 // the page, back asks to save the changed page and shows the one before, still playing, and
 // forward brings the saved page back with its background. A damaged page in My Pages is asked
-// about once per browser and kept on every way of saying no.
+// about once per browser and kept on every way of saying no. The Pictures tab keeps its previews
+// on a full disk.
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
 #include "authoring/browser/CBrowser.h"
@@ -15,6 +16,7 @@
 #include "graphics/OffScreen.h"
 #include "platform/user/menus/MenuTesting.h"
 
+#include "../TabNumbers.h"
 #include "../TallowAppFixture.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +24,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -162,6 +166,70 @@ TEST_F(PageSessionTest, ADamagedPageInMyPagesIsAskedAboutOncePerBrowser)
         ClickTab(3);
     }
     pw::platform::testing::ShowDialogs(false);
+}
+
+// The Pictures tab's previews on a disk that fills up: the previews of a folder the child leaves
+// are not saved (no preview file is left empty, an old one keeps its bytes, no temporary file is
+// left), every entry shows its own name and picture throughout, and a preview file that cannot be
+// read is made again from the folder.
+TEST_F(PageSessionTest, PicturesKeepTheirPreviewsOnAFullDisk)
+{
+    namespace fs = std::filesystem;
+    fs::remove_all(driver::HostPath("plume/Pictures"));
+    driver::MakeHostFolder("plume/Pictures");
+    auto put = [](const char* name) {
+        fs::copy_file(fs::path(PW_DATA_DIR) / "Pictures" / (std::string(name) + ".mvi"),
+            driver::HostPath(std::string("plume/Pictures/") + name + ".mvi"));
+    };
+    for (const char* name : { "Cat", "Fish", "Star" })
+        put(name);
+    Page("Home");
+    // Browses the Pictures tab, then My Pages: leaving Pictures saves its previews.
+    auto browse = [&](const std::vector<std::string>& pictures) {
+        for (int16_t set : { apptest::kPicturesSet, apptest::kPagesSet }) {
+            ClickSelector(set);
+            ClickTab(set == apptest::kPagesSet ? apptest::kMyPagesTab : apptest::kPicturesTab);
+            driver::RunFor(2000);
+            SmartPtr<CBrowser> browser = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get())->GetBrowser();
+            std::vector<std::string> names = set == apptest::kPagesSet ? std::vector<std::string> { "Home" } : pictures;
+            ASSERT_EQ(browser->NumEntries(), names.size());
+            pw::platform::Frame shown = driver::ReadClientArea(window->GetFrame()->GetOSWindow());
+            for (uint32_t i = 1; i <= names.size(); ++i) {
+                SCOPED_TRACE(names[i - 1]);
+                ASSERT_TRUE(browser->GetEntry(i).Valid()) << "the entry lost its file";
+                EXPECT_EQ(pw::foundation::TextOf(browser->GetEntry(i)->Name()), names[i - 1] + ".mvi");
+                Rect cell = browser->CellRect(i);
+                std::set<uint8_t> colours;
+                for (int32_t v = cell.top; v < cell.bottom; ++v)
+                    for (int32_t h = cell.left; h < cell.right; ++h)
+                        colours.insert(shown.At(h, v));
+                // Home is an empty page: only the pictures have more than one colour.
+                EXPECT_EQ(colours.size() > 2, set == apptest::kPicturesSet) << "the cell shows its picture";
+            }
+        }
+        for (const auto& entry : fs::directory_iterator(driver::HostPath("plume/Pictures")))
+            EXPECT_NE(entry.path().extension(), ".tmp") << "a temporary file is left";
+    };
+    const fs::path previews = driver::HostPath("plume/Pictures/_preview.pre");
+    driver::SetDiskSpaceLeft(0);
+    browse({ "Cat", "Fish", "Star" });
+    EXPECT_FALSE(fs::exists(previews));
+    driver::SetDiskSpaceLeft(std::nullopt);
+    browse({ "Cat", "Fish", "Star" });
+    const std::string saved = driver::ReadHostFile("plume/Pictures/_preview.pre");
+    ASSERT_FALSE(saved.empty());
+
+    put("Sun");
+    driver::SetDiskSpaceLeft(saved.size());
+    browse({ "Cat", "Fish", "Star", "Sun" });
+    driver::SetDiskSpaceLeft(std::nullopt);
+    EXPECT_EQ(driver::ReadHostFile("plume/Pictures/_preview.pre"), saved);
+
+    fs::resize_file(previews, 0);
+    browse({ "Cat", "Fish", "Star", "Sun" });
+    EXPECT_GT(fs::file_size(previews), saved.size()) << "made again with the Sun";
+    EXPECT_TRUE(driver::AlertLog().empty());
+    fs::remove_all(driver::HostPath("plume/Pictures"));
 }
 
 } // namespace

@@ -3,8 +3,9 @@
 // chosen, a page plays at the rate stored with it and keeps that rate when saved, a picture linked
 // to another page opens that page when clicked while playing and back returns, a page with such a
 // link opens and saves again after a restart without asking for the linked page, a page edited
-// through the Edit menu asks to be saved when closed, and the child's pages are saved into the
-// project, each offered a name no page there has yet.
+// through the Edit menu asks to be saved when closed, the child's pages are saved into the
+// project, each offered a name no page there has yet and leaving no temporary file beside it, and
+// a read-only page opens, plays and is saved elsewhere.
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
 #include "authoring/browser/CBrowser.h"
@@ -674,6 +675,96 @@ TEST_F(PlayAndSaveTest, ANewPageFromLinkPageLeavesTheHomePageToTheChildsPage)
     ASSERT_EQ(driver::FileDialogLog().size(), 2u);
     EXPECT_EQ(LastChosen(), InProject("index.mvi"));
     EXPECT_EQ(Title(), "Kim:index");
+}
+
+// A read-only page (a parent's read-only copy of the project, or one page made read-only) opens
+// from File, Open and from My Pages and plays; saving it tells the child it cannot be saved there,
+// as often as the child picks it again, and the page is saved where the child then chooses. Its
+// file and folder stay as they were.
+TEST_F(PlayAndSaveTest, AReadOnlyPageOpensAndPlaysAndIsSavedElsewhere)
+{
+    const fs::path copy = driver::HostPath("plume/Projects/Copy");
+    fs::create_directories(copy);
+    StorePage("Cat", 60, 15, 1);
+    fs::copy_file(driver::HostPath("plume/Projects/Kim/Cat.mvi"), copy / "Cat.mvi");
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(copy / "Cat.mvi", readOnly);
+    fs::permissions(copy, readOnly | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec);
+    // The folder is writable again at the end, whatever fails, so that it can be removed.
+    struct Unlock {
+        fs::path folder;
+        ~Unlock()
+        {
+            std::error_code ignored;
+            fs::permissions(folder, fs::perms::owner_all, ignored);
+        }
+    } unlock { copy };
+    fs::permissions(driver::HostPath("plume/Projects/Kim/Cat.mvi"), readOnly);
+    const std::string bytes = driver::ReadHostFile("plume/Projects/Copy/Cat.mvi");
+    const struct {
+        const char* how;
+        const char* page;
+        const char* title;
+    } cases[] = { { "File, Open", "c:\\plume\\Projects\\Copy\\Cat.mvi", "Copy:Cat" },
+        { "My Pages", "c:\\plume\\Projects\\Kim\\Cat.mvi", "Kim:Cat" } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        if (std::string(c.how) == "My Pages") {
+            ClickSelector(kPagesSet);
+            ClickEntry(kMyPagesTab, "Cat.mvi");
+        } else {
+            driver::ScriptFileDialog(c.page);
+            ChooseMenu("Open\x85");
+        }
+        ASSERT_EQ(Title(), c.title);
+        ClickSelector(kPlaySet);
+        int16_t before = Player().GetFrame();
+        driver::RunFor(1000);
+        EXPECT_GE(Player().GetFrame() - before, 9) << "the page plays";
+        ClickSelector(kPagesSet);
+
+        const size_t alerts = driver::AlertLog().size();
+        driver::ScriptMessageBoxes({ IDOK, IDOK });
+        driver::ScriptFileDialog(c.page);
+        driver::ScriptFileDialog(std::string("c:\\plume\\Projects\\Kim\\Saved ") + c.title[0]);
+        ChooseMenu("Save");
+        ASSERT_EQ(driver::AlertLog().size(), alerts + 2);
+        for (size_t i = alerts; i < alerts + 2; ++i)
+            EXPECT_EQ(driver::AlertLog()[i].text, "\"" + std::string(c.title)
+                    + "\" can't be saved there: that file or folder can only be read, not changed. Please choose "
+                      "another place to save it.");
+        EXPECT_EQ(Title(), std::string("Kim:Saved ") + c.title[0]);
+        EXPECT_FALSE(window->IsModified());
+        SmartPtr<CShow> saved = Stored(new FileReference(InProject(std::string("saved ") + c.title[0] + ".mvi").c_str()));
+        ASSERT_TRUE(saved.Valid());
+        EXPECT_EQ(saved->GetMovie()->NumFrames(), 60);
+        saved->Close();
+    }
+    EXPECT_EQ(driver::ReadHostFile("plume/Projects/Copy/Cat.mvi"), bytes);
+    EXPECT_EQ(std::distance(fs::directory_iterator(copy), {}), 1) << "nothing was written beside the copy";
+}
+
+// A save the full disk refuses leaves no temporary file beside the page, and the next save removes
+// the one a save stopped half way (the program was ended) left there.
+TEST_F(PlayAndSaveTest, SavesLeaveNoTemporaryFileInTheProject)
+{
+    window->OpenPage(StorePage("Home", 1, 15, 1));
+    auto temporaryFiles = [] {
+        size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(driver::HostPath("plume/Projects/Kim")))
+            count += entry.path().extension() == ".tmp";
+        return count;
+    };
+    driver::SetDiskSpaceLeft(100);
+    driver::ScriptMessageBoxes({ IDOK });
+    ChooseMenu("Save");
+    driver::SetDiskSpaceLeft(std::nullopt);
+    ASSERT_EQ(driver::AlertLog().size(), 1u) << "the full disk is told";
+    EXPECT_EQ(temporaryFiles(), 0u);
+    driver::MakeHostFile("plume/Projects/Kim/obj00A7.tmp", "a save stopped half way");
+    ChooseMenu("Save");
+    EXPECT_EQ(temporaryFiles(), 0u);
+    EXPECT_EQ(driver::AlertLog().size(), 1u);
 }
 
 // A changed sample asks to be saved when the child starts a new page: the save dialog offers

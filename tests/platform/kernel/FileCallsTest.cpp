@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -96,6 +97,9 @@ TEST(FileCalls, FailuresSetTheDocumentedCodes)
 {
     MakeHostFolder("folder");
     MakeHostFile("data.bin", "abc");
+    // Read-only for every user, root too, as the read-only attribute makes a file.
+    MakeHostFile("locked.bin", "abc");
+    std::filesystem::permissions(HostPath("locked.bin"), std::filesystem::perms::owner_read);
     struct Case {
         const char* path;
         DWORD disposition;
@@ -107,6 +111,8 @@ TEST(FileCalls, FailuresSetTheDocumentedCodes)
         { "c:\\", OPEN_ALWAYS, ERROR_ACCESS_DENIED },
         { "c:\\data.bin", CREATE_NEW, ERROR_FILE_EXISTS },
         { "c:\\data.bin", 9, ERROR_INVALID_PARAMETER },
+        { "c:\\locked.bin", OPEN_EXISTING, ERROR_ACCESS_DENIED },
+        { "c:\\locked.bin", CREATE_ALWAYS, ERROR_ACCESS_DENIED },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -115,6 +121,8 @@ TEST(FileCalls, FailuresSetTheDocumentedCodes)
         EXPECT_EQ(GetLastError(), c.error);
     }
     EXPECT_FALSE(HostExists("nothing.bin"));
+    EXPECT_EQ(ReadHostFile("locked.bin"), "abc");
+    EXPECT_FALSE(DeleteFileA("c:\\locked.bin"));
     EXPECT_EQ(LiveFileHandles(), 0u);
 }
 
