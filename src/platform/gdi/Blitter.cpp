@@ -7,26 +7,6 @@ namespace pw::platform::gdi {
 
 namespace {
 
-// The C library moves a long block with a string instruction that, on some processors, runs many
-// times slower (over 20 times, seen on one) when source and destination sit at different offsets
-// within a cache line, as a sprite's bits and a page's often do. Pieces under its threshold for
-// that instruction go through its vector loop instead, which is as fast on aligned blocks and
-// never so slow. Overlapping blocks keep one move, which handles the overlap.
-constexpr size_t kCopyPiece = 2048;
-
-void CopyBytes(uint8_t* out, const uint8_t* in, size_t count)
-{
-    auto to = reinterpret_cast<uintptr_t>(out);
-    auto from = reinterpret_cast<uintptr_t>(in);
-    if (to - from < count || from - to < count) {
-        std::memmove(out, in, count);
-        return;
-    }
-    for (; count > kCopyPiece; count -= kCopyPiece, out += kCopyPiece, in += kCopyPiece)
-        std::memcpy(out, in, kCopyPiece);
-    std::memcpy(out, in, count);
-}
-
 // Source pixel of each destination pixel of a run, for the part [from, to) of the destination
 // run [start, start + length) that can be drawn; -1 marks pixels outside the source.
 std::vector<int> PixelMap(long long start, long long length, long long from, long long to, long long sourceStart,
@@ -99,12 +79,12 @@ bool OffsetCopy(const Surface& dest, const RegionData& clip, long long destLeft,
         // Whole unpadded rows stored the same way lie end to end: one move copies them all.
         if (!lookup && outStride == inStride && count == static_cast<size_t>(outStride < 0 ? -outStride : outStride)) {
             ptrdiff_t first = outStride < 0 ? outStride * (height - 1) : 0;
-            CopyBytes(out + first, in + first, count * static_cast<size_t>(height));
+            std::memmove(out + first, in + first, count * static_cast<size_t>(height));
             return;
         }
         for (int rows = height; rows > 0; --rows, out += outStride, in += inStride) {
             if (!lookup) {
-                CopyBytes(out, in, count);
+                std::memmove(out, in, count);
                 continue;
             }
             for (size_t i = 0; i < count; ++i)
@@ -189,7 +169,7 @@ bool StretchCopy(const Surface& dest, const RegionData& clip, long long xd, long
                 uint8_t* out = dest.Row(y) + piece.left;
                 const uint8_t* in = source.Row(sy);
                 if (straight && translate.IsIdentity() && map[0] >= 0 && map[count - 1] >= 0) {
-                    CopyBytes(out, in + map[0], static_cast<size_t>(count));
+                    std::memmove(out, in + map[0], static_cast<size_t>(count));
                     continue;
                 }
                 if (straight && map[0] >= 0 && map[count - 1] >= 0) {
