@@ -210,10 +210,15 @@ void File::Flush()
     bufferPosition = 0;
 }
 
+bool File::HasItem() const
+{
+    return IsOpen() || fileReference->Exists();
+}
+
 // The handle is closed before the move, since a name held open may not be replaced.
 void File::ReplaceWith(const char* path)
 {
-    bool existed = IsOpen() || fileReference->Exists();
+    bool existed = HasItem();
     if (existed) {
         CheckOpen(__LINE__);
         Flush();

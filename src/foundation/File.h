@@ -63,6 +63,8 @@ public:
     void ReplaceWith(const char* path);
 
     bool IsOpen() const { return osFile != INVALID_HANDLE_VALUE; }
+    // Whether the file's item is there: open, or present on disk.
+    bool HasItem() const;
     bool IsOpenForWriting() const { return IsOpen() && (mode & kWrite); }
     bool IsNotEmpty() { return GetLength() != 0; }
     // Throws the system's error when not open (see the constructor).

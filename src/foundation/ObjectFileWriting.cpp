@@ -153,7 +153,7 @@ void ObjectFile::Write(const SmartPtr<Smart>& object)
     if (!stream->IsWritable())
         ThrowSystemError(ERROR_ACCESS_DENIED, PW_HERE);
     // A file not there yet is made by the save, once whole; anything else in its place refuses it.
-    if (File* file = SmartCast<File>(stream.Get()); file && (file->IsOpen() || file->GetFileReference()->Exists()))
+    if (File* file = SmartCast<File>(stream.Get()); file && file->HasItem())
         file->GetOSFile();
 
     Progress saving(100, "Saving Objects");

@@ -62,6 +62,12 @@ SmartPtr<SystemErrorException>& SystemError()
     return handle;
 }
 
+bool IsSystemError(Exception* exception, uint32_t code)
+{
+    auto* error = dynamic_cast<SystemErrorException*>(exception);
+    return error && error->GetErrorCode() == code;
+}
+
 void ThrowSystemError(uint32_t code, const char* file, int line)
 {
     if (code == 0)

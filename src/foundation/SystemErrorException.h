@@ -32,6 +32,9 @@ void InitSystemErrorException();
 // The one system-error exception; made on first use when start-up has not made it yet.
 SmartPtr<SystemErrorException>& SystemError();
 
+// Whether a caught exception is the system error with this code.
+bool IsSystemError(Exception* exception, uint32_t code);
+
 // Code 0 does nothing; otherwise records code and place and throws (or shows) the exception.
 void ThrowSystemError(uint32_t code, const char* file, int line);
 void ReportSystemError(uint32_t code, const char* file, int line);

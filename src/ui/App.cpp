@@ -58,8 +58,7 @@ SmartPtr<Scribe> App::OpenScribe(const SmartPtr<FileReference>& file, uint8_t mo
     } catch (Exception* exception) {
         // A document the user may read but not write (a read-only copy) opens for reading alone:
         // it shows and plays, and its scribe refuses to save it there.
-        auto* refused = dynamic_cast<SystemErrorException*>(exception);
-        if (!(mode & File::kWrite) || !refused || refused->GetErrorCode() != ERROR_ACCESS_DENIED)
+        if (!(mode & File::kWrite) || !IsSystemError(exception, ERROR_ACCESS_DENIED))
             throw;
         CurrentException() = SmartPtr<Exception>();
         stream = new File(*file.Get(), uint8_t(mode & ~File::kWrite));

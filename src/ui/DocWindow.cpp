@@ -106,8 +106,7 @@ void DocWindow::Save(int32_t mode)
             SaveDocument(mode, document);
             break;
         } catch (Exception* exception) {
-            auto* refused = dynamic_cast<SystemErrorException*>(exception);
-            if (!refused || refused->GetErrorCode() != ERROR_ACCESS_DENIED || !formatPicker.Valid())
+            if (!IsSystemError(exception, ERROR_ACCESS_DENIED) || !formatPicker.Valid())
                 throw;
             CurrentException() = SmartPtr<Exception>();
             TellCannotWrite();

@@ -235,8 +235,7 @@ bool Preview::SaveToFolder(const SmartPtr<Preview>& preview)
         SmartPtr<ObjectFile> objects = new ObjectFile(MakePreviewTypeIndex(), stream);
         objects->Write(SmartPtr<Smart>(preview.Get()));
     } catch (Exception* exception) {
-        auto* refused = dynamic_cast<SystemErrorException*>(exception);
-        if (!refused || refused->GetErrorCode() != ERROR_ACCESS_DENIED)
+        if (!IsSystemError(exception, ERROR_ACCESS_DENIED))
             throw;
         CurrentException() = nullptr;
         return false;
