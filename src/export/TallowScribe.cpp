@@ -154,8 +154,7 @@ SmartPtr<ImageMap> TallowScribe::MakePageMap(CMovie& movie, const SmartPtr<FileR
     Rect target = picture->GetBounds();
     target.Offset(-target.left, -target.top);
     CXform transform(content, target);
-    uint32_t count = group->NumSprites();
-    for (uint32_t index = 0; index < count; ++index) {
+    for (uint32_t index = group->NumSprites(); index-- > 0;) {
         if (CSprite* sprite = group->GetSprite(int16_t(index)))
             AddSpriteArea(*map.Get(), transform, *sprite, 0, projectFolder, exportFolder);
     }

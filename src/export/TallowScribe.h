@@ -45,7 +45,9 @@ public:
     SmartPtr<FileReference> GetExportFolder();
 
     // The page's picture (its first frame) with an area for every sprite shown in that frame that
-    // carries a link or a sound there; area rectangles are in the picture's pixels.
+    // carries a link or a sound there; area rectangles are in the picture's pixels. The areas go
+    // from the front sprite to the back one: a browser follows the first area holding the point,
+    // and so opens what a click in Play opens, the sprite in front.
     static SmartPtr<ImageMap> MakePageMap(CMovie& movie, const SmartPtr<FileReference>& projectFolder,
         const SmartPtr<FileReference>& exportFolder);
     // The sprite's area at `frame`, when it shows there and has a sound (which wins) or a link

@@ -110,11 +110,21 @@ protected:
         return std::filesystem::exists("/usr/bin/chromium") && std::filesystem::exists("/usr/bin/chromedriver");
     }
 
+    // A click at (x, y) of a page's picture, and the page file it must open.
+    struct Click {
+        int32_t x;
+        int32_t y;
+        std::string opens;
+    };
+
     // Visits the exported pages of c:\Proj in a browser; `named` maps a page's name as a link shows
-    // it (8-bit) to the page file its links must open.
-    static void ExpectBrowsable(const std::map<std::string, std::string>& named, const std::vector<std::string>& pages)
+    // it (8-bit) to the page file its links must open, and each of `clicks` is made on the first page.
+    static void ExpectBrowsable(const std::map<std::string, std::string>& named, const std::vector<std::string>& pages,
+        const std::vector<Click>& clicks = {})
     {
         std::string command = std::string("/usr/bin/python3 ") + PW_BROWSE_EXPORT_SCRIPT;
+        for (const Click& click : clicks)
+            command += " --click " + std::to_string(click.x) + "," + std::to_string(click.y) + "=" + click.opens;
         for (const auto& [shown, file] : named) {
             // The browser shows names as Unicode, which the script receives as UTF-8.
             std::string utf8;
@@ -151,19 +161,20 @@ TEST_F(TallowScribeTest, APageIsStoredAndExportedWithAnAreaPerLinkedOrSoundingSp
     EXPECT_EQ(Exported(),
         (std::set<std::string> { "Home.htm", "Home.jpg", "Home.wav", "Home1.wav", "Second.htm", "Second.jpg" }));
     // The picture is cropped to the sprites (5, 5)-(45, 28), so areas are 5 left and 5 up of the
-    // page's coordinates; the sprite with a link and a sound plays the sound.
+    // page's coordinates; the sprite with a link and a sound plays the sound. Areas and the link bar
+    // go from the front sprite to the back one.
     EXPECT_EQ(ReadHostFile("Proj/HTML/Home.htm"),
         "<HTML>\n<HEAD>\n<TITLE>Home</TITLE>\n</HEAD>\n"
         "<BODY BGCOLOR=\"#ffffff\"><CENTER>"
         "<IMG BORDER=0 SRC = \"Home.jpg\" ALT = \"Home.jpg\" USEMAP = \"#Home\">\n"
         "<MAP NAME = \"Home\">\n"
-        "<AREA SHAPE=\"RECT\" COORDS=\"0,0,10,8\" HREF=\"Second.htm\">\n"
+        "<AREA SHAPE=\"RECT\" COORDS=\"0,15,4,19\" HREF=\"Home.wav\">\n"
+        "<AREA SHAPE=\"RECT\" COORDS=\"30,15,40,23\" HREF=\"Home1.wav\">\n"
         "<AREA SHAPE=\"RECT\" COORDS=\"15,0,25,8\" HREF=\"http://www.example.org/kids/\">\n"
-        "<AREA SHAPE=\"RECT\" COORDS=\"30,15,40,23\" HREF=\"Home.wav\">\n"
-        "<AREA SHAPE=\"RECT\" COORDS=\"0,15,4,19\" HREF=\"Home1.wav\">\n"
+        "<AREA SHAPE=\"RECT\" COORDS=\"0,0,10,8\" HREF=\"Second.htm\">\n"
         "</MAP>\n<HR>\n"
-        "<CENTER> [ <A HREF=\"Second.htm\">Second</A> | <A HREF=\"http://www.example.org/kids/\">kids</A> | "
-        "<A HREF=\"Home.wav\">Sound</A> | <A HREF=\"Home1.wav\">Sound</A> ] </CENTER>\n"
+        "<CENTER> [ <A HREF=\"Home.wav\">Sound</A> | <A HREF=\"Home1.wav\">Sound</A> | "
+        "<A HREF=\"http://www.example.org/kids/\">kids</A> | <A HREF=\"Second.htm\">Second</A> ] </CENTER>\n"
         "<HR><ADDRESS><CENTER> Created with Plumewright(TM) - "
         "<A HREF=\"mailto:info@plumewright.example\">info@plumewright.example</A> - "
         "<A HREF=\"http://www.plumewright.example/\">www.plumewright.example</A>"
@@ -363,7 +374,7 @@ TEST_F(TallowScribeTest, ARenamedPageLeavesItsNameToTheNextPage)
         EXPECT_TRUE(ReadHostFile(std::string("Proj/HTML/") + file) == before[file]) << file;
     std::string cafe = ReadHostFile("Proj/HTML/Cafe.htm");
     EXPECT_NE(cafe.find("<!-- Files:\nCafe.jpg\nCafe.wav\n-->"), std::string::npos);
-    EXPECT_NE(cafe.find("HREF=\"Tea.htm\">Tea</A> | <A HREF=\"Cafe1.htm\">Cafe</A>"), std::string::npos);
+    EXPECT_NE(cafe.find("HREF=\"Cafe1.htm\">Cafe</A> | <A HREF=\"Tea.htm\">Tea</A>"), std::string::npos);
 }
 
 // The exported site as a visitor's browser shows it (headless Chromium through its driver).
@@ -375,6 +386,41 @@ TEST_F(TallowScribeTest, TheExportedSiteWorksInABrowser)
     Save("Second", EmptyPage().Get());
     Save("Home", HomePage().Get());
     ExpectBrowsable({}, { "Home", "Second" });
+}
+
+// Where linked pictures overlap, a click on the published page opens what a click in Play opens:
+// the page of the picture in front. Here a painting over the whole page links to Class, a button
+// over it to Starfall, and a bell over part of the button to Bell.
+TEST_F(TallowScribeTest, AClickWhereLinkedPicturesOverlapOpensThePictureInFront)
+{
+    if (!CanBrowse())
+        GTEST_SKIP() << "chromium and chromium-driver are not installed (scripts/setup installs them)";
+    pw::platform::testing::MakeHostFolder("Proj");
+    for (const char* page : { "Class", "Starfall", "Bell" })
+        Save(page, EmptyPage().Get());
+    SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 120, 90));
+    struct Picture {
+        Rect place;
+        const char* page;
+    } pictures[] = {
+        { Rect(0, 0, 120, 90), "Class" },
+        { Rect(10, 10, 70, 50), "Starfall" },
+        { Rect(40, 30, 100, 80), "Bell" },
+    };
+    for (const Picture& picture : pictures) {
+        const Rect& r = picture.place;
+        SmartPtr<CSprite> sprite = Sprite(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        sprite->SetLink(0, 1, PageLink(std::string("c:\\Proj\\") + picture.page + ".mvi").Get());
+        group->AddSprite(sprite, false);
+    }
+    Save("Home", new CShow(group.Get()));
+    ExpectBrowsable({}, { "Home" },
+        {
+            { 5, 5, "Class.htm" }, // the painting alone
+            { 20, 20, "Starfall.htm" }, // the button over the painting
+            { 55, 40, "Bell.htm" }, // the bell over the button over the painting
+            { 90, 70, "Bell.htm" }, // the bell over the painting
+        });
 }
 
 } // namespace

@@ -4,8 +4,9 @@ loads; a click inside every image-map area and on every link of the link bar tha
 of the site opens that page, whose picture loads in turn; every sound a link names loads; every
 other local link names a file that exists. Links to the web are left alone. With --page NAME=FILE,
 a link shown as NAME in a link bar (and the area in its place) must lead to the page file FILE.
+With --click X,Y=FILE, a click at (X, Y) in the first page's picture must open the page file FILE.
 
-usage: browse_export.py [--page NAME=FILE]... <page file path>...
+usage: browse_export.py [--page NAME=FILE]... [--click X,Y=FILE]... <page file path>...
 Exit status 0 when every check passes and at least one link was followed; the failed checks are
 printed otherwise."""
 
@@ -77,7 +78,8 @@ class Visitor:
         if not duration or duration <= 0:
             self.failures.append("the sound of %s did not load (%s)" % (what, target))
 
-    # The local file each link names; a page link is followed by the click `click(index)` makes. A
+    # The local file each link names; a page link is followed by the click `click(element)` makes
+    # (none when it answers False, and the file must then be there). A
     # page named in the expectations must be the one it leads to; the areas stand in the order of
     # the link bar's entries, so area i is named as entry i.
     def follow(self, page, elements, click, kind):
@@ -103,8 +105,10 @@ class Visitor:
                     self.failures.append("%s names no file (%s)" % (what, target))
                 continue
             self.open(page)
-            click(elements(page)[index])
-            self.landed(target, what)
+            if click(elements(page)[index]) is not False:
+                self.landed(target, what)
+            elif not os.path.isfile(target):
+                self.failures.append("%s names no file (%s)" % (what, target))
 
     def areas(self, page):
         return self.driver.find_elements(By.TAG_NAME, "area")
@@ -112,13 +116,37 @@ class Visitor:
     def bar_links(self, page):
         return self.driver.find_elements(By.CSS_SELECTOR, "center > a")
 
-    # A real click inside the area, in the picture's own pixels.
-    def click_area(self, area):
+    # A real click at (x, y) of the picture's own pixels.
+    def click_at(self, x, y):
         image = self.driver.find_element(By.TAG_NAME, "img")
-        left, top, right, bottom = (int(v) for v in area.get_attribute("coords").split(","))
         ActionChains(self.driver).move_to_element_with_offset(
-            image, (left + right) // 2 - image.size["width"] // 2,
-            (top + bottom) // 2 - image.size["height"] // 2).click().perform()
+            image, x - image.size["width"] // 2, y - image.size["height"] // 2).click().perform()
+
+    # A real click inside the area, where no area before it (a picture in front) lies, edges
+    # included as the browser counts them: at its centre when that is free, else at the free point
+    # of a grid over it nearest the centre. An area wholly behind others is not clicked.
+    def click_area(self, area):
+        rects = [tuple(int(v) for v in a.get_attribute("coords").split(",")) for a in self.areas(None)]
+        index = rects.index(tuple(int(v) for v in area.get_attribute("coords").split(",")))
+        left, top, right, bottom = rects[index]
+        before = rects[:index]
+        covered = lambda x, y: any(l <= x <= r and t <= y <= b for l, t, r, b in before)
+        cx, cy = (left + right) // 2, (top + bottom) // 2
+        points = [(left + (right - left) * i // 16, top + (bottom - top) * j // 16)
+                  for i in range(1, 16) for j in range(1, 16)]
+        free = [p for p in [(cx, cy)] + sorted(points, key=lambda p: abs(p[0] - cx) + abs(p[1] - cy))
+                if not covered(*p)]
+        if not free:
+            return False
+        self.click_at(*free[0])
+        return True
+
+    # Clicks at each point and checks the page each opens.
+    def click_points(self, page, clicks):
+        for (x, y), file in clicks:
+            self.open(page)
+            self.click_at(x, y)
+            self.landed(os.path.join(os.path.dirname(page), file), "a click at %d,%d" % (x, y))
 
     def visit(self, page):
         self.open(page)
@@ -129,6 +157,7 @@ class Visitor:
 
 def main():
     expected = {}
+    clicks = []
     pages = []
     arguments = sys.argv[1:]
     while arguments:
@@ -136,12 +165,17 @@ def main():
         if argument == "--page" and arguments:
             name, _, file = arguments.pop(0).partition("=")
             expected[name] = file
+        elif argument == "--click" and arguments:
+            point, _, file = arguments.pop(0).partition("=")
+            clicks.append((tuple(int(v) for v in point.split(",")), file))
         else:
             pages.append(argument)
     with tempfile.TemporaryDirectory() as profile:
         driver = browser(profile)
         try:
             visitor = Visitor(driver, expected)
+            if clicks and pages:
+                visitor.click_points(os.path.abspath(pages[0]), clicks)
             for page in pages:
                 visitor.visit(os.path.abspath(page))
         finally:
