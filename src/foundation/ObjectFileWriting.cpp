@@ -39,31 +39,18 @@ bool IsTemporaryName(const char* name)
     return std::all_of(name + 3, name + 7, [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
 }
 
-// A save stopped half way (the program was ended) leaves its temporary file behind; the next save
-// into the folder removes such files, unless a running save is writing one. A file the folder will
-// not let go of stays: it harms nothing.
-void RemoveLeftovers(const char* folder)
+// Whether the item was last written a minute or more ago; a time ahead of the clock is no age.
+bool WrittenLongAgo(const FILETIME& written)
 {
-    std::string pattern;
-    if (!pw::foundation::BuildPath(pattern, folder, "obj*.tmp", 0))
-        return;
-    WIN32_FIND_DATAA found {};
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        ClearOSError();
-        return;
-    }
-    const std::vector<std::string>& running = RunningSaves();
-    do {
-        std::string path;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryName(found.cFileName)
-            || std::find(running.begin(), running.end(), found.cFileName) != running.end()
-            || !pw::foundation::BuildPath(path, folder, found.cFileName, 0))
-            continue;
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    ClearOSError();
+    // FILETIME's 100 ns units: a running save writes its file far more often than once a minute.
+    constexpr uint64_t kLeftoverAge = 60ULL * 10'000'000;
+    SYSTEMTIME clock {};
+    GetSystemTime(&clock);
+    FILETIME now {};
+    if (!SystemTimeToFileTime(&clock, &now))
+        return false;
+    auto join = [](const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; };
+    return join(now) >= join(written) && join(now) - join(written) >= kLeftoverAge;
 }
 
 } // namespace
@@ -135,6 +122,52 @@ public:
     }
 
 private:
+    // A save stopped half way (the program was ended) leaves its temporary file behind; the next
+    // save into the folder removes such files. Only what is surely one goes: a name of exactly the
+    // temporary files' form that no save of this program is writing, a file that holds nothing or
+    // begins as an object file does, and one nothing has written to for a good while, since another
+    // copy of the program may be saving into the same folder. A child's file of that name holding
+    // anything else stays, and so does a file the folder will not let go of: it harms nothing.
+    static void RemoveLeftovers(const char* folder)
+    {
+        std::string pattern;
+        if (!pw::foundation::BuildPath(pattern, folder, "obj*.tmp", 0))
+            return;
+        WIN32_FIND_DATAA found {};
+        HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            ClearOSError();
+            return;
+        }
+        const std::vector<std::string>& running = RunningSaves();
+        do {
+            std::string path;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryName(found.cFileName)
+                || std::find(running.begin(), running.end(), found.cFileName) != running.end()
+                || !WrittenLongAgo(found.ftLastWriteTime)
+                || !pw::foundation::BuildPath(path, folder, found.cFileName, 0) || !BeginsAsObjectFile(path.c_str()))
+                continue;
+            DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        ClearOSError();
+    }
+
+    // Empty, or the object files' magic first: what a save's temporary file holds from its start.
+    static bool BeginsAsObjectFile(const char* path)
+    {
+        HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+            FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        const Header header;
+        char start[sizeof header.magic] = {};
+        DWORD got = 0;
+        bool read = ReadFile(file, start, sizeof start, &got, nullptr);
+        CloseHandle(file);
+        return read && (got == 0 || (got == sizeof start && std::memcmp(start, header.magic, sizeof start) == 0));
+    }
+
     SmartPtr<Stream> staged;
     std::string temporaryPath;
     // The temporary file's name among the running saves', also once it became the target.

@@ -355,9 +355,11 @@ TEST_F(ObjectFileTest, ASaveOntoAFillingDiskNeverDamagesTheLastGoodCopy)
 }
 
 // A save removes the temporary files saves stopped half way left in its folder, and only those:
-// not a file merely named alike, nor the temporary file of a save still running (here one that
-// waits while its root is stored, as a save inside a nested loop waits).
-TEST_F(ObjectFileTest, ASaveRemovesOnlyTheTemporaryFilesNoSaveIsWriting)
+// a file of that name begun as an object file (or empty) and left unwritten for a good while. Not
+// a file merely named alike, nor a child's file of that very name, nor one written a moment ago
+// (another copy of the program may be saving there), nor the temporary file of a save still
+// running here (one that waits while its root is stored, as a save inside a nested loop waits).
+TEST_F(ObjectFileTest, ASaveRemovesOnlyTheTemporaryFilesSavesStoppedAndLeft)
 {
     using namespace pw::platform::testing;
     struct SavesMeanwhile : Node {
@@ -372,21 +374,48 @@ TEST_F(ObjectFileTest, ASaveRemovesOnlyTheTemporaryFilesNoSaveIsWriting)
         SmartPtr<File> file(new File(FileReference(path), File::kRead | File::kWrite));
         SmartPtr<ObjectFile>(new ObjectFile(GraphIndex(), file.Get()))->Write(root);
     };
-    const std::vector<std::string> alike = { "obj12.tmp", "objects.tmp", "objABCG.tmp", "obj1a2b.tmp", "Obj1A2B.tmp",
-        "xobj1A2B.tmp", "obj1A2B.tmp.mvi" };
-    for (const std::string& name : alike)
-        MakeHostFile(name, "kept");
-    MakeHostFile("obj1A2B.tmp", "left by a stopped save");
+    std::vector<uint8_t> page = BytesOf(*Saved(new Node(7)).Get());
+    std::string halfPage(page.begin(), page.begin() + page.size() / 2);
+    constexpr int kHour = 3600;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int secondsAgo;
+        bool removed;
+    } cases[] = {
+        { "obj0001.tmp", "a child's notes", kHour, false },
+        { "obj0002.tmp", "a child's notes", 0, false },
+        { "obj0003.tmp", halfPage, 5, false },
+        { "obj0004.tmp", halfPage, kHour, true },
+        { "obj0005.tmp", "", kHour, true },
+        { "obj12.tmp", halfPage, kHour, false },
+        { "objects.tmp", halfPage, kHour, false },
+        { "objABCG.tmp", halfPage, kHour, false },
+        { "obj1a2b.tmp", halfPage, kHour, false },
+        { "Obj1A2B.tmp", halfPage, kHour, false },
+        { "xobj1A2B.tmp", halfPage, kHour, false },
+        { "obj1A2B.tmp.mvi", halfPage, kHour, false },
+    };
+    for (const Case& c : cases) {
+        MakeHostFile(c.name, c.bytes);
+        SetHostWrittenAgo(c.name, c.secondsAgo);
+    }
     SmartPtr<SavesMeanwhile> outer(new SavesMeanwhile);
     outer->value = 1;
     outer->meanwhile = [&] { save(SmartPtr<Smart>(new Node(2)), "c:\\inner.grf"); };
     save(outer.Get(), "c:\\outer.grf");
     std::vector<uint8_t> stored = BytesOf(*Saved(new Node(1)).Get());
     EXPECT_EQ(ReadHostFile("outer.grf"), std::string(stored.begin(), stored.end()));
-    EXPECT_FALSE(HostExists("obj1A2B.tmp"));
-    for (const std::string& name : alike)
-        EXPECT_TRUE(HostExists(name)) << name;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DriveRoot()), {}), ptrdiff_t(alike.size() + 2));
+    size_t kept = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(HostExists(c.name), !c.removed);
+        if (!c.removed) {
+            EXPECT_EQ(ReadHostFile(c.name), c.bytes);
+            ++kept;
+        }
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DriveRoot()), {}), ptrdiff_t(kept + 2));
 }
 
 TEST_F(ObjectFileTest, AnObjectFileHeldByNoHandleStillWritesEmbeddedObjects)

@@ -745,7 +745,7 @@ TEST_F(PlayAndSaveTest, AReadOnlyPageOpensAndPlaysAndIsSavedElsewhere)
 }
 
 // A save the full disk refuses leaves no temporary file beside the page, and the next save removes
-// the one a save stopped half way (the program was ended) left there.
+// the one a save stopped half way (the program was ended) left there an hour ago.
 TEST_F(PlayAndSaveTest, SavesLeaveNoTemporaryFileInTheProject)
 {
     window->OpenPage(StorePage("Home", 1, 15, 1));
@@ -761,7 +761,9 @@ TEST_F(PlayAndSaveTest, SavesLeaveNoTemporaryFileInTheProject)
     driver::SetDiskSpaceLeft(std::nullopt);
     ASSERT_EQ(driver::AlertLog().size(), 1u) << "the full disk is told";
     EXPECT_EQ(temporaryFiles(), 0u);
-    driver::MakeHostFile("plume/Projects/Kim/obj00A7.tmp", "a save stopped half way");
+    std::string page = driver::ReadHostFile("plume/Projects/Kim/Home.mvi");
+    driver::MakeHostFile("plume/Projects/Kim/obj00A7.tmp", page.substr(0, page.size() / 2));
+    driver::SetHostWrittenAgo("plume/Projects/Kim/obj00A7.tmp", 3600);
     ChooseMenu("Save");
     EXPECT_EQ(temporaryFiles(), 0u);
     EXPECT_EQ(driver::AlertLog().size(), 1u);

@@ -2,11 +2,14 @@
 // so the calls under test are checked against the disk rather than against themselves.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "platform/kernel/Clock.h"
 #include "platform/kernel/KernelTesting.h"
 
 namespace pw::platform::testing {
@@ -32,6 +35,16 @@ inline std::string ReadHostFile(const std::string& relative)
 {
     std::ifstream in(HostPath(relative), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Dates the item's last write `seconds` before the clock's now, virtual as tests run it.
+inline void SetHostWrittenAgo(const std::string& relative, int seconds)
+{
+    constexpr uint64_t kUnixEpochAsFileTime = 116'444'736'000'000'000ULL;
+    std::chrono::sys_time<std::chrono::microseconds> now {
+        std::chrono::microseconds((Clock::UtcFileTime() - kUnixEpochAsFileTime) / 10) };
+    std::filesystem::last_write_time(
+        HostPath(relative), std::filesystem::file_time_type::clock::from_sys(now - std::chrono::seconds(seconds)));
 }
 
 inline bool HostExists(const std::string& relative)
