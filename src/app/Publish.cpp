@@ -14,6 +14,7 @@
 #include "net/FTPSession.h"
 #include "net/InternetSession.h"
 #include "ui/DocWindow.h"
+#include "ui/ProgressDialog.h"
 #include "ui/ProgressRange.h"
 
 #include <algorithm>
@@ -131,8 +132,12 @@ SmartPtr<String> TallowApp::UploadSite(FileReference& exportFolder, const String
         Wait(*session.Get(), range);
     } catch (Exception*) {
         // Not connected (or not let in, which the FTP layer has shown): the pages stay in the
-        // export folder, as the message says, and publishing ends without another word.
-        ShowString(Alert::kInformation, Alert::kOkCancel, kNotConnected);
+        // export folder, as the message says, and publishing ends without another word. The
+        // child's Stop ends it silently, as it does later in the upload, whatever the connection
+        // it cut short raised.
+        SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
+        if (!dialog.Valid() || !dialog->WasCancelled())
+            ShowString(Alert::kInformation, Alert::kOkCancel, kNotConnected);
         ThrowPointer(SmartPtr<Exception>(new UserCancelException));
     }
     range.AdvanceWithText(String("Setting directory"), 1);

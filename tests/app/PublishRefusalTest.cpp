@@ -4,6 +4,7 @@
 
 #include "foundation/Chore.h"
 #include "platform/kernel/Clock.h"
+#include "platform/testing/ScriptedPeer.h"
 #include "ui/ProgressDialog.h"
 
 #include <algorithm>
@@ -106,6 +107,59 @@ TEST_F(PublishTest, ASilenceOrAStopAfterARefusalLeavesTheRefusalShown)
         EXPECT_TRUE(FilesIn(server.Root() / "site" / "Kim").empty());
         EXPECT_EQ(Exported(), exported);
         EXPECT_EQ(driver::LiveSocketCount(), 0u);
+    }
+}
+
+// Presses the progress dialog's Stop once the program holds a connection.
+class StopWhileConnecting : public Chore {
+public:
+    StopWhileConnecting()
+        : Chore(50, true, 0)
+    {
+    }
+    void Perform() override
+    {
+        if (driver::LiveSocketCount() == 0 || !ProgressRange::CurrentDialog().Valid())
+            return;
+        ProgressRange::CurrentDialog()->Cancel();
+        pressed = true;
+        Stop();
+    }
+
+    bool pressed { false };
+};
+
+// Stop pressed while a server that has taken the connection keeps the child waiting for its
+// greeting ends publishing without a word: the child stopped it, the computer is not offline. A
+// server that takes no connection at all is still told as no connection.
+TEST_F(PublishTest, StopWhileConnectingEndsWithoutSayingTheComputerIsOffline)
+{
+    NewPage(true);
+    for (bool stop : { true, false }) {
+        SCOPED_TRACE(stop ? "Stop while waiting for the greeting" : "nothing listening");
+        auto server = std::make_unique<driver::ScriptedPeer>();
+        uint16_t port = server->Port();
+        if (stop) {
+            server->Accept().ReadUntilClosed();
+            server->Start();
+        } else {
+            server.reset();
+        }
+        pw::app::testing::SetFTPPort(port);
+        SmartPtr<StopWhileConnecting> stopper(stop ? new StopWhileConnecting : nullptr);
+        Lines expected = { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel" };
+        std::vector<int> answers = { IDOK, IDNO };
+        if (!stop) {
+            expected.push_back("not connected (i) OK/Cancel");
+            answers.push_back(IDOK);
+        }
+        Publish(answers, { "\n" });
+        EXPECT_EQ(said, expected);
+        EXPECT_EQ(stopper.Valid() && stopper->pressed, stop);
+        EXPECT_EQ(driver::LiveSocketCount(), 0u);
+        if (server) {
+            EXPECT_EQ(server->Finish(), "") << "the program closed the connection without a word";
+        }
     }
 }
 
