@@ -44,12 +44,20 @@ private:
     std::optional<Sides> sides;
 };
 
-void Run(benchmark::State& state, Prepared& prepared, std::function<void()> Sides::*side)
+void Run(benchmark::State& state, Prepared& prepared, std::function<void()> Sides::*side, bool alternate)
 {
     try {
-        const std::function<void()>& run = prepared.Get().*side;
-        for (auto _ : state)
+        Sides& sides = prepared.Get();
+        const std::function<void()>& run = sides.*side;
+        const std::function<void()>& other = side == &Sides::work ? sides.reference : sides.work;
+        for (auto _ : state) {
+            if (alternate) {
+                state.PauseTiming();
+                other();
+                state.ResumeTiming();
+            }
             run();
+        }
     } catch (const Failure& failure) {
         state.SkipWithError(failure.what());
     }
@@ -64,9 +72,9 @@ bool Compare(const std::string& name, Limit limit, std::function<Sides()> prepar
     AllPrepared().push_back(prepared);
     benchmark::internal::Benchmark* sides[] = {
         benchmark::RegisterBenchmark((name + "/work").c_str(),
-            [prepared](benchmark::State& state) { Run(state, *prepared, &Sides::work); }),
+            [prepared, limit](benchmark::State& s) { Run(s, *prepared, &Sides::work, limit.alternate); }),
         benchmark::RegisterBenchmark((name + "/reference").c_str(),
-            [prepared](benchmark::State& state) { Run(state, *prepared, &Sides::reference); }),
+            [prepared, limit](benchmark::State& s) { Run(s, *prepared, &Sides::reference, limit.alternate); }),
     };
     if (configure) {
         for (benchmark::internal::Benchmark* side : sides)

@@ -25,11 +25,14 @@ struct Sides {
 // the figure is past it, the CI's smoke run never. A limit is set from the figures of several
 // runs, above their spread and below what a real loss would bring. Sides are compared by processor
 // time, which a busy machine disturbs less, unless `realTime` (work that waits on other
-// processes).
+// processes). With `alternate`, every run of a side follows a run of the other that is not timed:
+// both sides then start from what the other left in the caches, whatever ran before the pair, and
+// are timed in the same stretches of the machine's load, run for run.
 struct Limit {
     double ratio { 0 };
     double extraNs { 0 };
     bool realTime { false };
+    bool alternate { false };
 };
 
 // A side that finds its work undone throws this; the benchmark then reports the error, which
