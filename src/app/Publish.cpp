@@ -14,7 +14,6 @@
 #include "net/FTPSession.h"
 #include "net/InternetSession.h"
 #include "ui/DocWindow.h"
-#include "ui/ProgressDialog.h"
 #include "ui/ProgressRange.h"
 
 #include <algorithm>
@@ -135,8 +134,7 @@ SmartPtr<String> TallowApp::UploadSite(FileReference& exportFolder, const String
         // export folder, as the message says, and publishing ends without another word. The
         // child's Stop ends it silently, as it does later in the upload, whatever the connection
         // it cut short raised.
-        SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
-        if (!dialog.Valid() || !dialog->WasCancelled())
+        if (!ProgressRange::WasStopped())
             ShowString(Alert::kInformation, Alert::kOkCancel, kNotConnected);
         ThrowPointer(SmartPtr<Exception>(new UserCancelException));
     }

@@ -9,7 +9,6 @@
 #include "net/FTPFlags.h"
 #include "net/InternetSession.h"
 #include "net/SocketStream.h"
-#include "ui/ProgressDialog.h"
 #include "ui/ProgressRange.h"
 
 #include <winsock.h>
@@ -129,17 +128,13 @@ void FTPSession::Close()
         connections.data = SmartPtr<FTPDataConnection>();
     }
     control.SendCommand(kQUIT, String(), String(), String());
-    auto stopped = [] {
-        SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
-        return dialog.Valid() && dialog->WasCancelled();
-    };
     // A range opened after a Stop would put a fresh dialog in place of the stopped one.
-    if (stopped())
+    if (ProgressRange::WasStopped())
         return;
     ProgressRange range(1, String("Closing ftp session"));
     DWORD start = GetTickCount();
     DWORD limit = std::min<DWORD>(waitLimit, kClosingLimitMs);
-    while (!stopped() && !ServeSocketNoticesUntil([&] { return control.HasEnded(); })) {
+    while (!ProgressRange::WasStopped() && !ServeSocketNoticesUntil([&] { return control.HasEnded(); })) {
         if (GetTickCount() - start > limit)
             return;
         range.Update();

@@ -112,11 +112,10 @@ public:
         , start(GetTickCount())
         , limit(limit)
     {
-        SmartPtr<ProgressDialog> dialog = ProgressRange::CurrentDialog();
-        if (dialog.Valid() && !dialog->WasCancelled())
-            loop.emplace(0, String("Waiting for the mail server"));
-        else if (dialog.Valid())
+        if (ProgressRange::WasStopped())
             stopped = true;
+        else if (ProgressRange::CurrentDialog().Valid())
+            loop.emplace(0, String("Waiting for the mail server"));
     }
 
     // Before a receive: the deadline, then the message loop's turn.

@@ -57,7 +57,7 @@ ProgressRange::ProgressRange(uint32_t count, const String& title)
     if (!state.enabled)
         return;
     // A stopped dialog that outlived its operation gives way to a fresh one.
-    if (state.dialog.Valid() && state.dialog->WasCancelled())
+    if (WasStopped())
         state.dialog = SmartPtr<ProgressDialog>();
     if (!state.dialog.Valid()) {
         SmartPtr<ProgressDialog> dialog(new ProgressDialog(title));
@@ -203,6 +203,12 @@ bool ProgressRange::IsVisible()
 SmartPtr<ProgressDialog> ProgressRange::CurrentDialog()
 {
     return State().dialog;
+}
+
+bool ProgressRange::WasStopped()
+{
+    SmartPtr<ProgressDialog> dialog = State().dialog;
+    return dialog.Valid() && dialog->WasCancelled();
 }
 
 void pw::ui::testing::ResetProgress()

@@ -42,6 +42,8 @@ public:
     static bool IsVisible();
     // The open dialog, or empty.
     static SmartPtr<ProgressDialog> CurrentDialog();
+    // Whether the open dialog's Stop was pressed.
+    static bool WasStopped();
 
 private:
     uint32_t count;
