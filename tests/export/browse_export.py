@@ -126,8 +126,9 @@ class Visitor:
     # included as the browser counts them: at its centre when that is free, else at the free point
     # of a grid over it nearest the centre. An area wholly behind others is not clicked.
     def click_area(self, area):
-        rects = [tuple(int(v) for v in a.get_attribute("coords").split(",")) for a in self.areas(None)]
-        index = rects.index(tuple(int(v) for v in area.get_attribute("coords").split(",")))
+        areas = self.areas(None)
+        rects = [tuple(int(v) for v in a.get_attribute("coords").split(",")) for a in areas]
+        index = areas.index(area)
         left, top, right, bottom = rects[index]
         before = rects[:index]
         covered = lambda x, y: any(l <= x <= r and t <= y <= b for l, t, r, b in before)
