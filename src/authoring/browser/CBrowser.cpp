@@ -301,8 +301,19 @@ bool CBrowser::RunAction(const SmartPtr<FileReference>& file)
         return true;
     case kLinkTool:
         play(5);
-        MakeLink(file, *app, cellSize);
-        takeTool();
+        // A link is given once: one the selected picture took at once puts the tool down, so the
+        // next press only selects; one on the clipboard alone waits in the tool for the next press.
+        switch (MakeLink(file, *app, cellSize)) {
+        case Linked::kOnClipboard:
+            takeTool();
+            break;
+        case Linked::kOnSelection:
+            if (CToolsDir* tools = CToolsDir::Get())
+                tools->SelectDefaultTools();
+            break;
+        case Linked::kNothing:
+            break;
+        }
         return true;
     case 17:
         play(12);

@@ -84,8 +84,10 @@ public:
     // the page's background (centred, over the frames from the current one on) or as its sound
     // (top-right corner, current frame), replacing what went by that name there before.
     static bool ImportFile(const SmartPtr<FileReference>& file, CHAApp& app, bool asBackground, bool asSound);
-    // A linked button of the page's preview, framed, onto the clipboard for the active pane.
-    static void MakeLink(const SmartPtr<FileReference>& file, CHAApp& app, Point cellSize);
+    // A linked button of the page's preview, framed, onto the clipboard for the active pane, and the
+    // link onto the pane's selected sprites. Answers what became of the link.
+    enum class Linked { kNothing, kOnClipboard, kOnSelection };
+    static Linked MakeLink(const SmartPtr<FileReference>& file, CHAApp& app, Point cellSize);
     // The file itself, or for none a new empty page in a file the user names.
     static SmartPtr<FileReference> CreatePage(const SmartPtr<FileReference>& file, CHAApp& app);
     static void OpenPage(const SmartPtr<FileReference>& file, CHAApp& app, bool readOnly);

@@ -161,17 +161,17 @@ bool CBrowser::ImportFile(const SmartPtr<FileReference>& file, CHAApp& app, bool
     return true;
 }
 
-void CBrowser::MakeLink(const SmartPtr<FileReference>& file, CHAApp& app, Point cellSize)
+CBrowser::Linked CBrowser::MakeLink(const SmartPtr<FileReference>& file, CHAApp& app, Point cellSize)
 {
     SmartPtr<CHAPane> pane = ActivePane(app);
     if (!pane.Valid())
-        return;
+        return Linked::kNothing;
     SmartPtr<FileReference> target = file;
     SmartPtr<Image> image;
     if (!file.Valid()) {
         target = CreatePage(file, app);
         if (!target.Valid())
-            return;
+            return Linked::kNothing;
         image = new SolidImage(Rect(0, 0, cellSize.h, cellSize.v), Color(0));
     } else {
         image = CachedPreview(*file.Get());
@@ -181,13 +181,15 @@ void CBrowser::MakeLink(const SmartPtr<FileReference>& file, CHAApp& app, Point 
                 char text[kMessageSize];
                 KidResources::GetString(text, kCannotLinkMessage);
                 Alert(Alert::kExclamation, Alert::kOk, text);
-                return;
+                return Linked::kNothing;
             }
             KeepPreview(*file.Get(), image);
         }
     }
     SmartPtr<Image> button = Fitted(*image.Get(), Point(cellSize.h + 3, cellSize.v + 3), true);
-    pane->AddLink(target, button, &app);
+    if (!button.Valid())
+        return Linked::kNothing;
+    return pane->AddLink(target, button, &app) ? Linked::kOnSelection : Linked::kOnClipboard;
 }
 
 SmartPtr<FileReference> CBrowser::CreatePage(const SmartPtr<FileReference>& file, CHAApp& app)

@@ -209,8 +209,9 @@ public:
     void StretchMotion(int16_t start, int16_t oldLength, int16_t newLength);
     // A page dropped on the pane: a sprite of its picture linked to the page's file goes onto the
     // application's clipboard, for a paste to place, and the selected sprites are linked to the
-    // page over the selected frames. Nothing without both.
-    void AddLink(const SmartPtr<FileReference>& file, const SmartPtr<Image>& picture, App* app);
+    // page over the selected frames. Nothing without both. Answers whether a selected sprite took
+    // the link.
+    bool AddLink(const SmartPtr<FileReference>& file, const SmartPtr<Image>& picture, App* app);
     void MakeLinkedSprite(const SmartPtr<CLink>& link, const SmartPtr<Image>& picture, App* app);
     // The sound or link of the frame: the first listed sprite's when it shows there, else the movie's.
     static void PlayFrameSound(const SmartPtr<CShow>& show, int16_t frame, const SmartList<CSprite>& sprites);

@@ -58,10 +58,10 @@ void CHAPane::StretchMotion(int16_t start, int16_t oldLength, int16_t newLength)
     AfterEdit(SmartPtr<Task>());
 }
 
-void CHAPane::AddLink(const SmartPtr<FileReference>& file, const SmartPtr<Image>& picture, App* app)
+bool CHAPane::AddLink(const SmartPtr<FileReference>& file, const SmartPtr<Image>& picture, App* app)
 {
     if (!picture.Valid() || !file.Valid())
-        return;
+        return false;
     SmartPtr<CLink> link = new CLink;
     link->SetJumpMovie(new CJumpMovie(file, true));
     link->SetKind(kPageLinkKind);
@@ -84,6 +84,7 @@ void CHAPane::AddLink(const SmartPtr<FileReference>& file, const SmartPtr<Image>
     }
     if (linked)
         AfterEdit(nullptr);
+    return linked;
 }
 
 void CHAPane::MakeLinkedSprite(const SmartPtr<CLink>& link, const SmartPtr<Image>& picture, App* app)

@@ -1,11 +1,12 @@
 // A child's pages played and saved through the real windows, with mouse clicks on the tab-set
 // selector, the tabs, the browsers and the page: a shipped sample moves when the play row is
 // chosen, a page plays at the rate stored with it and keeps that rate when saved, a picture linked
-// to another page opens that page when clicked while playing and back returns, a page with such a
-// link opens and saves again after a restart without asking for the linked page, a page edited
-// through the Edit menu asks to be saved when closed, the child's pages are saved into the
-// project, each offered a name no page there has yet and leaving no temporary file beside it, and
-// a read-only page opens, plays and is saved elsewhere.
+// to another page opens that page when clicked while playing and back returns, a page picked in
+// Link Page goes onto one picture only, a page with such a link opens and saves again after a
+// restart without asking for the linked page, a page edited through the Edit menu asks to be saved
+// when closed, the child's pages are saved into the project, each offered a name no page there has
+// yet and leaving no temporary file beside it, and a read-only page opens, plays and is saved
+// elsewhere.
 #include "app/TallowWindow.h"
 #include "app/tabs/TallowTabs.h"
 #include "authoring/browser/CBrowser.h"
@@ -62,14 +63,18 @@ protected:
     }
 
     // A page of the project with `frames` frames at `rate` frames a second; `boxes` red pictures of
-    // 60 x 40, one over the other, show in every frame.
-    SmartPtr<FileReference> StorePage(const std::string& name, int16_t frames, int16_t rate, int boxes)
+    // 60 x 40 show in every frame, one over the other, each moved by `step` from the one before.
+    SmartPtr<FileReference> StorePage(
+        const std::string& name, int16_t frames, int16_t rate, int boxes, Point step = Point(0, 0))
     {
         SmartPtr<CMovieGroup> group = new CMovieGroup(Rect(0, 0, 120, 90));
         if (frames > 1)
             group->InsertFrames(1, static_cast<int16_t>(frames - 1), true, true);
-        for (int box = 0; box < boxes; ++box)
+        for (int box = 0; box < boxes; ++box) {
             apptest::AddRedPicture(*group.Get(), 60, 40);
+            group->GetSprite(static_cast<int16_t>(box))
+                ->OffsetPath(static_cast<int16_t>(box * step.h), static_cast<int16_t>(box * step.v));
+        }
         SmartPtr<CShow> show = new CShow(group.Get());
         show->SetFrameRate(rate);
         SmartPtr<FileReference> file = FileReference::FileReferenceCreate(tallow->GetDocumentTypes()->GetFileType(),
@@ -117,13 +122,23 @@ protected:
         Rect pane = window->GetPagePane()->GetBounds();
         ClickWindow(window.Get(), Point(pane.left + at.h, pane.top + at.v));
     }
-    // The middle of the page's first picture in its first frame.
-    Point PictureMiddle()
+    CMovieGroup& Group() { return *SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get()); }
+    // Where the page's picture lies in its first frame.
+    Rect PicturePlace(int16_t index)
     {
-        auto* group = SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get());
         Rect bounds(0, 0, 0, 0);
-        group->GetSprite(0)->GetFrameBounds(0, &bounds, nullptr);
-        return bounds.Center();
+        Group().GetSprite(index)->GetFrameBounds(0, &bounds, nullptr);
+        return bounds;
+    }
+    // The middle of the page's first picture in its first frame.
+    Point PictureMiddle() { return PicturePlace(0).Center(); }
+    // The name of the page the picture leads to in its first frame; empty for none.
+    std::string LinkedPage(int16_t index)
+    {
+        CLink* link = Group().GetSprite(index)->LinkAtFrame(0);
+        if (!link || !link->GetJumpMovie().Valid())
+            return std::string();
+        return TextOf(link->GetJumpMovie()->GetBaseName());
     }
     CPlayer& Player() { return *window->GetPagePane()->GetShow().GetPlayer(); }
     void ChooseMenu(const std::string& title)
@@ -244,6 +259,49 @@ TEST_F(PlayAndSaveTest, APagePickedForTheClickedPictureIsItsLinkAtOnce)
         ClickTab(kBackTab);
         ASSERT_EQ(Title(), "Kim:Home");
     }
+    EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
+}
+
+// A page picked in Link Page goes onto one picture only. With nothing selected it waits for the
+// next press: the picture pressed takes it. With a picture selected that picture takes it at once,
+// and the picture pressed next is only selected, keeping its own link. A New Page whose name the
+// child cancels gives nothing: the picture pressed next keeps its link too.
+TEST_F(PlayAndSaveTest, APagePickedInLinkPageGoesOntoOnePictureOnly)
+{
+    StorePage("Second", 1, 15, 0);
+    StorePage("Third", 1, 15, 0);
+    // Two pictures, the second over the first's lower right corner; each pressed where it lies alone.
+    window->OpenPage(StorePage("Home", 1, 15, 2, Point(25, 25)));
+    const Point first(PicturePlace(0).left + 8, PicturePlace(0).top + 8);
+    const Point second(PicturePlace(1).right - 8, PicturePlace(1).bottom - 8);
+    const Point nothing(PicturePlace(0).left / 2, second.v);
+    ClickSelector(kLinksSet);
+
+    ClickPage(nothing);
+    ClickEntry(kLinkToPageTab, "Third.mvi");
+    EXPECT_EQ(LinkedPage(1), "") << "nothing selected took the link";
+    ClickPage(second);
+    EXPECT_EQ(LinkedPage(1), "Third") << "the picture pressed next";
+    EXPECT_EQ(LinkedPage(0), "");
+
+    ClickPage(first);
+    ClickEntry(kLinkToPageTab, "Second.mvi");
+    EXPECT_EQ(LinkedPage(0), "Second") << "the selected picture, at once";
+    ClickPage(second);
+    EXPECT_EQ(LinkedPage(1), "Third") << "the picture pressed after a selected one took the link";
+    ASSERT_EQ(window->GetPagePane()->GetSelectedSprites().NumItems(), 1u);
+    EXPECT_EQ(window->GetPagePane()->GetSelectedSprites().Item(1), Group().GetSprite(1)) << "only selected";
+
+    ClickPage(nothing);
+    ClickTab(kLinkToPageTab);
+    driver::RunFor(2000);
+    auto* browserPane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
+    ASSERT_NE(browserPane, nullptr);
+    driver::ScriptFileDialogCancel();
+    ClickWindow(window.Get(), browserPane->GetBrowser()->CellRect(1).Center());
+    ClickPage(second);
+    EXPECT_EQ(LinkedPage(1), "Third") << "the picture pressed after New Page was cancelled";
+    EXPECT_EQ(LinkedPage(0), "Second");
     EXPECT_TRUE(driver::AlertLog().empty()) << driver::AlertLog().front().text;
 }
 
