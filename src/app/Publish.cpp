@@ -129,12 +129,13 @@ SmartPtr<String> TallowApp::UploadSite(FileReference& exportFolder, const String
     try {
         session = new FTPSession(server, account, password, InternetSession::PortFromURL(serverURL, ftpPort));
         Wait(*session.Get(), range);
-    } catch (Exception*) {
-        // Not connected (or not let in, which the FTP layer has shown): the pages stay in the
-        // export folder, as the message says, and publishing ends without another word. The
-        // child's Stop ends it silently, as it does later in the upload, whatever the connection
-        // it cut short raised.
-        if (!ProgressRange::WasStopped())
+    } catch (Exception* failure) {
+        // Not connected: the pages stay in the export folder, as the message says, and publishing
+        // ends without another word. A server that answered and would not let the child in is no
+        // lost connection: the FTP layer has shown its refusal and raised the silent cancel, and
+        // that is all. The child's Stop ends it silently too, as it does later in the upload,
+        // whatever the connection it cut short raised.
+        if (!dynamic_cast<UserCancelException*>(failure) && !ProgressRange::WasStopped())
             ShowString(Alert::kInformation, Alert::kOkCancel, kNotConnected);
         ThrowPointer(SmartPtr<Exception>(new UserCancelException));
     }

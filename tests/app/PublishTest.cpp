@@ -3,6 +3,9 @@
 // folder uploaded to a real FTP server and the registration mailed to a real SMTP server, both on
 // this machine; and every way publishing stops early.
 #include "PublishFixture.h"
+#include "platform/testing/ScriptedPeer.h"
+
+#include <memory>
 
 namespace {
 
@@ -114,36 +117,55 @@ TEST_F(PublishTest, CancellingBeforeTheUploadSendsNothing)
     }
 }
 
-// A server that will not let the child in, or none at all: the FTP layer's own alert when the
-// server refused, then the message that the pages stay on this computer, and nothing more, whichever
-// button ends it.
-TEST_F(PublishTest, ALoginThatFailsEndsAfterSayingThePagesStayHere)
+// A server that will not let the child in says so in its own words, and publishing ends there: the
+// computer is connected, so nothing says it is not. A server that cannot be reached at all is told
+// as no connection, the pages staying on this computer.
+TEST_F(PublishTest, ARefusedLoginShowsOnlyTheRefusalAndNoServerSaysNotConnected)
 {
     struct Case {
         const char* name;
         std::string url;
-        std::string password;
+        bool scripted; // a scripted server on its own port refuses the password
         std::vector<int> answers;
         Lines said;
     } cases[] = {
-        { "a wrong password", "ftp://ftp.test/site", "wrong", { IDOK, IDYES, IDOK, IDOK },
-            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", "530 Authentication failed. (stop) OK",
-                "not connected (i) OK/Cancel" } },
-        { "a wrong password, Cancel", "ftp://ftp.test/site", "wrong", { IDOK, IDYES, IDOK, IDCANCEL },
-            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", "530 Authentication failed. (stop) OK",
-                "not connected (i) OK/Cancel" } },
-        { "no such server", "ftp://ftp.nowhere.test/site", "secret", { IDOK, IDYES, IDOK },
+        { "a wrong password", "ftp://ftp.test/site", false, { IDOK, IDYES, IDOK },
+            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", "530 Authentication failed. (stop) OK" } },
+        { "a scripted server's 530", "ftp://ftp.test/site", true, { IDOK, IDYES, IDOK },
+            { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", "530 Login incorrect. (stop) OK" } },
+        { "no such server", "ftp://ftp.nowhere.test/site", false, { IDOK, IDYES, IDOK },
             { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", "not connected (i) OK/Cancel" } },
     };
     NewPage(true);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Settings({ { 1000, c.url }, { 1001, "kid" }, { 1002, c.password }, { 3002, "mail.test" } });
+        std::unique_ptr<driver::ScriptedPeer> server;
+        if (c.scripted) {
+            server = std::make_unique<driver::ScriptedPeer>();
+            server->Accept()
+                .Send("220 Ready.\r\n")
+                .ReadLine()
+                .Send("331 Password, please.\r\n")
+                .ReadLine()
+                .Send("530 Login incorrect.\r\n")
+                .ReadLine()
+                .Send("221 Goodbye.\r\n")
+                .ReadUntilClosed();
+            server->Start();
+            pw::app::testing::SetFTPPort(server->Port());
+        }
+        Settings({ { 1000, c.url }, { 1001, "kid" }, { 1002, "wrong" }, { 3002, "mail.test" } });
         Publish(c.answers, { "\n" });
+        pw::app::testing::SetFTPPort(ftp.Port());
         EXPECT_EQ(said, c.said);
         EXPECT_TRUE(FilesIn(ftp.Root() / "site").empty());
         EXPECT_TRUE(smtp.Mails().empty());
         EXPECT_EQ(driver::LiveSocketCount(), 0u);
+        if (server) {
+            server->Finish();
+            EXPECT_TRUE(server->Failures().empty()) << server->Failures().front();
+            EXPECT_EQ(server->Lines(), (std::vector<std::string> { "USER kid", "PASS wrong", "QUIT" }));
+        }
     }
 }
 
