@@ -34,7 +34,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -180,36 +179,11 @@ std::shared_ptr<PagePicture> MakePagePicture()
 // is one store of its table entry's four bytes, the fourth overwritten by the next pixel's.
 std::vector<uint8_t> LibraryCompress(const PagePicture& picture)
 {
-    jpeg_compress_struct cinfo {};
-    jpeg_error_mgr errors {};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = kWidth;
-    cinfo.image_height = kHeight;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    cinfo.density_unit = 2;
-    cinfo.X_density = 0;
-    cinfo.Y_density = 0;
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(3 * kWidth + 1);
-    JSAMPROW rows[1] = { row.data() };
-    const uint8_t* values = picture.values.data();
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPLE* out = row.data();
+    return jpegtest::EncodeRowByRow(kWidth, kHeight, [&picture](JSAMPLE* out, JDIMENSION row) {
+        const uint8_t* values = picture.values.data() + size_t(row) * kWidth;
         for (int32_t column = 0; column < kWidth; ++column, out += 3)
-            std::memcpy(out, picture.table[*values++], 4);
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<uint8_t> file(buffer, buffer + size);
-    std::free(buffer);
-    return file;
+            std::memcpy(out, picture.table[values[column]], 4);
+    });
 }
 
 // Both sides must make the file the library makes of the picture's colours, or the pair would

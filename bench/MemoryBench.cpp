@@ -35,8 +35,11 @@ constexpr int kPieces = 600 * 1024 / 30;
 
 const char kPiece[31] = "abcdefghijklmnopqrstuvwxyz0123";
 
-// Each pair is held about a quarter above its figure when set (1.2 and 1.35 times, a tenth up or
-// down from run to run): a loss of 1.3 times crosses, the runs' spread does not.
+// Each pair was held about a quarter above its figure when set (1.2 and 1.35 times, a tenth up or
+// down from run to run): a loss of 1.3 times crosses, the runs' spread does not. On a processor
+// with a very large shared cache the String appends come to 1.55 to 1.68 times the standard
+// library's, at rest and beside busy programs, so that pair is held at 1.8: a loss of 1.3 times
+// still crosses there, and one of 1.35 times where the figure is 1.35.
 [[maybe_unused]] const bool memoryStreamPieces = bench::Compare("BM_MemoryStreamPieces", { 1.5 }, [] {
     return bench::Sides {
         [] {
@@ -58,7 +61,7 @@ const char kPiece[31] = "abcdefghijklmnopqrstuvwxyz0123";
     };
 });
 
-[[maybe_unused]] const bool stringAppends = bench::Compare("BM_StringAppends", { 1.7 }, [] {
+[[maybe_unused]] const bool stringAppends = bench::Compare("BM_StringAppends", { 1.8 }, [] {
     return bench::Sides {
         [] {
             String text;

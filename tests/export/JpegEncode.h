@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <jpeglib.h>
@@ -28,8 +29,11 @@ inline std::vector<uint8_t> TableColors(BitMap& bitmap)
     return rgb;
 }
 
-// `rows` holds the pointers to `width` x 3 bytes of each row, top first.
-inline std::vector<uint8_t> EncodeRows(const std::vector<JSAMPROW>& rows, JDIMENSION width)
+// The library fed `height` rows of `width` red, green and blue pixels with the export's settings,
+// into memory. `fill` (buffer, row) puts each row, top first, into the one-row buffer just before
+// the library takes it; the buffer has a byte to spare after the row.
+template <typename Fill>
+std::vector<uint8_t> EncodeRowByRow(JDIMENSION width, JDIMENSION height, Fill fill)
 {
     jpeg_compress_struct cinfo {};
     jpeg_error_mgr errors {};
@@ -39,7 +43,7 @@ inline std::vector<uint8_t> EncodeRows(const std::vector<JSAMPROW>& rows, JDIMEN
     unsigned long size = 0;
     jpeg_mem_dest(&cinfo, &buffer, &size);
     cinfo.image_width = width;
-    cinfo.image_height = static_cast<JDIMENSION>(rows.size());
+    cinfo.image_height = height;
     cinfo.input_components = 3;
     cinfo.in_color_space = JCS_RGB;
     jpeg_set_defaults(&cinfo);
@@ -47,12 +51,24 @@ inline std::vector<uint8_t> EncodeRows(const std::vector<JSAMPROW>& rows, JDIMEN
     cinfo.X_density = 0;
     cinfo.Y_density = 0;
     jpeg_start_compress(&cinfo, TRUE);
-    jpeg_write_scanlines(&cinfo, const_cast<JSAMPARRAY>(rows.data()), cinfo.image_height);
+    std::vector<JSAMPLE> row(3 * size_t(width) + 1);
+    JSAMPROW rows[1] = { row.data() };
+    while (cinfo.next_scanline < cinfo.image_height) {
+        fill(row.data(), cinfo.next_scanline);
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
     std::vector<uint8_t> file(buffer, buffer + size);
     std::free(buffer);
     return file;
+}
+
+// `rows` holds the pointers to `width` x 3 bytes of each row, top first.
+inline std::vector<uint8_t> EncodeRows(const std::vector<JSAMPROW>& rows, JDIMENSION width)
+{
+    return EncodeRowByRow(width, static_cast<JDIMENSION>(rows.size()),
+        [&rows, width](JSAMPLE* out, JDIMENSION row) { std::memcpy(out, rows[row], 3 * size_t(width)); });
 }
 
 // The row pointers of `rgb`, rows of `width` pixels.
