@@ -227,11 +227,13 @@ void FTPControlConnection::HandleReply(const char* text)
         break;
     case '4':
     case '5':
+        // The reply has come before the alert runs its loop: a server that closes after refusing,
+        // as it may while the refusal shows, has lost no reply, and the refusal alone ends the step.
+        state = (state & ~kAwaitingReply) | kReplyArrived;
         if (!isTolerated) {
             Alert(Alert::kStop, Alert::kOk, line.c_str());
             ThrowPointer(SmartPtr<Exception>(new UserCancelException));
         }
-        state = (state & ~kAwaitingReply) | kReplyArrived;
         break;
     default:
         break;

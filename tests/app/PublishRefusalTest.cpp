@@ -1,14 +1,17 @@
 // Servers that refuse a step of publishing, scripted and real, and what closing the session after
-// a refusal does when the server then stays silent or the child presses Stop.
+// a refusal does when the server then stays silent, closes or the child presses Stop.
 #include "PublishFixture.h"
 
 #include "foundation/Chore.h"
 #include "platform/kernel/Clock.h"
 #include "platform/testing/ScriptedPeer.h"
+#include "platform/winsock/HostSockets.h"
 #include "ui/ProgressDialog.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -187,6 +190,111 @@ TEST_F(PublishTest, ARealServerThatWritesNothingOrRefusesActiveModeShowsItsRefus
         EXPECT_EQ(FilesIn(server->Root() / "site"), c.site);
         EXPECT_TRUE(FilesIn(server->Root() / "site" / "Kim").empty());
     }
+}
+
+// A server that refuses and closes, at once or while its refusal is still on the screen (as vsftpd
+// does past its connections from one address): the child is told the refusal alone, the computer
+// being connected. A server that closes without a word is told as no connection. The boxes are
+// shown and answered as a child answers them, the last only once the server has closed and the
+// program has had rounds of its loop to notice.
+TEST_F(PublishTest, AServerThatClosesAfterItsRefusalIsToldByTheRefusalAlone)
+{
+    const std::string tooMany = "421 There are too many connections from your internet address.";
+    struct Case {
+        const char* name;
+        // None: vsftpd taking one connection from an address, which the test holds.
+        std::function<void(driver::ScriptedPeer&)> script;
+        std::string said;
+    } cases[] = {
+        { "a 421 at the greeting", [&](driver::ScriptedPeer& s) { s.Accept().Send(tooMany + "\r\n").Close(); },
+            tooMany + " (stop) OK" },
+        { "a 530 to the password, closed 0.3 s later",
+            [](driver::ScriptedPeer& s) {
+                s.Accept().Send("220 Ready.\r\n").ReadLine().Send("331 Password, please.\r\n").ReadLine()
+                    .Send("530 Login incorrect.\r\n").Pause(300).Close();
+            },
+            "530 Login incorrect. (stop) OK" },
+        { "vsftpd holding another connection from this address", nullptr, tooMany + " (stop) OK" },
+        { "closed without a word", [](driver::ScriptedPeer& s) { s.Accept().Close(); }, "not connected (i) OK/Cancel" },
+    };
+    namespace host = pw::platform::host;
+    using Clock = std::chrono::steady_clock;
+    NewPage(true);
+    driver::ShowDialogs(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<driver::ScriptedPeer> peer;
+        std::unique_ptr<LoopbackFTPServer> vsftpd;
+        int held = -1;
+        if (c.script) {
+            peer = std::make_unique<driver::ScriptedPeer>();
+            c.script(*peer);
+            peer->Start();
+            pw::app::testing::SetFTPPort(peer->Port());
+        } else {
+            vsftpd = LoopbackFTPServer::Vsftpd({ "max_per_ip=1" });
+            ASSERT_EQ(vsftpd->Problem(), "");
+            // The test's own connection, greeted: the server may still count the one it was
+            // probed with, and then refuses this one too.
+            std::string greeting;
+            for (int attempt = 0; attempt < 50 && greeting.rfind("220 ", 0) != 0; ++attempt) {
+                if (held >= 0) {
+                    host::Close(held);
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                }
+                held = host::OpenStreamSocket();
+                char bytes[256];
+                ptrdiff_t got = -1;
+                if (host::Connect(held, { uint32_t(htonl(0x7F000001)), htons(vsftpd->Port()) })
+                    && host::SetReceiveTimeout(held, 5000))
+                    got = host::Receive(held, bytes, sizeof bytes);
+                greeting.assign(bytes, got > 0 ? size_t(got) : 0);
+            }
+            ASSERT_EQ(greeting.substr(0, 4), "220 ");
+            pw::app::testing::SetFTPPort(vsftpd->Port());
+        }
+        // OK to the introduction and No to registering at once; the last box once the scripted
+        // server has closed, or half a second after it showed for the real one, and five more rounds.
+        size_t before = driver::AlertLog().size();
+        size_t clicks = 0;
+        Clock::time_point shown {};
+        int rounds = 0;
+        driver::SetIdleHandler([&] {
+            // Keys meant for the progress dialog would answer the box, which takes all input.
+            HWND button = driver::FindWindowByTitle(clicks == 1 ? "No" : "OK");
+            if (!button)
+                return AnswerDialog();
+            if (clicks != driver::AlertLog().size() - before)
+                return false;
+            if (clicks >= 2) {
+                if (shown == Clock::time_point {})
+                    shown = Clock::now();
+                bool closed = peer ? peer->Done() : Clock::now() - shown > std::chrono::milliseconds(500);
+                if (!closed || ++rounds < 5) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                    return true;
+                }
+            }
+            RECT r;
+            GetWindowRect(button, &r);
+            driver::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            ++clicks;
+            return true;
+        });
+        Publish({}, { "\n" });
+        driver::SetIdleHandler([this] { return AnswerDialog(); });
+        EXPECT_EQ(said, (Lines { "introduction (i) OK/Cancel", "register? (i) Yes/No/Cancel", c.said }));
+        EXPECT_GE(rounds, 5) << "the box was up when the server closed";
+        EXPECT_EQ(driver::LiveSocketCount(), 0u);
+        if (peer) {
+            peer->Finish();
+            EXPECT_TRUE(peer->Failures().empty()) << peer->Failures().front();
+        }
+        if (held >= 0)
+            host::Close(held);
+    }
+    driver::ShowDialogs(false);
+    pw::app::testing::SetFTPPort(ftp.Port());
 }
 
 } // namespace
