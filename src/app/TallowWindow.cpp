@@ -171,6 +171,9 @@ void TallowWindow::SetDocument(const SmartPtr<ObjectReference>& newData, const S
     historyIndex = page.Valid() ? HistoryPosition(*page.Get()) : 0;
     CHAPane* old = GetPagePane();
     bool wasPlaying = old && old->IsPlaying();
+    // A choice held for the next press belongs to the page it was chosen on.
+    if (old)
+        old->PutDownHeldChoice();
     DocWindow::SetDocument(newData, newScribe);
     if (CHAPane* pane = GetPagePane(); wasPlaying && pane)
         pane->DoCommand(kPlayCommand, 0);

@@ -325,6 +325,34 @@ protected:
     {
         ClickWindow(tallow->GetTabSetWindow(), tallow->GetTabSelector()->GetCellRect(cell).Center());
     }
+    // Clicks the page at a point of its movie.
+    void ClickPage(Point at)
+    {
+        Rect pane = Pane()->GetBounds();
+        ClickWindow(window.Get(), Point(pane.left + at.h, pane.top + at.v));
+    }
+    // Clicks the entry of the browser over the page that shows the file of that name.
+    void ClickEntry(const std::string& name)
+    {
+        auto* browserPane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
+        ASSERT_NE(browserPane, nullptr) << "a browser lies over the page";
+        SmartPtr<CBrowser> browser = browserPane->GetBrowser();
+        driver::RunFor(2000);
+        for (uint32_t i = 1; i <= browser->NumEntries(); ++i) {
+            if (SmartPtr<FileReference> entry = browser->GetEntry(i);
+                entry.Valid() && pw::foundation::TextOf(entry->Name()) == name) {
+                ClickWindow(window.Get(), browser->CellRect(i).Center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry " << name;
+    }
+    // The selected picture, or none.
+    CSprite* Selected() const
+    {
+        SmartList<CSprite> selected = Pane()->GetSelectedSprites();
+        return selected.IsEmpty() ? nullptr : selected.Item(1);
+    }
     // Clicks the one entry of the browser that lies over the page, once its previews are made; the
     // chosen entry shows the page again.
     void ClickOnlyEntry()

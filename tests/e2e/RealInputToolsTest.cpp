@@ -34,8 +34,9 @@ protected:
     }
 };
 
-// A web link clicked on the empty page puts its button there; the same link clicked on that button
-// gives it the link: a blue mark round it shows for a moment, and then nothing of it is left.
+// A web link clicked on the empty page puts its button there; the same link chosen with nothing
+// selected and clicked on that button gives it the link: a blue mark round it shows for a moment,
+// and then nothing of it is left.
 TEST_F(RealInputTools, TheMarkOfAPictureGivenALinkShowsAndGoesAwayWhole)
 {
     ClickAndWait(kRowsLeft, kLinksRow, kTabBar);
@@ -44,6 +45,9 @@ TEST_F(RealInputTools, TheMarkOfAPictureGivenALinkShowsAndGoesAwayWhole)
                                                          kAroundButton.right, kAroundButton.bottom, kWhite) < 12000; });
     ASSERT_GT(placed.width, 0) << "the button did not go on the page";
 
+    // The placed button is selected: a click beside it leaves nothing selected, so that the link
+    // waits for the click on the button.
+    x.Click(kButtonH - 150, kButtonV + 120);
     GiveNationalZoo();
     Screen marked = x.WaitFor([](const Screen& s) { return Marked(s) > 500; }, 3000);
     x.Keep("real-input-link-mark.png");

@@ -92,16 +92,22 @@ void WebLinkDialog::Done()
     SmartPtr<CLink> link(new CLink);
     link->SetHREF(SmartPtr<Persistent>(href.Get()));
     if (tool.Valid()) {
-        if (CToolsDir* tools = CToolsDir::Get())
-            tools->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
         // The application's current tool is the one that takes the presses in the page. What it
         // attaches to the object clicked is a link from the clipboard: the address goes there
-        // inside one, as a link copied from an object would.
-        if (App* app = GetApplication()) {
+        // inside one, as a link copied from an object would. Selected pictures take it at once, as
+        // that press would give it, and then no tool holds it.
+        App* app = GetApplication();
+        if (app)
             app->GetClipboard()->Put(link.Get());
-            app->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
+        if (app && pane.Valid() && pane->PasteOntoSelection(app->GetClipboard())) {
+            linkedSprites = true;
+        } else {
+            if (CToolsDir* tools = CToolsDir::Get())
+                tools->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
+            if (app)
+                app->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
+            tool->SetSoundPending(true);
         }
-        tool->SetSoundPending(true);
     } else if (pane.Valid()) {
         SmartList<CSprite> selected = pane->GetSelectedSprites();
         for (uint32_t index = selected.NumItems(); index >= 1; --index) {

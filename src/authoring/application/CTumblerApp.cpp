@@ -186,6 +186,10 @@ void CTumblerApp::RecordSoundToClipboard(const SmartPtr<CTool>& tool)
     if (!sound.Valid())
         return;
     GetClipboard()->Put(sound.Get());
+    // With pictures selected the sound goes onto them at once; else the tool holds it for the next
+    // press.
+    if (auto* pane = SmartCast<CHAPane>(GetActivePane().Get()); pane && pane->PasteOntoSelection(GetClipboard()))
+        return;
     if (Tools().Valid())
         Tools()->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
     if (tool.Valid())

@@ -295,15 +295,11 @@ bool CBrowser::RunAction(const SmartPtr<FileReference>& file)
         if (tool.Valid())
             tool->SetSoundPending(true);
     };
-    switch (ToolNumber()) {
-    case 10:
-        ImportFile(file, *app, false, true);
-        return true;
-    case kLinkTool:
-        play(5);
-        // A link is given once: one the selected picture took at once puts the tool down, so the
-        // next press only selects; one on the clipboard alone waits in the tool for the next press.
-        switch (MakeLink(file, *app, cellSize)) {
+    // A link is given once: one the selected picture took at once puts the tool down, so the next
+    // press only selects; one on the clipboard alone waits in the tool for the next press; with
+    // none made the tool stays as it was.
+    auto give = [&takeTool](Linked linked) {
+        switch (linked) {
         case Linked::kOnClipboard:
             takeTool();
             break;
@@ -314,6 +310,14 @@ bool CBrowser::RunAction(const SmartPtr<FileReference>& file)
         case Linked::kNothing:
             break;
         }
+    };
+    switch (ToolNumber()) {
+    case 10:
+        ImportFile(file, *app, false, true);
+        return true;
+    case kLinkTool:
+        play(5);
+        give(MakeLink(file, *app, cellSize));
         return true;
     case 17:
         play(12);
@@ -334,8 +338,7 @@ bool CBrowser::RunAction(const SmartPtr<FileReference>& file)
         return true;
     case kHotlinkTool:
         play(5);
-        CopyHotlink(file, *app);
-        takeTool();
+        give(CopyHotlink(file, *app));
         return true;
     default:
         return false;

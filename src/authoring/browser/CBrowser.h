@@ -91,9 +91,10 @@ public:
     // The file itself, or for none a new empty page in a file the user names.
     static SmartPtr<FileReference> CreatePage(const SmartPtr<FileReference>& file, CHAApp& app);
     static void OpenPage(const SmartPtr<FileReference>& file, CHAApp& app, bool readOnly);
-    // The page's topmost sprite with a link at frame 0 onto the clipboard; raises "No hotlinks in
-    // that file." when it has none.
-    static void CopyHotlink(const SmartPtr<FileReference>& file, CHAApp& app);
+    // The page's topmost sprite with a link at frame 0 onto the clipboard, and its link onto the
+    // active pane's selected sprites; raises "No hotlinks in that file." when it has none. Answers
+    // what became of the link: nothing when the file cannot be read.
+    static Linked CopyHotlink(const SmartPtr<FileReference>& file, CHAApp& app);
 
     uint32_t NumEntries() const { return files.NumItems(); }
     SmartPtr<FileReference> GetEntry(uint32_t index) const { return files.Item(index); }

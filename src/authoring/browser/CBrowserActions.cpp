@@ -217,14 +217,14 @@ void CBrowser::OpenPage(const SmartPtr<FileReference>& file, CHAApp& app, bool r
         app.OpenDocument(page, false, readOnly);
 }
 
-void CBrowser::CopyHotlink(const SmartPtr<FileReference>& file, CHAApp& app)
+CBrowser::Linked CBrowser::CopyHotlink(const SmartPtr<FileReference>& file, CHAApp& app)
 {
     SmartPtr<Smart> root = app.ReadQuietly(file);
     auto* show = SmartCast<CShow>(root.Get());
     ShowCloser closer(show);
     auto* group = show ? SmartCast<CMovieGroup>(show->GetMovie().Get()) : nullptr;
     if (!group)
-        return;
+        return Linked::kNothing;
     SmartPtr<CSprite> linked;
     for (int32_t i = int32_t(group->NumSprites()) - 1; i >= 0 && !linked.Valid(); --i) {
         CSprite* sprite = group->GetSprite(int16_t(i));
@@ -236,4 +236,6 @@ void CBrowser::CopyHotlink(const SmartPtr<FileReference>& file, CHAApp& app)
     SmartList<CSprite> list;
     list.Append(linked);
     app.GetClipboard()->Put(list.Data());
+    SmartPtr<CHAPane> pane = ActivePane(app);
+    return pane.Valid() && pane->PasteOntoSelection(app.GetClipboard()) ? Linked::kOnSelection : Linked::kOnClipboard;
 }

@@ -246,15 +246,21 @@ void CHAPane::AfterEdit(const SmartPtr<Task>& task)
 {
     if (task.Valid())
         NotifyTask(task);
-    SmartPtr<CTool> tool = CurrentTool();
-    int32_t number = tool.Valid() ? tool->GetNumber() : -1;
-    if (number == 19 || number == 14 || number == 22) {
-        ResetToolsWindows();
-    }
+    PutDownHeldChoice();
     CMovieGroup* group = GetGroup();
     if (group && !SmartCast<ClipTask>(task.Get()))
         group->RemoveEmptySprites();
     NotifyChanged();
+}
+
+void CHAPane::PutDownHeldChoice()
+{
+    // The tabs' tools: Pictures and Dividers (19); Link Page, Record and E-Mail (14); the web-link
+    // folders (22).
+    SmartPtr<CTool> tool = CurrentTool();
+    int32_t number = tool.Valid() ? tool->GetNumber() : -1;
+    if (number == 19 || number == 14 || number == 22)
+        ResetToolsWindows();
 }
 
 void CHAPane::EndMove(CMoveTask*)

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class App;
@@ -182,6 +183,13 @@ public:
     // Gives the sprite the clipboard's sound and link (or a pasted sprite's) on `count` frames.
     void PasteOntoSprite(const SmartPtr<Clipboard>& clipboard, int16_t first, int16_t count,
         const SmartPtr<CSprite>& sprite);
+    // Gives the selected pictures the clipboard's sound and link as a press of a tool would give
+    // each, over the frames a press reaches; answers whether a picture took them. The background
+    // is the page itself to the tools that attach, so it keeps its own.
+    bool PasteOntoSelection(const SmartPtr<Clipboard>& clipboard);
+    // A tool holding what the child chose in a tab for the next press (a picture, a page, a web or
+    // mail address, a sound) is put down: the default tool comes back.
+    void PutDownHeldChoice();
     bool KeyDown(uint8_t key, int32_t modifiers) override;
 
     // PlayerClient.
@@ -230,6 +238,9 @@ private:
     static SmartPtr<CTool> CurrentTool();
     // The tools windows following this pane go back to their default tools.
     void ResetToolsWindows();
+    // Calls `give` with each selected picture but the background and the frames a press of a tool
+    // reaches; ends as every edit when one was given. Answers whether one was.
+    bool GiveSelection(const std::function<void(CSprite& sprite, int16_t first, int16_t count)>& give);
     // Adds the client to the list, or removes it when present.
     template <typename Client>
     static void ToggleMember(std::vector<Client*>& list, Client* client)

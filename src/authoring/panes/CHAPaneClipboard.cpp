@@ -153,6 +153,10 @@ void CHAPane::Paste(const SmartPtr<Smart>& object, int32_t mode, int32_t h, int3
             group->LowerSprite(selection.Item(item), -1);
     }
     SelectFrames(current, current);
+    // What a tool held for the next press (a page's button, a picture) is placed now: it is given
+    // once, so the next press only selects.
+    if (mode != kUndoingCut)
+        PutDownHeldChoice();
 }
 
 void CHAPane::Clear()

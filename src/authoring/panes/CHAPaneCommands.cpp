@@ -234,6 +234,9 @@ void CHAPane::DoCommand(int32_t number, int32_t argument)
         AfterEdit(nullptr);
         return;
     case kPlay:
+        // A choice held for the next press belongs to the page as it was edited, not to a press on
+        // the playing page or after it.
+        PutDownHeldChoice();
         if (player.GetFrame() >= frames - 1)
             player.GoToFrame(0);
         SelectSprite(-1, false);

@@ -68,23 +68,10 @@ bool CHAPane::AddLink(const SmartPtr<FileReference>& file, const SmartPtr<Image>
     link->SetTarget(CPanePlay::GetPlayer().GetFrameTarget());
     MakeLinkedSprite(link, picture, app);
     // The object the child clicked before choosing the page takes the link at once, over the frames
-    // a click with the link tool gives; it replaces the link the object had. A background is the
-    // page itself to the link tool, so it keeps its own.
-    SmartList<CSprite> chosen = GetSelectedSprites();
-    bool linked = false;
-    int16_t first = 0;
-    int16_t last = 0;
-    GetFrameRange(first, last, false);
-    for (uint32_t index = 1; index <= chosen.NumItems(); ++index) {
-        CSprite* sprite = chosen.Item(index);
-        if (!sprite || sprite->ToggleFlag2(false))
-            continue;
-        sprite->SetLink(first, static_cast<int16_t>(last - first + 1), link.Get());
-        linked = true;
-    }
-    if (linked)
-        AfterEdit(nullptr);
-    return linked;
+    // a click with the link tool gives; it replaces the link the object had.
+    return GiveSelection([&link](CSprite& sprite, int16_t first, int16_t count) {
+        sprite.SetLink(first, count, link.Get());
+    });
 }
 
 void CHAPane::MakeLinkedSprite(const SmartPtr<CLink>& link, const SmartPtr<Image>& picture, App* app)

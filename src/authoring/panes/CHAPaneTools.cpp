@@ -186,6 +186,32 @@ void CHAPane::PasteOntoSprite(const SmartPtr<Clipboard>& clipboard, int16_t firs
     sprite->SetLink(first, count, link.Get());
 }
 
+bool CHAPane::PasteOntoSelection(const SmartPtr<Clipboard>& clipboard)
+{
+    return GiveSelection([this, &clipboard](CSprite& sprite, int16_t first, int16_t count) {
+        PasteOntoSprite(clipboard, first, count, &sprite);
+    });
+}
+
+bool CHAPane::GiveSelection(const std::function<void(CSprite& sprite, int16_t first, int16_t count)>& give)
+{
+    int16_t first = 0;
+    int16_t last = 0;
+    GetFrameRange(first, last, false);
+    SmartList<CSprite> chosen = GetSelectedSprites();
+    bool given = false;
+    for (uint32_t index = 1; index <= chosen.NumItems(); ++index) {
+        CSprite* sprite = chosen.Item(index);
+        if (!sprite || sprite->ToggleFlag2(false))
+            continue;
+        give(*sprite, first, static_cast<int16_t>(last - first + 1));
+        given = true;
+    }
+    if (given)
+        AfterEdit(nullptr);
+    return given;
+}
+
 bool CHAPane::KeyDown(uint8_t key, int32_t modifiers)
 {
     if (View::KeyDown(key, modifiers))

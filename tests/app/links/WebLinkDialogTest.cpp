@@ -219,10 +219,11 @@ TEST_F(WebLinkDialogTest, OkLinksEverySelectedSpriteOverAllItsFramesReplacingIts
     }
 }
 
-// With a tool OK links nothing and leaves the page unchanged: the link goes on the clipboard for
-// the tool, which becomes the current tool with its sound due. Cancel leaves clipboard and tool as
-// they were.
-TEST_F(WebLinkDialogTest, WithAToolTheLinkGoesToTheClipboardAndTheToolBecomesCurrent)
+// With a tool OK gives the address once. With nothing selected it links nothing and leaves the
+// page unchanged: the link goes on the clipboard for the tool, which becomes the current tool with
+// its sound due. With a picture selected that picture takes it at once, over the frames a press of
+// the tool reaches, and the tool is not taken. Cancel leaves clipboard and tool as they were.
+TEST_F(WebLinkDialogTest, WithAToolTheLinkGoesOntoTheSelectionElseToTheTool)
 {
     SmartPtr<CTool> before = UseTool(3);
     std::vector<CSprite*> sprites = Sprites(1, { 0 });
@@ -236,6 +237,20 @@ TEST_F(WebLinkDialogTest, WithAToolTheLinkGoesToTheClipboardAndTheToolBecomesCur
     EXPECT_FALSE(linker->IsSoundPending());
 
     int changes = page->changes;
+    int16_t first = 0;
+    int16_t last = 0;
+    pane->GetFrameRange(first, last, false);
+    Run(0, { Type("http://zoo.example/"), Button("OK") }, linker);
+    for (int16_t frame = 0; frame < 3; ++frame) {
+        bool reached = frame >= first && frame <= last;
+        EXPECT_EQ(AddressAt(sprites[0], frame), reached ? "http://zoo.example/" : "-") << "frame " << frame;
+    }
+    EXPECT_EQ(app->GetCurrentTool().Get(), static_cast<Tool*>(before.Get())) << "no tool holds it";
+    EXPECT_FALSE(linker->IsSoundPending());
+    EXPECT_GT(page->changes, changes) << "the page hears of the link";
+
+    pane->SelectObject(nullptr, false);
+    changes = page->changes;
     Run(1, { Type("mailto:kim@example.com"), Button("OK") }, linker);
     auto* link = SmartCast<CLink>(app->GetClipboard()->Contents().Get());
     ASSERT_NE(link, nullptr) << "a link, as the tool attaches from the clipboard";
@@ -245,7 +260,7 @@ TEST_F(WebLinkDialogTest, WithAToolTheLinkGoesToTheClipboardAndTheToolBecomesCur
     EXPECT_EQ(TextOf(href->GetHREF()), "mailto:kim@example.com");
     EXPECT_EQ(app->GetCurrentTool().Get(), static_cast<Tool*>(linker.Get()));
     EXPECT_TRUE(linker->IsSoundPending());
-    EXPECT_EQ(Addresses(sprites), (std::vector<std::string> { "- - -" })) << "the tool attaches it, not OK";
+    EXPECT_EQ(AddressAt(sprites[0], first), "http://zoo.example/") << "the tool attaches it, not OK";
     EXPECT_EQ(page->changes, changes) << "the page is as it was";
 }
 

@@ -116,11 +116,6 @@ protected:
         Pane()->GetGroup()->GetBounds(page);
         return page.Size();
     }
-    void ClickPage(Point at)
-    {
-        Rect pane = Pane()->GetBounds();
-        ClickWindow(window.Get(), Point(pane.left + at.h, pane.top + at.v));
-    }
     // The Cat put on the page with its middle at `at`; answers where it lies.
     Rect PlaceCat(Point at)
     {
@@ -142,21 +137,6 @@ protected:
         EXPECT_EQ(cat.Size(), Point(96, 96)) << "the Cat lies on the page";
         return AllRound(Shown(), cat, kOrange);
     }
-    // Clicks the entry of the browser over the page that shows the file of that name.
-    void ClickEntry(const std::string& name)
-    {
-        auto* browserPane = dynamic_cast<CBrowserPane*>(window->GetBrowserPane().Get());
-        ASSERT_NE(browserPane, nullptr) << "a browser lies over the page";
-        SmartPtr<CBrowser> browser = browserPane->GetBrowser();
-        driver::RunFor(2000);
-        for (uint32_t i = 1; i <= browser->NumEntries(); ++i) {
-            if (SmartPtr<FileReference> entry = browser->GetEntry(i); entry.Valid() && TextOf(entry->Name()) == name) {
-                ClickWindow(window.Get(), browser->CellRect(i).Center());
-                return;
-            }
-        }
-        ADD_FAILURE() << "no entry " << name;
-    }
     // The page's picture of that name, or none.
     CSprite* Named(const char* name) const { return Pane()->GetGroup()->FindSpriteByName(String(name)).Get(); }
     static Rect At(CSprite* sprite)
@@ -165,12 +145,6 @@ protected:
         if (sprite)
             sprite->GetFrameBounds(0, &bounds, nullptr);
         return bounds;
-    }
-    // The selected picture, or none.
-    CSprite* Selected() const
-    {
-        SmartList<CSprite> selected = Pane()->GetSelectedSprites();
-        return selected.IsEmpty() ? nullptr : selected.Item(1);
     }
     // Pressed at `from`, moved to `to` and let go there, as a hand does it (page points).
     void DragPage(Point from, Point to)
@@ -511,11 +485,11 @@ TEST_F(PaintBucketTest, ASoundFileIsOfferedByImportAndGoesOnThePage)
     EXPECT_NE(sound->SoundAtFrame(0), nullptr);
 }
 
-// A web link from the Cool Sites tab, clicked, then a click on the page (its background, higher
-// than the page, put in its middle): the page's background takes no link; the button goes on the
-// page where the child clicked, wholly on the part of the page shown also beside its edges; Edit >
-// Paste puts one more wholly there, where the link's own page has it. A click on the Cat gives
-// the Cat the link, and the mark that shows it goes away whole.
+// A web link from the Cool Sites tab, clicked with no picture selected, then a click on the page
+// (its background, higher than the page, put in its middle): the page's background takes no link;
+// the button goes on the page where the child clicked, wholly on the part of the page shown also
+// beside its edges; Edit > Paste puts one more wholly there, where the link's own page has it. A
+// click on the Cat gives the Cat the link, and the mark that shows it goes away whole.
 TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
 {
     ClickTab(kBackgroundsTab);
@@ -547,9 +521,16 @@ TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
         { "by the top-left corner", Point(3, 3), Point(-1, -1) },
         { "by the bottom-right corner", Point(room.right - 2, room.bottom - 2), Point(-1, -1) },
     };
+    // A click on the sky with the default tool leaves only the background selected: the next link
+    // chosen waits for a press.
+    auto selectNothing = [&] {
+        ClickPage(Point(room.right - 150, room.top + 150));
+        ASSERT_EQ(Selected(), background);
+    };
     for (const Place& place : places) {
         SCOPED_TRACE(place.name);
         uint32_t before = Pane()->GetGroup()->NumSprites();
+        selectNothing();
         ClickTab(kCoolSitesTab);
         ClickEntry("National Zoo.mvi");
         ClickPage(place.click);
@@ -564,6 +545,9 @@ TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
     {
         SCOPED_TRACE("pasted");
         uint32_t before = Pane()->GetGroup()->NumSprites();
+        selectNothing();
+        ClickTab(kCoolSitesTab);
+        ClickEntry("National Zoo.mvi");
         ChooseMenu("Paste");
         ASSERT_EQ(Pane()->GetGroup()->NumSprites(), before + 1);
         expectOnThePage(newest());
@@ -571,15 +555,23 @@ TEST_F(PaintBucketTest, AWebLinkGoesOnThePageWhereClickedOrOnThePictureClicked)
     }
 
     uint32_t buttons = Pane()->GetGroup()->NumSprites();
+    selectNothing();
     ClickTab(kCoolSitesTab);
     ClickEntry("National Zoo.mvi");
     ClickPage(cat.Center());
     EXPECT_EQ(Pane()->GetGroup()->NumSprites(), buttons) << "no button for a click on a picture";
     EXPECT_NE(Named("Cat")->LinkAtFrame(0), nullptr) << "the Cat took the link";
-    // Once more, on the Cat now selected: only the mark's own redraw can take it away.
-    Shot before = Shown();
+    // Once more, on the Cat selected by the Tab key while the tool holds the link: only the mark's
+    // own redraw can take it away.
+    selectNothing();
     ClickTab(kCoolSitesTab);
     ClickEntry("National Zoo.mvi");
+    for (int key = 0; key < 8 && Selected() != Named("Cat"); ++key) {
+        driver::TypeKey(VK_TAB);
+        driver::RunUntilIdle();
+    }
+    ASSERT_EQ(Selected(), Named("Cat"));
+    Shot before = Shown();
     ClickPage(cat.Center());
     Shot after = Shown();
     int marked = 0;

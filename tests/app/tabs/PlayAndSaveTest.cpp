@@ -116,12 +116,6 @@ protected:
         }
         ADD_FAILURE() << "no entry " << name;
     }
-    // Clicks the page at a point of its movie.
-    void ClickPage(Point at)
-    {
-        Rect pane = window->GetPagePane()->GetBounds();
-        ClickWindow(window.Get(), Point(pane.left + at.h, pane.top + at.v));
-    }
     CMovieGroup& Group() { return *SmartCast<CMovieGroup>(window->GetPagePane()->GetShow().GetMovie().Get()); }
     // Where the page's picture lies in its first frame.
     Rect PicturePlace(int16_t index)
