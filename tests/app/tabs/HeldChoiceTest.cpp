@@ -227,12 +227,11 @@ TEST_F(HeldChoiceTest, ALinkThatCannotBeMadeHoldsNothingForTheNextPress)
     const struct {
         const char* name;
         std::string file;
-        int16_t set;
-        int16_t tab;
+        int16_t tab; // of the Links row
         std::vector<int> answers; // keep the damaged file, then any alert of the link
     } cases[] = {
-        { "Link Page", "plume/Projects/Kim/Broken.mvi", kLinksSet, kLinkToPageTab, { IDCANCEL, IDOK } },
-        { "Cool Sites", "plume/CoolSites/Broken.mvi", kLinksSet, kCoolSitesTab, { IDCANCEL } },
+        { "Link Page", "plume/Projects/Kim/Broken.mvi", kLinkToPageTab, { IDCANCEL, IDOK } },
+        { "Cool Sites", "plume/CoolSites/Broken.mvi", kCoolSitesTab, { IDCANCEL } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -248,7 +247,7 @@ TEST_F(HeldChoiceTest, ALinkThatCannotBeMadeHoldsNothingForTheNextPress)
         for (int answer : c.answers)
             driver::ScriptMessageBoxes({ answer });
         size_t alerts = driver::AlertLog().size();
-        Browse(c.set, c.tab, "Broken.mvi");
+        Browse(kLinksSet, c.tab, "Broken.mvi");
         EXPECT_EQ(driver::ScriptedMessageBoxesLeft(), 0u);
         EXPECT_EQ(driver::AlertLog().size(), alerts + c.answers.size());
         ClickPage(onSecond);
