@@ -204,16 +204,26 @@ public:
         , index(pages)
         , stored(std::move(record))
         , recordable(recordable)
+        , recorded(pages.size())
         , chosen(pages.size())
     {
         taken.reserve(pages.size());
+        std::vector<Claim> claims = ParseClaims(stored);
+        // Settled while every line, each ended by a newline, holds as it is written, naming its
+        // page as the folder spells it: the record is then exactly the lines held.
+        settled = stored.empty()
+            || (stored.back() == '\n' && claims.size() == size_t(std::count(stored.begin(), stored.end(), '\n')));
         // A record holds while its page is in the folder and no earlier line gave that page or
         // that name; a record of a name the page cannot have is damage and passed over.
-        for (Claim& claim : ParseClaims(stored)) {
+        for (Claim& claim : claims) {
             size_t page = index.Find(claim.page);
             if (page == PageIndex::kNone || !chosen[page].empty() || !CanName(claim.name, pages[page])
-                || !taken.insert(Folded(claim.name)).second)
+                || !taken.insert(Folded(claim.name)).second) {
+                settled = false;
                 continue;
+            }
+            settled = settled && claim.page == pages[page].name;
+            recorded[page] = true;
             chosen[page] = claim.name;
             held.push_back(Claim { std::move(claim.name), pages[page].name });
         }
@@ -249,18 +259,20 @@ public:
     }
 
     // Records the page's chosen name as its own, and drops the records that no longer hold. The
-    // file is written only when that changes it. A page the folder does not hold, or whose name
-    // would not stay one line, is not recorded.
+    // file is written only when that changes it. When the record is exactly the lines held, one of
+    // them the page's, as every save of a recorded page finds it, the record is not even put
+    // together: it has a line for every page. A page the folder does not hold, or whose name would
+    // not stay one line, is not recorded.
     void Record(const String& pageName)
     {
         size_t found = index.Find(TextOf(pageName));
-        if (found == PageIndex::kNone || !recordable)
+        if (found == PageIndex::kNone || !recordable || (settled && recorded[found]))
             return;
         const std::string& page = pages[found].name;
         if (std::any_of(page.begin(), page.end(), [](char c) { return c == '\n'; }))
             return;
         std::vector<Claim> claims = held;
-        if (std::none_of(claims.begin(), claims.end(), [&](const Claim& claim) { return claim.page == page; }))
+        if (!recorded[found])
             claims.push_back(Claim { chosen[found], page });
         std::string text;
         for (const Claim& claim : claims)
@@ -276,6 +288,8 @@ public:
         writer->Write(SmartPtr<Smart>(contents.Get()));
         held = claims;
         stored = text;
+        settled = true;
+        recorded[found] = true;
     }
 
 private:
@@ -286,6 +300,8 @@ private:
     std::string stored; // the record's text as it is on disk
     bool recordable;
     std::vector<Claim> held;
+    std::vector<bool> recorded; // by page: a line of `held` gives it its name
+    bool settled;               // the record on disk is exactly the lines of `held`
     std::vector<std::string> chosen; // by page; never empty once made
     std::unordered_set<std::string> taken;
 };

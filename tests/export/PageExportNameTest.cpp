@@ -133,6 +133,19 @@ TEST_F(PageExportNameTest, DamagedRecordLinesArePassedOver)
     EXPECT_EQ(pw::platform::testing::ReadHostFile("Proj/_pagefiles.txt"), "Cafe\tCaf\xE9\nCafe2\tCafe\nHome\tHome\n");
 }
 
+// An export of a recorded page leaves the record alone only when it is as an export writes it: only
+// lines that hold, each page as the folder spells it, no blank line, each line ended.
+TEST_F(PageExportNameTest, ARecordIsLeftAloneOnlyInItsOwnForm)
+{
+    SmartPtr<FileReference> project = Project({ "Cafe", "Caf\xE9" });
+    for (const char* record : { "Cafe1\tCaf\xE9\nCafe\tCafe\n", "Cafe1\tcAF\xE9\nCafe\tCafe\n",
+             "Cafe1\tCaf\xE9\nCafe\tGone\nCafe\tCafe\n", "Cafe1\tCaf\xE9\n\nCafe\tCafe" }) {
+        pw::platform::testing::MakeHostFile("Proj/_pagefiles.txt", record);
+        Step(project, "Caf\xE9=Cafe1");
+        EXPECT_EQ(pw::platform::testing::ReadHostFile("Proj/_pagefiles.txt"), "Cafe1\tCaf\xE9\nCafe\tCafe\n") << record;
+    }
+}
+
 // A save asks every name from one reading of its project: the answers stay those of the folder and
 // record as the reading found them, names claimed meanwhile are all kept, another folder's pages
 // are answered from that folder, and once the reading ends the project is read afresh.
