@@ -283,8 +283,18 @@ private:
 };
 
 // Both saves must write the same page, with a link to every linked page, or the pair would
-// compare different work.
-[[maybe_unused]] const bool saveInLargeProject = bench::Compare("BM_SaveInLargeProject", { 1.5 }, [] {
+// compare different work. The larger project's save still reads a folder of 400 pages where the
+// other reads one of 10 (the pages' export names need a listing that looks at every page document;
+// the search for old temporary files and the naming of the new one read every entry), and a busy
+// machine slows that file-system work more than the rest of the save: timed apart, the sides moved
+// apart with the load, up to 1.9 beside a build. So they alternate, each run after an untimed run
+// of the other, and each save works out its project's page names afresh, as the first save after a
+// page comes or goes does. The figure is then 1.18 to 1.55 at rest and 1.15 to 1.6 beside builds,
+// busy processors and a memory-heavy program, while a save that asks the file system about every
+// page document once more gives 2.5 to 3.2; held at 1.9, a fifth above the one and a quarter below
+// the other.
+constexpr bench::Limit kSaveLimit { .ratio = 1.9, .alternate = true };
+[[maybe_unused]] const bool saveInLargeProject = bench::Compare("BM_SaveInLargeProject", kSaveLimit, [] {
     auto large = std::make_shared<Project>("Project400", 400);
     auto small = std::make_shared<Project>("Project10", 10);
     large->Save();
