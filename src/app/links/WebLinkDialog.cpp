@@ -99,9 +99,8 @@ void WebLinkDialog::Done()
         App* app = GetApplication();
         if (app)
             app->GetClipboard()->Put(link.Get());
-        if (app && pane.Valid() && pane->PasteOntoSelection(app->GetClipboard())) {
-            linkedSprites = true;
-        } else {
+        linkedSprites = app && pane.Valid() && pane->PasteOntoSelection(app->GetClipboard());
+        if (!linkedSprites) {
             if (CToolsDir* tools = CToolsDir::Get())
                 tools->SetCurrentTool(SmartPtr<Tool>(tool.Get()));
             if (app)

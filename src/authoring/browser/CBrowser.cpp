@@ -295,21 +295,12 @@ bool CBrowser::RunAction(const SmartPtr<FileReference>& file)
         if (tool.Valid())
             tool->SetSoundPending(true);
     };
-    // A link is given once: one the selected picture took at once puts the tool down, so the next
-    // press only selects; one on the clipboard alone waits in the tool for the next press; with
-    // none made the tool stays as it was.
+    // A link is given once: one the selected pictures took at once leaves no tool holding it (their
+    // edit puts a held one down); one on the clipboard alone waits in the tool for the next press;
+    // with none made the tool stays as it was.
     auto give = [&takeTool](Linked linked) {
-        switch (linked) {
-        case Linked::kOnClipboard:
+        if (linked == Linked::kOnClipboard)
             takeTool();
-            break;
-        case Linked::kOnSelection:
-            if (CToolsDir* tools = CToolsDir::Get())
-                tools->SelectDefaultTools();
-            break;
-        case Linked::kNothing:
-            break;
-        }
     };
     switch (ToolNumber()) {
     case 10:

@@ -257,10 +257,13 @@ void CHAPane::PutDownHeldChoice()
 {
     // The tabs' tools: Pictures and Dividers (19); Link Page, Record and E-Mail (14); the web-link
     // folders (22).
+    // The current tool is the application's, whichever pane it was taken for: the tools window
+    // puts it down.
     SmartPtr<CTool> tool = CurrentTool();
     int32_t number = tool.Valid() ? tool->GetNumber() : -1;
-    if (number == 19 || number == 14 || number == 22)
-        ResetToolsWindows();
+    CToolsDir* tools = CToolsDir::Get();
+    if (tools && (number == 19 || number == 14 || number == 22))
+        tools->SelectDefaultTools();
 }
 
 void CHAPane::EndMove(CMoveTask*)
